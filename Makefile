@@ -1,0 +1,43 @@
+# The two set-up commands: `make run` and `make test`.
+BUILD_DIR ?= build
+PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
+            libsqlcipher-dev sqlcipher libssl-dev fonts-dejavu-core libbenchmark-dev poppler-utils
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+CMAKE_FLAGS ?= -DSPRZETNIK_WERROR=ON
+
+.PHONY: all deps configure build run test format clean
+
+all: build
+
+# Installs only what is missing, so a machine that has everything pays nothing.
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+
+configure: deps $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR)
+
+run: build
+	@mkdir -p $(BUILD_DIR)/config
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	  echo "No display found: set DISPLAY (or run under xvfb-run) to start Sprzetnik."; exit 1; fi
+	SPRZETNIK_CONFIG_DIR=$(CURDIR)/$(BUILD_DIR)/config $(BUILD_DIR)/bin/sprzetnik
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j2
+
+format: configure
+	cmake --build $(BUILD_DIR) --target format
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// Where the program finds its own files and where it keeps the settings of
+// this computer.
+namespace AppPaths
+{
+// $SPRZETNIK_CONFIG_DIR when set, else the shared application-data folder +
+// "Volmark/Sprzetnik" where writable, else the user's. Created with its
+// "debug" subfolder on first use.
+QString configDir();
+// Forget the folder chosen so far (tests switch folders between cases).
+void resetConfigDir();
+// The folder of the executable: data/, raporty/, dokumentacja/ and the
+// installation-default sprzetnik.ini lie here.
+QString programDir();
+// configDir() + "/" + name
+QString configFile(const QString& name);
+} // namespace AppPaths

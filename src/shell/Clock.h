@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+
+// The one source of "today" and "now": due-date logic never asks the system
+// directly, so tests can set the day.
+namespace Clock
+{
+QDate today();
+QDateTime now();
+// Fix the clock at the given moment; an invalid value returns to the system clock.
+void setFixed(const QDateTime& moment);
+} // namespace Clock
