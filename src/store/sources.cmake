@@ -1,0 +1,6 @@
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/PolishCollation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SqlConnection.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableList.cpp
+)
