@@ -1,7 +1,7 @@
 -- Sample data: a small Polish service company with its computers, equipment,
--- software, BHP items and store. Dates written {{D+N}} / {{D-N}} are N days
--- after / before the day the database is created (yyyymmdd); {{DMY+N}} is the
--- same day as the text dd-mm-yyyy. Everything else is a plain value.
+-- software, BHP items and store. A date written in double braces as D+N or D-N
+-- is N days after or before the day the database is created (yyyymmdd); DMY+N
+-- is the same day as the text dd-mm-yyyy. Every other date is a plain value.
 
 
 -- Own company (row 1) and suppliers

@@ -16,8 +16,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace
-{
+namespace {
 std::filesystem::path fsPath(const QString& path)
 {
 #ifdef Q_OS_WIN
@@ -64,7 +63,8 @@ QString DatabaseTemplate::readTemplate(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DbError(QStringLiteral("Nie można odczytać wzorca bazy danych ") + QDir::toNativeSeparators(path));
+        throw DbError(QStringLiteral("Nie można odczytać wzorca bazy danych ") +
+                      QDir::toNativeSeparators(path));
     return QString::fromUtf8(file.readAll());
 }
 
@@ -82,12 +82,14 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
 
     const QString root = templateDir.isEmpty() ? defaultTemplateDir() : templateDir;
     const QString schema = readTemplate(root + QStringLiteral("/empty/schema.sql"));
-    const QString data = substituteDates(
-        readTemplate(root + (withSampleData ? QStringLiteral("/demo/data.sql") : QStringLiteral("/empty/data.sql"))),
-        Clock::today());
+    const QString data =
+        substituteDates(readTemplate(root + (withSampleData ? QStringLiteral("/demo/data.sql")
+                                                            : QStringLiteral("/empty/data.sql"))),
+                        Clock::today());
 
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-        throw DbError(QStringLiteral("Nie można utworzyć folderu bazy danych ") + QDir::toNativeSeparators(folder));
+        throw DbError(QStringLiteral("Nie można utworzyć folderu bazy danych ") +
+                      QDir::toNativeSeparators(folder));
 
     const QString temporary = uniqueTemporaryName(folder);
     const auto discard = [&temporary] {
@@ -105,7 +107,8 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
     } catch (const DbError& e) {
         // Closing without COMMIT rolls back; the half-made file goes anyway.
         discard();
-        throw DbError(QStringLiteral("Nie udało się stworzyć nowej bazy danych. ") + e.message(), e.sqliteCode());
+        throw DbError(QStringLiteral("Nie udało się stworzyć nowej bazy danych. ") + e.message(),
+                      e.sqliteCode());
     }
 
     // A journal left by the database being replaced would be played back into the new file.
@@ -115,8 +118,9 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
     std::filesystem::rename(fsPath(temporary), fsPath(target), ec);
     if (ec) {
         discard();
-        throw DbError(QStringLiteral("Nie udało się zapisać pliku bazy danych ") + QDir::toNativeSeparators(target) +
-                      QStringLiteral(": ") + QString::fromStdString(ec.message()));
+        throw DbError(QStringLiteral("Nie udało się zapisać pliku bazy danych ") +
+                      QDir::toNativeSeparators(target) + QStringLiteral(": ") +
+                      QString::fromStdString(ec.message()));
     }
 
     // The markers only spare the upgrades a look; a missing one is harmless.
@@ -199,7 +203,8 @@ QStringList DatabaseTemplate::tableDefinition(const QString& table, const QStrin
         QStringLiteral("^CREATE\\s+(?:UNIQUE\\s+)?INDEX\\s+\\w+\\s+ON\\s+(\\w+)"),
         QRegularExpression::CaseInsensitiveOption);
     QStringList result;
-    for (const QString& statement : splitStatements(readTemplate(root + QStringLiteral("/empty/schema.sql")))) {
+    for (const QString& statement :
+         splitStatements(readTemplate(root + QStringLiteral("/empty/schema.sql")))) {
         QRegularExpressionMatch m = createTable.match(statement);
         if (!m.hasMatch())
             m = createIndex.match(statement);
@@ -230,7 +235,8 @@ QStringList DatabaseTemplate::tableColumns(SqlConnection& connection, const QStr
     const QString name = TableList::tableName(table);
     if (!plainName.match(name).hasMatch())
         return {};
-    Statement query(&connection, QStringLiteral("columns"), {QStringLiteral("PRAGMA table_info(") + name + QLatin1Char(')')});
+    Statement query(&connection, QStringLiteral("columns"),
+                    {QStringLiteral("PRAGMA table_info(") + name + QLatin1Char(')')});
     query.open();
     QStringList columns;
     for (query.first(); !query.eof(); query.next())
