@@ -3,6 +3,10 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Clock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorLog.cpp
 )
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AppState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
+)
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorLogCommand.cpp

@@ -1,0 +1,95 @@
+#include "store/SqlConnection.h"
+
+#include "store/DbError.h"
+#include "store/PolishCollation.h"
+
+#include <QFileInfo>
+
+#include <sqlcipher/sqlite3.h>
+
+SqlConnection::~SqlConnection()
+{
+    close();
+}
+
+void SqlConnection::fail(int rc) const
+{
+    const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    throw DbError(message, rc);
+}
+
+void SqlConnection::open(const QString& file, const QString& key, bool create)
+{
+    close();
+    if (!create && !QFileInfo::exists(file))
+        throw DbError(QStringLiteral("unable to open database file: ") + file, SQLITE_CANTOPEN);
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    const QByteArray path = file.toUtf8();
+    int rc = sqlite3_open_v2(path.constData(), &m_db, flags, nullptr);
+    try {
+        if (rc != SQLITE_OK)
+            fail(rc);
+        const QByteArray k = key.toUtf8();
+        rc = sqlite3_key(m_db, k.constData(), int(k.size()));
+        if (rc != SQLITE_OK)
+            fail(rc);
+        sqlite3_busy_timeout(m_db, busyTimeoutMs());
+        PolishCollation::registerOn(m_db);
+        // The first read proves the key: a wrong one shows as SQLITE_NOTADB here.
+        exec(QStringLiteral("SELECT count(*) FROM sqlite_master; PRAGMA journal_mode=DELETE;"));
+    } catch (...) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw;
+    }
+    m_file = file;
+}
+
+void SqlConnection::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    m_file.clear();
+}
+
+void SqlConnection::exec(const QString& sql)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
+    char* error = nullptr;
+    const QByteArray text = sql.toUtf8();
+    const int rc = sqlite3_exec(m_db, text.constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_free(error);
+        throw DbError(message, rc);
+    }
+}
+
+void SqlConnection::rekey(const QString& newKey)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
+    const QByteArray k = newKey.toUtf8();
+    const int rc = sqlite3_rekey(m_db, k.constData(), int(k.size()));
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+QString SqlConnection::version()
+{
+    QString text = QStringLiteral("SQLite ") + QString::fromUtf8(sqlite3_libversion());
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA cipher_version", -1, &stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW)
+            text += QStringLiteral(" / SQLCipher ") +
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+    return text;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+// One open, keyed SQLCipher database file. Rollback journal (so a database on
+// a network share works), a busy timeout, and the Polish collation "PL".
+class SqlConnection
+{
+public:
+    SqlConnection() = default;
+    ~SqlConnection();
+    SqlConnection(const SqlConnection&) = delete;
+    SqlConnection& operator=(const SqlConnection&) = delete;
+
+    // Opens and keys the file and reads from it once, so a wrong key or a file
+    // that is not a database fails here. Throws DbError. `create` allows a new file.
+    void open(const QString& file, const QString& key, bool create = false);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString file() const { return m_file; }
+    sqlite3* handle() const { return m_db; }
+
+    // Runs a script of one or more statements. Throws DbError.
+    void exec(const QString& sql);
+    void rekey(const QString& newKey);
+    void vacuum() { exec(QStringLiteral("VACUUM")); }
+
+    // Throws DbError built from the connection's last error.
+    [[noreturn]] void fail(int rc) const;
+
+    static QString version(); // "SQLite x.y.z / SQLCipher a.b.c"
+    static int busyTimeoutMs() { return 5000; }
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_file;
+};

@@ -1,0 +1,288 @@
+#include "store/Statement.h"
+
+#include "store/DbError.h"
+#include "store/SqlConnection.h"
+
+#include <sqlcipher/sqlite3.h>
+
+Statement::Statement(SqlConnection* connection, const QString& name)
+    : m_connection(connection), m_name(name)
+{
+}
+
+Statement::Statement(SqlConnection* connection, const QString& name, const QStringList& lines)
+    : m_connection(connection), m_name(name), m_lines(lines)
+{
+}
+
+void Statement::clear()
+{
+    close();
+    m_lines.clear();
+    m_params.clear();
+}
+
+void Statement::setLine(int index, const QString& text)
+{
+    while (m_lines.size() <= index)
+        m_lines << QString();
+    m_lines[index] = text;
+}
+
+void Statement::setParam(int index, const QString& value)
+{
+    m_params.insert(QStringLiteral("PARAM") + QString::number(index), value);
+}
+
+namespace
+{
+QString paramKey(const QString& name)
+{
+    QString key = name.toUpper();
+    if (key.startsWith(QLatin1Char(':')))
+        key.remove(0, 1);
+    return key;
+}
+} // namespace
+
+void Statement::setParam(const QString& name, const QString& value)
+{
+    m_params.insert(paramKey(name), value);
+}
+
+void Statement::setParamBytes(const QString& name, const QByteArray& value)
+{
+    m_params.insert(paramKey(name), value);
+}
+
+sqlite3_stmt* Statement::prepare(const QByteArray& sql, const char** tail) const
+{
+    if (!m_connection || !m_connection->isOpen())
+        throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v2(m_connection->handle(), sql.constData(), int(sql.size()), &stmt, tail);
+    if (rc != SQLITE_OK)
+        m_connection->fail(rc);
+    return stmt;
+}
+
+void Statement::bind(sqlite3_stmt* stmt) const
+{
+    const int count = sqlite3_bind_parameter_count(stmt);
+    for (int i = 1; i <= count; ++i) {
+        const char* rawName = sqlite3_bind_parameter_name(stmt, i);
+        if (!rawName)
+            continue;
+        const QString name = QString::fromUtf8(rawName + 1).toUpper();
+        const auto it = m_params.constFind(name);
+        if (it == m_params.constEnd())
+            continue; // unset: NULL
+        if (it->typeId() == QMetaType::QByteArray) {
+            const QByteArray value = it->toByteArray();
+            sqlite3_bind_blob(stmt, i, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+        } else {
+            const QByteArray value = it->toString().toUtf8();
+            sqlite3_bind_text(stmt, i, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+        }
+    }
+}
+
+void Statement::prepareOnly()
+{
+    const QByteArray sql = text().toUtf8();
+    sqlite3_stmt* stmt = prepare(sql, nullptr);
+    sqlite3_finalize(stmt);
+}
+
+void Statement::open()
+{
+    close();
+    const QByteArray sql = text().toUtf8();
+    sqlite3_stmt* stmt = prepare(sql, nullptr);
+    if (!stmt)
+        throw DbError(QStringLiteral("Pusta instrukcja SQL"));
+    bind(stmt);
+    const int columns = sqlite3_column_count(stmt);
+    for (int c = 0; c < columns; ++c) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(stmt, c));
+        m_fieldNames << name;
+        m_fieldIndex.insert(name.toUpper(), c);
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            Cell cell{};
+            switch (sqlite3_column_type(stmt, c)) {
+            case SQLITE_INTEGER:
+                cell.kind = Kind::Integer;
+                cell.i = sqlite3_column_int64(stmt, c);
+                break;
+            case SQLITE_FLOAT:
+                cell.kind = Kind::Real;
+                cell.d = sqlite3_column_double(stmt, c);
+                break;
+            case SQLITE_NULL:
+                cell.kind = Kind::Null;
+                break;
+            default: {
+                // Text and blobs alike: the bytes as stored (a cipher text may hold byte 0).
+                const void* data = sqlite3_column_blob(stmt, c);
+                const int length = sqlite3_column_bytes(stmt, c);
+                cell.kind = Kind::Text;
+                cell.offset = m_arena.size();
+                cell.length = quint32(length);
+                if (length > 0)
+                    m_arena.append(static_cast<const char*>(data), size_t(length));
+            }
+            }
+            m_cells.push_back(cell);
+        }
+        ++m_rows;
+    }
+    if (rc != SQLITE_DONE) {
+        sqlite3_finalize(stmt);
+        const QString message = QString::fromUtf8(sqlite3_errmsg(m_connection->handle()));
+        close();
+        throw DbError(message, rc);
+    }
+    sqlite3_finalize(stmt);
+    m_open = true;
+    m_pos = 0;
+}
+
+int Statement::execSQL()
+{
+    close();
+    const QByteArray sql = text().toUtf8();
+    const char* begin = sql.constData();
+    const char* end = begin + sql.size();
+    int changed = 0;
+    while (begin < end) {
+        const char* tail = nullptr;
+        sqlite3_stmt* stmt = prepare(QByteArray::fromRawData(begin, end - begin), &tail);
+        begin = tail ? tail : end;
+        if (!stmt)
+            continue; // blanks or a comment
+        bind(stmt);
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        }
+        sqlite3_finalize(stmt);
+        if (rc != SQLITE_DONE)
+            m_connection->fail(rc);
+        changed += sqlite3_changes(m_connection->handle());
+    }
+    return changed;
+}
+
+void Statement::close()
+{
+    m_open = false;
+    m_fieldNames.clear();
+    m_fieldIndex.clear();
+    m_cells.clear();
+    m_cells.shrink_to_fit();
+    m_arena.clear();
+    m_arena.shrink_to_fit();
+    m_rows = 0;
+    m_pos = 0;
+}
+
+int Statement::fieldIndex(const QString& name) const
+{
+    return m_fieldIndex.value(name.toUpper(), -1);
+}
+
+int Statement::column(const QString& field) const
+{
+    const int c = fieldIndex(field);
+    if (c < 0)
+        throw DbError(m_name + QStringLiteral(": Field '") + field + QStringLiteral("' not found"));
+    return c;
+}
+
+const Statement::Cell& Statement::cell(int row, int column) const
+{
+    if (row < 0 || row >= m_rows || column < 0 || column >= fieldCount()) {
+        static const Cell empty{};
+        return empty; // at the end of the data every field reads empty
+    }
+    return m_cells[size_t(row) * size_t(fieldCount()) + size_t(column)];
+}
+
+QString Statement::textAt(int row, int column) const
+{
+    const Cell& c = cell(row, column);
+    switch (c.kind) {
+    case Kind::Integer:
+        return QString::number(c.i);
+    case Kind::Real:
+        return QString::number(c.d, 'g', 15);
+    case Kind::Text:
+        return QString::fromUtf8(m_arena.data() + c.offset, qsizetype(c.length));
+    case Kind::Null:
+        break;
+    }
+    return {};
+}
+
+qint64 Statement::integerAt(int row, int column) const
+{
+    const Cell& c = cell(row, column);
+    switch (c.kind) {
+    case Kind::Integer:
+        return c.i;
+    case Kind::Real:
+        return qint64(c.d);
+    case Kind::Text:
+        return textAt(row, column).trimmed().toLongLong();
+    case Kind::Null:
+        break;
+    }
+    return 0;
+}
+
+double Statement::numberAt(int row, int column) const
+{
+    const Cell& c = cell(row, column);
+    switch (c.kind) {
+    case Kind::Integer:
+        return double(c.i);
+    case Kind::Real:
+        return c.d;
+    case Kind::Text:
+        return textAt(row, column).trimmed().toDouble();
+    case Kind::Null:
+        break;
+    }
+    return 0.0;
+}
+
+QByteArray Statement::bytesAt(int row, int column) const
+{
+    const Cell& c = cell(row, column);
+    if (c.kind == Kind::Text)
+        return QByteArray(m_arena.data() + c.offset, qsizetype(c.length));
+    return textAt(row, column).toUtf8();
+}
+
+bool Statement::isNullAt(int row, int column) const
+{
+    return cell(row, column).kind == Kind::Null;
+}
+
+QVariant Statement::valueAt(int row, int column) const
+{
+    const Cell& c = cell(row, column);
+    switch (c.kind) {
+    case Kind::Integer:
+        return QVariant(c.i);
+    case Kind::Real:
+        return QVariant(c.d);
+    case Kind::Text:
+        return QVariant(textAt(row, column));
+    case Kind::Null:
+        break;
+    }
+    return {};
+}

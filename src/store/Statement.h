@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+class SqlConnection;
+struct sqlite3_stmt;
+
+// A statement as the program keeps it: a list of text lines, where a slot line
+// is replaced by its 0-based index, and text parameters :PARAM0, :PARAM1, ...
+// (or any :NAME) always bound, never spliced. Opening reads the whole result
+// into a compact buffer with a cursor (first, next, eof, fields by name).
+class Statement
+{
+public:
+    explicit Statement(SqlConnection* connection = nullptr, const QString& name = {});
+    explicit Statement(SqlConnection* connection, const QString& name, const QStringList& lines);
+
+    void setConnection(SqlConnection* connection) { m_connection = connection; }
+    QString name() const { return m_name; }
+
+    // Text
+    void clear(); // closes and empties the text and parameters
+    void add(const QString& line) { m_lines << line; }
+    void setLines(const QStringList& lines) { m_lines = lines; }
+    const QStringList& lines() const { return m_lines; }
+    // Replaces line `index` (adds empty lines when the text is shorter).
+    void setLine(int index, const QString& text);
+    QString line(int index) const { return m_lines.value(index); }
+    QString text() const { return m_lines.join(QLatin1Char('\n')); }
+
+    // Parameters, bound as text; an unset parameter is NULL.
+    void setParam(int index, const QString& value);
+    void setParam(const QString& name, const QString& value);
+    // Bound as a blob: bytes that are not text (a cipher text may hold byte 0).
+    void setParamBytes(const QString& name, const QByteArray& value);
+    void clearParams() { m_params.clear(); }
+
+    // Running. Both throw DbError; the statement stays closed after a failure.
+    void open();
+    int execSQL(); // answers the number of rows changed
+    void close();
+    bool isOpen() const { return m_open; }
+    // Compiles the text without running it (used to check every stored statement).
+    void prepareOnly();
+
+    // Cursor
+    int recordCount() const { return m_rows; }
+    bool isEmpty() const { return m_rows == 0; }
+    void first() { m_pos = 0; }
+    void next()
+    {
+        if (m_pos < m_rows)
+            ++m_pos;
+    }
+    bool eof() const { return m_pos >= m_rows; }
+    int recNo() const { return m_pos; }
+    void setRecNo(int row) { m_pos = std::clamp(row, 0, m_rows); }
+
+    // Fields of the current row; an unknown name throws DbError.
+    int fieldCount() const { return int(m_fieldNames.size()); }
+    QString fieldName(int column) const { return m_fieldNames.value(column); }
+    const QStringList& fieldNames() const { return m_fieldNames; }
+    int fieldIndex(const QString& name) const; // -1 when absent
+    bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
+    QString text(const QString& field) const { return textAt(m_pos, column(field)); }
+    qint64 integer(const QString& field) const { return integerAt(m_pos, column(field)); }
+    double number(const QString& field) const { return numberAt(m_pos, column(field)); }
+    bool isNull(const QString& field) const { return isNullAt(m_pos, column(field)); }
+    QByteArray bytes(const QString& field) const { return bytesAt(m_pos, column(field)); }
+
+    // Random access for list models.
+    QString textAt(int row, int column) const;
+    qint64 integerAt(int row, int column) const;
+    double numberAt(int row, int column) const;
+    bool isNullAt(int row, int column) const;
+    QByteArray bytesAt(int row, int column) const;
+    QVariant valueAt(int row, int column) const;
+
+private:
+    enum class Kind : quint8 { Null, Integer, Real, Text };
+    struct Cell
+    {
+        union {
+            qint64 i;
+            double d;
+            quint64 offset;
+        };
+        quint32 length;
+        Kind kind;
+    };
+
+    int column(const QString& field) const;
+    const Cell& cell(int row, int column) const;
+    sqlite3_stmt* prepare(const QByteArray& sql, const char** tail) const;
+    void bind(sqlite3_stmt* stmt) const;
+
+    SqlConnection* m_connection;
+    QString m_name;
+    QStringList m_lines;
+    QHash<QString, QVariant> m_params; // upper-case name without ':' -> value
+
+    bool m_open = false;
+    QStringList m_fieldNames;
+    QHash<QString, int> m_fieldIndex; // upper-case field name -> column
+    std::vector<Cell> m_cells;
+    std::string m_arena;
+    int m_rows = 0;
+    int m_pos = 0;
+};
