@@ -5,3 +5,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableList.cpp
 )
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/StatementTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TmyDataBase.cpp
+)

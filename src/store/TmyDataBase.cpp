@@ -1,0 +1,608 @@
+#include "store/TmyDataBase.h"
+
+#include "shell/ErrorLog.h"
+#include "store/DbError.h"
+#include "store/StatementTexts.h"
+#include "store/TableList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+#include <sqlcipher/sqlite3.h>
+
+namespace
+{
+TmyDataBase* g_instance = nullptr;
+
+struct LocateEntry
+{
+    const char* list;
+    std::vector<const char*> keys;
+    qint64 code;
+};
+
+const std::vector<LocateEntry>& locateTable()
+{
+    static const std::vector<LocateEntry> table = {
+        {"DBFKomputery", {"IDKOMPUTERA"}, 28},
+        {"DBFSprzet", {"IDSPRZETU"}, 4428},
+        {"DBFZakupBhp", {"IDZAKUPBHP"}, 171800},
+        {"DBFBhp", {"IDBHP"}, 142035},
+        {"DBFProgramy", {"IDPROGRAMU"}, 8028},
+        {"DBFLicencje", {"IDLICENCJI"}, 8028},
+        {"DBFLicProg", {"IDPROGRAMU", "IDLICENCJI"}, 8528},
+        {"DBFLicKomp", {"IDPROGRAMU", "IDLICENCJI", "IDKOMPUTERA"}, 8928},
+        {"DBFFirmy", {"IDFIRMY"}, 2030},
+        {"DBFosobowa", {"NREW"}, 30},
+        {"DBFUzytkownicy", {"NREW"}, 3030},
+        {"DBFUzywajacy", {"NREW"}, 5530},
+        {"DBFPosiadajacy", {"NREW"}, 152010},
+        {"DBFSlowniki", {"KOD"}, 31},
+        {"DBFTerminy", {"IDTERMINU"}, 4031},
+        {"DBFZalaczniki", {"IDZALACZNIKA"}, 311224},
+        {"DBFDokumenty", {"IDDOKUMENTU"}, 1754},
+        {"DBFNaprawy", {"IDNAPRAWY"}, 7731},
+        {"DBFHistoria", {"IDHISTORII"}, 1914},
+        {"DBFZlecenia", {"IDZLECENIA"}, 271745},
+        {"DBFRozliczenia", {"IDROZLICZENIA"}, 71849},
+        {"DBFMagazyn", {"ID"}, 192130},
+    };
+    return table;
+}
+
+struct LookupEntry
+{
+    const char* name;
+    qint64 code;
+};
+
+// Codes of the lookup lists reopened by reopenLookup.
+const std::vector<LookupEntry>& lookupTable()
+{
+    static const std::vector<LookupEntry> table = {
+        {"DBFKlasyfikator", 2111}, {"DBFKlasFiltr", 1804},  {"DBFStantech", 2611},    {"DBFRodzLic", 1611},
+        {"DBFRdZal", 311808},      {"DBFStawkiVAT", 2511},  {"DBFLokalizacje", 22511}, {"DBFDzial", 2011},
+        {"DBFStanowisko", 2012},   {"DBFDostawcy", 2812},   {"DBFPracownicy", 2712},  {"DBFPracownicy2", 111104},
+        {"DBFKompSprzet", 7712},   {"DBFZlecSprzet", 271836}, {"DBFListaProg", 5012}, {"DBFListaLic", 5013},
+    };
+    return table;
+}
+
+QString quoted(const QString& kind)
+{
+    // Kind letters are program constants, never typed by the user.
+    return QLatin1Char('\'') + kind + QLatin1Char('\'');
+}
+} // namespace
+
+TmyDataBase::TmyDataBase() : m_mySQL(&m_connection, QStringLiteral("mySQL"))
+{
+    g_instance = this;
+}
+
+TmyDataBase::~TmyDataBase()
+{
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+TmyDataBase* TmyDataBase::instance()
+{
+    return g_instance;
+}
+
+template <typename F> bool TmyDataBase::guarded(qint64 code, F&& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const DbError& e) {
+        ErrorLog::report(e.message(), true, code);
+    } catch (const std::exception& e) {
+        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
+    }
+    return false;
+}
+
+Statement& TmyDataBase::statement(const QString& name)
+{
+    auto it = m_statements.find(name);
+    if (it == m_statements.end()) {
+        auto stmt = std::make_unique<Statement>(&m_connection, name, statementLines(name));
+        it = m_statements.emplace(name, std::move(stmt)).first;
+    }
+    return *it->second;
+}
+
+QStringList TmyDataBase::statementNames()
+{
+    QStringList names;
+    for (const StatementText& t : allStatementTexts())
+        names << t.name;
+    return names;
+}
+
+QString TmyDataBase::databaseFile(const QString& directory)
+{
+    return QDir(directory).filePath(kDatabaseFileName);
+}
+
+void TmyDataBase::closeAll()
+{
+    for (auto& [name, stmt] : m_statements)
+        stmt->close();
+    m_mySQL.close();
+}
+
+bool TmyDataBase::connectTo(const QString& directory, const QString& password)
+{
+    QString dir = QDir::cleanPath(directory);
+    while (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
+        dir.chop(1);
+    m_directory = dir;
+    closeAll();
+    m_connection.close();
+    try {
+        m_connection.open(databaseFile(dir), password);
+    } catch (const DbError& e) {
+        ErrorLog::report(e.message(), true, 566);
+        return false;
+    } catch (const std::exception& e) {
+        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, 48);
+        return false;
+    }
+    return true;
+}
+
+void TmyDataBase::disconnect()
+{
+    closeAll();
+    m_connection.close();
+}
+
+bool TmyDataBase::exists(const QString& table, const QString& column, const QString& value)
+{
+    try {
+        Statement& q = m_mySQL;
+        q.clear();
+        q.add(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + column +
+              QStringLiteral(" = :KEY"));
+        q.setParam(QStringLiteral("KEY"), value);
+        q.open();
+        const bool found = !q.isEmpty();
+        q.close();
+        return found;
+    } catch (...) {
+        m_mySQL.close();
+        return true; // a failing check blocks the insert rather than allowing a duplicate
+    }
+}
+
+bool TmyDataBase::columnExists(const QString& table, const QString& column)
+{
+    try {
+        m_mySQL.clear();
+        m_mySQL.add(QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") + TableList::tableName(table));
+        m_mySQL.prepareOnly();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+qint64 TmyDataBase::maxKey(const QString& table, const QString& column)
+{
+    qint64 id = -1;
+    guarded(801, [&] {
+        m_mySQL.clear();
+        m_mySQL.add(QStringLiteral("SELECT MAX(") + column + QStringLiteral(") AS ID FROM ") + table);
+        m_mySQL.open();
+        id = m_mySQL.integer(QStringLiteral("ID"));
+        m_mySQL.close();
+    });
+    m_mySQL.close();
+    return id;
+}
+
+QString TmyDataBase::lastValue(const QString& keyColumn, const QString& valueColumn, const QString& table)
+{
+    QString value;
+    guarded(12031539, [&] {
+        m_mySQL.clear();
+        m_mySQL.add(QStringLiteral("SELECT ") + valueColumn + QLatin1Char(',') + keyColumn + QStringLiteral(" FROM ") +
+                    TableList::tableName(table) + QStringLiteral(" ORDER BY ") + keyColumn + QStringLiteral(" DESC"));
+        m_mySQL.open();
+        if (!m_mySQL.eof())
+            value = m_mySQL.text(valueColumn);
+    });
+    m_mySQL.close();
+    return value;
+}
+
+bool TmyDataBase::locate(const QString& list, const QVariantList& keys)
+{
+    const auto& table = locateTable();
+    const auto entry = std::find_if(table.begin(), table.end(),
+                                    [&](const LocateEntry& e) { return list == QLatin1String(e.list); });
+    if (entry == table.end())
+        return false;
+    bool found = false;
+    guarded(entry->code, [&] {
+        Statement& q = statement(list);
+        std::vector<int> columns;
+        for (const char* key : entry->keys) {
+            const int c = q.fieldIndex(QLatin1String(key));
+            if (c < 0)
+                throw DbError(list + QStringLiteral(": Field '") + QLatin1String(key) + QStringLiteral("' not found"));
+            columns.push_back(c);
+        }
+        const bool textKey = QLatin1String(entry->keys.front()) == QLatin1String("NREW");
+        q.first();
+        for (int row = 0; row < q.recordCount(); ++row) {
+            bool match = true;
+            for (size_t i = 0; i < columns.size() && match; ++i) {
+                const QVariant key = keys.value(int(i));
+                match = textKey ? q.textAt(row, columns[i]) == key.toString()
+                                : q.integerAt(row, columns[i]) == key.toLongLong();
+            }
+            if (match) {
+                q.setRecNo(row);
+                found = true;
+                return;
+            }
+        }
+        q.setRecNo(q.recordCount()); // not there: the cursor stays after the last row
+    });
+    return found;
+}
+
+bool TmyDataBase::reopenLookup(const QString& name, const QString& dictionaryCode)
+{
+    const auto& table = lookupTable();
+    const auto entry = std::find_if(table.begin(), table.end(),
+                                    [&](const LookupEntry& e) { return name == QLatin1String(e.name); });
+    const qint64 code = entry == table.end() ? 0 : entry->code;
+    Statement& q = statement(name);
+    q.close();
+    if (!dictionaryCode.isEmpty())
+        q.setParam(0, dictionaryCode);
+    const bool ok = guarded(code, [&] { q.open(); });
+    if (!ok)
+        q.close();
+    return ok;
+}
+
+bool TmyDataBase::reopenLookupFor(const QString& name, qint64 key)
+{
+    statement(name).setLine(5, QString::number(key));
+    return reopenLookup(name);
+}
+
+bool TmyDataBase::createPropertyRows(const QString& kind, qint64 id)
+{
+    try {
+        for (int lp = 1; lp <= 14; ++lp) {
+            m_mySQL.clear();
+            m_mySQL.add(QStringLiteral("INSERT INTO wlasciwosci (KOMPSPRZET,IDOBIEKTU,LP) VALUES "));
+            m_mySQL.add(QLatin1Char('(') + quoted(kind) + QLatin1Char(',') + QString::number(id) + QLatin1Char(',') +
+                        QString::number(lp) + QLatin1Char(')'));
+            m_mySQL.execSQL();
+        }
+        return true;
+    } catch (...) {
+        return false; // the caller reports
+    }
+}
+
+bool TmyDataBase::openPropertyNames(const QString& kind, qint64 classifier)
+{
+    Statement& q = statement(QStringLiteral("DBFNazwaWlasciwosci"));
+    auto open = [&] {
+        q.close();
+        q.setParam(0, kind);
+        q.setLine(2, QString::number(classifier));
+        return guarded(2211, [&] { q.open(); });
+    };
+    if (!open())
+        return false;
+    if (!q.isEmpty())
+        return true;
+    const bool inserted = guarded(2311, [&] {
+        for (int lp = 1; lp <= 14; ++lp) {
+            m_mySQL.clear();
+            m_mySQL.add(QStringLiteral("INSERT INTO nazwawlasciwosci (KOMPSPRZET,IDSLOWNIKA,LP) VALUES "));
+            m_mySQL.add(QLatin1Char('(') + quoted(kind) + QLatin1Char(',') + QString::number(classifier) +
+                        QLatin1Char(',') + QString::number(lp) + QLatin1Char(')'));
+            m_mySQL.execSQL();
+        }
+    });
+    return inserted && open();
+}
+
+bool TmyDataBase::openPropertyValues(const QString& kind, qint64 id)
+{
+    Statement& q = statement(QStringLiteral("DBFWlasciwosci"));
+    q.close();
+    q.setParam(0, kind);
+    q.setLine(2, QString::number(id));
+    if (!guarded(4201, [&] { q.open(); }))
+        return false;
+    if (q.isEmpty())
+        createPropertyRows(kind, id); // the caller shows all 14 values empty
+    return true;
+}
+
+std::array<NoteSlot, 30> TmyDataBase::loadNotes()
+{
+    std::array<NoteSlot, 30> notes{};
+    guarded(23, [&] {
+        m_mySQL.clear();
+        m_mySQL.add(QStringLiteral("SELECT * FROM notatki ORDER BY IDNOTATKI"));
+        m_mySQL.open();
+        for (int n = 0; n < 30 && !m_mySQL.eof(); ++n, m_mySQL.next()) {
+            notes[size_t(n)].data = m_mySQL.text(QStringLiteral("DATA")).left(10);
+            notes[size_t(n)].opis = m_mySQL.text(QStringLiteral("OPIS")).left(255);
+            notes[size_t(n)].reserved = m_mySQL.text(QStringLiteral("RESERVED")).left(10);
+        }
+    });
+    m_mySQL.close();
+    return notes;
+}
+
+bool TmyDataBase::saveNotes(const std::array<NoteSlot, 30>& notes)
+{
+    const bool ok = guarded(22, [&] {
+        m_mySQL.clear();
+        m_mySQL.add(QStringLiteral("DELETE FROM notatki"));
+        m_mySQL.execSQL();
+        for (int i = 1; i <= 30; ++i) {
+            const NoteSlot& note = notes[size_t(i - 1)];
+            // The texts are bound, so a double quote in a note is stored as typed.
+            m_mySQL.clear();
+            m_mySQL.add(QStringLiteral("INSERT INTO notatki (IDNOTATKI,DATA,OPIS,RESERVED) VALUES ("));
+            m_mySQL.add(QString::number(i) + QLatin1Char(','));
+            m_mySQL.add(QStringLiteral(":PARAM0,"));
+            m_mySQL.add(QStringLiteral(":PARAM1,"));
+            m_mySQL.add(QStringLiteral(":PARAM2)"));
+            m_mySQL.setParam(0, note.data);
+            m_mySQL.setParam(1, note.opis);
+            m_mySQL.setParam(2, note.reserved);
+            m_mySQL.execSQL();
+        }
+    });
+    m_mySQL.close();
+    return ok;
+}
+
+Rights TmyDataBase::loadRights(const QString& user)
+{
+    Rights rights{};
+    if (user == QLatin1String("ADMIN")) {
+        rights.fill(true);
+        return rights;
+    }
+    Statement& q = statement(QStringLiteral("DBFRights"));
+    guarded(221, [&] {
+        q.close();
+        q.setParam(0, user);
+        q.open();
+        for (; !q.eof(); q.next()) {
+            bool ok = false;
+            const int n = q.text(QStringLiteral("UPR")).trimmed().toInt(&ok);
+            if (ok && n >= 0 && n <= 100)
+                rights[size_t(n)] = true;
+        }
+    });
+    q.close();
+    return rights;
+}
+
+SystemParams TmyDataBase::loadSystemParams()
+{
+    SystemParams params;
+    guarded(241000, [&] {
+        m_mySQL.clear();
+        m_mySQL.add(QStringLiteral("SELECT ID,NUMBERPARAM FROM system WHERE TYPE=1"));
+        m_mySQL.open();
+        for (; !m_mySQL.eof(); m_mySQL.next()) {
+            const qint64 id = m_mySQL.integer(QStringLiteral("ID"));
+            const double value = m_mySQL.number(QStringLiteral("NUMBERPARAM"));
+            switch (id) {
+            case 1: params.lastBackupDate = int(value); break;
+            case 2: params.param2 = int(value); break;
+            case 3: params.param3 = int(value); break;
+            case 4: params.param4 = int(value); break;
+            case 5: params.switch5 = value != 0; break;
+            case 6: params.switch6 = value != 0; break;
+            case 7: params.switch7 = value != 0; break;
+            default: break;
+            }
+        }
+    });
+    m_mySQL.close();
+    return params;
+}
+
+bool TmyDataBase::saveSystemParams(const SystemParams& p)
+{
+    const qint64 values[7] = {p.lastBackupDate, p.param2,      p.param3,     p.param4,
+                              p.switch5 ? 1 : 0, p.switch6 ? 1 : 0, p.switch7 ? 1 : 0};
+    const bool ok = guarded(241022, [&] {
+        for (int id = 1; id <= 7; ++id) {
+            m_mySQL.clear();
+            m_mySQL.add(QStringLiteral("DELETE FROM system WHERE TYPE=1 AND ID=") + QString::number(id));
+            m_mySQL.execSQL();
+            m_mySQL.clear();
+            m_mySQL.add(QStringLiteral("INSERT INTO system (TYPE,ID,NUMBERPARAM) VALUES ("));
+            m_mySQL.add(QStringLiteral("1,"));
+            m_mySQL.add(QString::number(id) + QLatin1Char(','));
+            m_mySQL.add(QString::number(values[id - 1]) + QLatin1Char(')'));
+            m_mySQL.execSQL();
+        }
+    });
+    m_mySQL.close();
+    return ok;
+}
+
+namespace
+{
+QString fieldOrEmpty(const Statement& row, const QString& field)
+{
+    return row.hasField(field) ? row.text(field) : QString();
+}
+} // namespace
+
+QString TmyDataBase::objectLabel(const QString& kind, const Statement& row)
+{
+    if (kind == QLatin1String("K"))
+        return QStringLiteral("Komp. (") + fieldOrEmpty(row, QStringLiteral("KNREWID")) + QLatin1Char(')');
+    if (kind == QLatin1String("L"))
+        return QStringLiteral("Licen. (") + fieldOrEmpty(row, QStringLiteral("LNREWID")) + QLatin1Char(')');
+    if (kind == QLatin1String("S"))
+        return QStringLiteral("Sprzęt (") + fieldOrEmpty(row, QStringLiteral("SNREWID")) + QLatin1Char(')');
+    if (kind == QLatin1String("B"))
+        return QStringLiteral("Środ.BHP (") + fieldOrEmpty(row, QStringLiteral("BNREWID")) + QLatin1Char(')');
+    if (kind == QLatin1String("P"))
+        return QStringLiteral("Program (") + fieldOrEmpty(row, QStringLiteral("PNREWID")) + QLatin1Char(')');
+    return {};
+}
+
+QString TmyDataBase::repairObjectLabel(const QString& kind, const Statement& row)
+{
+    return (kind == QLatin1String("K") || kind == QLatin1String("S")) ? objectLabel(kind, row) : QString();
+}
+
+QChar TmyDataBase::dateSeparator()
+{
+    const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+    for (const QChar c : format)
+        if (!c.isLetter())
+            return c;
+    return QLatin1Char('-');
+}
+
+QString TmyDataBase::dateText(qint64 yyyymmdd)
+{
+    const QString digits = QString::number(yyyymmdd);
+    if (digits.size() != 8)
+        return {};
+    const QChar sep = dateSeparator();
+    return digits.mid(6, 2) + sep + digits.mid(4, 2) + sep + digits.left(4);
+}
+
+QString TmyDataBase::amountText(double value)
+{
+    return QLocale::system().toString(value, 'f', 2).remove(QLocale::system().groupSeparator());
+}
+
+bool TmyDataBase::deleteAttachmentFiles(const QString& kind, qint64 id, bool enabled, const QString& folder)
+{
+    if (!enabled)
+        return true;
+    QStringList files;
+    const bool queried = guarded(242126, [&] {
+        m_mySQL.clear();
+        m_mySQL.add(QStringLiteral("SELECT NAZWAPLIKU FROM zalaczniki WHERE CZEGODOTYCZY=") + quoted(kind) +
+                    QStringLiteral(" AND IDOBIEKTU=") + QString::number(id));
+        m_mySQL.open();
+        for (; !m_mySQL.eof(); m_mySQL.next())
+            files << m_mySQL.text(QStringLiteral("NAZWAPLIKU"));
+    });
+    m_mySQL.close();
+    if (!queried)
+        return false;
+    for (const QString& name : files) {
+        if (name.isEmpty())
+            continue;
+        const QString path = QDir(folder).filePath(name);
+        // A file that is already gone is no failure.
+        if (QFile::exists(path) && !QFile::remove(path)) {
+            ErrorLog::report(QStringLiteral("Nie można usunąć pliku ") + path, true, 242128);
+            return false;
+        }
+    }
+    return true;
+}
+
+void TmyDataBase::removeLockFile(const QString&)
+{
+    // The old engine left a lock file beside its tables; SQLite keeps its own locks.
+}
+
+bool TmyDataBase::tableOpenTest(const QString& directory, const QString& tableFile, const QString& password)
+{
+    QString step = QStringLiteral("1");
+    sqlite3* db = nullptr;
+    auto fail = [&](const QString& message) {
+        if (db)
+            sqlite3_close(db);
+        ErrorLog::writeLine(QStringLiteral("[0000003104]  Błąd DB connection: ") + message + QStringLiteral(" l(") +
+                            step + QLatin1Char(')'));
+        return false;
+    };
+    step = QStringLiteral("2");
+    step = QStringLiteral("3");
+    step = QStringLiteral("4");
+    step = QStringLiteral("5");
+    step = QStringLiteral("6");
+    const QString file = databaseFile(directory);
+    step = QStringLiteral("7");
+    if (!QFile::exists(file))
+        return fail(QStringLiteral("unable to open database file: ") + file);
+    const QByteArray path = file.toUtf8();
+    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        return fail(QString::fromUtf8(sqlite3_errmsg(db)));
+    step = QStringLiteral("8");
+    const QByteArray key = password.toUtf8();
+    if (sqlite3_key(db, key.constData(), int(key.size())) != SQLITE_OK)
+        return fail(QString::fromUtf8(sqlite3_errmsg(db)));
+    sqlite3_busy_timeout(db, SqlConnection::busyTimeoutMs());
+    step = QStringLiteral("9");
+    const QByteArray sql = (QStringLiteral("SELECT * FROM ") + TableList::tableName(tableFile) + QStringLiteral(" LIMIT 1")).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return fail(QString::fromUtf8(sqlite3_errmsg(db)));
+    step = QStringLiteral("10");
+    sqlite3_close(db);
+    step = QStringLiteral("11");
+    return true;
+}
+
+bool TmyDataBase::setTablePassword(const QString& directory, const QString&, const QString& newPassword,
+                                   const QString& currentPassword)
+{
+    return guarded(220, [&] {
+        SqlConnection connection;
+        connection.open(databaseFile(directory), currentPassword);
+        connection.rekey(newPassword);
+    });
+}
+
+bool TmyDataBase::packTable(const QString& directory, const QString&, const QString& password)
+{
+    return guarded(370, [&] {
+        SqlConnection connection;
+        connection.open(databaseFile(directory), password);
+        connection.vacuum();
+    });
+}
+
+QString TmyDataBase::engineConfig(const QString&)
+{
+    return {}; // SQLite has no engine configuration to read
+}
+
+void TmyDataBase::setEngineConfig(const QString&, const QString&)
+{
+    // Sharing a database needs no engine setting: SQLite locks the file itself.
+}
+
+QString TmyDataBase::engineVersion()
+{
+    return SqlConnection::version();
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "store/SqlConnection.h"
+#include "store/Statement.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <array>
+#include <map>
+#include <memory>
+
+// One note of the notepad (30 slots, kept in table notatki).
+struct NoteSlot
+{
+    QString data;     // up to 10 characters, dd-mm-yyyy
+    QString opis;     // up to 255 characters
+    QString reserved; // up to 10 characters
+};
+
+// The backup parameters kept in table system (TYPE 1, ID 1..7).
+struct SystemParams
+{
+    int lastBackupDate = 20000101; // 1
+    int param2 = 0;                // 2
+    int param3 = 30;               // 3
+    int param4 = 3;                // 4
+    bool switch5 = true;           // 5
+    bool switch6 = true;           // 6
+    bool switch7 = true;           // 7
+};
+
+using Rights = std::array<bool, 101>;
+
+// The single data module: the one connection, the general-purpose statement
+// mySQL, the named statements and the operations every screen uses. Every
+// operation catches store errors itself, reports them with its code and
+// answers a default; it never opens a window.
+class TmyDataBase
+{
+public:
+    TmyDataBase();
+    ~TmyDataBase();
+    TmyDataBase(const TmyDataBase&) = delete;
+    TmyDataBase& operator=(const TmyDataBase&) = delete;
+
+    // The module created at start-up; set by the constructor, cleared by the destructor.
+    static TmyDataBase* instance();
+
+    SqlConnection& DatabaseMain() { return m_connection; }
+    const QString& directory() const { return m_directory; }
+    bool isConnected() const { return m_connection.isOpen(); }
+
+    // The general-purpose statement for texts built at run time.
+    Statement& mySQL() { return m_mySQL; }
+    // A named statement with its stored text (created on first use).
+    Statement& statement(const QString& name);
+    // Names of every registered statement.
+    static QStringList statementNames();
+
+    // 1. Close every named statement and mySQL.
+    void closeAll();
+    // 2. Connect to the database file in `directory` with the password
+    //    (code 566 when the file cannot be opened, 48 for anything else).
+    bool connectTo(const QString& directory, const QString& password);
+    void disconnect();
+    // 4. True when a row with column = value exists; true on any failure too.
+    bool exists(const QString& table, const QString& column, const QString& value);
+    // 5. True when the column can be selected from the table (no report).
+    bool columnExists(const QString& table, const QString& column);
+    // 6. MAX(column) of the table; -1 and code 801 on failure, 0 when empty.
+    qint64 maxKey(const QString& table, const QString& column);
+    // 7. The value column of the row with the highest key; empty when none (code 12031539).
+    QString lastValue(const QString& keyColumn, const QString& valueColumn, const QString& table);
+    // 8. Moves the list's cursor to the row whose key field(s) equal `keys`;
+    //    past the end when absent. Answers whether it was found.
+    bool locate(const QString& list, const QVariantList& keys);
+    // 10. Reopen a lookup list; the classifier lists take the dictionary code.
+    bool reopenLookup(const QString& name, const QString& dictionaryCode = {});
+    // The key argument of the two "without this ..." lookups (line 5).
+    bool reopenLookupFor(const QString& name, qint64 key);
+    // 11. The 14 property rows of a new computer or equipment item.
+    bool createPropertyRows(const QString& kind, qint64 id);
+    // 12. Property names of a kind and classifier; created once when missing.
+    bool openPropertyNames(const QString& kind, qint64 classifier);
+    // 13. Property values of an object; creates the 14 empty rows when missing.
+    bool openPropertyValues(const QString& kind, qint64 id);
+    // 14. The notepad.
+    std::array<NoteSlot, 30> loadNotes();
+    bool saveNotes(const std::array<NoteSlot, 30>& notes);
+    // 15. Rights of a user: all for ADMIN, else the rows of uprawnienia.
+    Rights loadRights(const QString& user);
+    // 16, 17. Backup parameters.
+    SystemParams loadSystemParams();
+    bool saveSystemParams(const SystemParams& params);
+    // 18. "Komp. (" + KNREWID + ")" and the like for the current row of a list.
+    static QString objectLabel(const QString& kind, const Statement& row);
+    static QString repairObjectLabel(const QString& kind, const Statement& row);
+    // 19. Display conversions.
+    static QString dateText(qint64 yyyymmdd);
+    static QString amountText(double value);
+    static QChar dateSeparator();
+    // 20. Deletes the stored files of an object's attachments when `enabled`.
+    bool deleteAttachmentFiles(const QString& kind, qint64 id, bool enabled, const QString& folder);
+    // 21. The old engine's lock file; SQLite locks the file itself.
+    static void removeLockFile(const QString& directory);
+    // 22. Opens the database in `directory` with the password and reads the
+    //     table; logs code 3104 with the step reached on failure.
+    bool tableOpenTest(const QString& directory, const QString& tableFile, const QString& password);
+    // 23. Re-keys the database file (code 220).
+    bool setTablePassword(const QString& directory, const QString& tableFile, const QString& newPassword,
+                          const QString& currentPassword);
+    // 24. Reclaims the space of deleted rows (code 370).
+    bool packTable(const QString& directory, const QString& tableFile, const QString& password);
+    // 25. The old engine's configuration; nothing to read or write here.
+    static QString engineConfig(const QString& pathAndName);
+    static void setEngineConfig(const QString& pathAndName, const QString& value);
+    // 26. The store's version text.
+    static QString engineVersion();
+
+    // The database file in a directory.
+    static QString databaseFile(const QString& directory);
+
+private:
+    // Runs `work`, reporting a store error with `code`; answers whether it ran.
+    template <typename F> bool guarded(qint64 code, F&& work);
+
+    SqlConnection m_connection;
+    QString m_directory;
+    Statement m_mySQL;
+    std::map<QString, std::unique_ptr<Statement>> m_statements;
+};
