@@ -7,6 +7,7 @@
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
+#include "users/PasswordHash.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <openssl/evp.h>
 #include <sqlcipher/sqlite3.h>
 
 namespace {
@@ -41,22 +41,6 @@ QString scalar(SqlConnection& c, const QString& sql)
 qint64 count(SqlConnection& c, const QString& sql)
 {
     return scalar(c, sql).toLongLong();
-}
-
-// The stored form "$pbkdf2-sha256$<iterations>$<salt>$<hash>" checked against a password.
-bool passwordMatches(const QByteArray& stored, const QByteArray& password)
-{
-    const QList<QByteArray> parts = stored.split('$');
-    if (parts.size() != 5 || !parts[0].isEmpty() || parts[1] != "pbkdf2-sha256")
-        return false;
-    const QByteArray salt = QByteArray::fromBase64(parts[3]);
-    const QByteArray hash = QByteArray::fromBase64(parts[4]);
-    QByteArray derived(hash.size(), '\0');
-    PKCS5_PBKDF2_HMAC(password.constData(), int(password.size()),
-                      reinterpret_cast<const unsigned char*>(salt.constData()), int(salt.size()),
-                      parts[2].toInt(), EVP_sha256(), int(derived.size()),
-                      reinterpret_cast<unsigned char*>(derived.data()));
-    return !hash.isEmpty() && derived == hash;
 }
 
 bool copyTree(const QString& from, const QString& to)
@@ -203,14 +187,15 @@ private slots:
         QCOMPARE(admin.text(QStringLiteral("NAZWA")), QStringLiteral("ADMIN"));
         QCOMPARE(admin.text(QStringLiteral("SUPERVISOR")), QStringLiteral("T"));
         const QByteArray stored = admin.bytes(QStringLiteral("HASLO"));
+        QVERIFY(PasswordHash::isHash(stored));
         const QList<QByteArray> parts = stored.split('$');
         QCOMPARE(parts.size(), 5);
         QCOMPARE(parts[2], QByteArray("120000"));
         QCOMPARE(QByteArray::fromBase64(parts[3]).size(), 16);
         QCOMPARE(QByteArray::fromBase64(parts[3]).toBase64(), parts[3]);
         QCOMPARE(QByteArray::fromBase64(parts[4]).size(), 32);
-        QVERIFY(passwordMatches(stored, "kubol"));
-        QVERIFY(!passwordMatches(stored, "Kubol"));
+        QVERIFY(PasswordHash::verify(QStringLiteral("kubol"), stored));
+        QVERIFY(!PasswordHash::verify(QStringLiteral("Kubol"), stored));
         QCOMPARE(count(c, QStringLiteral("SELECT count(*) FROM uprawnienia")), 0);
     }
 
@@ -354,11 +339,11 @@ private slots:
                         {QStringLiteral("SELECT NAZWA,HASLO,SUPERVISOR FROM userzy ORDER BY NAZWA")});
         users.open();
         QCOMPARE(users.text(QStringLiteral("NAZWA")), QStringLiteral("ADMIN"));
-        QVERIFY(passwordMatches(users.bytes(QStringLiteral("HASLO")), "kubol"));
+        QVERIFY(PasswordHash::verify(QStringLiteral("kubol"), users.bytes(QStringLiteral("HASLO"))));
         users.next();
         QCOMPARE(users.text(QStringLiteral("NAZWA")), QStringLiteral("JNOWAK"));
         QCOMPARE(users.text(QStringLiteral("SUPERVISOR")), QStringLiteral("N"));
-        QVERIFY(passwordMatches(users.bytes(QStringLiteral("HASLO")), "nowak123"));
+        QVERIFY(PasswordHash::verify(QStringLiteral("nowak123"), users.bytes(QStringLiteral("HASLO"))));
     }
 
     void demoDueDatesFollowTheClock()
