@@ -378,9 +378,12 @@ void addUsersAndRights(std::vector<StatementText>& s)
 {
     s.push_back(plain("DBFUserzy", {"SELECT * from userzy ORDER BY NAZWA COLLATE PL"}));
     s.push_back(plain("DBFUser", {"SELECT * FROM", "userzy WHERE NAZWA=:PARAM0"}));
-    s.push_back(plain("DBFLogin", {"SELECT * FROM", "userzy WHERE NAZWA=:PARAM0 AND HASLO=:PARAM1"}));
+    // The login reads the account by name; the password is checked against
+    // the stored hash in code.
+    s.push_back(plain("DBFLogin", {"SELECT * FROM", "userzy WHERE NAZWA=:PARAM0"}));
     s.push_back(plain("DBFInsertUserzy", {"INSERT INTO userzy (NAZWA,HASLO,OPIS)", "VALUES (:PARAM0,:PARAM1,:PARAM2)"}));
     s.push_back(plain("DBFUpdateUserzy", {"UPDATE userzy SET", "HASLO=:PARAM0, OPIS=:PARAM1", "WHERE NAZWA=:PARAM2"}));
+    s.push_back(plain("DBFUpdateUserzyOpis", {"UPDATE userzy SET", "OPIS=:PARAM1", "WHERE NAZWA=:PARAM2"}));
     s.push_back(plain("DBFDeleteUserzy", {"DELETE FROM userzy", "WHERE NAZWA = :PARAM0"}));
 
     s.push_back(plain("DBFRights", {"SELECT * FROM uprawnienia WHERE NAZWA=:PARAM0"}));
