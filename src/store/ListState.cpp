@@ -6,8 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace
-{
+namespace {
 // Where each list statement keeps its slots (-1: the list has no such slot).
 struct Layout
 {
@@ -24,8 +23,8 @@ struct Layout
     int objectKey = -1;
     int objectKind = -1;
     int owner = -1;
-    const char* dateFrom = "";  // column of the lower date bound
-    const char* dateTo = "";    // column of the upper date bound
+    const char* dateFrom = ""; // column of the lower date bound
+    const char* dateTo = "";   // column of the upper date bound
     const char* kindColumn = "";
     const char* ownerColumn = "";
 };
@@ -186,7 +185,8 @@ QList<int> ListState::slotLines(const QString& list)
     if (!l)
         return {};
     QList<int> lines = reservedLines(list);
-    for (int line : {l->dateRange, l->archive, l->classifier, l->activeOnly, l->objectKey, l->objectKind, l->owner})
+    for (int line :
+         {l->dateRange, l->archive, l->classifier, l->activeOnly, l->objectKey, l->objectKind, l->owner})
         if (line >= 0 && !lines.contains(line))
             lines << line;
     std::sort(lines.begin(), lines.end());
@@ -374,7 +374,8 @@ void ListState::sortBy(const QString& list, const QString& column)
     // The name is mapped before it is compared, so a second click on the same
     // title inverts this column too.
     QString target = column;
-    if (list == QLatin1String("DBFTerminy") && column.compare(QLatin1String("OPIS"), Qt::CaseInsensitive) == 0)
+    if (list == QLatin1String("DBFTerminy") &&
+        column.compare(QLatin1String("OPIS"), Qt::CaseInsensitive) == 0)
         target = QStringLiteral("T.OPIS");
     if (target.compare(e->orderColumn, Qt::CaseInsensitive) == 0)
         e->ascending = !e->ascending;
@@ -400,8 +401,9 @@ QString ListState::dateRangeCondition(const QString& list, qint64 from, qint64 t
         return QString();
     if (to == 0)
         to = kNoUpperBound;
-    return QStringLiteral("AND ") + QLatin1String(l->dateFrom) + QStringLiteral(" >= ") + QString::number(from) +
-           QStringLiteral(" AND ") + QLatin1String(l->dateTo) + QStringLiteral(" <= ") + QString::number(to);
+    return QStringLiteral("AND ") + QLatin1String(l->dateFrom) + QStringLiteral(" >= ") +
+           QString::number(from) + QStringLiteral(" AND ") + QLatin1String(l->dateTo) +
+           QStringLiteral(" <= ") + QString::number(to);
 }
 
 QString ListState::archiveCondition(bool liquidated)

@@ -20,7 +20,17 @@ class Statement;
 class ListState
 {
 public:
-    enum class Role { Reserved, DateRange, Archive, Classifier, ActiveOnly, ObjectKey, ObjectKind, Owner };
+    enum class Role
+    {
+        Reserved,
+        DateRange,
+        Archive,
+        Classifier,
+        ActiveOnly,
+        ObjectKey,
+        ObjectKind,
+        Owner
+    };
 
     struct Entry
     {

@@ -11,8 +11,7 @@
 // so that grids, conditions and ORDER BY keep using the bare name. Fixed ORDER
 // BY terms over text carry the Polish collation.
 
-namespace
-{
+namespace {
 using Line = std::pair<int, const char*>;
 
 // A statement of `count` lines where only the listed lines hold text.
@@ -37,31 +36,34 @@ StatementText plain(const char* name, std::initializer_list<const char*> lines, 
 
 void addLists(std::vector<StatementText>& s)
 {
-    s.push_back(numbered("DBFKomputery", 17,
-                         {{0, "SELECT IDKOMPUTERA,K.IDFIRMY AS IDFIRMY,(B.NAZWA||' ('||B.NIP||')') AS FIRMA,"},
-                          {1, "K.NREW AS NREW,(A.NAZWISKO||' '||A.IMIE||' (nr.ew. '||A.NREW||')') AS PRACOWNIK,"},
-                          {2, "K.NAZWA AS NAZWA,PRODUCENT,NREWID,NRSERYJNY,STANTECH,DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,"},
-                          {3, "NRFAKTURY,NRKPIR,LOKALIZACJA,K.INNE AS INNE,KLASYFIKATOR,ARCHIWUM,DATAARCH,PRZYCZYNA,"},
-                          {4, "L.OPIS AS LOK,R.OPIS AS KLASOPIS FROM"},
-                          {5, "komputery AS K LEFT OUTER JOIN osobowa AS A ON K.NREW = A.NREW LEFT OUTER"},
-                          {6, "JOIN firmy AS B ON K.IDFIRMY = B.IDFIRMY LEFT OUTER JOIN slowniki AS L"},
-                          {7, "ON K.LOKALIZACJA=L.KOD"},
-                          {8, "LEFT OUTER JOIN slowniki AS R ON R.KOD=K.KLASYFIKATOR"},
-                          {9, "WHERE 1 = 1"},
-                          {14, "ORDER BY"}}));
+    s.push_back(numbered(
+        "DBFKomputery", 17,
+        {{0, "SELECT IDKOMPUTERA,K.IDFIRMY AS IDFIRMY,(B.NAZWA||' ('||B.NIP||')') AS FIRMA,"},
+         {1, "K.NREW AS NREW,(A.NAZWISKO||' '||A.IMIE||' (nr.ew. '||A.NREW||')') AS PRACOWNIK,"},
+         {2, "K.NAZWA AS NAZWA,PRODUCENT,NREWID,NRSERYJNY,STANTECH,DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,"},
+         {3, "NRFAKTURY,NRKPIR,LOKALIZACJA,K.INNE AS INNE,KLASYFIKATOR,ARCHIWUM,DATAARCH,PRZYCZYNA,"},
+         {4, "L.OPIS AS LOK,R.OPIS AS KLASOPIS FROM"},
+         {5, "komputery AS K LEFT OUTER JOIN osobowa AS A ON K.NREW = A.NREW LEFT OUTER"},
+         {6, "JOIN firmy AS B ON K.IDFIRMY = B.IDFIRMY LEFT OUTER JOIN slowniki AS L"},
+         {7, "ON K.LOKALIZACJA=L.KOD"},
+         {8, "LEFT OUTER JOIN slowniki AS R ON R.KOD=K.KLASYFIKATOR"},
+         {9, "WHERE 1 = 1"},
+         {14, "ORDER BY"}}));
 
-    s.push_back(numbered("DBFSprzet", 17,
-                         {{0, "SELECT IDSPRZETU,IDKOMPUTERA,S.IDFIRMY AS IDFIRMY,(B.NAZWA||' ('||B.NIP||')') AS FIRMA,"},
-                          {1, "S.NREW AS NREW,(A.NAZWISKO||' '||A.IMIE||' (nr.ew. '||A.NREW||')') AS PRACOWNIK,S.NAZWA AS NAZWA,"},
-                          {2, "PRODUCENT,NREWID,NRSERYJNY,STANTECH,DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,"},
-                          {3, "NRFAKTURY,NRKPIR,LOKALIZACJA,S.INNE AS INNE,KLASYFIKATOR,ARCHIWUM,DATAARCH,PRZYCZYNA,"},
-                          {4, "L.OPIS AS LOK,R.OPIS AS KLASOPIS FROM"},
-                          {5, "sprzet AS S LEFT OUTER JOIN osobowa AS A"},
-                          {6, "ON S.NREW = A.NREW LEFT OUTER JOIN firmy AS B"},
-                          {7, "ON S.IDFIRMY = B.IDFIRMY LEFT OUTER JOIN slowniki AS L ON S.LOKALIZACJA=L.KOD"},
-                          {8, "LEFT OUTER JOIN slowniki AS R ON R.KOD=S.KLASYFIKATOR"},
-                          {9, "WHERE 1=1"},
-                          {14, "ORDER BY"}}));
+    s.push_back(numbered(
+        "DBFSprzet", 17,
+        {{0, "SELECT IDSPRZETU,IDKOMPUTERA,S.IDFIRMY AS IDFIRMY,(B.NAZWA||' ('||B.NIP||')') AS FIRMA,"},
+         {1, "S.NREW AS NREW,(A.NAZWISKO||' '||A.IMIE||' (nr.ew. '||A.NREW||')') AS PRACOWNIK,S.NAZWA AS "
+             "NAZWA,"},
+         {2, "PRODUCENT,NREWID,NRSERYJNY,STANTECH,DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,"},
+         {3, "NRFAKTURY,NRKPIR,LOKALIZACJA,S.INNE AS INNE,KLASYFIKATOR,ARCHIWUM,DATAARCH,PRZYCZYNA,"},
+         {4, "L.OPIS AS LOK,R.OPIS AS KLASOPIS FROM"},
+         {5, "sprzet AS S LEFT OUTER JOIN osobowa AS A"},
+         {6, "ON S.NREW = A.NREW LEFT OUTER JOIN firmy AS B"},
+         {7, "ON S.IDFIRMY = B.IDFIRMY LEFT OUTER JOIN slowniki AS L ON S.LOKALIZACJA=L.KOD"},
+         {8, "LEFT OUTER JOIN slowniki AS R ON R.KOD=S.KLASYFIKATOR"},
+         {9, "WHERE 1=1"},
+         {14, "ORDER BY"}}));
 
     s.push_back(numbered("DBFProgramy", 15,
                          {{0, "SELECT IDPROGRAMU,P.IDFIRMY AS IDFIRMY,(B.NAZWA||' ('||B.NIP||')') AS FIRMA,"},
@@ -73,16 +75,17 @@ void addLists(std::vector<StatementText>& s)
                           {6, "WHERE 1 = 1"},
                           {11, "ORDER BY"}}));
 
-    s.push_back(numbered("DBFLicencje", 14,
-                         {{0, "SELECT "},
-                          {1, "IDLICENCJI,NREWID,TYPLICENCJI,NRLICENCJI,KLUCZ,HASLO,"},
-                          {2, "DATAZAKUPU,L.IDFIRMY AS IDFIRMY,(A.NAZWA||' ('||A.NIP||')') AS FIRMA,NETTO,VAT,"},
-                          {3, "BRUTTO,NRFAKTURY,NRKPIR,L.INNE AS INNE,ARCHIWUM,DATAARCH,PRZYCZYNA"},
-                          {4, "FROM"},
-                          {5, "licencje AS L LEFT OUTER JOIN firmy AS A"},
-                          {6, "ON L.IDFIRMY = A.IDFIRMY "},
-                          {7, "WHERE 1 = 1"},
-                          {11, "ORDER BY"}}));
+    s.push_back(
+        numbered("DBFLicencje", 14,
+                 {{0, "SELECT "},
+                  {1, "IDLICENCJI,NREWID,TYPLICENCJI,NRLICENCJI,KLUCZ,HASLO,"},
+                  {2, "DATAZAKUPU,L.IDFIRMY AS IDFIRMY,(A.NAZWA||' ('||A.NIP||')') AS FIRMA,NETTO,VAT,"},
+                  {3, "BRUTTO,NRFAKTURY,NRKPIR,L.INNE AS INNE,ARCHIWUM,DATAARCH,PRZYCZYNA"},
+                  {4, "FROM"},
+                  {5, "licencje AS L LEFT OUTER JOIN firmy AS A"},
+                  {6, "ON L.IDFIRMY = A.IDFIRMY "},
+                  {7, "WHERE 1 = 1"},
+                  {11, "ORDER BY"}}));
 
     s.push_back(numbered(
         "DBFTerminy", 24,
@@ -101,21 +104,22 @@ void addLists(std::vector<StatementText>& s)
          {12, "LEFT OUTER JOIN bhp AS B ON T.IDOBIEKTU=B.IDBHP WHERE 1=1"},
          {18, "ORDER BY "}}));
 
-    s.push_back(numbered("DBFNaprawy", 23,
-                         {{0, "SELECT "},
-                          {1, "IDNAPRAWY,TERMIN,KOMPSPRZ,IDOBIEKTU,"},
-                          {2, "N.IDFIRMY AS IDFIRMY,(A.NAZWA||' ('||A.NIP||')') AS FIRMA,"},
-                          {3, "OPIS,N.INNE AS INNE,DATANAPRAWY,N.NETTO AS NETTO,N.VAT AS VAT,N.BRUTTO AS BRUTTO,"
-                              "N.NRFAKTURY AS NRFAKTURY,"},
-                          {4, "K.NREWID AS KNREWID, K.NAZWA AS KOPIS,"},
-                          {5, "S.NREWID AS SNREWID, S.NAZWA AS SOPIS,ACT"},
-                          {6, "FROM "},
-                          {7, "naprawy AS N"},
-                          {8, "LEFT OUTER JOIN firmy AS A ON N.IDFIRMY = A.IDFIRMY "},
-                          {9, "LEFT OUTER JOIN komputery AS K ON N.IDOBIEKTU=K.IDKOMPUTERA"},
-                          {10, "LEFT OUTER JOIN sprzet AS S ON N.IDOBIEKTU=S.IDSPRZETU"},
-                          {11, "WHERE 1=1"},
-                          {17, "ORDER BY "}}));
+    s.push_back(
+        numbered("DBFNaprawy", 23,
+                 {{0, "SELECT "},
+                  {1, "IDNAPRAWY,TERMIN,KOMPSPRZ,IDOBIEKTU,"},
+                  {2, "N.IDFIRMY AS IDFIRMY,(A.NAZWA||' ('||A.NIP||')') AS FIRMA,"},
+                  {3, "OPIS,N.INNE AS INNE,DATANAPRAWY,N.NETTO AS NETTO,N.VAT AS VAT,N.BRUTTO AS BRUTTO,"
+                      "N.NRFAKTURY AS NRFAKTURY,"},
+                  {4, "K.NREWID AS KNREWID, K.NAZWA AS KOPIS,"},
+                  {5, "S.NREWID AS SNREWID, S.NAZWA AS SOPIS,ACT"},
+                  {6, "FROM "},
+                  {7, "naprawy AS N"},
+                  {8, "LEFT OUTER JOIN firmy AS A ON N.IDFIRMY = A.IDFIRMY "},
+                  {9, "LEFT OUTER JOIN komputery AS K ON N.IDOBIEKTU=K.IDKOMPUTERA"},
+                  {10, "LEFT OUTER JOIN sprzet AS S ON N.IDOBIEKTU=S.IDSPRZETU"},
+                  {11, "WHERE 1=1"},
+                  {17, "ORDER BY "}}));
 
     // OPIS of a document is the text of its kind from the dictionary.
     s.push_back(numbered("DBFDokumenty", 23,
@@ -312,36 +316,40 @@ void addLookups(std::vector<StatementText>& s)
     s.push_back(dictionary("DBFStantech", "WHERE IDSLOWNIK = 'STANT'"));
     s.push_back(dictionary("DBFRodzLic", "WHERE IDSLOWNIK = 'TYPLI'"));
     s.push_back(dictionary("DBFRdZal", "WHERE IDSLOWNIK = 'RDZAL'"));
-    s.push_back(plain("DBFStawkiVAT",
-                      {"SELECT OPIS FROM slowniki ", "WHERE IDSLOWNIK = 'STVAT'", "ORDER BY OPIS COLLATE PL"}));
+    s.push_back(plain("DBFStawkiVAT", {"SELECT OPIS FROM slowniki ", "WHERE IDSLOWNIK = 'STVAT'",
+                                       "ORDER BY OPIS COLLATE PL"}));
     s.push_back(dictionary("DBFLokalizacje", "WHERE IDSLOWNIK = 'LOKAL'"));
     s.push_back(dictionary("DBFDzial", "WHERE IDSLOWNIK = 'DZIAL'"));
     s.push_back(dictionary("DBFStanowisko", "WHERE IDSLOWNIK = 'STANO'"));
 
     s.push_back(plain("DBFDostawcy", {"SELECT  IDFIRMY,(NAZWA||' ('||NIP||')') AS DOSTAWCA FROM firmy ",
                                       "WHERE IDFIRMY > 0", "ORDER BY DOSTAWCA COLLATE PL"}));
-    const char* employees = "SELECT  NREW,(NAZWISKO||' '||IMIE||' (nr.ew. '||NREW||')') AS PRACOWNIK FROM osobowa ";
+    const char* employees =
+        "SELECT  NREW,(NAZWISKO||' '||IMIE||' (nr.ew. '||NREW||')') AS PRACOWNIK FROM osobowa ";
     s.push_back(plain("DBFPracownicy", {employees, "ORDER BY PRACOWNIK COLLATE PL"}));
     s.push_back(plain("DBFPracownicy2", {employees, "ORDER BY PRACOWNIK COLLATE PL"}));
 
-    s.push_back(plain("DBFKompSprzet",
-                      {"SELECT IDKOMPUTERA,NREWID,(NAZWA||' ('||NREWID||') '||PRODUCENT) AS KOMPUTER FROM komputery",
-                       "WHERE ARCHIWUM = 'N'", "ORDER BY NREWID COLLATE PL"}));
+    s.push_back(
+        plain("DBFKompSprzet",
+              {"SELECT IDKOMPUTERA,NREWID,(NAZWA||' ('||NREWID||') '||PRODUCENT) AS KOMPUTER FROM komputery",
+               "WHERE ARCHIWUM = 'N'", "ORDER BY NREWID COLLATE PL"}));
     s.push_back(plain("DBFZlecSprzet",
                       {"SELECT IDSPRZETU,NREWID,(NAZWA||' ('||NREWID||') '||PRODUCENT) AS SPRZET FROM sprzet",
                        "ORDER BY NREWID COLLATE PL"}));
 
     // Line 5: the licence (programs) or program (licences) key, -1 for none.
-    s.push_back(plain("DBFListaProg",
-                      {"SELECT IDPROGRAMU,(NAZWA || ' ' || WERSJA) AS PROGRAM", "FROM programy AS P",
-                       "WHERE NOT EXISTS", "(SELECT * FROM r_licprog AS R",
-                       "WHERE R.IDPROGRAMU=P.IDPROGRAMU AND R.IDLICENCJI=", "", ")", "ORDER BY PROGRAM COLLATE PL"},
-                      {5}));
-    s.push_back(plain("DBFListaLic",
-                      {"SELECT IDLICENCJI,NRLICENCJI", "FROM licencje AS L", "WHERE ARCHIWUM='N' AND NOT EXISTS",
-                       "(SELECT * FROM r_licprog AS R", "WHERE R.IDLICENCJI=L.IDLICENCJI AND R.IDPROGRAMU=", "", ")",
-                       "ORDER BY NRLICENCJI COLLATE PL"},
-                      {5}));
+    s.push_back(
+        plain("DBFListaProg",
+              {"SELECT IDPROGRAMU,(NAZWA || ' ' || WERSJA) AS PROGRAM", "FROM programy AS P",
+               "WHERE NOT EXISTS", "(SELECT * FROM r_licprog AS R",
+               "WHERE R.IDPROGRAMU=P.IDPROGRAMU AND R.IDLICENCJI=", "", ")", "ORDER BY PROGRAM COLLATE PL"},
+              {5}));
+    s.push_back(
+        plain("DBFListaLic",
+              {"SELECT IDLICENCJI,NRLICENCJI", "FROM licencje AS L", "WHERE ARCHIWUM='N' AND NOT EXISTS",
+               "(SELECT * FROM r_licprog AS R", "WHERE R.IDLICENCJI=L.IDLICENCJI AND R.IDPROGRAMU=", "", ")",
+               "ORDER BY NRLICENCJI COLLATE PL"},
+              {5}));
 }
 
 void addDictionaryAndProperties(std::vector<StatementText>& s)
@@ -351,23 +359,27 @@ void addDictionaryAndProperties(std::vector<StatementText>& s)
                                       "IDSLOWNIK = :PARAM0", "ORDER BY", "OPIS COLLATE PL"}));
     s.push_back(plain("DBFInsertSlowniki", {"INSERT INTO slowniki(IDSLOWNIK, OPIS, UZUP1, UZUP2) ",
                                             "VALUES (:PARAM0, :PARAM1, :PARAM2, :PARAM3)"}));
-    s.push_back(plain("DBFUpdateSlowniki", {"UPDATE slowniki", "set IDSLOWNIK = :PARAM0,", "OPIS = :PARAM1,",
-                                            "UZUP1 = :PARAM2,", "UZUP2 = :PARAM3", "WHERE KOD = ", ""},
+    s.push_back(plain("DBFUpdateSlowniki",
+                      {"UPDATE slowniki", "set IDSLOWNIK = :PARAM0,", "OPIS = :PARAM1,", "UZUP1 = :PARAM2,",
+                       "UZUP2 = :PARAM3", "WHERE KOD = ", ""},
                       {6}));
     s.push_back(plain("DBFDeleteSlowniki", {"DELETE FROM slowniki WHERE KOD =", ""}, {1}));
 
-    s.push_back(plain("DBFNazwaWlasciwosci", {"SELECT LP,NAZWA FROM nazwawlasciwosci",
-                                              "WHERE KOMPSPRZET=:PARAM0 AND IDSLOWNIKA=", "", "ORDER BY LP"},
+    s.push_back(plain("DBFNazwaWlasciwosci",
+                      {"SELECT LP,NAZWA FROM nazwawlasciwosci",
+                       "WHERE KOMPSPRZET=:PARAM0 AND IDSLOWNIKA=", "", "ORDER BY LP"},
                       {2}));
     s.push_back(plain("DBFUpdateNazwaWlasciwosci",
                       {"UPDATE nazwawlasciwosci SET NAZWA=:PARAM0", "WHERE KOMPSPRZET=:PARAM1 AND LP=", "",
                        "AND IDSLOWNIKA=", ""},
                       {2, 4}));
-    s.push_back(plain("DBFWlasciwosci",
-                      {"SELECT LP,WARTOSC FROM wlasciwosci", "WHERE KOMPSPRZET=:PARAM0 AND IDOBIEKTU=", "", "ORDER BY LP"},
-                      {2}));
-    s.push_back(plain("DBFUpdateWlasciwosci", {"UPDATE wlasciwosci SET WARTOSC=:PARAM0",
-                                               "WHERE KOMPSPRZET=:PARAM1 AND LP=", "", "AND IDOBIEKTU=", ""},
+    s.push_back(plain(
+        "DBFWlasciwosci",
+        {"SELECT LP,WARTOSC FROM wlasciwosci", "WHERE KOMPSPRZET=:PARAM0 AND IDOBIEKTU=", "", "ORDER BY LP"},
+        {2}));
+    s.push_back(plain("DBFUpdateWlasciwosci",
+                      {"UPDATE wlasciwosci SET WARTOSC=:PARAM0", "WHERE KOMPSPRZET=:PARAM1 AND LP=", "",
+                       "AND IDOBIEKTU=", ""},
                       {2, 4}));
 
     s.push_back(plain("DBFUnactiveTerminy",
@@ -381,15 +393,19 @@ void addUsersAndRights(std::vector<StatementText>& s)
     // The login reads the account by name; the password is checked against
     // the stored hash in code.
     s.push_back(plain("DBFLogin", {"SELECT * FROM", "userzy WHERE NAZWA=:PARAM0"}));
-    s.push_back(plain("DBFInsertUserzy", {"INSERT INTO userzy (NAZWA,HASLO,OPIS)", "VALUES (:PARAM0,:PARAM1,:PARAM2)"}));
-    s.push_back(plain("DBFUpdateUserzy", {"UPDATE userzy SET", "HASLO=:PARAM0, OPIS=:PARAM1", "WHERE NAZWA=:PARAM2"}));
+    s.push_back(plain("DBFInsertUserzy",
+                      {"INSERT INTO userzy (NAZWA,HASLO,OPIS)", "VALUES (:PARAM0,:PARAM1,:PARAM2)"}));
+    s.push_back(plain("DBFUpdateUserzy",
+                      {"UPDATE userzy SET", "HASLO=:PARAM0, OPIS=:PARAM1", "WHERE NAZWA=:PARAM2"}));
     s.push_back(plain("DBFUpdateUserzyOpis", {"UPDATE userzy SET", "OPIS=:PARAM1", "WHERE NAZWA=:PARAM2"}));
     s.push_back(plain("DBFDeleteUserzy", {"DELETE FROM userzy", "WHERE NAZWA = :PARAM0"}));
 
     s.push_back(plain("DBFRights", {"SELECT * FROM uprawnienia WHERE NAZWA=:PARAM0"}));
     s.push_back(plain("DBFFindRights", {"SELECT * FROM uprawnienia WHERE NAZWA=:PARAM0", "AND UPR=:PARAM1"}));
-    s.push_back(plain("DBFInsertRights", {"INSERT INTO uprawnienia (NAZWA,UPR)", "VALUES  (:PARAM0, :PARAM1)"}));
-    s.push_back(plain("DBFDeleteRights", {"DELETE FROM uprawnienia", "WHERE NAZWA = :PARAM0", "AND UPR = :PARAM1"}));
+    s.push_back(
+        plain("DBFInsertRights", {"INSERT INTO uprawnienia (NAZWA,UPR)", "VALUES  (:PARAM0, :PARAM1)"}));
+    s.push_back(
+        plain("DBFDeleteRights", {"DELETE FROM uprawnienia", "WHERE NAZWA = :PARAM0", "AND UPR = :PARAM1"}));
     s.push_back(plain("DBFDeleteAllRights", {"DELETE FROM uprawnienia", "WHERE NAZWA = :PARAM0"}));
 }
 
@@ -400,12 +416,116 @@ void addAdministration(std::vector<StatementText>& s)
     s.push_back(plain("emptyWlasciwosci", {"DELETE FROM wlasciwosci WHERE KOMPSPRZET = :PARAM0"}));
     s.push_back(plain("emptyNazwaWlasciwosci", {"DELETE FROM nazwawlasciwosci WHERE KOMPSPRZET = :PARAM0"}));
     s.push_back(plain("emptyFirmy", {"DELETE FROM firmy WHERE IDFIRMY<>1"}));
-    s.push_back(plain("emptyFirma", {"UPDATE firmy SET ", "NAZWA='',",   "KOD='',",    "MIASTO='',", "KRAJ='',",
-                                     "ULICA='',",        "NUMER='',",   "NIP='',",    "NIPUE='',",  "REGON='',",
-                                     "BANK='',",         "ROR='',",     "TELEFON='',", "FAX='',",   "EMAIL='',",
-                                     "WWW='',",          "KKOD='',",    "KMIASTO='',", "KULICA='',", "KNUMER='',",
-                                     "KTELEFON='',",     "KFAX='',",    "KEMAIL='',", "KKRAJ='',",  "INNE=''",
-                                     "WHERE IDFIRMY=1"}));
+    s.push_back(
+        plain("emptyFirma", {"UPDATE firmy SET ", "NAZWA='',", "KOD='',",     "MIASTO='',", "KRAJ='',",
+                             "ULICA='',",         "NUMER='',", "NIP='',",     "NIPUE='',",  "REGON='',",
+                             "BANK='',",          "ROR='',",   "TELEFON='',", "FAX='',",    "EMAIL='',",
+                             "WWW='',",           "KKOD='',",  "KMIASTO='',", "KULICA='',", "KNUMER='',",
+                             "KTELEFON='',",      "KFAX='',",  "KEMAIL='',",  "KKRAJ='',",  "INNE=''",
+                             "WHERE IDFIRMY=1"}));
+}
+
+// Writes of the computers register and the liquidation of assets.
+void addAssetWrites(std::vector<StatementText>& s)
+{
+    s.push_back(plain("DBFInsertKomputery",
+                      {"INSERT INTO komputery(",
+                       "IDFIRMY,NREW,NAZWA,PRODUCENT,NREWID,NRSERYJNY,STANTECH,",
+                       "DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,NRFAKTURY,INNE,NRKPIR,",
+                       "KLASYFIKATOR,LOKALIZACJA,ARCHIWUM,DATAARCH,PRZYCZYNA",
+                       ") VALUES (",
+                       "",
+                       ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",:PARAM5,:PARAM6,:PARAM7,",
+                       "",
+                       ",",
+                       "",
+                       ",'N',0,'')"},
+                      {5, 7, 9, 11, 13, 15, 17, 19, 21}));
+    s.push_back(plain("DBFUpdateKomputery",
+                      {"UPDATE komputery set ",
+                       "NREW=:PARAM0,",
+                       "NAZWA=:PARAM1,",
+                       "PRODUCENT=:PARAM2,",
+                       "NREWID=:PARAM3,",
+                       "NRSERYJNY=:PARAM4,",
+                       "NRFAKTURY=:PARAM5,",
+                       "INNE=:PARAM6,NRKPIR=:PARAM7",
+                       ",IDFIRMY=",
+                       "",
+                       ",STANTECH=",
+                       "",
+                       ",DATAPROD=",
+                       "",
+                       ",DATAZAKUPU=",
+                       "",
+                       ",NETTO=",
+                       "",
+                       ",VAT=",
+                       "",
+                       ",BRUTTO=",
+                       "",
+                       ",KLASYFIKATOR=",
+                       "",
+                       ",LOKALIZACJA=",
+                       "",
+                       "WHERE IDKOMPUTERA=",
+                       ""},
+                      {9, 11, 13, 15, 17, 19, 21, 23, 25, 27}));
+    // Line 4: the liquidation date, line 6: the key.
+    const auto liquidation = [](const char* name, const char* table, const char* key) {
+        return plain(name, {table, "ARCHIWUM='T',", "PRZYCZYNA=:PARAM0,", "DATAARCH=", "", key, ""}, {4, 6});
+    };
+    s.push_back(liquidation("DBFLikwidacjaKomputery", "UPDATE komputery set ", "WHERE IDKOMPUTERA="));
+    s.push_back(liquidation("DBFLikwidacjaSprzet", "UPDATE sprzet set ", "WHERE IDSPRZETU="));
+    s.push_back(liquidation("DBFLikwidacjaLicencje", "UPDATE licencje set ", "WHERE IDLICENCJI="));
+}
+
+// Sources of the deadline check; the upper and lower bounds of the due window
+// go on their own lines.
+void addDeadlineChecks(std::vector<StatementText>& s)
+{
+    const auto deadlines = [](const char* name, const char* column, const char* from, const char* after,
+                              const char* which, const char* order) {
+        return plain(name,
+                     {"SELECT ", "IDTERMINU,T.IDOBIEKTU AS IDOBIEKTU,", "T.CZEGODOTYCZY AS CZEGODOTYCZY,",
+                      column, "T.OPIS AS OPIS,S.OPIS AS KLASYFIKATOR",
+                      "FROM terminy AS T LEFT OUTER JOIN slowniki AS S ON S.KOD=T.KLASYFIKATOR", from, "",
+                      after, "", which, order},
+                     {7, 9});
+    };
+    s.push_back(deadlines("DBFdatyTerminarzDTOD", "T.DATAOD AS DATAOD,", "WHERE T.DATAOD <=",
+                          "AND T.DATAOD >", "AND T.SPRODDO='O' AND T.ACT='T'", "ORDER BY T.DATAOD DESC"));
+    s.push_back(deadlines("DBFdatyTerminarzDTDO", "T.DATADO AS DATADO,", "WHERE T.DATADO <=",
+                          "AND T.DATADO >", "AND T.SPRODDO='D' AND T.ACT='T'", "ORDER BY T.DATADO DESC"));
+    // The company's name is the only column taken from the join.
+    s.push_back(plain("DBFdatyNaprawy",
+                      {"SELECT N.*,F.NAZWA AS NAZWA FROM naprawy AS N LEFT OUTER JOIN firmy AS F ON "
+                       "F.IDFIRMY=N.IDFIRMY WHERE TERMIN <=",
+                       "", "AND TERMIN >", "", "AND ACT='T' ORDER BY TERMIN DESC"},
+                      {1, 3}));
+    s.push_back(plain("DBFdatyDokumenty",
+                      {"SELECT * FROM dokumenty WHERE TERMIN <=", "", "AND TERMIN >", "",
+                       "AND ACT='T' ORDER BY TERMIN DESC"},
+                      {1, 3}));
+    s.push_back(plain("DBFdatyStanBHP",
+                      {"SELECT R.IDBHP AS IDBHP,NREWID,NAZWA,DATADO,",
+                       "(NAZWISKO||' '||IMIE||' ('||R.NREW||')') AS PRACOWNIK,R.NREW AS RNREW", "FROM",
+                       "r_bhpprac AS R LEFT OUTER JOIN osobowa AS O ON O.NREW=R.NREW",
+                       "LEFT OUTER JOIN bhp AS B ON R.IDBHP=B.IDBHP", "WHERE DATADO <=", "", "AND DATADO >",
+                       "", "ORDER BY", "NAZWA COLLATE PL,NREWID COLLATE PL,PRACOWNIK COLLATE PL"},
+                      {6, 8}));
 }
 
 std::vector<StatementText> build()
@@ -416,6 +536,8 @@ std::vector<StatementText> build()
     addDictionaryAndProperties(s);
     addUsersAndRights(s);
     addAdministration(s);
+    addAssetWrites(s);
+    addDeadlineChecks(s);
     return s;
 }
 } // namespace

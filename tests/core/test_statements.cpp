@@ -15,8 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
+namespace {
 const QString kPassword = QStringLiteral("test-haslo");
 
 QStringList columnValues(Statement& q, const QString& field)
@@ -71,6 +70,8 @@ private slots:
     void sortByRule();
     void entryRoundTrip();
     void resetAllRestoresDefaults();
+    void computerWrites();
+    void deadlineWindow();
 };
 
 Statement TestStatements::prepared(SqlConnection& db, const QString& name, const ListState& state) const
@@ -104,22 +105,27 @@ void TestStatements::initTestCase()
     // A small dataset for the filters.
     insert(QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (9001,'KLKOM','Serwery')"));
     insert(QStringLiteral(
-        "INSERT INTO komputery (IDKOMPUTERA,NREWID,NAZWA,DATAZAKUPU,ARCHIWUM,KLASYFIKATOR,NREW,IDFIRMY) VALUES "
+        "INSERT INTO komputery (IDKOMPUTERA,NREWID,NAZWA,DATAZAKUPU,ARCHIWUM,KLASYFIKATOR,NREW,IDFIRMY) "
+        "VALUES "
         "(1,'K-001','Biuro',20240115,'N',0,'E1',1),(2,'K-002','Serwer',20240620,'N',9001,'E2',1),"
         "(3,'K-003','Stary',20230301,'T',0,'',-1)"));
-    insert(QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO,IMIE) VALUES "
-                          "('E1','Mazur','Jan'),('E2','Łukasz','Ewa'),('E3','Lucyna','Ola'),('E4','Lis','Adam')"));
-    insert(QStringLiteral("INSERT INTO terminy (IDTERMINU,IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,DATADO,OPIS) VALUES "
-                          "(1,1,'K','T',20240110,20240210,'Gwarancja'),(2,1,'L','N',20240301,0,'Licencja'),"
-                          "(3,2,'K','T',20250101,20250201,'Przegląd')"));
-    insert(QStringLiteral("INSERT INTO programy (IDPROGRAMU,NAZWA,WERSJA) VALUES (1,'Edytor','1'),(2,'Arkusz','2')"));
+    insert(QStringLiteral(
+        "INSERT INTO osobowa (NREW,NAZWISKO,IMIE) VALUES "
+        "('E1','Mazur','Jan'),('E2','Łukasz','Ewa'),('E3','Lucyna','Ola'),('E4','Lis','Adam')"));
+    insert(
+        QStringLiteral("INSERT INTO terminy (IDTERMINU,IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,DATADO,OPIS) VALUES "
+                       "(1,1,'K','T',20240110,20240210,'Gwarancja'),(2,1,'L','N',20240301,0,'Licencja'),"
+                       "(3,2,'K','T',20250101,20250201,'Przegląd')"));
+    insert(QStringLiteral(
+        "INSERT INTO programy (IDPROGRAMU,NAZWA,WERSJA) VALUES (1,'Edytor','1'),(2,'Arkusz','2')"));
     insert(QStringLiteral("INSERT INTO licencje (IDLICENCJI,NREWID,NRLICENCJI,ARCHIWUM) VALUES "
                           "(1,'L-1','AAA','N'),(2,'L-2','BBB','N')"));
     insert(QStringLiteral("INSERT INTO r_licprog (IDPROGRAMU,IDLICENCJI,ILOSCLIC,WIELOSTAN,ACT) VALUES "
                           "(1,1,5,'N','T'),(2,1,5,'N','N'),(1,2,1,'N','T')"));
     insert(QStringLiteral("INSERT INTO r_lickomp (IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES "
                           "(1,1,1,'T'),(1,2,2,'T'),(2,1,2,'T')"));
-    insert(QStringLiteral("INSERT INTO r_kompprac (IDKOMPUTERA,NREW,OPIS) VALUES (1,'E1','a'),(2,'E2','b'),(2,'E3','c')"));
+    insert(QStringLiteral(
+        "INSERT INTO r_kompprac (IDKOMPUTERA,NREW,OPIS) VALUES (1,'E1','a'),(2,'E2','b'),(2,'E3','c')"));
 }
 
 void TestStatements::namesAreUnique()
@@ -271,8 +277,9 @@ void TestStatements::everyGridColumnSorts_data()
         for (const QString& c : QString::fromLatin1(columns).split(QLatin1Char(',')))
             QTest::addRow("%s %s", list, qPrintable(c)) << QString::fromLatin1(list) << c;
     };
-    const char* assets = "NREWID,NAZWA,PRODUCENT,PRACOWNIK,NRSERYJNY,DATAZAKUPU,NETTO,VAT,BRUTTO,FIRMA,LOK,KLASOPIS,"
-                         "INNE,DATAARCH,PRZYCZYNA";
+    const char* assets =
+        "NREWID,NAZWA,PRODUCENT,PRACOWNIK,NRSERYJNY,DATAZAKUPU,NETTO,VAT,BRUTTO,FIRMA,LOK,KLASOPIS,"
+        "INNE,DATAARCH,PRZYCZYNA";
     add("DBFKomputery", assets);
     add("DBFSprzet", assets);
     add("DBFProgramy", "NREWID,NAZWA,WERSJA,NRSERYJNY,PRODUCENT,KLASOPIS,FIRMA,INNE");
@@ -282,11 +289,13 @@ void TestStatements::everyGridColumnSorts_data()
     add("DBFDokumenty", "ACT,NUMER,DATADOK,CZEGODOTYCZY,NAZWA,TERMIN,OPIS,INNE");
     add("DBFHistoria", "KOMPSPRZ,PRACOWNIK,DATAOD,DATADO,MIEJSCE,INNE");
     add("DBFZlecenia", "CZEGODOTYCZY,NRDOKUMENTU,RODZAJPRACO,DATAOD,DATADO,PRACOWNIK,FIRMA");
-    add("DBFRozliczenia", "CZEGODOTYCZY,NRDOKUMENTU,RODZAJPRACO,DATAOD,DATADO,GODZINY,STAWKA,WARTOSC,PRACOWNIK,FIRMA");
+    add("DBFRozliczenia",
+        "CZEGODOTYCZY,NRDOKUMENTU,RODZAJPRACO,DATAOD,DATADO,GODZINY,STAWKA,WARTOSC,PRACOWNIK,FIRMA");
     add("DBFMagazyn", "CZESC,ILOSC,PRZYPOMNIJ,UWAGI");
     add("DBFZalaczniki", "DATADODANIA,NAZWAZALACZNIKA,CZEGODOTYCZY,RDZAL_O,NAZWAPLIKU,INNE");
     add("DBFBhp", "NAZWA,NREWID,CECHY,ILOSC,PRZYPOMNIJ,KLASOPIS,INNE");
-    add("DBFZakupBhp", "NREWID,NAZWA,CECHY,PRODUCENT,DATAZAKUPU,NETTO,VAT,BRUTTO,ILOSC,FIRMA,NRFAKTURY,KLASOPIS,INNE");
+    add("DBFZakupBhp",
+        "NREWID,NAZWA,CECHY,PRODUCENT,DATAZAKUPU,NETTO,VAT,BRUTTO,ILOSC,FIRMA,NRFAKTURY,KLASOPIS,INNE");
     add("DBFosobowa", "NREW,NAZWISKO,NIP,DZIAL_O,STANOWISKO_O,NRPOKOJU");
     add("DBFFirmy", "NAZWA,MIASTO,NIP,NIPUE,TELEFON,WWW");
 }
@@ -311,31 +320,69 @@ void TestStatements::listsOpenOnDemo_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("countQuery");
-    QTest::newRow("komputery") << "DBFKomputery" << "IDKOMPUTERA"
+    QTest::newRow("komputery") << "DBFKomputery"
+                               << "IDKOMPUTERA"
                                << "SELECT COUNT(*) AS N FROM komputery WHERE ARCHIWUM='N'";
-    QTest::newRow("sprzet") << "DBFSprzet" << "IDSPRZETU" << "SELECT COUNT(*) AS N FROM sprzet WHERE ARCHIWUM='N'";
-    QTest::newRow("programy") << "DBFProgramy" << "IDPROGRAMU" << "SELECT COUNT(*) AS N FROM programy";
-    QTest::newRow("licencje") << "DBFLicencje" << "IDLICENCJI"
+    QTest::newRow("sprzet") << "DBFSprzet"
+                            << "IDSPRZETU"
+                            << "SELECT COUNT(*) AS N FROM sprzet WHERE ARCHIWUM='N'";
+    QTest::newRow("programy") << "DBFProgramy"
+                              << "IDPROGRAMU"
+                              << "SELECT COUNT(*) AS N FROM programy";
+    QTest::newRow("licencje") << "DBFLicencje"
+                              << "IDLICENCJI"
                               << "SELECT COUNT(*) AS N FROM licencje WHERE ARCHIWUM='N'";
-    QTest::newRow("terminy") << "DBFTerminy" << "IDTERMINU" << "SELECT COUNT(*) AS N FROM terminy";
-    QTest::newRow("naprawy") << "DBFNaprawy" << "IDNAPRAWY" << "SELECT COUNT(*) AS N FROM naprawy";
-    QTest::newRow("dokumenty") << "DBFDokumenty" << "IDDOKUMENTU" << "SELECT COUNT(*) AS N FROM dokumenty";
-    QTest::newRow("historia") << "DBFHistoria" << "IDHISTORII" << "SELECT COUNT(*) AS N FROM historia";
-    QTest::newRow("zlecenia") << "DBFZlecenia" << "IDZLECENIA" << "SELECT COUNT(*) AS N FROM zlecenia";
-    QTest::newRow("rozliczenia") << "DBFRozliczenia" << "IDROZLICZENIA" << "SELECT COUNT(*) AS N FROM rozliczenia";
-    QTest::newRow("zalaczniki") << "DBFZalaczniki" << "IDZALACZNIKA" << "SELECT COUNT(*) AS N FROM zalaczniki";
-    QTest::newRow("magazyn") << "DBFMagazyn" << "ID" << "SELECT COUNT(*) AS N FROM magazyn";
-    QTest::newRow("bhp") << "DBFBhp" << "IDBHP" << "SELECT COUNT(*) AS N FROM bhp";
-    QTest::newRow("zakupbhp") << "DBFZakupBhp" << "IDZAKUPBHP" << "SELECT COUNT(*) AS N FROM zakupbhp";
-    QTest::newRow("osobowa") << "DBFosobowa" << "NREW" << "SELECT COUNT(*) AS N FROM osobowa";
-    QTest::newRow("firmy") << "DBFFirmy" << "IDFIRMY" << "SELECT COUNT(*) AS N FROM firmy WHERE IDFIRMY<>1";
-    QTest::newRow("uzytkownicy") << "DBFUzytkownicy" << "NREW" << "SELECT COUNT(*) AS N FROM r_kompprac";
-    QTest::newRow("uzywajacy") << "DBFUzywajacy" << "NREW"
+    QTest::newRow("terminy") << "DBFTerminy"
+                             << "IDTERMINU"
+                             << "SELECT COUNT(*) AS N FROM terminy";
+    QTest::newRow("naprawy") << "DBFNaprawy"
+                             << "IDNAPRAWY"
+                             << "SELECT COUNT(*) AS N FROM naprawy";
+    QTest::newRow("dokumenty") << "DBFDokumenty"
+                               << "IDDOKUMENTU"
+                               << "SELECT COUNT(*) AS N FROM dokumenty";
+    QTest::newRow("historia") << "DBFHistoria"
+                              << "IDHISTORII"
+                              << "SELECT COUNT(*) AS N FROM historia";
+    QTest::newRow("zlecenia") << "DBFZlecenia"
+                              << "IDZLECENIA"
+                              << "SELECT COUNT(*) AS N FROM zlecenia";
+    QTest::newRow("rozliczenia") << "DBFRozliczenia"
+                                 << "IDROZLICZENIA"
+                                 << "SELECT COUNT(*) AS N FROM rozliczenia";
+    QTest::newRow("zalaczniki") << "DBFZalaczniki"
+                                << "IDZALACZNIKA"
+                                << "SELECT COUNT(*) AS N FROM zalaczniki";
+    QTest::newRow("magazyn") << "DBFMagazyn"
+                             << "ID"
+                             << "SELECT COUNT(*) AS N FROM magazyn";
+    QTest::newRow("bhp") << "DBFBhp"
+                         << "IDBHP"
+                         << "SELECT COUNT(*) AS N FROM bhp";
+    QTest::newRow("zakupbhp") << "DBFZakupBhp"
+                              << "IDZAKUPBHP"
+                              << "SELECT COUNT(*) AS N FROM zakupbhp";
+    QTest::newRow("osobowa") << "DBFosobowa"
+                             << "NREW"
+                             << "SELECT COUNT(*) AS N FROM osobowa";
+    QTest::newRow("firmy") << "DBFFirmy"
+                           << "IDFIRMY"
+                           << "SELECT COUNT(*) AS N FROM firmy WHERE IDFIRMY<>1";
+    QTest::newRow("uzytkownicy") << "DBFUzytkownicy"
+                                 << "NREW"
+                                 << "SELECT COUNT(*) AS N FROM r_kompprac";
+    QTest::newRow("uzywajacy") << "DBFUzywajacy"
+                               << "NREW"
                                << "SELECT COUNT(*) AS N FROM r_sprzprac R JOIN osobowa O ON O.NREW=R.NREW";
-    QTest::newRow("posiadajacy") << "DBFPosiadajacy" << "IDBHP"
+    QTest::newRow("posiadajacy") << "DBFPosiadajacy"
+                                 << "IDBHP"
                                  << "SELECT COUNT(*) AS N FROM r_bhpprac R JOIN osobowa O ON O.NREW=R.NREW";
-    QTest::newRow("licprog") << "DBFLicProg" << "IDLICENCJI" << "SELECT COUNT(*) AS N FROM r_licprog";
-    QTest::newRow("lickomp") << "DBFLicKomp" << "IDKOMPUTERA" << "SELECT COUNT(*) AS N FROM r_lickomp";
+    QTest::newRow("licprog") << "DBFLicProg"
+                             << "IDLICENCJI"
+                             << "SELECT COUNT(*) AS N FROM r_licprog";
+    QTest::newRow("lickomp") << "DBFLicKomp"
+                             << "IDKOMPUTERA"
+                             << "SELECT COUNT(*) AS N FROM r_lickomp";
 }
 
 // With the default state a list shows every row of its base table once
@@ -437,7 +484,8 @@ void TestStatements::objectAndActiveOnly()
     m_state.clearObject(terminy);
     m_state.setActiveOnly(true);
     QCOMPARE(listColumn(terminy, QStringLiteral("IDTERMINU")), QStringList({"1", "3"}));
-    QCOMPARE(m_state.condition(QStringLiteral("DBFNaprawy"), ListState::Role::ActiveOnly), QStringLiteral("AND ACT='T'"));
+    QCOMPARE(m_state.condition(QStringLiteral("DBFNaprawy"), ListState::Role::ActiveOnly),
+             QStringLiteral("AND ACT='T'"));
     QCOMPARE(m_state.condition(QStringLiteral("DBFDokumenty"), ListState::Role::ActiveOnly),
              QStringLiteral("AND ACT='T'"));
     m_state.setActiveOnly(false);
@@ -450,7 +498,8 @@ void TestStatements::objectAndActiveOnly()
     QCOMPARE(listColumn(terminy, QStringLiteral("IDTERMINU")), QStringList());
     // A role the list does not have is not written.
     m_state.setObjectKind(QStringLiteral("DBFKomputery"), QStringLiteral("K"));
-    QCOMPARE(m_state.entry(QStringLiteral("DBFKomputery")), ListState().entry(QStringLiteral("DBFKomputery")));
+    QCOMPARE(m_state.entry(QStringLiteral("DBFKomputery")),
+             ListState().entry(QStringLiteral("DBFKomputery")));
 }
 
 void TestStatements::ownerConditions()
@@ -483,8 +532,8 @@ void TestStatements::ownerConditions()
              QStringLiteral("CZESC"));
     // A report condition on the responsible employee, qualified because osobowa has NREW too.
     m_state.setSlot(QStringLiteral("DBFKomputery"), 10,
-                    QStringLiteral("AND ") + ListState::qualifiedColumn(QStringLiteral("DBFKomputery"),
-                                                                        QStringLiteral("NREW")) +
+                    QStringLiteral("AND ") +
+                        ListState::qualifiedColumn(QStringLiteral("DBFKomputery"), QStringLiteral("NREW")) +
                         QStringLiteral("='E2'"));
     QCOMPARE(listColumn(QStringLiteral("DBFKomputery"), QStringLiteral("NREWID")), QStringList({"K-002"}));
 }
@@ -520,11 +569,11 @@ void TestStatements::sortByRule_data()
     QTest::newRow("default column inverts") << "DBFKomputery" << QStringList({"NREWID"}) << "NREWID" << false;
     QTest::newRow("other column") << "DBFKomputery" << QStringList({"NAZWA"}) << "NAZWA" << true;
     QTest::newRow("twice") << "DBFKomputery" << QStringList({"NAZWA", "NAZWA"}) << "NAZWA" << false;
-    QTest::newRow("direction kept") << "DBFKomputery" << QStringList({"NAZWA", "NAZWA", "PRODUCENT"}) << "PRODUCENT"
-                                    << false;
+    QTest::newRow("direction kept") << "DBFKomputery" << QStringList({"NAZWA", "NAZWA", "PRODUCENT"})
+                                    << "PRODUCENT" << false;
     QTest::newRow("deadline description") << "DBFTerminy" << QStringList({"OPIS"}) << "T.OPIS" << true;
-    QTest::newRow("deadline description twice") << "DBFTerminy" << QStringList({"OPIS", "OPIS"}) << "T.OPIS"
-                                                 << false;
+    QTest::newRow("deadline description twice")
+        << "DBFTerminy" << QStringList({"OPIS", "OPIS"}) << "T.OPIS" << false;
     QTest::newRow("other list OPIS") << "DBFNaprawy" << QStringList({"OPIS"}) << "OPIS" << true;
 }
 
@@ -585,6 +634,62 @@ void TestStatements::resetAllRestoresDefaults()
             QCOMPARE(state.slot(list, line), expected);
         }
     }
+}
+
+// Insert, update and liquidation of a computer with text parameters and value lines.
+void TestStatements::computerWrites()
+{
+    m_work.exec(QStringLiteral("SAVEPOINT writes"));
+    Statement added(&m_work, QString(), statementLines(QStringLiteral("DBFInsertKomputery")));
+    const QList<int> values = findStatementText(QStringLiteral("DBFInsertKomputery"))->valueLines;
+    const QStringList numbers = {"-1", "3", "20200101", "20200202", "100.5", "23.12", "123.62", "7", "0"};
+    QCOMPARE(values.size(), numbers.size());
+    for (int i = 0; i < values.size(); ++i)
+        added.setLine(values[i], numbers[i]);
+    const QStringList texts = {"E1", "Nowy \"laptop\"", "Dell", "K-100", "SN'1", "FV/1", "uwagi", "KPiR 5"};
+    for (int i = 0; i < texts.size(); ++i)
+        added.setParam(i, texts[i]);
+    QCOMPARE(added.execSQL(), 1);
+
+    Statement row(&m_work, QString(), {QStringLiteral("SELECT * FROM komputery WHERE NREWID='K-100'")});
+    row.open();
+    QCOMPARE(row.recordCount(), 1);
+    QCOMPARE(row.text(QStringLiteral("NAZWA")), texts[1]);
+    QCOMPARE(row.text(QStringLiteral("NRSERYJNY")), texts[4]);
+    QCOMPARE(row.integer(QStringLiteral("DATAZAKUPU")), 20200202);
+    QCOMPARE(row.number(QStringLiteral("BRUTTO")), 123.62);
+    QCOMPARE(row.text(QStringLiteral("ARCHIWUM")), QStringLiteral("N"));
+    const QString key = row.text(QStringLiteral("IDKOMPUTERA"));
+
+    Statement liquidate(&m_work, QString(), statementLines(QStringLiteral("DBFLikwidacjaKomputery")));
+    liquidate.setParam(0, QStringLiteral("Zużyty"));
+    liquidate.setLine(4, QStringLiteral("20240105"));
+    liquidate.setLine(6, key);
+    QCOMPARE(liquidate.execSQL(), 1);
+    row.open();
+    QCOMPARE(row.text(QStringLiteral("ARCHIWUM")), QStringLiteral("T"));
+    QCOMPARE(row.text(QStringLiteral("PRZYCZYNA")), QStringLiteral("Zużyty"));
+    QCOMPARE(row.integer(QStringLiteral("DATAARCH")), 20240105);
+    m_work.exec(QStringLiteral("ROLLBACK TO writes; RELEASE writes"));
+}
+
+void TestStatements::deadlineWindow()
+{
+    // Deadline 1 is checked by its end date (20240210), deadline 3 by its start date.
+    m_work.exec(QStringLiteral("SAVEPOINT window; UPDATE terminy SET SPRODDO='O' WHERE IDTERMINU=3"));
+    const auto due = [this](const char* name, const char* upper, const char* lower, const char* field) {
+        const StatementText* text = findStatementText(QString::fromLatin1(name));
+        Statement q(&m_work, text->name, text->lines);
+        q.setLine(text->valueLines[0], QString::fromLatin1(upper));
+        q.setLine(text->valueLines[1], QString::fromLatin1(lower));
+        q.open();
+        return columnValues(q, QString::fromLatin1(field));
+    };
+    QCOMPARE(due("DBFdatyTerminarzDTDO", "20240301", "20240201", "IDTERMINU"), QStringList({"1"}));
+    QCOMPARE(due("DBFdatyTerminarzDTDO", "20240301", "20240210", "IDTERMINU"), QStringList());
+    QCOMPARE(due("DBFdatyTerminarzDTOD", "20250101", "0", "IDTERMINU"), QStringList({"3"}));
+    QCOMPARE(due("DBFdatyTerminarzDTOD", "20250101", "0", "KLASYFIKATOR"), QStringList({""}));
+    m_work.exec(QStringLiteral("ROLLBACK TO window; RELEASE window"));
 }
 
 QTEST_GUILESS_MAIN(TestStatements)
