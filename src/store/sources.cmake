@@ -9,3 +9,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StatementTexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TmyDataBase.cpp
 )
+# List filter and sort state
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ListState.cpp
+)
