@@ -8,3 +8,6 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StatementTexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TmyDataBase.cpp
 )
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TVXCrypt.cpp
+)
