@@ -3,7 +3,18 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Clock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorLog.cpp
 )
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AppState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
+)
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ErrorLogCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SprzetnikApplication.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TinfoDBProblem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TinfoForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TpromptForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TquestionForm.cpp
 )
 # Configuration file, database location and the file-copy service.
 list(APPEND CORE_SOURCES

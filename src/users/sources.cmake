@@ -3,4 +3,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/UserAccounts.cpp
 )
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TfLogin.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfUserEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfUserzy.cpp
 )

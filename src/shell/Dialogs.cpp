@@ -1,0 +1,218 @@
+#include "shell/Dialogs.h"
+
+#include "shell/ErrorLog.h"
+#include "shell/SprzetnikApplication.h"
+#include "shell/TinfoDBProblem.h"
+#include "shell/TinfoForm.h"
+#include "shell/TpromptForm.h"
+#include "shell/TquestionForm.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QQueue>
+
+#include <optional>
+#include <utility>
+
+namespace {
+struct Script
+{
+    bool active = false;
+    QQueue<bool> answers;
+    QQueue<std::optional<QString>> texts;
+    QQueue<QString> fileNames;
+    QList<Dialogs::Shown> shown;
+    QList<QUrl> urls;
+    int unanswered = 0;
+};
+
+Script g_script;
+bool g_nextPromptPassword = false;
+
+QWidget* dialogParent()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+void record(Dialogs::Kind kind, const QString& title, const QString& text, bool password = false)
+{
+    g_script.shown.append({kind, title, text, password});
+}
+
+void noAnswer(const QString& title)
+{
+    ++g_script.unanswered;
+    qWarning("Dialogs: no scripted answer for \"%s\"", qUtf8Printable(title));
+}
+
+QString scriptedFileName(Dialogs::Kind kind, const QString& caption, const QString& dir)
+{
+    record(kind, caption, dir);
+    if (g_script.fileNames.isEmpty()) {
+        noAnswer(caption);
+        return QString();
+    }
+    return g_script.fileNames.dequeue();
+}
+} // namespace
+
+void Dialogs::info(const QString& title, const QString& text)
+{
+    if (SprzetnikApplication::isClosing())
+        return;
+    if (g_script.active) {
+        record(Kind::Info, title, text);
+        return;
+    }
+    TinfoForm form(dialogParent());
+    form.setMessage(title, text);
+    form.exec();
+}
+
+bool Dialogs::question(const QString& title, const QString& text)
+{
+    if (g_script.active) {
+        record(Kind::Question, title, text);
+        if (g_script.answers.isEmpty()) {
+            noAnswer(title);
+            return false;
+        }
+        return g_script.answers.dequeue();
+    }
+    TquestionForm form(dialogParent());
+    form.setQuestion(title, text);
+    return form.ask();
+}
+
+bool Dialogs::prompt(const QString& title, const QString& text, QString& value)
+{
+    const bool password = std::exchange(g_nextPromptPassword, false);
+    if (g_script.active) {
+        record(Kind::Prompt, title, text, password);
+        if (g_script.texts.isEmpty()) {
+            noAnswer(title);
+            return false;
+        }
+        const std::optional<QString> answer = g_script.texts.dequeue();
+        if (!answer)
+            return false;
+        value = *answer;
+        return true;
+    }
+    TpromptForm form(dialogParent());
+    form.setPrompt(title, text, value, password);
+    const bool accepted = form.exec() == QDialog::Accepted;
+    value = form.value();
+    return accepted;
+}
+
+void Dialogs::setNextPromptPassword()
+{
+    g_nextPromptPassword = true;
+}
+
+void Dialogs::dbProblem(const QString& databaseDir)
+{
+    if (g_script.active) {
+        record(Kind::DbProblem, QStringLiteral("Informacja"), TinfoDBProblem::messageText(databaseDir));
+        return;
+    }
+    TinfoDBProblem form(dialogParent());
+    form.setDatabaseDir(databaseDir);
+    form.exec();
+}
+
+QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                              const QString& filter)
+{
+    if (g_script.active)
+        return scriptedFileName(Kind::OpenFile, caption, dir);
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                              const QString& filter)
+{
+    if (g_script.active)
+        return scriptedFileName(Kind::SaveFile, caption, dir);
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+QString Dialogs::existingDirectory(QWidget* parent, const QString& caption, const QString& dir)
+{
+    if (g_script.active)
+        return scriptedFileName(Kind::Directory, caption, dir);
+    return QFileDialog::getExistingDirectory(parent, caption, dir);
+}
+
+bool Dialogs::openUrl(const QUrl& url)
+{
+    if (g_script.active) {
+        g_script.urls.append(url);
+        return true;
+    }
+    return QDesktopServices::openUrl(url);
+}
+
+void Dialogs::install()
+{
+    ErrorLog::setDisplay([](const QString& title, const QString& text) { info(title, text); });
+}
+
+void Dialogs::startScript()
+{
+    g_script.active = true;
+}
+
+void Dialogs::stopScript()
+{
+    g_script = Script();
+    g_nextPromptPassword = false;
+}
+
+bool Dialogs::isScripted()
+{
+    return g_script.active;
+}
+
+void Dialogs::setNextAnswer(bool yes)
+{
+    startScript();
+    g_script.answers.enqueue(yes);
+}
+
+void Dialogs::setNextText(const QString& text)
+{
+    startScript();
+    g_script.texts.enqueue(text);
+}
+
+void Dialogs::setNextCancel()
+{
+    startScript();
+    g_script.texts.enqueue(std::nullopt);
+}
+
+void Dialogs::setNextFileName(const QString& fileName)
+{
+    startScript();
+    g_script.fileNames.enqueue(fileName);
+}
+
+QList<Dialogs::Shown> Dialogs::shown()
+{
+    return g_script.shown;
+}
+
+QList<QUrl> Dialogs::openedUrls()
+{
+    return g_script.urls;
+}
+
+int Dialogs::unanswered()
+{
+    return g_script.unanswered;
+}

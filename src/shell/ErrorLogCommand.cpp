@@ -1,0 +1,27 @@
+#include "shell/ErrorLogCommand.h"
+
+#include "shell/AppPaths.h"
+#include "shell/Dialogs.h"
+#include "shell/ErrorLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+void openErrorLog(const QString& databaseDir)
+{
+    const QString info = QStringLiteral("[9999999999]  ");
+    ErrorLog::writeLine(info + QStringLiteral("db location=") + QDir::toNativeSeparators(databaseDir));
+    ErrorLog::writeLine(info + QStringLiteral("Config dir=") +
+                        QDir::toNativeSeparators(AppPaths::configDir()));
+    const QString programDir = AppPaths::programDir();
+    if (!programDir.isEmpty())
+        ErrorLog::writeLine(info + QStringLiteral("Install dir=") + QDir::toNativeSeparators(programDir));
+
+    const QString path = ErrorLog::logPath();
+    if (!QFile::exists(path)) {
+        Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Log błędów jest pusty."));
+        return;
+    }
+    Dialogs::openUrl(QUrl::fromLocalFile(path));
+}

@@ -1,0 +1,36 @@
+#include "shell/SprzetnikApplication.h"
+
+#include "shell/ErrorLog.h"
+
+#include <exception>
+
+namespace {
+bool g_closing = false;
+}
+
+SprzetnikApplication::SprzetnikApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    connect(this, &QCoreApplication::aboutToQuit, this, [] { setClosing(true); });
+}
+
+bool SprzetnikApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, 0);
+    } catch (...) {
+        ErrorLog::report(QStringLiteral("Nieznany wyjątek"), true, 0);
+    }
+    return false;
+}
+
+bool SprzetnikApplication::isClosing()
+{
+    return g_closing;
+}
+
+void SprzetnikApplication::setClosing(bool closing)
+{
+    g_closing = closing;
+}

@@ -1,0 +1,166 @@
+#include "users/TfLogin.h"
+
+#include "shell/Dialogs.h"
+#include "store/TmyDataBase.h"
+#include "users/UserAccounts.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfLogin::TfLogin(TmyDataBase& db, QWidget* parent) : QDialog(parent), m_db(db)
+{
+    setObjectName(QStringLiteral("TfLogin"));
+    setWindowTitle(QStringLiteral("Sprzetnik"));
+
+    auto* heading = new QLabel(QStringLiteral("Zaloguj się ..."), this);
+    heading->setObjectName(QStringLiteral("naglowek"));
+    QFont font = heading->font();
+    font.setPointSizeF(font.pointSizeF() * 1.4);
+    font.setBold(true);
+    heading->setFont(font);
+
+    m_userEdit = new QLineEdit(this);
+    m_userEdit->setObjectName(QStringLiteral("user"));
+    m_pwdEdit = new QLineEdit(this);
+    m_pwdEdit->setObjectName(QStringLiteral("pwd"));
+    m_pwdEdit->setEchoMode(QLineEdit::Password);
+    m_info = new QLabel(QStringLiteral("Niepoprawny login lub hasło"), this);
+    m_info->setObjectName(QStringLiteral("info"));
+    m_info->setStyleSheet(QStringLiteral("color: red;"));
+    m_info1 = new QLabel(QStringLiteral("domyślnie: ADMIN"), this);
+    m_info1->setObjectName(QStringLiteral("info1"));
+    m_info2 = new QLabel(QStringLiteral("domyślnie: kubol"), this);
+    m_info2->setObjectName(QStringLiteral("info2"));
+
+    m_ok = new QPushButton(QStringLiteral("    &OK       "), this);
+    m_ok->setObjectName(QStringLiteral("OK"));
+    m_ok->setDefault(true);
+    m_konfiguruj = new QPushButton(QStringLiteral("Konfiguruj bazę"), this);
+    m_konfiguruj->setObjectName(QStringLiteral("konfiguruj"));
+    m_konfiguruj->setAutoDefault(false);
+
+    auto* form = new QFormLayout;
+    auto* userRow = new QHBoxLayout;
+    userRow->addWidget(m_userEdit);
+    userRow->addWidget(m_info1);
+    auto* pwdRow = new QHBoxLayout;
+    pwdRow->addWidget(m_pwdEdit);
+    pwdRow->addWidget(m_info2);
+    form->addRow(QStringLiteral("Użytkownik"), userRow);
+    form->addRow(QStringLiteral("Hasło"), pwdRow);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_konfiguruj);
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addLayout(form);
+    layout->addWidget(m_info);
+    layout->addLayout(buttons);
+
+    connect(m_ok, &QPushButton::clicked, this, &TfLogin::OKClick);
+    connect(m_konfiguruj, &QPushButton::clicked, this, &TfLogin::KonfigurujClick);
+    connect(m_userEdit, &QLineEdit::textEdited, m_info, &QLabel::hide);
+    connect(m_pwdEdit, &QLineEdit::textEdited, m_info, &QLabel::hide);
+    connect(m_userEdit, &QLineEdit::returnPressed, this, &TfLogin::OKClick);
+    connect(m_pwdEdit, &QLineEdit::returnPressed, this, &TfLogin::OKClick);
+    m_userEdit->installEventFilter(this);
+    m_info->hide();
+}
+
+void TfLogin::setDatabase(const QString& directory, const QString& password)
+{
+    m_directory = directory;
+    m_password = password;
+}
+
+void TfLogin::setFirstLogin(bool on)
+{
+    m_info1->setVisible(on);
+    m_info2->setVisible(on);
+}
+
+void TfLogin::prepare()
+{
+    // The old engine needed a shared lock-control folder here; SQLite locks
+    // the database file itself.
+    TmyDataBase::removeLockFile(m_directory);
+    m_description.clear();
+    m_user.clear();
+    m_userEdit->clear();
+    m_pwdEdit->clear();
+    m_info->hide();
+    m_failures = 0;
+    m_userEdit->setFocus();
+}
+
+void TfLogin::countFailure()
+{
+    m_info->show();
+    m_pwdEdit->clear();
+    ++m_failures;
+}
+
+void TfLogin::OKClick()
+{
+    const QString name = m_userEdit->text();
+    const QString password = m_pwdEdit->text();
+    if (name.isEmpty() || password.size() < 3) {
+        countFailure();
+    } else {
+        TmyDataBase::removeLockFile(m_directory);
+        m_db.closeAll();
+        if (m_db.connectTo(m_directory, m_password)) {
+            UserAccounts accounts(m_db);
+            QString description;
+            switch (accounts.login(name, password, &description)) {
+            case UserAccounts::LoginResult::LoggedIn:
+                m_user = name.toUpper();
+                m_description = description;
+                accept();
+                return;
+            case UserAccounts::LoginResult::Refused:
+                countFailure();
+                break;
+            case UserAccounts::LoginResult::DatabaseError:
+                break; // reported with code 222, not counted
+            }
+        }
+    }
+    m_userEdit->selectAll();
+    m_userEdit->setFocus();
+    if (m_failures >= 3)
+        reject();
+}
+
+void TfLogin::KonfigurujClick()
+{
+    QString directory = m_directory;
+    QString password = m_password;
+    if (m_configure && m_configure(directory, password)) {
+        m_db.closeAll();
+        setDatabase(directory, password);
+        prepare();
+        return;
+    }
+    Dialogs::info(QStringLiteral("Informacja"),
+                  QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+    reject();
+}
+
+bool TfLogin::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_userEdit && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        reject(); // Esc in the user field ends the program
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TmyDataBase;
+
+// The login dialog. Accepted after a successful login; rejected after the
+// third failure, Esc in the user field or a database that cannot be found
+// (the start-up then ends the program).
+class TfLogin : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TfLogin(TmyDataBase& db, QWidget* parent = nullptr);
+
+    // The database the login connects to.
+    void setDatabase(const QString& directory, const QString& password);
+    // Shows the default credentials while the first-login option is on.
+    void setFirstLogin(bool on);
+    // "Konfiguruj bazę": shows the database dialog and answers whether the
+    // database test with password check then passes; it also hands back the
+    // new location and password.
+    using ConfigureDatabase = std::function<bool(QString& directory, QString& password)>;
+    void setConfigureDatabase(ConfigureDatabase configure) { m_configure = std::move(configure); }
+
+    // The show steps: clears fields and the failure counter.
+    void prepare();
+    QString user() const { return m_user; }
+    QString description() const { return m_description; }
+    int failures() const { return m_failures; }
+
+    void OKClick();
+    void KonfigurujClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void countFailure();
+
+    TmyDataBase& m_db;
+    QString m_directory;
+    QString m_password;
+    QString m_user;
+    QString m_description;
+    int m_failures = 0;
+    ConfigureDatabase m_configure;
+
+    QLineEdit* m_userEdit;
+    QLineEdit* m_pwdEdit;
+    QLabel* m_info;
+    QLabel* m_info1;
+    QLabel* m_info2;
+    QPushButton* m_ok;
+    QPushButton* m_konfiguruj;
+};
