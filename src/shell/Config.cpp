@@ -140,6 +140,7 @@ void writeValue(IniFile& ini, const Config::Key& key, const QVariant& value)
 }
 
 const QString kAttachments = QStringLiteral("lokalizacjaZalacznikow");
+QString g_defaultsFile;
 } // namespace
 
 QList<Config::Key> Config::keys()
@@ -172,6 +173,16 @@ QString Config::filePath()
     return AppPaths::configFile(kFileName);
 }
 
+QString Config::defaultsFilePath()
+{
+    return g_defaultsFile.isEmpty() ? AppPaths::programDir() + QLatin1Char('/') + kFileName : g_defaultsFile;
+}
+
+void Config::setDefaultsFilePath(const QString& path)
+{
+    g_defaultsFile = path;
+}
+
 QString Config::withoutTrailingSeparator(QString path)
 {
     while (path.size() > 1 && (path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\'))))
@@ -200,7 +211,7 @@ void Config::load()
         m_values[i] = readValue(ini, m_keys[i]);
 
     if (attachmentsFolder().isEmpty()) {
-        const IniFile defaults(AppPaths::programDir() + QLatin1Char('/') + kFileName);
+        const IniFile defaults(defaultsFilePath());
         const QString folder = withoutTrailingSeparator(defaults.value(kOptions, kAttachments));
         if (!folder.isEmpty()) {
             setAttachmentsFolder(folder);

@@ -71,6 +71,9 @@ public:
     static bool saveImportSettings(int kind, const ImportSettings& settings);
 
     static QString filePath();
+    // The installation-default "sprzetnik.ini" beside the program (tests point it elsewhere).
+    static QString defaultsFilePath();
+    static void setDefaultsFilePath(const QString& path);
     // A folder path without trailing separators ("/" alone stays).
     static QString withoutTrailingSeparator(QString path);
 

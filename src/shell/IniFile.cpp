@@ -6,7 +6,7 @@
 
 bool IniFile::load(const QString& path)
 {
-    m_sections.clear();
+    m_sections = {Section{}};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -88,8 +88,12 @@ bool IniFile::splitLine(const QString& line, QString* key, QString* value)
     *key = line.left(eq).trimmed();
     if (key->isEmpty())
         return false;
-    if (value)
+    if (value) {
         *value = line.mid(eq + 1).trimmed();
+        // Quotes keep blanks at either end (an empty date mask).
+        if (value->size() >= 2 && value->startsWith(QLatin1Char('"')) && value->endsWith(QLatin1Char('"')))
+            *value = value->mid(1, value->size() - 2);
+    }
     return true;
 }
 
@@ -120,8 +124,12 @@ QString IniFile::value(const QString& section, const QString& key, const QString
     return value;
 }
 
-void IniFile::setValue(const QString& section, const QString& key, const QString& value)
+void IniFile::setValue(const QString& section, const QString& key, const QString& text)
 {
+    QString value = text;
+    if (value != value.trimmed() || (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
+                                     value.endsWith(QLatin1Char('"'))))
+        value = QLatin1Char('"') + value + QLatin1Char('"');
     Section* s = find(section);
     if (!s) {
         // A blank line before a new section, as hand-written files have.

@@ -23,10 +23,12 @@ public:
     QByteArray bytes() const;
 
     bool contains(const QString& section, const QString& key) const;
-    // The value with surrounding blanks removed, or `defaultValue` when the key is missing.
+    // The value with surrounding blanks and one pair of surrounding double
+    // quotes removed, or `defaultValue` when the key is missing.
     QString value(const QString& section, const QString& key, const QString& defaultValue = {}) const;
     // Replaces the value in place (the key keeps the spelling the file has) or
-    // appends the key to its section, creating the section at the end.
+    // appends the key to its section, creating the section at the end. A value
+    // with blanks at either end is written in double quotes.
     void setValue(const QString& section, const QString& key, const QString& value);
     void removeKey(const QString& section, const QString& key);
 
@@ -51,6 +53,6 @@ private:
     static int keyLine(const Section& section, const QString& key);
     static bool splitLine(const QString& line, QString* key, QString* value);
 
-    QList<Section> m_sections;
+    QList<Section> m_sections{Section{}}; // the lines before the first section come first
     QString m_newline = QStringLiteral("\n");
 };
