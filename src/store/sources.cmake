@@ -1,4 +1,5 @@
 list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseTemplate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PolishCollation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SqlConnection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp
