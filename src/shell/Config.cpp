@@ -7,8 +7,7 @@
 
 #include <QDir>
 
-namespace
-{
+namespace {
 using Type = Config::Type;
 
 struct OptionKey
@@ -49,32 +48,83 @@ const OptionKey kOptionKeys[] = {
 
 // Section REPORTS in file order; type and default follow from the name.
 const char* const kReportKeys[] = {
-    "RP1_KK_DataOd", "RP1_KK_DataDo", "RP1_KK_Filtr2", "RP1_KK_klasyfikator", "RP1_KK_rowniezZlikwidowane",
-    "RP1_KK_kolumnaDodatkowa", "RP1_KK_sortujPoKolumnie", "RP1_KR_DataOd", "RP1_KR_DataDo",
-    "RP1_KR_cbRowniezZlikwidowane", "RP1_SK_DataOd", "RP1_SK_DataDo", "RP1_SK_Filtr2", "RP1_SK_klasyfikator",
-    "RP1_SK_rowniezZlikwidowane", "RP1_SK_kolumnaDodatkowa", "RP1_SK_sortujPoKolumnie", "RP1_SR_DataOd",
-    "RP1_SR_DataDo", "RP1_SR_cbRowniezZlikwidowane", "RP2_SN_cbKlasyfikatorKomputery", "RP2_SN_cbKomputery",
-    "RP2_SN_cbLokalizacjaKomputery", "RP2_SN_comboKlasyfikatorKomputery", "RP2_SN_cbLicencje", "RP2_SN_cbSprzet",
-    "RP2_SN_cbKlasyfikatorSprzet", "RP2_SN_comboKlasyfikatorSprzet", "RP2_SN_cbLokalizacjaSprzet",
-    "RP2_SN_comboLokalizacjaKomputery", "RP2_SN_comboLokalizacjaSprzet", "RP2_SN_cbBhp", "RP2_SN_cbKlasyfikatorBhp",
-    "RP2_SN_comboKlasyfikatorBhp", "RP2_SN_cbUmiescNrew", "RP2_SN_cbUmiescCeny", "RP2_SN_comboCeny",
-    "RP2_SN_comboLicencjaNazwa", "RP2_SN_comboSortuj", "RP2_SN_cbUmiescPusteRubryki", "RP2_SN_spinIloscRubryk",
-    "RP2_SN_editRodzajInwentaryzacji", "RP2_SN_editSposobPrzeprowadzenia", "RP2_SN_editJm", "RP2_KK_RapDTOD",
-    "RP2_KK_RapDTDO", "RP2_KK_cbDataLikwidacji", "RP2_KK_ZestKompSeria1", "RP2_KK_ZestKompSeria2",
-    "RP2_KK_ZestKompSort", "RP2_KK_cbKlasyfikatorKomputery", "RP2_KK_comboKlasyfikatorKomputery",
-    "RP2_KK_cbLokalizacjaKomputery", "RP2_KK_comboLokalizacjaKomputery", "RP2_KK_cbDostawca",
-    "RP2_KK_comboDostawca", "RP2_SK_RapDTOD", "RP2_SK_RapDTDO", "RP2_SK_cbDataLikwidacji",
-    "RP2_SK_ZestSprzSeria1", "RP2_SK_ZestSprzSeria2", "RP2_SK_ZestSprzSort", "RP2_SK_cbKlasyfikatorSprzet",
-    "RP2_SK_comboKlasyfikatorSprzet", "RP2_SK_cbLokalizacjaSprzet", "RP2_SK_comboLokalizacjaSprzet",
-    "RP2_SK_cbDostawca", "RP2_SK_comboDostawca",
+    "RP1_KK_DataOd",
+    "RP1_KK_DataDo",
+    "RP1_KK_Filtr2",
+    "RP1_KK_klasyfikator",
+    "RP1_KK_rowniezZlikwidowane",
+    "RP1_KK_kolumnaDodatkowa",
+    "RP1_KK_sortujPoKolumnie",
+    "RP1_KR_DataOd",
+    "RP1_KR_DataDo",
+    "RP1_KR_cbRowniezZlikwidowane",
+    "RP1_SK_DataOd",
+    "RP1_SK_DataDo",
+    "RP1_SK_Filtr2",
+    "RP1_SK_klasyfikator",
+    "RP1_SK_rowniezZlikwidowane",
+    "RP1_SK_kolumnaDodatkowa",
+    "RP1_SK_sortujPoKolumnie",
+    "RP1_SR_DataOd",
+    "RP1_SR_DataDo",
+    "RP1_SR_cbRowniezZlikwidowane",
+    "RP2_SN_cbKlasyfikatorKomputery",
+    "RP2_SN_cbKomputery",
+    "RP2_SN_cbLokalizacjaKomputery",
+    "RP2_SN_comboKlasyfikatorKomputery",
+    "RP2_SN_cbLicencje",
+    "RP2_SN_cbSprzet",
+    "RP2_SN_cbKlasyfikatorSprzet",
+    "RP2_SN_comboKlasyfikatorSprzet",
+    "RP2_SN_cbLokalizacjaSprzet",
+    "RP2_SN_comboLokalizacjaKomputery",
+    "RP2_SN_comboLokalizacjaSprzet",
+    "RP2_SN_cbBhp",
+    "RP2_SN_cbKlasyfikatorBhp",
+    "RP2_SN_comboKlasyfikatorBhp",
+    "RP2_SN_cbUmiescNrew",
+    "RP2_SN_cbUmiescCeny",
+    "RP2_SN_comboCeny",
+    "RP2_SN_comboLicencjaNazwa",
+    "RP2_SN_comboSortuj",
+    "RP2_SN_cbUmiescPusteRubryki",
+    "RP2_SN_spinIloscRubryk",
+    "RP2_SN_editRodzajInwentaryzacji",
+    "RP2_SN_editSposobPrzeprowadzenia",
+    "RP2_SN_editJm",
+    "RP2_KK_RapDTOD",
+    "RP2_KK_RapDTDO",
+    "RP2_KK_cbDataLikwidacji",
+    "RP2_KK_ZestKompSeria1",
+    "RP2_KK_ZestKompSeria2",
+    "RP2_KK_ZestKompSort",
+    "RP2_KK_cbKlasyfikatorKomputery",
+    "RP2_KK_comboKlasyfikatorKomputery",
+    "RP2_KK_cbLokalizacjaKomputery",
+    "RP2_KK_comboLokalizacjaKomputery",
+    "RP2_KK_cbDostawca",
+    "RP2_KK_comboDostawca",
+    "RP2_SK_RapDTOD",
+    "RP2_SK_RapDTDO",
+    "RP2_SK_cbDataLikwidacji",
+    "RP2_SK_ZestSprzSeria1",
+    "RP2_SK_ZestSprzSeria2",
+    "RP2_SK_ZestSprzSort",
+    "RP2_SK_cbKlasyfikatorSprzet",
+    "RP2_SK_comboKlasyfikatorSprzet",
+    "RP2_SK_cbLokalizacjaSprzet",
+    "RP2_SK_comboLokalizacjaSprzet",
+    "RP2_SK_cbDostawca",
+    "RP2_SK_comboDostawca",
 };
 
 const char* const kReportBoolsOn[] = {
-    "RP2_SN_cbKomputery", "RP2_SN_cbLicencje",   "RP2_SN_cbSprzet",         "RP2_SN_cbBhp",
+    "RP2_SN_cbKomputery",  "RP2_SN_cbLicencje",   "RP2_SN_cbSprzet",         "RP2_SN_cbBhp",
     "RP2_SN_cbUmiescNrew", "RP2_SN_cbUmiescCeny", "RP2_KK_cbDataLikwidacji", "RP2_SK_cbDataLikwidacji",
 };
 
-const char* const kReportCombosZero[] = {"RP2_SN_comboCeny", "RP2_SN_comboLicencjaNazwa", "RP2_SN_comboSortuj"};
+const char* const kReportCombosZero[] = {"RP2_SN_comboCeny", "RP2_SN_comboLicencjaNazwa",
+                                         "RP2_SN_comboSortuj"};
 
 template <size_t N> bool listed(const char* const (&list)[N], const QString& name)
 {
@@ -156,7 +206,8 @@ QList<Config::Key> Config::keys()
     const QChar sep = TmyDataBase::dateSeparator();
     const QString today = Clock::today().toString(QStringLiteral("dd") + sep + QStringLiteral("MM") + sep +
                                                   QStringLiteral("yyyy"));
-    const QString emptyDate = QStringLiteral("  ") + sep + QStringLiteral("  ") + sep + QStringLiteral("    ");
+    const QString emptyDate =
+        QStringLiteral("  ") + sep + QStringLiteral("  ") + sep + QStringLiteral("    ");
     for (const char* name : kReportKeys)
         table.append(reportKey(QLatin1String(name), today, emptyDate));
     return table;
@@ -307,7 +358,8 @@ Config::ImportSettings Config::loadImportSettings(int kind)
     ImportSettings settings;
     if (kind == 1)
         for (int i = 0; i < 15; ++i)
-            settings.columns[size_t(i)] = ini.intValue(section, QStringLiteral("cb") + QString::number(i + 1), 0);
+            settings.columns[size_t(i)] =
+                ini.intValue(section, QStringLiteral("cb") + QString::number(i + 1), 0);
     settings.pominPierwszy = ini.boolValue(section, QStringLiteral("pominPierwszy"), false);
     return settings;
 }

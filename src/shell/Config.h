@@ -13,7 +13,12 @@
 class Config
 {
 public:
-    enum class Type { Bool, Int, Text };
+    enum class Type
+    {
+        Bool,
+        Int,
+        Text
+    };
     struct Key
     {
         QString section;

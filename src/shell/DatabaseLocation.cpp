@@ -61,8 +61,8 @@ bool DatabaseLocation::readPasswordFile(QString* password) const
         return false;
     }
     if (!readPasswordRecord(file.read(kPasswordFileSize), password)) {
-        ErrorLog::report(QStringLiteral("Plik ") + path + QStringLiteral(" jest uszkodzony (za krótki)."), true,
-                         101749);
+        ErrorLog::report(QStringLiteral("Plik ") + path + QStringLiteral(" jest uszkodzony (za krótki)."),
+                         true, 101749);
         return false;
     }
     return true;
@@ -104,8 +104,8 @@ bool DatabaseLocation::store() const
     QSaveFile file(passwordFilePath());
     const QByteArray record = passwordRecord(m_password);
     if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size() || !file.commit()) {
-        ErrorLog::report(QStringLiteral("Nie można zapisać pliku ") + passwordFilePath() + QStringLiteral(": ") +
-                             file.errorString(),
+        ErrorLog::report(QStringLiteral("Nie można zapisać pliku ") + passwordFilePath() +
+                             QStringLiteral(": ") + file.errorString(),
                          true, 101756);
         return false;
     }

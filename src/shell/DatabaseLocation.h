@@ -10,7 +10,12 @@
 class DatabaseLocation
 {
 public:
-    enum TestResult { Ok = 0, NoDatabase = 1, WrongPassword = 2 };
+    enum TestResult
+    {
+        Ok = 0,
+        NoDatabase = 1,
+        WrongPassword = 2
+    };
 
     static inline const QByteArray kCipherKey = QByteArrayLiteral("Rw$9kP!m2#Xv8&Lq;Tz_");
     static inline const QString kPasswordFile = QStringLiteral("config.dat");

@@ -127,8 +127,8 @@ QString IniFile::value(const QString& section, const QString& key, const QString
 void IniFile::setValue(const QString& section, const QString& key, const QString& text)
 {
     QString value = text;
-    if (value != value.trimmed() || (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
-                                     value.endsWith(QLatin1Char('"'))))
+    if (value != value.trimmed() ||
+        (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'))))
         value = QLatin1Char('"') + value + QLatin1Char('"');
     Section* s = find(section);
     if (!s) {

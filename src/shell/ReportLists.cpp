@@ -3,8 +3,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
-namespace
-{
+namespace {
 QStringList fileLines(const QString& path)
 {
     QFile file(path);
@@ -26,8 +25,7 @@ QStringList fileLines(const QString& path)
 }
 } // namespace
 
-namespace ReportLists
-{
+namespace ReportLists {
 QList<Entry> read(const QString& folder)
 {
     QList<Entry> entries;

@@ -5,8 +5,7 @@
 
 // The lists of additional report windows, "rpdqx1.cfg" then "rpdqx2.cfg" in
 // the configuration folder: one "name,caption" line per window.
-namespace ReportLists
-{
+namespace ReportLists {
 constexpr int kMaxEntries = 100;
 
 struct Entry

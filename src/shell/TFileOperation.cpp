@@ -10,8 +10,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 fs::path toPath(const QString& text)
 {
     return fs::path(QDir::fromNativeSeparators(text).toStdU16String());
@@ -117,8 +116,8 @@ int TFileOperation::execute()
         const fs::path to = toPath(destination.trimmed());
         std::error_code ec;
         // Several files, or an existing folder as the target: the files keep their names.
-        const bool intoFolder = paths.size() > 1 || hasWildcard(QFileInfo(sources[i]).fileName()) ||
-                                fs::is_directory(to, ec);
+        const bool intoFolder =
+            paths.size() > 1 || hasWildcard(QFileInfo(sources[i]).fileName()) || fs::is_directory(to, ec);
         for (const fs::path& path : paths) {
             const int rc = Mode_ == foCopy ? copyOne(path, to, intoFolder) : moveOne(path, to, intoFolder);
             if (rc != 0)

@@ -9,8 +9,15 @@
 class TFileOperation
 {
 public:
-    enum Mode { foCopy, foDelete, foMove, foRename };
-    enum Option {
+    enum Mode
+    {
+        foCopy,
+        foDelete,
+        foMove,
+        foRename
+    };
+    enum Option
+    {
         fofAllowUndo = 0x1,
         fofConfirmMouse = 0x2,
         fofFilesOnly = 0x4, // a wildcard matches files only

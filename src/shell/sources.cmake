@@ -25,3 +25,8 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TFileOperation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFileOperations.cpp
 )
+# Database dialog and the first-run guide.
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TfTutorial1.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfWskazBaze.cpp
+)

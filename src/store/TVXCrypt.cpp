@@ -3,8 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace
-{
+namespace {
 QByteArray shifted(QByteArray text, const QByteArray& key, int sign)
 {
     if (key.isEmpty())

@@ -8,8 +8,7 @@
 #include <QFile>
 #include <QTest>
 
-namespace
-{
+namespace {
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -97,7 +96,9 @@ void TestConfig::reportDefaultsFollowKeyForm_data()
     const QChar sep = TmyDataBase::dateSeparator();
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("expected");
-    QTest::newRow("DataOd") << "RP1_KK_DataOd" << QVariant(QStringLiteral("05") + sep + QStringLiteral("03") + sep + QStringLiteral("2024"));
+    QTest::newRow("DataOd") << "RP1_KK_DataOd"
+                            << QVariant(QStringLiteral("05") + sep + QStringLiteral("03") + sep +
+                                        QStringLiteral("2024"));
     QTest::newRow("RapDTDO") << "RP2_SK_RapDTDO" << QVariant(QStringLiteral("  %1  %1    ").arg(sep));
     QTest::newRow("cb off") << "RP2_SN_cbKlasyfikatorBhp" << QVariant(false);
     QTest::newRow("cb on") << "RP2_SN_cbUmiescCeny" << QVariant(true);
@@ -158,7 +159,8 @@ void TestConfig::roundTrip()
     QCOMPARE(again.number(QStringLiteral("dataWsteczna")), 30);
     QCOMPARE(again.flag(QStringLiteral("pytajPrzedKasowaniem")), false);
     const IniFile ini(Config::filePath());
-    QCOMPARE(ini.value(QStringLiteral("OPTIONS"), QStringLiteral("pytajPrzedKasowaniem")), QStringLiteral("0"));
+    QCOMPARE(ini.value(QStringLiteral("OPTIONS"), QStringLiteral("pytajPrzedKasowaniem")),
+             QStringLiteral("0"));
     QCOMPARE(ini.value(QStringLiteral("REPORTS"), QStringLiteral("RP2_SN_cbBhp")), QStringLiteral("1"));
 }
 
@@ -177,7 +179,8 @@ void TestConfig::saveKeepsForeignSections()
 {
     const QByteArray grids = "[DBGRID]\r\nMAIN_KomputeryGrid=0;120;1;80\r\nMAIN_SprzetGrid = 3 ; 4\r\n\r\n"
                              "[GRID]\r\nFISZKA_grid=1,2,3\r\n\r\n";
-    writeFile(Config::filePath(), grids + "[DATABASE]\r\nlokalizacja=/srv/baza\r\n\r\n[IMPORTS1]\r\ncb3=2\r\n");
+    writeFile(Config::filePath(),
+              grids + "[DATABASE]\r\nlokalizacja=/srv/baza\r\n\r\n[IMPORTS1]\r\ncb3=2\r\n");
     Config config;
     config.load();
     QVERIFY(config.save());
@@ -198,18 +201,23 @@ void TestConfig::keysReadWithoutRegardToCase()
     QVERIFY(config.save());
     // The existing lines are rewritten in place, not doubled.
     const IniFile ini(Config::filePath());
-    QCOMPARE(ini.keys(QStringLiteral("OPTIONS")).filter(QStringLiteral("poradednia"), Qt::CaseInsensitive).size(),
-             1);
+    QCOMPARE(
+        ini.keys(QStringLiteral("OPTIONS")).filter(QStringLiteral("poradednia"), Qt::CaseInsensitive).size(),
+        1);
 }
 
 void TestConfig::attachmentsFolderWithoutTrailingSeparator_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("backslash") << "C:\\Zalaczniki\\" << "C:\\Zalaczniki";
-    QTest::newRow("slashes") << "/srv/zal//" << "/srv/zal";
-    QTest::newRow("none") << "/srv/zal" << "/srv/zal";
-    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("backslash") << "C:\\Zalaczniki\\"
+                               << "C:\\Zalaczniki";
+    QTest::newRow("slashes") << "/srv/zal//"
+                             << "/srv/zal";
+    QTest::newRow("none") << "/srv/zal"
+                          << "/srv/zal";
+    QTest::newRow("root") << "/"
+                          << "/";
 }
 
 void TestConfig::attachmentsFolderWithoutTrailingSeparator()
@@ -220,7 +228,8 @@ void TestConfig::attachmentsFolderWithoutTrailingSeparator()
     config.load();
     config.setAttachmentsFolder(typed);
     QVERIFY(config.save());
-    QCOMPARE(IniFile(Config::filePath()).value(QStringLiteral("OPTIONS"), QStringLiteral("lokalizacjaZalacznikow")),
+    QCOMPARE(IniFile(Config::filePath())
+                 .value(QStringLiteral("OPTIONS"), QStringLiteral("lokalizacjaZalacznikow")),
              stored);
 }
 
@@ -231,7 +240,8 @@ void TestConfig::attachmentsFolderFromInstallationDefault()
     config.load();
     QCOMPARE(config.attachmentsFolder(), QStringLiteral("/srv/wspolne/zal"));
     // Written into the configuration file at once.
-    QCOMPARE(IniFile(Config::filePath()).value(QStringLiteral("OPTIONS"), QStringLiteral("lokalizacjaZalacznikow")),
+    QCOMPARE(IniFile(Config::filePath())
+                 .value(QStringLiteral("OPTIONS"), QStringLiteral("lokalizacjaZalacznikow")),
              QStringLiteral("/srv/wspolne/zal"));
 
     // A folder of its own wins over the installation default.

@@ -12,8 +12,7 @@
 #include <QSettings>
 #include <QTest>
 
-namespace
-{
+namespace {
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -32,7 +31,8 @@ void makeDatabase(const QString& dir, const QString& password)
     QDir().mkpath(dir);
     SqlConnection connection;
     connection.open(dir + QLatin1Char('/') + kDatabaseFileName, password, true);
-    connection.exec(QStringLiteral("CREATE TABLE firmy (IDFIRMY INTEGER PRIMARY KEY); INSERT INTO firmy VALUES (1);"));
+    connection.exec(
+        QStringLiteral("CREATE TABLE firmy (IDFIRMY INTEGER PRIMARY KEY); INSERT INTO firmy VALUES (1);"));
 }
 } // namespace
 
@@ -211,12 +211,18 @@ void TestDatabaseLocation::databaseTest_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("check");
     QTest::addColumn<int>("expected");
-    QTest::newRow("right password") << "db" << "tajne1" << true << 0;
-    QTest::newRow("wrong password") << "db" << "zle" << true << 2;
-    QTest::newRow("wrong, not checked") << "db" << "zle" << false << 0;
-    QTest::newRow("not a database") << "garbage" << "tajne1" << true << 2;
-    QTest::newRow("empty folder") << "none" << "tajne1" << true << 1;
-    QTest::newRow("missing folder") << "missing" << "tajne1" << true << 1;
+    QTest::newRow("right password") << "db"
+                                    << "tajne1" << true << 0;
+    QTest::newRow("wrong password") << "db"
+                                    << "zle" << true << 2;
+    QTest::newRow("wrong, not checked") << "db"
+                                        << "zle" << false << 0;
+    QTest::newRow("not a database") << "garbage"
+                                    << "tajne1" << true << 2;
+    QTest::newRow("empty folder") << "none"
+                                  << "tajne1" << true << 1;
+    QTest::newRow("missing folder") << "missing"
+                                    << "tajne1" << true << 1;
 }
 
 void TestDatabaseLocation::databaseTest()

@@ -41,9 +41,12 @@ void TestIniFile::keysAndSectionsIgnoreCase_data()
 {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
-    QTest::newRow("as written") << "OPTIONS" << "PokazujPoradeDnia";
-    QTest::newRow("lower key") << "OPTIONS" << "pokazujPoradeDnia";
-    QTest::newRow("lower section") << "options" << "POKAZUJPORADEDNIA";
+    QTest::newRow("as written") << "OPTIONS"
+                                << "PokazujPoradeDnia";
+    QTest::newRow("lower key") << "OPTIONS"
+                               << "pokazujPoradeDnia";
+    QTest::newRow("lower section") << "options"
+                                   << "POKAZUJPORADEDNIA";
 }
 
 void TestIniFile::keysAndSectionsIgnoreCase()
@@ -83,14 +86,16 @@ void TestIniFile::newKeysAndSections()
     ini.parse("[OPTIONS]\na=1\n\n[GRID]\ng=5\n");
     ini.setValue(QStringLiteral("OPTIONS"), QStringLiteral("b"), QStringLiteral("x y"));
     ini.setValue(QStringLiteral("DATABASE"), QStringLiteral("lokalizacja"), QStringLiteral("/srv/baza"));
-    QCOMPARE(ini.bytes(), QByteArray("[OPTIONS]\na=1\nb=x y\n\n[GRID]\ng=5\n\n[DATABASE]\nlokalizacja=/srv/baza\n"));
+    QCOMPARE(ini.bytes(),
+             QByteArray("[OPTIONS]\na=1\nb=x y\n\n[GRID]\ng=5\n\n[DATABASE]\nlokalizacja=/srv/baza\n"));
     QCOMPARE(ini.sections(), (QStringList{"OPTIONS", "GRID", "DATABASE"}));
     QCOMPARE(ini.keys(QStringLiteral("options")), (QStringList{"a", "b"}));
 }
 
 void TestIniFile::garbageLinesAreKept()
 {
-    const QByteArray text = "garbage before\n[OPTIONS\n=novalue\n[OPTIONS]\nno equals here\n==\ncbTerminy=0\n";
+    const QByteArray text =
+        "garbage before\n[OPTIONS\n=novalue\n[OPTIONS]\nno equals here\n==\ncbTerminy=0\n";
     IniFile ini;
     ini.parse(text);
     QCOMPARE(ini.boolValue(QStringLiteral("OPTIONS"), QStringLiteral("cbTerminy"), true), false);

@@ -4,8 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace
-{
+namespace {
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -36,8 +35,10 @@ void TestReportLists::missingFilesGiveEmptyList()
 void TestReportLists::firstFileThenSecond()
 {
     QTemporaryDir dir;
-    writeFile(dir.filePath(QStringLiteral("rpdqx1.cfg")), "  TfRapA , Raport A \r\nTfRapB,Raport, z przecinkiem\r\n");
-    writeFile(dir.filePath(QStringLiteral("rpdqx2.cfg")), "TfRapC,Zestawienie \xb3\xb9\x63zy\n"); // Windows-1250
+    writeFile(dir.filePath(QStringLiteral("rpdqx1.cfg")),
+              "  TfRapA , Raport A \r\nTfRapB,Raport, z przecinkiem\r\n");
+    writeFile(dir.filePath(QStringLiteral("rpdqx2.cfg")),
+              "TfRapC,Zestawienie \xb3\xb9\x63zy\n"); // Windows-1250
     const auto shown = ReportLists::shown(ReportLists::read(dir.path()));
     QCOMPARE(shown.size(), 3);
     QCOMPARE(shown[0].name, QStringLiteral("TfRapA"));

@@ -66,8 +66,8 @@ void TestVXCrypt::everyByteRoundTrips()
     QByteArray all;
     for (int b = 0; b < 256; ++b)
         all.append(char(b));
-    for (const QByteArray& key : {QByteArrayLiteral("Rw$9kP!m2#Xv8&Lq;Tz_"), QByteArrayLiteral("Jq5Wm81xPz7c"),
-                                  QByteArray(1, char(0xff))}) {
+    for (const QByteArray& key : {QByteArrayLiteral("Rw$9kP!m2#Xv8&Lq;Tz_"),
+                                  QByteArrayLiteral("Jq5Wm81xPz7c"), QByteArray(1, char(0xff))}) {
         TVXCrypt crypt(key);
         crypt.setCryptogram(all);
         crypt.Encrypt();
