@@ -216,6 +216,41 @@ private slots:
         QCOMPARE(TmyDataBase::dateText(2024030), QString());
     }
 
+    void reloadAndLocateOnTheSampleDatabase()
+    {
+        TestDatabase demo(true);
+        TmyDataBase db;
+        QVERIFY(db.connectTo(demo.dir(), demo.password()));
+        QVERIFY(db.reloadList(QStringLiteral("DBFKomputery")));
+        Statement& list = db.statement(QStringLiteral("DBFKomputery"));
+        QVERIFY(list.recordCount() > 0);
+        list.setRecNo(list.recordCount() - 1);
+        const qint64 last = list.integer(QStringLiteral("IDKOMPUTERA"));
+        list.first();
+        QVERIFY(db.locate(QStringLiteral("DBFKomputery"), {last}));
+        QCOMPARE(list.integer(QStringLiteral("IDKOMPUTERA")), last);
+        QVERIFY(!db.locate(QStringLiteral("DBFKomputery"), {last + 1000}));
+        QVERIFY(list.eof()); // past the last row, no error
+
+        // employees are located by their text key
+        QVERIFY(db.reloadList(QStringLiteral("DBFosobowa")));
+        Statement& staff = db.statement(QStringLiteral("DBFosobowa"));
+        staff.setRecNo(staff.recordCount() - 1);
+        const QString nrew = staff.text(QStringLiteral("NREW"));
+        staff.first();
+        QVERIFY(db.locate(QStringLiteral("DBFosobowa"), {nrew}));
+        QCOMPARE(staff.text(QStringLiteral("NREW")), nrew);
+
+        // a sort column the store cannot order by: reported with the reload code, list closed
+        db.listState().setOrderColumn(QStringLiteral("DBFKomputery"), QStringLiteral("NIEMA"));
+        QVERIFY(!db.reloadList(QStringLiteral("DBFKomputery")));
+        QVERIFY(!list.isOpen());
+        QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000000041]")));
+        // reconnecting resets every list to its defaults
+        QVERIFY(db.connectTo(demo.dir(), demo.password()));
+        QVERIFY(db.reloadList(QStringLiteral("DBFKomputery")));
+    }
+
     void attachmentFiles()
     {
         QTemporaryDir folder;
