@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -165,6 +166,7 @@ void ReportPreview::buildUi()
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setWidget(m_view);
     layout->addWidget(m_scroll, 1);
+    m_scroll->viewport()->installEventFilter(this);
 
     connect(printAction, &QAction::triggered, this, &ReportPreview::printWithDialog);
     connect(pdfAction, &QAction::triggered, this, &ReportPreview::saveWithDialog);
@@ -296,11 +298,12 @@ void ReportPreview::stepZoom(int direction)
     setZoom(next);
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* event)
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    QDialog::resizeEvent(event);
-    if (m_zoomMode != ZoomMode::Fixed)
+    // The fitting zooms follow the size of the page area.
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize && m_zoomMode != ZoomMode::Fixed)
         applyZoom();
+    return QDialog::eventFilter(watched, event);
 }
 
 void ReportPreview::find(const QString& text)
