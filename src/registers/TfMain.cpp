@@ -1,11 +1,12 @@
 #include "registers/TfMain.h"
 
+#include "widgets/DataGrid.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -183,12 +183,8 @@ QWidget* TfMain::makeGridPage(const QString& pageName, const QString& gridName)
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     if (!gridName.isEmpty()) {
-        auto* grid = new QTableView(page);
+        auto* grid = new DataGrid(page);
         grid->setObjectName(gridName);
-        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        grid->verticalHeader()->hide();
         m_grids.insert(gridName, grid);
         layout->addWidget(grid);
     }
@@ -514,7 +510,7 @@ QPushButton* TfMain::navigationButton(const QString& objectName) const
     return m_nav.value(objectName);
 }
 
-QTableView* TfMain::grid(const QString& objectName) const
+DataGrid* TfMain::grid(const QString& objectName) const
 {
     return m_grids.value(objectName);
 }

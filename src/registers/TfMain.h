@@ -13,7 +13,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
-class QTableView;
+class DataGrid;
 class QToolButton;
 class QWidget;
 
@@ -66,7 +66,7 @@ public:
     QLabel* statusPanel(int index) const;
     QAction* action(const QString& objectName) const;
     QPushButton* navigationButton(const QString& objectName) const;
-    QTableView* grid(const QString& objectName) const;
+    DataGrid* grid(const QString& objectName) const;
 
     // Shell commands are wired by the start-up controller.
     struct ShellCommands
@@ -105,7 +105,7 @@ private:
     QHash<QString, QStackedWidget*> m_subStacks;
     QHash<QString, QPushButton*> m_nav;
     QHash<QString, QAction*> m_actions;
-    QHash<QString, QTableView*> m_grids;
+    QHash<QString, DataGrid*> m_grids;
     QPlainTextEdit* m_scratchPad = nullptr;
     QList<QLabel*> m_statusPanels;
     ShellCommands m_shell;

@@ -1,3 +1,4 @@
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ListModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfMain.cpp
 )

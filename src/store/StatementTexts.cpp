@@ -2,41 +2,543 @@
 
 #include <QHash>
 
-namespace
+#include <initializer_list>
+#include <utility>
+
+// Texts in portable SQL: "||" joins text, literals are single-quoted, tables
+// are named without a file suffix, and a column that exists in more than one
+// joined table is qualified and given its own name back ("K.NAZWA AS NAZWA"),
+// so that grids, conditions and ORDER BY keep using the bare name. Fixed ORDER
+// BY terms over text carry the Polish collation.
+
+namespace {
+using Line = std::pair<int, const char*>;
+
+// A statement of `count` lines where only the listed lines hold text.
+StatementText numbered(const char* name, int count, std::initializer_list<Line> lines, QList<int> values = {})
 {
+    StatementText t{QString::fromLatin1(name), QStringList(), std::move(values)};
+    for (int i = 0; i < count; ++i)
+        t.lines << QString();
+    for (const Line& l : lines)
+        t.lines[l.first] = QString::fromUtf8(l.second);
+    return t;
+}
+
+// A statement whose lines follow one another; "" marks a slot line.
+StatementText plain(const char* name, std::initializer_list<const char*> lines, QList<int> values = {})
+{
+    StatementText t{QString::fromLatin1(name), QStringList(), std::move(values)};
+    for (const char* l : lines)
+        t.lines << QString::fromUtf8(l);
+    return t;
+}
+
+void addLists(std::vector<StatementText>& s)
+{
+    s.push_back(numbered(
+        "DBFKomputery", 17,
+        {{0, "SELECT IDKOMPUTERA,K.IDFIRMY AS IDFIRMY,(B.NAZWA||' ('||B.NIP||')') AS FIRMA,"},
+         {1, "K.NREW AS NREW,(A.NAZWISKO||' '||A.IMIE||' (nr.ew. '||A.NREW||')') AS PRACOWNIK,"},
+         {2, "K.NAZWA AS NAZWA,PRODUCENT,NREWID,NRSERYJNY,STANTECH,DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,"},
+         {3, "NRFAKTURY,NRKPIR,LOKALIZACJA,K.INNE AS INNE,KLASYFIKATOR,ARCHIWUM,DATAARCH,PRZYCZYNA,"},
+         {4, "L.OPIS AS LOK,R.OPIS AS KLASOPIS FROM"},
+         {5, "komputery AS K LEFT OUTER JOIN osobowa AS A ON K.NREW = A.NREW LEFT OUTER"},
+         {6, "JOIN firmy AS B ON K.IDFIRMY = B.IDFIRMY LEFT OUTER JOIN slowniki AS L"},
+         {7, "ON K.LOKALIZACJA=L.KOD"},
+         {8, "LEFT OUTER JOIN slowniki AS R ON R.KOD=K.KLASYFIKATOR"},
+         {9, "WHERE 1 = 1"},
+         {14, "ORDER BY"}}));
+
+    s.push_back(numbered(
+        "DBFSprzet", 17,
+        {{0, "SELECT IDSPRZETU,IDKOMPUTERA,S.IDFIRMY AS IDFIRMY,(B.NAZWA||' ('||B.NIP||')') AS FIRMA,"},
+         {1, "S.NREW AS NREW,(A.NAZWISKO||' '||A.IMIE||' (nr.ew. '||A.NREW||')') AS PRACOWNIK,S.NAZWA AS "
+             "NAZWA,"},
+         {2, "PRODUCENT,NREWID,NRSERYJNY,STANTECH,DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,"},
+         {3, "NRFAKTURY,NRKPIR,LOKALIZACJA,S.INNE AS INNE,KLASYFIKATOR,ARCHIWUM,DATAARCH,PRZYCZYNA,"},
+         {4, "L.OPIS AS LOK,R.OPIS AS KLASOPIS FROM"},
+         {5, "sprzet AS S LEFT OUTER JOIN osobowa AS A"},
+         {6, "ON S.NREW = A.NREW LEFT OUTER JOIN firmy AS B"},
+         {7, "ON S.IDFIRMY = B.IDFIRMY LEFT OUTER JOIN slowniki AS L ON S.LOKALIZACJA=L.KOD"},
+         {8, "LEFT OUTER JOIN slowniki AS R ON R.KOD=S.KLASYFIKATOR"},
+         {9, "WHERE 1=1"},
+         {14, "ORDER BY"}}));
+
+    s.push_back(numbered("DBFProgramy", 15,
+                         {{0, "SELECT IDPROGRAMU,P.IDFIRMY AS IDFIRMY,(B.NAZWA||' ('||B.NIP||')') AS FIRMA,"},
+                          {1, "P.NAZWA AS NAZWA,PRODUCENT,WERSJA,NREWID,NRSERYJNY,"},
+                          {2, "P.INNE AS INNE,KLASYFIKATOR, R.OPIS AS KLASOPIS"},
+                          {3, "FROM"},
+                          {4, "programy AS P LEFT OUTER JOIN firmy AS B ON P.IDFIRMY = B.IDFIRMY"},
+                          {5, "LEFT OUTER JOIN slowniki AS R ON R.KOD=P.KLASYFIKATOR"},
+                          {6, "WHERE 1 = 1"},
+                          {11, "ORDER BY"}}));
+
+    s.push_back(
+        numbered("DBFLicencje", 14,
+                 {{0, "SELECT "},
+                  {1, "IDLICENCJI,NREWID,TYPLICENCJI,NRLICENCJI,KLUCZ,HASLO,"},
+                  {2, "DATAZAKUPU,L.IDFIRMY AS IDFIRMY,(A.NAZWA||' ('||A.NIP||')') AS FIRMA,NETTO,VAT,"},
+                  {3, "BRUTTO,NRFAKTURY,NRKPIR,L.INNE AS INNE,ARCHIWUM,DATAARCH,PRZYCZYNA"},
+                  {4, "FROM"},
+                  {5, "licencje AS L LEFT OUTER JOIN firmy AS A"},
+                  {6, "ON L.IDFIRMY = A.IDFIRMY "},
+                  {7, "WHERE 1 = 1"},
+                  {11, "ORDER BY"}}));
+
+    s.push_back(numbered(
+        "DBFTerminy", 24,
+        {{0, "SELECT "},
+         {1, "IDTERMINU,IDOBIEKTU,CZEGODOTYCZY,ACT,T.KLASYFIKATOR AS KLASYFIKATOR,"},
+         {2, "A.OPIS AS KLASYFIKATOR_O,DATAOD,DATADO,SPRODDO,T.OPIS AS OPIS,T.INNE AS INNE,"},
+         {3, "L.NREWID AS LNREWID, L.NRLICENCJI AS LOPIS,ACT AS OSOBA,ACT AS LOK,"},
+         {4, "K.NREWID AS KNREWID, K.NAZWA AS KOPIS, K.NREW AS KNREW, K.LOKALIZACJA AS KLOKALIZACJA,"},
+         {5, "S.NREWID AS SNREWID, S.NAZWA AS SOPIS, S.NREW AS SNREW, S.LOKALIZACJA AS SLOKALIZACJA,"},
+         {6, "B.NREWID AS BNREWID, B.NAZWA AS BOPIS FROM "},
+         {7, "terminy AS T"},
+         {8, "LEFT OUTER JOIN slowniki AS A ON T.KLASYFIKATOR=A.KOD"},
+         {9, "LEFT OUTER JOIN licencje AS L ON T.IDOBIEKTU=L.IDLICENCJI"},
+         {10, "LEFT OUTER JOIN komputery AS K ON T.IDOBIEKTU=K.IDKOMPUTERA"},
+         {11, "LEFT OUTER JOIN sprzet AS S ON T.IDOBIEKTU=S.IDSPRZETU"},
+         {12, "LEFT OUTER JOIN bhp AS B ON T.IDOBIEKTU=B.IDBHP WHERE 1=1"},
+         {18, "ORDER BY "}}));
+
+    s.push_back(
+        numbered("DBFNaprawy", 23,
+                 {{0, "SELECT "},
+                  {1, "IDNAPRAWY,TERMIN,KOMPSPRZ,IDOBIEKTU,"},
+                  {2, "N.IDFIRMY AS IDFIRMY,(A.NAZWA||' ('||A.NIP||')') AS FIRMA,"},
+                  {3, "OPIS,N.INNE AS INNE,DATANAPRAWY,N.NETTO AS NETTO,N.VAT AS VAT,N.BRUTTO AS BRUTTO,"
+                      "N.NRFAKTURY AS NRFAKTURY,"},
+                  {4, "K.NREWID AS KNREWID, K.NAZWA AS KOPIS,"},
+                  {5, "S.NREWID AS SNREWID, S.NAZWA AS SOPIS,ACT"},
+                  {6, "FROM "},
+                  {7, "naprawy AS N"},
+                  {8, "LEFT OUTER JOIN firmy AS A ON N.IDFIRMY = A.IDFIRMY "},
+                  {9, "LEFT OUTER JOIN komputery AS K ON N.IDOBIEKTU=K.IDKOMPUTERA"},
+                  {10, "LEFT OUTER JOIN sprzet AS S ON N.IDOBIEKTU=S.IDSPRZETU"},
+                  {11, "WHERE 1=1"},
+                  {17, "ORDER BY "}}));
+
+    // OPIS of a document is the text of its kind from the dictionary.
+    s.push_back(numbered("DBFDokumenty", 23,
+                         {{0, "SELECT"},
+                          {1, "IDDOKUMENTU,CZEGODOTYCZY,IDOBIEKTU,"},
+                          {2, "DATADOK,TERMIN,D.KLASYFIKATOR AS KLASYFIKATOR,"},
+                          {3, "A.OPIS AS OPIS,D.INNE AS INNE,D.NAZWA AS NAZWA,NUMER,"},
+                          {4, "K.NREWID AS KNREWID, K.NAZWA AS KOPIS,"},
+                          {5, "S.NREWID AS SNREWID, S.NAZWA AS SOPIS,ACT"},
+                          {6, "FROM"},
+                          {7, "dokumenty AS D"},
+                          {8, "LEFT OUTER JOIN slowniki AS A ON D.KLASYFIKATOR = A.KOD"},
+                          {9, "LEFT OUTER JOIN komputery AS K ON D.IDOBIEKTU=K.IDKOMPUTERA"},
+                          {10, "LEFT OUTER JOIN sprzet AS S ON D.IDOBIEKTU=S.IDSPRZETU"},
+                          {11, "WHERE 1=1"},
+                          {17, "ORDER BY "}}));
+
+    s.push_back(numbered("DBFHistoria", 23,
+                         {{0, "SELECT"},
+                          {1, "IDHISTORII,KOMPSPRZ,IDOBIEKTU,"},
+                          {2, "DATAOD,DATADO,H.NREW AS NREW,"},
+                          {3, "MIEJSCE,H.INNE AS INNE,(NAZWISKO||' '||IMIE) AS PRACOWNIK,"},
+                          {4, "K.NREWID AS KNREWID, K.NAZWA AS KOPIS,"},
+                          {5, "S.NREWID AS SNREWID, S.NAZWA AS SOPIS,"},
+                          {6, "B.NREWID AS BNREWID, B.NAZWA AS BOPIS FROM"},
+                          {7, "historia AS H"},
+                          {8, "LEFT OUTER JOIN osobowa AS O ON H.NREW=O.NREW"},
+                          {9, "LEFT OUTER JOIN komputery AS K ON H.IDOBIEKTU=K.IDKOMPUTERA"},
+                          {10, "LEFT OUTER JOIN sprzet AS S ON H.IDOBIEKTU=S.IDSPRZETU"},
+                          {11, "LEFT OUTER JOIN bhp AS B ON H.IDOBIEKTU=B.IDBHP WHERE 1=1"},
+                          {17, "ORDER BY "}}));
+
+    s.push_back(numbered("DBFZlecenia", 23,
+                         {{0, "SELECT"},
+                          {1, "IDZLECENIA,CZEGODOTYCZY,IDOBIEKTU,"},
+                          {2, "DATAOD,DATADO,RODZAJPRAC,NRDOKUMENTU,"},
+                          {3, "Z.OPIS AS OPIS,Z.NREW AS IDPRAC,Z.IDFIRMY AS IDFIRMY,A.OPIS AS RODZAJPRACO,"},
+                          {4, "(NAZWISKO||' '||IMIE) AS PRACOWNIK,B.NAZWA AS FIRMA,"},
+                          {5, "S.NREWID AS SNREWID, S.NAZWA AS SOPIS"},
+                          {6, "FROM zlecenia AS Z"},
+                          {7, "LEFT OUTER JOIN slowniki AS A ON Z.RODZAJPRAC = A.KOD"},
+                          {8, "LEFT OUTER JOIN firmy AS B ON Z.IDFIRMY = B.IDFIRMY"},
+                          {9, "LEFT OUTER JOIN osobowa AS O ON Z.NREW = O.NREW"},
+                          {10, "LEFT OUTER JOIN sprzet AS S ON Z.IDOBIEKTU=S.IDSPRZETU"},
+                          {11, "WHERE 1=1"},
+                          {17, "ORDER BY "}}));
+
+    s.push_back(numbered("DBFRozliczenia", 23,
+                         {{0, "SELECT"},
+                          {1, "IDROZLICZENIA,CZEGODOTYCZY,IDOBIEKTU,DATAOD,DATADO,RODZAJPRAC,"},
+                          {2, "NRDOKUMENTU,GODZINY,STAWKA,(GODZINY*STAWKA) AS WARTOSC,"},
+                          {3, "Z.OPIS AS OPIS,Z.NREW AS IDPRAC,Z.IDFIRMY AS IDFIRMY,A.OPIS AS RODZAJPRACO,"},
+                          {4, "(NAZWISKO||' '||IMIE) AS PRACOWNIK,B.NAZWA AS FIRMA,"},
+                          {5, "S.NREWID AS SNREWID, S.NAZWA AS SOPIS"},
+                          {6, "FROM rozliczenia AS Z"},
+                          {7, "LEFT OUTER JOIN slowniki AS A ON Z.RODZAJPRAC = A.KOD"},
+                          {8, "LEFT OUTER JOIN firmy AS B ON Z.IDFIRMY = B.IDFIRMY"},
+                          {9, "LEFT OUTER JOIN osobowa AS O ON Z.NREW = O.NREW"},
+                          {10, "LEFT OUTER JOIN sprzet AS S ON Z.IDOBIEKTU=S.IDSPRZETU"},
+                          {11, "WHERE 1=1"},
+                          {17, "ORDER BY "}}));
+
+    s.push_back(numbered("DBFZalaczniki", 35,
+                         {{0, "SELECT "},
+                          {2, "IDZALACZNIKA,IDOBIEKTU,CZEGODOTYCZY,"},
+                          {3, "NAZWAZALACZNIKA,RDZAL,A.OPIS AS RDZAL_O,"},
+                          {4, "DATADODANIA,NAZWAPLIKU,Z.INNE AS INNE,"},
+                          {5, "L.NREWID AS LNREWID, L.NRLICENCJI AS LOPIS,"},
+                          {6, "K.NREWID AS KNREWID, K.NAZWA AS KOPIS,"},
+                          {7, "S.NREWID AS SNREWID, S.NAZWA AS SOPIS,"},
+                          {8, "B.NREWID AS BNREWID, B.NAZWA AS BOPIS,"},
+                          {9, "P.NREWID AS PNREWID, P.NAZWA AS POPIS "},
+                          {11, "FROM zalaczniki AS Z"},
+                          {13, "LEFT OUTER JOIN slowniki AS A ON Z.RDZAL=A.KOD"},
+                          {14, "LEFT OUTER JOIN licencje AS L ON Z.IDOBIEKTU=L.IDLICENCJI"},
+                          {15, "LEFT OUTER JOIN komputery AS K ON Z.IDOBIEKTU=K.IDKOMPUTERA"},
+                          {16, "LEFT OUTER JOIN sprzet AS S ON Z.IDOBIEKTU=S.IDSPRZETU"},
+                          {17, "LEFT OUTER JOIN bhp AS B ON Z.IDOBIEKTU=B.IDBHP "},
+                          {18, "LEFT OUTER JOIN programy AS P ON Z.IDOBIEKTU=P.IDPROGRAMU"},
+                          {20, "WHERE 1=1"},
+                          {27, "ORDER BY "}}));
+
+    s.push_back(numbered("DBFMagazyn", 15,
+                         {{0, "SELECT"},
+                          {2, "ID,CZESC,ILOSC,PRZYPOMNIJ,UWAGI"},
+                          {4, "FROM"},
+                          {5, "magazyn"},
+                          {6, "WHERE 1 = 1"},
+                          {11, "ORDER BY"}}));
+
+    // The stock list's three reserved slots, copied onto lines 1 to 3.
+    s.push_back(numbered("DBFMagazynSUMA", 4, {{0, "SELECT COUNT(*) FROM magazyn WHERE 1 = 1"}}));
+
+    s.push_back(numbered("DBFBhp", 17,
+                         {{0, "SELECT IDBHP,"},
+                          {1, "NAZWA,CECHY,NREWID,INNE,"},
+                          {2, "KLASYFIKATOR,ILOSC, PRZYPOMNIJ,"},
+                          {3, "R.OPIS AS KLASOPIS FROM bhp AS S "},
+                          {4, "LEFT OUTER JOIN slowniki AS R ON R.KOD=S.KLASYFIKATOR"},
+                          {7, "WHERE 1=1"},
+                          {14, "ORDER BY"}}));
+
+    s.push_back(numbered("DBFZakupBhp", 16,
+                         {{0, "SELECT IDZAKUPBHP,Z.IDFIRMY AS IDFIRMY,(B.NAZWA||' ('||B.NIP||')') AS FIRMA,"},
+                          {1, "Z.NAZWA AS NAZWA,CECHY,PRODUCENT,NREWID,DATAZAKUPU,NETTO,VAT,BRUTTO,"},
+                          {2, "NRFAKTURY,NRKPIR,Z.INNE AS INNE,KLASYFIKATOR,ILOSC,"},
+                          {4, "R.OPIS AS KLASOPIS FROM zakupbhp AS Z "},
+                          {5, "LEFT OUTER JOIN firmy AS B ON Z.IDFIRMY = B.IDFIRMY"},
+                          {6, "LEFT OUTER JOIN slowniki AS R ON R.KOD=Z.KLASYFIKATOR"},
+                          {7, "WHERE 1=1"},
+                          {13, "ORDER BY"}}));
+
+    s.push_back(numbered("DBFosobowa", 11,
+                         {{0, "SELECT NREW,NAZWISKO,IMIE,NIP,DZIAL,A.OPIS AS DZIAL_O,"},
+                          {1, "STANOWISKO,B.OPIS AS STANOWISKO_O,NRPOKOJU,ADRES,NUMER,"},
+                          {2, "O.KOD AS KOD,MIASTO,KRAJ,TELEFON,KONTAKT,INNE FROM osobowa "},
+                          {3, "AS O LEFT OUTER JOIN slowniki AS A ON O.DZIAL=A.KOD"},
+                          {4, "LEFT OUTER JOIN slowniki AS B ON O.STANOWISKO=B.KOD"},
+                          {5, "WHERE 1 = 1"},
+                          {7, "ORDER BY "}}));
+
+    s.push_back(numbered("DBFFirmy", 9,
+                         {{0, "SELECT IDFIRMY,NAZWA,KOD,MIASTO,ULICA,NUMER,KRAJ,NIP,NIPUE,"},
+                          {1, "REGON,BANK,ROR,TELEFON,FAX,EMAIL,WWW,KKOD,KMIASTO,"},
+                          {2, "KULICA,KNUMER,KKRAJ,KTELEFON,KFAX,KEMAIL,INNE FROM firmy"},
+                          {3, "WHERE IDFIRMY<>1"},
+                          {5, "ORDER BY "}}));
+
+    s.push_back(numbered("DBFUzytkownicy", 15,
+                         {{0, "SELECT IDKOMPUTERA,R.NREW AS NREW,LOGIN,HASLO,R.OPIS AS OPIS,R.INNE AS INNE,"},
+                          {1, "(NAZWISKO||' '||IMIE) AS PRACOWNIK,"},
+                          {2, "NIP,A.OPIS AS DZIAL,B.OPIS AS STANOWISKO,NRPOKOJU FROM "},
+                          {3, "r_kompprac AS R LEFT OUTER JOIN osobowa AS O ON O.NREW=R.NREW"},
+                          {4, "LEFT OUTER JOIN slowniki AS A ON O.DZIAL=A.KOD"},
+                          {5, "LEFT OUTER JOIN slowniki AS B ON O.STANOWISKO=B.KOD"},
+                          {6, "WHERE 1=1"},
+                          {9, "ORDER BY "}}));
+
+    s.push_back(numbered("DBFUzywajacy", 15,
+                         {{0, "SELECT IDSPRZETU,R.NREW AS NREW,R.OPIS AS OPIS,R.INNE AS INNE,"},
+                          {1, "(NAZWISKO||' '||IMIE) AS PRACOWNIK,"},
+                          {2, "NIP,A.OPIS AS DZIAL,B.OPIS AS STANOWISKO,NRPOKOJU FROM "},
+                          {3, "r_sprzprac AS R LEFT OUTER JOIN osobowa AS O ON O.NREW=R.NREW"},
+                          {4, "LEFT OUTER JOIN slowniki AS A ON O.DZIAL=A.KOD"},
+                          {5, "LEFT OUTER JOIN slowniki AS B ON O.STANOWISKO=B.KOD"},
+                          {6, "WHERE O.NREW=R.NREW"},
+                          {9, "ORDER BY "}}));
+
+    s.push_back(numbered("DBFPosiadajacy", 15,
+                         {{0, "SELECT IDBHP,R.NREW AS NREW,R.INNE AS INNE,ILOSC,DATAOD,DATADO,"},
+                          {1, "(NAZWISKO||' '||IMIE) AS PRACOWNIK,"},
+                          {2, "NIP,A.OPIS AS DZIAL,B.OPIS AS STANOWISKO,NRPOKOJU FROM"},
+                          {3, "r_bhpprac AS R LEFT OUTER JOIN osobowa AS O ON O.NREW=R.NREW"},
+                          {4, "LEFT OUTER JOIN slowniki AS A ON O.DZIAL=A.KOD"},
+                          {5, "LEFT OUTER JOIN slowniki AS B ON O.STANOWISKO=B.KOD"},
+                          {6, "WHERE O.NREW=R.NREW"},
+                          {9, "ORDER BY"}}));
+
+    s.push_back(numbered("DBFLicProg", 15,
+                         {{0, "SELECT "},
+                          {1, "R.IDLICENCJI AS IDLICENCJI,NRLICENCJI,"},
+                          {2, "R.IDPROGRAMU AS IDPROGRAMU,NAZWA,WERSJA,L.ARCHIWUM AS ARCHIWUM,"},
+                          {3, "WIELOSTAN,ILOSCLIC"},
+                          {4, "FROM "},
+                          {5, "r_licprog AS R"},
+                          {6, "LEFT OUTER JOIN programy AS P ON R.IDPROGRAMU=P.IDPROGRAMU"},
+                          {7, "LEFT OUTER JOIN licencje AS L ON R.IDLICENCJI=L.IDLICENCJI"},
+                          {8, "WHERE 1=1"},
+                          {12, "ORDER BY "}}));
+
+    s.push_back(numbered(
+        "DBFLicKomp", 16,
+        {{0, "SELECT "},
+         {1, "O.IDLICENCJI AS IDLICENCJI,NRLICENCJI,L.NREWID AS LNREWID,L.DATAZAKUPU AS LDATAZAKUPU,"},
+         {2, "O.IDPROGRAMU AS IDPROGRAMU,NAZWA,WERSJA,IDKOMPUTERA,L.NETTO AS LNETTO, L.NRKPIR AS LNRKPIR"},
+         {3, "FROM r_lickomp AS O"},
+         {4, "LEFT OUTER JOIN r_licprog AS R "},
+         {5, "ON (O.IDLICENCJI=R.IDLICENCJI AND O.IDPROGRAMU=R.IDPROGRAMU)"},
+         {6, "LEFT OUTER JOIN programy AS P ON R.IDPROGRAMU=P.IDPROGRAMU"},
+         {7, "LEFT OUTER JOIN licencje AS L ON R.IDLICENCJI=L.IDLICENCJI"},
+         {8, "WHERE 1=1"},
+         {13, "ORDER BY "}}));
+}
+
+// Lookup lists of the editors and filters; a dictionary's entries are always
+// listed by OPIS.
+void addLookups(std::vector<StatementText>& s)
+{
+    const auto dictionary = [](const char* name, const char* condition) {
+        return plain(name, {"SELECT KOD,OPIS FROM slowniki ", condition, "ORDER BY OPIS COLLATE PL"});
+    };
+    s.push_back(dictionary("DBFKlasyfikator", "WHERE IDSLOWNIK = :PARAM0"));
+    s.push_back(dictionary("DBFKlasFiltr", "WHERE IDSLOWNIK = :PARAM0"));
+    s.push_back(dictionary("DBFStantech", "WHERE IDSLOWNIK = 'STANT'"));
+    s.push_back(dictionary("DBFRodzLic", "WHERE IDSLOWNIK = 'TYPLI'"));
+    s.push_back(dictionary("DBFRdZal", "WHERE IDSLOWNIK = 'RDZAL'"));
+    s.push_back(plain("DBFStawkiVAT", {"SELECT OPIS FROM slowniki ", "WHERE IDSLOWNIK = 'STVAT'",
+                                       "ORDER BY OPIS COLLATE PL"}));
+    s.push_back(dictionary("DBFLokalizacje", "WHERE IDSLOWNIK = 'LOKAL'"));
+    s.push_back(dictionary("DBFDzial", "WHERE IDSLOWNIK = 'DZIAL'"));
+    s.push_back(dictionary("DBFStanowisko", "WHERE IDSLOWNIK = 'STANO'"));
+
+    s.push_back(plain("DBFDostawcy", {"SELECT  IDFIRMY,(NAZWA||' ('||NIP||')') AS DOSTAWCA FROM firmy ",
+                                      "WHERE IDFIRMY > 0", "ORDER BY DOSTAWCA COLLATE PL"}));
+    const char* employees =
+        "SELECT  NREW,(NAZWISKO||' '||IMIE||' (nr.ew. '||NREW||')') AS PRACOWNIK FROM osobowa ";
+    s.push_back(plain("DBFPracownicy", {employees, "ORDER BY PRACOWNIK COLLATE PL"}));
+    s.push_back(plain("DBFPracownicy2", {employees, "ORDER BY PRACOWNIK COLLATE PL"}));
+
+    s.push_back(
+        plain("DBFKompSprzet",
+              {"SELECT IDKOMPUTERA,NREWID,(NAZWA||' ('||NREWID||') '||PRODUCENT) AS KOMPUTER FROM komputery",
+               "WHERE ARCHIWUM = 'N'", "ORDER BY NREWID COLLATE PL"}));
+    s.push_back(plain("DBFZlecSprzet",
+                      {"SELECT IDSPRZETU,NREWID,(NAZWA||' ('||NREWID||') '||PRODUCENT) AS SPRZET FROM sprzet",
+                       "ORDER BY NREWID COLLATE PL"}));
+
+    // Line 5: the licence (programs) or program (licences) key, -1 for none.
+    s.push_back(
+        plain("DBFListaProg",
+              {"SELECT IDPROGRAMU,(NAZWA || ' ' || WERSJA) AS PROGRAM", "FROM programy AS P",
+               "WHERE NOT EXISTS", "(SELECT * FROM r_licprog AS R",
+               "WHERE R.IDPROGRAMU=P.IDPROGRAMU AND R.IDLICENCJI=", "", ")", "ORDER BY PROGRAM COLLATE PL"},
+              {5}));
+    s.push_back(
+        plain("DBFListaLic",
+              {"SELECT IDLICENCJI,NRLICENCJI", "FROM licencje AS L", "WHERE ARCHIWUM='N' AND NOT EXISTS",
+               "(SELECT * FROM r_licprog AS R", "WHERE R.IDLICENCJI=L.IDLICENCJI AND R.IDPROGRAMU=", "", ")",
+               "ORDER BY NRLICENCJI COLLATE PL"},
+              {5}));
+}
+
+void addDictionaryAndProperties(std::vector<StatementText>& s)
+{
+    // Rebuilt by the dictionary editor; line 5 is the condition.
+    s.push_back(plain("DBFSlowniki", {"SELECT", "KOD, OPIS, UZUP1, UZUP2", "FROM", "slowniki", "WHERE",
+                                      "IDSLOWNIK = :PARAM0", "ORDER BY", "OPIS COLLATE PL"}));
+    s.push_back(plain("DBFInsertSlowniki", {"INSERT INTO slowniki(IDSLOWNIK, OPIS, UZUP1, UZUP2) ",
+                                            "VALUES (:PARAM0, :PARAM1, :PARAM2, :PARAM3)"}));
+    s.push_back(plain("DBFUpdateSlowniki",
+                      {"UPDATE slowniki", "set IDSLOWNIK = :PARAM0,", "OPIS = :PARAM1,", "UZUP1 = :PARAM2,",
+                       "UZUP2 = :PARAM3", "WHERE KOD = ", ""},
+                      {6}));
+    s.push_back(plain("DBFDeleteSlowniki", {"DELETE FROM slowniki WHERE KOD =", ""}, {1}));
+
+    s.push_back(plain("DBFNazwaWlasciwosci",
+                      {"SELECT LP,NAZWA FROM nazwawlasciwosci",
+                       "WHERE KOMPSPRZET=:PARAM0 AND IDSLOWNIKA=", "", "ORDER BY LP"},
+                      {2}));
+    s.push_back(plain("DBFUpdateNazwaWlasciwosci",
+                      {"UPDATE nazwawlasciwosci SET NAZWA=:PARAM0", "WHERE KOMPSPRZET=:PARAM1 AND LP=", "",
+                       "AND IDSLOWNIKA=", ""},
+                      {2, 4}));
+    s.push_back(plain(
+        "DBFWlasciwosci",
+        {"SELECT LP,WARTOSC FROM wlasciwosci", "WHERE KOMPSPRZET=:PARAM0 AND IDOBIEKTU=", "", "ORDER BY LP"},
+        {2}));
+    s.push_back(plain("DBFUpdateWlasciwosci",
+                      {"UPDATE wlasciwosci SET WARTOSC=:PARAM0", "WHERE KOMPSPRZET=:PARAM1 AND LP=", "",
+                       "AND IDOBIEKTU=", ""},
+                      {2, 4}));
+
+    s.push_back(plain("DBFUnactiveTerminy",
+                      {"UPDATE terminy set ACT='N' WHERE CZEGODOTYCZY=:PARAM0", "AND IDOBIEKTU=", ""}, {2}));
+}
+
+void addUsersAndRights(std::vector<StatementText>& s)
+{
+    s.push_back(plain("DBFUserzy", {"SELECT * from userzy ORDER BY NAZWA COLLATE PL"}));
+    s.push_back(plain("DBFUser", {"SELECT * FROM", "userzy WHERE NAZWA=:PARAM0"}));
+    // The login reads the account by name; the password is checked against
+    // the stored hash in code.
+    s.push_back(plain("DBFLogin", {"SELECT * FROM", "userzy WHERE NAZWA=:PARAM0"}));
+    s.push_back(plain("DBFInsertUserzy",
+                      {"INSERT INTO userzy (NAZWA,HASLO,OPIS)", "VALUES (:PARAM0,:PARAM1,:PARAM2)"}));
+    s.push_back(plain("DBFUpdateUserzy",
+                      {"UPDATE userzy SET", "HASLO=:PARAM0, OPIS=:PARAM1", "WHERE NAZWA=:PARAM2"}));
+    s.push_back(plain("DBFUpdateUserzyOpis", {"UPDATE userzy SET", "OPIS=:PARAM1", "WHERE NAZWA=:PARAM2"}));
+    s.push_back(plain("DBFDeleteUserzy", {"DELETE FROM userzy", "WHERE NAZWA = :PARAM0"}));
+
+    s.push_back(plain("DBFRights", {"SELECT * FROM uprawnienia WHERE NAZWA=:PARAM0"}));
+    s.push_back(plain("DBFFindRights", {"SELECT * FROM uprawnienia WHERE NAZWA=:PARAM0", "AND UPR=:PARAM1"}));
+    s.push_back(
+        plain("DBFInsertRights", {"INSERT INTO uprawnienia (NAZWA,UPR)", "VALUES  (:PARAM0, :PARAM1)"}));
+    s.push_back(
+        plain("DBFDeleteRights", {"DELETE FROM uprawnienia", "WHERE NAZWA = :PARAM0", "AND UPR = :PARAM1"}));
+    s.push_back(plain("DBFDeleteAllRights", {"DELETE FROM uprawnienia", "WHERE NAZWA = :PARAM0"}));
+}
+
+// Bulk clearing of the administration function.
+void addAdministration(std::vector<StatementText>& s)
+{
+    s.push_back(plain("emptySlownik", {"DELETE FROM slowniki WHERE IDSLOWNIK = :PARAM0"}));
+    s.push_back(plain("emptyWlasciwosci", {"DELETE FROM wlasciwosci WHERE KOMPSPRZET = :PARAM0"}));
+    s.push_back(plain("emptyNazwaWlasciwosci", {"DELETE FROM nazwawlasciwosci WHERE KOMPSPRZET = :PARAM0"}));
+    s.push_back(plain("emptyFirmy", {"DELETE FROM firmy WHERE IDFIRMY<>1"}));
+    s.push_back(
+        plain("emptyFirma", {"UPDATE firmy SET ", "NAZWA='',", "KOD='',",     "MIASTO='',", "KRAJ='',",
+                             "ULICA='',",         "NUMER='',", "NIP='',",     "NIPUE='',",  "REGON='',",
+                             "BANK='',",          "ROR='',",   "TELEFON='',", "FAX='',",    "EMAIL='',",
+                             "WWW='',",           "KKOD='',",  "KMIASTO='',", "KULICA='',", "KNUMER='',",
+                             "KTELEFON='',",      "KFAX='',",  "KEMAIL='',",  "KKRAJ='',",  "INNE=''",
+                             "WHERE IDFIRMY=1"}));
+}
+
+// Writes of the computers register and the liquidation of assets.
+void addAssetWrites(std::vector<StatementText>& s)
+{
+    s.push_back(plain("DBFInsertKomputery",
+                      {"INSERT INTO komputery(",
+                       "IDFIRMY,NREW,NAZWA,PRODUCENT,NREWID,NRSERYJNY,STANTECH,",
+                       "DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,NRFAKTURY,INNE,NRKPIR,",
+                       "KLASYFIKATOR,LOKALIZACJA,ARCHIWUM,DATAARCH,PRZYCZYNA",
+                       ") VALUES (",
+                       "",
+                       ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",:PARAM5,:PARAM6,:PARAM7,",
+                       "",
+                       ",",
+                       "",
+                       ",'N',0,'')"},
+                      {5, 7, 9, 11, 13, 15, 17, 19, 21}));
+    s.push_back(plain("DBFUpdateKomputery",
+                      {"UPDATE komputery set ",
+                       "NREW=:PARAM0,",
+                       "NAZWA=:PARAM1,",
+                       "PRODUCENT=:PARAM2,",
+                       "NREWID=:PARAM3,",
+                       "NRSERYJNY=:PARAM4,",
+                       "NRFAKTURY=:PARAM5,",
+                       "INNE=:PARAM6,NRKPIR=:PARAM7",
+                       ",IDFIRMY=",
+                       "",
+                       ",STANTECH=",
+                       "",
+                       ",DATAPROD=",
+                       "",
+                       ",DATAZAKUPU=",
+                       "",
+                       ",NETTO=",
+                       "",
+                       ",VAT=",
+                       "",
+                       ",BRUTTO=",
+                       "",
+                       ",KLASYFIKATOR=",
+                       "",
+                       ",LOKALIZACJA=",
+                       "",
+                       "WHERE IDKOMPUTERA=",
+                       ""},
+                      {9, 11, 13, 15, 17, 19, 21, 23, 25, 27}));
+    // Line 4: the liquidation date, line 6: the key.
+    const auto liquidation = [](const char* name, const char* table, const char* key) {
+        return plain(name, {table, "ARCHIWUM='T',", "PRZYCZYNA=:PARAM0,", "DATAARCH=", "", key, ""}, {4, 6});
+    };
+    s.push_back(liquidation("DBFLikwidacjaKomputery", "UPDATE komputery set ", "WHERE IDKOMPUTERA="));
+    s.push_back(liquidation("DBFLikwidacjaSprzet", "UPDATE sprzet set ", "WHERE IDSPRZETU="));
+    s.push_back(liquidation("DBFLikwidacjaLicencje", "UPDATE licencje set ", "WHERE IDLICENCJI="));
+}
+
+// Sources of the deadline check; the upper and lower bounds of the due window
+// go on their own lines.
+void addDeadlineChecks(std::vector<StatementText>& s)
+{
+    const auto deadlines = [](const char* name, const char* column, const char* from, const char* after,
+                              const char* which, const char* order) {
+        return plain(name,
+                     {"SELECT ", "IDTERMINU,T.IDOBIEKTU AS IDOBIEKTU,", "T.CZEGODOTYCZY AS CZEGODOTYCZY,",
+                      column, "T.OPIS AS OPIS,S.OPIS AS KLASYFIKATOR",
+                      "FROM terminy AS T LEFT OUTER JOIN slowniki AS S ON S.KOD=T.KLASYFIKATOR", from, "",
+                      after, "", which, order},
+                     {7, 9});
+    };
+    s.push_back(deadlines("DBFdatyTerminarzDTOD", "T.DATAOD AS DATAOD,", "WHERE T.DATAOD <=",
+                          "AND T.DATAOD >", "AND T.SPRODDO='O' AND T.ACT='T'", "ORDER BY T.DATAOD DESC"));
+    s.push_back(deadlines("DBFdatyTerminarzDTDO", "T.DATADO AS DATADO,", "WHERE T.DATADO <=",
+                          "AND T.DATADO >", "AND T.SPRODDO='D' AND T.ACT='T'", "ORDER BY T.DATADO DESC"));
+    // The company's name is the only column taken from the join.
+    s.push_back(plain("DBFdatyNaprawy",
+                      {"SELECT N.*,F.NAZWA AS NAZWA FROM naprawy AS N LEFT OUTER JOIN firmy AS F ON "
+                       "F.IDFIRMY=N.IDFIRMY WHERE TERMIN <=",
+                       "", "AND TERMIN >", "", "AND ACT='T' ORDER BY TERMIN DESC"},
+                      {1, 3}));
+    s.push_back(plain("DBFdatyDokumenty",
+                      {"SELECT * FROM dokumenty WHERE TERMIN <=", "", "AND TERMIN >", "",
+                       "AND ACT='T' ORDER BY TERMIN DESC"},
+                      {1, 3}));
+    s.push_back(plain("DBFdatyStanBHP",
+                      {"SELECT R.IDBHP AS IDBHP,NREWID,NAZWA,DATADO,",
+                       "(NAZWISKO||' '||IMIE||' ('||R.NREW||')') AS PRACOWNIK,R.NREW AS RNREW", "FROM",
+                       "r_bhpprac AS R LEFT OUTER JOIN osobowa AS O ON O.NREW=R.NREW",
+                       "LEFT OUTER JOIN bhp AS B ON R.IDBHP=B.IDBHP", "WHERE DATADO <=", "", "AND DATADO >",
+                       "", "ORDER BY", "NAZWA COLLATE PL,NREWID COLLATE PL,PRACOWNIK COLLATE PL"},
+                      {6, 8}));
+}
+
 std::vector<StatementText> build()
 {
-    return {
-        {QStringLiteral("DBFNazwaWlasciwosci"),
-         {QStringLiteral("SELECT LP,NAZWA FROM nazwawlasciwosci"),
-          QStringLiteral("WHERE KOMPSPRZET=:PARAM0 AND IDSLOWNIKA="), QString(), QStringLiteral("ORDER BY LP")}},
-        {QStringLiteral("DBFWlasciwosci"),
-         {QStringLiteral("SELECT LP,WARTOSC FROM wlasciwosci"),
-          QStringLiteral("WHERE KOMPSPRZET=:PARAM0 AND IDOBIEKTU="), QString(), QStringLiteral("ORDER BY LP")}},
-        {QStringLiteral("DBFRights"), {QStringLiteral("SELECT * FROM uprawnienia WHERE NAZWA=:PARAM0")}},
-        // Accounts and rights. The login reads the account by name; the
-        // password is checked against the stored hash in code.
-        {QStringLiteral("DBFLogin"), {QStringLiteral("SELECT * FROM"), QStringLiteral("userzy WHERE NAZWA=:PARAM0")}},
-        {QStringLiteral("DBFUser"), {QStringLiteral("SELECT * FROM"), QStringLiteral("userzy WHERE NAZWA=:PARAM0")}},
-        {QStringLiteral("DBFUserzy"), {QStringLiteral("SELECT * from userzy ORDER BY NAZWA COLLATE PL")}},
-        {QStringLiteral("DBFInsertUserzy"),
-         {QStringLiteral("INSERT INTO userzy (NAZWA,HASLO,OPIS)"), QStringLiteral("VALUES (:PARAM0,:PARAM1,:PARAM2)")}},
-        {QStringLiteral("DBFUpdateUserzy"),
-         {QStringLiteral("UPDATE userzy SET"), QStringLiteral("HASLO=:PARAM0, OPIS=:PARAM1"),
-          QStringLiteral("WHERE NAZWA=:PARAM2")}},
-        {QStringLiteral("DBFUpdateUserzyOpis"),
-         {QStringLiteral("UPDATE userzy SET"), QStringLiteral("OPIS=:PARAM1"), QStringLiteral("WHERE NAZWA=:PARAM2")}},
-        {QStringLiteral("DBFDeleteUserzy"), {QStringLiteral("DELETE FROM userzy"), QStringLiteral("WHERE NAZWA = :PARAM0")}},
-        {QStringLiteral("DBFFindRights"),
-         {QStringLiteral("SELECT * FROM uprawnienia WHERE NAZWA=:PARAM0"), QStringLiteral("AND UPR=:PARAM1;")}},
-        {QStringLiteral("DBFInsertRights"),
-         {QStringLiteral("INSERT INTO uprawnienia (NAZWA,UPR)"), QStringLiteral("VALUES  (:PARAM0, :PARAM1)")}},
-        {QStringLiteral("DBFDeleteRights"),
-         {QStringLiteral("DELETE FROM uprawnienia"), QStringLiteral("WHERE NAZWA = :PARAM0"),
-          QStringLiteral("AND UPR = :PARAM1")}},
-        {QStringLiteral("DBFDeleteAllRights"),
-         {QStringLiteral("DELETE FROM uprawnienia"), QStringLiteral("WHERE NAZWA = :PARAM0")}},
-    };
+    std::vector<StatementText> s;
+    addLists(s);
+    addLookups(s);
+    addDictionaryAndProperties(s);
+    addUsersAndRights(s);
+    addAdministration(s);
+    addAssetWrites(s);
+    addDeadlineChecks(s);
+    return s;
 }
 } // namespace
 
@@ -46,13 +548,19 @@ const std::vector<StatementText>& allStatementTexts()
     return texts;
 }
 
-QStringList statementLines(const QString& name)
+const StatementText* findStatementText(const QString& name)
 {
-    static const QHash<QString, QStringList> byName = [] {
-        QHash<QString, QStringList> map;
+    static const QHash<QString, const StatementText*> byName = [] {
+        QHash<QString, const StatementText*> map;
         for (const StatementText& t : allStatementTexts())
-            map.insert(t.name, t.lines);
+            map.insert(t.name, &t);
         return map;
     }();
-    return byName.value(name);
+    return byName.value(name, nullptr);
+}
+
+QStringList statementLines(const QString& name)
+{
+    const StatementText* t = findStatementText(name);
+    return t ? t->lines : QStringList();
 }

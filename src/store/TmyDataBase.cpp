@@ -51,6 +51,24 @@ const std::vector<LocateEntry>& locateTable()
     return table;
 }
 
+const QHash<QString, qint64>& reloadCodes()
+{
+    static const QHash<QString, qint64> codes = {
+        {QStringLiteral("DBFKomputery"), 41},       {QStringLiteral("DBFSprzet"), 4441},
+        {QStringLiteral("DBFProgramy"), 8041},      {QStringLiteral("DBFLicencje"), 8041},
+        {QStringLiteral("DBFTerminy"), 3040},       {QStringLiteral("DBFNaprawy"), 7740},
+        {QStringLiteral("DBFDokumenty"), 7740},     {QStringLiteral("DBFHistoria"), 1917},
+        {QStringLiteral("DBFZlecenia"), 271744},    {QStringLiteral("DBFRozliczenia"), 71851},
+        {QStringLiteral("DBFZalaczniki"), 311226},  {QStringLiteral("DBFMagazyn"), 192131},
+        {QStringLiteral("DBFBhp"), 142030},         {QStringLiteral("DBFZakupBhp"), 171802},
+        {QStringLiteral("DBFosobowa"), 40},         {QStringLiteral("DBFFirmy"), 2040},
+        {QStringLiteral("DBFUzytkownicy"), 3040},   {QStringLiteral("DBFUzywajacy"), 5540},
+        {QStringLiteral("DBFPosiadajacy"), 152001}, {QStringLiteral("DBFLicProg"), 141},
+        {QStringLiteral("DBFLicKomp"), 9141},
+    };
+    return codes;
+}
+
 struct LookupEntry
 {
     const char* name;
@@ -152,7 +170,26 @@ bool TmyDataBase::connectTo(const QString& directory, const QString& password)
         ErrorLog::report(QString::fromLocal8Bit(e.what()), true, 48);
         return false;
     }
+    m_lists.resetAll();
     return true;
+}
+
+qint64 TmyDataBase::reloadCode(const QString& list)
+{
+    return reloadCodes().value(list, 0);
+}
+
+bool TmyDataBase::reloadList(const QString& list, qint64 computerKey)
+{
+    Statement& q = statement(list);
+    q.close();
+    if (list == QLatin1String("DBFLicKomp"))
+        m_lists.setOwner(list, computerKey);
+    m_lists.applyTo(list, q);
+    const bool ok = guarded(reloadCode(list), [&] { q.open(); });
+    if (!ok)
+        q.close();
+    return ok;
 }
 
 void TmyDataBase::disconnect()

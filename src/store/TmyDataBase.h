@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/ListState.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 
@@ -75,6 +76,13 @@ public:
     // 8. Moves the list's cursor to the row whose key field(s) equal `keys`;
     //    past the end when absent. Answers whether it was found.
     bool locate(const QString& list, const QVariantList& keys);
+    // The filter and sort state of every list, reset to the defaults on connect.
+    ListState& listState() { return m_lists; }
+    // 9. Writes the list's state into its statement and reopens it; a failure
+    //    is reported with the list's reload code and leaves the list closed.
+    //    DBFLicKomp takes the computer key (line 9).
+    bool reloadList(const QString& list, qint64 computerKey = -1);
+    static qint64 reloadCode(const QString& list);
     // 10. Reopen a lookup list; the classifier lists take the dictionary code.
     bool reopenLookup(const QString& name, const QString& dictionaryCode = {});
     // The key argument of the two "without this ..." lookups (line 5).
@@ -126,6 +134,7 @@ private:
     template <typename F> bool guarded(qint64 code, F&& work);
 
     SqlConnection m_connection;
+    ListState m_lists;
     QString m_directory;
     Statement m_mySQL;
     std::map<QString, std::unique_ptr<Statement>> m_statements;

@@ -1,4 +1,5 @@
 list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseTemplate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PolishCollation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SqlConnection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp
@@ -7,4 +8,8 @@ list(APPEND CORE_SOURCES
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StatementTexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TmyDataBase.cpp
+)
+# List filter and sort state
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ListState.cpp
 )

@@ -69,8 +69,7 @@ TfLogin::TfLogin(TmyDataBase& db, QWidget* parent) : QDialog(parent), m_db(db)
     connect(m_konfiguruj, &QPushButton::clicked, this, &TfLogin::KonfigurujClick);
     connect(m_userEdit, &QLineEdit::textEdited, m_info, &QLabel::hide);
     connect(m_pwdEdit, &QLineEdit::textEdited, m_info, &QLabel::hide);
-    connect(m_userEdit, &QLineEdit::returnPressed, this, &TfLogin::OKClick);
-    connect(m_pwdEdit, &QLineEdit::returnPressed, this, &TfLogin::OKClick);
+    // Enter in either field reaches the default button "OK".
     m_userEdit->installEventFilter(this);
     m_info->hide();
 }

@@ -63,8 +63,7 @@ TfUserEdit::TfUserEdit(QWidget* parent) : QDialog(parent)
 
     connect(m_zapisz, &QPushButton::clicked, this, &TfUserEdit::SBZapiszClick);
     connect(m_anuluj, &QPushButton::clicked, this, &QDialog::reject);
-    for (QLineEdit* edit : {fNAZWA, fOPIS, fHASLO, fHASLO2})
-        connect(edit, &QLineEdit::returnPressed, this, &TfUserEdit::SBZapiszClick);
+    // Enter in any field reaches the default button "Zapisz".
 }
 
 void TfUserEdit::prepareNew()

@@ -1,0 +1,89 @@
+-- Rows every new database starts with: the own-company row 1 (empty until the
+-- user fills it in), the built-in account ADMIN with the password "kubol",
+-- and a starting set of dictionary entries.
+
+INSERT INTO firmy (IDFIRMY,NAZWA,KOD,MIASTO,ULICA,NUMER,KRAJ,NIP,NIPUE,REGON,BANK,ROR,TELEFON,FAX,EMAIL,WWW,KKOD,KMIASTO,KULICA,KNUMER,KKRAJ,KTELEFON,KFAX,KEMAIL,INNE) VALUES (1,'','','','','','','','','','','','','','','','','','','','','','','','');
+
+INSERT INTO userzy (NAZWA,HASLO,OPIS,SUPERVISOR) VALUES ('ADMIN','$pbkdf2-sha256$120000$GyORlnyz4QCAzNfm2lHFXQ==$rha+NVrWWkEgpP9Z05HOiq1MVgeZPrjKJhIqY8FHTDY=','Administrator','T');
+
+
+-- Dictionaries (technical states, licence types, classifications, departments,
+-- positions, VAT rates, locations, document, work and attachment kinds).
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (1,'STANT','Nowy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (2,'STANT','Sprawny','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (3,'STANT','Wymaga naprawy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (4,'STANT','Uszkodzony','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (5,'STANT','Do likwidacji','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (6,'TYPLI','OEM','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (7,'TYPLI','BOX','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (8,'TYPLI','Licencja grupowa','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (9,'TYPLI','Licencja otwarta (Open)','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (10,'TYPLI','Subskrypcja','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (11,'TYPLI','Freeware','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (12,'TYPLI','Open source','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (13,'KLKOM','Komputer stacjonarny','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (14,'KLKOM','Laptop','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (15,'KLKOM','Serwer','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (16,'KLKOM','Stacja robocza','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (17,'KLOPR','System operacyjny','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (18,'KLOPR','Pakiet biurowy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (19,'KLOPR','Program antywirusowy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (20,'KLOPR','Program księgowy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (21,'KLOPR','Program graficzny','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (22,'KLOPR','Narzędzia','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (23,'KLSPR','Drukarka','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (24,'KLSPR','Monitor','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (25,'KLSPR','Skaner','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (26,'KLSPR','Urządzenie sieciowe','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (27,'KLSPR','Zasilacz awaryjny UPS','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (28,'KLSPR','Projektor','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (29,'KLSPR','Telefon','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (30,'KLBHP','Odzież robocza','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (31,'KLBHP','Obuwie ochronne','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (32,'KLBHP','Ochrona rąk','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (33,'KLBHP','Ochrona oczu i twarzy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (34,'KLBHP','Ochrona słuchu','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (35,'KLBHP','Ochrona głowy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (36,'KLTER','Przegląd okresowy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (37,'KLTER','Koniec gwarancji','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (38,'KLTER','Odnowienie licencji','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (39,'KLTER','Wymiana','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (40,'KLTER','Legalizacja','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (41,'DZIAL','Zarząd','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (42,'DZIAL','Księgowość','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (43,'DZIAL','Handel','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (44,'DZIAL','Serwis techniczny','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (45,'DZIAL','Administracja','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (46,'STANO','Prezes zarządu','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (47,'STANO','Główny księgowy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (48,'STANO','Księgowa','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (49,'STANO','Kierownik działu','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (50,'STANO','Przedstawiciel handlowy','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (51,'STANO','Serwisant','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (52,'STANO','Informatyk','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (53,'STANO','Asystentka zarządu','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (54,'STVAT','23','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (55,'STVAT','8','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (56,'STVAT','5','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (57,'STVAT','0','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (58,'LOKAL','Biuro - parter','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (59,'LOKAL','Biuro - I piętro','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (60,'LOKAL','Serwerownia','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (61,'LOKAL','Magazyn','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (62,'LOKAL','Sala konferencyjna','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (63,'LOKAL','Warsztat','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (64,'RDDOK','Faktura','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (65,'RDDOK','Karta gwarancyjna','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (66,'RDDOK','Protokół przekazania','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (67,'RDDOK','Umowa serwisowa','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (68,'RDDOK','Certyfikat','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (69,'RPRAC','Serwis','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (70,'RPRAC','Konserwacja','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (71,'RPRAC','Instalacja i konfiguracja','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (72,'RPRAC','Przegląd','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (73,'RDZAL','Zdjęcie','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (74,'RDZAL','Skan faktury','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (75,'RDZAL','Instrukcja obsługi','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (76,'RDZAL','Karta gwarancyjna','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (77,'RDZAL','Umowa','','');
+INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS,UZUP1,UZUP2) VALUES (78,'RDZAL','Inny','','');

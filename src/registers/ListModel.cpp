@@ -1,0 +1,150 @@
+#include "registers/ListModel.h"
+
+#include "store/Statement.h"
+#include "store/TmyDataBase.h"
+
+#include <QColor>
+#include <QFont>
+
+Qt::Alignment GridColumn::alignment() const
+{
+    switch (format) {
+    case ColumnFormat::Date:
+        return Qt::AlignCenter;
+    case ColumnFormat::Amount:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+ListModel::ListModel(Statement& statement, QList<GridColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), m_statement(statement), m_columns(std::move(columns))
+{
+    resolve();
+}
+
+void ListModel::setLabelsOn(bool on)
+{
+    if (m_labelsOn == on)
+        return;
+    m_labelsOn = on;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void ListModel::setSortColumn(int column)
+{
+    m_sortColumn = column;
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+void ListModel::resolve()
+{
+    m_resolved.clear();
+    for (const GridColumn& c : m_columns) {
+        Resolved r;
+        r.field = m_statement.fieldIndex(c.field);
+        r.k = m_statement.fieldIndex(QStringLiteral("KNREWID"));
+        r.l = m_statement.fieldIndex(QStringLiteral("LNREWID"));
+        r.s = m_statement.fieldIndex(QStringLiteral("SNREWID"));
+        r.b = m_statement.fieldIndex(QStringLiteral("BNREWID"));
+        r.p = m_statement.fieldIndex(QStringLiteral("PNREWID"));
+        r.imie = m_statement.fieldIndex(QStringLiteral("IMIE"));
+        m_resolved << r;
+    }
+}
+
+void ListModel::refresh()
+{
+    beginResetModel();
+    resolve();
+    endResetModel();
+}
+
+int ListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_statement.recordCount();
+}
+
+int ListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QString ListModel::displayText(int row, int column) const
+{
+    if (column < 0 || column >= m_columns.size())
+        return {};
+    const GridColumn& c = m_columns[column];
+    const Resolved& r = m_resolved[column];
+    if (r.field < 0)
+        return {};
+    switch (c.format) {
+    case ColumnFormat::Text:
+        return m_statement.textAt(row, r.field);
+    case ColumnFormat::Date:
+        return m_statement.isNullAt(row, r.field) ? QString() : TmyDataBase::dateText(m_statement.integerAt(row, r.field));
+    case ColumnFormat::Amount:
+        return TmyDataBase::amountText(m_statement.numberAt(row, r.field));
+    case ColumnFormat::EmployeeName: {
+        const QString surname = m_statement.textAt(row, r.field);
+        return r.imie < 0 ? surname : surname + QLatin1Char(' ') + m_statement.textAt(row, r.imie);
+    }
+    case ColumnFormat::ObjectLabel:
+    case ColumnFormat::RepairLabel: {
+        const QString kind = m_statement.textAt(row, r.field);
+        if (!m_labelsOn)
+            return kind;
+        const bool repairs = c.format == ColumnFormat::RepairLabel;
+        auto label = [&](const char* prefix, int col) {
+            return QString::fromUtf8(prefix) + (col >= 0 ? m_statement.textAt(row, col) : QString()) + QLatin1Char(')');
+        };
+        if (kind == QLatin1String("K"))
+            return label("Komp. (", r.k);
+        if (kind == QLatin1String("S"))
+            return label("Sprzęt (", r.s);
+        if (repairs)
+            return {};
+        if (kind == QLatin1String("L"))
+            return label("Licen. (", r.l);
+        if (kind == QLatin1String("B"))
+            return label("Środ.BHP (", r.b);
+        if (kind == QLatin1String("P"))
+            return label("Program (", r.p);
+        return {};
+    }
+    }
+    return {};
+}
+
+QVariant ListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return displayText(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(m_columns[index.column()].alignment());
+    default:
+        return {};
+    }
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const GridColumn& c = m_columns[section];
+    switch (role) {
+    case Qt::DisplayRole:
+        return c.title.isEmpty() ? c.field : c.title;
+    case Qt::ForegroundRole:
+        return section == m_sortColumn ? QColor(Qt::white) : QColor(Qt::black);
+    case Qt::BackgroundRole:
+        return section == m_sortColumn ? QColor(0x3a, 0x6e, 0xa5) : QVariant();
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class SqlConnection;
+
+// Makes a new database file from the SQL templates shipped beside the program:
+// data/empty/schema.sql (the tables) followed by data/empty/data.sql (own
+// company, ADMIN, dictionaries) or data/demo/data.sql (sample data).
+class DatabaseTemplate
+{
+public:
+    // Creates dir + "/" + kDatabaseFileName keyed with `password`, in one
+    // transaction, built in a temporary file of the same folder and renamed at
+    // the end, so a failure leaves no file behind and an existing database is
+    // untouched. An existing database is replaced only with `replaceExisting`;
+    // the caller asks the user first. Afterwards the upgrade marker files are
+    // written (a new database needs none of the upgrades). `templateDir` is the
+    // folder holding empty/ and demo/; empty means programDir() + "/data".
+    // Throws DbError with a Polish message.
+    static void create(const QString& dir, const QString& password, bool withSampleData,
+                       bool replaceExisting = false, const QString& templateDir = QString());
+
+    static QString defaultTemplateDir(); // AppPaths::programDir() + "/data"
+    static QString databaseFile(const QString& dir);
+    // The marker files of the upgrades that a created database already has.
+    static QStringList upgradeMarkers();
+
+    // Replaces {{D+N}} / {{D-N}} by the yyyymmdd integer of today +/- N days and
+    // {{DMY+N}} by the text dd-mm-yyyy; "D" without a number is today. Throws
+    // DbError on any other {{...}} token.
+    static QString substituteDates(const QString& sql, const QDate& today);
+
+    // The statements of `script` one by one (comments dropped, ';' inside
+    // quotes kept).
+    static QStringList splitStatements(const QString& script);
+    // The CREATE TABLE statement of `table` and its CREATE INDEX statements,
+    // taken from the schema template (used to add a table an older database lacks).
+    static QStringList tableDefinition(const QString& table, const QString& templateDir = QString());
+
+    // Table names of a connected database in creation order, without SQLite's own.
+    static QStringList tables(SqlConnection& connection);
+    // Column names of `table` in declared order; empty when the table is missing.
+    static QStringList tableColumns(SqlConnection& connection, const QString& table);
+
+private:
+    static QString readTemplate(const QString& path);
+};

@@ -1,0 +1,128 @@
+#include "TestDatabase.h"
+#include "TestSupport.h"
+
+#include "registers/ListModel.h"
+#include "store/TmyDataBase.h"
+#include "widgets/DataGrid.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+class TestListModel : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempConfig> m_config;
+    std::unique_ptr<TestDatabase> m_database;
+    std::unique_ptr<TmyDataBase> m_db;
+
+    Statement& rows()
+    {
+        Statement& q = m_db->statement(QStringLiteral("testList"));
+        q.clear();
+        q.add(QStringLiteral("SELECT 1 AS ID, 20240131 AS DATA, 1234.5 AS KWOTA, 'K' AS RODZAJ, 'KO/1' AS KNREWID,"));
+        q.add(QStringLiteral("'' AS SNREWID, 'Nowak' AS NAZWISKO, 'Jan' AS IMIE"));
+        q.add(QStringLiteral("UNION ALL SELECT 2, 0, 0, 'S', '', 'SP/2', 'Łuk', 'Ewa'"));
+        q.add(QStringLiteral("UNION ALL SELECT 3, 2024013, -3.456, 'B', '', '', 'X', 'Y'"));
+        q.add(QStringLiteral("UNION ALL SELECT 4, NULL, NULL, 'Q', NULL, NULL, NULL, NULL"));
+        q.open();
+        return q;
+    }
+
+    QList<GridColumn> columns(ColumnFormat label = ColumnFormat::ObjectLabel)
+    {
+        return {{QStringLiteral("DATA"), QStringLiteral("Data"), 90, ColumnFormat::Date},
+                {QStringLiteral("KWOTA"), QStringLiteral("Kwota"), 80, ColumnFormat::Amount},
+                {QStringLiteral("RODZAJ"), QStringLiteral("Dotyczy"), 120, label},
+                {QStringLiteral("NAZWISKO"), QStringLiteral("Nazwisko"), 150, ColumnFormat::EmployeeName},
+                {QStringLiteral("BRAK"), QString(), 50, ColumnFormat::Text}};
+    }
+
+private slots:
+    void init()
+    {
+        m_config = std::make_unique<TempConfig>();
+        m_database = std::make_unique<TestDatabase>();
+        m_db = std::make_unique<TmyDataBase>();
+        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+    }
+    void cleanup()
+    {
+        m_db.reset();
+        m_database.reset();
+        m_config.reset();
+    }
+
+    void displayFormats()
+    {
+        ListModel model(rows(), columns());
+        QCOMPARE(model.rowCount(), 4);
+        const QChar sep = TmyDataBase::dateSeparator();
+        QCOMPARE(model.displayText(0, 0), QStringLiteral("31") + sep + QStringLiteral("01") + sep + QStringLiteral("2024"));
+        QCOMPARE(model.displayText(1, 0), QString());
+        QCOMPARE(model.displayText(2, 0), QString()); // not 8 digits
+        QCOMPARE(model.displayText(0, 1), QStringLiteral("1234") + QLocale::system().decimalPoint() + QStringLiteral("50"));
+        QCOMPARE(model.displayText(1, 1), QStringLiteral("0") + QLocale::system().decimalPoint() + QStringLiteral("00"));
+        QCOMPARE(model.displayText(0, 2), QStringLiteral("Komp. (KO/1)"));
+        QCOMPARE(model.displayText(1, 2), QStringLiteral("Sprzęt (SP/2)"));
+        QCOMPARE(model.displayText(2, 2), QStringLiteral("Środ.BHP ()"));
+        QCOMPARE(model.displayText(3, 2), QString());
+        QCOMPARE(model.displayText(0, 3), QStringLiteral("Nowak Jan"));
+        QCOMPARE(model.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("BRAK"));
+        QCOMPARE(model.data(model.index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                 Qt::AlignRight | Qt::AlignVCenter);
+        QCOMPARE(model.data(model.index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::Alignment(Qt::AlignCenter));
+
+        model.setLabelsOn(false); // editor sub-lists show the raw letter
+        QCOMPARE(model.displayText(0, 2), QStringLiteral("K"));
+
+        ListModel repairs(rows(), columns(ColumnFormat::RepairLabel));
+        QCOMPARE(repairs.displayText(1, 2), QStringLiteral("Sprzęt (SP/2)"));
+        QCOMPARE(repairs.displayText(2, 2), QString());
+    }
+
+    void gridFollowsTheCursorAndTheWheel()
+    {
+        Statement& q = rows();
+        ListModel model(q, columns());
+        DataGrid grid;
+        grid.setListModel(&model);
+        grid.resize(500, 300);
+        grid.show();
+        QCOMPARE(grid.columnWidth(2), 120);
+        QVERIFY(!grid.horizontalHeader()->sectionsMovable());
+
+        q.setRecNo(2);
+        grid.followCursor();
+        QCOMPARE(grid.currentIndex().row(), 2);
+
+        // one row per notch, a forward turn moves up
+        const QPointF pos(50, 50);
+        QWheelEvent up(pos, grid.mapToGlobal(pos), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid.viewport(), &up);
+        QCOMPARE(grid.currentIndex().row(), 1);
+        QCOMPARE(q.recNo(), 1);
+        QWheelEvent down(pos, grid.mapToGlobal(pos), QPoint(), QPoint(0, -360), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid.viewport(), &down);
+        QCOMPARE(grid.currentIndex().row(), 3);
+
+        QSignalSpy activated(&grid, &DataGrid::activatedRow);
+        QTest::keyClick(&grid, Qt::Key_Return);
+        QCOMPARE(activated.count(), 1);
+        QCOMPARE(activated.first().first().toInt(), 3);
+
+        QSignalSpy titles(&grid, &DataGrid::titleClicked);
+        const int x = grid.horizontalHeader()->sectionViewportPosition(1) + 5;
+        QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+        QCOMPARE(titles.count(), 1);
+        QCOMPARE(titles.first().first().toInt(), 1);
+    }
+};
+
+QTEST_MAIN(TestListModel)
+#include "test_listmodel.moc"
