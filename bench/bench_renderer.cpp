@@ -10,8 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 const char* const kTemplate = R"(<report title="Lista">
   <page size="A4" marginLeft="15" marginTop="10" marginRight="10" marginBottom="10"/>
   <band type="pageHeader" height="8">
@@ -44,8 +43,8 @@ void fill(MemoryDataProvider& data, int rows)
                      QStringLiteral("Zestaw komputerowy ąęłńóśźż nr %1").arg(i),
                      QString::number(1000 + (i % 977) * 3.25, 'f', 2)});
     }
-    data.addSource(QStringLiteral("lista"), {QStringLiteral("NREWID"), QStringLiteral("NAZWA"), QStringLiteral("NETTO")},
-                   list);
+    data.addSource(QStringLiteral("lista"),
+                   {QStringLiteral("NREWID"), QStringLiteral("NAZWA"), QStringLiteral("NETTO")}, list);
     data.setMainSource(QStringLiteral("lista"));
     data.addRunningSum(QStringLiteral("NETTO"), QStringLiteral("SNETTO"));
 }
@@ -71,7 +70,8 @@ void BM_Layout(benchmark::State& state)
         benchmark::DoNotOptimize(pages);
     }
     state.counters["pages"] = pages;
-    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_Layout)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -88,8 +88,8 @@ void BM_Pdf(benchmark::State& state)
         benchmark::DoNotOptimize(PagePainter::writePdf(model, path, &error));
     }
     state.counters["pages"] = model.pageCount();
-    state.counters["pages/s"] =
-        benchmark::Counter(double(model.pageCount()) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["pages/s"] = benchmark::Counter(double(model.pageCount()) * double(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Pdf)->Arg(10000)->Unit(benchmark::kMillisecond);
 } // namespace

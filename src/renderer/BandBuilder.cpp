@@ -7,8 +7,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 constexpr double kEpsilon = 0.001;
 
 struct TextLayout

@@ -1,6 +1,7 @@
 #include "renderer/MemoryDataProvider.h"
 
-void MemoryDataProvider::addSource(const QString& name, const QStringList& columns, const QList<QStringList>& rows)
+void MemoryDataProvider::addSource(const QString& name, const QStringList& columns,
+                                   const QList<QStringList>& rows)
 {
     Source source;
     source.columns = columns;
@@ -8,8 +9,8 @@ void MemoryDataProvider::addSource(const QString& name, const QStringList& colum
     m_sources.insert(name, source);
 }
 
-void MemoryDataProvider::linkToMaster(const QString& detail, const QString& master, const QString& masterColumn,
-                                      const QString& detailColumn)
+void MemoryDataProvider::linkToMaster(const QString& detail, const QString& master,
+                                      const QString& masterColumn, const QString& detailColumn)
 {
     auto it = m_sources.find(detail);
     if (it == m_sources.end())
@@ -100,7 +101,8 @@ QString MemoryDataProvider::getValue(const QString& name)
         const double number = value.toDouble(&ok);
         // A value that is not a number is not added.
         if (ok) {
-            for (auto sum = m_sumsOfColumn.constFind(name); sum != m_sumsOfColumn.constEnd() && sum.key() == name; ++sum)
+            for (auto sum = m_sumsOfColumn.constFind(name);
+                 sum != m_sumsOfColumn.constEnd() && sum.key() == name; ++sum)
                 m_sums[sum.value()] += number;
         }
         return value;

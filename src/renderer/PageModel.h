@@ -12,15 +12,21 @@
 // corner of the paper; line widths are points.
 struct PageItem
 {
-    enum class Kind { Text, Line, Frame, Picture };
+    enum class Kind
+    {
+        Text,
+        Line,
+        Frame,
+        Picture
+    };
     Kind kind = Kind::Text;
-    QRectF rect;       // text: the box of one line; frame, picture: the box; line: p1 to p2
-    QPointF p1, p2;    // line
-    QString text;      // one line, no line breaks
+    QRectF rect;    // text: the box of one line; frame, picture: the box; line: p1 to p2
+    QPointF p1, p2; // line
+    QString text;   // one line, no line breaks
     QFont font;
     Qt::Alignment align = Qt::AlignLeft;
     QColor color = Qt::black;
-    QColor fill;       // frame background; invalid: none
+    QColor fill;          // frame background; invalid: none
     double lineWidth = 0; // frame outline and line; 0: no outline
     QImage image;
     bool pageFields = false; // text still holds page-number marks

@@ -8,8 +8,7 @@
 
 #include <functional>
 
-namespace
-{
+namespace {
 constexpr double kMmPerPoint = 25.4 / 72.0;
 
 QPageLayout layoutOf(const PageModel& model)
@@ -29,16 +28,15 @@ void paintPages(QPainter& painter, const PageModel& model, int from, int to, dou
 }
 } // namespace
 
-namespace PagePainter
-{
+namespace PagePainter {
 void paint(QPainter& painter, const Page& page, double pixelsPerMm, QPointF origin)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     auto toDevice = [&](const QRectF& r) {
-        return QRectF(origin.x() + r.x() * pixelsPerMm, origin.y() + r.y() * pixelsPerMm, r.width() * pixelsPerMm,
-                      r.height() * pixelsPerMm);
+        return QRectF(origin.x() + r.x() * pixelsPerMm, origin.y() + r.y() * pixelsPerMm,
+                      r.width() * pixelsPerMm, r.height() * pixelsPerMm);
     };
     auto pointToDevice = [&](QPointF p) { return origin + p * pixelsPerMm; };
     auto penOf = [&](const PageItem& item) {
@@ -72,7 +70,8 @@ void paint(QPainter& painter, const Page& page, double pixelsPerMm, QPointF orig
             painter.setFont(font);
             painter.setPen(item.color);
             painter.drawText(toDevice(item.rect),
-                             int(item.align | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip, item.text);
+                             int(item.align | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
+                             item.text);
             break;
         }
         case PageItem::Kind::Picture:
@@ -112,7 +111,8 @@ bool writePdf(const PageModel& model, const QString& path, QString* error)
         file.cancelWriting();
         return failed(QStringLiteral("nie można rozpocząć zapisu."));
     }
-    paintPages(painter, model, 0, model.pageCount() - 1, writer.resolution() / 25.4, [&] { return writer.newPage(); });
+    paintPages(painter, model, 0, model.pageCount() - 1, writer.resolution() / 25.4,
+               [&] { return writer.newPage(); });
     painter.end();
     if (!file.commit())
         return failed(file.errorString());
@@ -135,7 +135,8 @@ bool print(const PageModel& model, QPrinter& printer, QString* error)
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error)
-            *error = QStringLiteral("Nie można rozpocząć wydruku na drukarce „%1”.").arg(printer.printerName());
+            *error =
+                QStringLiteral("Nie można rozpocząć wydruku na drukarce „%1”.").arg(printer.printerName());
         return false;
     }
     paintPages(painter, model, from, to, printer.logicalDpiX() / 25.4, [&] { return printer.newPage(); });

@@ -7,8 +7,7 @@ class QPrinter;
 
 // Paints pages of a laid-out report on any paint device: the screen, a
 // printer or a PDF file.
-namespace PagePainter
-{
+namespace PagePainter {
 // Paints one page with its top left corner at origin (device pixels),
 // pixelsPerMm device pixels to a millimetre.
 void paint(QPainter& painter, const Page& page, double pixelsPerMm, QPointF origin = {});

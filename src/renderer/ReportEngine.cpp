@@ -2,8 +2,7 @@
 
 #include "renderer/ReportDataProvider.h"
 
-namespace
-{
+namespace {
 constexpr double kEpsilon = 0.001;
 constexpr qint64 kMaxRows = 5000000;
 
@@ -109,7 +108,8 @@ bool ReportEngine::run(PageModel& model)
     // Every source is checked before anything is asked, so a bad template prints nothing.
     for (const QString& source : m_template.sources()) {
         if (!m_provider.hasSource(source)) {
-            m_error = QStringLiteral("Szablon raportu %1 używa nieznanego źródła danych „%2”.").arg(file, source);
+            m_error =
+                QStringLiteral("Szablon raportu %1 używa nieznanego źródła danych „%2”.").arg(file, source);
             return false;
         }
     }
@@ -148,7 +148,7 @@ BuiltBand ReportEngine::build(const TemplateBand& band, int rowNumber)
 }
 
 std::shared_ptr<ReportEngine::PreparedRow> ReportEngine::prepareRow(const DataBlock& block, int rowNumber,
-                                                                     bool lookAhead)
+                                                                    bool lookAhead)
 {
     auto prepared = std::make_shared<PreparedRow>();
     prepared->row = build(*block.row, rowNumber);
@@ -270,7 +270,8 @@ void ReportEngine::finishPage()
         return;
     const BuiltBand footer = build(*m_template.pageFooter, 0);
     if (!footer.skip)
-        put(footer, m_model->paperSize.height() - m_template.page.marginBottom - m_template.pageFooter->height);
+        put(footer,
+            m_model->paperSize.height() - m_template.page.marginBottom - m_template.pageFooter->height);
 }
 
 bool ReportEngine::newPage()

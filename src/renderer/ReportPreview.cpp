@@ -24,8 +24,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 constexpr int kViewMargin = 30; // the gaps around the paper and the shadow
 const QList<double> kZoomSteps{0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 } // namespace
@@ -78,7 +77,7 @@ void ReportPreview::buildUi()
     layout->addWidget(bar);
 
     auto makeAction = [&](const QString& name, const QString& text, QStyle::StandardPixmap icon,
-                         const QList<QKeySequence>& keys, const QString& tip) {
+                          const QList<QKeySequence>& keys, const QString& tip) {
         auto* action = new QAction(text, this);
         if (icon != QStyle::SP_CustomBase)
             action->setIcon(style()->standardIcon(icon));
@@ -90,20 +89,21 @@ void ReportPreview::buildUi()
         return action;
     };
 
-    QAction* printAction = makeAction(QStringLiteral("printAction"), QStringLiteral("Drukuj..."),
-                                     QStyle::SP_DialogSaveButton, {QKeySequence(Qt::CTRL | Qt::Key_P)},
-                                     QStringLiteral("Drukuj raport (Ctrl+P)"));
+    QAction* printAction =
+        makeAction(QStringLiteral("printAction"), QStringLiteral("Drukuj..."), QStyle::SP_DialogSaveButton,
+                   {QKeySequence(Qt::CTRL | Qt::Key_P)}, QStringLiteral("Drukuj raport (Ctrl+P)"));
     printAction->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), printAction->icon()));
     QAction* pdfAction = makeAction(QStringLiteral("pdfAction"), QStringLiteral("Zapisz PDF..."),
-                                   QStyle::SP_DialogSaveButton, {QKeySequence(Qt::CTRL | Qt::Key_S)},
-                                   QStringLiteral("Zapisz raport jako plik PDF (Ctrl+S)"));
+                                    QStyle::SP_DialogSaveButton, {QKeySequence(Qt::CTRL | Qt::Key_S)},
+                                    QStringLiteral("Zapisz raport jako plik PDF (Ctrl+S)"));
     bar->addSeparator();
 
-    QAction* firstAction = makeAction(QStringLiteral("firstPageAction"), QString(), QStyle::SP_MediaSkipBackward,
-                                     {QKeySequence(Qt::CTRL | Qt::Key_Home)}, QStringLiteral("Pierwsza strona"));
+    QAction* firstAction =
+        makeAction(QStringLiteral("firstPageAction"), QString(), QStyle::SP_MediaSkipBackward,
+                   {QKeySequence(Qt::CTRL | Qt::Key_Home)}, QStringLiteral("Pierwsza strona"));
     QAction* previousAction =
         makeAction(QStringLiteral("previousPageAction"), QString(), QStyle::SP_ArrowLeft,
-                  {QKeySequence(Qt::Key_PageUp)}, QStringLiteral("Poprzednia strona (PgUp)"));
+                   {QKeySequence(Qt::Key_PageUp)}, QStringLiteral("Poprzednia strona (PgUp)"));
     m_pageSpin = new QSpinBox(this);
     m_pageSpin->setObjectName(QStringLiteral("pageSpin"));
     m_pageSpin->setRange(1, qMax(1, m_model.pageCount()));
@@ -112,14 +112,17 @@ void ReportPreview::buildUi()
     m_pageCount = new QLabel(QStringLiteral(" z %1 ").arg(m_model.pageCount()), this);
     m_pageCount->setObjectName(QStringLiteral("pageCountLabel"));
     bar->addWidget(m_pageCount);
-    QAction* nextAction = makeAction(QStringLiteral("nextPageAction"), QString(), QStyle::SP_ArrowRight,
-                                    {QKeySequence(Qt::Key_PageDown)}, QStringLiteral("Następna strona (PgDn)"));
-    QAction* lastAction = makeAction(QStringLiteral("lastPageAction"), QString(), QStyle::SP_MediaSkipForward,
-                                    {QKeySequence(Qt::CTRL | Qt::Key_End)}, QStringLiteral("Ostatnia strona"));
+    QAction* nextAction =
+        makeAction(QStringLiteral("nextPageAction"), QString(), QStyle::SP_ArrowRight,
+                   {QKeySequence(Qt::Key_PageDown)}, QStringLiteral("Następna strona (PgDn)"));
+    QAction* lastAction =
+        makeAction(QStringLiteral("lastPageAction"), QString(), QStyle::SP_MediaSkipForward,
+                   {QKeySequence(Qt::CTRL | Qt::Key_End)}, QStringLiteral("Ostatnia strona"));
     bar->addSeparator();
 
-    QAction* zoomOutAction = makeAction(QStringLiteral("zoomOutAction"), QStringLiteral("−"), QStyle::SP_CustomBase,
-                                       {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, QStringLiteral("Pomniejsz (Ctrl+-)"));
+    QAction* zoomOutAction =
+        makeAction(QStringLiteral("zoomOutAction"), QStringLiteral("−"), QStyle::SP_CustomBase,
+                   {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, QStringLiteral("Pomniejsz (Ctrl+-)"));
     m_zoomBox = new QComboBox(this);
     m_zoomBox->setObjectName(QStringLiteral("zoomBox"));
     m_zoomBox->addItem(QStringLiteral("Szerokość strony"));
@@ -128,10 +131,10 @@ void ReportPreview::buildUi()
         m_zoomBox->addItem(QStringLiteral("%1%").arg(qRound(step * 100)), step);
     m_zoomBox->setToolTip(QStringLiteral("Powiększenie"));
     bar->addWidget(m_zoomBox);
-    QAction* zoomInAction = makeAction(
-        QStringLiteral("zoomInAction"), QStringLiteral("+"), QStyle::SP_CustomBase,
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-        QStringLiteral("Powiększ (Ctrl++)"));
+    QAction* zoomInAction =
+        makeAction(QStringLiteral("zoomInAction"), QStringLiteral("+"), QStyle::SP_CustomBase,
+                   {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                   QStringLiteral("Powiększ (Ctrl++)"));
     bar->addSeparator();
 
     m_findEdit = new QLineEdit(this);
@@ -142,9 +145,9 @@ void ReportPreview::buildUi()
     bar->addWidget(m_findEdit);
     QAction* findPreviousAction =
         makeAction(QStringLiteral("findPreviousAction"), QString(), QStyle::SP_ArrowUp,
-                  {QKeySequence(Qt::SHIFT | Qt::Key_F3)}, QStringLiteral("Znajdź poprzedni (Shift+F3)"));
+                   {QKeySequence(Qt::SHIFT | Qt::Key_F3)}, QStringLiteral("Znajdź poprzedni (Shift+F3)"));
     QAction* findNextAction = makeAction(QStringLiteral("findNextAction"), QString(), QStyle::SP_ArrowDown,
-                                        {QKeySequence(Qt::Key_F3)}, QStringLiteral("Znajdź następny (F3)"));
+                                         {QKeySequence(Qt::Key_F3)}, QStringLiteral("Znajdź następny (F3)"));
     m_findStatus = new QLabel(this);
     m_findStatus->setObjectName(QStringLiteral("findStatus"));
     m_findStatus->setMinimumWidth(90);
@@ -154,8 +157,9 @@ void ReportPreview::buildUi()
     focusFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     QWidget::addAction(focusFind);
     bar->addSeparator();
-    QAction* closeAction = makeAction(QStringLiteral("closeAction"), QStringLiteral("Zamknij"),
-                                     QStyle::SP_DialogCloseButton, {}, QStringLiteral("Zamknij podgląd (Esc)"));
+    QAction* closeAction =
+        makeAction(QStringLiteral("closeAction"), QStringLiteral("Zamknij"), QStyle::SP_DialogCloseButton, {},
+                   QStringLiteral("Zamknij podgląd (Esc)"));
 
     m_view = new PageView;
     m_view->setObjectName(QStringLiteral("pageView"));

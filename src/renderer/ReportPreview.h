@@ -20,7 +20,12 @@ class ReportPreview : public QDialog
     Q_OBJECT
 
 public:
-    enum class ZoomMode { FitWidth, FitPage, Fixed };
+    enum class ZoomMode
+    {
+        FitWidth,
+        FitPage,
+        Fixed
+    };
 
     explicit ReportPreview(PageModel model, QWidget* parent = nullptr);
 

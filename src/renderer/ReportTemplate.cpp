@@ -7,8 +7,7 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
-namespace
-{
+namespace {
 const QString kDefaultFamily = QStringLiteral("DejaVu Sans");
 constexpr double kDefaultFontSize = 9.0;
 
@@ -122,7 +121,8 @@ bool Parser::parse(const QByteArray& text)
         m_xml.readNext();
         if (m_xml.isStartElement()) {
             if (m_xml.name() != QLatin1String("report"))
-                return fail(QStringLiteral("główny element musi być <report>, a jest <%1>").arg(m_xml.name()));
+                return fail(
+                    QStringLiteral("główny element musi być <report>, a jest <%1>").arg(m_xml.name()));
             if (!readReport())
                 return false;
         }
@@ -199,7 +199,8 @@ bool Parser::readPage()
     }
     if (a.hasAttribute(QLatin1String("width")) || a.hasAttribute(QLatin1String("height"))) {
         double width = 0, height = 0;
-        if (!number(QStringLiteral("width"), width, true, 20) || !number(QStringLiteral("height"), height, true, 20))
+        if (!number(QStringLiteral("width"), width, true, 20) ||
+            !number(QStringLiteral("height"), height, true, 20))
             return false;
         page.size = QPageSize(QSizeF(width, height), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
     }
@@ -207,7 +208,8 @@ bool Parser::readPage()
     if (orientation == QLatin1String("landscape"))
         page.landscape = true;
     else if (!orientation.isEmpty() && orientation != QLatin1String("portrait"))
-        return fail(QStringLiteral("orientacja strony to portrait albo landscape, a nie %1").arg(quoted(orientation)));
+        return fail(QStringLiteral("orientacja strony to portrait albo landscape, a nie %1")
+                        .arg(quoted(orientation)));
     if (!number(QStringLiteral("marginLeft"), page.marginLeft, false) ||
         !number(QStringLiteral("marginTop"), page.marginTop, false) ||
         !number(QStringLiteral("marginRight"), page.marginRight, false) ||
@@ -223,7 +225,8 @@ bool Parser::readPage()
 
 bool Parser::readData(DataBlock& block, bool nested)
 {
-    if (!checkAttributes({QStringLiteral("source"), QStringLiteral("printIfEmpty"), QStringLiteral("keepWithDetail")}))
+    if (!checkAttributes(
+            {QStringLiteral("source"), QStringLiteral("printIfEmpty"), QStringLiteral("keepWithDetail")}))
         return false;
     block.source = m_xml.attributes().value(QLatin1String("source")).toString().trimmed();
     if (block.source.isEmpty())
@@ -241,7 +244,8 @@ bool Parser::readData(DataBlock& block, bool nested)
             continue;
         }
         if (m_xml.name() != QLatin1String("band"))
-            return fail(QStringLiteral("w <data> mogą być tylko <band> i <data>, a jest <%1>").arg(m_xml.name()));
+            return fail(
+                QStringLiteral("w <data> mogą być tylko <band> i <data>, a jest <%1>").arg(m_xml.name()));
         const QString type = m_xml.attributes().value(QLatin1String("type")).toString();
         std::unique_ptr<TemplateBand>* slot = nullptr;
         if (type == QLatin1String("header"))
@@ -285,7 +289,8 @@ bool Parser::readBand(std::unique_ptr<TemplateBand>& slot)
         {QStringLiteral("footer"), TemplateBand::Kind::Footer}};
     auto band = std::make_unique<TemplateBand>();
     band->kind = kinds.value(m_xml.attributes().value(QLatin1String("type")).toString());
-    if (!number(QStringLiteral("height"), band->height, true) || !flag(QStringLiteral("repeat"), band->repeat) ||
+    if (!number(QStringLiteral("height"), band->height, true) ||
+        !flag(QStringLiteral("repeat"), band->repeat) ||
         !flag(QStringLiteral("onFirstPage"), band->onFirstPage) ||
         !flag(QStringLiteral("skipWhenBlank"), band->skipWhenBlank))
         return false;
@@ -328,7 +333,8 @@ bool Parser::readObject(TemplateBand& band)
     TemplateObject object;
     object.line = int(m_xml.lineNumber());
     const auto name = m_xml.name();
-    const QStringList box{QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("width"), QStringLiteral("height")};
+    const QStringList box{QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("width"),
+                          QStringLiteral("height")};
     double x = 0, y = 0, width = 0, height = 0;
     auto readBox = [&] {
         return number(QStringLiteral("x"), x, true) && number(QStringLiteral("y"), y, true) &&
@@ -351,11 +357,12 @@ bool Parser::readObject(TemplateBand& band)
     } else if (name == QLatin1String("line")) {
         object.kind = TemplateObject::Kind::Line;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-        if (!checkAttributes({QStringLiteral("x1"), QStringLiteral("y1"), QStringLiteral("x2"), QStringLiteral("y2"),
-                              QStringLiteral("lineWidth"), QStringLiteral("color")}) ||
+        if (!checkAttributes({QStringLiteral("x1"), QStringLiteral("y1"), QStringLiteral("x2"),
+                              QStringLiteral("y2"), QStringLiteral("lineWidth"), QStringLiteral("color")}) ||
             !number(QStringLiteral("x1"), x1, true) || !number(QStringLiteral("y1"), y1, true) ||
             !number(QStringLiteral("x2"), x2, true) || !number(QStringLiteral("y2"), y2, true) ||
-            !number(QStringLiteral("lineWidth"), object.lineWidth, false) || !color(QStringLiteral("color"), object.color))
+            !number(QStringLiteral("lineWidth"), object.lineWidth, false) ||
+            !color(QStringLiteral("color"), object.color))
             return false;
         object.p1 = QPointF(x1, y1);
         object.p2 = QPointF(x2, y2);
@@ -373,8 +380,8 @@ bool Parser::readObject(TemplateBand& band)
         m_xml.skipCurrentElement();
     } else if (name == QLatin1String("picture")) {
         object.kind = TemplateObject::Kind::Picture;
-        if (!checkAttributes(box + QStringList{QStringLiteral("file"), QStringLiteral("keepAspect")}) || !readBox() ||
-            !flag(QStringLiteral("keepAspect"), object.keepAspect))
+        if (!checkAttributes(box + QStringList{QStringLiteral("file"), QStringLiteral("keepAspect")}) ||
+            !readBox() || !flag(QStringLiteral("keepAspect"), object.keepAspect))
             return false;
         object.rect = QRectF(x, y, width, height);
         const QString file = m_xml.attributes().value(QLatin1String("file")).toString().trimmed();
@@ -383,7 +390,8 @@ bool Parser::readObject(TemplateBand& band)
         QImageReader reader(QDir(m_baseDir).filePath(file));
         object.image = reader.read();
         if (object.image.isNull())
-            return fail(QStringLiteral("nie można odczytać obrazka %1: %2").arg(quoted(file), reader.errorString()));
+            return fail(
+                QStringLiteral("nie można odczytać obrazka %1: %2").arg(quoted(file), reader.errorString()));
         m_xml.skipCurrentElement();
     } else {
         return fail(QStringLiteral("nieznany obiekt <%1>; dozwolone: text, line, frame, picture").arg(name));
@@ -416,7 +424,8 @@ bool Parser::readText(TemplateObject& object)
     else if (valign == QLatin1String("bottom"))
         v = Qt::AlignBottom;
     else if (!valign.isEmpty() && valign != QLatin1String("top"))
-        return fail(QStringLiteral("wyrównanie pionowe to top, middle albo bottom, a nie %1").arg(quoted(valign)));
+        return fail(
+            QStringLiteral("wyrównanie pionowe to top, middle albo bottom, a nie %1").arg(quoted(valign)));
     object.align = h | v;
     const QString border = a.value(QLatin1String("border")).toString().trimmed().toLower();
     if (border == QLatin1String("all")) {
@@ -424,7 +433,8 @@ bool Parser::readText(TemplateObject& object)
     } else if (border != QLatin1String("none")) {
         for (QChar c : border) {
             if (!QStringLiteral("ltrb").contains(c))
-                return fail(QStringLiteral("ramka to all, none albo litery l, t, r, b, a nie %1").arg(quoted(border)));
+                return fail(QStringLiteral("ramka to all, none albo litery l, t, r, b, a nie %1")
+                                .arg(quoted(border)));
         }
         object.borders = border;
     }
@@ -469,11 +479,13 @@ bool Parser::parseSegments(const QString& text, QList<TextSegment>& segments)
             return fail(QStringLiteral("niepoprawna nazwa pola %1").arg(quoted(text.mid(i, end - i + 1))));
         flush();
         if (name.startsWith(QLatin1Char('#'))) {
-            static const QHash<QString, TextSegment::Kind> builtIn{{QStringLiteral("#PAGE"), TextSegment::Kind::PageNumber},
-                                                                   {QStringLiteral("#PAGES"), TextSegment::Kind::PageCount},
-                                                                   {QStringLiteral("#ROW"), TextSegment::Kind::RowNumber}};
+            static const QHash<QString, TextSegment::Kind> builtIn{
+                {QStringLiteral("#PAGE"), TextSegment::Kind::PageNumber},
+                {QStringLiteral("#PAGES"), TextSegment::Kind::PageCount},
+                {QStringLiteral("#ROW"), TextSegment::Kind::RowNumber}};
             if (!builtIn.contains(name))
-                return fail(QStringLiteral("nieznane pole %1 (wbudowane: [#PAGE], [#PAGES], [#ROW])").arg(quoted(name)));
+                return fail(QStringLiteral("nieznane pole %1 (wbudowane: [#PAGE], [#PAGES], [#ROW])")
+                                .arg(quoted(name)));
             segments.append({builtIn.value(name), name});
         } else {
             segments.append({TextSegment::Kind::Field, name});
@@ -518,7 +530,8 @@ bool ReportTemplate::load(const QString& path)
     if (!file.open(QIODevice::ReadOnly)) {
         clear();
         m_fileName = path;
-        m_error = QStringLiteral("Nie można otworzyć szablonu raportu %1: %2").arg(quoted(path), file.errorString());
+        m_error = QStringLiteral("Nie można otworzyć szablonu raportu %1: %2")
+                      .arg(quoted(path), file.errorString());
         return false;
     }
     return loadText(file.readAll(), path, QFileInfo(path).absolutePath());

@@ -13,7 +13,14 @@
 // One piece of a text object: literal text or a [FIELD].
 struct TextSegment
 {
-    enum class Kind { Literal, Field, PageNumber, PageCount, RowNumber };
+    enum class Kind
+    {
+        Literal,
+        Field,
+        PageNumber,
+        PageCount,
+        RowNumber
+    };
     Kind kind = Kind::Literal;
     QString text; // literal text or the field name
 };
@@ -22,19 +29,25 @@ struct TextSegment
 // band's top left corner (x from the left margin); line widths are points.
 struct TemplateObject
 {
-    enum class Kind { Text, Line, Frame, Picture };
+    enum class Kind
+    {
+        Text,
+        Line,
+        Frame,
+        Picture
+    };
     Kind kind = Kind::Text;
-    QRectF rect;         // text, frame, picture
-    QPointF p1, p2;      // line
+    QRectF rect;    // text, frame, picture
+    QPointF p1, p2; // line
     QList<TextSegment> segments;
     QFont font;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
     bool wrap = true;
-    bool stretch = false;  // grows with its text and with the band
-    QString borders;       // any of "l", "t", "r", "b"
+    bool stretch = false; // grows with its text and with the band
+    QString borders;      // any of "l", "t", "r", "b"
     double lineWidth = 0.5;
     QColor color = Qt::black;
-    QColor fill;           // invalid: no background
+    QColor fill; // invalid: no background
     double padding = 0.5;
     QImage image;
     bool keepAspect = true;
@@ -43,12 +56,22 @@ struct TemplateObject
 
 struct TemplateBand
 {
-    enum class Kind { Title, PageHeader, PageFooter, Summary, Header, Row, RowFooter, Footer };
+    enum class Kind
+    {
+        Title,
+        PageHeader,
+        PageFooter,
+        Summary,
+        Header,
+        Row,
+        RowFooter,
+        Footer
+    };
     Kind kind = Kind::Row;
     double height = 0;
-    bool repeat = true;          // header: repeated at the top of every page
-    bool onFirstPage = true;     // page header and footer
-    bool skipWhenBlank = false;  // not printed when every field of it is empty
+    bool repeat = true;         // header: repeated at the top of every page
+    bool onFirstPage = true;    // page header and footer
+    bool skipWhenBlank = false; // not printed when every field of it is empty
     QList<TemplateObject> objects;
 };
 

@@ -1,7 +1,6 @@
 #include "renderer/TextMeasurer.h"
 
-namespace
-{
+namespace {
 constexpr int kDpi = 1200;
 }
 

@@ -7,8 +7,7 @@
 
 // The data of the sample report "raporty/przyklad.frf": locations, each with
 // its computers, net values summed per location (GNETTO) and in total (SNETTO).
-namespace SampleReport
-{
+namespace SampleReport {
 inline const QString kCompany = QStringLiteral("Zażółć gęślą jaźń Sp. z o.o. NIP:123-456-78-90");
 
 inline QString templatePath()
@@ -42,16 +41,18 @@ inline void fill(MemoryDataProvider& data, const QList<int>& perLocation)
                               QStringLiteral("01-02-2023"), amount(netOf(n))});
         }
     }
-    data.addSource(QStringLiteral("frUserDataset10"), {QStringLiteral("IDLOK"), QStringLiteral("OPIS")}, locations);
+    data.addSource(QStringLiteral("frUserDataset10"), {QStringLiteral("IDLOK"), QStringLiteral("OPIS")},
+                   locations);
     data.addSource(QStringLiteral("frUserDatasetKomp"),
                    {QStringLiteral("IDLOK"), QStringLiteral("NREWID"), QStringLiteral("NAZWA"),
                     QStringLiteral("PRODUCENT"), QStringLiteral("DATAZAKUPU"), QStringLiteral("NETTO")},
                    computers);
-    data.linkToMaster(QStringLiteral("frUserDatasetKomp"), QStringLiteral("frUserDataset10"), QStringLiteral("IDLOK"),
-                      QStringLiteral("IDLOK"));
+    data.linkToMaster(QStringLiteral("frUserDatasetKomp"), QStringLiteral("frUserDataset10"),
+                      QStringLiteral("IDLOK"), QStringLiteral("IDLOK"));
     data.setMainSource(QStringLiteral("frUserDataset10"));
     data.addRunningSum(QStringLiteral("NETTO"), QStringLiteral("SNETTO"));
-    data.addRunningSum(QStringLiteral("NETTO"), QStringLiteral("GNETTO"), QStringLiteral("frUserDatasetKomp"));
+    data.addRunningSum(QStringLiteral("NETTO"), QStringLiteral("GNETTO"),
+                       QStringLiteral("frUserDatasetKomp"));
     data.setVariable(QStringLiteral("FIRMA"), kCompany);
     data.setVariable(QStringLiteral("WYSTAWIONO"), QStringLiteral("Wystawiono 07-03-2024"));
     data.setVariable(QStringLiteral("WYSTAWIL"), QStringLiteral("_____________________\rWystawił"));

@@ -8,8 +8,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-namespace
-{
+namespace {
 struct Found
 {
     int page;
@@ -28,7 +27,7 @@ QList<Found> texts(const PageModel& model)
         }
         std::stable_sort(items.begin(), items.end(), [](const PageItem* a, const PageItem* b) {
             return qAbs(a->rect.top() - b->rect.top()) > 0.01 ? a->rect.top() < b->rect.top()
-                                                               : a->rect.left() < b->rect.left();
+                                                              : a->rect.left() < b->rect.left();
         });
         for (const PageItem* item : items)
             out.append({p, item});
@@ -166,7 +165,8 @@ private slots:
             QVERIFY(label.item->text.contains(QStringLiteral("Pokój %1 – piętro ł").arg(l + 1)));
             bool found = false;
             for (const PageItem& item : model.pages.at(label.page).items)
-                found |= item.text == SampleReport::amount(sum) && qAbs(item.rect.top() - label.item->rect.top()) < 1;
+                found |= item.text == SampleReport::amount(sum) &&
+                         qAbs(item.rect.top() - label.item->rect.top()) < 1;
             QVERIFY2(found, qPrintable(SampleReport::amount(sum)));
         }
         const QStringList last = model.pageLines(model.pageCount() - 1);
@@ -206,9 +206,10 @@ private slots:
     {
         MemoryDataProvider data;
         data.setVariable(QStringLiteral("A"), QStringLiteral("ą"));
-        const PageModel model = runText(QStringLiteral("<band type=\"title\" height=\"10\"><text x=\"0\" y=\"0\" "
-                                                       "width=\"150\" height=\"5\">x[A]y[NIKT] [[z]</text></band>"),
-                                        data);
+        const PageModel model =
+            runText(QStringLiteral("<band type=\"title\" height=\"10\"><text x=\"0\" y=\"0\" "
+                                   "width=\"150\" height=\"5\">x[A]y[NIKT] [[z]</text></band>"),
+                    data);
         QCOMPARE(model.pageLines(0), QStringList{QStringLiteral("xąy [z]")});
     }
 
@@ -225,10 +226,11 @@ private slots:
         MemoryDataProvider data;
         data.setVariable(QStringLiteral("V"), value);
         const PageModel model =
-            runText(QStringLiteral("<band type=\"title\" height=\"5\"><text x=\"0\" y=\"0\" width=\"150\" height=\"5\" "
-                                   "stretch=\"true\">[V]</text></band>"
-                                   "<band type=\"summary\" height=\"5\"><text x=\"0\" y=\"0\" width=\"50\" "
-                                   "height=\"5\">koniec</text></band>"),
+            runText(QStringLiteral(
+                        "<band type=\"title\" height=\"5\"><text x=\"0\" y=\"0\" width=\"150\" height=\"5\" "
+                        "stretch=\"true\">[V]</text></band>"
+                        "<band type=\"summary\" height=\"5\"><text x=\"0\" y=\"0\" width=\"50\" "
+                        "height=\"5\">koniec</text></band>"),
                     data);
         const QList<Found> lines = texts(model);
         QCOMPARE(lines.size(), 4);
@@ -246,11 +248,12 @@ private slots:
         data.addSource(QStringLiteral("S"), {QStringLiteral("A"), QStringLiteral("B")},
                        {{QStringLiteral("1"), longName}, {QStringLiteral("2"), QStringLiteral("krótka")}});
         const PageModel model = runText(
-            QStringLiteral("<data source=\"S\"><band type=\"row\" height=\"5\">"
-                           "<text x=\"0\" y=\"0\" width=\"20\" height=\"5\" border=\"all\" stretch=\"true\">[A]</text>"
-                           "<text x=\"20\" y=\"0\" width=\"40\" height=\"5\" border=\"all\" stretch=\"true\">[B]</text>"
-                           "<text x=\"60\" y=\"0\" width=\"40\" height=\"5\">[B]</text>"
-                           "</band></data>"),
+            QStringLiteral(
+                "<data source=\"S\"><band type=\"row\" height=\"5\">"
+                "<text x=\"0\" y=\"0\" width=\"20\" height=\"5\" border=\"all\" stretch=\"true\">[A]</text>"
+                "<text x=\"20\" y=\"0\" width=\"40\" height=\"5\" border=\"all\" stretch=\"true\">[B]</text>"
+                "<text x=\"60\" y=\"0\" width=\"40\" height=\"5\">[B]</text>"
+                "</band></data>"),
             data);
         QCOMPARE(model.pageCount(), 1);
         const QList<Found> two = matching(model, QStringLiteral("^2$"));
@@ -264,7 +267,8 @@ private slots:
         // Both stretching cells' frames reach the same bottom.
         QList<double> leftEdges;
         for (const PageItem& item : model.pages.at(0).items) {
-            if (item.kind == PageItem::Kind::Line && qAbs(item.p1.x() - item.p2.x()) < 0.01 && item.p1.y() < 11)
+            if (item.kind == PageItem::Kind::Line && qAbs(item.p1.x() - item.p2.x()) < 0.01 &&
+                item.p1.y() < 11)
                 leftEdges.append(qMax(item.p1.y(), item.p2.y()));
         }
         QVERIFY(leftEdges.size() >= 3);
@@ -301,12 +305,13 @@ private slots:
                         {QStringLiteral("po"), QStringLiteral("3")}});
         QString error;
         const PageModel model = runText(
-            QStringLiteral("<band type=\"pageHeader\" height=\"6\"><text x=\"0\" y=\"0\" width=\"50\" height=\"5\">"
-                           "nagłówek</text></band><data source=\"S\"><band type=\"row\" height=\"5\">"
-                           "<text x=\"0\" y=\"0\" width=\"10\" height=\"5\" border=\"all\" stretch=\"true\">[N]</text>"
-                           "<text x=\"10\" y=\"0\" width=\"150\" height=\"5\" border=\"all\" stretch=\"%1\">[V]</text>"
-                           "</band></data><band type=\"pageFooter\" height=\"6\"><text x=\"0\" y=\"0\" width=\"50\" "
-                           "height=\"5\">stopka</text></band>")
+            QStringLiteral(
+                "<band type=\"pageHeader\" height=\"6\"><text x=\"0\" y=\"0\" width=\"50\" height=\"5\">"
+                "nagłówek</text></band><data source=\"S\"><band type=\"row\" height=\"5\">"
+                "<text x=\"0\" y=\"0\" width=\"10\" height=\"5\" border=\"all\" stretch=\"true\">[N]</text>"
+                "<text x=\"10\" y=\"0\" width=\"150\" height=\"5\" border=\"all\" stretch=\"%1\">[V]</text>"
+                "</band></data><band type=\"pageFooter\" height=\"6\"><text x=\"0\" y=\"0\" width=\"50\" "
+                "height=\"5\">stopka</text></band>")
                 .arg(stretch ? QStringLiteral("true") : QStringLiteral("false")),
             data, &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
@@ -321,8 +326,8 @@ private slots:
                 if (item.text != QLatin1String("stopka"))
                     QVERIFY(item.rect.bottom() <= bodyBottom + 0.01);
                 QVERIFY(item.rect.right() <= model.paperSize.width() - 10 + 0.01);
-                if (item.kind == PageItem::Kind::Text && item.rect.left() > 19 && item.text != QLatin1String("przed") &&
-                    item.text != QLatin1String("po"))
+                if (item.kind == PageItem::Kind::Text && item.rect.left() > 19 &&
+                    item.text != QLatin1String("przed") && item.text != QLatin1String("po"))
                     printed += item.text + QLatin1Char(' ');
             }
         }
@@ -343,11 +348,12 @@ private slots:
             rows.append({QStringLiteral("w%1").arg(i)});
         data.addSource(QStringLiteral("S"), {QStringLiteral("V")}, rows);
         const PageModel model = runText(
-            QStringLiteral("<data source=\"S\"><band type=\"row\" height=\"5\"><text x=\"0\" y=\"0\" width=\"50\" "
-                           "height=\"5\">[#ROW]:[V]</text></band><band type=\"footer\" height=\"5\"><text x=\"0\" "
-                           "y=\"0\" width=\"50\" height=\"5\">razem [#ROW]</text></band></data>"
-                           "<band type=\"pageFooter\" height=\"5\" onFirstPage=\"false\"><text x=\"0\" y=\"0\" "
-                           "width=\"80\" height=\"5\" align=\"right\">[#PAGE]/[#PAGES]</text></band>"),
+            QStringLiteral(
+                "<data source=\"S\"><band type=\"row\" height=\"5\"><text x=\"0\" y=\"0\" width=\"50\" "
+                "height=\"5\">[#ROW]:[V]</text></band><band type=\"footer\" height=\"5\"><text x=\"0\" "
+                "y=\"0\" width=\"50\" height=\"5\">razem [#ROW]</text></band></data>"
+                "<band type=\"pageFooter\" height=\"5\" onFirstPage=\"false\"><text x=\"0\" y=\"0\" "
+                "width=\"80\" height=\"5\" align=\"right\">[#PAGE]/[#PAGES]</text></band>"),
             data);
         QCOMPARE(model.pageCount(), 3);
         QVERIFY(!model.pageLines(0).contains(QStringLiteral("1/3")));
@@ -363,10 +369,10 @@ private slots:
         MemoryDataProvider data;
         data.addSource(QStringLiteral("S"), {QStringLiteral("V")},
                        {{QStringLiteral("a")}, {QString()}, {QStringLiteral("c")}});
-        const PageModel model =
-            runText(QStringLiteral("<data source=\"S\"><band type=\"row\" height=\"5\" skipWhenBlank=\"true\">"
-                                   "<text x=\"0\" y=\"0\" width=\"50\" height=\"5\">- [V]</text></band></data>"),
-                    data);
+        const PageModel model = runText(
+            QStringLiteral("<data source=\"S\"><band type=\"row\" height=\"5\" skipWhenBlank=\"true\">"
+                           "<text x=\"0\" y=\"0\" width=\"50\" height=\"5\">- [V]</text></band></data>"),
+            data);
         const QList<Found> lines = texts(model);
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines.at(1).item->rect.top() - lines.at(0).item->rect.top(), 5.0);

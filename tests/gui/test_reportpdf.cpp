@@ -12,8 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace
-{
+namespace {
 QString run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
@@ -51,8 +50,9 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("raport.pdf"));
         QString error;
         QVERIFY2(PagePainter::writePdf(m_model, path, &error), qPrintable(error));
-        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
-                                                               QStringLiteral("-")});
+        const QString text =
+            run(QStringLiteral("pdftotext"),
+                {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
         QCOMPARE(text.count(QLatin1Char('\f')), m_model.pageCount());
         QVERIFY(text.contains(QStringLiteral("Wyposażenie wg lokalizacji")));
         QVERIFY(text.contains(SampleReport::kCompany));
@@ -68,7 +68,8 @@ private slots:
             QVERIFY(!rows.isEmpty());
             for (const QString& row : rows) {
                 const QStringList columns = row.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-                QVERIFY2(columns.size() >= 6 && columns.at(columns.size() - 5) == QLatin1String("yes"), qPrintable(row));
+                QVERIFY2(columns.size() >= 6 && columns.at(columns.size() - 5) == QLatin1String("yes"),
+                         qPrintable(row));
             }
         }
     }
@@ -95,8 +96,9 @@ private slots:
         printer.setFromTo(2, 3);
         QString error;
         QVERIFY2(PagePainter::print(m_model, printer, &error), qPrintable(error));
-        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
-                                                               QStringLiteral("-")});
+        const QString text =
+            run(QStringLiteral("pdftotext"),
+                {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
         QCOMPARE(text.count(QLatin1Char('\f')), 2);
         QVERIFY(text.contains(QStringLiteral("Strona 2 z %1").arg(m_model.pageCount())));
         QVERIFY(text.contains(QStringLiteral("Strona 3 z %1").arg(m_model.pageCount())));

@@ -17,8 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
-namespace
-{
+namespace {
 void typePolish(QWidget* widget, const QString& text)
 {
     for (QChar ch : text)
@@ -87,7 +86,8 @@ private slots:
         emit box->activated(1); // "Cała strona"
         QCOMPARE(box->currentText(), QStringLiteral("Cała strona"));
         QVERIFY(view->height() <= scroll->viewport()->height());
-        QVERIFY(view->height() > scroll->viewport()->height() - 60 || view->width() > scroll->viewport()->width() - 60);
+        QVERIFY(view->height() > scroll->viewport()->height() - 60 ||
+                view->width() > scroll->viewport()->width() - 60);
 
         m_preview->setZoom(1.0);
         const int full = view->width();
@@ -131,7 +131,8 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Return);
         int expected = 0;
         for (int n = 1; n <= 100; ++n)
-            expected += QStringLiteral("K/%1").arg(n, 5, 10, QLatin1Char('0')).contains(QStringLiteral("K/0004"));
+            expected +=
+                QStringLiteral("K/%1").arg(n, 5, 10, QLatin1Char('0')).contains(QStringLiteral("K/0004"));
         const QList<TextMatch> matches = m_preview->model().find(QStringLiteral("K/0004"));
         QCOMPARE(matches.size(), expected);
         QCOMPARE(m_preview->matchCount(), expected);

@@ -9,8 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace
-{
+namespace {
 const QString kPage = QStringLiteral("<page size=\"A5\" orientation=\"landscape\"/>");
 
 QString inReport(const QString& body)
@@ -41,44 +40,51 @@ private slots:
             << inReport(QStringLiteral("<band type=\"title\" height=\"10\">")) << QStringLiteral("wiersz");
         QTest::newRow("wrong root") << QStringLiteral("<raport/>") << QStringLiteral("<report>");
         QTest::newRow("empty report") << inReport(QString()) << QStringLiteral("żadnej sekcji");
-        QTest::newRow("unknown element") << inReport(QStringLiteral("<tabela/>")) << QStringLiteral("<tabela>");
+        QTest::newRow("unknown element")
+            << inReport(QStringLiteral("<tabela/>")) << QStringLiteral("<tabela>");
         QTest::newRow("unknown attribute")
-            << inReport(band.arg(QStringLiteral("<text x=\"0\" y=\"0\" width=\"9\" height=\"5\" kolor=\"red\">a</text>")))
+            << inReport(band.arg(
+                   QStringLiteral("<text x=\"0\" y=\"0\" width=\"9\" height=\"5\" kolor=\"red\">a</text>")))
             << QStringLiteral("„kolor”");
-        QTest::newRow("bad number")
-            << inReport(band.arg(QStringLiteral("<text x=\"zero\" y=\"0\" width=\"9\" height=\"5\">a</text>")))
-            << QStringLiteral("„zero”");
+        QTest::newRow("bad number") << inReport(band.arg(QStringLiteral(
+                                           "<text x=\"zero\" y=\"0\" width=\"9\" height=\"5\">a</text>")))
+                                    << QStringLiteral("„zero”");
         QTest::newRow("missing size")
             << inReport(band.arg(QStringLiteral("<text x=\"0\" y=\"0\" width=\"9\">a</text>")))
             << QStringLiteral("„height”");
         QTest::newRow("unclosed field")
-            << inReport(band.arg(QStringLiteral("<text x=\"0\" y=\"0\" width=\"9\" height=\"5\">a [NAZWA</text>")))
+            << inReport(
+                   band.arg(QStringLiteral("<text x=\"0\" y=\"0\" width=\"9\" height=\"5\">a [NAZWA</text>")))
             << QStringLiteral("niezamknięte pole");
         QTest::newRow("unknown built-in field")
-            << inReport(band.arg(QStringLiteral("<text x=\"0\" y=\"0\" width=\"9\" height=\"5\">[#DATA]</text>")))
+            << inReport(
+                   band.arg(QStringLiteral("<text x=\"0\" y=\"0\" width=\"9\" height=\"5\">[#DATA]</text>")))
             << QStringLiteral("„#DATA”");
         QTest::newRow("unknown band type")
             << inReport(QStringLiteral("<band type=\"detal\" height=\"5\"/>")) << QStringLiteral("„detal”");
-        QTest::newRow("band twice")
-            << inReport(band.arg(QString()) + band.arg(QString())) << QStringLiteral("dwa razy");
+        QTest::newRow("band twice") << inReport(band.arg(QString()) + band.arg(QString()))
+                                    << QStringLiteral("dwa razy");
         QTest::newRow("data without row")
             << inReport(QStringLiteral("<data source=\"S\"><band type=\"header\" height=\"5\"/></data>"))
             << QStringLiteral("type=\"row\"");
         QTest::newRow("data without source")
-            << inReport(QStringLiteral("<data><band type=\"row\" height=\"5\"/></data>")) << QStringLiteral("source");
-        QTest::newRow("bad flag")
-            << inReport(band.arg(QStringLiteral("<text x=\"0\" y=\"0\" width=\"9\" height=\"5\" stretch=\"tak\"/>")))
-            << QStringLiteral("„tak”");
+            << inReport(QStringLiteral("<data><band type=\"row\" height=\"5\"/></data>"))
+            << QStringLiteral("source");
+        QTest::newRow("bad flag") << inReport(band.arg(QStringLiteral(
+                                         "<text x=\"0\" y=\"0\" width=\"9\" height=\"5\" stretch=\"tak\"/>")))
+                                  << QStringLiteral("„tak”");
         QTest::newRow("bad page size")
             << QStringLiteral("<report><page size=\"A9\"/></report>") << QStringLiteral("„a9”");
         QTest::newRow("margins too wide")
             << QStringLiteral("<report><page size=\"A5\" marginLeft=\"80\" marginRight=\"80\"/></report>")
             << QStringLiteral("marginesy");
         QTest::newRow("missing picture")
-            << inReport(band.arg(QStringLiteral("<picture x=\"0\" y=\"0\" width=\"20\" height=\"10\" file=\"logo.png\"/>")))
+            << inReport(band.arg(
+                   QStringLiteral("<picture x=\"0\" y=\"0\" width=\"20\" height=\"10\" file=\"logo.png\"/>")))
             << QStringLiteral("„logo.png”");
         QTest::newRow("picture that is not a picture")
-            << inReport(band.arg(QStringLiteral("<picture x=\"0\" y=\"0\" width=\"20\" height=\"10\" file=\"zly.jpg\"/>")))
+            << inReport(band.arg(
+                   QStringLiteral("<picture x=\"0\" y=\"0\" width=\"20\" height=\"10\" file=\"zly.jpg\"/>")))
             << QStringLiteral("„zly.jpg”");
     }
     void faultsNameTheFileAndTheFault()
@@ -117,13 +123,13 @@ private slots:
     void unknownSourceStopsBeforeAnythingIsAsked()
     {
         ReportTemplate report;
-        QVERIFY(report.loadText(inReport(QStringLiteral(
-                                             "<band type=\"title\" height=\"5\"><text x=\"0\" y=\"0\" width=\"9\" "
-                                             "height=\"5\">[A]</text></band><data source=\"S\"><band type=\"row\" "
-                                             "height=\"5\"/><data source=\"Nieznane\"><band type=\"row\" "
-                                             "height=\"5\"/></data></data>"))
-                                    .toUtf8(),
-                                QStringLiteral("a.frf"), QDir::tempPath()));
+        QVERIFY(report.loadText(
+            inReport(QStringLiteral("<band type=\"title\" height=\"5\"><text x=\"0\" y=\"0\" width=\"9\" "
+                                    "height=\"5\">[A]</text></band><data source=\"S\"><band type=\"row\" "
+                                    "height=\"5\"/><data source=\"Nieznane\"><band type=\"row\" "
+                                    "height=\"5\"/></data></data>"))
+                .toUtf8(),
+            QStringLiteral("a.frf"), QDir::tempPath()));
         QCOMPARE(report.sources(), (QStringList{QStringLiteral("S"), QStringLiteral("Nieznane")}));
         MemoryDataProvider data;
         data.addSource(QStringLiteral("S"), {QStringLiteral("A")}, {{QStringLiteral("1")}});
@@ -153,10 +159,11 @@ private slots:
         image.fill(QColor(200, 30, 30));
         QVERIFY(image.save(dir.filePath(file), format.constData()));
         const QString path = dir.filePath(QStringLiteral("obrazek.frf"));
-        QVERIFY(writeFile(path, inReport(QStringLiteral("<band type=\"title\" height=\"30\"><picture x=\"5\" y=\"2\" "
-                                                        "width=\"40\" height=\"40\" file=\"%1\"/></band>")
-                                             .arg(file))
-                                    .toUtf8()));
+        QVERIFY(writeFile(
+            path, inReport(QStringLiteral("<band type=\"title\" height=\"30\"><picture x=\"5\" y=\"2\" "
+                                          "width=\"40\" height=\"40\" file=\"%1\"/></band>")
+                               .arg(file))
+                      .toUtf8()));
         ReportTemplate report;
         QVERIFY2(report.load(path), qPrintable(report.errorString()));
         QCOMPARE(report.title, QStringLiteral("Próba"));
