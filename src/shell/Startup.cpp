@@ -51,7 +51,12 @@ Startup::Startup(TfMain& main, TmyDataBase& db, QObject* parent)
     commands.accounts = [this] { showAccounts(); };
     commands.openErrorLog = [] { openErrorLog(DatabaseLocation::global().location()); };
     commands.help = [] {
-        Dialogs::openUrl(QUrl::fromLocalFile(AppPaths::programDir() + QStringLiteral("/dokumentacja/Instrukcja obsługi.pdf")));
+        const QString manual = AppPaths::programDir() + QStringLiteral("/dokumentacja/Instrukcja obsługi.pdf");
+        if (!QFile::exists(manual)) {
+            Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie znaleziono instrukcji obsługi: ") + manual);
+            return;
+        }
+        Dialogs::openUrl(QUrl::fromLocalFile(manual));
     };
     commands.supportMail = [] { Dialogs::openUrl(QUrl(supportMailUrl())); };
     commands.about = [this] { showAbout(); };
