@@ -3,6 +3,7 @@
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QFont>
 
@@ -221,9 +222,10 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
     case Qt::DisplayRole:
         return c.title.isEmpty() ? c.field : c.title;
     case Qt::ForegroundRole:
-        return section == m_sortColumn ? QColor(Qt::white) : QColor(Qt::black);
+        return QBrush(section == m_sortColumn ? Qt::white : Qt::black);
     case Qt::BackgroundRole:
-        return section == m_sortColumn ? QColor(0x3a, 0x6e, 0xa5) : QVariant();
+        // A white title needs a dark ground to be read.
+        return section == m_sortColumn ? QVariant(QBrush(QColor(0x3a, 0x6e, 0xa5))) : QVariant();
     default:
         return {};
     }

@@ -3,6 +3,9 @@
 #include "registers/FilterBar.h"
 #include "registers/ListModel.h"
 #include "registers/RegisterCatalog.h"
+#include "registers/TVXGridStorage.h"
+#include "shell/AppPaths.h"
+#include "shell/Config.h"
 #include "widgets/DataGrid.h"
 
 #include <QAction>
@@ -113,6 +116,9 @@ TfMain::TfMain(QWidget* parent, TmyDataBase* db) : QMainWindow(parent), m_db(db)
     for (int tab = 0; tab < 8; ++tab)
         connect(action(QStringLiteral("MRaporty") + QString::number(tab)), &QAction::triggered, this,
                 [this, tab] { emit reportTabRequested(tab); });
+
+    connect(action(QStringLiteral("Przywrszerokotabel1")), &QAction::triggered, this,
+            &TfMain::Przywrszerokotabel1Click);
 
     toolbarState(false, false);
     SBStartClick();
@@ -797,13 +803,42 @@ void TfMain::KomputeryGridTitleClick(DataGrid* g, int column)
     model->setSortColumn(column);
 }
 
-// ---- Columns removed at the first paint ---------------------------------------
+// ---- Column layouts -------------------------------------------------------------
+
+void TfMain::restoreGridLayouts()
+{
+    if (m_gridStorage)
+        return; // once per run: after a logout the widths stay as the user left them
+    m_gridStorage = std::make_unique<TVXGridStorage>(AppPaths::configFile(Config::kFileName));
+    for (const RegisterList& r : RegisterCatalog::all())
+        m_gridStorage->AddDBGrid(m_ui.grids.value(r.grid), QStringLiteral("MAIN_") + r.grid);
+    emit registeringGridLayouts(*m_gridStorage);
+    m_gridStorage->LoadWidths();
+}
+
+void TfMain::saveGridLayouts()
+{
+    if (m_gridStorage)
+        m_gridStorage->SaveWidths();
+}
+
+void TfMain::Przywrszerokotabel1Click()
+{
+    if (m_gridStorage)
+        m_gridStorage->RestoreDefaultWidths();
+}
 
 void TfMain::hideFirstPaintPanels()
 {
     ListModel* model = m_models.value(QStringLiteral("DBFTerminy"));
+    if (model->columnOf(QStringLiteral("OSOBA")) < 0 && model->columnOf(QStringLiteral("LOK")) < 0)
+        return;
     model->removeField(QStringLiteral("OSOBA"));
     model->removeField(QStringLiteral("LOK"));
+    // The widths were stored for the grid without these two columns: with the
+    // nine design columns present at start-up they did not fit, now they do.
+    if (m_gridStorage)
+        m_gridStorage->LoadWidths(gridOf(QStringLiteral("DBFTerminy")));
 }
 
 // ---- Window events -------------------------------------------------------------

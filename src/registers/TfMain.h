@@ -121,6 +121,15 @@ public:
     // Double click or Enter on a grid: edit, or preview without the write state.
     void gridActivated();
 
+    // Column layouts in "sprzetnik.ini".
+    // First start-up: registers the grids and applies the stored widths; later
+    // runs (after a logout) keep the widths as they are.
+    void restoreGridLayouts();
+    // Closing: writes the widths of every registered grid.
+    void saveGridLayouts();
+    // "Przywróć domyślne szerokości tabel".
+    void Przywrszerokotabel1Click();
+    TVXGridStorage* gridStorage() const { return m_gridStorage.get(); }
     // First paint: the deadline grid loses its OSOBA and LOK columns.
     void hideFirstPaintPanels();
 
@@ -151,6 +160,8 @@ signals:
     // A "&Widok" report item: the report page is shown, select this tab.
     void reportTabRequested(int tab);
     void toolbarStateChanged(bool read, bool write);
+    // restoreGridLayouts(): the other windows add their grids to the store now.
+    void registeringGridLayouts(TVXGridStorage& storage);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -185,5 +196,6 @@ private:
     Rights m_rights{};
     bool m_read = false;
     bool m_write = false;
+    std::unique_ptr<TVXGridStorage> m_gridStorage;
     ShellCommands m_shell;
 };
