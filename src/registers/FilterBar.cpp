@@ -15,8 +15,7 @@
 #include <QToolButton>
 #include <QWidgetAction>
 
-namespace
-{
+namespace {
 QWidget* panel(QWidget* parent, const char* name, QHBoxLayout** layout)
 {
     auto* w = new QWidget(parent);
@@ -38,7 +37,8 @@ FilterBar::FilterBar(QWidget* parent) : QWidget(parent)
     l->addWidget(new QLabel(QStringLiteral("Pokaż:"), m_archivePanel));
     m_archive = new QComboBox(m_archivePanel);
     m_archive->setObjectName(QStringLiteral("CBPokazElementy"));
-    m_archive->addItems({QStringLiteral("Tylko bieżące rekordy"), QStringLiteral("Tylko zlikwidowane rekordy")});
+    m_archive->addItems(
+        {QStringLiteral("Tylko bieżące rekordy"), QStringLiteral("Tylko zlikwidowane rekordy")});
     l->addWidget(m_archive);
     connect(m_archive, &QComboBox::currentIndexChanged, this, &FilterBar::archiveChanged);
 

@@ -32,7 +32,7 @@ public:
     // archive selector to current records, "Tylko aktywne" unticked.
     void resetControls();
 
-    bool liquidated() const; // "Tylko zlikwidowane rekordy" chosen
+    bool liquidated() const;            // "Tylko zlikwidowane rekordy" chosen
     void setActiveOnlyChecked(bool on); // without emitting
     bool activeOnlyChecked() const;
     void setClassifierChecked(bool on); // without emitting
@@ -55,11 +55,11 @@ public:
     void pickDate(bool from, const QDate& date);
 
 signals:
-    void dateRangeEntered();          // Enter in a date edit or a day picked
-    void archiveChanged();            // CBPokazElementy changed
-    void classifierClosedUp();        // an entry picked in the lookup
-    void classifierClicked(bool on);  // filtrUseKlasywikator clicked
-    void activeOnlyClicked(bool on);  // filtrTylkoAct clicked
+    void dateRangeEntered();         // Enter in a date edit or a day picked
+    void archiveChanged();           // CBPokazElementy changed
+    void classifierClosedUp();       // an entry picked in the lookup
+    void classifierClicked(bool on); // filtrUseKlasywikator clicked
+    void activeOnlyClicked(bool on); // filtrTylkoAct clicked
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

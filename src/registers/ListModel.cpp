@@ -19,8 +19,7 @@ Qt::Alignment GridColumn::alignment() const
     }
 }
 
-namespace
-{
+namespace {
 Statement& closedStatement()
 {
     static Statement empty;
@@ -179,7 +178,8 @@ QString ListModel::displayText(int row, int column) const
             return kind;
         const bool repairs = c.format == ColumnFormat::RepairLabel;
         auto label = [&](const char* prefix, int col) {
-            return QString::fromUtf8(prefix) + (col >= 0 ? st.textAt(row, col) : QString()) + QLatin1Char(')');
+            return QString::fromUtf8(prefix) + (col >= 0 ? st.textAt(row, col) : QString()) +
+                   QLatin1Char(')');
         };
         if (kind == QLatin1String("K"))
             return label("Komp. (", r.k);

@@ -1,7 +1,6 @@
 #include "registers/RegisterCatalog.h"
 
-namespace
-{
+namespace {
 GridColumn col(const char* field, const char* title, int width, ColumnFormat format = ColumnFormat::Text)
 {
     return GridColumn{QLatin1String(field), QString::fromUtf8(title), width, format};
@@ -43,10 +42,16 @@ QList<GridColumn> assetColumns(bool computers)
 QList<RegisterList> build()
 {
     QList<RegisterList> lists;
-    auto add = [&lists](const char* list, const char* grid, const char* page, const char* subPage, const char* key,
-                        int read, int write, QList<GridColumn> columns) {
-        lists << RegisterList{QLatin1String(list), QLatin1String(grid),  QLatin1String(page), QLatin1String(subPage),
-                              QLatin1String(key),  read,                 write,               std::move(columns)};
+    auto add = [&lists](const char* list, const char* grid, const char* page, const char* subPage,
+                        const char* key, int read, int write, QList<GridColumn> columns) {
+        lists << RegisterList{QLatin1String(list),
+                              QLatin1String(grid),
+                              QLatin1String(page),
+                              QLatin1String(subPage),
+                              QLatin1String(key),
+                              read,
+                              write,
+                              std::move(columns)};
     };
     // Registration order of the grid layouts.
     add("DBFKomputery", "KomputeryGrid", "komputery", "", "IDKOMPUTERA", 1, 2, assetColumns(true));
@@ -59,14 +64,14 @@ QList<RegisterList> build()
          col("NIPUE", "NIP UE", 110), col("TELEFON", "Telefon", 134), col("WWW", "", 220)});
     add("DBFProgramy", "programyGrid", "oprogramowanie", "programy", "IDPROGRAMU", 3, 4,
         {col("NREWID", "Nr ewid.", 118), col("NAZWA", "Nazwa", 207), col("WERSJA", "Wersja", 96),
-         col("NRSERYJNY", "Nr seryjny", 164), col("PRODUCENT", "Producent", 192), col("KLASOPIS", "Klasyfikator", 153),
-         col("FIRMA", "Firma", 200), col("INNE", "Inne", 292)});
+         col("NRSERYJNY", "Nr seryjny", 164), col("PRODUCENT", "Producent", 192),
+         col("KLASOPIS", "Klasyfikator", 153), col("FIRMA", "Firma", 200), col("INNE", "Inne", 292)});
     // The licence VAT column has no design width: the grid's default of 64.
     add("DBFLicencje", "LicencjeGrid", "oprogramowanie", "licencje", "IDLICENCJI", 3, 4,
-        {col("NREWID", "Nr ewid.", 115), col("NRLICENCJI", "Nr licencji", 155), date("DATAZAKUPU", "Data zakup.", 95),
-         amount("NETTO", "Netto", 77), amount("VAT", "", 64), amount("BRUTTO", "Brutto", 77),
-         col("FIRMA", "Dostarczył", 193), col("INNE", "Inne", 292), date("DATAARCH", "Likw.?", 91),
-         col("PRZYCZYNA", "Przyczyna likwidacji", 242)});
+        {col("NREWID", "Nr ewid.", 115), col("NRLICENCJI", "Nr licencji", 155),
+         date("DATAZAKUPU", "Data zakup.", 95), amount("NETTO", "Netto", 77), amount("VAT", "", 64),
+         amount("BRUTTO", "Brutto", 77), col("FIRMA", "Dostarczył", 193), col("INNE", "Inne", 292),
+         date("DATAARCH", "Likw.?", 91), col("PRZYCZYNA", "Przyczyna likwidacji", 242)});
     add("DBFSprzet", "SprzetGrid", "sprzet", "", "IDSPRZETU", 5, 6, assetColumns(false));
     // OSOBA and LOK are removed at the first paint (TfMain::hideFirstPaintPanels).
     add("DBFTerminy", "terminyGrid", "Dodatkowe", "DodatkoweTerminarz", "IDTERMINU", 7, 8,
@@ -85,30 +90,30 @@ QList<RegisterList> build()
          date("TERMIN", "Termin", 96), col("OPIS", "Rodzaj dokumentu", 239), col("INNE", "Inne", 243)});
     add("DBFHistoria", "historiaGrid", "Dodatkowe", "DodatkoweHistoria", "IDHISTORII", 18, 19,
         {label("KOMPSPRZ", "Dotyczy (nr ewid.)", 177), col("PRACOWNIK", "Osoba użytkująca", 163),
-         date("DATAOD", "Data od", 96), date("DATADO", "Data do", 96), col("MIEJSCE", "Miejsce użytkowania", 190),
-         col("INNE", "Inne", 243)});
+         date("DATAOD", "Data od", 96), date("DATADO", "Data do", 96),
+         col("MIEJSCE", "Miejsce użytkowania", 190), col("INNE", "Inne", 243)});
     add("DBFZlecenia", "zleceniaGrid", "Dodatkowe", "DodatkoweZlecenia", "IDZLECENIA", 20, 21,
         {label("CZEGODOTYCZY", "Dotyczy (nr ewid.)", 183), col("NRDOKUMENTU", "Nr dokumentu", 141),
          col("RODZAJPRACO", "Rodzaj prac", 204), date("DATAOD", "Data od", 98), date("DATADO", "Data do", 93),
          col("PRACOWNIK", "Osoba", 180), col("FIRMA", "Firma", 239)});
     add("DBFRozliczenia", "rozliczeniaGrid", "Dodatkowe", "DodatkoweRozliczenia", "IDROZLICZENIA", 22, 23,
         {label("CZEGODOTYCZY", "Dotyczy (nr ewid.)", 184), col("NRDOKUMENTU", "Nr dokumentu", 180),
-         col("RODZAJPRACO", "Rodzaj prac", 172), date("DATAOD", "Data od", 102), date("DATADO", "Data do", 98),
-         amount("GODZINY", "Godzin", 75), amount("STAWKA", "zł/h", 80), amount("WARTOSC", "Wartość", 86),
-         col("PRACOWNIK", "Osoba", 180), col("FIRMA", "Firma", 239)});
+         col("RODZAJPRACO", "Rodzaj prac", 172), date("DATAOD", "Data od", 102),
+         date("DATADO", "Data do", 98), amount("GODZINY", "Godzin", 75), amount("STAWKA", "zł/h", 80),
+         amount("WARTOSC", "Wartość", 86), col("PRACOWNIK", "Osoba", 180), col("FIRMA", "Firma", 239)});
     add("DBFBhp", "BHPGrid", "bhp", "odziezSrodki", "IDBHP", 24, 25,
         {col("NAZWA", "Nazwa", 207), col("NREWID", "Nr ewid.", 115), col("CECHY", "Cechy", 198),
-         amount("ILOSC", "Ilość", 69), amount("PRZYPOMNIJ", "Przypomnij", 96), col("KLASOPIS", "Klasyfikator", 197),
-         col("INNE", "Inne", 292)});
+         amount("ILOSC", "Ilość", 69), amount("PRZYPOMNIJ", "Przypomnij", 96),
+         col("KLASOPIS", "Klasyfikator", 197), col("INNE", "Inne", 292)});
     add("DBFZakupBhp", "ZakupBhpGrid", "bhp", "zakupBhp", "IDZAKUPBHP", 24, 25,
         {col("NREWID", "Nr ewid.", 120), col("NAZWA", "Nazwa", 180), col("CECHY", "Cechy", 242),
-         col("PRODUCENT", "Producent", 165), date("DATAZAKUPU", "Data zakup.", 99), amount("NETTO", "Netto", 80),
-         amount("VAT", "", 88), amount("BRUTTO", "Brutto", 87), amount("ILOSC", "Ilość", 96),
-         col("FIRMA", "Dostarczył", 193), col("NRFAKTURY", "Nr faktury", 137), col("KLASOPIS", "Klasyfikator", 188),
-         col("INNE", "Inne", 292)});
+         col("PRODUCENT", "Producent", 165), date("DATAZAKUPU", "Data zakup.", 99),
+         amount("NETTO", "Netto", 80), amount("VAT", "", 88), amount("BRUTTO", "Brutto", 87),
+         amount("ILOSC", "Ilość", 96), col("FIRMA", "Dostarczył", 193), col("NRFAKTURY", "Nr faktury", 137),
+         col("KLASOPIS", "Klasyfikator", 188), col("INNE", "Inne", 292)});
     add("DBFMagazyn", "magazynGrid", "Dodatkowe", "dodatkoweMagazyn", "ID", 26, 27,
-        {col("CZESC", "Nazwa części", 261), amount("ILOSC", "Ilość", 93), amount("PRZYPOMNIJ", "Przypomnij", 97),
-         col("UWAGI", "Inne", 264)});
+        {col("CZESC", "Nazwa części", 261), amount("ILOSC", "Ilość", 93),
+         amount("PRZYPOMNIJ", "Przypomnij", 97), col("UWAGI", "Inne", 264)});
     add("DBFZalaczniki", "zalacznikiGrid", "Dodatkowe", "DodatkoweZalaczniki", "IDZALACZNIKA", 28, 29,
         {date("DATADODANIA", "Dodano", 106), col("NAZWAZALACZNIKA", "Nazwa załącznika", 285),
          label("CZEGODOTYCZY", "Dotyczy (nr.ewid)", 210), col("RDZAL_O", "Rodzaj załącznika", 215),
@@ -117,8 +122,7 @@ QList<RegisterList> build()
 }
 } // namespace
 
-namespace RegisterCatalog
-{
+namespace RegisterCatalog {
 const QList<RegisterList>& all()
 {
     static const QList<RegisterList> lists = build();

@@ -9,11 +9,11 @@
 // feeds it, the rights it needs and the columns of its grid.
 struct RegisterList
 {
-    QString list;    // list query, "DBFKomputery"
-    QString grid;    // grid objectName, "KomputeryGrid"
-    QString page;    // page of zakladki, "komputery"
-    QString subPage; // sub-page, empty for a page without sub-pages
-    QString key;     // key field that locate compares
+    QString list;        // list query, "DBFKomputery"
+    QString grid;        // grid objectName, "KomputeryGrid"
+    QString page;        // page of zakladki, "komputery"
+    QString subPage;     // sub-page, empty for a page without sub-pages
+    QString key;         // key field that locate compares
     int readRight = -1;  // -1: always
     int writeRight = -1; // -1: always
     QList<GridColumn> columns;
@@ -21,8 +21,7 @@ struct RegisterList
 
 // The 16 register lists of the main window, in the order their grids are
 // registered for the column layouts.
-namespace RegisterCatalog
-{
+namespace RegisterCatalog {
 const QList<RegisterList>& all();
 // nullptr when the name is not a register list / grid / (sub-)page.
 const RegisterList* byList(const QString& list);

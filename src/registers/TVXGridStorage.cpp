@@ -5,15 +5,12 @@
 #include <QHeaderView>
 #include <QTableView>
 
-namespace
-{
+namespace {
 const QString kDataGrids = QStringLiteral("DBGRID");
 const QString kPlainGrids = QStringLiteral("GRID");
 } // namespace
 
-TVXGridStorage::TVXGridStorage(const QString& iniPath) : m_path(iniPath)
-{
-}
+TVXGridStorage::TVXGridStorage(const QString& iniPath) : m_path(iniPath) {}
 
 void TVXGridStorage::add(QTableView* grid, const QString& key, const QString& section)
 {
@@ -127,5 +124,6 @@ void TVXGridStorage::RestoreDefaultWidths()
 
 bool TVXGridStorage::isRegistered(const QTableView* grid) const
 {
-    return std::any_of(m_entries.cbegin(), m_entries.cend(), [grid](const Entry& e) { return e.grid == grid; });
+    return std::any_of(m_entries.cbegin(), m_entries.cend(),
+                       [grid](const Entry& e) { return e.grid == grid; });
 }

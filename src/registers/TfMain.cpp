@@ -4,6 +4,7 @@
 #include "registers/ListModel.h"
 #include "registers/RegisterCatalog.h"
 #include "registers/TVXGridStorage.h"
+#include "registers/ToolbarRules.h"
 #include "shell/AppPaths.h"
 #include "shell/Config.h"
 #include "widgets/DataGrid.h"
@@ -15,42 +16,23 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-namespace
-{
+namespace {
 const QString kNavStyle = QStringLiteral("text-align: left; padding: 4px; color: black;");
-const QString kNavStyleOn = QStringLiteral("text-align: left; padding: 4px; color: white; background-color: #3a6ea5;");
-const QString kSubStyleOn = QStringLiteral("text-align: left; padding: 4px; color: white; background-color: #5a8ec5;");
+const QString kNavStyleOn =
+    QStringLiteral("text-align: left; padding: 4px; color: white; background-color: #3a6ea5;");
+const QString kSubStyleOn =
+    QStringLiteral("text-align: left; padding: 4px; color: white; background-color: #5a8ec5;");
 
 // The lists of the "Dodatkowe" page whose date range the filter bar applies.
 bool reloadedByDateRange(const QString& list)
 {
     static const QStringList lists = {
-        QStringLiteral("DBFKomputery"), QStringLiteral("DBFSprzet"),     QStringLiteral("DBFLicencje"),
-        QStringLiteral("DBFZakupBhp"),  QStringLiteral("DBFTerminy"),    QStringLiteral("DBFNaprawy"),
-        QStringLiteral("DBFDokumenty"), QStringLiteral("DBFHistoria"),   QStringLiteral("DBFZlecenia"),
+        QStringLiteral("DBFKomputery"),   QStringLiteral("DBFSprzet"),    QStringLiteral("DBFLicencje"),
+        QStringLiteral("DBFZakupBhp"),    QStringLiteral("DBFTerminy"),   QStringLiteral("DBFNaprawy"),
+        QStringLiteral("DBFDokumenty"),   QStringLiteral("DBFHistoria"),  QStringLiteral("DBFZlecenia"),
         QStringLiteral("DBFRozliczenia"), QStringLiteral("DBFZalaczniki")};
     return lists.contains(list);
 }
-
-// Toolbar rules of the "Dodatkowe" sub-pages: date label (empty: no date
-// range), "Tylko aktywne" shown, add and copy allowed with the write state.
-struct AdditionalRule
-{
-    const char* subPage;
-    const char* dateLabel;
-    bool activeOnly;
-    bool addCopy;
-};
-const AdditionalRule kAdditionalRules[] = {
-    {"DodatkoweTerminarz", "Data terminu:", true, false},
-    {"DodatkoweZalaczniki", "Data dodania:", false, false},
-    {"DodatkoweNaprawy", "Data naprawy:", true, false},
-    {"dodatkoweDokumenty", "Data dokum.:", true, false},
-    {"DodatkoweHistoria", "Data:", false, false},
-    {"DodatkoweZlecenia", "Data zlecenia:", false, true},
-    {"DodatkoweRozliczenia", "Data rozliczenia:", false, true},
-    {"dodatkoweMagazyn", "", false, true},
-};
 
 // Which toolbar, menu and popup controls run which command.
 struct CommandControls
@@ -83,7 +65,8 @@ TfMain::TfMain(QWidget* parent, TmyDataBase* db) : QMainWindow(parent), m_db(db)
         auto* model = new ListModel(r.columns, this);
         m_models.insert(r.list, model);
         g->setListModel(model);
-        connect(g, &DataGrid::titleClicked, this, [this, g](int column) { KomputeryGridTitleClick(g, column); });
+        connect(g, &DataGrid::titleClicked, this,
+                [this, g](int column) { KomputeryGridTitleClick(g, column); });
         connect(g, &DataGrid::activatedRow, this, &TfMain::gridActivated);
     }
     attachModels();
@@ -178,12 +161,6 @@ bool TfMain::hasRight(int right) const
 QPushButton* TfMain::button(const char* name) const
 {
     return m_ui.buttons.value(QLatin1String(name));
-}
-
-void TfMain::setAction(const char* name, bool enabled)
-{
-    if (QAction* a = m_ui.actions.value(QLatin1String(name)))
-        a->setEnabled(enabled);
 }
 
 QString TfMain::currentPageName() const
@@ -284,117 +261,14 @@ void TfMain::focusGrid(const QString& list)
 void TfMain::applyRights(const Rights& r)
 {
     m_rights = r;
-    auto set = [this](const char* buttonName, const char* menu, bool on) {
-        if (buttonName)
-            button(buttonName)->setEnabled(on);
-        if (menu)
-            setAction(menu, on);
-    };
-    set("SBKomputery", "MKomputery", r[1]);
-    set("SBOprogramowanie", "MOprogramowanie", r[3]);
-    set("SBProgramy", "MProgramy", r[3]);
-    set("SBLicencje", "MLicencje", r[3]);
-    set("SBSprzet", "MSprzet", r[5]);
-    set("SBTerminarz", "MTerminarz", r[7]);
-    set("SBNaprawy", "MNaprawy", r[9]);
-    set("SBDokumenty", "MDokumenty", r[16]);
-    set("SBHistoria", "MHistoria", r[18]);
-    set("SBZlecenia", "MZlecenia", r[20]);
-    set("SBRozliczenia", "MRozliczenia", r[22]);
-    set("SBZalaczniki", "MZalaczniki", r[28]);
-    set("SBMagazyn", "MMagazyn", r[26]);
-    set(nullptr, "MSprawdzMagazyn", r[26]);
-    set("SBBHP", "MBHP", r[24]);
-    set("SBOdziezSrodki", "MOdziezSrodki", r[24]);
-    set("SBZakupBhp", "MZakupBhp", r[24]);
-    set(nullptr, "MSprawdzBhp", r[24]);
-    set("SBDodatkowe", "MDodatkowe", r[7] || r[28] || r[9] || r[16] || r[18] || r[20] || r[22] || r[26]);
-    set("SBRaporty", nullptr, r[11]);
-    for (int i = 0; i < 8; ++i)
-        action(QStringLiteral("MRaporty") + QString::number(i))->setEnabled(r[11]);
-    set("SBSlowniki", "MSlowniki", r[12]);
-    set(nullptr, "MImportPracownikow", r[12]);
-    // The buttons under "Słowniki" need no right of their own.
-    for (const char* name : {"MOsobowa", "MFirmy", "MWlKomp", "MWlSprzet", "MBiblioteka", "MDaneFirmy"})
-        setAction(name, r[12]);
-    set(nullptr, "Notatnik1", r[13]);
-    set(nullptr, "MOpcje", r[14]);
-    set(nullptr, "MSprawdzTerminy", r[15]);
-    set(nullptr, "MAdministracja", r[0]);
-    set(nullptr, "MUzytkownicy", r[0]);
+    ToolbarRules::applyRights(m_ui, r);
 }
 
 void TfMain::toolbarState(bool read, bool write)
 {
     m_read = read;
     m_write = write;
-    FilterBar* f = m_ui.filters;
-    const QString name = currentPageName();
-    const QString page = name.section(QLatin1Char('/'), 0, 0);
-    const QString sub = name.section(QLatin1Char('/'), 1);
-
-    // 1. The common layout of the filter bar and the popup.
-    f->setDateLabel(QStringLiteral("Data zakupu:"));
-    f->setArchiveVisible(page == QLatin1String("komputery") || page == QLatin1String("sprzet") ||
-                         name == QLatin1String("oprogramowanie/licencje"));
-    f->setActiveOnlyVisible(false);
-    f->setDateRangeVisible(true);
-    action(QStringLiteral("POtworzZalacznik"))->setVisible(false);
-    action(QStringLiteral("PHurtowaDeaktywacja"))->setVisible(false);
-
-    // 2. Write and 3. read controls.
-    for (const char* n : {"SBDodaj", "SBEdytuj", "SBUsun", "SBKopiuj"})
-        button(n)->setEnabled(write);
-    for (const char* n : {"MDodaj", "MEdytuj", "MKasuj", "MKopiuj", "PDodaj", "PEdytuj", "PUsun", "PKopiuj",
-                          "Likwiduj2", "Likwiduj1"})
-        setAction(n, write);
-    for (const char* n : {"SBDrukuj", "SBPodglad", "SBCSV", "SBSzukaj"})
-        button(n)->setEnabled(read);
-    for (const char* n : {"MDrukuj", "MPodglad", "MCSV", "MSzukaj", "PPodglad", "PDrukuj"})
-        setAction(n, read);
-
-    auto setAddCopy = [this](bool on) {
-        for (const char* n : {"SBDodaj", "SBKopiuj"})
-            button(n)->setEnabled(on);
-        for (const char* n : {"MDodaj", "MKopiuj", "PDodaj", "PKopiuj"})
-            setAction(n, on);
-    };
-    auto disableLiquidate = [this] {
-        setAction("Likwiduj2", false);
-        setAction("Likwiduj1", false);
-    };
-
-    // 4. Liquidated records can be neither liquidated again nor added.
-    if (!f->isArchiveShown() || f->liquidated())
-        disableLiquidate();
-    if (f->isArchiveShown() && f->liquidated())
-        setAddCopy(false);
-
-    // 5. No date range on the start page and the dictionaries.
-    if (page == QLatin1String("start") || page == QLatin1String("Slowniki"))
-        f->setDateRangeVisible(false);
-
-    // 6. The additional registers.
-    if (page == QLatin1String("Dodatkowe")) {
-        disableLiquidate();
-        for (const AdditionalRule& rule : kAdditionalRules) {
-            if (sub != QLatin1String(rule.subPage))
-                continue;
-            if (*rule.dateLabel)
-                f->setDateLabel(QString::fromUtf8(rule.dateLabel));
-            else
-                f->setDateRangeVisible(false);
-            f->setActiveOnlyVisible(rule.activeOnly);
-            if (!rule.addCopy)
-                setAddCopy(false);
-        }
-    }
-
-    // 7. Programs and BHP items have neither a date nor a liquidation.
-    if (name == QLatin1String("oprogramowanie/programy") || name == QLatin1String("bhp/odziezSrodki")) {
-        f->setDateRangeVisible(false);
-        disableLiquidate();
-    }
+    ToolbarRules::applyState(m_ui, currentPageName(), read, write);
     emit toolbarStateChanged(read, write);
 }
 
@@ -405,7 +279,8 @@ void TfMain::highlight(QPushButton* pressed, QPushButton* sub)
     for (auto it = m_ui.buttons.cbegin(); it != m_ui.buttons.cend(); ++it) {
         if (it.value()->parentWidget()->objectName() != QLatin1String("nawigacja"))
             continue; // toolbar buttons
-        it.value()->setStyleSheet(it.value() == pressed ? kNavStyleOn : (it.value() == sub ? kSubStyleOn : kNavStyle));
+        it.value()->setStyleSheet(it.value() == pressed ? kNavStyleOn
+                                                        : (it.value() == sub ? kSubStyleOn : kNavStyle));
     }
 }
 
@@ -583,13 +458,13 @@ void TfMain::SBDodatkoweClick()
 }
 
 #define SPRZETNIK_ADDITIONAL(Func, Sub, SubPage, List, ViaDateRange)                                         \
-    void TfMain::Func()                                                                                       \
-    {                                                                                                         \
-        if (!enterSub(button("SBDodatkowe"), button(Sub)))                                                    \
-            return;                                                                                           \
-        showPage(QStringLiteral("Dodatkowe"), QStringLiteral(SubPage));                                       \
-        enterAdditional(QStringLiteral(List), ViaDateRange);                                                  \
-        emit pageEntered(currentPageName());                                                                  \
+    void TfMain::Func()                                                                                      \
+    {                                                                                                        \
+        if (!enterSub(button("SBDodatkowe"), button(Sub)))                                                   \
+            return;                                                                                          \
+        showPage(QStringLiteral("Dodatkowe"), QStringLiteral(SubPage));                                      \
+        enterAdditional(QStringLiteral(List), ViaDateRange);                                                 \
+        emit pageEntered(currentPageName());                                                                 \
     }
 SPRZETNIK_ADDITIONAL(SBTerminarzClick, "SBTerminarz", "DodatkoweTerminarz", "DBFTerminy", true)
 SPRZETNIK_ADDITIONAL(SBNaprawyClick, "SBNaprawy", "DodatkoweNaprawy", "DBFNaprawy", false)
@@ -624,17 +499,17 @@ void TfMain::SBBHPClick()
         SBOdziezSrodkiClick();
 }
 
-#define SPRZETNIK_BHP(Func, Sub, SubPage, List)                                                                \
-    void TfMain::Func()                                                                                       \
-    {                                                                                                         \
-        if (!enterSub(button("SBBHP"), button(Sub)))                                                          \
-            return;                                                                                           \
-        showPage(QStringLiteral("bhp"), QStringLiteral(SubPage));                                             \
-        enterList(QStringLiteral(List));                                                                      \
-        m_ui.filters->setArchiveVisible(false);                                                               \
-        loadClassifierChoices(QStringLiteral("KLBHP"));                                                       \
-        m_ui.filters->setClassifierVisible(true);                                                             \
-        emit pageEntered(currentPageName());                                                                  \
+#define SPRZETNIK_BHP(Func, Sub, SubPage, List)                                                              \
+    void TfMain::Func()                                                                                      \
+    {                                                                                                        \
+        if (!enterSub(button("SBBHP"), button(Sub)))                                                         \
+            return;                                                                                          \
+        showPage(QStringLiteral("bhp"), QStringLiteral(SubPage));                                            \
+        enterList(QStringLiteral(List));                                                                     \
+        m_ui.filters->setArchiveVisible(false);                                                              \
+        loadClassifierChoices(QStringLiteral("KLBHP"));                                                      \
+        m_ui.filters->setClassifierVisible(true);                                                            \
+        emit pageEntered(currentPageName());                                                                 \
     }
 SPRZETNIK_BHP(SBOdziezSrodkiClick, "SBOdziezSrodki", "odziezSrodki", "DBFBhp")
 SPRZETNIK_BHP(SBZakupBhpClick, "SBZakupBhp", "zakupBhp", "DBFZakupBhp")
@@ -668,14 +543,14 @@ void TfMain::SBFirmyClick()
 }
 
 // The pages below are filled by their own features through pageEntered().
-#define SPRZETNIK_DICTIONARY_PAGE(Func, Sub, SubPage)                                                          \
-    void TfMain::Func()                                                                                       \
-    {                                                                                                         \
-        if (!enterSub(button("SBSlowniki"), button(Sub)))                                                     \
-            return;                                                                                           \
-        showPage(QStringLiteral("Slowniki"), QStringLiteral(SubPage));                                        \
-        toolbarState(false, false);                                                                           \
-        emit pageEntered(currentPageName());                                                                  \
+#define SPRZETNIK_DICTIONARY_PAGE(Func, Sub, SubPage)                                                        \
+    void TfMain::Func()                                                                                      \
+    {                                                                                                        \
+        if (!enterSub(button("SBSlowniki"), button(Sub)))                                                    \
+            return;                                                                                          \
+        showPage(QStringLiteral("Slowniki"), QStringLiteral(SubPage));                                       \
+        toolbarState(false, false);                                                                          \
+        emit pageEntered(currentPageName());                                                                 \
     }
 SPRZETNIK_DICTIONARY_PAGE(SBWlKompClick, "SBWlKomp", "SlWlasciwosciKomp")
 SPRZETNIK_DICTIONARY_PAGE(SBWlSprzetClick, "SBWlSprzet", "slWlasciwosciSprzet")

@@ -173,7 +173,6 @@ private:
     void connectCommands();
     bool hasRight(int right) const;
     QPushButton* button(const char* name) const;
-    void setAction(const char* name, bool enabled);
 
     // Entering registers.
     void highlight(QPushButton* pressed, QPushButton* sub = nullptr);

@@ -16,8 +16,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 // Sub-pages of the pages that hold a second page control.
 struct SubPage
 {
@@ -29,7 +28,9 @@ struct SubPage
 const std::vector<SubPage>& subPages()
 {
     static const std::vector<SubPage> list = {
-        {"oprogramowanie", "oprogramowanieZakladki", {{"programy", "programyGrid"}, {"licencje", "LicencjeGrid"}}},
+        {"oprogramowanie",
+         "oprogramowanieZakladki",
+         {{"programy", "programyGrid"}, {"licencje", "LicencjeGrid"}}},
         {"Dodatkowe",
          "DodatkoweZakladki",
          {{"DodatkoweTerminarz", "terminyGrid"},
@@ -66,8 +67,8 @@ const QHash<QString, QStringList>& TfMainUi::subButtons()
           QStringLiteral("SBMagazyn"), QStringLiteral("SBZalaczniki")}},
         {QStringLiteral("SBBHP"), {QStringLiteral("SBOdziezSrodki"), QStringLiteral("SBZakupBhp")}},
         {QStringLiteral("SBSlowniki"),
-         {QStringLiteral("SBOsobowa"), QStringLiteral("SBFirmy"), QStringLiteral("SBWlKomp"), QStringLiteral("SBWlSprzet"),
-          QStringLiteral("SBBiblioteka"), QStringLiteral("SBDaneFirmy")}},
+         {QStringLiteral("SBOsobowa"), QStringLiteral("SBFirmy"), QStringLiteral("SBWlKomp"),
+          QStringLiteral("SBWlSprzet"), QStringLiteral("SBBiblioteka"), QStringLiteral("SBDaneFirmy")}},
     };
     return map;
 }
@@ -216,7 +217,8 @@ void TfMainUi::buildPages()
         for (const auto& [sub, grid] : sp.pages) {
             QWidget* subPage = makeGridPage(QLatin1String(sub), QLatin1String(grid));
             if (QLatin1String(sub) == QLatin1String("SlStart")) {
-                auto* label = new QLabel(QStringLiteral("Aby edytować słownik kliknij właściwą ikonę po lewo"), subPage);
+                auto* label = new QLabel(
+                    QStringLiteral("Aby edytować słownik kliknij właściwą ikonę po lewo"), subPage);
                 label->setObjectName(QStringLiteral("SlStartLabel"));
                 label->setAlignment(Qt::AlignCenter);
                 subPage->layout()->addWidget(label);
@@ -275,7 +277,8 @@ void TfMainUi::buildMenus(TfMain* window)
     QMenu* plik = window->menuBar()->addMenu(QStringLiteral("&Plik"));
     addMenuAction(window, plik, QStringLiteral("Wyloguj"), QStringLiteral("Wyloguj się..."), {});
     plik->addSeparator();
-    addMenuAction(window, plik, QStringLiteral("Zakoncz"), QStringLiteral("Zakończ"), QKeySequence(Qt::ALT | Qt::Key_F4));
+    addMenuAction(window, plik, QStringLiteral("Zakoncz"), QStringLiteral("Zakończ"),
+                  QKeySequence(Qt::ALT | Qt::Key_F4));
 
     QMenu* edycja = window->menuBar()->addMenu(QStringLiteral("&Edycja"));
     addMenuAction(window, edycja, QStringLiteral("MPodglad"), QStringLiteral("Podgląd"), {});
@@ -285,95 +288,122 @@ void TfMainUi::buildMenus(TfMain* window)
     addMenuAction(window, edycja, QStringLiteral("MKopiuj"), QStringLiteral("Kopiuj"), {});
     addMenuAction(window, edycja, QStringLiteral("MCSV"), QStringLiteral("Zapisz do CSV"), {});
     addMenuAction(window, edycja, QStringLiteral("MDrukuj"), QStringLiteral("Drukuj"), {});
-    addMenuAction(window, edycja, QStringLiteral("Likwiduj2"), QStringLiteral("Likwiduj wybrany element"), {});
-    addMenuAction(window, edycja, QStringLiteral("MSzukaj"), QStringLiteral("Szukaj"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    addMenuAction(window, edycja, QStringLiteral("Likwiduj2"), QStringLiteral("Likwiduj wybrany element"),
+                  {});
+    addMenuAction(window, edycja, QStringLiteral("MSzukaj"), QStringLiteral("Szukaj"),
+                  QKeySequence(Qt::CTRL | Qt::Key_F));
 
     QMenu* widok = window->menuBar()->addMenu(QStringLiteral("&Widok"));
     const auto ctrl = [](int f) { return QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + f - 1)); };
-    const auto shiftCtrl = [](int f) { return QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key(Qt::Key_F1 + f - 1)); };
-    addMenuAction(window, widok, QStringLiteral("MWstep"), QStringLiteral("Wstęp"), ctrl(1), &TfMain::SBStartClick);
-    addMenuAction(window, widok, QStringLiteral("MKomputery"), QStringLiteral("Komputery"), ctrl(2), &TfMain::SBKomputeryClick);
+    const auto shiftCtrl = [](int f) {
+        return QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key(Qt::Key_F1 + f - 1));
+    };
+    addMenuAction(window, widok, QStringLiteral("MWstep"), QStringLiteral("Wstęp"), ctrl(1),
+                  &TfMain::SBStartClick);
+    addMenuAction(window, widok, QStringLiteral("MKomputery"), QStringLiteral("Komputery"), ctrl(2),
+                  &TfMain::SBKomputeryClick);
     QMenu* oprog = widok->addMenu(QStringLiteral("Oprogramowanie"));
     oprog->menuAction()->setObjectName(QStringLiteral("MOprogramowanie"));
     actions.insert(QStringLiteral("MOprogramowanie"), oprog->menuAction());
-    addMenuAction(window, oprog, QStringLiteral("MProgramy"), QStringLiteral("Porgramy"), ctrl(3), &TfMain::SBProgramyClick);
-    addMenuAction(window, oprog, QStringLiteral("MLicencje"), QStringLiteral("Licencje"), ctrl(4), &TfMain::SBLicencjeClick);
-    addMenuAction(window, widok, QStringLiteral("MSprzet"), QStringLiteral("Inny sprzęt"), ctrl(5), &TfMain::SBSprzetClick);
+    addMenuAction(window, oprog, QStringLiteral("MProgramy"), QStringLiteral("Porgramy"), ctrl(3),
+                  &TfMain::SBProgramyClick);
+    addMenuAction(window, oprog, QStringLiteral("MLicencje"), QStringLiteral("Licencje"), ctrl(4),
+                  &TfMain::SBLicencjeClick);
+    addMenuAction(window, widok, QStringLiteral("MSprzet"), QStringLiteral("Inny sprzęt"), ctrl(5),
+                  &TfMain::SBSprzetClick);
     QMenu* dodatkowe = widok->addMenu(QStringLiteral("Dodatkowe ..."));
     dodatkowe->menuAction()->setObjectName(QStringLiteral("MDodatkowe"));
     actions.insert(QStringLiteral("MDodatkowe"), dodatkowe->menuAction());
-    addMenuAction(window, dodatkowe, QStringLiteral("MTerminarz"), QStringLiteral("Terminarz"), ctrl(6), &TfMain::SBTerminarzClick);
-    addMenuAction(window, dodatkowe, QStringLiteral("MNaprawy"), QStringLiteral("Naprawy"), ctrl(7), &TfMain::SBNaprawyClick);
-    addMenuAction(window, dodatkowe, QStringLiteral("MDokumenty"), QStringLiteral("Dokumenty"), ctrl(8), &TfMain::SBDokumentyClick);
-    addMenuAction(window, dodatkowe, QStringLiteral("MHistoria"), QStringLiteral("Historia użytkowania"), ctrl(9),
-                  &TfMain::SBHistoriaClick);
+    addMenuAction(window, dodatkowe, QStringLiteral("MTerminarz"), QStringLiteral("Terminarz"), ctrl(6),
+                  &TfMain::SBTerminarzClick);
+    addMenuAction(window, dodatkowe, QStringLiteral("MNaprawy"), QStringLiteral("Naprawy"), ctrl(7),
+                  &TfMain::SBNaprawyClick);
+    addMenuAction(window, dodatkowe, QStringLiteral("MDokumenty"), QStringLiteral("Dokumenty"), ctrl(8),
+                  &TfMain::SBDokumentyClick);
+    addMenuAction(window, dodatkowe, QStringLiteral("MHistoria"), QStringLiteral("Historia użytkowania"),
+                  ctrl(9), &TfMain::SBHistoriaClick);
     addMenuAction(window, dodatkowe, QStringLiteral("MZlecenia"), QStringLiteral("Rejestr zleceń"), ctrl(10),
                   &TfMain::SBZleceniaClick);
-    addMenuAction(window, dodatkowe, QStringLiteral("MRozliczenia"), QStringLiteral("Rejestr rozliczeń"), ctrl(11),
-                  &TfMain::SBRozliczeniaClick);
-    addMenuAction(window, dodatkowe, QStringLiteral("MMagazyn"), QStringLiteral("Magazyn"), ctrl(12), &TfMain::SBMagazynClick);
-    addMenuAction(window, dodatkowe, QStringLiteral("MZalaczniki"), QStringLiteral("Załączniki"), {}, &TfMain::SBZalacznikiClick);
+    addMenuAction(window, dodatkowe, QStringLiteral("MRozliczenia"), QStringLiteral("Rejestr rozliczeń"),
+                  ctrl(11), &TfMain::SBRozliczeniaClick);
+    addMenuAction(window, dodatkowe, QStringLiteral("MMagazyn"), QStringLiteral("Magazyn"), ctrl(12),
+                  &TfMain::SBMagazynClick);
+    addMenuAction(window, dodatkowe, QStringLiteral("MZalaczniki"), QStringLiteral("Załączniki"), {},
+                  &TfMain::SBZalacznikiClick);
     QMenu* bhp = widok->addMenu(QStringLiteral("Odzież i środki BHP"));
     bhp->menuAction()->setObjectName(QStringLiteral("MBHP"));
     actions.insert(QStringLiteral("MBHP"), bhp->menuAction());
-    addMenuAction(window, bhp, QStringLiteral("MOdziezSrodki"), QStringLiteral("Odzież i środki"), {}, &TfMain::SBOdziezSrodkiClick);
+    addMenuAction(window, bhp, QStringLiteral("MOdziezSrodki"), QStringLiteral("Odzież i środki"), {},
+                  &TfMain::SBOdziezSrodkiClick);
     addMenuAction(window, bhp, QStringLiteral("MZakupBhp"), QStringLiteral("Koszty zakupu środków BHP"), {},
                   &TfMain::SBZakupBhpClick);
     widok->addSeparator();
     addMenuAction(window, widok, QStringLiteral("MBiblioteka"), QStringLiteral("Biblioteka"), shiftCtrl(1),
                   &TfMain::SBBibliotekaClick);
-    addMenuAction(window, widok, QStringLiteral("MWlKomp"), QStringLiteral("Właściwości komputerów"), shiftCtrl(2),
-                  &TfMain::SBWlKompClick);
-    addMenuAction(window, widok, QStringLiteral("MWlSprzet"), QStringLiteral("Właściwości sprzętu"), shiftCtrl(3),
-                  &TfMain::SBWlSprzetClick);
+    addMenuAction(window, widok, QStringLiteral("MWlKomp"), QStringLiteral("Właściwości komputerów"),
+                  shiftCtrl(2), &TfMain::SBWlKompClick);
+    addMenuAction(window, widok, QStringLiteral("MWlSprzet"), QStringLiteral("Właściwości sprzętu"),
+                  shiftCtrl(3), &TfMain::SBWlSprzetClick);
     addMenuAction(window, widok, QStringLiteral("MDaneFirmy"), QStringLiteral("Nasza firma"), shiftCtrl(4),
                   &TfMain::SBDaneFirmyClick);
-    addMenuAction(window, widok, QStringLiteral("MFirmy"), QStringLiteral("Katalog firm"), shiftCtrl(5), &TfMain::SBFirmyClick);
-    addMenuAction(window, widok, QStringLiteral("MOsobowa"), QStringLiteral("Kartoteka osobowa"), shiftCtrl(6),
-                  &TfMain::SBOsobowaClick);
+    addMenuAction(window, widok, QStringLiteral("MFirmy"), QStringLiteral("Katalog firm"), shiftCtrl(5),
+                  &TfMain::SBFirmyClick);
+    addMenuAction(window, widok, QStringLiteral("MOsobowa"), QStringLiteral("Kartoteka osobowa"),
+                  shiftCtrl(6), &TfMain::SBOsobowaClick);
     widok->addSeparator();
-    const char* reports[] = {"Raporty ogólne",        "Raporty finansowe",      "Protokół przyjęcia",
-                             "Protokół wydania",      "Protokół likwidacji",    "Raporty wg lokalizacji",
+    const char* reports[] = {"Raporty ogólne",         "Raporty finansowe",   "Protokół przyjęcia",
+                             "Protokół wydania",       "Protokół likwidacji", "Raporty wg lokalizacji",
                              "Raporty wg pracowników", "Raporty BHP i inne"};
     int n = 0;
     for (const char* caption : reports)
-        addMenuAction(window, widok, QStringLiteral("MRaporty") + QString::number(n++), QString::fromUtf8(caption), {},
-                      &TfMain::SBRaportyClick);
+        addMenuAction(window, widok, QStringLiteral("MRaporty") + QString::number(n++),
+                      QString::fromUtf8(caption), {}, &TfMain::SBRaportyClick);
 
     QMenu* narzedzia = window->menuBar()->addMenu(QStringLiteral("&Narzędzia"));
-    addMenuAction(window, narzedzia, QStringLiteral("MSlowniki"), QStringLiteral("Słowniki"), {}, &TfMain::SBSlownikiClick);
+    addMenuAction(window, narzedzia, QStringLiteral("MSlowniki"), QStringLiteral("Słowniki"), {},
+                  &TfMain::SBSlownikiClick);
     addMenuAction(window, narzedzia, QStringLiteral("Notatnik1"), QStringLiteral("Notatnik"), {});
-    addMenuAction(window, narzedzia, QStringLiteral("MSprawdzTerminy"), QStringLiteral("Sprawdź terminy"), {});
-    addMenuAction(window, narzedzia, QStringLiteral("MHurtowaDeaktywacja"), QStringLiteral("Hurtowa dezaktywacja terminów"), {});
-    addMenuAction(window, narzedzia, QStringLiteral("MSprawdzBhp"), QStringLiteral("Sprawdz zapotrzebowanie na BHP"), {});
-    addMenuAction(window, narzedzia, QStringLiteral("MSprawdzMagazyn"), QStringLiteral("Sprawdź stany magazynowe"), {});
+    addMenuAction(window, narzedzia, QStringLiteral("MSprawdzTerminy"), QStringLiteral("Sprawdź terminy"),
+                  {});
+    addMenuAction(window, narzedzia, QStringLiteral("MHurtowaDeaktywacja"),
+                  QStringLiteral("Hurtowa dezaktywacja terminów"), {});
+    addMenuAction(window, narzedzia, QStringLiteral("MSprawdzBhp"),
+                  QStringLiteral("Sprawdz zapotrzebowanie na BHP"), {});
+    addMenuAction(window, narzedzia, QStringLiteral("MSprawdzMagazyn"),
+                  QStringLiteral("Sprawdź stany magazynowe"), {});
     narzedzia->addSeparator();
-    addMenuAction(window, narzedzia, QStringLiteral("zmianaOdpowiedzialnej"), QStringLiteral("Zmień hurtowo osobę odpowiedzialną"),
-                  {});
-    addMenuAction(window, narzedzia, QStringLiteral("MImportPracownikow"), QStringLiteral("Importuj pracowników"), {});
-    addMenuAction(window, narzedzia, QStringLiteral("Przywrszerokotabel1"), QStringLiteral("Przywróć domyślne szerokości tabel"),
-                  {});
+    addMenuAction(window, narzedzia, QStringLiteral("zmianaOdpowiedzialnej"),
+                  QStringLiteral("Zmień hurtowo osobę odpowiedzialną"), {});
+    addMenuAction(window, narzedzia, QStringLiteral("MImportPracownikow"),
+                  QStringLiteral("Importuj pracowników"), {});
+    addMenuAction(window, narzedzia, QStringLiteral("Przywrszerokotabel1"),
+                  QStringLiteral("Przywróć domyślne szerokości tabel"), {});
     narzedzia->addSeparator();
     addMenuAction(window, narzedzia, QStringLiteral("MOpcje"), QStringLiteral("Opcje"), {});
 
     QMenu* admin = window->menuBar()->addMenu(QStringLiteral("&Administracja"));
     admin->menuAction()->setObjectName(QStringLiteral("MAdministracja"));
     actions.insert(QStringLiteral("MAdministracja"), admin->menuAction());
-    addMenuAction(window, admin, QStringLiteral("MUzytkownicy"), QStringLiteral("Zarządzanie użytkownikami"), {});
-    addMenuAction(window, admin, QStringLiteral("MArchiwizacja"), QStringLiteral("Archiwizacja bazy danych"), {});
-    addMenuAction(window, admin, QStringLiteral("MAdministracjaBaza"), QStringLiteral("Administracja bazą danych"), {});
+    addMenuAction(window, admin, QStringLiteral("MUzytkownicy"), QStringLiteral("Zarządzanie użytkownikami"),
+                  {});
+    addMenuAction(window, admin, QStringLiteral("MArchiwizacja"), QStringLiteral("Archiwizacja bazy danych"),
+                  {});
+    addMenuAction(window, admin, QStringLiteral("MAdministracjaBaza"),
+                  QStringLiteral("Administracja bazą danych"), {});
 
     QMenu* pomoc = window->menuBar()->addMenu(QStringLiteral("Pomo&c"));
     addMenuAction(window, pomoc, QStringLiteral("MPomoc"), QStringLiteral("Pomoc"), QKeySequence(Qt::Key_F1));
-    addMenuAction(window, pomoc, QStringLiteral("MPomocTechniczna"), QStringLiteral("Pomoc techniczna via Internet"), {});
+    addMenuAction(window, pomoc, QStringLiteral("MPomocTechniczna"),
+                  QStringLiteral("Pomoc techniczna via Internet"), {});
     addMenuAction(window, pomoc, QStringLiteral("MPoradaDnia"), QStringLiteral("Porada dnia"), {});
-    addMenuAction(window, pomoc, QStringLiteral("MLogBledow"), QStringLiteral("Otwórz log błędów error.log"), {});
+    addMenuAction(window, pomoc, QStringLiteral("MLogBledow"), QStringLiteral("Otwórz log błędów error.log"),
+                  {});
     pomoc->addSeparator();
     addMenuAction(window, pomoc, QStringLiteral("MOProgramie"), QStringLiteral("O prog&ramie"), {});
 
     // Commands of other windows stay disabled until the rights of a user are applied.
-    for (const char* later : {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp", "MSprawdzMagazyn",
-                              "zmianaOdpowiedzialnej", "MImportPracownikow", "MOpcje",
+    for (const char* later : {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp",
+                              "MSprawdzMagazyn", "zmianaOdpowiedzialnej", "MImportPracownikow", "MOpcje",
                               "MArchiwizacja", "MAdministracjaBaza", "MPoradaDnia"})
         actions.value(QLatin1String(later))->setEnabled(false);
 }
@@ -430,8 +460,8 @@ void TfMainUi::buildPopup(TfMain* window)
     }
     for (DataGrid* grid : std::as_const(gridOrder)) {
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
-        QObject::connect(grid, &QWidget::customContextMenuRequested, popup,
-                         [this, grid](const QPoint& pos) { popup->popup(grid->viewport()->mapToGlobal(pos)); });
+        QObject::connect(grid, &QWidget::customContextMenuRequested, popup, [this, grid](const QPoint& pos) {
+            popup->popup(grid->viewport()->mapToGlobal(pos));
+        });
     }
 }
-

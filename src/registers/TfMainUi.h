@@ -32,7 +32,7 @@ public:
     QHash<QString, QPushButton*> buttons;      // navigation and toolbar buttons
     QHash<QString, QAction*> actions;          // menu and popup items
     QHash<QString, DataGrid*> grids;
-    QList<DataGrid*> gridOrder;                // creation order
+    QList<DataGrid*> gridOrder; // creation order
     FilterBar* filters = nullptr;
     QMenu* popup = nullptr; // PopupMenu1
     QPlainTextEdit* scratchPad = nullptr;

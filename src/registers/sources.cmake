@@ -5,4 +5,5 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfMain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfMainUi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TVXGridStorage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ToolbarRules.cpp
 )

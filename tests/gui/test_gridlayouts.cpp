@@ -79,7 +79,8 @@ private slots:
         main.action(QStringLiteral("Przywrszerokotabel1"))->trigger();
         QCOMPARE(grid->columnWidth(1), 155);
         QCOMPARE(grid->columnWidth(0), 110);
-        QCOMPARE(stored(QStringLiteral("MAIN_KomputeryGrid")).section(QLatin1Char(','), 1, 1), QStringLiteral("300"));
+        QCOMPARE(stored(QStringLiteral("MAIN_KomputeryGrid")).section(QLatin1Char(','), 1, 1),
+                 QStringLiteral("300"));
         main.saveGridLayouts();
         QCOMPARE(stored(QStringLiteral("MAIN_KomputeryGrid")), designWidths(QStringLiteral("DBFKomputery")));
     }
@@ -103,7 +104,8 @@ private slots:
         IniFile ini;
         ini.setValue(QStringLiteral("OPTIONS"), QStringLiteral("pytajPrzedKasowaniem"), QStringLiteral("1"));
         ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("MAIN_KomputeryGrid"), value);
-        ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("MAIN_firmyGrid"), QStringLiteral("101,102,103,104,105,106"));
+        ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("MAIN_firmyGrid"),
+                     QStringLiteral("101,102,103,104,105,106"));
         ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("COMP_terminyGrid"), QStringLiteral("7,8"));
         QVERIFY(ini.save(iniPath()));
         TfMain main;
@@ -113,11 +115,14 @@ private slots:
         QCOMPARE(main.grid(QStringLiteral("firmyGrid"))->columnWidth(5), 106);
         main.saveGridLayouts();
         const IniFile after(iniPath());
-        QCOMPARE(after.value(QStringLiteral("DBGRID"), QStringLiteral("MAIN_KomputeryGrid")).section(QLatin1Char(','), 0, 0),
+        QCOMPARE(after.value(QStringLiteral("DBGRID"), QStringLiteral("MAIN_KomputeryGrid"))
+                     .section(QLatin1Char(','), 0, 0),
                  QString::number(firstWidth));
         // Keys of other windows and other sections stay as they were.
-        QCOMPARE(after.value(QStringLiteral("DBGRID"), QStringLiteral("COMP_terminyGrid")), QStringLiteral("7,8"));
-        QCOMPARE(after.value(QStringLiteral("OPTIONS"), QStringLiteral("pytajPrzedKasowaniem")), QStringLiteral("1"));
+        QCOMPARE(after.value(QStringLiteral("DBGRID"), QStringLiteral("COMP_terminyGrid")),
+                 QStringLiteral("7,8"));
+        QCOMPARE(after.value(QStringLiteral("OPTIONS"), QStringLiteral("pytajPrzedKasowaniem")),
+                 QStringLiteral("1"));
     }
 
     void deadlineWidthsSurviveTheColumnsRemovedAtFirstPaint()
@@ -157,7 +162,9 @@ private slots:
             plain.setColumnWidth(2, 140);
             main.saveGridLayouts();
         }
-        QCOMPARE(IniFile(iniPath()).value(QStringLiteral("GRID"), QStringLiteral("SPRDATSGTabela")).section(QLatin1Char(','), 2),
+        QCOMPARE(IniFile(iniPath())
+                     .value(QStringLiteral("GRID"), QStringLiteral("SPRDATSGTabela"))
+                     .section(QLatin1Char(','), 2),
                  QStringLiteral("140"));
     }
 

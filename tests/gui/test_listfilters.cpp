@@ -81,7 +81,8 @@ private slots:
     }
     void cleanup()
     {
-        QVERIFY(Dialogs::shown().isEmpty() || QTest::currentTestFunction() == QByteArray("failingSortColumn"));
+        QVERIFY(Dialogs::shown().isEmpty() ||
+                QTest::currentTestFunction() == QByteArray("failingSortColumn"));
         Dialogs::stopScript();
         m_main.reset();
         m_db.reset();
@@ -118,12 +119,18 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<qint64>("lower");
         QTest::addColumn<qint64>("upper");
-        QTest::newRow("both empty") << "" << "" << qint64(0) << qint64(99999999);
-        QTest::newRow("only to") << "" << "31122022" << qint64(0) << qint64(20221231);
-        QTest::newRow("only from") << "01012023" << "" << qint64(20230101) << qint64(99999999);
-        QTest::newRow("both") << "01012023" << "31122023" << qint64(20230101) << qint64(20231231);
-        QTest::newRow("half typed from") << "1203" << "31122023" << qint64(0) << qint64(20231231);
-        QTest::newRow("impossible day") << "31022023" << "" << qint64(20230231) << qint64(99999999);
+        QTest::newRow("both empty") << ""
+                                    << "" << qint64(0) << qint64(99999999);
+        QTest::newRow("only to") << ""
+                                 << "31122022" << qint64(0) << qint64(20221231);
+        QTest::newRow("only from") << "01012023"
+                                   << "" << qint64(20230101) << qint64(99999999);
+        QTest::newRow("both") << "01012023"
+                              << "31122023" << qint64(20230101) << qint64(20231231);
+        QTest::newRow("half typed from") << "1203"
+                                         << "31122023" << qint64(0) << qint64(20231231);
+        QTest::newRow("impossible day") << "31022023"
+                                        << "" << qint64(20230231) << qint64(99999999);
     }
     void dateRangeFiltersComputers()
     {
@@ -151,12 +158,14 @@ private slots:
         enter("filtrOd");
         // Entered later, without pressing Enter again.
         click("SBNaprawy");
-        const int repairs = count(QStringLiteral("SELECT COUNT(*) FROM naprawy WHERE DATANAPRAWY >= 20200101"));
+        const int repairs =
+            count(QStringLiteral("SELECT COUNT(*) FROM naprawy WHERE DATANAPRAWY >= 20200101"));
         QCOMPARE(rows("DBFNaprawy"), repairs);
         QVERIFY(repairs < count(QStringLiteral("SELECT COUNT(*) FROM naprawy")));
         click("SBLicencje");
         QCOMPARE(rows("DBFLicencje"),
-                 count(QStringLiteral("SELECT COUNT(*) FROM licencje WHERE ARCHIWUM='N' AND DATAZAKUPU >= 20200101")));
+                 count(QStringLiteral(
+                     "SELECT COUNT(*) FROM licencje WHERE ARCHIWUM='N' AND DATAZAKUPU >= 20200101")));
         // Lists without a date range are not touched by it.
         click("SBProgramy");
         QCOMPARE(rows("DBFProgramy"), count(QStringLiteral("SELECT COUNT(*) FROM programy")));
@@ -170,7 +179,8 @@ private slots:
         emit calendar->clicked(QDate(2022, 12, 31));
         QCOMPARE(child<QLineEdit>("filtrDo")->text(), TmyDataBase::dateText(20221231));
         QCOMPARE(rows("DBFKomputery"),
-                 count(QStringLiteral("SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='N' AND DATAZAKUPU <= 20221231")));
+                 count(QStringLiteral(
+                     "SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='N' AND DATAZAKUPU <= 20221231")));
     }
 
     void deadlineWithoutEndPassesAnyUpperBound()
@@ -212,7 +222,8 @@ private slots:
         click("SBKomputery");
         auto* lookup = child<QComboBox>("filtrIDKlasyfikator");
         auto* use = child<QCheckBox>("filtrUseKlasywikator");
-        QCOMPARE(lookup->count(), count(QStringLiteral("SELECT COUNT(*) FROM slowniki WHERE IDSLOWNIK='KLKOM'")));
+        QCOMPARE(lookup->count(),
+                 count(QStringLiteral("SELECT COUNT(*) FROM slowniki WHERE IDSLOWNIK='KLKOM'")));
         QCOMPARE(lookup->currentIndex(), -1);
         const int all = rows("DBFKomputery");
 
@@ -228,7 +239,8 @@ private slots:
         const qint64 kod = lookup->itemData(laptop).toLongLong();
         QVERIFY(use->isChecked());
         QCOMPARE(rows("DBFKomputery"),
-                 count(QStringLiteral("SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='N' AND KLASYFIKATOR=%1").arg(kod)));
+                 count(QStringLiteral("SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='N' AND KLASYFIKATOR=%1")
+                           .arg(kod)));
         QVERIFY(rows("DBFKomputery") < all);
 
         use->click(); // untick: all again
@@ -239,8 +251,11 @@ private slots:
         // Another register: the computers' classifier is gone and the box unticked.
         click("SBSprzet");
         QVERIFY(!use->isChecked());
-        QCOMPARE(lookup->count(), count(QStringLiteral("SELECT COUNT(*) FROM slowniki WHERE IDSLOWNIK='KLSPR'")));
-        QVERIFY(m_db->listState().condition(QStringLiteral("DBFKomputery"), ListState::Role::Classifier).isEmpty());
+        QCOMPARE(lookup->count(),
+                 count(QStringLiteral("SELECT COUNT(*) FROM slowniki WHERE IDSLOWNIK='KLSPR'")));
+        QVERIFY(m_db->listState()
+                    .condition(QStringLiteral("DBFKomputery"), ListState::Role::Classifier)
+                    .isEmpty());
         click("SBKomputery");
         QCOMPARE(rows("DBFKomputery"), all);
     }
@@ -249,15 +264,18 @@ private slots:
     {
         click("SBKomputery");
         ListModel* model = m_main->listModel(QStringLiteral("DBFKomputery"));
-        const QString base = QStringLiteral("SELECT %1 FROM komputery WHERE ARCHIWUM='N' ORDER BY %1 COLLATE PL %2");
+        const QString base =
+            QStringLiteral("SELECT %1 FROM komputery WHERE ARCHIWUM='N' ORDER BY %1 COLLATE PL %2");
         auto firstShown = [&](int column) { return model->displayText(0, column); };
 
         clickTitle("KomputeryGrid", 1); // "Nazwa"
         QCOMPARE(m_db->listState().orderColumn(QStringLiteral("DBFKomputery")), QStringLiteral("NAZWA"));
         QVERIFY(m_db->listState().ascending(QStringLiteral("DBFKomputery")));
         QCOMPARE(firstShown(1), first(base.arg(QStringLiteral("NAZWA"), QStringLiteral("ASC"))));
-        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::white));
-        QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
+        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(),
+                 QColor(Qt::white));
+        QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(),
+                 QColor(Qt::black));
 
         clickTitle("KomputeryGrid", 1); // the same title: descending
         QVERIFY(!m_db->listState().ascending(QStringLiteral("DBFKomputery")));
@@ -267,7 +285,8 @@ private slots:
         QCOMPARE(m_db->listState().orderColumn(QStringLiteral("DBFKomputery")), QStringLiteral("PRODUCENT"));
         QVERIFY(!m_db->listState().ascending(QStringLiteral("DBFKomputery")));
         QCOMPARE(firstShown(2), first(base.arg(QStringLiteral("PRODUCENT"), QStringLiteral("DESC"))));
-        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
+        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(),
+                 QColor(Qt::black));
 
         // The order survives a register switch.
         click("SBSprzet");
@@ -282,7 +301,8 @@ private slots:
         const int opis = model->columnOf(QStringLiteral("OPIS"));
         clickTitle("terminyGrid", opis);
         QCOMPARE(m_db->listState().orderColumn(QStringLiteral("DBFTerminy")), QStringLiteral("T.OPIS"));
-        QCOMPARE(model->displayText(0, opis), first(QStringLiteral("SELECT OPIS FROM terminy ORDER BY OPIS COLLATE PL")));
+        QCOMPARE(model->displayText(0, opis),
+                 first(QStringLiteral("SELECT OPIS FROM terminy ORDER BY OPIS COLLATE PL")));
         clickTitle("terminyGrid", opis);
         QVERIFY(!m_db->listState().ascending(QStringLiteral("DBFTerminy")));
     }
@@ -290,12 +310,14 @@ private slots:
     void everyColumnTitleSorts()
     {
         const std::pair<const char*, const char*> entries[] = {
-            {"DBFKomputery", "SBKomputery"},   {"DBFosobowa", "SBOsobowa"},         {"DBFFirmy", "SBFirmy"},
-            {"DBFProgramy", "SBProgramy"},     {"DBFLicencje", "SBLicencje"},       {"DBFSprzet", "SBSprzet"},
-            {"DBFTerminy", "SBTerminarz"},     {"DBFNaprawy", "SBNaprawy"},         {"DBFDokumenty", "SBDokumenty"},
-            {"DBFHistoria", "SBHistoria"},     {"DBFZlecenia", "SBZlecenia"},       {"DBFRozliczenia", "SBRozliczenia"},
-            {"DBFBhp", "SBOdziezSrodki"},      {"DBFZakupBhp", "SBZakupBhp"},       {"DBFMagazyn", "SBMagazyn"},
-            {"DBFZalaczniki", "SBZalaczniki"},
+            {"DBFKomputery", "SBKomputery"}, {"DBFosobowa", "SBOsobowa"},
+            {"DBFFirmy", "SBFirmy"},         {"DBFProgramy", "SBProgramy"},
+            {"DBFLicencje", "SBLicencje"},   {"DBFSprzet", "SBSprzet"},
+            {"DBFTerminy", "SBTerminarz"},   {"DBFNaprawy", "SBNaprawy"},
+            {"DBFDokumenty", "SBDokumenty"}, {"DBFHistoria", "SBHistoria"},
+            {"DBFZlecenia", "SBZlecenia"},   {"DBFRozliczenia", "SBRozliczenia"},
+            {"DBFBhp", "SBOdziezSrodki"},    {"DBFZakupBhp", "SBZakupBhp"},
+            {"DBFMagazyn", "SBMagazyn"},     {"DBFZalaczniki", "SBZalaczniki"},
         };
         QCOMPARE(int(std::size(entries)), int(RegisterCatalog::all().size()));
         for (const auto& [list, button] : entries) {
@@ -321,9 +343,11 @@ private slots:
         QCOMPARE(rows("DBFKomputery"), 0);
         QVERIFY(!m_db->statement(QStringLiteral("DBFKomputery")).isOpen());
         // The failing name stays until another column is clicked.
-        QCOMPARE(m_db->listState().orderColumn(QStringLiteral("DBFKomputery")), QStringLiteral("BRAKKOLUMNY"));
+        QCOMPARE(m_db->listState().orderColumn(QStringLiteral("DBFKomputery")),
+                 QStringLiteral("BRAKKOLUMNY"));
         clickTitle("KomputeryGrid", 1);
-        QCOMPARE(rows("DBFKomputery"), count(QStringLiteral("SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='N'")));
+        QCOMPARE(rows("DBFKomputery"),
+                 count(QStringLiteral("SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='N'")));
         QCOMPARE(Dialogs::shown().size(), 1);
     }
 
@@ -337,16 +361,18 @@ private slots:
         child<QComboBox>("CBPokazElementy")->setCurrentIndex(1);
         m_main->resetFilters();
         const QString sep(TmyDataBase::dateSeparator());
-        QCOMPARE(child<QLineEdit>("filtrOd")->displayText(), QStringLiteral("  ") + sep + QStringLiteral("  ") + sep +
-                                                                 QStringLiteral("    "));
+        QCOMPARE(child<QLineEdit>("filtrOd")->displayText(),
+                 QStringLiteral("  ") + sep + QStringLiteral("  ") + sep + QStringLiteral("    "));
         QCOMPARE(m_main->filterBar()->dateFrom(), 0);
         QCOMPARE(child<QComboBox>("CBPokazElementy")->currentIndex(), 0);
         QVERIFY(!child<QCheckBox>("filtrTylkoAct")->isChecked());
         QCOMPARE(m_db->listState().condition(QStringLiteral("DBFTerminy"), ListState::Role::DateRange),
                  QStringLiteral("AND DATAOD >= 0 AND DATADO <= 99999999"));
-        QVERIFY(m_db->listState().condition(QStringLiteral("DBFTerminy"), ListState::Role::ActiveOnly).isEmpty());
+        QVERIFY(
+            m_db->listState().condition(QStringLiteral("DBFTerminy"), ListState::Role::ActiveOnly).isEmpty());
         click("SBKomputery");
-        QCOMPARE(rows("DBFKomputery"), count(QStringLiteral("SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='N'")));
+        QCOMPARE(rows("DBFKomputery"),
+                 count(QStringLiteral("SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='N'")));
     }
 };
 

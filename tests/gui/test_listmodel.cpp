@@ -25,7 +25,8 @@ private:
     {
         Statement& q = m_db->statement(QStringLiteral("testList"));
         q.clear();
-        q.add(QStringLiteral("SELECT 1 AS ID, 20240131 AS DATA, 1234.5 AS KWOTA, 'K' AS RODZAJ, 'KO/1' AS KNREWID,"));
+        q.add(QStringLiteral(
+            "SELECT 1 AS ID, 20240131 AS DATA, 1234.5 AS KWOTA, 'K' AS RODZAJ, 'KO/1' AS KNREWID,"));
         q.add(QStringLiteral("'' AS SNREWID, 'Nowak' AS NAZWISKO, 'Jan' AS IMIE"));
         q.add(QStringLiteral("UNION ALL SELECT 2, 0, 0, 'S', '', 'SP/2', 'Łuk', 'Ewa'"));
         q.add(QStringLiteral("UNION ALL SELECT 3, 2024013, -3.456, 'B', '', '', 'X', 'Y'"));
@@ -63,11 +64,14 @@ private slots:
         ListModel model(rows(), columns());
         QCOMPARE(model.rowCount(), 4);
         const QChar sep = TmyDataBase::dateSeparator();
-        QCOMPARE(model.displayText(0, 0), QStringLiteral("31") + sep + QStringLiteral("01") + sep + QStringLiteral("2024"));
+        QCOMPARE(model.displayText(0, 0),
+                 QStringLiteral("31") + sep + QStringLiteral("01") + sep + QStringLiteral("2024"));
         QCOMPARE(model.displayText(1, 0), QString());
         QCOMPARE(model.displayText(2, 0), QString()); // not 8 digits
-        QCOMPARE(model.displayText(0, 1), QStringLiteral("1234") + QLocale::system().decimalPoint() + QStringLiteral("50"));
-        QCOMPARE(model.displayText(1, 1), QStringLiteral("0") + QLocale::system().decimalPoint() + QStringLiteral("00"));
+        QCOMPARE(model.displayText(0, 1),
+                 QStringLiteral("1234") + QLocale::system().decimalPoint() + QStringLiteral("50"));
+        QCOMPARE(model.displayText(1, 1),
+                 QStringLiteral("0") + QLocale::system().decimalPoint() + QStringLiteral("00"));
         QCOMPARE(model.displayText(0, 2), QStringLiteral("Komp. (KO/1)"));
         QCOMPARE(model.displayText(1, 2), QStringLiteral("Sprzęt (SP/2)"));
         QCOMPARE(model.displayText(2, 2), QStringLiteral("Środ.BHP ()"));
@@ -76,7 +80,8 @@ private slots:
         QCOMPARE(model.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("BRAK"));
         QCOMPARE(model.data(model.index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),
                  Qt::AlignRight | Qt::AlignVCenter);
-        QCOMPARE(model.data(model.index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::Alignment(Qt::AlignCenter));
+        QCOMPARE(model.data(model.index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                 Qt::Alignment(Qt::AlignCenter));
 
         model.setLabelsOn(false); // editor sub-lists show the raw letter
         QCOMPARE(model.displayText(0, 2), QStringLiteral("K"));
@@ -176,7 +181,8 @@ private slots:
         QCOMPARE(model.currentRow(), last);
         QCOMPARE(grid.currentIndex().row(), last);
         QCOMPARE(model.integer(QStringLiteral("IDKOMPUTERA")), lastKey);
-        QCOMPARE(model.number(QStringLiteral("NETTO")), q.numberAt(last, q.fieldIndex(QStringLiteral("NETTO"))));
+        QCOMPARE(model.number(QStringLiteral("NETTO")),
+                 q.numberAt(last, q.fieldIndex(QStringLiteral("NETTO"))));
 
         // Absent key: past the last row, nothing selected, fields read empty.
         QVERIFY(!m_db->locate(list, {qint64(987654)}));

@@ -89,35 +89,65 @@ private slots:
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("countSql");
         const QString current = QStringLiteral(" WHERE ARCHIWUM='N'");
-        QTest::newRow("komputery") << "SBKomputery" << 1 << "MKomputery" << "komputery" << "DBFKomputery"
+        QTest::newRow("komputery") << "SBKomputery" << 1 << "MKomputery"
+                                   << "komputery"
+                                   << "DBFKomputery"
                                    << "SELECT COUNT(*) FROM komputery" + current;
-        QTest::newRow("programy") << "SBOprogramowanie" << 3 << "MProgramy" << "oprogramowanie/programy"
-                                  << "DBFProgramy" << "SELECT COUNT(*) FROM programy";
-        QTest::newRow("licencje") << "SBLicencje" << 3 << "MLicencje" << "oprogramowanie/licencje" << "DBFLicencje"
+        QTest::newRow("programy") << "SBOprogramowanie" << 3 << "MProgramy"
+                                  << "oprogramowanie/programy"
+                                  << "DBFProgramy"
+                                  << "SELECT COUNT(*) FROM programy";
+        QTest::newRow("licencje") << "SBLicencje" << 3 << "MLicencje"
+                                  << "oprogramowanie/licencje"
+                                  << "DBFLicencje"
                                   << "SELECT COUNT(*) FROM licencje" + current;
-        QTest::newRow("sprzet") << "SBSprzet" << 5 << "MSprzet" << "sprzet" << "DBFSprzet"
+        QTest::newRow("sprzet") << "SBSprzet" << 5 << "MSprzet"
+                                << "sprzet"
+                                << "DBFSprzet"
                                 << "SELECT COUNT(*) FROM sprzet" + current;
-        QTest::newRow("terminarz") << "SBDodatkowe" << 7 << "MTerminarz" << "Dodatkowe/DodatkoweTerminarz"
-                                   << "DBFTerminy" << "SELECT COUNT(*) FROM terminy";
-        QTest::newRow("naprawy") << "SBDodatkowe" << 9 << "MNaprawy" << "Dodatkowe/DodatkoweNaprawy" << "DBFNaprawy"
+        QTest::newRow("terminarz") << "SBDodatkowe" << 7 << "MTerminarz"
+                                   << "Dodatkowe/DodatkoweTerminarz"
+                                   << "DBFTerminy"
+                                   << "SELECT COUNT(*) FROM terminy";
+        QTest::newRow("naprawy") << "SBDodatkowe" << 9 << "MNaprawy"
+                                 << "Dodatkowe/DodatkoweNaprawy"
+                                 << "DBFNaprawy"
                                  << "SELECT COUNT(*) FROM naprawy";
-        QTest::newRow("dokumenty") << "SBDodatkowe" << 16 << "MDokumenty" << "Dodatkowe/dodatkoweDokumenty"
-                                   << "DBFDokumenty" << "SELECT COUNT(*) FROM dokumenty";
-        QTest::newRow("historia") << "SBDodatkowe" << 18 << "MHistoria" << "Dodatkowe/DodatkoweHistoria"
-                                  << "DBFHistoria" << "SELECT COUNT(*) FROM historia";
-        QTest::newRow("zlecenia") << "SBDodatkowe" << 20 << "MZlecenia" << "Dodatkowe/DodatkoweZlecenia"
-                                  << "DBFZlecenia" << "SELECT COUNT(*) FROM zlecenia";
-        QTest::newRow("rozliczenia") << "SBDodatkowe" << 22 << "MRozliczenia" << "Dodatkowe/DodatkoweRozliczenia"
-                                     << "DBFRozliczenia" << "SELECT COUNT(*) FROM rozliczenia";
-        QTest::newRow("magazyn") << "SBDodatkowe" << 26 << "MMagazyn" << "Dodatkowe/dodatkoweMagazyn" << "DBFMagazyn"
+        QTest::newRow("dokumenty") << "SBDodatkowe" << 16 << "MDokumenty"
+                                   << "Dodatkowe/dodatkoweDokumenty"
+                                   << "DBFDokumenty"
+                                   << "SELECT COUNT(*) FROM dokumenty";
+        QTest::newRow("historia") << "SBDodatkowe" << 18 << "MHistoria"
+                                  << "Dodatkowe/DodatkoweHistoria"
+                                  << "DBFHistoria"
+                                  << "SELECT COUNT(*) FROM historia";
+        QTest::newRow("zlecenia") << "SBDodatkowe" << 20 << "MZlecenia"
+                                  << "Dodatkowe/DodatkoweZlecenia"
+                                  << "DBFZlecenia"
+                                  << "SELECT COUNT(*) FROM zlecenia";
+        QTest::newRow("rozliczenia") << "SBDodatkowe" << 22 << "MRozliczenia"
+                                     << "Dodatkowe/DodatkoweRozliczenia"
+                                     << "DBFRozliczenia"
+                                     << "SELECT COUNT(*) FROM rozliczenia";
+        QTest::newRow("magazyn") << "SBDodatkowe" << 26 << "MMagazyn"
+                                 << "Dodatkowe/dodatkoweMagazyn"
+                                 << "DBFMagazyn"
                                  << "SELECT COUNT(*) FROM magazyn";
-        QTest::newRow("zalaczniki") << "SBDodatkowe" << 28 << "MZalaczniki" << "Dodatkowe/DodatkoweZalaczniki"
-                                    << "DBFZalaczniki" << "SELECT COUNT(*) FROM zalaczniki";
-        QTest::newRow("bhp") << "SBBHP" << 24 << "MOdziezSrodki" << "bhp/odziezSrodki" << "DBFBhp"
+        QTest::newRow("zalaczniki") << "SBDodatkowe" << 28 << "MZalaczniki"
+                                    << "Dodatkowe/DodatkoweZalaczniki"
+                                    << "DBFZalaczniki"
+                                    << "SELECT COUNT(*) FROM zalaczniki";
+        QTest::newRow("bhp") << "SBBHP" << 24 << "MOdziezSrodki"
+                             << "bhp/odziezSrodki"
+                             << "DBFBhp"
                              << "SELECT COUNT(*) FROM bhp";
-        QTest::newRow("osobowa") << "SBOsobowa" << 12 << "MOsobowa" << "Slowniki/slOsobowa" << "DBFosobowa"
+        QTest::newRow("osobowa") << "SBOsobowa" << 12 << "MOsobowa"
+                                 << "Slowniki/slOsobowa"
+                                 << "DBFosobowa"
                                  << "SELECT COUNT(*) FROM osobowa";
-        QTest::newRow("firmy") << "SBFirmy" << 12 << "MFirmy" << "Slowniki/SlFirmy" << "DBFFirmy"
+        QTest::newRow("firmy") << "SBFirmy" << 12 << "MFirmy"
+                               << "Slowniki/SlFirmy"
+                               << "DBFFirmy"
                                << "SELECT COUNT(*) FROM firmy WHERE IDFIRMY<>1";
     }
     void entersWithReadRightOnly()
@@ -191,33 +221,47 @@ private slots:
         QTest::addColumn<bool>("liquidate");
         QTest::addColumn<bool>("bulkDeactivate");
         QTest::addColumn<bool>("openAttachment");
-        QTest::newRow("komputery") << "SBKomputery" << "Data zakupu:" << true << false << true << true << true << true
+        QTest::newRow("komputery") << "SBKomputery"
+                                   << "Data zakupu:" << true << false << true << true << true << true
                                    << false;
-        QTest::newRow("sprzet") << "SBSprzet" << "Data zakupu:" << true << false << true << true << true << true
-                                << false;
-        QTest::newRow("programy") << "SBProgramy" << "" << false << false << true << true << false << false << false;
-        QTest::newRow("licencje") << "SBLicencje" << "Data zakupu:" << true << false << false << true << true << true
+        QTest::newRow("sprzet") << "SBSprzet"
+                                << "Data zakupu:" << true << false << true << true << true << true << false;
+        QTest::newRow("programy") << "SBProgramy"
+                                  << "" << false << false << true << true << false << false << false;
+        QTest::newRow("licencje") << "SBLicencje"
+                                  << "Data zakupu:" << true << false << false << true << true << true
                                   << false;
-        QTest::newRow("terminarz") << "SBTerminarz" << "Data terminu:" << false << true << false << false << false
-                                   << false << false;
-        QTest::newRow("zalaczniki") << "SBZalaczniki" << "Data dodania:" << false << false << false << false << false
-                                    << false << true;
-        QTest::newRow("naprawy") << "SBNaprawy" << "Data naprawy:" << false << true << false << false << false << false
+        QTest::newRow("terminarz") << "SBTerminarz"
+                                   << "Data terminu:" << false << true << false << false << false << false
+                                   << false;
+        QTest::newRow("zalaczniki") << "SBZalaczniki"
+                                    << "Data dodania:" << false << false << false << false << false << false
+                                    << true;
+        QTest::newRow("naprawy") << "SBNaprawy"
+                                 << "Data naprawy:" << false << true << false << false << false << false
                                  << false;
-        QTest::newRow("dokumenty") << "SBDokumenty" << "Data dokum.:" << false << true << false << false << false
-                                   << false << false;
-        QTest::newRow("historia") << "SBHistoria" << "Data:" << false << false << false << false << false << false
+        QTest::newRow("dokumenty") << "SBDokumenty"
+                                   << "Data dokum.:" << false << true << false << false << false << false
+                                   << false;
+        QTest::newRow("historia") << "SBHistoria"
+                                  << "Data:" << false << false << false << false << false << false << false;
+        QTest::newRow("zlecenia") << "SBZlecenia"
+                                  << "Data zlecenia:" << false << false << false << true << false << false
                                   << false;
-        QTest::newRow("zlecenia") << "SBZlecenia" << "Data zlecenia:" << false << false << false << true << false
-                                  << false << false;
-        QTest::newRow("rozliczenia") << "SBRozliczenia" << "Data rozliczenia:" << false << false << false << true
-                                     << false << false << false;
-        QTest::newRow("magazyn") << "SBMagazyn" << "" << false << false << false << true << false << false << false;
-        QTest::newRow("odziez") << "SBOdziezSrodki" << "" << false << false << true << true << false << false << false;
-        QTest::newRow("zakupy") << "SBZakupBhp" << "Data zakupu:" << false << false << true << true << false << false
+        QTest::newRow("rozliczenia") << "SBRozliczenia"
+                                     << "Data rozliczenia:" << false << false << false << true << false
+                                     << false << false;
+        QTest::newRow("magazyn") << "SBMagazyn"
+                                 << "" << false << false << false << true << false << false << false;
+        QTest::newRow("odziez") << "SBOdziezSrodki"
+                                << "" << false << false << true << true << false << false << false;
+        QTest::newRow("zakupy") << "SBZakupBhp"
+                                << "Data zakupu:" << false << false << true << true << false << false
                                 << false;
-        QTest::newRow("osobowa") << "SBOsobowa" << "" << false << false << false << true << false << false << false;
-        QTest::newRow("firmy") << "SBFirmy" << "" << false << false << false << true << false << false << false;
+        QTest::newRow("osobowa") << "SBOsobowa"
+                                 << "" << false << false << false << true << false << false << false;
+        QTest::newRow("firmy") << "SBFirmy"
+                               << "" << false << false << false << true << false << false << false;
     }
     void toolbarRules()
     {
@@ -256,10 +300,14 @@ private slots:
     {
         QTest::addColumn<QString>("enter");
         QTest::addColumn<QString>("page");
-        QTest::newRow("start") << "SBStart" << "start";
-        QTest::newRow("slowniki") << "SBSlowniki" << "Slowniki/SlStart";
-        QTest::newRow("raporty") << "SBRaporty" << "Raporty";
-        QTest::newRow("wlasciwosci") << "SBWlKomp" << "Slowniki/SlWlasciwosciKomp";
+        QTest::newRow("start") << "SBStart"
+                               << "start";
+        QTest::newRow("slowniki") << "SBSlowniki"
+                                  << "Slowniki/SlStart";
+        QTest::newRow("raporty") << "SBRaporty"
+                                 << "Raporty";
+        QTest::newRow("wlasciwosci") << "SBWlKomp"
+                                     << "Slowniki/SlWlasciwosciKomp";
     }
     void pagesWithoutListSwitchTheToolbarOff()
     {
@@ -295,7 +343,8 @@ private slots:
         button("SBKomputery")->click();
         auto* selector = m_main->findChild<QComboBox*>(QStringLiteral("CBPokazElementy"));
         selector->setCurrentIndex(1);
-        QCOMPARE(rows(QStringLiteral("DBFKomputery")), count("SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='T'"));
+        QCOMPARE(rows(QStringLiteral("DBFKomputery")),
+                 count("SELECT COUNT(*) FROM komputery WHERE ARCHIWUM='T'"));
         QVERIFY(rows(QStringLiteral("DBFKomputery")) > 0);
         QVERIFY(!button("SBDodaj")->isEnabled());
         QVERIFY(!button("SBKopiuj")->isEnabled());
@@ -303,7 +352,8 @@ private slots:
         QVERIFY(button("SBEdytuj")->isEnabled());
         // The choice stays among computers, licences and equipment.
         button("SBLicencje")->click();
-        QCOMPARE(rows(QStringLiteral("DBFLicencje")), count("SELECT COUNT(*) FROM licencje WHERE ARCHIWUM='T'"));
+        QCOMPARE(rows(QStringLiteral("DBFLicencje")),
+                 count("SELECT COUNT(*) FROM licencje WHERE ARCHIWUM='T'"));
         QVERIFY(!action("MDodaj")->isEnabled());
         button("SBSprzet")->click();
         QCOMPARE(rows(QStringLiteral("DBFSprzet")), count("SELECT COUNT(*) FROM sprzet WHERE ARCHIWUM='T'"));
@@ -347,7 +397,8 @@ private slots:
         // An editor showed the repairs of one computer through the shared list.
         m_db->listState().setObject(QStringLiteral("DBFNaprawy"), QStringLiteral("K"), 6);
         QVERIFY(m_db->reloadList(QStringLiteral("DBFNaprawy")));
-        QVERIFY(m_db->statement(QStringLiteral("DBFNaprawy")).recordCount() < count("SELECT COUNT(*) FROM naprawy"));
+        QVERIFY(m_db->statement(QStringLiteral("DBFNaprawy")).recordCount() <
+                count("SELECT COUNT(*) FROM naprawy"));
         button("SBNaprawy")->click();
         QCOMPARE(rows(QStringLiteral("DBFNaprawy")), count("SELECT COUNT(*) FROM naprawy"));
     }
@@ -391,23 +442,35 @@ private slots:
         QVERIFY(popup);
         QStringList captions;
         for (QAction* a : popup->actions())
-            captions << (a->isSeparator() ? QStringLiteral("-") : a->text() + QLatin1Char('|') +
-                                                                      a->shortcut().toString());
+            captions << (a->isSeparator() ? QStringLiteral("-")
+                                          : a->text() + QLatin1Char('|') + a->shortcut().toString());
         QCOMPARE(captions, QStringList({"Podgląd|Ctrl+O", "Dodaj pozycję|Ins", "Edytuj pozycję|F2",
-                                        "Usuń pozycję|Del", "Kopiuj pozycję|Ctrl+C", "Drukuj pozycję|Ctrl+P", "-",
-                                        "Hurtowa dezaktywacja terminów|", "Otwórz załącznik|Ctrl+V",
+                                        "Usuń pozycję|Del", "Kopiuj pozycję|Ctrl+C", "Drukuj pozycję|Ctrl+P",
+                                        "-", "Hurtowa dezaktywacja terminów|", "Otwórz załącznik|Ctrl+V",
                                         "Likwiduj wybrany element|"}));
     }
 
     void widokShortcuts()
     {
         const std::pair<const char*, const char*> keys[] = {
-            {"MWstep", "Ctrl+F1"},       {"MKomputery", "Ctrl+F2"},  {"MProgramy", "Ctrl+F3"},
-            {"MLicencje", "Ctrl+F4"},    {"MSprzet", "Ctrl+F5"},     {"MTerminarz", "Ctrl+F6"},
-            {"MNaprawy", "Ctrl+F7"},     {"MDokumenty", "Ctrl+F8"},  {"MHistoria", "Ctrl+F9"},
-            {"MZlecenia", "Ctrl+F10"},   {"MRozliczenia", "Ctrl+F11"}, {"MMagazyn", "Ctrl+F12"},
-            {"MBiblioteka", "Shift+Ctrl+F1"}, {"MWlKomp", "Shift+Ctrl+F2"}, {"MWlSprzet", "Shift+Ctrl+F3"},
-            {"MDaneFirmy", "Shift+Ctrl+F4"}, {"MFirmy", "Shift+Ctrl+F5"}, {"MOsobowa", "Shift+Ctrl+F6"},
+            {"MWstep", "Ctrl+F1"},
+            {"MKomputery", "Ctrl+F2"},
+            {"MProgramy", "Ctrl+F3"},
+            {"MLicencje", "Ctrl+F4"},
+            {"MSprzet", "Ctrl+F5"},
+            {"MTerminarz", "Ctrl+F6"},
+            {"MNaprawy", "Ctrl+F7"},
+            {"MDokumenty", "Ctrl+F8"},
+            {"MHistoria", "Ctrl+F9"},
+            {"MZlecenia", "Ctrl+F10"},
+            {"MRozliczenia", "Ctrl+F11"},
+            {"MMagazyn", "Ctrl+F12"},
+            {"MBiblioteka", "Shift+Ctrl+F1"},
+            {"MWlKomp", "Shift+Ctrl+F2"},
+            {"MWlSprzet", "Shift+Ctrl+F3"},
+            {"MDaneFirmy", "Shift+Ctrl+F4"},
+            {"MFirmy", "Shift+Ctrl+F5"},
+            {"MOsobowa", "Shift+Ctrl+F6"},
         };
         for (const auto& [name, key] : keys)
             QCOMPARE(action(name)->shortcut(), QKeySequence(QLatin1String(key)));
