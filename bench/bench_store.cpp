@@ -11,8 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 constexpr int kRows = 100000;
 const QString kPassword = QStringLiteral("benchmark");
 
@@ -26,10 +25,11 @@ struct LargeDatabase
         SqlConnection c;
         c.open(TmyDataBase::databaseFile(dir.path()), kPassword);
         c.exec(QStringLiteral("BEGIN"));
-        Statement insert(&c, QStringLiteral("insert"),
-                         {QStringLiteral("INSERT INTO komputery (NAZWA,PRODUCENT,NREWID,NRSERYJNY,DATAZAKUPU,NETTO,"
-                                         "VAT,BRUTTO,ARCHIWUM) VALUES (:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,"
-                                         ":PARAM5,:PARAM6,:PARAM7,'N')")});
+        Statement insert(
+            &c, QStringLiteral("insert"),
+            {QStringLiteral("INSERT INTO komputery (NAZWA,PRODUCENT,NREWID,NRSERYJNY,DATAZAKUPU,NETTO,"
+                            "VAT,BRUTTO,ARCHIWUM) VALUES (:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,"
+                            ":PARAM5,:PARAM6,:PARAM7,'N')")});
         for (int i = 1; i <= kRows; ++i) {
             insert.setParam(0, QStringLiteral("Stacja robocza %1").arg(i % 977));
             insert.setParam(1, i % 3 ? QStringLiteral("Dell") : QStringLiteral("Łódzkie Zakłady"));

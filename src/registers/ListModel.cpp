@@ -3,6 +3,7 @@
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QFont>
 
@@ -18,10 +19,86 @@ Qt::Alignment GridColumn::alignment() const
     }
 }
 
+namespace {
+Statement& closedStatement()
+{
+    static Statement empty;
+    return empty;
+}
+} // namespace
+
 ListModel::ListModel(Statement& statement, QList<GridColumn> columns, QObject* parent)
-    : QAbstractTableModel(parent), m_statement(statement), m_columns(std::move(columns))
+    : QAbstractTableModel(parent), m_statement(&statement), m_columns(std::move(columns))
 {
     resolve();
+    m_rows = m_statement->recordCount();
+}
+
+ListModel::ListModel(QList<GridColumn> columns, QObject* parent)
+    : ListModel(closedStatement(), std::move(columns), parent)
+{
+}
+
+void ListModel::setStatement(Statement& statement)
+{
+    beginResetModel();
+    m_statement = &statement;
+    resolve();
+    m_rows = m_statement->recordCount();
+    endResetModel();
+}
+
+int ListModel::columnOf(const QString& field) const
+{
+    for (int c = 0; c < m_columns.size(); ++c)
+        if (m_columns[c].field.compare(field, Qt::CaseInsensitive) == 0)
+            return c;
+    return -1;
+}
+
+void ListModel::removeField(const QString& field)
+{
+    const int c = columnOf(field);
+    if (c < 0)
+        return;
+    beginRemoveColumns({}, c, c);
+    m_columns.removeAt(c);
+    m_resolved.removeAt(c);
+    if (m_sortColumn == c)
+        m_sortColumn = -1;
+    else if (m_sortColumn > c)
+        --m_sortColumn;
+    endRemoveColumns();
+}
+
+bool ListModel::reload(const std::function<bool()>& reopen)
+{
+    beginResetModel();
+    const bool ok = reopen();
+    resolve();
+    m_rows = m_statement->recordCount();
+    endResetModel();
+    return ok;
+}
+
+int ListModel::currentRow() const
+{
+    return m_statement->eof() ? -1 : m_statement->recNo();
+}
+
+QString ListModel::text(const QString& field) const
+{
+    return m_statement->text(field);
+}
+
+qint64 ListModel::integer(const QString& field) const
+{
+    return m_statement->integer(field);
+}
+
+double ListModel::number(const QString& field) const
+{
+    return m_statement->number(field);
 }
 
 void ListModel::setLabelsOn(bool on)
@@ -42,15 +119,16 @@ void ListModel::setSortColumn(int column)
 void ListModel::resolve()
 {
     m_resolved.clear();
+    const Statement& s = *m_statement;
     for (const GridColumn& c : m_columns) {
         Resolved r;
-        r.field = m_statement.fieldIndex(c.field);
-        r.k = m_statement.fieldIndex(QStringLiteral("KNREWID"));
-        r.l = m_statement.fieldIndex(QStringLiteral("LNREWID"));
-        r.s = m_statement.fieldIndex(QStringLiteral("SNREWID"));
-        r.b = m_statement.fieldIndex(QStringLiteral("BNREWID"));
-        r.p = m_statement.fieldIndex(QStringLiteral("PNREWID"));
-        r.imie = m_statement.fieldIndex(QStringLiteral("IMIE"));
+        r.field = s.fieldIndex(c.field);
+        r.k = s.fieldIndex(QStringLiteral("KNREWID"));
+        r.l = s.fieldIndex(QStringLiteral("LNREWID"));
+        r.s = s.fieldIndex(QStringLiteral("SNREWID"));
+        r.b = s.fieldIndex(QStringLiteral("BNREWID"));
+        r.p = s.fieldIndex(QStringLiteral("PNREWID"));
+        r.imie = s.fieldIndex(QStringLiteral("IMIE"));
         m_resolved << r;
     }
 }
@@ -59,12 +137,13 @@ void ListModel::refresh()
 {
     beginResetModel();
     resolve();
+    m_rows = m_statement->recordCount();
     endResetModel();
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_statement.recordCount();
+    return parent.isValid() ? 0 : m_rows;
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const
@@ -80,25 +159,27 @@ QString ListModel::displayText(int row, int column) const
     const Resolved& r = m_resolved[column];
     if (r.field < 0)
         return {};
+    const Statement& st = *m_statement;
     switch (c.format) {
     case ColumnFormat::Text:
-        return m_statement.textAt(row, r.field);
+        return st.textAt(row, r.field);
     case ColumnFormat::Date:
-        return m_statement.isNullAt(row, r.field) ? QString() : TmyDataBase::dateText(m_statement.integerAt(row, r.field));
+        return st.isNullAt(row, r.field) ? QString() : TmyDataBase::dateText(st.integerAt(row, r.field));
     case ColumnFormat::Amount:
-        return TmyDataBase::amountText(m_statement.numberAt(row, r.field));
+        return TmyDataBase::amountText(st.numberAt(row, r.field));
     case ColumnFormat::EmployeeName: {
-        const QString surname = m_statement.textAt(row, r.field);
-        return r.imie < 0 ? surname : surname + QLatin1Char(' ') + m_statement.textAt(row, r.imie);
+        const QString surname = st.textAt(row, r.field);
+        return r.imie < 0 ? surname : surname + QLatin1Char(' ') + st.textAt(row, r.imie);
     }
     case ColumnFormat::ObjectLabel:
     case ColumnFormat::RepairLabel: {
-        const QString kind = m_statement.textAt(row, r.field);
+        const QString kind = st.textAt(row, r.field);
         if (!m_labelsOn)
             return kind;
         const bool repairs = c.format == ColumnFormat::RepairLabel;
         auto label = [&](const char* prefix, int col) {
-            return QString::fromUtf8(prefix) + (col >= 0 ? m_statement.textAt(row, col) : QString()) + QLatin1Char(')');
+            return QString::fromUtf8(prefix) + (col >= 0 ? st.textAt(row, col) : QString()) +
+                   QLatin1Char(')');
         };
         if (kind == QLatin1String("K"))
             return label("Komp. (", r.k);
@@ -141,9 +222,10 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
     case Qt::DisplayRole:
         return c.title.isEmpty() ? c.field : c.title;
     case Qt::ForegroundRole:
-        return section == m_sortColumn ? QColor(Qt::white) : QColor(Qt::black);
+        return QBrush(section == m_sortColumn ? Qt::white : Qt::black);
     case Qt::BackgroundRole:
-        return section == m_sortColumn ? QColor(0x3a, 0x6e, 0xa5) : QVariant();
+        // A white title needs a dark ground to be read.
+        return section == m_sortColumn ? QVariant(QBrush(QColor(0x3a, 0x6e, 0xa5))) : QVariant();
     default:
         return {};
     }

@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+#include <functional>
+
 class Statement;
 
 // How a list column shows its stored value.
@@ -27,16 +29,24 @@ struct GridColumn
 
 // A read-only table over the result of one list statement. The statement
 // keeps the rows; the model formats them for display and follows its cursor.
-// Call refresh() after the statement has been reopened.
+// Reopen the statement through reload(), or call refresh() after it has been
+// reopened elsewhere. The row count is the one of the last refresh, so a view
+// stays consistent while somebody else reopens the shared statement.
 class ListModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
     ListModel(Statement& statement, QList<GridColumn> columns, QObject* parent = nullptr);
+    // Columns only, over a closed empty statement until setStatement().
+    explicit ListModel(QList<GridColumn> columns, QObject* parent = nullptr);
 
-    Statement& statement() const { return m_statement; }
+    Statement& statement() const { return *m_statement; }
+    void setStatement(Statement& statement);
     const QList<GridColumn>& columns() const { return m_columns; }
+    int columnOf(const QString& field) const; // -1 when the grid has no such column
+    // Drops a column from the grid (the stored field stays in the statement).
+    void removeField(const QString& field);
     // Object labels on (main lists) or the raw kind letter (editor sub-lists).
     void setLabelsOn(bool on);
     bool labelsOn() const { return m_labelsOn; }
@@ -44,7 +54,17 @@ public:
     void setSortColumn(int column);
     int sortColumn() const { return m_sortColumn; }
 
+    // Runs `reopen` (which reopens the statement) inside a model reset.
+    bool reload(const std::function<bool()>& reopen);
     void refresh();
+
+    // The statement's current row (the grid's selection follows it).
+    bool isEmpty() const { return m_rows == 0; }
+    int currentRow() const; // -1 past the end or when empty
+    // Fields of the current row by name; an unknown name throws DbError.
+    QString text(const QString& field) const;
+    qint64 integer(const QString& field) const;
+    double number(const QString& field) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -62,8 +82,9 @@ private:
     };
     void resolve();
 
-    Statement& m_statement;
+    Statement* m_statement;
     QList<GridColumn> m_columns;
+    int m_rows = 0;
     QList<Resolved> m_resolved;
     bool m_labelsOn = true;
     int m_sortColumn = -1;

@@ -1,32 +1,57 @@
 #pragma once
 
+#include "registers/TfMainUi.h"
 #include "store/TmyDataBase.h"
 
 #include <QHash>
 #include <QMainWindow>
 
 #include <functional>
+#include <map>
+#include <memory>
 
+class DataGrid;
+class FilterBar;
+class ListModel;
 class QAction;
 class QLabel;
-class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QStackedWidget;
-class DataGrid;
-class QToolButton;
-class QWidget;
+class TVXGridStorage;
 
 // The main window: the navigation column, one register page at a time, the
 // toolbar of record commands, the filter bar, the menus and the status bar.
+// Every register grid shows its list query through a ListModel; filters and
+// sort order live in the data module's list state.
 class TfMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit TfMain(QWidget* parent = nullptr);
+    // The record commands of the toolbar, the "&Edycja" menu and the popup.
+    enum class Command
+    {
+        Preview,
+        Add,
+        Edit,
+        Delete,
+        Copy,
+        Search,
+        Csv,
+        Print,
+        Liquidate,
+        BulkDeactivate,
+        OpenAttachment,
+        Note,
+        Sums
+    };
 
-    // Navigation (one per button and "&Widok" item).
+    // `db`: the data module; the one created at start-up when null.
+    explicit TfMain(QWidget* parent = nullptr, TmyDataBase* db = nullptr);
+    ~TfMain() override;
+
+    // Navigation (one per button and "&Widok" item). A register whose button
+    // is disabled (no read right) is not entered.
     void SBStartClick();
     void SBKomputeryClick();
     void SBOprogramowanieClick();
@@ -54,19 +79,69 @@ public:
     void SBDaneFirmyClick();
     void SBRaportyClick();
 
-    // Enables navigation buttons and menu items by the user's rights.
+    // Enables navigation buttons and menu items by the user's rights and
+    // keeps the rights for the write state of each register.
     void applyRights(const Rights& rights);
-    // Enables the record commands from the two switches.
+    // Enables the record commands from the two switches and the register shown.
     void toolbarState(bool read, bool write);
+    bool toolbarRead() const { return m_read; }
+    bool toolbarWrite() const { return m_write; }
+
+    // Filters.
+    // After login: empty date range, current records, "Tylko aktywne" unticked.
+    void resetFilters();
+    // Enter in a date edit or a day picked: the range of every list, then the
+    // list shown is reloaded where the range applies to it.
+    void applyDateRange();
+    // The archive condition of computers, equipment and licences from the selector.
+    void selectArchCondition();
+    void CBPokazElementyChange();
+    void filtrIDKlasyfikatorCloseUp();
+    void filtrUseKlasywikatorClick(bool checked);
+    void filtrTylkoActClick(bool checked);
+    // A column title clicked on a register grid: sort by that column.
+    void KomputeryGridTitleClick(DataGrid* grid, int column);
+
+    // Lists.
+    // The list query of the register shown; empty on pages without a list.
+    QString currentList() const;
+    ListModel* listModel(const QString& list) const;
+    DataGrid* gridOf(const QString& list) const;
+    // Reloads a list from its list state (object labels on) and refreshes its grid.
+    bool reloadList(const QString& list);
+    bool reloadCurrent();
+    // Puts the cursor on the row with the key; past the last row when absent.
+    bool locate(const QString& list, const QVariant& key);
+    bool locateInCurrent(const QVariant& key);
+
+    // Record commands are supplied by the features that implement them; a
+    // command without a handler does nothing.
+    void setRecordCommand(Command command, std::function<void()> handler);
+    void runCommand(Command command);
+    // Double click or Enter on a grid: edit, or preview without the write state.
+    void gridActivated();
+
+    // Column layouts in "sprzetnik.ini".
+    // First start-up: registers the grids and applies the stored widths; later
+    // runs (after a logout) keep the widths as they are.
+    void restoreGridLayouts();
+    // Closing: writes the widths of every registered grid.
+    void saveGridLayouts();
+    // "Przywróć domyślne szerokości tabel".
+    void Przywrszerokotabel1Click();
+    TVXGridStorage* gridStorage() const { return m_gridStorage.get(); }
+    // First paint: the deadline grid loses its OSOBA and LOK columns.
+    void hideFirstPaintPanels();
 
     // The page shown: "start", "komputery", ... ; with a sub-page "Dodatkowe/DodatkoweNaprawy".
     QString currentPageName() const;
 
-    QPlainTextEdit* scratchPad() const { return m_scratchPad; }
+    QPlainTextEdit* scratchPad() const { return m_ui.scratchPad; }
     QLabel* statusPanel(int index) const;
     QAction* action(const QString& objectName) const;
     QPushButton* navigationButton(const QString& objectName) const;
     DataGrid* grid(const QString& objectName) const;
+    FilterBar* filterBar() const { return m_ui.filters; }
 
     // Shell commands are wired by the start-up controller.
     struct ShellCommands
@@ -79,34 +154,47 @@ signals:
     void closeRequested(bool* allow);
     void closing();
     void resized(int width, int height);
+    // A page was entered (currentPageName()); pages filled by other features
+    // (properties, dictionaries, own company, reports) do their work here.
+    void pageEntered(const QString& page);
+    // A "&Widok" report item: the report page is shown, select this tab.
+    void reportTabRequested(int tab);
+    void toolbarStateChanged(bool read, bool write);
+    // restoreGridLayouts(): the other windows add their grids to the store now.
+    void registeringGridLayouts(TVXGridStorage& storage);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void buildNavigation(QWidget* column);
-    void buildPages();
-    void buildToolbar(QWidget* panel);
-    void buildFilterBar(QWidget* panel);
-    void buildMenus();
-    QWidget* makeGridPage(const QString& pageName, const QString& gridName);
-    QPushButton* addNavButton(const QString& name, const QString& caption, void (TfMain::*slot)());
-    QAction* addMenuAction(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key,
-                           void (TfMain::*slot)() = nullptr);
-    void highlight(QPushButton* pressed);
-    void showPage(const QString& page, const QString& subPage = {});
-    void enterMain(QPushButton* button, const QString& page, const QString& subPage = {});
-    void enterSub(QPushButton* mainButton, QPushButton* subButton, const QString& page, const QString& subPage);
-    void setSubButtonsVisible();
+    TmyDataBase* database() const;
+    void attachModels();
+    void connectCommands();
+    bool hasRight(int right) const;
+    QPushButton* button(const char* name) const;
 
-    QStackedWidget* m_pages = nullptr;
-    QHash<QString, QWidget*> m_pageByName;
-    QHash<QString, QStackedWidget*> m_subStacks;
-    QHash<QString, QPushButton*> m_nav;
-    QHash<QString, QAction*> m_actions;
-    QHash<QString, DataGrid*> m_grids;
-    QPlainTextEdit* m_scratchPad = nullptr;
-    QList<QLabel*> m_statusPanels;
+    // Entering registers.
+    void highlight(QPushButton* pressed, QPushButton* sub = nullptr);
+    void showPage(const QString& page, const QString& subPage = {});
+    void setSubButtonsVisible();
+    // Steps of a main button before its page is shown; false without the read right.
+    bool enterMain(QPushButton* button);
+    bool enterSub(QPushButton* mainButton, QPushButton* subButton);
+    void enterList(const QString& list, bool read = true);
+    void enterAsset(const QString& list, const QString& dictionary);
+    void enterAdditional(const QString& list, bool viaDateRange);
+    void loadClassifierChoices(const QString& dictionary);
+    void focusGrid(const QString& list);
+    QString classifierList() const;
+
+    TfMainUi m_ui;
+    TmyDataBase* m_db = nullptr;
+    QHash<QString, ListModel*> m_models; // list -> model of its grid
+    std::map<Command, std::function<void()>> m_commands;
+    Rights m_rights{};
+    bool m_read = false;
+    bool m_write = false;
+    std::unique_ptr<TVXGridStorage> m_gridStorage;
     ShellCommands m_shell;
 };

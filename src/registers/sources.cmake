@@ -1,4 +1,9 @@
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/FilterBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ListModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegisterCatalog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfMain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfMainUi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TVXGridStorage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ToolbarRules.cpp
 )

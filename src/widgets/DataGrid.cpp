@@ -23,6 +23,11 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::titleClicked);
+    // Widths are stored by position, so a column moved anyhow goes straight back.
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, [this](int, int from, int to) {
+        const QSignalBlocker block(horizontalHeader());
+        horizontalHeader()->moveSection(to, from);
+    });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
             emit activatedRow(index.row());

@@ -2,6 +2,8 @@
 #include "TestSupport.h"
 
 #include "registers/ListModel.h"
+#include "registers/RegisterCatalog.h"
+#include "store/DbError.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 
@@ -23,7 +25,8 @@ private:
     {
         Statement& q = m_db->statement(QStringLiteral("testList"));
         q.clear();
-        q.add(QStringLiteral("SELECT 1 AS ID, 20240131 AS DATA, 1234.5 AS KWOTA, 'K' AS RODZAJ, 'KO/1' AS KNREWID,"));
+        q.add(QStringLiteral(
+            "SELECT 1 AS ID, 20240131 AS DATA, 1234.5 AS KWOTA, 'K' AS RODZAJ, 'KO/1' AS KNREWID,"));
         q.add(QStringLiteral("'' AS SNREWID, 'Nowak' AS NAZWISKO, 'Jan' AS IMIE"));
         q.add(QStringLiteral("UNION ALL SELECT 2, 0, 0, 'S', '', 'SP/2', 'Łuk', 'Ewa'"));
         q.add(QStringLiteral("UNION ALL SELECT 3, 2024013, -3.456, 'B', '', '', 'X', 'Y'"));
@@ -45,7 +48,7 @@ private slots:
     void init()
     {
         m_config = std::make_unique<TempConfig>();
-        m_database = std::make_unique<TestDatabase>();
+        m_database = std::make_unique<TestDatabase>(true);
         m_db = std::make_unique<TmyDataBase>();
         QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
     }
@@ -61,11 +64,14 @@ private slots:
         ListModel model(rows(), columns());
         QCOMPARE(model.rowCount(), 4);
         const QChar sep = TmyDataBase::dateSeparator();
-        QCOMPARE(model.displayText(0, 0), QStringLiteral("31") + sep + QStringLiteral("01") + sep + QStringLiteral("2024"));
+        QCOMPARE(model.displayText(0, 0),
+                 QStringLiteral("31") + sep + QStringLiteral("01") + sep + QStringLiteral("2024"));
         QCOMPARE(model.displayText(1, 0), QString());
         QCOMPARE(model.displayText(2, 0), QString()); // not 8 digits
-        QCOMPARE(model.displayText(0, 1), QStringLiteral("1234") + QLocale::system().decimalPoint() + QStringLiteral("50"));
-        QCOMPARE(model.displayText(1, 1), QStringLiteral("0") + QLocale::system().decimalPoint() + QStringLiteral("00"));
+        QCOMPARE(model.displayText(0, 1),
+                 QStringLiteral("1234") + QLocale::system().decimalPoint() + QStringLiteral("50"));
+        QCOMPARE(model.displayText(1, 1),
+                 QStringLiteral("0") + QLocale::system().decimalPoint() + QStringLiteral("00"));
         QCOMPARE(model.displayText(0, 2), QStringLiteral("Komp. (KO/1)"));
         QCOMPARE(model.displayText(1, 2), QStringLiteral("Sprzęt (SP/2)"));
         QCOMPARE(model.displayText(2, 2), QStringLiteral("Środ.BHP ()"));
@@ -74,7 +80,8 @@ private slots:
         QCOMPARE(model.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("BRAK"));
         QCOMPARE(model.data(model.index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),
                  Qt::AlignRight | Qt::AlignVCenter);
-        QCOMPARE(model.data(model.index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::Alignment(Qt::AlignCenter));
+        QCOMPARE(model.data(model.index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                 Qt::Alignment(Qt::AlignCenter));
 
         model.setLabelsOn(false); // editor sub-lists show the raw letter
         QCOMPARE(model.displayText(0, 2), QStringLiteral("K"));
@@ -121,6 +128,88 @@ private slots:
         QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
         QCOMPARE(titles.count(), 1);
         QCOMPARE(titles.first().first().toInt(), 1);
+    }
+
+    void rowCountFollowsReloadsOnly()
+    {
+        const QString list = QStringLiteral("DBFKomputery");
+        ListModel model(RegisterCatalog::columns(list));
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.columnCount(), 15);
+        model.setStatement(m_db->statement(list));
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        QVERIFY(model.reload([&] { return m_db->reloadList(list); }));
+        QCOMPARE(resets.count(), 1);
+        const int all = m_db->statement(list).recordCount();
+        QCOMPARE(model.rowCount(), all);
+        QVERIFY(all > 2);
+
+        // Reopened by somebody else with fewer rows: the count stays until
+        // refresh() and cells past the data read empty instead of failing.
+        m_db->listState().setClassifier(list, 14);
+        QVERIFY(m_db->reloadList(list));
+        const int laptops = m_db->statement(list).recordCount();
+        QVERIFY(laptops < all);
+        QCOMPARE(model.rowCount(), all);
+        QCOMPARE(model.displayText(all - 1, 0), QString());
+        model.refresh();
+        QCOMPARE(model.rowCount(), laptops);
+
+        // A failed reopen leaves the model empty.
+        m_db->listState().setOrderColumn(list, QStringLiteral("BRAK"));
+        QVERIFY(!model.reload([&] { return m_db->reloadList(list); }));
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.displayText(0, 0), QString());
+    }
+
+    void currentRowFieldsAndLocate()
+    {
+        const QString list = QStringLiteral("DBFKomputery");
+        ListModel model(m_db->statement(list), RegisterCatalog::columns(list));
+        DataGrid grid;
+        grid.setListModel(&model);
+        QVERIFY(model.reload([&] { return m_db->reloadList(list); }));
+        QCOMPARE(model.currentRow(), 0);
+        QCOMPARE(grid.currentIndex().row(), 0);
+        QCOMPARE(model.text(QStringLiteral("NREWID")), model.displayText(0, 0));
+
+        Statement& q = m_db->statement(list);
+        const int last = q.recordCount() - 1;
+        const qint64 lastKey = q.integerAt(last, q.fieldIndex(QStringLiteral("IDKOMPUTERA")));
+        QVERIFY(m_db->locate(list, {lastKey}));
+        grid.followCursor();
+        QCOMPARE(model.currentRow(), last);
+        QCOMPARE(grid.currentIndex().row(), last);
+        QCOMPARE(model.integer(QStringLiteral("IDKOMPUTERA")), lastKey);
+        QCOMPARE(model.number(QStringLiteral("NETTO")),
+                 q.numberAt(last, q.fieldIndex(QStringLiteral("NETTO"))));
+
+        // Absent key: past the last row, nothing selected, fields read empty.
+        QVERIFY(!m_db->locate(list, {qint64(987654)}));
+        grid.followCursor();
+        QCOMPARE(model.currentRow(), -1);
+        QVERIFY(!grid.selectionModel()->hasSelection());
+        QCOMPARE(model.text(QStringLiteral("NREWID")), QString());
+        QVERIFY_THROWS_EXCEPTION(DbError, model.text(QStringLiteral("BRAKPOLA")));
+
+        // Selecting a row in the grid moves the statement's cursor.
+        grid.setCurrentIndex(model.index(1, 0));
+        QCOMPARE(model.currentRow(), 1);
+    }
+
+    void removedColumnAndSortTitle()
+    {
+        const QString list = QStringLiteral("DBFTerminy");
+        ListModel model(m_db->statement(list), RegisterCatalog::columns(list));
+        model.setSortColumn(8);
+        model.removeField(QStringLiteral("OSOBA"));
+        QCOMPARE(model.sortColumn(), 7);
+        model.removeField(QStringLiteral("LOK"));
+        QCOMPARE(model.sortColumn(), -1);
+        QCOMPARE(model.columnCount(), 7);
+        QCOMPARE(model.columnOf(QStringLiteral("INNE")), 6);
+        model.removeField(QStringLiteral("LOK")); // already gone
+        QCOMPARE(model.columnCount(), 7);
     }
 };
 

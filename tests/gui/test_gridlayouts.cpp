@@ -1,0 +1,183 @@
+#include "TestDatabase.h"
+#include "TestSupport.h"
+
+#include "registers/ListModel.h"
+#include "registers/RegisterCatalog.h"
+#include "registers/TVXGridStorage.h"
+#include "registers/TfMain.h"
+#include "shell/AppPaths.h"
+#include "shell/IniFile.h"
+#include "widgets/DataGrid.h"
+
+#include <QAction>
+#include <QFile>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QTest>
+
+// Column widths of the grids kept in "sprzetnik.ini" between runs.
+class TestGridLayouts : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempConfig> m_config;
+
+    QString iniPath() const { return AppPaths::configFile(QStringLiteral("sprzetnik.ini")); }
+    QString stored(const QString& key) const
+    {
+        return IniFile(iniPath()).value(QStringLiteral("DBGRID"), key);
+    }
+    static QString designWidths(const QString& list)
+    {
+        QStringList widths;
+        for (const GridColumn& c : RegisterCatalog::columns(list))
+            widths << QString::number(c.width);
+        return widths.join(QLatin1Char(','));
+    }
+
+private slots:
+    void init() { m_config = std::make_unique<TempConfig>(); }
+    void cleanup() { m_config.reset(); }
+
+    void firstRunStoresEveryGridWithItsDesignWidths()
+    {
+        {
+            TfMain main;
+            main.restoreGridLayouts();
+            QCOMPARE(main.gridStorage()->count(), 16);
+            main.saveGridLayouts();
+        }
+        const IniFile ini(iniPath());
+        QStringList expected;
+        for (const RegisterList& r : RegisterCatalog::all())
+            expected << QStringLiteral("MAIN_") + r.grid;
+        QCOMPARE(ini.keys(QStringLiteral("DBGRID")), expected);
+        QCOMPARE(stored(QStringLiteral("MAIN_KomputeryGrid")),
+                 QStringLiteral("110,155,138,189,153,102,81,77,81,193,122,170,292,93,242"));
+        QCOMPARE(stored(QStringLiteral("MAIN_SprzetGrid")), designWidths(QStringLiteral("DBFSprzet")));
+    }
+
+    void widenedColumnSurvivesRestartUntilReset()
+    {
+        {
+            TfMain main;
+            main.restoreGridLayouts();
+            main.grid(QStringLiteral("KomputeryGrid"))->setColumnWidth(1, 300);
+            main.saveGridLayouts();
+        }
+        TfMain main;
+        main.restoreGridLayouts();
+        DataGrid* grid = main.grid(QStringLiteral("KomputeryGrid"));
+        QCOMPARE(grid->columnWidth(1), 300);
+        QCOMPARE(grid->columnWidth(0), 110);
+        // A logout and a new login keep what the user set.
+        grid->setColumnWidth(0, 50);
+        main.restoreGridLayouts();
+        QCOMPARE(grid->columnWidth(0), 50);
+
+        main.action(QStringLiteral("Przywrszerokotabel1"))->trigger();
+        QCOMPARE(grid->columnWidth(1), 155);
+        QCOMPARE(grid->columnWidth(0), 110);
+        QCOMPARE(stored(QStringLiteral("MAIN_KomputeryGrid")).section(QLatin1Char(','), 1, 1),
+                 QStringLiteral("300"));
+        main.saveGridLayouts();
+        QCOMPARE(stored(QStringLiteral("MAIN_KomputeryGrid")), designWidths(QStringLiteral("DBFKomputery")));
+    }
+
+    void storedValuesThatDoNotFitAreIgnored_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("firstWidth"); // width of column 0 after loading
+        QTest::newRow("fits") << "60,61,62,63,64,65,66,67,68,69,70,71,72,73,74" << 60;
+        QTest::newRow("comma at the end") << "60,61,62,63,64,65,66,67,68,69,70,71,72,73,74," << 60;
+        QTest::newRow("too few") << "60,61,62" << 110;
+        QTest::newRow("too many") << "60,61,62,63,64,65,66,67,68,69,70,71,72,73,74,75" << 110;
+        QTest::newRow("empty item") << "60,,62,63,64,65,66,67,68,69,70,71,72,73,74" << 110;
+        QTest::newRow("not a number") << "x,61,62,63,64,65,66,67,68,69,70,71,72,73,74" << 110;
+        QTest::newRow("empty") << "" << 110;
+    }
+    void storedValuesThatDoNotFitAreIgnored()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, firstWidth);
+        IniFile ini;
+        ini.setValue(QStringLiteral("OPTIONS"), QStringLiteral("pytajPrzedKasowaniem"), QStringLiteral("1"));
+        ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("MAIN_KomputeryGrid"), value);
+        ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("MAIN_firmyGrid"),
+                     QStringLiteral("101,102,103,104,105,106"));
+        ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("COMP_terminyGrid"), QStringLiteral("7,8"));
+        QVERIFY(ini.save(iniPath()));
+        TfMain main;
+        main.restoreGridLayouts();
+        QCOMPARE(main.grid(QStringLiteral("KomputeryGrid"))->columnWidth(0), firstWidth);
+        // The other grids load as usual.
+        QCOMPARE(main.grid(QStringLiteral("firmyGrid"))->columnWidth(5), 106);
+        main.saveGridLayouts();
+        const IniFile after(iniPath());
+        QCOMPARE(after.value(QStringLiteral("DBGRID"), QStringLiteral("MAIN_KomputeryGrid"))
+                     .section(QLatin1Char(','), 0, 0),
+                 QString::number(firstWidth));
+        // Keys of other windows and other sections stay as they were.
+        QCOMPARE(after.value(QStringLiteral("DBGRID"), QStringLiteral("COMP_terminyGrid")),
+                 QStringLiteral("7,8"));
+        QCOMPARE(after.value(QStringLiteral("OPTIONS"), QStringLiteral("pytajPrzedKasowaniem")),
+                 QStringLiteral("1"));
+    }
+
+    void deadlineWidthsSurviveTheColumnsRemovedAtFirstPaint()
+    {
+        {
+            TfMain main;
+            main.restoreGridLayouts();
+            main.hideFirstPaintPanels();
+            DataGrid* grid = main.grid(QStringLiteral("terminyGrid"));
+            QCOMPARE(grid->listModel()->columnCount(), 7);
+            grid->setColumnWidth(5, 400);
+            main.saveGridLayouts();
+        }
+        QCOMPARE(stored(QStringLiteral("MAIN_terminyGrid")).split(QLatin1Char(',')).size(), 7);
+        TfMain main;
+        main.restoreGridLayouts();
+        main.hideFirstPaintPanels();
+        main.hideFirstPaintPanels(); // a second first paint after a logout changes nothing
+        DataGrid* grid = main.grid(QStringLiteral("terminyGrid"));
+        QCOMPARE(grid->listModel()->columnCount(), 7);
+        QCOMPARE(grid->columnWidth(5), 400);
+        main.Przywrszerokotabel1Click();
+        QCOMPARE(grid->columnWidth(5), 259);
+    }
+
+    void otherWindowsRegisterTheirGrids()
+    {
+        QTableWidget plain(2, 3);
+        plain.setColumnWidth(2, 77);
+        {
+            TfMain main;
+            connect(&main, &TfMain::registeringGridLayouts, this, [&](TVXGridStorage& storage) {
+                storage.AddStringGrid(&plain, QStringLiteral("SPRDATSGTabela"));
+            });
+            main.restoreGridLayouts();
+            QCOMPARE(main.gridStorage()->count(), 17);
+            plain.setColumnWidth(2, 140);
+            main.saveGridLayouts();
+        }
+        QCOMPARE(IniFile(iniPath())
+                     .value(QStringLiteral("GRID"), QStringLiteral("SPRDATSGTabela"))
+                     .section(QLatin1Char(','), 2),
+                 QStringLiteral("140"));
+    }
+
+    void columnsCannotBeMoved()
+    {
+        TfMain main;
+        QHeaderView* header = main.grid(QStringLiteral("KomputeryGrid"))->horizontalHeader();
+        QVERIFY(!header->sectionsMovable());
+        header->moveSection(0, 3);
+        QCOMPARE(header->visualIndex(0), 0);
+        QCOMPARE(header->logicalIndex(3), 3);
+    }
+};
+
+QTEST_MAIN(TestGridLayouts)
+#include "test_gridlayouts.moc"
