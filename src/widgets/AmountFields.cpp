@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QValidator>
 
 #include <cmath>
@@ -91,14 +92,15 @@ QString AmountFields::format(double value)
 
 bool AmountFields::parse(const QString& text, double* value)
 {
+    // Digits with one point or comma, an optional sign and exponent; no blanks inside.
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)([eE][+-]?\\d+)?$"));
     QString t = text.trimmed();
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    if (t.isEmpty())
+    if (!number.match(t).hasMatch())
         return false;
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    const double v = c.toDouble(t, &ok);
+    const double v = t.toDouble(&ok);
     if (!ok || !std::isfinite(v))
         return false;
     *value = v;
@@ -107,7 +109,8 @@ bool AmountFields::parse(const QString& text, double* value)
 
 QString AmountFields::shortest(double value)
 {
-    QString text = QString::number(value, 'g', QLocale::FloatingPointShortest);
+    // Fixed notation: no exponent, so 30000000 stays 30000000.
+    QString text = QString::number(value, 'f', QLocale::FloatingPointShortest);
     text.replace(QLatin1Char('.'), decimalSeparator());
     return text;
 }
