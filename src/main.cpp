@@ -1,11 +1,99 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "registers/TfMain.h"
+#include "shell/AppState.h"
+#include "shell/Dialogs.h"
+#include "shell/SingleInstance.h"
+#include "shell/SprzetnikApplication.h"
+#include "shell/Startup.h"
+#include "shell/TfTutorial1.h"
+#include "shell/TfWskazBaze.h"
+#include "store/TmyDataBase.h"
+
+#include <QMessageBox>
+#include <QPainter>
+#include <QSplashScreen>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace
+{
+bool hasDisplay()
+{
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+QPixmap splashPicture()
+{
+    QPixmap pixmap(420, 180);
+    pixmap.fill(QColor(0x3a, 0x6e, 0xa5));
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setPointSize(28);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(pixmap.rect().adjusted(0, 0, 0, -30), Qt::AlignCenter, QStringLiteral("Sprzetnik"));
+    font.setPointSize(11);
+    font.setBold(false);
+    painter.setFont(font);
+    painter.drawText(pixmap.rect().adjusted(0, 90, 0, 0), Qt::AlignCenter,
+                     QStringLiteral("wersja ") + AppState::version());
+    return pixmap;
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Sprzetnik 2.8"));
-    window.show();
+    if (!hasDisplay()) {
+        std::fputs("Sprzetnik needs a graphical display: none was found (set DISPLAY or run under xvfb-run).\n",
+                   stderr);
+        return 1;
+    }
+    SprzetnikApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Sprzetnik "));
+    Dialogs::install();
+
+    QSplashScreen splash(splashPicture());
+    splash.setWindowTitle(QStringLiteral("Sprzetnik"));
+    splash.show();
+    app.processEvents();
+
+    const bool multiRun = argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("ENABLEMULTIRUN");
+    SingleInstance instance(SingleInstance::defaultLockPath());
+    if (!multiRun && !instance.acquire()) {
+        splash.close();
+        QMessageBox::information(nullptr, QStringLiteral("Informacja"), SingleInstance::alreadyRunningText());
+        return 0;
+    }
+
+    TmyDataBase db;
+    TfMain main;
+    TfWskazBaze wskazBaze(&main);
+    TfTutorial1 tutorial(&main);
+    Startup startup(main, db);
+    startup.setDatabaseDialog([&wskazBaze] {
+        wskazBaze.showMenu();
+        wskazBaze.exec();
+        return true;
+    });
+    startup.setTutorial([&tutorial] { tutorial.exec(); });
+    QObject::connect(&startup, &Startup::endProgram, &app, [] { QCoreApplication::exit(0); });
+
+    splash.finish(&main);
+    main.show();
+    QTimer::singleShot(0, &main, [&] {
+        if (!startup.runStartupSequence()) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        main.show();
+        QTimer::singleShot(0, &main, [&] { startup.firstPaint(); });
+    });
     return app.exec();
 }

@@ -512,10 +512,12 @@ QString TmyDataBase::repairObjectLabel(const QString& kind, const Statement& row
 
 QChar TmyDataBase::dateSeparator()
 {
+    // The first separator of the system's short date; locales that write
+    // dates with blanks or words get the hyphen of the typed mask.
     const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
     for (const QChar c : format)
         if (!c.isLetter())
-            return c;
+            return QStringLiteral("-./").contains(c) ? c : QLatin1Char('-');
     return QLatin1Char('-');
 }
 

@@ -9,6 +9,10 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StatementTexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TmyDataBase.cpp
 )
+# String cipher
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TVXCrypt.cpp
+)
 # List filter and sort state
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ListState.cpp

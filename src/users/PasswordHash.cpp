@@ -1,7 +1,8 @@
 #include "users/PasswordHash.h"
 
+#include "store/TVXCrypt.h"
+
 #include <QList>
-#include <QStringEncoder>
 
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
@@ -46,12 +47,7 @@ bool isHash(const QByteArray& stored)
 
 QByteArray legacyCipherText(const QString& password)
 {
-    // Byte-wise addition of the key, as older databases stored it (Windows-1250 text).
-    QStringEncoder encoder("windows-1250");
-    QByteArray bytes = encoder.encode(password);
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        bytes[i] = char(quint8(bytes[i]) + quint8(kUserKey[i % kUserKey.size()]));
-    return bytes;
+    return TVXCrypt::encrypt(TVXCrypt::textBytes(password), kUserKey);
 }
 
 bool verify(const QString& password, const QByteArray& stored)

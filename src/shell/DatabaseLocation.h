@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Which database directory this computer works on and the password that opens
+// it: the directory in the configuration file (DATABASE/lokalizacja), the
+// password enciphered in "config.dat", and the older system-wide location read
+// once when the configuration file names none.
+class DatabaseLocation
+{
+public:
+    enum TestResult
+    {
+        Ok = 0,
+        NoDatabase = 1,
+        WrongPassword = 2
+    };
+
+    static inline const QByteArray kCipherKey = QByteArrayLiteral("Rw$9kP!m2#Xv8&Lq;Tz_");
+    static inline const QString kPasswordFile = QStringLiteral("config.dat");
+    static constexpr int kPasswordFileSize = 257;
+
+    // The pair the running program uses.
+    static DatabaseLocation& global();
+
+    QString location() const { return m_location; }
+    QString password() const { return m_password; }
+    void set(const QString& location, const QString& password);
+    // The directory the last database test verified (empty when it failed early).
+    QString currentDirectory() const { return m_currentDirectory; }
+
+    // Reads the pair; a missing or short config.dat is reported (101749) and
+    // leaves the password empty. Without a location, the older system-wide
+    // location is copied into the configuration file and config.dat.
+    void load();
+    // Writes the location into the configuration file and the password into
+    // config.dat; a failure is reported (101756). Answers success.
+    bool store() const;
+    // 0 OK, 1 no database in the location, 2 the password does not open it.
+    TestResult test(bool checkPassword);
+
+    // The 257-byte record of config.dat: [L] [cipher text, padded to 255] [L].
+    static QByteArray passwordRecord(const QString& password);
+    // False when the record is shorter than 257 bytes.
+    static bool readPasswordRecord(const QByteArray& record, QString* password);
+    static QString passwordFilePath();
+
+private:
+    bool readPasswordFile(QString* password) const;
+
+    QString m_location;
+    QString m_password;
+    QString m_currentDirectory;
+};

@@ -1,0 +1,319 @@
+#include "shell/Startup.h"
+
+#include "registers/TfMain.h"
+#include "shell/AppPaths.h"
+#include "shell/AppState.h"
+#include "shell/Clock.h"
+#include "shell/Config.h"
+#include "shell/DatabaseLocation.h"
+#include "shell/Dialogs.h"
+#include "shell/ErrorLog.h"
+#include "shell/ErrorLogCommand.h"
+#include "shell/SprzetnikApplication.h"
+#include "shell/TfAbout.h"
+#include "store/DbError.h"
+#include "users/TfLogin.h"
+#include "users/TfUserEdit.h"
+#include "users/TfUserzy.h"
+#include "users/UserAccounts.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStringDecoder>
+#include <QUrl>
+
+namespace
+{
+const QString kSupportAddress = QStringLiteral("pomoc@sprzetnik.pl");
+}
+
+Startup::Startup(TfMain& main, TmyDataBase& db, QObject* parent)
+    : QObject(parent), m_main(main), m_db(db), m_login(new TfLogin(db, &main)), m_userEdit(new TfUserEdit(&main)),
+      m_userzy(new TfUserzy(db, *m_userEdit, &main))
+{
+    m_login->setConfigureDatabase([this](QString& directory, QString& password) {
+        m_db.closeAll();
+        if (!m_databaseDialog || !m_databaseDialog())
+            return false;
+        if (DatabaseLocation::global().test(true) != DatabaseLocation::Ok)
+            return false;
+        directory = DatabaseLocation::global().currentDirectory();
+        password = DatabaseLocation::global().password();
+        return true;
+    });
+    TfMain::ShellCommands commands;
+    commands.logout = [this] {
+        if (!logout())
+            emit endProgram();
+    };
+    commands.accounts = [this] { showAccounts(); };
+    commands.openErrorLog = [] { openErrorLog(DatabaseLocation::global().location()); };
+    commands.help = [] {
+        Dialogs::openUrl(QUrl::fromLocalFile(AppPaths::programDir() + QStringLiteral("/dokumentacja/Instrukcja obsługi.pdf")));
+    };
+    commands.supportMail = [] { Dialogs::openUrl(QUrl(supportMailUrl())); };
+    commands.about = [this] { showAbout(); };
+    m_main.setShellCommands(commands);
+    connect(&m_main, &TfMain::closeRequested, this, [this](bool* allow) { *allow = closeQuery(); });
+    connect(&m_main, &TfMain::closing, this, &Startup::onClose);
+    connect(&m_main, &TfMain::resized, this, &Startup::storeWindowSize);
+}
+
+Startup::~Startup() = default;
+
+QString Startup::scratchPadPath()
+{
+    return AppPaths::configFile(QStringLiteral("podrecznyNotatnik.txt"));
+}
+
+QString Startup::defaultScratchPadText()
+{
+    return QStringLiteral("Tutaj możesz zapisywać dowolne dotatki, które będą dostępne po ponownym uruchomieniu "
+                          "programu.");
+}
+
+QString Startup::supportMailUrl()
+{
+    return QStringLiteral("mailto:") + kSupportAddress + QStringLiteral("?subject=Pomoc%20techniczna%20(") +
+           QStringLiteral(" ") + AppState::version() +
+           QStringLiteral(")&body=Opisz%20problem,%20podaj%20system%20operacyjny,%20tresc%20komunikatow%20o%20bledzie,"
+                          "%20zrzuty%20ekranu.");
+}
+
+void Startup::loadScratchPad()
+{
+    QFile file(scratchPadPath());
+    if (!file.exists()) {
+        m_main.scratchPad()->setPlainText(defaultScratchPadText());
+        return;
+    }
+    if (!file.open(QIODevice::ReadOnly))
+        return; // an unreadable scratch pad is not worth stopping for
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = QStringDecoder("windows-1250").decode(bytes);
+    m_main.scratchPad()->setPlainText(text);
+}
+
+void Startup::saveScratchPad()
+{
+    QFile file(scratchPadPath());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(m_main.scratchPad()->toPlainText().toUtf8());
+}
+
+bool Startup::testDatabase()
+{
+    DatabaseLocation& location = DatabaseLocation::global();
+    const auto first = location.test(true);
+    if (first == DatabaseLocation::Ok)
+        return true;
+    if (first == DatabaseLocation::NoDatabase) {
+        if (m_tutorial)
+            m_tutorial();
+    } else {
+        Dialogs::dbProblem(location.location());
+    }
+    if (m_databaseDialog)
+        m_databaseDialog();
+    if (location.test(true) == DatabaseLocation::Ok)
+        return true;
+    Dialogs::info(QStringLiteral("Informacja"),
+                  QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+    return false;
+}
+
+bool Startup::loginUser()
+{
+    AppState::instance().logout();
+    m_login->setDatabase(DatabaseLocation::global().currentDirectory(), DatabaseLocation::global().password());
+    m_login->setFirstLogin(Config::global().flag(QStringLiteral("cbFirstLog")));
+    m_login->prepare();
+    if (m_login->exec() != QDialog::Accepted)
+        return false;
+    AppState::instance().currentUser = m_login->user();
+    AppState::instance().userDescription = m_login->description();
+    return true;
+}
+
+bool Startup::runStartupSequence()
+{
+    m_running = false;
+    AppState::instance().startup = true;
+    // 1. grid layouts once per run, the scratch pad
+    if (!m_layoutsRestored) {
+        restoreGridLayouts();
+        m_layoutsRestored = true;
+    }
+    loadScratchPad();
+    // 2. configuration and protocol texts
+    Config::global().load();
+    DatabaseLocation::global().load();
+    loadProtocolTexts();
+    // 3. window size
+    const int width = Config::global().number(QStringLiteral("mainWinWidth"));
+    const int height = Config::global().number(QStringLiteral("mainWinHeight"));
+    if (width >= 0 && height > 0)
+        m_main.resize(width, height);
+    // 4. caption
+    m_main.setWindowTitle(AppState::caption());
+    // 5. report pages
+    resetReportPages();
+    // 6. database
+    m_db.closeAll();
+    if (!testDatabase())
+        return false;
+    // 7. login
+    if (!loginUser())
+        return false;
+    afterLogin();
+    m_running = true;
+    return !AppState::instance().currentUser.isEmpty();
+}
+
+void Startup::afterLogin()
+{
+    AppState& state = AppState::instance();
+    Config::global().set(QStringLiteral("cbFirstLog"), false);
+    runSchemaUpgrades();
+    state.rights = m_db.loadRights(state.currentUser);
+    automaticBackupCheck();
+    resetTemporaryNotes();
+    m_main.applyRights(state.rights);
+    m_main.SBStartClick();
+    m_main.statusPanel(0)->setText(TmyDataBase::dateText(DueWindow::toYmd(Clock::today())));
+    m_main.statusPanel(1)->setText(state.currentUser);
+    resetListFilters();
+    if (state.currentUser.isEmpty()) {
+        m_main.close();
+        return;
+    }
+    m_notes = m_db.loadNotes();
+    try {
+        Statement& probe = m_db.mySQL();
+        probe.clear();
+        probe.add(QStringLiteral("SELECT * FROM firmy WHERE IDFIRMY = ") + QStringLiteral("1"));
+        probe.open();
+        probe.close();
+    } catch (const DbError& e) {
+        ErrorLog::report(e.message(), true, 1);
+    }
+}
+
+QList<int> Startup::dueNotes(const std::array<NoteSlot, 30>& notes, const QDate& today, int dataWsteczna,
+                             int dataWstecznaMin)
+{
+    QList<int> due;
+    for (int slot = 1; slot <= 30; ++slot) {
+        const NoteSlot& note = notes[size_t(slot - 1)];
+        if (note.opis.trimmed().isEmpty())
+            continue;
+        if (DueWindow::isDue(DueWindow::parseDateText(note.data), today, dataWsteczna, dataWstecznaMin))
+            due << slot;
+    }
+    return due;
+}
+
+void Startup::firstPaint()
+{
+    AppState& state = AppState::instance();
+    if (!state.startup)
+        return;
+    state.startup = false;
+    hideFirstPaintPanels();
+    if (Config::global().flag(QStringLiteral("pokazujPoradeDnia")))
+        showTipOfTheDay();
+    if (state.has(15) && Config::global().flag(QStringLiteral("sprawdzajTerminy")))
+        deadlineCheck();
+    if (state.has(24) && Config::global().flag(QStringLiteral("sprawdzajBhp")))
+        bhpCheck();
+    stockCheck();
+    if (state.has(13) && Config::global().flag(QStringLiteral("sprawdzajNotatki")))
+        for (int slot : dueNotes(m_notes, Clock::today(), Config::global().number(QStringLiteral("dataWsteczna")),
+                                 Config::global().number(QStringLiteral("dataWstecznaMin"))))
+            showDueNote(slot);
+}
+
+bool Startup::logout()
+{
+    saveScratchPad();
+    AppState::instance().startup = true;
+    m_main.SBStartClick();
+    hideToolWindows();
+    m_main.hide();
+    m_db.closeAll();
+    if (!runStartupSequence())
+        return false;
+    m_main.show();
+    firstPaint();
+    return true;
+}
+
+bool Startup::closeQuery()
+{
+    if (!Config::global().flag(QStringLiteral("pytajPrzedZamknieciem")))
+        return true;
+    return Dialogs::question(QStringLiteral("Pytanie"), QStringLiteral("Czy zakończyć pracę i zamknąć program?"));
+}
+
+void Startup::onClose()
+{
+    SprzetnikApplication::setClosing(true);
+    saveGridLayouts();
+    saveProtocolTexts();
+    saveScratchPad();
+}
+
+void Startup::storeWindowSize(int width, int height)
+{
+    if (!m_running)
+        return;
+    Config::global().set(QStringLiteral("mainWinWidth"), width);
+    Config::global().set(QStringLiteral("mainWinHeight"), height);
+    Config::global().save();
+}
+
+void Startup::showAccounts()
+{
+    AppState& state = AppState::instance();
+    m_userzy->setCurrentUser(state.currentUser);
+    m_userzy->prepare();
+    m_userzy->exec();
+    state.userDescription = UserAccounts(m_db).description(state.currentUser);
+    state.rights = m_db.loadRights(state.currentUser);
+    m_main.SBStartClick();
+    m_main.applyRights(state.rights);
+}
+
+void Startup::showAbout()
+{
+    TfAbout about(&m_main);
+    about.exec();
+}
+
+void Startup::resetTemporaryNotes()
+{
+    m_temporaryNotes = {QStringLiteral("To jest notatnik, w którym możesz zapisywać informacje tymczasowe."),
+                        QStringLiteral("Zawartość tego notatnika czyszczona jest po zakończeniu pracy.")};
+}
+
+// Steps owned by windows that plug in here as they are added; until then each does nothing.
+void Startup::restoreGridLayouts() {} // grid column layouts restore the stored widths here
+void Startup::saveGridLayouts() {} // grid column layouts store the widths here
+void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
+void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
+void Startup::resetReportPages() {} // the report catalogue resets its pages and filters here
+void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
+void Startup::automaticBackupCheck() {} // the automatic backup asks here
+void Startup::resetListFilters() {} // the register filters return to their start state here
+void Startup::hideFirstPaintPanels() {} // the register lists drop the unused deadline columns here
+void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
+void Startup::deadlineCheck() {} // the deadline window opens here in start mode
+void Startup::bhpCheck() {} // the BHP needs check opens here in start mode
+void Startup::stockCheck() {} // the stock check opens here in start mode
+void Startup::showDueNote(int) {} // the note window shows one due note here
+void Startup::hideToolWindows() {} // the non-modal tool windows hide here

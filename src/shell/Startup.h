@@ -1,0 +1,97 @@
+#pragma once
+
+#include "store/TmyDataBase.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class TfLogin;
+class TfMain;
+class TfUserEdit;
+class TfUserzy;
+
+// The program's life around the main window: the start-up sequence (database
+// test, login, the steps after login), the first paint after login, logout
+// and closing, and the shell commands of the menus.
+class Startup : public QObject
+{
+    Q_OBJECT
+
+public:
+    Startup(TfMain& main, TmyDataBase& db, QObject* parent = nullptr);
+    ~Startup() override;
+
+    // Shows the database dialog; answers whether the user finished it.
+    using DatabaseDialog = std::function<bool()>;
+    void setDatabaseDialog(DatabaseDialog dialog) { m_databaseDialog = std::move(dialog); }
+    // The first-run guide.
+    void setTutorial(std::function<void()> tutorial) { m_tutorial = std::move(tutorial); }
+
+    // The start-up sequence: answers false when the program must end.
+    bool runStartupSequence();
+    // The checks shown once after login.
+    void firstPaint();
+    // "Wyloguj się...": answers false when the program must end.
+    bool logout();
+    // The close question; answers whether closing may go on.
+    bool closeQuery();
+    // Saves what is kept between runs.
+    void onClose();
+
+    // The note slots whose reminder is due today (numbers 1-30).
+    static QList<int> dueNotes(const std::array<NoteSlot, 30>& notes, const QDate& today, int dataWsteczna,
+                               int dataWstecznaMin);
+    static QString scratchPadPath();
+    static QString defaultScratchPadText();
+    static QString supportMailUrl();
+
+    const std::array<NoteSlot, 30>& notes() const { return m_notes; }
+    TfLogin& login() { return *m_login; }
+
+signals:
+    // The program must end (login refused, no database).
+    void endProgram();
+
+private:
+    bool testDatabase();
+    bool loginUser();
+    void afterLogin();
+    void loadScratchPad();
+    void saveScratchPad();
+    void showAccounts();
+    void showAbout();
+    void storeWindowSize(int width, int height);
+
+    // Steps whose features live in other windows; each is filled in by the
+    // window that owns the feature.
+    void restoreGridLayouts();       // column widths of every grid
+    void saveGridLayouts();          // column widths of every grid
+    void loadProtocolTexts();        // texts of the hand-over protocols
+    void saveProtocolTexts();        // texts of the hand-over protocols
+    void resetReportPages();         // report pages and their filters
+    void runSchemaUpgrades();        // older databases brought up to date
+    void automaticBackupCheck();     // backup reminder of the administrator
+    void resetTemporaryNotes();      // the temporary-notes window's text
+    void resetListFilters();         // date edits, archive selector, "Tylko aktywne"
+    void hideFirstPaintPanels();     // filter group and the unused deadline columns
+    void showTipOfTheDay();          // tip of the day
+    void deadlineCheck();            // deadlines due
+    void bhpCheck();                 // BHP items due for replacement
+    void stockCheck();               // resources at their reminder level
+    void showDueNote(int slot);      // one note whose date has come
+    void hideToolWindows();          // non-modal tool windows
+
+    TfMain& m_main;
+    TmyDataBase& m_db;
+    TfLogin* m_login;
+    TfUserEdit* m_userEdit;
+    TfUserzy* m_userzy;
+    DatabaseDialog m_databaseDialog;
+    std::function<void()> m_tutorial;
+    std::array<NoteSlot, 30> m_notes{};
+    QStringList m_temporaryNotes;
+    bool m_layoutsRestored = false;
+    bool m_running = false; // the start-up has finished: window sizes are stored
+};

@@ -1,0 +1,500 @@
+#include "shell/TfWskazBaze.h"
+
+#include "shell/AppPaths.h"
+#include "shell/DatabaseLocation.h"
+#include "shell/Dialogs.h"
+#include "shell/ErrorLog.h"
+#include "shell/TfTutorial1.h"
+#include "store/DatabaseTemplate.h"
+#include "store/DbError.h"
+#include "store/TableList.h"
+#include "store/TmyDataBase.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+const QString kDalej = QStringLiteral("  &Dalej   >>  ");
+const QString kZaloz = QStringLiteral(" Z&ałóż >>");
+const QString kOtworz = QStringLiteral("&Otwórz >>");
+const QString kSubFolder = QStringLiteral("Sprzetnik_DB");
+
+QString cleanFolder(const QString& folder)
+{
+    QString path = QDir::fromNativeSeparators(folder.trimmed());
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+// The table-open test of the running data module, or of one made for the test.
+bool opens(const QString& folder, const QString& password)
+{
+    std::unique_ptr<TmyDataBase> own;
+    TmyDataBase* module = TmyDataBase::instance();
+    if (!module) {
+        own = std::make_unique<TmyDataBase>();
+        module = own.get();
+    }
+    return module->tableOpenTest(folder, TableList::files().first(), password);
+}
+} // namespace
+
+TfWskazBaze::TfWskazBaze(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TfWskazBaze"));
+    setWindowTitle(QStringLiteral("Baza danych"));
+    setModal(true);
+    resize(600, 420);
+
+    m_pages = new QStackedWidget(this);
+    m_pages->setObjectName(QStringLiteral("strony"));
+    m_pages->addWidget(buildMenuPage());
+    m_pages->addWidget(buildNewPage());
+    m_pages->addWidget(buildOpenPage());
+
+    m_logowanie = new QPushButton(QStringLiteral("&Logowanie"), this);
+    m_logowanie->setObjectName(QStringLiteral("logowanie"));
+    m_logowanie->setAutoDefault(false);
+    connect(m_logowanie, &QPushButton::clicked, this, &QDialog::accept);
+    m_menu = new QPushButton(QStringLiteral("<<  &Menu   "), this);
+    m_menu->setObjectName(QStringLiteral("menu"));
+    m_menu->setAutoDefault(false);
+    connect(m_menu, &QPushButton::clicked, this, &TfWskazBaze::showMenu);
+    m_dalej = new QPushButton(kDalej, this);
+    m_dalej->setObjectName(QStringLiteral("dalej"));
+    m_dalej->setDefault(true);
+    connect(m_dalej, &QPushButton::clicked, this, &TfWskazBaze::dalejClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_logowanie);
+    buttons->addStretch();
+    buttons->addWidget(m_menu);
+    buttons->addWidget(m_dalej);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages, 1);
+    layout->addLayout(buttons);
+
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, &TfWskazBaze::showHelp);
+
+    m_DBDir->setText(QDir::toNativeSeparators(startFolder()));
+    m_eDBDir = startFolder();
+    showMenu();
+}
+
+QString TfWskazBaze::startFolder()
+{
+#ifdef Q_OS_WIN
+    return QDir::rootPath();
+#else
+    // The root folder is not writable here; the user's own folder is the usual start.
+    return QDir::homePath();
+#endif
+}
+
+QWidget* TfWskazBaze::pageHeading(const QString& instruction, QLabel** instructionLabel)
+{
+    auto* box = new QWidget;
+    auto* heading = new QLabel(QStringLiteral("Konfiguracja bazy danych"), box);
+    QFont font = heading->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.4);
+    heading->setFont(font);
+    auto* help = new QPushButton(QStringLiteral("Pomoc (F1)"), box);
+    help->setObjectName(QStringLiteral("pomoc"));
+    help->setAutoDefault(false);
+    connect(help, &QPushButton::clicked, this, &TfWskazBaze::showHelp);
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading, 1);
+    top->addWidget(help);
+    auto* text = new QLabel(instruction, box);
+    text->setWordWrap(true);
+    if (instructionLabel)
+        *instructionLabel = text;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(top);
+    layout->addSpacing(8);
+    layout->addWidget(text);
+    return box;
+}
+
+QWidget* TfWskazBaze::buildMenuPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("stronaMenu"));
+    QLabel* instruction = nullptr;
+    QWidget* heading =
+        pageHeading(QStringLiteral("Wybierz i kliknij \" DALEJ >> \"   -   przycisk u dołu:"), &instruction);
+    instruction->setObjectName(QStringLiteral("instrukcja"));
+
+    m_rbNowa = new QRadioButton(QStringLiteral("Stwórz nową bazę danych"), page);
+    m_rbNowa->setObjectName(QStringLiteral("rbNowa"));
+    m_rbOtworz = new QRadioButton(QStringLiteral("Wskaż lokalizację istniejącej bazy danych"), page);
+    m_rbOtworz->setObjectName(QStringLiteral("rbOtworz"));
+    m_infoBrakBazy = new QLabel(page);
+    m_infoBrakBazy->setObjectName(QStringLiteral("infoBrakBazy"));
+    m_infoBrakBazy->setWordWrap(true);
+    auto* currentLabel = new QLabel(QStringLiteral("Obecna lokalizacja bazy danych:"), page);
+    m_lokalizacja2 = new QLineEdit(page);
+    m_lokalizacja2->setObjectName(QStringLiteral("lokalizacja2"));
+    m_lokalizacja2->setReadOnly(true);
+    currentLabel->setBuddy(m_lokalizacja2);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(heading);
+    layout->addWidget(m_rbNowa);
+    layout->addWidget(m_rbOtworz);
+    layout->addStretch();
+    layout->addWidget(m_infoBrakBazy);
+    layout->addWidget(currentLabel);
+    layout->addWidget(m_lokalizacja2);
+    return page;
+}
+
+QWidget* TfWskazBaze::buildNewPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("stronaNowa"));
+    const QString hint = QStringLiteral("Wskaż położenie bazy danych");
+
+    m_DBDir = new QLineEdit(page);
+    m_DBDir->setObjectName(QStringLiteral("DBDir"));
+    m_DBDir->setToolTip(hint);
+    auto* choose = new QPushButton(QStringLiteral("Wybierz folder..."), page);
+    choose->setObjectName(QStringLiteral("DBDrive"));
+    choose->setToolTip(hint);
+    choose->setAutoDefault(false);
+    connect(choose, &QPushButton::clicked, this, &TfWskazBaze::chooseNewFolder);
+    auto* newFolder = new QPushButton(QStringLiteral("Nowy folder"), page);
+    newFolder->setObjectName(QStringLiteral("SBNowyFolder"));
+    newFolder->setToolTip(QStringLiteral("Stwórz nowy podkatalog  w wybranej lokalizacji"));
+    newFolder->setAutoDefault(false);
+    connect(newFolder, &QPushButton::clicked, this, &TfWskazBaze::nowyFolderClick);
+    m_cbDEMO = new QCheckBox(QStringLiteral("Do bazy dołącz przykładowe dane"), page);
+    m_cbDEMO->setObjectName(QStringLiteral("cbDEMO"));
+
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_DBDir, 1);
+    folderRow->addWidget(choose);
+    folderRow->addWidget(newFolder);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(pageHeading(QStringLiteral("Wskaż położenie plików nowej bazy danych")));
+    layout->addLayout(folderRow);
+    layout->addStretch();
+    layout->addWidget(m_cbDEMO);
+    return page;
+}
+
+QWidget* TfWskazBaze::buildOpenPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("stronaOtworz"));
+
+    auto* choose = new QPushButton(QStringLiteral("Wybierz folder..."), page);
+    choose->setObjectName(QStringLiteral("eDBDrive"));
+    choose->setToolTip(QStringLiteral("Odszukaj bazę danych"));
+    choose->setAutoDefault(false);
+    connect(choose, &QPushButton::clicked, this, &TfWskazBaze::chooseExistingFolder);
+    auto* label = new QLabel(QStringLiteral("Brak dysku? Wpisz ręcznie lokalizację bazy danych:"), page);
+    m_lokalizacja = new QLineEdit(page);
+    m_lokalizacja->setObjectName(QStringLiteral("lokalizacja"));
+    label->setBuddy(m_lokalizacja);
+    connect(m_lokalizacja, &QLineEdit::textChanged, this, &TfWskazBaze::updateOpenButton);
+
+    auto* chooseRow = new QHBoxLayout;
+    chooseRow->addWidget(choose);
+    chooseRow->addStretch();
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(pageHeading(QStringLiteral("Wskaż lokalizację istniejącej bazy danych")));
+    layout->addLayout(chooseRow);
+    layout->addStretch();
+    layout->addWidget(label);
+    layout->addWidget(m_lokalizacja);
+    return page;
+}
+
+int TfWskazBaze::currentPage() const
+{
+    return m_pages->currentIndex();
+}
+
+void TfWskazBaze::showEvent(QShowEvent* event)
+{
+    showMenu();
+    QDialog::showEvent(event);
+}
+
+void TfWskazBaze::showMenu()
+{
+    m_cbDEMO->setChecked(true);
+    DatabaseLocation& location = DatabaseLocation::global();
+    m_hasDatabase = location.test(true) == DatabaseLocation::Ok;
+    const QString current = m_hasDatabase ? location.currentDirectory() : QString();
+
+    m_logowanie->setEnabled(m_hasDatabase);
+    m_lokalizacja2->setText(m_hasDatabase ? QDir::toNativeSeparators(current)
+                                          : QStringLiteral("<brak bazy>"));
+    m_infoBrakBazy->setText(
+        m_hasDatabase ? QStringLiteral("Baza danych istnieje.")
+                      : QStringLiteral("Z programem nie skojarzono do tej pory żadnej bazy danych."));
+
+    m_pages->setCurrentIndex(MenuPage);
+    m_rbNowa->setChecked(true);
+    m_dalej->setEnabled(true);
+    m_dalej->setText(kDalej);
+    m_menu->setEnabled(false);
+}
+
+void TfWskazBaze::dalejClick()
+{
+    switch (m_pages->currentIndex()) {
+    case MenuPage:
+        menuDalej();
+        break;
+    case NewPage:
+        zalozClick();
+        break;
+    case OpenPage:
+        otworzClick();
+        break;
+    }
+}
+
+void TfWskazBaze::menuDalej()
+{
+    m_menu->setEnabled(true);
+    m_hasDatabase = DatabaseLocation::global().test(true) == DatabaseLocation::Ok;
+    m_logowanie->setEnabled(m_hasDatabase);
+
+    const QString keptNote =
+        QStringLiteral(" Obecna baza danych nie zostanie fizycznie usunięta i w każdej chwili "
+                       "będzie można otworzyć ją ponownie.");
+    if (m_rbNowa->isChecked()) {
+        if (m_hasDatabase &&
+            !Dialogs::question(QStringLiteral("Pytanie"),
+                               QStringLiteral("Baza danych już istnieje. Czy chcesz stworzyć "
+                                              "nową bazę?") +
+                                   keptNote))
+            return;
+        m_pages->setCurrentIndex(NewPage);
+        m_dalej->setText(kZaloz);
+        m_DBDir->setFocus();
+        return;
+    }
+    if (m_hasDatabase && !Dialogs::question(QStringLiteral("Pytanie"),
+                                            QStringLiteral("Baza danych już istnieje. Czy chcesz skojarzyć z "
+                                                           "programem inną bazę?") +
+                                                keptNote))
+        return;
+    m_pages->setCurrentIndex(OpenPage);
+    m_dalej->setText(kOtworz);
+    m_lokalizacja->setText(QDir::toNativeSeparators(cleanFolder(m_eDBDir)));
+    updateOpenButton();
+}
+
+QString TfWskazBaze::passwordProblem(const QString& password)
+{
+    if (password.size() < 3)
+        return QStringLiteral("Hasło zbyt krótkie (minimum 3 znaki).");
+    if (password.size() > 15)
+        return QStringLiteral("Hasło zbyt długie (maksymalnie 15 znaków).");
+    for (const QChar c : password) {
+        const bool allowed = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                             (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                             (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+        if (!allowed)
+            return QStringLiteral(
+                "Hasło może składać się tylko z cyfr lub małych i dużych liter, bez polskich "
+                "znaków.");
+    }
+    return {};
+}
+
+QString TfWskazBaze::databaseFolderFor(const QString& folder)
+{
+    const QString clean = cleanFolder(folder);
+    if (QFileInfo(clean).fileName().compare(kSubFolder, Qt::CaseInsensitive) == 0)
+        return clean;
+    return clean.endsWith(QLatin1Char('/')) ? clean + kSubFolder : clean + QLatin1Char('/') + kSubFolder;
+}
+
+void TfWskazBaze::zalozClick()
+{
+    QString password;
+    for (;;) {
+        password.clear();
+        if (!Dialogs::prompt(
+                QStringLiteral("Podaj hasło"),
+                QStringLiteral("Proszę podać nowe hasło, które będzie zabezpieczać bazę danych przed "
+                               "niepowołanymi osobami. Tylko małe i duże litery lub cyfry. Długość "
+                               "od 3 do 15 znaków."),
+                password))
+            return;
+        const QString problem = passwordProblem(password);
+        if (problem.isEmpty())
+            break;
+        Dialogs::info(QStringLiteral("Informacja"), problem);
+    }
+
+    QString folder = cleanFolder(m_DBDir->text());
+    const QString target = databaseFolderFor(folder);
+    if (target != folder) {
+        if (QDir(target).exists() || QDir().mkpath(target)) {
+            folder = target;
+            m_DBDir->setText(QDir::toNativeSeparators(folder));
+        } else {
+            Dialogs::info(
+                QStringLiteral("Błąd"),
+                QStringLiteral("Wystąpił błąd podczas zakładania folderu. Prawdopodobną przyczyną "
+                               "błędu może być brak uprawnień do tworzenia folderów na dysku C:\\"));
+        }
+    }
+
+    if (QFile::exists(TmyDataBase::databaseFile(folder)) &&
+        !Dialogs::question(
+            QStringLiteral("Pytanie"),
+            QStringLiteral("W podanej lokalizacji znajduje się już baza danych. Upewnij się czy nie "
+                           "jest ona używana. Dane w istniejącej bazie zostaną zastąpione. Czy na "
+                           "pewno chcesz zastąpić istniejącą bazę?")))
+        return;
+
+    const bool withSampleData = m_cbDEMO->isChecked();
+    if (!createDatabase(folder, withSampleData, password)) {
+        showMenu();
+        return;
+    }
+
+    DatabaseLocation& location = DatabaseLocation::global();
+    location.set(folder, password);
+    ErrorLog::writeLine(QStringLiteral("[9999999999]  db created. Folder=") + location.location());
+    location.store();
+
+    const QString login =
+        QStringLiteral(" Możesz teraz zalogować się programu podając użytkownika \"ADMIN\" i "
+                       "hasło \"kubol\" (małe litery hasła). Hasło to będzie można zmienić w "
+                       "programie.");
+    Dialogs::info(QStringLiteral("Informacja"),
+                  (withSampleData
+                       ? QStringLiteral("Zakładanie nowej bazy i przykładowych danych zakończyło się "
+                                        "sukcesem.")
+                       : QStringLiteral("Zakładanie nowej bazy danych zakończyło się sukcesem.")) +
+                      login);
+    accept();
+}
+
+bool TfWskazBaze::createDatabase(const QString& folder, bool withSampleData, const QString& password)
+{
+    // The old engine needed a network-control folder and a lock file cleared
+    // here; SQLite locks the database file itself.
+    TmyDataBase::removeLockFile(folder);
+    try {
+        // Built in one transaction in a temporary file: a failure leaves no database behind.
+        DatabaseTemplate::create(folder, password, withSampleData, true);
+    } catch (const DbError& e) {
+        ErrorLog::report(e.message(), true, 220);
+        Dialogs::info(QStringLiteral("Informacja"),
+                      QStringLiteral("Nie udało się stworzyć nowej bazy danych."));
+        return false;
+    }
+    // A new database needs none of the upgrades of older ones.
+    for (const char* marker : {"update1.0.2", "update1.0.3", "update1.0.4", "update1.0.5"}) {
+        QFile file(QDir(folder).filePath(QLatin1String(marker)));
+        if (!file.exists() && file.open(QIODevice::WriteOnly))
+            file.close();
+    }
+    return true;
+}
+
+void TfWskazBaze::otworzClick()
+{
+    const QString folder = cleanFolder(m_lokalizacja->text());
+    for (;;) {
+        QString password;
+        Dialogs::setNextPromptPassword();
+        if (!Dialogs::prompt(QStringLiteral("Podaj hasło"),
+                             QStringLiteral("Proszę podać hasło dostępu do bazy danych."), password))
+            return;
+        if (opens(folder, password)) {
+            DatabaseLocation& location = DatabaseLocation::global();
+            location.set(folder, password);
+            ErrorLog::writeLine(QStringLiteral("[9999999999]  db selected. Folder=") + location.location());
+            location.store();
+            Dialogs::info(QStringLiteral("Informacja"),
+                          QStringLiteral("Wskazano nową lokalizację bazy danych."));
+            accept();
+            return;
+        }
+        Dialogs::dbProblem(folder);
+    }
+}
+
+void TfWskazBaze::nowyFolderClick()
+{
+    QString name = QStringLiteral("Nowy katalog");
+    if (!Dialogs::prompt(QStringLiteral("Wprowadź nazwę podkatalogu"), QStringLiteral("Nazwa podkatalogu"),
+                         name))
+        return;
+    name = name.trimmed();
+    const QDir parent(cleanFolder(m_DBDir->text()));
+    const bool plainName = !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
+                           !name.contains(QLatin1Char('\\')) && name != QLatin1String(".") &&
+                           name != QLatin1String("..");
+    if (!plainName || !parent.exists() || !parent.mkdir(name)) {
+        Dialogs::info(
+            QStringLiteral("Błąd"),
+            QStringLiteral("Wystąpił błąd podczas zakładania katalogu. Prawdopodobną przyczyną błędu może "
+                           "być zła nazwa katalogu lub brak odpowiednich uprawnień."));
+        return;
+    }
+    m_DBDir->setText(QDir::toNativeSeparators(cleanFolder(parent.filePath(name))));
+}
+
+void TfWskazBaze::chooseNewFolder()
+{
+    const QString folder = Dialogs::existingDirectory(this, QStringLiteral("Wskaż położenie bazy danych"),
+                                                      cleanFolder(m_DBDir->text()));
+    if (!folder.isEmpty())
+        m_DBDir->setText(QDir::toNativeSeparators(cleanFolder(folder)));
+}
+
+void TfWskazBaze::chooseExistingFolder()
+{
+    const QString start =
+        cleanFolder(m_lokalizacja->text()).isEmpty() ? m_eDBDir : cleanFolder(m_lokalizacja->text());
+    const QString folder = Dialogs::existingDirectory(this, QStringLiteral("Odszukaj bazę danych"), start);
+    if (folder.isEmpty())
+        return;
+    m_eDBDir = cleanFolder(folder);
+    m_lokalizacja->setText(QDir::toNativeSeparators(m_eDBDir));
+}
+
+void TfWskazBaze::updateOpenButton()
+{
+    if (m_pages->currentIndex() != OpenPage)
+        return;
+    const QString folder = cleanFolder(m_lokalizacja->text());
+    m_dalej->setEnabled(!folder.isEmpty() && QFile::exists(TmyDataBase::databaseFile(folder)));
+}
+
+void TfWskazBaze::showHelp()
+{
+    TfTutorial1 guide(this);
+    guide.exec();
+}

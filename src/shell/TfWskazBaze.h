@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+
+// "Baza danych": create a new database from the shipped templates or point
+// the program at an existing one, then remember the choice and its password.
+// Three pages without tabs: the menu, the new database, the existing database.
+class TfWskazBaze : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum Page
+    {
+        MenuPage = 0,
+        NewPage = 1,
+        OpenPage = 2
+    };
+
+    explicit TfWskazBaze(QWidget* parent = nullptr);
+
+    int currentPage() const;
+    // Back to the first page, as at every show.
+    void showMenu();
+
+    // An empty text when the password may protect a database, else the message.
+    static QString passwordProblem(const QString& password);
+    // The folder the new database goes to: `folder` itself when it is already
+    // named Sprzetnik_DB (any letter case), else its sub-folder of that name.
+    static QString databaseFolderFor(const QString& folder);
+    // Where the folder pickers start.
+    static QString startFolder();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildMenuPage();
+    QWidget* buildNewPage();
+    QWidget* buildOpenPage();
+    QWidget* pageHeading(const QString& instruction, QLabel** instructionLabel = nullptr);
+
+    void dalejClick();
+    void menuDalej();
+    void zalozClick();
+    void otworzClick();
+    void nowyFolderClick();
+    void chooseNewFolder();
+    void chooseExistingFolder();
+    void updateOpenButton();
+    void showHelp();
+    // Builds the database in `folder`; answers success (failures already shown).
+    bool createDatabase(const QString& folder, bool withSampleData, const QString& password);
+
+    QStackedWidget* m_pages;
+    QPushButton* m_logowanie;
+    QPushButton* m_menu;
+    QPushButton* m_dalej;
+    // Menu page
+    QRadioButton* m_rbNowa;
+    QRadioButton* m_rbOtworz;
+    QLabel* m_infoBrakBazy;
+    QLineEdit* m_lokalizacja2;
+    // New database
+    QLineEdit* m_DBDir;
+    QCheckBox* m_cbDEMO;
+    // Existing database
+    QLineEdit* m_lokalizacja;
+    QString m_eDBDir; // the folder last chosen with the picker
+    bool m_hasDatabase = false;
+};

@@ -1,0 +1,204 @@
+#include "SampleReport.h"
+
+#include "renderer/PageView.h"
+#include "renderer/ReportEngine.h"
+#include "renderer/ReportPreview.h"
+#include "renderer/ReportTemplate.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+void typePolish(QWidget* widget, const QString& text)
+{
+    for (QChar ch : text)
+        QTest::sendKeyEvent(QTest::KeyAction::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+} // namespace
+
+class TestReportPreview : public QObject
+{
+    Q_OBJECT
+
+private:
+    const QList<int> m_perLocation{30, 50, 20};
+    std::unique_ptr<ReportPreview> m_preview;
+
+    template <typename T> T* child(const char* name)
+    {
+        T* found = m_preview->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qWarning() << "no control" << name;
+        return found;
+    }
+
+private slots:
+    void init()
+    {
+        ReportTemplate report;
+        QVERIFY2(report.load(SampleReport::templatePath()), qPrintable(report.errorString()));
+        MemoryDataProvider data;
+        SampleReport::fill(data, m_perLocation);
+        PageModel model;
+        ReportEngine engine(report, data);
+        QVERIFY(engine.run(model));
+        m_preview = std::make_unique<ReportPreview>(std::move(model));
+        m_preview->resize(800, 700);
+        m_preview->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_preview.get()));
+    }
+    void cleanup() { m_preview.reset(); }
+
+    void showsThePageOnScreen()
+    {
+        QCOMPARE(m_preview->windowTitle(), QStringLiteral("Podgląd wydruku - Wyposażenie wg lokalizacji"));
+        QCOMPARE(child<QLabel>("pageCountLabel")->text().trimmed(),
+                 QStringLiteral("z %1").arg(m_preview->model().pageCount()));
+        auto* view = child<PageView>("pageView");
+        const QImage shot = view->grab().toImage();
+        // Dark text on the white paper.
+        int dark = 0;
+        for (int y = 0; y < shot.height(); y += 2) {
+            for (int x = 0; x < shot.width(); x += 2)
+                dark += qGray(shot.pixel(x, y)) < 80;
+        }
+        QVERIFY(dark > 200);
+    }
+
+    void zoom()
+    {
+        auto* view = child<PageView>("pageView");
+        auto* scroll = child<QScrollArea>("pageScroll");
+        auto* box = child<QComboBox>("zoomBox");
+        QCOMPARE(m_preview->zoomMode(), ReportPreview::ZoomMode::FitWidth);
+        QVERIFY(view->width() <= scroll->viewport()->width());
+        QVERIFY(view->width() > scroll->viewport()->width() - 60);
+
+        emit box->activated(1); // "Cała strona"
+        QCOMPARE(box->currentText(), QStringLiteral("Cała strona"));
+        QVERIFY(view->height() <= scroll->viewport()->height());
+        QVERIFY(view->height() > scroll->viewport()->height() - 60 ||
+                view->width() > scroll->viewport()->width() - 60);
+
+        m_preview->setZoom(1.0);
+        const int full = view->width();
+        QCOMPARE(box->currentText(), QStringLiteral("100%"));
+        child<QAction>("zoomInAction")->trigger();
+        QVERIFY(m_preview->zoom() > 1.0);
+        m_preview->setZoom(2.0);
+        QVERIFY(qAbs((view->width() - 24) - 2 * (full - 24)) <= 2);
+        QTest::keyClick(m_preview.get(), Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(m_preview->zoom() < 2.0);
+    }
+
+    void pageNavigation()
+    {
+        const int last = m_preview->model().pageCount() - 1;
+        auto* spin = child<QSpinBox>("pageSpin");
+        QCOMPARE(m_preview->currentPage(), 0);
+        QTest::keyClick(m_preview.get(), Qt::Key_PageDown);
+        QCOMPARE(m_preview->currentPage(), 1);
+        QCOMPARE(spin->value(), 2);
+        QTest::keyClick(m_preview.get(), Qt::Key_PageUp);
+        QTest::keyClick(m_preview.get(), Qt::Key_PageUp);
+        QCOMPARE(m_preview->currentPage(), 0);
+        child<QAction>("lastPageAction")->trigger();
+        QCOMPARE(m_preview->currentPage(), last);
+        QTest::keyClick(m_preview.get(), Qt::Key_PageDown);
+        QCOMPARE(m_preview->currentPage(), last);
+        spin->setValue(2);
+        QCOMPARE(m_preview->currentPage(), 1);
+        child<QAction>("firstPageAction")->trigger();
+        QCOMPARE(m_preview->currentPage(), 0);
+    }
+
+    void findHighlightsAndSteps()
+    {
+        auto* edit = child<QLineEdit>("findEdit");
+        auto* status = child<QLabel>("findStatus");
+        QTest::keyClick(m_preview.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(edit->hasFocus());
+        QTest::keyClicks(edit, QStringLiteral("k/0004"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        int expected = 0;
+        for (int n = 1; n <= 100; ++n)
+            expected +=
+                QStringLiteral("K/%1").arg(n, 5, 10, QLatin1Char('0')).contains(QStringLiteral("K/0004"));
+        const QList<TextMatch> matches = m_preview->model().find(QStringLiteral("K/0004"));
+        QCOMPARE(matches.size(), expected);
+        QCOMPARE(m_preview->matchCount(), expected);
+        QCOMPARE(status->text(), QStringLiteral("1 z %1").arg(expected));
+        QCOMPARE(m_preview->model().pages.at(matches.at(1).page).items.at(matches.at(1).item).text,
+                 QStringLiteral("K/00041"));
+
+        QTest::keyClick(m_preview.get(), Qt::Key_F3);
+        QCOMPARE(m_preview->currentMatch(), 1);
+        QCOMPARE(m_preview->currentPage(), matches.at(1).page);
+        QCOMPARE(status->text(), QStringLiteral("2 z %1").arg(expected));
+        QTest::keyClick(m_preview.get(), Qt::Key_F3, Qt::ShiftModifier);
+        QTest::keyClick(m_preview.get(), Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(m_preview->currentMatch(), expected - 1);
+        QCOMPARE(m_preview->currentPage(), matches.last().page);
+
+        // The match is marked on the page: the highlight colour appears where the text is.
+        auto* view = child<PageView>("pageView");
+        const QRect where = view->matchRect(matches.last());
+        QVERIFY(where.width() > 2 && where.height() > 2);
+        const QColor mark = view->grab().toImage().pixelColor(where.center());
+        QVERIFY(mark.red() > 200 && mark.blue() < 200);
+
+        edit->clear();
+        typePolish(edit, QStringLiteral("piętro ł"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        // The location's title and its total line.
+        QCOMPARE(m_preview->matchCount(), 2 * int(m_perLocation.size()));
+
+        edit->clear();
+        QTest::keyClicks(edit, QStringLiteral("nie ma takiego"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(m_preview->matchCount(), 0);
+        QCOMPARE(status->text(), QStringLiteral("Nie znaleziono"));
+    }
+
+    void saveAsPdfThroughTheDialog()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("zapis"));
+        bool answered = false;
+        QTimer::singleShot(50, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            answered = true;
+            // The name typed without an extension.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (name)
+                name->setText(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        child<QAction>("pdfAction")->trigger();
+        QVERIFY(answered);
+        QFile file(path + QStringLiteral(".pdf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5).startsWith("%PDF-"));
+    }
+
+    void escapeCloses()
+    {
+        QVERIFY(m_preview->isVisible());
+        QTest::keyClick(m_preview.get(), Qt::Key_Escape);
+        QVERIFY(!m_preview->isVisible());
+    }
+};
+
+QTEST_MAIN(TestReportPreview)
+#include "test_reportpreview.moc"

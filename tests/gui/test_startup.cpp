@@ -1,0 +1,195 @@
+#include "TestDatabase.h"
+#include "TestSupport.h"
+
+#include "registers/TfMain.h"
+#include "shell/AppState.h"
+#include "shell/Clock.h"
+#include "shell/Config.h"
+#include "shell/DatabaseLocation.h"
+#include "shell/Dialogs.h"
+#include "shell/Startup.h"
+#include "store/TmyDataBase.h"
+#include "users/TfLogin.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace
+{
+// Logs in through the dialog once it is shown.
+void loginLater(const QString& user, const QString& password)
+{
+    QTimer::singleShot(20, [user, password] {
+        auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
+        if (!login) {
+            loginLater(user, password);
+            return;
+        }
+        login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(user);
+        login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(password);
+        login->OKClick();
+    });
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempConfig> m_config;
+
+private slots:
+    void init()
+    {
+        m_config = std::make_unique<TempConfig>();
+        Config::global().reset();
+        DatabaseLocation::global().set(QString(), QString());
+        AppState::instance().logout();
+        Dialogs::startScript();
+    }
+    void cleanup()
+    {
+        Dialogs::stopScript();
+        Clock::setFixed({});
+        m_config.reset();
+    }
+
+    void closeQuestionFollowsTheOption()
+    {
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        Config::global().set(QStringLiteral("pytajPrzedZamknieciem"), false);
+        QVERIFY(startup.closeQuery());
+        QCOMPARE(Dialogs::shown().size(), 0);
+        Config::global().set(QStringLiteral("pytajPrzedZamknieciem"), true);
+        Dialogs::setNextAnswer(false);
+        QVERIFY(!startup.closeQuery());
+        QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Czy zakończyć pracę i zamknąć program?"));
+        Dialogs::setNextAnswer(true);
+        QVERIFY(startup.closeQuery());
+    }
+
+    void startUpLogsInAndLogsOut()
+    {
+        TestDatabase demo(true);
+        DatabaseLocation::global().set(demo.dir(), demo.password());
+        QVERIFY(DatabaseLocation::global().store());
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        Clock::setFixed(QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
+
+        loginLater(QStringLiteral("admin"), QStringLiteral("kubol"));
+        QVERIFY(startup.runStartupSequence());
+        QCOMPARE(AppState::instance().currentUser, QStringLiteral("ADMIN"));
+        QVERIFY(AppState::instance().has(0));
+        QCOMPARE(main.windowTitle(), QStringLiteral("Sprzetnik 2.8"));
+        QCOMPARE(main.statusPanel(0)->text(), TmyDataBase::dateText(20261209));
+        QVERIFY(!Config::global().flag(QStringLiteral("cbFirstLog")));
+        QCOMPARE(main.currentPageName(), QStringLiteral("start"));
+        // no scratch-pad file yet: the welcome line
+        QCOMPARE(main.scratchPad()->toPlainText(), Startup::defaultScratchPadText());
+        QVERIFY(main.action(QStringLiteral("MAdministracja"))->isEnabled());
+
+        // logout and in again as an ordinary user: his rights only
+        main.scratchPad()->setPlainText(QStringLiteral("zapisz mnie ąę"));
+        loginLater(QStringLiteral("jnowak"), QStringLiteral("nowak123"));
+        QVERIFY(startup.logout());
+        QCOMPARE(AppState::instance().currentUser, QStringLiteral("JNOWAK"));
+        QVERIFY(!AppState::instance().has(0));
+        QVERIFY(!main.action(QStringLiteral("MAdministracja"))->isEnabled());
+        QCOMPARE(main.scratchPad()->toPlainText(), QStringLiteral("zapisz mnie ąę"));
+        QVERIFY(QFile::exists(Startup::scratchPadPath()));
+    }
+
+    void missingDatabaseShowsTheGuideThenGivesUp()
+    {
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        int guides = 0, dialogs = 0;
+        startup.setTutorial([&] { ++guides; });
+        startup.setDatabaseDialog([&] {
+            ++dialogs;
+            return false;
+        });
+        QVERIFY(!startup.runStartupSequence());
+        QCOMPARE(guides, 1);
+        QCOMPARE(dialogs, 1);
+        QCOMPARE(Dialogs::shown().last().text,
+                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+    }
+
+    void wrongStoredPasswordShowsTheProblemDialog()
+    {
+        TestDatabase database;
+        DatabaseLocation::global().set(database.dir(), QStringLiteral("inne"));
+        DatabaseLocation::global().store();
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        int guides = 0;
+        startup.setTutorial([&] { ++guides; });
+        startup.setDatabaseDialog([&] {
+            // the user types the right password in the database dialog
+            DatabaseLocation::global().set(database.dir(), database.password());
+            DatabaseLocation::global().store();
+            return true;
+        });
+        loginLater(QStringLiteral("ADMIN"), QStringLiteral("kubol"));
+        QVERIFY(startup.runStartupSequence());
+        QCOMPARE(guides, 0);
+        QCOMPARE(Dialogs::shown().first().kind, Dialogs::Kind::DbProblem);
+    }
+
+    void rightsOnTheNavigation()
+    {
+        TfMain main;
+        Rights r{};
+        main.applyRights(r);
+        QVERIFY(!main.navigationButton(QStringLiteral("SBKomputery"))->isEnabled());
+        QVERIFY(!main.navigationButton(QStringLiteral("SBDodatkowe"))->isEnabled());
+        QVERIFY(main.navigationButton(QStringLiteral("SBFirmy"))->isEnabled()); // always
+        r[9] = r[20] = true;
+        main.applyRights(r);
+        QVERIFY(main.navigationButton(QStringLiteral("SBDodatkowe"))->isEnabled());
+        main.SBDodatkoweClick();
+        QCOMPARE(main.currentPageName(), QStringLiteral("Dodatkowe/DodatkoweNaprawy"));
+        r[1] = true;
+        main.applyRights(r);
+        QVERIFY(main.navigationButton(QStringLiteral("SBKomputery"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("MKomputery"))->isEnabled());
+    }
+
+    void dueNotes()
+    {
+        std::array<NoteSlot, 30> notes{};
+        notes[0] = {QStringLiteral("16-12-2026"), QStringLiteral("za tydzień"), {}};
+        notes[1] = {QStringLiteral("17-12-2026"), QStringLiteral("za 8 dni"), {}};
+        notes[2] = {QStringLiteral("06-12-2026"), QStringLiteral("3 dni temu"), {}};
+        notes[3] = {QStringLiteral("05-12-2026"), QStringLiteral("4 dni temu"), {}};
+        notes[4] = {QStringLiteral("09-12-2026"), QStringLiteral("   "), {}}; // blank text: never shown
+        notes[5] = {QStringLiteral("  -  -    "), QStringLiteral("bez daty"), {}};
+        const QDate today(2026, 12, 9);
+        QCOMPARE(Startup::dueNotes(notes, today, 7, 3), (QList<int>{1, 3}));
+        QCOMPARE(Startup::dueNotes(notes, today, 7, 0), (QList<int>{1, 3, 4}));
+    }
+
+    void supportMail()
+    {
+        QVERIFY(Startup::supportMailUrl().startsWith(QStringLiteral("mailto:")));
+        QVERIFY(Startup::supportMailUrl().contains(QStringLiteral("?subject=Pomoc%20techniczna%20( 2.8)&body=")));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
