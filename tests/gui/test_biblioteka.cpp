@@ -3,11 +3,11 @@
 #include "TestSupport.h"
 
 #include "registers/ListModel.h"
+#include "shell/Config.h"
 #include "shell/Dialogs.h"
 #include "store/TfBiblioteka.h"
 #include "store/TfEditBibliotekaAll.h"
 #include "store/TmyDataBase.h"
-#include "widgets/ConfirmDelete.h"
 #include "widgets/DataGrid.h"
 
 #include <QComboBox>
@@ -70,14 +70,13 @@ private slots:
         // Every dictionary starts empty, so each test sees only its own entries.
         m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM slowniki"));
         Dialogs::startScript();
-        ConfirmDelete::setOptionSource({});
         m_editor = std::make_unique<TfBiblioteka>(*m_db);
     }
     void cleanup()
     {
         m_editor.reset();
         Dialogs::stopScript();
-        ConfirmDelete::setOptionSource({});
+        Config::global().reset();
         m_db.reset();
         m_database.reset();
         m_config.reset();
@@ -264,7 +263,7 @@ private slots:
             answer(script, QStringLiteral("HR"));
             m_editor->SBDodajClick();
         }
-        ConfirmDelete::setOptionSource([] { return false; });
+        Config::global().set(QStringLiteral("pytajPrzedKasowaniem"), false);
         const int asked = Dialogs::shown().size();
         m_editor->SBUsunClick();
         QCOMPARE(entries(QStringLiteral("DZIAL")).size(), 0);
