@@ -7,3 +7,7 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TVXGridStorage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolbarRules.cpp
 )
+# Record commands of the registers
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/RecordCommands.cpp
+)

@@ -483,6 +483,22 @@ void addAssetWrites(std::vector<StatementText>& s)
                        "WHERE IDKOMPUTERA=",
                        ""},
                       {9, 11, 13, 15, 17, 19, 21, 23, 25, 27}));
+    // Users of a computer (r_kompprac): the computer key on its own line.
+    s.push_back(plain("DBFCountKompPrac",
+                      {"SELECT COUNT(*) AS ILE FROM r_kompprac WHERE IDKOMPUTERA=", "", "AND NREW=:PARAM0"}, {1}));
+    s.push_back(plain("DBFInsertKompPrac",
+                      {"INSERT INTO r_kompprac(", "IDKOMPUTERA,NREW,LOGIN,HASLO,OPIS,INNE,ACT) VALUES (", "",
+                       ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,'T')"},
+                      {2}));
+    s.push_back(plain("DBFUpdateKompPrac",
+                      {"UPDATE r_kompprac set ", "LOGIN=:PARAM0,", "HASLO=:PARAM1,", "OPIS=:PARAM2,", "INNE=:PARAM3",
+                       "WHERE NREW=:PARAM4 AND IDKOMPUTERA=", ""},
+                      {6}));
+    s.push_back(plain("DBFDeleteKompPrac", {"DELETE FROM r_kompprac WHERE IDKOMPUTERA= ", "", "AND NREW=:PARAM0"}, {1}));
+    // A licence installed on a computer: program, licence and computer keys.
+    s.push_back(plain("DBFDeleteLicKomp",
+                      {"DELETE FROM r_lickomp WHERE IDPROGRAMU= ", "", "AND IDLICENCJI=", "", "AND IDKOMPUTERA=", ""},
+                      {1, 3, 5}));
     // Line 4: the liquidation date, line 6: the key.
     const auto liquidation = [](const char* name, const char* table, const char* key) {
         return plain(name, {table, "ARCHIWUM='T',", "PRZYCZYNA=:PARAM0,", "DATAARCH=", "", key, ""}, {4, 6});

@@ -17,3 +17,8 @@ list(APPEND CORE_SOURCES
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ListState.cpp
 )
+# Dictionary editor
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TfBiblioteka.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfEditBibliotekaAll.cpp
+)

@@ -1,0 +1,432 @@
+#include "editors/ComputerTabs.h"
+
+#include "editors/SubList.h"
+#include "editors/TfUzytkownicy.h"
+#include "shell/AppState.h"
+#include "shell/Dialogs.h"
+#include "shell/ErrorLog.h"
+#include "store/DbError.h"
+#include "store/TmyDataBase.h"
+#include "widgets/ConfirmDelete.h"
+#include "widgets/DataGrid.h"
+#include "widgets/ReadOnlySwitch.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace
+{
+template <typename F> bool guarded(qint64 code, F&& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const DbError& e) {
+        ErrorLog::report(e.message(), true, code);
+    } catch (const std::exception& e) {
+        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
+    }
+    return false;
+}
+
+GridColumn text(const char* field, const QString& title, int width)
+{
+    return GridColumn{QLatin1String(field), title, width, ColumnFormat::Text};
+}
+GridColumn date(const char* field, const QString& title)
+{
+    return GridColumn{QLatin1String(field), title, 80, ColumnFormat::Date};
+}
+GridColumn amount(const char* field, const QString& title)
+{
+    return GridColumn{QLatin1String(field), title, 80, ColumnFormat::Amount};
+}
+
+const QString kPodgladHint = QStringLiteral("Podgląd danych");
+const QString kDodajHint = QStringLiteral("Dodaj nową pozycję");
+const QString kEdytujHint = QStringLiteral("Edytuj wskazaną pozycję");
+const QString kUsunHint = QStringLiteral("Usuń wskazaną pozycję");
+const QString kDrukujHint = QStringLiteral("Drukuj wskazaną pozycję");
+
+// Read and write rights of the list tabs; -1 where there is none.
+struct TabRights
+{
+    int read;
+    int write;
+};
+TabRights rightsOf(TfKomputery::Tab tab)
+{
+    switch (tab) {
+    case TfKomputery::Terminy: return {7, 8};
+    case TfKomputery::Zalaczniki: return {28, 29};
+    case TfKomputery::Naprawy: return {9, 10};
+    case TfKomputery::Dokumenty: return {16, 17};
+    case TfKomputery::Historia: return {18, 19};
+    case TfKomputery::Oprogramowanie: return {3, 4};
+    case TfKomputery::Sprzet: return {5, -1};
+    default: return {-1, -1}; // users: part of the computer itself
+    }
+}
+} // namespace
+
+ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tabs)
+    : QObject(&editor), m_db(db), m_editor(editor), m_tabs(tabs)
+{
+    using T = TfKomputery;
+    SubList* users = makeList(T::Uzytkownicy, QStringLiteral("Użytkownicy"), QStringLiteral("DBFUzytkownicy"),
+                              {text("NREW", QStringLiteral("Nr ewid."), 70), text("PRACOWNIK", QStringLiteral("Nazwisko"), 180),
+                               text("NIP", QStringLiteral("NIP"), 90), text("DZIAL", QStringLiteral("Dział"), 110),
+                               text("STANOWISKO", QStringLiteral("Stanowisko"), 110),
+                               text("NRPOKOJU", QStringLiteral("Nr pokoju"), 70)});
+    users->addButton(SubList::Preview, QStringLiteral("UzytkownicyPodglad"), QStringLiteral("Podgląd"), kPodgladHint);
+    users->addButton(SubList::Add, QStringLiteral("UzytkownicyDodaj"), QStringLiteral("Dodaj"), kDodajHint);
+    users->addButton(SubList::Edit, QStringLiteral("UzytkownicyEdytuj"), QStringLiteral("Edytuj"), kEdytujHint);
+    users->addButton(SubList::Remove, QStringLiteral("UzytkownicyUsun"), QStringLiteral("Usuń"), kUsunHint);
+    auto* toHistory = new QPushButton(QStringLiteral("Dodaj do historii"), users->grid()->parentWidget());
+    toHistory->setObjectName(QStringLiteral("UzytkownicyHistoria"));
+    toHistory->setToolTip(QStringLiteral("Dodaj zaznaczonego pracownika do historii"));
+    toHistory->setAutoDefault(false);
+    connect(toHistory, &QPushButton::clicked, this, &ComputerTabs::userToHistory);
+    users->addButton(SubList::Print, QStringLiteral("UzytkownicyDrukuj"), QStringLiteral("Drukuj"), kDrukujHint);
+    addStandardControls(users, QString(), false);
+    users->setAction(SubList::Preview, [this] { userPreview(); });
+    users->setAction(SubList::Add, [this] { userAdd(); });
+    users->setAction(SubList::Edit, [this] { userEdit(); });
+    users->setAction(SubList::Remove, [this] { userRemove(); });
+    users->setAction(SubList::Print, [this] { userPrint(); });
+
+    SubList* licences = makeList(T::Oprogramowanie, QStringLiteral("Oprogramowanie"), QStringLiteral("DBFLicKomp"),
+                                 {text("NRLICENCJI", QStringLiteral("Nr licencji"), 150),
+                                  text("NAZWA", QStringLiteral("Nazwa"), 250), text("WERSJA", QStringLiteral("Wersja"), 90)});
+    licences->addButton(SubList::Add, QStringLiteral("OprogramowanieDodaj"), QStringLiteral("Dodaj"), kDodajHint);
+    licences->addButton(SubList::Remove, QStringLiteral("OprogramowanieUsun"), QStringLiteral("Usuń"), kUsunHint);
+    licences->addMenuItem(SubList::Add, QStringLiteral("OprogramowanieDodajPozycje"), QStringLiteral("Dodaj pozycję"),
+                          QKeySequence(Qt::Key_Insert));
+    licences->addMenuItem(SubList::Remove, QStringLiteral("OprogramowanieUsunPozycje"), QStringLiteral("Usuń pozycję"),
+                          QKeySequence(Qt::Key_Delete));
+    licences->setActivateAction(SubList::ActionCount); // the licence grid reacts to Esc only
+    licences->setAction(SubList::Add, [this, licences] {
+        if (m_editor.hooks().installLicence) {
+            m_editor.hooks().installLicence(m_key);
+            licences->reload();
+        }
+    });
+    licences->setAction(SubList::Remove, [this] { licenceRemove(); });
+
+    SubList* equipment = makeList(T::Sprzet, QStringLiteral("Sprzęt"), QStringLiteral("DBFSprzet"),
+                                  {text("NREWID", QStringLiteral("Nr ewid."), 90),
+                                   text("NAZWA", QStringLiteral("Nazwa sprzętu"), 200),
+                                   text("PRODUCENT", QStringLiteral("Producent"), 130),
+                                   text("NRSERYJNY", QStringLiteral("Nr seryjny"), 120)});
+    equipment->addButton(SubList::Preview, QStringLiteral("SprzetPodglad"), QStringLiteral("Podgląd"), kPodgladHint);
+    equipment->addButton(SubList::Print, QStringLiteral("SprzetDrukuj"), QStringLiteral("Drukuj"), kDrukujHint);
+    equipment->setActivateAction(SubList::Preview);
+    equipment->setAction(SubList::Preview, [this, equipment] {
+        if (equipment->hasRow() && m_editor.hooks().previewEquipment) {
+            m_editor.hooks().previewEquipment(equipment->integer(QStringLiteral("IDSPRZETU")));
+            m_editor.restoreClassifier();
+        }
+    });
+    equipment->setAction(SubList::Print, [this, equipment] {
+        if (equipment->hasRow() && m_editor.hooks().printEquipment) {
+            m_editor.hooks().printEquipment(equipment->integer(QStringLiteral("IDSPRZETU")));
+            m_editor.restoreClassifier();
+        }
+    });
+
+    const QString akt = QStringLiteral("Akt?");
+    SubList* deadlines = makeList(T::Terminy, QStringLiteral("Terminy"), QStringLiteral("DBFTerminy"),
+                                  {text("ACT", akt, 40), text("KLASYFIKATOR_O", QStringLiteral("Rodzaj terminu"), 150),
+                                   date("DATAOD", QStringLiteral("Data od")), date("DATADO", QStringLiteral("Data do")),
+                                   text("OPIS", QStringLiteral("Opis"), 250)});
+    addStandardControls(deadlines, QStringLiteral("Terminy"), false);
+    SubList* repairs = makeList(T::Naprawy, QStringLiteral("Naprawy"), QStringLiteral("DBFNaprawy"),
+                                {text("ACT", akt, 40), date("TERMIN", QStringLiteral("Termin")),
+                                 text("OPIS", QStringLiteral("Opis"), 200), date("DATANAPRAWY", QStringLiteral("Data napr.")),
+                                 amount("NETTO", QStringLiteral("Netto")), amount("VAT", QStringLiteral("Vat")),
+                                 amount("BRUTTO", QStringLiteral("Brutto")), text("INNE", QStringLiteral("Inne"), 150)});
+    addStandardControls(repairs, QStringLiteral("Naprawy"), false);
+    SubList* documents =
+        makeList(T::Dokumenty, QStringLiteral("Dokumenty"), QStringLiteral("DBFDokumenty"),
+                 {text("ACT", akt, 40), text("NUMER", QStringLiteral("Numer dokumentu"), 120),
+                  date("DATADOK", QStringLiteral("Data")), text("NAZWA", QStringLiteral("Nazwa dokumentu"), 180),
+                  date("TERMIN", QStringLiteral("Termin")), text("OPIS", QStringLiteral("Rodzaj dokumentu"), 130),
+                  text("INNE", QStringLiteral("Inne"), 150)});
+    addStandardControls(documents, QStringLiteral("Dokumenty"), false);
+    SubList* history = makeList(T::Historia, QStringLiteral("Historia"), QStringLiteral("DBFHistoria"),
+                                {text("PRACOWNIK", QStringLiteral("Osoba użytkująca"), 180),
+                                 date("DATAOD", QStringLiteral("Data od")), date("DATADO", QStringLiteral("Data do")),
+                                 text("MIEJSCE", QStringLiteral("Miejsce użytkowania"), 180),
+                                 text("INNE", QStringLiteral("Inne"), 150)});
+    addStandardControls(history, QStringLiteral("Historia"), false);
+    SubList* attachments = makeList(T::Zalaczniki, QStringLiteral("Załączniki"), QStringLiteral("DBFZalaczniki"),
+                                    {date("DATADODANIA", QStringLiteral("Dodano")),
+                                     text("NAZWAZALACZNIKA", QStringLiteral("Nazwa załącznika"), 180),
+                                     text("RDZAL_O", QStringLiteral("Rodzaj załącznika"), 130),
+                                     text("NAZWAPLIKU", QStringLiteral("Nazwa pliku"), 160),
+                                     text("INNE", QStringLiteral("Inne"), 150)});
+    addStandardControls(attachments, QStringLiteral("Zalaczniki"), true);
+
+    for (int t = TfKomputery::Uzytkownicy; t < TfKomputery::TabCount; ++t)
+        placeButtons(m_lists[t]);
+    m_userDialog = new TfUzytkownicy(&m_editor);
+    m_userDialog->bindEmployees(&m_db.statement(QStringLiteral("DBFPracownicy")));
+}
+
+SubList* ComputerTabs::makeList(TfKomputery::Tab tab, const QString& title, const QString& list,
+                                QList<GridColumn> columns)
+{
+    auto* page = new QWidget(m_tabs);
+    page->setObjectName(QStringLiteral("TS") + list.mid(3));
+    auto* l = new SubList(m_db, list, std::move(columns), page);
+    m_lists[tab] = l;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(l->grid(), 1);
+    auto* bar = new QHBoxLayout;
+    bar->setObjectName(QStringLiteral("bar"));
+    layout->addLayout(bar);
+    // Buttons created on the page later are placed by addStandardControls.
+    m_tabs->insertTab(tab, page, title);
+    return l;
+}
+
+void ComputerTabs::addStandardControls(SubList* l, const QString& prefix, bool withOpen)
+{
+    if (!prefix.isEmpty()) {
+        l->addButton(SubList::Preview, prefix + QStringLiteral("Podglad"), QStringLiteral("Podgląd"), kPodgladHint);
+        l->addButton(SubList::Add, prefix + QStringLiteral("Dodaj"), QStringLiteral("Dodaj"), kDodajHint);
+        l->addButton(SubList::Edit, prefix + QStringLiteral("Edytuj"), QStringLiteral("Edytuj"), kEdytujHint);
+        l->addButton(SubList::Remove, prefix + QStringLiteral("Usun"), QStringLiteral("Usuń"), kUsunHint);
+        l->addButton(SubList::Print, prefix + QStringLiteral("Drukuj"), QStringLiteral("Drukuj"), kDrukujHint);
+    }
+    const QString p = prefix.isEmpty() ? QStringLiteral("Uzytkownicy") : prefix;
+    l->addMenuItem(SubList::Preview, p + QStringLiteral("PodgladPozycji"), QStringLiteral("Podgląd"),
+                   QKeySequence(Qt::CTRL | Qt::Key_O));
+    l->addMenuItem(SubList::Add, p + QStringLiteral("DodajPozycje"), QStringLiteral("Dodaj pozycję"),
+                   QKeySequence(Qt::Key_Insert));
+    l->addMenuItem(SubList::Edit, p + QStringLiteral("EdytujPozycje"), QStringLiteral("Edytuj pozycję"),
+                   QKeySequence(Qt::Key_F2));
+    l->addMenuItem(SubList::Remove, p + QStringLiteral("UsunPozycje"), QStringLiteral("Usuń pozycję"),
+                   QKeySequence(Qt::Key_Delete));
+    l->addMenuItem(SubList::Print, p + QStringLiteral("DrukujPozycje"), QStringLiteral("Drukuj"),
+                   QKeySequence(Qt::CTRL | Qt::Key_P));
+    if (withOpen) {
+        l->menu()->addSeparator();
+        l->addMenuItem(SubList::Open, QStringLiteral("Otworzzalacznik1"), QStringLiteral("Otwórz załącznik"),
+                       QKeySequence(Qt::CTRL | Qt::Key_V));
+    }
+}
+
+void ComputerTabs::placeButtons(SubList* l)
+{
+    // The page's buttons in the order they were made.
+    QWidget* page = l->grid()->parentWidget();
+    auto* bar = page->findChild<QHBoxLayout*>(QStringLiteral("bar"));
+    const QList<QPushButton*> buttons = page->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+    for (QPushButton* b : buttons)
+        bar->addWidget(b);
+    bar->addStretch();
+}
+
+SubList* ComputerTabs::list(TfKomputery::Tab tab) const
+{
+    return tab >= 0 && tab < TfKomputery::TabCount ? m_lists[tab] : nullptr;
+}
+
+void ComputerTabs::setOwner(const QString& kind, qint64 key)
+{
+    m_kind = kind;
+    m_key = key;
+    for (auto tab : {TfKomputery::Uzytkownicy, TfKomputery::Oprogramowanie, TfKomputery::Sprzet})
+        m_lists[tab]->setOwner(key);
+    for (auto tab : {TfKomputery::Terminy, TfKomputery::Naprawy, TfKomputery::Dokumenty, TfKomputery::Historia,
+                     TfKomputery::Zalaczniki})
+        m_lists[tab]->setObject(kind, key);
+}
+
+void ComputerTabs::reload(TfKomputery::Tab tab)
+{
+    if (SubList* l = list(tab))
+        l->reload();
+}
+
+void ComputerTabs::applyRights(bool allTabs, bool editable)
+{
+    const AppState& app = AppState::instance();
+    for (int t = TfKomputery::Uzytkownicy; t < TfKomputery::TabCount; ++t) {
+        const TabRights r = rightsOf(TfKomputery::Tab(t));
+        m_tabs->setTabVisible(t, allTabs && (r.read < 0 || app.has(r.read)));
+        const bool canWrite = r.write < 0 ? r.read < 0 : app.has(r.write);
+        m_lists[t]->setWritable(canWrite && editable);
+    }
+}
+
+void ComputerTabs::setPreview(bool on)
+{
+    for (int t = TfKomputery::Uzytkownicy; t < TfKomputery::TabCount; ++t) {
+        SubList* l = m_lists[t];
+        for (SubList::Action a : {SubList::Preview, SubList::Print})
+            if (QPushButton* b = l->button(a))
+                b->setVisible(true);
+        l->setWritable(!on);
+    }
+}
+
+void ComputerTabs::fillUserDialog()
+{
+    SubList* users = m_lists[TfKomputery::Uzytkownicy];
+    m_userDialog->fillFrom(users->text(QStringLiteral("NREW")), users->text(QStringLiteral("LOGIN")),
+                           users->text(QStringLiteral("HASLO")), users->text(QStringLiteral("OPIS")),
+                           users->text(QStringLiteral("INNE")));
+}
+
+void ComputerTabs::userAdd()
+{
+    SubList* users = m_lists[TfKomputery::Uzytkownicy];
+    m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
+    m_userDialog->refillEmployees();
+    m_userDialog->clearFields();
+    m_userDialog->lockEmployee(false);
+    const QString key = QString::number(m_key);
+    for (;;) {
+        m_userDialog->exec();
+        if (!m_userDialog->saved())
+            return;
+        const QString nrew = m_userDialog->employee();
+        qint64 count = 0;
+        bool ok = guarded(2132, [&] {
+            Statement& q = m_db.statement(QStringLiteral("DBFCountKompPrac"));
+            q.close();
+            q.setLine(1, key);
+            q.setParam(0, nrew);
+            q.open();
+            count = q.integer(QStringLiteral("ILE"));
+            q.close();
+        });
+        if (!ok)
+            return;
+        if (count > 0) {
+            Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Wskazana osoba jest już przypisana do komputera."));
+            continue;
+        }
+        ok = guarded(2132, [&] {
+            Statement& q = m_db.statement(QStringLiteral("DBFInsertKompPrac"));
+            q.clearParams();
+            q.setLine(2, key);
+            q.setParam(0, nrew);
+            q.setParam(1, m_userDialog->text(QStringLiteral("LOGIN")));
+            q.setParam(2, m_userDialog->text(QStringLiteral("HASLO")));
+            q.setParam(3, m_userDialog->text(QStringLiteral("OPIS")));
+            q.setParam(4, m_userDialog->text(QStringLiteral("INNE")));
+            q.execSQL();
+        });
+        users->reload();
+        if (ok)
+            users->locate(QStringLiteral("NREW"), nrew);
+        return;
+    }
+}
+
+void ComputerTabs::userEdit()
+{
+    SubList* users = m_lists[TfKomputery::Uzytkownicy];
+    if (!users->hasRow())
+        return;
+    QPushButton* edit = users->button(SubList::Edit);
+    if (edit && (!edit->isEnabled() || m_editor.isPreview())) {
+        userPreview();
+        return;
+    }
+    const QString nrew = users->text(QStringLiteral("NREW"));
+    m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
+    m_userDialog->refillEmployees();
+    fillUserDialog();
+    m_userDialog->lockEmployee(true);
+    m_userDialog->exec();
+    m_userDialog->lockEmployee(false);
+    if (!m_userDialog->saved())
+        return;
+    const bool ok = guarded(3010, [&] {
+        Statement& q = m_db.statement(QStringLiteral("DBFUpdateKompPrac"));
+        q.clearParams();
+        q.setParam(0, m_userDialog->text(QStringLiteral("LOGIN")));
+        q.setParam(1, m_userDialog->text(QStringLiteral("HASLO")));
+        q.setParam(2, m_userDialog->text(QStringLiteral("OPIS")));
+        q.setParam(3, m_userDialog->text(QStringLiteral("INNE")));
+        q.setParam(4, nrew);
+        q.setLine(6, QString::number(m_key));
+        q.execSQL();
+    });
+    users->reload();
+    if (ok)
+        users->locate(QStringLiteral("NREW"), nrew);
+}
+
+void ComputerTabs::userRemove()
+{
+    SubList* users = m_lists[TfKomputery::Uzytkownicy];
+    if (!users->hasRow() || !ConfirmDelete::ask())
+        return;
+    const QString nrew = users->text(QStringLiteral("NREW"));
+    guarded(3016, [&] {
+        Statement& q = m_db.statement(QStringLiteral("DBFDeleteKompPrac"));
+        q.clearParams();
+        q.setLine(1, QString::number(m_key));
+        q.setParam(0, nrew);
+        q.execSQL();
+    });
+    users->reload();
+}
+
+void ComputerTabs::userPreview()
+{
+    if (!m_lists[TfKomputery::Uzytkownicy]->hasRow())
+        return;
+    m_userDialog->refillEmployees();
+    fillUserDialog();
+    m_userDialog->setReadOnly(true);
+    m_userDialog->exec();
+    m_userDialog->setReadOnly(false);
+}
+
+void ComputerTabs::userToHistory()
+{
+    SubList* users = m_lists[TfKomputery::Uzytkownicy];
+    m_editor.setHistoryPrefill(users->text(QStringLiteral("NREW")));
+    m_lists[TfKomputery::Historia]->trigger(SubList::Add);
+}
+
+void ComputerTabs::userPrint()
+{
+    if (!m_lists[TfKomputery::Uzytkownicy]->hasRow())
+        return;
+    m_userDialog->refillEmployees();
+    fillUserDialog();
+    const QStringList lines = {QStringLiteral("Użytkownik: ") + m_userDialog->employeeText(),
+                               QStringLiteral("Login: ") + m_userDialog->text(QStringLiteral("LOGIN")),
+                               QStringLiteral("Hasło: ") + m_userDialog->text(QStringLiteral("HASLO")),
+                               QStringLiteral("Opis: ") + m_userDialog->text(QStringLiteral("OPIS")),
+                               QStringLiteral("Inne: ") + m_userDialog->text(QStringLiteral("INNE"))};
+    if (m_editor.hooks().printRecord)
+        m_editor.hooks().printRecord(QStringLiteral("Użytkownik"), lines.join(QChar(13)));
+    m_editor.restoreClassifier();
+}
+
+void ComputerTabs::licenceRemove()
+{
+    SubList* licences = m_lists[TfKomputery::Oprogramowanie];
+    if (!licences->hasRow() || !ConfirmDelete::ask())
+        return;
+    guarded(9526, [&] {
+        Statement& q = m_db.statement(QStringLiteral("DBFDeleteLicKomp"));
+        q.setLine(1, QString::number(licences->integer(QStringLiteral("IDPROGRAMU"))));
+        q.setLine(3, QString::number(licences->integer(QStringLiteral("IDLICENCJI"))));
+        q.setLine(5, QString::number(licences->integer(QStringLiteral("IDKOMPUTERA"))));
+        q.execSQL();
+    });
+    licences->reload();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "editors/SubList.h"
+#include "editors/TfKomputery.h"
+
+#include <QObject>
+
+#include <array>
+
+class SubList;
+class TfUzytkownicy;
+class TmyDataBase;
+class QTabWidget;
+
+// The list tabs of the computer editor: users, installed licences, attached
+// equipment, deadlines, repairs, documents, history and attachments, each
+// restricted to the edited computer and re-read when its tab is entered.
+class ComputerTabs : public QObject
+{
+    Q_OBJECT
+
+public:
+    ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tabs);
+
+    SubList* list(TfKomputery::Tab tab) const;
+    TfUzytkownicy* userDialog() const { return m_userDialog; }
+
+    // The owner of every list.
+    void setOwner(const QString& kind, qint64 key);
+    void reload(TfKomputery::Tab tab);
+    // Shows the list tabs (all tabs shown and the read right held) and enables
+    // their add, edit and delete where the write right is held and `editable`.
+    void applyRights(bool allTabs, bool editable);
+    // Preview: only "Podgląd" and "Drukuj" are shown and act.
+    void setPreview(bool on);
+
+    // Users tab.
+    void userAdd();
+    void userEdit();
+    void userRemove();
+    void userPreview();
+    void userToHistory();
+    void userPrint();
+    // Licences tab.
+    void licenceRemove();
+
+private:
+    SubList* makeList(TfKomputery::Tab tab, const QString& title, const QString& list, QList<GridColumn> columns);
+    void addStandardControls(SubList* l, const QString& prefix, bool withOpen);
+    void placeButtons(SubList* l);
+    void fillUserDialog();
+
+    TmyDataBase& m_db;
+    TfKomputery& m_editor;
+    QTabWidget* m_tabs;
+    QString m_kind = QStringLiteral("K");
+    qint64 m_key = -1;
+    std::array<SubList*, TfKomputery::TabCount> m_lists{};
+    TfUzytkownicy* m_userDialog;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "editors/EditorDialog.h"
+
+class Lookup;
+class QLineEdit;
+class Statement;
+
+// A user of a computer: the employee with his login and password there.
+class TfUzytkownicy : public EditorDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TfUzytkownicy(QWidget* parent = nullptr);
+
+    // The employee list (DBFPracownicy: NREW shown as PRACOWNIK).
+    void bindEmployees(Statement* employees);
+    void refillEmployees();
+    void clearFields();
+    // Fills the dialog from a row of the users list.
+    void fillFrom(const QString& nrew, const QString& login, const QString& haslo, const QString& opis,
+                  const QString& inne);
+    // Editing keeps the employee: the list is disabled and greyed.
+    void lockEmployee(bool locked);
+
+    QString employee() const;
+    QString employeeText() const;
+
+    void SBZapiszClick() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    Lookup* fNREW;
+    QLineEdit* fLOGIN;
+    QLineEdit* fHASLO;
+    QLineEdit* fOPIS;
+    QLineEdit* fINNE;
+};

@@ -1,0 +1,299 @@
+#include "widgets/AmountFields.h"
+
+#include "shell/Dialogs.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QValidator>
+
+#include <cmath>
+#include <limits>
+
+namespace
+{
+// Digits, an optional leading minus and one decimal separator. A point or a
+// comma becomes the system separator and blanks are dropped, so a pasted
+// "1 234.56" arrives as 1234,56 instead of being refused or misread.
+class AmountValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        const QChar sep = AmountFields::decimalSeparator();
+        QString cleaned;
+        int newPos = pos;
+        for (int i = 0; i < input.size(); ++i) {
+            QChar c = input.at(i);
+            if (c.isSpace() || c == QChar(0x00A0) || c == QChar(0x202F)) {
+                if (i < pos)
+                    --newPos;
+                continue;
+            }
+            if (c == QLatin1Char('.') || c == QLatin1Char(','))
+                c = sep;
+            cleaned += c;
+        }
+        input = cleaned;
+        pos = std::clamp(newPos, 0, int(input.size()));
+        bool separatorSeen = false;
+        for (int i = 0; i < input.size(); ++i) {
+            const QChar c = input.at(i);
+            if (c.isDigit())
+                continue;
+            if (c == QLatin1Char('-') && i == 0)
+                continue;
+            if (c == sep && !separatorSeen) {
+                separatorSeen = true;
+                continue;
+            }
+            return Invalid;
+        }
+        return Acceptable;
+    }
+};
+} // namespace
+
+AmountFields::AmountFields(QLineEdit* net, QComboBox* rate, QLineEdit* vat, QLineEdit* gross, QObject* parent)
+    : QObject(parent), m_net(net), m_rate(rate), m_vat(vat), m_gross(gross)
+{
+    for (QLineEdit* edit : {m_net, m_vat, m_gross}) {
+        edit->setMaxLength(18);
+        edit->setAlignment(Qt::AlignRight);
+        edit->setValidator(new AmountValidator(edit));
+        edit->installEventFilter(this);
+    }
+    m_rate->installEventFilter(this);
+    connect(m_net, &QLineEdit::textChanged, this, &AmountFields::fNETTOChange);
+    connect(m_vat, &QLineEdit::textChanged, this, &AmountFields::fVATChange);
+    connect(m_gross, &QLineEdit::textChanged, this, &AmountFields::fBRUTTOChange);
+    connect(m_rate, &QComboBox::activated, this, &AmountFields::stawkaVATCloseUp);
+}
+
+QChar AmountFields::decimalSeparator()
+{
+    return QLocale().decimalPoint().at(0);
+}
+
+QString AmountFields::format(double value)
+{
+    if (!std::isfinite(value))
+        value = 0;
+    QString text = QString::number(value, 'f', 2);
+    if (text == QLatin1String("-0.00"))
+        text = QStringLiteral("0.00");
+    text.replace(QLatin1Char('.'), decimalSeparator());
+    return text;
+}
+
+bool AmountFields::parse(const QString& text, double* value)
+{
+    // Digits with one point or comma, an optional sign and exponent; no blanks inside.
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)([eE][+-]?\\d+)?$"));
+    QString t = text.trimmed();
+    if (!number.match(t).hasMatch())
+        return false;
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    *value = v;
+    return true;
+}
+
+QString AmountFields::shortest(double value)
+{
+    // Fixed notation: no exponent, so 30000000 stays 30000000.
+    QString text = QString::number(value, 'f', QLocale::FloatingPointShortest);
+    text.replace(QLatin1Char('.'), decimalSeparator());
+    return text;
+}
+
+qint32 AmountFields::cents(double value)
+{
+    const long double c = std::round(static_cast<long double>(value) * 100.0L);
+    if (c > std::numeric_limits<qint32>::max() || c < std::numeric_limits<qint32>::min())
+        return 0;
+    return qint32(c);
+}
+
+QString AmountFields::sqlText(const QLineEdit* edit)
+{
+    QString text = edit->text().trimmed();
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    return text.isEmpty() ? QStringLiteral("0") : text;
+}
+
+void AmountFields::setText(QLineEdit* edit, const QString& text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+double AmountFields::value(const QLineEdit* edit) const
+{
+    double v = 0;
+    return parse(edit->text(), &v) ? v : 0.0;
+}
+
+void AmountFields::emptyRate()
+{
+    m_rate->setCurrentIndex(-1);
+}
+
+void AmountFields::setAmounts(double net, double vat, double gross)
+{
+    const bool was = m_checking;
+    m_checking = true; // the stored amounts are shown as they are
+    setText(m_net, format(net));
+    setText(m_vat, format(vat));
+    setText(m_gross, format(gross));
+    m_checking = was;
+    emptyRate();
+}
+
+void AmountFields::fNETTOChange()
+{
+    if (m_checking)
+        return;
+    emptyRate();
+    if (m_gross->hasFocus())
+        return;
+    setText(m_gross, format(value(m_net) + value(m_vat)));
+}
+
+void AmountFields::fVATChange()
+{
+    if (m_checking || m_gross->hasFocus())
+        return;
+    setText(m_gross, format(value(m_net) + value(m_vat)));
+}
+
+void AmountFields::fBRUTTOChange()
+{
+    if (m_checking)
+        return;
+    emptyRate();
+    if (m_net->hasFocus())
+        return;
+    const double d = value(m_gross) - value(m_vat);
+    if (d >= 0)
+        setText(m_net, format(d));
+}
+
+void AmountFields::fNETTOExit(QLineEdit* edit)
+{
+    double v = 0;
+    if (!parse(edit->text(), &v))
+        v = 0;
+    setText(edit, format(v));
+}
+
+void AmountFields::stawkaVATCloseUp()
+{
+    double net = 0;
+    if (!parse(m_net->text(), &net))
+        return;
+    if (m_rate->currentIndex() < 0)
+        return;
+    bool ok = false;
+    const int r = m_rate->currentText().trimmed().toInt(&ok);
+    if (!ok)
+        return;
+    const long double vat = static_cast<long double>(r) * 0.01L * static_cast<long double>(net);
+    setText(m_vat, format(double(vat)));
+    setText(m_gross, format(net + double(vat)));
+}
+
+bool AmountFields::check()
+{
+    struct Item
+    {
+        QLineEdit* edit;
+        const char* message;
+    };
+    const Item items[] = {{m_net, "Niepoprawna wartość netto kosztu. Popraw pole."},
+                          {m_vat, "Niepoprawna kwota VAT. Popraw pole."},
+                          {m_gross, "Niepoprawna wartość brutto kosztu. Popraw pole."}};
+    double values[3] = {0, 0, 0};
+    // Normalising the texts must not recompute the other amounts: the check
+    // compares what the user entered.
+    const bool was = m_checking;
+    m_checking = true;
+    bool ok = true;
+    for (int i = 0; i < 3 && ok; ++i) {
+        QLineEdit* edit = items[i].edit;
+        if (edit->text().trimmed().isEmpty())
+            edit->setText(QStringLiteral("0"));
+        if (!parse(edit->text(), &values[i])) {
+            Dialogs::info(QStringLiteral("Uwaga"), QString::fromUtf8(items[i].message));
+            edit->setFocus();
+            ok = false;
+            break;
+        }
+        setText(edit, shortest(values[i]));
+    }
+    m_checking = was;
+    if (!ok)
+        return false;
+    if (qint64(cents(values[0])) + cents(values[1]) != cents(values[2])) {
+        Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Wprowadzone kwoty nie zgadzają się. Popraw pola."));
+        m_net->setFocus();
+        return false;
+    }
+    return true;
+}
+
+bool AmountFields::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_rate) {
+        if (event->type() == QEvent::FocusOut)
+            stawkaVATCloseUp();
+        if (event->type() == QEvent::KeyPress && !m_rate->view()->isVisible()) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_save) {
+                m_save();
+                return true;
+            }
+            if (key == Qt::Key_Escape && m_cancel) {
+                m_cancel();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusOut && !edit->isReadOnly()) {
+        fNETTOExit(edit);
+    } else if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (m_save) {
+                m_save();
+                return true;
+            }
+        } else if (key->key() == Qt::Key_Escape) {
+            if (m_cancel) {
+                m_cancel();
+                return true;
+            }
+        } else if (!edit->isReadOnly()) {
+            emptyRate();
+            const QString text = key->text();
+            const QChar sep = decimalSeparator();
+            if ((text == QLatin1String(".") || text == QLatin1String(",")) && text.at(0) != sep) {
+                edit->insert(QString(sep));
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
