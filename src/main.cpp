@@ -1,3 +1,4 @@
+#include "registers/MainCommands.h"
 #include "registers/TfMain.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
@@ -74,6 +75,7 @@ int main(int argc, char* argv[])
 
     TmyDataBase db;
     TfMain main;
+    MainCommands commands(main, db);
     TfWskazBaze wskazBaze(&main);
     TfTutorial1 tutorial(&main);
     Startup startup(main, db);

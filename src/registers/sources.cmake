@@ -1,6 +1,7 @@
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FilterBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ListModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegisterCatalog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfMain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfMainUi.cpp

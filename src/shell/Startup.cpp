@@ -306,16 +306,32 @@ void Startup::resetTemporaryNotes()
                         QStringLiteral("Zawartość tego notatnika czyszczona jest po zakończeniu pracy.")};
 }
 
+void Startup::restoreGridLayouts()
+{
+    m_main.restoreGridLayouts();
+}
+
+void Startup::saveGridLayouts()
+{
+    m_main.saveGridLayouts();
+}
+
+void Startup::resetListFilters()
+{
+    m_main.resetFilters();
+}
+
+void Startup::hideFirstPaintPanels()
+{
+    m_main.hideFirstPaintPanels();
+}
+
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
-void Startup::restoreGridLayouts() {} // grid column layouts restore the stored widths here
-void Startup::saveGridLayouts() {} // grid column layouts store the widths here
 void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
 void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
 void Startup::resetReportPages() {} // the report catalogue resets its pages and filters here
 void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
 void Startup::automaticBackupCheck() {} // the automatic backup asks here
-void Startup::resetListFilters() {} // the register filters return to their start state here
-void Startup::hideFirstPaintPanels() {} // the register lists drop the unused deadline columns here
 void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
 void Startup::deadlineCheck() {} // the deadline window opens here in start mode
 void Startup::bhpCheck() {} // the BHP needs check opens here in start mode

@@ -1,0 +1,45 @@
+#include "registers/MainCommands.h"
+
+#include "editors/TfKomputery.h"
+#include "registers/ListModel.h"
+#include "registers/RecordCommands.h"
+#include "registers/TfMain.h"
+#include "store/TfBiblioteka.h"
+#include "widgets/DataGrid.h"
+
+MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
+    : QObject(parent), m_main(main), m_biblioteka(new TfBiblioteka(db, &main)), m_computers(new TfKomputery(db, &main)),
+      m_records(new RecordCommands(db, *m_computers, this))
+{
+    m_computers->setDictionaryEditor(m_biblioteka);
+    m_main.setRecordCommand(TfMain::Command::Add, [this] { run(&RecordCommands::add); });
+    m_main.setRecordCommand(TfMain::Command::Copy, [this] { run(&RecordCommands::copy); });
+    m_main.setRecordCommand(TfMain::Command::Edit, [this] { run(&RecordCommands::edit); });
+    m_main.setRecordCommand(TfMain::Command::Preview, [this] { run(&RecordCommands::preview); });
+    connect(m_records, &RecordCommands::listReloaded, this, [this](const QString& list) {
+        // The command reloaded and positioned the list: show it as it is now.
+        if (ListModel* model = m_main.listModel(list))
+            model->refresh();
+        if (DataGrid* grid = m_main.gridOf(list))
+            grid->followCursor();
+    });
+    connect(&m_main, &TfMain::pageEntered, this, &MainCommands::pageEntered);
+}
+
+MainCommands::~MainCommands() = default;
+
+void MainCommands::run(bool (RecordCommands::*command)(const QString&))
+{
+    // Registers are named after their page: "komputery", or the sub-page of a page.
+    QString page = m_main.currentPageName();
+    page = page.section(QLatin1Char('/'), -1);
+    (m_records->*command)(page);
+}
+
+void MainCommands::pageEntered(const QString& page)
+{
+    if (page == QLatin1String("Slowniki/SlBiblioteka")) {
+        m_biblioteka->setDictionary(0);
+        m_biblioteka->exec(); // the main window then enters "Słowniki" again
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+class RecordCommands;
+class TfBiblioteka;
+class TfKomputery;
+class TfMain;
+class TmyDataBase;
+
+// Connects the main window's record commands and pages to the windows that
+// carry them out: the editors, the record commands and the dictionary editor.
+class MainCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    MainCommands(TfMain& main, TmyDataBase& db, QObject* parent = nullptr);
+    ~MainCommands() override;
+
+    TfKomputery& computers() const { return *m_computers; }
+    TfBiblioteka& dictionaries() const { return *m_biblioteka; }
+    RecordCommands& records() const { return *m_records; }
+
+private:
+    void run(bool (RecordCommands::*command)(const QString&));
+    void pageEntered(const QString& page);
+
+    TfMain& m_main;
+    TfBiblioteka* m_biblioteka;
+    TfKomputery* m_computers;
+    RecordCommands* m_records;
+};

@@ -1,0 +1,105 @@
+#include "ModalScript.h"
+#include "TestDatabase.h"
+#include "TestSupport.h"
+
+#include "editors/TfKomputery.h"
+#include "registers/ListModel.h"
+#include "registers/MainCommands.h"
+#include "registers/TfMain.h"
+#include "shell/AppState.h"
+#include "shell/Dialogs.h"
+#include "store/TfBiblioteka.h"
+#include "store/TmyDataBase.h"
+#include "widgets/DataGrid.h"
+
+#include <QPushButton>
+#include <QTest>
+
+// The main window's commands reach the editors: a double click edits with the
+// write right and previews without it, and "Biblioteka" opens the dictionaries.
+class TestMainCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempConfig> m_config;
+    std::unique_ptr<TestDatabase> m_database;
+    std::unique_ptr<TmyDataBase> m_db;
+
+    void loginWith(TfMain& main, std::initializer_list<int> rights)
+    {
+        Rights r{};
+        for (int n : rights)
+            r[size_t(n)] = true;
+        AppState::instance().currentUser = QStringLiteral("TEST");
+        AppState::instance().rights = r;
+        main.applyRights(r);
+    }
+
+private slots:
+    void init()
+    {
+        m_config = std::make_unique<TempConfig>();
+        m_database = std::make_unique<TestDatabase>(true);
+        m_db = std::make_unique<TmyDataBase>();
+        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        Dialogs::startScript();
+    }
+    void cleanup()
+    {
+        Dialogs::stopScript();
+        AppState::instance().logout();
+        m_db.reset();
+        m_database.reset();
+        m_config.reset();
+    }
+
+    void doubleClickEditsOrPreviews_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read and write") << true;
+        QTest::newRow("read only") << false;
+    }
+    void doubleClickEditsOrPreviews()
+    {
+        QFETCH(bool, write);
+        TfMain main;
+        MainCommands commands(main, *m_db);
+        loginWith(main, write ? std::initializer_list<int>{1, 2} : std::initializer_list<int>{1});
+        main.SBKomputeryClick();
+        DataGrid* grid = main.grid(QStringLiteral("KomputeryGrid"));
+        QVERIFY(grid->model()->rowCount() > 0);
+        bool shown = false, preview = false;
+        ModalScript script;
+        script.add(QStringLiteral("TfKomputery"), [&](QWidget* w) {
+            shown = true;
+            preview = static_cast<TfKomputery*>(w)->isPreview();
+            static_cast<QDialog*>(w)->reject();
+        });
+        QTest::keyClick(grid, Qt::Key_Return);
+        QTRY_VERIFY(script.done());
+        QVERIFY(shown);
+        QCOMPARE(preview, !write);
+        QVERIFY(script.errors().isEmpty());
+    }
+
+    void bibliotekaOpensTheDictionaryEditor()
+    {
+        TfMain main;
+        MainCommands commands(main, *m_db);
+        loginWith(main, {12});
+        ModalScript script;
+        bool shown = false;
+        script.add(QStringLiteral("TfBiblioteka"), [&](QWidget* w) {
+            shown = true;
+            QCOMPARE(static_cast<TfBiblioteka*>(w)->dictionary(), 0);
+            static_cast<QDialog*>(w)->reject();
+        });
+        main.SBBibliotekaClick();
+        QVERIFY(shown);
+        QCOMPARE(main.currentPageName(), QStringLiteral("Slowniki/SlStart"));
+    }
+};
+
+QTEST_MAIN(TestMainCommands)
+#include "test_maincommands.moc"
