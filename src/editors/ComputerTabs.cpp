@@ -1,7 +1,14 @@
 #include "editors/ComputerTabs.h"
 
+#include "editors/AttachmentActions.h"
 #include "editors/SubList.h"
+#include "editors/SubRecordActions.h"
+#include "editors/TfDokumenty.h"
+#include "editors/TfHistoria.h"
+#include "editors/TfNaprawy.h"
+#include "editors/TfTerminy.h"
 #include "editors/TfUzytkownicy.h"
+#include "editors/TfZalaczniki.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
@@ -175,6 +182,48 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tab
         placeButtons(m_lists[t]);
     m_userDialog = new TfUzytkownicy(&m_editor);
     m_userDialog->bindEmployees(&m_db.statement(QStringLiteral("DBFPracownicy")));
+    makeSubRecordActions();
+}
+
+void ComputerTabs::makeSubRecordActions()
+{
+    using T = TfKomputery;
+    const auto dictionary = [this] { return m_editor.dictionaryEditor(); };
+    const auto printer = [this](const QString& title, const QString& text) {
+        if (m_editor.hooks().printRecord)
+            m_editor.hooks().printRecord(title, text);
+    };
+    const std::array<std::pair<T::Tab, SubRecordDialog*>, 4> dialogs = {
+        std::pair<T::Tab, SubRecordDialog*>{T::Terminy, new TfTerminy(m_db, &m_editor)},
+        {T::Naprawy, new TfNaprawy(m_db, &m_editor)},
+        {T::Dokumenty, new TfDokumenty(m_db, &m_editor)},
+        {T::Historia, new TfHistoria(m_db, &m_editor)}};
+    for (size_t i = 0; i < dialogs.size(); ++i) {
+        const auto [tab, dialog] = dialogs[i];
+        dialog->setDictionaryEditor(dictionary);
+        auto* actions = new SubRecordActions(m_db, SubRecordActions::Kind(i), m_lists[tab], dialog, this);
+        actions->setRestoreClassifier([this] { m_editor.restoreClassifier(); });
+        actions->setPrinter(printer);
+        m_subRecords[i] = actions;
+    }
+    m_subRecords[SubRecordActions::History]->setHistoryPrefill(
+        [this](QString* nrew) { return m_editor.takeHistoryPrefill(nrew); });
+
+    auto* attachmentDialog = new TfZalaczniki(m_db, &m_editor);
+    attachmentDialog->setDictionaryEditor(dictionary);
+    m_attachments = new AttachmentActions(m_db, m_lists[T::Zalaczniki], attachmentDialog, this);
+    m_attachments->setPrinter(printer);
+}
+
+SubRecordActions* ComputerTabs::subRecords(TfKomputery::Tab tab) const
+{
+    switch (tab) {
+    case TfKomputery::Terminy: return m_subRecords[SubRecordActions::Deadlines];
+    case TfKomputery::Naprawy: return m_subRecords[SubRecordActions::Repairs];
+    case TfKomputery::Dokumenty: return m_subRecords[SubRecordActions::Documents];
+    case TfKomputery::Historia: return m_subRecords[SubRecordActions::History];
+    default: return nullptr;
+    }
 }
 
 SubList* ComputerTabs::makeList(TfKomputery::Tab tab, const QString& title, const QString& list,
@@ -246,6 +295,9 @@ void ComputerTabs::setOwner(const QString& kind, qint64 key)
     for (auto tab : {TfKomputery::Terminy, TfKomputery::Naprawy, TfKomputery::Dokumenty, TfKomputery::Historia,
                      TfKomputery::Zalaczniki})
         m_lists[tab]->setObject(kind, key);
+    for (SubRecordActions* a : m_subRecords)
+        a->setOwner(kind, key);
+    m_attachments->setOwner(kind, key);
 }
 
 void ComputerTabs::reload(TfKomputery::Tab tab)

@@ -7,8 +7,11 @@
 
 #include <array>
 
+class AttachmentActions;
 class SubList;
+class SubRecordActions;
 class TfUzytkownicy;
+class TfZalaczniki;
 class TmyDataBase;
 class QTabWidget;
 
@@ -24,6 +27,9 @@ public:
 
     SubList* list(TfKomputery::Tab tab) const;
     TfUzytkownicy* userDialog() const { return m_userDialog; }
+    // The actions of "Terminy", "Naprawy", "Dokumenty" and "Historia".
+    SubRecordActions* subRecords(TfKomputery::Tab tab) const;
+    AttachmentActions* attachments() const { return m_attachments; }
 
     // The owner of every list.
     void setOwner(const QString& kind, qint64 key);
@@ -49,6 +55,7 @@ private:
     void addStandardControls(SubList* l, const QString& prefix, bool withOpen);
     void placeButtons(SubList* l);
     void fillUserDialog();
+    void makeSubRecordActions();
 
     TmyDataBase& m_db;
     TfKomputery& m_editor;
@@ -57,4 +64,6 @@ private:
     qint64 m_key = -1;
     std::array<SubList*, TfKomputery::TabCount> m_lists{};
     TfUzytkownicy* m_userDialog;
+    std::array<SubRecordActions*, 4> m_subRecords{};
+    AttachmentActions* m_attachments = nullptr;
 };

@@ -52,6 +52,8 @@ protected:
     bool refuse(QWidget* control, const QString& message);
     // "Zapisz" passed: the flag is set and the editor closes.
     void confirm();
+    // An editor that decides not to show itself answers "not saved".
+    void clearSaved() { m_saved = false; }
     // The bar with "Zapisz" and "Anuluj".
     QHBoxLayout* makeButtonBar();
 

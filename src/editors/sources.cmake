@@ -5,3 +5,18 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfKomputery.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfUzytkownicy.cpp
 )
+
+# Sub-record dialogs of the asset editors and the attachments.
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AttachmentActions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AttachmentFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SubRecordActions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SubRecordDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfDokumenty.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfHistoria.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfNaprawy.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfSelectDir.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfTerminy.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfTutorial2.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfZalaczniki.cpp
+)

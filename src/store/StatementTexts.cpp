@@ -544,6 +544,70 @@ void addDeadlineChecks(std::vector<StatementText>& s)
                       {6, 8}));
 }
 
+// Rows written from the sub-record tabs of the asset editors and the
+// registers of deadlines, repairs, documents, history and attachments.
+void addSubRecordWrites(std::vector<StatementText>& s)
+{
+    s.push_back(plain("DBFInsertTerminy",
+                      {"INSERT INTO terminy(", "IDOBIEKTU,KLASYFIKATOR,DATAOD,DATADO,",
+                       "CZEGODOTYCZY,ACT,SPRODDO,OPIS,INNE) VALUES (", "", ",", "", ",", "", ",", "",
+                       ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4)"},
+                      {3, 5, 7, 9}));
+    s.push_back(plain("DBFUpdateTerminy",
+                      {"UPDATE terminy set ", "ACT=:PARAM0,", "SPRODDO=:PARAM1,", "OPIS=:PARAM2,", "INNE=:PARAM3,",
+                       "KLASYFIKATOR=", "", ",DATAOD=", "", ",DATADO=", "", "WHERE IDTERMINU=", ""},
+                      {6, 8, 10, 12}));
+    s.push_back(plain("DBFDeleteTerminy", {"DELETE FROM terminy WHERE IDTERMINU= ", ""}, {1}));
+
+    s.push_back(plain("DBFInsertNaprawy",
+                      {"INSERT INTO naprawy(", "TERMIN,IDOBIEKTU,IDFIRMY,DATANAPRAWY,NETTO,VAT,BRUTTO,",
+                       "KOMPSPRZ,OPIS,INNE,NRFAKTURY,ACT) VALUES (", "", ",", "", ",", "", ",", "", ",", "", ",", "",
+                       ",", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4)"},
+                      {3, 5, 7, 9, 11, 13, 15}));
+    s.push_back(plain("DBFUpdateNaprawy",
+                      {"UPDATE naprawy set ", "OPIS=:PARAM0,", "INNE=:PARAM1,", "NRFAKTURY=:PARAM2,ACT=:PARAM3,",
+                       "TERMIN=", "", ",IDFIRMY=", "", ",DATANAPRAWY=", "", ",NETTO=", "", ",VAT=", "", ",BRUTTO=", "",
+                       "WHERE IDNAPRAWY=", ""},
+                      {5, 7, 9, 11, 13, 15, 17}));
+    s.push_back(plain("DBFDeleteNaprawy", {"DELETE FROM naprawy WHERE IDNAPRAWY= ", ""}, {1}));
+
+    s.push_back(plain("DBFInsertDokumenty",
+                      {"INSERT INTO dokumenty(", "IDOBIEKTU,DATADOK,TERMIN,KLASYFIKATOR,",
+                       "CZEGODOTYCZY,NAZWA,NUMER,INNE,ACT) VALUES (", "", ",", "", ",", "", ",", "",
+                       ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4)"},
+                      {3, 5, 7, 9}));
+    s.push_back(plain("DBFUpdateDokumenty",
+                      {"UPDATE dokumenty set", "NAZWA=:PARAM0,", "NUMER=:PARAM1,", "INNE=:PARAM2,ACT=:PARAM3,",
+                       "DATADOK=", "", ",TERMIN=", "", ",KLASYFIKATOR=", "", "", "", "", "", "", "", "",
+                       "WHERE IDDOKUMENTU=", ""},
+                      {5, 7, 9, 18}));
+    s.push_back(plain("DBFDeleteDokumenty", {"DELETE FROM dokumenty WHERE IDDOKUMENTU= ", ""}, {1}));
+
+    s.push_back(plain("DBFInsertHistoria",
+                      {"INSERT INTO historia(", "IDOBIEKTU,DATAOD,DATADO,", "KOMPSPRZ,NREW,MIEJSCE,INNE) VALUES (",
+                       "", ",", "", ",", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3)"},
+                      {3, 5, 7}));
+    s.push_back(plain("DBFUpdateHistoria",
+                      {"UPDATE historia set", "NREW=:PARAM0,", "MIEJSCE=:PARAM1,", "INNE=:PARAM2,", "DATAOD=", "",
+                       ",DATADO=", "", "", "", "", "", "", "", "", "", "WHERE IDHISTORII=", ""},
+                      {5, 7, 17}));
+    s.push_back(plain("DBFDeleteHistoria", {"DELETE FROM historia WHERE IDHISTORII= ", ""}, {1}));
+
+    // The file name is written once the file is stored under it.
+    s.push_back(plain("DBFInsertZalaczniki",
+                      {"INSERT INTO zalaczniki(", "IDOBIEKTU,DATADODANIA,RDZAL,",
+                       "CZEGODOTYCZY,NAZWAZALACZNIKA,NAZWAPLIKU,INNE) VALUES (", "", ",", "", ",", "",
+                       ",:PARAM0,:PARAM1,'',:PARAM2)"},
+                      {3, 5, 7}));
+    s.push_back(plain("DBFUpdateZalacznikiNazwaPliku",
+                      {"UPDATE zalaczniki SET ", "", "NAZWAPLIKU=:PARAM0", "", "WHERE IDZALACZNIKA=", "", ""}, {6}));
+    s.push_back(plain("DBFUpdateZalaczniki",
+                      {"UPDATE zalaczniki SET ", "", "NAZWAZALACZNIKA=:PARAM0,", "NAZWAPLIKU=:PARAM1,", "INNE=:PARAM2,",
+                       "RDZAL=", "", ",DATADODANIA=", "", "", "WHERE IDZALACZNIKA=", "", ""},
+                      {6, 8, 12}));
+    s.push_back(plain("DBFDeleteZalaczniki", {"DELETE FROM zalaczniki WHERE IDZALACZNIKA= ", ""}, {1}));
+}
+
 std::vector<StatementText> build()
 {
     std::vector<StatementText> s;
@@ -554,6 +618,7 @@ std::vector<StatementText> build()
     addAdministration(s);
     addAssetWrites(s);
     addDeadlineChecks(s);
+    addSubRecordWrites(s);
     return s;
 }
 } // namespace
