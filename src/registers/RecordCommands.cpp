@@ -1,6 +1,7 @@
 #include "registers/RecordCommands.h"
 
 #include "editors/TfKomputery.h"
+#include "registers/AdditionalCommands.h"
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
@@ -36,8 +37,11 @@ QString lookupLine(const TfKomputery& e, const char* column, qint64 fallback)
 } // namespace
 
 RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject* parent)
-    : QObject(parent), m_db(db), m_computers(computers)
+    : QObject(parent), m_db(db), m_computers(computers),
+      m_additional(new AdditionalCommands(db, computers.parentWidget(), this))
 {
+    m_additional->setOwnerPreview([this](const QString& registerName) { return preview(registerName); });
+    connect(m_additional, &AdditionalCommands::listReloaded, this, &RecordCommands::listReloaded);
 }
 
 bool RecordCommands::hasEditor(const QString& registerName)
@@ -63,11 +67,15 @@ bool RecordCommands::copy(const QString& registerName)
 
 bool RecordCommands::edit(const QString& registerName)
 {
+    if (AdditionalCommands::handles(registerName))
+        return m_additional->edit(registerName);
     return registerName == kKomputery && editComputer();
 }
 
 bool RecordCommands::preview(const QString& registerName)
 {
+    if (AdditionalCommands::handles(registerName))
+        return m_additional->preview(registerName);
     return registerName == kKomputery && previewComputer();
 }
 

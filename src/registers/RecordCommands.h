@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class AdditionalCommands;
 class Statement;
 class TfKomputery;
 class TmyDataBase;
@@ -27,6 +28,8 @@ public:
     bool preview(const QString& registerName);
 
     static bool hasEditor(const QString& registerName);
+    // Edit and preview of the deadline, repair, document, history and attachment registers.
+    AdditionalCommands& additional() const { return *m_additional; }
 
 signals:
     // The list was reloaded and its cursor moved: the grid follows it.
@@ -47,5 +50,6 @@ private:
 
     TmyDataBase& m_db;
     TfKomputery& m_computers;
+    AdditionalCommands* m_additional;
     bool m_copy = false;
 };

@@ -12,3 +12,7 @@ list(APPEND GUI_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RecordCommands.cpp
 )
+# Edit and preview of the deadline, repair, document, history and attachment registers
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AdditionalCommands.cpp
+)
