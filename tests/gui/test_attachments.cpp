@@ -9,6 +9,7 @@
 #include "editors/AttachmentFiles.h"
 #include "editors/SubList.h"
 #include "editors/TfKomputery.h"
+#include "editors/TfSelectDir.h"
 #include "shell/AppState.h"
 #include "shell/Config.h"
 #include "shell/Dialogs.h"
@@ -355,6 +356,34 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(AttachmentFiles::storedName(key, source), expected);
         QVERIFY(AttachmentFiles::isPlainName(expected));
+    }
+
+    void selectDirMakesASubfolder_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("selected"); // relative to the starting folder; "" when it stays
+        QTest::newRow("plain") << "Załączniki" << "Załączniki";
+        QTest::newRow("existing") << "Załączniki" << "Załączniki";
+        QTest::newRow("outside") << "../obok" << "";
+        QTest::newRow("blank") << "   " << "";
+    }
+    void selectDirMakesASubfolder()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, selected);
+        QDir(m_sources->path()).mkdir(QStringLiteral("Załączniki"));
+        if (QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("plain"))
+            QDir(m_sources->path()).rmdir(QStringLiteral("Załączniki"));
+        TfSelectDir d;
+        d.setFolder(m_sources->path());
+        QCOMPARE(QDir::fromNativeSeparators(d.folder()), m_sources->path());
+        Dialogs::setNextText(typed);
+        d.SBNowyFolderClick();
+        const QString expected = selected.isEmpty() ? m_sources->path() : m_sources->filePath(selected);
+        QCOMPARE(QDir::fromNativeSeparators(d.folder()), expected);
+        QVERIFY(QFileInfo(expected).isDir());
+        QVERIFY(!QFileInfo::exists(m_sources->filePath(QStringLiteral("../obok"))));
+        QCOMPARE(Dialogs::shown().last().title, QStringLiteral("Wprowadź nazwę podkatalogu"));
     }
 
     void previewIsReadOnlyAndPrint()
