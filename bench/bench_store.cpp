@@ -1,7 +1,6 @@
-// The store's basic operations on a database of 100,000 computers: opening and
+// The store's basic operations on a generated database of 100,000 computers: opening and
 // keying the file, the highest-key query, and locating a key in a list.
-#include "shell/AppPaths.h"
-#include "store/DatabaseTemplate.h"
+#include "LargeDatabase.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
@@ -15,39 +14,21 @@ namespace {
 constexpr int kRows = 100000;
 const QString kPassword = QStringLiteral("benchmark");
 
-struct LargeDatabase
+struct StoreDatabase
 {
     QTemporaryDir dir;
-    LargeDatabase()
+    StoreDatabase()
     {
         qputenv("SPRZETNIK_CONFIG_DIR", dir.filePath(QStringLiteral("config")).toLocal8Bit());
-        DatabaseTemplate::create(dir.path(), kPassword, false);
-        SqlConnection c;
-        c.open(TmyDataBase::databaseFile(dir.path()), kPassword);
-        c.exec(QStringLiteral("BEGIN"));
-        Statement insert(
-            &c, QStringLiteral("insert"),
-            {QStringLiteral("INSERT INTO komputery (NAZWA,PRODUCENT,NREWID,NRSERYJNY,DATAZAKUPU,NETTO,"
-                            "VAT,BRUTTO,ARCHIWUM) VALUES (:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,"
-                            ":PARAM5,:PARAM6,:PARAM7,'N')")});
-        for (int i = 1; i <= kRows; ++i) {
-            insert.setParam(0, QStringLiteral("Stacja robocza %1").arg(i % 977));
-            insert.setParam(1, i % 3 ? QStringLiteral("Dell") : QStringLiteral("Łódzkie Zakłady"));
-            insert.setParam(2, QStringLiteral("KOM/%1").arg(i, 6, 10, QLatin1Char('0')));
-            insert.setParam(3, QStringLiteral("SN%1").arg(i * 7919));
-            insert.setParam(4, QString::number(20200101 + (i % 28)));
-            insert.setParam(5, QStringLiteral("2500.00"));
-            insert.setParam(6, QStringLiteral("575.00"));
-            insert.setParam(7, QStringLiteral("3075.00"));
-            insert.execSQL();
-        }
-        c.exec(QStringLiteral("COMMIT"));
+        LargeDatabaseSize size;
+        size.computers = kRows;
+        makeLargeDatabase(dir.path(), kPassword, size);
     }
 };
 
-LargeDatabase& database()
+StoreDatabase& database()
 {
-    static LargeDatabase db;
+    static StoreDatabase db;
     return db;
 }
 

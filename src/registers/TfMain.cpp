@@ -17,11 +17,11 @@
 #include <QStackedWidget>
 
 namespace {
-const QString kNavStyle = QStringLiteral("text-align: left; padding: 4px; color: black;");
+const QString kNavStyle = QStringLiteral("text-align: left; padding: 4px; border: none; color: black;");
 const QString kNavStyleOn =
-    QStringLiteral("text-align: left; padding: 4px; color: white; background-color: #3a6ea5;");
+    QStringLiteral("text-align: left; padding: 4px; border: none; color: white; background-color: #3a6ea5;");
 const QString kSubStyleOn =
-    QStringLiteral("text-align: left; padding: 4px; color: white; background-color: #5a8ec5;");
+    QStringLiteral("text-align: left; padding: 4px; border: none; color: white; background-color: #5a8ec5;");
 
 // The lists of the "Dodatkowe" page whose date range the filter bar applies.
 bool reloadedByDateRange(const QString& list)

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,6 +97,20 @@ private slots:
         QCOMPARE(login.user(), QStringLiteral("ADMIN"));
         QCOMPARE(login.description(), QStringLiteral("Administrator"));
         QVERIFY(m_db->isConnected());
+    }
+
+    void vanishedDatabaseIsReportedNotCounted()
+    {
+        TfLogin login(*m_db);
+        login.setDatabase(m_database->dir(), m_database->password());
+        login.prepare();
+        login.show();
+        QVERIFY(QFile::remove(TmyDataBase::databaseFile(m_database->dir()))); // the share went away
+        type(login, QStringLiteral("ADMIN"), QStringLiteral("kubol"));
+        login.OKClick();
+        QCOMPARE(login.failures(), 0);
+        QVERIFY(login.isVisible());
+        QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000000566]")));
     }
 
     void escapeInUserFieldEndsTheProgram()
