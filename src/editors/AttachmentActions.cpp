@@ -11,8 +11,7 @@
 
 #include <QPushButton>
 
-namespace
-{
+namespace {
 template <typename F> bool guarded(qint64 code, F&& work)
 {
     try {
@@ -32,10 +31,28 @@ const QString kKey = QStringLiteral("IDZALACZNIKA");
 AttachmentActions::Codes AttachmentActions::codes(const QString& ownerKind)
 {
     if (ownerKind == QLatin1String("S"))
-        return {32132, 32130, 32134, 32135, 32137, QStringLiteral("[00000032131]  "), QStringLiteral("[0000032133]  ")};
+        return {32132,
+                32130,
+                32134,
+                32135,
+                32137,
+                QStringLiteral("[00000032131]  "),
+                QStringLiteral("[0000032133]  ")};
     if (ownerKind == QLatin1String("L") || ownerKind == QLatin1String("P") || ownerKind == QLatin1String("B"))
-        return {51802, 51800, 51806, 51807, 51808, QStringLiteral("[00000051801]  "), QStringLiteral("[0000051804]  ")};
-    return {32113, 22125, 22050, 32056, 32028, QStringLiteral("[0000022123]  "), QStringLiteral("[0000021841]  ")};
+        return {51802,
+                51800,
+                51806,
+                51807,
+                51808,
+                QStringLiteral("[00000051801]  "),
+                QStringLiteral("[0000051804]  ")};
+    return {32113,
+            22125,
+            22050,
+            32056,
+            32028,
+            QStringLiteral("[0000022123]  "),
+            QStringLiteral("[0000021841]  ")};
 }
 
 AttachmentActions::AttachmentActions(TmyDataBase& db, SubList* list, TfZalaczniki* dialog, QObject* parent)

@@ -14,8 +14,7 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 constexpr int kMaxChars = 254;
 constexpr int kMaxBytes = 250; // below the usual 255-byte limit of a file name
 
@@ -35,8 +34,7 @@ bool fits(const QString& name)
 }
 } // namespace
 
-namespace AttachmentFiles
-{
+namespace AttachmentFiles {
 QString folder()
 {
     return Config::global().attachmentsFolder();
@@ -88,12 +86,13 @@ bool store(const QString& source, const QString& storedName, QString* error)
     }
     const fs::path target = toPath(dir) / toPath(storedName);
     const fs::path temporary =
-        toPath(dir) / toPath(QStringLiteral(".~") + QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp"));
+        toPath(dir) /
+        toPath(QStringLiteral(".~") + QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp"));
     std::error_code ec;
     if (!fs::is_regular_file(toPath(source), ec)) {
         if (error)
-            *error = ec ? systemText(ec)
-                        : systemText(std::make_error_code(std::errc::no_such_file_or_directory));
+            *error =
+                ec ? systemText(ec) : systemText(std::make_error_code(std::errc::no_such_file_or_directory));
         return false;
     }
     fs::copy_file(toPath(source), temporary, fs::copy_options::overwrite_existing, ec);
@@ -125,10 +124,11 @@ bool remove(const QString& storedName, QString* error)
 
 void reportCopyFailure(const QString& logPrefix, const QString& systemText)
 {
-    Dialogs::info(QStringLiteral("Błąd"),
-                  QStringLiteral("Wystąpił błąd podczas kopiowania załącznika. Możliwy brak dostępu do pliku lub "
-                                 "katalogu z załącznikami. Oryginalny komunikat: ") +
-                      systemText);
+    Dialogs::info(
+        QStringLiteral("Błąd"),
+        QStringLiteral("Wystąpił błąd podczas kopiowania załącznika. Możliwy brak dostępu do pliku lub "
+                       "katalogu z załącznikami. Oryginalny komunikat: ") +
+            systemText);
     ErrorLog::writeLine(logPrefix + systemText);
 }
 
@@ -137,13 +137,15 @@ bool open(const QString& storedName)
     const QString dir = folder();
     if (dir.isEmpty()) {
         Dialogs::info(QStringLiteral("Błąd"),
-                      QStringLiteral("Nie skonfigurowano lokalizacji katalogu z załącznikami - patrz: opcje programu."));
+                      QStringLiteral(
+                          "Nie skonfigurowano lokalizacji katalogu z załącznikami - patrz: opcje programu."));
         return false;
     }
     if (!QFileInfo(dir).isDir()) {
-        Dialogs::info(QStringLiteral("Błąd"), QStringLiteral("Brak dostępu do katalogu z załącznikami:\n") + dir +
-                                                 QStringLiteral("\nSprawdź czy poprawnie zdefiniowano ścieżkę w opcjach "
-                                                                "programu."));
+        Dialogs::info(QStringLiteral("Błąd"),
+                      QStringLiteral("Brak dostępu do katalogu z załącznikami:\n") + dir +
+                          QStringLiteral("\nSprawdź czy poprawnie zdefiniowano ścieżkę w opcjach "
+                                         "programu."));
         return false;
     }
     const QString file = path(storedName);

@@ -6,8 +6,7 @@
 // files stored in it: an attachment's file lies directly in the folder
 // under its key, an underscore and the chosen file's name, so that two
 // files of the same name never meet.
-namespace AttachmentFiles
-{
+namespace AttachmentFiles {
 QString folder();
 // folder + separator + stored name.
 QString path(const QString& storedName);

@@ -10,8 +10,7 @@
 
 #include <QPushButton>
 
-namespace
-{
+namespace {
 template <typename F> bool guarded(qint64 code, F&& work)
 {
     try {
@@ -27,8 +26,8 @@ template <typename F> bool guarded(qint64 code, F&& work)
 
 struct Names
 {
-    const char* table;  // as the highest-key query names it
-    const char* word;   // statement names: DBFInsert + word ...
+    const char* table; // as the highest-key query names it
+    const char* word;  // statement names: DBFInsert + word ...
     const char* key;
 };
 const Names kNames[] = {
@@ -59,15 +58,12 @@ void SubRecordActions::setOwner(const QString& ownerKind, qint64 ownerKey)
 qint64 SubRecordActions::code(Kind kind, const QString& ownerKind, Operation operation)
 {
     const char k = ownerKind.isEmpty() ? ' ' : ownerKind.at(0).toLatin1();
-    static const qint64 computer[4][3] = {{3504, 5010, 3616},
-                                          {11304, 8810, 18820},
-                                          {251754, 251756, 251757},
-                                          {271054, 271054, 271055}};
-    static const qint64 equipment[4][3] = {{5504, 5510, 5516},
-                                           {11304, 8810, 18820},
-                                           {251754, 251756, 251757},
-                                           {271054, 271054, 271055}};
-    static const qint64 bhp[4][3] = {{152046, 152040, 152047}, {0, 0, 0}, {0, 0, 0}, {152049, 152048, 151900}};
+    static const qint64 computer[4][3] = {
+        {3504, 5010, 3616}, {11304, 8810, 18820}, {251754, 251756, 251757}, {271054, 271054, 271055}};
+    static const qint64 equipment[4][3] = {
+        {5504, 5510, 5516}, {11304, 8810, 18820}, {251754, 251756, 251757}, {271054, 271054, 271055}};
+    static const qint64 bhp[4][3] = {
+        {152046, 152040, 152047}, {0, 0, 0}, {0, 0, 0}, {152049, 152048, 151900}};
     switch (k) {
     case 'K':
         return computer[kind][operation];

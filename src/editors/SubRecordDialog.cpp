@@ -15,9 +15,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-SubRecordDialog::SubRecordDialog(TmyDataBase& db, QWidget* parent) : EditorDialog(parent), m_db(db)
-{
-}
+SubRecordDialog::SubRecordDialog(TmyDataBase& db, QWidget* parent) : EditorDialog(parent), m_db(db) {}
 
 QLabel* SubRecordDialog::makeHeading(const QString& text)
 {

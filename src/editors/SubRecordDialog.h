@@ -41,7 +41,10 @@ public:
     virtual QStringList printLines() const = 0;
 
     // The dictionary editor behind "[...]" (made on first use when not set).
-    void setDictionaryEditor(std::function<TfBiblioteka*()> source) { m_dictionarySource = std::move(source); }
+    void setDictionaryEditor(std::function<TfBiblioteka*()> source)
+    {
+        m_dictionarySource = std::move(source);
+    }
 
     static QString flag(bool on) { return on ? QStringLiteral("T") : QStringLiteral("N"); }
     static QString yesNo(bool on) { return on ? QStringLiteral("TAK") : QStringLiteral("NIE"); }

@@ -14,8 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 const QString kKlasyfikator = QStringLiteral("DBFKlasyfikator");
 const QString kRDDOK = QStringLiteral("RDDOK");
 } // namespace
@@ -37,7 +36,8 @@ TfDokumenty::TfDokumenty(TmyDataBase& db, QWidget* parent) : SubRecordDialog(db,
     fKLASYFIKATOR = lookup("fKLASYFIKATOR", QStringLiteral("Rodzaj dokumentu"));
     QToolButton* clearKind =
         toolButton("SpeedButton2", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego rodzaju"));
-    QToolButton* dictionary = dictionaryButton(fKLASYFIKATOR, TfBiblioteka::RodzajDokumentu, kKlasyfikator, kRDDOK);
+    QToolButton* dictionary =
+        dictionaryButton(fKLASYFIKATOR, TfBiblioteka::RodzajDokumentu, kKlasyfikator, kRDDOK);
     fINNE = textField("fINNE", 254, QStringLiteral("Pozostałe informacje"));
 
     auto* form = new QFormLayout;
@@ -147,5 +147,6 @@ void TfDokumenty::SBZapiszClick()
 
 void TfDokumenty::SpeedButton1Click()
 {
-    fNUMER->setText(db().lastValue(QStringLiteral("IDDOKUMENTU"), QStringLiteral("NUMER"), QStringLiteral("dokumenty")));
+    fNUMER->setText(
+        db().lastValue(QStringLiteral("IDDOKUMENTU"), QStringLiteral("NUMER"), QStringLiteral("dokumenty")));
 }

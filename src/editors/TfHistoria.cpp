@@ -39,7 +39,8 @@ TfHistoria::TfHistoria(TmyDataBase& db, QWidget* parent) : SubRecordDialog(db, p
     layout->addLayout(makeButtonBar());
     setFirstFocus(fNREW);
 
-    fNREW->bind(&db.statement(QStringLiteral("DBFPracownicy")), QStringLiteral("NREW"), QStringLiteral("PRACOWNIK"));
+    fNREW->bind(&db.statement(QStringLiteral("DBFPracownicy")), QStringLiteral("NREW"),
+                QStringLiteral("PRACOWNIK"));
 }
 
 void TfHistoria::reopenLookups()
@@ -105,7 +106,8 @@ void TfHistoria::bindUpdate(Statement& q, qint64 key) const
 
 QStringList TfHistoria::printLines() const
 {
-    return {QStringLiteral("Osoba: ") + fNREW->currentText(), QStringLiteral("Data od: ") + fDATAOD->dateText(),
+    return {QStringLiteral("Osoba: ") + fNREW->currentText(),
+            QStringLiteral("Data od: ") + fDATAOD->dateText(),
             QStringLiteral("Data do: ") + fDATADO->dateText(), QStringLiteral("Miejsce: ") + fMIEJSCE->text(),
             QStringLiteral("Inne: ") + fINNE->text()};
 }

@@ -24,7 +24,8 @@ TfNaprawy::TfNaprawy(TmyDataBase& db, QWidget* parent) : SubRecordDialog(db, par
     fACT = checkBox("fACT", QStringLiteral("Czy termin aktywny?"),
                     QStringLiteral("Zaznacz jeśli edytowany termin jest aktywny i ma podlegać sprawdzaniu"));
     fOPIS = textField("fOPIS", 254, QStringLiteral("Opis naprawy"));
-    fIDFIRMY = lookup("fIDFIRMY", QStringLiteral("Wybierz z listy firmę, która odpowiedzialna jest za naprawę"));
+    fIDFIRMY =
+        lookup("fIDFIRMY", QStringLiteral("Wybierz z listy firmę, która odpowiedzialna jest za naprawę"));
     QToolButton* clearCompany =
         toolButton("SpeedButton8", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnej firmy"));
     fNRFAKTURY = textField("fNRFAKTURY", 20, QStringLiteral("Numer faktury"));
@@ -41,7 +42,8 @@ TfNaprawy::TfNaprawy(TmyDataBase& db, QWidget* parent) : SubRecordDialog(db, par
                  row({fTERMIN, calendarOf(fTERMIN), note(QStringLiteral("DD-MM-RRRR")), fACT}, false));
     form->addRow(QStringLiteral("Opis naprawy"), fOPIS);
     form->addRow(QStringLiteral("Kto dokonał napraw"),
-                 row({fIDFIRMY, clearCompany, new QLabel(QStringLiteral("Brakuje firmy? Dopisz w Bibliotece..."), this)}));
+                 row({fIDFIRMY, clearCompany,
+                      new QLabel(QStringLiteral("Brakuje firmy? Dopisz w Bibliotece..."), this)}));
     form->addRow(QStringLiteral("Numer faktury"), fNRFAKTURY);
     form->addRow(QStringLiteral("Data naprawy"), row({fDATANAPRAWY, calendarOf(fDATANAPRAWY)}, false));
     form->addRow(QStringLiteral("Wartość netto"), row({fNETTO}, false));
@@ -58,8 +60,10 @@ TfNaprawy::TfNaprawy(TmyDataBase& db, QWidget* parent) : SubRecordDialog(db, par
     m_amounts = new AmountFields(fNETTO, stawkaVAT, fVAT, fBRUTTO, this);
     m_amounts->setSaveAction([this] { saveIfEditable(); });
     m_amounts->setCancelAction([this] { reject(); });
-    fIDFIRMY->bind(&db.statement(QStringLiteral("DBFDostawcy")), QStringLiteral("IDFIRMY"), QStringLiteral("DOSTAWCA"));
-    stawkaVAT->bind(&db.statement(QStringLiteral("DBFStawkiVAT")), QStringLiteral("OPIS"), QStringLiteral("OPIS"));
+    fIDFIRMY->bind(&db.statement(QStringLiteral("DBFDostawcy")), QStringLiteral("IDFIRMY"),
+                   QStringLiteral("DOSTAWCA"));
+    stawkaVAT->bind(&db.statement(QStringLiteral("DBFStawkiVAT")), QStringLiteral("OPIS"),
+                    QStringLiteral("OPIS"));
     connect(clearCompany, &QToolButton::clicked, this, [this] {
         fIDFIRMY->clearChoice();
         m_noCompany = 0;

@@ -96,7 +96,8 @@ QString TfSelectDir::folder() const
 void TfSelectDir::SBNowyFolderClick()
 {
     QString name;
-    if (!Dialogs::prompt(QStringLiteral("Wprowadź nazwę podkatalogu"), QStringLiteral("Nazwa podkatalogu"), name))
+    if (!Dialogs::prompt(QStringLiteral("Wprowadź nazwę podkatalogu"), QStringLiteral("Nazwa podkatalogu"),
+                         name))
         return;
     name = name.trimmed();
     // Only a plain name makes a subfolder here; anything else is ignored like a failure.

@@ -15,8 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 const QString kKlasyfikator = QStringLiteral("DBFKlasyfikator");
 const QString kKLTER = QStringLiteral("KLTER");
 } // namespace
@@ -27,10 +26,12 @@ TfTerminy::TfTerminy(TmyDataBase& db, QWidget* parent) : SubRecordDialog(db, par
     setWindowTitle(QStringLiteral("Edytuj termin"));
     QLabel* heading = makeHeading(QStringLiteral("Edytuj termin"));
 
-    fKLASYFIKATOR = lookup("fKLASYFIKATOR", QStringLiteral("Rodzaj terminu ze słownika klasyfikacji terminów"));
+    fKLASYFIKATOR =
+        lookup("fKLASYFIKATOR", QStringLiteral("Rodzaj terminu ze słownika klasyfikacji terminów"));
     QToolButton* clearKind =
         toolButton("SpeedButton2", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego rodzaju"));
-    QToolButton* dictionary = dictionaryButton(fKLASYFIKATOR, TfBiblioteka::KlasyfikacjaTerminow, kKlasyfikator, kKLTER);
+    QToolButton* dictionary =
+        dictionaryButton(fKLASYFIKATOR, TfBiblioteka::KlasyfikacjaTerminow, kKlasyfikator, kKLTER);
     fDATAOD = dateField("DATAOD", QStringLiteral("Data od terminu"));
     fDATADO = dateField("DATADO", QStringLiteral("Data do terminu"));
     fSPRODDO = new QComboBox(this);
@@ -39,14 +40,16 @@ TfTerminy::TfTerminy(TmyDataBase& db, QWidget* parent) : SubRecordDialog(db, par
     fSPRODDO->setToolTip(QStringLiteral("Którą datę uwzględnić przy sprawdzaniu terminów?"));
     fOPIS = textField("fOPIS", 254, QStringLiteral("Opis terminu"));
     fINNE = textField("fINNE", 254, QStringLiteral("Pozostałe informacje"));
-    fACT = checkBox("fACT", QStringLiteral("Czy termin aktywny?"),
-                    QStringLiteral("Zaznacz jeśli edytowany termin jest aktywny i ma podlegać sprawdzaniu przypomnień"));
+    fACT = checkBox(
+        "fACT", QStringLiteral("Czy termin aktywny?"),
+        QStringLiteral("Zaznacz jeśli edytowany termin jest aktywny i ma podlegać sprawdzaniu przypomnień"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Rodzaj terminu"), row({fKLASYFIKATOR, clearKind, dictionary}));
-    form->addRow(QStringLiteral("Data od"), row({fDATAOD, calendarOf(fDATAOD), new QLabel(QStringLiteral("do"), this),
-                                                 fDATADO, calendarOf(fDATADO)},
-                                                false));
+    form->addRow(QStringLiteral("Data od"),
+                 row({fDATAOD, calendarOf(fDATAOD), new QLabel(QStringLiteral("do"), this), fDATADO,
+                      calendarOf(fDATADO)},
+                     false));
     form->addRow(QStringLiteral("Którą datę uwzględnić przy sprawdzaniu terminów?"), fSPRODDO);
     form->addRow(QStringLiteral("Opis"), fOPIS);
     form->addRow(QStringLiteral("Inne"), fINNE);

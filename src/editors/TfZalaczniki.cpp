@@ -19,8 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 const QString kRdZal = QStringLiteral("DBFRdZal");
 } // namespace
 
@@ -43,7 +42,8 @@ TfZalaczniki::TfZalaczniki(TmyDataBase& db, QWidget* parent) : SubRecordDialog(d
     wskaz->setToolTip(QStringLiteral("Wskaż plik załącznika"));
     wskaz->setAutoDefault(false);
     fINNE = textField("fINNE", 254, QStringLiteral("Pozostałe informacje"));
-    QToolButton* help = toolButton("SBPomoc", QStringLiteral("?"), QStringLiteral("Jak pracować z załącznikami?"));
+    QToolButton* help =
+        toolButton("SBPomoc", QStringLiteral("?"), QStringLiteral("Jak pracować z załącznikami?"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Nazwa załącznika"), fNAZWAZALACZNIKA);
@@ -135,7 +135,8 @@ QStringList TfZalaczniki::printLines() const
     return {QStringLiteral("Data dodania: ") + fDATADODANIA->dateText(),
             QStringLiteral("Nazwa zalacznika: ") + fNAZWAZALACZNIKA->text(),
             QStringLiteral("Nazwa pliku: ") + fNAZWAPLIKU->text(),
-            QStringLiteral("Rodzaj załącznika: ") + fRDZAL->currentText(), QStringLiteral("Inne: ") + fINNE->text()};
+            QStringLiteral("Rodzaj załącznika: ") + fRDZAL->currentText(),
+            QStringLiteral("Inne: ") + fINNE->text()};
 }
 
 void TfZalaczniki::setReadOnly(bool readOnly)
@@ -151,15 +152,17 @@ int TfZalaczniki::exec()
         m_sourcePath.clear();
     const QString folder = AttachmentFiles::folder();
     if (folder.isEmpty()) {
-        Dialogs::info(QStringLiteral("Uwaga"),
-                      QStringLiteral("Nie zdefiniowano lokalizacji katalogu z załącznikami. Ustaw lokalizację "
-                                     "załączników w opcjach programu."));
+        Dialogs::info(
+            QStringLiteral("Uwaga"),
+            QStringLiteral("Nie zdefiniowano lokalizacji katalogu z załącznikami. Ustaw lokalizację "
+                           "załączników w opcjach programu."));
         guide()->exec();
         m_closeAtOnce = true;
     } else if (!QFileInfo(folder).isDir()) {
-        Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Katalog z załącznikami jest niedostępny\n") + folder +
-                                                  QStringLiteral("\nSprawdź konfigurację lokalizacji załączników w "
-                                                                 "opcjach programu."));
+        Dialogs::info(QStringLiteral("Uwaga"),
+                      QStringLiteral("Katalog z załącznikami jest niedostępny\n") + folder +
+                          QStringLiteral("\nSprawdź konfigurację lokalizacji załączników w "
+                                         "opcjach programu."));
         m_closeAtOnce = true;
     }
     if (m_closeAtOnce) {
@@ -198,8 +201,8 @@ bool TfZalaczniki::runEdit(const QString& copyFailurePrefix)
 
 void TfZalaczniki::SBWskazClick()
 {
-    const QString chosen =
-        Dialogs::openFileName(this, QStringLiteral("Wskaż plik załącznika"), QString(), QStringLiteral("Wszystkie pliki (*)"));
+    const QString chosen = Dialogs::openFileName(this, QStringLiteral("Wskaż plik załącznika"), QString(),
+                                                 QStringLiteral("Wszystkie pliki (*)"));
     if (chosen.isEmpty())
         return;
     m_sourcePath = chosen;

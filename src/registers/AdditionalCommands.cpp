@@ -15,18 +15,17 @@
 
 struct AdditionalCommands::Register
 {
-    const char* name;     // page of the main window
+    const char* name; // page of the main window
     const char* list;
-    int kind;             // SubRecordActions::Kind, -1 for attachments
+    int kind; // SubRecordActions::Kind, -1 for attachments
     const char* key;
     const char* kindColumn;
-    const char* owners;   // kind letters whose editor the preview opens
+    const char* owners; // kind letters whose editor the preview opens
     qint64 updateCode;
-    bool activeOnly;      // preview keeps "Tylko aktywne" rather than the date range
+    bool activeOnly; // preview keeps "Tylko aktywne" rather than the date range
 };
 
-namespace
-{
+namespace {
 
 template <typename F> bool guarded(qint64 code, F&& work)
 {
@@ -60,12 +59,14 @@ const char* const kActiveOnlyLists[] = {"DBFTerminy", "DBFNaprawy", "DBFDokument
 const AdditionalCommands::Register* AdditionalCommands::find(const QString& registerName)
 {
     static const Register table[] = {
-        {"DodatkoweTerminarz", "DBFTerminy", SubRecordActions::Deadlines, "IDTERMINU", "CZEGODOTYCZY", "KSLBP", 5110,
+        {"DodatkoweTerminarz", "DBFTerminy", SubRecordActions::Deadlines, "IDTERMINU", "CZEGODOTYCZY",
+         "KSLBP", 5110, true},
+        {"DodatkoweNaprawy", "DBFNaprawy", SubRecordActions::Repairs, "IDNAPRAWY", "KOMPSPRZ", "KS", 8810,
          true},
-        {"DodatkoweNaprawy", "DBFNaprawy", SubRecordActions::Repairs, "IDNAPRAWY", "KOMPSPRZ", "KS", 8810, true},
-        {"dodatkoweDokumenty", "DBFDokumenty", SubRecordActions::Documents, "IDDOKUMENTU", "CZEGODOTYCZY", "KS",
-         251756, true},
-        {"DodatkoweHistoria", "DBFHistoria", SubRecordActions::History, "IDHISTORII", "KOMPSPRZ", "KSB", 271013, false},
+        {"dodatkoweDokumenty", "DBFDokumenty", SubRecordActions::Documents, "IDDOKUMENTU", "CZEGODOTYCZY",
+         "KS", 251756, true},
+        {"DodatkoweHistoria", "DBFHistoria", SubRecordActions::History, "IDHISTORII", "KOMPSPRZ", "KSB",
+         271013, false},
         {"DodatkoweZalaczniki", "DBFZalaczniki", -1, "IDZALACZNIKA", "CZEGODOTYCZY", "KSLBP", 21803, false},
     };
     for (const Register& r : table)
@@ -144,8 +145,8 @@ bool AdditionalCommands::edit(const QString& registerName)
     if (!d->saved())
         return true;
     const bool ok = guarded(r->updateCode, [&] {
-        Statement& q = m_db.statement(SubRecordActions::statementName(SubRecordActions::Kind(r->kind),
-                                                                      SubRecordActions::Update));
+        Statement& q = m_db.statement(
+            SubRecordActions::statementName(SubRecordActions::Kind(r->kind), SubRecordActions::Update));
         d->bindUpdate(q, key);
         q.execSQL();
     });

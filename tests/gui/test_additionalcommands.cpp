@@ -55,7 +55,10 @@ private:
         m_db->listState().clearObject(list);
         QVERIFY(m_db->reloadList(list));
     }
-    QStringList conditions(const QString& list) const { return m_db->listState().entry(list).conditions.values(); }
+    QStringList conditions(const QString& list) const
+    {
+        return m_db->listState().entry(list).conditions.values();
+    }
     qint64 cursor(const QString& list, const char* key)
     {
         const Statement& q = m_db->statement(list);
@@ -75,7 +78,8 @@ private slots:
         m_editor = std::make_unique<TfKomputery>(*m_db);
         m_commands = std::make_unique<RecordCommands>(*m_db, *m_editor);
         m_reloaded.clear();
-        connect(m_commands.get(), &RecordCommands::listReloaded, this, [this](const QString& l) { m_reloaded << l; });
+        connect(m_commands.get(), &RecordCommands::listReloaded, this,
+                [this](const QString& l) { m_reloaded << l; });
     }
     void cleanup()
     {
@@ -102,7 +106,8 @@ private slots:
         });
         QVERIFY(m_commands->edit(QStringLiteral("DodatkoweTerminarz")));
         QVERIFY(script.done());
-        QCOMPARE(scalar(QStringLiteral("SELECT OPIS||'/'||KLASYFIKATOR||'/'||IDOBIEKTU FROM terminy WHERE IDTERMINU=6")),
+        QCOMPARE(scalar(QStringLiteral(
+                     "SELECT OPIS||'/'||KLASYFIKATOR||'/'||IDOBIEKTU FROM terminy WHERE IDTERMINU=6")),
                  QStringLiteral("Gwarancja przedłużona/0/7"));
         QCOMPARE(cursor(list, "IDTERMINU"), 6);
         QCOMPARE(m_reloaded, QStringList({list}));
@@ -127,7 +132,8 @@ private slots:
         });
         QVERIFY(m_commands->edit(QStringLiteral("DodatkoweHistoria")));
         QVERIFY(script.done());
-        QCOMPARE(scalar(QStringLiteral("SELECT NRFAKTURY||'/'||IDFIRMY||'/'||NETTO FROM naprawy WHERE IDNAPRAWY=4")),
+        QCOMPARE(scalar(QStringLiteral(
+                     "SELECT NRFAKTURY||'/'||IDFIRMY||'/'||NETTO FROM naprawy WHERE IDNAPRAWY=4")),
                  QStringLiteral("FS/9/0/180.0"));
         QCOMPARE(scalar(QStringLiteral("SELECT MIEJSCE||'/'||NREW FROM historia WHERE IDHISTORII=1")),
                  QStringLiteral("Magazyn/P008"));
@@ -173,7 +179,8 @@ private slots:
         QCOMPARE(cursor(QStringLiteral("DBFKomputery"), "IDKOMPUTERA"), 3);
         QVERIFY(m_reloaded.contains(list) && m_reloaded.contains(QStringLiteral("DBFKomputery")));
         QVERIFY(!m_editor->isPreview());
-        QCOMPARE(scalar(QStringLiteral("SELECT ARCHIWUM FROM komputery WHERE IDKOMPUTERA=25")), QStringLiteral("T"));
+        QCOMPARE(scalar(QStringLiteral("SELECT ARCHIWUM FROM komputery WHERE IDKOMPUTERA=25")),
+                 QStringLiteral("T"));
     }
 
     void previewOwnerWithoutAnEditor()
@@ -192,8 +199,9 @@ private slots:
 
     void previewOfAnAttachmentKeepsTheDateRange()
     {
-        exec(QStringLiteral("INSERT INTO zalaczniki (IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,DATADODANIA,NAZWAPLIKU) "
-                            "VALUES (1,'K','Faktura',20240510,''),(2,'K','Zdjęcie',20240511,'')"));
+        exec(QStringLiteral(
+            "INSERT INTO zalaczniki (IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,DATADODANIA,NAZWAPLIKU) "
+            "VALUES (1,'K','Faktura',20240510,''),(2,'K','Zdjęcie',20240511,'')"));
         const QString list = QStringLiteral("DBFZalaczniki");
         m_db->listState().setDateRange(20240511, ListState::kNoUpperBound);
         enter(list);
@@ -216,13 +224,15 @@ private slots:
     {
         QTemporaryDir folder, sources;
         Config::global().setAttachmentsFolder(folder.path());
-        exec(QStringLiteral("INSERT INTO zalaczniki (IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,DATADODANIA,NAZWAPLIKU) "
-                            "VALUES (4,'K','Faktura',20240510,'')"));
+        exec(QStringLiteral(
+            "INSERT INTO zalaczniki (IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,DATADODANIA,NAZWAPLIKU) "
+            "VALUES (4,'K','Faktura',20240510,'')"));
         const QString key = scalar(QStringLiteral("SELECT MAX(IDZALACZNIKA) FROM zalaczniki"));
         QFile old(folder.filePath(key + QStringLiteral("_stara.pdf")));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.close();
-        exec(QStringLiteral("UPDATE zalaczniki SET NAZWAPLIKU='") + key + QStringLiteral("_stara.pdf' WHERE IDZALACZNIKA=") + key);
+        exec(QStringLiteral("UPDATE zalaczniki SET NAZWAPLIKU='") + key +
+             QStringLiteral("_stara.pdf' WHERE IDZALACZNIKA=") + key);
         const QString vanishing = sources.filePath(QStringLiteral("nowa.pdf"));
         QFile f(vanishing);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -251,7 +261,8 @@ private slots:
         QVERIFY(m_config->logLines().last().contains(QStringLiteral("  [0000021841]  ")));
         QCOMPARE(scalar(QStringLiteral("SELECT NAZWAPLIKU FROM zalaczniki WHERE IDZALACZNIKA=") + key),
                  key + QStringLiteral("_nowa.pdf"));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList({key + QStringLiteral("_nowa.pdf")}));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({key + QStringLiteral("_nowa.pdf")}));
         QCOMPARE(cursor(list, "IDZALACZNIKA"), key.toLongLong());
     }
 

@@ -57,7 +57,10 @@ private:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     QStringList folderFiles() const { return QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden); }
-    static void click(QWidget* w, const char* name) { w->findChild<QAbstractButton*>(QLatin1String(name))->click(); }
+    static void click(QWidget* w, const char* name)
+    {
+        w->findChild<QAbstractButton*>(QLatin1String(name))->click();
+    }
     // Scripts the attachment dialog: choose `file`, name it, save.
     void addStep(ModalScript& script, const QString& file, const QString& name = {})
     {
@@ -83,7 +86,10 @@ private:
                 list << s;
         return list;
     }
-    qint64 lastKey() { return scalar(QStringLiteral("SELECT MAX(IDZALACZNIKA) FROM zalaczniki")).toLongLong(); }
+    qint64 lastKey()
+    {
+        return scalar(QStringLiteral("SELECT MAX(IDZALACZNIKA) FROM zalaczniki")).toLongLong();
+    }
 
 private slots:
     void init()
@@ -150,7 +156,8 @@ private slots:
         QVERIFY(script.done());
         const QString name2 = QString::number(key) + QStringLiteral("_skan.jpg");
         QCOMPARE(row(key, "NAZWAPLIKU"), name2);
-        QCOMPARE(row(key, "NAZWAZALACZNIKA"), QStringLiteral("Faktura \"zażółć\" 1.pdf")); // a name once given stays
+        QCOMPARE(row(key, "NAZWAZALACZNIKA"),
+                 QStringLiteral("Faktura \"zażółć\" 1.pdf")); // a name once given stays
         QCOMPARE(folderFiles(), QStringList({name2}));
 
         // Replace with a file of the same name: overwritten.
@@ -167,7 +174,8 @@ private slots:
 
         // Edit without a new file: the row only.
         script.add(QStringLiteral("TfZalaczniki"), [&](QWidget* w) {
-            w->findChild<QLineEdit*>(QStringLiteral("fINNE"))->setText(QStringLiteral("oryginał w segregatorze"));
+            w->findChild<QLineEdit*>(QStringLiteral("fINNE"))
+                ->setText(QStringLiteral("oryginał w segregatorze"));
             click(w, "SBZapisz");
         });
         m_list->trigger(SubList::Edit);
@@ -213,7 +221,8 @@ private slots:
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages()[0].title, QStringLiteral("Błąd"));
         QCOMPARE(messages()[0].text,
-                 QStringLiteral("Podany plik nieistnieje:\n") + QDir::toNativeSeparators(m_folder->filePath(row(key, "NAZWAPLIKU"))));
+                 QStringLiteral("Podany plik nieistnieje:\n") +
+                     QDir::toNativeSeparators(m_folder->filePath(row(key, "NAZWAPLIKU"))));
         m_list->trigger(SubList::Remove);
         QCOMPARE(row(key, "COUNT(*)"), QStringLiteral("0"));
         QCOMPARE(messages().size(), 1);
@@ -248,8 +257,9 @@ private slots:
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages()[0].title, QStringLiteral("Uwaga"));
         QCOMPARE(messages()[0].text,
-                 QStringLiteral("Nie zdefiniowano lokalizacji katalogu z załącznikami. Ustaw lokalizację załączników w "
-                                "opcjach programu."));
+                 QStringLiteral(
+                     "Nie zdefiniowano lokalizacji katalogu z załącznikami. Ustaw lokalizację załączników w "
+                     "opcjach programu."));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM zalaczniki")), QStringLiteral("0"));
     }
 
@@ -261,9 +271,10 @@ private slots:
         m_list->trigger(SubList::Add);
         QCOMPARE(script.errors(), QStringList());
         QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages()[0].text, QStringLiteral("Katalog z załącznikami jest niedostępny\n") + gone +
-                                               QStringLiteral("\nSprawdź konfigurację lokalizacji załączników w opcjach "
-                                                              "programu."));
+        QCOMPARE(messages()[0].text,
+                 QStringLiteral("Katalog z załącznikami jest niedostępny\n") + gone +
+                     QStringLiteral("\nSprawdź konfigurację lokalizacji załączników w opcjach "
+                                    "programu."));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM zalaczniki")), QStringLiteral("0"));
     }
 
@@ -296,9 +307,9 @@ private slots:
         QCOMPARE(fileShown, QString());
         QCOMPARE(messages().size(), 2);
         QCOMPARE(messages()[0].title, QStringLiteral("Błąd"));
-        QVERIFY(messages()[0].text.startsWith(
-            QStringLiteral("Wystąpił błąd podczas kopiowania załącznika. Możliwy brak dostępu do pliku lub katalogu z "
-                           "załącznikami. Oryginalny komunikat: ")));
+        QVERIFY(messages()[0].text.startsWith(QStringLiteral(
+            "Wystąpił błąd podczas kopiowania załącznika. Możliwy brak dostępu do pliku lub katalogu z "
+            "załącznikami. Oryginalny komunikat: ")));
         QCOMPARE(messages()[1].text, QStringLiteral("Nie wskazano pliku. Popraw pole."));
         const QStringList log = m_config->logLines();
         QVERIFY(!log.isEmpty());
@@ -338,16 +349,28 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "57" << "/skany/faktura.pdf" << "57_faktura.pdf";
-        QTest::newRow("no extension") << "3" << "/x/README" << "3_README";
-        QTest::newRow("hidden file") << "3" << "/x/.config" << "3_.config";
-        QTest::newRow("polish and quotes") << "8" << "/x/Umowa \"Łódź\" ż.docx" << "8_Umowa \"Łódź\" ż.docx";
+        QTest::newRow("plain") << "57"
+                               << "/skany/faktura.pdf"
+                               << "57_faktura.pdf";
+        QTest::newRow("no extension") << "3"
+                                      << "/x/README"
+                                      << "3_README";
+        QTest::newRow("hidden file") << "3"
+                                     << "/x/.config"
+                                     << "3_.config";
+        QTest::newRow("polish and quotes") << "8"
+                                           << "/x/Umowa \"Łódź\" ż.docx"
+                                           << "8_Umowa \"Łódź\" ż.docx";
         const QString longStem(300, QLatin1Char('a'));
         QTest::newRow("long name keeps its extension")
-            << "12" << "/x/" + longStem + ".pdf" << "12_" + QString(250 - 3 - 4, QLatin1Char('a')) + ".pdf";
+            << "12"
+            << "/x/" + longStem + ".pdf"
+            << "12_" + QString(250 - 3 - 4, QLatin1Char('a')) + ".pdf";
         const QString polishStem(200, QChar(0x17C)); // ż: two bytes each
         QTest::newRow("long Polish name fits in bytes")
-            << "1" << "/x/" + polishStem + ".txt" << "1_" + QString((250 - 2 - 4) / 2, QChar(0x17C)) + ".txt";
+            << "1"
+            << "/x/" + polishStem + ".txt"
+            << "1_" + QString((250 - 2 - 4) / 2, QChar(0x17C)) + ".txt";
     }
     void storedNames()
     {
@@ -362,10 +385,14 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("selected"); // relative to the starting folder; "" when it stays
-        QTest::newRow("plain") << "Załączniki" << "Załączniki";
-        QTest::newRow("existing") << "Załączniki" << "Załączniki";
-        QTest::newRow("outside") << "../obok" << "";
-        QTest::newRow("blank") << "   " << "";
+        QTest::newRow("plain") << "Załączniki"
+                               << "Załączniki";
+        QTest::newRow("existing") << "Załączniki"
+                                  << "Załączniki";
+        QTest::newRow("outside") << "../obok"
+                                 << "";
+        QTest::newRow("blank") << "   "
+                               << "";
     }
     void selectDirMakesASubfolder()
     {

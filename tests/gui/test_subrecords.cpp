@@ -61,7 +61,10 @@ private:
             qWarning("missing control %s", name);
         return c;
     }
-    static void setText(QWidget* w, const char* name, const QString& text) { child<QLineEdit>(w, name)->setText(text); }
+    static void setText(QWidget* w, const char* name, const QString& text)
+    {
+        child<QLineEdit>(w, name)->setText(text);
+    }
     static void click(QWidget* w, const char* name) { child<QAbstractButton>(w, name)->click(); }
     // The computer's tab as its editor shows it, without showing the editor.
     SubList* tabOf(qint64 computer, TfKomputery::Tab tab)
@@ -124,7 +127,8 @@ private slots:
         });
         script.add(QStringLiteral("TfTerminy"), [&](QWidget* w) {
             seen << QString::number(child<QCheckBox>(w, "fACT")->isChecked())
-                 << child<QComboBox>(w, "fSPRODDO")->currentText() << child<DateField>(w, "fDATAOD")->dateText();
+                 << child<QComboBox>(w, "fSPRODDO")->currentText()
+                 << child<DateField>(w, "fDATAOD")->dateText();
             child<Lookup>(w, "fKLASYFIKATOR")->setKey(37);
             setText(w, "fDATAOD", date("10-05-2024"));
             setText(w, "fDATADO", date("10-05-2024")); // equal dates are accepted
@@ -142,8 +146,8 @@ private slots:
         QCOMPARE(script.errors(), QStringList());
         QVERIFY(script.done());
         const QString opis = QStringLiteral("Gwarancja \"extra\"'; DROP TABLE terminy; --");
-        QCOMPARE(seen, QStringList({"1", "Datę do", DateField::emptyText(), "1", opis, "Koniec gwarancji", opis, "N",
-                                    "O", "0"}));
+        QCOMPARE(seen, QStringList({"1", "Datę do", DateField::emptyText(), "1", opis, "Koniec gwarancji",
+                                    opis, "N", "O", "0"}));
         QCOMPARE(Dialogs::shown().size(), 1); // the deletion question
         QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Czy na pewno usunąć zaznaczoną pozycję?"));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*)") + where), QStringLiteral("0"));
@@ -164,7 +168,8 @@ private slots:
         const QString key = scalar(QStringLiteral("SELECT MAX(IDTERMINU) FROM terminy"));
         QCOMPARE(l->text(QStringLiteral("IDTERMINU")), key); // the cursor is on the new row
         const QString row = QStringLiteral(" FROM terminy WHERE IDTERMINU=") + key;
-        QCOMPARE(scalar(QStringLiteral("SELECT CZEGODOTYCZY||IDOBIEKTU||ACT||SPRODDO") + row), QStringLiteral("K3TD"));
+        QCOMPARE(scalar(QStringLiteral("SELECT CZEGODOTYCZY||IDOBIEKTU||ACT||SPRODDO") + row),
+                 QStringLiteral("K3TD"));
         QCOMPARE(scalar(QStringLiteral("SELECT DATAOD||'/'||DATADO||'/'||KLASYFIKATOR||'/'||INNE") + row),
                  QStringLiteral("20240201/20250228/0/Zażółć"));
     }
@@ -175,8 +180,8 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("message");
         const QString empty = DateField::emptyText();
-        QTest::newRow("no date from") << empty << date("09-05-2024")
-                                      << QStringLiteral("Niepoprawny format daty od. Popraw pole.");
+        QTest::newRow("no date from")
+            << empty << date("09-05-2024") << QStringLiteral("Niepoprawny format daty od. Popraw pole.");
         QTest::newRow("no date to") << date("09-05-2024") << empty
                                     << QStringLiteral("Niepoprawny format daty do. Popraw pole.");
         QTest::newRow("bad month") << date("09-13-2024") << date("09-05-2025")
@@ -232,10 +237,13 @@ private slots:
         l->trigger(SubList::Add);
         QVERIFY(script.done());
         QCOMPARE(netto, AmountFields::format(0));
-        const QString row = QStringLiteral(" FROM naprawy WHERE IDNAPRAWY=(SELECT MAX(IDNAPRAWY) FROM naprawy)");
+        const QString row =
+            QStringLiteral(" FROM naprawy WHERE IDNAPRAWY=(SELECT MAX(IDNAPRAWY) FROM naprawy)");
         // An empty due date is 0, which the deadline check never picks up.
-        QCOMPARE(scalar(QStringLiteral("SELECT TERMIN||'/'||DATANAPRAWY||'/'||ACT||'/'||KOMPSPRZ||IDOBIEKTU") + row),
-                 QStringLiteral("0/0/T/K4"));
+        QCOMPARE(
+            scalar(QStringLiteral("SELECT TERMIN||'/'||DATANAPRAWY||'/'||ACT||'/'||KOMPSPRZ||IDOBIEKTU") +
+                   row),
+            QStringLiteral("0/0/T/K4"));
         QCOMPARE(scalar(QStringLiteral("SELECT NETTO||'/'||VAT||'/'||BRUTTO||'/'||NRFAKTURY") + row),
                  QStringLiteral("100.5/23.12/123.62/FS/1"));
         QCOMPARE(scalar(QStringLiteral("SELECT IDFIRMY") + row), firma);
@@ -274,7 +282,8 @@ private slots:
         QFETCH(int, action);
         QFETCH(QString, kind);
         SubList* l = tabOf(5, TfKomputery::Dokumenty);
-        const QString latest = scalar(QStringLiteral("SELECT NUMER FROM dokumenty ORDER BY IDDOKUMENTU DESC LIMIT 1"));
+        const QString latest =
+            scalar(QStringLiteral("SELECT NUMER FROM dokumenty ORDER BY IDDOKUMENTU DESC LIMIT 1"));
         QVERIFY(!latest.isEmpty());
         ModalScript script;
         QString lastNumber;
@@ -291,8 +300,9 @@ private slots:
         l->trigger(SubList::Add);
         QVERIFY(script.done());
         QCOMPARE(lastNumber, latest);
-        QCOMPARE(scalar(QStringLiteral("SELECT KLASYFIKATOR||'/'||NUMER||'/'||ACT FROM dokumenty WHERE IDDOKUMENTU="
-                                       "(SELECT MAX(IDDOKUMENTU) FROM dokumenty)")),
+        QCOMPARE(scalar(QStringLiteral(
+                     "SELECT KLASYFIKATOR||'/'||NUMER||'/'||ACT FROM dokumenty WHERE IDDOKUMENTU="
+                     "(SELECT MAX(IDDOKUMENTU) FROM dokumenty)")),
                  kind + QStringLiteral("/DOK/1/T"));
         // The computer's classification list is back on computer classes.
         Statement& classes = m_db->statement(QStringLiteral("DBFKlasyfikator"));
@@ -322,10 +332,12 @@ private slots:
                  QStringLiteral("20300101NFV/2022/03/118"));
         Dialogs::setNextAnswer(false);
         l->trigger(SubList::Remove); // answered no
-        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM dokumenty WHERE IDDOKUMENTU=2")), QStringLiteral("1"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM dokumenty WHERE IDDOKUMENTU=2")),
+                 QStringLiteral("1"));
         Config::global().set(QStringLiteral("pytajPrzedKasowaniem"), false);
         l->trigger(SubList::Remove); // no question asked
-        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM dokumenty WHERE IDDOKUMENTU=2")), QStringLiteral("0"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM dokumenty WHERE IDDOKUMENTU=2")),
+                 QStringLiteral("0"));
         QCOMPARE(Dialogs::shown().size(), 1);
     }
 
@@ -343,7 +355,8 @@ private slots:
         Clock::setFixed(QDateTime(QDate(2024, 6, 14), QTime(9, 0)));
         const qint64 computer = withUser ? 2 : 25;
         if (!withUser) {
-            Statement q(&m_db->DatabaseMain(), QString(), {QStringLiteral("DELETE FROM r_kompprac WHERE IDKOMPUTERA=25")});
+            Statement q(&m_db->DatabaseMain(), QString(),
+                        {QStringLiteral("DELETE FROM r_kompprac WHERE IDKOMPUTERA=25")});
             q.execSQL();
         }
         SubList* users = tabOf(computer, TfKomputery::Uzytkownicy);
@@ -358,11 +371,15 @@ private slots:
             setText(w, "fMIEJSCE", QStringLiteral("Pokój 101"));
             click(w, "SBZapisz");
         });
-        users->grid()->parentWidget()->findChild<QPushButton*>(QStringLiteral("UzytkownicyHistoria"))->click();
+        users->grid()
+            ->parentWidget()
+            ->findChild<QPushButton*>(QStringLiteral("UzytkownicyHistoria"))
+            ->click();
         QVERIFY(script.done());
         QCOMPARE(seen, QStringList({date("14-06-2024"), date("14-06-2024"), person}));
-        QCOMPARE(scalar(QStringLiteral("SELECT KOMPSPRZ||IDOBIEKTU||'/'||DATAOD||'/'||DATADO||'/'||NREW||'/'||MIEJSCE "
-                                       "FROM historia WHERE IDHISTORII=(SELECT MAX(IDHISTORII) FROM historia)")),
+        QCOMPARE(scalar(QStringLiteral(
+                     "SELECT KOMPSPRZ||IDOBIEKTU||'/'||DATAOD||'/'||DATADO||'/'||NREW||'/'||MIEJSCE "
+                     "FROM historia WHERE IDHISTORII=(SELECT MAX(IDHISTORII) FROM historia)")),
                  QStringLiteral("K%1/20240614/20240614/%2/Pokój 101")
                      .arg(computer)
                      .arg(withUser ? person : QStringLiteral("P002")));
@@ -399,7 +416,8 @@ private slots:
         bool readOnly = false;
         QString caption;
         script.add(QStringLiteral("TfHistoria"), [&](QWidget* w) {
-            readOnly = child<QLineEdit>(w, "fMIEJSCE")->isReadOnly() && !child<Lookup>(w, "fNREW")->isEnabled();
+            readOnly =
+                child<QLineEdit>(w, "fMIEJSCE")->isReadOnly() && !child<Lookup>(w, "fNREW")->isEnabled();
             caption = child<QPushButton>(w, "SBAnuluj")->text();
             QTest::keyClick(w, Qt::Key_Return);
         });
