@@ -1,10 +1,13 @@
 #include "registers/MainCommands.h"
 
+#include "editors/AttachmentFiles.h"
 #include "editors/TfKomputery.h"
 #include "registers/ListModel.h"
 #include "registers/RecordCommands.h"
 #include "registers/TfMain.h"
+#include "store/Statement.h"
 #include "store/TfBiblioteka.h"
+#include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 
 MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
@@ -16,6 +19,12 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     m_main.setRecordCommand(TfMain::Command::Copy, [this] { run(&RecordCommands::copy); });
     m_main.setRecordCommand(TfMain::Command::Edit, [this] { run(&RecordCommands::edit); });
     m_main.setRecordCommand(TfMain::Command::Preview, [this] { run(&RecordCommands::preview); });
+    m_main.setRecordCommand(TfMain::Command::OpenAttachment, [&db] {
+        // "Otwórz załącznik": the stored file of the attachment row under the cursor.
+        const Statement& list = db.statement(QStringLiteral("DBFZalaczniki"));
+        if (list.isOpen() && !list.eof())
+            AttachmentFiles::open(list.text(QStringLiteral("NAZWAPLIKU")));
+    });
     connect(m_records, &RecordCommands::listReloaded, this, [this](const QString& list) {
         // The command reloaded and positioned the list: show it as it is now.
         if (ListModel* model = m_main.listModel(list))

@@ -7,12 +7,15 @@
 #include "registers/MainCommands.h"
 #include "registers/TfMain.h"
 #include "shell/AppState.h"
+#include "shell/Config.h"
 #include "shell/Dialogs.h"
 #include "store/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 
+#include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The main window's commands reach the editors: a double click edits with the
@@ -81,6 +84,27 @@ private slots:
         QVERIFY(shown);
         QCOMPARE(preview, !write);
         QVERIFY(script.errors().isEmpty());
+    }
+
+    void openAttachmentOpensTheStoredFile()
+    {
+        QTemporaryDir folder;
+        Config::global().setAttachmentsFolder(folder.path());
+        QFile file(folder.filePath(QStringLiteral("1_umowa.pdf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        Statement& q = m_db->mySQL();
+        q.clear();
+        q.add(QStringLiteral("INSERT INTO zalaczniki (CZEGODOTYCZY,IDOBIEKTU,NAZWAZALACZNIKA,NAZWAPLIKU,DATADODANIA) "
+                             "VALUES ('K',1,'Umowa','1_umowa.pdf',20260101)"));
+        q.execSQL();
+        TfMain main;
+        MainCommands commands(main, *m_db);
+        loginWith(main, {28});
+        main.SBZalacznikiClick();
+        main.runCommand(TfMain::Command::OpenAttachment);
+        QCOMPARE(Dialogs::openedUrls().size(), 1);
+        QCOMPARE(Dialogs::openedUrls().first().toLocalFile(), file.fileName());
     }
 
     void bibliotekaOpensTheDictionaryEditor()
