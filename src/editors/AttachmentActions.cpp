@@ -6,25 +6,13 @@
 #include "shell/Config.h"
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 
 #include <QPushButton>
 
 namespace {
-template <typename F> bool guarded(qint64 code, F&& work)
-{
-    try {
-        work();
-        return true;
-    } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, code);
-    } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
-    }
-    return false;
-}
-
 const QString kKey = QStringLiteral("IDZALACZNIKA");
 } // namespace
 

@@ -13,6 +13,7 @@
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 #include "widgets/DataGrid.h"
@@ -27,19 +28,6 @@
 
 namespace
 {
-template <typename F> bool guarded(qint64 code, F&& work)
-{
-    try {
-        work();
-        return true;
-    } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, code);
-    } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
-    }
-    return false;
-}
-
 GridColumn text(const char* field, const QString& title, int width)
 {
     return GridColumn{QLatin1String(field), title, width, ColumnFormat::Text};

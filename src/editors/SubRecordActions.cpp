@@ -5,25 +5,13 @@
 #include "editors/TfHistoria.h"
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 
 #include <QPushButton>
 
 namespace {
-template <typename F> bool guarded(qint64 code, F&& work)
-{
-    try {
-        work();
-        return true;
-    } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, code);
-    } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
-    }
-    return false;
-}
-
 struct Names
 {
     const char* table; // as the highest-key query names it

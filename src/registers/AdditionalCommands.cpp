@@ -9,6 +9,7 @@
 #include "editors/TfZalaczniki.h"
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 
 #include <QWidget>
@@ -26,19 +27,6 @@ struct AdditionalCommands::Register
 };
 
 namespace {
-
-template <typename F> bool guarded(qint64 code, F&& work)
-{
-    try {
-        work();
-        return true;
-    } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, code);
-    } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
-    }
-    return false;
-}
 
 struct Owner
 {

@@ -5,6 +5,7 @@
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
 
@@ -14,18 +15,6 @@ const QString kKomputery = QStringLiteral("komputery");
 const QString kList = QStringLiteral("DBFKomputery");
 const QString kDuplicate = QStringLiteral("Istnieje już komputer o podanym numerze ewidencyjnym.");
 
-template <typename F> bool guarded(qint64 code, F&& work)
-{
-    try {
-        work();
-        return true;
-    } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, code);
-    } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
-    }
-    return false;
-}
 // The key of a lookup as a value line; the table's default when nothing is chosen.
 QString lookupLine(const TfKomputery& e, const char* column, qint64 fallback)
 {

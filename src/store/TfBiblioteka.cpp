@@ -3,6 +3,7 @@
 #include "registers/ListModel.h"
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/Guarded.h"
 #include "store/TfEditBibliotekaAll.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
@@ -21,18 +22,6 @@ namespace
 {
 const QString kList = QStringLiteral("DBFSlowniki");
 
-template <typename F> bool guarded(qint64 code, F&& work)
-{
-    try {
-        work();
-        return true;
-    } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, code);
-    } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
-    }
-    return false;
-}
 } // namespace
 
 const QList<DictionaryInfo>& TfBiblioteka::dictionaries()

@@ -2,6 +2,7 @@
 
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/Guarded.h"
 #include "store/StatementTexts.h"
 #include "store/TableList.h"
 
@@ -108,19 +109,6 @@ TmyDataBase::~TmyDataBase()
 TmyDataBase* TmyDataBase::instance()
 {
     return g_instance;
-}
-
-template <typename F> bool TmyDataBase::guarded(qint64 code, F&& work)
-{
-    try {
-        work();
-        return true;
-    } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, code);
-    } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
-    }
-    return false;
 }
 
 Statement& TmyDataBase::statement(const QString& name)

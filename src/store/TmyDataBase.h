@@ -130,9 +130,6 @@ public:
     static QString databaseFile(const QString& directory);
 
 private:
-    // Runs `work`, reporting a store error with `code`; answers whether it ran.
-    template <typename F> bool guarded(qint64 code, F&& work);
-
     SqlConnection m_connection;
     ListState m_lists;
     QString m_directory;
