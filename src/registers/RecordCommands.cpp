@@ -138,6 +138,19 @@ bool RecordCommands::addComputer()
     return true;
 }
 
+// The typed texts of a computer, :PARAM0 ... :PARAM7 of its insert and update.
+static void bindComputerTexts(Statement& q, const TfKomputery& e)
+{
+    q.setParam(0, e.key(QStringLiteral("NREW")).toString());
+    q.setParam(1, e.text(QStringLiteral("NAZWA")));
+    q.setParam(2, e.text(QStringLiteral("PRODUCENT")));
+    q.setParam(3, e.text(QStringLiteral("NREWID")));
+    q.setParam(4, e.text(QStringLiteral("NRSERYJNY")));
+    q.setParam(5, e.text(QStringLiteral("NRFAKTURY")));
+    q.setParam(6, e.text(QStringLiteral("INNE")));
+    q.setParam(7, e.text(QStringLiteral("NRKPIR")));
+}
+
 bool RecordCommands::insertComputer()
 {
     const TfKomputery& e = m_computers;
@@ -153,14 +166,7 @@ bool RecordCommands::insertComputer()
         q.setLine(17, amountLine(QStringLiteral("BRUTTO")));
         q.setLine(19, lookupLine(e, "KLASYFIKATOR", 0));
         q.setLine(21, lookupLine(e, "LOKALIZACJA", 0));
-        q.setParam(0, e.key(QStringLiteral("NREW")).toString());
-        q.setParam(1, e.text(QStringLiteral("NAZWA")));
-        q.setParam(2, e.text(QStringLiteral("PRODUCENT")));
-        q.setParam(3, e.text(QStringLiteral("NREWID")));
-        q.setParam(4, e.text(QStringLiteral("NRSERYJNY")));
-        q.setParam(5, e.text(QStringLiteral("NRFAKTURY")));
-        q.setParam(6, e.text(QStringLiteral("INNE")));
-        q.setParam(7, e.text(QStringLiteral("NRKPIR")));
+        bindComputerTexts(q, e);
         q.execSQL();
     });
 }
@@ -171,14 +177,7 @@ bool RecordCommands::updateComputer(qint64 key)
     return guarded(10, [&] {
         Statement& q = m_db.statement(QStringLiteral("DBFUpdateKomputery"));
         q.clearParams();
-        q.setParam(0, e.key(QStringLiteral("NREW")).toString());
-        q.setParam(1, e.text(QStringLiteral("NAZWA")));
-        q.setParam(2, e.text(QStringLiteral("PRODUCENT")));
-        q.setParam(3, e.text(QStringLiteral("NREWID")));
-        q.setParam(4, e.text(QStringLiteral("NRSERYJNY")));
-        q.setParam(5, e.text(QStringLiteral("NRFAKTURY")));
-        q.setParam(6, e.text(QStringLiteral("INNE")));
-        q.setParam(7, e.text(QStringLiteral("NRKPIR")));
+        bindComputerTexts(q, e);
         q.setLine(9, lookupLine(e, "IDFIRMY", -1));
         q.setLine(11, lookupLine(e, "STANTECH", 0));
         q.setLine(13, QString::number(e.date(QStringLiteral("DATAPROD"))));
