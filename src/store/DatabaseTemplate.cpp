@@ -82,6 +82,7 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
 
     const QString root = templateDir.isEmpty() ? defaultTemplateDir() : templateDir;
     const QString schema = readTemplate(root + QStringLiteral("/empty/schema.sql"));
+    const QString dictionaries = readTemplate(root + QStringLiteral("/empty/slowniki.sql"));
     const QString data =
         substituteDates(readTemplate(root + (withSampleData ? QStringLiteral("/demo/data.sql")
                                                             : QStringLiteral("/empty/data.sql"))),
@@ -101,6 +102,7 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
         connection.open(temporary, password, true);
         connection.exec(QStringLiteral("BEGIN"));
         connection.exec(schema);
+        connection.exec(dictionaries);
         connection.exec(data);
         connection.exec(QStringLiteral("COMMIT"));
         connection.close();

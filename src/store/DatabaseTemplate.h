@@ -7,8 +7,9 @@
 class SqlConnection;
 
 // Makes a new database file from the SQL templates shipped beside the program:
-// data/empty/schema.sql (the tables) followed by data/empty/data.sql (own
-// company, ADMIN, dictionaries) or data/demo/data.sql (sample data).
+// data/empty/schema.sql (the tables), data/empty/slowniki.sql (the starting
+// dictionary entries) and then data/empty/data.sql (own company, ADMIN) or
+// data/demo/data.sql (sample data).
 class DatabaseTemplate
 {
 public:
