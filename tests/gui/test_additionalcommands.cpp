@@ -2,6 +2,7 @@
 // history and attachments: the row written back, the owner's editor shown
 // read-only (a liquidated one too) and the list put back as it was.
 
+#include "EditorTest.h"
 #include "ModalScript.h"
 #include "TestDatabase.h"
 #include "TestSupport.h"
@@ -21,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace EditorTest;
+
 class TestAdditionalCommands : public QObject
 {
     Q_OBJECT
@@ -33,22 +36,12 @@ private:
     std::unique_ptr<RecordCommands> m_commands;
     QStringList m_reloaded;
 
-    QString scalar(const QString& sql)
-    {
-        Statement q(&m_db->DatabaseMain(), QString(), {sql});
-        q.open();
-        return q.isEmpty() ? QString() : q.textAt(0, 0);
-    }
+    QString scalar(const QString& sql) { return EditorTest::scalar(*m_db, sql); }
     void exec(const QString& sql)
     {
         Statement q(&m_db->DatabaseMain(), QString(), {sql});
         q.execSQL();
     }
-    template <typename T> static T* child(QWidget* w, const char* name)
-    {
-        return w->findChild<T*>(QLatin1String(name));
-    }
-    static void click(QWidget* w, const char* name) { child<QAbstractButton>(w, name)->click(); }
     // The register as the main window leaves it on entering: no object conditions.
     void enter(const QString& list)
     {

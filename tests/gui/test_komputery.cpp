@@ -1,3 +1,4 @@
+#include "EditorTest.h"
 #include "ModalScript.h"
 #include "TestDatabase.h"
 #include "TestSupport.h"
@@ -19,6 +20,8 @@
 #include <QTest>
 #include <QToolButton>
 
+using namespace EditorTest;
+
 class TestKomputery : public QObject
 {
     Q_OBJECT
@@ -31,30 +34,7 @@ private:
     std::unique_ptr<RecordCommands> m_commands;
     const QString kList = QStringLiteral("DBFKomputery");
 
-    QString scalar(const QString& sql)
-    {
-        Statement q(&m_db->DatabaseMain(), QString(), {sql});
-        q.open();
-        return q.isEmpty() ? QString() : q.textAt(0, 0);
-    }
-    static QString date(const char* ddmmyyyy)
-    {
-        QString t = QLatin1String(ddmmyyyy);
-        t.replace(QLatin1Char('-'), TmyDataBase::dateSeparator());
-        return t;
-    }
-    template <typename T> static T* child(QWidget* w, const char* name)
-    {
-        T* c = w->findChild<T*>(QLatin1String(name));
-        if (!c)
-            qWarning("missing control %s", name);
-        return c;
-    }
-    static void setText(QWidget* w, const char* name, const QString& text)
-    {
-        child<QLineEdit>(w, name)->setText(text);
-    }
-    static void click(QWidget* w, const char* name) { child<QAbstractButton>(w, name)->click(); }
+    QString scalar(const QString& sql) { return EditorTest::scalar(*m_db, sql); }
     void selectComputer(qint64 key) { QVERIFY(m_db->locate(kList, {key})); }
 
 private slots:

@@ -2,6 +2,7 @@
 // tabs of its editor: add, edit, delete, the dialogs' checks, the values they
 // write and "Dodaj do historii".
 
+#include "EditorTest.h"
 #include "ModalScript.h"
 #include "TestDatabase.h"
 #include "TestSupport.h"
@@ -31,6 +32,8 @@
 #include <QTest>
 #include <QToolButton>
 
+using namespace EditorTest;
+
 class TestSubRecords : public QObject
 {
     Q_OBJECT
@@ -42,30 +45,7 @@ private:
     std::unique_ptr<TfKomputery> m_editor;
     std::unique_ptr<RecordCommands> m_commands;
 
-    QString scalar(const QString& sql)
-    {
-        Statement q(&m_db->DatabaseMain(), QString(), {sql});
-        q.open();
-        return q.isEmpty() ? QString() : q.textAt(0, 0);
-    }
-    static QString date(const char* ddmmyyyy)
-    {
-        QString t = QLatin1String(ddmmyyyy);
-        t.replace(QLatin1Char('-'), TmyDataBase::dateSeparator());
-        return t;
-    }
-    template <typename T> static T* child(QWidget* w, const char* name)
-    {
-        T* c = w->findChild<T*>(QLatin1String(name));
-        if (!c)
-            qWarning("missing control %s", name);
-        return c;
-    }
-    static void setText(QWidget* w, const char* name, const QString& text)
-    {
-        child<QLineEdit>(w, name)->setText(text);
-    }
-    static void click(QWidget* w, const char* name) { child<QAbstractButton>(w, name)->click(); }
+    QString scalar(const QString& sql) { return EditorTest::scalar(*m_db, sql); }
     // The computer's tab as its editor shows it, without showing the editor.
     SubList* tabOf(qint64 computer, TfKomputery::Tab tab)
     {
