@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "shell/GuideDialog.h"
 
 // The attachments guide: where the attachment files must lie and how the
 // program is pointed at them.
-class TfTutorial2 : public QDialog
+class TfTutorial2 : public GuideDialog
 {
     Q_OBJECT
 
@@ -12,7 +12,4 @@ public:
     explicit TfTutorial2(QWidget* parent = nullptr);
 
     static QString guideText();
-
-private:
-    void openManual();
 };

@@ -1,55 +1,14 @@
 #include "shell/TfTutorial1.h"
 
-#include "shell/AppPaths.h"
-#include "shell/Dialogs.h"
-
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include <QKeySequence>
 #include <QShortcut>
-#include <QVBoxLayout>
 
-TfTutorial1::TfTutorial1(QWidget* parent) : QDialog(parent)
+TfTutorial1::TfTutorial1(QWidget* parent)
+    : GuideDialog(QStringLiteral("TfTutorial1"), QStringLiteral("Zaczynamy ..."), guideText(),
+                  QStringLiteral("Czytaj więcej w Instrukcji obsługi (F1)"), 420, parent)
 {
-    setObjectName(QStringLiteral("TfTutorial1"));
-    setWindowTitle(QStringLiteral("Przeczytaj uważnie ..."));
-    setModal(true);
-    resize(560, 420);
-
-    auto* heading = new QLabel(QStringLiteral("Zaczynamy ..."), this);
-    heading->setObjectName(QStringLiteral("Naglowek"));
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.3);
-    heading->setFont(font);
-
-    auto* text = new QPlainTextEdit(guideText(), this);
-    text->setObjectName(QStringLiteral("Tekst"));
-    text->setReadOnly(true);
-
-    auto* manual = new QPushButton(QStringLiteral("Czytaj więcej w Instrukcji obsługi (F1)"), this);
-    manual->setObjectName(QStringLiteral("SBInstrukcja"));
-    manual->setAutoDefault(false);
-    connect(manual, &QPushButton::clicked, this, &TfTutorial1::openManual);
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, &TfTutorial1::openManual);
-
-    auto* next = new QPushButton(QStringLiteral(" Kontynuuj  >>"), this);
-    next->setObjectName(QStringLiteral("SBKontynuuj"));
-    next->setDefault(true);
-    connect(next, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(manual);
-    buttons->addStretch();
-    buttons->addWidget(next);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
-    layout->addWidget(text, 1);
-    layout->addLayout(buttons);
-    next->setFocus();
 }
 
 QString TfTutorial1::guideText()
@@ -72,15 +31,4 @@ QString TfTutorial1::guideText()
         "\n"
         "Wszystkie komputery muszą wskazywać ten sam folder bazy danych; ścieżki do niego mogą się różnić "
         "tylko sposobem dostępu (np. literą dysku lub punktem montowania).");
-}
-
-QUrl TfTutorial1::manualUrl()
-{
-    return QUrl::fromLocalFile(AppPaths::programDir() +
-                               QStringLiteral("/dokumentacja/Instrukcja obsługi.pdf"));
-}
-
-void TfTutorial1::openManual()
-{
-    Dialogs::openUrl(manualUrl());
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QDialog>
-#include <QUrl>
+#include "shell/GuideDialog.h"
 
 // The first-run guide: create a new database, or point the program at one
 // made before, also on a shared network folder.
-class TfTutorial1 : public QDialog
+class TfTutorial1 : public GuideDialog
 {
     Q_OBJECT
 
@@ -13,9 +12,4 @@ public:
     explicit TfTutorial1(QWidget* parent = nullptr);
 
     static QString guideText();
-    // programDir + "/dokumentacja/Instrukcja obsługi.pdf"
-    static QUrl manualUrl();
-
-private:
-    void openManual();
 };

@@ -31,6 +31,7 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfWskazBaze.cpp
 )
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/GuideDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfAbout.cpp
 )
