@@ -2,6 +2,7 @@
 
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/WriteTransaction.h"
 
 #include <exception>
 
@@ -18,4 +19,15 @@ template <typename F> bool guarded(qint64 code, F&& work)
         ErrorLog::report(QString::fromLocal8Bit(e.what()), true, code);
     }
     return false;
+}
+
+// Runs `work` inside one write transaction on `connection`: committed when it
+// returns, rolled back on the first failure, which is reported with `code`.
+template <typename Connection, typename F> bool guardedWrite(Connection& connection, qint64 code, F&& work)
+{
+    return guarded(code, [&] {
+        WriteTransaction transaction(connection);
+        work();
+        transaction.commit();
+    });
 }

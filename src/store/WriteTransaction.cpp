@@ -1,0 +1,62 @@
+#include "store/WriteTransaction.h"
+
+#include "store/DbError.h"
+#include "store/SqlConnection.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <atomic>
+
+namespace {
+std::atomic<int> g_savepointCounter{0};
+}
+
+WriteTransaction::WriteTransaction(SqlConnection& connection) : m_connection(connection)
+{
+    if (!connection.isOpen())
+        throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
+    if (sqlite3_get_autocommit(connection.handle())) {
+        connection.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    } else {
+        m_savepoint = QStringLiteral("sp_%1").arg(++g_savepointCounter);
+        connection.exec(QStringLiteral("SAVEPOINT ") + m_savepoint);
+    }
+    m_active = true;
+}
+
+WriteTransaction::~WriteTransaction()
+{
+    rollback();
+}
+
+void WriteTransaction::commit()
+{
+    if (!m_active)
+        throw DbError(QStringLiteral("Transakcja nie jest otwarta"));
+    try {
+        m_connection.exec(m_savepoint.isEmpty() ? QStringLiteral("COMMIT")
+                                                : QStringLiteral("RELEASE ") + m_savepoint);
+        m_active = false;
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+void WriteTransaction::rollback()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    sqlite3* db = m_connection.handle();
+    if (!db)
+        return;
+    // Never throws: it runs from the destructor while an error unwinds.
+    if (m_savepoint.isEmpty()) {
+        if (!sqlite3_get_autocommit(db))
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    } else {
+        const QByteArray sql = ("ROLLBACK TO " + m_savepoint + "; RELEASE " + m_savepoint).toUtf8();
+        sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+    }
+}
