@@ -115,7 +115,8 @@ bool RecordCommands::addComputer()
         if (!e.saved())
             return true;
         if (m_db.exists(QStringLiteral("komputery"), QStringLiteral("NREWID"), e.text(QStringLiteral("NREWID")))) {
-            Dialogs::info(QStringLiteral("Uwaga"), kDuplicate);
+            if (!m_db.lastCheckFailed()) // a failed check has shown its database error
+                Dialogs::info(QStringLiteral("Uwaga"), kDuplicate);
             continue;
         }
         break;
@@ -223,7 +224,8 @@ bool RecordCommands::editComputer()
             return true;
         const QString number = e.text(QStringLiteral("NREWID"));
         if (number != oldNumber && m_db.exists(QStringLiteral("komputery"), QStringLiteral("NREWID"), number)) {
-            Dialogs::info(QStringLiteral("Uwaga"), kDuplicate);
+            if (!m_db.lastCheckFailed())
+                Dialogs::info(QStringLiteral("Uwaga"), kDuplicate);
             continue;
         }
         break;

@@ -225,7 +225,8 @@ void TfBiblioteka::addEntry(const QString& opis, const QString& uzup1)
     if (!m_entry->ok())
         return;
     qint64 kod = -1;
-    const bool ok = guarded(50, [&] {
+    // The new key is read in the insert's transaction: no other workstation's row comes between.
+    guardedWrite(m_db.DatabaseMain(), 50, [&] {
         Statement& q = m_db.statement(QStringLiteral("DBFInsertSlowniki"));
         q.clearParams();
         q.setParam(0, d.code);
@@ -233,9 +234,8 @@ void TfBiblioteka::addEntry(const QString& opis, const QString& uzup1)
         q.setParam(2, m_entry->uzup1());
         q.setParam(3, QString());
         q.execSQL();
-    });
-    if (ok)
         kod = m_db.maxKey(QStringLiteral("SLOWNIKI"), QStringLiteral("KOD"));
+    });
     showDictionary();
     if (kod > 0)
         moveTo(kod);
