@@ -11,6 +11,7 @@
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/NewKey.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
@@ -86,7 +87,7 @@ void saveNotesUnguarded(TmyDataBase& db, const std::array<NoteSlot, 30>& notes)
 // add command does it.
 void insertComputer(TmyDataBase& db, qint64 n)
 {
-    auto work = [&] {
+    auto insert = [&] {
         Statement& q = db.statement(QStringLiteral("DBFInsertKomputery"));
         q.clearParams();
         for (int line : {5, 7, 9, 11, 13, 15, 17, 19, 21})
@@ -98,14 +99,20 @@ void insertComputer(TmyDataBase& db, qint64 n)
         for (int p = 4; p <= 7; ++p)
             q.setParam(p, QString());
         q.execSQL();
-        const qint64 key = db.maxKey(QStringLiteral("KOMPUTERY"), QStringLiteral("IDKOMPUTERA"));
+    };
+    auto properties = [&](qint64 key) {
         if (key <= 0 || !db.createPropertyRows(QStringLiteral("K"), key))
             throw DbError(QStringLiteral("property rows"));
     };
-    if (g_unguarded)
-        work();
-    else
-        guardedWrite(db.DatabaseMain(), 4, work);
+    if (g_unguarded) {
+        insert();
+        properties(db.maxKey(QStringLiteral("KOMPUTERY"), QStringLiteral("IDKOMPUTERA")));
+    } else {
+        guarded(4, [&] {
+            insertReturningKey(db.DatabaseMain(), QStringLiteral("KOMPUTERY"), QStringLiteral("IDKOMPUTERA"), insert,
+                               properties);
+        });
+    }
 }
 
 [[noreturn]] void writer(const QString& dir, Workload workload, qint64 start)
