@@ -261,6 +261,7 @@ Tally run(const QString& dir, Workload workload, int kills, std::mt19937& random
 
 int main(int argc, char* argv[])
 {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // progress shows while it runs
     int kills = 50;
     unsigned seed = std::random_device{}();
     for (int i = 1; i < argc; ++i) {

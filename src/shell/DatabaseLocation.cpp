@@ -107,8 +107,9 @@ bool DatabaseLocation::store() const
     QSaveFile file(passwordFilePath());
     const QByteArray record = passwordRecord(m_password);
     if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size() || !file.commit()) {
-        ErrorLog::report(QStringLiteral("Nie można zapisać pliku ") + passwordFilePath() +
-                             QStringLiteral(": ") + file.errorString(),
+        // The system's own (English) reason would be shown too; the file name says enough.
+        ErrorLog::report(QStringLiteral("Nie można zapisać pliku z hasłem bazy danych: ") +
+                             QDir::toNativeSeparators(passwordFilePath()),
                          true, 101756);
         return false;
     }

@@ -131,8 +131,8 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
     if (ec) {
         discard();
         throw DbError(QStringLiteral("Nie udało się zapisać pliku bazy danych ") +
-                      QDir::toNativeSeparators(target) + QStringLiteral(": ") +
-                      QString::fromStdString(ec.message()));
+                      QDir::toNativeSeparators(target) +
+                      QStringLiteral(" (w jego miejscu jest folder albo brak uprawnień do zapisu)."));
     }
 
     // The markers only spare the upgrades a look; a missing one is harmless.
