@@ -30,8 +30,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 const QString kPassword = QStringLiteral("tajne1");
 bool g_unguarded = false;
 
@@ -74,8 +73,8 @@ void saveNotesUnguarded(TmyDataBase& db, const std::array<NoteSlot, 30>& notes)
     q.execSQL();
     for (int i = 1; i <= 30; ++i) {
         q.clear();
-        q.add(QStringLiteral("INSERT INTO notatki (IDNOTATKI,DATA,OPIS,RESERVED) VALUES (") + QString::number(i) +
-              QStringLiteral(",:PARAM0,:PARAM1,:PARAM2)"));
+        q.add(QStringLiteral("INSERT INTO notatki (IDNOTATKI,DATA,OPIS,RESERVED) VALUES (") +
+              QString::number(i) + QStringLiteral(",:PARAM0,:PARAM1,:PARAM2)"));
         q.setParam(0, notes[size_t(i - 1)].data);
         q.setParam(1, notes[size_t(i - 1)].opis);
         q.setParam(2, notes[size_t(i - 1)].reserved);
@@ -109,8 +108,8 @@ void insertComputer(TmyDataBase& db, qint64 n)
         properties(db.maxKey(QStringLiteral("KOMPUTERY"), QStringLiteral("IDKOMPUTERA")));
     } else {
         guarded(4, [&] {
-            insertReturningKey(db.DatabaseMain(), QStringLiteral("KOMPUTERY"), QStringLiteral("IDKOMPUTERA"), insert,
-                               properties);
+            insertReturningKey(db.DatabaseMain(), QStringLiteral("KOMPUTERY"), QStringLiteral("IDKOMPUTERA"),
+                               insert, properties);
         });
     }
 }
@@ -170,21 +169,24 @@ QString brokenSaves(SqlConnection& c, Workload workload)
     case Workload::Notes: {
         const qint64 rows = scalar(c, QStringLiteral("SELECT count(*) FROM notatki"));
         const qint64 generations = scalar(
-            c, QStringLiteral("SELECT count(DISTINCT substr(OPIS, 1, instr(OPIS, ' notatka'))) FROM notatki"));
+            c,
+            QStringLiteral("SELECT count(DISTINCT substr(OPIS, 1, instr(OPIS, ' notatka'))) FROM notatki"));
         if (rows != 30 || generations != 1)
             return QStringLiteral("%1 notes of %2 saves").arg(rows).arg(generations);
         return {};
     }
     case Workload::Computers: {
-        const qint64 partial = scalar(
-            c, QStringLiteral("SELECT count(*) FROM komputery k WHERE k.NREWID LIKE 'CRASH/%' AND "
-                              "(SELECT count(*) FROM wlasciwosci w WHERE w.KOMPSPRZET='K' AND "
-                              "w.IDOBIEKTU=k.IDKOMPUTERA) <> 14"));
+        const qint64 partial =
+            scalar(c, QStringLiteral("SELECT count(*) FROM komputery k WHERE k.NREWID LIKE 'CRASH/%' AND "
+                                     "(SELECT count(*) FROM wlasciwosci w WHERE w.KOMPSPRZET='K' AND "
+                                     "w.IDOBIEKTU=k.IDKOMPUTERA) <> 14"));
         const qint64 orphans = scalar(c, QStringLiteral("SELECT count(*) FROM wlasciwosci w WHERE "
                                                         "w.KOMPSPRZET='K' AND NOT EXISTS (SELECT 1 FROM "
                                                         "komputery k WHERE k.IDKOMPUTERA=w.IDOBIEKTU)"));
         if (partial || orphans)
-            return QStringLiteral("%1 computers without 14 properties, %2 orphan rows").arg(partial).arg(orphans);
+            return QStringLiteral("%1 computers without 14 properties, %2 orphan rows")
+                .arg(partial)
+                .arg(orphans);
         return {};
     }
     case Workload::Accounts: {
@@ -192,11 +194,14 @@ QString brokenSaves(SqlConnection& c, Workload workload)
             scalar(c, QStringLiteral("SELECT count(*) FROM userzy u WHERE u.NAZWA LIKE 'CRASH%' AND "
                                      "(SELECT count(*) FROM uprawnienia r WHERE r.NAZWA=u.NAZWA AND "
                                      "CAST(r.UPR AS INTEGER) BETWEEN 1 AND 29) <> 29"));
-        const qint64 orphans = scalar(c, QStringLiteral("SELECT count(*) FROM uprawnienia r WHERE r.NAZWA LIKE "
-                                                        "'CRASH%' AND NOT EXISTS (SELECT 1 FROM userzy u WHERE "
-                                                        "u.NAZWA=r.NAZWA)"));
+        const qint64 orphans =
+            scalar(c, QStringLiteral("SELECT count(*) FROM uprawnienia r WHERE r.NAZWA LIKE "
+                                     "'CRASH%' AND NOT EXISTS (SELECT 1 FROM userzy u WHERE "
+                                     "u.NAZWA=r.NAZWA)"));
         if (partial || orphans)
-            return QStringLiteral("%1 accounts without 29 rights, %2 orphan rights").arg(partial).arg(orphans);
+            return QStringLiteral("%1 accounts without 29 rights, %2 orphan rights")
+                .arg(partial)
+                .arg(orphans);
         return {};
     }
     }
@@ -279,10 +284,12 @@ int main(int argc, char* argv[])
     QTemporaryDir config;
     QDir(config.path()).mkpath(QStringLiteral("debug"));
     qputenv("SPRZETNIK_CONFIG_DIR", config.path().toLocal8Bit());
-    const QString templates = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath() + QStringLiteral("/data");
+    const QString templates =
+        QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath() + QStringLiteral("/data");
 
     std::mt19937 random(seed);
-    std::printf("seed %u, %d kills per workload%s\n", seed, kills, g_unguarded ? ", without transactions" : "");
+    std::printf("seed %u, %d kills per workload%s\n", seed, kills,
+                g_unguarded ? ", without transactions" : "");
     bool allWhole = true;
     for (Workload workload : {Workload::Notes, Workload::Computers, Workload::Accounts}) {
         QTemporaryDir folder;
@@ -298,8 +305,9 @@ int main(int argc, char* argv[])
         }
         std::printf("%s:\n", workloadName(workload));
         const Tally t = run(dir, workload, kills, random);
-        std::printf("  %d kills, %d left a hot journal; reopened %d/%d; integrity ok %d/%d; whole or absent %d/%d\n",
-                    t.kills, t.hotJournals, t.reopened, t.kills, t.integrityOk, t.kills, t.whole, t.kills);
+        std::printf(
+            "  %d kills, %d left a hot journal; reopened %d/%d; integrity ok %d/%d; whole or absent %d/%d\n",
+            t.kills, t.hotJournals, t.reopened, t.kills, t.integrityOk, t.kills, t.whole, t.kills);
         allWhole = allWhole && t.reopened == t.kills && t.whole == t.kills && t.integrityOk == t.kills;
     }
     return allWhole ? 0 : 1;

@@ -13,8 +13,7 @@
 
 #include <bitset>
 
-namespace
-{
+namespace {
 using DatabaseCheck::Problem;
 using DatabaseCheck::Result;
 
@@ -62,14 +61,16 @@ Result readFailure(int rc, const QString& message, const QString& file, const QS
     case SQLITE_READONLY:
     case SQLITE_CANTOPEN:
         // Mostly a journal left by a crash that a read-only file or folder cannot roll back.
-        return failure(Problem::ReadOnly, step, message,
-                       QStringLiteral("ostatni zapis nie został dokończony, a do jego wycofania potrzebne jest prawo "
-                                      "zapisu"));
+        return failure(
+            Problem::ReadOnly, step, message,
+            QStringLiteral("ostatni zapis nie został dokończony, a do jego wycofania potrzebne jest prawo "
+                           "zapisu"));
     case SQLITE_IOERR:
         return failure(Problem::Damaged, step, message, QStringLiteral("błąd odczytu pliku"));
     case SQLITE_ERROR:
         if (message.startsWith(QLatin1String("no such table")))
-            return failure(Problem::Damaged, step, message, QStringLiteral("w bazie brakuje tabeli ") + table);
+            return failure(Problem::Damaged, step, message,
+                           QStringLiteral("w bazie brakuje tabeli ") + table);
         break;
     default:
         break;
@@ -79,8 +80,7 @@ Result readFailure(int rc, const QString& message, const QString& file, const QS
 
 } // namespace
 
-namespace DatabaseCheck
-{
+namespace DatabaseCheck {
 Result writable(sqlite3* db)
 {
     const QString step = QStringLiteral("9");
@@ -111,7 +111,8 @@ Result writable(sqlite3* db)
     case SQLITE_LOCKED:
         return {};
     case SQLITE_READONLY:
-        return failure(Problem::ReadOnly, step, message, QStringLiteral("plik bazy danych jest tylko do odczytu"));
+        return failure(Problem::ReadOnly, step, message,
+                       QStringLiteral("plik bazy danych jest tylko do odczytu"));
     case SQLITE_CANTOPEN:
     case SQLITE_IOERR:
         return failure(Problem::ReadOnly, step, message,
@@ -163,7 +164,8 @@ Result openTest(const QString& file, const QString& table, const QString& passwo
     const QByteArray path = file.toUtf8();
     int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString message =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(db);
         return failure(Problem::NoAccess, QStringLiteral("7"), message);
     }
@@ -209,9 +211,11 @@ QString userText(const Result& result, const QString& file)
                QStringLiteral("). Wskaż inną bazę danych albo załóż nową; uszkodzony plik pozostaje na dysku "
                               "bez zmian.");
     case Problem::ReadOnly:
-        return QStringLiteral("Baza danych jest tylko do odczytu: ") + name + QStringLiteral(" (") + result.reason +
-               QStringLiteral("). Program zapisuje w bazie podczas pracy i potrzebuje prawa zapisu do pliku bazy "
-                              "danych i do folderu, w którym leży. Zmień uprawnienia albo wskaż inną bazę danych.");
+        return QStringLiteral("Baza danych jest tylko do odczytu: ") + name + QStringLiteral(" (") +
+               result.reason +
+               QStringLiteral(
+                   "). Program zapisuje w bazie podczas pracy i potrzebuje prawa zapisu do pliku bazy "
+                   "danych i do folderu, w którym leży. Zmień uprawnienia albo wskaż inną bazę danych.");
     case Problem::NoAccess:
         return QStringLiteral("Brak uprawnień do odczytu pliku bazy danych: ") + name +
                QStringLiteral(". Sprawdź uprawnienia albo wskaż inną bazę danych.");

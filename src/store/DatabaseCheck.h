@@ -8,8 +8,7 @@ struct sqlite3;
 // does not, what the file shows of the cause, so the user is told the right
 // thing (a wrong password, a damaged or foreign file, missing rights, a
 // read-only file or folder, a file locked by another program).
-namespace DatabaseCheck
-{
+namespace DatabaseCheck {
 enum class Problem
 {
     None,

@@ -6,10 +6,10 @@
 
 #include <utility>
 
-namespace
-{
-const QString kReadOnly = QStringLiteral("Baza danych jest tylko do odczytu: nie można w niej nic zapisać. Program "
-                                         "potrzebuje prawa zapisu do pliku bazy danych i do folderu, w którym leży.");
+namespace {
+const QString kReadOnly =
+    QStringLiteral("Baza danych jest tylko do odczytu: nie można w niej nic zapisać. Program "
+                   "potrzebuje prawa zapisu do pliku bazy danych i do folderu, w którym leży.");
 const QString kDamaged = QStringLiteral("Plik bazy danych jest uszkodzony.");
 const QString kNotADatabase =
     QStringLiteral("Plik nie jest bazą danych programu albo hasło bazy danych jest błędne.");
@@ -17,16 +17,17 @@ const QString kCannotOpen = QStringLiteral(
     "Nie można otworzyć pliku bazy danych (brak pliku lub folderu albo brak uprawnień do nich).");
 const QString kIo = QStringLiteral("Błąd odczytu lub zapisu dysku, na którym leży baza danych.");
 const QString kFull = QStringLiteral("Brak miejsca na dysku, na którym leży baza danych.");
-const QString kConstraint = QStringLiteral(
-    "Zapis narusza reguły bazy danych (na przykład powtarza wartość, która musi być jedyna).");
-const QString kSchema = QStringLiteral(
-    "W bazie danych brakuje tabeli lub kolumny, której program potrzebuje. Baza może pochodzić z innej wersji "
-    "programu.");
+const QString kConstraint =
+    QStringLiteral("Zapis narusza reguły bazy danych (na przykład powtarza wartość, która musi być jedyna).");
+const QString kSchema = QStringLiteral("W bazie danych brakuje tabeli lub kolumny, której program "
+                                       "potrzebuje. Baza może pochodzić z innej wersji "
+                                       "programu.");
 const QString kStatement = QStringLiteral("Błąd w poleceniu bazy danych.");
 const QString kMemory = QStringLiteral("Brak pamięci do wykonania operacji na bazie danych.");
-const QString kLocked = QStringLiteral("Pliki bazy danych są zablokowane przez inny program. Odczekaj chwilę i "
-                                       "spróbuj ponownie. Jeśli sytuacja powtórzy się spróbuj uruchomić program "
-                                       "ponownie lub zrestartuj komputer.");
+const QString kLocked =
+    QStringLiteral("Pliki bazy danych są zablokowane przez inny program. Odczekaj chwilę i "
+                   "spróbuj ponownie. Jeśli sytuacja powtórzy się spróbuj uruchomić program "
+                   "ponownie lub zrestartuj komputer.");
 const QString kOther = QStringLiteral("Wystąpił błąd bazy danych.");
 
 // Texts the engine builds around a name ("no such table: firmy").
@@ -56,8 +57,7 @@ const QList<std::pair<QString, const QString*>>& patterns()
 }
 } // namespace
 
-namespace EngineMessages
-{
+namespace EngineMessages {
 QString polish(const QString& message)
 {
     for (const auto& [pattern, text] : patterns())

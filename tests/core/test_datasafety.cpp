@@ -27,8 +27,7 @@
 #include <unistd.h>
 #endif
 
-namespace
-{
+namespace {
 QString scalar(SqlConnection& c, const QString& sql)
 {
     Statement q(&c, QStringLiteral("t"), {sql});
@@ -85,8 +84,8 @@ private:
 void openToEveryone(const QString& path)
 {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                    QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther |
-                                    QFile::ExeOther);
+                                    QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                    QFile::WriteOther | QFile::ExeOther);
 }
 } // namespace
 
@@ -110,7 +109,8 @@ private slots:
     {
         m_config = std::make_unique<TempConfig>();
         m_shown.clear();
-        ErrorLog::setDisplay([this](const QString& title, const QString& text) { m_shown << title + " / " + text; });
+        ErrorLog::setDisplay(
+            [this](const QString& title, const QString& text) { m_shown << title + " / " + text; });
     }
     void cleanup()
     {
@@ -129,8 +129,9 @@ private slots:
         {
             SqlConnection c;
             c.open(file(d), d.password());
-            c.exec(QStringLiteral("CREATE TABLE zapas (a BLOB); WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
-                                  "SELECT x+1 FROM n WHERE x<2000) INSERT INTO zapas SELECT randomblob(100) FROM n;"));
+            c.exec(QStringLiteral(
+                "CREATE TABLE zapas (a BLOB); WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
+                "SELECT x+1 FROM n WHERE x<2000) INSERT INTO zapas SELECT randomblob(100) FROM n;"));
         }
         const QString before = [&] {
             SqlConnection c;
@@ -145,8 +146,8 @@ private slots:
             sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
             sqlite3_key(db, key.constData(), int(key.size()));
             // A small cache spills changed pages into the file before the end.
-            sqlite3_exec(db, "PRAGMA cache_size=5; BEGIN; UPDATE zapas SET a = randomblob(100);", nullptr, nullptr,
-                         nullptr);
+            sqlite3_exec(db, "PRAGMA cache_size=5; BEGIN; UPDATE zapas SET a = randomblob(100);", nullptr,
+                         nullptr, nullptr);
             raise(SIGKILL);
         }
         int status = 0;
@@ -169,7 +170,8 @@ private slots:
         c.open(file(d), d.password());
         QCOMPARE(scalar(c, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
         QCOMPARE(scalar(c, QStringLiteral("SELECT hex(a) FROM zapas ORDER BY rowid LIMIT 1")), before);
-        QCOMPARE(scalar(c, QStringLiteral("SELECT count(*) FROM userzy WHERE NAZWA='ADMIN'")), QStringLiteral("1"));
+        QCOMPARE(scalar(c, QStringLiteral("SELECT count(*) FROM userzy WHERE NAZWA='ADMIN'")),
+                 QStringLiteral("1"));
         QVERIFY(m_config->logLines().isEmpty());
 #endif
     }
@@ -180,19 +182,21 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::addColumn<QString>("reason");
         QTest::newRow("zero length") << "zero" << int(DatabaseLocation::Damaged) << "plik jest pusty";
-        QTest::newRow("cut at 1 KB") << "1k" << int(DatabaseLocation::Damaged) << "struktura pliku jest uszkodzona";
+        QTest::newRow("cut at 1 KB") << "1k" << int(DatabaseLocation::Damaged)
+                                     << "struktura pliku jest uszkodzona";
         QTest::newRow("cut in half") << "half" << int(DatabaseLocation::Damaged)
                                      << "struktura pliku jest uszkodzona";
-        QTest::newRow("shorter than a page") << "500" << int(DatabaseLocation::Damaged)
-                                             << "plik jest krótszy niż jedna strona bazy danych";
-        QTest::newRow("not whole pages") << "odd" << int(DatabaseLocation::Damaged)
-                                         << "rozmiar pliku nie jest wielokrotnością strony, plik jest obcięty";
+        QTest::newRow("shorter than a page")
+            << "500" << int(DatabaseLocation::Damaged) << "plik jest krótszy niż jedna strona bazy danych";
+        QTest::newRow("not whole pages")
+            << "odd" << int(DatabaseLocation::Damaged)
+            << "rozmiar pliku nie jest wielokrotnością strony, plik jest obcięty";
         QTest::newRow("a text file") << "text" << int(DatabaseLocation::Damaged)
                                      << "zawartość pliku nie jest zaszyfrowaną bazą danych";
         QTest::newRow("a plain SQLite file") << "plain" << int(DatabaseLocation::Damaged)
                                              << "plik jest niezaszyfrowaną bazą danych innego programu";
-        QTest::newRow("a folder named sprzetnik.db") << "folder" << int(DatabaseLocation::Damaged)
-                                                     << "w miejscu pliku bazy danych jest folder";
+        QTest::newRow("a folder named sprzetnik.db")
+            << "folder" << int(DatabaseLocation::Damaged) << "w miejscu pliku bazy danych jest folder";
         QTest::newRow("wrong password") << "password" << int(DatabaseLocation::WrongPassword) << "";
         QTest::newRow("whole") << "none" << int(DatabaseLocation::Ok) << "";
     }
@@ -221,7 +225,8 @@ private slots:
         else if (damage == QLatin1String("plain")) {
             QFile::remove(f);
             sqlite3* plain = nullptr; // no key: a plain file
-            sqlite3_open_v2(f.toUtf8().constData(), &plain, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+            sqlite3_open_v2(f.toUtf8().constData(), &plain, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                            nullptr);
             sqlite3_exec(plain, "CREATE TABLE firmy (IDFIRMY INTEGER)", nullptr, nullptr, nullptr);
             sqlite3_close(plain);
         } else if (damage == QLatin1String("folder")) {
@@ -234,11 +239,12 @@ private slots:
         QCOMPARE(int(test(d.dir(), password, &location)), expected);
         QCOMPARE(location.lastCheck().reason, reason);
         if (expected == DatabaseLocation::Damaged) {
-            QCOMPARE(location.problemText(),
-                     QStringLiteral("Plik bazy danych jest uszkodzony lub nie jest bazą danych programu: ") +
-                         QDir::toNativeSeparators(f) + QStringLiteral(" (") + reason +
-                         QStringLiteral("). Wskaż inną bazę danych albo załóż nową; uszkodzony plik pozostaje na "
-                                        "dysku bez zmian."));
+            QCOMPARE(
+                location.problemText(),
+                QStringLiteral("Plik bazy danych jest uszkodzony lub nie jest bazą danych programu: ") +
+                    QDir::toNativeSeparators(f) + QStringLiteral(" (") + reason +
+                    QStringLiteral("). Wskaż inną bazę danych albo załóż nową; uszkodzony plik pozostaje na "
+                                   "dysku bez zmian."));
         }
         // One log line per failed test, however often the same failure is met again.
         QCOMPARE(location.test(true), DatabaseLocation::TestResult(expected));
@@ -246,7 +252,7 @@ private slots:
         QCOMPARE(log.size(), expected == DatabaseLocation::Ok ? 0 : 1);
         if (expected == DatabaseLocation::WrongPassword)
             QVERIFY2(log.first().endsWith(QStringLiteral("Błąd DB connection: file is encrypted or is not a "
-                                                        "database l(9)")),
+                                                         "database l(9)")),
                      qPrintable(log.first()));
         QVERIFY(m_shown.isEmpty()); // the caller decides what to show
     }
@@ -268,8 +274,9 @@ private slots:
         openToEveryone(m_config->path() + QStringLiteral("/debug"));
         openToEveryone(file(d));
         const QString target = folder ? d.dir() : file(d);
-        const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
-                              (folder ? QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther : QFile::Permissions());
+        const auto readOnly =
+            QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
+            (folder ? QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther : QFile::Permissions());
         QVERIFY(QFile::setPermissions(target, readOnly));
 
         DatabaseLocation location;
@@ -286,12 +293,14 @@ private slots:
         QVERIFY2(location.problemText().startsWith(QStringLiteral("Baza danych jest tylko do odczytu: ") +
                                                    QDir::toNativeSeparators(file(d)) + QStringLiteral(" (")),
                  qPrintable(location.problemText()));
-        QCOMPARE(location.lastCheck().reason, folder ? QStringLiteral("w folderze bazy danych nie można zakładać plików")
-                                                     : QStringLiteral("plik bazy danych jest tylko do odczytu"));
+        QCOMPARE(location.lastCheck().reason,
+                 folder ? QStringLiteral("w folderze bazy danych nie można zakładać plików")
+                        : QStringLiteral("plik bazy danych jest tylko do odczytu"));
         // The connection refuses it once, in Polish; the engine's text is in the log only.
         QVERIFY(!connected);
         QCOMPARE(m_shown.size(), 1);
-        QVERIFY2(m_shown.first().contains(QStringLiteral("Baza danych jest tylko do odczytu")), qPrintable(m_shown.first()));
+        QVERIFY2(m_shown.first().contains(QStringLiteral("Baza danych jest tylko do odczytu")),
+                 qPrintable(m_shown.first()));
         QVERIFY(!m_shown.first().contains(QLatin1String("readonly")));
         const QStringList log = m_config->logLines();
         QVERIFY2(log.last().contains(QStringLiteral("[0000000566]  attempt to write a readonly database")),
@@ -310,9 +319,10 @@ private slots:
             result = test(d.dir(), d.password(), &location);
         }
         QCOMPARE(result, DatabaseLocation::NoAccess);
-        QCOMPARE(location.problemText(), QStringLiteral("Brak uprawnień do odczytu pliku bazy danych: ") +
-                                             QDir::toNativeSeparators(file(d)) +
-                                             QStringLiteral(". Sprawdź uprawnienia albo wskaż inną bazę danych."));
+        QCOMPARE(location.problemText(),
+                 QStringLiteral("Brak uprawnień do odczytu pliku bazy danych: ") +
+                     QDir::toNativeSeparators(file(d)) +
+                     QStringLiteral(". Sprawdź uprawnienia albo wskaż inną bazę danych."));
     }
 
     // A missing or short config.dat logged "not an error l(8)" at every test
@@ -329,23 +339,26 @@ private slots:
         TestDatabase d;
         Config::setDatabaseLocation(d.dir());
         if (size >= 0)
-            write(DatabaseLocation::passwordFilePath(), DatabaseLocation::passwordRecord(d.password()).left(size));
+            write(DatabaseLocation::passwordFilePath(),
+                  DatabaseLocation::passwordRecord(d.password()).left(size));
         DatabaseLocation location;
         location.load();
         for (int i = 0; i < 4; ++i)
             QCOMPARE(location.test(true), DatabaseLocation::WrongPassword);
         QCOMPARE(m_shown.size(), 1);
         const QString name = QDir::toNativeSeparators(DatabaseLocation::passwordFilePath());
-        QCOMPARE(m_shown.first(), QStringLiteral("Błąd bazy danych / Wystąpił nieoczekiwany błąd. Orginalny komunikat: ") +
-                                      (size < 0 ? QStringLiteral("Brak pliku z hasłem bazy danych: ") + name
-                                                : QStringLiteral("Plik z hasłem bazy danych jest uszkodzony (za "
-                                                                 "krótki): ") +
-                                                      name));
+        QCOMPARE(m_shown.first(),
+                 QStringLiteral("Błąd bazy danych / Wystąpił nieoczekiwany błąd. Orginalny komunikat: ") +
+                     (size < 0 ? QStringLiteral("Brak pliku z hasłem bazy danych: ") + name
+                               : QStringLiteral("Plik z hasłem bazy danych jest uszkodzony (za "
+                                                "krótki): ") +
+                                     name));
         const QStringList log = m_config->logLines();
         QCOMPARE(log.size(), 2);
         QVERIFY(log[0].contains(QLatin1String("[0000101749]")));
-        QVERIFY2(log[1].endsWith(QStringLiteral("[0000003104]  Błąd DB connection: no database password l(8)")),
-                 qPrintable(log[1]));
+        QVERIFY2(
+            log[1].endsWith(QStringLiteral("[0000003104]  Błąd DB connection: no database password l(8)")),
+            qPrintable(log[1]));
         QVERIFY(!log.join(' ').contains(QLatin1String("not an error")));
     }
 
@@ -391,11 +404,12 @@ private slots:
         QTest::addColumn<qint64>("code");
         QTest::newRow("notes") << "BEFORE INSERT ON notatki WHEN NEW.IDNOTATKI=15"
                                << "notes"
-                               << "SELECT count(*) || '/' || group_concat(OPIS, '|') FROM notatki" << qint64(22);
-        QTest::newRow("system parameters") << "BEFORE INSERT ON system WHEN NEW.ID=4"
-                                           << "params"
-                                           << "SELECT count(*) || '/' || group_concat(NUMBERPARAM) FROM system"
-                                           << qint64(241022);
+                               << "SELECT count(*) || '/' || group_concat(OPIS, '|') FROM notatki"
+                               << qint64(22);
+        QTest::newRow("system parameters")
+            << "BEFORE INSERT ON system WHEN NEW.ID=4"
+            << "params"
+            << "SELECT count(*) || '/' || group_concat(NUMBERPARAM) FROM system" << qint64(241022);
         QTest::newRow("property rows") << "BEFORE INSERT ON wlasciwosci WHEN NEW.LP=8"
                                        << "properties"
                                        << "SELECT count(*) FROM wlasciwosci" << qint64(0);
@@ -458,7 +472,8 @@ private slots:
         if (code == 0)
             QVERIFY(log.isEmpty()); // the caller reports
         else
-            QVERIFY2(log.last().endsWith(QStringLiteral("[") + ErrorLog::codeText(code) + QStringLiteral("]  test")),
+            QVERIFY2(log.last().endsWith(QStringLiteral("[") + ErrorLog::codeText(code) +
+                                         QStringLiteral("]  test")),
                      qPrintable(log.join('\n')));
     }
 
@@ -468,13 +483,14 @@ private slots:
         TmyDataBase db;
         QVERIFY(db.connectTo(d.dir(), d.password()));
         UserAccounts accounts(db);
-        QCOMPARE(accounts.add(QStringLiteral("JAN"), QStringLiteral("abc123"), QString()), UserAccounts::AddResult::Added);
+        QCOMPARE(accounts.add(QStringLiteral("JAN"), QStringLiteral("abc123"), QString()),
+                 UserAccounts::AddResult::Added);
         QVERIFY(accounts.setRight(QStringLiteral("JAN"), 0, true));
         QVERIFY(accounts.setRight(QStringLiteral("JAN"), 0, true)); // once only
         QCOMPARE(scalar(db, QStringLiteral("SELECT count(*) FROM uprawnienia WHERE NAZWA='JAN' AND UPR='0'")),
                  QStringLiteral("1"));
-        db.DatabaseMain().exec(
-            QStringLiteral("CREATE TEMP TRIGGER blad BEFORE DELETE ON uprawnienia BEGIN SELECT RAISE(ABORT, 'test'); END"));
+        db.DatabaseMain().exec(QStringLiteral(
+            "CREATE TEMP TRIGGER blad BEFORE DELETE ON uprawnienia BEGIN SELECT RAISE(ABORT, 'test'); END"));
         QVERIFY(!accounts.setRight(QStringLiteral("JAN"), 0, false));
         QVERIFY(accounts.rightsOf(QStringLiteral("JAN")).contains(0));
         QVERIFY(m_config->logLines().last().endsWith(QLatin1String("[0000000210]  test")));
@@ -494,24 +510,28 @@ private slots:
             QVERIFY(PasswordHash::isHash(hashes.last().toLatin1()));
         }
         QVERIFY(hashes[0] != hashes[1]);
-        QVERIFY(!DatabaseTemplate::substitutePasswords(QStringLiteral("'{{HASLO:kubol}}'")).contains(QLatin1String("kubol")));
+        QVERIFY(!DatabaseTemplate::substitutePasswords(QStringLiteral("'{{HASLO:kubol}}'"))
+                     .contains(QLatin1String("kubol")));
     }
 
     void engineTextsAreShownInPolish_data()
     {
         QTest::addColumn<QString>("engine");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("read-only") << "attempt to write a readonly database"
-                                   << "Baza danych jest tylko do odczytu: nie można w niej nic zapisać. Program "
-                                      "potrzebuje prawa zapisu do pliku bazy danych i do folderu, w którym leży.";
+        QTest::newRow("read-only")
+            << "attempt to write a readonly database"
+            << "Baza danych jest tylko do odczytu: nie można w niej nic zapisać. Program "
+               "potrzebuje prawa zapisu do pliku bazy danych i do folderu, w którym leży.";
         QTest::newRow("malformed") << "database disk image is malformed"
                                    << "Plik bazy danych jest uszkodzony.";
-        QTest::newRow("no table") << "no such table: komputery"
-                                  << "W bazie danych brakuje tabeli lub kolumny, której program potrzebuje. Baza "
-                                     "może pochodzić z innej wersji programu.";
-        QTest::newRow("constraint") << "UNIQUE constraint failed: userzy.NAZWA"
-                                    << "Zapis narusza reguły bazy danych (na przykład powtarza wartość, która musi "
-                                       "być jedyna).";
+        QTest::newRow("no table")
+            << "no such table: komputery"
+            << "W bazie danych brakuje tabeli lub kolumny, której program potrzebuje. Baza "
+               "może pochodzić z innej wersji programu.";
+        QTest::newRow("constraint")
+            << "UNIQUE constraint failed: userzy.NAZWA"
+            << "Zapis narusza reguły bazy danych (na przykład powtarza wartość, która musi "
+               "być jedyna).";
         QTest::newRow("other engine text") << "SQL logic error or missing database"
                                            << "Wystąpił błąd bazy danych.";
         QTest::newRow("own Polish text") << "Nie można usunąć pliku /x"
@@ -522,9 +542,10 @@ private slots:
         QFETCH(QString, engine);
         QFETCH(QString, shown);
         ErrorLog::report(engine, true, 77);
-        QCOMPARE(m_shown, QStringList{QStringLiteral("Błąd bazy danych / Wystąpił nieoczekiwany błąd. Orginalny "
-                                                     "komunikat: ") +
-                                      shown});
+        QCOMPARE(m_shown,
+                 QStringList{QStringLiteral("Błąd bazy danych / Wystąpił nieoczekiwany błąd. Orginalny "
+                                            "komunikat: ") +
+                             shown});
         QVERIFY(m_config->logLines().last().endsWith(QStringLiteral("[0000000077]  ") + engine));
     }
 };

@@ -29,8 +29,7 @@
 
 using namespace EditorTest;
 
-namespace
-{
+namespace {
 QStringList shownTexts()
 {
     QStringList texts;
@@ -47,10 +46,12 @@ void cutInHalf(const QString& file)
 
 QString damagedText(const QString& file)
 {
-    return QStringLiteral("Błąd bazy danych / Plik bazy danych jest uszkodzony lub nie jest bazą danych programu: ") +
+    return QStringLiteral(
+               "Błąd bazy danych / Plik bazy danych jest uszkodzony lub nie jest bazą danych programu: ") +
            QDir::toNativeSeparators(file) +
-           QStringLiteral(" (struktura pliku jest uszkodzona). Wskaż inną bazę danych albo załóż nową; uszkodzony "
-                          "plik pozostaje na dysku bez zmian.");
+           QStringLiteral(
+               " (struktura pliku jest uszkodzona). Wskaż inną bazę danych albo załóż nową; uszkodzony "
+               "plik pozostaje na dysku bez zmian.");
 }
 } // namespace
 
@@ -101,8 +102,9 @@ private slots:
         const QStringList texts = shownTexts();
         QCOMPARE(texts.size(), 2);
         QCOMPARE(texts[0], damagedText(TmyDataBase::databaseFile(database.dir())));
-        QCOMPARE(texts[1], QStringLiteral("Informacja / Nie udało się określić lokalizacji i hasła bazy danych. "
-                                          "Program zostanie zamknięty."));
+        QCOMPARE(texts[1],
+                 QStringLiteral("Informacja / Nie udało się określić lokalizacji i hasła bazy danych. "
+                                "Program zostanie zamknięty."));
         for (const Dialogs::Shown& shown : Dialogs::shown())
             QVERIFY(shown.kind != Dialogs::Kind::DbProblem);
         QCOMPARE(m_config->logLines().filter(QStringLiteral("[0000003104]")).size(), 1);
@@ -157,7 +159,8 @@ private slots:
         dialog.findChild<QLineEdit*>(QStringLiteral("DBDir"))->setText(base.path());
         Dialogs::setNextText(QStringLiteral("Tajne123"));
         QTest::mouseClick(dalej, Qt::LeftButton);
-        QCOMPARE(shownTexts().last(), QStringLiteral("Informacja / Nie udało się stworzyć nowej bazy danych."));
+        QCOMPARE(shownTexts().last(),
+                 QStringLiteral("Informacja / Nie udało się stworzyć nowej bazy danych."));
         QCOMPARE(QDir(base.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         QCOMPARE(dialog.currentPage(), int(TfWskazBaze::MenuPage));
     }
@@ -191,7 +194,8 @@ private slots:
         QVERIFY(commands.add(QStringLiteral("komputery")));
         QCOMPARE(script.errors(), QStringList());
         QVERIFY(script.done());
-        QCOMPARE(shownTexts(), QStringList{QStringLiteral("Błąd bazy danych / ") + ErrorLog::lockedFilesText()});
+        QCOMPARE(shownTexts(),
+                 QStringList{QStringLiteral("Błąd bazy danych / ") + ErrorLog::lockedFilesText()});
         QCOMPARE(EditorTest::scalar(db, QStringLiteral("SELECT COUNT(*) FROM komputery")), before);
         AppState::instance().rights.fill(false);
     }
