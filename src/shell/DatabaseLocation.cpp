@@ -60,12 +60,13 @@ bool DatabaseLocation::readPasswordFile(QString* password) const
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        ErrorLog::report(QStringLiteral("Nie można odczytać pliku z hasłem bazy danych: ") + name, true, 101749);
+        ErrorLog::report(QStringLiteral("Nie można odczytać pliku z hasłem bazy danych: ") + name, true,
+                         101749);
         return false;
     }
     if (!readPasswordRecord(file.read(kPasswordFileSize), password)) {
-        ErrorLog::report(QStringLiteral("Plik z hasłem bazy danych jest uszkodzony (za krótki): ") + name, true,
-                         101749);
+        ErrorLog::report(QStringLiteral("Plik z hasłem bazy danych jest uszkodzony (za krótki): ") + name,
+                         true, 101749);
         return false;
     }
     return true;

@@ -24,7 +24,6 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-
 namespace {
 const QString kDalej = QStringLiteral("  &Dalej   >>  ");
 const QString kZaloz = QStringLiteral(" Z&ałóż >>");

@@ -94,8 +94,8 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
     const QString schema = readTemplate(root + QStringLiteral("/empty/schema.sql"));
     const QString dictionaries = readTemplate(root + QStringLiteral("/empty/slowniki.sql"));
     const QString data = substituteDates(
-        substitutePasswords(readTemplate(root + (withSampleData ? QStringLiteral("/demo/data.sql")
-                                                                : QStringLiteral("/empty/data.sql")))),
+        substitutePasswords(readTemplate(
+            root + (withSampleData ? QStringLiteral("/demo/data.sql") : QStringLiteral("/empty/data.sql")))),
         Clock::today());
 
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())

@@ -580,7 +580,8 @@ void TmyDataBase::removeLockFile(const QString&)
 
 bool TmyDataBase::tableOpenTest(const QString& directory, const QString& tableFile, const QString& password)
 {
-    const DatabaseCheck::Result result = DatabaseCheck::openTest(databaseFile(directory), tableFile, password);
+    const DatabaseCheck::Result result =
+        DatabaseCheck::openTest(databaseFile(directory), tableFile, password);
     if (!result.ok())
         ErrorLog::writeLine(DatabaseCheck::logLine(result));
     return result.ok();
