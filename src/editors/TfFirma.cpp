@@ -11,23 +11,25 @@
 namespace {
 struct TextColumn
 {
-    const char* column;
+    const char* name; // "f" + column
     const char* caption;
     int limit;
+    int row = 0;
+    int column = 0; // up to three fields a row
 };
 
-// Pairs side by side, top to bottom as on the card.
+// Top to bottom, left to right as on the card.
 const TextColumn kMain[] = {
-    {"NIP", "NIP", 13},          {"NIPUE", "NIP UE", 20},       {"REGON", "REGON", 9},
-    {"MIASTO", "Miasto", 40},    {"KOD", "Kod pocztowy", 10},   {"ULICA", "Ulica", 80},
-    {"NUMER", "Numer", 10},      {"TELEFON", "Telefon", 100},   {"FAX", "FAX", 100},
-    {"EMAIL", "Email", 100},     {"KRAJ", "Kraj", 30},          {"WWW", "WWW", 100},
-    {"BANK", "Bank", 100},       {"ROR", "Numer konta", 30},
+    {"fNIP", "NIP", 13, 0, 0},           {"fNIPUE", "NIP UE", 20, 0, 1},    {"fREGON", "REGON", 9, 0, 2},
+    {"fMIASTO", "Miasto", 40, 1, 0},     {"fKOD", "Kod pocztowy", 10, 1, 1}, {"fULICA", "Ulica", 80, 2, 0},
+    {"fNUMER", "Numer", 10, 2, 1},       {"fTELEFON", "Telefon", 100, 3, 0}, {"fFAX", "FAX", 100, 3, 1},
+    {"fEMAIL", "Email", 100, 4, 0},      {"fKRAJ", "Kraj", 30, 4, 1},        {"fWWW", "WWW", 100, 5, 0},
+    {"fBANK", "Bank", 100, 6, 0},        {"fROR", "Numer konta", 30, 6, 1},
 };
 const TextColumn kCorrespondence[] = {
-    {"KMIASTO", "Miasto", 40},     {"KKOD", "Kod pocztowy", 10}, {"KULICA", "Ulica", 80},
-    {"KNUMER", "Numer", 10},       {"KTELEFON", "Telefon", 100}, {"KFAX", "FAX", 100},
-    {"KEMAIL", "Email", 100},      {"KKRAJ", "Kraj", 30},
+    {"fKMIASTO", "Miasto", 40, 0, 0},    {"fKKOD", "Kod pocztowy", 10, 0, 1}, {"fKULICA", "Ulica", 80, 1, 0},
+    {"fKNUMER", "Numer", 10, 1, 1},      {"fKTELEFON", "Telefon", 100, 2, 0}, {"fKFAX", "FAX", 100, 2, 1},
+    {"fKEMAIL", "Email", 100, 3, 0},     {"fKKRAJ", "Kraj", 30, 3, 1},
 };
 } // namespace
 
@@ -56,45 +58,42 @@ TfFirma::TfFirma(QWidget* parent) : EditorDialog(parent)
 
     auto makeEdit = [this](QWidget* parent, const TextColumn& c) {
         auto* e = new QLineEdit(parent);
-        e->setObjectName(QLatin1Char('f') + QLatin1String(c.column));
+        e->setObjectName(QLatin1String(c.name));
         e->setMaxLength(c.limit);
         e->setToolTip(QString::fromUtf8(c.caption));
-        m_edits.insert(QLatin1String(c.column), e);
+        m_edits.insert(QLatin1String(c.name + 1), e);
         return e;
     };
-    // Two fields a row: caption, field, caption, field.
-    auto addPairs = [&](QWidget* parent, QGridLayout* grid, int firstRow, const TextColumn* begin,
-                        const TextColumn* end) {
-        int i = 0;
-        for (const TextColumn* c = begin; c != end; ++c, ++i) {
+    // Caption and field side by side, up to three pairs a row.
+    auto addFields = [&](QWidget* parent, QGridLayout* grid, int firstRow, const TextColumn* begin,
+                         const TextColumn* end) {
+        for (const TextColumn* c = begin; c != end; ++c) {
             QLineEdit* e = makeEdit(parent, *c);
             auto* label = new QLabel(QString::fromUtf8(c->caption), parent);
             label->setBuddy(e);
-            grid->addWidget(label, firstRow + i / 2, (i % 2) * 2);
-            grid->addWidget(e, firstRow + i / 2, (i % 2) * 2 + 1);
+            grid->addWidget(label, firstRow + c->row, c->column * 2);
+            grid->addWidget(e, firstRow + c->row, c->column * 2 + 1);
         }
+        for (int column = 1; column < 6; column += 2)
+            grid->setColumnStretch(column, 1);
     };
 
     auto* grid = new QGridLayout;
-    const TextColumn nazwa{"NAZWA", "Nazwa firmy", 254};
+    const TextColumn nazwa{"fNAZWA", "Nazwa firmy", 254};
     QLineEdit* fNAZWA = makeEdit(this, nazwa);
     auto* nameLabel = new QLabel(QStringLiteral("Nazwa firmy"), this);
     nameLabel->setBuddy(fNAZWA);
     grid->addWidget(nameLabel, 0, 0);
-    grid->addWidget(fNAZWA, 0, 1, 1, 3);
-    addPairs(this, grid, 1, std::begin(kMain), std::end(kMain));
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
+    grid->addWidget(fNAZWA, 0, 1, 1, 5);
+    addFields(this, grid, 1, std::begin(kMain), std::end(kMain));
 
     auto* box = new QGroupBox(QStringLiteral("Adres korespondencyjny:"), this);
     box->setObjectName(QStringLiteral("GBKorespondencja"));
     auto* boxGrid = new QGridLayout(box);
-    addPairs(box, boxGrid, 0, std::begin(kCorrespondence), std::end(kCorrespondence));
-    boxGrid->setColumnStretch(1, 1);
-    boxGrid->setColumnStretch(3, 1);
+    addFields(box, boxGrid, 0, std::begin(kCorrespondence), std::end(kCorrespondence));
 
     auto* other = new QGridLayout;
-    const TextColumn inne{"INNE", "Inne", 254};
+    const TextColumn inne{"fINNE", "Inne", 254};
     QLineEdit* fINNE = makeEdit(this, inne);
     auto* otherLabel = new QLabel(QStringLiteral("Inne"), this);
     otherLabel->setBuddy(fINNE);
@@ -108,7 +107,7 @@ TfFirma::TfFirma(QWidget* parent) : EditorDialog(parent)
     layout->addLayout(other);
     layout->addStretch();
     layout->addLayout(makeButtonBar());
-    resize(720, 520);
+    resize(860, 520);
 }
 
 void TfFirma::prepareNew()

@@ -16,7 +16,7 @@
 namespace {
 struct TextColumn
 {
-    const char* column;
+    const char* name; // "f" + column
     const char* caption;
     int limit;
     const char* hint;
@@ -24,25 +24,25 @@ struct TextColumn
 
 // Top to bottom as on the card; the department and position lists come after NIP.
 const TextColumn kBefore[] = {
-    {"NREW", "Numer ewidencyjny", 15, "Numer ewidencyjny"},
-    {"NAZWISKO", "Nazwisko", 50, "Nazwisko"},
-    {"IMIE", "Imię", 30, "Imię"},
-    {"NIP", "NIP", 13, "NIP"},
+    {"fNREW", "Numer ewidencyjny", 15, "Numer ewidencyjny"},
+    {"fNAZWISKO", "Nazwisko", 50, "Nazwisko"},
+    {"fIMIE", "Imię", 30, "Imię"},
+    {"fNIP", "NIP", 13, "NIP"},
 };
 const TextColumn kAfter[] = {
-    {"NRPOKOJU", "Numer pokoju", 10, "Numer pokoju"},
-    {"ADRES", "Adres", 50, "Adres zamieszkania"},
-    {"NUMER", "Numer domu", 10, "Numer domu"},
-    {"KOD", "Kod pocztowy", 10, "Kod pocztowy"},
-    {"MIASTO", "Miasto", 50, "Miasto"},
-    {"KRAJ", "Kraj", 30, "Kraj"},
-    {"TELEFON", "Telefon (-y)", 100, "Telefon (-y)"},
-    {"KONTAKT", "Adres kontaktowy", 254, "Adres kontaktowy"},
-    {"INNE", "Inne", 254, "Pozostałe informacje"},
+    {"fNRPOKOJU", "Numer pokoju", 10, "Numer pokoju"},
+    {"fADRES", "Adres", 50, "Adres zamieszkania"},
+    {"fNUMER", "Numer domu", 10, "Numer domu"},
+    {"fKOD", "Kod pocztowy", 10, "Kod pocztowy"},
+    {"fMIASTO", "Miasto", 50, "Miasto"},
+    {"fKRAJ", "Kraj", 30, "Kraj"},
+    {"fTELEFON", "Telefon (-y)", 100, "Telefon (-y)"},
+    {"fKONTAKT", "Adres kontaktowy", 254, "Adres kontaktowy"},
+    {"fINNE", "Inne", 254, "Pozostałe informacje"},
 };
 
 // The text columns in the order of the statements' parameters :PARAM0 ... :PARAM12.
-const char* const kParamOrder[] = {"NREW",    "NAZWISKO", "IMIE",    "ADRES", "NUMER", "KOD",     "MIASTO",
+const char* const kParamOrder[] = {"NREW",     "NAZWISKO", "IMIE",    "ADRES", "NUMER", "KOD",     "MIASTO",
                                    "KRAJ",    "TELEFON",  "KONTAKT", "INNE",  "NIP",   "NRPOKOJU"};
 
 const QString kDzial = QStringLiteral("DBFDzial");
@@ -88,10 +88,10 @@ TfOsobowa::TfOsobowa(TmyDataBase& db, QWidget* parent) : EditorDialog(parent), m
     };
     auto addText = [&](const TextColumn& c) {
         auto* e = new QLineEdit(this);
-        e->setObjectName(QLatin1Char('f') + QLatin1String(c.column));
+        e->setObjectName(QLatin1String(c.name));
         e->setMaxLength(c.limit);
         e->setToolTip(QString::fromUtf8(c.hint));
-        m_edits.insert(QLatin1String(c.column), e);
+        m_edits.insert(QLatin1String(c.name + 1), e);
         addRow(QString::fromUtf8(c.caption), e, e);
     };
     auto addLookup = [&](Lookup* lookup, QToolButton* clear, QToolButton* dictionary, const QString& caption) {

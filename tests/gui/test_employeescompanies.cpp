@@ -14,6 +14,7 @@
 #include "shell/AppState.h"
 #include "shell/Config.h"
 #include "shell/Dialogs.h"
+#include "store/TfBiblioteka.h"
 #include "store/DbError.h"
 #include "store/SqlConnection.h"
 #include "store/TmyDataBase.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -219,6 +221,47 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW='P001'")), QStringLiteral("Kowalski"));
         QCOMPARE(scalar(refs), before);
         QCOMPARE(list("DBFosobowa").text(QStringLiteral("NREW")), QStringLiteral("P099"));
+    }
+
+    void dictionaryShortcutsRereadTheLists_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("lookup");
+        QTest::addColumn<QString>("dictionary");
+        QTest::addColumn<int>("index");
+        QTest::newRow("departments") << "goToSlownik1" << "fDZIAL" << "DZIAL" << 7;
+        QTest::newRow("positions") << "goToSlownik2" << "fSTANOWISKO" << "STANO" << 8;
+    }
+    void dictionaryShortcutsRereadTheLists()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, lookup);
+        QFETCH(QString, dictionary);
+        QFETCH(int, index);
+        m_main->SBOsobowaClick();
+        int shownIndex = -1;
+        bool listed = false;
+        ModalScript script;
+        script.add(QStringLiteral("TfOsobowa"), [&](QWidget* w) {
+            QVERIFY(child<QToolButton>(w, button.toLatin1().constData())->isVisible());
+            click(w, button.toLatin1().constData());
+            auto* list = child<Lookup>(w, lookup.toLatin1().constData());
+            list->setKey(9100);
+            listed = list->hasChoice();
+            static_cast<QDialog*>(w)->reject();
+        });
+        script.add(QStringLiteral("TfBiblioteka"), [&](QWidget* w) {
+            shownIndex = static_cast<TfBiblioteka*>(w)->dictionary();
+            // An entry added while the dictionary editor is open.
+            exec(QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (9100,'") + dictionary +
+                 QStringLiteral("','Nowy wpis')"));
+            static_cast<QDialog*>(w)->reject();
+        });
+        press("SBDodaj");
+        QTRY_VERIFY(script.done());
+        QVERIFY(script.errors().isEmpty());
+        QCOMPARE(shownIndex, index);
+        QVERIFY(listed);
     }
 
     void cardsRefuseMissingTexts_data()
