@@ -20,28 +20,30 @@ struct TextColumn
 
 // Top to bottom, left to right as on the card.
 const TextColumn kMain[] = {
-    {"fNIP", "NIP", 13, 0, 0},           {"fNIPUE", "NIP UE", 20, 0, 1},    {"fREGON", "REGON", 9, 0, 2},
-    {"fMIASTO", "Miasto", 40, 1, 0},     {"fKOD", "Kod pocztowy", 10, 1, 1}, {"fULICA", "Ulica", 80, 2, 0},
-    {"fNUMER", "Numer", 10, 2, 1},       {"fTELEFON", "Telefon", 100, 3, 0}, {"fFAX", "FAX", 100, 3, 1},
-    {"fEMAIL", "Email", 100, 4, 0},      {"fKRAJ", "Kraj", 30, 4, 1},        {"fWWW", "WWW", 100, 5, 0},
-    {"fBANK", "Bank", 100, 6, 0},        {"fROR", "Numer konta", 30, 6, 1},
+    {"fNIP", "NIP", 13, 0, 0},       {"fNIPUE", "NIP UE", 20, 0, 1},     {"fREGON", "REGON", 9, 0, 2},
+    {"fMIASTO", "Miasto", 40, 1, 0}, {"fKOD", "Kod pocztowy", 10, 1, 1}, {"fULICA", "Ulica", 80, 2, 0},
+    {"fNUMER", "Numer", 10, 2, 1},   {"fTELEFON", "Telefon", 100, 3, 0}, {"fFAX", "FAX", 100, 3, 1},
+    {"fEMAIL", "Email", 100, 4, 0},  {"fKRAJ", "Kraj", 30, 4, 1},        {"fWWW", "WWW", 100, 5, 0},
+    {"fBANK", "Bank", 100, 6, 0},    {"fROR", "Numer konta", 30, 6, 1},
 };
 const TextColumn kCorrespondence[] = {
-    {"fKMIASTO", "Miasto", 40, 0, 0},    {"fKKOD", "Kod pocztowy", 10, 0, 1}, {"fKULICA", "Ulica", 80, 1, 0},
-    {"fKNUMER", "Numer", 10, 1, 1},      {"fKTELEFON", "Telefon", 100, 2, 0}, {"fKFAX", "FAX", 100, 2, 1},
-    {"fKEMAIL", "Email", 100, 3, 0},     {"fKKRAJ", "Kraj", 30, 3, 1},
+    {"fKMIASTO", "Miasto", 40, 0, 0}, {"fKKOD", "Kod pocztowy", 10, 0, 1}, {"fKULICA", "Ulica", 80, 1, 0},
+    {"fKNUMER", "Numer", 10, 1, 1},   {"fKTELEFON", "Telefon", 100, 2, 0}, {"fKFAX", "FAX", 100, 2, 1},
+    {"fKEMAIL", "Email", 100, 3, 0},  {"fKKRAJ", "Kraj", 30, 3, 1},
 };
 } // namespace
 
 const QStringList& TfFirma::columns()
 {
     static const QStringList order = {
-        QStringLiteral("NAZWA"),   QStringLiteral("KOD"),    QStringLiteral("MIASTO"), QStringLiteral("ULICA"),
-        QStringLiteral("NUMER"),   QStringLiteral("KRAJ"),   QStringLiteral("NIP"),    QStringLiteral("NIPUE"),
-        QStringLiteral("REGON"),   QStringLiteral("BANK"),   QStringLiteral("ROR"),    QStringLiteral("TELEFON"),
-        QStringLiteral("FAX"),     QStringLiteral("EMAIL"),  QStringLiteral("WWW"),    QStringLiteral("KKOD"),
-        QStringLiteral("KMIASTO"), QStringLiteral("KULICA"), QStringLiteral("KNUMER"), QStringLiteral("KKRAJ"),
-        QStringLiteral("KTELEFON"), QStringLiteral("KFAX"),  QStringLiteral("KEMAIL"), QStringLiteral("INNE")};
+        QStringLiteral("NAZWA"),  QStringLiteral("KOD"),     QStringLiteral("MIASTO"),
+        QStringLiteral("ULICA"),  QStringLiteral("NUMER"),   QStringLiteral("KRAJ"),
+        QStringLiteral("NIP"),    QStringLiteral("NIPUE"),   QStringLiteral("REGON"),
+        QStringLiteral("BANK"),   QStringLiteral("ROR"),     QStringLiteral("TELEFON"),
+        QStringLiteral("FAX"),    QStringLiteral("EMAIL"),   QStringLiteral("WWW"),
+        QStringLiteral("KKOD"),   QStringLiteral("KMIASTO"), QStringLiteral("KULICA"),
+        QStringLiteral("KNUMER"), QStringLiteral("KKRAJ"),   QStringLiteral("KTELEFON"),
+        QStringLiteral("KFAX"),   QStringLiteral("KEMAIL"),  QStringLiteral("INNE")};
     return order;
 }
 

@@ -88,9 +88,10 @@ void TfLikwidacja::SBZapiszClick()
         return;
     }
     if (m_noConfirmation ||
-        Dialogs::question(QStringLiteral("Pytanie"),
-                          QStringLiteral("Czy jesteś pewien by zlikwidować i przenieść do archiwum wybrany element? "
-                                         "Operacja nie będzie mogła być cofnięta.")))
+        Dialogs::question(
+            QStringLiteral("Pytanie"),
+            QStringLiteral("Czy jesteś pewien by zlikwidować i przenieść do archiwum wybrany element? "
+                           "Operacja nie będzie mogła być cofnięta.")))
         confirm();
     else
         reject();

@@ -44,8 +44,9 @@ TfOdpowiedzialny::TfOdpowiedzialny(TmyDataBase& db, QWidget* parent) : EditorDia
                            QStringLiteral("Zmień osobę odpowiedzialną dla wskazanych komputerów"));
     cbSprzet = checkBox(this, "cbSprzet", QStringLiteral("Inny sprzęt"),
                         QStringLiteral("Zmień osobę odpowiedzialną dla wskazanego innego sprzętu"));
-    cbZlikwidowane = checkBox(this, "cbZlikwidowane", QStringLiteral("Uwzględnij również elementy zlikwidowane"),
-                              QStringLiteral("Zmień osobę odpowiedzialną również dla elementów zlikwidowanych"));
+    cbZlikwidowane =
+        checkBox(this, "cbZlikwidowane", QStringLiteral("Uwzględnij również elementy zlikwidowane"),
+                 QStringLiteral("Zmień osobę odpowiedzialną również dla elementów zlikwidowanych"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Zmień osobę:"), fNREW1);
@@ -131,16 +132,17 @@ void TfOdpowiedzialny::SBZapiszClick()
         return;
     }
     if (!fNREW2->hasChoice()) {
-        refuse(fNREW2, QStringLiteral("Nie wskazano osoby, która będzie nową osobą odpowiedzialną. Popraw pole."));
+        refuse(fNREW2,
+               QStringLiteral("Nie wskazano osoby, która będzie nową osobą odpowiedzialną. Popraw pole."));
         return;
     }
     if (currentPerson() == newPerson()) {
-        refuse(fNREW2, QStringLiteral("Wskazano te same osoby jako nową i starą osobę odpowiedzialną. Popraw pole."));
+        refuse(fNREW2,
+               QStringLiteral("Wskazano te same osoby jako nową i starą osobę odpowiedzialną. Popraw pole."));
         return;
     }
     if (!computers() && !equipment()) {
-        refuse(cbKomputery,
-               QStringLiteral("Nie wskazano tabel, w których należy zmienić odpowiedzialnego."));
+        refuse(cbKomputery, QStringLiteral("Nie wskazano tabel, w których należy zmienić odpowiedzialnego."));
         return;
     }
     confirm();

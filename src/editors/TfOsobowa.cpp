@@ -42,8 +42,8 @@ const TextColumn kAfter[] = {
 };
 
 // The text columns in the order of the statements' parameters :PARAM0 ... :PARAM12.
-const char* const kParamOrder[] = {"NREW",     "NAZWISKO", "IMIE",    "ADRES", "NUMER", "KOD",     "MIASTO",
-                                   "KRAJ",    "TELEFON",  "KONTAKT", "INNE",  "NIP",   "NRPOKOJU"};
+const char* const kParamOrder[] = {"NREW", "NAZWISKO", "IMIE",    "ADRES", "NUMER", "KOD",     "MIASTO",
+                                   "KRAJ", "TELEFON",  "KONTAKT", "INNE",  "NIP",   "NRPOKOJU"};
 
 const QString kDzial = QStringLiteral("DBFDzial");
 const QString kStanowisko = QStringLiteral("DBFStanowisko");
@@ -94,7 +94,8 @@ TfOsobowa::TfOsobowa(TmyDataBase& db, QWidget* parent) : EditorDialog(parent), m
         m_edits.insert(QLatin1String(c.name + 1), e);
         addRow(QString::fromUtf8(c.caption), e, e);
     };
-    auto addLookup = [&](Lookup* lookup, QToolButton* clear, QToolButton* dictionary, const QString& caption) {
+    auto addLookup = [&](Lookup* lookup, QToolButton* clear, QToolButton* dictionary,
+                         const QString& caption) {
         auto* holder = new QWidget(this);
         auto* row = new QHBoxLayout(holder);
         row->setContentsMargins(0, 0, 0, 0);
@@ -113,11 +114,14 @@ TfOsobowa::TfOsobowa(TmyDataBase& db, QWidget* parent) : EditorDialog(parent), m
     fSTANOWISKO = new Lookup(this);
     fSTANOWISKO->setObjectName(QStringLiteral("fSTANOWISKO"));
     fSTANOWISKO->setToolTip(QStringLiteral("Stanowisko"));
-    auto* clearDzial = toolButton(this, "SpeedButton1", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego działu"));
-    auto* clearStanowisko =
-        toolButton(this, "SpeedButton2", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego stanowiska"));
-    auto* dictDzial = toolButton(this, "goToSlownik1", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
-    auto* dictStanowisko = toolButton(this, "goToSlownik2", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
+    auto* clearDzial =
+        toolButton(this, "SpeedButton1", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego działu"));
+    auto* clearStanowisko = toolButton(this, "SpeedButton2", QStringLiteral("X"),
+                                       QStringLiteral("Nie wskazuj żadnego stanowiska"));
+    auto* dictDzial =
+        toolButton(this, "goToSlownik1", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
+    auto* dictStanowisko =
+        toolButton(this, "goToSlownik2", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
     m_dictionaryButtons = {dictDzial, dictStanowisko};
     addLookup(fDZIAL, clearDzial, dictDzial, QStringLiteral("Dział"));
     addLookup(fSTANOWISKO, clearStanowisko, dictStanowisko, QStringLiteral("Stanowisko"));

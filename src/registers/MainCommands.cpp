@@ -82,7 +82,8 @@ void MainCommands::pageEntered(const QString& page)
     }
     if (page == QLatin1String("Slowniki/SlDaneFirmy")) {
         // "Nasza firma": the own company in the company card, then back to "Słowniki".
-        if (auto* companies = qobject_cast<CompanyCommands*>(m_records->commandsOf(QStringLiteral("SlFirmy"))))
+        if (auto* companies =
+                qobject_cast<CompanyCommands*>(m_records->commandsOf(QStringLiteral("SlFirmy"))))
             companies->editOwnCompany();
         m_main.SBSlownikiClick();
     }

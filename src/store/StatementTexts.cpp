@@ -426,13 +426,13 @@ void addPeopleAndCompanyWrites(std::vector<StatementText>& s)
                        "KONTAKT=:PARAM9,INNE=:PARAM10,NIP=:PARAM11,NRPOKOJU=:PARAM12", ",DZIAL=", "",
                        ",STANOWISKO=", "", "WHERE NREW=:PARAM13"},
                       {5, 7}));
-    s.push_back(plain("DBFInsertFirmy",
-                      {"INSERT INTO firmy(NAZWA,KOD,MIASTO,ULICA,NUMER,KRAJ,NIP,NIPUE,REGON,",
-                       "BANK,ROR,TELEFON,FAX,EMAIL,WWW,KKOD,KMIASTO,KULICA,KNUMER,KKRAJ,",
-                       "KTELEFON,KFAX,KEMAIL,INNE) VALUES (",
-                       ":PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,:PARAM7,:PARAM8,",
-                       ":PARAM9,:PARAM10,:PARAM11,:PARAM12,:PARAM13,:PARAM14,:PARAM15,:PARAM16,",
-                       ":PARAM17,:PARAM18,:PARAM19,:PARAM20,:PARAM21,:PARAM22,:PARAM23)"}));
+    s.push_back(
+        plain("DBFInsertFirmy", {"INSERT INTO firmy(NAZWA,KOD,MIASTO,ULICA,NUMER,KRAJ,NIP,NIPUE,REGON,",
+                                 "BANK,ROR,TELEFON,FAX,EMAIL,WWW,KKOD,KMIASTO,KULICA,KNUMER,KKRAJ,",
+                                 "KTELEFON,KFAX,KEMAIL,INNE) VALUES (",
+                                 ":PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,:PARAM7,:PARAM8,",
+                                 ":PARAM9,:PARAM10,:PARAM11,:PARAM12,:PARAM13,:PARAM14,:PARAM15,:PARAM16,",
+                                 ":PARAM17,:PARAM18,:PARAM19,:PARAM20,:PARAM21,:PARAM22,:PARAM23)"}));
     s.push_back(plain("DBFUpdateFirmy",
                       {"UPDATE firmy SET NAZWA=:PARAM0,KOD=:PARAM1,",
                        "MIASTO=:PARAM2,ULICA=:PARAM3,NUMER=:PARAM4,KRAJ=:PARAM5,",

@@ -14,9 +14,9 @@
 #include "shell/AppState.h"
 #include "shell/Config.h"
 #include "shell/Dialogs.h"
-#include "store/TfBiblioteka.h"
 #include "store/DbError.h"
 #include "store/SqlConnection.h"
+#include "store/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 
@@ -105,7 +105,8 @@ private slots:
         script.add(QStringLiteral("TfOsobowa"), [&](QWidget* w) {
             auto* nrew = child<QLineEdit>(w, "fNREW");
             numberFirst = nrew->isEnabled() && w->focusWidget() == nrew && nrew->text().isEmpty() &&
-                          child<QLineEdit>(w, "fNAZWISKO")->text().isEmpty() && !child<Lookup>(w, "fDZIAL")->hasChoice();
+                          child<QLineEdit>(w, "fNAZWISKO")->text().isEmpty() &&
+                          !child<Lookup>(w, "fDZIAL")->hasChoice();
             setText(w, "fNREW", QStringLiteral("  P100 "));
             setText(w, "fNAZWISKO", surname);
             setText(w, "fIMIE", QStringLiteral("Zażółć"));
@@ -167,11 +168,13 @@ private slots:
         QCOMPARE(seen, QStringList({"P005", "Lis", "42", "P005", "Karolina"}));
         QCOMPARE(Dialogs::shown().size(), 1);
         QCOMPARE(Dialogs::shown()[0].title, QStringLiteral("Uwaga"));
-        QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Istnieje już osoba o podanym numerze ewidencyjnym."));
+        QCOMPARE(Dialogs::shown()[0].text,
+                 QStringLiteral("Istnieje już osoba o podanym numerze ewidencyjnym."));
         const QString where = QStringLiteral(" FROM osobowa WHERE NREW='P016'");
         QCOMPARE(scalar(QStringLiteral("SELECT NAZWISKO||'/'||IMIE||'/'||DZIAL||'/'||INNE") + where),
                  QStringLiteral("Lis/Karolina/42/Umowa na zastępstwo"));
-        QCOMPARE(scalar(QStringLiteral("SELECT IMIE FROM osobowa WHERE NREW='P005'")), QStringLiteral("Katarzyna"));
+        QCOMPARE(scalar(QStringLiteral("SELECT IMIE FROM osobowa WHERE NREW='P005'")),
+                 QStringLiteral("Katarzyna"));
         QCOMPARE(list("DBFosobowa").text(QStringLiteral("NREW")), QStringLiteral("P016"));
     }
 
@@ -182,8 +185,8 @@ private slots:
         bool locked = false;
         ModalScript script;
         script.add(QStringLiteral("TfOsobowa"), [&](QWidget* w) {
-            locked = !child<QLineEdit>(w, "fNREW")->isEnabled() &&
-                     w->focusWidget() == child<QLineEdit>(w, "fNIP");
+            locked =
+                !child<QLineEdit>(w, "fNREW")->isEnabled() && w->focusWidget() == child<QLineEdit>(w, "fNIP");
             setText(w, "fNAZWISKO", QStringLiteral("Lis-Nowak"));
             click(w, "SBZapisz");
         });
@@ -191,7 +194,8 @@ private slots:
         QTRY_VERIFY(script.done());
         QVERIFY(locked);
         QCOMPARE(Dialogs::shown().size(), 0);
-        QCOMPARE(scalar(QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW='P005'")), QStringLiteral("Lis-Nowak"));
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW='P005'")),
+                 QStringLiteral("Lis-Nowak"));
         QCOMPARE(list("DBFosobowa").text(QStringLiteral("NREW")), QStringLiteral("P005"));
 
         // With the option on the number changes; a taken number is refused
@@ -215,10 +219,14 @@ private slots:
         QTRY_VERIFY(script.done());
         QVERIFY(script.errors().isEmpty());
         QCOMPARE(Dialogs::shown().size(), 1);
-        QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Istnieje już osoba o podanym numerze ewidencyjnym."));
-        QCOMPARE(scalar(QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW='P099'")), QStringLiteral("Lis-Nowak"));
-        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='P005'")), QStringLiteral("0"));
-        QCOMPARE(scalar(QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW='P001'")), QStringLiteral("Kowalski"));
+        QCOMPARE(Dialogs::shown()[0].text,
+                 QStringLiteral("Istnieje już osoba o podanym numerze ewidencyjnym."));
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW='P099'")),
+                 QStringLiteral("Lis-Nowak"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='P005'")),
+                 QStringLiteral("0"));
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW='P001'")),
+                 QStringLiteral("Kowalski"));
         QCOMPARE(scalar(refs), before);
         QCOMPARE(list("DBFosobowa").text(QStringLiteral("NREW")), QStringLiteral("P099"));
     }
@@ -229,8 +237,12 @@ private slots:
         QTest::addColumn<QString>("lookup");
         QTest::addColumn<QString>("dictionary");
         QTest::addColumn<int>("index");
-        QTest::newRow("departments") << "goToSlownik1" << "fDZIAL" << "DZIAL" << 7;
-        QTest::newRow("positions") << "goToSlownik2" << "fSTANOWISKO" << "STANO" << 8;
+        QTest::newRow("departments") << "goToSlownik1"
+                                     << "fDZIAL"
+                                     << "DZIAL" << 7;
+        QTest::newRow("positions") << "goToSlownik2"
+                                   << "fSTANOWISKO"
+                                   << "STANO" << 8;
     }
     void dictionaryShortcutsRereadTheLists()
     {
@@ -269,10 +281,15 @@ private slots:
         QTest::addColumn<QString>("card");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("message");
-        QTest::newRow("employee number") << "TfOsobowa" << "fNREW"
+        QTest::newRow("employee number") << "TfOsobowa"
+                                         << "fNREW"
                                          << "Nie wprowadzono numeru ewidencyjnego. Popraw pole.";
-        QTest::newRow("surname") << "TfOsobowa" << "fNAZWISKO" << "Nie wprowadzono nazwiska. Popraw pole.";
-        QTest::newRow("company name") << "TfFirma" << "fNAZWA" << "Nie wprowadzono nazwy firmy. Popraw pole.";
+        QTest::newRow("surname") << "TfOsobowa"
+                                 << "fNAZWISKO"
+                                 << "Nie wprowadzono nazwiska. Popraw pole.";
+        QTest::newRow("company name") << "TfFirma"
+                                      << "fNAZWA"
+                                      << "Nie wprowadzono nazwy firmy. Popraw pole.";
     }
     void cardsRefuseMissingTexts()
     {
@@ -323,7 +340,8 @@ private slots:
         ModalScript script;
         script.add(card, [&](QWidget* w) {
             auto* anuluj = child<QPushButton>(w, "SBAnuluj");
-            seen << QString::number(child<QLineEdit>(w, text)->isReadOnly()) << child<QLineEdit>(w, text)->text()
+            seen << QString::number(child<QLineEdit>(w, text)->isReadOnly())
+                 << child<QLineEdit>(w, text)->text()
                  << QString::number(child<QPushButton>(w, "SBZapisz")->isHidden()) << anuluj->text()
                  << anuluj->toolTip();
             if (employee)
@@ -332,16 +350,17 @@ private slots:
         });
         press("SBPodglad");
         QTRY_VERIFY(script.done());
-        QStringList expected = {"1", list(employee ? "DBFosobowa" : "DBFFirmy").text(QLatin1String(text + 1)), "1",
-                                "&OK", "Zamknij"};
+        QStringList expected = {"1", list(employee ? "DBFosobowa" : "DBFFirmy").text(QLatin1String(text + 1)),
+                                "1", "&OK", "Zamknij"};
         if (employee)
             expected << "0";
         QCOMPARE(seen, expected);
         // The card is editable again for the next command.
         RegisterCommands* r = m_commands->records().commandsOf(employee ? QStringLiteral("slOsobowa")
                                                                         : QStringLiteral("SlFirmy"));
-        EditorDialog& editor = employee ? static_cast<EditorDialog&>(static_cast<EmployeeCommands*>(r)->editor())
-                                        : static_cast<EditorDialog&>(static_cast<CompanyCommands*>(r)->editor());
+        EditorDialog& editor = employee
+                                   ? static_cast<EditorDialog&>(static_cast<EmployeeCommands*>(r)->editor())
+                                   : static_cast<EditorDialog&>(static_cast<CompanyCommands*>(r)->editor());
         QVERIFY(!editor.isReadOnly());
         QCOMPARE(editor.anulujButton()->text(), QStringLiteral("&Anuluj"));
         QVERIFY(!editor.findChild<QLineEdit*>(QLatin1String(text))->isReadOnly());
@@ -410,7 +429,8 @@ private slots:
         press("SBEdytuj");
         QTRY_VERIFY(script.done());
         QCOMPARE(Dialogs::shown().size(), 1);
-        QCOMPARE(scalar(QStringLiteral("SELECT WWW FROM firmy WHERE IDFIRMY=3")), QStringLiteral("www.bajt.pl"));
+        QCOMPARE(scalar(QStringLiteral("SELECT WWW FROM firmy WHERE IDFIRMY=3")),
+                 QStringLiteral("www.bajt.pl"));
         QCOMPARE(list("DBFFirmy").integer(QStringLiteral("IDFIRMY")), 3);
         script.add(QStringLiteral("TfFirma"), [&](QWidget* w) {
             setText(w, "fNAZWA", QStringLiteral("Softpol Sp. z o.o."));
@@ -475,7 +495,8 @@ private slots:
         });
         press("SBDaneFirmy");
         QTRY_VERIFY(script.done());
-        QCOMPARE(scalar(QStringLiteral("SELECT NAZWA FROM firmy WHERE IDFIRMY=1")), QStringLiteral("Wega Serwis \"Nowa\""));
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZWA FROM firmy WHERE IDFIRMY=1")),
+                 QStringLiteral("Wega Serwis \"Nowa\""));
         QCOMPARE(Dialogs::shown().size(), 0);
     }
 
@@ -497,11 +518,21 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("trigger");
         QTest::addColumn<qint64>("code");
-        QTest::newRow("employee insert") << "slOsobowa" << "SBDodaj" << "BEFORE INSERT ON osobowa" << qint64(9);
-        QTest::newRow("employee update") << "slOsobowa" << "SBEdytuj" << "BEFORE UPDATE ON osobowa" << qint64(15);
-        QTest::newRow("company insert") << "SlFirmy" << "SBDodaj" << "BEFORE INSERT ON firmy" << qint64(2010);
-        QTest::newRow("company update") << "SlFirmy" << "SBEdytuj" << "BEFORE UPDATE ON firmy" << qint64(2015);
-        QTest::newRow("own company") << "SlDaneFirmy" << "SBDaneFirmy" << "BEFORE UPDATE ON firmy" << qint64(2003);
+        QTest::newRow("employee insert") << "slOsobowa"
+                                         << "SBDodaj"
+                                         << "BEFORE INSERT ON osobowa" << qint64(9);
+        QTest::newRow("employee update") << "slOsobowa"
+                                         << "SBEdytuj"
+                                         << "BEFORE UPDATE ON osobowa" << qint64(15);
+        QTest::newRow("company insert") << "SlFirmy"
+                                        << "SBDodaj"
+                                        << "BEFORE INSERT ON firmy" << qint64(2010);
+        QTest::newRow("company update") << "SlFirmy"
+                                        << "SBEdytuj"
+                                        << "BEFORE UPDATE ON firmy" << qint64(2015);
+        QTest::newRow("own company") << "SlDaneFirmy"
+                                     << "SBDaneFirmy"
+                                     << "BEFORE UPDATE ON firmy" << qint64(2003);
     }
     void failedWritesAreReportedAndTheListStays()
     {
@@ -516,9 +547,11 @@ private slots:
         employee ? m_main->SBOsobowaClick() : m_main->SBFirmyClick();
         const int rows = m_main->listModel(listName)->rowCount();
         const QString table = employee ? QStringLiteral("osobowa") : QStringLiteral("firmy");
-        const QString dump = QStringLiteral("SELECT GROUP_CONCAT(NAZWA) FROM (SELECT * FROM firmy ORDER BY IDFIRMY)");
-        const QString before = employee ? scalar(QStringLiteral("SELECT GROUP_CONCAT(NREW||NAZWISKO) FROM osobowa"))
-                                        : scalar(dump);
+        const QString dump =
+            QStringLiteral("SELECT GROUP_CONCAT(NAZWA) FROM (SELECT * FROM firmy ORDER BY IDFIRMY)");
+        const QString before =
+            employee ? scalar(QStringLiteral("SELECT GROUP_CONCAT(NREW||NAZWISKO) FROM osobowa"))
+                     : scalar(dump);
         ModalScript script;
         script.add(employee ? QStringLiteral("TfOsobowa") : QStringLiteral("TfFirma"), [&](QWidget* w) {
             if (employee)
@@ -530,7 +563,8 @@ private slots:
         QTRY_VERIFY(script.done());
         QVERIFY(script.errors().isEmpty());
         QVERIFY(logHas(code));
-        QCOMPARE(employee ? scalar(QStringLiteral("SELECT GROUP_CONCAT(NREW||NAZWISKO) FROM osobowa")) : scalar(dump),
+        QCOMPARE(employee ? scalar(QStringLiteral("SELECT GROUP_CONCAT(NREW||NAZWISKO) FROM osobowa"))
+                          : scalar(dump),
                  before);
         QVERIFY(!table.isEmpty());
         if (page != QLatin1String("SlDaneFirmy")) {

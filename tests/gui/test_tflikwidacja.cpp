@@ -87,8 +87,9 @@ private slots:
         if (answer >= 0) {
             QCOMPARE(shown[0].kind, Dialogs::Kind::Question);
             QCOMPARE(shown[0].title, QStringLiteral("Pytanie"));
-            QCOMPARE(shown[0].text, QStringLiteral("Czy jesteś pewien by zlikwidować i przenieść do archiwum wybrany "
-                                                   "element? Operacja nie będzie mogła być cofnięta."));
+            QCOMPARE(shown[0].text,
+                     QStringLiteral("Czy jesteś pewien by zlikwidować i przenieść do archiwum wybrany "
+                                    "element? Operacja nie będzie mogła być cofnięta."));
         }
         QCOMPARE(dialog.liquidationDate(), 20240315);
         QCOMPARE(dialog.reason(), QStringLiteral("Uszkodzona płyta \"główna\"; nie do naprawy"));

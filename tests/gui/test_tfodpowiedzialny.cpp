@@ -48,17 +48,22 @@ private slots:
         QTest::addColumn<bool>("computers");
         QTest::addColumn<bool>("equipment");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no current person") << "" << "P002" << true << false
-                                           << "Nie wskazano aktualnie odpowiedzialnego pracownika. Popraw pole.";
+        QTest::newRow("no current person")
+            << ""
+            << "P002" << true << false << "Nie wskazano aktualnie odpowiedzialnego pracownika. Popraw pole.";
         QTest::newRow("no new person")
-            << "P001" << "" << true << false
+            << "P001"
+            << "" << true << false
             << "Nie wskazano osoby, która będzie nową osobą odpowiedzialną. Popraw pole.";
         QTest::newRow("the same person twice")
-            << "P001" << "P001" << true << true
+            << "P001"
+            << "P001" << true << true
             << "Wskazano te same osoby jako nową i starą osobę odpowiedzialną. Popraw pole.";
-        QTest::newRow("no table") << "P001" << "P002" << false << false
+        QTest::newRow("no table") << "P001"
+                                  << "P002" << false << false
                                   << "Nie wskazano tabel, w których należy zmienić odpowiedzialnego.";
-        QTest::newRow("accepted") << "P001" << "P002" << false << true << "";
+        QTest::newRow("accepted") << "P001"
+                                  << "P002" << false << true << "";
     }
     void checksInOrder()
     {
@@ -127,7 +132,8 @@ private slots:
         dialog.exec();
         QVERIFY(!dialog.saved());
         QCOMPARE(Dialogs::shown().size(), 1);
-        QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Nie wskazano tabel, w których należy zmienić odpowiedzialnego."));
+        QCOMPARE(Dialogs::shown()[0].text,
+                 QStringLiteral("Nie wskazano tabel, w których należy zmienić odpowiedzialnego."));
     }
 
     void listsShowNewEmployeesAndStartCleared()
