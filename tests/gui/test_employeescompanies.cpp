@@ -21,6 +21,7 @@
 #include "widgets/Lookup.h"
 
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -274,6 +275,56 @@ private slots:
         QVERIFY(script.errors().isEmpty());
         QCOMPARE(shownIndex, index);
         QVERIFY(listed);
+    }
+
+    void everyFieldIsStoredAndShownUnchanged_data()
+    {
+        QTest::addColumn<QString>("card");
+        QTest::newRow("employee") << "TfOsobowa";
+        QTest::newRow("company") << "TfFirma";
+    }
+    void everyFieldIsStoredAndShownUnchanged()
+    {
+        QFETCH(QString, card);
+        const bool employee = card == QLatin1String("TfOsobowa");
+        employee ? m_main->SBOsobowaClick() : m_main->SBFirmyClick();
+        // Each field its own hostile text, cut at the field's width.
+        QMap<QString, QString> typed;
+        ModalScript script;
+        script.add(card, [&](QWidget* w) {
+            for (QLineEdit* e : w->findChildren<QLineEdit*>()) {
+                if (!e->objectName().startsWith(QLatin1Char('f')))
+                    continue;
+                const QString column = e->objectName().mid(1);
+                e->setText(column + QStringLiteral("'\"ż\"; DELETE FROM osobowa; --") +
+                           QString(300, QLatin1Char('x')));
+                typed.insert(column, e->text());
+            }
+            click(w, "SBZapisz");
+        });
+        press("SBDodaj");
+        QTRY_VERIFY(script.done());
+        QVERIFY(script.errors().isEmpty());
+        QCOMPARE(typed.size(), employee ? 13 : 24);
+        // The new row: the only surname starting with its column's name, or the highest key.
+        const QString where =
+            employee ? QStringLiteral(" FROM osobowa WHERE NAZWISKO LIKE 'NAZWISKO%'")
+                     : QStringLiteral(" FROM firmy WHERE IDFIRMY=(SELECT MAX(IDFIRMY) FROM firmy)");
+        for (auto it = typed.cbegin(); it != typed.cend(); ++it)
+            QCOMPARE(scalar(QStringLiteral("SELECT ") + it.key() + where), it.value());
+        QVERIFY(scalar(QStringLiteral("SELECT COUNT(*) FROM osobowa")).toInt() > 1);
+        // The edit card shows the row as stored.
+        QMap<QString, QString> shown;
+        script.add(card, [&](QWidget* w) {
+            for (auto it = typed.cbegin(); it != typed.cend(); ++it)
+                shown.insert(
+                    it.key(),
+                    child<QLineEdit>(w, (QLatin1Char('f') + it.key()).toLatin1().constData())->text());
+            static_cast<QDialog*>(w)->reject();
+        });
+        press("SBEdytuj");
+        QTRY_VERIFY(script.done());
+        QCOMPARE(shown, typed);
     }
 
     void cardsRefuseMissingTexts_data()
