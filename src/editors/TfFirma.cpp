@@ -1,5 +1,7 @@
 #include "editors/TfFirma.h"
 
+#include "editors/DialogParts.h"
+
 #include "store/Statement.h"
 
 #include <QGridLayout>
@@ -51,12 +53,7 @@ TfFirma::TfFirma(QWidget* parent) : EditorDialog(parent)
 {
     setObjectName(QStringLiteral("TfFirma"));
     setWindowTitle(QStringLiteral("Dane Firmy"));
-    auto* heading = new QLabel(QStringLiteral("Dane firmy"), this);
-    heading->setObjectName(QStringLiteral("naglowek"));
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.3);
-    heading->setFont(font);
+    QLabel* heading = DialogParts::heading(this, QStringLiteral("Dane firmy"));
 
     auto makeEdit = [this](QWidget* parent, const TextColumn& c) {
         auto* e = new QLineEdit(parent);

@@ -1,5 +1,7 @@
 #include "editors/TfLikwidacja.h"
 
+#include "editors/DialogParts.h"
+
 #include "shell/Dialogs.h"
 #include "widgets/CalendarPicker.h"
 #include "widgets/DateField.h"
@@ -14,12 +16,7 @@ TfLikwidacja::TfLikwidacja(QWidget* parent) : EditorDialog(parent)
 {
     setObjectName(QStringLiteral("TfLikwidacja"));
     setWindowTitle(QStringLiteral("Likwiduj pozycję"));
-    auto* heading = new QLabel(QStringLiteral("Likwiduj wybraną pozycję"), this);
-    heading->setObjectName(QStringLiteral("naglowek"));
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.3);
-    heading->setFont(font);
+    QLabel* heading = DialogParts::heading(this, QStringLiteral("Likwiduj wybraną pozycję"));
 
     fDATAARCH = new DateField(this);
     fDATAARCH->setObjectName(QStringLiteral("fDATAARCH"));

@@ -1,5 +1,7 @@
 #include "editors/TfOdpowiedzialny.h"
 
+#include "editors/DialogParts.h"
+
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 
@@ -24,12 +26,7 @@ TfOdpowiedzialny::TfOdpowiedzialny(TmyDataBase& db, QWidget* parent) : EditorDia
 {
     setObjectName(QStringLiteral("TfOdpowiedzialny"));
     setWindowTitle(QStringLiteral("Zmień osobę odpowiedzialną"));
-    auto* heading = new QLabel(QStringLiteral("Zmień osobę odpowiedzialną"), this);
-    heading->setObjectName(QStringLiteral("naglowek"));
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.3);
-    heading->setFont(font);
+    QLabel* heading = DialogParts::heading(this, QStringLiteral("Zmień osobę odpowiedzialną"));
 
     const QString personHint = QStringLiteral("Wybierz z listy osobę używającą sprzęt");
     fNREW1 = new Lookup(this);

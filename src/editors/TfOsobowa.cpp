@@ -1,5 +1,7 @@
 #include "editors/TfOsobowa.h"
 
+#include "editors/DialogParts.h"
+
 #include "shell/AppState.h"
 #include "store/Statement.h"
 #include "store/TfBiblioteka.h"
@@ -48,17 +50,6 @@ const char* const kParamOrder[] = {"NREW", "NAZWISKO", "IMIE",    "ADRES", "NUME
 const QString kDzial = QStringLiteral("DBFDzial");
 const QString kStanowisko = QStringLiteral("DBFStanowisko");
 
-QToolButton* toolButton(QWidget* parent, const char* name, const QString& caption, const QString& hint)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(caption);
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
 QString dictionaryLine(const Lookup* lookup)
 {
     bool ok = false;
@@ -71,12 +62,7 @@ TfOsobowa::TfOsobowa(TmyDataBase& db, QWidget* parent) : EditorDialog(parent), m
 {
     setObjectName(QStringLiteral("TfOsobowa"));
     setWindowTitle(QStringLiteral("Kartoteka osobowa"));
-    auto* heading = new QLabel(QStringLiteral("Katroteka osobowa"), this);
-    heading->setObjectName(QStringLiteral("naglowek"));
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.3);
-    heading->setFont(font);
+    QLabel* heading = DialogParts::heading(this, QStringLiteral("Katroteka osobowa"));
 
     auto* grid = new QGridLayout;
     int r = 0;
@@ -114,14 +100,14 @@ TfOsobowa::TfOsobowa(TmyDataBase& db, QWidget* parent) : EditorDialog(parent), m
     fSTANOWISKO = new Lookup(this);
     fSTANOWISKO->setObjectName(QStringLiteral("fSTANOWISKO"));
     fSTANOWISKO->setToolTip(QStringLiteral("Stanowisko"));
-    auto* clearDzial =
-        toolButton(this, "SpeedButton1", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego działu"));
-    auto* clearStanowisko = toolButton(this, "SpeedButton2", QStringLiteral("X"),
-                                       QStringLiteral("Nie wskazuj żadnego stanowiska"));
-    auto* dictDzial =
-        toolButton(this, "goToSlownik1", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
-    auto* dictStanowisko =
-        toolButton(this, "goToSlownik2", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
+    auto* clearDzial = DialogParts::flatButton(this, "SpeedButton1", QStringLiteral("X"),
+                                               QStringLiteral("Nie wskazuj żadnego działu"));
+    auto* clearStanowisko = DialogParts::flatButton(this, "SpeedButton2", QStringLiteral("X"),
+                                                    QStringLiteral("Nie wskazuj żadnego stanowiska"));
+    auto* dictDzial = DialogParts::flatButton(this, "goToSlownik1", QStringLiteral("[...]"),
+                                              QStringLiteral("Edytuj słowniki"));
+    auto* dictStanowisko = DialogParts::flatButton(this, "goToSlownik2", QStringLiteral("[...]"),
+                                                   QStringLiteral("Edytuj słowniki"));
     m_dictionaryButtons = {dictDzial, dictStanowisko};
     addLookup(fDZIAL, clearDzial, dictDzial, QStringLiteral("Dział"));
     addLookup(fSTANOWISKO, clearStanowisko, dictStanowisko, QStringLiteral("Stanowisko"));

@@ -23,6 +23,7 @@ list(APPEND GUI_SOURCES
 
 # Employee and company cards; the liquidation and responsible-person dialogs.
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DialogParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfFirma.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfLikwidacja.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfOdpowiedzialny.cpp
