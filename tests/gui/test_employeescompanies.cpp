@@ -513,6 +513,9 @@ private slots:
     void naszaFirmaEditsTheOwnCompany()
     {
         const QString other = scalar(QStringLiteral("SELECT NAZWA FROM firmy WHERE IDFIRMY=2"));
+        // Every sample value fits its field, so saving the card cuts nothing.
+        const QString account = scalar(QStringLiteral("SELECT ROR FROM firmy WHERE IDFIRMY=1"));
+        QVERIFY(!account.isEmpty());
         // The card held another company last: "Nasza firma" still shows row 1.
         m_main->SBFirmyClick();
         QVERIFY(m_db->locate(QStringLiteral("DBFFirmy"), {2}));
@@ -537,6 +540,7 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("SELECT NAZWA||'/'||INNE||'/'||NIP FROM firmy WHERE IDFIRMY=1")),
                  QStringLiteral("Wega Serwis \"Nowa\"//779-214-58-36"));
         QCOMPARE(scalar(QStringLiteral("SELECT NAZWA FROM firmy WHERE IDFIRMY=2")), other);
+        QCOMPARE(scalar(QStringLiteral("SELECT ROR FROM firmy WHERE IDFIRMY=1")), account);
         QCOMPARE(m_main->currentPageName(), QStringLiteral("Slowniki/SlStart"));
 
         // Cancelled: nothing written.
