@@ -18,3 +18,8 @@ list(APPEND GUI_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AdditionalCommands.cpp
 )
+# Record commands of the employee and company registers
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CompanyCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EmployeeCommands.cpp
+)
