@@ -1,5 +1,6 @@
 #include "registers/RecordCommands.h"
 
+#include "bhp/MagazynCommands.h"
 #include "editors/TfKomputery.h"
 #include "registers/AdditionalCommands.h"
 #include "registers/ComputerCommands.h"
@@ -40,6 +41,7 @@ RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject*
     connect(m_additional, &AdditionalCommands::listReloaded, this, &RecordCommands::listReloaded);
 
     registerCommands(std::make_unique<ComputerCommands>(m_context, computers));
+    registerCommands(std::make_unique<MagazynCommands>(m_context));
     for (const char* name : {"DodatkoweTerminarz", "DodatkoweNaprawy", "dodatkoweDokumenty",
                              "DodatkoweHistoria", "DodatkoweZalaczniki"})
         registerCommands(std::make_unique<AdditionalRegister>(m_context, *m_additional, QLatin1String(name)));
