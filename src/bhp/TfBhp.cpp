@@ -16,6 +16,7 @@
 #include "widgets/DataGrid.h"
 #include "widgets/Lookup.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -386,6 +387,13 @@ void TfBhp::applyRights()
             for (SubList::Action a : {SubList::Preview, SubList::Print})
                 if (QPushButton* b = m_lists[t]->button(a))
                     b->setVisible(true);
+    // "Drukuj" needs the record print-out.
+    for (int t = Posiadajacy; t < TabCount; ++t) {
+        if (QPushButton* b = m_lists[t]->button(SubList::Print))
+            b->setEnabled(canPrint());
+        if (QAction* a = m_lists[t]->menuItem(SubList::Print))
+            a->setEnabled(canPrint());
+    }
     // "Dodaj do historii" writes history: with its right and outside the preview.
     if (auto* b = findChild<QPushButton*>(QStringLiteral("PosiadajacyHistoria")))
         b->setEnabled(editable && app.has(19));
