@@ -1,5 +1,6 @@
 #include "registers/MainCommands.h"
 
+#include "bhp/StockCheckWindows.h"
 #include "editors/AttachmentFiles.h"
 #include "editors/TfKomputery.h"
 #include "registers/CompanyCommands.h"

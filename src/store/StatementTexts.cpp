@@ -643,6 +643,56 @@ void addSubRecordWrites(std::vector<StatementText>& s)
     s.push_back(plain("DBFDeleteZalaczniki", {"DELETE FROM zalaczniki WHERE IDZALACZNIKA= ", ""}, {1}));
 }
 
+// Items, holdings, purchases and the resource store.
+void addBhpWrites(std::vector<StatementText>& s)
+{
+    s.push_back(plain("DBFInsertBhp",
+                      {"INSERT INTO bhp(NAZWA,CECHY,NREWID,INNE,KLASYFIKATOR,ILOSC,PRZYPOMNIJ) VALUES ",
+                       "(:PARAM0,:PARAM1,:PARAM2,:PARAM3,", "", ",", "", ",", "", ")"},
+                      {2, 4, 6}));
+    s.push_back(plain("DBFUpdateBhp",
+                      {"UPDATE bhp SET NAZWA=:PARAM0, CECHY=:PARAM1, NREWID=:PARAM2, INNE=:PARAM3, KLASYFIKATOR=", "",
+                       " ,ILOSC=", "", " ,PRZYPOMNIJ=", "", " WHERE IDBHP=", ""},
+                      {1, 3, 5, 7}));
+    s.push_back(plain("DBFInsertPosiadajacy",
+                      {"INSERT INTO r_bhpprac(IDBHP,DATAOD,DATADO,ILOSC,NREW,INNE) VALUES (", "", ",", "", ",", "",
+                       ",", "", ",:PARAM0,:PARAM1)"},
+                      {1, 3, 5, 7}));
+    s.push_back(plain("DBFUpdatePosiadajacy",
+                      {"UPDATE r_bhpprac set INNE=:PARAM0 ,DATAOD=", "", " ,DATADO=", "", " ,ILOSC=", "",
+                       " WHERE NREW=:PARAM1 AND IDBHP=", ""},
+                      {1, 3, 5, 7}));
+    s.push_back(plain("DBFDeletePosiadajacy", {"DELETE FROM r_bhpprac WHERE IDBHP=", "", " AND NREW=:PARAM0"}, {1}));
+    s.push_back(plain("DBFCountPosiadajacy",
+                      {"SELECT COUNT(*) AS ILE FROM r_bhpprac WHERE IDBHP=", "", " AND NREW=:PARAM0"}, {1}));
+    s.push_back(plain("DBFSumaPosiadajacy",
+                      {"SELECT COUNT(*) AS ILE,SUM(ILOSC) AS SUMA FROM r_bhpprac WHERE 1 = 1", "AND IDBHP=", ""},
+                      {2}));
+
+    s.push_back(plain("DBFInsertZakupBhp",
+                      {"INSERT INTO zakupbhp(NAZWA,CECHY,PRODUCENT,NREWID,NRFAKTURY,INNE,NRKPIR,IDFIRMY,DATAZAKUPU,",
+                       "NETTO,VAT,BRUTTO,KLASYFIKATOR,ILOSC) VALUES (:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,",
+                       ":PARAM6,", "", ",", "", ",", "", ",", "", ",", "", ",", "", ",", "", ")"},
+                      {3, 5, 7, 9, 11, 13, 15}));
+    s.push_back(plain("DBFUpdateZakupBhp",
+                      {"UPDATE zakupbhp set NAZWA=:PARAM0, CECHY=:PARAM1, PRODUCENT=:PARAM2, NREWID=:PARAM3,",
+                       " NRFAKTURY=:PARAM4, INNE=:PARAM5, NRKPIR=:PARAM6 ,IDFIRMY=", "", " ,DATAZAKUPU=", "",
+                       " ,NETTO=", "", " ,VAT=", "", " ,BRUTTO=", "", " ,KLASYFIKATOR=", "", " ,ILOSC=", "",
+                       " WHERE IDZAKUPBHP=", ""},
+                      {2, 4, 6, 8, 10, 12, 14, 16}));
+
+    s.push_back(plain("DBFInsertMagazyn",
+                      {"INSERT INTO magazyn(CZESC,UWAGI,ILOSC,PRZYPOMNIJ) VALUES (:PARAM0,:PARAM1,", "", ",", "", ")"},
+                      {1, 3}));
+    s.push_back(plain("DBFUpdateMagazyn",
+                      {"UPDATE magazyn SET CZESC=:PARAM0, UWAGI=:PARAM1, ILOSC=", "", " ,PRZYPOMNIJ=", "",
+                       " WHERE ID=", ""},
+                      {1, 3, 5}));
+    // The needs check of the start-up: items at or below their reminder level.
+    s.push_back(plain("DBFSprawdzBhp",
+                      {"SELECT ILOSC,NREWID,NAZWA,CECHY FROM bhp WHERE ILOSC<=PRZYPOMNIJ ORDER BY NAZWA COLLATE PL"}));
+}
+
 std::vector<StatementText> build()
 {
     std::vector<StatementText> s;
@@ -655,6 +705,7 @@ std::vector<StatementText> build()
     addAssetWrites(s);
     addDeadlineChecks(s);
     addSubRecordWrites(s);
+    addBhpWrites(s);
     return s;
 }
 } // namespace
