@@ -48,6 +48,12 @@ public:
     };
 
     explicit EmployeeImport(TmyDataBase& db) : m_db(db) {}
+    // Forgets the results of an earlier sheet.
+    void reset()
+    {
+        m_results.clear();
+        m_importFailed = false;
+    }
 
     // Checks every data row (from the second when the first is skipped);
     // answers whether all passed. Database errors are reported (code 802).

@@ -11,3 +11,9 @@ list(APPEND CORE_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BackupRing.cpp
 )
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/MaintenanceCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfAdministracjaBaza.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfArchiwum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfImportPracownik.cpp
+)
