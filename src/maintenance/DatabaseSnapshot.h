@@ -24,13 +24,15 @@ enum class Check
     Inconsistent   // missing, a table of the table list absent, or damaged
 };
 // Opens `file` with the password, checks that every table of the table list is
-// there and that PRAGMA integrity_check answers "ok".
-Check check(const QString& file, const QString& password);
+// there and, when `full`, that PRAGMA integrity_check answers "ok".
+Check check(const QString& file, const QString& password, bool full = true);
 
 // Puts the database file `archiveFile` (made under `archivePassword`) in place
 // of the database that `db` has open, under `currentPassword`: the archive is
-// copied beside the live file, re-keyed when its password differs, checked,
-// and renamed over the live file; then `db` reconnects. A failure at any step
+// copied beside the live file, re-keyed when its password differs, checked to
+// open with the current password and hold every table, and renamed over the
+// live file; then `db` reconnects. The caller has checked the archive whole
+// (check() with `full`) before. A failure at any step
 // before the rename leaves the live database and the connection exactly as
 // they were. Answers false with `error` set on failure.
 enum class RestoreFailure
