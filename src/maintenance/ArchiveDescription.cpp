@@ -8,8 +8,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace
-{
+namespace {
 QString emptyDateMask()
 {
     const QChar s = TmyDataBase::dateSeparator();

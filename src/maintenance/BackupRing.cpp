@@ -10,8 +10,7 @@
 
 #include <QDir>
 
-namespace BackupRing
-{
+namespace BackupRing {
 bool isDue(const SystemParams& params, const QDate& today)
 {
     const QDate last = DueWindow::fromYmd(params.lastBackupDate);
@@ -42,10 +41,11 @@ void automaticBackupCheck(TmyDataBase& db, const QString& password, bool hasRigh
         if (!isDue(params, Clock::today()))
             return;
         if (params.askFirst &&
-            !Dialogs::question(QStringLiteral("Pytanie"),
-                               QStringLiteral("Baza danych nie posiada aktualnej kopii zapasowej, która mogłaby być "
-                                              "wykorzystana do odzyskania danych w przypadku awarii. Czy stworzyć "
-                                              "kopię zapasową bazy danych teraz?")))
+            !Dialogs::question(
+                QStringLiteral("Pytanie"),
+                QStringLiteral("Baza danych nie posiada aktualnej kopii zapasowej, która mogłaby być "
+                               "wykorzystana do odzyskania danych w przypadku awarii. Czy stworzyć "
+                               "kopię zapasową bazy danych teraz?")))
             return;
         params = db.loadSystemParams();
         ++steps;
@@ -83,8 +83,8 @@ void automaticBackupCheck(TmyDataBase& db, const QString& password, bool hasRigh
     } catch (const DbError& e) {
         ErrorLog::report(e.message() + QStringLiteral(", ") + QString::number(steps), true, 24021111);
     } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()) + QStringLiteral(", ") + QString::number(steps), true,
-                         24021111);
+        ErrorLog::report(QString::fromLocal8Bit(e.what()) + QStringLiteral(", ") + QString::number(steps),
+                         true, 24021111);
     }
 }
 } // namespace BackupRing

@@ -7,8 +7,7 @@
 
 // The ring of automatic backups, folders "backup_1" ... "backup_N" of the
 // database directory, governed by the backup parameters of table system.
-namespace BackupRing
-{
+namespace BackupRing {
 // The first login after the interval has fully passed: last + interval days < today.
 bool isDue(const SystemParams& params, const QDate& today);
 // The slot after the last one, back to 1 past the number kept.

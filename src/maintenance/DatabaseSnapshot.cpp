@@ -15,8 +15,7 @@
 
 #include <filesystem>
 
-namespace
-{
+namespace {
 std::function<void(const QString&)> g_stepHook;
 
 void step(const QString& name)
@@ -54,8 +53,7 @@ QString temporaryName(const QString& file, const char* suffix)
 }
 } // namespace
 
-namespace DatabaseSnapshot
-{
+namespace DatabaseSnapshot {
 void write(SqlConnection& source, const QString& password, const QString& file)
 {
     if (!source.isOpen())

@@ -8,8 +8,7 @@ class SqlConnection;
 class TmyDataBase;
 
 // Copies of the one database file for the archive and the backup ring.
-namespace DatabaseSnapshot
-{
+namespace DatabaseSnapshot {
 // Writes a consistent copy of the open database into `file`, keyed with
 // `password`: SQLite's online backup reads the whole file inside one read
 // transaction, so a write of another workstation is either wholly in the copy

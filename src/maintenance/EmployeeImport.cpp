@@ -5,8 +5,7 @@
 
 #include <QHash>
 
-namespace
-{
+namespace {
 const QString kOk = QStringLiteral("Ok");
 const QString kErrors = QStringLiteral("Błędy");
 
@@ -135,8 +134,8 @@ int EmployeeImport::import(bool skipFirst, Progress* progress)
             q.add(QStringLiteral(" :PARAM7,:PARAM8,:PARAM9,:PARAM10,:PARAM11,:PARAM12, "));
             q.add(QString::number(r.dzial) + QStringLiteral(" , ") + QString::number(r.stanowisko) +
                   QStringLiteral(" )"));
-            const Field order[] = {NREW, NAZWISKO, IMIE, ADRES, NUMER, KOD, MIASTO,
-                                   KRAJ, TELEFON,  KONTAKT, INNE, NIP,  NRPOKOJU};
+            const Field order[] = {NREW, NAZWISKO, IMIE,    ADRES, NUMER, KOD,     MIASTO,
+                                   KRAJ, TELEFON,  KONTAKT, INNE,  NIP,   NRPOKOJU};
             for (int p = 0; p < 13; ++p)
                 q.setParam(p, r.values[size_t(order[p])]);
             q.execSQL();

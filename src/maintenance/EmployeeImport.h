@@ -39,7 +39,7 @@ public:
 
     struct RowResult
     {
-        QString status;  // "Ok", "Błędy" or empty before verification
+        QString status; // "Ok", "Błędy" or empty before verification
         QString remarks;
         bool failed = true; // the marker "ERR": not imported
         std::array<QString, FieldCount> values;

@@ -6,8 +6,18 @@
 
 #include <vector>
 
-namespace TableEmptying
+namespace {
+// Every row of the table removed; the table, its structure and key stay.
+void emptyTable(TmyDataBase& db, const QString& table)
 {
+    Statement& q = db.mySQL();
+    q.clear();
+    q.add(QStringLiteral("DELETE FROM ") + table);
+    q.execSQL();
+}
+} // namespace
+
+namespace TableEmptying {
 const std::vector<Entry>& entries()
 {
     static const std::vector<Entry> list = {
@@ -71,12 +81,8 @@ bool empty(TmyDataBase& db, const QString& entryText)
     if (!entry)
         return false;
     const bool ok = guardedWrite(db.DatabaseMain(), 300, [&] {
-        if (entry->table) {
-            Statement& q = db.mySQL();
-            q.clear();
-            q.add(QStringLiteral("DELETE FROM ") + QLatin1String(entry->table));
-            q.execSQL();
-        }
+        if (entry->table)
+            emptyTable(db, QLatin1String(entry->table));
         if (entry->statement) {
             Statement& q = db.statement(QLatin1String(entry->statement));
             q.clearParams();

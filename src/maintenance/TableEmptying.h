@@ -7,8 +7,7 @@ class TmyDataBase;
 
 // What "Wyczyść zbiór" of the administration window empties for each entry
 // of its list, and the packing of the database.
-namespace TableEmptying
-{
+namespace TableEmptying {
 struct Entry
 {
     const char* text;      // the entry as listed

@@ -11,12 +11,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 QPushButton* button(QWidget* parent, const char* name, const QString& text)
 {
     auto* b = new QPushButton(text, parent);
@@ -90,6 +90,8 @@ TfAdministracjaBaza::TfAdministracjaBaza(TmyDataBase& db, QWidget* parent)
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_tabela->setMinimumWidth(m_tabela->sizeHint().width());
+    // Wide enough to show all three page captions.
+    m_pages->setMinimumWidth(m_pages->tabBar()->sizeHint().width() + 24);
 }
 
 void TfAdministracjaBaza::showEvent(QShowEvent* event)
@@ -103,9 +105,10 @@ void TfAdministracjaBaza::showEvent(QShowEvent* event)
 
 void TfAdministracjaBaza::wyczyscClick()
 {
-    if (!Dialogs::question(QStringLiteral("Pytanie"),
-                           QStringLiteral("Czy napewno trwale usunąć wszystkie dane z zaznaczonej tabeli? Upewnij "
-                                          "się, czy w tej chwili nikt nie pracuje na bazie.")))
+    if (!Dialogs::question(
+            QStringLiteral("Pytanie"),
+            QStringLiteral("Czy napewno trwale usunąć wszystkie dane z zaznaczonej tabeli? Upewnij "
+                           "się, czy w tej chwili nikt nie pracuje na bazie.")))
         return;
     if (TableEmptying::empty(m_db, m_tabela->currentText()))
         Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Zbiór został wyczyszczony."));
@@ -114,7 +117,8 @@ void TfAdministracjaBaza::wyczyscClick()
 void TfAdministracjaBaza::optymalizujClick()
 {
     if (TableEmptying::packAll(m_db, DatabaseLocation::global().password()))
-        Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Optymalizacja zakończyła się powodzeniem."));
+        Dialogs::info(QStringLiteral("Informacja"),
+                      QStringLiteral("Optymalizacja zakończyła się powodzeniem."));
     else
         Dialogs::info(QStringLiteral("Informacja"),
                       QStringLiteral("Nie wszystkie tabele udało się zoptymalizować. Upewnij się czy żaden z "

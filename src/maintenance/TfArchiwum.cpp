@@ -27,8 +27,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 const QString kAttachmentsSub = QStringLiteral("zalaczniki");
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& hint)
@@ -75,8 +74,8 @@ const QString kInconsistent = QStringLiteral(
 TfArchiwum::TfArchiwum(TmyDataBase& db, QWidget* parent)
     : QDialog(parent), m_db(db), m_drive(new QComboBox(this)), m_tree(new QTreeView(this)),
       m_model(new QFileSystemModel(this)), m_oNazwa(new QLineEdit(this)), m_oData(new DateField(this)),
-      m_oCalendar(new CalendarPicker(m_oData, this)), m_nNazwa(new QLineEdit(this)), m_nData(new DateField(this)),
-      m_nCalendar(new CalendarPicker(m_nData, this))
+      m_oCalendar(new CalendarPicker(m_oData, this)), m_nNazwa(new QLineEdit(this)),
+      m_nData(new DateField(this)), m_nCalendar(new CalendarPicker(m_nData, this))
 {
     setObjectName(QStringLiteral("TfArchiwum"));
     setWindowTitle(QStringLiteral("Archiwizacja danych"));
@@ -136,8 +135,9 @@ TfArchiwum::TfArchiwum(TmyDataBase& db, QWidget* parent)
                       QStringLiteral("Zapisz zmiany opisu odnalezionego archiwum"));
     m_usun = button(found, "usun", QStringLiteral(" Usuń archiwum             "),
                     QStringLiteral("Usuń odnalezione archiwum"));
-    m_odtworz = button(found, "odtworz", QStringLiteral(" Przywróć z archiwum  "),
-                       QStringLiteral("Odtwórz dane ze znalezionego archiwum. Dotychczasowe dane zostaną usunięte"));
+    m_odtworz =
+        button(found, "odtworz", QStringLiteral(" Przywróć z archiwum  "),
+               QStringLiteral("Odtwórz dane ze znalezionego archiwum. Dotychczasowe dane zostaną usunięte"));
     connect(m_zapisz, &QPushButton::clicked, this, &TfArchiwum::zapiszClick);
     connect(m_usun, &QPushButton::clicked, this, &TfArchiwum::usunClick);
     connect(m_odtworz, &QPushButton::clicked, this, &TfArchiwum::odtworzClick);
@@ -226,9 +226,9 @@ void TfArchiwum::refreshFound()
     m_oNazwa->clear();
     m_oData->setText(DateField::emptyText());
     m_oCalendar->setDate(Clock::today());
-    for (QWidget* w : {static_cast<QWidget*>(m_oNazwa), static_cast<QWidget*>(m_oData),
-                       static_cast<QWidget*>(m_oCalendar), static_cast<QWidget*>(m_zapisz),
-                       static_cast<QWidget*>(m_usun), static_cast<QWidget*>(m_odtworz)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_oNazwa), static_cast<QWidget*>(m_oData), static_cast<QWidget*>(m_oCalendar),
+          static_cast<QWidget*>(m_zapisz), static_cast<QWidget*>(m_usun), static_cast<QWidget*>(m_odtworz)})
         w->setEnabled(false);
     paint(m_oNazwa, false);
     paint(m_oData, false);
@@ -237,9 +237,9 @@ void TfArchiwum::refreshFound()
     const ArchiveDescription d = ArchiveDescription::read(m_folder);
     m_oNazwa->setText(d.name);
     m_oData->setDateText(d.date);
-    for (QWidget* w : {static_cast<QWidget*>(m_oNazwa), static_cast<QWidget*>(m_oData),
-                       static_cast<QWidget*>(m_oCalendar), static_cast<QWidget*>(m_zapisz),
-                       static_cast<QWidget*>(m_usun), static_cast<QWidget*>(m_odtworz)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_oNazwa), static_cast<QWidget*>(m_oData), static_cast<QWidget*>(m_oCalendar),
+          static_cast<QWidget*>(m_zapisz), static_cast<QWidget*>(m_usun), static_cast<QWidget*>(m_odtworz)})
         w->setEnabled(true);
     m_oCalendar->syncFromField();
     paint(m_oNazwa, true);
@@ -249,7 +249,8 @@ void TfArchiwum::refreshFound()
 void TfArchiwum::nowyPodkatalogClick()
 {
     QString name = dateFolderName();
-    if (!Dialogs::prompt(QStringLiteral("Wprowadź nazwę podkatalogu"), QStringLiteral("Nazwa podkatalogu"), name))
+    if (!Dialogs::prompt(QStringLiteral("Wprowadź nazwę podkatalogu"), QStringLiteral("Nazwa podkatalogu"),
+                         name))
         return;
     const QString path = QDir(m_folder).filePath(name);
     QDir().mkdir(path); // a failure is ignored: the folder may be there already
@@ -259,15 +260,17 @@ void TfArchiwum::nowyPodkatalogClick()
 void TfArchiwum::stworzClick()
 {
     if (!validOrEmpty(m_nData)) {
-        Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Niepoprawny format daty archiwum. Popraw pole."));
+        Dialogs::info(QStringLiteral("Uwaga"),
+                      QStringLiteral("Niepoprawny format daty archiwum. Popraw pole."));
         m_nData->setFocus();
         return;
     }
     const QString folder = m_folder;
     if (ArchiveDescription::existsIn(folder) &&
-        !Dialogs::question(QStringLiteral("Pytanie"),
-                           QStringLiteral("We wskazanym katalogu istnieje już archiwum. Czy zastąpić znalezione "
-                                          "archiwum?")))
+        !Dialogs::question(
+            QStringLiteral("Pytanie"),
+            QStringLiteral("We wskazanym katalogu istnieje już archiwum. Czy zastąpić znalezione "
+                           "archiwum?")))
         return;
     try {
         if (folder.isEmpty() || !QDir(folder).exists())
@@ -292,9 +295,10 @@ void TfArchiwum::stworzClick()
             return;
         }
     } else {
-        Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Nie poprawna lokalizacja katalogu z załącznikami: ") +
-                                                  attachments + QLatin1Char('\r') +
-                                                  QStringLiteral("Pliki załączników nie zostaną zarchiwizowane."));
+        Dialogs::info(QStringLiteral("Uwaga"),
+                      QStringLiteral("Nie poprawna lokalizacja katalogu z załącznikami: ") + attachments +
+                          QLatin1Char('\r') +
+                          QStringLiteral("Pliki załączników nie zostaną zarchiwizowane."));
     }
     ArchiveDescription d{m_nNazwa->text(), m_nData->dateText()};
     d.write(folder);
@@ -307,7 +311,8 @@ void TfArchiwum::stworzClick()
 void TfArchiwum::zapiszClick()
 {
     if (!validOrEmpty(m_oData)) {
-        Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Niepoprawny format daty archiwum. Popraw pole."));
+        Dialogs::info(QStringLiteral("Uwaga"),
+                      QStringLiteral("Niepoprawny format daty archiwum. Popraw pole."));
         m_oData->setFocus();
         return;
     }
@@ -334,14 +339,17 @@ void TfArchiwum::usunClick()
 
 void TfArchiwum::odtworzClick()
 {
-    if (!Dialogs::question(QStringLiteral("Pytanie"), QStringLiteral("Czy odtworzyć dane ze wskazanego archiwum?")) ||
-        !Dialogs::question(QStringLiteral("Uwaga"),
-                           QStringLiteral("Dotychczasowe dane zostaną bezpowrotnie utracone. Czy mimo to chcesz "
-                                          "kontynuować operację odtwarzania danych z archiwum?")))
+    if (!Dialogs::question(QStringLiteral("Pytanie"),
+                           QStringLiteral("Czy odtworzyć dane ze wskazanego archiwum?")) ||
+        !Dialogs::question(
+            QStringLiteral("Uwaga"),
+            QStringLiteral("Dotychczasowe dane zostaną bezpowrotnie utracone. Czy mimo to chcesz "
+                           "kontynuować operację odtwarzania danych z archiwum?")))
         return;
     const QString folder = m_folder;
     if (!ArchiveDescription::existsIn(folder)) {
-        Dialogs::info(QStringLiteral("Informacje"), QStringLiteral("We wskazanym katalogu nie znaleziono archiwum."));
+        Dialogs::info(QStringLiteral("Informacje"),
+                      QStringLiteral("We wskazanym katalogu nie znaleziono archiwum."));
         return;
     }
     // The archive is checked whole before anything of the live database is touched.
@@ -354,7 +362,8 @@ void TfArchiwum::odtworzClick()
         QString entered;
         Dialogs::setNextPromptPassword();
         if (!Dialogs::prompt(QStringLiteral("Informacje"),
-                             QStringLiteral("Proszę podać hasło bazy danych, z której pochodzi archiwum"), entered))
+                             QStringLiteral("Proszę podać hasło bazy danych, z której pochodzi archiwum"),
+                             entered))
             return;
         check = DatabaseSnapshot::check(archiveFile, entered);
         if (check == DatabaseSnapshot::Check::WrongPassword)
@@ -375,8 +384,9 @@ void TfArchiwum::odtworzClick()
     }
     if (failure != DatabaseSnapshot::RestoreFailure::None) {
         // The live database is as it was before the restore.
-        Dialogs::info(QStringLiteral("Informacja"),
-                      QStringLiteral("Nie udało się odtworzyć danych z archiwum. Spróbuj wykonać operację ponownie."));
+        Dialogs::info(
+            QStringLiteral("Informacja"),
+            QStringLiteral("Nie udało się odtworzyć danych z archiwum. Spróbuj wykonać operację ponownie."));
         return;
     }
     emit databaseRestored();
@@ -384,12 +394,14 @@ void TfArchiwum::odtworzClick()
     if (QDir(QDir(folder).filePath(kAttachmentsSub)).exists()) {
         const QString attachments = Config::global().attachmentsFolder();
         if (attachments.isEmpty()) {
-            Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Nie skonfigurowano lokalizacji katalogu z "
-                                                                  "załącznikami. Pliki załączników nie zostaną "
-                                                                  "przywrócone."));
-        } else if (Dialogs::question(QStringLiteral("Pytanie"),
-                                     QStringLiteral("Czy skopiować pliki załączników z archwum do ") + attachments +
-                                         QStringLiteral(" ? Istniejące pliki w tym katalogu zostaną nadpisane."))) {
+            Dialogs::info(QStringLiteral("Uwaga"),
+                          QStringLiteral("Nie skonfigurowano lokalizacji katalogu z "
+                                         "załącznikami. Pliki załączników nie zostaną "
+                                         "przywrócone."));
+        } else if (Dialogs::question(
+                       QStringLiteral("Pytanie"),
+                       QStringLiteral("Czy skopiować pliki załączników z archwum do ") + attachments +
+                           QStringLiteral(" ? Istniejące pliki w tym katalogu zostaną nadpisane."))) {
             if (QDir(attachments).exists()) {
                 const QDir source(QDir(folder).filePath(kAttachmentsSub));
                 if (!source.isEmpty(QDir::Files | QDir::Hidden | QDir::System) &&
@@ -400,8 +412,9 @@ void TfArchiwum::odtworzClick()
                 }
             } else {
                 Dialogs::info(QStringLiteral("Uwaga"),
-                              QStringLiteral("Nie poprawna lokalizacja katalogu z załącznikami: ") + attachments +
-                                  QLatin1Char('\r') + QStringLiteral("Pliki załączników nie zostaną przywrócone."));
+                              QStringLiteral("Nie poprawna lokalizacja katalogu z załącznikami: ") +
+                                  attachments + QLatin1Char('\r') +
+                                  QStringLiteral("Pliki załączników nie zostaną przywrócone."));
             }
         }
     }
@@ -409,8 +422,9 @@ void TfArchiwum::odtworzClick()
         Dialogs::info(QStringLiteral("Informacje"),
                       QStringLiteral("Operacja przebiegła pomyślnie. Dane zostały odtworzone z archiwum."));
     else
-        Dialogs::info(QStringLiteral("Informacje"),
-                      QStringLiteral("Operacja przebiegła pomyślnie. Dane zostały odtworzone z archiwum i przyjęły "
-                                     "hasło bieżącej bazy danych. Przy ponownej archiwizacji pliki zabezpieczone "
-                                     "będą bieżącym hasłem bazy."));
+        Dialogs::info(
+            QStringLiteral("Informacje"),
+            QStringLiteral("Operacja przebiegła pomyślnie. Dane zostały odtworzone z archiwum i przyjęły "
+                           "hasło bieżącej bazy danych. Przy ponownej archiwizacji pliki zabezpieczone "
+                           "będą bieżącym hasłem bazy."));
 }

@@ -19,8 +19,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 const int kImportKind = 1;
 const QString kFilter = QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)");
 
@@ -51,10 +50,21 @@ struct FieldLabel
     bool required;
 };
 const FieldLabel kLabels[EmployeeImport::FieldCount] = {
-    {"Numer ewidencyjny", true}, {"Imię", false},     {"Nazwisko", true},          {"Adres", false},
-    {"Nr domu", false},          {"Miasto", false},   {"Kod pocztowy", false},     {"Kraj", false},
-    {"Telefon (-y)", false},     {"Adres korespondencyjny", false}, {"Inne", false}, {"NIP", false},
-    {"Dział", false},            {"Stanowisko", false}, {"Numer pokoju", false},
+    {"Numer ewidencyjny", true},
+    {"Imię", false},
+    {"Nazwisko", true},
+    {"Adres", false},
+    {"Nr domu", false},
+    {"Miasto", false},
+    {"Kod pocztowy", false},
+    {"Kraj", false},
+    {"Telefon (-y)", false},
+    {"Adres korespondencyjny", false},
+    {"Inne", false},
+    {"NIP", false},
+    {"Dział", false},
+    {"Stanowisko", false},
+    {"Numer pokoju", false},
 };
 
 QString quoted(const QString& cell)
@@ -64,7 +74,8 @@ QString quoted(const QString& cell)
 } // namespace
 
 TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
-    : QDialog(parent), m_db(db), m_import(db), m_grid(new QTableWidget(this)), m_separator(new QComboBox(this)),
+    : QDialog(parent), m_db(db), m_import(db), m_grid(new QTableWidget(this)),
+      m_separator(new QComboBox(this)),
       m_pominPierwszy(new QCheckBox(QStringLiteral("Pomiń pierwszy wiersz"), this)),
       m_nieCzysc(new QCheckBox(QStringLiteral("Nie czyść ustawień po wczytaniu .CSV"), this))
 {
@@ -84,7 +95,8 @@ TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     auto* mapping = new QGridLayout;
-    auto* mapHeading = new QLabel(QStringLiteral("Przypisz kolumnom arkusza odpowiednie znaczenie merytoryczne"), this);
+    auto* mapHeading =
+        new QLabel(QStringLiteral("Przypisz kolumnom arkusza odpowiednie znaczenie merytoryczne"), this);
     mapHeading->setWordWrap(true);
     mapping->addWidget(mapHeading, 0, 0, 1, 2);
     for (int f = 0; f < EmployeeImport::FieldCount; ++f) {
@@ -100,8 +112,8 @@ TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
         mapping->addWidget(label, f + 1, 0);
         mapping->addWidget(choice, f + 1, 1);
     }
-    mapping->addWidget(new QLabel(QStringLiteral("*) Informacje wymagane"), this), EmployeeImport::FieldCount + 1, 0,
-                       1, 2);
+    mapping->addWidget(new QLabel(QStringLiteral("*) Informacje wymagane"), this),
+                       EmployeeImport::FieldCount + 1, 0, 1, 2);
 
     m_separator->setObjectName(QStringLiteral("separator"));
     m_separator->setEditable(true);
@@ -109,7 +121,8 @@ TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
     m_separator->lineEdit()->setMaxLength(1);
     m_separator->setToolTip(QStringLiteral("Wprowadź lub wybierz separator kolumn z listy"));
     m_pominPierwszy->setObjectName(QStringLiteral("pominPierwszy"));
-    m_pominPierwszy->setToolTip(QStringLiteral("Pomiń podczas importu pierwszy wiersz arkusza (np. nagłówki kolumn)"));
+    m_pominPierwszy->setToolTip(
+        QStringLiteral("Pomiń podczas importu pierwszy wiersz arkusza (np. nagłówki kolumn)"));
     connect(m_pominPierwszy, &QCheckBox::clicked, this, &TfImportPracownik::choicesChanged);
     m_nieCzysc->setObjectName(QStringLiteral("nieCzysc"));
     m_nieCzysc->setChecked(true);
@@ -128,7 +141,8 @@ TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
         return b;
     };
     auto* zaladuj = makeButton("SBZaladuj", QStringLiteral("Załaduj &arkusz .CSV"), {});
-    m_weryfikuj = makeButton("SBWeryfikuj", QStringLiteral("Zw&eryfikuj"), QStringLiteral("Weryfikuje poprawność arkusza"));
+    m_weryfikuj = makeButton("SBWeryfikuj", QStringLiteral("Zw&eryfikuj"),
+                             QStringLiteral("Weryfikuje poprawność arkusza"));
     m_importuj = makeButton("SBImportuj", QStringLiteral("Importuj"), {});
     m_zapiszLog = makeButton("SBZapiszLog", QStringLiteral("Zapisz log"),
                              QStringLiteral("Zapisz arkusz .CSV wraz z informacjami o wyniku importu"));
@@ -187,10 +201,11 @@ void TfImportPracownik::loadFile(const QString& fileName)
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        ErrorLog::report(QStringLiteral("Błąd podczas otwierania pliku. Jeśli plik otwarty jest w innym programie "
-                                        "(Np. MS Excel), zamknij go i spróbuj załadować go ponownie. ") +
-                             file.errorString(),
-                         false, 809);
+        ErrorLog::report(
+            QStringLiteral("Błąd podczas otwierania pliku. Jeśli plik otwarty jest w innym programie "
+                           "(Np. MS Excel), zamknij go i spróbuj załadować go ponownie. ") +
+                file.errorString(),
+            false, 809);
         return;
     }
     {
@@ -204,9 +219,10 @@ void TfImportPracownik::loadFile(const QString& fileName)
         rebuildChoices();
     m_loaded = true;
     m_weryfikuj->setEnabled(true);
-    if (Dialogs::question(QStringLiteral("Pytanie"),
-                          QStringLiteral("Arkusz załadowany poprawnie. Czy przywrócić poprzednią konfigurację "
-                                         "imporu?"))) {
+    if (Dialogs::question(
+            QStringLiteral("Pytanie"),
+            QStringLiteral("Arkusz załadowany poprawnie. Czy przywrócić poprzednią konfigurację "
+                           "imporu?"))) {
         const Config::ImportSettings s = Config::loadImportSettings(kImportKind);
         EmployeeImport::Columns c{};
         std::copy(s.columns.begin(), s.columns.end(), c.begin());
@@ -262,7 +278,8 @@ void TfImportPracownik::showSheet()
     m_grid->setVerticalHeaderLabels(lines);
     for (int c = 0; c < columns; ++c)
         m_grid->setColumnWidth(c, 100);
-    m_grid->setColumnWidth(columns, 100);
+    m_grid->setColumnWidth(columns,
+                           std::max(100, m_grid->fontMetrics().horizontalAdvance(headers.at(columns)) + 16));
     m_grid->setColumnWidth(columns + 1, 200);
     m_shownColumns = columns;
 }
@@ -296,20 +313,22 @@ void TfImportPracownik::weryfikujClick()
     QStringList lines;
     for (int line : m_import.failedLines(m_sheet).mid(0, 20))
         lines << QString::number(line);
-    Dialogs::info(QStringLiteral("Uwaga"),
-                  QStringLiteral("Wykryto błędy weryfikacji danych. Sprawdź komentarz w kolumnie po prawo w tabeli "
-                                 ".CSV") +
-                      QStringLiteral("\nWiersze pliku z błędami: ") + lines.join(QStringLiteral(", ")) +
-                      (m_import.failedLines(m_sheet).size() > 20 ? QStringLiteral(", ...") : QString()));
+    Dialogs::info(
+        QStringLiteral("Uwaga"),
+        QStringLiteral("Wykryto błędy weryfikacji danych. Sprawdź komentarz w kolumnie po prawo w tabeli "
+                       ".CSV") +
+            QStringLiteral("\nWiersze pliku z błędami: ") + lines.join(QStringLiteral(", ")) +
+            (m_import.failedLines(m_sheet).size() > 20 ? QStringLiteral(", ...") : QString()));
 }
 
 void TfImportPracownik::importujClick()
 {
     const QString question =
         QStringLiteral("Zalecamy wykonanie archiwizacji bazy danych przed dokonaniem importu. ") +
-        (m_verifyFoundErrors ? QStringLiteral("W zweryfikowanym arkuszu wykryto błędy. Czy kontynuować import danych "
-                                              "z pominięciem usterek?")
-                             : QStringLiteral("Czy kontynuować import danych?"));
+        (m_verifyFoundErrors
+             ? QStringLiteral("W zweryfikowanym arkuszu wykryto błędy. Czy kontynuować import danych "
+                              "z pominięciem usterek?")
+             : QStringLiteral("Czy kontynuować import danych?"));
     if (!Dialogs::question(QStringLiteral("Uwaga"), question))
         return;
     int added = 0;
@@ -320,7 +339,8 @@ void TfImportPracownik::importujClick()
     showResults();
     QString text = QStringLiteral("Operacja zakończona");
     if (m_import.importFailed())
-        text += QStringLiteral(" Podczas importu pojawiły się błędy. Prosze sprawdzić ich opis w tabeli .CSV");
+        text +=
+            QStringLiteral(" Podczas importu pojawiły się błędy. Prosze sprawdzić ich opis w tabeli .CSV");
     text += QStringLiteral(". Dodano wierszy: ") + QString::number(added) + QLatin1Char('.');
     Dialogs::info(QStringLiteral("Informacja"), text);
 }
@@ -331,7 +351,8 @@ QByteArray TfImportPracownik::resultLog() const
     const int columns = m_grid->columnCount();
     QStringList header;
     for (int c = 0; c < columns; ++c)
-        header << quoted(m_grid->horizontalHeaderItem(c) ? m_grid->horizontalHeaderItem(c)->text() : QString());
+        header << quoted(m_grid->horizontalHeaderItem(c) ? m_grid->horizontalHeaderItem(c)->text()
+                                                         : QString());
     out += header.join(QLatin1Char(';')) + QStringLiteral("\r\n");
     for (int r = 0; r < m_grid->rowCount(); ++r) {
         QStringList cells;
@@ -344,15 +365,16 @@ QByteArray TfImportPracownik::resultLog() const
 
 void TfImportPracownik::zapiszLogClick()
 {
-    const QString name = Dialogs::saveFileName(this, QStringLiteral("Zapisz wyniku importu do arkusza .CSV"), {},
-                                               kFilter);
+    const QString name =
+        Dialogs::saveFileName(this, QStringLiteral("Zapisz wyniku importu do arkusza .CSV"), {}, kFilter);
     if (name.isEmpty())
         return;
     QSaveFile file(name);
     const QByteArray bytes = resultLog();
     const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    Dialogs::info(QStringLiteral("Informacja"), ok ? QStringLiteral("Arkusz wynikowy zapisano.")
-                                                   : QStringLiteral("Wystąpił błąd podczas zapisu arkusza wynikowego."));
+    Dialogs::info(QStringLiteral("Informacja"),
+                  ok ? QStringLiteral("Arkusz wynikowy zapisano.")
+                     : QStringLiteral("Wystąpił błąd podczas zapisu arkusza wynikowego."));
 }
 
 void TfImportPracownik::zamknijClick()

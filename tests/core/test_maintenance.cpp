@@ -17,8 +17,7 @@
 #include <QStringEncoder>
 #include <QTest>
 
-namespace
-{
+namespace {
 int count(TmyDataBase& db, const QString& sql)
 {
     Statement& q = db.mySQL();
@@ -42,16 +41,19 @@ QMap<QString, int> snapshotCounts(TmyDataBase& db)
         c[t] = count(db, QStringLiteral("SELECT COUNT(*) FROM ") + t);
     for (const char* kind : {"K", "S"}) {
         c[QStringLiteral("wlasciwosci/") + QLatin1String(kind)] =
-            count(db, QStringLiteral("SELECT COUNT(*) FROM wlasciwosci WHERE KOMPSPRZET='%1'").arg(QLatin1String(kind)));
-        c[QStringLiteral("nazwawlasciwosci/") + QLatin1String(kind)] = count(
-            db, QStringLiteral("SELECT COUNT(*) FROM nazwawlasciwosci WHERE KOMPSPRZET='%1'").arg(QLatin1String(kind)));
+            count(db, QStringLiteral("SELECT COUNT(*) FROM wlasciwosci WHERE KOMPSPRZET='%1'")
+                          .arg(QLatin1String(kind)));
+        c[QStringLiteral("nazwawlasciwosci/") + QLatin1String(kind)] =
+            count(db, QStringLiteral("SELECT COUNT(*) FROM nazwawlasciwosci WHERE KOMPSPRZET='%1'")
+                          .arg(QLatin1String(kind)));
     }
     Statement& q = db.mySQL();
     q.clear();
     q.add(QStringLiteral("SELECT IDSLOWNIK, COUNT(*) AS N FROM slowniki GROUP BY IDSLOWNIK"));
     q.open();
     for (; !q.eof(); q.next())
-        c[QStringLiteral("slowniki/") + q.text(QStringLiteral("IDSLOWNIK"))] = int(q.integer(QStringLiteral("N")));
+        c[QStringLiteral("slowniki/") + q.text(QStringLiteral("IDSLOWNIK"))] =
+            int(q.integer(QStringLiteral("N")));
     q.close();
     c[QStringLiteral("firmy/own")] = count(db, QStringLiteral("SELECT COUNT(*) FROM firmy WHERE IDFIRMY=1"));
     c[QStringLiteral("firmy/ownNamed")] =
@@ -102,7 +104,8 @@ private slots:
     void descriptionRecordRoundTripsAndIsCut()
     {
         QTemporaryDir dir;
-        ArchiveDescription d{QStringLiteral("Kopia przed zamknięciem roku – źółć ") + QString(100, QLatin1Char('x')),
+        ArchiveDescription d{QStringLiteral("Kopia przed zamknięciem roku – źółć ") +
+                                 QString(100, QLatin1Char('x')),
                              QStringLiteral("31-02-2020")};
         const QByteArray r = d.record();
         QCOMPARE(r.size(), 112);
@@ -155,7 +158,8 @@ private slots:
         const int before = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
         SqlConnection other;
         other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
-        other.exec(QStringLiteral("BEGIN IMMEDIATE; DELETE FROM komputery; INSERT INTO komputery (NREWID) VALUES ('W-TOKU')"));
+        other.exec(QStringLiteral(
+            "BEGIN IMMEDIATE; DELETE FROM komputery; INSERT INTO komputery (NREWID) VALUES ('W-TOKU')"));
         QTemporaryDir dir;
         const QString file = dir.filePath(kDatabaseFileName);
         DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
@@ -172,7 +176,8 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(kDatabaseFileName);
         DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
-        QCOMPARE(DatabaseSnapshot::check(file, QStringLiteral("inne")), DatabaseSnapshot::Check::WrongPassword);
+        QCOMPARE(DatabaseSnapshot::check(file, QStringLiteral("inne")),
+                 DatabaseSnapshot::Check::WrongPassword);
         QCOMPARE(DatabaseSnapshot::check(dir.filePath(QStringLiteral("brak.db")), m_database->password()),
                  DatabaseSnapshot::Check::Inconsistent);
         {
@@ -180,7 +185,8 @@ private slots:
             c.open(file, m_database->password());
             c.exec(QStringLiteral("DROP TABLE magazyn"));
         }
-        QCOMPARE(DatabaseSnapshot::check(file, m_database->password()), DatabaseSnapshot::Check::Inconsistent);
+        QCOMPARE(DatabaseSnapshot::check(file, m_database->password()),
+                 DatabaseSnapshot::Check::Inconsistent);
         // A damaged page in the middle of the file.
         DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
         QFile f(file);
@@ -201,7 +207,8 @@ private slots:
                  DatabaseSnapshot::RestoreFailure::None);
         QVERIFY(m_db->isConnected());
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
-        QVERIFY(!QFileInfo::exists(TmyDataBase::databaseFile(m_database->dir()) + QStringLiteral(".restore")));
+        QVERIFY(
+            !QFileInfo::exists(TmyDataBase::databaseFile(m_database->dir()) + QStringLiteral(".restore")));
     }
     void restoreUnderAnotherPasswordTakesTheCurrentOne()
     {
@@ -217,8 +224,9 @@ private slots:
         QCOMPARE(DatabaseSnapshot::restore(*m_db, archive, foreign.password(), m_database->password()),
                  DatabaseSnapshot::RestoreFailure::None);
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), 1);
-        QCOMPARE(DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
-                 DatabaseSnapshot::Check::Ok);
+        QCOMPARE(
+            DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
+            DatabaseSnapshot::Check::Ok);
         // The archive itself keeps its password.
         QCOMPARE(DatabaseSnapshot::check(archive, foreign.password()), DatabaseSnapshot::Check::Ok);
     }
@@ -254,10 +262,12 @@ private slots:
                 throw DbError(QStringLiteral("disk I/O error"));
         });
         QString error;
-        const auto result = DatabaseSnapshot::restore(*m_db, archive, foreign.password(), m_database->password(), &error);
-        QCOMPARE(int(result), failure == int(DatabaseSnapshot::RestoreFailure::Copy) && step == QLatin1String("lock")
-                                  ? int(DatabaseSnapshot::RestoreFailure::Swap)
-                                  : failure);
+        const auto result =
+            DatabaseSnapshot::restore(*m_db, archive, foreign.password(), m_database->password(), &error);
+        QCOMPARE(int(result),
+                 failure == int(DatabaseSnapshot::RestoreFailure::Copy) && step == QLatin1String("lock")
+                     ? int(DatabaseSnapshot::RestoreFailure::Swap)
+                     : failure);
         QVERIFY(error.contains(QStringLiteral("disk I/O error")));
         QVERIFY(m_db->isConnected());
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), employees);
@@ -281,7 +291,8 @@ private slots:
         QCOMPARE(TableEmptying::texts().size(), 39);
         // Every table holds rows, so a wrong target shows.
         for (const QString& t : TableList::tables())
-            if (count(*m_db, QStringLiteral("SELECT COUNT(*) FROM ") + t) == 0 && t != QLatin1String("osobowa"))
+            if (count(*m_db, QStringLiteral("SELECT COUNT(*) FROM ") + t) == 0 &&
+                t != QLatin1String("osobowa"))
                 exec(*m_db, QStringLiteral("INSERT INTO ") + t + QStringLiteral(" DEFAULT VALUES"));
         const QMap<QString, int> before = snapshotCounts(*m_db);
         QVERIFY(TableEmptying::empty(*m_db, entry));
@@ -306,7 +317,8 @@ private slots:
         } else if (st == QLatin1String("emptyNazwaWlasciwosci")) {
             QVERIFY(before.value(QStringLiteral("nazwawlasciwosci/") + param) > 0);
             expected[QStringLiteral("nazwawlasciwosci/") + param] = 0;
-            expected[QStringLiteral("nazwawlasciwosci")] -= before.value(QStringLiteral("nazwawlasciwosci/") + param);
+            expected[QStringLiteral("nazwawlasciwosci")] -=
+                before.value(QStringLiteral("nazwawlasciwosci/") + param);
         } else if (st == QLatin1String("emptySlownik")) {
             QVERIFY(before.value(QStringLiteral("slowniki/") + param) > 0);
             expected.remove(QStringLiteral("slowniki/") + param);
@@ -344,12 +356,15 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("fields");
         QTest::newRow("plain") << QStringLiteral("123;Kowalski;Jan")
-                               << QStringList{QStringLiteral("123"), QStringLiteral("Kowalski"), QStringLiteral("Jan")};
+                               << QStringList{QStringLiteral("123"), QStringLiteral("Kowalski"),
+                                              QStringLiteral("Jan")};
         QTest::newRow("quoted with separator")
-            << QStringLiteral("\"Nowak; Jan\";\"456\"") << QStringList{QStringLiteral("Nowak; Jan"), QStringLiteral("456")};
+            << QStringLiteral("\"Nowak; Jan\";\"456\"")
+            << QStringList{QStringLiteral("Nowak; Jan"), QStringLiteral("456")};
         QTest::newRow("doubled quote") << QStringLiteral("\"Firma \"\"Alfa\";1")
                                        << QStringList{QStringLiteral("Firma \"Alfa"), QStringLiteral("1")};
-        QTest::newRow("empty fields") << QStringLiteral(";;x") << QStringList{QString(), QString(), QStringLiteral("x")};
+        QTest::newRow("empty fields")
+            << QStringLiteral(";;x") << QStringList{QString(), QString(), QStringLiteral("x")};
         QTest::newRow("single") << QStringLiteral("Sam") << QStringList{QStringLiteral("Sam")};
     }
     void splitLine()

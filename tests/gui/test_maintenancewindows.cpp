@@ -25,8 +25,7 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace
-{
+namespace {
 int count(TmyDataBase& db, const QString& sql)
 {
     Statement& q = db.mySQL();
@@ -125,7 +124,8 @@ private slots:
             QVERIFY(!QFileInfo::exists(backupFile(ring[i])));
         }
         QVERIFY(infoTexts().isEmpty()); // "ask" off: no confirmation either
-        QVERIFY(!QFileInfo::exists(QDir(BackupRing::folder(m_database->dir(), 1)).filePath(ArchiveDescription::kFileName)));
+        QVERIFY(!QFileInfo::exists(
+            QDir(BackupRing::folder(m_database->dir(), 1)).filePath(ArchiveDescription::kFileName)));
     }
     void rightZeroOnlyAndAskingAreObeyed()
     {
@@ -143,8 +143,9 @@ private slots:
         Dialogs::setNextAnswer(true);
         BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
         QVERIFY(QFileInfo::exists(backupFile(1)));
-        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Kopia zapasowa utworzona poprawnie w folderze: ") +
-                                         BackupRing::folder(m_database->dir(), 1));
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacja / Kopia zapasowa utworzona poprawnie w folderze: ") +
+                     BackupRing::folder(m_database->dir(), 1));
 
         setParams(20200101, 0, 30, 3, false, false, false); // switched off
         BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
@@ -158,9 +159,10 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
-        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Nie udało się utworzyć folderu z kopią zapasową bazy "
-                                                    "danych. Brak uprawnień do zapisu do folderu? ") +
-                                         BackupRing::folder(m_database->dir(), 2));
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacja / Nie udało się utworzyć folderu z kopią zapasową bazy "
+                                "danych. Brak uprawnień do zapisu do folderu? ") +
+                     BackupRing::folder(m_database->dir(), 2));
         const SystemParams p = m_db->loadSystemParams();
         QCOMPARE(p.lastSlot, 2);
         QCOMPARE(p.lastBackupDate, 20200101);
@@ -180,7 +182,8 @@ private slots:
         QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Archiwum zostało stworzone."));
         QVERIFY(infoTexts().first().startsWith(QStringLiteral("Uwaga / Nie skonfigurowano lokalizacji")));
         QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("odtworz"))->isEnabled());
-        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("oNazwa"))->text(), QStringLiteral("Przed zmianą"));
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("oNazwa"))->text(),
+                 QStringLiteral("Przed zmianą"));
         QCOMPARE(ArchiveDescription::read(archiveDir.path()).date, QStringLiteral("31-02-2020"));
 
         const int computers = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
@@ -191,8 +194,9 @@ private slots:
         Dialogs::setNextAnswer(true);
         dialog.odtworzClick();
         QVERIFY(restored);
-        QCOMPARE(infoTexts().last(), QStringLiteral("Informacje / Operacja przebiegła pomyślnie. Dane zostały "
-                                                    "odtworzone z archiwum."));
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacje / Operacja przebiegła pomyślnie. Dane zostały "
+                                "odtworzone z archiwum."));
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
     }
     void archiveUnderAnotherPasswordAsksForIt()
@@ -201,7 +205,8 @@ private slots:
         TmyDataBase other;
         QVERIFY(other.connectTo(foreign.dir(), foreign.password()));
         QTemporaryDir archiveDir;
-        DatabaseSnapshot::write(other.DatabaseMain(), foreign.password(), archiveDir.filePath(kDatabaseFileName));
+        DatabaseSnapshot::write(other.DatabaseMain(), foreign.password(),
+                                archiveDir.filePath(kDatabaseFileName));
         QVERIFY(ArchiveDescription{}.write(archiveDir.path()));
 
         TfArchiwum dialog(*m_db);
@@ -217,8 +222,9 @@ private slots:
         QCOMPARE(shown.at(3).text, QStringLiteral("Podane hasło jest niepoprawne."));
         QVERIFY(infoTexts().last().contains(QStringLiteral("przyjęły hasło bieżącej bazy danych")));
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), 0);
-        QCOMPARE(DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
-                 DatabaseSnapshot::Check::Ok);
+        QCOMPARE(
+            DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
+            DatabaseSnapshot::Check::Ok);
     }
     void inconsistentArchiveIsRefusedBeforeAnythingChanges()
     {
@@ -247,7 +253,8 @@ private slots:
         dialog.setSelectedFolder(archiveDir.path());
         dialog.findChild<DateField*>(QStringLiteral("nData"))->setDateText(QStringLiteral("40-13-2020"));
         dialog.stworzClick();
-        QCOMPARE(infoTexts().last(), QStringLiteral("Uwaga / Niepoprawny format daty archiwum. Popraw pole."));
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Uwaga / Niepoprawny format daty archiwum. Popraw pole."));
         QVERIFY(!ArchiveDescription::existsIn(archiveDir.path()));
 
         dialog.findChild<DateField*>(QStringLiteral("nData"))->setDateText(DateField::emptyText());
@@ -306,7 +313,8 @@ private slots:
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM firmy")), 1);
 
         dialog.optymalizujClick();
-        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Optymalizacja zakończyła się powodzeniem."));
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacja / Optymalizacja zakończyła się powodzeniem."));
 
         ErrorLog::writeLine(QStringLiteral("wpis"));
         Dialogs::setNextAnswer(true);
@@ -330,7 +338,8 @@ private slots:
         const QString csv = dir.filePath(QStringLiteral("pracownicy.csv"));
         QFile f(csv);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("\xEF\xBB\xBFNumer;Nazwisko;Imi\xC4\x99\r\nP-1;Wi\xC5\x9Bniewski;Jan\r\n\r\nP-2;Kowalska;Anna\r\n");
+        f.write("\xEF\xBB\xBFNumer;Nazwisko;Imi\xC4\x99\r\nP-1;Wi\xC5\x9Bniewski;Jan\r\n\r\nP-2;Kowalska;"
+                "Anna\r\n");
         f.close();
 
         TfImportPracownik window(*m_db);
@@ -354,10 +363,12 @@ private slots:
         Dialogs::setNextAnswer(true);
         window.importujClick();
         QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Operacja zakończona. Dodano wierszy: 2."));
-        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NAZWISKO='Wiśniewski' AND IMIE='Jan'")),
+        QCOMPARE(count(*m_db, QStringLiteral(
+                                  "SELECT COUNT(*) FROM osobowa WHERE NAZWISKO='Wiśniewski' AND IMIE='Jan'")),
                  1);
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), before + 2);
-        QVERIFY(QString::fromUtf8(window.resultLog()).contains(QStringLiteral("\"P-2\";\"Kowalska\";\"Anna\";\"Ok\";\"\"")));
+        QVERIFY(QString::fromUtf8(window.resultLog())
+                    .contains(QStringLiteral("\"P-2\";\"Kowalska\";\"Anna\";\"Ok\";\"\"")));
 
         // A second verification now finds the numbers taken and names the lines.
         window.weryfikujClick();
