@@ -11,6 +11,8 @@ MaintenanceCommands::MaintenanceCommands(TfMain& main, TmyDataBase& db, QObject*
     : QObject(parent), m_main(main), m_archiwum(new TfArchiwum(db, &main)),
       m_administracja(new TfAdministracjaBaza(db, &main)), m_import(new TfImportPracownik(db, &main))
 {
+    // The list behind the dialog shows the restored file at once.
+    connect(m_archiwum, &TfArchiwum::databaseRestored, this, [this] { m_main.reloadCurrent(); });
     if (QAction* a = main.action(QStringLiteral("MArchiwizacja")))
         connect(a, &QAction::triggered, this, &MaintenanceCommands::MArchiwizacjaClick);
     if (QAction* a = main.action(QStringLiteral("MAdministracjaBaza")))

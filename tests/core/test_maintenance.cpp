@@ -171,6 +171,18 @@ private slots:
         QCOMPARE(count(copy, QStringLiteral("SELECT COUNT(*) FROM komputery")), before);
         QCOMPARE(count(copy, QStringLiteral("SELECT COUNT(*) FROM komputery WHERE NREWID='W-TOKU'")), 0);
     }
+    void snapshotNeverReplacesTheOpenFile()
+    {
+        const QString live = TmyDataBase::databaseFile(m_database->dir());
+        QVERIFY_THROWS_EXCEPTION(DbError, DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(),
+                                                                  m_database->dir() + QStringLiteral("/./") +
+                                                                      kDatabaseFileName));
+        exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('X-1','Nadal')"));
+        TmyDataBase again;
+        QVERIFY(again.connectTo(m_database->dir(), m_database->password()));
+        QCOMPARE(count(again, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='X-1'")), 1);
+        QVERIFY(QFileInfo::exists(live));
+    }
     void checkTellsPasswordFromDamage()
     {
         QTemporaryDir dir;

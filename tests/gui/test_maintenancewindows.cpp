@@ -4,9 +4,12 @@
 #include "maintenance/ArchiveDescription.h"
 #include "maintenance/BackupRing.h"
 #include "maintenance/DatabaseSnapshot.h"
+#include "maintenance/MaintenanceCommands.h"
 #include "maintenance/TfAdministracjaBaza.h"
 #include "maintenance/TfArchiwum.h"
 #include "maintenance/TfImportPracownik.h"
+#include "registers/ListModel.h"
+#include "registers/TfMain.h"
 #include "shell/Clock.h"
 #include "shell/Config.h"
 #include "shell/DatabaseLocation.h"
@@ -17,6 +20,7 @@
 #include "store/TmyDataBase.h"
 #include "widgets/DateField.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -198,6 +202,35 @@ private slots:
                  QStringLiteral("Informacje / Operacja przebiegła pomyślnie. Dane zostały "
                                 "odtworzone z archiwum."));
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
+    }
+    void restoreShowsTheRestoredDataInTheMainWindow()
+    {
+        TfMain main(nullptr, m_db.get());
+        MaintenanceCommands commands(main, *m_db);
+        Rights all;
+        all.fill(true);
+        main.applyRights(all);
+        QVERIFY(main.action(QStringLiteral("MArchiwizacja"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("MAdministracjaBaza"))->isEnabled());
+        main.SBKomputeryClick();
+        const int computers = main.listModel(QStringLiteral("DBFKomputery"))->rowCount();
+        QVERIFY(computers > 0);
+
+        QTemporaryDir archiveDir;
+        TfArchiwum& dialog = commands.archive();
+        dialog.setSelectedFolder(archiveDir.path());
+        dialog.stworzClick();
+        m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM komputery"));
+        main.reloadCurrent();
+        QCOMPARE(main.listModel(QStringLiteral("DBFKomputery"))->rowCount(), 0);
+        Dialogs::setNextAnswer(true);
+        Dialogs::setNextAnswer(true);
+        dialog.odtworzClick();
+        QCOMPARE(main.listModel(QStringLiteral("DBFKomputery"))->rowCount(), computers);
+
+        Rights none{};
+        main.applyRights(none);
+        QVERIFY(!main.action(QStringLiteral("MArchiwizacja"))->isEnabled());
     }
     void archiveUnderAnotherPasswordAsksForIt()
     {
