@@ -61,7 +61,8 @@ void write(SqlConnection& source, const QString& password, const QString& file)
     // A copy written over the open file itself would cut the connection off
     // from the file it writes to.
     const QFileInfo target(file);
-    const QString targetPath = QDir(target.absolutePath()).canonicalPath() + QLatin1Char('/') + target.fileName();
+    const QString targetPath =
+        QDir(target.absolutePath()).canonicalPath() + QLatin1Char('/') + target.fileName();
     if (targetPath == QFileInfo(source.file()).canonicalFilePath())
         throw DbError(QStringLiteral("Kopia nie może zastąpić otwartej bazy danych: ") + file);
     const QString temp = temporaryName(file, ".tmp");

@@ -174,9 +174,9 @@ private slots:
     void snapshotNeverReplacesTheOpenFile()
     {
         const QString live = TmyDataBase::databaseFile(m_database->dir());
-        QVERIFY_THROWS_EXCEPTION(DbError, DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(),
-                                                                  m_database->dir() + QStringLiteral("/./") +
-                                                                      kDatabaseFileName));
+        QVERIFY_THROWS_EXCEPTION(
+            DbError, DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(),
+                                             m_database->dir() + QStringLiteral("/./") + kDatabaseFileName));
         exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('X-1','Nadal')"));
         TmyDataBase again;
         QVERIFY(again.connectTo(m_database->dir(), m_database->password()));
