@@ -3,6 +3,8 @@
 #include "editors/TfKomputery.h"
 #include "registers/AdditionalCommands.h"
 #include "registers/ComputerCommands.h"
+#include "registers/LicenceCommands.h"
+#include "registers/ProgramCommands.h"
 
 namespace {
 // Edit and preview of a deadline, repair, document, history or attachment
@@ -40,6 +42,8 @@ RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject*
     connect(m_additional, &AdditionalCommands::listReloaded, this, &RecordCommands::listReloaded);
 
     registerCommands(std::make_unique<ComputerCommands>(m_context, computers));
+    registerCommands(std::make_unique<ProgramCommands>(m_context));
+    registerCommands(std::make_unique<LicenceCommands>(m_context));
     for (const char* name : {"DodatkoweTerminarz", "DodatkoweNaprawy", "dodatkoweDokumenty",
                              "DodatkoweHistoria", "DodatkoweZalaczniki"})
         registerCommands(std::make_unique<AdditionalRegister>(m_context, *m_additional, QLatin1String(name)));

@@ -18,3 +18,8 @@ list(APPEND GUI_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AdditionalCommands.cpp
 )
+# Record commands of the programs and licences registers
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LicenceCommands.cpp
+)
