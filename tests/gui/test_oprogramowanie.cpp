@@ -14,6 +14,7 @@
 #include "widgets/Lookup.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -175,6 +176,211 @@ private slots:
                                        "IDLICENCJI=") +
                         id),
                  QStringLiteral("3NT"));
+    }
+
+    void programEditorLinksAnUnlimitedLicence()
+    {
+        QVERIFY(m_db->locate(QStringLiteral("DBFProgramy"), {qint64(2)}));
+        ModalScript script;
+        bool programLocked = false, countDisabled = false, ownLicenceOffered = true;
+        QString count;
+        script.add(QStringLiteral("TfProgramy"), [&](QWidget* w) {
+            openTab(w, "TSLicProg");
+            click(w, "LicProgDodaj");
+            static_cast<QDialog*>(w)->reject();
+        });
+        script.add(QStringLiteral("TfLicProg"), [&](QWidget* d) {
+            auto* licences = child<Lookup>(d, "fLICENCJA");
+            programLocked = !child<Lookup>(d, "fPROGRAM")->isEnabled() &&
+                            child<Lookup>(d, "fPROGRAM")->currentText().startsWith(QStringLiteral("Windows Server"));
+            QVERIFY(licences->isEnabled());
+            QVERIFY(!licences->hasChoice());
+            licences->setKey(qint64(2)); // already linked to this program: not offered
+            ownLicenceOffered = licences->hasChoice();
+            child<QCheckBox>(d, "fWIELOSTAN")->click();
+            countDisabled = !child<QLineEdit>(d, "fILOSCLIC")->isEnabled();
+            count = child<QLineEdit>(d, "fILOSCLIC")->text();
+            click(d, "SBZapisz");
+            QCOMPARE(lastMessage(), QStringLiteral("Nie wskazano licencji. Popraw pole."));
+            licences->setKey(qint64(7));
+            click(d, "SBZapisz");
+        });
+        QVERIFY(m_commands->edit(QStringLiteral("programy")));
+        QVERIFY(script.done());
+        QVERIFY(script.errors().isEmpty());
+        QVERIFY(programLocked);
+        QVERIFY(!ownLicenceOffered);
+        QVERIFY(countDisabled);
+        QCOMPARE(count, QStringLiteral("0"));
+        QCOMPARE(scalar(QStringLiteral("SELECT ILOSCLIC||WIELOSTAN FROM r_licprog WHERE IDPROGRAMU=2 AND IDLICENCJI=7")),
+                 QStringLiteral("0T"));
+    }
+
+    void editingALinkAndDeletingItWithItsInstallations()
+    {
+        QVERIFY(m_db->locate(QStringLiteral("DBFLicencje"), {qint64(5)}));
+        const QString others = scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDLICENCJI<>5"));
+        QVERIFY(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDLICENCJI=5")).toInt() > 0);
+        ModalScript script;
+        script.add(QStringLiteral("TfLicencje"), [&](QWidget* w) {
+            openTab(w, "TSLicProg");
+            QCOMPARE(child<QTableView>(w, "LicProgGrid")->model()->rowCount(), 1);
+            click(w, "LicProgEdytuj");
+            QCOMPARE(scalar(QStringLiteral("SELECT ILOSCLIC FROM r_licprog WHERE IDLICENCJI=5")), QStringLiteral("2"));
+            Dialogs::setNextAnswer(true);
+            click(w, "LicProgUsun");
+            QCOMPARE(child<QTableView>(w, "LicProgGrid")->model()->rowCount(), 0);
+            static_cast<QDialog*>(w)->reject();
+        });
+        script.add(QStringLiteral("TfLicProg"), [&](QWidget* d) {
+            QVERIFY(!child<Lookup>(d, "fLICENCJA")->isEnabled());
+            QVERIFY(!child<Lookup>(d, "fPROGRAM")->isEnabled());
+            QCOMPARE(child<QLineEdit>(d, "fILOSCLIC")->text(), QStringLiteral("3"));
+            setText(d, "fILOSCLIC", QStringLiteral("2"));
+            click(d, "SBZapisz");
+        });
+        QVERIFY(m_commands->edit(QStringLiteral("licencje")));
+        QVERIFY(script.done());
+        QVERIFY(script.errors().isEmpty());
+        QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Czy napewno usunąć zaznaczoną pozycję?"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_licprog WHERE IDLICENCJI=5")), QStringLiteral("0"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDLICENCJI=5")), QStringLiteral("0"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDLICENCJI<>5")), others);
+    }
+
+    void installingFromTheComputerEditorUntilTheLicenceIsFull()
+    {
+        // Licence 5 covers program 6 on 3 computers, 2 of them taken; licence 7 is unlimited.
+        m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM r_lickomp WHERE IDLICENCJI=5"));
+        m_db->DatabaseMain().exec(QStringLiteral("INSERT INTO r_lickomp (IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) "
+                                                 "VALUES (6,5,4,'T'),(6,5,5,'T')"));
+        QStringList seats;
+        int rowsAdded = 0;
+        const auto pick = [&](qint64 program, qint64 licence) {
+            return [&, program, licence](QWidget* d) {
+                auto* dialog = static_cast<TfDodajOprogramowanie*>(d);
+                dialog->choose(program, licence);
+                seats << dialog->freeSeatsText();
+                click(d, "SBDodaj");
+            };
+        };
+        const auto close = [](QWidget* d) { static_cast<QDialog*>(d)->reject(); };
+        const auto installTwice = [&](QWidget* w) {
+            openTab(w, "TSLicKomp");
+            const int before = child<QTableView>(w, "LicKompGrid")->model()->rowCount();
+            click(w, "OprogramowanieDodaj");
+            click(w, "OprogramowanieDodaj");
+            rowsAdded = child<QTableView>(w, "LicKompGrid")->model()->rowCount() - before;
+            close(w);
+        };
+
+        // Computer 1 takes the last seat; the same link twice is refused.
+        QVERIFY(m_db->locate(QStringLiteral("DBFKomputery"), {qint64(1)}));
+        {
+            ModalScript script;
+            script.add(QStringLiteral("TfKomputery"), installTwice);
+            script.add(QStringLiteral("TfDodajOprogramowanie"), pick(6, 5));
+            script.add(QStringLiteral("TfDodajOprogramowanie"), pick(6, 5));
+            script.add(QStringLiteral("TfDodajOprogramowanie"), close);
+            QVERIFY(m_commands->edit(QStringLiteral("komputery")));
+            QVERIFY(script.done());
+            QVERIFY2(script.errors().isEmpty(), qPrintable(script.errors().join(QLatin1Char(';'))));
+        }
+        QCOMPARE(rowsAdded, 1);
+        QCOMPARE(lastMessage(), QStringLiteral("Wskazane oprogramowanie już istnieje."));
+
+        // Computer 2 finds the licence full and takes the unlimited one instead.
+        QVERIFY(m_db->locate(QStringLiteral("DBFKomputery"), {qint64(2)}));
+        {
+            ModalScript script;
+            script.add(QStringLiteral("TfKomputery"), installTwice);
+            script.add(QStringLiteral("TfDodajOprogramowanie"), pick(6, 5));
+            script.add(QStringLiteral("TfDodajOprogramowanie"), pick(8, 7));
+            script.add(QStringLiteral("TfDodajOprogramowanie"), close);
+            QVERIFY(m_commands->edit(QStringLiteral("komputery")));
+            QVERIFY(script.done());
+            QVERIFY2(script.errors().isEmpty(), qPrintable(script.errors().join(QLatin1Char(';'))));
+        }
+        QCOMPARE(rowsAdded, 1);
+        const auto shown = Dialogs::shown();
+        QVERIFY(std::any_of(shown.begin(), shown.end(), [](const Dialogs::Shown& s) {
+            return s.text == QStringLiteral("Wskazane oprogramowanie zostało już zainstalowane na maksymalnej ilości "
+                                            "komputerów. Nie ma więcej wolnych licencji na wskazane oprogramowanie.");
+        }));
+        QCOMPARE(seats.size(), 4);
+        QCOMPARE(seats.at(0), QStringLiteral("Wolne licencje: 1 z 3 (zainstalowano 2)"));
+        QCOMPARE(seats.at(2), QStringLiteral("Wolne licencje: 0 z 3 (zainstalowano 3)"));
+        QVERIFY(seats.at(3).startsWith(QStringLiteral("Wolne licencje: bez ograniczeń")));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDLICENCJI=5 AND IDPROGRAMU=6")),
+                 QStringLiteral("3"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDKOMPUTERA=2 AND IDLICENCJI=7 AND "
+                                       "IDPROGRAMU=8")),
+                 QStringLiteral("1"));
+    }
+
+    void anEmptyInstallationListStaysOpen()
+    {
+        m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM r_licprog"));
+        QVERIFY(m_db->locate(QStringLiteral("DBFKomputery"), {qint64(1)}));
+        ModalScript script;
+        bool stayed = false;
+        script.add(QStringLiteral("TfKomputery"), [&](QWidget* w) {
+            openTab(w, "TSLicKomp");
+            click(w, "OprogramowanieDodaj");
+            static_cast<QDialog*>(w)->reject();
+        });
+        script.add(QStringLiteral("TfDodajOprogramowanie"), [&](QWidget* d) {
+            click(d, "SBDodaj");
+            stayed = d->isVisible() && lastMessage() == QStringLiteral("Brak oprogramowania.");
+            static_cast<QDialog*>(d)->reject();
+        });
+        QVERIFY(m_commands->edit(QStringLiteral("komputery")));
+        QVERIFY(script.done());
+        QVERIFY(stayed);
+    }
+
+    void previewIsReadOnlyAndWritesNothing()
+    {
+        QVERIFY(m_db->locate(QStringLiteral("DBFLicencje"), {qint64(1)}));
+        const QString before = scalar(QStringLiteral("SELECT COUNT(*) FROM r_licprog"));
+        ModalScript script;
+        bool readOnly = false, linkPreviewReadOnly = false;
+        script.add(QStringLiteral("TfLicencje"), [&](QWidget* w) {
+            openTab(w, "TSLicProg");
+            readOnly = child<QLineEdit>(w, "fNRLICENCJI")->isReadOnly() && child<QLineEdit>(w, "fKLUCZ")->isReadOnly() &&
+                       !child<Lookup>(w, "fIDFIRMY")->isEnabled() &&
+                       child<QPushButton>(w, "SBAnuluj")->text() == QStringLiteral("&OK") &&
+                       child<QPushButton>(w, "SBZapisz")->isHidden() &&
+                       !child<QPushButton>(w, "LicProgDodaj")->isEnabled() &&
+                       !child<QPushButton>(w, "LicProgUsun")->isEnabled() &&
+                       child<QPushButton>(w, "LicProgPodglad")->isVisible();
+            click(w, "LicProgDodaj"); // disabled: nothing opens
+            click(w, "LicProgPodglad");
+            static_cast<QDialog*>(w)->reject();
+        });
+        script.add(QStringLiteral("TfLicProg"), [&](QWidget* d) {
+            linkPreviewReadOnly = child<QLineEdit>(d, "fILOSCLIC")->isReadOnly() &&
+                                  !child<QCheckBox>(d, "fWIELOSTAN")->isEnabled() &&
+                                  child<QPushButton>(d, "SBAnuluj")->text() == QStringLiteral("&OK");
+            static_cast<QDialog*>(d)->reject();
+        });
+        QVERIFY(m_commands->preview(QStringLiteral("licencje")));
+        QVERIFY(script.done());
+        QVERIFY(script.errors().isEmpty());
+        QVERIFY(readOnly);
+        QVERIFY(linkPreviewReadOnly);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_licprog")), before);
+        // Editable again afterwards.
+        ModalScript again;
+        bool editable = false;
+        again.add(QStringLiteral("TfLicencje"), [&](QWidget* w) {
+            editable = !child<QLineEdit>(w, "fNRLICENCJI")->isReadOnly() &&
+                       child<QPushButton>(w, "SBAnuluj")->text() == QStringLiteral("&Anuluj");
+            static_cast<QDialog*>(w)->reject();
+        });
+        QVERIFY(m_commands->edit(QStringLiteral("licencje")));
+        QVERIFY(again.done());
+        QVERIFY(editable);
     }
 };
 
