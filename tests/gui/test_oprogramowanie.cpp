@@ -6,7 +6,11 @@
 #include "editors/SubList.h"
 #include "editors/TfDodajOprogramowanie.h"
 #include "editors/TfKomputery.h"
+#include "editors/SoftwareEditor.h"
+#include "registers/MainCommands.h"
 #include "registers/RecordCommands.h"
+#include "registers/TfMain.h"
+#include "widgets/DataGrid.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "store/TmyDataBase.h"
@@ -381,6 +385,41 @@ private slots:
         QVERIFY(m_commands->edit(QStringLiteral("licencje")));
         QVERIFY(again.done());
         QVERIFY(editable);
+    }
+
+    void mainWindowCommandsReachBothEditors_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read and write") << true;
+        QTest::newRow("read only") << false;
+    }
+    void mainWindowCommandsReachBothEditors()
+    {
+        QFETCH(bool, write);
+        TfMain main;
+        MainCommands commands(main, *m_db);
+        Rights r{};
+        r[3] = true;
+        r[4] = write;
+        AppState::instance().rights = r;
+        main.applyRights(r);
+        QStringList opened;
+        ModalScript script;
+        const auto note = [&](QWidget* w) {
+            opened << w->objectName() + (static_cast<SoftwareEditor*>(w)->isPreview() ? QStringLiteral(" podgląd")
+                                                                                      : QString());
+            static_cast<QDialog*>(w)->reject();
+        };
+        script.add(QStringLiteral("TfProgramy"), note);
+        script.add(QStringLiteral("TfLicencje"), note);
+        main.SBProgramyClick();
+        QTest::keyClick(main.grid(QStringLiteral("programyGrid")), Qt::Key_Return);
+        main.SBLicencjeClick();
+        QTest::keyClick(main.grid(QStringLiteral("LicencjeGrid")), Qt::Key_Return);
+        QTRY_VERIFY(script.done());
+        QVERIFY(script.errors().isEmpty());
+        const QString mode = write ? QString() : QStringLiteral(" podgląd");
+        QCOMPARE(opened, (QStringList{QStringLiteral("TfProgramy") + mode, QStringLiteral("TfLicencje") + mode}));
     }
 };
 
