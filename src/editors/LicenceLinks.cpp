@@ -177,9 +177,10 @@ void LicenceLinks::print()
         return;
     fillFromRow();
     const TfLicProg* d = dialog();
-    const QStringList lines = {
-        QStringLiteral("Licencja: ") + d->licenceText(), QStringLiteral("Program: ") + d->programText(),
-        QStringLiteral("Nieograniczona ilość licencji?: ") + (d->unlimited() ? QStringLiteral("TAK") : QStringLiteral("NIE")),
-        QStringLiteral("Liczba licencji: ") + QString::number(d->count())};
+    const QStringList lines = {QStringLiteral("Licencja: ") + d->licenceText(),
+                               QStringLiteral("Program: ") + d->programText(),
+                               QStringLiteral("Nieograniczona ilość licencji?: ") +
+                                   (d->unlimited() ? QStringLiteral("TAK") : QStringLiteral("NIE")),
+                               QStringLiteral("Liczba licencji: ") + QString::number(d->count())};
     m_print(QStringLiteral("Licencja na program"), lines.join(QChar(13)));
 }

@@ -135,21 +135,23 @@ void SoftwareEditor::buildLinkTab(const QString& title, bool licenceOwner)
 {
     m_links = SubListPage::make(m_db, m_tabs, title, QStringLiteral("DBFLicProg"),
                                 {textColumn("NRLICENCJI", QStringLiteral("Nr licencji"), 150),
-                                 textColumn("NAZWA", QStringLiteral("Nazwa"), 220), textColumn("WERSJA", QStringLiteral("Wersja"), 90),
+                                 textColumn("NAZWA", QStringLiteral("Nazwa"), 220),
+                                 textColumn("WERSJA", QStringLiteral("Wersja"), 90),
                                  textColumn("WIELOSTAN", QStringLiteral("Wielostan.?"), 80),
                                  textColumn("ILOSCLIC", QStringLiteral("Ilość lic."), 70)});
     SubListPage::addStandardControls(m_links, QStringLiteral("LicProg"), false);
-    m_linkActions = new LicenceLinks(m_db, licenceOwner ? LicenceLinks::Owner::Licence : LicenceLinks::Owner::Program,
-                                     m_links, this);
+    m_linkActions = new LicenceLinks(
+        m_db, licenceOwner ? LicenceLinks::Owner::Licence : LicenceLinks::Owner::Program, m_links, this);
 }
 
 void SoftwareEditor::buildDeadlineTab()
 {
     const QString akt = QStringLiteral("Akt?");
-    m_deadlines = SubListPage::make(m_db, m_tabs, QStringLiteral("Terminy"), QStringLiteral("DBFTerminy"),
-                                    {textColumn("ACT", akt, 40), textColumn("KLASYFIKATOR_O", QStringLiteral("Rodzaj terminu"), 150),
-                                     dateColumn("DATAOD", QStringLiteral("Data od")), dateColumn("DATADO", QStringLiteral("Data do")),
-                                     textColumn("OPIS", QStringLiteral("Opis"), 250)});
+    m_deadlines = SubListPage::make(
+        m_db, m_tabs, QStringLiteral("Terminy"), QStringLiteral("DBFTerminy"),
+        {textColumn("ACT", akt, 40), textColumn("KLASYFIKATOR_O", QStringLiteral("Rodzaj terminu"), 150),
+         dateColumn("DATAOD", QStringLiteral("Data od")), dateColumn("DATADO", QStringLiteral("Data do")),
+         textColumn("OPIS", QStringLiteral("Opis"), 250)});
     SubListPage::addStandardControls(m_deadlines, QStringLiteral("Terminy"), false);
     auto* dialog = new TfTerminy(m_db, this);
     dialog->setDictionaryEditor([this] { return dictionaryEditor(); });
@@ -158,12 +160,13 @@ void SoftwareEditor::buildDeadlineTab()
 
 void SoftwareEditor::buildAttachmentTab()
 {
-    m_attachments = SubListPage::make(m_db, m_tabs, QStringLiteral("Załączniki"), QStringLiteral("DBFZalaczniki"),
-                                      {dateColumn("DATADODANIA", QStringLiteral("Dodano")),
-                                       textColumn("NAZWAZALACZNIKA", QStringLiteral("Nazwa załącznika"), 180),
-                                       textColumn("RDZAL_O", QStringLiteral("Rodzaj załącznika"), 130),
-                                       textColumn("NAZWAPLIKU", QStringLiteral("Nazwa pliku"), 160),
-                                       textColumn("INNE", QStringLiteral("Inne"), 150)});
+    m_attachments =
+        SubListPage::make(m_db, m_tabs, QStringLiteral("Załączniki"), QStringLiteral("DBFZalaczniki"),
+                          {dateColumn("DATADODANIA", QStringLiteral("Dodano")),
+                           textColumn("NAZWAZALACZNIKA", QStringLiteral("Nazwa załącznika"), 180),
+                           textColumn("RDZAL_O", QStringLiteral("Rodzaj załącznika"), 130),
+                           textColumn("NAZWAPLIKU", QStringLiteral("Nazwa pliku"), 160),
+                           textColumn("INNE", QStringLiteral("Inne"), 150)});
     SubListPage::addStandardControls(m_attachments, QStringLiteral("Zalaczniki"), true);
     auto* dialog = new TfZalaczniki(m_db, this);
     dialog->setDictionaryEditor([this] { return dictionaryEditor(); });

@@ -26,7 +26,8 @@ bool SoftwareInstall::locate(qint64 program, qint64 licence, qint64 computer)
     const int l = q.fieldIndex(QStringLiteral("IDLICENCJI"));
     const int c = q.fieldIndex(QStringLiteral("IDKOMPUTERA"));
     for (int row = 0; p >= 0 && l >= 0 && c >= 0 && row < q.recordCount(); ++row) {
-        if (q.integerAt(row, p) == program && q.integerAt(row, l) == licence && q.integerAt(row, c) == computer) {
+        if (q.integerAt(row, p) == program && q.integerAt(row, l) == licence &&
+            q.integerAt(row, c) == computer) {
             q.setRecNo(row);
             m_installed->grid()->followCursor();
             return true;
@@ -58,15 +59,17 @@ bool SoftwareInstall::run(qint64 computer)
             Dialogs::info(uwaga, QStringLiteral("Wskazane oprogramowanie już istnieje."));
             break;
         case Outcome::Full:
-            Dialogs::info(uwaga, QStringLiteral("Wskazane oprogramowanie zostało już zainstalowane na maksymalnej "
-                                                "ilości komputerów. Nie ma więcej wolnych licencji na wskazane "
-                                                "oprogramowanie."));
+            Dialogs::info(uwaga,
+                          QStringLiteral("Wskazane oprogramowanie zostało już zainstalowane na maksymalnej "
+                                         "ilości komputerów. Nie ma więcej wolnych licencji na wskazane "
+                                         "oprogramowanie."));
             break;
         case Outcome::OverInstalled:
-            Dialogs::info(uwaga, QStringLiteral("Wskazane oprogramowanie zostało zainstalowane na zbyt dużej ilości "
-                                                "komputerów. Nie posiadasz licencji na tyle sztuk oprogramowania. "
-                                                "DOKONAJ KONTROLI OPROGRAMOWANIA I LICENCJI! Używanie "
-                                                "nielicencjonowanego oprogramowania jest łamaniem prawa."));
+            Dialogs::info(uwaga,
+                          QStringLiteral("Wskazane oprogramowanie zostało zainstalowane na zbyt dużej ilości "
+                                         "komputerów. Nie posiadasz licencji na tyle sztuk oprogramowania. "
+                                         "DOKONAJ KONTROLI OPROGRAMOWANIA I LICENCJI! Używanie "
+                                         "nielicencjonowanego oprogramowania jest łamaniem prawa."));
             break;
         case Outcome::LinkMissing:
             // Another workstation deleted the link meanwhile: offer what is there now.

@@ -53,8 +53,8 @@ void addStandardControls(SubList* l, const QString& prefix, bool withOpen)
     QWidget* page = l->grid()->parentWidget();
     auto* bar = page->findChild<QHBoxLayout*>(QStringLiteral("bar"));
     for (const Control& c : controls) {
-        QPushButton* b = l->addButton(c.action, prefix + QLatin1String(c.button), QString::fromUtf8(c.caption),
-                                      QString::fromUtf8(c.hint));
+        QPushButton* b = l->addButton(c.action, prefix + QLatin1String(c.button),
+                                      QString::fromUtf8(c.caption), QString::fromUtf8(c.hint));
         if (bar)
             bar->addWidget(b);
         l->addMenuItem(c.action, prefix + QLatin1String(c.item), QString::fromUtf8(c.itemCaption), c.key);
@@ -63,8 +63,8 @@ void addStandardControls(SubList* l, const QString& prefix, bool withOpen)
         bar->addStretch();
     if (withOpen) {
         l->menu()->addSeparator();
-        l->addMenuItem(SubList::Open, prefix + QStringLiteral("Otworzzalacznik"), QStringLiteral("Otwórz załącznik"),
-                       QKeySequence(Qt::CTRL | Qt::Key_V));
+        l->addMenuItem(SubList::Open, prefix + QStringLiteral("Otworzzalacznik"),
+                       QStringLiteral("Otwórz załącznik"), QKeySequence(Qt::CTRL | Qt::Key_V));
     }
 }
 

@@ -11,8 +11,7 @@ class TmyDataBase;
 
 // A tab of an asset editor that shows one sub-list: the grid above a row of
 // buttons, and the grid's context menu.
-namespace SubListPage
-{
+namespace SubListPage {
 // Appends the page to the tabs under `title`.
 SubList* make(TmyDataBase& db, QTabWidget* tabs, const QString& title, const QString& list,
               QList<GridColumn> columns);

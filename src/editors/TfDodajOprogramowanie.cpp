@@ -26,18 +26,19 @@ TfDodajOprogramowanie::TfDodajOprogramowanie(TmyDataBase& db, QWidget* parent) :
 {
     setObjectName(QStringLiteral("TfDodajOprogramowanie"));
     setWindowTitle(QStringLiteral("Dodaj oprogramowanie"));
-    auto* heading = new QLabel(QStringLiteral("Dodaj licencję na oprogramowanie zainstalowane na tym komputerze"), this);
+    auto* heading =
+        new QLabel(QStringLiteral("Dodaj licencję na oprogramowanie zainstalowane na tym komputerze"), this);
     heading->setObjectName(QStringLiteral("naglowek"));
     QFont font = heading->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.2);
     heading->setFont(font);
 
-    m_list = new SubList(db, QStringLiteral("DBFLicProg"),
-                         {text("NRLICENCJI", QStringLiteral("Nr licencji"), 150),
-                          text("NAZWA", QStringLiteral("Nazwa"), 250), text("WERSJA", QStringLiteral("Wersja"), 90),
-                          text("WIELOSTAN", QStringLiteral("Wielost."), 60)},
-                         this);
+    m_list = new SubList(
+        db, QStringLiteral("DBFLicProg"),
+        {text("NRLICENCJI", QStringLiteral("Nr licencji"), 150), text("NAZWA", QStringLiteral("Nazwa"), 250),
+         text("WERSJA", QStringLiteral("Wersja"), 90), text("WIELOSTAN", QStringLiteral("Wielost."), 60)},
+        this);
     m_list->grid()->setObjectName(QStringLiteral("OprogramowanieGrid"));
     m_list->setAction(SubList::Add, [this] { SBDodajClick(); });
     m_list->setActivateAction(SubList::Add);
@@ -45,11 +46,13 @@ TfDodajOprogramowanie::TfDodajOprogramowanie(TmyDataBase& db, QWidget* parent) :
     m_free = new QLabel(this);
     m_free->setObjectName(QStringLiteral("LWolneLicencje"));
     auto* explanation = new QLabel(
-        QStringLiteral("Wskaż licencję na oprogramowanie zainstalowane na wybranym komputerze. Jeśli na powyższej "
-                       "liście brakuje programu, a istnieje on w tabeli programów oznacza to, że z programem nie "
-                       "skojarzono żadnej licencji. ") +
-            QStringLiteral("Aby rozwiązać prolem należy stworzyć nową licencję na interesujący nas program, a "
-                           "następnie przypisać ją do komputera."),
+        QStringLiteral(
+            "Wskaż licencję na oprogramowanie zainstalowane na wybranym komputerze. Jeśli na powyższej "
+            "liście brakuje programu, a istnieje on w tabeli programów oznacza to, że z programem nie "
+            "skojarzono żadnej licencji. ") +
+            QStringLiteral(
+                "Aby rozwiązać prolem należy stworzyć nową licencję na interesujący nas program, a "
+                "następnie przypisać ją do komputera."),
         this);
     explanation->setObjectName(QStringLiteral("LWyjasnienie"));
     explanation->setWordWrap(true);
@@ -128,7 +131,8 @@ void TfDodajOprogramowanie::showFreeSeats()
         return;
     }
     LicenceSeats::Seats s;
-    if (!guarded(3114, [&] { s = LicenceSeats::read(m_db.DatabaseMain(), program(), licence()); }) || !s.found) {
+    if (!guarded(3114, [&] { s = LicenceSeats::read(m_db.DatabaseMain(), program(), licence()); }) ||
+        !s.found) {
         m_free->clear();
         return;
     }
@@ -137,7 +141,8 @@ void TfDodajOprogramowanie::showFreeSeats()
         return;
     }
     const qint64 free = std::max<qint64>(0, s.seats - s.used);
-    m_free->setText(QStringLiteral("Wolne licencje: %1 z %2 (zainstalowano %3)").arg(free).arg(s.seats).arg(s.used));
+    m_free->setText(
+        QStringLiteral("Wolne licencje: %1 z %2 (zainstalowano %3)").arg(free).arg(s.seats).arg(s.used));
 }
 
 void TfDodajOprogramowanie::showEvent(QShowEvent* event)

@@ -30,7 +30,8 @@ bool wholeNumber(const QString& text, qint64* value)
 void lockLook(Lookup* l, bool locked)
 {
     l->setEnabled(!locked);
-    l->setStyleSheet(locked ? QStringLiteral("QComboBox:disabled { background-color: #d4d0c8; color: black; border: 1px solid #a0a0a0; padding: 1px 4px; }")
+    l->setStyleSheet(locked ? QStringLiteral("QComboBox:disabled { background-color: #d4d0c8; color: black; "
+                                             "border: 1px solid #a0a0a0; padding: 1px 4px; }")
                             : QString());
 }
 } // namespace

@@ -43,8 +43,8 @@ QWidget* TfLicencje::buildLiquidation()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TSZlikwidowana"));
-    auto* note =
-        new QLabel(QStringLiteral("Licencja została zlikwidowana, a dane o niej przeniesione do archiwum."), page);
+    auto* note = new QLabel(
+        QStringLiteral("Licencja została zlikwidowana, a dane o niej przeniesione do archiwum."), page);
     note->setObjectName(QStringLiteral("labZlikwidowany"));
     note->setAutoFillBackground(true);
     note->setStyleSheet(QStringLiteral("QLabel { color: white; background-color: #a02020; font-weight: bold; "
@@ -53,7 +53,8 @@ QWidget* TfLicencje::buildLiquidation()
     fDATAARCH = new DateField(page);
     fDATAARCH->setObjectName(QStringLiteral("fDATAARCH"));
     fDATAARCH->setToolTip(QStringLiteral("Data likwidacji wybranego elementu"));
-    fPRZYCZYNA = textField(page, "fPRZYCZYNA", 254, QStringLiteral("Przyczyna likwidacji wybranego elementu"));
+    fPRZYCZYNA =
+        textField(page, "fPRZYCZYNA", 254, QStringLiteral("Przyczyna likwidacji wybranego elementu"));
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Data likwidacji"), page), 0, 0);
     grid->addWidget(row(page, {fDATAARCH}, false), 0, 1);
@@ -77,7 +78,8 @@ QWidget* TfLicencje::buildDetails()
     fKLUCZ = textField(page, "fKLUCZ", 50, QStringLiteral("Klucz"));
     fHASLO = textField(page, "fHASLO", 50, QStringLiteral("Hasło"));
     fTYPLICENCJI = lookup(page, "fTYPLICENCJI", QStringLiteral("Typ licencji"));
-    auto* clearType = toolButton(page, "SpeedButton2", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego typu"));
+    auto* clearType =
+        toolButton(page, "SpeedButton2", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego typu"));
     QToolButton* dict =
         dictionaryButton(page, "goToSlownik1", fTYPLICENCJI, TfBiblioteka::TypLicencji, kRodzLic);
     fDATAZAKUPU = new DateField(page);
@@ -86,7 +88,8 @@ QWidget* TfLicencje::buildDetails()
     DTPDATAZAKUPU = new CalendarPicker(fDATAZAKUPU, page);
     DTPDATAZAKUPU->setObjectName(QStringLiteral("DTPDATAZAKUPU"));
     fNRFAKTURY = textField(page, "fNRFAKTURY", 20, QStringLiteral("Numer faktury"));
-    fNRKPIR = textField(page, "fNRKPIR", 30, QStringLiteral("Numer pozycji w Książce Przychodów i Rozchodów"));
+    fNRKPIR =
+        textField(page, "fNRKPIR", 30, QStringLiteral("Numer pozycji w Książce Przychodów i Rozchodów"));
     fNETTO = textField(page, "fNETTO", 18, QStringLiteral("Wartość netto"));
     stawkaVAT = lookup(page, "stawkaVAT", QStringLiteral("Wskaż stawkę VAT"));
     stawkaVAT->setMinimumContentsLength(6);
@@ -119,7 +122,8 @@ QWidget* TfLicencje::buildDetails()
     add(QStringLiteral("Kwota VAT"), row(page, {fVAT}, false));
     add(QStringLiteral("Wartość brutto"), row(page, {fBRUTTO}, false));
     add(QStringLiteral("Dostawca"),
-        row(page, {fIDFIRMY, clearSupplier, new QLabel(QStringLiteral("Brak dostawcy? Dopisz w Bibliotece"), page)}));
+        row(page, {fIDFIRMY, clearSupplier,
+                   new QLabel(QStringLiteral("Brak dostawcy? Dopisz w Bibliotece"), page)}));
     add(QStringLiteral("Inne"), fINNE);
     grid->setRowStretch(r, 1);
     grid->setColumnStretch(1, 1);
@@ -129,7 +133,8 @@ QWidget* TfLicencje::buildDetails()
     m_amounts->setCancelAction([this] { reject(); });
 
     fTYPLICENCJI->bind(&db().statement(kRodzLic), QStringLiteral("KOD"), QStringLiteral("OPIS"));
-    stawkaVAT->bind(&db().statement(QStringLiteral("DBFStawkiVAT")), QStringLiteral("OPIS"), QStringLiteral("OPIS"));
+    stawkaVAT->bind(&db().statement(QStringLiteral("DBFStawkiVAT")), QStringLiteral("OPIS"),
+                    QStringLiteral("OPIS"));
     fIDFIRMY->bind(&db().statement(QStringLiteral("DBFDostawcy")), QStringLiteral("IDFIRMY"),
                    QStringLiteral("DOSTAWCA"));
     connect(last, &QToolButton::clicked, this, &TfLicencje::SpeedButton1Click);

@@ -48,10 +48,10 @@ QWidget* TfProgramy::buildDetails()
     auto* clearCompany =
         toolButton(page, "SpeedButton2", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnej firmy"));
     fKLASYFIKATOR = lookup(page, "fKLASYFIKATOR", QStringLiteral("Klasyfikator oprogramowania"));
-    auto* clearClass =
-        toolButton(page, "SpeedButton3", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego klasyfikatora"));
-    QToolButton* dict = dictionaryButton(page, "goToSlownik1", fKLASYFIKATOR, TfBiblioteka::KlasyfikacjaOprogramowania,
-                                         kKlasyfikator, kKlopr);
+    auto* clearClass = toolButton(page, "SpeedButton3", QStringLiteral("X"),
+                                  QStringLiteral("Nie wskazuj żadnego klasyfikatora"));
+    QToolButton* dict = dictionaryButton(page, "goToSlownik1", fKLASYFIKATOR,
+                                         TfBiblioteka::KlasyfikacjaOprogramowania, kKlasyfikator, kKlopr);
     fINNE = textField(page, "fINNE", 254, QStringLiteral("Pozostałe informacje"));
     auto* note = new QLabel(QStringLiteral("Jeśli brakuje firmy dopisz ją w kartotece firm"), page);
     note->setObjectName(QStringLiteral("LBrakFirmy"));
@@ -140,5 +140,6 @@ void TfProgramy::SBZapiszClick()
 
 void TfProgramy::SpeedButton1Click()
 {
-    fNREWID->setText(db().lastValue(QStringLiteral("IDPROGRAMU"), QStringLiteral("NREWID"), QStringLiteral("programy")));
+    fNREWID->setText(
+        db().lastValue(QStringLiteral("IDPROGRAMU"), QStringLiteral("NREWID"), QStringLiteral("programy")));
 }

@@ -7,8 +7,7 @@ class SqlConnection;
 // Installing a licensed program on a computer. The duplicate test, the count
 // of the link's seats and the insert run in one write transaction, so two
 // workstations cannot both take the last free seat of a licence.
-namespace LicenceSeats
-{
+namespace LicenceSeats {
 enum class Outcome
 {
     Installed,

@@ -31,23 +31,26 @@ private:
     void exec(SqlConnection& c, const QString& sql) { c.exec(sql); }
     qint64 installations(SqlConnection& c, const char* act = "T")
     {
-        Statement q(&c, QString(),
-                    {QStringLiteral("SELECT COUNT(*) AS N FROM r_lickomp WHERE IDPROGRAMU=1 AND IDLICENCJI=1 AND "
-                                    "ACT='%1'")
-                         .arg(QLatin1String(act))});
+        Statement q(
+            &c, QString(),
+            {QStringLiteral("SELECT COUNT(*) AS N FROM r_lickomp WHERE IDPROGRAMU=1 AND IDLICENCJI=1 AND "
+                            "ACT='%1'")
+                 .arg(QLatin1String(act))});
         q.open();
         return q.integer(QStringLiteral("N"));
     }
     void link(int seats, bool unlimited)
     {
-        exec(m_connection, QStringLiteral("INSERT INTO r_licprog (IDPROGRAMU,IDLICENCJI,ILOSCLIC,WIELOSTAN,ACT) "
-                                          "VALUES (1,1,%1,'%2','T')")
-                               .arg(seats)
-                               .arg(unlimited ? QLatin1Char('T') : QLatin1Char('N')));
+        exec(m_connection,
+             QStringLiteral("INSERT INTO r_licprog (IDPROGRAMU,IDLICENCJI,ILOSCLIC,WIELOSTAN,ACT) "
+                            "VALUES (1,1,%1,'%2','T')")
+                 .arg(seats)
+                 .arg(unlimited ? QLatin1Char('T') : QLatin1Char('N')));
     }
     void installedOn(SqlConnection& c, int computer, const char* act = "T")
     {
-        exec(c, QStringLiteral("INSERT INTO r_lickomp (IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES (1,1,%1,'%2')")
+        exec(c, QStringLiteral(
+                    "INSERT INTO r_lickomp (IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES (1,1,%1,'%2')")
                     .arg(computer)
                     .arg(QLatin1String(act)));
     }
@@ -61,7 +64,8 @@ private slots:
         exec(m_connection, QStringLiteral("INSERT INTO programy (IDPROGRAMU,NAZWA) VALUES (1,'Biuro')"));
         exec(m_connection, QStringLiteral("INSERT INTO licencje (IDLICENCJI,NRLICENCJI) VALUES (1,'L-1')"));
         for (int k = 1; k <= 6; ++k)
-            exec(m_connection, QStringLiteral("INSERT INTO komputery (IDKOMPUTERA,NREWID) VALUES (%1,'K%1')").arg(k));
+            exec(m_connection,
+                 QStringLiteral("INSERT INTO komputery (IDKOMPUTERA,NREWID) VALUES (%1,'K%1')").arg(k));
     }
     void cleanup()
     {

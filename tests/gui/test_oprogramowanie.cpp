@@ -3,27 +3,27 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "editors/SoftwareEditor.h"
 #include "editors/SubList.h"
 #include "editors/TfDodajOprogramowanie.h"
 #include "editors/TfKomputery.h"
-#include "editors/SoftwareEditor.h"
 #include "registers/MainCommands.h"
 #include "registers/RecordCommands.h"
 #include "registers/TfMain.h"
-#include "widgets/DataGrid.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "store/TmyDataBase.h"
+#include "widgets/DataGrid.h"
 #include "widgets/DateField.h"
 #include "widgets/Lookup.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
 
 using namespace EditorTest;
 
@@ -108,11 +108,13 @@ private slots:
         QVERIFY(script.done());
         QVERIFY(script.errors().isEmpty());
         QVERIFY(Dialogs::shown().size() >= 2);
-        QCOMPARE(Dialogs::shown().at(1).text, QStringLiteral("Istnieje już program o podanym numerze ewidencyjnym."));
+        QCOMPARE(Dialogs::shown().at(1).text,
+                 QStringLiteral("Istnieje już program o podanym numerze ewidencyjnym."));
         QCOMPARE(kept, name);
         QCOMPARE(reopenedOn, QStringLiteral("TSLicProg"));
         QCOMPARE(scalar(QStringLiteral("SELECT NAZWA FROM programy WHERE NREWID='PROG/100'")), name);
-        QCOMPARE(scalar(QStringLiteral("SELECT IDFIRMY FROM programy WHERE NREWID='PROG/100'")), QStringLiteral("-1"));
+        QCOMPARE(scalar(QStringLiteral("SELECT IDFIRMY FROM programy WHERE NREWID='PROG/100'")),
+                 QStringLiteral("-1"));
     }
 
     void licenceKeepsKeysAndPasswordsAndLinksAProgram()
@@ -161,12 +163,13 @@ private slots:
         QVERIFY(m_commands->add(QStringLiteral("licencje")));
         QVERIFY(script.done());
         QVERIFY(script.errors().isEmpty());
-        QCOMPARE(refusals, (QStringList{QStringLiteral("Niepoprawny format daty zakupu licencji. Popraw pole."),
-                                        QStringLiteral("Niepoprawna ilość licencji. Popraw pole."),
-                                        QStringLiteral("Niepoprawna ilość licencji. Popraw pole."),
-                                        QStringLiteral("Niepoprawna ilość licencji. Popraw pole."),
-                                        QStringLiteral("Niepoprawna ilość licencji. Popraw pole."),
-                                        QStringLiteral("Nie wskazano oprogramowania. Popraw pole.")}));
+        QCOMPARE(refusals,
+                 (QStringList{QStringLiteral("Niepoprawny format daty zakupu licencji. Popraw pole."),
+                              QStringLiteral("Niepoprawna ilość licencji. Popraw pole."),
+                              QStringLiteral("Niepoprawna ilość licencji. Popraw pole."),
+                              QStringLiteral("Niepoprawna ilość licencji. Popraw pole."),
+                              QStringLiteral("Niepoprawna ilość licencji. Popraw pole."),
+                              QStringLiteral("Nie wskazano oprogramowania. Popraw pole.")}));
         QVERIFY(licenceLocked);
         QCOMPARE(links, 1);
         QCOMPARE(shownKey, key);
@@ -176,10 +179,11 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("SELECT HASLO FROM licencje WHERE IDLICENCJI=") + id), password);
         QCOMPARE(scalar(QStringLiteral("SELECT DATAZAKUPU FROM licencje WHERE IDLICENCJI=") + id),
                  QStringLiteral("20251231"));
-        QCOMPARE(scalar(QStringLiteral("SELECT ILOSCLIC||WIELOSTAN||ACT FROM r_licprog WHERE IDPROGRAMU=2 AND "
-                                       "IDLICENCJI=") +
-                        id),
-                 QStringLiteral("3NT"));
+        QCOMPARE(
+            scalar(QStringLiteral("SELECT ILOSCLIC||WIELOSTAN||ACT FROM r_licprog WHERE IDPROGRAMU=2 AND "
+                                  "IDLICENCJI=") +
+                   id),
+            QStringLiteral("3NT"));
     }
 
     void programEditorLinksAnUnlimitedLicence()
@@ -195,8 +199,9 @@ private slots:
         });
         script.add(QStringLiteral("TfLicProg"), [&](QWidget* d) {
             auto* licences = child<Lookup>(d, "fLICENCJA");
-            programLocked = !child<Lookup>(d, "fPROGRAM")->isEnabled() &&
-                            child<Lookup>(d, "fPROGRAM")->currentText().startsWith(QStringLiteral("Windows Server"));
+            programLocked =
+                !child<Lookup>(d, "fPROGRAM")->isEnabled() &&
+                child<Lookup>(d, "fPROGRAM")->currentText().startsWith(QStringLiteral("Windows Server"));
             QVERIFY(licences->isEnabled());
             QVERIFY(!licences->hasChoice());
             licences->setKey(qint64(2)); // already linked to this program: not offered
@@ -216,7 +221,8 @@ private slots:
         QVERIFY(!ownLicenceOffered);
         QVERIFY(countDisabled);
         QCOMPARE(count, QStringLiteral("0"));
-        QCOMPARE(scalar(QStringLiteral("SELECT ILOSCLIC||WIELOSTAN FROM r_licprog WHERE IDPROGRAMU=2 AND IDLICENCJI=7")),
+        QCOMPARE(scalar(QStringLiteral(
+                     "SELECT ILOSCLIC||WIELOSTAN FROM r_licprog WHERE IDPROGRAMU=2 AND IDLICENCJI=7")),
                  QStringLiteral("0T"));
     }
 
@@ -230,7 +236,8 @@ private slots:
             openTab(w, "TSLicProg");
             QCOMPARE(child<QTableView>(w, "LicProgGrid")->model()->rowCount(), 1);
             click(w, "LicProgEdytuj");
-            QCOMPARE(scalar(QStringLiteral("SELECT ILOSCLIC FROM r_licprog WHERE IDLICENCJI=5")), QStringLiteral("2"));
+            QCOMPARE(scalar(QStringLiteral("SELECT ILOSCLIC FROM r_licprog WHERE IDLICENCJI=5")),
+                     QStringLiteral("2"));
             Dialogs::setNextAnswer(true);
             click(w, "LicProgUsun");
             QCOMPARE(child<QTableView>(w, "LicProgGrid")->model()->rowCount(), 0);
@@ -247,8 +254,10 @@ private slots:
         QVERIFY(script.done());
         QVERIFY(script.errors().isEmpty());
         QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Czy napewno usunąć zaznaczoną pozycję?"));
-        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_licprog WHERE IDLICENCJI=5")), QStringLiteral("0"));
-        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDLICENCJI=5")), QStringLiteral("0"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_licprog WHERE IDLICENCJI=5")),
+                 QStringLiteral("0"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDLICENCJI=5")),
+                 QStringLiteral("0"));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDLICENCJI<>5")), others);
     }
 
@@ -256,8 +265,9 @@ private slots:
     {
         // Licence 5 covers program 6 on 3 computers, 2 of them taken; licence 7 is unlimited.
         m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM r_lickomp WHERE IDLICENCJI=5"));
-        m_db->DatabaseMain().exec(QStringLiteral("INSERT INTO r_lickomp (IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) "
-                                                 "VALUES (6,5,4,'T'),(6,5,5,'T')"));
+        m_db->DatabaseMain().exec(
+            QStringLiteral("INSERT INTO r_lickomp (IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) "
+                           "VALUES (6,5,4,'T'),(6,5,5,'T')"));
         QStringList seats;
         int rowsAdded = 0;
         const auto pick = [&](qint64 program, qint64 licence) {
@@ -308,8 +318,9 @@ private slots:
         QCOMPARE(rowsAdded, 1);
         const auto shown = Dialogs::shown();
         QVERIFY(std::any_of(shown.begin(), shown.end(), [](const Dialogs::Shown& s) {
-            return s.text == QStringLiteral("Wskazane oprogramowanie zostało już zainstalowane na maksymalnej ilości "
-                                            "komputerów. Nie ma więcej wolnych licencji na wskazane oprogramowanie.");
+            return s.text ==
+                   QStringLiteral("Wskazane oprogramowanie zostało już zainstalowane na maksymalnej ilości "
+                                  "komputerów. Nie ma więcej wolnych licencji na wskazane oprogramowanie.");
         }));
         QCOMPARE(seats.size(), 4);
         QCOMPARE(seats.at(0), QStringLiteral("Wolne licencje: 1 z 3 (zainstalowano 2)"));
@@ -317,9 +328,10 @@ private slots:
         QVERIFY(seats.at(3).startsWith(QStringLiteral("Wolne licencje: bez ograniczeń")));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDLICENCJI=5 AND IDPROGRAMU=6")),
                  QStringLiteral("3"));
-        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDKOMPUTERA=2 AND IDLICENCJI=7 AND "
-                                       "IDPROGRAMU=8")),
-                 QStringLiteral("1"));
+        QCOMPARE(
+            scalar(QStringLiteral("SELECT COUNT(*) FROM r_lickomp WHERE IDKOMPUTERA=2 AND IDLICENCJI=7 AND "
+                                  "IDPROGRAMU=8")),
+            QStringLiteral("1"));
     }
 
     void anEmptyInstallationListStaysOpen()
@@ -351,7 +363,8 @@ private slots:
         bool readOnly = false, linkPreviewReadOnly = false;
         script.add(QStringLiteral("TfLicencje"), [&](QWidget* w) {
             openTab(w, "TSLicProg");
-            readOnly = child<QLineEdit>(w, "fNRLICENCJI")->isReadOnly() && child<QLineEdit>(w, "fKLUCZ")->isReadOnly() &&
+            readOnly = child<QLineEdit>(w, "fNRLICENCJI")->isReadOnly() &&
+                       child<QLineEdit>(w, "fKLUCZ")->isReadOnly() &&
                        !child<Lookup>(w, "fIDFIRMY")->isEnabled() &&
                        child<QPushButton>(w, "SBAnuluj")->text() == QStringLiteral("&OK") &&
                        child<QPushButton>(w, "SBZapisz")->isHidden() &&
@@ -406,8 +419,9 @@ private slots:
         QStringList opened;
         ModalScript script;
         const auto note = [&](QWidget* w) {
-            opened << w->objectName() + (static_cast<SoftwareEditor*>(w)->isPreview() ? QStringLiteral(" podgląd")
-                                                                                      : QString());
+            opened << w->objectName() + (static_cast<SoftwareEditor*>(w)->isPreview()
+                                             ? QStringLiteral(" podgląd")
+                                             : QString());
             static_cast<QDialog*>(w)->reject();
         };
         script.add(QStringLiteral("TfProgramy"), note);
@@ -419,7 +433,8 @@ private slots:
         QTRY_VERIFY(script.done());
         QVERIFY(script.errors().isEmpty());
         const QString mode = write ? QString() : QStringLiteral(" podgląd");
-        QCOMPARE(opened, (QStringList{QStringLiteral("TfProgramy") + mode, QStringLiteral("TfLicencje") + mode}));
+        QCOMPARE(opened,
+                 (QStringList{QStringLiteral("TfProgramy") + mode, QStringLiteral("TfLicencje") + mode}));
     }
 };
 
