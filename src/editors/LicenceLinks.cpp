@@ -105,8 +105,11 @@ void LicenceLinks::fillFromRow()
     d->refillLists();
     d->setCount(m_list->integer(QStringLiteral("ILOSCLIC")),
                 m_list->text(QStringLiteral("WIELOSTAN")) == QLatin1String("T"));
-    d->setLicence(m_list->integer(kLicence), true);
-    d->setProgram(m_list->integer(kProgram), true);
+    // A link of a liquidated licence still shows its licence.
+    d->setLicence(m_list->integer(kLicence), true, m_list->text(QStringLiteral("NRLICENCJI")));
+    d->setProgram(m_list->integer(kProgram), true,
+                  m_list->text(QStringLiteral("NAZWA")) + QLatin1Char(' ') +
+                      m_list->text(QStringLiteral("WERSJA")));
 }
 
 void LicenceLinks::edit()

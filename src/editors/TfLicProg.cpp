@@ -27,6 +27,15 @@ bool wholeNumber(const QString& text, qint64* value)
     return ok;
 }
 
+void choose(Lookup* l, qint64 key, bool locked, const QString& shown)
+{
+    l->setKey(key < 0 ? QVariant() : QVariant(key));
+    if (key >= 0 && locked && !l->hasChoice() && !shown.isEmpty()) {
+        l->addItem(shown, key);
+        l->setKey(key);
+    }
+}
+
 void lockLook(Lookup* l, bool locked)
 {
     l->setEnabled(!locked);
@@ -107,16 +116,16 @@ void TfLicProg::refillLists()
     fPROGRAM->refill();
 }
 
-void TfLicProg::setLicence(qint64 key, bool locked)
+void TfLicProg::setLicence(qint64 key, bool locked, const QString& shown)
 {
-    fLICENCJA->setKey(key < 0 ? QVariant() : QVariant(key));
+    choose(fLICENCJA, key, locked, shown);
     m_licenceLocked = locked;
     lockLook(fLICENCJA, locked);
 }
 
-void TfLicProg::setProgram(qint64 key, bool locked)
+void TfLicProg::setProgram(qint64 key, bool locked, const QString& shown)
 {
-    fPROGRAM->setKey(key < 0 ? QVariant() : QVariant(key));
+    choose(fPROGRAM, key, locked, shown);
     m_programLocked = locked;
     lockLook(fPROGRAM, locked);
 }

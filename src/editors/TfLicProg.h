@@ -19,9 +19,10 @@ public:
 
     // Re-reads the licence and program lists (after the caller reopened them).
     void refillLists();
-    // Keys to show (-1: none) and whether each list is locked.
-    void setLicence(qint64 key, bool locked);
-    void setProgram(qint64 key, bool locked);
+    // Keys to show (-1: none) and whether each list is locked. A locked key
+    // the list does not offer (a liquidated licence) is shown as `shown`.
+    void setLicence(qint64 key, bool locked, const QString& shown = {});
+    void setProgram(qint64 key, bool locked, const QString& shown = {});
     void setCount(qint64 count, bool unlimited);
 
     // -1 when nothing is chosen.

@@ -226,6 +226,31 @@ private slots:
                  QStringLiteral("0T"));
     }
 
+    void aLinkOfALiquidatedLicenceCanStillBeEdited()
+    {
+        m_db->DatabaseMain().exec(
+            QStringLiteral("UPDATE licencje SET ARCHIWUM='T',DATAARCH=20250101 WHERE IDLICENCJI=5"));
+        QVERIFY(m_db->locate(QStringLiteral("DBFProgramy"), {qint64(6)}));
+        ModalScript script;
+        QString shown;
+        script.add(QStringLiteral("TfProgramy"), [&](QWidget* w) {
+            openTab(w, "TSLicProg");
+            click(w, "LicProgEdytuj");
+            static_cast<QDialog*>(w)->reject();
+        });
+        script.add(QStringLiteral("TfLicProg"), [&](QWidget* d) {
+            shown = child<Lookup>(d, "fLICENCJA")->currentText();
+            setText(d, "fILOSCLIC", QStringLiteral("4"));
+            click(d, "SBZapisz");
+        });
+        QVERIFY(m_commands->edit(QStringLiteral("programy")));
+        QVERIFY(script.done());
+        QVERIFY(script.errors().isEmpty());
+        QCOMPARE(shown, QStringLiteral("KP-2024-0007"));
+        QCOMPARE(scalar(QStringLiteral("SELECT ILOSCLIC FROM r_licprog WHERE IDPROGRAMU=6 AND IDLICENCJI=5")),
+                 QStringLiteral("4"));
+    }
+
     void editingALinkAndDeletingItWithItsInstallations()
     {
         QVERIFY(m_db->locate(QStringLiteral("DBFLicencje"), {qint64(5)}));
