@@ -543,6 +543,78 @@ void addAssetWrites(std::vector<StatementText>& s)
     s.push_back(liquidation("DBFLikwidacjaLicencje", "UPDATE licencje set ", "WHERE IDLICENCJI="));
 }
 
+// Writes of the programs and licences registers, the licence-program links and
+// the installations of a link on computers.
+void addSoftwareWrites(std::vector<StatementText>& s)
+{
+    s.push_back(plain("DBFInsertProgramy",
+                      {"INSERT INTO programy(", "IDFIRMY,NAZWA,PRODUCENT,WERSJA,NREWID,NRSERYJNY,INNE,KLASYFIKATOR",
+                       ") VALUES (", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,", "", ")"},
+                      {3, 5}));
+    s.push_back(plain("DBFUpdateProgramy",
+                      {"UPDATE programy set ", "NAZWA=:PARAM0,", "PRODUCENT=:PARAM1,", "WERSJA=:PARAM2,",
+                       "NREWID=:PARAM3,", "NRSERYJNY=:PARAM4,", "INNE=:PARAM5", ",IDFIRMY=", "", ",KLASYFIKATOR=", "",
+                       "WHERE IDPROGRAMU=", ""},
+                      {8, 10, 12}));
+    s.push_back(plain("DBFInsertLicencje",
+                      {"INSERT INTO licencje(",
+                       "NREWID,NRLICENCJI,KLUCZ,HASLO,NRFAKTURY,NRKPIR,INNE,",
+                       "TYPLICENCJI,DATAZAKUPU,IDFIRMY,NETTO,VAT,BRUTTO,ARCHIWUM,DATAARCH,PRZYCZYNA",
+                       ") VALUES (",
+                       ":PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",'N',0,'')"},
+                      {5, 7, 9, 11, 13, 15}));
+    s.push_back(plain("DBFUpdateLicencje",
+                      {"UPDATE licencje set ", "NREWID=:PARAM0,", "NRLICENCJI=:PARAM1,", "KLUCZ=:PARAM2,",
+                       "HASLO=:PARAM3,", "NRFAKTURY=:PARAM4,", "NRKPIR=:PARAM5,", "INNE=:PARAM6", ",TYPLICENCJI=", "",
+                       ",DATAZAKUPU=", "", ",IDFIRMY=", "", ",NETTO=", "", ",VAT=", "", ",BRUTTO=", "",
+                       "WHERE IDLICENCJI=", ""},
+                      {9, 11, 13, 15, 17, 19, 21}));
+
+    // Line 2: program, 4: licence, 6: the count; :PARAM0 "T" for an unlimited licence.
+    s.push_back(plain("DBFInsertLicProg",
+                      {"INSERT INTO r_licprog(", "IDPROGRAMU,IDLICENCJI,ILOSCLIC,WIELOSTAN,ACT) VALUES (", "", ",", "",
+                       ",", "", ",:PARAM0,'T')"},
+                      {2, 4, 6}));
+    s.push_back(plain("DBFUpdateLicProg",
+                      {"UPDATE r_licprog set ", "WIELOSTAN=:PARAM0,", "ILOSCLIC=", "", "WHERE IDPROGRAMU=", "",
+                       "AND IDLICENCJI=", ""},
+                      {3, 5, 7}));
+    s.push_back(plain("DBFDeleteLicProg", {"DELETE FROM r_licprog WHERE IDPROGRAMU= ", "", "AND IDLICENCJI=", ""},
+                      {1, 3}));
+    // Every installation of a link, on any computer.
+    s.push_back(plain("DBFDeleteLicKompProg", {"DELETE FROM r_lickomp WHERE ", "IDPROGRAMU=", "", "AND IDLICENCJI=", ""},
+                      {2, 4}));
+    // The seats of a link, read inside the installation's write transaction.
+    s.push_back(plain("DBFLicProgMiejsca",
+                      {"SELECT ILOSCLIC,WIELOSTAN FROM r_licprog WHERE ACT='T' AND IDLICENCJI=", "", "AND IDPROGRAMU=",
+                       ""},
+                      {1, 3}));
+    s.push_back(plain("DBFCountLicKompKomp",
+                      {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE IDLICENCJI=", "", "AND IDPROGRAMU=", "",
+                       "AND IDKOMPUTERA=", ""},
+                      {1, 3, 5}));
+    s.push_back(plain("DBFCountLicKomp",
+                      {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE ACT='T' AND IDLICENCJI=", "", " AND IDPROGRAMU=",
+                       ""},
+                      {1, 3}));
+    s.push_back(plain("DBFInsertLicKomp",
+                      {"INSERT INTO r_lickomp(", "IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES (", "", ",", "", ",", "",
+                       ",'T')"},
+                      {2, 4, 6}));
+}
+
 // Sources of the deadline check; the upper and lower bounds of the due window
 // go on their own lines.
 void addDeadlineChecks(std::vector<StatementText>& s)
@@ -703,6 +775,7 @@ std::vector<StatementText> build()
     addUsersAndRights(s);
     addAdministration(s);
     addAssetWrites(s);
+    addSoftwareWrites(s);
     addDeadlineChecks(s);
     addSubRecordWrites(s);
     addBhpWrites(s);
