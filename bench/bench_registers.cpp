@@ -1,7 +1,9 @@
 // The main window's registers over a large database: entering the computer
-// register (reload and model ready), sorting it by "Nazwa", locating its last
-// key, entering the deadline register, each beside the floor of the same SQL
-// run directly through the store reading every row.
+// register (reload and model ready), sorting it by "Nazwa", entering it again
+// after another register, locating its last key, entering the deadline
+// register, each beside the floor of the same SQL run directly through the
+// store reading every row, and the memory the visited registers hold.
+// SPRZETNIK_BENCH_ROWS sets the computers and deadlines (100000 by default).
 #include "LargeDatabase.h"
 
 #include "registers/ListModel.h"
@@ -24,20 +26,33 @@
 namespace {
 const QString kPassword = QStringLiteral("benchmark");
 
+double residentMegabytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
 struct Fixture
 {
     QTemporaryDir dir;
     TmyDataBase db;
     std::unique_ptr<TfMain> main;
+    double baseMegabytes = 0; // resident before any register was entered
 
     Fixture()
     {
         qputenv("SPRZETNIK_CONFIG_DIR", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+        const int rows = qEnvironmentVariableIntValue("SPRZETNIK_BENCH_ROWS");
         LargeDatabaseSize size;
-        size.computers = 100000;
+        size.computers = rows > 0 ? rows : 100000;
         size.employees = 20000;
         size.companies = 2000;
-        size.deadlines = 100000;
+        size.deadlines = size.computers;
         makeLargeDatabase(dir.filePath(QStringLiteral("baza")), kPassword, size);
         db.connectTo(dir.filePath(QStringLiteral("baza")), kPassword);
         Dialogs::startScript();
@@ -49,6 +64,7 @@ struct Fixture
         main->resize(1200, 800);
         main->show();
         QApplication::processEvents();
+        baseMegabytes = residentMegabytes();
     }
 };
 
@@ -56,17 +72,6 @@ Fixture& fixture()
 {
     static Fixture f;
     return f;
-}
-
-double residentMegabytes()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 // The list's present SQL text run straight through the connection, every
@@ -160,6 +165,48 @@ void BM_FloorComputersByNazwa(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FloorComputersByNazwa)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+void BM_ReenterComputers(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    setOrder(QStringLiteral("DBFKomputery"), QStringLiteral("NREWID"), true);
+    f.main->SBKomputeryClick();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.main->SBTerminarzClick(); // the computers are left, their rows freed
+        QApplication::processEvents();
+        state.ResumeTiming();
+        f.main->SBKomputeryClick();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = f.main->listModel(QStringLiteral("DBFKomputery"))->rowCount();
+}
+BENCHMARK(BM_ReenterComputers)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+// Resident memory above the start with one register shown, and after three
+// were visited (computers, deadlines, equipment, then computers again).
+void BM_MemoryRegisters(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    double one = 0, three = 0;
+    for (auto _ : state) {
+        f.main->SBStartClick();
+        f.main->SBKomputeryClick();
+        QApplication::processEvents();
+        one = residentMegabytes() - f.baseMegabytes;
+        f.main->SBTerminarzClick();
+        QApplication::processEvents();
+        f.main->SBSprzetClick();
+        QApplication::processEvents();
+        f.main->SBKomputeryClick();
+        QApplication::processEvents();
+        three = residentMegabytes() - f.baseMegabytes;
+    }
+    state.counters["one_MB"] = one;
+    state.counters["three_MB"] = three;
+    state.counters["base_MB"] = f.baseMegabytes;
+}
+BENCHMARK(BM_MemoryRegisters)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_LocateLastComputer(benchmark::State& state)
 {

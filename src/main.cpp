@@ -11,6 +11,7 @@
 #include "shell/TfWskazBaze.h"
 #include "store/TmyDataBase.h"
 
+#include <QDateTime>
 #include <QMessageBox>
 #include <QPainter>
 #include <QSplashScreen>
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace
 {
@@ -30,6 +32,25 @@ bool hasDisplay()
     return true;
 #endif
 }
+
+// SPRZETNIK_STARTUP_TIMING=1 prints the wall clock (ms since the epoch) when the
+// login window is first painted, for a harness that started the process; "exit"
+// ends the process there.
+class StartupTiming : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->inherits("TfLogin")) {
+            std::printf("login-painted-ms %lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+            std::fflush(stdout);
+            qApp->removeEventFilter(this);
+            if (qEnvironmentVariable("SPRZETNIK_STARTUP_TIMING") == QLatin1String("exit"))
+                std::_Exit(0);
+        }
+        return false;
+    }
+};
 
 QPixmap splashPicture()
 {
@@ -61,6 +82,9 @@ int main(int argc, char* argv[])
     SprzetnikApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Sprzetnik "));
     Dialogs::install();
+    StartupTiming timing;
+    if (!qEnvironmentVariableIsEmpty("SPRZETNIK_STARTUP_TIMING"))
+        app.installEventFilter(&timing);
 
     QSplashScreen splash(splashPicture());
     splash.setWindowTitle(QStringLiteral("Sprzetnik"));

@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QWidget>
 
 Qt::Alignment GridColumn::alignment() const
 {
@@ -20,6 +21,12 @@ Qt::Alignment GridColumn::alignment() const
 }
 
 namespace {
+QList<ListModel*>& liveModels()
+{
+    static QList<ListModel*> models;
+    return models;
+}
+
 Statement& closedStatement()
 {
     static Statement empty;
@@ -32,6 +39,26 @@ ListModel::ListModel(Statement& statement, QList<GridColumn> columns, QObject* p
 {
     resolve();
     m_rows = m_statement->recordCount();
+    liveModels() << this;
+}
+
+ListModel::~ListModel()
+{
+    liveModels().removeOne(this);
+}
+
+bool ListModel::shownElsewhere(const Statement& statement, const ListModel* except)
+{
+    for (const ListModel* m : liveModels()) {
+        if (m == except || &m->statement() != &statement)
+            continue;
+        QObject* o = m->parent();
+        while (o && !o->isWidgetType())
+            o = o->parent();
+        if (o && static_cast<QWidget*>(o)->isVisible())
+            return true;
+    }
+    return false;
 }
 
 ListModel::ListModel(QList<GridColumn> columns, QObject* parent)

@@ -38,6 +38,7 @@ class ListModel : public QAbstractTableModel
 
 public:
     ListModel(Statement& statement, QList<GridColumn> columns, QObject* parent = nullptr);
+    ~ListModel() override;
     // Columns only, over a closed empty statement until setStatement().
     explicit ListModel(QList<GridColumn> columns, QObject* parent = nullptr);
 
@@ -53,6 +54,9 @@ public:
     // The column whose title is painted highlighted (the sort column); -1 none.
     void setSortColumn(int column);
     int sortColumn() const { return m_sortColumn; }
+
+    // Whether a model other than `except` shows `statement` in a visible window.
+    static bool shownElsewhere(const Statement& statement, const ListModel* except);
 
     // Runs `reopen` (which reopens the statement) inside a model reset.
     bool reload(const std::function<bool()>& reopen);

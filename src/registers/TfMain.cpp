@@ -310,6 +310,28 @@ void TfMain::showPage(const QString& page, const QString& subPage)
             if (QWidget* sub = m_ui.pageByName.value(subPage))
                 stack->setCurrentWidget(sub);
     setSubButtonsVisible();
+    releaseHiddenLists();
+}
+
+void TfMain::releaseHiddenLists()
+{
+    TmyDataBase* db = database();
+    if (!db)
+        return;
+    // A list nobody sees holds its rows for nothing; entering it reads it again.
+    for (const RegisterList& r : RegisterCatalog::all()) {
+        DataGrid* g = m_ui.grids.value(r.grid);
+        ListModel* model = m_models.value(r.list);
+        if (!g || !model || g->isVisibleTo(m_ui.pages))
+            continue;
+        Statement& q = db->statement(r.list);
+        if (!q.isOpen() || &model->statement() != &q || ListModel::shownElsewhere(q, model))
+            continue;
+        model->reload([&] {
+            q.close();
+            return true;
+        });
+    }
 }
 
 bool TfMain::enterMain(QPushButton* mainButton)

@@ -177,6 +177,8 @@ private:
     // Entering registers.
     void highlight(QPushButton* pressed, QPushButton* sub = nullptr);
     void showPage(const QString& page, const QString& subPage = {});
+    // Closes the lists of the pages not shown (their rows freed).
+    void releaseHiddenLists();
     void setSubButtonsVisible();
     // Steps of a main button before its page is shown; false without the read right.
     bool enterMain(QPushButton* button);

@@ -392,6 +392,8 @@ void ListState::applyTo(const QString& list, Statement& statement) const
         statement.setLine(it.key(), it.value());
     statement.setLine(l->orderLine, e->orderColumn + PolishCollation::clause());
     statement.setLine(l->directionLine, e->ascending ? QStringLiteral("ASC") : QStringLiteral("DESC"));
+    // Equal values keep one order, the same after a reload and after a sort in memory.
+    statement.setLine(l->directionLine + 1, QStringLiteral(", 1"));
 }
 
 QString ListState::dateRangeCondition(const QString& list, qint64 from, qint64 to)

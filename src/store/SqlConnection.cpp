@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <sqlcipher/sqlite3.h>
 
 SqlConnection::~SqlConnection()
@@ -37,6 +39,7 @@ void SqlConnection::open(const QString& file, const QString& key, bool create)
         PolishCollation::registerOn(m_db);
         // The first read proves the key: a wrong one shows as SQLITE_NOTADB here.
         exec(QStringLiteral("SELECT count(*) FROM sqlite_master; PRAGMA journal_mode=DELETE;"));
+        exec(QStringLiteral("PRAGMA cache_size=-%1").arg(cacheKibFor(QFileInfo(file).size())));
     } catch (...) {
         sqlite3_close(m_db);
         m_db = nullptr;
@@ -45,8 +48,40 @@ void SqlConnection::open(const QString& file, const QString& key, bool create)
     m_file = file;
 }
 
+qint64 SqlConnection::cacheKibFor(qint64 fileBytes)
+{
+    // The whole file when it is small, so a list read again costs no page
+    // decryption; a large file gets a fixed share, the lists' rows being kept in
+    // memory as well.
+    constexpr qint64 kFloorKib = 2 * 1024;
+    constexpr qint64 kCeilingKib = 64 * 1024;
+    return std::clamp(fileBytes / 1024 + 1024, kFloorKib, kCeilingKib);
+}
+
+quint64 SqlConnection::changeStamp()
+{
+    if (!m_db)
+        return m_generation;
+    const qint64 changes = sqlite3_total_changes(m_db);
+    qint64 dataVersion = -1;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA data_version", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
+        dataVersion = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    // An unreadable version counts as a change: the caller then reads afresh.
+    if (changes != m_seenChanges || dataVersion != m_seenDataVersion || dataVersion < 0)
+        ++m_generation;
+    m_seenChanges = changes;
+    m_seenDataVersion = dataVersion;
+    return m_generation;
+}
+
 void SqlConnection::close()
 {
+    ++m_generation;
+    m_seenChanges = -1;
+    m_seenDataVersion = -1;
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -60,6 +95,7 @@ void SqlConnection::exec(const QString& sql)
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
     char* error = nullptr;
     const QByteArray text = sql.toUtf8();
+    ++m_generation;
     const int rc = sqlite3_exec(m_db, text.constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -73,6 +109,7 @@ void SqlConnection::rekey(const QString& newKey)
     if (!m_db)
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
     const QByteArray k = newKey.toUtf8();
+    ++m_generation;
     const int rc = sqlite3_rekey(m_db, k.constData(), int(k.size()));
     if (rc != SQLITE_OK)
         fail(rc);

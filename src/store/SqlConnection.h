@@ -27,13 +27,25 @@ public:
     void rekey(const QString& newKey);
     void vacuum() { exec(QStringLiteral("VACUUM")); }
 
+    // A number that grows whenever the database may have changed since it was
+    // last asked: a write of this connection (rows changed or a script run) or
+    // a commit of another connection (the engine's data version).
+    quint64 changeStamp();
+    void noteWrite() { ++m_generation; }
+
     // Throws DbError built from the connection's last error.
     [[noreturn]] void fail(int rc) const;
 
     static QString version(); // "SQLite x.y.z / SQLCipher a.b.c"
     static int busyTimeoutMs() { return 5000; }
 
+    // Page cache in KiB for a database file of `fileBytes`.
+    static qint64 cacheKibFor(qint64 fileBytes);
+
 private:
     sqlite3* m_db = nullptr;
+    quint64 m_generation = 0;
+    qint64 m_seenChanges = -1;
+    qint64 m_seenDataVersion = -1;
     QString m_file;
 };

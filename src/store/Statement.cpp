@@ -1,9 +1,12 @@
 #include "store/Statement.h"
 
 #include "store/DbError.h"
+#include "store/PolishCollation.h"
 #include "store/SqlConnection.h"
 
 #include <sqlcipher/sqlite3.h>
+
+#include <cstring>
 
 Statement::Statement(SqlConnection* connection, const QString& name)
     : m_connection(connection), m_name(name)
@@ -97,6 +100,8 @@ void Statement::prepareOnly()
 void Statement::open()
 {
     close();
+    // Taken before reading: a change made while the rows are read is seen later.
+    const quint64 stamp = m_connection ? m_connection->changeStamp() : 0;
     const QByteArray sql = text().toUtf8();
     sqlite3_stmt* stmt = prepare(sql, nullptr);
     if (!stmt)
@@ -126,9 +131,10 @@ void Statement::open()
                 break;
             default: {
                 // Text and blobs alike: the bytes as stored (a cipher text may hold byte 0).
+                const bool blob = sqlite3_column_type(stmt, c) == SQLITE_BLOB;
                 const void* data = sqlite3_column_blob(stmt, c);
                 const int length = sqlite3_column_bytes(stmt, c);
-                cell.kind = Kind::Text;
+                cell.kind = blob ? Kind::Blob : Kind::Text;
                 cell.offset = m_arena.size();
                 cell.length = quint32(length);
                 if (length > 0)
@@ -148,6 +154,9 @@ void Statement::open()
     sqlite3_finalize(stmt);
     m_open = true;
     m_pos = 0;
+    m_openedLines = m_lines;
+    m_openedParams = m_params;
+    m_openedStamp = stamp;
 }
 
 int Statement::execSQL()
@@ -171,6 +180,7 @@ int Statement::execSQL()
         if (rc != SQLITE_DONE)
             m_connection->fail(rc);
         changed += sqlite3_changes(m_connection->handle());
+        m_connection->noteWrite();
     }
     return changed;
 }
@@ -186,6 +196,72 @@ void Statement::close()
     m_arena.shrink_to_fit();
     m_rows = 0;
     m_pos = 0;
+    m_order.clear();
+    m_order.shrink_to_fit();
+    m_reordered = false;
+    m_openedLines.clear();
+    m_openedParams.clear();
+    m_openedStamp = 0;
+}
+
+bool Statement::reorder(int column, bool ascending, const QStringList& lines)
+{
+    if (!m_open || column < 0 || column >= fieldCount())
+        return false;
+    const size_t width = size_t(fieldCount());
+    const Cell* cells = m_cells.data();
+    const char* arena = m_arena.data();
+    // -1, 0, 1 as the engine orders two values; text by `polish` or by bytes.
+    // Storage classes in the engine's order: NULL, numbers, text, blobs.
+    auto rank = [](Kind k) { return k == Kind::Null ? 0 : k == Kind::Text ? 2 : k == Kind::Blob ? 3 : 1; };
+    auto compareCells = [arena, rank](const Cell& a, const Cell& b, bool polish) {
+        const int ra = rank(a.kind);
+        const int rb = rank(b.kind);
+        if (ra != rb)
+            return ra < rb ? -1 : 1;
+        switch (ra) {
+        case 0:
+            return 0;
+        case 1: {
+            if (a.kind == Kind::Integer && b.kind == Kind::Integer)
+                return a.i < b.i ? -1 : (a.i > b.i ? 1 : 0);
+            const long double x = a.kind == Kind::Integer ? (long double)a.i : (long double)a.d;
+            const long double y = b.kind == Kind::Integer ? (long double)b.i : (long double)b.d;
+            return x < y ? -1 : (x > y ? 1 : 0);
+        }
+        default:
+            if (polish && ra == 2)
+                return PolishCollation::compareUtf8(arena + a.offset, int(a.length), arena + b.offset,
+                                                    int(b.length));
+            const int raw = std::memcmp(arena + a.offset, arena + b.offset, std::min(a.length, b.length));
+            if (raw != 0)
+                return raw < 0 ? -1 : 1;
+            return a.length < b.length ? -1 : (a.length > b.length ? 1 : 0);
+        }
+    };
+    std::vector<int> order(static_cast<size_t>(m_rows));
+    for (int r = 0; r < m_rows; ++r)
+        order[size_t(r)] = r;
+    bool tied = false;
+    auto compareRows = [&](int x, int y) {
+        const Cell* a = cells + size_t(x) * width;
+        const Cell* b = cells + size_t(y) * width;
+        int c = compareCells(a[column], b[column], true);
+        if (!ascending)
+            c = -c;
+        return c != 0 ? c : compareCells(a[0], b[0], false);
+    };
+    std::sort(order.begin(), order.end(), [&](int x, int y) { return compareRows(x, y) < 0; });
+    for (size_t r = 1; r < order.size() && !tied; ++r)
+        tied = compareRows(order[r - 1], order[r]) == 0;
+    if (tied)
+        return false;
+    m_order = std::move(order);
+    m_reordered = true;
+    m_lines = lines;
+    m_openedLines = lines;
+    m_pos = 0;
+    return true;
 }
 
 int Statement::fieldIndex(const QString& name) const
@@ -207,7 +283,8 @@ const Statement::Cell& Statement::cell(int row, int column) const
         static const Cell empty{};
         return empty; // at the end of the data every field reads empty
     }
-    return m_cells[size_t(row) * size_t(fieldCount()) + size_t(column)];
+    const size_t stored = m_order.empty() ? size_t(row) : size_t(m_order[size_t(row)]);
+    return m_cells[stored * size_t(fieldCount()) + size_t(column)];
 }
 
 QString Statement::textAt(int row, int column) const
@@ -219,6 +296,7 @@ QString Statement::textAt(int row, int column) const
     case Kind::Real:
         return QString::number(c.d, 'g', 15);
     case Kind::Text:
+    case Kind::Blob:
         return QString::fromUtf8(m_arena.data() + c.offset, qsizetype(c.length));
     case Kind::Null:
         break;
@@ -235,6 +313,7 @@ qint64 Statement::integerAt(int row, int column) const
     case Kind::Real:
         return qint64(c.d);
     case Kind::Text:
+    case Kind::Blob:
         return textAt(row, column).trimmed().toLongLong();
     case Kind::Null:
         break;
@@ -251,6 +330,7 @@ double Statement::numberAt(int row, int column) const
     case Kind::Real:
         return c.d;
     case Kind::Text:
+    case Kind::Blob:
         return textAt(row, column).trimmed().toDouble();
     case Kind::Null:
         break;
@@ -261,7 +341,7 @@ double Statement::numberAt(int row, int column) const
 QByteArray Statement::bytesAt(int row, int column) const
 {
     const Cell& c = cell(row, column);
-    if (c.kind == Kind::Text)
+    if (c.kind == Kind::Text || c.kind == Kind::Blob)
         return QByteArray(m_arena.data() + c.offset, qsizetype(c.length));
     return textAt(row, column).toUtf8();
 }
@@ -280,6 +360,7 @@ QVariant Statement::valueAt(int row, int column) const
     case Kind::Real:
         return QVariant(c.d);
     case Kind::Text:
+    case Kind::Blob:
         return QVariant(textAt(row, column));
     case Kind::Null:
         break;

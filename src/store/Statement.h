@@ -50,6 +50,21 @@ public:
     // Compiles the text without running it (used to check every stored statement).
     void prepareOnly();
 
+    // Puts the rows already read in the order `ORDER BY <column> COLLATE PL
+    // <direction>, 1` gives: NULL first, then numbers, then text by the Polish
+    // collation, then blobs; ties by the first column. `lines` becomes the text
+    // (the one a reopen would run) and the cursor goes to the first row, as
+    // after open(). Answers false, changing nothing, when the statement is
+    // closed, the column is unknown, or two rows tie on both keys (their order
+    // is then the engine's own and only a reopen can give it).
+    bool reorder(int column, bool ascending, const QStringList& lines);
+    // Whether the text and parameters are those of the last open().
+    // Whether the rows are in an order reorder() gave them (not the engine's).
+    bool isReordered() const { return m_reordered; }
+    bool unchangedSinceOpen() const { return m_open && m_lines == m_openedLines && m_params == m_openedParams; }
+    // The connection's change stamp when the statement was last opened.
+    quint64 openedStamp() const { return m_openedStamp; }
+
     // Cursor
     int recordCount() const { return m_rows; }
     bool isEmpty() const { return m_rows == 0; }
@@ -84,7 +99,7 @@ public:
     QVariant valueAt(int row, int column) const;
 
 private:
-    enum class Kind : quint8 { Null, Integer, Real, Text };
+    enum class Kind : quint8 { Null, Integer, Real, Text, Blob };
     struct Cell
     {
         union {
@@ -113,4 +128,10 @@ private:
     std::string m_arena;
     int m_rows = 0;
     int m_pos = 0;
+    // Shown row -> stored row after reorder(); empty: stored order.
+    std::vector<int> m_order;
+    bool m_reordered = false;
+    QStringList m_openedLines;
+    QHash<QString, QVariant> m_openedParams;
+    quint64 m_openedStamp = 0;
 };

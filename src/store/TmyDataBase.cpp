@@ -177,12 +177,60 @@ qint64 TmyDataBase::reloadCode(const QString& list)
     return reloadCodes().value(list, 0);
 }
 
+namespace {
+// The result column an ORDER BY term names: a bare name that one result column
+// carries, or "A.COL" selected as "A.COL AS COL"; -1 otherwise.
+int orderedField(const Statement& q, const QString& term)
+{
+    QString name = term;
+    const qsizetype dot = term.indexOf(QLatin1Char('.'));
+    if (dot >= 0) {
+        name = term.mid(dot + 1);
+        if (!q.text().contains(term + QStringLiteral(" AS ") + name, Qt::CaseInsensitive))
+            return -1;
+    }
+    int found = -1;
+    for (int c = 0; c < q.fieldCount(); ++c)
+        if (q.fieldName(c).compare(name, Qt::CaseInsensitive) == 0) {
+            if (found >= 0)
+                return -1; // two columns of that name: the engine decides which
+            found = c;
+        }
+    return found;
+}
+
+bool resortInMemory(SqlConnection& connection, const ListState& state, const QString& list, Statement& q)
+{
+    if (!q.unchangedSinceOpen() || q.openedStamp() != connection.changeStamp())
+        return false;
+    Statement target(nullptr, list, q.lines());
+    state.applyTo(list, target);
+    const int orderLine = ListState::orderLine(list);
+    const int directionLine = ListState::directionLine(list);
+    const QStringList& now = q.lines();
+    const QStringList& wanted = target.lines();
+    for (int i = 0; i < std::max(now.size(), wanted.size()); ++i)
+        if (i != orderLine && i != directionLine && now.value(i) != wanted.value(i))
+            return false; // another filter: read afresh
+    if (now == wanted) { // the same order again: the rows are as a reload would give them
+        q.first();
+        return true;
+    }
+    const int column = orderedField(q, state.orderColumn(list));
+    return column >= 0 && q.reorder(column, state.ascending(list), wanted);
+}
+} // namespace
+
 bool TmyDataBase::reloadList(const QString& list, qint64 computerKey)
 {
     Statement& q = statement(list);
-    q.close();
     if (list == QLatin1String("DBFLicKomp"))
         m_lists.setOwner(list, computerKey);
+    // Only the order changed and nothing was written since the rows were read:
+    // they are put in the new order where they are.
+    if (resortInMemory(m_connection, m_lists, list, q))
+        return true;
+    q.close();
     m_lists.applyTo(list, q);
     const bool ok = guarded(reloadCode(list), [&] { q.open(); });
     if (!ok)
