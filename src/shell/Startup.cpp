@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 
 #include "registers/TfMain.h"
+#include "reports/RaportyTab.h"
 #include "shell/AppPaths.h"
 #include "shell/AppState.h"
 #include "shell/Clock.h"
@@ -329,7 +330,6 @@ void Startup::hideFirstPaintPanels()
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
 void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
 void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
-void Startup::resetReportPages() {} // the report catalogue resets its pages and filters here
 void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
 void Startup::automaticBackupCheck() {} // the automatic backup asks here
 void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
@@ -338,3 +338,9 @@ void Startup::bhpCheck() {} // the BHP needs check opens here in start mode
 void Startup::stockCheck() {} // the stock check opens here in start mode
 void Startup::showDueNote(int) {} // the note window shows one due note here
 void Startup::hideToolWindows() {} // the non-modal tool windows hide here
+
+void Startup::resetReportPages()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->resetPages();
+}
