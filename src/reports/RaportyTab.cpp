@@ -56,14 +56,17 @@ QString between(const QString& column, qint64 from, qint64 to)
            column + QStringLiteral(" <= ") + QString::number(to);
 }
 
-// "AND (K.NREWID='n' OR S.NREWID='n' ...)" over the aliases of a sub-record list.
-QString numberOfObject(const QString& number, const QStringList& aliases)
+// "AND ((KIND='K' AND K.NREWID='n') OR ...)" over the aliases of a sub-record
+// list. The list joins every kind of object by key alone and keys of
+// different kinds overlap, so each number is tied to its kind.
+QString numberOfObject(const QString& number, const QString& kindColumn, const QStringList& aliases)
 {
     if (number.isEmpty())
         return {};
     QStringList terms;
     for (const QString& alias : aliases)
-        terms << alias + QStringLiteral(".NREWID=") + ListState::literal(number);
+        terms << QStringLiteral("(") + kindColumn + QStringLiteral("='") + alias + QStringLiteral("' AND ") + alias +
+                     QStringLiteral(".NREWID=") + ListState::literal(number) + QLatin1Char(')');
     return QStringLiteral("AND (") + terms.join(QStringLiteral(" OR ")) + QLatin1Char(')');
 }
 
@@ -569,7 +572,7 @@ bool RaportyTab::runRepairs(bool costs)
     const QString column = byRepairDate ? QStringLiteral("DATANAPRAWY") : QStringLiteral("TERMIN");
     s.setCondition(list, ListState::Role::DateRange, between(column, rangeFrom(), rangeTo()));
     s.setCondition(list, ListState::Role::ObjectKind, kindOf(QStringLiteral("KOMPSPRZ"), choice(p + QStringLiteral("Seria3"))));
-    s.setCondition(list, ListState::Role::Reserved, numberOfObject(number, {QStringLiteral("K"), QStringLiteral("S")}));
+    s.setCondition(list, ListState::Role::Reserved, numberOfObject(number, QStringLiteral("KOMPSPRZ"), {QStringLiteral("K"), QStringLiteral("S")}));
     s.setCondition(list, ListState::Role::ActiveOnly, costs ? QString() : activity(choice(p + QStringLiteral("Seria4"))));
     s.clearCondition(list, ListState::Role::ObjectKey);
     s.setOrderColumn(list, column);
@@ -594,7 +597,7 @@ bool RaportyTab::runDeadlines()
                             : QString());
     // Numbers of BHP items are not matched.
     s.setCondition(list, ListState::Role::Reserved,
-                   numberOfObject(number, {QStringLiteral("K"), QStringLiteral("S"), QStringLiteral("L")}));
+                   numberOfObject(number, QStringLiteral("CZEGODOTYCZY"), {QStringLiteral("K"), QStringLiteral("S"), QStringLiteral("L")}));
     s.clearCondition(list, ListState::Role::ObjectKey);
     s.setOrderColumn(list, QStringLiteral("DATAOD, DATADO"));
     s.setAscending(list, true);
@@ -620,7 +623,7 @@ bool RaportyTab::runDocuments()
     const QString column = choice(QStringLiteral("ZestDokSeria1")) == 1 ? QStringLiteral("DATADOK") : QStringLiteral("TERMIN");
     s.setCondition(list, ListState::Role::DateRange, between(column, rangeFrom(), rangeTo()));
     s.setCondition(list, ListState::Role::ObjectKind, kindOf(QStringLiteral("CZEGODOTYCZY"), choice(QStringLiteral("ZestDokSeria3"))));
-    s.setCondition(list, ListState::Role::Reserved, numberOfObject(number, {QStringLiteral("K"), QStringLiteral("S")}));
+    s.setCondition(list, ListState::Role::Reserved, numberOfObject(number, QStringLiteral("CZEGODOTYCZY"), {QStringLiteral("K"), QStringLiteral("S")}));
     s.setCondition(list, ListState::Role::ActiveOnly, activity(choice(QStringLiteral("ZestDokSeria4"))));
     s.clearCondition(list, ListState::Role::ObjectKey);
     s.setOrderColumn(list, column);
@@ -643,7 +646,7 @@ bool RaportyTab::runHistory()
     QString kind = kindOf(QStringLiteral("KOMPSPRZ"), choice(QStringLiteral("ZestHistoriaSeria3")));
     kind += (kind.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("AND KOMPSPRZ<>'B'");
     s.setCondition(list, ListState::Role::ObjectKind, kind);
-    s.setCondition(list, ListState::Role::Reserved, numberOfObject(number, {QStringLiteral("K"), QStringLiteral("S")}));
+    s.setCondition(list, ListState::Role::Reserved, numberOfObject(number, QStringLiteral("KOMPSPRZ"), {QStringLiteral("K"), QStringLiteral("S")}));
     const QStringList sorts = {QStringLiteral("DATAOD,DATADO"), QStringLiteral("KNREWID,SNREWID"), QStringLiteral("PRACOWNIK"),
                                QStringLiteral("MIEJSCE")};
     s.setOrderColumn(list, sorts.value(choice(QStringLiteral("ZestHistoriaSort"))));

@@ -485,6 +485,10 @@ QString TDMRaporty::getValue(const QString& name)
     QString value;
     if (reportValue(name, &value))
         return value;
+    // The common variables come before the columns: the supplier column
+    // FIRMA of the cost lists must not replace the own company.
+    if (isCommon(name))
+        return commonValue(name);
     // A column of the main source's query answers under its own name.
     const QStringList sources = sourcesOf(m_report);
     if (!sources.isEmpty()) {
@@ -495,9 +499,20 @@ QString TDMRaporty::getValue(const QString& name)
     return commonValue(name);
 }
 
+bool TDMRaporty::isCommon(const QString& name)
+{
+    static const QStringList names = {QStringLiteral("FIRMA"),        QStringLiteral("FIRMA_WLASNA"),
+                                      QStringLiteral("WYSTAWIL"),     QStringLiteral("ZAAKCEPTOWAL"),
+                                      QStringLiteral("WYSTAWIONO"),   QStringLiteral("WLASCICIEL"),
+                                      QStringLiteral("NRKPIR_TITLE"), QStringLiteral("RAP_DW_FIRMA"),
+                                      QStringLiteral("STRONA")};
+    return names.contains(name);
+}
+
 QString TDMRaporty::commonValue(const QString& name)
 {
-    if (name == QLatin1String("FIRMA")) {
+    // FIRMA_WLASNA: the own company where a report's FIRMA is a row's company.
+    if (name == QLatin1String("FIRMA") || name == QLatin1String("FIRMA_WLASNA")) {
         if (!m_companyRead) {
             m_companyRead = true;
             m_company.clear();

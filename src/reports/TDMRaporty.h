@@ -78,6 +78,7 @@ public:
     void beginPage(int page) override;
 
     // The variables every report answers; empty for other names.
+    static bool isCommon(const QString& name);
     QString commonValue(const QString& name);
 
     // The text of a licence's programs (at most three, then " ... (i więcej)").
