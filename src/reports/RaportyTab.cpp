@@ -28,20 +28,22 @@
 #include <QVBoxLayout>
 
 namespace {
-const QStringList kSeries = {QStringLiteral("Dane bieżące"), QStringLiteral("Dane archiwalne / zlikwidowane")};
+const QStringList kSeries = {QStringLiteral("Dane bieżące"),
+                             QStringLiteral("Dane archiwalne / zlikwidowane")};
 const QStringList kKinds = {QStringLiteral("Wszystkie"), QStringLiteral("Tylko komputery"),
                             QStringLiteral("Tylko inny sprzęt")};
 const QStringList kActivity = {QStringLiteral("Wszystkie terminy"), QStringLiteral("Tylko aktywne"),
                                QStringLiteral("Tylko nieaktywne")};
-const QStringList kAssetSort = {QStringLiteral("wg nazwy"),          QStringLiteral("wg nr ewid."),
-                                QStringLiteral("wg daty zakupu"),    QStringLiteral("wg daty likwidacji"),
-                                QStringLiteral("wg lokalizacji"),    QStringLiteral("wg producenta"),
-                                QStringLiteral("wg klasyfikacji"),   QStringLiteral("wg osoby odpow.")};
+const QStringList kAssetSort = {QStringLiteral("wg nazwy"),        QStringLiteral("wg nr ewid."),
+                                QStringLiteral("wg daty zakupu"),  QStringLiteral("wg daty likwidacji"),
+                                QStringLiteral("wg lokalizacji"),  QStringLiteral("wg producenta"),
+                                QStringLiteral("wg klasyfikacji"), QStringLiteral("wg osoby odpow.")};
 const QStringList kOrderSort = {QStringLiteral("wg daty"),         QStringLiteral("wg sprzętu"),
                                 QStringLiteral("wg nr dokumentu"), QStringLiteral("wg osoby"),
                                 QStringLiteral("wg firmy"),        QStringLiteral("wg rodzaju prac")};
-const QStringList kCostSort = {QStringLiteral("wg daty"), QStringLiteral("wg nr ewid."), QStringLiteral("wg lokalizacji"),
-                               QStringLiteral("wg producenta"), QStringLiteral("wg daty likwidacji")};
+const QStringList kCostSort = {QStringLiteral("wg daty"), QStringLiteral("wg nr ewid."),
+                               QStringLiteral("wg lokalizacji"), QStringLiteral("wg producenta"),
+                               QStringLiteral("wg daty likwidacji")};
 
 // Condition texts of the catalogue. A typed number reaches SQL only as a
 // quoted literal.
@@ -52,8 +54,8 @@ QString equals(const QString& column, const QString& value)
 
 QString between(const QString& column, qint64 from, qint64 to)
 {
-    return QStringLiteral("AND ") + column + QStringLiteral(" >= ") + QString::number(from) + QStringLiteral(" AND ") +
-           column + QStringLiteral(" <= ") + QString::number(to);
+    return QStringLiteral("AND ") + column + QStringLiteral(" >= ") + QString::number(from) +
+           QStringLiteral(" AND ") + column + QStringLiteral(" <= ") + QString::number(to);
 }
 
 // "AND ((KIND='K' AND K.NREWID='n') OR ...)" over the aliases of a sub-record
@@ -65,14 +67,16 @@ QString numberOfObject(const QString& number, const QString& kindColumn, const Q
         return {};
     QStringList terms;
     for (const QString& alias : aliases)
-        terms << QStringLiteral("(") + kindColumn + QStringLiteral("='") + alias + QStringLiteral("' AND ") + alias +
-                     QStringLiteral(".NREWID=") + ListState::literal(number) + QLatin1Char(')');
+        terms << QStringLiteral("(") + kindColumn + QStringLiteral("='") + alias + QStringLiteral("' AND ") +
+                     alias + QStringLiteral(".NREWID=") + ListState::literal(number) + QLatin1Char(')');
     return QStringLiteral("AND (") + terms.join(QStringLiteral(" OR ")) + QLatin1Char(')');
 }
 
 QString activity(int choice)
 {
-    return choice == 1 ? QStringLiteral("AND ACT='T'") : choice == 2 ? QStringLiteral("AND ACT='N'") : QString();
+    return choice == 1   ? QStringLiteral("AND ACT='T'")
+           : choice == 2 ? QStringLiteral("AND ACT='N'")
+                         : QString();
 }
 
 QString kindOf(const QString& column, int choice)
@@ -85,7 +89,8 @@ QString kindOf(const QString& column, int choice)
 QString hintFor(const QString& what)
 {
     return QStringLiteral("Numer ewidencyjny ") + what +
-           QStringLiteral(" Pozostaw to pole puste jeśli chcesz otrzymać pełne zestawienie wszystkich elementów");
+           QStringLiteral(
+               " Pozostaw to pole puste jeśli chcesz otrzymać pełne zestawienie wszystkich elementów");
 }
 } // namespace
 
@@ -143,6 +148,7 @@ QComboBox* RaportyTab::addChoice(QGridLayout* grid, int column, const QString& n
     box->setObjectName(name);
     box->addItems(items);
     box->setToolTip(hint);
+    box->setMaximumWidth(240);
     m_combos.insert(name, box);
     if (QLayoutItem* item = grid->itemAtPosition(m_row, column)) {
         // Several choices share the "Filrt 3" cell.
@@ -193,8 +199,9 @@ QWidget* RaportyTab::buildGeneral()
     m_showPasswords->setToolTip(QStringLiteral("Zaznacz aby dołączyć hasła licencji na raporcie"));
     g->addWidget(m_showPasswords, m_row, 3);
     addChoice(g, 4, QStringLiteral("ZestOprSort"),
-              {QStringLiteral("wg programu"), QStringLiteral("wg nr ewid. progr."), QStringLiteral("wg klasyfik. progr."),
-               QStringLiteral("wg nr licencji"), QStringLiteral("wg nr ewid. lic."), QStringLiteral("typ licencji"),
+              {QStringLiteral("wg programu"), QStringLiteral("wg nr ewid. progr."),
+               QStringLiteral("wg klasyfik. progr."), QStringLiteral("wg nr licencji"),
+               QStringLiteral("wg nr ewid. lic."), QStringLiteral("typ licencji"),
                QStringLiteral("daty zakupu lic.")});
 
     addStatement(g, QStringLiteral("SBZestNapraw"), QStringLiteral("Zestawienie napraw"));
@@ -208,8 +215,9 @@ QWidget* RaportyTab::buildGeneral()
     addChoice(g, 1, QStringLiteral("ZaplZdarzSeria1"), kActivity);
     addNumber(g, QStringLiteral("ZaplZdarzSeria2"), QStringLiteral("elementu"));
     addChoice(g, 3, QStringLiteral("ZaplZdarzSeria3"),
-              {QStringLiteral("Wszystkie"), QStringLiteral("Tylko komputery"), QStringLiteral("Tylko licencje"),
-               QStringLiteral("Tylko inny sprzęt"), QStringLiteral("Tylko środki BHP")});
+              {QStringLiteral("Wszystkie"), QStringLiteral("Tylko komputery"),
+               QStringLiteral("Tylko licencje"), QStringLiteral("Tylko inny sprzęt"),
+               QStringLiteral("Tylko środki BHP")});
 
     addStatement(g, QStringLiteral("SBWolneLic"), QStringLiteral("Wolne licencje (niezainstalowane)"));
 
@@ -271,8 +279,8 @@ QWidget* RaportyTab::buildFinancial()
         addNumber(g, QStringLiteral("ZestFin") + w + QStringLiteral("Seria2"), QString::fromUtf8(c.what));
         addChoice(g, 4, QStringLiteral("ZestFin") + w + QStringLiteral("Sort"),
                   w == QLatin1String("Lic")
-                      ? QStringList{QStringLiteral("wg daty"), QStringLiteral("wg nr ewid."), QStringLiteral("wg dostawcy"),
-                                    QStringLiteral("wg daty likwidacji")}
+                      ? QStringList{QStringLiteral("wg daty"), QStringLiteral("wg nr ewid."),
+                                    QStringLiteral("wg dostawcy"), QStringLiteral("wg daty likwidacji")}
                       : kCostSort);
     }
 
@@ -454,7 +462,7 @@ QString RaportyTab::templatePath(const QString& file)
     return QDir(AppPaths::programDir()).filePath(QStringLiteral("raporty/") + file);
 }
 
-bool RaportyTab::show(const QString& report, const QString& file)
+bool RaportyTab::showReport(const QString& report, const QString& file)
 {
     m_reports.setReport(report);
     TDMRaporty::Choices& c = m_reports.choices();
@@ -511,11 +519,13 @@ bool RaportyTab::runAssetReport(const QString& button)
     const int sort = choice(prefix + QStringLiteral("Sort"));
     const bool software = word == QLatin1String("Opr");
     const QString alias = software ? QStringLiteral("L.") : QStringLiteral("K.");
-    const QString dateColumn = archive && m_liquidationDate->isChecked() ? QStringLiteral("DATAARCH")
-                                                                         : QStringLiteral("DATAZAKUPU");
+    const QString dateColumn =
+        archive && m_liquidationDate->isChecked() ? QStringLiteral("DATAARCH") : QStringLiteral("DATAZAKUPU");
     const QString date = between(alias + dateColumn, rangeFrom(), rangeTo());
-    const QString arch = QStringLiteral("AND ") + alias + (archive ? QStringLiteral("ARCHIWUM='T'") : QStringLiteral("ARCHIWUM='N'"));
-    const QString numberCondition = number.isEmpty() ? QString() : equals(alias + QStringLiteral("NREWID"), number);
+    const QString arch = QStringLiteral("AND ") + alias +
+                         (archive ? QStringLiteral("ARCHIWUM='T'") : QStringLiteral("ARCHIWUM='N'"));
+    const QString numberCondition =
+        number.isEmpty() ? QString() : equals(alias + QStringLiteral("NREWID"), number);
 
     QString statement, report, file;
     qint64 code = 0;
@@ -540,12 +550,13 @@ bool RaportyTab::runAssetReport(const QString& button)
         sortLine = 9;
     }
     if (software)
-        sorts = {QStringLiteral("NAZWA"), QStringLiteral("PNREWID"),  QStringLiteral("KLAS"),
+        sorts = {QStringLiteral("NAZWA"),      QStringLiteral("PNREWID"), QStringLiteral("KLAS"),
                  QStringLiteral("NRLICENCJI"), QStringLiteral("LNREWID"), QStringLiteral("TYPL"),
                  QStringLiteral("DATAZAKUPU")};
     else
-        sorts = {QStringLiteral("NAZWA"), QStringLiteral("NREWID"), QStringLiteral("DATAZAKUPU"), QStringLiteral("DATAARCH"),
-                 QStringLiteral("LOK"),   QStringLiteral("PRODUCENT"), QStringLiteral("KLA"), QStringLiteral("NRE")};
+        sorts = {QStringLiteral("NAZWA"),    QStringLiteral("NREWID"), QStringLiteral("DATAZAKUPU"),
+                 QStringLiteral("DATAARCH"), QStringLiteral("LOK"),    QStringLiteral("PRODUCENT"),
+                 QStringLiteral("KLA"),      QStringLiteral("NRE")};
 
     Statement& q = m_db.statement(statement);
     q.close();
@@ -556,7 +567,7 @@ bool RaportyTab::runAssetReport(const QString& button)
     guarded(code, [&] { q.open(); });
     // The equipment of each computer is read from the equipment list.
     SavedListState saved(m_db.listState(), {QStringLiteral("DBFSprzet")});
-    const bool shown = show(report, file);
+    const bool shown = showReport(report, file);
     q.close();
     return shown;
 }
@@ -571,13 +582,18 @@ bool RaportyTab::runRepairs(bool costs)
     const bool byRepairDate = choice(p + QStringLiteral("Seria1")) == 1;
     const QString column = byRepairDate ? QStringLiteral("DATANAPRAWY") : QStringLiteral("TERMIN");
     s.setCondition(list, ListState::Role::DateRange, between(column, rangeFrom(), rangeTo()));
-    s.setCondition(list, ListState::Role::ObjectKind, kindOf(QStringLiteral("KOMPSPRZ"), choice(p + QStringLiteral("Seria3"))));
-    s.setCondition(list, ListState::Role::Reserved, numberOfObject(number, QStringLiteral("KOMPSPRZ"), {QStringLiteral("K"), QStringLiteral("S")}));
-    s.setCondition(list, ListState::Role::ActiveOnly, costs ? QString() : activity(choice(p + QStringLiteral("Seria4"))));
+    s.setCondition(list, ListState::Role::ObjectKind,
+                   kindOf(QStringLiteral("KOMPSPRZ"), choice(p + QStringLiteral("Seria3"))));
+    s.setCondition(
+        list, ListState::Role::Reserved,
+        numberOfObject(number, QStringLiteral("KOMPSPRZ"), {QStringLiteral("K"), QStringLiteral("S")}));
+    s.setCondition(list, ListState::Role::ActiveOnly,
+                   costs ? QString() : activity(choice(p + QStringLiteral("Seria4"))));
     s.clearCondition(list, ListState::Role::ObjectKey);
     s.setOrderColumn(list, column);
     s.setAscending(list, true);
-    return show(QStringLiteral("frReport4"), costs ? QStringLiteral("fin_naprawy.frf") : QStringLiteral("naprawy.frf"));
+    return showReport(QStringLiteral("frReport4"),
+                      costs ? QStringLiteral("fin_naprawy.frf") : QStringLiteral("naprawy.frf"));
 }
 
 bool RaportyTab::runDeadlines()
@@ -588,20 +604,22 @@ bool RaportyTab::runDeadlines()
     SavedListState saved(s, {list});
     s.setCondition(list, ListState::Role::ActiveOnly, activity(choice(QStringLiteral("ZaplZdarzSeria1"))));
     s.setCondition(list, ListState::Role::DateRange,
-                   QStringLiteral("AND DATAOD >= ") + QString::number(rangeFrom()) + QStringLiteral(" AND DATADO <= ") +
-                       QString::number(rangeTo()));
+                   QStringLiteral("AND DATAOD >= ") + QString::number(rangeFrom()) +
+                       QStringLiteral(" AND DATADO <= ") + QString::number(rangeTo()));
     const char* kinds[] = {"", "K", "L", "S", "B"};
     const int kind = choice(QStringLiteral("ZaplZdarzSeria3"));
     s.setCondition(list, ListState::Role::ObjectKind,
-                   kind > 0 ? QStringLiteral("AND CZEGODOTYCZY='") + QLatin1String(kinds[kind]) + QLatin1Char('\'')
-                            : QString());
+                   kind > 0
+                       ? QStringLiteral("AND CZEGODOTYCZY='") + QLatin1String(kinds[kind]) + QLatin1Char('\'')
+                       : QString());
     // Numbers of BHP items are not matched.
     s.setCondition(list, ListState::Role::Reserved,
-                   numberOfObject(number, QStringLiteral("CZEGODOTYCZY"), {QStringLiteral("K"), QStringLiteral("S"), QStringLiteral("L")}));
+                   numberOfObject(number, QStringLiteral("CZEGODOTYCZY"),
+                                  {QStringLiteral("K"), QStringLiteral("S"), QStringLiteral("L")}));
     s.clearCondition(list, ListState::Role::ObjectKey);
     s.setOrderColumn(list, QStringLiteral("DATAOD, DATADO"));
     s.setAscending(list, true);
-    return show(QStringLiteral("frReport5"), QStringLiteral("terminy.frf"));
+    return showReport(QStringLiteral("frReport5"), QStringLiteral("terminy.frf"));
 }
 
 bool RaportyTab::runFreeLicences()
@@ -609,7 +627,7 @@ bool RaportyTab::runFreeLicences()
     Statement& q = m_db.statement(QStringLiteral("DBFWolneLic"));
     q.close();
     guarded(81141, [&] { q.open(); });
-    const bool shown = show(QStringLiteral("frReportLic"), QStringLiteral("wolnelic.frf"));
+    const bool shown = showReport(QStringLiteral("frReportLic"), QStringLiteral("wolnelic.frf"));
     q.close();
     return shown;
 }
@@ -620,15 +638,19 @@ bool RaportyTab::runDocuments()
     const QString number = takeNumber(this->number(QStringLiteral("ZestDokSeria2")));
     ListState& s = m_db.listState();
     SavedListState saved(s, {list});
-    const QString column = choice(QStringLiteral("ZestDokSeria1")) == 1 ? QStringLiteral("DATADOK") : QStringLiteral("TERMIN");
+    const QString column =
+        choice(QStringLiteral("ZestDokSeria1")) == 1 ? QStringLiteral("DATADOK") : QStringLiteral("TERMIN");
     s.setCondition(list, ListState::Role::DateRange, between(column, rangeFrom(), rangeTo()));
-    s.setCondition(list, ListState::Role::ObjectKind, kindOf(QStringLiteral("CZEGODOTYCZY"), choice(QStringLiteral("ZestDokSeria3"))));
-    s.setCondition(list, ListState::Role::Reserved, numberOfObject(number, QStringLiteral("CZEGODOTYCZY"), {QStringLiteral("K"), QStringLiteral("S")}));
+    s.setCondition(list, ListState::Role::ObjectKind,
+                   kindOf(QStringLiteral("CZEGODOTYCZY"), choice(QStringLiteral("ZestDokSeria3"))));
+    s.setCondition(
+        list, ListState::Role::Reserved,
+        numberOfObject(number, QStringLiteral("CZEGODOTYCZY"), {QStringLiteral("K"), QStringLiteral("S")}));
     s.setCondition(list, ListState::Role::ActiveOnly, activity(choice(QStringLiteral("ZestDokSeria4"))));
     s.clearCondition(list, ListState::Role::ObjectKey);
     s.setOrderColumn(list, column);
     s.setAscending(list, true);
-    return show(QStringLiteral("frReport1"), QStringLiteral("dokumenty.frf"));
+    return showReport(QStringLiteral("frReport1"), QStringLiteral("dokumenty.frf"));
 }
 
 bool RaportyTab::runHistory()
@@ -640,22 +662,24 @@ bool RaportyTab::runHistory()
     for (int line : ListState::slotLines(list))
         s.setSlot(list, line, QString());
     s.setCondition(list, ListState::Role::DateRange,
-                   QStringLiteral("AND DATAOD >= ") + QString::number(rangeFrom()) + QStringLiteral(" AND DATADO <= ") +
-                       QString::number(rangeTo()));
+                   QStringLiteral("AND DATAOD >= ") + QString::number(rangeFrom()) +
+                       QStringLiteral(" AND DATADO <= ") + QString::number(rangeTo()));
     // BHP history never belongs here.
     QString kind = kindOf(QStringLiteral("KOMPSPRZ"), choice(QStringLiteral("ZestHistoriaSeria3")));
     kind += (kind.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("AND KOMPSPRZ<>'B'");
     s.setCondition(list, ListState::Role::ObjectKind, kind);
-    s.setCondition(list, ListState::Role::Reserved, numberOfObject(number, QStringLiteral("KOMPSPRZ"), {QStringLiteral("K"), QStringLiteral("S")}));
-    const QStringList sorts = {QStringLiteral("DATAOD,DATADO"), QStringLiteral("KNREWID,SNREWID"), QStringLiteral("PRACOWNIK"),
-                               QStringLiteral("MIEJSCE")};
+    s.setCondition(
+        list, ListState::Role::Reserved,
+        numberOfObject(number, QStringLiteral("KOMPSPRZ"), {QStringLiteral("K"), QStringLiteral("S")}));
+    const QStringList sorts = {QStringLiteral("DATAOD,DATADO"), QStringLiteral("KNREWID,SNREWID"),
+                               QStringLiteral("PRACOWNIK"), QStringLiteral("MIEJSCE")};
     s.setOrderColumn(list, sorts.value(choice(QStringLiteral("ZestHistoriaSort"))));
     s.setAscending(list, true);
-    return show(QStringLiteral("frReport2"), QStringLiteral("historia.frf"));
+    return showReport(QStringLiteral("frReport2"), QStringLiteral("historia.frf"));
 }
 
-bool RaportyTab::runOrders(const QString& list, const QString& seria, const QString& sort, const QString& report,
-                           const QString& file)
+bool RaportyTab::runOrders(const QString& list, const QString& seria, const QString& sort,
+                           const QString& report, const QString& file)
 {
     const QString number = takeNumber(this->number(seria));
     ListState& s = m_db.listState();
@@ -663,14 +687,16 @@ bool RaportyTab::runOrders(const QString& list, const QString& seria, const QStr
     for (int line : ListState::slotLines(list))
         s.setSlot(list, line, QString());
     s.setCondition(list, ListState::Role::DateRange,
-                   QStringLiteral("AND DATAOD >= ") + QString::number(rangeFrom()) + QStringLiteral(" AND DATADO <= ") +
-                       QString::number(rangeTo()));
-    s.setCondition(list, ListState::Role::Reserved, number.isEmpty() ? QString() : equals(QStringLiteral("S.NREWID"), number));
-    const QStringList sorts = {QStringLiteral("DATAOD,DATADO"), QStringLiteral("SNREWID"), QStringLiteral("NRDOKUMENTU"),
-                               QStringLiteral("PRACOWNIK"),     QStringLiteral("FIRMA"),   QStringLiteral("RODZAJPRACO")};
+                   QStringLiteral("AND DATAOD >= ") + QString::number(rangeFrom()) +
+                       QStringLiteral(" AND DATADO <= ") + QString::number(rangeTo()));
+    s.setCondition(list, ListState::Role::Reserved,
+                   number.isEmpty() ? QString() : equals(QStringLiteral("S.NREWID"), number));
+    const QStringList sorts = {QStringLiteral("DATAOD,DATADO"), QStringLiteral("SNREWID"),
+                               QStringLiteral("NRDOKUMENTU"),   QStringLiteral("PRACOWNIK"),
+                               QStringLiteral("FIRMA"),         QStringLiteral("RODZAJPRACO")};
     s.setOrderColumn(list, sorts.value(choice(sort)));
     s.setAscending(list, true);
-    return show(report, file);
+    return showReport(report, file);
 }
 
 bool RaportyTab::runEmployees()
@@ -684,7 +710,7 @@ bool RaportyTab::runEmployees()
                                QStringLiteral("NRPOKOJU"), QStringLiteral("STANOWISKO_O")};
     s.setOrderColumn(list, sorts.value(choice(QStringLiteral("ZestPracSort"))));
     s.setAscending(list, true);
-    return show(QStringLiteral("frReport6"), QStringLiteral("osobowa.frf"));
+    return showReport(QStringLiteral("frReport6"), QStringLiteral("osobowa.frf"));
 }
 
 bool RaportyTab::runCosts(const QString& button)
@@ -701,33 +727,37 @@ bool RaportyTab::runCosts(const QString& button)
     const QString licProg = QStringLiteral("DBFLicProg");
     SavedListState saved(s, {list, licProg});
     s.setCondition(list, ListState::Role::Archive, ListState::archiveCondition(archive));
-    const QString dateColumn = archive && m_liquidationDate->isChecked() ? QStringLiteral("DATAARCH")
-                                                                         : QStringLiteral("DATAZAKUPU");
+    const QString dateColumn =
+        archive && m_liquidationDate->isChecked() ? QStringLiteral("DATAARCH") : QStringLiteral("DATAZAKUPU");
     s.setCondition(list, ListState::Role::DateRange,
                    between(ListState::qualifiedColumn(list, dateColumn), rangeFrom(), rangeTo()));
     s.setCondition(list, ListState::Role::Reserved,
-                   number.isEmpty() ? QString() : equals(ListState::qualifiedColumn(list, QStringLiteral("NREWID")), number));
-    const QStringList sorts = licences ? QStringList{QStringLiteral("DATAZAKUPU"), QStringLiteral("NREWID"),
-                                                     QStringLiteral("FIRMA"), QStringLiteral("DATAARCH")}
-                                       : QStringList{QStringLiteral("DATAZAKUPU"), QStringLiteral("NREWID"),
-                                                     QStringLiteral("LOK"), QStringLiteral("PRODUCENT"),
-                                                     QStringLiteral("DATAARCH")};
+                   number.isEmpty()
+                       ? QString()
+                       : equals(ListState::qualifiedColumn(list, QStringLiteral("NREWID")), number));
+    const QStringList sorts =
+        licences ? QStringList{QStringLiteral("DATAZAKUPU"), QStringLiteral("NREWID"),
+                               QStringLiteral("FIRMA"), QStringLiteral("DATAARCH")}
+                 : QStringList{QStringLiteral("DATAZAKUPU"), QStringLiteral("NREWID"), QStringLiteral("LOK"),
+                               QStringLiteral("PRODUCENT"), QStringLiteral("DATAARCH")};
     s.setOrderColumn(list, sorts.value(choice(p + QStringLiteral("Sort"))));
     s.setAscending(list, true);
     if (licences)
-        s.setCondition(licProg, ListState::Role::ActiveOnly, archive ? QString() : QStringLiteral("AND ACT='T'"));
+        s.setCondition(licProg, ListState::Role::ActiveOnly,
+                       archive ? QString() : QStringLiteral("AND ACT='T'"));
     const QString report = word == QLatin1String("Komp")   ? QStringLiteral("frReport7")
                            : word == QLatin1String("Sprz") ? QStringLiteral("frReport8")
                                                            : QStringLiteral("frReport9");
     const QString file = word == QLatin1String("Komp")   ? QStringLiteral("fin_komputery.frf")
                          : word == QLatin1String("Sprz") ? QStringLiteral("fin_sprzet.frf")
                                                          : QStringLiteral("fin_licencje.frf");
-    return show(report, file);
+    return showReport(report, file);
 }
 
 bool RaportyTab::runRegister()
 {
-    const QString column = choice(QStringLiteral("cbWartPocz")) == 1 ? QStringLiteral("BRUTTO") : QStringLiteral("NETTO");
+    const QString column =
+        choice(QStringLiteral("cbWartPocz")) == 1 ? QStringLiteral("BRUTTO") : QStringLiteral("NETTO");
     // An amount that does not parse is taken as 0 and shown so.
     const auto limit = [&](QCheckBox* box, QLineEdit* field, const char* op) -> QString {
         if (!box->isChecked())
@@ -743,8 +773,8 @@ bool RaportyTab::runRegister()
     const QString below = limit(m_below, m_belowValue, "<=");
     const QString range = QStringLiteral("AND DATAZAKUPU>=") + QString::number(rangeFrom()) +
                           QStringLiteral(" AND DATAZAKUPU<=") + QString::number(rangeTo());
-    const QString arch = QStringLiteral("AND DATAARCH>=") + QString::number(rangeFrom()) + QStringLiteral(" AND DATAARCH<=") +
-                         QString::number(rangeTo());
+    const QString arch = QStringLiteral("AND DATAARCH>=") + QString::number(rangeFrom()) +
+                         QStringLiteral(" AND DATAARCH<=") + QString::number(rangeTo());
     Statement& current = m_db.statement(QStringLiteral("DBFSpis1"));
     Statement& liquidated = m_db.statement(QStringLiteral("DBFSpis2"));
     current.close();
@@ -757,7 +787,7 @@ bool RaportyTab::runRegister()
     }
     guarded(62141, [&] { current.open(); });
     guarded(62142, [&] { liquidated.open(); });
-    const bool shown = show(QStringLiteral("frReport12"), QStringLiteral("zestawienie.frf"));
+    const bool shown = showReport(QStringLiteral("frReport12"), QStringLiteral("zestawienie.frf"));
     current.close();
     liquidated.close();
     return shown;

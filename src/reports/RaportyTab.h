@@ -70,7 +70,7 @@ private:
     QLineEdit* number(const QString& name) const;
     int choice(const QString& name) const;
 
-    bool show(const QString& report, const QString& file);
+    bool showReport(const QString& report, const QString& file);
     bool runAssetReport(const QString& button);
     bool runRepairs(bool costs);
     bool runDeadlines();

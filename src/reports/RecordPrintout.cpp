@@ -20,29 +20,34 @@ public:
     // As the company lookups show it: name and NIP.
     QString company(qint64 id)
     {
-        return id <= 0 ? QString()
-                       : one(QStringLiteral("SELECT (NAZWA||' ('||NIP||')') AS V FROM firmy WHERE IDFIRMY=:K"), id);
+        return id <= 0
+                   ? QString()
+                   : one(QStringLiteral("SELECT (NAZWA||' ('||NIP||')') AS V FROM firmy WHERE IDFIRMY=:K"),
+                         id);
     }
     QString employee(const QString& nrew)
     {
         if (nrew.isEmpty())
             return {};
-        return one(QStringLiteral("SELECT (NAZWISKO||' '||IMIE||' (nr.ew. '||NREW||')') AS V FROM osobowa WHERE "
-                                  "NREW=:K"),
-                   nrew);
+        return one(
+            QStringLiteral("SELECT (NAZWISKO||' '||IMIE||' (nr.ew. '||NREW||')') AS V FROM osobowa WHERE "
+                           "NREW=:K"),
+            nrew);
     }
     QString computer(qint64 id)
     {
-        return id <= 0 ? QString()
-                       : one(QStringLiteral("SELECT (NAZWA||' ('||NREWID||') '||PRODUCENT) AS V FROM komputery "
-                                            "WHERE IDKOMPUTERA=:K"),
-                             id);
+        return id <= 0
+                   ? QString()
+                   : one(QStringLiteral("SELECT (NAZWA||' ('||NREWID||') '||PRODUCENT) AS V FROM komputery "
+                                        "WHERE IDKOMPUTERA=:K"),
+                         id);
     }
     QString equipment(qint64 id)
     {
         return id <= 0 ? QString()
-                       : one(QStringLiteral("SELECT (NAZWA||' ('||NREWID||') '||PRODUCENT) AS V FROM sprzet WHERE "
-                                            "IDSPRZETU=:K"),
+                       : one(QStringLiteral(
+                                 "SELECT (NAZWA||' ('||NREWID||') '||PRODUCENT) AS V FROM sprzet WHERE "
+                                 "IDSPRZETU=:K"),
                              id);
     }
     // Property lines: the names of the kind and classifier in LP order and
@@ -63,9 +68,11 @@ public:
                 m_q.close();
             });
         };
-        read(QStringLiteral("SELECT NAZWA FROM nazwawlasciwosci WHERE KOMPSPRZET=:KIND AND IDSLOWNIKA=:K ORDER BY LP"),
+        read(QStringLiteral(
+                 "SELECT NAZWA FROM nazwawlasciwosci WHERE KOMPSPRZET=:KIND AND IDSLOWNIKA=:K ORDER BY LP"),
              classifier, "NAZWA", names);
-        read(QStringLiteral("SELECT WARTOSC FROM wlasciwosci WHERE KOMPSPRZET=:KIND AND IDOBIEKTU=:K ORDER BY LP"),
+        read(QStringLiteral(
+                 "SELECT WARTOSC FROM wlasciwosci WHERE KOMPSPRZET=:KIND AND IDOBIEKTU=:K ORDER BY LP"),
              object, "WARTOSC", values);
         QStringList lines;
         for (int i = 0; i < 14; ++i)
@@ -193,7 +200,8 @@ RecordPrintout RecordPrintout::forEquipment(TmyDataBase& db, qint64 key)
     ListState state; // defaults, narrowed to the one item
     for (int line : ListState::slotLines(list))
         state.setSlot(list, line, QString());
-    state.setSlot(list, ListState::reservedLines(list).value(0), QStringLiteral("AND IDSPRZETU=") + QString::number(key));
+    state.setSlot(list, ListState::reservedLines(list).value(0),
+                  QStringLiteral("AND IDSPRZETU=") + QString::number(key));
     state.applyTo(list, q);
     if (!guarded(TmyDataBase::reloadCode(list), [&] { q.open(); }) || q.eof())
         return {};
@@ -303,8 +311,9 @@ RecordPrintout RecordPrintout::forRow(TmyDataBase& db, const QString& list, cons
         s.line("Data do: ", s.date("DATADO"));
         s.line("Opis: ", s.text("OPIS"));
         s.line("Inne: ", s.text("INNE"));
-        s.line("Którą date uwzględnić przy sprawdzaniu terminów?: ",
-               s.text("SPRODDO") == QLatin1String("O") ? QStringLiteral("Datę od") : QStringLiteral("Datę do"));
+        s.line("Którą date uwzględnić przy sprawdzaniu terminów?: ", s.text("SPRODDO") == QLatin1String("O")
+                                                                         ? QStringLiteral("Datę od")
+                                                                         : QStringLiteral("Datę do"));
     } else if (is("DBFNaprawy")) {
         p.title = QStringLiteral("Naprawa");
         s.line("Czy termin aktywny?: ", s.flag("ACT"));
@@ -341,16 +350,18 @@ RecordPrintout RecordPrintout::forRow(TmyDataBase& db, const QString& list, cons
         s.line("Inne: ", s.text("INNE"));
     } else if (is("DBFFirmy")) {
         p.title = QStringLiteral("Firma");
-        const char* const first[][2] = {{"Nazwa firmy: ", "NAZWA"}, {"NIP: ", "NIP"},         {"NIP UE: ", "NIPUE"},
-                                        {"REGON: ", "REGON"},       {"Kod pocztowy: ", "KOD"}, {"Miasto: ", "MIASTO"},
-                                        {"Ulica: ", "ULICA"},       {"Numer: ", "NUMER"},      {"Kraj: ", "KRAJ"},
-                                        {"Telefon: ", "TELEFON"},   {"Fax: ", "FAX"},          {"Email: ", "EMAIL"},
-                                        {"WWW: ", "WWW"},           {"Bank: ", "BANK"},        {"Numer konta: ", "ROR"}};
+        const char* const first[][2] = {
+            {"Nazwa firmy: ", "NAZWA"}, {"NIP: ", "NIP"},          {"NIP UE: ", "NIPUE"},
+            {"REGON: ", "REGON"},       {"Kod pocztowy: ", "KOD"}, {"Miasto: ", "MIASTO"},
+            {"Ulica: ", "ULICA"},       {"Numer: ", "NUMER"},      {"Kraj: ", "KRAJ"},
+            {"Telefon: ", "TELEFON"},   {"Fax: ", "FAX"},          {"Email: ", "EMAIL"},
+            {"WWW: ", "WWW"},           {"Bank: ", "BANK"},        {"Numer konta: ", "ROR"}};
         for (const auto& f : first)
             s.line(f[0], s.text(f[1]));
         s.line("Adres korespondencyjny: ", QString());
-        const char* const mail[][2] = {{"Kod pocztowy: ", "KKOD"}, {"Miasto: ", "KMIASTO"},   {"Ulica: ", "KULICA"},
-                                       {"Numer: ", "KNUMER"},      {"Kraj: ", "KKRAJ"},       {"Telefon: ", "KTELEFON"},
+        const char* const mail[][2] = {{"Kod pocztowy: ", "KKOD"}, {"Miasto: ", "KMIASTO"},
+                                       {"Ulica: ", "KULICA"},      {"Numer: ", "KNUMER"},
+                                       {"Kraj: ", "KKRAJ"},        {"Telefon: ", "KTELEFON"},
                                        {"Fax: ", "KFAX"},          {"Email: ", "KEMAIL"}};
         for (const auto& f : mail)
             s.line(f[0], s.text(f[1]));

@@ -204,6 +204,8 @@ bool TDMRaporty::setReport(const QString& report)
     if (!findReport(report))
         return false;
     m_report = report;
+    const QStringList sources = sourcesOf(report);
+    m_mainSource = sources.isEmpty() ? QString() : sources.first();
     m_walks.clear();
     resetRun();
     m_page = 0;
@@ -416,7 +418,8 @@ void TDMRaporty::loadProperties(const QString& kind, qint64 classifier, qint64 o
     m_propertyNames = {};
     m_propertyValues = {};
     m_propertyDelivered = false;
-    const auto read = [&](const char* statement, qint64 key, const char* column, std::array<QString, 14>& into) {
+    const auto read = [&](const char* statement, qint64 key, const char* column,
+                          std::array<QString, 14>& into) {
         guarded(81133, [&] {
             Statement& q = *m_scratch;
             q.close();
@@ -490,22 +493,18 @@ QString TDMRaporty::getValue(const QString& name)
     if (isCommon(name))
         return commonValue(name);
     // A column of the main source's query answers under its own name.
-    const QStringList sources = sourcesOf(m_report);
-    if (!sources.isEmpty()) {
-        const Statement* q = rows(sources.first());
-        if (usable(q) && q->hasField(name))
-            return q->text(name);
-    }
-    return commonValue(name);
+    const Statement* q = rows(m_mainSource);
+    if (usable(q) && q->hasField(name))
+        return q->text(name);
+    return {};
 }
 
 bool TDMRaporty::isCommon(const QString& name)
 {
-    static const QStringList names = {QStringLiteral("FIRMA"),        QStringLiteral("FIRMA_WLASNA"),
-                                      QStringLiteral("WYSTAWIL"),     QStringLiteral("ZAAKCEPTOWAL"),
-                                      QStringLiteral("WYSTAWIONO"),   QStringLiteral("WLASCICIEL"),
-                                      QStringLiteral("NRKPIR_TITLE"), QStringLiteral("RAP_DW_FIRMA"),
-                                      QStringLiteral("STRONA")};
+    static const QStringList names = {
+        QStringLiteral("FIRMA"),        QStringLiteral("FIRMA_WLASNA"), QStringLiteral("WYSTAWIL"),
+        QStringLiteral("ZAAKCEPTOWAL"), QStringLiteral("WYSTAWIONO"),   QStringLiteral("WLASCICIEL"),
+        QStringLiteral("NRKPIR_TITLE"), QStringLiteral("RAP_DW_FIRMA"), QStringLiteral("STRONA")};
     return names.contains(name);
 }
 
@@ -523,7 +522,8 @@ QString TDMRaporty::commonValue(const QString& name)
                 q.setLines({QStringLiteral("SELECT NAZWA,NIP FROM firmy WHERE IDFIRMY = 1")});
                 q.open();
                 if (!q.eof())
-                    m_company = q.text(QStringLiteral("NAZWA")) + QStringLiteral(" NIP:") + q.text(QStringLiteral("NIP"));
+                    m_company = q.text(QStringLiteral("NAZWA")) + QStringLiteral(" NIP:") +
+                                q.text(QStringLiteral("NIP"));
                 q.close();
             });
         }
@@ -531,10 +531,12 @@ QString TDMRaporty::commonValue(const QString& name)
     }
     const QString line = QStringLiteral("_____________________\r");
     if (name == QLatin1String("WYSTAWIL"))
-        return Config::global().flag(QStringLiteral("cbRapWystawil")) ? line + QStringLiteral("Wystawił") : QString();
+        return Config::global().flag(QStringLiteral("cbRapWystawil")) ? line + QStringLiteral("Wystawił")
+                                                                      : QString();
     if (name == QLatin1String("ZAAKCEPTOWAL"))
-        return Config::global().flag(QStringLiteral("cbRapZaakceptowal")) ? line + QStringLiteral("Zaakceptował")
-                                                                           : QString();
+        return Config::global().flag(QStringLiteral("cbRapZaakceptowal"))
+                   ? line + QStringLiteral("Zaakceptował")
+                   : QString();
     if (name == QLatin1String("WYSTAWIONO"))
         return m_choices.issueDateOn ? QStringLiteral("Wystawiono ") + m_choices.issueDate : QString();
     if (name == QLatin1String("WLASCICIEL"))
@@ -551,8 +553,7 @@ QString TDMRaporty::commonValue(const QString& name)
 // The variables a report answers in its own way.
 bool TDMRaporty::reportValue(const QString& name, QString* value)
 {
-    const QStringList sources = sourcesOf(m_report);
-    const Statement* q = sources.isEmpty() ? nullptr : rows(sources.first());
+    const Statement* q = rows(m_mainSource);
     const auto is = [&](const char* n) { return name == QLatin1String(n); };
     const auto put = [&](const QString& v) {
         *value = v;
@@ -594,7 +595,8 @@ bool TDMRaporty::reportValue(const QString& name, QString* value)
     }
     if (m_report == QLatin1String("frReport6")) {
         if (is("NAZWISKO"))
-            return put(text(q, QStringLiteral("NAZWISKO")) + QLatin1Char(' ') + text(q, QStringLiteral("IMIE")));
+            return put(text(q, QStringLiteral("NAZWISKO")) + QLatin1Char(' ') +
+                       text(q, QStringLiteral("IMIE")));
         if (is("ADRES")) {
             QStringList parts;
             for (const char* f : {"ADRES", "NUMER", "KOD", "MIASTO", "KRAJ"})
@@ -617,9 +619,10 @@ bool TDMRaporty::reportValue(const QString& name, QString* value)
     if (m_report == QLatin1String("frReport7") || m_report == QLatin1String("frReport8") ||
         m_report == QLatin1String("frReport9")) {
         if (is("ARCHIWUM")) {
-            const char* caption = m_report == QLatin1String("frReport7")   ? "Archiwum / komputery zlikwidowane"
-                                  : m_report == QLatin1String("frReport8") ? "Archiwum / Sprzet zlikwidowany"
-                                                                           : "Archiwum / Licencje zlikwidowany";
+            const char* caption = m_report == QLatin1String("frReport7") ? "Archiwum / komputery zlikwidowane"
+                                  : m_report == QLatin1String("frReport8")
+                                      ? "Archiwum / Sprzet zlikwidowany"
+                                      : "Archiwum / Licencje zlikwidowany";
             return put(text(q, name) == QLatin1String("T") ? QString::fromUtf8(caption) : QString());
         }
         if (is("DATAARCH"))
@@ -633,7 +636,8 @@ bool TDMRaporty::reportValue(const QString& name, QString* value)
         if (is("WART")) {
             if (!usable(q))
                 return put(QString());
-            return put(accumulate(q, m_choices.grossValue ? QStringLiteral("BRUTTO") : QStringLiteral("NETTO"), 1));
+            return put(
+                accumulate(q, m_choices.grossValue ? QStringLiteral("BRUTTO") : QStringLiteral("NETTO"), 1));
         }
         if (is("LP")) {
             m_sums[1] += 1;
@@ -674,17 +678,19 @@ bool TDMRaporty::reportValue(const QString& name, QString* value)
         }
         if (is("DATAARCH"))
             return put(liquidationLong(q));
-        const Statement* users = rows(computers ? QStringLiteral("frDSKompUzyt") : QStringLiteral("frDSSprzetUzyt"));
-        if (alias("UNREW", users, "NREW") || alias("UNAZWISKO", users, "PRACOWNIK") || alias("UNIP", users, "NIP") ||
-            alias("UDZIAL", users, "DZIAL") || alias("USTANOWISKO", users, "STANOWISKO") ||
-            alias("UNRPOKOJU", users, "NRPOKOJU"))
+        const Statement* users =
+            rows(computers ? QStringLiteral("frDSKompUzyt") : QStringLiteral("frDSSprzetUzyt"));
+        if (alias("UNREW", users, "NREW") || alias("UNAZWISKO", users, "PRACOWNIK") ||
+            alias("UNIP", users, "NIP") || alias("UDZIAL", users, "DZIAL") ||
+            alias("USTANOWISKO", users, "STANOWISKO") || alias("UNRPOKOJU", users, "NRPOKOJU"))
             return true;
         if (computers) {
             const Statement* lic = rows(QStringLiteral("frDSKompLic"));
             const Statement* eq = rows(QStringLiteral("frDSKompSprzet"));
             if (alias("LNRLICENCJI", lic, "NRLICENCJI") || alias("LNAZWA", lic, "NAZWA") ||
-                alias("LWERSJA", lic, "WERSJA") || alias("SNREWID", eq, "NREWID") || alias("SNAZWA", eq, "NAZWA") ||
-                alias("SPRODUCENT", eq, "PRODUCENT") || alias("SNRSERYJNY", eq, "NRSERYJNY"))
+                alias("LWERSJA", lic, "WERSJA") || alias("SNREWID", eq, "NREWID") ||
+                alias("SNAZWA", eq, "NAZWA") || alias("SPRODUCENT", eq, "PRODUCENT") ||
+                alias("SNRSERYJNY", eq, "NRSERYJNY"))
                 return true;
         } else {
             const Statement* rep = rows(QStringLiteral("frDSSprzetNaprawy"));
@@ -708,12 +714,12 @@ bool TDMRaporty::reportValue(const QString& name, QString* value)
         const Statement* k = rows(QStringLiteral("frDSOprogKomp"));
         if (is("KDATAZAKUPU"))
             return put(date(k, QStringLiteral("DATAZAKUPU")));
-        return alias("PNRSERYJNY", q, "NRSERYJNY") || alias("PNAZWA", q, "NAZWA") || alias("PWERSJA", q, "WERSJA") ||
-               alias("PKLASYFIKATOR", q, "KLAS") || alias("PPRODUCENT", q, "PRODUCENT") ||
-               alias("PIDFIRMY", q, "PIDFI") || alias("NREWID", q, "LNREWID") || alias("TYPLICENCJI", q, "TYPL") ||
-               alias("IDF", q, "IDFI") || alias("INNE", q, "LINNE") || alias("KNREWID", k, "NREWID") ||
-               alias("KNAZWA", k, "NAZWA") || alias("KLOK", k, "LOK") || alias("KPRODUCENT", k, "PRODUCENT") ||
-               dated({"DATAZAKUPU"});
+        return alias("PNRSERYJNY", q, "NRSERYJNY") || alias("PNAZWA", q, "NAZWA") ||
+               alias("PWERSJA", q, "WERSJA") || alias("PKLASYFIKATOR", q, "KLAS") ||
+               alias("PPRODUCENT", q, "PRODUCENT") || alias("PIDFIRMY", q, "PIDFI") ||
+               alias("NREWID", q, "LNREWID") || alias("TYPLICENCJI", q, "TYPL") || alias("IDF", q, "IDFI") ||
+               alias("INNE", q, "LINNE") || alias("KNREWID", k, "NREWID") || alias("KNAZWA", k, "NAZWA") ||
+               alias("KLOK", k, "LOK") || alias("KPRODUCENT", k, "PRODUCENT") || dated({"DATAZAKUPU"});
     }
     if (m_report == QLatin1String("frReport1")) {
         if (is("CZEGODOTYCZY"))
@@ -747,8 +753,8 @@ bool TDMRaporty::reportValue(const QString& name, QString* value)
     if (m_report == QLatin1String("frZakupBhp")) {
         if (is("ILOSC"))
             return put(amount(q, name));
-        return alias("DOSTAWCA", q, "FIRMA") || alias("KLASYFIKATOR", q, "KLASOPIS") || dated({"DATAZAKUPU"}) ||
-               costs();
+        return alias("DOSTAWCA", q, "FIRMA") || alias("KLASYFIKATOR", q, "KLASOPIS") ||
+               dated({"DATAZAKUPU"}) || costs();
     }
     if (m_report == QLatin1String("frBhp") || m_report == QLatin1String("frReport37")) {
         if (is("ILOSC") || is("PRZYPOMNIJ"))
@@ -769,12 +775,14 @@ bool TDMRaporty::reportValue(const QString& name, QString* value)
             if (folder.isEmpty())
                 return put(QStringLiteral("#2"));
             const QString file = text(q, QStringLiteral("NAZWAPLIKU"));
-            return put(QFileInfo::exists(QDir(folder).filePath(file)) && !file.isEmpty() ? QString()
-                                                                                           : QStringLiteral("#1"));
+            return put(QFileInfo::exists(QDir(folder).filePath(file)) && !file.isEmpty()
+                           ? QString()
+                           : QStringLiteral("#1"));
         }
         if (is("LEGENDA") && m_choices.attachmentCheck)
-            return put(QStringLiteral("Legenda:\r#1 plik załącznika nie istnieje\r#2 katalog z załącznikami nie "
-                                      "istnieje"));
+            return put(
+                QStringLiteral("Legenda:\r#1 plik załącznika nie istnieje\r#2 katalog z załącznikami nie "
+                               "istnieje"));
         return false;
     }
     return false;

@@ -98,6 +98,7 @@ private:
 
     TmyDataBase& m_db;
     QString m_report;
+    QString m_mainSource;
     Choices m_choices;
     std::map<QString, std::unique_ptr<Walk>> m_walks;
     std::unique_ptr<Statement> m_scratch;

@@ -78,10 +78,11 @@ private slots:
 
     void computerCostsAndCommonVariables()
     {
-        exec(QStringLiteral("INSERT INTO komputery(NREWID,NAZWA,IDFIRMY,DATAZAKUPU,NETTO,VAT,BRUTTO,ARCHIWUM,DATAARCH) "
-                            "VALUES ('K1','Serwer',2,20240315,1000.5,230.12,1230.62,'N',0),"
-                            "('K2','Laptop',-1,20230101,200,46,246,'T',20250630),"
-                            "('K3','Stary',-1,0,0,0,0,'T',0)"));
+        exec(QStringLiteral(
+            "INSERT INTO komputery(NREWID,NAZWA,IDFIRMY,DATAZAKUPU,NETTO,VAT,BRUTTO,ARCHIWUM,DATAARCH) "
+            "VALUES ('K1','Serwer',2,20240315,1000.5,230.12,1230.62,'N',0),"
+            "('K2','Laptop',-1,20230101,200,46,246,'T',20250630),"
+            "('K3','Stary',-1,0,0,0,0,'T',0)"));
         m_db->listState().clearCondition(QStringLiteral("DBFKomputery"), ListState::Role::Archive);
         QVERIFY(m_rap->setReport(QStringLiteral("frReport7")));
         m_rap->choices().issueDateOn = true;
@@ -92,8 +93,8 @@ private slots:
                   QStringLiteral("DATAARCH"), QStringLiteral("ARCHIWUM"), QStringLiteral("NETTO"),
                   QStringLiteral("BRUTTO"), QStringLiteral("FIRMA")});
         QCOMPARE(rows.size(), 3);
-        QCOMPARE(rows[0], QStringList({"K1", "Dostawca SA (555)", d("15-03-2024"), "", "", a("1000.5"), a("1230.62"),
-                                       "Firma Testowa NIP:111-22-33-444"}));
+        QCOMPARE(rows[0], QStringList({"K1", "Dostawca SA (555)", d("15-03-2024"), "", "", a("1000.5"),
+                                       a("1230.62"), "Firma Testowa NIP:111-22-33-444"}));
         QCOMPARE(rows[1][3], QStringLiteral("Data likwid.:\r") + d("30-06-2025"));
         QCOMPARE(rows[1][4], QStringLiteral("Archiwum / komputery zlikwidowane"));
         QCOMPARE(rows[2][3], QString()); // liquidated without a date
@@ -101,8 +102,10 @@ private slots:
         QCOMPARE(m_rap->getValue(QStringLiteral("SNETTO")), a("1200.5"));
         QCOMPARE(m_rap->getValue(QStringLiteral("SVAT")), a("0")); // VAT never asked
         QCOMPARE(m_rap->getValue(QStringLiteral("SBRUTTO")), a("1476.62"));
-        QCOMPARE(m_rap->getValue(QStringLiteral("WYSTAWIONO")), QStringLiteral("Wystawiono ") + d("01-07-2025"));
-        QCOMPARE(m_rap->getValue(QStringLiteral("WYSTAWIL")), QStringLiteral("_____________________\rWystawił"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("WYSTAWIONO")),
+                 QStringLiteral("Wystawiono ") + d("01-07-2025"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("WYSTAWIL")),
+                 QStringLiteral("_____________________\rWystawił"));
         Config::global().set(QStringLiteral("cbRapZaakceptowal"), false);
         QCOMPARE(m_rap->getValue(QStringLiteral("ZAAKCEPTOWAL")), QString());
         QCOMPARE(m_rap->getValue(QStringLiteral("NIEZNANA")), QString());
@@ -139,7 +142,8 @@ private slots:
 
     void freeLicences()
     {
-        exec(QStringLiteral("INSERT INTO licencje(NREWID,NRLICENCJI) VALUES ('L1','PELNA'),('L2','CZESC'),('L3','WIELE')"));
+        exec(QStringLiteral(
+            "INSERT INTO licencje(NREWID,NRLICENCJI) VALUES ('L1','PELNA'),('L2','CZESC'),('L3','WIELE')"));
         exec(QStringLiteral("INSERT INTO programy(NAZWA,WERSJA) VALUES ('A','1'),('B','1'),('C','1')"));
         exec(QStringLiteral("INSERT INTO r_licprog(IDLICENCJI,IDPROGRAMU,ILOSCLIC,WIELOSTAN,ACT) VALUES "
                             "(1,1,2,'N','T'),(2,2,3,'N','T'),(3,3,0,'T','T')"));
@@ -148,8 +152,8 @@ private slots:
         Statement& q = m_db->statement(QStringLiteral("DBFWolneLic"));
         q.open();
         QVERIFY(m_rap->setReport(QStringLiteral("frReportLic")));
-        const QList<QStringList> rows =
-            walk(QStringLiteral("frUserDatasetLic"), {QStringLiteral("NRLICENCJI"), QStringLiteral("ILOSCLIC")});
+        const QList<QStringList> rows = walk(QStringLiteral("frUserDatasetLic"),
+                                             {QStringLiteral("NRLICENCJI"), QStringLiteral("ILOSCLIC")});
         QCOMPARE(rows, QList<QStringList>({{"CZESC", "2"}, {"WIELE", "Wielostanowiskowa"}}));
     }
 
@@ -157,9 +161,11 @@ private slots:
     {
         exec(QStringLiteral("INSERT INTO komputery(NREWID,NAZWA,ARCHIWUM,DATAARCH,PRZYCZYNA) VALUES "
                             "('K1','Bez','N',0,''),('K2','Z','T',20250102,'awaria')"));
-        exec(QStringLiteral("INSERT INTO nazwawlasciwosci(KOMPSPRZET,IDSLOWNIKA,LP,NAZWA) VALUES ('K',0,1,'Procesor'),"
-                            "('K',0,2,'RAM')"));
-        exec(QStringLiteral("INSERT INTO wlasciwosci(KOMPSPRZET,IDOBIEKTU,LP,WARTOSC) VALUES ('K',2,1,'i5'),('K',2,2,'8 GB')"));
+        exec(QStringLiteral(
+            "INSERT INTO nazwawlasciwosci(KOMPSPRZET,IDSLOWNIKA,LP,NAZWA) VALUES ('K',0,1,'Procesor'),"
+            "('K',0,2,'RAM')"));
+        exec(QStringLiteral("INSERT INTO wlasciwosci(KOMPSPRZET,IDOBIEKTU,LP,WARTOSC) VALUES "
+                            "('K',2,1,'i5'),('K',2,2,'8 GB')"));
         exec(QStringLiteral("INSERT INTO r_kompprac(IDKOMPUTERA,NREW) VALUES (2,'P1')"));
         exec(QStringLiteral("INSERT INTO osobowa(NREW,NAZWISKO,IMIE) VALUES ('P1','Nowak','Jan')"));
         Statement& q = m_db->statement(QStringLiteral("DBFRapKomp"));
@@ -181,8 +187,9 @@ private slots:
         QVERIFY(m_rap->checkEof(QStringLiteral("frDSKompUzyt")));
 
         m_rap->next(main);
-        QCOMPARE(m_rap->getValue(QStringLiteral("DATAARCH")),
-                 QStringLiteral("Data likwidacji: ") + d("02-01-2025") + QStringLiteral(" Przyczyna: awaria"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("DATAARCH")), QStringLiteral("Data likwidacji: ") +
+                                                                  d("02-01-2025") +
+                                                                  QStringLiteral(" Przyczyna: awaria"));
         m_rap->first(QStringLiteral("frDSKompWl"));
         QCOMPARE(m_rap->getValue(QStringLiteral("WL02")), QStringLiteral("8 GB"));
         m_rap->first(QStringLiteral("frDSKompUzyt"));
@@ -196,9 +203,11 @@ private slots:
 
     void registerNumbersBothParts()
     {
-        exec(QStringLiteral("INSERT INTO komputery(NREWID,NAZWA,NETTO,BRUTTO,ARCHIWUM) VALUES ('A1','x',10,12.3,'N'),"
-                            "('A2','y',5,6.15,'N')"));
-        exec(QStringLiteral("INSERT INTO sprzet(NREWID,NAZWA,ARCHIWUM,DATAARCH,PRZYCZYNA) VALUES ('S1','z','T',20240101,'zużyty')"));
+        exec(QStringLiteral(
+            "INSERT INTO komputery(NREWID,NAZWA,NETTO,BRUTTO,ARCHIWUM) VALUES ('A1','x',10,12.3,'N'),"
+            "('A2','y',5,6.15,'N')"));
+        exec(QStringLiteral("INSERT INTO sprzet(NREWID,NAZWA,ARCHIWUM,DATAARCH,PRZYCZYNA) VALUES "
+                            "('S1','z','T',20240101,'zużyty')"));
         m_db->statement(QStringLiteral("DBFSpis1")).open();
         m_db->statement(QStringLiteral("DBFSpis2")).open();
         QVERIFY(m_rap->setReport(QStringLiteral("frReport12")));
@@ -208,10 +217,12 @@ private slots:
         QCOMPARE(m_rap->getValue(QStringLiteral("SWART")), a("18.45"));
         QCOMPARE(m_rap->getValue(QStringLiteral("SLP")), QStringLiteral("2"));
         QList<QStringList> arch;
-        for (m_rap->first(QStringLiteral("frUserDataset12Arch")); !m_rap->checkEof(QStringLiteral("frUserDataset12Arch"));
+        for (m_rap->first(QStringLiteral("frUserDataset12Arch"));
+             !m_rap->checkEof(QStringLiteral("frUserDataset12Arch"));
              m_rap->next(QStringLiteral("frUserDataset12Arch")))
-            arch << QStringList{m_rap->getValue(QStringLiteral("ALP")), m_rap->getValue(QStringLiteral("ANREWID")),
-                                m_rap->getValue(QStringLiteral("ADATAARCH")), m_rap->getValue(QStringLiteral("APRZYCZYNA"))};
+            arch << QStringList{
+                m_rap->getValue(QStringLiteral("ALP")), m_rap->getValue(QStringLiteral("ANREWID")),
+                m_rap->getValue(QStringLiteral("ADATAARCH")), m_rap->getValue(QStringLiteral("APRZYCZYNA"))};
         QCOMPARE(arch, QList<QStringList>({{"1.", "S1", d("01-01-2024"), "zużyty"}}));
         QCOMPARE(m_rap->getValue(QStringLiteral("ASLP")), QStringLiteral("1"));
     }
@@ -224,13 +235,15 @@ private slots:
         m_rap->setPrintout(QStringLiteral("Komputer"), QStringLiteral("a: 1\rb: 2"));
         QCOMPARE(m_rap->getValue(QStringLiteral("TEMAT")), QStringLiteral("Komputer"));
         QCOMPARE(m_rap->getValue(QStringLiteral("TRESC")), QStringLiteral("a: 1\rb: 2"));
-        QCOMPARE(TDMRaporty::reportTitle(QStringLiteral("frDrukujPozycje")), QStringLiteral("Wydruk z programu Sprzetnik"));
+        QCOMPARE(TDMRaporty::reportTitle(QStringLiteral("frDrukujPozycje")),
+                 QStringLiteral("Wydruk z programu Sprzetnik"));
         QCOMPARE(TDMRaporty::reportTitle(QStringLiteral("frReport7")), QStringLiteral("Raport"));
     }
 
     void printoutLines()
     {
-        exec(QStringLiteral("INSERT INTO komputery(NREWID,NAZWA,NETTO,ARCHIWUM,DATAARCH) VALUES ('K1','PC',99.9,'N',0)"));
+        exec(QStringLiteral(
+            "INSERT INTO komputery(NREWID,NAZWA,NETTO,ARCHIWUM,DATAARCH) VALUES ('K1','PC',99.9,'N',0)"));
         exec(QStringLiteral("INSERT INTO licencje(NREWID,NRLICENCJI,ARCHIWUM,DATAARCH,PRZYCZYNA) VALUES "
                             "('L1','NR-1','T',20240510,'wygasła')"));
         const QString komputery = QStringLiteral("DBFKomputery");

@@ -17,10 +17,12 @@
 #include "widgets/DataGrid.h"
 #include "widgets/DateField.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -64,7 +66,8 @@ private:
         }
         const QString out = qEnvironmentVariable("SPRZETNIK_REPORT_PDF_DIR");
         if (!out.isEmpty())
-            PagePainter::writePdf(m_model, QDir(out).filePath(QFileInfo(path).completeBaseName() + ".pdf"), nullptr);
+            PagePainter::writePdf(m_model, QDir(out).filePath(QFileInfo(path).completeBaseName() + ".pdf"),
+                                  nullptr);
         return true;
     }
 
@@ -132,22 +135,54 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("expected"); // a text the sample data puts on the report
-        QTest::newRow("komputery") << "SBZestKomp" << "komputery.frf" << "Użytkownicy:";
-        QTest::newRow("sprzet") << "SBZestSprz" << "sprzet.frf" << "Zestawienie innego sprzętu";
-        QTest::newRow("oprogramowanie") << "SBZestOpr" << "oprogramowanie.frf" << "Zainstalowane na komputerach:";
-        QTest::newRow("naprawy") << "SBZestNapraw" << "naprawy.frf" << "Komp. (";
-        QTest::newRow("terminy") << "SBZaplZdarz" << "terminy.frf" << "Zaplanowane zdarzenia";
-        QTest::newRow("wolnelic") << "SBWolneLic" << "wolnelic.frf" << "Wolne licencje";
-        QTest::newRow("dokumenty") << "SBZestDok" << "dokumenty.frf" << "Zestawienie dokumentów";
-        QTest::newRow("historia") << "SBZestHistoria" << "historia.frf" << "Historia użytkowania";
-        QTest::newRow("zlecenia") << "SBZestZlecenia" << "zlecenia.frf" << "Sprzęt (";
-        QTest::newRow("rozliczenia") << "SBZestRozliczenia" << "rozliczenia.frf" << "Razem:";
-        QTest::newRow("osobowa") << "SBZestPrac" << "osobowa.frf" << "Zestawienie pracowników";
-        QTest::newRow("fin_komputery") << "SBZestFinKomp" << "fin_komputery.frf" << "Razem:";
-        QTest::newRow("fin_sprzet") << "SBZestFinSprz" << "fin_sprzet.frf" << "Razem:";
-        QTest::newRow("fin_licencje") << "SBZestFinLic" << "fin_licencje.frf" << "Razem:";
-        QTest::newRow("fin_naprawy") << "SBZestFinNapr" << "fin_naprawy.frf" << "Razem:";
-        QTest::newRow("zestawienie") << "RapSpis" << "zestawienie.frf" << "Wartość początkowa razem:";
+        QTest::newRow("komputery") << "SBZestKomp"
+                                   << "komputery.frf"
+                                   << "Użytkownicy:";
+        QTest::newRow("sprzet") << "SBZestSprz"
+                                << "sprzet.frf"
+                                << "Zestawienie innego sprzętu";
+        QTest::newRow("oprogramowanie") << "SBZestOpr"
+                                        << "oprogramowanie.frf"
+                                        << "Zainstalowane na komputerach:";
+        QTest::newRow("naprawy") << "SBZestNapraw"
+                                 << "naprawy.frf"
+                                 << "Komp. (";
+        QTest::newRow("terminy") << "SBZaplZdarz"
+                                 << "terminy.frf"
+                                 << "Zaplanowane zdarzenia";
+        QTest::newRow("wolnelic") << "SBWolneLic"
+                                  << "wolnelic.frf"
+                                  << "Wolne licencje";
+        QTest::newRow("dokumenty") << "SBZestDok"
+                                   << "dokumenty.frf"
+                                   << "Zestawienie dokumentów";
+        QTest::newRow("historia") << "SBZestHistoria"
+                                  << "historia.frf"
+                                  << "Historia użytkowania";
+        QTest::newRow("zlecenia") << "SBZestZlecenia"
+                                  << "zlecenia.frf"
+                                  << "Sprzęt (";
+        QTest::newRow("rozliczenia") << "SBZestRozliczenia"
+                                     << "rozliczenia.frf"
+                                     << "Razem:";
+        QTest::newRow("osobowa") << "SBZestPrac"
+                                 << "osobowa.frf"
+                                 << "Zestawienie pracowników";
+        QTest::newRow("fin_komputery") << "SBZestFinKomp"
+                                       << "fin_komputery.frf"
+                                       << "Razem:";
+        QTest::newRow("fin_sprzet") << "SBZestFinSprz"
+                                    << "fin_sprzet.frf"
+                                    << "Razem:";
+        QTest::newRow("fin_licencje") << "SBZestFinLic"
+                                      << "fin_licencje.frf"
+                                      << "Razem:";
+        QTest::newRow("fin_naprawy") << "SBZestFinNapr"
+                                     << "fin_naprawy.frf"
+                                     << "Razem:";
+        QTest::newRow("zestawienie") << "RapSpis"
+                                     << "zestawienie.frf"
+                                     << "Wartość początkowa razem:";
     }
     void everyStatementRunsAndRestoresTheLists()
     {
@@ -190,10 +225,13 @@ private slots:
         };
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, m_tab->run(QStringLiteral("SBZestNapraw")));
         QCOMPARE(during.orderColumn, QStringLiteral("DATANAPRAWY"));
-        QCOMPARE(during.conditions.value(13), QStringLiteral("AND DATANAPRAWY >= 0 AND DATANAPRAWY <= 99999999"));
+        QCOMPARE(during.conditions.value(13),
+                 QStringLiteral("AND DATANAPRAWY >= 0 AND DATANAPRAWY <= 99999999"));
         QCOMPARE(during.conditions.value(15), QStringLiteral("AND KOMPSPRZ='S'"));
         QCOMPARE(during.conditions.value(16), QStringLiteral("AND ACT='T'"));
-        QCOMPARE(during.conditions.value(12), QStringLiteral("AND ((KOMPSPRZ='K' AND K.NREWID='S/0001') OR (KOMPSPRZ='S' AND S.NREWID='S/0001'))"));
+        QCOMPARE(during.conditions.value(12),
+                 QStringLiteral(
+                     "AND ((KOMPSPRZ='K' AND K.NREWID='S/0001') OR (KOMPSPRZ='S' AND S.NREWID='S/0001'))"));
         QVERIFY(m_db->listState().entry(list) == before);
     }
 
@@ -251,16 +289,19 @@ private slots:
     void deadlinesByNumberSkipBhpItems()
     {
         // A BHP item and a computer with the same number: only the computer's deadline is listed.
-        Statement w(&m_db->DatabaseMain(), QString(),
-                    {QStringLiteral("UPDATE bhp SET NREWID='WSP/1' WHERE IDBHP=(SELECT MIN(IDBHP) FROM bhp)")});
+        Statement w(
+            &m_db->DatabaseMain(), QString(),
+            {QStringLiteral("UPDATE bhp SET NREWID='WSP/1' WHERE IDBHP=(SELECT MIN(IDBHP) FROM bhp)")});
         w.execSQL();
-        Statement t(&m_db->DatabaseMain(), QString(),
-                    {QStringLiteral("INSERT INTO terminy(IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,DATADO,OPIS) SELECT "
-                                    "MIN(IDBHP),'B','T',20250101,20250102,'termin bhp' FROM bhp")});
+        Statement t(
+            &m_db->DatabaseMain(), QString(),
+            {QStringLiteral("INSERT INTO terminy(IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,DATADO,OPIS) SELECT "
+                            "MIN(IDBHP),'B','T',20250101,20250102,'termin bhp' FROM bhp")});
         t.execSQL();
-        Statement k(&m_db->DatabaseMain(), QString(),
-                    {QStringLiteral("UPDATE komputery SET NREWID='WSP/1' WHERE IDKOMPUTERA=(SELECT IDOBIEKTU FROM "
-                                    "terminy WHERE CZEGODOTYCZY='K' LIMIT 1)")});
+        Statement k(
+            &m_db->DatabaseMain(), QString(),
+            {QStringLiteral("UPDATE komputery SET NREWID='WSP/1' WHERE IDKOMPUTERA=(SELECT IDOBIEKTU FROM "
+                            "terminy WHERE CZEGODOTYCZY='K' LIMIT 1)")});
         k.execSQL();
         control<QLineEdit>(QStringLiteral("ZaplZdarzSeria2"))->setText(QStringLiteral("WSP/1"));
         QVERIFY(m_tab->run(QStringLiteral("SBZaplZdarz")));
@@ -290,6 +331,26 @@ private slots:
         QVERIFY(m_tab->run(QStringLiteral("SBZestPrac")));
         QVERIFY(allText().contains(QStringLiteral("Wystawiono ") +
                                    control<DateField>(QStringLiteral("dataRap"))->dateText()));
+    }
+
+    void everyControlFitsTheView()
+    {
+        m_tab->resize(1180, 640);
+        m_tab->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_tab.get()));
+        QTabWidget* tabs = m_tab->tabs();
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("Ogólne"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Finansowe"));
+        const QString out = qEnvironmentVariable("SPRZETNIK_REPORT_PDF_DIR");
+        for (int t = 0; t < tabs->count(); ++t) {
+            tabs->setCurrentIndex(t);
+            QApplication::processEvents();
+            for (QPushButton* b : tabs->currentWidget()->findChildren<QPushButton*>())
+                QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
+            if (!out.isEmpty())
+                m_tab->grab().save(QDir(out).filePath(QStringLiteral("widok%1.png").arg(t + 1)));
+        }
     }
 
     void typingAnAmountTicksItsBox()
