@@ -52,6 +52,16 @@ const std::vector<ReportDef>& reports()
         {"frReport7", false, {{"frUserDataset7", K::List, "DBFKomputery"}}},
         {"frReport8", false, {{"frUserDataset8", K::List, "DBFSprzet"}}},
         {"frReport9", false, {{"frUserDataset9", K::List, "DBFLicencje"}}},
+        {"frReport10", false, {{"frUserDataset10", K::List, "DBFLokalizacje"},
+                               {"frUserDatasetKomp", K::Detail, "DBFKomputery", "frUserDataset10"},
+                               {"frUserDatasetSprz", K::Detail, "DBFSprzet", "frUserDataset10"}}},
+        {"frReport11", false, {{"frUserDataset11", K::List, "DBFosobowa"},
+                               {"frUserDatasetPracKomp", K::Detail, "DBFPracKomp", "frUserDataset11"},
+                               {"frUserKompLic", K::Detail, "DBFLicKomp", "frUserDatasetPracKomp"},
+                               {"frUserDatasetPracSprz", K::Detail, "DBFPracSprz", "frUserDataset11"},
+                               {"frUserDatasetUKomp", K::Detail, "DBFKomputery", "frUserDataset11"},
+                               {"frUserDatasetUKompLic", K::Detail, "DBFLicKomp", "frUserDatasetUKomp"},
+                               {"frUserDatasetUSprz", K::Detail, "DBFSprzet", "frUserDataset11"}}},
         {"frReport12", false, {{"frUserDataset12", K::Prepared, "DBFSpis1"},
                                {"frUserDataset12Arch", K::Prepared, "DBFSpis2"}}},
         {"frReportLic", false, {{"frUserDatasetLic", K::Prepared, "DBFWolneLic"}}},
@@ -72,9 +82,12 @@ const std::vector<ReportDef>& reports()
         {"frReport14", false, {{"frUserDataset14", K::List, "DBFRozliczenia"}}},
         {"frZakupBhp", false, {{"frDSZakupBhp", K::List, "DBFZakupBhp"}}},
         {"frBhp", false, {{"frDSBhp", K::List, "DBFBhp"}}},
+        {"frPracBhp", false, {{"frDSPracBhp", K::Prepared, "DBFPracBhp"}}},
         {"frReport37", true, {{"frUserDataset37", K::List, "DBFMagazyn"}}},
         {"frDrukujPozycje", true, {}},
         {"frReport3", true, {{"frUserDataset3", K::List, "DBFZalaczniki"}}},
+        // The planned deadlines walk the deadline list as it is filtered.
+        {"frDormak", false, {{"frDSDormak", K::List, "DBFTerminy"}}},
     };
     // clang-format on
     return table;
@@ -312,8 +325,16 @@ void TDMRaporty::first(const QString& source)
     }
 
     const Statement* master = rows(QLatin1String(def->master));
-    if (!usable(master)) {
+    if (!usable(master) || !sectionWanted(source)) {
         w.empty = true;
+        return;
+    }
+    if (source == QLatin1String("frUserDatasetPracKomp") ||
+        source == QLatin1String("frUserDatasetPracSprz")) {
+        Statement& q = m_db.statement(name);
+        q.close();
+        q.setParam(0, text(master, QStringLiteral("NREW")));
+        openQuery(source, q, 81137);
         return;
     }
     if (source == QLatin1String("frDSOprogKomp")) {
@@ -334,6 +355,19 @@ void TDMRaporty::first(const QString& source)
         state.setCondition(name, ListState::Role::Archive, ListState::archiveCondition(false));
     } else if (source == QLatin1String("frDSSprzetUzyt")) {
         state.setOwner(name, integer(master, QStringLiteral("IDSPRZETU")));
+    } else if (source == QLatin1String("frUserKompLic") || source == QLatin1String("frUserDatasetUKompLic")) {
+        state.setOwner(name, integer(master, QStringLiteral("IDKOMPUTERA")));
+    } else if (source == QLatin1String("frUserDatasetKomp") || source == QLatin1String("frUserDatasetSprz")) {
+        state.setSlot(name, ListState::reservedLines(name).value(0),
+                      QStringLiteral("AND ") +
+                          ListState::qualifiedColumn(name, QStringLiteral("LOKALIZACJA")) + QLatin1Char('=') +
+                          QString::number(integer(master, QStringLiteral("KOD"))));
+    } else if (source == QLatin1String("frUserDatasetUKomp") ||
+               source == QLatin1String("frUserDatasetUSprz")) {
+        // The employee's number is quoted: it is a text typed by a user.
+        state.setSlot(name, ListState::reservedLines(name).value(0),
+                      QStringLiteral("AND ") + ListState::qualifiedColumn(name, QStringLiteral("NREW")) +
+                          QLatin1Char('=') + ListState::literal(text(master, QStringLiteral("NREW"))));
     } else if (source == QLatin1String("frDSSprzetNaprawy")) {
         // The kind as well: keys of computers and equipment overlap.
         state.setObject(name, QStringLiteral("S"), integer(master, QStringLiteral("IDSPRZETU")));
@@ -344,6 +378,29 @@ void TDMRaporty::first(const QString& source)
     w.own->setLines(statementLines(name));
     state.applyTo(name, *w.own);
     openQuery(source, *w.own, TmyDataBase::reloadCode(name));
+}
+
+// The sections of the location and employee reports that the catalogue left out are empty.
+bool TDMRaporty::sectionWanted(const QString& source) const
+{
+    const Choices& c = m_choices;
+    if (source == QLatin1String("frUserDatasetKomp"))
+        return c.computers;
+    if (source == QLatin1String("frUserDatasetSprz"))
+        return c.equipment;
+    if (source == QLatin1String("frUserDatasetPracKomp"))
+        return c.computers && c.uses;
+    if (source == QLatin1String("frUserKompLic"))
+        return c.licences && c.uses;
+    if (source == QLatin1String("frUserDatasetPracSprz"))
+        return c.equipment && c.uses;
+    if (source == QLatin1String("frUserDatasetUKomp"))
+        return c.computers && c.responsible;
+    if (source == QLatin1String("frUserDatasetUKompLic"))
+        return c.licences && c.responsible;
+    if (source == QLatin1String("frUserDatasetUSprz"))
+        return c.equipment && c.responsible;
+    return true;
 }
 
 void TDMRaporty::next(const QString& source)
@@ -467,6 +524,39 @@ QString TDMRaporty::licenceProgramsText(qint64 licence)
     QString value = programs.join(QLatin1Char('\r'));
     if (more)
         value += QStringLiteral(" ... (i więcej)");
+    return value;
+}
+
+// "odp.: " + first name, surname and number of the responsible employee.
+QString TDMRaporty::responsibleText(const QString& nrew)
+{
+    QString value = QStringLiteral("odp.: ");
+    guarded(81138, [&] {
+        Statement& q = *m_scratch;
+        q.clear();
+        q.add(QStringLiteral("SELECT IMIE,NAZWISKO FROM osobowa WHERE NREW=:PARAM0"));
+        q.setParam(0, nrew);
+        q.open();
+        if (!q.eof())
+            value += q.text(QStringLiteral("IMIE")) + QLatin1Char(' ') + q.text(QStringLiteral("NAZWISKO")) +
+                     QStringLiteral(" (") + nrew + QLatin1Char(')');
+        q.close();
+    });
+    return value;
+}
+
+QString TDMRaporty::locationText(qint64 kod)
+{
+    QString value = QStringLiteral("lok.: ");
+    guarded(81139, [&] {
+        Statement& q = *m_scratch;
+        q.clear();
+        q.add(QStringLiteral("SELECT OPIS FROM slowniki WHERE KOD=") + QString::number(kod));
+        q.open();
+        if (!q.eof())
+            value += q.text(QStringLiteral("OPIS"));
+        q.close();
+    });
     return value;
 }
 
@@ -630,6 +720,103 @@ bool TDMRaporty::reportValue(const QString& name, QString* value)
         if (is("PROGRAM") && m_report == QLatin1String("frReport9"))
             return put(usable(q) ? licenceProgramsText(integer(q, QStringLiteral("IDLICENCJI"))) : QString());
         return alias("DOSTAWCA", q, "FIRMA") || dated({"DATAZAKUPU"}) || costs();
+    }
+    if (m_report == QLatin1String("frReport10")) {
+        if (is("KOMPUTERY"))
+            return put(m_choices.computers ? QStringLiteral("Komputery:") : QString());
+        if (is("SPRZET"))
+            return put(m_choices.equipment ? QStringLiteral("Inny Sprzęt:") : QString());
+        if (is("ARCHIWUM"))
+            return put(m_choices.archiveSeries ? QStringLiteral("Archiwum / wyposażenie zlikwidowane")
+                                               : QString());
+        // Columns of the computer, and with the prefix S of the equipment, of the location.
+        const bool equipment = name.startsWith(QLatin1Char('S')) && name != QLatin1String("SUMANETTO");
+        const Statement* item =
+            rows(equipment ? QStringLiteral("frUserDatasetSprz") : QStringLiteral("frUserDatasetKomp"));
+        const QString field = equipment ? name.mid(1) : name;
+        if (field == QLatin1String("DOSTAWCA"))
+            return put(text(item, QStringLiteral("FIRMA")));
+        if (field == QLatin1String("DATAARCH"))
+            return put(liquidationShort(item));
+        if (field == QLatin1String("DATAZAKUPU"))
+            return put(date(item, field));
+        for (const char* f : {"NAZWA", "NREWID", "PRODUCENT", "INNE", "NRFAKTURY", "NRSERYJNY", "NRKPIR"})
+            if (field == QLatin1String(f))
+                return put(text(item, field));
+        return false;
+    }
+    if (m_report == QLatin1String("frReport11")) {
+        if (is("NAZWISKO"))
+            return put(text(q, QStringLiteral("NAZWISKO")) + QLatin1Char(' ') +
+                       text(q, QStringLiteral("IMIE")));
+        if (is("KOMPUTERY"))
+            return put(m_choices.computers ? QStringLiteral("Komputer:") : QString());
+        if (is("SPRZET"))
+            return put(m_choices.equipment ? QStringLiteral("Sprzęt:") : QString());
+        if (is("LICENCJE"))
+            return put(m_choices.licences ? QStringLiteral("Oprogramowanie - licencje:") : QString());
+        if (is("SUMANETTO"))
+            return put(sumText(1));
+        if (is("DATARAPORTU"))
+            return put(m_choices.issueDate);
+        if (alias("DZIAL", q, "DZIAL_O") || alias("STANOWISKO", q, "STANOWISKO_O"))
+            return true;
+        const Statement* used = rows(QStringLiteral("frUserDatasetPracKomp"));
+        const Statement* usedEq = rows(QStringLiteral("frUserDatasetPracSprz"));
+        const Statement* own = rows(QStringLiteral("frUserDatasetUKomp"));
+        const Statement* ownEq = rows(QStringLiteral("frUserDatasetUSprz"));
+        // The licences of whichever computer section is printing.
+        const Statement* lic = rows(QStringLiteral("frUserDatasetUKompLic"));
+        if (!usable(lic))
+            lic = rows(QStringLiteral("frUserKompLic"));
+        if (is("KNETTO"))
+            return put(accumulate(used, QStringLiteral("NETTO"), 1));
+        if (is("SNETTO"))
+            return put(accumulate(usedEq, QStringLiteral("NETTO"), 1));
+        if (is("LNETTO"))
+            return put(accumulate(lic, QStringLiteral("LNETTO"), 1));
+        if (is("DATAZAKUPU"))
+            return put(date(used, name));
+        if (is("SDATAZAKUPU"))
+            return put(date(usedEq, QStringLiteral("DATAZAKUPU")));
+        if (is("UDATAZAKUPU"))
+            return put(date(own, QStringLiteral("DATAZAKUPU")));
+        if (is("USDATAZAKUPU"))
+            return put(date(ownEq, QStringLiteral("DATAZAKUPU")));
+        if (is("LDATAZAKUPU"))
+            return put(date(lic, QStringLiteral("LDATAZAKUPU")));
+        for (const char* f : {"NAZWA", "PRODUCENT", "NREWID", "NRSERYJNY"}) {
+            const QString c = QLatin1String(f);
+            if (name == c)
+                return put(text(used, c));
+            if (name == QLatin1Char('S') + c)
+                return put(text(usedEq, c));
+            if (name == QLatin1Char('U') + c)
+                return put(text(own, c));
+            if (name == QStringLiteral("US") + c)
+                return put(text(ownEq, c));
+        }
+        return alias("KNRKPIR", used, "NRKPIR") || alias("SNRKPIR", usedEq, "NRKPIR") ||
+               alias("LNREWID", lic, "LNREWID") || alias("LNRLICENCJI", lic, "NRLICENCJI") ||
+               alias("LNAZWA", lic, "NAZWA") || alias("LWERSJA", lic, "WERSJA") ||
+               alias("LNRKPIR", lic, "LNRKPIR");
+    }
+    if (m_report == QLatin1String("frPracBhp")) {
+        if (is("ILOSC"))
+            return put(amount(q, QStringLiteral("PILOSC")));
+        return alias("INNE", q, "PINNE") || alias("KLASYFIKATOR", q, "KLASOPIS") ||
+               dated({"DATAOD", "DATADO"});
+    }
+    if (m_report == QLatin1String("frDormak")) {
+        if (is("CZEGODOTYCZY"))
+            return put(labelWithDescription(q, name));
+        const QString kind = text(q, QStringLiteral("CZEGODOTYCZY"));
+        const bool asset = kind == QLatin1String("K") || kind == QLatin1String("S");
+        if (is("OSOBA"))
+            return put(asset ? responsibleText(text(q, kind + QStringLiteral("NREW"))) : QString());
+        if (is("LOKALIZACJA"))
+            return put(asset ? locationText(integer(q, kind + QStringLiteral("LOKALIZACJA"))) : QString());
+        return alias("KLASYFIKATOR", q, "KLASYFIKATOR_O") || dated({"DATAOD", "DATADO"});
     }
     if (m_report == QLatin1String("frReport12")) {
         const Statement* arch = rows(QStringLiteral("frUserDataset12Arch"));

@@ -93,6 +93,9 @@ private:
     void resetRun();
     void loadProperties(const QString& kind, qint64 classifier, qint64 object);
     void skipToFreeLicence();
+    bool sectionWanted(const QString& source) const;
+    QString responsibleText(const QString& nrew);
+    QString locationText(qint64 kod);
     bool reportValue(const QString& name, QString* value);
     QString accumulate(const Statement* q, const QString& field, int sum);
 

@@ -680,6 +680,23 @@ void addReportSources(std::vector<StatementText>& s)
                        "UNION ALL SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NRLICENCJI AS NAZWA FROM "
                        "licencje WHERE ARCHIWUM='N'",
                        "", "", "", "ORDER BY NREWID COLLATE PL"}));
+    // Current computers and equipment an employee uses (:PARAM0 the employee).
+    s.push_back(plain("DBFPracKomp",
+                      {"SELECT R.IDKOMPUTERA AS IDKOMPUTERA,NAZWA,PRODUCENT,DATAZAKUPU,NREWID,NRSERYJNY,NRKPIR,NETTO",
+                       "FROM r_kompprac AS R LEFT OUTER JOIN komputery AS K ON R.IDKOMPUTERA=K.IDKOMPUTERA",
+                       "WHERE R.NREW=:PARAM0 AND ARCHIWUM='N'", "ORDER BY NREWID COLLATE PL"}));
+    s.push_back(plain("DBFPracSprz",
+                      {"SELECT R.IDSPRZETU AS IDSPRZETU,NAZWA,PRODUCENT,DATAZAKUPU,NREWID,NRSERYJNY,NRKPIR,NETTO",
+                       "FROM r_sprzprac AS R LEFT OUTER JOIN sprzet AS S ON R.IDSPRZETU=S.IDSPRZETU",
+                       "WHERE R.NREW=:PARAM0 AND ARCHIWUM='N'", "ORDER BY NREWID COLLATE PL"}));
+    // BHP items held by employees; line 5 condition, line 7 sort.
+    s.push_back(plain("DBFPracBhp",
+                      {"SELECT B.NAZWA AS NAZWA,(NAZWISKO||' '||IMIE) AS PRACOWNIK,DATAOD,DATADO,NREWID,R.NREW AS NREW,"
+                       "R.INNE AS PINNE,CECHY,S.OPIS AS KLASOPIS,R.ILOSC AS PILOSC",
+                       "FROM r_bhpprac AS R LEFT OUTER JOIN bhp AS B ON R.IDBHP=B.IDBHP",
+                       "LEFT OUTER JOIN osobowa AS O ON O.NREW=R.NREW",
+                       "LEFT OUTER JOIN slowniki AS S ON B.KLASYFIKATOR=S.KOD", "WHERE 1=1", "", "ORDER BY",
+                       "NAZWA COLLATE PL"}));
     // Items liquidated in the period: the range on lines 1, 3 and 5.
     s.push_back(plain("DBFSpis2",
                       {"SELECT DATAARCH,NREWID,PRZYCZYNA,L.OPIS AS LOK FROM komputery LEFT OUTER JOIN slowniki AS L ON "

@@ -227,6 +227,63 @@ private slots:
         QCOMPARE(m_rap->getValue(QStringLiteral("ASLP")), QStringLiteral("1"));
     }
 
+    void locationsAndEmployees()
+    {
+        exec(QStringLiteral("DELETE FROM slowniki WHERE IDSLOWNIK='LOKAL'"));
+        exec(QStringLiteral("INSERT INTO slowniki(IDSLOWNIK,OPIS) VALUES ('LOKAL','Magazyn')"));
+        const QString kod = QString::number(m_db->maxKey(QStringLiteral("slowniki"), QStringLiteral("KOD")));
+        exec(QStringLiteral("INSERT INTO osobowa(NREW,NAZWISKO,IMIE) VALUES ('P1','Nowak','Jan')"));
+        exec(QStringLiteral("INSERT INTO komputery(NREWID,NAZWA,NETTO,LOKALIZACJA,NREW,ARCHIWUM) VALUES "
+                            "('K1','PC',100,%1,'P1','N')")
+                 .arg(kod));
+        exec(QStringLiteral("INSERT INTO sprzet(NREWID,NAZWA,NETTO,LOKALIZACJA,ARCHIWUM) VALUES "
+                            "('S1','Drukarka',50,%1,'N')")
+                 .arg(kod));
+        exec(QStringLiteral("INSERT INTO r_kompprac(IDKOMPUTERA,NREW) VALUES (1,'P1')"));
+        exec(QStringLiteral("INSERT INTO licencje(NREWID,NRLICENCJI,NETTO) VALUES ('L1','NR',30)"));
+        exec(QStringLiteral("INSERT INTO programy(NAZWA,WERSJA) VALUES ('Biuro','1')"));
+        exec(QStringLiteral("INSERT INTO r_licprog(IDLICENCJI,IDPROGRAMU) VALUES (1,1)"));
+        exec(QStringLiteral("INSERT INTO r_lickomp(IDLICENCJI,IDPROGRAMU,IDKOMPUTERA) VALUES (1,1,1)"));
+
+        QVERIFY(m_rap->setReport(QStringLiteral("frReport10")));
+        m_rap->choices().equipment = false;
+        m_rap->first(QStringLiteral("frUserDataset10"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("OPIS")), QStringLiteral("Magazyn"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("KOMPUTERY")), QStringLiteral("Komputery:"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("SPRZET")), QString());
+        m_rap->first(QStringLiteral("frUserDatasetKomp"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("NREWID")), QStringLiteral("K1"));
+        m_rap->first(QStringLiteral("frUserDatasetSprz"));
+        QVERIFY(m_rap->checkEof(QStringLiteral("frUserDatasetSprz"))); // its box is not ticked
+
+        QVERIFY(m_rap->setReport(QStringLiteral("frReport11")));
+        m_rap->choices() = TDMRaporty::Choices();
+        m_rap->first(QStringLiteral("frUserDataset11"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("NAZWISKO")), QStringLiteral("Nowak Jan"));
+        m_rap->first(QStringLiteral("frUserDatasetPracKomp"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("NREWID")), QStringLiteral("K1"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("KNETTO")), a("100"));
+        m_rap->first(QStringLiteral("frUserKompLic"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("LNAZWA")), QStringLiteral("Biuro"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("LNETTO")), a("30"));
+        m_rap->first(QStringLiteral("frUserDatasetUKomp"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("UNREWID")), QStringLiteral("K1"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("SUMANETTO")), a("130"));
+        m_rap->choices().responsible = false;
+        m_rap->first(QStringLiteral("frUserDatasetUKomp"));
+        QVERIFY(m_rap->checkEof(QStringLiteral("frUserDatasetUKomp")));
+        QCOMPARE(m_rap->getValue(QStringLiteral("KOMPUTERY")), QStringLiteral("Komputer:"));
+        QCOMPARE(m_rap->getValue(QStringLiteral("LICENCJE")), QStringLiteral("Oprogramowanie - licencje:"));
+
+        exec(QStringLiteral(
+            "INSERT INTO terminy(IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,DATADO) VALUES (1,'K','T',20250101,0),"
+            "(1,'B','T',20250102,0)"));
+        QVERIFY(m_rap->setReport(QStringLiteral("frDormak")));
+        const QList<QStringList> rows =
+            walk(QStringLiteral("frDSDormak"), {QStringLiteral("OSOBA"), QStringLiteral("LOKALIZACJA")});
+        QCOMPARE(rows, QList<QStringList>({{"odp.: Jan Nowak (P1)", "lok.: Magazyn"}, {"", ""}}));
+    }
+
     void unknownSourceAndPrintoutTexts()
     {
         QVERIFY(!m_rap->setReport(QStringLiteral("frNieMa")));
