@@ -8,7 +8,9 @@
 #include "reports/TDMRaporty.h"
 #include "store/TmyDataBase.h"
 
+#include <QAction>
 #include <QLayout>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 ReportCommands::ReportCommands(TfMain& main, TmyDataBase& db, QObject* parent)
@@ -36,6 +38,18 @@ ReportCommands::ReportCommands(TfMain& main, TmyDataBase& db, QObject* parent)
             m_view->showTab(tab);
     });
     m_main.setRecordCommand(TfMain::Command::Print, [this] { printCurrent(); });
+    // The "&Widok" entries of report pages that are not built stay disabled;
+    // the rights enable the others again whenever they are applied.
+    connect(&m_main, &TfMain::toolbarStateChanged, this, [this] { disableMissingPages(); });
+    disableMissingPages();
+}
+
+void ReportCommands::disableMissingPages()
+{
+    const int built = m_view ? m_view->tabs()->count() : 0;
+    for (int tab = built; tab < 8; ++tab)
+        if (QAction* entry = m_main.action(QStringLiteral("MRaporty") + QString::number(tab)))
+            entry->setEnabled(false);
 }
 
 ReportCommands::~ReportCommands() = default;

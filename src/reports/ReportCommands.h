@@ -39,6 +39,8 @@ public:
     void connectEditor(TfKomputery& editor);
 
 private:
+    void disableMissingPages();
+
     TfMain& m_main;
     TmyDataBase& m_db;
     std::unique_ptr<TDMRaporty> m_reports;

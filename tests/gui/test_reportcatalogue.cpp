@@ -381,6 +381,10 @@ private slots:
         AppState::instance().currentUser = QStringLiteral("ADMIN");
         main.applyRights(r);
         main.SBKomputeryClick();
+        // Only the built report pages can be chosen from "&Widok", also after the rights.
+        QVERIFY(main.action(QStringLiteral("MRaporty1"))->isEnabled());
+        QVERIFY(!main.action(QStringLiteral("MRaporty2"))->isEnabled());
+        QVERIFY(!main.action(QStringLiteral("MRaporty7"))->isEnabled());
         main.runCommand(TfMain::Command::Print);
         QCOMPARE(title, QStringLiteral("Komputer"));
         QCOMPARE(m_template, QStringLiteral("drukuj_pozycje.frf"));
