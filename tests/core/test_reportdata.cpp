@@ -284,6 +284,55 @@ private slots:
         QCOMPARE(rows, QList<QStringList>({{"odp.: Jan Nowak (P1)", "lok.: Magazyn"}, {"", ""}}));
     }
 
+    void everyRegisterPrintsItsRow_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("firstLabel");
+        const char* const rows[][3] = {{"DBFKomputery", "Komputer", "Numer ewidencyjny: "},
+                                       {"DBFSprzet", "Sprzęt", "Numer ewidencyjny: "},
+                                       {"DBFLicencje", "Licencja", "Numer licencji: "},
+                                       {"DBFProgramy", "Oprogramowanie", "Numer ewidencyjny: "},
+                                       {"DBFZakupBhp", "Zakup BHP", "Nazwa: "},
+                                       {"DBFBhp", "Środek BHP", "Nazwa: "},
+                                       {"DBFDokumenty", "Dokument", "Czy termin aktywny?: "},
+                                       {"DBFRozliczenia", "Rozliczenie", "Zlecenie na sprzęt: "},
+                                       {"DBFZlecenia", "Zlecenie", "Zlecenie na sprzęt: "},
+                                       {"DBFHistoria", "Historia", "Osoba: "},
+                                       {"DBFZalaczniki", "Załacznik", "Data dodania: "},
+                                       {"DBFTerminy", "Termin", "Czy termin aktywny?: "},
+                                       {"DBFNaprawy", "Naprawa", "Czy termin aktywny?: "},
+                                       {"DBFMagazyn", "Magazyn", "Nazwa zasobu: "},
+                                       {"DBFosobowa", "Pracownik", "Numer ewidencyjny: "},
+                                       {"DBFFirmy", "Firma", "Nazwa firmy: "}};
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << QString::fromUtf8(r[1])
+                                << QString::fromUtf8(r[2]);
+    }
+    void everyRegisterPrintsItsRow()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, title);
+        QFETCH(QString, firstLabel);
+        TestDatabase sample(true);
+        TmyDataBase db;
+        QVERIFY(db.connectTo(sample.dir(), sample.password()));
+        // The sample has no attachments.
+        Statement(&db.DatabaseMain(), QString(),
+                  {QStringLiteral(
+                      "INSERT INTO zalaczniki(IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,NAZWAPLIKU,DATADODANIA) "
+                      "VALUES (1,'K','Faktura','f1.pdf',20240101)")})
+            .execSQL();
+        QVERIFY(db.reloadList(list));
+        const RecordPrintout p = RecordPrintout::forList(db, list);
+        QCOMPARE(p.title, title);
+        QVERIFY2(p.lines.value(0).startsWith(firstLabel), qPrintable(p.lines.value(0)));
+        // Every line is a label with its value; lookups show their texts.
+        for (const QString& line : p.lines)
+            QVERIFY(line.isEmpty() || line.contains(QStringLiteral(": ")) || line.endsWith(QLatin1Char(':')));
+        QVERIFY(!p.body().contains(QLatin1Char('\n')));
+    }
+
     void unknownSourceAndPrintoutTexts()
     {
         QVERIFY(!m_rap->setReport(QStringLiteral("frNieMa")));
