@@ -73,7 +73,7 @@ private slots:
     {
         click("SBKomputery");
         QWidget other;
-        ListModel shown(list("DBFKomputery"), {GridColumn{QStringLiteral("NAZWA")}}, &other);
+        ListModel shown(list("DBFKomputery"), {GridColumn{QStringLiteral("NAZWA"), QString(), 64, ColumnFormat::Text}}, &other);
         other.show();
         click("SBStart");
         QVERIFY(list("DBFKomputery").isOpen());
