@@ -106,6 +106,29 @@ int compareUtf8(const char* a, int lenA, const char* b, int lenB)
     return raw != 0 ? (raw < 0 ? -1 : 1) : (lenA < lenB ? -1 : lenA > lenB ? 1 : 0);
 }
 
+std::string sortKey(const char* text, int length)
+{
+    // Primary weights (3 bytes each, never 0), a 0 terminator so a shorter text
+    // comes first, the case of each letter, then the bytes themselves.
+    std::string key;
+    key.reserve(size_t(length) * 4 + 3);
+    std::string cases;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const auto* e = p + length;
+    while (p < e) {
+        const Weight w = weightOf(nextCodePoint(p, e));
+        const uint32_t v = w.primary + 1;
+        key.push_back(char((v >> 16) & 0xFF));
+        key.push_back(char((v >> 8) & 0xFF));
+        key.push_back(char(v & 0xFF));
+        cases.push_back(char(w.secondary));
+    }
+    key.append(3, '\0');
+    key.append(cases);
+    key.append(text, size_t(length));
+    return key;
+}
+
 int compare(const QString& a, const QString& b)
 {
     const QByteArray ua = a.toUtf8();

@@ -242,11 +242,21 @@ bool Statement::reorder(int column, bool ascending, const QStringList& lines)
     std::vector<int> order(static_cast<size_t>(m_rows));
     for (int r = 0; r < m_rows; ++r)
         order[size_t(r)] = r;
+    // The texts of the sort column decoded once into keys in byte order.
+    std::vector<std::string> keys(static_cast<size_t>(m_rows));
+    for (int r = 0; r < m_rows; ++r) {
+        const Cell& c = cells[size_t(r) * width + size_t(column)];
+        if (c.kind == Kind::Text)
+            keys[size_t(r)] = PolishCollation::sortKey(arena + c.offset, int(c.length));
+    }
     bool tied = false;
     auto compareRows = [&](int x, int y) {
         const Cell* a = cells + size_t(x) * width;
         const Cell* b = cells + size_t(y) * width;
-        int c = compareCells(a[column], b[column], true);
+        int c = (a[column].kind == Kind::Text && b[column].kind == Kind::Text)
+                    ? keys[size_t(x)].compare(keys[size_t(y)])
+                    : compareCells(a[column], b[column], true);
+        c = c < 0 ? -1 : (c > 0 ? 1 : 0);
         if (!ascending)
             c = -c;
         return c != 0 ? c : compareCells(a[0], b[0], false);

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "store/ListState.h"
+#include "store/PolishCollation.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
@@ -47,6 +48,7 @@ private:
 
 private slots:
     void initTestCase();
+    void sortKeysOrderAsCollation();
     void mixedValues();
     void sameOrderAsStatement_data();
     void sameOrderAsStatement();
@@ -82,6 +84,23 @@ void TestResort::initTestCase()
                         "(9001,9001,'K','T',20240110,20240210,'Gwarancja'),"
                         "(9002,9002,'K','N',20240301,0,'gwarancja'),"
                         "(9003,9003,'K','T',NULL,NULL,''),(9004,9004,'K','T',20250101,20250201,'Żółw')"));
+}
+
+void TestResort::sortKeysOrderAsCollation()
+{
+    // Case, Polish letters, prefixes, digits, blanks and broken UTF-8 sequences.
+    const QList<QByteArray> texts = {"",   "a",    "A",  "ą",   "Ą",    "b",   "ab",  "aB",      "Ab",
+                                     "a b", "1",   "10", "ł",   "l",    "L",   "Ł",   "ż",       "ź",
+                                     "z",  "\xC5", "é",  "ó",   "o",    "Ó",   "żaba", "Żaba", "\xC5\x82" "a"};
+    auto sign = [](int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); };
+    for (const QByteArray& a : texts)
+        for (const QByteArray& b : texts) {
+            const int byCollation =
+                PolishCollation::compareUtf8(a.constData(), int(a.size()), b.constData(), int(b.size()));
+            const int byKey = PolishCollation::sortKey(a.constData(), int(a.size()))
+                                  .compare(PolishCollation::sortKey(b.constData(), int(b.size())));
+            QVERIFY2(sign(byCollation) == sign(byKey), (a + " / " + b).constData());
+        }
 }
 
 void TestResort::mixedValues()
