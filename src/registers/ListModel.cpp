@@ -23,8 +23,9 @@ Qt::Alignment GridColumn::alignment() const
 namespace {
 QList<ListModel*>& liveModels()
 {
-    static QList<ListModel*> models;
-    return models;
+    // Never destroyed: a model kept in a static may outlive every other static.
+    static auto* models = new QList<ListModel*>;
+    return *models;
 }
 
 Statement& closedStatement()
