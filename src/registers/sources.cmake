@@ -16,3 +16,19 @@ list(APPEND GUI_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AdditionalCommands.cpp
 )
+# Search folding and the CSV writer (the deadline check writes CSV too)
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CaseFold.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TVXExportToCSV.cpp
+)
+# Search, column sums, CSV export, the Fiszka card and the property names
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ColumnSums.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FindTextDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListCsvExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListSearch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListTools.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PropertyNamesPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfFiszka.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfSumy.cpp
+)

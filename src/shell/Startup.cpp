@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "registers/ListTools.h"
 #include "registers/TfMain.h"
 #include "shell/AppPaths.h"
 #include "shell/AppState.h"
@@ -304,6 +305,7 @@ void Startup::resetTemporaryNotes()
 {
     m_temporaryNotes = {QStringLiteral("To jest notatnik, w którym możesz zapisywać informacje tymczasowe."),
                         QStringLiteral("Zawartość tego notatnika czyszczona jest po zakończeniu pracy.")};
+    m_main.listTools().resetTemporaryNotes(m_temporaryNotes);
 }
 
 void Startup::restoreGridLayouts()
@@ -337,4 +339,7 @@ void Startup::deadlineCheck() {} // the deadline window opens here in start mode
 void Startup::bhpCheck() {} // the BHP needs check opens here in start mode
 void Startup::stockCheck() {} // the stock check opens here in start mode
 void Startup::showDueNote(int) {} // the note window shows one due note here
-void Startup::hideToolWindows() {} // the non-modal tool windows hide here
+void Startup::hideToolWindows()
+{
+    m_main.listTools().hideToolWindows();
+}
