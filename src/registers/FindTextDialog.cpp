@@ -34,8 +34,11 @@ FindTextDialog::FindTextDialog(QWidget* parent)
     buttons->addWidget(m_next);
     buttons->addWidget(cancel);
     buttons->addStretch();
+    auto* left = new QVBoxLayout;
+    left->addLayout(row);
+    left->addStretch();
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(row, 1);
+    layout->addLayout(left, 1);
     layout->addLayout(buttons);
 }
 

@@ -13,7 +13,7 @@ TfFiszka::TfFiszka(QWidget* parent)
     setObjectName(QStringLiteral("TfFiszka"));
     setWindowTitle(QStringLiteral("Fiszka - notatki tymczasowe"));
     setModal(false);
-    resize(420, 300);
+    resize(480, 300);
 
     m_memo->setObjectName(QStringLiteral("MemoFiszka"));
     m_top->setObjectName(QStringLiteral("cbTop"));
