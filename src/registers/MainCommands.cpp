@@ -10,9 +10,11 @@
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 
+#include <map>
+
 MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
-    : QObject(parent), m_main(main), m_biblioteka(new TfBiblioteka(db, &main)), m_computers(new TfKomputery(db, &main)),
-      m_records(new RecordCommands(db, *m_computers, this))
+    : QObject(parent), m_main(main), m_biblioteka(new TfBiblioteka(db, &main)),
+      m_computers(new TfKomputery(db, &main)), m_records(new RecordCommands(db, *m_computers, this))
 {
     m_computers->setDictionaryEditor(m_biblioteka);
     m_main.setRecordCommand(TfMain::Command::Add, [this] { run(&RecordCommands::add); });
@@ -32,7 +34,33 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
         if (DataGrid* grid = m_main.gridOf(list))
             grid->followCursor();
     });
+    m_records->context().enterRegister = [this](const QString& registerName) { enterRegister(registerName); };
     connect(&m_main, &TfMain::pageEntered, this, &MainCommands::pageEntered);
+}
+
+void MainCommands::enterRegister(const QString& registerName)
+{
+    static const std::map<QString, void (TfMain::*)()> pages = {
+        {QStringLiteral("komputery"), &TfMain::SBKomputeryClick},
+        {QStringLiteral("programy"), &TfMain::SBProgramyClick},
+        {QStringLiteral("licencje"), &TfMain::SBLicencjeClick},
+        {QStringLiteral("sprzet"), &TfMain::SBSprzetClick},
+        {QStringLiteral("DodatkoweTerminarz"), &TfMain::SBTerminarzClick},
+        {QStringLiteral("DodatkoweNaprawy"), &TfMain::SBNaprawyClick},
+        {QStringLiteral("dodatkoweDokumenty"), &TfMain::SBDokumentyClick},
+        {QStringLiteral("DodatkoweHistoria"), &TfMain::SBHistoriaClick},
+        {QStringLiteral("DodatkoweZlecenia"), &TfMain::SBZleceniaClick},
+        {QStringLiteral("DodatkoweRozliczenia"), &TfMain::SBRozliczeniaClick},
+        {QStringLiteral("dodatkoweMagazyn"), &TfMain::SBMagazynClick},
+        {QStringLiteral("DodatkoweZalaczniki"), &TfMain::SBZalacznikiClick},
+        {QStringLiteral("odziezSrodki"), &TfMain::SBOdziezSrodkiClick},
+        {QStringLiteral("zakupBhp"), &TfMain::SBZakupBhpClick},
+        {QStringLiteral("slOsobowa"), &TfMain::SBOsobowaClick},
+        {QStringLiteral("SlFirmy"), &TfMain::SBFirmyClick},
+    };
+    const auto it = pages.find(registerName);
+    if (it != pages.end())
+        (m_main.*(it->second))();
 }
 
 MainCommands::~MainCommands() = default;

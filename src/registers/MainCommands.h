@@ -25,6 +25,8 @@ public:
 private:
     void run(bool (RecordCommands::*command)(const QString&));
     void pageEntered(const QString& page);
+    // Shows a register's page as its navigation button does.
+    void enterRegister(const QString& registerName);
 
     TfMain& m_main;
     TfBiblioteka* m_biblioteka;

@@ -11,6 +11,8 @@ list(APPEND GUI_SOURCES
 # Record commands of the registers
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RecordCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegisterCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ComputerCommands.cpp
 )
 # Edit and preview of the deadline, repair, document, history and attachment registers
 list(APPEND GUI_SOURCES

@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WriteTransaction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NewKey.cpp
 )
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StatementTexts.cpp
