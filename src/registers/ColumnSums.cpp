@@ -29,7 +29,13 @@ const std::vector<TableSums>& tableSums()
         {"komputery", "Sumy dla tabeli KOMPUTERY", "komputery", "DBFKomputery", {10, 11, 12, 13}, 1, 260},
         {"sprzet", "Sumy dla tabeli SPRZĘT", "sprzet", "DBFSprzet", {10, 11, 12, 13}, 1, 260},
         {"licencje", "Sumy dla tabeli LICENCJE", "licencje", "DBFLicencje", {8, 9, 10}, 2, 260},
-        {"DodatkoweNaprawy", "Sumy dla tabeli NAPRAWY", "naprawy", "DBFNaprawy", {12, 13, 14, 15, 16}, 0, 260},
+        {"DodatkoweNaprawy",
+         "Sumy dla tabeli NAPRAWY",
+         "naprawy",
+         "DBFNaprawy",
+         {12, 13, 14, 15, 16},
+         0,
+         260},
         {"zakupBhp", "Sumy dla tabeli Zakup Środków BHP", "zakupbhp", "", {}, 3, 172000},
     };
     return table;
@@ -112,8 +118,8 @@ void ColumnSums::SBSumaClick()
         m_window.setTitle(1, QStringLiteral("Ilość godzin"));
         m_window.setTitle(2, QStringLiteral("Wartość"));
         if (db) {
-            QStringList lines{
-                QStringLiteral("SELECT COUNT(*),SUM(GODZINY),SUM(GODZINY*STAWKA) FROM rozliczenia WHERE 1 = 1")};
+            QStringList lines{QStringLiteral(
+                "SELECT COUNT(*),SUM(GODZINY),SUM(GODZINY*STAWKA) FROM rozliczenia WHERE 1 = 1")};
             for (int line : {12, 13, 14})
                 lines << db->listState().slot(QStringLiteral("DBFRozliczenia"), line);
             fill(statementWith(*db, lines), 3, 71906);

@@ -7,7 +7,8 @@
 #include <QVBoxLayout>
 
 FindTextDialog::FindTextDialog(QWidget* parent)
-    : QDialog(parent), m_text(new QLineEdit(this)), m_next(new QPushButton(QStringLiteral("&Znajdź następny"), this))
+    : QDialog(parent), m_text(new QLineEdit(this)),
+      m_next(new QPushButton(QStringLiteral("&Znajdź następny"), this))
 {
     setObjectName(QStringLiteral("FindText"));
     setWindowTitle(QStringLiteral("Znajdź"));
@@ -23,7 +24,8 @@ FindTextDialog::FindTextDialog(QWidget* parent)
     auto* cancel = new QPushButton(QStringLiteral("Anuluj"), this);
     cancel->setObjectName(QStringLiteral("FindCancel"));
 
-    connect(m_text, &QLineEdit::textChanged, this, [this](const QString& t) { m_next->setEnabled(!t.isEmpty()); });
+    connect(m_text, &QLineEdit::textChanged, this,
+            [this](const QString& t) { m_next->setEnabled(!t.isEmpty()); });
     connect(m_next, &QPushButton::clicked, this, &FindTextDialog::findNext);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

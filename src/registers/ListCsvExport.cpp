@@ -97,9 +97,9 @@ bool ListCsvExport::exportList(const ListModel& model, const QString& fileName, 
 void ListCsvExport::SBCsvClick()
 {
     const QString page = m_main.currentPageName();
-    const QString fileName =
-        Dialogs::saveFileName(&m_main, QStringLiteral("Eksportuj dane do arkusza .CSV"), proposedName(page),
-                              QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)"), QStringLiteral("csv"));
+    const QString fileName = Dialogs::saveFileName(
+        &m_main, QStringLiteral("Eksportuj dane do arkusza .CSV"), proposedName(page),
+        QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)"), QStringLiteral("csv"));
     if (fileName.isEmpty())
         return;
     const QString list = m_main.currentList();

@@ -67,8 +67,9 @@ bool ListSearch::findNext(const QString& text)
     s.first();
     if (grid)
         grid->followCursor();
-    Dialogs::info(QStringLiteral("Informacja"),
-                  QStringLiteral("Podany tekst nie został znaleziony lub dotarto do ostatniej pozycji tabeli. "
-                                 "Spróbuj przeszukać listę od początku."));
+    Dialogs::info(
+        QStringLiteral("Informacja"),
+        QStringLiteral("Podany tekst nie został znaleziony lub dotarto do ostatniej pozycji tabeli. "
+                       "Spróbuj przeszukać listę od początku."));
     return false;
 }

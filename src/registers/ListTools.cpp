@@ -10,9 +10,9 @@
 #include "registers/TfSumy.h"
 
 ListTools::ListTools(TfMain& main)
-    : QObject(&main), m_search(new ListSearch(main)), m_sumWindow(new TfSumy(&main)), m_fiszka(new TfFiszka(&main)),
-      m_sums(std::make_unique<ColumnSums>(main, *m_sumWindow)), m_csv(std::make_unique<ListCsvExport>(main)),
-      m_propertyNames(new PropertyNamesPages(main))
+    : QObject(&main), m_search(new ListSearch(main)), m_sumWindow(new TfSumy(&main)),
+      m_fiszka(new TfFiszka(&main)), m_sums(std::make_unique<ColumnSums>(main, *m_sumWindow)),
+      m_csv(std::make_unique<ListCsvExport>(main)), m_propertyNames(new PropertyNamesPages(main))
 {
     main.setRecordCommand(TfMain::Command::Search, [this] { m_search->SBSzukajClick(); });
     main.setRecordCommand(TfMain::Command::Csv, [this] { m_csv->SBCsvClick(); });

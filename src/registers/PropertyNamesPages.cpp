@@ -23,7 +23,8 @@ const QString kClasses = QStringLiteral("DBFKlasyfikator");
 
 PropertyNamesPages::PropertyNamesPages(TfMain& main) : QObject(&main), m_main(main)
 {
-    for (const auto& [page, kind] : {std::pair{"SlWlasciwosciKomp", "K"}, std::pair{"slWlasciwosciSprzet", "S"}})
+    for (const auto& [page, kind] :
+         {std::pair{"SlWlasciwosciKomp", "K"}, std::pair{"slWlasciwosciSprzet", "S"}})
         if (auto* w = main.findChild<QWidget*>(QLatin1String(page)))
             buildPage(w, QLatin1String(kind));
     connect(&main, &TfMain::pageEntered, this, [this](const QString& page) {
@@ -187,8 +188,9 @@ void PropertyNamesPages::SBWlSprzetEntered()
         m_classes->bind(&d->statement(kClasses), QStringLiteral("KOD"), QStringLiteral("OPIS"));
     }
     if (m_classes->count() == 0)
-        Dialogs::info(QStringLiteral("Informacja"),
-                      QStringLiteral("Brak zdefiniowanych klas sprzętu. Przejdź do biblioteki i dodaj klasyfikatory."));
+        Dialogs::info(
+            QStringLiteral("Informacja"),
+            QStringLiteral("Brak zdefiniowanych klas sprzętu. Przejdź do biblioteki i dodaj klasyfikatory."));
     else
         m_classes->setCurrentIndex(0);
     loadNames(QStringLiteral("S"));

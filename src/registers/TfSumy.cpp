@@ -71,7 +71,8 @@ void TfSumy::setTitle(int column, const QString& text)
 void TfSumy::setValue(int column, const QString& text)
 {
     // Right-aligned with one space after it, clear of the cell's border.
-    m_grid->setItem(1, column, cell(text.isEmpty() ? text : text + QLatin1Char(' '), Qt::AlignRight | Qt::AlignVCenter));
+    m_grid->setItem(1, column,
+                    cell(text.isEmpty() ? text : text + QLatin1Char(' '), Qt::AlignRight | Qt::AlignVCenter));
 }
 
 int TfSumy::columns() const

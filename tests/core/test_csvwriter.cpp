@@ -72,7 +72,8 @@ private slots:
             QSKIP("no Windows-1250 codec to compare with");
         for (int b = 0x20; b < 0x100; ++b) {
             const QString c = decoder.decode(QByteArray(1, char(b)));
-            if (c.size() != 1 || c.at(0) == QChar::ReplacementCharacter || (b >= 0x80 && c.at(0).unicode() < 0xA0))
+            if (c.size() != 1 || c.at(0) == QChar::ReplacementCharacter ||
+                (b >= 0x80 && c.at(0).unicode() < 0xA0))
                 continue; // bytes the code page leaves undefined
             QCOMPARE(TVXExportToCSV::encode(c), QByteArray(1, char(b)));
         }
@@ -113,7 +114,8 @@ private slots:
     void unwritableFolderFails()
     {
         TVXExportToCSV writer;
-        QVERIFY(!writer.write({{QStringLiteral("a")}}, QStringLiteral("/nonexistent-folder/x/komputery.csv")));
+        QVERIFY(
+            !writer.write({{QStringLiteral("a")}}, QStringLiteral("/nonexistent-folder/x/komputery.csv")));
         QVERIFY(!writer.wasCancelled());
         QVERIFY(!writer.errorString().isEmpty());
     }

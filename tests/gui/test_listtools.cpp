@@ -56,7 +56,8 @@ private:
         exec(QStringLiteral("INSERT INTO komputery (NREWID,NAZWA,NETTO,VAT,BRUTTO) VALUES "
                             "('K/1','Dell Optiplex',100,23,123),('K/2','HP ProDesk',200.5,46.12,246.62),"
                             "('K/3','SERWER ŁÓDŹ ŻERAŃ',0,0,0)"));
-        exec(QStringLiteral("INSERT INTO komputery (NREWID,NAZWA,NETTO,ARCHIWUM) VALUES ('K/4','Stary',50,'T')"));
+        exec(QStringLiteral(
+            "INSERT INTO komputery (NREWID,NAZWA,NETTO,ARCHIWUM) VALUES ('K/4','Stary',50,'T')"));
     }
     QString sumValues()
     {
@@ -105,7 +106,8 @@ private slots:
         addComputers();
         m_main->SBKomputeryClick();
         DataGrid* grid = m_main->grid(QStringLiteral("KomputeryGrid"));
-        const int netto = m_main->listModel(QStringLiteral("DBFKomputery"))->columnOf(QStringLiteral("NETTO"));
+        const int netto =
+            m_main->listModel(QStringLiteral("DBFKomputery"))->columnOf(QStringLiteral("NETTO"));
         for (int i = 0; i < titleClicks; ++i)
             emit grid->horizontalHeader()->sectionClicked(netto);
         m_main->runCommand(TfMain::Command::Sums);
@@ -131,7 +133,8 @@ private slots:
     {
         exec(QStringLiteral("INSERT INTO rozliczenia (GODZINY,STAWKA,DATAOD) VALUES (2,50.5,20260105),"
                             "(1.5,100,20260110)"));
-        exec(QStringLiteral("INSERT INTO magazyn (CZESC,ILOSC) VALUES ('Toner',3),('Papier',10),('Kabel',1)"));
+        exec(
+            QStringLiteral("INSERT INTO magazyn (CZESC,ILOSC) VALUES ('Toner',3),('Papier',10),('Kabel',1)"));
         exec(QStringLiteral("INSERT INTO programy (NAZWA) VALUES ('Biuro'),('Antywirus')"));
 
         m_main->SBRozliczeniaClick();
@@ -271,7 +274,8 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.endsWith("\r\n"));
-        const QStringList lines = QString(QStringDecoder("windows-1250").decode(bytes)).split(QStringLiteral("\r\n"));
+        const QStringList lines =
+            QString(QStringDecoder("windows-1250").decode(bytes)).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 4); // titles, two rows, the empty rest after the last line end
         QStringList titles;
         for (int c = 0; c < model->columnCount(); ++c)
@@ -335,8 +339,9 @@ private slots:
                 login->OKClick();
             });
         };
-        const QString reset = QStringLiteral("To jest notatnik, w którym możesz zapisywać informacje tymczasowe.\n"
-                                             "Zawartość tego notatnika czyszczona jest po zakończeniu pracy.");
+        const QString reset =
+            QStringLiteral("To jest notatnik, w którym możesz zapisywać informacje tymczasowe.\n"
+                           "Zawartość tego notatnika czyszczona jest po zakończeniu pracy.");
         loginLater();
         QVERIFY(startup.runStartupSequence());
         TfFiszka& fiszka = main.listTools().fiszka();

@@ -30,11 +30,12 @@ private:
     QPushButton* button(const char* name) { return m_main->findChild<QPushButton*>(QLatin1String(name)); }
     QString stored(const QString& kind, qint64 klass, int lp)
     {
-        return EditorTest::scalar(*m_db, QStringLiteral("SELECT NAZWA FROM nazwawlasciwosci WHERE KOMPSPRZET='%1' "
-                                                        "AND IDSLOWNIKA=%2 AND LP=%3")
-                                             .arg(kind)
-                                             .arg(klass)
-                                             .arg(lp));
+        return EditorTest::scalar(*m_db,
+                                  QStringLiteral("SELECT NAZWA FROM nazwawlasciwosci WHERE KOMPSPRZET='%1' "
+                                                 "AND IDSLOWNIKA=%2 AND LP=%3")
+                                      .arg(kind)
+                                      .arg(klass)
+                                      .arg(lp));
     }
     int storedRows(const QString& kind, qint64 klass)
     {
@@ -171,8 +172,9 @@ private slots:
         exec(QStringLiteral("DELETE FROM slowniki WHERE IDSLOWNIK='KLSPR'"));
         exec(QStringLiteral("DELETE FROM nazwawlasciwosci WHERE KOMPSPRZET='S'"));
         m_main->SBWlSprzetClick();
-        QCOMPARE(Dialogs::shown().last().text,
-                 QStringLiteral("Brak zdefiniowanych klas sprzętu. Przejdź do biblioteki i dodaj klasyfikatory."));
+        QCOMPARE(
+            Dialogs::shown().last().text,
+            QStringLiteral("Brak zdefiniowanych klas sprzętu. Przejdź do biblioteki i dodaj klasyfikatory."));
         for (int n = 1; n <= 14; ++n)
             QVERIFY(!edit("S", n)->isEnabled());
         for (const char* b : {"SBWLSZapisz", "SBWLSAnuluj", "SBWLKZapisz", "SBWLKAnuluj"})
