@@ -36,7 +36,9 @@ const std::vector<TableSums>& tableSums()
          {12, 13, 14, 15, 16},
          0,
          260},
-        {"zakupBhp", "Sumy dla tabeli Zakup Środków BHP", "zakupbhp", "", {}, 3, 172000},
+        // Purchases follow their list's date range and classifier, as the
+        // assets follow theirs: the totals match the rows the user sees.
+        {"zakupBhp", "Sumy dla tabeli Zakup Środków BHP", "zakupbhp", "DBFZakupBhp", {9, 10, 11}, 0, 172000},
     };
     return table;
 }

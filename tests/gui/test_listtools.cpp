@@ -164,6 +164,20 @@ private slots:
         QCOMPARE(sums().value(0), QString());
     }
 
+    void purchaseSumsFollowTheDateRange()
+    {
+        exec(QStringLiteral("INSERT INTO zakupbhp (NAZWA,DATAZAKUPU,NETTO,VAT,BRUTTO) VALUES "
+                            "('Rękawice',20260110,10,2.3,12.3),('Kaski',20260220,100,23,123)"));
+        m_main->SBZakupBhpClick();
+        m_main->runCommand(TfMain::Command::Sums);
+        QCOMPARE(sums().windowTitle(), QStringLiteral("Sumy dla tabeli Zakup Środków BHP"));
+        QCOMPARE(sums().value(0), QStringLiteral("2"));
+        m_db->listState().setDateRange(QStringLiteral("DBFZakupBhp"), 20260201, 20260228);
+        m_main->runCommand(TfMain::Command::Sums);
+        QCOMPARE(sums().value(0), QStringLiteral("1"));
+        QCOMPARE(sums().value(3), TmyDataBase::amountText(123));
+    }
+
     void sumErrorIsReportedAndTheTitlesStay()
     {
         m_main->SBNaprawyClick();
