@@ -1253,9 +1253,10 @@ INSERT INTO notatki (IDNOTATKI,DATA,OPIS,RESERVED) VALUES (1,'{{DMY+0}}','Sprawd
 INSERT INTO notatki (IDNOTATKI,DATA,OPIS,RESERVED) VALUES (2,'{{DMY+14}}','Zamówić tonery i papier przed końcem kwartału.','');
 
 
--- Program users: ADMIN (password "kubol") and JNOWAK (password "nowak123")
-INSERT INTO userzy (NAZWA,HASLO,OPIS,SUPERVISOR) VALUES ('ADMIN','$pbkdf2-sha256$120000$GyORlnyz4QCAzNfm2lHFXQ==$rha+NVrWWkEgpP9Z05HOiq1MVgeZPrjKJhIqY8FHTDY=','Administrator','T');
-INSERT INTO userzy (NAZWA,HASLO,OPIS,SUPERVISOR) VALUES ('JNOWAK','$pbkdf2-sha256$120000$rIbizMB5VOHSSFyQLxjDhQ==$rI49s98wpN2+2t54xjVgs+ekj4VqP6zHa8olk99Pxe8=','Jan Nowak','N');
+-- Program users: ADMIN (password "kubol") and JNOWAK (password "nowak123"),
+-- each hashed with a salt of this database's own
+INSERT INTO userzy (NAZWA,HASLO,OPIS,SUPERVISOR) VALUES ('ADMIN','{{HASLO:kubol}}','Administrator','T');
+INSERT INTO userzy (NAZWA,HASLO,OPIS,SUPERVISOR) VALUES ('JNOWAK','{{HASLO:nowak123}}','Jan Nowak','N');
 
 INSERT INTO uprawnienia (NAZWA,UPR) VALUES ('JNOWAK',1);
 INSERT INTO uprawnienia (NAZWA,UPR) VALUES ('JNOWAK',2);

@@ -53,7 +53,8 @@ bool RegisterCommands::confirmUnique(EditorDialog& editor, const Uniqueness& rul
             return true;
         if (!m_context.db.exists(rule.table, rule.column, value))
             return true;
-        Dialogs::info(QStringLiteral("Uwaga"), rule.message);
+        if (!m_context.db.lastCheckFailed()) // a failed check has shown its database error
+            Dialogs::info(QStringLiteral("Uwaga"), rule.message);
     }
 }
 

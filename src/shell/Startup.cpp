@@ -121,8 +121,11 @@ bool Startup::testDatabase()
     if (first == DatabaseLocation::NoDatabase) {
         if (m_tutorial)
             m_tutorial();
-    } else {
+    } else if (first == DatabaseLocation::WrongPassword) {
         Dialogs::dbProblem(location.location());
+    } else {
+        // A damaged, read-only or locked file: no password would help.
+        Dialogs::info(QStringLiteral("Błąd bazy danych"), location.problemText());
     }
     if (m_databaseDialog)
         m_databaseDialog();

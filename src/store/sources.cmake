@@ -1,5 +1,7 @@
 list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseTemplate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EngineMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PolishCollation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SqlConnection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp
