@@ -1,10 +1,13 @@
 #include "registers/MainCommands.h"
 
+#include "bhp/StockCheckWindows.h"
 #include "editors/AttachmentFiles.h"
 #include "editors/TfKomputery.h"
+#include "registers/CompanyCommands.h"
 #include "registers/ListModel.h"
 #include "registers/RecordCommands.h"
 #include "registers/TfMain.h"
+#include "reports/ReportCommands.h"
 #include "store/Statement.h"
 #include "store/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
@@ -36,6 +39,8 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     });
     m_records->context().enterRegister = [this](const QString& registerName) { enterRegister(registerName); };
     connect(&m_main, &TfMain::pageEntered, this, &MainCommands::pageEntered);
+    // The "Raporty" view and the print-outs of "Drukuj" and the computer editor.
+    (new ReportCommands(m_main, db, this))->connectEditor(*m_computers);
 }
 
 void MainCommands::enterRegister(const QString& registerName)
@@ -78,5 +83,12 @@ void MainCommands::pageEntered(const QString& page)
     if (page == QLatin1String("Slowniki/SlBiblioteka")) {
         m_biblioteka->setDictionary(0);
         m_biblioteka->exec(); // the main window then enters "Słowniki" again
+    }
+    if (page == QLatin1String("Slowniki/SlDaneFirmy")) {
+        // "Nasza firma": the own company in the company card, then back to "Słowniki".
+        if (auto* companies =
+                qobject_cast<CompanyCommands*>(m_records->commandsOf(QStringLiteral("SlFirmy"))))
+            companies->editOwnCompany();
+        m_main.SBSlownikiClick();
     }
 }

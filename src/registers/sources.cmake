@@ -18,6 +18,16 @@ list(APPEND GUI_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AdditionalCommands.cpp
 )
+# Record commands of the employee and company registers
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CompanyCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EmployeeCommands.cpp
+)
+# Record commands of the programs and licences registers
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LicenceCommands.cpp
+)
 # Search folding and the CSV writer (the deadline check writes CSV too)
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CaseFold.cpp
