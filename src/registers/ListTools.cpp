@@ -1,5 +1,6 @@
 #include "registers/ListTools.h"
 
+#include "registers/BulkResponsibleChange.h"
 #include "registers/ColumnSums.h"
 #include "registers/FindTextDialog.h"
 #include "registers/ListCsvExport.h"
@@ -12,7 +13,8 @@
 ListTools::ListTools(TfMain& main)
     : QObject(&main), m_search(new ListSearch(main)), m_sumWindow(new TfSumy(&main)),
       m_fiszka(new TfFiszka(&main)), m_sums(std::make_unique<ColumnSums>(main, *m_sumWindow)),
-      m_csv(std::make_unique<ListCsvExport>(main)), m_propertyNames(new PropertyNamesPages(main))
+      m_csv(std::make_unique<ListCsvExport>(main)), m_propertyNames(new PropertyNamesPages(main)),
+      m_bulkChange(new BulkResponsibleChange(main))
 {
     main.setRecordCommand(TfMain::Command::Search, [this] { m_search->SBSzukajClick(); });
     main.setRecordCommand(TfMain::Command::Csv, [this] { m_csv->SBCsvClick(); });

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class BulkResponsibleChange;
 class ColumnSums;
 class ListCsvExport;
 class ListSearch;
@@ -14,7 +15,8 @@ class TfMain;
 class TfSumy;
 
 // The list tools of the main window: search, column sums, CSV export, the
-// Fiszka card and the property-names pages. Created by the main window, which
+// Fiszka card, the property-names pages and the bulk change of the
+// responsible person. Created by the main window, which
 // runs them from its toolbar and menus.
 class ListTools : public QObject
 {
@@ -30,6 +32,7 @@ public:
     TfSumy& sumWindow() const { return *m_sumWindow; }
     TfFiszka& fiszka() const { return *m_fiszka; }
     PropertyNamesPages& propertyNames() const { return *m_propertyNames; }
+    BulkResponsibleChange& bulkChange() const { return *m_bulkChange; }
 
     // "Fiszka": shown without blocking the main window.
     void SBFiszkaClick();
@@ -45,4 +48,5 @@ private:
     std::unique_ptr<ColumnSums> m_sums;
     std::unique_ptr<ListCsvExport> m_csv;
     PropertyNamesPages* m_propertyNames;
+    BulkResponsibleChange* m_bulkChange;
 };

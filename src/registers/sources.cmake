@@ -44,3 +44,7 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfFiszka.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfSumy.cpp
 )
+# Bulk change of the responsible person
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BulkResponsibleChange.cpp
+)
