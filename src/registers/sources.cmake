@@ -28,3 +28,23 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProgramCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LicenceCommands.cpp
 )
+# Search folding and the CSV writer (the deadline check writes CSV too)
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CaseFold.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TVXExportToCSV.cpp
+)
+# Search, column sums, CSV export, the Fiszka card and the property names
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ColumnSums.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FindTextDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListCsvExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListSearch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListTools.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PropertyNamesPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfFiszka.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfSumy.cpp
+)
+# Bulk change of the responsible person
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BulkResponsibleChange.cpp
+)

@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 
 #include "maintenance/BackupRing.h"
+#include "registers/ListTools.h"
 #include "registers/TfMain.h"
 #include "reports/RaportyTab.h"
 #include "shell/AppPaths.h"
@@ -309,6 +310,7 @@ void Startup::resetTemporaryNotes()
 {
     m_temporaryNotes = {QStringLiteral("To jest notatnik, w którym możesz zapisywać informacje tymczasowe."),
                         QStringLiteral("Zawartość tego notatnika czyszczona jest po zakończeniu pracy.")};
+    m_main.listTools().resetTemporaryNotes(m_temporaryNotes);
 }
 
 void Startup::restoreGridLayouts()
@@ -354,7 +356,10 @@ void Startup::stockCheck()
         m_stockCheck();
 }
 void Startup::showDueNote(int) {} // the note window shows one due note here
-void Startup::hideToolWindows() {} // the non-modal tool windows hide here
+void Startup::hideToolWindows()
+{
+    m_main.listTools().hideToolWindows();
+}
 
 void Startup::resetReportPages()
 {
