@@ -156,28 +156,22 @@ bool SchemaUpgrades::makeBackupCopy(const QString& table, qint64 failCode, qint6
     const QString temporary = target + QStringLiteral(".new");
     removeQuietly(temporary);
     removeQuietly(temporary + QStringLiteral("-journal"));
-    SqlConnection& connection = m_db.DatabaseMain();
-    bool attached = false;
     bool ok = false;
     try {
-        Statement attach(&connection, QStringLiteral("attach"),
-                         {QStringLiteral("ATTACH DATABASE :PARAM0 AS kopia KEY :PARAM1")});
-        attach.setParam(0, temporary);
+        // A connection of its own: the live one may not create files, and stays untouched.
+        SqlConnection copy;
+        copy.open(temporary, m_password, true);
+        Statement attach(&copy, QStringLiteral("attach"),
+                         {QStringLiteral("ATTACH DATABASE :PARAM0 AS zrodlo KEY :PARAM1")});
+        attach.setParam(0, m_db.DatabaseMain().file());
         attach.setParam(1, m_password);
         attach.execSQL();
-        attached = true;
-        connection.exec(QStringLiteral("CREATE TABLE kopia.") + table + QStringLiteral(" AS SELECT * FROM main.") +
-                        table);
-        connection.exec(QStringLiteral("DETACH DATABASE kopia"));
-        attached = false;
+        copy.exec(QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" AS SELECT * FROM zrodlo.") + table);
+        copy.exec(QStringLiteral("DETACH DATABASE zrodlo"));
+        copy.close();
         ok = QFile::rename(temporary, target);
-    } catch (const DbError&) {
-        if (attached) {
-            try {
-                connection.exec(QStringLiteral("DETACH DATABASE kopia"));
-            } catch (const DbError&) {
-            }
-        }
+    } catch (const DbError& e) {
+        ErrorLog::writeLine(logCode(kStoreFailure) + e.message());
     }
     if (!ok) {
         removeQuietly(temporary);
