@@ -49,7 +49,8 @@ const BoxSpec kDeadlines[] = {
 };
 
 const BoxSpec kAttachments[] = {
-    {"usuwajZajaczniki", "usuwajZajaczniki", "Podczas kasowania załączników usuwaj również sam plik załącznika"},
+    {"usuwajZajaczniki", "usuwajZajaczniki",
+     "Podczas kasowania załączników usuwaj również sam plik załącznika"},
 };
 
 const BoxSpec kReports[] = {
@@ -172,6 +173,8 @@ TfOpcjeProgramu::TfOpcjeProgramu(Config& config, QWidget* parent) : QDialog(pare
     m_howManyFolders = new QSpinBox(backup);
     m_howManyFolders->setObjectName(QStringLiteral("cbHowManyFolders"));
     m_howManyFolders->setRange(2, 100);
+    m_howOften->setMinimumWidth(80);
+    m_howManyFolders->setMinimumWidth(80);
     numbers->addWidget(new QLabel(QStringLiteral("Co ile dni wykonywać kopię?"), backup), 0, 0);
     numbers->addWidget(m_howOften, 0, 1);
     numbers->addWidget(new QLabel(QStringLiteral("Ile kopii przechowywać?"), backup), 1, 0);
@@ -179,15 +182,16 @@ TfOpcjeProgramu::TfOpcjeProgramu(Config& config, QWidget* parent) : QDialog(pare
     numbers->setColumnStretch(2, 1);
     backupLayout->addLayout(numbers);
     m_onlyAdmin = makeBox("cbIsOnlyAdmin", QStringLiteral("Tylko administrator może wykonać kopię"), backup);
-    m_doBackup = makeBox("cbIsDoBackup",
-                         QStringLiteral("Włącz mechanizm automatycznego tworzenia kopii bezpieczeństwa bazy danych"),
-                         backup);
+    m_doBackup = makeBox(
+        "cbIsDoBackup",
+        QStringLiteral("Włącz mechanizm automatycznego tworzenia kopii bezpieczeństwa bazy danych"), backup);
     m_askBefore = makeBox("cbIsAskBeforeBackup", QStringLiteral("Pytaj przed wykonaniem kopii"), backup);
     backupLayout->addWidget(m_onlyAdmin);
     backupLayout->addWidget(m_doBackup);
     backupLayout->addWidget(m_askBefore);
     backupLayout->addStretch();
-    backupLayout->addWidget(new QLabel(QStringLiteral("*) Tą konfigurację może zmienić jedynie Administrator"), backup));
+    backupLayout->addWidget(
+        new QLabel(QStringLiteral("*) Tą konfigurację może zmienić jedynie Administrator"), backup));
     m_tabs->addTab(backup, QStringLiteral("Kopia zapasowa"));
 
     auto* buttons = new QHBoxLayout;

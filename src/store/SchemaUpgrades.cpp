@@ -30,7 +30,8 @@ void removeQuietly(const QString& path)
 }
 } // namespace
 
-SchemaUpgrades::SchemaUpgrades(TmyDataBase& db, const QString& directory, const QString& password, Notify notify)
+SchemaUpgrades::SchemaUpgrades(TmyDataBase& db, const QString& directory, const QString& password,
+                               Notify notify)
     : m_db(db), m_directory(directory), m_password(password), m_notify(std::move(notify))
 {
 }
@@ -118,8 +119,8 @@ void SchemaUpgrades::finishStep(const QString& version, const StepState& state)
     if (!state.added)
         return;
     ErrorLog::writeLine(kInfo + QStringLiteral("baza danych zaktualizowana do wersji ") + version);
-    m_notify(QStringLiteral("Informacja"), QStringLiteral("Sprzetnik oraz baza danych zaktualizowana do wersji ") +
-                                               version);
+    m_notify(QStringLiteral("Informacja"),
+             QStringLiteral("Sprzetnik oraz baza danych zaktualizowana do wersji ") + version);
 }
 
 void SchemaUpgrades::tableStep(const QString& version, const QList<int>& entries)
@@ -166,7 +167,8 @@ bool SchemaUpgrades::makeBackupCopy(const QString& table, qint64 failCode, qint6
         attach.setParam(0, m_db.DatabaseMain().file());
         attach.setParam(1, m_password);
         attach.execSQL();
-        copy.exec(QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" AS SELECT * FROM zrodlo.") + table);
+        copy.exec(QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" AS SELECT * FROM zrodlo.") +
+                  table);
         copy.exec(QStringLiteral("DETACH DATABASE zrodlo"));
         copy.close();
         ok = QFile::rename(temporary, target);
@@ -176,17 +178,19 @@ bool SchemaUpgrades::makeBackupCopy(const QString& table, qint64 failCode, qint6
     if (!ok) {
         removeQuietly(temporary);
         removeQuietly(temporary + QStringLiteral("-journal"));
-        const QString text = QStringLiteral("Nie udało się stworzyć kopii zbioru ") + table + QStringLiteral(".BAK");
+        const QString text =
+            QStringLiteral("Nie udało się stworzyć kopii zbioru ") + table + QStringLiteral(".BAK");
         m_notify(QStringLiteral("Błąd"), text + QLatin1Char('.'));
         ErrorLog::writeLine(logCode(failCode) + text);
         return false;
     }
-    ErrorLog::writeLine(logCode(doneCode) + QStringLiteral("plik ") + table + QStringLiteral(".BAK utworzony"));
+    ErrorLog::writeLine(logCode(doneCode) + QStringLiteral("plik ") + table +
+                        QStringLiteral(".BAK utworzony"));
     return true;
 }
 
-bool SchemaUpgrades::addActColumn(const QString& table, qint64 addedCode, qint64 updatedCode, qint64 errorCode,
-                                  StepState& state)
+bool SchemaUpgrades::addActColumn(const QString& table, qint64 addedCode, qint64 updatedCode,
+                                  qint64 errorCode, StepState& state)
 {
     if (m_db.columnExists(table + QStringLiteral(".DB"), QStringLiteral("ACT")))
         return true;

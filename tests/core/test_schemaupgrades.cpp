@@ -29,9 +29,11 @@ struct Login
     {
         TmyDataBase db;
         QVERIFY(db.connectTo(dir, password));
-        ErrorLog::setDisplay([this](const QString& t, const QString& x) { reports << t + QLatin1Char('|') + x; });
-        SchemaUpgrades upgrades(db, dir, password,
-                                [this](const QString& t, const QString& x) { boxes << t + QLatin1Char('|') + x; });
+        ErrorLog::setDisplay(
+            [this](const QString& t, const QString& x) { reports << t + QLatin1Char('|') + x; });
+        SchemaUpgrades upgrades(db, dir, password, [this](const QString& t, const QString& x) {
+            boxes << t + QLatin1Char('|') + x;
+        });
         upgrades.setTemplateDir(templateDir);
         upgrades.run();
         ErrorLog::setDisplay({});
@@ -130,15 +132,18 @@ private slots:
         OlderDatabase old(QStringLiteral("1.0.1"));
         QCOMPARE(tables(old.dir(), old.password()).size(), 18);
         exec(old.dir(), old.password(),
-             QStringLiteral("INSERT INTO naprawy (OPIS) VALUES ('dysk'); INSERT INTO naprawy (OPIS) VALUES ('zasilacz')"));
+             QStringLiteral("INSERT INTO naprawy (OPIS) VALUES ('dysk'); INSERT INTO naprawy (OPIS) VALUES "
+                            "('zasilacz')"));
 
         Login login;
         login.run(old.dir(), old.password());
-        QCOMPARE(login.boxes, QStringList({QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.2"),
-                                           QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.3"),
-                                           QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.4"),
-                                           QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.5"),
-                                           QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.6")}));
+        QCOMPARE(login.boxes,
+                 QStringList(
+                     {QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.2"),
+                      QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.3"),
+                      QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.4"),
+                      QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.5"),
+                      QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.6")}));
         QCOMPARE(login.reports, QStringList());
         QCOMPARE(markers(old.dir()), kVersions);
         QCOMPARE(scalar(DatabaseTemplate::databaseFile(old.dir()), old.password(),
@@ -160,7 +165,9 @@ private slots:
         QVERIFY(QFile::exists(SchemaUpgrades::backupCopyPath(old.dir(), QStringLiteral("dokumenty"))));
 
         const QStringList log = codes(config.logLines());
-        QCOMPARE(log.filter(QRegularExpression(QStringLiteral("^9999999999 Dodano tabelę \\w+\\.db DIR="))).size(), 10);
+        QCOMPARE(
+            log.filter(QRegularExpression(QStringLiteral("^9999999999 Dodano tabelę \\w+\\.db DIR="))).size(),
+            10);
         for (const char* line :
              {"0000100002 plik naprawy.BAK utworzony", "0000100005 dodano nowe pole ACT w zbiorze naprawy.DB",
               "0000100010 zaktualizowano pole ACT w zbiorze naprawy.DB",
@@ -241,8 +248,8 @@ private slots:
         const int before = config.logLines().size();
         Login second;
         second.run(old.dir(), old.password());
-        QCOMPARE(second.boxes,
-                 QStringList({QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.2")}));
+        QCOMPARE(second.boxes, QStringList({QStringLiteral(
+                                   "Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.2")}));
         const QStringList log = codes(config.logLines().mid(before));
         QVERIFY(!log.join(QLatin1Char('\n')).contains(QStringLiteral("historia.db")));
         QVERIFY(log.join(QLatin1Char('\n')).contains(QStringLiteral("Dodano tabelę zlecenia.db")));
@@ -256,15 +263,19 @@ private slots:
         exec(old.dir(), old.password(), QStringLiteral("INSERT INTO naprawy (OPIS) VALUES ('dysk')"));
         // The update after the new column fails.
         exec(old.dir(), old.password(),
-             QStringLiteral("CREATE TRIGGER stop BEFORE UPDATE ON naprawy BEGIN SELECT RAISE(ABORT, 'zablokowane'); END"));
+             QStringLiteral("CREATE TRIGGER stop BEFORE UPDATE ON naprawy BEGIN SELECT RAISE(ABORT, "
+                            "'zablokowane'); END"));
 
         Login first;
         first.run(old.dir(), old.password());
         QCOMPARE(first.reports.size(), 1);
-        QCOMPARE(codes(config.logLines()).filter(QRegularExpression(QStringLiteral("^0000100006 "))).size(), 1);
-        QVERIFY(!columns(old.dir(), old.password(), QStringLiteral("naprawy")).contains(QStringLiteral("ACT")));
+        QCOMPARE(codes(config.logLines()).filter(QRegularExpression(QStringLiteral("^0000100006 "))).size(),
+                 1);
+        QVERIFY(
+            !columns(old.dir(), old.password(), QStringLiteral("naprawy")).contains(QStringLiteral("ACT")));
         // The changes are not allowed any more: dokumenty is left for the next login too.
-        QVERIFY(!columns(old.dir(), old.password(), QStringLiteral("dokumenty")).contains(QStringLiteral("ACT")));
+        QVERIFY(
+            !columns(old.dir(), old.password(), QStringLiteral("dokumenty")).contains(QStringLiteral("ACT")));
         QVERIFY(tables(old.dir(), old.password()).contains(QStringLiteral("zalaczniki")));
         QVERIFY(!markers(old.dir()).contains(QStringLiteral("1.0.5")));
 
@@ -275,7 +286,8 @@ private slots:
         QCOMPARE(scalar(DatabaseTemplate::databaseFile(old.dir()), old.password(),
                         QStringLiteral("SELECT ACT FROM naprawy")),
                  QStringLiteral("T"));
-        QVERIFY(columns(old.dir(), old.password(), QStringLiteral("dokumenty")).contains(QStringLiteral("ACT")));
+        QVERIFY(
+            columns(old.dir(), old.password(), QStringLiteral("dokumenty")).contains(QStringLiteral("ACT")));
         QCOMPARE(markers(old.dir()), kVersions);
     }
 };

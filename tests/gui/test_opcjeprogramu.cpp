@@ -85,10 +85,13 @@ private slots:
             QCOMPARE(dialog.tabs()->tabText(dialog.tabs()->currentIndex()), QStringLiteral("Ogólne"));
             for (const auto& [name, key] : kBoxes)
                 child<QCheckBox>(dialog, name)->setChecked(on);
-            child<QLineEdit>(dialog, QStringLiteral("dataPrzed"))->setText(on ? QStringLiteral("14") : QStringLiteral("3"));
-            child<QLineEdit>(dialog, QStringLiteral("dataPo"))->setText(on ? QStringLiteral("0") : QStringLiteral("5"));
+            child<QLineEdit>(dialog, QStringLiteral("dataPrzed"))
+                ->setText(on ? QStringLiteral("14") : QStringLiteral("3"));
+            child<QLineEdit>(dialog, QStringLiteral("dataPo"))
+                ->setText(on ? QStringLiteral("0") : QStringLiteral("5"));
             QTemporaryDir folder;
-            child<QLineEdit>(dialog, QStringLiteral("lokalizacjaZalacznikow"))->setText(folder.path() + QLatin1Char('/'));
+            child<QLineEdit>(dialog, QStringLiteral("lokalizacjaZalacznikow"))
+                ->setText(folder.path() + QLatin1Char('/'));
             child<QPushButton>(dialog, QStringLiteral("SBZapisz"))->click();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
 
@@ -100,14 +103,16 @@ private slots:
             QCOMPARE(reread.number(QStringLiteral("dataWstecznaMin")), on ? 0 : 5);
             // Stored without its trailing separator.
             QCOMPARE(reread.attachmentsFolder(), folder.path());
-            QVERIFY(iniText().contains(QStringLiteral("cbMagazyn=") + (on ? QStringLiteral("1") : QStringLiteral("0"))));
+            QVERIFY(iniText().contains(QStringLiteral("cbMagazyn=") +
+                                       (on ? QStringLiteral("1") : QStringLiteral("0"))));
 
             // The next show puts the stored values back into the controls.
             TfOpcjeProgramu again(reread);
             again.loadOptions();
             for (const auto& [name, key] : kBoxes)
                 QCOMPARE(child<QCheckBox>(again, name)->isChecked(), on);
-            QCOMPARE(child<QLineEdit>(again, QStringLiteral("dataPrzed"))->text(), on ? QStringLiteral("14") : QStringLiteral("3"));
+            QCOMPARE(child<QLineEdit>(again, QStringLiteral("dataPrzed"))->text(),
+                     on ? QStringLiteral("14") : QStringLiteral("3"));
         }
     }
 
@@ -155,7 +160,8 @@ private slots:
             child<QLineEdit>(dialog, QStringLiteral("lokalizacjaZalacznikow"))->setText(missing);
             Dialogs::setNextAnswer(true);
             dialog.SBZapiszClick();
-            QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Wskazana lokalizacja nie istnieje. Czy chcesz wskazać inną?"));
+            QCOMPARE(Dialogs::shown().last().text,
+                     QStringLiteral("Wskazana lokalizacja nie istnieje. Czy chcesz wskazać inną?"));
             QCOMPARE(Dialogs::shown().last().title, QStringLiteral("Pytanie"));
             QCOMPARE(dialog.result(), 0);
             QVERIFY(config.flag(QStringLiteral("cbRapFirma")));
@@ -167,7 +173,8 @@ private slots:
             config.load();
             TfOpcjeProgramu dialog(config);
             dialog.loadOptions();
-            child<QLineEdit>(dialog, QStringLiteral("lokalizacjaZalacznikow"))->setText(missing + QLatin1Char('/'));
+            child<QLineEdit>(dialog, QStringLiteral("lokalizacjaZalacznikow"))
+                ->setText(missing + QLatin1Char('/'));
             Dialogs::setNextAnswer(false);
             dialog.SBZapiszClick();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -212,7 +219,8 @@ private slots:
         bool enabled = !admin;
         script.add(QStringLiteral("TfOpcjeProgramu"), [&](QWidget* w) {
             auto* howOften = child<QSpinBox>(*w, QStringLiteral("cbHowOften"));
-            enabled = howOften->isEnabled() && child<QCheckBox>(*w, QStringLiteral("cbIsDoBackup"))->isEnabled();
+            enabled =
+                howOften->isEnabled() && child<QCheckBox>(*w, QStringLiteral("cbIsDoBackup"))->isEnabled();
             QCOMPARE(howOften->value(), 30);
             QCOMPARE(howOften->minimum(), 1);
             QCOMPARE(howOften->maximum(), 365);
