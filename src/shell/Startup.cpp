@@ -2,6 +2,7 @@
 
 #include "maintenance/BackupRing.h"
 #include "registers/TfMain.h"
+#include "reports/RaportyTab.h"
 #include "shell/AppPaths.h"
 #include "shell/AppState.h"
 #include "shell/Clock.h"
@@ -347,7 +348,6 @@ void Startup::automaticBackupCheck()
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
 void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
 void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
-void Startup::resetReportPages() {} // the report catalogue resets its pages and filters here
 void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
 void Startup::deadlineCheck() {} // the deadline window opens here in start mode
 void Startup::bhpCheck()
@@ -363,3 +363,9 @@ void Startup::stockCheck()
 }
 void Startup::showDueNote(int) {} // the note window shows one due note here
 void Startup::hideToolWindows() {} // the non-modal tool windows hide here
+
+void Startup::resetReportPages()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->resetPages();
+}
