@@ -7,6 +7,7 @@
 #include "store/TmyDataBase.h"
 
 #include <QAction>
+#include <QCheckBox>
 
 OptionsCommand::OptionsCommand(TfMain& main, TmyDataBase& db, QObject* parent)
     : QObject(parent), m_main(main), m_db(db), m_dialog(new TfOpcjeProgramu(Config::global(), &main))
@@ -24,5 +25,7 @@ void OptionsCommand::MOpcjeClick()
     // last backup may have moved on another workstation meanwhile.
     if (admin)
         m_db.saveSystemParams(m_dialog->backupParams(m_db.loadSystemParams()));
+    if (auto* issueDate = m_main.findChild<QCheckBox*>(QStringLiteral("dataNaRaporcie")))
+        issueDate->setChecked(Config::global().flag(QStringLiteral("cbRapData")));
     m_main.SBStartClick();
 }

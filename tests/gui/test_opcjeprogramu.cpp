@@ -205,8 +205,12 @@ private slots:
         stored.lastSlot = 2;
         QVERIFY(db.saveSystemParams(stored));
 
+        Config::global().reset();
         TfMain main(nullptr, &db);
         OptionsCommand command(main, db);
+        // The issue-date box of the report page follows the option.
+        auto* issueDate = new QCheckBox(&main);
+        issueDate->setObjectName(QStringLiteral("dataNaRaporcie"));
         Rights rights{};
         rights[0] = admin;
         rights[14] = true;
@@ -228,11 +232,13 @@ private slots:
             howOften->setValue(7);
             child<QSpinBox>(*w, QStringLiteral("cbHowManyFolders"))->setValue(5);
             child<QCheckBox>(*w, QStringLiteral("cbIsAskBeforeBackup"))->setChecked(false);
+            child<QCheckBox>(*w, QStringLiteral("cbRapData"))->setChecked(false);
             child<QPushButton>(*w, save ? QStringLiteral("SBZapisz") : QStringLiteral("SBAnuluj"))->click();
         });
         action->trigger();
         QVERIFY(script.done());
         QCOMPARE(enabled, admin);
+        QCOMPARE(issueDate->isChecked(), !save);
 
         const SystemParams after = db.loadSystemParams();
         QCOMPARE(after.intervalDays, admin ? 7 : 30);
