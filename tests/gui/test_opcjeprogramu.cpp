@@ -2,6 +2,7 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "editors/TfSelectDir.h"
 #include "registers/TfMain.h"
 #include "shell/AppState.h"
 #include "shell/Config.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -182,6 +184,36 @@ private slots:
             reread.load();
             QCOMPARE(reread.attachmentsFolder(), missing);
         }
+    }
+
+    void pickFolderShowsTheGuideFirstWhenNoneIsSet()
+    {
+        Config config;
+        config.load();
+        TfOpcjeProgramu dialog(config);
+        dialog.loadOptions();
+        auto* field = child<QLineEdit>(dialog, QStringLiteral("lokalizacjaZalacznikow"));
+        field->clear();
+        QTemporaryDir chosen;
+        ModalScript script;
+        script.add(QStringLiteral("TfTutorial2"),
+                   [](QWidget* w) { child<QPushButton>(*w, QStringLiteral("SBKontynuuj"))->click(); });
+        script.add(QStringLiteral("TfSelectDir"), [&](QWidget* w) {
+            static_cast<TfSelectDir*>(w)->setFolder(chosen.path());
+            child<QPushButton>(*w, QStringLiteral("SBOK"))->click();
+        });
+        dialog.SBWskazKatalogClick();
+        QVERIFY(script.done());
+        QCOMPARE(QDir::fromNativeSeparators(field->text()), chosen.path());
+
+        // With a folder set the picker opens at once; "Anuluj" keeps the field.
+        ModalScript second;
+        second.add(QStringLiteral("TfSelectDir"),
+                   [](QWidget* w) { child<QPushButton>(*w, QStringLiteral("SBAnuluj"))->click(); });
+        dialog.SBWskazKatalogClick();
+        QVERIFY(second.done());
+        QCOMPARE(second.errors(), QStringList());
+        QCOMPARE(QDir::fromNativeSeparators(field->text()), chosen.path());
     }
 
     void backupTabFollowsRightZero_data()
