@@ -15,6 +15,7 @@
 #include "shell/SprzetnikApplication.h"
 #include "shell/TfAbout.h"
 #include "store/DbError.h"
+#include "store/SchemaUpgrades.h"
 #include "users/TfLogin.h"
 #include "users/TfUserEdit.h"
 #include "users/TfUserzy.h"
@@ -333,6 +334,14 @@ void Startup::hideFirstPaintPanels()
     m_main.hideFirstPaintPanels();
 }
 
+void Startup::runSchemaUpgrades()
+{
+    // Every user, whatever his rights: the database must match this program.
+    SchemaUpgrades upgrades(m_db, m_db.directory(), DatabaseLocation::global().password(),
+                            [](const QString& title, const QString& text) { Dialogs::info(title, text); });
+    upgrades.run();
+}
+
 void Startup::automaticBackupCheck()
 {
     BackupRing::automaticBackupCheck(m_db, DatabaseLocation::global().password(), AppState::instance().has(0));
@@ -341,7 +350,6 @@ void Startup::automaticBackupCheck()
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
 void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
 void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
-void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
 void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
 void Startup::deadlineCheck() {} // the deadline window opens here in start mode
 void Startup::bhpCheck()
