@@ -1,8 +1,12 @@
 #include "registers/RecordCommands.h"
 
 #include "editors/TfKomputery.h"
+#include "editors/TfZlecenia.h"
 #include "registers/AdditionalCommands.h"
 #include "registers/ComputerCommands.h"
+#include "registers/EquipmentCommands.h"
+#include "registers/OrderCommands.h"
+#include "registers/SettlementCommands.h"
 
 namespace {
 // Edit and preview of a deadline, repair, document, history or attachment
@@ -40,6 +44,24 @@ RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject*
     connect(m_additional, &AdditionalCommands::listReloaded, this, &RecordCommands::listReloaded);
 
     registerCommands(std::make_unique<ComputerCommands>(m_context, computers));
+    const auto dictionary = [&computers] { return computers.dictionaryEditor(); };
+    auto equipment = std::make_unique<EquipmentCommands>(m_context, dictionary);
+    EquipmentCommands* items = equipment.get();
+    registerCommands(std::move(equipment));
+    auto orders = std::make_unique<OrderCommands>(m_context, dictionary);
+    OrderCommands* orderCommands = orders.get();
+    registerCommands(std::move(orders));
+    registerCommands(std::make_unique<SettlementCommands>(m_context, dictionary,
+                                                          [orderCommands]() -> const WorkEntryDialog* { return &orderCommands->dialog(); }));
+    // The computer editor's "Sprzęt" tab shows and prints its items through the equipment commands.
+    TfKomputery::Hooks hooks = computers.hooks();
+    hooks.previewEquipment = [items](qint64 key) { items->previewItem(key); };
+    hooks.printEquipment = [items, &computers](qint64 key) {
+        const QString text = items->printItem(key);
+        if (!text.isEmpty() && computers.hooks().printRecord)
+            computers.hooks().printRecord(QStringLiteral("Sprzęt"), text);
+    };
+    computers.setHooks(hooks);
     for (const char* name : {"DodatkoweTerminarz", "DodatkoweNaprawy", "dodatkoweDokumenty",
                              "DodatkoweHistoria", "DodatkoweZalaczniki"})
         registerCommands(std::make_unique<AdditionalRegister>(m_context, *m_additional, QLatin1String(name)));
