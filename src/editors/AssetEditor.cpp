@@ -1,5 +1,6 @@
 #include "editors/AssetEditor.h"
 
+#include "editors/FieldBuilders.h"
 #include "editors/ComputerTabs.h"
 #include "editors/SubList.h"
 #include "shell/AppState.h"
@@ -22,6 +23,8 @@
 
 namespace
 {
+using namespace FieldBuilders;
+
 QLineEdit* textField(QWidget* parent, const char* name, int maxLength, const QString& hint)
 {
     auto* e = new QLineEdit(parent);
@@ -29,42 +32,6 @@ QLineEdit* textField(QWidget* parent, const char* name, int maxLength, const QSt
     e->setMaxLength(maxLength);
     e->setToolTip(hint);
     return e;
-}
-
-Lookup* lookup(QWidget* parent, const char* name, const QString& hint)
-{
-    auto* l = new Lookup(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setToolTip(hint);
-    return l;
-}
-
-QToolButton* toolButton(QWidget* parent, const char* name, const QString& caption, const QString& hint)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(caption);
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-// A row of controls for the grid layout of "Szczegóły".
-QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets, bool stretch = true)
-{
-    auto* holder = new QWidget(parent);
-    auto* layout = new QHBoxLayout(holder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    bool first = true;
-    for (QWidget* w : widgets) {
-        layout->addWidget(w, first && stretch ? 1 : 0);
-        first = false;
-    }
-    if (!stretch)
-        layout->addStretch();
-    return holder;
 }
 
 const QString kKlasyfikator = QStringLiteral("DBFKlasyfikator");

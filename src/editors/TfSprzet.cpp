@@ -1,11 +1,11 @@
 #include "editors/TfSprzet.h"
 
+#include "editors/FieldBuilders.h"
 #include "store/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DateField.h"
 #include "widgets/Lookup.h"
 
-#include <QHBoxLayout>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -57,25 +57,14 @@ TfSprzet::TfSprzet(TmyDataBase& db, QWidget* parent) : AssetEditor(db, equipment
 QWidget* TfSprzet::extraDetail(QWidget* page, QString* caption)
 {
     *caption = QStringLiteral("Przypisany do komputera");
-    fIDKOMPUTERA = new Lookup(page);
-    fIDKOMPUTERA->setObjectName(QStringLiteral("fIDKOMPUTERA"));
-    fIDKOMPUTERA->setToolTip(QStringLiteral("Sprzęt pełni rolę wyposażenia wskazanego komputera"));
+    fIDKOMPUTERA = FieldBuilders::lookup(page, "fIDKOMPUTERA",
+                                         QStringLiteral("Sprzęt pełni rolę wyposażenia wskazanego komputera"));
     fIDKOMPUTERA->bind(&db().statement(kComputers), QStringLiteral("IDKOMPUTERA"), QStringLiteral("KOMPUTER"));
-    auto* clear = new QToolButton(page);
-    clear->setObjectName(QStringLiteral("SpeedButton5"));
-    clear->setText(QStringLiteral("X"));
-    clear->setToolTip(QStringLiteral("Nie wskazuj żadnego komputera"));
-    clear->setAutoRaise(true);
-    clear->setFocusPolicy(Qt::NoFocus);
+    QToolButton* clear = FieldBuilders::toolButton(page, "SpeedButton5", QStringLiteral("X"),
+                                                   QStringLiteral("Nie wskazuj żadnego komputera"));
     // Key 0 is no computer: no entry has it, so nothing is chosen.
     connect(clear, &QToolButton::clicked, this, [this] { fIDKOMPUTERA->setKey(0); });
-    auto* holder = new QWidget(page);
-    auto* layout = new QHBoxLayout(holder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(fIDKOMPUTERA, 1);
-    layout->addWidget(clear);
-    return holder;
+    return FieldBuilders::row(page, {fIDKOMPUTERA, clear});
 }
 
 void TfSprzet::reopenLookups()

@@ -1,5 +1,6 @@
 #include "editors/WorkEntryDialog.h"
 
+#include "editors/FieldBuilders.h"
 #include "shell/AppState.h"
 #include "store/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
@@ -18,45 +19,13 @@
 
 namespace
 {
+using namespace FieldBuilders;
+
 const QString kEquipment = QStringLiteral("DBFZlecSprzet");
 const QString kKinds = QStringLiteral("DBFKlasyfikator");
 const QString kCompanies = QStringLiteral("DBFDostawcy");
 const QString kEmployees = QStringLiteral("DBFPracownicy");
 
-QToolButton* toolButton(QWidget* parent, const char* name, const QString& caption, const QString& hint)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(caption);
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-Lookup* lookup(QWidget* parent, const char* name, const QString& hint)
-{
-    auto* l = new Lookup(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setToolTip(hint);
-    return l;
-}
-
-QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets, bool stretch = true)
-{
-    auto* holder = new QWidget(parent);
-    auto* layout = new QHBoxLayout(holder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    bool first = true;
-    for (QWidget* w : widgets) {
-        layout->addWidget(w, first && stretch ? 1 : 0);
-        first = false;
-    }
-    if (!stretch)
-        layout->addStretch();
-    return holder;
-}
 } // namespace
 
 WorkEntryDialog::WorkEntryDialog(TmyDataBase& db, const Texts& texts, QWidget* parent)

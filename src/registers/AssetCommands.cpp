@@ -6,6 +6,8 @@
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
 
+#include <QStringList>
+
 AssetCommands::AssetCommands(CommandContext& context, const QString& registerName, const QString& list, Rules rules)
     : RegisterCommands(context, registerName, list), m_rules(std::move(rules))
 {
@@ -31,6 +33,24 @@ QString AssetCommands::amountLine(const QString& column)
 QString AssetCommands::dateLine(const char* column)
 {
     return QString::number(editor().date(QLatin1String(column)));
+}
+
+int AssetCommands::setAssetLines(Statement& q, int first)
+{
+    const QStringList values = {lookupLine("IDFIRMY", -1),
+                                lookupLine("STANTECH", 0),
+                                dateLine("DATAPROD"),
+                                dateLine("DATAZAKUPU"),
+                                amountLine(QStringLiteral("NETTO")),
+                                amountLine(QStringLiteral("VAT")),
+                                amountLine(QStringLiteral("BRUTTO")),
+                                lookupLine("KLASYFIKATOR", 0)};
+    int line = first;
+    for (const QString& v : values) {
+        q.setLine(line, v);
+        line += 2;
+    }
+    return line;
 }
 
 void AssetCommands::bindTexts(Statement& q)

@@ -43,6 +43,10 @@ protected:
     // An amount as a value line: the checked decimal text with a point, else 0.
     QString amountLine(const QString& column);
     QString dateLine(const char* column);
+    // The value lines both registers' inserts and updates share, every second
+    // line from `first`: supplier, state, the two dates, the three amounts and
+    // the class. Answers the line after the class.
+    int setAssetLines(Statement& q, int first);
     // :PARAM0 ... :PARAM7 of the insert and update: employee, name, producer,
     // number, serial number, invoice, notes, KPiR number.
     void bindTexts(Statement& q);

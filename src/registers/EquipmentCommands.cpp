@@ -42,14 +42,7 @@ void EquipmentCommands::insert()
 {
     Statement& q = db().statement(QStringLiteral("DBFInsertSprzet"));
     q.clearParams();
-    q.setLine(5, lookupLine("IDFIRMY", -1));
-    q.setLine(7, lookupLine("STANTECH", 0));
-    q.setLine(9, dateLine("DATAPROD"));
-    q.setLine(11, dateLine("DATAZAKUPU"));
-    q.setLine(13, amountLine(QStringLiteral("NETTO")));
-    q.setLine(15, amountLine(QStringLiteral("VAT")));
-    q.setLine(17, amountLine(QStringLiteral("BRUTTO")));
-    q.setLine(19, lookupLine("KLASYFIKATOR", 0));
+    setAssetLines(q, 5);
     q.setLine(21, lookupLine("IDKOMPUTERA", 0));
     // A new item without a location is stored with -1, a saved one with 0.
     q.setLine(23, lookupLine("LOKALIZACJA", -1));
@@ -62,14 +55,7 @@ void EquipmentCommands::update(qint64 key)
     Statement& q = db().statement(QStringLiteral("DBFUpdateSprzet"));
     q.clearParams();
     bindTexts(q);
-    q.setLine(9, lookupLine("IDFIRMY", -1));
-    q.setLine(11, lookupLine("STANTECH", 0));
-    q.setLine(13, dateLine("DATAPROD"));
-    q.setLine(15, dateLine("DATAZAKUPU"));
-    q.setLine(17, amountLine(QStringLiteral("NETTO")));
-    q.setLine(19, amountLine(QStringLiteral("VAT")));
-    q.setLine(21, amountLine(QStringLiteral("BRUTTO")));
-    q.setLine(23, lookupLine("KLASYFIKATOR", 0));
+    setAssetLines(q, 9);
     q.setLine(25, lookupLine("IDKOMPUTERA", 0));
     q.setLine(27, lookupLine("LOKALIZACJA", 0));
     q.setLine(29, QString::number(key));
