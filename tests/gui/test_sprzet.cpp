@@ -292,6 +292,38 @@ private slots:
         // Item 7 of computer 3 is liquidated: only item 1 is listed.
         QCOMPARE(seen, QStringList({"1", "SPRZ/001", "SPRZ/001", "1"}));
     }
+
+    void computerTabPrintsTheItem()
+    {
+        m_db->DatabaseMain().exec(
+            QStringLiteral("UPDATE sprzet SET DATAARCH=20240105, PRZYCZYNA='zużyty' WHERE IDSPRZETU=1"));
+        m_db->DatabaseMain().exec(QStringLiteral("UPDATE sprzet SET ARCHIWUM='T' WHERE IDSPRZETU=7"));
+        QString title, text;
+        TfKomputery::Hooks hooks = m_computers->hooks();
+        hooks.printRecord = [&](const QString& t, const QString& body) {
+            title = t;
+            text = body;
+        };
+        m_computers->setHooks(hooks);
+        QVERIFY(m_db->locate(QStringLiteral("DBFKomputery"), {3}));
+        ModalScript script;
+        script.add(QStringLiteral("TfKomputery"), [&](QWidget* w) {
+            child<QTabWidget>(w, "PageControl1")->setCurrentIndex(TfKomputery::Sprzet);
+            click(w, "SprzetDrukuj");
+            click(w, "SBAnuluj");
+        });
+        QVERIFY(m_commands->edit(QStringLiteral("komputery")));
+        QVERIFY(script.done());
+        QCOMPARE(title, QStringLiteral("Sprzęt"));
+        const QStringList lines = text.split(QChar(13));
+        QCOMPARE(lines.mid(0, 5), QStringList({"Data likwidacji: " + date("05-01-2024"), "Przyczyna likwidacji: zużyty",
+                                               "", "Numer ewidencyjny: SPRZ/001", "Numer seryjny: BRO223988"}));
+        QVERIFY(lines.contains(QStringLiteral("Sprzęt przypisany do komputera: Komputer sekretariatu (KOMP/003) Dell")));
+        QVERIFY(lines.contains(QStringLiteral("Klasyfikacja: Drukarka")));
+        // An empty line, then the 14 properties under the captions of the item's class.
+        QCOMPARE(lines.size(), 3 + 18 + 1 + 14);
+        QVERIFY(lines[22].startsWith(QStringLiteral("Technologia druku: ")));
+    }
 };
 
 QTEST_MAIN(TestSprzet)
