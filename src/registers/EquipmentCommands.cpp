@@ -29,6 +29,12 @@ TfSprzet& EquipmentCommands::equipmentEditor()
         if (m_dictionaryEditor)
             if (TfBiblioteka* editor = m_dictionaryEditor())
                 m_editor->setDictionaryEditor(editor);
+        AssetEditor::Hooks hooks;
+        hooks.printRecord = [this](const QString& title, const QString& text) {
+            if (m_printer)
+                m_printer(title, text);
+        };
+        m_editor->setHooks(std::move(hooks));
     }
     return *m_editor;
 }

@@ -19,6 +19,11 @@ public:
 
     // Made on first use.
     TfSprzet& equipmentEditor();
+    // The record print-out behind the editor's "Drukuj" buttons.
+    void setPrinter(std::function<void(const QString& title, const QString& text)> printer)
+    {
+        m_printer = std::move(printer);
+    }
     // Previews the item with this key (the computer editor's "Sprzęt" tab).
     void previewItem(qint64 key);
     // The print-out text of the item with this key; empty when it is not found.
@@ -31,5 +36,6 @@ protected:
 
 private:
     std::function<TfBiblioteka*()> m_dictionaryEditor;
+    std::function<void(const QString&, const QString&)> m_printer;
     TfSprzet* m_editor = nullptr;
 };

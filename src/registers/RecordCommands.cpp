@@ -62,6 +62,10 @@ RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject*
             computers.hooks().printRecord(QStringLiteral("Sprzęt"), text);
     };
     computers.setHooks(hooks);
+    items->setPrinter([&computers](const QString& title, const QString& text) {
+        if (computers.hooks().printRecord)
+            computers.hooks().printRecord(title, text);
+    });
     for (const char* name : {"DodatkoweTerminarz", "DodatkoweNaprawy", "dodatkoweDokumenty",
                              "DodatkoweHistoria", "DodatkoweZalaczniki"})
         registerCommands(std::make_unique<AdditionalRegister>(m_context, *m_additional, QLatin1String(name)));

@@ -223,6 +223,32 @@ private slots:
             QCOMPARE(lastSettlement("GODZINY||'|'||STAWKA"), stored);
     }
 
+    void hoursTakeEitherSeparatorAndShowTwoDecimals()
+    {
+        ModalScript script;
+        QStringList seen;
+        script.add(QStringLiteral("TfRozliczenia"), [&](QWidget* w) {
+            auto* hours = child<QLineEdit>(w, "fGODZINY");
+            auto* rate = child<QLineEdit>(w, "fSTAWKA");
+            hours->clear();
+            hours->setFocus();
+            QTest::keyClicks(hours, QStringLiteral("7.5"));
+            seen << hours->text();
+            rate->clear();
+            rate->setFocus(); // leaving the hours shows them as 0.00
+            QTest::keyClicks(rate, QStringLiteral("4,25"));
+            seen << hours->text();
+            QTest::keyClicks(rate, QStringLiteral("x"));
+            hours->setFocus(); // unreadable: shown as 0
+            seen << rate->text();
+            click(w, "SBAnuluj");
+        });
+        QVERIFY(m_commands->add(kSettlements));
+        QVERIFY(script.done());
+        const QString sep = AmountFields::decimalSeparator();
+        QCOMPARE(seen, QStringList({"7" + sep + "5", "7" + sep + "50", "0" + sep + "00"}));
+    }
+
     void orderOfADeletedItemShowsNoneAndIsRefused()
     {
         const QString item = scalar(QStringLiteral("SELECT IDOBIEKTU FROM zlecenia ORDER BY IDZLECENIA LIMIT 1"));
