@@ -11,8 +11,7 @@
 
 #include <initializer_list>
 
-namespace FieldBuilders
-{
+namespace FieldBuilders {
 inline Lookup* lookup(QWidget* parent, const char* name, const QString& hint)
 {
     auto* l = new Lookup(parent);

@@ -2,8 +2,7 @@
 
 #include "store/TfBiblioteka.h"
 
-namespace
-{
+namespace {
 AssetEditor::Variant computerVariant()
 {
     AssetEditor::Variant v;

@@ -9,8 +9,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-namespace
-{
+namespace {
 AssetEditor::Variant equipmentVariant()
 {
     AssetEditor::Variant v;
@@ -57,9 +56,10 @@ TfSprzet::TfSprzet(TmyDataBase& db, QWidget* parent) : AssetEditor(db, equipment
 QWidget* TfSprzet::extraDetail(QWidget* page, QString* caption)
 {
     *caption = QStringLiteral("Przypisany do komputera");
-    fIDKOMPUTERA = FieldBuilders::lookup(page, "fIDKOMPUTERA",
-                                         QStringLiteral("Sprzęt pełni rolę wyposażenia wskazanego komputera"));
-    fIDKOMPUTERA->bind(&db().statement(kComputers), QStringLiteral("IDKOMPUTERA"), QStringLiteral("KOMPUTER"));
+    fIDKOMPUTERA = FieldBuilders::lookup(
+        page, "fIDKOMPUTERA", QStringLiteral("Sprzęt pełni rolę wyposażenia wskazanego komputera"));
+    fIDKOMPUTERA->bind(&db().statement(kComputers), QStringLiteral("IDKOMPUTERA"),
+                       QStringLiteral("KOMPUTER"));
     QToolButton* clear = FieldBuilders::toolButton(page, "SpeedButton5", QStringLiteral("X"),
                                                    QStringLiteral("Nie wskazuj żadnego komputera"));
     // Key 0 is no computer: no entry has it, so nothing is chosen.

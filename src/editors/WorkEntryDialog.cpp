@@ -17,8 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 using namespace FieldBuilders;
 
 const QString kEquipment = QStringLiteral("DBFZlecSprzet");
@@ -59,12 +58,16 @@ WorkEntryDialog::WorkEntryDialog(TmyDataBase& db, const Texts& texts, QWidget* p
     dateNote->setStyleSheet(QStringLiteral("color: grey;"));
     fSPRZET = lookup(this, "fSPRZET", QStringLiteral("Wskaż sprzęt"));
     fRODZAJPRAC = lookup(this, "fRODZAJPRAC", QStringLiteral("Rodzaj wykonywanych prac"));
-    auto* clearKind = toolButton(this, "SpeedButton2", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego rodzaju"));
-    m_dictionaryButton = toolButton(this, "goToSlownik1", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
+    auto* clearKind =
+        toolButton(this, "SpeedButton2", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego rodzaju"));
+    m_dictionaryButton =
+        toolButton(this, "goToSlownik1", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
     fIDFIRMY = lookup(this, "fIDFIRMY", QStringLiteral("Firma zlecająca"));
-    auto* clearCompany = toolButton(this, "SpeedButton8", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnej firmy"));
+    auto* clearCompany =
+        toolButton(this, "SpeedButton8", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnej firmy"));
     fNREW = lookup(this, "fNREW", QStringLiteral("Osoba zlecająca"));
-    auto* clearPerson = toolButton(this, "SpeedButton1", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnej osoby"));
+    auto* clearPerson =
+        toolButton(this, "SpeedButton1", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnej osoby"));
     fOPIS = new QLineEdit(this);
     fOPIS->setObjectName(QStringLiteral("fOPIS"));
     fOPIS->setMaxLength(254);
@@ -72,9 +75,10 @@ WorkEntryDialog::WorkEntryDialog(TmyDataBase& db, const Texts& texts, QWidget* p
 
     auto* form = new QFormLayout;
     form->addRow(texts.numberCaption, row(this, {fNRDOKUMENTU, last}));
-    form->addRow(texts.dateCaption, row(this, {fDATAOD, DTPDATAOD, new QLabel(QStringLiteral("-"), this), fDATADO,
-                                               DTPDATADO, dateNote},
-                                        false));
+    form->addRow(
+        texts.dateCaption,
+        row(this, {fDATAOD, DTPDATAOD, new QLabel(QStringLiteral("-"), this), fDATADO, DTPDATADO, dateNote},
+            false));
     form->addRow(texts.equipmentCaption, fSPRZET);
     form->addRow(QStringLiteral("Rodzaj prac"), row(this, {fRODZAJPRAC, clearKind, m_dictionaryButton}));
     form->addRow(QStringLiteral("Firma zlecająca"), row(this, {fIDFIRMY, clearCompany}));
@@ -84,7 +88,8 @@ WorkEntryDialog::WorkEntryDialog(TmyDataBase& db, const Texts& texts, QWidget* p
         fGODZINY = hourField("fGODZINY", QStringLiteral("Ilość przepracowanych godzin"));
         fSTAWKA = hourField("fSTAWKA", QStringLiteral("stawka za godzinę pracy"));
         form->addRow(QStringLiteral("Godziny"), row(this, {fGODZINY}, false));
-        form->addRow(QStringLiteral("Stawka"), row(this, {fSTAWKA, new QLabel(QStringLiteral("zł / h"), this)}, false));
+        form->addRow(QStringLiteral("Stawka"),
+                     row(this, {fSTAWKA, new QLabel(QStringLiteral("zł / h"), this)}, false));
     } else {
         dodajDoRozliczen = new QCheckBox(QStringLiteral("Dodaj powyższe dane do rejestru rozliczeń"), this);
         dodajDoRozliczen->setObjectName(QStringLiteral("dodajDoRozliczen"));

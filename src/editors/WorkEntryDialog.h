@@ -33,7 +33,10 @@ public:
     // The fields of another dialog of the pair (an order turned into a settlement).
     void fillFrom(const WorkEntryDialog& other);
 
-    void setDictionaryEditor(std::function<TfBiblioteka*()> editor) { m_dictionaryEditor = std::move(editor); }
+    void setDictionaryEditor(std::function<TfBiblioteka*()> editor)
+    {
+        m_dictionaryEditor = std::move(editor);
+    }
 
     void SBZapiszClick() override;
     void lastNumberClick();

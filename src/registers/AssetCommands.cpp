@@ -8,7 +8,8 @@
 
 #include <QStringList>
 
-AssetCommands::AssetCommands(CommandContext& context, const QString& registerName, const QString& list, Rules rules)
+AssetCommands::AssetCommands(CommandContext& context, const QString& registerName, const QString& list,
+                             Rules rules)
     : RegisterCommands(context, registerName, list), m_rules(std::move(rules))
 {
 }
@@ -86,15 +87,16 @@ void AssetCommands::add()
         e.setDate(QStringLiteral("DATAARCH"), 0);
         e.setText(QStringLiteral("PRZYCZYNA"), QString());
     }
-    if (!confirmUnique(e, {m_rules.table, QStringLiteral("NREWID"), m_rules.addDuplicate}, QStringLiteral("NREWID")))
+    if (!confirmUnique(e, {m_rules.table, QStringLiteral("NREWID"), m_rules.addDuplicate},
+                       QStringLiteral("NREWID")))
         return;
     // The asset and its 14 property rows are written together or not at all.
     const qint64 key = insertWithKey(
         m_rules.insertCode, m_rules.table, m_rules.keyColumn, [&] { insert(); },
         [&](qint64 id) {
             if (!db().createPropertyRows(m_rules.kind, id)) {
-                ErrorLog::report(QStringLiteral("Nie udało się założyć rekodów w zbiorze wlasciowsci.db"), true,
-                                 m_rules.propertyCode);
+                ErrorLog::report(QStringLiteral("Nie udało się założyć rekodów w zbiorze wlasciowsci.db"),
+                                 true, m_rules.propertyCode);
                 throw AlreadyReported();
             }
         });
@@ -133,8 +135,8 @@ void AssetCommands::edit()
     AssetEditor& e = editor();
     e.setPreview(false);
     load(row());
-    if (!confirmUnique(e, {m_rules.table, QStringLiteral("NREWID"), m_rules.editDuplicate}, QStringLiteral("NREWID"),
-                       &oldNumber))
+    if (!confirmUnique(e, {m_rules.table, QStringLiteral("NREWID"), m_rules.editDuplicate},
+                       QStringLiteral("NREWID"), &oldNumber))
         return;
     if (!write(m_rules.updateCode, [&] { update(key); }))
         return;

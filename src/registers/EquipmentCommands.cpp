@@ -15,7 +15,8 @@ EquipmentCommands::EquipmentCommands(CommandContext& context, std::function<TfBi
     : AssetCommands(context, QStringLiteral("sprzet"), QStringLiteral("DBFSprzet"),
                     {QStringLiteral("S"), QStringLiteral("sprzet"), QStringLiteral("IDSPRZETU"),
                      QStringLiteral("Istnieje już sprzęt o podanym numerze ewidencyjnym."),
-                     QStringLiteral("Istnieje już Sprzęt o podanym numerze ewidencyjnym."), 4404, 4410, 4404}),
+                     QStringLiteral("Istnieje już Sprzęt o podanym numerze ewidencyjnym."), 4404, 4410,
+                     4404}),
       m_dictionaryEditor(std::move(dictionaryEditor))
 {
 }

@@ -4,7 +4,8 @@
 #include "registers/WorkEntryWrites.h"
 #include "store/TmyDataBase.h"
 
-SettlementCommands::SettlementCommands(CommandContext& context, std::function<TfBiblioteka*()> dictionaryEditor,
+SettlementCommands::SettlementCommands(CommandContext& context,
+                                       std::function<TfBiblioteka*()> dictionaryEditor,
                                        std::function<const WorkEntryDialog*()> order)
     : RegisterCommands(context, QStringLiteral("DodatkoweRozliczenia"), QStringLiteral("DBFRozliczenia")),
       m_dictionaryEditor(std::move(dictionaryEditor)), m_order(std::move(order))
@@ -35,11 +36,12 @@ void SettlementCommands::add()
         e.fillFrom(*m_order());
     if (!confirm(e))
         return;
-    const qint64 key = insertWithKey(71858, QStringLiteral("rozliczenia"), QStringLiteral("IDROZLICZENIA"), [&] {
-        Statement& q = db().statement(QStringLiteral("DBFInsertRozliczenia"));
-        WorkEntryWrites::bindInsert(q, e, true);
-        q.execSQL();
-    });
+    const qint64 key =
+        insertWithKey(71858, QStringLiteral("rozliczenia"), QStringLiteral("IDROZLICZENIA"), [&] {
+            Statement& q = db().statement(QStringLiteral("DBFInsertRozliczenia"));
+            WorkEntryWrites::bindInsert(q, e, true);
+            q.execSQL();
+        });
     if (key > 0)
         relocate({key});
 }

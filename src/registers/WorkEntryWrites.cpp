@@ -3,8 +3,7 @@
 #include "editors/WorkEntryDialog.h"
 #include "store/Statement.h"
 
-namespace
-{
+namespace {
 QString keyLine(const WorkEntryDialog& e, const char* column)
 {
     bool ok = false;
@@ -24,8 +23,7 @@ QString employee(const WorkEntryDialog& e)
 }
 } // namespace
 
-namespace WorkEntryWrites
-{
+namespace WorkEntryWrites {
 void bindInsert(Statement& q, const WorkEntryDialog& e, bool settlement)
 {
     q.clearParams();

@@ -37,7 +37,8 @@ private:
     QString scalar(const QString& sql) { return EditorTest::scalar(*m_db, sql); }
     QString item(const char* column, const QString& key)
     {
-        return scalar(QStringLiteral("SELECT %1 FROM sprzet WHERE IDSPRZETU=%2").arg(QLatin1String(column), key));
+        return scalar(
+            QStringLiteral("SELECT %1 FROM sprzet WHERE IDSPRZETU=%2").arg(QLatin1String(column), key));
     }
     void selectItem(qint64 key) { QVERIFY(m_db->locate(kList, {key})); }
     static int tabOf(QWidget* w, AssetEditor::Tab tab) { return static_cast<TfSprzet*>(w)->indexOf(tab); }
@@ -97,10 +98,11 @@ private slots:
         QCOMPARE(script.errors(), QStringList());
         QVERIFY(script.done());
         // The first class of KLSPR by name is "Drukarka", whose first property is "Technologia druku".
-        QCOMPARE(seen, QStringList({"Szczegóły", "Drukarka", "0", "0", "Właściwości", "Technologia druku", "-1", "-1",
-                                    "1"}));
+        QCOMPARE(seen, QStringList({"Szczegóły", "Drukarka", "0", "0", "Właściwości", "Technologia druku",
+                                    "-1", "-1", "1"}));
         QCOMPARE(Dialogs::shown().size(), 1);
-        QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Istnieje już sprzęt o podanym numerze ewidencyjnym."));
+        QCOMPARE(Dialogs::shown()[0].text,
+                 QStringLiteral("Istnieje już sprzęt o podanym numerze ewidencyjnym."));
         const QString key = scalar(QStringLiteral("SELECT MAX(IDSPRZETU) FROM sprzet"));
         QCOMPARE(item("NREWID", key), QStringLiteral("SPRZ/NEW"));
         QCOMPARE(item("KLASYFIKATOR", key), QStringLiteral("23"));
@@ -111,7 +113,8 @@ private slots:
         QCOMPARE(item("LOKALIZACJA", key), QStringLiteral("0"));
         const QString props = QStringLiteral(" FROM wlasciwosci WHERE KOMPSPRZET='S' AND IDOBIEKTU=") + key;
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*)") + props), QStringLiteral("14"));
-        QCOMPARE(scalar(QStringLiteral("SELECT WARTOSC") + props + QStringLiteral(" AND LP=1")), QStringLiteral("laser"));
+        QCOMPARE(scalar(QStringLiteral("SELECT WARTOSC") + props + QStringLiteral(" AND LP=1")),
+                 QStringLiteral("laser"));
     }
 
     void newItemWithoutLocationIsStoredWithMinusOne()
@@ -144,7 +147,8 @@ private slots:
         QVERIFY(script.done());
         QCOMPARE(seen, QStringList({"SPRZ/002", "Drukarka księgowości"}));
         QCOMPARE(Dialogs::shown().size(), 1);
-        QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Istnieje już sprzęt o podanym numerze ewidencyjnym."));
+        QCOMPARE(Dialogs::shown()[0].text,
+                 QStringLiteral("Istnieje już sprzęt o podanym numerze ewidencyjnym."));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM sprzet")), before);
     }
 
@@ -165,7 +169,8 @@ private slots:
         QVERIFY(m_commands->edit(kRegister));
         QVERIFY(script.done());
         QCOMPARE(Dialogs::shown().size(), 1);
-        QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Istnieje już Sprzęt o podanym numerze ewidencyjnym."));
+        QCOMPARE(Dialogs::shown()[0].text,
+                 QStringLiteral("Istnieje już Sprzęt o podanym numerze ewidencyjnym."));
         QCOMPARE(item("IDKOMPUTERA", "2"), QStringLiteral("3"));
         QCOMPARE(item("LOKALIZACJA", "2"), QStringLiteral("0"));
         QCOMPARE(m_db->statement(kList).integer(QStringLiteral("IDSPRZETU")), 2);
@@ -194,7 +199,8 @@ private slots:
         QVERIFY(m_commands->edit(kRegister));
         QVERIFY(script.done());
         QCOMPARE(seen, QStringList({"Technologia druku", "", "A3", "Technologia druku"}));
-        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM nazwawlasciwosci WHERE KOMPSPRZET='S' AND IDSLOWNIKA=29")),
+        QCOMPARE(scalar(QStringLiteral(
+                     "SELECT COUNT(*) FROM nazwawlasciwosci WHERE KOMPSPRZET='S' AND IDSLOWNIKA=29")),
                  QStringLiteral("14"));
     }
 
@@ -282,7 +288,8 @@ private slots:
             click(w, "SprzetPodglad");
         });
         script.add(QStringLiteral("TfSprzet"), [&](QWidget* w) {
-            seen << child<QLineEdit>(w, "fNREWID")->text() << QString::number(child<QLineEdit>(w, "fNAZWA")->isReadOnly());
+            seen << child<QLineEdit>(w, "fNREWID")->text()
+                 << QString::number(child<QLineEdit>(w, "fNAZWA")->isReadOnly());
             click(w, "SBAnuluj");
         });
         script.add(QStringLiteral("TfKomputery"), [&](QWidget* w) { click(w, "SBAnuluj"); });
@@ -316,9 +323,11 @@ private slots:
         QVERIFY(script.done());
         QCOMPARE(title, QStringLiteral("Sprzęt"));
         const QStringList lines = text.split(QChar(13));
-        QCOMPARE(lines.mid(0, 5), QStringList({"Data likwidacji: " + date("05-01-2024"), "Przyczyna likwidacji: zużyty",
-                                               "", "Numer ewidencyjny: SPRZ/001", "Numer seryjny: BRO223988"}));
-        QVERIFY(lines.contains(QStringLiteral("Sprzęt przypisany do komputera: Komputer sekretariatu (KOMP/003) Dell")));
+        QCOMPARE(lines.mid(0, 5),
+                 QStringList({"Data likwidacji: " + date("05-01-2024"), "Przyczyna likwidacji: zużyty", "",
+                              "Numer ewidencyjny: SPRZ/001", "Numer seryjny: BRO223988"}));
+        QVERIFY(lines.contains(
+            QStringLiteral("Sprzęt przypisany do komputera: Komputer sekretariatu (KOMP/003) Dell")));
         QVERIFY(lines.contains(QStringLiteral("Klasyfikacja: Drukarka")));
         // An empty line, then the 14 properties under the captions of the item's class.
         QCOMPARE(lines.size(), 3 + 18 + 1 + 14);

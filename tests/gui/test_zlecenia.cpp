@@ -110,11 +110,13 @@ private slots:
         QCOMPARE(script.errors(), QStringList());
         QVERIFY(script.done());
         QCOMPARE(seen, QStringList({"0", "0", "1"}));
-        QCOMPARE(messages(), QStringList({"Nie wskazano sprzętu. Popraw pole.", "Niepoprawna data zlecenia. Popraw pole.",
-                                          "Niepoprawny format daty do. Popraw pole."}));
+        QCOMPARE(messages(),
+                 QStringList({"Nie wskazano sprzętu. Popraw pole.", "Niepoprawna data zlecenia. Popraw pole.",
+                              "Niepoprawny format daty do. Popraw pole."}));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM zlecenia")).toInt(), before.toInt() + 1);
         const QString row = scalar(QStringLiteral(
-            "SELECT CZEGODOTYCZY||'|'||IDOBIEKTU||'|'||IDFIRMY||'|'||RODZAJPRAC||'|'||DATAOD||'|'||DATADO||'|'||"
+            "SELECT "
+            "CZEGODOTYCZY||'|'||IDOBIEKTU||'|'||IDFIRMY||'|'||RODZAJPRAC||'|'||DATAOD||'|'||DATADO||'|'||"
             "NREW||'|'||OPIS FROM zlecenia ORDER BY IDZLECENIA DESC LIMIT 1"));
         QCOMPARE(row, QStringLiteral("S|5|0|0|20240510|20240501||Przegląd \"roczny\"'; --"));
         QCOMPARE(m_db->statement(QStringLiteral("DBFZlecenia")).integer(QStringLiteral("IDOBIEKTU")), 5);
@@ -137,10 +139,13 @@ private slots:
             click(w, "SBZapisz");
         });
         script.add(QStringLiteral("TfRozliczenia"), [&](QWidget* w) {
-            seen << child<QLineEdit>(w, "fNRDOKUMENTU")->text() << child<Lookup>(w, "fSPRZET")->key().toString()
-                 << child<DateField>(w, "fDATAOD")->dateText() << child<Lookup>(w, "fRODZAJPRAC")->key().toString()
-                 << child<Lookup>(w, "fIDFIRMY")->key().toString() << child<Lookup>(w, "fNREW")->key().toString()
-                 << child<QLineEdit>(w, "fOPIS")->text() << child<QLineEdit>(w, "fGODZINY")->text();
+            seen << child<QLineEdit>(w, "fNRDOKUMENTU")->text()
+                 << child<Lookup>(w, "fSPRZET")->key().toString()
+                 << child<DateField>(w, "fDATAOD")->dateText()
+                 << child<Lookup>(w, "fRODZAJPRAC")->key().toString()
+                 << child<Lookup>(w, "fIDFIRMY")->key().toString()
+                 << child<Lookup>(w, "fNREW")->key().toString() << child<QLineEdit>(w, "fOPIS")->text()
+                 << child<QLineEdit>(w, "fGODZINY")->text();
             setText(w, "fGODZINY", QStringLiteral("7,5"));
             setText(w, "fSTAWKA", QStringLiteral("40"));
             click(w, "SBZapisz");
@@ -191,13 +196,22 @@ private slots:
         QTest::addColumn<QString>("rate");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("letters") << "abc" << "40" << "Niepoprawna ilość godzin. Popraw pole." << QString();
-        QTest::newRow("negative hours") << "-2" << "40" << "Niepoprawna ilość godzin. Popraw pole." << QString();
-        QTest::newRow("bad rate") << "3" << "4x" << "Niepoprawna wartość stawki godzinowej. Popraw pole." << QString();
-        QTest::newRow("negative rate") << "3" << "-1" << "Niepoprawna wartość stawki godzinowej. Popraw pole."
-                                       << QString();
-        QTest::newRow("empty is 0") << "" << "" << QString() << "0.0|0.0";
-        QTest::newRow("point") << "1.25" << "80,5" << QString() << "1.25|80.5";
+        QTest::newRow("letters") << "abc"
+                                 << "40"
+                                 << "Niepoprawna ilość godzin. Popraw pole." << QString();
+        QTest::newRow("negative hours") << "-2"
+                                        << "40"
+                                        << "Niepoprawna ilość godzin. Popraw pole." << QString();
+        QTest::newRow("bad rate") << "3"
+                                  << "4x"
+                                  << "Niepoprawna wartość stawki godzinowej. Popraw pole." << QString();
+        QTest::newRow("negative rate") << "3"
+                                       << "-1"
+                                       << "Niepoprawna wartość stawki godzinowej. Popraw pole." << QString();
+        QTest::newRow("empty is 0") << ""
+                                    << "" << QString() << "0.0|0.0";
+        QTest::newRow("point") << "1.25"
+                               << "80,5" << QString() << "1.25|80.5";
     }
     void settlementNumbersAreChecked()
     {
@@ -218,7 +232,8 @@ private slots:
         QVERIFY(m_commands->add(kSettlements));
         QVERIFY(script.done());
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList({message}));
-        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM rozliczenia")).toInt(), before + (stored.isEmpty() ? 0 : 1));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM rozliczenia")).toInt(),
+                 before + (stored.isEmpty() ? 0 : 1));
         if (!stored.isEmpty())
             QCOMPARE(lastSettlement("GODZINY||'|'||STAWKA"), stored);
     }
@@ -251,7 +266,8 @@ private slots:
 
     void orderOfADeletedItemShowsNoneAndIsRefused()
     {
-        const QString item = scalar(QStringLiteral("SELECT IDOBIEKTU FROM zlecenia ORDER BY IDZLECENIA LIMIT 1"));
+        const QString item =
+            scalar(QStringLiteral("SELECT IDOBIEKTU FROM zlecenia ORDER BY IDZLECENIA LIMIT 1"));
         m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM sprzet WHERE IDSPRZETU=") + item);
         QVERIFY(m_db->reloadList(QStringLiteral("DBFZlecenia")));
         QVERIFY(m_db->locate(QStringLiteral("DBFZlecenia"),
