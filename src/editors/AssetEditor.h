@@ -73,8 +73,6 @@ public:
         bool dateNote; // the grey "DD-MM-RRRR" beside the production date
         // "Zapisz" messages: number, name, purchase date.
         QString noNumber, noName, badPurchaseDate;
-        // Tabs the editor has among the list tabs.
-        bool softwareAndEquipment;
     };
 
     ~AssetEditor() override;

@@ -34,7 +34,6 @@ AssetEditor::Variant computerVariant()
     v.noNumber = QStringLiteral("Nie wprowadzono numeru ewidencyjnego komputera. Popraw pole.");
     v.noName = QStringLiteral("Nie wprowadzono nazwy komputera. Popraw pole.");
     v.badPurchaseDate = QStringLiteral("Niepoprawny format daty zakupu komputera. Popraw pole.");
-    v.softwareAndEquipment = true;
     return v;
 }
 } // namespace

@@ -41,7 +41,6 @@ AssetEditor::Variant equipmentVariant()
     v.noNumber = QStringLiteral("Nie wprowadzono numeru ewidencyjnego sprzętu. Popraw pole.");
     v.noName = QStringLiteral("Nie wprowadzono nazwy sprzętu. Popraw pole.");
     v.badPurchaseDate = QStringLiteral("Niepoprawny format daty zakupu sprzętu. Popraw pole.");
-    v.softwareAndEquipment = false;
     return v;
 }
 
