@@ -13,6 +13,11 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RecordCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegisterCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComputerCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AssetCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EquipmentCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OrderCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettlementCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WorkEntryWrites.cpp
 )
 # Edit and preview of the deadline, repair, document, history and attachment registers
 list(APPEND GUI_SOURCES
