@@ -40,7 +40,11 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     m_records->context().enterRegister = [this](const QString& registerName) { enterRegister(registerName); };
     connect(&m_main, &TfMain::pageEntered, this, &MainCommands::pageEntered);
     // The "Raporty" view and the print-outs of "Drukuj" and the computer editor.
-    (new ReportCommands(m_main, db, this))->connectEditor(*m_computers);
+    auto* reports = new ReportCommands(m_main, db, this);
+    reports->connectEditor(*m_computers);
+    m_records->context().printRecord = [reports](const QString& title, const QString& text) {
+        reports->print(title, text);
+    };
 }
 
 void MainCommands::enterRegister(const QString& registerName)
