@@ -1,3 +1,4 @@
+#include "bhp/StockCheckWindows.h"
 #include "registers/MainCommands.h"
 #include "registers/TfMain.h"
 #include "shell/AppState.h"
@@ -85,6 +86,8 @@ int main(int argc, char* argv[])
         return true;
     });
     startup.setTutorial([&tutorial] { tutorial.exec(); });
+    startup.setStockChecks([&commands] { commands.stockChecks().bhpAfterLogin(); },
+                           [&commands] { commands.stockChecks().stockAfterLogin(); });
     QObject::connect(&startup, &Startup::endProgram, &app, [] { QCoreApplication::exit(0); });
 
     splash.finish(&main);

@@ -20,3 +20,12 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfTutorial2.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfZalaczniki.cpp
 )
+
+# Employee and company cards; the liquidation and responsible-person dialogs.
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DialogParts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfFirma.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfLikwidacja.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfOdpowiedzialny.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfOsobowa.cpp
+)

@@ -1,7 +1,9 @@
 #include "registers/MainCommands.h"
 
+#include "bhp/StockCheckWindows.h"
 #include "editors/AttachmentFiles.h"
 #include "editors/TfKomputery.h"
+#include "registers/CompanyCommands.h"
 #include "registers/ListModel.h"
 #include "registers/RecordCommands.h"
 #include "registers/TfMain.h"
@@ -78,5 +80,12 @@ void MainCommands::pageEntered(const QString& page)
     if (page == QLatin1String("Slowniki/SlBiblioteka")) {
         m_biblioteka->setDictionary(0);
         m_biblioteka->exec(); // the main window then enters "Słowniki" again
+    }
+    if (page == QLatin1String("Slowniki/SlDaneFirmy")) {
+        // "Nasza firma": the own company in the company card, then back to "Słowniki".
+        if (auto* companies =
+                qobject_cast<CompanyCommands*>(m_records->commandsOf(QStringLiteral("SlFirmy"))))
+            companies->editOwnCompany();
+        m_main.SBSlownikiClick();
     }
 }

@@ -1,8 +1,13 @@
 #include "registers/RecordCommands.h"
 
+#include "bhp/BhpCommands.h"
+#include "bhp/MagazynCommands.h"
+#include "bhp/ZakupBhpCommands.h"
 #include "editors/TfKomputery.h"
 #include "registers/AdditionalCommands.h"
+#include "registers/CompanyCommands.h"
 #include "registers/ComputerCommands.h"
+#include "registers/EmployeeCommands.h"
 
 namespace {
 // Edit and preview of a deadline, repair, document, history or attachment
@@ -40,6 +45,16 @@ RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject*
     connect(m_additional, &AdditionalCommands::listReloaded, this, &RecordCommands::listReloaded);
 
     registerCommands(std::make_unique<ComputerCommands>(m_context, computers));
+    registerCommands(std::make_unique<EmployeeCommands>(m_context));
+    registerCommands(std::make_unique<CompanyCommands>(m_context));
+    registerCommands(std::make_unique<MagazynCommands>(m_context));
+    // BHP items and purchases turn into each other.
+    auto items = std::make_unique<BhpCommands>(m_context);
+    auto purchases = std::make_unique<ZakupBhpCommands>(m_context);
+    items->setPurchases(purchases.get());
+    purchases->setItems(items.get());
+    registerCommands(std::move(items));
+    registerCommands(std::move(purchases));
     for (const char* name : {"DodatkoweTerminarz", "DodatkoweNaprawy", "dodatkoweDokumenty",
                              "DodatkoweHistoria", "DodatkoweZalaczniki"})
         registerCommands(std::make_unique<AdditionalRegister>(m_context, *m_additional, QLatin1String(name)));

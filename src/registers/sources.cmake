@@ -34,3 +34,8 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfFiszka.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfSumy.cpp
 )
+# Record commands of the employee and company registers
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CompanyCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EmployeeCommands.cpp
+)

@@ -339,8 +339,17 @@ void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
 void Startup::automaticBackupCheck() {} // the automatic backup asks here
 void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
 void Startup::deadlineCheck() {} // the deadline window opens here in start mode
-void Startup::bhpCheck() {} // the BHP needs check opens here in start mode
-void Startup::stockCheck() {} // the stock check opens here in start mode
+void Startup::bhpCheck()
+{
+    if (m_bhpCheck)
+        m_bhpCheck();
+}
+
+void Startup::stockCheck()
+{
+    if (m_stockCheck)
+        m_stockCheck();
+}
 void Startup::showDueNote(int) {} // the note window shows one due note here
 void Startup::hideToolWindows()
 {
