@@ -404,7 +404,7 @@ void TfMainUi::buildMenus(TfMain* window)
     // Commands of other windows stay disabled until the rights of a user are applied.
     for (const char* later : {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp",
                               "MSprawdzMagazyn", "zmianaOdpowiedzialnej", "MImportPracownikow", "MOpcje",
-                              "MArchiwizacja", "MAdministracjaBaza", "MPoradaDnia"})
+                              "MArchiwizacja", "MAdministracjaBaza"})
         actions.value(QLatin1String(later))->setEnabled(false);
 }
 

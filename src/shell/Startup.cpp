@@ -337,8 +337,18 @@ void Startup::saveProtocolTexts() {} // the protocols write their texts to repfi
 void Startup::resetReportPages() {} // the report catalogue resets its pages and filters here
 void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
 void Startup::automaticBackupCheck() {} // the automatic backup asks here
-void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
-void Startup::deadlineCheck() {} // the deadline window opens here in start mode
+void Startup::showTipOfTheDay()
+{
+    if (m_reminders.tipOfTheDay)
+        m_reminders.tipOfTheDay();
+}
+
+void Startup::deadlineCheck()
+{
+    if (m_reminders.deadlineCheck)
+        m_reminders.deadlineCheck();
+}
+
 void Startup::bhpCheck()
 {
     if (m_bhpCheck)
@@ -350,8 +360,15 @@ void Startup::stockCheck()
     if (m_stockCheck)
         m_stockCheck();
 }
-void Startup::showDueNote(int) {} // the note window shows one due note here
+void Startup::showDueNote(int slot)
+{
+    if (m_reminders.dueNote)
+        m_reminders.dueNote(slot);
+}
+
 void Startup::hideToolWindows()
 {
     m_main.listTools().hideToolWindows();
+    if (m_reminders.hideWindows)
+        m_reminders.hideWindows();
 }
