@@ -41,9 +41,10 @@ const ObjectKind* findKind(const QString& letter, bool onlyAssets)
 // one pass over the table instead of one lookup each.
 constexpr int kLookupsPerKind = 64;
 
-QString labelKey(const QString& kind, qint64 id)
+// Repairs and documents know fewer kinds than deadlines: their labels are kept apart.
+QString labelKey(const QString& kind, qint64 id, bool onlyAssets)
 {
-    return kind + QLatin1Char(':') + QString::number(id);
+    return kind + (onlyAssets ? QLatin1Char(':') : QLatin1Char('+')) + QString::number(id);
 }
 } // namespace
 
@@ -214,7 +215,7 @@ void DeadlineCheck::preloadLabels(Statement& rows, const QString& kindField, boo
             q.close();
             const QString name = QString::fromUtf8(k->name);
             for (qint64 id : it.value())
-                m_labels.insert(labelKey(it.key(), id), name + QStringLiteral(" (") + found.value(id) +
+                m_labels.insert(labelKey(it.key(), id, onlyAssets), name + QStringLiteral(" (") + found.value(id) +
                                                             QLatin1Char(')'));
         });
     }
@@ -222,7 +223,7 @@ void DeadlineCheck::preloadLabels(Statement& rows, const QString& kindField, boo
 
 QString DeadlineCheck::objectLabel(const QString& kind, qint64 id, bool onlyAssets, qint64 code)
 {
-    const QString cacheKey = labelKey(kind, id);
+    const QString cacheKey = labelKey(kind, id, onlyAssets);
     const auto cached = m_labels.constFind(cacheKey);
     if (cached != m_labels.cend())
         return *cached;
