@@ -37,8 +37,8 @@ const ObjectKind* findKind(const QString& letter, bool onlyAssets)
     return nullptr;
 }
 
-// Above this many objects of one kind in a section their labels are read in
-// one pass over the table instead of one lookup each.
+// Above this many objects of one kind in a section their labels are read
+// many at a time instead of one lookup each.
 constexpr int kLookupsPerKind = 64;
 
 // Repairs and documents know fewer kinds than deadlines: their labels are kept apart.
@@ -201,23 +201,36 @@ void DeadlineCheck::preloadLabels(Statement& rows, const QString& kindField, boo
         const ObjectKind* k = findKind(it.key(), onlyAssets);
         if (!k || it.value().size() <= kLookupsPerKind)
             continue;
-        // A failure here leaves the labels to the single lookups, which report it.
-        guarded(0, [&] {
-            Statement& q = m_db.mySQL();
-            q.clear();
-            q.add(QStringLiteral("SELECT ") + QLatin1String(k->keyColumn) + QStringLiteral(" AS ID,NREWID FROM ") +
-                  QLatin1String(k->table));
-            q.open();
-            QHash<qint64, QString> found;
-            found.reserve(q.recordCount());
-            for (q.first(); !q.eof(); q.next())
-                found.insert(q.integer(QStringLiteral("ID")), q.text(QStringLiteral("NREWID")));
-            q.close();
-            const QString name = QString::fromUtf8(k->name);
-            for (qint64 id : it.value())
-                m_labels.insert(labelKey(it.key(), id, onlyAssets), name + QStringLiteral(" (") + found.value(id) +
-                                                            QLatin1Char(')'));
-        });
+        // Read in chunks of keys by the primary key, so the cost follows the
+        // entries listed, not the size of the table. A failure leaves the
+        // labels to the single lookups, which report it.
+        const QList<qint64> keys(it.value().cbegin(), it.value().cend());
+        const QString name = QString::fromUtf8(k->name);
+        constexpr int kChunk = 500;
+        for (int from = 0; from < keys.size(); from += kChunk) {
+            try {
+                QStringList list;
+                for (int i = from; i < qMin(int(keys.size()), from + kChunk); ++i)
+                    list << QString::number(keys.at(i));
+                Statement& q = m_db.mySQL();
+                q.clear();
+                q.add(QStringLiteral("SELECT ") + QLatin1String(k->keyColumn) + QStringLiteral(" AS ID,NREWID FROM ") +
+                      QLatin1String(k->table) + QStringLiteral(" WHERE ") + QLatin1String(k->keyColumn) +
+                      QStringLiteral(" IN (") + list.join(QLatin1Char(',')) + QLatin1Char(')'));
+                q.open();
+                QHash<qint64, QString> found;
+                found.reserve(q.recordCount());
+                for (q.first(); !q.eof(); q.next())
+                    found.insert(q.integer(QStringLiteral("ID")), q.text(QStringLiteral("NREWID")));
+                q.close();
+                // Objects that no longer exist show empty brackets.
+                for (int i = from; i < qMin(int(keys.size()), from + kChunk); ++i)
+                    m_labels.insert(labelKey(it.key(), keys.at(i), onlyAssets),
+                                    name + QStringLiteral(" (") + found.value(keys.at(i)) + QLatin1Char(')'));
+            } catch (const DbError&) {
+                m_db.mySQL().close();
+            }
+        }
     }
 }
 
