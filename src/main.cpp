@@ -1,4 +1,5 @@
 #include "bhp/StockCheckWindows.h"
+#include "maintenance/MaintenanceCommands.h"
 #include "registers/MainCommands.h"
 #include "registers/TfMain.h"
 #include "reminders/Reminders.h"
@@ -78,6 +79,7 @@ int main(int argc, char* argv[])
     TmyDataBase db;
     TfMain main;
     MainCommands commands(main, db);
+    MaintenanceCommands maintenance(main, db);
     TfWskazBaze wskazBaze(&main);
     TfTutorial1 tutorial(&main);
     Startup startup(main, db);

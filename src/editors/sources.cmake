@@ -29,3 +29,14 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfOdpowiedzialny.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfOsobowa.cpp
 )
+# Program and licence editors, their links and the installation on computers.
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/LicenceLinks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SoftwareEditor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SoftwareInstall.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SubListPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfDodajOprogramowanie.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfLicencje.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfLicProg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfProgramy.cpp
+)

@@ -8,6 +8,8 @@
 #include "registers/CompanyCommands.h"
 #include "registers/ComputerCommands.h"
 #include "registers/EmployeeCommands.h"
+#include "registers/LicenceCommands.h"
+#include "registers/ProgramCommands.h"
 
 namespace {
 // Edit and preview of a deadline, repair, document, history or attachment
@@ -55,6 +57,8 @@ RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject*
     purchases->setItems(items.get());
     registerCommands(std::move(items));
     registerCommands(std::move(purchases));
+    registerCommands(std::make_unique<ProgramCommands>(m_context));
+    registerCommands(std::make_unique<LicenceCommands>(m_context));
     for (const char* name : {"DodatkoweTerminarz", "DodatkoweNaprawy", "dodatkoweDokumenty",
                              "DodatkoweHistoria", "DodatkoweZalaczniki"})
         registerCommands(std::make_unique<AdditionalRegister>(m_context, *m_additional, QLatin1String(name)));

@@ -6,6 +6,7 @@
 #include "store/ListState.h"
 #include "store/NewKey.h"
 #include "store/TmyDataBase.h"
+#include "widgets/AmountFields.h"
 
 RegisterCommands::RegisterCommands(CommandContext& context, const QString& registerName, const QString& list)
     : m_context(context), m_register(registerName), m_list(list)
@@ -87,4 +88,20 @@ void RegisterCommands::showReadOnly(EditorDialog& editor)
     editor.setReadOnly(true);
     editor.exec();
     editor.setReadOnly(false);
+}
+
+QString RegisterCommands::keyLineOf(const EditorDialog& editor, const QString& column, qint64 fallback)
+{
+    const QVariant key = editor.key(column);
+    bool ok = false;
+    const qint64 value = key.toLongLong(&ok);
+    return QString::number(key.isValid() && ok ? value : fallback);
+}
+
+QString RegisterCommands::amountLineOf(const EditorDialog& editor, const QString& column)
+{
+    double value = 0;
+    if (!AmountFields::parse(editor.text(column), &value))
+        return QStringLiteral("0");
+    return editor.amountSql(column);
 }

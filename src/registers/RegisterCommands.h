@@ -102,6 +102,11 @@ protected:
     // transaction; a failure is reported with `code`.
     bool write(qint64 code, const std::function<void()>& work);
 
+    // Value lines of an insert or update: a lookup's key, or the table's
+    // default when nothing is chosen; an amount with a point, 0 when unreadable.
+    static QString keyLineOf(const EditorDialog& editor, const QString& column, qint64 fallback);
+    static QString amountLineOf(const EditorDialog& editor, const QString& column);
+
     // Reloads the list and puts its cursor on the row with these key values.
     void relocate(const QVariantList& keys);
     // The preview: the editor read-only, shown, and editable again after.

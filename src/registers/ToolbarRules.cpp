@@ -75,6 +75,8 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "MHurtowaDeaktywacja", r[8] || r[10] || r[17]);
     set(nullptr, "MAdministracja", r[0]);
     set(nullptr, "MUzytkownicy", r[0]);
+    set(nullptr, "MArchiwizacja", r[0]);
+    set(nullptr, "MAdministracjaBaza", r[0]);
 }
 
 void ToolbarRules::applyState(TfMainUi& ui, const QString& name, bool read, bool write)

@@ -39,3 +39,8 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CompanyCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EmployeeCommands.cpp
 )
+# Record commands of the programs and licences registers
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LicenceCommands.cpp
+)

@@ -1,7 +1,9 @@
 #include "shell/Startup.h"
 
+#include "maintenance/BackupRing.h"
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
+#include "reports/RaportyTab.h"
 #include "shell/AppPaths.h"
 #include "shell/AppState.h"
 #include "shell/Clock.h"
@@ -331,12 +333,15 @@ void Startup::hideFirstPaintPanels()
     m_main.hideFirstPaintPanels();
 }
 
+void Startup::automaticBackupCheck()
+{
+    BackupRing::automaticBackupCheck(m_db, DatabaseLocation::global().password(), AppState::instance().has(0));
+}
+
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
 void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
 void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
-void Startup::resetReportPages() {} // the report catalogue resets its pages and filters here
 void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
-void Startup::automaticBackupCheck() {} // the automatic backup asks here
 void Startup::showTipOfTheDay()
 {
     if (m_reminders.tipOfTheDay)
@@ -371,4 +376,10 @@ void Startup::hideToolWindows()
     m_main.listTools().hideToolWindows();
     if (m_reminders.hideWindows)
         m_reminders.hideWindows();
+}
+
+void Startup::resetReportPages()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->resetPages();
 }

@@ -455,12 +455,12 @@ SystemParams TmyDataBase::loadSystemParams()
             const double value = m_mySQL.number(QStringLiteral("NUMBERPARAM"));
             switch (id) {
             case 1: params.lastBackupDate = int(value); break;
-            case 2: params.param2 = int(value); break;
-            case 3: params.param3 = int(value); break;
-            case 4: params.param4 = int(value); break;
-            case 5: params.switch5 = value != 0; break;
-            case 6: params.switch6 = value != 0; break;
-            case 7: params.switch7 = value != 0; break;
+            case 2: params.lastSlot = int(value); break;
+            case 3: params.intervalDays = int(value); break;
+            case 4: params.slotsKept = int(value); break;
+            case 5: params.adminsOnly = value != 0; break;
+            case 6: params.askFirst = value != 0; break;
+            case 7: params.enabled = value != 0; break;
             default: break;
             }
         }
@@ -471,8 +471,8 @@ SystemParams TmyDataBase::loadSystemParams()
 
 bool TmyDataBase::saveSystemParams(const SystemParams& p)
 {
-    const qint64 values[7] = {p.lastBackupDate, p.param2,      p.param3,     p.param4,
-                              p.switch5 ? 1 : 0, p.switch6 ? 1 : 0, p.switch7 ? 1 : 0};
+    const qint64 values[7] = {p.lastBackupDate,       p.lastSlot,         p.intervalDays,   p.slotsKept,
+                              p.adminsOnly ? 1 : 0, p.askFirst ? 1 : 0, p.enabled ? 1 : 0};
     // All seven parameters or none.
     const bool ok = guardedWrite(m_connection, 241022, [&] {
         for (int id = 1; id <= 7; ++id) {

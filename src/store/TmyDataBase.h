@@ -22,13 +22,13 @@ struct NoteSlot
 // The backup parameters kept in table system (TYPE 1, ID 1..7).
 struct SystemParams
 {
-    int lastBackupDate = 20000101; // 1
-    int param2 = 0;                // 2
-    int param3 = 30;               // 3
-    int param4 = 3;                // 4
-    bool switch5 = true;           // 5
-    bool switch6 = true;           // 6
-    bool switch7 = true;           // 7
+    int lastBackupDate = 20000101; // 1: yyyymmdd of the last automatic backup
+    int lastSlot = 0;              // 2: ring slot written last, 0 before the first
+    int intervalDays = 30;         // 3
+    int slotsKept = 3;             // 4
+    bool adminsOnly = true;        // 5: only users holding right 0 trigger it
+    bool askFirst = true;          // 6: ask before, confirm after
+    bool enabled = true;           // 7
 };
 
 using Rights = std::array<bool, 101>;

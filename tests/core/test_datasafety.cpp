@@ -452,7 +452,7 @@ private slots:
             ok = db.saveNotes(notes);
         } else if (write == QLatin1String("params")) {
             SystemParams p;
-            p.param3 = 99;
+            p.intervalDays = 99;
             ok = db.saveSystemParams(p);
         } else if (write == QLatin1String("properties")) {
             ok = db.createPropertyRows(QStringLiteral("K"), 999);

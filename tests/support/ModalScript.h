@@ -56,6 +56,15 @@ private:
             }
             return;
         }
+        if (modal->objectName() != m_steps.front().dialog) {
+            // A dialog that closed and is about to open again (or a child
+            // dialog after another) briefly leaves its parent active.
+            if (!m_mismatch.isValid())
+                m_mismatch.start();
+            if (m_mismatch.elapsed() < 200)
+                return;
+        }
+        m_mismatch.invalidate();
         Entry e = std::move(m_steps.front());
         m_steps.pop_front();
         if (modal->objectName() != e.dialog) {
@@ -72,6 +81,7 @@ private:
 
     QTimer m_timer;
     QElapsedTimer m_idle;
+    QElapsedTimer m_mismatch;
     std::deque<Entry> m_steps;
     QStringList m_errors;
     bool m_busy = false;
