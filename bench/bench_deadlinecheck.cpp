@@ -16,9 +16,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlcipher/sqlite3.h>
 
-
-namespace
-{
+namespace {
 const QString kPassword = QStringLiteral("benchmark");
 
 struct Fixture
@@ -36,9 +34,10 @@ struct Fixture
         size.attachments = 0;
         makeLargeDatabase(dir.path(), kPassword, size);
         db.connectTo(dir.path(), kPassword);
-        Statement q(&db.DatabaseMain(), QString(),
-                    {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<200) "
-                                    "INSERT INTO bhp (NAZWA,NREWID) SELECT 'Środek ochrony '||i,'BHP-'||i FROM n")});
+        Statement q(
+            &db.DatabaseMain(), QString(),
+            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<200) "
+                            "INSERT INTO bhp (NAZWA,NREWID) SELECT 'Środek ochrony '||i,'BHP-'||i FROM n")});
         q.execSQL();
         // One holding per employee, expiring on some day of 2018-2025.
         q.setLines({QStringLiteral(
@@ -84,8 +83,8 @@ void BM_SectionQueriesStepped(benchmark::State& state)
     const QString upper = QString::number(DeadlineCheck::upperBound(kToday, o.dataWsteczna));
     const QString lower = QString::number(DeadlineCheck::lowerBound(kToday, o.dataWstecznaMin));
     QList<QByteArray> texts;
-    for (const char* name : {"DBFdatyTerminarzDTOD", "DBFdatyTerminarzDTDO", "DBFdatyNaprawy", "DBFdatyDokumenty",
-                             "DBFdatyStanBHP"}) {
+    for (const char* name : {"DBFdatyTerminarzDTOD", "DBFdatyTerminarzDTDO", "DBFdatyNaprawy",
+                             "DBFdatyDokumenty", "DBFdatyStanBHP"}) {
         Statement& s = f.db.statement(QLatin1String(name));
         const int first = QByteArray(name).startsWith("DBFdatyTerminarz") ? 7
                           : QByteArray(name) == "DBFdatyStanBHP"          ? 6

@@ -31,7 +31,8 @@ bool BulkDeactivation::run(TmyDataBase& db) const
         bool on;
         const char* table;
         qint64 code;
-    } steps[] = {{terminy, "terminy", 1091430}, {naprawy, "naprawy", 1091432}, {dokumenty, "dokumenty", 1091433}};
+    } steps[] = {
+        {terminy, "terminy", 1091430}, {naprawy, "naprawy", 1091432}, {dokumenty, "dokumenty", 1091433}};
     qint64 firstCode = 1091430;
     for (const auto& s : steps)
         if (s.on) {

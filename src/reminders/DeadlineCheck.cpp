@@ -8,8 +8,7 @@
 #include <QIODevice>
 #include <QSet>
 
-namespace
-{
+namespace {
 struct ObjectKind
 {
     char letter;
@@ -114,8 +113,8 @@ QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, cons
                 DeadlineEntry e;
                 e.date = q.integer(QLatin1String(dateField));
                 e.kind = QStringLiteral("Term.");
-                e.label = objectLabel(q.text(QStringLiteral("CZEGODOTYCZY")), q.integer(QStringLiteral("IDOBIEKTU")),
-                                      false, labelCode);
+                e.label = objectLabel(q.text(QStringLiteral("CZEGODOTYCZY")),
+                                      q.integer(QStringLiteral("IDOBIEKTU")), false, labelCode);
                 e.name = q.text(QStringLiteral("OPIS"));
                 e.details = QStringLiteral("Rodzaj: ") + q.text(QStringLiteral("KLASYFIKATOR"));
                 e.key = q.integer(QStringLiteral("IDTERMINU"));
@@ -185,7 +184,9 @@ void DeadlineCheck::readSection(const QString& statement, qint64 upper, qint64 l
         q.setLine(upperLine + 2, QString::number(lower));
         q.open();
         if (!kindField.isEmpty())
-            preloadLabels(q, kindField, kindField == QLatin1String("KOMPSPRZ") || statement == QLatin1String("DBFdatyDokumenty"));
+            preloadLabels(q, kindField,
+                          kindField == QLatin1String("KOMPSPRZ") ||
+                              statement == QLatin1String("DBFdatyDokumenty"));
         for (q.first(); !q.eof(); q.next())
             row(q);
     });
@@ -214,9 +215,10 @@ void DeadlineCheck::preloadLabels(Statement& rows, const QString& kindField, boo
                     list << QString::number(keys.at(i));
                 Statement& q = m_db.mySQL();
                 q.clear();
-                q.add(QStringLiteral("SELECT ") + QLatin1String(k->keyColumn) + QStringLiteral(" AS ID,NREWID FROM ") +
-                      QLatin1String(k->table) + QStringLiteral(" WHERE ") + QLatin1String(k->keyColumn) +
-                      QStringLiteral(" IN (") + list.join(QLatin1Char(',')) + QLatin1Char(')'));
+                q.add(QStringLiteral("SELECT ") + QLatin1String(k->keyColumn) +
+                      QStringLiteral(" AS ID,NREWID FROM ") + QLatin1String(k->table) +
+                      QStringLiteral(" WHERE ") + QLatin1String(k->keyColumn) + QStringLiteral(" IN (") +
+                      list.join(QLatin1Char(',')) + QLatin1Char(')'));
                 q.open();
                 QHash<qint64, QString> found;
                 found.reserve(q.recordCount());
@@ -250,16 +252,15 @@ QString DeadlineCheck::objectLabel(const QString& kind, qint64 id, bool onlyAsse
         q.add(QStringLiteral("SELECT NREWID FROM ") + (k ? QString::fromUtf8(k->from) : QString()) +
               QString::number(id));
         q.open();
-        label = QString::fromUtf8(k->name) + QStringLiteral(" (") + (q.isEmpty() ? QString() : q.text(QStringLiteral("NREWID"))) +
-                QLatin1Char(')');
+        label = QString::fromUtf8(k->name) + QStringLiteral(" (") +
+                (q.isEmpty() ? QString() : q.text(QStringLiteral("NREWID"))) + QLatin1Char(')');
     });
     q.close();
     m_labels.insert(cacheKey, label);
     return label;
 }
 
-namespace
-{
+namespace {
 QString deactivateText(const QString& kind)
 {
     if (kind == QLatin1String("Term."))

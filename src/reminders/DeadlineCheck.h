@@ -67,7 +67,8 @@ public:
     // "Dezakt. wszystko": every entry the user may change, except BHP
     // holdings, in one write. Answers the entries left in the table; on a
     // failure nothing is changed and all entries stay.
-    QList<DeadlineEntry> deactivateAll(const QList<DeadlineEntry>& entries, const Rights& rights, bool* ok = nullptr);
+    QList<DeadlineEntry> deactivateAll(const QList<DeadlineEntry>& entries, const Rights& rights,
+                                       bool* ok = nullptr);
 
     // The table as text: five lines an entry, CR LF, Windows-1250.
     static bool writeText(const QList<QStringList>& rows, QIODevice& device);
@@ -84,6 +85,6 @@ private:
     void preloadLabels(Statement& rows, const QString& kindField, bool onlyAssets);
 
     TmyDataBase& m_db;
-    QHash<QString, QString> m_labels; // kind letter + key -> label
+    QHash<QString, QString> m_labels;  // kind letter + key -> label
     QHash<QString, bool> m_wholeTable; // kind letters whose labels were all read at once
 };

@@ -90,7 +90,9 @@ void Reminders::subMenuHurtowadeaktywacjaClick()
         const char* list;
         const char* kind;
         const char* key;
-    } assets[] = {{"DBFKomputery", "K", "IDKOMPUTERA"}, {"DBFSprzet", "S", "IDSPRZETU"}, {"DBFLicencje", "L", "IDLICENCJI"}};
+    } assets[] = {{"DBFKomputery", "K", "IDKOMPUTERA"},
+                  {"DBFSprzet", "S", "IDSPRZETU"},
+                  {"DBFLicencje", "L", "IDLICENCJI"}};
     for (const auto& a : assets) {
         if (list != QLatin1String(a.list))
             continue;

@@ -16,9 +16,11 @@
 #include <QVBoxLayout>
 
 TfHurtowaDeaktywacja::TfHurtowaDeaktywacja(TmyDataBase& db, QWidget* parent)
-    : QDialog(parent), m_db(db), m_seria(new QLineEdit(this)), m_terminy(new QCheckBox(QStringLiteral("Terminy"))),
-      m_naprawy(new QCheckBox(QStringLiteral("Naprawy"))), m_dokumenty(new QCheckBox(QStringLiteral("Dokumenty"))),
-      m_od(new DateField(this)), m_do(new DateField(this)), m_odPicker(new CalendarPicker(m_od, this)),
+    : QDialog(parent), m_db(db), m_seria(new QLineEdit(this)),
+      m_terminy(new QCheckBox(QStringLiteral("Terminy"))),
+      m_naprawy(new QCheckBox(QStringLiteral("Naprawy"))),
+      m_dokumenty(new QCheckBox(QStringLiteral("Dokumenty"))), m_od(new DateField(this)),
+      m_do(new DateField(this)), m_odPicker(new CalendarPicker(m_od, this)),
       m_doPicker(new CalendarPicker(m_do, this))
 {
     setObjectName(QStringLiteral("TfHurtowaDeaktywacja"));
@@ -156,7 +158,8 @@ void TfHurtowaDeaktywacja::SBWykonajClick()
                       QStringLiteral("Nie wskazano tabel, dla których należy zdeaktywować terminy."));
         return;
     }
-    if (!Dialogs::question(QStringLiteral("Pytanie"), QStringLiteral("Czy na pewno zdeaktywować wskazane terminy?"))) {
+    if (!Dialogs::question(QStringLiteral("Pytanie"),
+                           QStringLiteral("Czy na pewno zdeaktywować wskazane terminy?"))) {
         reject();
         return;
     }

@@ -33,8 +33,9 @@ TfNotatki::TfNotatki(std::array<NoteSlot, 30>& notes, QWidget* parent)
     m_number->setMaximumWidth(50);
     m_number->setToolTip(QStringLiteral("Numer edytowanej notatki z listy notatek (od 1 do 30)"));
     m_termin->setObjectName(QStringLiteral("termin"));
-    m_termin->setToolTip(QStringLiteral("Termin od kiedy notatka nabiera ważności. Po tej dacie program bedzie "
-                                        "wyświetlał przypomnienie o notatce"));
+    m_termin->setToolTip(
+        QStringLiteral("Termin od kiedy notatka nabiera ważności. Po tej dacie program bedzie "
+                       "wyświetlał przypomnienie o notatce"));
     m_termin->installEventFilter(this);
     m_picker->setToolTip(QStringLiteral("Wybierz datę z kalendarza"));
     m_text->setObjectName(QStringLiteral("notatka"));
@@ -64,9 +65,12 @@ TfNotatki::TfNotatki(std::array<NoteSlot, 30>& notes, QWidget* parent)
         b->setAutoDefault(false);
         return b;
     };
-    QPushButton* prev = button("SBPoprzednia", QStringLiteral("&<<"), QStringLiteral("Poprzednia notatka z listy notatek"));
-    QPushButton* next = button("SBNastepna", QStringLiteral("&>>"), QStringLiteral("Następna notatka z listy notatek"));
-    QPushButton* clear = button("SBWyczysc", QStringLiteral("Wyczyść"), QStringLiteral("Czyści bieżącą notatkę"));
+    QPushButton* prev =
+        button("SBPoprzednia", QStringLiteral("&<<"), QStringLiteral("Poprzednia notatka z listy notatek"));
+    QPushButton* next =
+        button("SBNastepna", QStringLiteral("&>>"), QStringLiteral("Następna notatka z listy notatek"));
+    QPushButton* clear =
+        button("SBWyczysc", QStringLiteral("Wyczyść"), QStringLiteral("Czyści bieżącą notatkę"));
     QPushButton* ok = button("SBOk", QStringLiteral("&OK"), QString());
     connect(prev, &QPushButton::clicked, this, &TfNotatki::SBPoprzedniaClick);
     connect(next, &QPushButton::clicked, this, &TfNotatki::SBNastepnaClick);

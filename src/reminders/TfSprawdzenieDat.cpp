@@ -16,8 +16,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 const QString kNothing = QStringLiteral("Niczego nie znaleziono");
 
 QPushButton* addButton(QWidget* parent, QHBoxLayout* row, const char* name, const QString& caption,
@@ -62,7 +61,8 @@ TfSprawdzenieDat::TfSprawdzenieDat(TmyDataBase& db, QWidget* parent)
     m_table->setColumnWidth(3, 400);
     m_table->horizontalHeader()->setStretchLastSection(false);
     m_table->setColumnWidth(4, 360);
-    m_table->setStyleSheet(QStringLiteral("QTableWidget::item:selected { background: #0000c0; color: white; }"));
+    m_table->setStyleSheet(
+        QStringLiteral("QTableWidget::item:selected { background: #0000c0; color: white; }"));
 
     m_top->setObjectName(QStringLiteral("cbTop"));
     connect(m_top, &QCheckBox::toggled, this, &TfSprawdzenieDat::cbTopClick);
@@ -70,7 +70,8 @@ TfSprawdzenieDat::TfSprawdzenieDat(TmyDataBase& db, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_top);
     buttons->addStretch();
-    connect(addButton(this, buttons, "SBCSV", QStringLiteral("do CSV"), QStringLiteral("Zapisz tabelę do arkusza CSV")),
+    connect(addButton(this, buttons, "SBCSV", QStringLiteral("do CSV"),
+                      QStringLiteral("Zapisz tabelę do arkusza CSV")),
             &QPushButton::clicked, this, &TfSprawdzenieDat::SBCSVClick);
     connect(addButton(this, buttons, "SBTXT", QStringLiteral("do TXT ..."),
                       QStringLiteral("Zapisz tabelę do pliku tekstowego")),
@@ -78,8 +79,9 @@ TfSprawdzenieDat::TfSprawdzenieDat(TmyDataBase& db, QWidget* parent)
     connect(addButton(this, buttons, "SBDezaktywuj", QStringLiteral("Dezaktywuj"),
                       QStringLiteral("Dezaktywuj wskazany termin")),
             &QPushButton::clicked, this, &TfSprawdzenieDat::SBDezaktywujClick);
-    connect(addButton(this, buttons, "SBUsun", QStringLiteral("Usuń"), QStringLiteral("Usuń wskazaną pozycję")),
-            &QPushButton::clicked, this, &TfSprawdzenieDat::SBUsunClick);
+    connect(
+        addButton(this, buttons, "SBUsun", QStringLiteral("Usuń"), QStringLiteral("Usuń wskazaną pozycję")),
+        &QPushButton::clicked, this, &TfSprawdzenieDat::SBUsunClick);
     connect(addButton(this, buttons, "SBDezaktywujWszystko", QStringLiteral("Dezakt. wszystko"),
                       QStringLiteral("Dezaktywuj wszystkie terminy")),
             &QPushButton::clicked, this, &TfSprawdzenieDat::SBDezaktywujWszystkoClick);
@@ -142,8 +144,9 @@ void TfSprawdzenieDat::showEntries()
     const int rows = m_entries.isEmpty() ? 1 : int(m_entries.size());
     m_table->setRowCount(rows);
     for (int r = 0; r < rows; ++r) {
-        QStringList cells = m_entries.isEmpty() ? QStringList{QString(), QString(), QString(), kNothing, QString()}
-                                                : m_entries.at(r).cells();
+        QStringList cells = m_entries.isEmpty()
+                                ? QStringList{QString(), QString(), QString(), kNothing, QString()}
+                                : m_entries.at(r).cells();
         cells << (m_entries.isEmpty() ? QString() : m_entries.at(r).keyText());
         for (int c = 0; c < 6; ++c) {
             auto* item = new QTableWidgetItem(c >= 2 ? QLatin1Char(' ') + cells.at(c) : cells.at(c));
@@ -185,7 +188,8 @@ bool TfSprawdzenieDat::mayChange(const DeadlineEntry& entry) const
 {
     if (AppState::instance().has(DeadlineCheck::writeRight(entry.kind)))
         return true;
-    Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Brak uprawnień do wykonania wskazanej operacji."));
+    Dialogs::info(QStringLiteral("Informacja"),
+                  QStringLiteral("Brak uprawnień do wykonania wskazanej operacji."));
     return false;
 }
 
@@ -207,7 +211,8 @@ void TfSprawdzenieDat::SBUsunClick()
     if (!mayChange(entry))
         return;
     if (Config::global().flag(QStringLiteral("pytajPrzedKasowaniem")) &&
-        !Dialogs::question(QStringLiteral("Pytanie"), QStringLiteral("Czy na pewno usunąć zaznaczoną pozycję?")))
+        !Dialogs::question(QStringLiteral("Pytanie"),
+                           QStringLiteral("Czy na pewno usunąć zaznaczoną pozycję?")))
         return;
     if (m_check.remove(entry))
         removeEntry(index);
@@ -220,8 +225,9 @@ void TfSprawdzenieDat::SBDezaktywujClick()
         return;
     const DeadlineEntry entry = m_entries.at(index);
     if (entry.isBhp()) {
-        Dialogs::info(QStringLiteral("Informacja"),
-                      QStringLiteral("Funkcja deaktywacji nie dotyczy pozycji typu BHP (stan posiadania środka BHP)."));
+        Dialogs::info(
+            QStringLiteral("Informacja"),
+            QStringLiteral("Funkcja deaktywacji nie dotyczy pozycji typu BHP (stan posiadania środka BHP)."));
         return;
     }
     if (!mayChange(entry))
@@ -238,7 +244,8 @@ void TfSprawdzenieDat::SBDezaktywujWszystkoClick()
 {
     if (m_entries.isEmpty())
         return;
-    if (!Dialogs::question(QStringLiteral("Pytanie"), QStringLiteral("Czy na pewno deaktywować wszystkie terminy?")))
+    if (!Dialogs::question(QStringLiteral("Pytanie"),
+                           QStringLiteral("Czy na pewno deaktywować wszystkie terminy?")))
         return;
     m_entries = m_check.deactivateAll(m_entries, AppState::instance().rights);
     showEntries();
@@ -246,10 +253,9 @@ void TfSprawdzenieDat::SBDezaktywujWszystkoClick()
 
 void TfSprawdzenieDat::SBCSVClick()
 {
-    const QString fileName =
-        Dialogs::saveFileName(this, QStringLiteral("Eksportuj dane do arkusza .CSV"),
-                              QStringLiteral("zaplanowane_zdarzenia.csv"),
-                              QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)"), QStringLiteral("csv"));
+    const QString fileName = Dialogs::saveFileName(
+        this, QStringLiteral("Eksportuj dane do arkusza .CSV"), QStringLiteral("zaplanowane_zdarzenia.csv"),
+        QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)"), QStringLiteral("csv"));
     if (fileName.isEmpty())
         return;
     TVXExportToCSV::Grid grid;
@@ -270,13 +276,15 @@ void TfSprawdzenieDat::SBCSVClick()
 void TfSprawdzenieDat::SBTXTClick()
 {
     const QString fileName = Dialogs::saveFileName(
-        this, QStringLiteral("Eksportuj dane do pliku tekstowego"), QStringLiteral("zaplanowane_zdarzenia.txt"),
+        this, QStringLiteral("Eksportuj dane do pliku tekstowego"),
+        QStringLiteral("zaplanowane_zdarzenia.txt"),
         QStringLiteral("Plik tekstowy (*.txt);;Wszystkie pliki (*.*)"), QStringLiteral("txt"));
     if (fileName.isEmpty())
         return;
     // Written to a temporary file first, so a failed export leaves no half file.
     QSaveFile file(fileName);
-    const bool ok = file.open(QIODevice::WriteOnly) && DeadlineCheck::writeText(shownRows(), file) && file.commit();
+    const bool ok =
+        file.open(QIODevice::WriteOnly) && DeadlineCheck::writeText(shownRows(), file) && file.commit();
     Dialogs::info(QStringLiteral("Informacja"), ok ? QStringLiteral("Eksport zakończony poprawnie.")
                                                    : QStringLiteral("Nie udało się wyeksportować danych."));
 }

@@ -11,8 +11,7 @@
 #include <QFile>
 #include <QTest>
 
-namespace
-{
+namespace {
 const QDate kToday(2024, 5, 15);
 
 qint64 day(int offset)
@@ -55,16 +54,18 @@ private:
         q.close();
         return v;
     }
-    void deadline(const QString& kind, int object, qint64 od, qint64 to, const char* sproddo, const QString& opis,
-                  const char* act = "T")
+    void deadline(const QString& kind, int object, qint64 od, qint64 to, const char* sproddo,
+                  const QString& opis, const char* act = "T")
     {
-        exec(QStringLiteral("INSERT INTO terminy (IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,DATADO,SPRODDO,OPIS) VALUES (%1,'%2',"
-                            "'%3',%4,%5,'%6','%7')")
-                 .arg(object)
-                 .arg(kind, QLatin1String(act))
-                 .arg(od)
-                 .arg(to)
-                 .arg(QLatin1String(sproddo), opis));
+        exec(
+            QStringLiteral(
+                "INSERT INTO terminy (IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,DATADO,SPRODDO,OPIS) VALUES (%1,'%2',"
+                "'%3',%4,%5,'%6','%7')")
+                .arg(object)
+                .arg(kind, QLatin1String(act))
+                .arg(od)
+                .arg(to)
+                .arg(QLatin1String(sproddo), opis));
     }
     QStringList names(const QList<DeadlineEntry>& entries)
     {
@@ -117,9 +118,11 @@ private slots:
         QFETCH(int, offset);
         QFETCH(bool, listed);
         deadline(QStringLiteral("K"), 1, day(offset), 0, "O", QStringLiteral("termin"));
-        exec(QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,%1,'naprawa')")
-                 .arg(day(offset)));
-        exec(QStringLiteral("INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('S',1,%1,'dok')")
+        exec(
+            QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,%1,'naprawa')")
+                .arg(day(offset)));
+        exec(QStringLiteral(
+                 "INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('S',1,%1,'dok')")
                  .arg(day(offset)));
         exec(QStringLiteral("INSERT INTO bhp (NAZWA,NREWID) VALUES ('Kask','B-1')"));
         exec(QStringLiteral("INSERT INTO r_bhpprac (IDBHP,NREW,DATADO) VALUES (1,'P1',%1)").arg(day(offset)));
@@ -138,10 +141,12 @@ private slots:
         deadline(QStringLiteral("K"), 1, day(1), day(1), "O", QStringLiteral("nieaktywny"), "N");
         exec(QStringLiteral("INSERT INTO firmy (NAZWA) VALUES ('Serwis Nowak')"));
         const QString company = value(QStringLiteral("SELECT MAX(IDFIRMY) FROM firmy"));
-        exec(QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,IDFIRMY,TERMIN,OPIS) VALUES ('S',1,%1,%2,'zasilacz')")
+        exec(QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,IDFIRMY,TERMIN,OPIS) VALUES "
+                            "('S',1,%1,%2,'zasilacz')")
                  .arg(company)
                  .arg(day(3)));
-        exec(QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,0,'bez terminu')"));
+        exec(QStringLiteral(
+            "INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,0,'bez terminu')"));
         exec(QStringLiteral("INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA,NUMER) VALUES "
                             "('K',1,%1,'Gwarancja','G/1')")
                  .arg(day(0)));
@@ -150,8 +155,9 @@ private slots:
         exec(QStringLiteral("INSERT INTO r_bhpprac (IDBHP,NREW,DATADO) VALUES (1,'P1',%1)").arg(day(-5)));
 
         const QList<DeadlineEntry> all = collect();
-        QCOMPARE(names(all), (QStringList{QStringLiteral("od"), QStringLiteral("do"), QStringLiteral("zasilacz"),
-                                          QStringLiteral("Gwarancja"), QStringLiteral("Rękawice")}));
+        QCOMPARE(names(all),
+                 (QStringList{QStringLiteral("od"), QStringLiteral("do"), QStringLiteral("zasilacz"),
+                              QStringLiteral("Gwarancja"), QStringLiteral("Rękawice")}));
         QCOMPARE(all.at(0).cells(), (QStringList{TmyDataBase::dateText(day(-1)), QStringLiteral("Term."),
                                                  QStringLiteral("Komp. (K-001)"), QStringLiteral("od"),
                                                  QStringLiteral("Rodzaj: ")}));
@@ -187,7 +193,8 @@ private slots:
     {
         deadline(QStringLiteral("K"), 99, day(0), 0, "O", QStringLiteral("usunięty komputer"));
         deadline(QStringLiteral("L"), 1, day(-1), 0, "O", QStringLiteral("licencja"));
-        exec(QStringLiteral("INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('L',1,%1,'dok')")
+        exec(QStringLiteral(
+                 "INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('L',1,%1,'dok')")
                  .arg(day(0)));
         const QList<DeadlineEntry> all = collect();
         QCOMPARE(all.size(), 3);
@@ -242,9 +249,11 @@ private slots:
     void deactivateAllLeavesHoldingsAndRowsWithoutRight()
     {
         deadline(QStringLiteral("K"), 1, day(0), 0, "O", QStringLiteral("termin"));
-        exec(QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,%1,'naprawa')")
-                 .arg(day(0)));
-        exec(QStringLiteral("INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('K',1,%1,'dok')")
+        exec(
+            QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,%1,'naprawa')")
+                .arg(day(0)));
+        exec(QStringLiteral(
+                 "INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('K',1,%1,'dok')")
                  .arg(day(0)));
         exec(QStringLiteral("INSERT INTO bhp (NAZWA,NREWID) VALUES ('Kask','B-1')"));
         exec(QStringLiteral("INSERT INTO r_bhpprac (IDBHP,NREW,DATADO) VALUES (1,'P1',%1)").arg(day(0)));
@@ -261,9 +270,11 @@ private slots:
     void deactivateAllIsOneWrite()
     {
         deadline(QStringLiteral("K"), 1, day(0), 0, "O", QStringLiteral("termin"));
-        exec(QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,%1,'naprawa')")
-                 .arg(day(0)));
-        exec(QStringLiteral("CREATE TRIGGER stop BEFORE UPDATE ON naprawy BEGIN SELECT RAISE(ABORT,'zablokowane'); END"));
+        exec(
+            QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,%1,'naprawa')")
+                .arg(day(0)));
+        exec(QStringLiteral(
+            "CREATE TRIGGER stop BEFORE UPDATE ON naprawy BEGIN SELECT RAISE(ABORT,'zablokowane'); END"));
         DeadlineCheck check(*m_db);
         const QList<DeadlineEntry> all = check.collect({}, allRights(), kToday);
         bool ok = true;
@@ -279,8 +290,8 @@ private slots:
         const QList<QStringList> rows = {
             {QStringLiteral("01-02-2024"), QStringLiteral("Term."), QStringLiteral("Komp. (K-1)"),
              QStringLiteral("Przegląd"), QStringLiteral("Rodzaj: ")},
-            {QStringLiteral("02-02-2024"), QStringLiteral("Bhp"), QStringLiteral("BHP (B-1)"), QStringLiteral("Kask"),
-             QStringLiteral("Prac.: Żak Ewa (P1)")}};
+            {QStringLiteral("02-02-2024"), QStringLiteral("Bhp"), QStringLiteral("BHP (B-1)"),
+             QStringLiteral("Kask"), QStringLiteral("Prac.: Żak Ewa (P1)")}};
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         QVERIFY(DeadlineCheck::writeText(rows, buffer));
@@ -290,7 +301,8 @@ private slots:
         QCOMPARE(lines.size(), 10);
         QCOMPARE(lines.at(0), QByteArray("Termin (dot. Term.): 01-02-2024\r"));
         QCOMPARE(lines.at(4), QByteArray(33, '-') + '\r');
-        QCOMPARE(lines.at(8), QByteArray("Szczeg\xf3\xb3y: Prac.: \xaf" "ak Ewa (P1)\r"));
+        QCOMPARE(lines.at(8), QByteArray("Szczeg\xf3\xb3y: Prac.: \xaf"
+                                         "ak Ewa (P1)\r"));
     }
 
     void bulkDeactivationForAllAndForOneAsset()
@@ -300,9 +312,12 @@ private slots:
         deadline(QStringLiteral("K"), 1, 20240105, 20240301, "D", QStringLiteral("kończy się później"));
         deadline(QStringLiteral("L"), 1, 20240110, 20240110, "D", QStringLiteral("licencja"));
         deadline(QStringLiteral("S"), 1, 20240110, 20240110, "D", QStringLiteral("sprzęt"));
-        exec(QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('S',1,20240110,'n-s')"));
-        exec(QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,20240110,'n-k')"));
-        exec(QStringLiteral("INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('S',1,20240201,'d')"));
+        exec(QStringLiteral(
+            "INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('S',1,20240110,'n-s')"));
+        exec(QStringLiteral(
+            "INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,20240110,'n-k')"));
+        exec(QStringLiteral(
+            "INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('S',1,20240201,'d')"));
 
         BulkDeactivation one;
         one.from = 20240101;
@@ -332,8 +347,10 @@ private slots:
     void bulkDeactivationIsOneWrite()
     {
         deadline(QStringLiteral("K"), 1, 20240105, 20240120, "D", QStringLiteral("t"));
-        exec(QStringLiteral("INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('K',1,20240110,'d')"));
-        exec(QStringLiteral("CREATE TRIGGER stop BEFORE UPDATE ON dokumenty BEGIN SELECT RAISE(ABORT,'zablokowane'); END"));
+        exec(QStringLiteral(
+            "INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('K',1,20240110,'d')"));
+        exec(QStringLiteral(
+            "CREATE TRIGGER stop BEFORE UPDATE ON dokumenty BEGIN SELECT RAISE(ABORT,'zablokowane'); END"));
         BulkDeactivation bulk;
         bulk.from = 20240101;
         bulk.to = 20240131;

@@ -34,8 +34,7 @@
 
 using namespace EditorTest;
 
-namespace
-{
+namespace {
 const QDateTime kNow(QDate(2024, 5, 15), QTime(9, 0));
 
 QStringList shownTexts()
@@ -157,7 +156,8 @@ private slots:
                             "(1,'K',20240515,'O','Przegląd')"));
         exec(QStringLiteral("INSERT INTO terminy (IDOBIEKTU,CZEGODOTYCZY,DATAOD,SPRODDO,OPIS) VALUES "
                             "(1,'K',20240514,'O','Gwarancja')"));
-        exec(QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,20240513,'Dysk')"));
+        exec(QStringLiteral(
+            "INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,20240513,'Dysk')"));
         loginWith({7, 9, 15, 10}); // may change repairs, not deadlines
         ModalScript script;
         script.add(QStringLiteral("TfSprawdzenieDat"), [this](QWidget* w) {
@@ -198,8 +198,9 @@ private slots:
         QCOMPARE(window().table()->rowCount(), 2);
         window().table()->selectRow(1);
         click(&window(), "SBDezaktywuj");
-        QCOMPARE(shownTexts().last(),
-                 QStringLiteral("Funkcja deaktywacji nie dotyczy pozycji typu BHP (stan posiadania środka BHP)."));
+        QCOMPARE(
+            shownTexts().last(),
+            QStringLiteral("Funkcja deaktywacji nie dotyczy pozycji typu BHP (stan posiadania środka BHP)."));
         // "Dezakt. wszystko" always asks.
         Dialogs::setNextAnswer(true);
         click(&window(), "SBDezaktywujWszystko");
@@ -227,8 +228,10 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
         file.close();
-        QCOMPARE(lines.at(0), QByteArray("\"data\";\"\";\"nr ewid.\";\"Nazwa / opis\";\"Szczeg\xf3\xb3y\"\r"));
-        QVERIFY(lines.at(1).contains("\"Przegl\xb9" "d `roczny`\""));
+        QCOMPARE(lines.at(0),
+                 QByteArray("\"data\";\"\";\"nr ewid.\";\"Nazwa / opis\";\"Szczeg\xf3\xb3y\"\r"));
+        QVERIFY(lines.at(1).contains("\"Przegl\xb9"
+                                     "d `roczny`\""));
 
         const QString txt = m_config->path() + QStringLiteral("/zaplanowane_zdarzenia.txt");
         Dialogs::setNextFileName(txt);
@@ -252,7 +255,8 @@ private slots:
         ModalScript script;
         script.add(QStringLiteral("TfHurtowaDeaktywacja"), [](QWidget* w) {
             auto* dialog = static_cast<TfHurtowaDeaktywacja*>(w);
-            QCOMPARE(dialog->editSeria()->text(), QStringLiteral("Wszystkie: Komputery, Inny Sprzęt, Licencje"));
+            QCOMPARE(dialog->editSeria()->text(),
+                     QStringLiteral("Wszystkie: Komputery, Inny Sprzęt, Licencje"));
             QVERIFY(!dialog->cbNaprawy()->isEnabled()); // no right 10
             click(w, "SBWykonaj");
             QCOMPARE(shownTexts().last(), QStringLiteral("Niepoprawny format daty od. Popraw pole."));
@@ -351,14 +355,14 @@ private slots:
             QCOMPARE(editor->current(), 30);
             editor->notatka()->setPlainText(QStringLiteral("Zamów \"tonery\""));
             editor->termin()->setDateText(date("32-13-2024")); // not a date
-            click(w, "SBNastepna"); // 30 wraps to 1
+            click(w, "SBNastepna");                            // 30 wraps to 1
             QCOMPARE(editor->current(), 1);
             editor->notatka()->clear(); // an emptied note loses its date too
             click(w, "SBNastepna");
             QCOMPARE(editor->current(), 2);
             editor->notatka()->setPlainText(QStringLiteral("Druga \"nota\""));
             editor->termin()->setDateText(date("16-05-2024"));
-            editor->notatka()->setPlainText(QString(300, QLatin1Char('x')) );
+            editor->notatka()->setPlainText(QString(300, QLatin1Char('x')));
             QCOMPARE(editor->notatka()->toPlainText().size(), TfNotatki::kMaxText);
             editor->notatka()->setPlainText(QStringLiteral("Druga \"nota\""));
             click(w, "SBOk"); // closing stores the note as well
@@ -407,7 +411,8 @@ private slots:
         QCOMPARE(Startup::dueNotes(m_notes, Clock::today(), 0, 0), QList<int>{3});
         ModalScript script;
         script.add(QStringLiteral("TfShowNotatka"), [](QWidget* w) {
-            QCOMPARE(child<QPlainTextEdit>(w, "notatka")->toPlainText(), QStringLiteral("Dziś: przegląd gaśnic"));
+            QCOMPARE(child<QPlainTextEdit>(w, "notatka")->toPlainText(),
+                     QStringLiteral("Dziś: przegląd gaśnic"));
             QVERIFY(child<QPlainTextEdit>(w, "notatka")->isReadOnly());
             Dialogs::setNextAnswer(true);
             click(w, "SBUsun");
