@@ -1,6 +1,7 @@
 #include "reminders/Reminders.h"
 
 #include "registers/ListModel.h"
+#include "registers/TVXGridStorage.h"
 #include "registers/TfMain.h"
 #include "reminders/TfHurtowaDeaktywacja.h"
 #include "reminders/TfNotatki.h"
@@ -27,6 +28,10 @@ Reminders::Reminders(TfMain& main, TmyDataBase& db, std::array<NoteSlot, 30>& no
     wire("MSprawdzTerminy", &Reminders::sprawdzajTermin1Click);
     wire("MHurtowaDeaktywacja", &Reminders::menuHurtowaDeaktywacjaClick);
     wire("MPoradaDnia", &Reminders::Poradadnia1Click);
+    // The deadline table keeps its column widths with the other grids.
+    connect(&m_main, &TfMain::registeringGridLayouts, this, [this](TVXGridStorage& storage) {
+        storage.AddStringGrid(m_sprawdzenie->table(), QStringLiteral("SPRDAT"));
+    });
     m_main.setRecordCommand(TfMain::Command::BulkDeactivate, [this] { subMenuHurtowadeaktywacjaClick(); });
 }
 

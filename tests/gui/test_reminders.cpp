@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 
 #include "registers/ListModel.h"
+#include "registers/TVXGridStorage.h"
 #include "registers/TfMain.h"
 #include "reminders/Reminders.h"
 #include "reminders/TfHurtowaDeaktywacja.h"
@@ -136,6 +137,17 @@ private slots:
         QVERIFY(Dialogs::shown().isEmpty());
         click(&window(), "SBOk");
         QVERIFY(!window().isVisible());
+    }
+
+    void deadlineTableKeepsItsWidths()
+    {
+        window().table()->setColumnWidth(3, 321);
+        m_main->restoreGridLayouts();
+        QVERIFY(m_main->gridStorage()->isRegistered(window().table()));
+        QVERIFY(m_main->gridStorage()->SaveWidths());
+        window().table()->setColumnWidth(3, 50);
+        m_main->gridStorage()->LoadWidths(window().table());
+        QCOMPARE(window().table()->columnWidth(3), 321);
     }
 
     void menuItemsFollowRights()
