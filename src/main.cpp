@@ -2,6 +2,7 @@
 #include "maintenance/MaintenanceCommands.h"
 #include "registers/MainCommands.h"
 #include "registers/TfMain.h"
+#include "reminders/Reminders.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "shell/OptionsCommand.h"
@@ -92,6 +93,11 @@ int main(int argc, char* argv[])
     startup.setTutorial([&tutorial] { tutorial.exec(); });
     startup.setStockChecks([&commands] { commands.stockChecks().bhpAfterLogin(); },
                            [&commands] { commands.stockChecks().stockAfterLogin(); });
+    Reminders reminders(main, db, startup.notes());
+    startup.setReminders({[&reminders] { reminders.tipAfterLogin(); },
+                          [&reminders] { reminders.deadlineCheckAfterLogin(); },
+                          [&reminders](int slot) { reminders.showDueNote(slot); },
+                          [&reminders] { reminders.hideToolWindows(); }});
     QObject::connect(&startup, &Startup::endProgram, &app, [] { QCoreApplication::exit(0); });
 
     splash.finish(&main);

@@ -198,6 +198,8 @@ void TfMainUi::buildPages()
     auto* subtitle = new QLabel(QStringLiteral("Ewidencja sprzętu, oprogramowania i wyposażenia"), start);
     scratchPad = new QPlainTextEdit(start);
     scratchPad->setObjectName(QStringLiteral("podrecznyNotatnik"));
+    scratchPad->setToolTip(QStringLiteral("Notatki zapisane w tym miejscu będą widoczne tylko na tym komputerze "
+                                          "również po ponownym uruchomieniu programu"));
     auto* startLayout = new QVBoxLayout(start);
     startLayout->addWidget(title);
     startLayout->addWidget(subtitle);
@@ -404,7 +406,7 @@ void TfMainUi::buildMenus(TfMain* window)
     // Commands of other windows stay disabled until the rights of a user are applied.
     for (const char* later : {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp",
                               "MSprawdzMagazyn", "zmianaOdpowiedzialnej", "MImportPracownikow",
-                              "MArchiwizacja", "MAdministracjaBaza", "MPoradaDnia"})
+                              "MArchiwizacja", "MAdministracjaBaza"})
         actions.value(QLatin1String(later))->setEnabled(false);
 }
 

@@ -72,6 +72,7 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "Notatnik1", r[13]);
     set(nullptr, "MOpcje", r[14]);
     set(nullptr, "MSprawdzTerminy", r[15]);
+    set(nullptr, "MHurtowaDeaktywacja", r[8] || r[10] || r[17]);
     set(nullptr, "MAdministracja", r[0]);
     set(nullptr, "MUzytkownicy", r[0]);
     set(nullptr, "MArchiwizacja", r[0]);
