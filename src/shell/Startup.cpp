@@ -336,9 +336,19 @@ void Startup::automaticBackupCheck()
     BackupRing::automaticBackupCheck(m_db, DatabaseLocation::global().password(), AppState::instance().has(0));
 }
 
+void Startup::loadProtocolTexts()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->loadProtocolTexts();
+}
+
+void Startup::saveProtocolTexts()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->saveProtocolTexts();
+}
+
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
-void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
-void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
 void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
 void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
 void Startup::deadlineCheck() {} // the deadline window opens here in start mode

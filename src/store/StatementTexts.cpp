@@ -763,6 +763,8 @@ void addBhpWrites(std::vector<StatementText>& s)
     // The needs check of the start-up: items at or below their reminder level.
     s.push_back(plain("DBFSprawdzBhp",
                       {"SELECT ILOSC,NREWID,NAZWA,CECHY FROM bhp WHERE ILOSC<=PRZYPOMNIJ ORDER BY NAZWA COLLATE PL"}));
+}
+
 // Sources of the report catalogue. Conditions and sort go on their own lines;
 // ambiguous columns are qualified so that the catalogue's conditions, which
 // use the base table's alias, stay unambiguous.
