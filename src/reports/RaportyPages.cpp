@@ -509,8 +509,8 @@ QWidget* RaportyTab::buildEmployees()
     l->addStretch(1);
 
     // Licences print only under computers.
-    QCheckBox* computers = control<QCheckBox>(QStringLiteral("cbPracKomputery"));
-    QCheckBox* licences = control<QCheckBox>(QStringLiteral("cbPracLicencje"));
+    QCheckBox* computers = page->findChild<QCheckBox*>(QStringLiteral("cbPracKomputery"));
+    QCheckBox* licences = page->findChild<QCheckBox*>(QStringLiteral("cbPracLicencje"));
     const auto licencesNeedComputers = [computers, licences] {
         if (licences->isChecked())
             computers->setChecked(true);
@@ -520,9 +520,9 @@ QWidget* RaportyTab::buildEmployees()
             licences->setChecked(false);
     };
     connect(licences, &QCheckBox::clicked, this, licencesNeedComputers);
-    connect(control<QCheckBox>(QStringLiteral("cbPracOdpowiada")), &QCheckBox::clicked, this, licencesNeedComputers);
+    connect(page->findChild<QCheckBox*>(QStringLiteral("cbPracOdpowiada")), &QCheckBox::clicked, this, licencesNeedComputers);
     connect(computers, &QCheckBox::clicked, this, noComputersNoLicences);
-    connect(control<QCheckBox>(QStringLiteral("cbPracUzytkuje")), &QCheckBox::clicked, this, noComputersNoLicences);
+    connect(page->findChild<QCheckBox*>(QStringLiteral("cbPracUzytkuje")), &QCheckBox::clicked, this, noComputersNoLicences);
     page->setMaximumWidth(800);
     return scrolled(page, QStringLiteral("Tab7"));
 }
