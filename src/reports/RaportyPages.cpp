@@ -310,7 +310,7 @@ void RaportyTab::saveProtocolTexts() const
         }
     }
     if (!ini.save(path))
-        ErrorLog::report(QStringLiteral("Nie można zapisać pliku ") + path, false, 0);
+        Dialogs::info(kInfo, QStringLiteral("Nie udało się zapisać pliku ") + QDir::toNativeSeparators(path));
 }
 
 bool RaportyTab::runProtocol(int kind)
@@ -900,7 +900,7 @@ bool RaportyTab::runAdditional()
     const QString form = list->currentData().toString();
     ErrorLog::report(QStringLiteral("Błąd podczas uruchamiania raportu. Oryginalny komunikat: ") +
                          QStringLiteral("Nie znaleziono raportu ") + form,
-                     true, 121726);
+                     false, 121726);
     return false;
 }
 
