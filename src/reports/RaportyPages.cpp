@@ -55,10 +55,12 @@ struct Protocol
 };
 const Protocol kProtocols[] = {
     {"DP", "DP", "DPDrukuj", "Protokół przyjęcia na stan", "dp.frf",
-     "Niniejszy dokument stanowi potwierdzenie przyjęcia niżej wymienionego wyposażenia na stan posiadania firmy.",
+     "Niniejszy dokument stanowi potwierdzenie przyjęcia niżej wymienionego wyposażenia na stan posiadania "
+     "firmy.",
      true},
     {"DW", "DW", "DWDrukuj", "Dokument wydania wyposażenia", "dw.frf",
-     "Niniejszy dokument stanowi potwierdzenie wydania niżej wymienionego wyposażenia wskazanemu pracownikowi / "
+     "Niniejszy dokument stanowi potwierdzenie wydania niżej wymienionego wyposażenia wskazanemu "
+     "pracownikowi / "
      "firmie.",
      false},
     {"PL", "DL", "PLDrukuj", "Protokół likwidacji", "dl.frf",
@@ -133,7 +135,8 @@ bool writeCsv(const QString& path, const QList<QStringList>& rows)
         QStringList cells;
         for (QString cell : row)
             cells << QLatin1Char('"') +
-                         cell.replace(QLatin1Char('`'), QLatin1Char('\'')).replace(QLatin1Char('"'), QLatin1Char('`')) +
+                         cell.replace(QLatin1Char('`'), QLatin1Char('\''))
+                             .replace(QLatin1Char('"'), QLatin1Char('`')) +
                          QLatin1Char('"');
         const QString line = cells.join(QLatin1Char(';')) + QStringLiteral("\r\n");
         const QByteArray bytes = encoder.isValid() ? QByteArray(encoder.encode(line)) : line.toLocal8Bit();
@@ -161,8 +164,8 @@ bool RaportyTab::checked(const QString& name) const
     return box && box->isEnabled() && box->isChecked();
 }
 
-Lookup* RaportyTab::addLookup(QWidget* parent, const QString& name, const QString& statement, const QString& key,
-                              const QString& display, QCheckBox* box)
+Lookup* RaportyTab::addLookup(QWidget* parent, const QString& name, const QString& statement,
+                              const QString& key, const QString& display, QCheckBox* box)
 {
     auto* lookup = new Lookup(parent);
     lookup->setObjectName(name);
@@ -223,17 +226,19 @@ QWidget* RaportyTab::buildProtocol(int kind)
         g->setColumnStretch(2, 1);
         form->addRow(QStringLiteral("Wydano"), receiver);
     }
-    form->addRow(QStringLiteral("Nr dokumentu"),
-                 lineField(page, x + QStringLiteral("InfoDodNrDok"), QStringLiteral("Numer generowanego dokumentu")));
+    form->addRow(QStringLiteral("Nr dokumentu"), lineField(page, x + QStringLiteral("InfoDodNrDok"),
+                                                           QStringLiteral("Numer generowanego dokumentu")));
     form->addRow(QStringLiteral("Miejscowość"), lineField(page, x + QStringLiteral("Miejscowosc"),
                                                           QStringLiteral("Miejsce wystawienia dokumentu")));
-    form->addRow(QStringLiteral("Nagłówek"), multiLine(page, x + QStringLiteral("Naglowek"),
-                                                       QStringLiteral("Nagłówek dokumentu, po lewej stronie u góry")));
+    form->addRow(QStringLiteral("Nagłówek"),
+                 multiLine(page, x + QStringLiteral("Naglowek"),
+                           QStringLiteral("Nagłówek dokumentu, po lewej stronie u góry")));
     form->addRow(QStringLiteral("Treść:"), multiLine(page, x + QStringLiteral("InfoDodDodatkowe"),
                                                      QStringLiteral("Treść umieszczana na dokumencie")));
     if (p.footer)
-        form->addRow(QStringLiteral("Stopka:"), multiLine(page, x + QStringLiteral("Stopka"),
-                                                          QStringLiteral("Treść umieszczana na dole dokumentu")));
+        form->addRow(QStringLiteral("Stopka:"),
+                     multiLine(page, x + QStringLiteral("Stopka"),
+                               QStringLiteral("Treść umieszczana na dole dokumentu")));
     outer->addLayout(form);
     outer->addStretch(1);
     page->setMaximumWidth(900);
@@ -289,7 +294,8 @@ void RaportyTab::saveProtocolTexts() const
     for (const Protocol& p : kProtocols) {
         const QString x = QLatin1String(p.prefix);
         const QString section = QLatin1String(p.section);
-        ini.setValue(section, QStringLiteral("miejscowosc"), control<QLineEdit>(x + QStringLiteral("Miejscowosc"))->text());
+        ini.setValue(section, QStringLiteral("miejscowosc"),
+                     control<QLineEdit>(x + QStringLiteral("Miejscowosc"))->text());
         ini.setValue(section, QStringLiteral("nrdokumentu"),
                      control<QLineEdit>(x + QStringLiteral("InfoDodNrDok"))->text());
         const std::pair<const char*, const char*> texts[] = {
@@ -328,15 +334,17 @@ bool RaportyTab::runProtocol(int kind)
                 return false;
             }
             Statement q(&m_db.DatabaseMain(), QString(),
-                        {QStringLiteral("SELECT NREW,NAZWISKO,IMIE,A.OPIS AS DZIAL_O, B.OPIS AS STANOWISKO_O,NRPOKOJU "
-                                        "FROM osobowa AS O LEFT OUTER JOIN slowniki AS A ON O.DZIAL=A.KOD "
-                                        "LEFT OUTER JOIN slowniki AS B ON O.STANOWISKO=B.KOD WHERE NREW=:PARAM0")});
+                        {QStringLiteral(
+                            "SELECT NREW,NAZWISKO,IMIE,A.OPIS AS DZIAL_O, B.OPIS AS STANOWISKO_O,NRPOKOJU "
+                            "FROM osobowa AS O LEFT OUTER JOIN slowniki AS A ON O.DZIAL=A.KOD "
+                            "LEFT OUTER JOIN slowniki AS B ON O.STANOWISKO=B.KOD WHERE NREW=:PARAM0")});
             q.setParam(0, employee->key().toString());
             if (!guarded(90370, [&] { q.open(); }))
                 return false;
             if (!q.eof()) {
                 const QString nrew = q.text(QStringLiteral("NREW"));
-                const QString name = q.text(QStringLiteral("IMIE")) + QLatin1Char(' ') + q.text(QStringLiteral("NAZWISKO"));
+                const QString name =
+                    q.text(QStringLiteral("IMIE")) + QLatin1Char(' ') + q.text(QStringLiteral("NAZWISKO"));
                 d[QStringLiteral("dNREW")] = nrew;
                 d[QStringLiteral("dNAZWISKO")] = name;
                 d[QStringLiteral("dDZIAL")] = q.text(QStringLiteral("DZIAL_O"));
@@ -344,12 +352,11 @@ bool RaportyTab::runProtocol(int kind)
                 d[QStringLiteral("dNRPOKOJU")] = q.text(QStringLiteral("NRPOKOJU"));
             }
             d[QStringLiteral("dWYDANOTITLE")] = QStringLiteral("NREW:\rPracownik:");
-            d[QStringLiteral("dWYDANOVALUE")] = d.value(QStringLiteral("dNREW")) + QLatin1Char('\r') +
-                                                d.value(QStringLiteral("dNAZWISKO")) + QStringLiteral("\rdział: ") +
-                                                d.value(QStringLiteral("dDZIAL")) + QStringLiteral("\rstanowisko: ") +
-                                                d.value(QStringLiteral("dSTANOWISKO")) +
-                                                QStringLiteral("\rnr pokoju: ") + d.value(QStringLiteral("dNRPOKOJU")) +
-                                                QLatin1Char('\r');
+            d[QStringLiteral("dWYDANOVALUE")] =
+                d.value(QStringLiteral("dNREW")) + QLatin1Char('\r') + d.value(QStringLiteral("dNAZWISKO")) +
+                QStringLiteral("\rdział: ") + d.value(QStringLiteral("dDZIAL")) +
+                QStringLiteral("\rstanowisko: ") + d.value(QStringLiteral("dSTANOWISKO")) +
+                QStringLiteral("\rnr pokoju: ") + d.value(QStringLiteral("dNRPOKOJU")) + QLatin1Char('\r');
         } else {
             if (!company->hasChoice()) {
                 Dialogs::info(kInfo, QStringLiteral("Nie wskazano firmy."));
@@ -391,7 +398,8 @@ bool RaportyTab::runProtocol(int kind)
         const char* tables[] = {"komputery", "licencje", "sprzet"};
         select = QStringLiteral("SELECT NREWID,") +
                  (table == 1 ? QStringLiteral("NRLICENCJI AS NAZWA") : QStringLiteral("NAZWA")) +
-                 QStringLiteral(",NRKPIR,DATAZAKUPU,NETTO,VAT,BRUTTO,NRFAKTURY FROM ") + QLatin1String(tables[table]);
+                 QStringLiteral(",NRKPIR,DATAZAKUPU,NETTO,VAT,BRUTTO,NRFAKTURY FROM ") +
+                 QLatin1String(tables[table]);
     }
     Statement item(&m_db.DatabaseMain(), QString(), {select, QStringLiteral("WHERE NREWID=:PARAM0")});
     item.setParam(0, number);
@@ -415,14 +423,16 @@ bool RaportyTab::runProtocol(int kind)
         d[QStringLiteral("dNRFAKTURY")] = item.text(QStringLiteral("NRFAKTURY"));
         d[QStringLiteral("dDATAZAKUPU")] = TmyDataBase::dateText(item.integer(QStringLiteral("DATAZAKUPU")));
         for (const char* a : {"NETTO", "VAT", "BRUTTO"})
-            d[QStringLiteral("d") + QLatin1String(a)] = TmyDataBase::amountText(item.number(QLatin1String(a)));
+            d[QStringLiteral("d") + QLatin1String(a)] =
+                TmyDataBase::amountText(item.number(QLatin1String(a)));
     }
     const QString place = control<QLineEdit>(x + QStringLiteral("Miejscowosc"))->text();
     d[QStringLiteral("dMIEJSCOWOSC")] =
         place.isEmpty() ? QString() : QStringLiteral("Miejscowość: ") + place + QStringLiteral(", ");
     d[QStringLiteral("dNRDOKUMENTU")] = control<QLineEdit>(x + QStringLiteral("InfoDodNrDok"))->text();
     d[QStringLiteral("dNAGLOWEK")] = control<QPlainTextEdit>(x + QStringLiteral("Naglowek"))->toPlainText();
-    d[QStringLiteral("dDODATKOWE")] = control<QPlainTextEdit>(x + QStringLiteral("InfoDodDodatkowe"))->toPlainText();
+    d[QStringLiteral("dDODATKOWE")] =
+        control<QPlainTextEdit>(x + QStringLiteral("InfoDodDodatkowe"))->toPlainText();
     if (const QPlainTextEdit* footer = control<QPlainTextEdit>(x + QStringLiteral("Stopka")))
         d[QStringLiteral("dSTOPKA")] = footer->toPlainText();
     d[QStringLiteral("dDATADOKUMENTU")] = m_issueDate->dateText();
@@ -436,7 +446,8 @@ QWidget* RaportyTab::buildLocations()
 {
     auto* page = new QWidget;
     auto* l = new QVBoxLayout(page);
-    auto* run = statementButton(page, QStringLiteral("SBLokWyposazenie"), QStringLiteral("Wyposażenie wg lokalizacji"));
+    auto* run = statementButton(page, QStringLiteral("SBLokWyposazenie"),
+                                QStringLiteral("Wyposażenie wg lokalizacji"));
     run->setToolTip(QStringLiteral("Zestawienie wg lokalizacji"));
     connect(run, &QPushButton::clicked, this, [this] { runLocations(); });
     l->addWidget(run, 0, Qt::AlignLeft);
@@ -460,7 +471,8 @@ QWidget* RaportyTab::buildLocations()
 
     auto* put = new QGroupBox(QStringLiteral("Na raporcie umieść:"), page);
     auto* pl = new QHBoxLayout(put);
-    for (const auto& [name, caption] : {std::pair{"cbLokKomputery", "Komputery"}, std::pair{"cbLokSprzet", "Inny sprzęt"}}) {
+    for (const auto& [name, caption] :
+         {std::pair{"cbLokKomputery", "Komputery"}, std::pair{"cbLokSprzet", "Inny sprzęt"}}) {
         auto* box = new QCheckBox(QString::fromUtf8(caption), put);
         box->setObjectName(QLatin1String(name));
         box->setChecked(true);
@@ -477,7 +489,8 @@ QWidget* RaportyTab::buildEmployees()
 {
     auto* page = new QWidget;
     auto* l = new QVBoxLayout(page);
-    auto* run = statementButton(page, QStringLiteral("SBPracWyposazenie"), QStringLiteral("Wyposażenie wg pracowników"));
+    auto* run = statementButton(page, QStringLiteral("SBPracWyposazenie"),
+                                QStringLiteral("Wyposażenie wg pracowników"));
     connect(run, &QPushButton::clicked, this, [this] { runByEmployee(); });
     l->addWidget(run, 0, Qt::AlignLeft);
 
@@ -491,7 +504,8 @@ QWidget* RaportyTab::buildEmployees()
     fl->addStretch(1);
     l->addWidget(filter);
 
-    const auto boxes = [&](const QString& title, std::initializer_list<std::pair<const char*, const char*>> items) {
+    const auto boxes = [&](const QString& title,
+                           std::initializer_list<std::pair<const char*, const char*>> items) {
         auto* group = new QGroupBox(title, page);
         auto* gl = new QHBoxLayout(group);
         for (const auto& [name, caption] : items) {
@@ -503,9 +517,11 @@ QWidget* RaportyTab::buildEmployees()
         gl->addStretch(1);
         l->addWidget(group);
     };
-    boxes(QStringLiteral("Na raporcie umieść:"),
-          {{"cbPracKomputery", "Komputery"}, {"cbPracSprzet", "Inny sprzęt"}, {"cbPracLicencje", "Licencje"}});
-    boxes(QStringLiteral("umieść także:"), {{"cbPracUzytkuje", "Użytkuje..."}, {"cbPracOdpowiada", "Odpowiada za..."}});
+    boxes(
+        QStringLiteral("Na raporcie umieść:"),
+        {{"cbPracKomputery", "Komputery"}, {"cbPracSprzet", "Inny sprzęt"}, {"cbPracLicencje", "Licencje"}});
+    boxes(QStringLiteral("umieść także:"),
+          {{"cbPracUzytkuje", "Użytkuje..."}, {"cbPracOdpowiada", "Odpowiada za..."}});
     l->addStretch(1);
 
     // Licences print only under computers.
@@ -520,9 +536,11 @@ QWidget* RaportyTab::buildEmployees()
             licences->setChecked(false);
     };
     connect(licences, &QCheckBox::clicked, this, licencesNeedComputers);
-    connect(page->findChild<QCheckBox*>(QStringLiteral("cbPracOdpowiada")), &QCheckBox::clicked, this, licencesNeedComputers);
+    connect(page->findChild<QCheckBox*>(QStringLiteral("cbPracOdpowiada")), &QCheckBox::clicked, this,
+            licencesNeedComputers);
     connect(computers, &QCheckBox::clicked, this, noComputersNoLicences);
-    connect(page->findChild<QCheckBox*>(QStringLiteral("cbPracUzytkuje")), &QCheckBox::clicked, this, noComputersNoLicences);
+    connect(page->findChild<QCheckBox*>(QStringLiteral("cbPracUzytkuje")), &QCheckBox::clicked, this,
+            noComputersNoLicences);
     page->setMaximumWidth(800);
     return scrolled(page, QStringLiteral("Tab7"));
 }
@@ -581,8 +599,9 @@ bool RaportyTab::runByEmployee()
                            QLatin1Char('=') + ListState::literal(employeeNumber(employee)));
     for (int i = 1; i < lists.size(); ++i) {
         const QString& list = lists.at(i);
-        s.setCondition(list, ListState::Role::DateRange,
-                       between(ListState::qualifiedColumn(list, QStringLiteral("DATAZAKUPU")), rangeFrom(), rangeTo()));
+        s.setCondition(
+            list, ListState::Role::DateRange,
+            between(ListState::qualifiedColumn(list, QStringLiteral("DATAZAKUPU")), rangeFrom(), rangeTo()));
         s.setCondition(list, ListState::Role::Archive, ListState::archiveCondition(false));
         s.clearCondition(list, ListState::Role::Reserved);
         s.setOrderColumn(list, QStringLiteral("DATAZAKUPU"));
@@ -643,8 +662,8 @@ QWidget* RaportyTab::buildBhp()
         auto* check = new QCheckBox(QStringLiteral("Dla prac.:"), cell);
         check->setObjectName(QLatin1String(box));
         l->addWidget(check);
-        l->addWidget(addLookup(cell, QLatin1String(lookup), QStringLiteral("DBFPracownicy"), QStringLiteral("NREW"),
-                               QStringLiteral("PRACOWNIK"), check));
+        l->addWidget(addLookup(cell, QLatin1String(lookup), QStringLiteral("DBFPracownicy"),
+                               QStringLiteral("NREW"), QStringLiteral("PRACOWNIK"), check));
         g->addWidget(cell, m_row, 1);
     };
     const QStringList byDate = {QStringLiteral("wg daty")};
@@ -755,14 +774,16 @@ bool RaportyTab::runBhpPurchases()
     SavedListState saved(s, {list});
     const QList<int> reserved = ListState::reservedLines(list);
     s.setSlot(list, reserved.value(0), QString());
-    s.setCondition(list, ListState::Role::DateRange,
-                   between(ListState::qualifiedColumn(list, QStringLiteral("DATAZAKUPU")), rangeFrom(), rangeTo()));
+    s.setCondition(
+        list, ListState::Role::DateRange,
+        between(ListState::qualifiedColumn(list, QStringLiteral("DATAZAKUPU")), rangeFrom(), rangeTo()));
     s.setSlot(list, reserved.value(1),
-              number.isEmpty() ? QString()
-                               : QStringLiteral("AND ") + ListState::qualifiedColumn(list, QStringLiteral("NREWID")) +
-                                     QLatin1Char('=') + ListState::literal(number));
-    const QStringList sorts = {QStringLiteral("DATAZAKUPU"), QStringLiteral("NREWID"), QStringLiteral("KLASOPIS"),
-                               QStringLiteral("PRODUCENT")};
+              number.isEmpty()
+                  ? QString()
+                  : QStringLiteral("AND ") + ListState::qualifiedColumn(list, QStringLiteral("NREWID")) +
+                        QLatin1Char('=') + ListState::literal(number));
+    const QStringList sorts = {QStringLiteral("DATAZAKUPU"), QStringLiteral("NREWID"),
+                               QStringLiteral("KLASOPIS"), QStringLiteral("PRODUCENT")};
     s.setOrderColumn(list, sorts.value(choice(QStringLiteral("ZestZakupBhpSort"))));
     s.setAscending(list, true);
     return showReport(QStringLiteral("frZakupBhp"), QStringLiteral("zakupbhp.frf"));
@@ -791,7 +812,8 @@ QWidget* RaportyTab::buildAdditional()
     list->setToolTip(QStringLiteral("Wybierz raport z listy"));
     list->setMinimumContentsLength(40);
     el->addWidget(list, 0, 0, 1, 2);
-    auto* open = statementButton(extra, QStringLiteral("SBOtworzRaport"), QStringLiteral("Otwórz wskazany raport"));
+    auto* open =
+        statementButton(extra, QStringLiteral("SBOtworzRaport"), QStringLiteral("Otwórz wskazany raport"));
     connect(open, &QPushButton::clicked, this, [this] { runAdditional(); });
     auto* offer = statementButton(extra, QStringLiteral("SBOfertaRaportow"),
                                   QStringLiteral("Zobacz ofertę dostępnych raportów dodatkowych"));
@@ -805,7 +827,8 @@ QWidget* RaportyTab::buildAdditional()
     auto* dormak = new QGroupBox(QStringLiteral("Dormak"), page);
     dormak->setObjectName(QStringLiteral("GBDormak"));
     auto* dl = new QVBoxLayout(dormak);
-    auto* run = statementButton(dormak, QStringLiteral("SBDormak"), QStringLiteral("Zestawienie planowanych terminów"));
+    auto* run = statementButton(dormak, QStringLiteral("SBDormak"),
+                                QStringLiteral("Zestawienie planowanych terminów"));
     connect(run, &QPushButton::clicked, this, [this] { runDormak(); });
     dl->addWidget(run, 0, Qt::AlignLeft);
     auto* form = new QFormLayout;
@@ -818,10 +841,12 @@ QWidget* RaportyTab::buildAdditional()
         form->addRow(QString::fromUtf8(caption), box);
     };
     addCombo("dormakRodzaj", "Rodzaj terminu:",
-             {QStringLiteral("Wszystkie terminy"), QStringLiteral("Tylko aktywne"), QStringLiteral("Tylko nieaktywne")});
+             {QStringLiteral("Wszystkie terminy"), QStringLiteral("Tylko aktywne"),
+              QStringLiteral("Tylko nieaktywne")});
     addCombo("dormakSeria", "Seria danych:",
-             {QStringLiteral("Wszystkie"), QStringLiteral("Tylko komputery"), QStringLiteral("Tylko licencje"),
-              QStringLiteral("Tylko inny sprzęt"), QStringLiteral("Tylko środki BHP")});
+             {QStringLiteral("Wszystkie"), QStringLiteral("Tylko komputery"),
+              QStringLiteral("Tylko licencje"), QStringLiteral("Tylko inny sprzęt"),
+              QStringLiteral("Tylko środki BHP")});
     auto* nr = new QLineEdit(dormak);
     nr->setObjectName(QStringLiteral("dormakNrewid"));
     nr->setMaxLength(50);
@@ -892,7 +917,8 @@ bool RaportyTab::runAdditional()
 {
     const auto* list = control<QComboBox>(QStringLiteral("CBraportyPrywatne"));
     if (list->count() == 0 || list->currentIndex() < 0) {
-        Dialogs::info(kInfo, QStringLiteral("Brak raportu. Wskaż żądany raport bądź zamów raport u producenta."));
+        Dialogs::info(kInfo,
+                      QStringLiteral("Brak raportu. Wskaż żądany raport bądź zamów raport u producenta."));
         return false;
     }
     // The add-on report windows are not part of this program: a named window
@@ -927,15 +953,17 @@ bool RaportyTab::prepareDormak()
     const char* kinds[] = {"", "K", "L", "S", "B"};
     const int kind = choice(QStringLiteral("dormakSeria"));
     s.setCondition(list, ListState::Role::ObjectKind,
-                   kind > 0 ? QStringLiteral("AND CZEGODOTYCZY='") + QLatin1String(kinds[kind]) + QLatin1Char('\'')
-                            : QString());
+                   kind > 0
+                       ? QStringLiteral("AND CZEGODOTYCZY='") + QLatin1String(kinds[kind]) + QLatin1Char('\'')
+                       : QString());
     QStringList terms;
     const QString n = takeNumber(number(QStringLiteral("dormakNrewid")));
     if (!n.isEmpty()) {
         QStringList any;
         for (const char* k : {"K", "S", "L", "B"})
-            any << QStringLiteral("(CZEGODOTYCZY='") + QLatin1String(k) + QStringLiteral("' AND ") + QLatin1String(k) +
-                       QStringLiteral(".NREWID=") + ListState::literal(n) + QLatin1Char(')');
+            any << QStringLiteral("(CZEGODOTYCZY='") + QLatin1String(k) + QStringLiteral("' AND ") +
+                       QLatin1String(k) + QStringLiteral(".NREWID=") + ListState::literal(n) +
+                       QLatin1Char(')');
         terms << QStringLiteral("AND (") + any.join(QStringLiteral(" OR ")) + QLatin1Char(')');
     }
     const QString t = takeNumber(number(QStringLiteral("dormakNazwa")));
@@ -947,7 +975,8 @@ bool RaportyTab::prepareDormak()
                      QStringLiteral(") OR (CZEGODOTYCZY='B' AND B.NAZWA LIKE ") + like + QStringLiteral("))");
     }
     if (checked(QStringLiteral("dormakCbLokalizacja"))) {
-        const QString key = QString::number(control<Lookup>(QStringLiteral("dormakLokalizacja"))->key().toLongLong());
+        const QString key =
+            QString::number(control<Lookup>(QStringLiteral("dormakLokalizacja"))->key().toLongLong());
         terms << QStringLiteral("AND ((CZEGODOTYCZY='K' AND K.LOKALIZACJA=") + key +
                      QStringLiteral(") OR (CZEGODOTYCZY='S' AND S.LOKALIZACJA=") + key + QStringLiteral("))");
     }
@@ -968,7 +997,8 @@ bool RaportyTab::runDormak()
     if (!prepareDormak())
         return false;
     return showReportAt(QStringLiteral("frDormak"),
-                        QDir(AppPaths::programDir()).filePath(QStringLiteral("dormak/terminy_adv.frf")), false);
+                        QDir(AppPaths::programDir()).filePath(QStringLiteral("dormak/terminy_adv.frf")),
+                        false);
 }
 
 bool RaportyTab::runDormakCsv()
@@ -982,11 +1012,11 @@ bool RaportyTab::runDormakCsv()
     m_db.listState().applyTo(list, q);
     if (!guarded(11091108, [&] { q.open(); }))
         return false;
-    QList<QStringList> rows = {{QStringLiteral("Aktywne?"), QStringLiteral("Data od"), QStringLiteral("Data do"),
-                                QStringLiteral("Czego dotyczy (nr ewid.)"), QStringLiteral("Czego dotyczy (nazwa/opis)"),
-                                QStringLiteral("Rodzaj terminu"), QStringLiteral("Opis"),
-                                QStringLiteral("Osoba odpowiedzialna"), QStringLiteral("Lokalizacja"),
-                                QStringLiteral("Inne")}};
+    QList<QStringList> rows = {
+        {QStringLiteral("Aktywne?"), QStringLiteral("Data od"), QStringLiteral("Data do"),
+         QStringLiteral("Czego dotyczy (nr ewid.)"), QStringLiteral("Czego dotyczy (nazwa/opis)"),
+         QStringLiteral("Rodzaj terminu"), QStringLiteral("Opis"), QStringLiteral("Osoba odpowiedzialna"),
+         QStringLiteral("Lokalizacja"), QStringLiteral("Inne")}};
     // The person and location as the deadline list shows them.
     for (q.first(); !q.eof(); q.next()) {
         const QString kind = q.text(QStringLiteral("CZEGODOTYCZY"));
@@ -1019,10 +1049,9 @@ bool RaportyTab::runDormakCsv()
                             where,
                             q.text(QStringLiteral("INNE"))};
     }
-    const QString file =
-        Dialogs::saveFileName(this, QStringLiteral("Eksportuj dane do arkusza .CSV"),
-                              QStringLiteral("estawienie_planowanych_terminow.csv"),
-                              QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)"));
+    const QString file = Dialogs::saveFileName(this, QStringLiteral("Eksportuj dane do arkusza .CSV"),
+                                               QStringLiteral("estawienie_planowanych_terminow.csv"),
+                                               QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)"));
     if (file.isEmpty())
         return false;
     const bool written = writeCsv(file, rows);

@@ -407,8 +407,8 @@ void RaportyTab::resetPages()
     m_belowValue->setText(QStringLiteral("0"));
     m_above->setChecked(false);
     m_below->setChecked(false);
-    for (const char* box : {"cbLokKomputery", "cbLokSprzet", "cbPracKomputery", "cbPracSprzet", "cbPracLicencje",
-                            "cbPracUzytkuje", "cbPracOdpowiada"})
+    for (const char* box : {"cbLokKomputery", "cbLokSprzet", "cbPracKomputery", "cbPracSprzet",
+                            "cbPracLicencje", "cbPracUzytkuje", "cbPracOdpowiada"})
         control<QCheckBox>(QLatin1String(box))->setChecked(true);
 }
 

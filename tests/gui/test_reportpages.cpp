@@ -136,7 +136,8 @@ private slots:
         QCOMPARE(m_reports->documentValue(QStringLiteral("dBRUTTO")), QStringLiteral("18204.00"));
         QCOMPARE(m_reports->documentValue(QStringLiteral("dDATAZAKUPU")), TmyDataBase::dateText(20220301));
         QCOMPARE(m_reports->documentValue(QStringLiteral("NRKPIR")), QStringLiteral("Nr KPiR"));
-        QCOMPARE(m_reports->documentValue(QStringLiteral("dMIEJSCOWOSC")), QStringLiteral("Miejscowość: Poznań, "));
+        QCOMPARE(m_reports->documentValue(QStringLiteral("dMIEJSCOWOSC")),
+                 QStringLiteral("Miejscowość: Poznań, "));
         const QString text = allText();
         QVERIFY(text.contains(QStringLiteral("PROTOKÓŁ PRZYJĘCIA NA STAN")));
         QVERIFY(text.contains(QStringLiteral("(pieczęć i dane firmowe)")));
@@ -154,7 +155,8 @@ private slots:
     void numbersWithQuotesAndUnknownNumbers()
     {
         // Acceptance turns a double quote into a backquote, issue and liquidation into a blank.
-        sql(QStringLiteral("UPDATE sprzet SET NREWID='S`1' WHERE IDSPRZETU=(SELECT MIN(IDSPRZETU) FROM sprzet)"));
+        sql(QStringLiteral(
+            "UPDATE sprzet SET NREWID='S`1' WHERE IDSPRZETU=(SELECT MIN(IDSPRZETU) FROM sprzet)"));
         control<QComboBox>(QStringLiteral("DPKompLicSprz"))->setCurrentIndex(2);
         QLineEdit* dp = control<QLineEdit>(QStringLiteral("DPNrEwid"));
         dp->setText(QStringLiteral("S\"1"));
@@ -177,7 +179,8 @@ private slots:
         control<QLineEdit>(QStringLiteral("PLNrEwid"))->setText(QStringLiteral("LIC/001"));
         QVERIFY(m_tab->run(QStringLiteral("PLDrukuj")));
         QCOMPARE(m_template, QStringLiteral("dl.frf"));
-        QCOMPARE(m_reports->documentValue(QStringLiteral("dLOK")), QStringLiteral("Oprogramowanie komputerowe"));
+        QCOMPARE(m_reports->documentValue(QStringLiteral("dLOK")),
+                 QStringLiteral("Oprogramowanie komputerowe"));
         QVERIFY(m_reports->documentValue(QStringLiteral("dDATAARCH")).isEmpty()); // in use
         QVERIFY(allText().contains(QStringLiteral("PROTOKÓŁ LIKWIDACJI")));
     }
@@ -189,7 +192,8 @@ private slots:
         QVERIFY(m_tab->run(QStringLiteral("DWDrukuj")));
         QCOMPARE(m_template, QStringLiteral("dw.frf"));
         QCOMPARE(m_reports->documentValue(QStringLiteral("dNAZWISKO")), QStringLiteral("Andrzej Kowalski"));
-        QCOMPARE(m_reports->documentValue(QStringLiteral("dWYDANOTITLE")), QStringLiteral("NREW:\rPracownik:"));
+        QCOMPARE(m_reports->documentValue(QStringLiteral("dWYDANOTITLE")),
+                 QStringLiteral("NREW:\rPracownik:"));
         QVERIFY(m_reports->documentValue(QStringLiteral("dWYDANOVALUE"))
                     .startsWith(QStringLiteral("P001\rAndrzej Kowalski\rdział: ")));
         QVERIFY(allText().contains(QStringLiteral("Laptop zarządu")));
@@ -201,7 +205,8 @@ private slots:
         control<Lookup>(QStringLiteral("DWCBFirma"))->setKey(2);
         QVERIFY(m_tab->run(QStringLiteral("DWDrukuj")));
         QCOMPARE(m_reports->documentValue(QStringLiteral("dNIP")), QStringLiteral("PL5213389012"));
-        QCOMPARE(m_reports->documentValue(QStringLiteral("dWYDANOTITLE")), QStringLiteral("NIP:\rNazwa firmy:"));
+        QCOMPARE(m_reports->documentValue(QStringLiteral("dWYDANOTITLE")),
+                 QStringLiteral("NIP:\rNazwa firmy:"));
         QVERIFY(m_reports->documentValue(QStringLiteral("dNAZWISKO")).isEmpty());
 
         // No employees: nothing to issue to.
@@ -221,7 +226,8 @@ private slots:
         QCOMPARE(control<QLineEdit>(QStringLiteral("DWMiejscowosc"))->text(), QStringLiteral("Miejscowość"));
         QCOMPARE(control<QLineEdit>(QStringLiteral("PLInfoDodNrDok"))->text(), QStringLiteral("nr"));
         QCOMPARE(control<QPlainTextEdit>(QStringLiteral("PLInfoDodDodatkowe"))->toPlainText(),
-                 QStringLiteral("Niniejszy dokument stanowi potwierdzenie likwidacji niżej wymienionego wyposażenia."));
+                 QStringLiteral(
+                     "Niniejszy dokument stanowi potwierdzenie likwidacji niżej wymienionego wyposażenia."));
 
         QStringList header;
         for (int i = 0; i < 12; ++i) // L10 and L11 stay after L9
@@ -239,16 +245,19 @@ private slots:
         QVERIFY(ini.keys(QStringLiteral("DWStopka")).isEmpty()); // the issue page has no footer
 
         newTab();
-        QCOMPARE(control<QPlainTextEdit>(QStringLiteral("DPNaglowek"))->toPlainText(), header.join(QLatin1Char('\n')));
+        QCOMPARE(control<QPlainTextEdit>(QStringLiteral("DPNaglowek"))->toPlainText(),
+                 header.join(QLatin1Char('\n')));
         QVERIFY(control<QPlainTextEdit>(QStringLiteral("DWInfoDodDodatkowe"))->toPlainText().isEmpty());
         QCOMPARE(control<QLineEdit>(QStringLiteral("PLMiejscowosc"))->text(), QStringLiteral("Gniezno"));
-        QCOMPARE(control<QPlainTextEdit>(QStringLiteral("DPStopka"))->toPlainText(), QStringLiteral("Uwagi: brak."));
+        QCOMPARE(control<QPlainTextEdit>(QStringLiteral("DPStopka"))->toPlainText(),
+                 QStringLiteral("Uwagi: brak."));
 
         // A shorter text leaves no lines of the longer one behind.
         control<QPlainTextEdit>(QStringLiteral("DPNaglowek"))->setPlainText(QStringLiteral("jeden"));
         m_tab->saveProtocolTexts();
         newTab();
-        QCOMPARE(control<QPlainTextEdit>(QStringLiteral("DPNaglowek"))->toPlainText(), QStringLiteral("jeden"));
+        QCOMPARE(control<QPlainTextEdit>(QStringLiteral("DPNaglowek"))->toPlainText(),
+                 QStringLiteral("jeden"));
     }
 
     void licencesOnlyUnderComputers()
@@ -277,15 +286,18 @@ private slots:
         const double expected =
             number(QStringLiteral("SELECT SUM(NETTO) FROM r_kompprac AS R JOIN komputery AS K ON "
                                   "R.IDKOMPUTERA=K.IDKOMPUTERA WHERE R.NREW='P001' AND ARCHIWUM='N'")) +
-            number(QStringLiteral("SELECT SUM(NETTO) FROM r_sprzprac AS R JOIN sprzet AS S ON R.IDSPRZETU=S.IDSPRZETU "
-                                  "WHERE R.NREW='P001' AND ARCHIWUM='N'")) +
-            number(QStringLiteral("SELECT SUM(L.NETTO) FROM r_kompprac AS R JOIN komputery AS K ON "
-                                  "R.IDKOMPUTERA=K.IDKOMPUTERA JOIN r_lickomp AS O ON O.IDKOMPUTERA=K.IDKOMPUTERA "
-                                  "JOIN licencje AS L ON L.IDLICENCJI=O.IDLICENCJI WHERE R.NREW='P001' AND "
-                                  "K.ARCHIWUM='N' AND O.ACT='T'"));
+            number(QStringLiteral(
+                "SELECT SUM(NETTO) FROM r_sprzprac AS R JOIN sprzet AS S ON R.IDSPRZETU=S.IDSPRZETU "
+                "WHERE R.NREW='P001' AND ARCHIWUM='N'")) +
+            number(QStringLiteral(
+                "SELECT SUM(L.NETTO) FROM r_kompprac AS R JOIN komputery AS K ON "
+                "R.IDKOMPUTERA=K.IDKOMPUTERA JOIN r_lickomp AS O ON O.IDKOMPUTERA=K.IDKOMPUTERA "
+                "JOIN licencje AS L ON L.IDLICENCJI=O.IDLICENCJI WHERE R.NREW='P001' AND "
+                "K.ARCHIWUM='N' AND O.ACT='T'"));
         QVERIFY(expected > 0);
         QCOMPARE(m_reports->runningSum(1), expected);
-        QVERIFY(allText().contains(QStringLiteral("Razem wartość netto: ") + TmyDataBase::amountText(expected)));
+        QVERIFY(
+            allText().contains(QStringLiteral("Razem wartość netto: ") + TmyDataBase::amountText(expected)));
         QVERIFY(allText().contains(QStringLiteral("Kowalski Andrzej")));
         QVERIFY(!allText().contains(QStringLiteral("Zielińska")));
         QCOMPARE(m_db->statement(QStringLiteral("DBFPracKomp")).line(2), computerLine);
@@ -320,7 +332,8 @@ private slots:
     {
         sql(QStringLiteral("UPDATE bhp SET ILOSC=5, PRZYPOMNIJ=5 WHERE NREWID='BHP/001'"));
         sql(QStringLiteral("UPDATE bhp SET ILOSC=5.01, PRZYPOMNIJ=5 WHERE NREWID='BHP/003'"));
-        m_db->listState().setSlot(QStringLiteral("DBFBhp"), 10, QStringLiteral("AND 1=0")); // a main-window filter
+        m_db->listState().setSlot(QStringLiteral("DBFBhp"), 10,
+                                  QStringLiteral("AND 1=0")); // a main-window filter
         QVERIFY(m_tab->run(QStringLiteral("SBZapotBhp")));
         QVERIFY(allText().contains(QStringLiteral("BHP/001")));
         QVERIFY(!allText().contains(QStringLiteral("BHP/003")));
@@ -348,8 +361,9 @@ private slots:
 
     void attachmentsOfEveryObjectWithTheFileCheck()
     {
-        sql(QStringLiteral("INSERT INTO zalaczniki(IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,NAZWAPLIKU,DATADODANIA,RDZAL,INNE)"
-                           " VALUES (1,'K','Faktura serwera','brak.pdf',20240101,0,'')"));
+        sql(QStringLiteral(
+            "INSERT INTO zalaczniki(IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,NAZWAPLIKU,DATADODANIA,RDZAL,INNE)"
+            " VALUES (1,'K','Faktura serwera','brak.pdf',20240101,0,'')"));
         m_db->listState().setObject(QStringLiteral("DBFZalaczniki"), QStringLiteral("S"), 99);
         control<QCheckBox>(QStringLiteral("cbSprawdzCzyZalacznikIstnieje"))->setChecked(true);
         QVERIFY(m_tab->run(QStringLiteral("SBZestZalaczniki")));
@@ -380,7 +394,8 @@ private slots:
         QVERIFY(m_tab->run(QStringLiteral("dormakButtonToCSV")));
         QFile csv(file);
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QStringList lines = QString::fromLatin1(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromLatin1(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QVERIFY(lines.size() >= 2);
         QVERIFY(lines.first().startsWith(QStringLiteral("\"Aktywne?\";\"Data od\";")));
         QVERIFY(lines.at(1).contains(QStringLiteral("\"Komp. (KOMP/001)\"")));
@@ -395,7 +410,8 @@ private slots:
     void additionalReportList()
     {
         QVERIFY(!m_tab->run(QStringLiteral("SBOtworzRaport")));
-        QCOMPARE(lastMessage(), QStringLiteral("Brak raportu. Wskaż żądany raport bądź zamów raport u producenta."));
+        QCOMPARE(lastMessage(),
+                 QStringLiteral("Brak raportu. Wskaż żądany raport bądź zamów raport u producenta."));
         QFile list(QDir(AppPaths::configDir()).filePath(QStringLiteral("rpdqx1.cfg")));
         QVERIFY(list.open(QIODevice::WriteOnly));
         list.write("TfRaportA,Raport A\nbez przecinka\nTfRaportB,Raport B\n");
