@@ -97,7 +97,7 @@ TfMain::TfMain(QWidget* parent, TmyDataBase* db) : QMainWindow(parent), m_db(db)
         });
 
     // The report items of "&Widok" enter the report page and pick their tab.
-    for (int tab = 0; tab < 8; ++tab)
+    for (int tab = 0; tab < 9; ++tab)
         connect(action(QStringLiteral("MRaporty") + QString::number(tab)), &QAction::triggered, this,
                 [this, tab] { emit reportTabRequested(tab); });
 

@@ -355,7 +355,7 @@ void TfMainUi::buildMenus(TfMain* window)
     widok->addSeparator();
     const char* reports[] = {"Raporty ogólne",         "Raporty finansowe",   "Protokół przyjęcia",
                              "Protokół wydania",       "Protokół likwidacji", "Raporty wg lokalizacji",
-                             "Raporty wg pracowników", "Raporty BHP i inne"};
+                             "Raporty wg pracowników", "Raporty BHP i inne",  "Raporty dodatkowe"};
     int n = 0;
     for (const char* caption : reports)
         addMenuAction(window, widok, QStringLiteral("MRaporty") + QString::number(n++),

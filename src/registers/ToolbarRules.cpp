@@ -62,7 +62,7 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "MSprawdzBhp", r[24]);
     set("SBDodatkowe", "MDodatkowe", r[7] || r[28] || r[9] || r[16] || r[18] || r[20] || r[22] || r[26]);
     set("SBRaporty", nullptr, r[11]);
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 9; ++i)
         ui.actions.value(QStringLiteral("MRaporty") + QString::number(i))->setEnabled(r[11]);
     set("SBSlowniki", "MSlowniki", r[12]);
     set(nullptr, "MImportPracownikow", r[12]);

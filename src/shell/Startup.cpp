@@ -347,9 +347,19 @@ void Startup::automaticBackupCheck()
     BackupRing::automaticBackupCheck(m_db, DatabaseLocation::global().password(), AppState::instance().has(0));
 }
 
+void Startup::loadProtocolTexts()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->loadProtocolTexts();
+}
+
+void Startup::saveProtocolTexts()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->saveProtocolTexts();
+}
+
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
-void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
-void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
 void Startup::showTipOfTheDay()
 {
     if (m_reminders.tipOfTheDay)
