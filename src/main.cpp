@@ -58,6 +58,8 @@ int main(int argc, char* argv[])
     }
     SprzetnikApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Sprzetnik "));
+    app.setWindowIcon(TfMainUi::programIcon());
+    app.setDesktopFileName(QStringLiteral("sprzetnik"));
     Dialogs::install();
 
     QSplashScreen splash(splashPicture());
@@ -87,8 +89,9 @@ int main(int argc, char* argv[])
     startup.setTutorial([&tutorial] { tutorial.exec(); });
     QObject::connect(&startup, &Startup::endProgram, &app, [] { QCoreApplication::exit(0); });
 
-    splash.finish(&main);
+    // finish() waits for the window to be exposed: show it first.
     main.show();
+    splash.finish(&main);
     QTimer::singleShot(0, &main, [&] {
         if (!startup.runStartupSequence()) {
             QCoreApplication::exit(0);

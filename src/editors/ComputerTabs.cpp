@@ -9,6 +9,7 @@
 #include "editors/TfTerminy.h"
 #include "editors/TfUzytkownicy.h"
 #include "editors/TfZalaczniki.h"
+#include "registers/TVXGridStorage.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
@@ -168,6 +169,15 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tab
 
     for (int t = TfKomputery::Uzytkownicy; t < TfKomputery::TabCount; ++t)
         placeButtons(m_lists[t]);
+    // Column widths kept between runs, under the grids' names in the layout store.
+    const std::pair<T::Tab, const char*> gridNames[] = {
+        {T::Uzytkownicy, "uzytkownicyGrid"}, {T::Terminy, "terminyGrid"},     {T::Oprogramowanie, "licKompGrid"},
+        {T::Sprzet, "DBSprzetGrid"},         {T::Naprawy, "NaprawyGrid"},     {T::Dokumenty, "DokumentyGrid"},
+        {T::Historia, "historiaGrid"},       {T::Zalaczniki, "zalacznikiGrid"}};
+    for (const auto& [tab, name] : gridNames) {
+        m_lists[tab]->grid()->setObjectName(QLatin1String(name));
+        TVXGridStorage::registerDBGrid(m_lists[tab]->grid(), QStringLiteral("COMP_") + QLatin1String(name));
+    }
     m_userDialog = new TfUzytkownicy(&m_editor);
     m_userDialog->bindEmployees(&m_db.statement(QStringLiteral("DBFPracownicy")));
     makeSubRecordActions();

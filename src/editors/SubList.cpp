@@ -7,6 +7,7 @@
 #include "widgets/DataGrid.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
 
@@ -18,6 +19,8 @@ SubList::SubList(TmyDataBase& db, const QString& list, QList<GridColumn> columns
     m_grid = new DataGrid(parent);
     m_grid->setObjectName(list.mid(3) + QStringLiteral("Grid"));
     m_grid->setListModel(m_model);
+    // The last column takes the free width of the tab.
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_menu = new QMenu(m_grid);
     connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {

@@ -440,8 +440,6 @@ void TfKomputery::showEvent(QShowEvent* event)
     } else {
         m_tabs->setCurrentIndex(Szczegoly);
         fNREWID->setFocus();
-        DTPDATAPROD->syncFromField();
-        DTPDATAZAKUPU->syncFromField();
     }
     m_openOnProperties = false;
 }

@@ -2,6 +2,7 @@
 
 #include "editors/AttachmentFiles.h"
 #include "editors/TfKomputery.h"
+#include "registers/AdditionalCommands.h"
 #include "registers/ListModel.h"
 #include "registers/RecordCommands.h"
 #include "registers/TfMain.h"
@@ -15,10 +16,15 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
       m_records(new RecordCommands(db, *m_computers, this))
 {
     m_computers->setDictionaryEditor(m_biblioteka);
-    m_main.setRecordCommand(TfMain::Command::Add, [this] { run(&RecordCommands::add); });
-    m_main.setRecordCommand(TfMain::Command::Copy, [this] { run(&RecordCommands::copy); });
-    m_main.setRecordCommand(TfMain::Command::Edit, [this] { run(&RecordCommands::edit); });
-    m_main.setRecordCommand(TfMain::Command::Preview, [this] { run(&RecordCommands::preview); });
+    // Registers without an editor yet keep these commands disabled.
+    const auto withEditor = [](const QString& r) { return RecordCommands::hasEditor(r); };
+    const auto withDialog = [](const QString& r) {
+        return RecordCommands::hasEditor(r) || AdditionalCommands::handles(r);
+    };
+    m_main.setRecordCommand(TfMain::Command::Add, [this] { run(&RecordCommands::add); }, withEditor);
+    m_main.setRecordCommand(TfMain::Command::Copy, [this] { run(&RecordCommands::copy); }, withEditor);
+    m_main.setRecordCommand(TfMain::Command::Edit, [this] { run(&RecordCommands::edit); }, withDialog);
+    m_main.setRecordCommand(TfMain::Command::Preview, [this] { run(&RecordCommands::preview); }, withDialog);
     m_main.setRecordCommand(TfMain::Command::OpenAttachment, [&db] {
         // "Otwórz załącznik": the stored file of the attachment row under the cursor.
         const Statement& list = db.statement(QStringLiteral("DBFZalaczniki"));

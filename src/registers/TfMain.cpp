@@ -17,11 +17,18 @@
 #include <QStackedWidget>
 
 namespace {
-const QString kNavStyle = QStringLiteral("text-align: left; padding: 4px; border: none; color: black;");
-const QString kNavStyleOn =
-    QStringLiteral("text-align: left; padding: 4px; border: none; color: white; background-color: #3a6ea5;");
-const QString kSubStyleOn =
-    QStringLiteral("text-align: left; padding: 4px; border: none; color: white; background-color: #5a8ec5;");
+// The navigation column's look: sub-buttons indented, the open register
+// highlighted, a button without the right drawn disabled.
+QString navStyle(bool sub, const char* colours)
+{
+    return QStringLiteral("QPushButton { text-align: left; padding: 4px 4px 4px %1px; border: none; %2 }"
+                          "QPushButton:disabled { color: #a0a0a0; background-color: transparent; }")
+        .arg(sub ? 22 : 4)
+        .arg(QLatin1String(colours));
+}
+const char* const kNavPlain = "color: black;";
+const char* const kNavOn = "color: white; background-color: #3a6ea5;";
+const char* const kSubOn = "color: white; background-color: #5a8ec5;";
 
 // The lists of the "Dodatkowe" page whose date range the filter bar applies.
 bool reloadedByDateRange(const QString& list)
@@ -136,16 +143,44 @@ void TfMain::connectCommands()
         }
 }
 
-void TfMain::setRecordCommand(Command command, std::function<void()> handler)
+void TfMain::setRecordCommand(Command command, std::function<void()> handler,
+                              std::function<bool(const QString&)> available)
 {
     m_commands[command] = std::move(handler);
+    m_available[command] = std::move(available);
+    toolbarState(m_read, m_write);
+}
+
+bool TfMain::commandAvailable(Command command) const
+{
+    const auto it = m_commands.find(command);
+    if (it == m_commands.end() || !it->second)
+        return false;
+    const auto available = m_available.find(command);
+    return available == m_available.end() || !available->second ||
+           available->second(currentPageName().section(QLatin1Char('/'), -1));
 }
 
 void TfMain::runCommand(Command command)
 {
-    const auto it = m_commands.find(command);
-    if (it != m_commands.end() && it->second)
-        it->second();
+    if (!commandAvailable(command))
+        return;
+    m_commands.at(command)();
+}
+
+void TfMain::disableUnavailableCommands()
+{
+    // A command that is not built for this register is disabled, never dead.
+    for (const CommandControls& c : kCommandControls) {
+        if (commandAvailable(c.command))
+            continue;
+        for (const char* name : c.controls) {
+            if (QPushButton* b = m_ui.buttons.value(QLatin1String(name)))
+                b->setEnabled(false);
+            else if (QAction* a = m_ui.actions.value(QLatin1String(name)))
+                a->setEnabled(false);
+        }
+    }
 }
 
 void TfMain::gridActivated()
@@ -269,6 +304,7 @@ void TfMain::toolbarState(bool read, bool write)
     m_read = read;
     m_write = write;
     ToolbarRules::applyState(m_ui, currentPageName(), read, write);
+    disableUnavailableCommands();
     emit toolbarStateChanged(read, write);
 }
 
@@ -279,8 +315,8 @@ void TfMain::highlight(QPushButton* pressed, QPushButton* sub)
     for (auto it = m_ui.buttons.cbegin(); it != m_ui.buttons.cend(); ++it) {
         if (it.value()->parentWidget()->objectName() != QLatin1String("nawigacja"))
             continue; // toolbar buttons
-        it.value()->setStyleSheet(it.value() == pressed ? kNavStyleOn
-                                                        : (it.value() == sub ? kSubStyleOn : kNavStyle));
+        const char* colours = it.value() == pressed ? kNavOn : (it.value() == sub ? kSubOn : kNavPlain);
+        it.value()->setStyleSheet(navStyle(it.value()->property("sub").toBool(), colours));
     }
 }
 
@@ -687,6 +723,7 @@ void TfMain::restoreGridLayouts()
     m_gridStorage = std::make_unique<TVXGridStorage>(AppPaths::configFile(Config::kFileName));
     for (const RegisterList& r : RegisterCatalog::all())
         m_gridStorage->AddDBGrid(m_ui.grids.value(r.grid), QStringLiteral("MAIN_") + r.grid);
+    m_gridStorage->adoptRegisteredGrids();
     emit registeringGridLayouts(*m_gridStorage);
     m_gridStorage->LoadWidths();
 }

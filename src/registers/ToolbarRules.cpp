@@ -32,7 +32,26 @@ void setAction(TfMainUi& ui, const char* name, bool enabled)
     if (QAction* a = ui.actions.value(QLatin1String(name)))
         a->setEnabled(enabled);
 }
+
+void setAction(TfMainUi& ui, const QString& name, bool enabled)
+{
+    if (QAction* a = ui.actions.value(name))
+        a->setEnabled(enabled);
+}
 } // namespace
+
+const QStringList& ToolbarRules::notBuiltYet()
+{
+    static const QStringList items = {
+        QStringLiteral("Notatnik1"),           QStringLiteral("MSprawdzTerminy"),
+        QStringLiteral("MHurtowaDeaktywacja"), QStringLiteral("MSprawdzBhp"),
+        QStringLiteral("MSprawdzMagazyn"),     QStringLiteral("zmianaOdpowiedzialnej"),
+        QStringLiteral("MImportPracownikow"),  QStringLiteral("MOpcje"),
+        QStringLiteral("MArchiwizacja"),       QStringLiteral("MAdministracjaBaza"),
+        QStringLiteral("MPoradaDnia"),
+    };
+    return items;
+}
 
 void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
 {
@@ -74,6 +93,8 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "MSprawdzTerminy", r[15]);
     set(nullptr, "MAdministracja", r[0]);
     set(nullptr, "MUzytkownicy", r[0]);
+    for (const QString& name : notBuiltYet())
+        setAction(ui, name, false);
 }
 
 void ToolbarRules::applyState(TfMainUi& ui, const QString& name, bool read, bool write)

@@ -76,7 +76,9 @@ AmountFields::AmountFields(QLineEdit* net, QComboBox* rate, QLineEdit* vat, QLin
 
 QChar AmountFields::decimalSeparator()
 {
-    return QLocale().decimalPoint().at(0);
+    // The system's separator, as the lists write amounts; not the program's
+    // default locale, which is Polish whatever the system says.
+    return QLocale::system().decimalPoint().at(0);
 }
 
 QString AmountFields::format(double value)
