@@ -59,13 +59,7 @@ bool SubList::reload()
     if (!ok)
         m_statement.close();
     m_model->refresh();
-    int sortColumn = -1;
-    const QString order = m_state.orderColumn(m_list);
-    for (int c = 0; c < m_model->columns().size(); ++c)
-        if (order.compare(m_model->columns().at(c).field, Qt::CaseInsensitive) == 0 ||
-            order.endsWith(QLatin1Char('.') + m_model->columns().at(c).field, Qt::CaseInsensitive))
-            sortColumn = c;
-    m_model->setSortColumn(sortColumn);
+    m_model->setSortColumn(m_model->columnOfOrder(m_state.orderColumn(m_list)), m_state.isAscending(m_list));
     m_grid->followCursor();
     emit reloaded();
     return ok;

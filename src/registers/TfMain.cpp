@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStatusTipEvent>
 
 namespace {
 // The navigation column's look: sub-buttons indented, the open register
@@ -109,6 +110,14 @@ TfMain::TfMain(QWidget* parent, TmyDataBase* db) : QMainWindow(parent), m_db(db)
 
     connect(action(QStringLiteral("Przywrszerokotabel1")), &QAction::triggered, this,
             &TfMain::Przywrszerokotabel1Click);
+
+    // Each hint's text is also its long part, shown in the status bar.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (!w->toolTip().isEmpty() && w->statusTip().isEmpty())
+            w->setStatusTip(w->toolTip());
+    for (QAction* a : findChildren<QAction*>())
+        if (a->statusTip().isEmpty() && !a->toolTip().isEmpty() && a->toolTip() != a->text().remove(QLatin1Char('&')))
+            a->setStatusTip(a->toolTip());
 
     toolbarState(false, false);
     SBStartClick();
@@ -258,7 +267,12 @@ bool TfMain::reloadList(const QString& list)
         return false;
     attachModels();
     model->setLabelsOn(true);
-    return model->reload([&] { return db->reloadList(list); });
+    const bool ok = model->reload([&] { return db->reloadList(list); });
+    // The title of the order column is marked from the order in force, so a
+    // login that restores the default order also moves the mark.
+    const ListState& state = db->listState();
+    model->setSortColumn(model->columnOfOrder(state.orderColumn(list)), state.isAscending(list));
+    return ok;
 }
 
 bool TfMain::reloadCurrent()
@@ -711,7 +725,6 @@ void TfMain::KomputeryGridTitleClick(DataGrid* g, int column)
         return;
     db->listState().sortBy(r->list, model->columns().at(column).field);
     reloadList(r->list);
-    model->setSortColumn(column);
 }
 
 // ---- Column layouts -------------------------------------------------------------
@@ -754,6 +767,17 @@ void TfMain::hideFirstPaintPanels()
 }
 
 // ---- Window events -------------------------------------------------------------
+
+bool TfMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // Panel 2, not a message over the date and user panels.
+        if (QLabel* panel = statusPanel(2))
+            panel->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
 
 void TfMain::closeEvent(QCloseEvent* event)
 {

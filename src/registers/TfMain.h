@@ -168,6 +168,8 @@ signals:
     void registeringGridLayouts(TVXGridStorage& storage);
 
 protected:
+    // Hints: the long part shows in panel 2 of the status bar.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
