@@ -171,8 +171,9 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tab
         placeButtons(m_lists[t]);
     // Column widths kept between runs, under the grids' names in the layout store.
     const std::pair<T::Tab, const char*> gridNames[] = {
-        {T::Uzytkownicy, "uzytkownicyGrid"}, {T::Terminy, "terminyGrid"},     {T::Oprogramowanie, "licKompGrid"},
-        {T::Sprzet, "DBSprzetGrid"},         {T::Naprawy, "NaprawyGrid"},     {T::Dokumenty, "DokumentyGrid"},
+        {T::Uzytkownicy, "uzytkownicyGrid"}, {T::Terminy, "terminyGrid"},
+        {T::Oprogramowanie, "licKompGrid"},  {T::Sprzet, "DBSprzetGrid"},
+        {T::Naprawy, "NaprawyGrid"},         {T::Dokumenty, "DokumentyGrid"},
         {T::Historia, "historiaGrid"},       {T::Zalaczniki, "zalacznikiGrid"}};
     for (const auto& [tab, name] : gridNames) {
         m_lists[tab]->grid()->setObjectName(QLatin1String(name));

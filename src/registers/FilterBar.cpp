@@ -1,9 +1,9 @@
 #include "registers/FilterBar.h"
 
 #include "shell/Clock.h"
-#include "widgets/CalendarPicker.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
+#include "widgets/CalendarPicker.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -78,7 +78,8 @@ FilterBar::FilterBar(QWidget* parent) : QWidget(parent)
         auto* picker = new CalendarPicker([this, from] { return dayIn(from); }, m_datePanel);
         picker->setObjectName(from ? QStringLiteral("DTPFiltrOd") : QStringLiteral("DTPFiltrDo"));
         QCalendarWidget* calendar = picker->calendar();
-        connect(picker, &CalendarPicker::dayPicked, this, [this, from](const QDate& day) { pickDate(from, day); });
+        connect(picker, &CalendarPicker::dayPicked, this,
+                [this, from](const QDate& day) { pickDate(from, day); });
         l->addWidget(picker);
         if (from) {
             m_from = edit;

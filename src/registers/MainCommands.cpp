@@ -21,10 +21,14 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     const auto withDialog = [](const QString& r) {
         return RecordCommands::hasEditor(r) || AdditionalCommands::handles(r);
     };
-    m_main.setRecordCommand(TfMain::Command::Add, [this] { run(&RecordCommands::add); }, withEditor);
-    m_main.setRecordCommand(TfMain::Command::Copy, [this] { run(&RecordCommands::copy); }, withEditor);
-    m_main.setRecordCommand(TfMain::Command::Edit, [this] { run(&RecordCommands::edit); }, withDialog);
-    m_main.setRecordCommand(TfMain::Command::Preview, [this] { run(&RecordCommands::preview); }, withDialog);
+    m_main.setRecordCommand(
+        TfMain::Command::Add, [this] { run(&RecordCommands::add); }, withEditor);
+    m_main.setRecordCommand(
+        TfMain::Command::Copy, [this] { run(&RecordCommands::copy); }, withEditor);
+    m_main.setRecordCommand(
+        TfMain::Command::Edit, [this] { run(&RecordCommands::edit); }, withDialog);
+    m_main.setRecordCommand(
+        TfMain::Command::Preview, [this] { run(&RecordCommands::preview); }, withDialog);
     m_main.setRecordCommand(TfMain::Command::OpenAttachment, [&db] {
         // "Otwórz załącznik": the stored file of the attachment row under the cursor.
         const Statement& list = db.statement(QStringLiteral("DBFZalaczniki"));

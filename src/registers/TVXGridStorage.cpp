@@ -86,7 +86,8 @@ void TVXGridStorage::add(QTableView* grid, const QString& key, const QString& se
     add(grid, key, section, defaultsOf(grid));
 }
 
-void TVXGridStorage::add(QTableView* grid, const QString& key, const QString& section, const Defaults& defaults)
+void TVXGridStorage::add(QTableView* grid, const QString& key, const QString& section,
+                         const Defaults& defaults)
 {
     Entry entry;
     entry.section = section;

@@ -116,7 +116,8 @@ TfMain::TfMain(QWidget* parent, TmyDataBase* db) : QMainWindow(parent), m_db(db)
         if (!w->toolTip().isEmpty() && w->statusTip().isEmpty())
             w->setStatusTip(w->toolTip());
     for (QAction* a : findChildren<QAction*>())
-        if (a->statusTip().isEmpty() && !a->toolTip().isEmpty() && a->toolTip() != a->text().remove(QLatin1Char('&')))
+        if (a->statusTip().isEmpty() && !a->toolTip().isEmpty() &&
+            a->toolTip() != a->text().remove(QLatin1Char('&')))
             a->setStatusTip(a->toolTip());
 
     toolbarState(false, false);
@@ -180,14 +181,17 @@ void TfMain::runCommand(Command command)
 void TfMain::disableUnavailableCommands()
 {
     // A command that is not built for this register is disabled, never dead.
+    // The note and the sums follow no toolbar rule: they are on whenever built.
     for (const CommandControls& c : kCommandControls) {
-        if (commandAvailable(c.command))
+        const bool available = commandAvailable(c.command);
+        const bool ruled = c.command != Command::Note && c.command != Command::Sums;
+        if (available && ruled)
             continue;
         for (const char* name : c.controls) {
             if (QPushButton* b = m_ui.buttons.value(QLatin1String(name)))
-                b->setEnabled(false);
+                b->setEnabled(available);
             else if (QAction* a = m_ui.actions.value(QLatin1String(name)))
-                a->setEnabled(false);
+                a->setEnabled(available);
         }
     }
 }

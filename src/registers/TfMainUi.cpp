@@ -77,8 +77,9 @@ QIcon TfMainUi::programIcon()
 
 QString TfMainUi::comingText()
 {
-    return QStringLiteral("Ta część programu jest w przygotowaniu i zostanie udostępniona w jednej z kolejnych "
-                          "wersji.");
+    return QStringLiteral(
+        "Ta część programu jest w przygotowaniu i zostanie udostępniona w jednej z kolejnych "
+        "wersji.");
 }
 
 void TfMainUi::addComingLabels()
@@ -148,6 +149,12 @@ void TfMainUi::setupUi(TfMain* window)
     for (int i = 0; i < 3; ++i) {
         auto* panel = new QLabel(window);
         panel->setObjectName(QStringLiteral("statusPanel") + QString::number(i));
+        // Framed panels: the date, the user and the hint read apart.
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setContentsMargins(4, 0, 4, 0);
+        if (i < 2)
+            panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("00-00-0000")) + 24);
         statusPanels << panel;
         window->statusBar()->addWidget(panel, i == 2 ? 1 : 0);
     }
@@ -169,7 +176,8 @@ void TfMainUi::buildNavigation(TfMain* window, QWidget* column)
     } navButtons[] = {
         {"SBStart", "Start", &TfMain::SBStartClick, false, "go-home"},
         {"SBKomputery", "Komputery", &TfMain::SBKomputeryClick, false, "computer"},
-        {"SBOprogramowanie", "Oprogramowanie", &TfMain::SBOprogramowanieClick, false, "system-software-install"},
+        {"SBOprogramowanie", "Oprogramowanie", &TfMain::SBOprogramowanieClick, false,
+         "system-software-install"},
         {"SBProgramy", " Programy", &TfMain::SBProgramyClick, true, "applications-utilities"},
         {"SBLicencje", " Licencje", &TfMain::SBLicencjeClick, true, "dialog-password"},
         {"SBSprzet", "Inny sprzęt", &TfMain::SBSprzetClick, false, "printer"},
@@ -183,7 +191,8 @@ void TfMainUi::buildNavigation(TfMain* window, QWidget* column)
         {"SBMagazyn", " Magazyn zasobów", &TfMain::SBMagazynClick, true, "package-x-generic"},
         {"SBZalaczniki", "Załączniki", &TfMain::SBZalacznikiClick, true, "mail-attachment"},
         {"SBBHP", "Środki BHP", &TfMain::SBBHPClick, false, "security-high"},
-        {"SBOdziezSrodki", "Odzież i środki", &TfMain::SBOdziezSrodkiClick, true, "preferences-desktop-personal"},
+        {"SBOdziezSrodki", "Odzież i środki", &TfMain::SBOdziezSrodkiClick, true,
+         "preferences-desktop-personal"},
         {"SBZakupBhp", "Rejestr zakupów", &TfMain::SBZakupBhpClick, true, "emblem-package"},
         {"SBSlowniki", "Słowniki", &TfMain::SBSlownikiClick, false, "accessories-dictionary"},
         {"SBOsobowa", "Kartoteka osobowa", &TfMain::SBOsobowaClick, true, "system-users"},

@@ -171,10 +171,12 @@ bool Dialogs::openUrl(const QUrl& url)
 QString Dialogs::openFailedText(const QUrl& url)
 {
     if (url.isLocalFile())
-        return QStringLiteral("Nie udało się otworzyć pliku - w systemie nie ma programu, który otwiera pliki "
-                              "tego rodzaju:\n") +
+        return QStringLiteral(
+                   "Nie udało się otworzyć pliku - w systemie nie ma programu, który otwiera pliki "
+                   "tego rodzaju:\n") +
                QDir::toNativeSeparators(url.toLocalFile());
-    return QStringLiteral("Nie udało się otworzyć odnośnika - w systemie nie ma programu, który go obsługuje:\n") +
+    return QStringLiteral(
+               "Nie udało się otworzyć odnośnika - w systemie nie ma programu, który go obsługuje:\n") +
            url.toString();
 }
 

@@ -6,8 +6,7 @@
 #include <QIcon>
 #include <QLabel>
 
-namespace MessageLook
-{
+namespace MessageLook {
 Picture pictureFor(const QString& title)
 {
     if (title == QLatin1String("Uwaga") || title == QLatin1String("Ostrzeżenie"))

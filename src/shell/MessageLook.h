@@ -9,8 +9,7 @@ class QWidget;
 // The common look of the program's message boxes: the picture that fits the
 // box's caption on the left and a text wide enough not to leave one word
 // such as "pole." on a line of its own.
-namespace MessageLook
-{
+namespace MessageLook {
 enum class Picture
 {
     Information,

@@ -80,8 +80,9 @@ TfUserzy::TfUserzy(TmyDataBase& db, TfUserEdit& editor, QWidget* parent) : QDial
     m_list->setObjectName(QStringLiteral("UserzyGRID"));
     m_list->setHorizontalHeaderLabels({QStringLiteral("ID Użytkownika"), QStringLiteral("Opis")});
     // The whole first title shows: "ID Użytkownika", never "D Użytkownika".
-    m_list->setColumnWidth(0, m_list->horizontalHeader()->fontMetrics().horizontalAdvance(
-                                  QStringLiteral("ID Użytkownika")) + 32);
+    m_list->setColumnWidth(
+        0,
+        m_list->horizontalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("ID Użytkownika")) + 32);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -76,9 +76,7 @@ AmountFields::AmountFields(QLineEdit* net, QComboBox* rate, QLineEdit* vat, QLin
 
 QChar AmountFields::decimalSeparator()
 {
-    // The system's separator, as the lists write amounts; not the program's
-    // default locale, which is Polish whatever the system says.
-    return QLocale::system().decimalPoint().at(0);
+    return QLocale().decimalPoint().at(0);
 }
 
 QString AmountFields::format(double value)

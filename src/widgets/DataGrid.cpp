@@ -52,7 +52,8 @@ void DataGrid::setListModel(ListModel* model)
         const int column = m_model ? m_model->sortColumn() : -1;
         header->setSortIndicatorShown(column >= 0);
         if (column >= 0)
-            header->setSortIndicator(column, m_model->sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+            header->setSortIndicator(column,
+                                     m_model->sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
     });
     setColumnWidths(designWidths());
 }

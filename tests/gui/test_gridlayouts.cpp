@@ -174,11 +174,12 @@ private slots:
 
     void everyRegisteredGridSurvivesARestart()
     {
-        const QStringList keys = {QStringLiteral("USERZY_UserzyGRID"),   QStringLiteral("COMP_uzytkownicyGrid"),
-                                  QStringLiteral("COMP_terminyGrid"),    QStringLiteral("COMP_licKompGrid"),
-                                  QStringLiteral("COMP_DBSprzetGrid"),   QStringLiteral("COMP_NaprawyGrid"),
-                                  QStringLiteral("COMP_DokumentyGrid"),  QStringLiteral("COMP_historiaGrid"),
-                                  QStringLiteral("COMP_zalacznikiGrid")};
+        const QStringList keys = {
+            QStringLiteral("USERZY_UserzyGRID"),  QStringLiteral("COMP_uzytkownicyGrid"),
+            QStringLiteral("COMP_terminyGrid"),   QStringLiteral("COMP_licKompGrid"),
+            QStringLiteral("COMP_DBSprzetGrid"),  QStringLiteral("COMP_NaprawyGrid"),
+            QStringLiteral("COMP_DokumentyGrid"), QStringLiteral("COMP_historiaGrid"),
+            QStringLiteral("COMP_zalacznikiGrid")};
         TestDatabase database(false);
         for (const bool restarted : {false, true}) {
             TmyDataBase db;
@@ -204,7 +205,8 @@ private slots:
         }
         const IniFile ini(iniPath());
         for (const QString& key : keys)
-            QVERIFY2(ini.value(QStringLiteral("DBGRID"), key).startsWith(QStringLiteral("4")), qPrintable(key));
+            QVERIFY2(ini.value(QStringLiteral("DBGRID"), key).startsWith(QStringLiteral("4")),
+                     qPrintable(key));
     }
 
     void gridsOfWindowsBuiltLaterOrClosedEarlyKeepTheirWidths()

@@ -12,8 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QLabel>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -301,7 +301,8 @@ private slots:
         QVERIFY(opis->width() >= opis->fontMetrics().averageCharWidth() * 60);
         TfUserzy window(*m_db, editor);
         const QString title = QStringLiteral("ID Użytkownika");
-        QVERIFY(window.list()->columnWidth(0) > window.list()->horizontalHeader()->fontMetrics().horizontalAdvance(title));
+        QVERIFY(window.list()->columnWidth(0) >
+                window.list()->horizontalHeader()->fontMetrics().horizontalAdvance(title));
     }
 };
 

@@ -33,7 +33,8 @@ private slots:
     {
         QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Open);
         QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Anuluj"));
-        QCOMPARE(box.button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')), QStringLiteral("Otwórz"));
+        QCOMPARE(box.button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')),
+                 QStringLiteral("Otwórz"));
 
         QFileDialog chooser;
         chooser.setOption(QFileDialog::DontUseNativeDialog);

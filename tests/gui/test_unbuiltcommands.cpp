@@ -76,8 +76,8 @@ private slots:
         QTest::addColumn<QString>("enter");
         QTest::addColumn<QStringList>("disabled");
         QTest::addColumn<QStringList>("enabled");
-        QTest::newRow("computers") << "SBKomputery"
-                                   << QStringList{"SBSzukaj", "SBCSV", "SBDrukuj", "SBFiszka", "SBSumy", "SBUsun"}
+        QTest::newRow("computers") << "SBKomputery" << QStringList{"SBSzukaj", "SBCSV",  "SBDrukuj",
+                                                                   "SBFiszka", "SBSumy", "SBUsun"}
                                    << QStringList{"SBDodaj", "SBEdytuj", "SBPodglad", "SBKopiuj"};
         // No editor for equipment yet: nothing of the toolbar works there.
         QTest::newRow("equipment") << "SBSprzet"
