@@ -1,3 +1,5 @@
+#include "bhp/StockCheckWindows.h"
+#include "maintenance/MaintenanceCommands.h"
 #include "registers/MainCommands.h"
 #include "registers/TfMain.h"
 #include "shell/AppState.h"
@@ -78,6 +80,7 @@ int main(int argc, char* argv[])
     TmyDataBase db;
     TfMain main;
     MainCommands commands(main, db);
+    MaintenanceCommands maintenance(main, db);
     TfWskazBaze wskazBaze(&main);
     TfTutorial1 tutorial(&main);
     Startup startup(main, db);
@@ -87,6 +90,8 @@ int main(int argc, char* argv[])
         return true;
     });
     startup.setTutorial([&tutorial] { tutorial.exec(); });
+    startup.setStockChecks([&commands] { commands.stockChecks().bhpAfterLogin(); },
+                           [&commands] { commands.stockChecks().stockAfterLogin(); });
     QObject::connect(&startup, &Startup::endProgram, &app, [] { QCoreApplication::exit(0); });
 
     // finish() waits for the window to be exposed: show it first.

@@ -1,6 +1,7 @@
 #include "editors/ComputerTabs.h"
 
 #include "editors/AttachmentActions.h"
+#include "editors/SoftwareInstall.h"
 #include "editors/SubList.h"
 #include "editors/SubRecordActions.h"
 #include "editors/TfDokumenty.h"
@@ -105,12 +106,8 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tab
     licences->addMenuItem(SubList::Remove, QStringLiteral("OprogramowanieUsunPozycje"), QStringLiteral("Usuń pozycję"),
                           QKeySequence(Qt::Key_Delete));
     licences->setActivateAction(SubList::ActionCount); // the licence grid reacts to Esc only
-    licences->setAction(SubList::Add, [this, licences] {
-        if (m_editor.hooks().installLicence) {
-            m_editor.hooks().installLicence(m_key);
-            licences->reload();
-        }
-    });
+    m_install = new SoftwareInstall(m_db, licences, &m_editor);
+    licences->setAction(SubList::Add, [this] { m_install->run(m_key); });
     licences->setAction(SubList::Remove, [this] { licenceRemove(); });
 
     SubList* equipment = makeList(T::Sprzet, QStringLiteral("Sprzęt"), QStringLiteral("DBFSprzet"),

@@ -8,6 +8,7 @@
 #include <array>
 
 class AttachmentActions;
+class SoftwareInstall;
 class SubList;
 class SubRecordActions;
 class TfUzytkownicy;
@@ -30,6 +31,8 @@ public:
     // The actions of "Terminy", "Naprawy", "Dokumenty" and "Historia".
     SubRecordActions* subRecords(TfKomputery::Tab tab) const;
     AttachmentActions* attachments() const { return m_attachments; }
+    // "Oprogramowanie" / "Dodaj".
+    SoftwareInstall* softwareInstall() const { return m_install; }
 
     // The owner of every list.
     void setOwner(const QString& kind, qint64 key);
@@ -66,4 +69,5 @@ private:
     TfUzytkownicy* m_userDialog;
     std::array<SubRecordActions*, 4> m_subRecords{};
     AttachmentActions* m_attachments = nullptr;
+    SoftwareInstall* m_install = nullptr;
 };

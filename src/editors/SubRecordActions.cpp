@@ -103,7 +103,9 @@ void SubRecordActions::add()
         return;
     m_dialog->reopenLookups();
     QString person;
-    if (m_kind == History && m_takePrefill && m_takePrefill(&person))
+    if (m_prepareNew && m_prepareNew(m_dialog)) {
+        // prepared by the owner
+    } else if (m_kind == History && m_takePrefill && m_takePrefill(&person))
         static_cast<TfHistoria*>(m_dialog)->prepareFor(person);
     else
         m_dialog->prepareNew();

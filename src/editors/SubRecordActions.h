@@ -43,6 +43,8 @@ public:
     void setPrinter(std::function<void(const QString&, const QString&)> print) { m_print = std::move(print); }
     // History: the person of "Dodaj do historii", taken once by the next add.
     void setHistoryPrefill(std::function<bool(QString*)> take) { m_takePrefill = std::move(take); }
+    // A new record prepared by the owner (true) instead of left empty (false).
+    void setPrepareNew(std::function<bool(SubRecordDialog*)> prepare) { m_prepareNew = std::move(prepare); }
 
     void add();
     void edit();
@@ -73,4 +75,5 @@ private:
     std::function<void()> m_restoreClassifier;
     std::function<void(const QString&, const QString&)> m_print;
     std::function<bool(QString*)> m_takePrefill;
+    std::function<bool(SubRecordDialog*)> m_prepareNew;
 };

@@ -76,6 +76,16 @@ void TfHistoria::fillFromRow(const Statement& row)
     fINNE->setText(row.text(QStringLiteral("INNE")));
 }
 
+void TfHistoria::prepareFrom(const QString& nrew, qint64 dataod, qint64 datado, const QString& inne)
+{
+    prepareNew();
+    if (!nrew.isEmpty())
+        fNREW->setKey(nrew);
+    fDATAOD->setYmd(dataod);
+    fDATADO->setYmd(datado);
+    fINNE->setText(inne);
+}
+
 QString TfHistoria::person() const
 {
     return fNREW->hasChoice() ? fNREW->key().toString() : QString();

@@ -15,6 +15,8 @@ public:
     void prepareNew() override;
     // "Dodaj do historii": both dates today and the person chosen (none for an empty text).
     void prepareFor(const QString& nrew);
+    // A new entry from a holding: person, period and other information.
+    void prepareFrom(const QString& nrew, qint64 dataod, qint64 datado, const QString& inne);
     void fillFromRow(const Statement& row) override;
     void bindInsert(Statement& q, qint64 ownerKey, const QString& ownerKind) const override;
     void bindUpdate(Statement& q, qint64 key) const override;

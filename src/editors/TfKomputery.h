@@ -46,7 +46,6 @@ public:
     // Work that other parts of the program do for this editor.
     struct Hooks
     {
-        std::function<void(qint64 computer)> installLicence;   // "Oprogramowanie" / "Dodaj"
         std::function<void(qint64 equipment)> previewEquipment; // "Sprzęt" / "Podgląd"
         std::function<void(qint64 equipment)> printEquipment;   // "Sprzęt" / "Drukuj"
         std::function<void(const QString& title, const QString& text)> printRecord;

@@ -20,3 +20,23 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfTutorial2.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfZalaczniki.cpp
 )
+
+# Employee and company cards; the liquidation and responsible-person dialogs.
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DialogParts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfFirma.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfLikwidacja.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfOdpowiedzialny.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfOsobowa.cpp
+)
+# Program and licence editors, their links and the installation on computers.
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/LicenceLinks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SoftwareEditor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SoftwareInstall.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SubListPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfDodajOprogramowanie.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfLicencje.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfLicProg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfProgramy.cpp
+)

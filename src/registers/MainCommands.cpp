@@ -1,8 +1,9 @@
 #include "registers/MainCommands.h"
 
+#include "bhp/StockCheckWindows.h"
 #include "editors/AttachmentFiles.h"
 #include "editors/TfKomputery.h"
-#include "registers/AdditionalCommands.h"
+#include "registers/CompanyCommands.h"
 #include "registers/ListModel.h"
 #include "registers/RecordCommands.h"
 #include "registers/TfMain.h"
@@ -11,24 +12,28 @@
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 
+#include <map>
+
 MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
-    : QObject(parent), m_main(main), m_biblioteka(new TfBiblioteka(db, &main)), m_computers(new TfKomputery(db, &main)),
-      m_records(new RecordCommands(db, *m_computers, this))
+    : QObject(parent), m_main(main), m_biblioteka(new TfBiblioteka(db, &main)),
+      m_computers(new TfKomputery(db, &main)), m_records(new RecordCommands(db, *m_computers, this))
 {
     m_computers->setDictionaryEditor(m_biblioteka);
-    // Registers without an editor yet keep these commands disabled.
-    const auto withEditor = [](const QString& r) { return RecordCommands::hasEditor(r); };
-    const auto withDialog = [](const QString& r) {
-        return RecordCommands::hasEditor(r) || AdditionalCommands::handles(r);
+    // A register whose command class lacks a command keeps its controls disabled.
+    const auto offers = [this](bool (RegisterCommands::*can)() const) {
+        return [this, can](const QString& registerName) {
+            const RegisterCommands* r = m_records->commandsOf(registerName);
+            return r && (r->*can)();
+        };
     };
     m_main.setRecordCommand(
-        TfMain::Command::Add, [this] { run(&RecordCommands::add); }, withEditor);
+        TfMain::Command::Add, [this] { run(&RecordCommands::add); }, offers(&RegisterCommands::canAdd));
     m_main.setRecordCommand(
-        TfMain::Command::Copy, [this] { run(&RecordCommands::copy); }, withEditor);
+        TfMain::Command::Copy, [this] { run(&RecordCommands::copy); }, offers(&RegisterCommands::canAdd));
     m_main.setRecordCommand(
-        TfMain::Command::Edit, [this] { run(&RecordCommands::edit); }, withDialog);
+        TfMain::Command::Edit, [this] { run(&RecordCommands::edit); }, offers(&RegisterCommands::canEdit));
     m_main.setRecordCommand(
-        TfMain::Command::Preview, [this] { run(&RecordCommands::preview); }, withDialog);
+        TfMain::Command::Preview, [this] { run(&RecordCommands::preview); }, offers(&RegisterCommands::canPreview));
     m_main.setRecordCommand(TfMain::Command::OpenAttachment, [&db] {
         // "Otwórz załącznik": the stored file of the attachment row under the cursor.
         const Statement& list = db.statement(QStringLiteral("DBFZalaczniki"));
@@ -42,7 +47,33 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
         if (DataGrid* grid = m_main.gridOf(list))
             grid->followCursor();
     });
+    m_records->context().enterRegister = [this](const QString& registerName) { enterRegister(registerName); };
     connect(&m_main, &TfMain::pageEntered, this, &MainCommands::pageEntered);
+}
+
+void MainCommands::enterRegister(const QString& registerName)
+{
+    static const std::map<QString, void (TfMain::*)()> pages = {
+        {QStringLiteral("komputery"), &TfMain::SBKomputeryClick},
+        {QStringLiteral("programy"), &TfMain::SBProgramyClick},
+        {QStringLiteral("licencje"), &TfMain::SBLicencjeClick},
+        {QStringLiteral("sprzet"), &TfMain::SBSprzetClick},
+        {QStringLiteral("DodatkoweTerminarz"), &TfMain::SBTerminarzClick},
+        {QStringLiteral("DodatkoweNaprawy"), &TfMain::SBNaprawyClick},
+        {QStringLiteral("dodatkoweDokumenty"), &TfMain::SBDokumentyClick},
+        {QStringLiteral("DodatkoweHistoria"), &TfMain::SBHistoriaClick},
+        {QStringLiteral("DodatkoweZlecenia"), &TfMain::SBZleceniaClick},
+        {QStringLiteral("DodatkoweRozliczenia"), &TfMain::SBRozliczeniaClick},
+        {QStringLiteral("dodatkoweMagazyn"), &TfMain::SBMagazynClick},
+        {QStringLiteral("DodatkoweZalaczniki"), &TfMain::SBZalacznikiClick},
+        {QStringLiteral("odziezSrodki"), &TfMain::SBOdziezSrodkiClick},
+        {QStringLiteral("zakupBhp"), &TfMain::SBZakupBhpClick},
+        {QStringLiteral("slOsobowa"), &TfMain::SBOsobowaClick},
+        {QStringLiteral("SlFirmy"), &TfMain::SBFirmyClick},
+    };
+    const auto it = pages.find(registerName);
+    if (it != pages.end())
+        (m_main.*(it->second))();
 }
 
 MainCommands::~MainCommands() = default;
@@ -60,5 +91,12 @@ void MainCommands::pageEntered(const QString& page)
     if (page == QLatin1String("Slowniki/SlBiblioteka")) {
         m_biblioteka->setDictionary(0);
         m_biblioteka->exec(); // the main window then enters "Słowniki" again
+    }
+    if (page == QLatin1String("Slowniki/SlDaneFirmy")) {
+        // "Nasza firma": the own company in the company card, then back to "Słowniki".
+        if (auto* companies =
+                qobject_cast<CompanyCommands*>(m_records->commandsOf(QStringLiteral("SlFirmy"))))
+            companies->editOwnCompany();
+        m_main.SBSlownikiClick();
     }
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class RecordCommands;
+class StockCheckWindows;
 class TfBiblioteka;
 class TfKomputery;
 class TfMain;
@@ -21,13 +22,17 @@ public:
     TfKomputery& computers() const { return *m_computers; }
     TfBiblioteka& dictionaries() const { return *m_biblioteka; }
     RecordCommands& records() const { return *m_records; }
+    StockCheckWindows& stockChecks() const { return *m_stockChecks; }
 
 private:
     void run(bool (RecordCommands::*command)(const QString&));
     void pageEntered(const QString& page);
+    // Shows a register's page as its navigation button does.
+    void enterRegister(const QString& registerName);
 
     TfMain& m_main;
     TfBiblioteka* m_biblioteka;
     TfKomputery* m_computers;
     RecordCommands* m_records;
+    StockCheckWindows* m_stockChecks;
 };

@@ -1,252 +1,149 @@
 #include "registers/RecordCommands.h"
 
+#include "bhp/BhpCommands.h"
+#include "bhp/MagazynCommands.h"
+#include "bhp/ZakupBhpCommands.h"
 #include "editors/TfKomputery.h"
 #include "registers/AdditionalCommands.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorLog.h"
-#include "store/DbError.h"
-#include "store/Guarded.h"
-#include "store/TmyDataBase.h"
-#include "widgets/AmountFields.h"
+#include "registers/CompanyCommands.h"
+#include "registers/ComputerCommands.h"
+#include "registers/EmployeeCommands.h"
+#include "registers/LicenceCommands.h"
+#include "registers/ProgramCommands.h"
 
-namespace
+namespace {
+// Edit and preview of a deadline, repair, document, history or attachment
+// row; adding them is the asset editors' work.
+class AdditionalRegister : public RegisterCommands
 {
-const QString kKomputery = QStringLiteral("komputery");
-const QString kList = QStringLiteral("DBFKomputery");
-const QString kDuplicate = QStringLiteral("Istnieje już komputer o podanym numerze ewidencyjnym.");
+public:
+    AdditionalRegister(CommandContext& context, AdditionalCommands& commands, const QString& registerName)
+        : RegisterCommands(context, registerName, QString()), m_commands(commands)
+    {
+    }
+    bool canEdit() const override { return true; }
+    void edit() override { m_commands.edit(registerName()); }
+    void preview() override { m_commands.preview(registerName()); }
 
-// The key of a lookup as a value line; the table's default when nothing is chosen.
-QString lookupLine(const TfKomputery& e, const char* column, qint64 fallback)
-{
-    const QVariant key = e.key(QLatin1String(column));
-    bool ok = false;
-    const qint64 value = key.toLongLong(&ok);
-    return QString::number(key.isValid() && ok ? value : fallback);
-}
+private:
+    AdditionalCommands& m_commands;
+};
 } // namespace
 
 RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject* parent)
-    : QObject(parent), m_db(db), m_computers(computers),
+    : QObject(parent), m_computers(computers), m_context{db, computers.parentWidget(), false, false, {}, {}},
       m_additional(new AdditionalCommands(db, computers.parentWidget(), this))
 {
+    m_context.run = [this](const QString& registerName, const QString& command) {
+        if (command == QLatin1String("add"))
+            return add(registerName);
+        if (command == QLatin1String("edit"))
+            return edit(registerName);
+        if (command == QLatin1String("preview"))
+            return preview(registerName);
+        return false;
+    };
     m_additional->setOwnerPreview([this](const QString& registerName) { return preview(registerName); });
     connect(m_additional, &AdditionalCommands::listReloaded, this, &RecordCommands::listReloaded);
+
+    registerCommands(std::make_unique<ComputerCommands>(m_context, computers));
+    registerCommands(std::make_unique<EmployeeCommands>(m_context));
+    registerCommands(std::make_unique<CompanyCommands>(m_context));
+    registerCommands(std::make_unique<MagazynCommands>(m_context));
+    // BHP items and purchases turn into each other.
+    auto items = std::make_unique<BhpCommands>(m_context);
+    auto purchases = std::make_unique<ZakupBhpCommands>(m_context);
+    items->setPurchases(purchases.get());
+    purchases->setItems(items.get());
+    registerCommands(std::move(items));
+    registerCommands(std::move(purchases));
+    registerCommands(std::make_unique<ProgramCommands>(m_context));
+    registerCommands(std::make_unique<LicenceCommands>(m_context));
+    for (const char* name : {"DodatkoweTerminarz", "DodatkoweNaprawy", "dodatkoweDokumenty",
+                             "DodatkoweHistoria", "DodatkoweZalaczniki"})
+        registerCommands(std::make_unique<AdditionalRegister>(m_context, *m_additional, QLatin1String(name)));
 }
 
-bool RecordCommands::hasEditor(const QString& registerName)
+RecordCommands::~RecordCommands() = default;
+
+void RecordCommands::registerCommands(std::unique_ptr<RegisterCommands> commands)
 {
-    return registerName == kKomputery;
+    connect(commands.get(), &RegisterCommands::listReloaded, this, &RecordCommands::listReloaded);
+    const QString name = commands->registerName();
+    m_registers[name] = std::move(commands);
+}
+
+RegisterCommands* RecordCommands::commandsOf(const QString& registerName) const
+{
+    const auto it = m_registers.find(registerName);
+    return it == m_registers.end() ? nullptr : it->second.get();
+}
+
+bool RecordCommands::hasEditor(const QString& registerName) const
+{
+    const RegisterCommands* r = commandsOf(registerName);
+    return r && r->canEdit();
+}
+
+bool RecordCommands::canAdd(const QString& registerName) const
+{
+    const RegisterCommands* r = commandsOf(registerName);
+    return r && r->canAdd();
 }
 
 bool RecordCommands::add(const QString& registerName)
 {
-    if (registerName == kKomputery)
-        return addComputer();
-    m_copy = false;
-    return false;
+    RegisterCommands* r = commandsOf(registerName);
+    if (!r || !r->canAdd()) {
+        m_context.copy = false;
+        return false;
+    }
+    r->add(); // takes the copy flag
+    m_context.copy = false;
+    return true;
 }
 
 bool RecordCommands::copy(const QString& registerName)
 {
-    if (!hasEditor(registerName) || !listHasRow(kList))
+    RegisterCommands* r = commandsOf(registerName);
+    if (!r || !r->canAdd() || !r->hasRow())
         return false;
-    m_copy = true;
+    m_context.copy = true;
     return add(registerName);
 }
 
 bool RecordCommands::edit(const QString& registerName)
 {
-    if (AdditionalCommands::handles(registerName))
-        return m_additional->edit(registerName);
-    return registerName == kKomputery && editComputer();
+    RegisterCommands* r = commandsOf(registerName);
+    if (!r || !r->canEdit())
+        return false;
+    r->edit();
+    return true;
 }
 
 bool RecordCommands::preview(const QString& registerName)
 {
-    if (AdditionalCommands::handles(registerName))
-        return m_additional->preview(registerName);
-    return registerName == kKomputery && previewComputer();
-}
-
-bool RecordCommands::listHasRow(const QString& list)
-{
-    const Statement& q = m_db.statement(list);
-    return q.isOpen() && !q.isEmpty() && !q.eof();
-}
-
-void RecordCommands::relocate(const QString& list, qint64 key)
-{
-    m_db.reloadList(list);
-    m_db.locate(list, {key});
-    emit listReloaded(list);
-}
-
-QString RecordCommands::amountLine(const QString& column) const
-{
-    // The editor's check has left a plain decimal text; anything else is written as 0.
-    double value = 0;
-    if (!AmountFields::parse(m_computers.text(column), &value))
-        return QStringLiteral("0");
-    return m_computers.amountSql(column);
-}
-
-void RecordCommands::loadComputer(qint64 key, const Statement& row)
-{
-    m_computers.reopenLookups();
-    m_computers.prepare(QStringLiteral("K"), key);
-    m_computers.fillFromRow(row);
-}
-
-bool RecordCommands::addComputer()
-{
-    TfKomputery& e = m_computers;
-    e.setPreview(false);
-    e.reopenLookups();
-    e.prepareNew();
-    if (m_copy && listHasRow(kList)) {
-        e.fillFromRow(m_db.statement(kList));
-        // The copy is a new, current computer.
-        e.setDate(QStringLiteral("DATAARCH"), 0);
-        e.setText(QStringLiteral("PRZYCZYNA"), QString());
-    }
-    m_copy = false;
-    for (;;) {
-        e.exec();
-        if (!e.saved())
-            return true;
-        if (m_db.exists(QStringLiteral("komputery"), QStringLiteral("NREWID"), e.text(QStringLiteral("NREWID")))) {
-            Dialogs::info(QStringLiteral("Uwaga"), kDuplicate);
-            continue;
-        }
-        break;
-    }
-    if (!insertComputer())
-        return true;
-    const qint64 key = m_db.maxKey(QStringLiteral("KOMPUTERY"), QStringLiteral("IDKOMPUTERA"));
-    if (key <= 0)
-        return true;
-    const bool rows = m_db.createPropertyRows(QStringLiteral("K"), key);
-    if (!rows)
-        ErrorLog::report(QStringLiteral("Nie udało się założyć rekodów w zbiorze wlasciowsci.db"), true, 4004);
-    relocate(kList, key);
-    if (!rows || !listHasRow(kList))
-        return true;
-    // The user goes on in the full editor, on the properties.
-    e.setOpenOnProperties(true);
-    editComputer();
-    e.setOpenOnProperties(false);
+    RegisterCommands* r = commandsOf(registerName);
+    if (!r || !r->canPreview())
+        return false;
+    r->preview();
     return true;
 }
 
-// The typed texts of a computer, :PARAM0 ... :PARAM7 of its insert and update.
-static void bindComputerTexts(Statement& q, const TfKomputery& e)
+bool RecordCommands::remove(const QString& registerName)
 {
-    q.setParam(0, e.key(QStringLiteral("NREW")).toString());
-    q.setParam(1, e.text(QStringLiteral("NAZWA")));
-    q.setParam(2, e.text(QStringLiteral("PRODUCENT")));
-    q.setParam(3, e.text(QStringLiteral("NREWID")));
-    q.setParam(4, e.text(QStringLiteral("NRSERYJNY")));
-    q.setParam(5, e.text(QStringLiteral("NRFAKTURY")));
-    q.setParam(6, e.text(QStringLiteral("INNE")));
-    q.setParam(7, e.text(QStringLiteral("NRKPIR")));
-}
-
-bool RecordCommands::insertComputer()
-{
-    const TfKomputery& e = m_computers;
-    return guarded(4, [&] {
-        Statement& q = m_db.statement(QStringLiteral("DBFInsertKomputery"));
-        q.clearParams();
-        q.setLine(5, lookupLine(e, "IDFIRMY", -1));
-        q.setLine(7, lookupLine(e, "STANTECH", 0));
-        q.setLine(9, QString::number(e.date(QStringLiteral("DATAPROD"))));
-        q.setLine(11, QString::number(e.date(QStringLiteral("DATAZAKUPU"))));
-        q.setLine(13, amountLine(QStringLiteral("NETTO")));
-        q.setLine(15, amountLine(QStringLiteral("VAT")));
-        q.setLine(17, amountLine(QStringLiteral("BRUTTO")));
-        q.setLine(19, lookupLine(e, "KLASYFIKATOR", 0));
-        q.setLine(21, lookupLine(e, "LOKALIZACJA", 0));
-        bindComputerTexts(q, e);
-        q.execSQL();
-    });
-}
-
-bool RecordCommands::updateComputer(qint64 key)
-{
-    const TfKomputery& e = m_computers;
-    return guarded(10, [&] {
-        Statement& q = m_db.statement(QStringLiteral("DBFUpdateKomputery"));
-        q.clearParams();
-        bindComputerTexts(q, e);
-        q.setLine(9, lookupLine(e, "IDFIRMY", -1));
-        q.setLine(11, lookupLine(e, "STANTECH", 0));
-        q.setLine(13, QString::number(e.date(QStringLiteral("DATAPROD"))));
-        q.setLine(15, QString::number(e.date(QStringLiteral("DATAZAKUPU"))));
-        q.setLine(17, amountLine(QStringLiteral("NETTO")));
-        q.setLine(19, amountLine(QStringLiteral("VAT")));
-        q.setLine(21, amountLine(QStringLiteral("BRUTTO")));
-        q.setLine(23, lookupLine(e, "KLASYFIKATOR", 0));
-        q.setLine(25, lookupLine(e, "LOKALIZACJA", 0));
-        q.setLine(27, QString::number(key));
-        q.execSQL();
-    });
-}
-
-void RecordCommands::saveProperties(qint64 key)
-{
-    guarded(10, [&] {
-        Statement& q = m_db.statement(QStringLiteral("DBFUpdateWlasciwosci"));
-        for (int lp = 1; lp <= 14; ++lp) {
-            q.clearParams();
-            q.setParam(0, m_computers.propertyValue(lp));
-            q.setParam(1, QStringLiteral("K"));
-            q.setLine(2, QString::number(lp));
-            q.setLine(4, QString::number(key));
-            q.execSQL();
-        }
-    });
-}
-
-bool RecordCommands::editComputer()
-{
-    if (!listHasRow(kList))
-        return true;
-    const Statement& row = m_db.statement(kList);
-    const qint64 key = row.integer(QStringLiteral("IDKOMPUTERA"));
-    const QString oldNumber = row.text(QStringLiteral("NREWID"));
-    TfKomputery& e = m_computers;
-    e.setPreview(false);
-    loadComputer(key, row);
-    for (;;) {
-        e.exec();
-        if (!e.saved())
-            return true;
-        const QString number = e.text(QStringLiteral("NREWID"));
-        if (number != oldNumber && m_db.exists(QStringLiteral("komputery"), QStringLiteral("NREWID"), number)) {
-            Dialogs::info(QStringLiteral("Uwaga"), kDuplicate);
-            continue;
-        }
-        break;
-    }
-    if (!updateComputer(key))
-        return true;
-    relocate(kList, key);
-    saveProperties(key);
+    RegisterCommands* r = commandsOf(registerName);
+    if (!r || !r->canRemove())
+        return false;
+    r->remove();
     return true;
 }
 
-bool RecordCommands::previewComputer()
+bool RecordCommands::liquidate(const QString& registerName)
 {
-    if (!listHasRow(kList))
-        return true;
-    const Statement& row = m_db.statement(kList);
-    const qint64 key = row.integer(QStringLiteral("IDKOMPUTERA"));
-    const bool liquidated =
-        m_db.listState().condition(kList, ListState::Role::Archive) == ListState::archiveCondition(true);
-    TfKomputery& e = m_computers;
-    loadComputer(key, row);
-    e.setPreview(true, liquidated);
-    e.exec();
-    e.setPreview(false);
+    RegisterCommands* r = commandsOf(registerName);
+    if (!r || !r->canLiquidate())
+        return false;
+    r->liquidate();
     return true;
 }

@@ -1,55 +1,57 @@
 #pragma once
 
+#include "registers/RegisterCommands.h"
+
 #include <QObject>
 #include <QString>
 
+#include <map>
+#include <memory>
+
 class AdditionalCommands;
-class Statement;
 class TfKomputery;
 class TmyDataBase;
+class QWidget;
 
-// The record commands "Dodaj", "Kopiuj", "Edytuj" and "Podgląd" of the main
-// window for the registers whose editors exist. Each copies the current row
-// of the register's list into its editor, shows the editor, and after a
-// confirmed save writes the row, reloads the list and puts its cursor on the
-// saved row. Registers are named as the main window's pages ("komputery").
+// The record commands "Dodaj", "Kopiuj", "Edytuj" and "Podgląd" (and later
+// "Usuń" and "Likwiduj") of the main window, dispatched by register name to
+// the register's own command class. Registers are named as the main
+// window's pages ("komputery"); a register without a command class, or
+// without the command, answers false and nothing happens.
 class RecordCommands : public QObject
 {
     Q_OBJECT
 
 public:
     RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject* parent = nullptr);
+    ~RecordCommands() override;
 
-    // Each answers whether the register has the command; nothing happens on
-    // an empty list (add excepted).
     bool add(const QString& registerName);
+    // Sets the copy flag and runs the add; nothing on an empty list.
     bool copy(const QString& registerName);
     bool edit(const QString& registerName);
     bool preview(const QString& registerName);
+    bool remove(const QString& registerName);
+    bool liquidate(const QString& registerName);
 
-    static bool hasEditor(const QString& registerName);
+    // Adds a register's command class (replacing one of the same name).
+    void registerCommands(std::unique_ptr<RegisterCommands> commands);
+    RegisterCommands* commandsOf(const QString& registerName) const;
+    bool hasEditor(const QString& registerName) const;
+    bool canAdd(const QString& registerName) const;
+
+    CommandContext& context() { return m_context; }
     // Edit and preview of the deadline, repair, document, history and attachment registers.
     AdditionalCommands& additional() const { return *m_additional; }
+    TfKomputery& computers() const { return m_computers; }
 
 signals:
     // The list was reloaded and its cursor moved: the grid follows it.
     void listReloaded(const QString& list);
 
 private:
-    bool addComputer();
-    bool editComputer();
-    bool previewComputer();
-    bool listHasRow(const QString& list);
-    // Reopens the editor's lookups and fills it from the current row.
-    void loadComputer(qint64 key, const Statement& row);
-    bool insertComputer();
-    bool updateComputer(qint64 key);
-    void saveProperties(qint64 key);
-    void relocate(const QString& list, qint64 key);
-    QString amountLine(const QString& column) const;
-
-    TmyDataBase& m_db;
     TfKomputery& m_computers;
+    CommandContext m_context;
     AdditionalCommands* m_additional;
-    bool m_copy = false;
+    std::map<QString, std::unique_ptr<RegisterCommands>> m_registers;
 };

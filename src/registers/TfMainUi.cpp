@@ -58,7 +58,7 @@ const std::vector<SubPage>& subPages()
 
 // Pages whose feature is not built yet: they say so instead of staying blank.
 // A feature that fills its page takes the page off this list.
-const char* const kComingPages[] = {"SlWlasciwosciKomp", "slWlasciwosciSprzet", "SlDaneFirmy", "Raporty"};
+const char* const kComingPages[] = {"SlWlasciwosciKomp", "slWlasciwosciSprzet", "Raporty"};
 
 QIcon icon(const char* name)
 {

@@ -43,12 +43,8 @@ void setAction(TfMainUi& ui, const QString& name, bool enabled)
 const QStringList& ToolbarRules::notBuiltYet()
 {
     static const QStringList items = {
-        QStringLiteral("Notatnik1"),           QStringLiteral("MSprawdzTerminy"),
-        QStringLiteral("MHurtowaDeaktywacja"), QStringLiteral("MSprawdzBhp"),
-        QStringLiteral("MSprawdzMagazyn"),     QStringLiteral("zmianaOdpowiedzialnej"),
-        QStringLiteral("MImportPracownikow"),  QStringLiteral("MOpcje"),
-        QStringLiteral("MArchiwizacja"),       QStringLiteral("MAdministracjaBaza"),
-        QStringLiteral("MPoradaDnia"),
+        QStringLiteral("Notatnik1"),   QStringLiteral("MSprawdzTerminy"),       QStringLiteral("MHurtowaDeaktywacja"),
+        QStringLiteral("MOpcje"),      QStringLiteral("zmianaOdpowiedzialnej"), QStringLiteral("MPoradaDnia"),
     };
     return items;
 }
@@ -93,6 +89,8 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "MSprawdzTerminy", r[15]);
     set(nullptr, "MAdministracja", r[0]);
     set(nullptr, "MUzytkownicy", r[0]);
+    set(nullptr, "MArchiwizacja", r[0]);
+    set(nullptr, "MAdministracjaBaza", r[0]);
     for (const QString& name : notBuiltYet())
         setAction(ui, name, false);
 }

@@ -7,11 +7,11 @@
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
-
-#include <memory>
 
 DatabaseLocation& DatabaseLocation::global()
 {
@@ -54,14 +54,18 @@ bool DatabaseLocation::readPasswordFile(QString* password) const
 {
     const QString path = passwordFilePath();
     QFile file(path);
+    const QString name = QDir::toNativeSeparators(path);
+    if (!file.exists()) {
+        ErrorLog::report(QStringLiteral("Brak pliku z hasłem bazy danych: ") + name, true, 101749);
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
-        ErrorLog::report(QStringLiteral("Nie można odczytać pliku ") + path + QStringLiteral(": ") +
-                             file.errorString(),
-                         true, 101749);
+        ErrorLog::report(QStringLiteral("Nie można odczytać pliku z hasłem bazy danych: ") + name, true,
+                         101749);
         return false;
     }
     if (!readPasswordRecord(file.read(kPasswordFileSize), password)) {
-        ErrorLog::report(QStringLiteral("Plik ") + path + QStringLiteral(" jest uszkodzony (za krótki)."),
+        ErrorLog::report(QStringLiteral("Plik z hasłem bazy danych jest uszkodzony (za krótki): ") + name,
                          true, 101749);
         return false;
     }
@@ -104,8 +108,9 @@ bool DatabaseLocation::store() const
     QSaveFile file(passwordFilePath());
     const QByteArray record = passwordRecord(m_password);
     if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size() || !file.commit()) {
-        ErrorLog::report(QStringLiteral("Nie można zapisać pliku ") + passwordFilePath() +
-                             QStringLiteral(": ") + file.errorString(),
+        // The system's own (English) reason would be shown too; the file name says enough.
+        ErrorLog::report(QStringLiteral("Nie można zapisać pliku z hasłem bazy danych: ") +
+                             QDir::toNativeSeparators(passwordFilePath()),
                          true, 101756);
         return false;
     }
@@ -115,22 +120,47 @@ bool DatabaseLocation::store() const
 DatabaseLocation::TestResult DatabaseLocation::test(bool checkPassword)
 {
     m_currentDirectory.clear();
+    m_lastCheck = {};
     if (m_location.isEmpty())
         return NoDatabase;
     m_currentDirectory = m_location;
-    if (!QFile::exists(TmyDataBase::databaseFile(m_location)))
+    const QString file = TmyDataBase::databaseFile(m_location);
+    // A folder in the file's place is a damaged database, not a missing one.
+    if (!QFileInfo::exists(file))
         return NoDatabase;
     TmyDataBase::removeLockFile(m_location);
-    if (checkPassword) {
-        // The data module of the running program, or one just for the test.
-        std::unique_ptr<TmyDataBase> own;
-        TmyDataBase* module = TmyDataBase::instance();
-        if (!module) {
-            own = std::make_unique<TmyDataBase>();
-            module = own.get();
-        }
-        if (!module->tableOpenTest(m_location, TableList::files().first(), m_password))
-            return WrongPassword;
+    if (!checkPassword)
+        return Ok;
+    m_lastCheck = DatabaseCheck::openTest(file, TableList::files().first(), m_password);
+    if (m_lastCheck.ok()) {
+        m_lastLogged.clear();
+        return Ok;
     }
-    return Ok;
+    // The start-up and the database dialog repeat the test: one line per failure.
+    const QString line = DatabaseCheck::logLine(m_lastCheck);
+    if (line + file != m_lastLogged) {
+        ErrorLog::writeLine(line);
+        m_lastLogged = line + file;
+    }
+    switch (m_lastCheck.problem) {
+    case DatabaseCheck::Problem::Missing:
+        return NoDatabase;
+    case DatabaseCheck::Problem::Damaged:
+        return Damaged;
+    case DatabaseCheck::Problem::ReadOnly:
+        return ReadOnly;
+    case DatabaseCheck::Problem::Locked:
+        return Locked;
+    case DatabaseCheck::Problem::NoAccess:
+        return NoAccess;
+    case DatabaseCheck::Problem::None:
+    case DatabaseCheck::Problem::WrongPassword:
+        break;
+    }
+    return WrongPassword;
+}
+
+QString DatabaseLocation::problemText() const
+{
+    return DatabaseCheck::userText(m_lastCheck, TmyDataBase::databaseFile(m_location));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/DatabaseCheck.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,7 +16,11 @@ public:
     {
         Ok = 0,
         NoDatabase = 1,
-        WrongPassword = 2
+        WrongPassword = 2,
+        Damaged = 3,  // cut, empty, a folder, malformed or not a database of the program
+        ReadOnly = 4, // the file or its folder cannot be written
+        Locked = 5,   // another program holds the file
+        NoAccess = 6  // no right to read the file
     };
 
     static inline const QByteArray kCipherKey = QByteArrayLiteral("Rw$9kP!m2#Xv8&Lq;Tz_");
@@ -37,8 +43,13 @@ public:
     // Writes the location into the configuration file and the password into
     // config.dat; a failure is reported (101756). Answers success.
     bool store() const;
-    // 0 OK, 1 no database in the location, 2 the password does not open it.
+    // 0 OK, 1 no database in the location, 2 the password does not open it,
+    // 3-6 what the file shows: damage, a read-only file or folder, a lock, no rights.
+    // The same failure found again is not logged again.
     TestResult test(bool checkPassword);
+    // The last test's findings and, for 3-6, the Polish message to show.
+    const DatabaseCheck::Result& lastCheck() const { return m_lastCheck; }
+    QString problemText() const;
 
     // The 257-byte record of config.dat: [L] [cipher text, padded to 255] [L].
     static QByteArray passwordRecord(const QString& password);
@@ -52,4 +63,6 @@ private:
     QString m_location;
     QString m_password;
     QString m_currentDirectory;
+    DatabaseCheck::Result m_lastCheck;
+    QString m_lastLogged;
 };

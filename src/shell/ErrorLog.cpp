@@ -2,6 +2,7 @@
 
 #include "shell/AppPaths.h"
 #include "shell/Clock.h"
+#include "store/EngineMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,9 +76,10 @@ void report(const QString& message, bool prefix, qint64 code)
             if (isLockedMessage(message))
                 g_display(title, lockedFilesText());
             else if (prefix)
-                g_display(title, QStringLiteral("Wystąpił nieoczekiwany błąd. Orginalny komunikat: ") + message);
+                g_display(title, QStringLiteral("Wystąpił nieoczekiwany błąd. Orginalny komunikat: ") +
+                                     EngineMessages::forUser(message));
             else
-                g_display(title, message);
+                g_display(title, EngineMessages::forUser(message));
         }
     } catch (...) {
         // Errors raised while showing the box are ignored.

@@ -23,7 +23,8 @@ using Display = std::function<void(const QString& title, const QString& text)>;
 // The GUI installs the information box here; without one nothing is shown.
 void setDisplay(Display display);
 
-// Shows "Błąd bazy danych" and logs "[code]  message". Never throws.
+// Shows "Błąd bazy danych" and logs "[code]  message". Never throws. The
+// engine's English texts are shown in Polish; the log keeps them as received.
 void report(const QString& message, bool prefix, qint64 code);
 
 // The texts the reporter shows, for callers that must show the same.

@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "maintenance/BackupRing.h"
 #include "registers/TfMain.h"
 #include "shell/AppPaths.h"
 #include "shell/AppState.h"
@@ -120,8 +121,11 @@ bool Startup::testDatabase()
     if (first == DatabaseLocation::NoDatabase) {
         if (m_tutorial)
             m_tutorial();
-    } else {
+    } else if (first == DatabaseLocation::WrongPassword) {
         Dialogs::dbProblem(location.location());
+    } else {
+        // A damaged, read-only or locked file: no password would help.
+        Dialogs::info(QStringLiteral("Błąd bazy danych"), location.problemText());
     }
     if (m_databaseDialog)
         m_databaseDialog();
@@ -331,15 +335,28 @@ void Startup::hideFirstPaintPanels()
     m_main.hideFirstPaintPanels();
 }
 
+void Startup::automaticBackupCheck()
+{
+    BackupRing::automaticBackupCheck(m_db, DatabaseLocation::global().password(), AppState::instance().has(0));
+}
+
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
 void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
 void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
 void Startup::resetReportPages() {} // the report catalogue resets its pages and filters here
 void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
-void Startup::automaticBackupCheck() {} // the automatic backup asks here
 void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
 void Startup::deadlineCheck() {} // the deadline window opens here in start mode
-void Startup::bhpCheck() {} // the BHP needs check opens here in start mode
-void Startup::stockCheck() {} // the stock check opens here in start mode
+void Startup::bhpCheck()
+{
+    if (m_bhpCheck)
+        m_bhpCheck();
+}
+
+void Startup::stockCheck()
+{
+    if (m_stockCheck)
+        m_stockCheck();
+}
 void Startup::showDueNote(int) {} // the note window shows one due note here
 void Startup::hideToolWindows() {} // the non-modal tool windows hide here

@@ -26,6 +26,12 @@ public:
     // Shows the database dialog; answers whether the user finished it.
     using DatabaseDialog = std::function<bool()>;
     void setDatabaseDialog(DatabaseDialog dialog) { m_databaseDialog = std::move(dialog); }
+    // The checks of BHP needs and of the store after login.
+    void setStockChecks(std::function<void()> bhp, std::function<void()> stock)
+    {
+        m_bhpCheck = std::move(bhp);
+        m_stockCheck = std::move(stock);
+    }
     // The first-run guide.
     void setTutorial(std::function<void()> tutorial) { m_tutorial = std::move(tutorial); }
 
@@ -90,6 +96,8 @@ private:
     TfUserzy* m_userzy;
     DatabaseDialog m_databaseDialog;
     std::function<void()> m_tutorial;
+    std::function<void()> m_bhpCheck;
+    std::function<void()> m_stockCheck;
     std::array<NoteSlot, 30> m_notes{};
     QStringList m_temporaryNotes;
     bool m_layoutsRestored = false;

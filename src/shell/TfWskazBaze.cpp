@@ -5,6 +5,7 @@
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
 #include "shell/TfTutorial1.h"
+#include "store/DatabaseCheck.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/TableList.h"
@@ -23,8 +24,6 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include <memory>
-
 namespace {
 const QString kDalej = QStringLiteral("  &Dalej   >>  ");
 const QString kZaloz = QStringLiteral(" Z&ałóż >>");
@@ -39,16 +38,14 @@ QString cleanFolder(const QString& folder)
     return path;
 }
 
-// The table-open test of the running data module, or of one made for the test.
-bool opens(const QString& folder, const QString& password)
+// The table-open test with what the file shows when it fails; the failure is logged.
+DatabaseCheck::Result opens(const QString& folder, const QString& password)
 {
-    std::unique_ptr<TmyDataBase> own;
-    TmyDataBase* module = TmyDataBase::instance();
-    if (!module) {
-        own = std::make_unique<TmyDataBase>();
-        module = own.get();
-    }
-    return module->tableOpenTest(folder, TableList::files().first(), password);
+    const DatabaseCheck::Result result =
+        DatabaseCheck::openTest(TmyDataBase::databaseFile(folder), TableList::files().first(), password);
+    if (!result.ok())
+        ErrorLog::writeLine(DatabaseCheck::logLine(result));
+    return result;
 }
 } // namespace
 
@@ -245,15 +242,19 @@ void TfWskazBaze::showMenu()
 {
     m_cbDEMO->setChecked(true);
     DatabaseLocation& location = DatabaseLocation::global();
-    m_hasDatabase = location.test(true) == DatabaseLocation::Ok;
+    const DatabaseLocation::TestResult test = location.test(true);
+    m_hasDatabase = test == DatabaseLocation::Ok;
     const QString current = m_hasDatabase ? location.currentDirectory() : QString();
 
     m_logowanie->setEnabled(m_hasDatabase);
     m_lokalizacja2->setText(m_hasDatabase ? QDir::toNativeSeparators(current)
                                           : QStringLiteral("<brak bazy>"));
-    m_infoBrakBazy->setText(
-        m_hasDatabase ? QStringLiteral("Baza danych istnieje.")
-                      : QStringLiteral("Z programem nie skojarzono do tej pory żadnej bazy danych."));
+    if (m_hasDatabase)
+        m_infoBrakBazy->setText(QStringLiteral("Baza danych istnieje."));
+    else if (test == DatabaseLocation::NoDatabase || test == DatabaseLocation::WrongPassword)
+        m_infoBrakBazy->setText(QStringLiteral("Z programem nie skojarzono do tej pory żadnej bazy danych."));
+    else
+        m_infoBrakBazy->setText(location.problemText()); // the file is there but cannot be used
 
     m_pages->setCurrentIndex(MenuPage);
     m_rbNowa->setChecked(true);
@@ -355,11 +356,14 @@ void TfWskazBaze::zalozClick()
 
     QString folder = cleanFolder(m_DBDir->text());
     const QString target = databaseFolderFor(folder);
+    bool madeFolder = false;
     if (target != folder) {
-        if (QDir(target).exists() || QDir().mkpath(target)) {
+        madeFolder = !QDir(target).exists();
+        if (!madeFolder || QDir().mkpath(target)) {
             folder = target;
             m_DBDir->setText(QDir::toNativeSeparators(folder));
         } else {
+            madeFolder = false;
             Dialogs::info(
                 QStringLiteral("Błąd"),
                 QStringLiteral("Wystąpił błąd podczas zakładania folderu. Prawdopodobną przyczyną "
@@ -377,6 +381,9 @@ void TfWskazBaze::zalozClick()
 
     const bool withSampleData = m_cbDEMO->isChecked();
     if (!createDatabase(folder, withSampleData, password)) {
+        // A failed creation leaves no empty folder of its own behind.
+        if (madeFolder)
+            QDir().rmdir(folder);
         showMenu();
         return;
     }
@@ -431,7 +438,8 @@ void TfWskazBaze::otworzClick()
         if (!Dialogs::prompt(QStringLiteral("Podaj hasło"),
                              QStringLiteral("Proszę podać hasło dostępu do bazy danych."), password))
             return;
-        if (opens(folder, password)) {
+        const DatabaseCheck::Result result = opens(folder, password);
+        if (result.ok()) {
             DatabaseLocation& location = DatabaseLocation::global();
             location.set(folder, password);
             ErrorLog::writeLine(QStringLiteral("[9999999999]  db selected. Folder=") + location.location());
@@ -439,6 +447,12 @@ void TfWskazBaze::otworzClick()
             Dialogs::info(QStringLiteral("Informacja"),
                           QStringLiteral("Wskazano nową lokalizację bazy danych."));
             accept();
+            return;
+        }
+        if (result.problem != DatabaseCheck::Problem::WrongPassword) {
+            // Another password would not help: say what is wrong with the file.
+            Dialogs::info(QStringLiteral("Błąd bazy danych"),
+                          DatabaseCheck::userText(result, TmyDataBase::databaseFile(folder)));
             return;
         }
         Dialogs::dbProblem(folder);

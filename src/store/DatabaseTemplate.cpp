@@ -6,6 +6,7 @@
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
+#include "users/PasswordHash.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,9 +44,18 @@ QString uniqueTemporaryName(const QString& dir)
 }
 } // namespace
 
+namespace {
+QString g_templateDir;
+}
+
 QString DatabaseTemplate::defaultTemplateDir()
 {
-    return AppPaths::programDir() + QStringLiteral("/data");
+    return g_templateDir.isEmpty() ? AppPaths::programDir() + QStringLiteral("/data") : g_templateDir;
+}
+
+void DatabaseTemplate::setDefaultTemplateDir(const QString& dir)
+{
+    g_templateDir = dir;
 }
 
 QString DatabaseTemplate::databaseFile(const QString& dir)
@@ -83,10 +93,10 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
     const QString root = templateDir.isEmpty() ? defaultTemplateDir() : templateDir;
     const QString schema = readTemplate(root + QStringLiteral("/empty/schema.sql"));
     const QString dictionaries = readTemplate(root + QStringLiteral("/empty/slowniki.sql"));
-    const QString data =
-        substituteDates(readTemplate(root + (withSampleData ? QStringLiteral("/demo/data.sql")
-                                                            : QStringLiteral("/empty/data.sql"))),
-                        Clock::today());
+    const QString data = substituteDates(
+        substitutePasswords(readTemplate(
+            root + (withSampleData ? QStringLiteral("/demo/data.sql") : QStringLiteral("/empty/data.sql")))),
+        Clock::today());
 
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         throw DbError(QStringLiteral("Nie można utworzyć folderu bazy danych ") +
@@ -121,8 +131,8 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
     if (ec) {
         discard();
         throw DbError(QStringLiteral("Nie udało się zapisać pliku bazy danych ") +
-                      QDir::toNativeSeparators(target) + QStringLiteral(": ") +
-                      QString::fromStdString(ec.message()));
+                      QDir::toNativeSeparators(target) +
+                      QStringLiteral(" (w jego miejscu jest folder albo brak uprawnień do zapisu)."));
     }
 
     // The markers only spare the upgrades a look; a missing one is harmless.
@@ -131,6 +141,23 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
         if (!file.exists() && file.open(QIODevice::WriteOnly))
             file.close();
     }
+}
+
+QString DatabaseTemplate::substitutePasswords(const QString& sql)
+{
+    static const QRegularExpression token(QStringLiteral("\\{\\{HASLO:([^{}']*)\\}\\}"));
+    QString result;
+    qsizetype last = 0;
+    auto it = token.globalMatch(sql);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        result += QStringView(sql).mid(last, m.capturedStart(0) - last);
+        // A salt of its own for every database: no two databases share a hash.
+        result += QString::fromLatin1(PasswordHash::hash(m.captured(1)));
+        last = m.capturedEnd(0);
+    }
+    result += QStringView(sql).mid(last);
+    return result;
 }
 
 QString DatabaseTemplate::substituteDates(const QString& sql, const QDate& today)

@@ -25,10 +25,14 @@ public:
                        bool replaceExisting = false, const QString& templateDir = QString());
 
     static QString defaultTemplateDir(); // AppPaths::programDir() + "/data"
+    // Tests point the default elsewhere; empty restores the program's folder.
+    static void setDefaultTemplateDir(const QString& dir);
     static QString databaseFile(const QString& dir);
     // The marker files of the upgrades that a created database already has.
     static QStringList upgradeMarkers();
 
+    // Replaces {{HASLO:text}} by the salted hash of `text` with a new salt.
+    static QString substitutePasswords(const QString& sql);
     // Replaces {{D+N}} / {{D-N}} by the yyyymmdd integer of today +/- N days and
     // {{DMY+N}} by the text dd-mm-yyyy; "D" without a number is today. Throws
     // DbError on any other {{...}} token.

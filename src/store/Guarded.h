@@ -6,6 +6,13 @@
 
 #include <exception>
 
+// Thrown by a step that has already reported its failure with its own code:
+// the guard then rolls back and answers false without a second report.
+struct AlreadyReported : std::exception
+{
+    const char* what() const noexcept override { return "already reported"; }
+};
+
 // Runs `work`; a failure is reported through the error reporter with the
 // caller's code and answered with false, so the caller goes on.
 template <typename F> bool guarded(qint64 code, F&& work)
@@ -13,6 +20,7 @@ template <typename F> bool guarded(qint64 code, F&& work)
     try {
         work();
         return true;
+    } catch (const AlreadyReported&) {
     } catch (const DbError& e) {
         ErrorLog::report(e.message(), true, code);
     } catch (const std::exception& e) {

@@ -409,6 +409,41 @@ void addUsersAndRights(std::vector<StatementText>& s)
     s.push_back(plain("DBFDeleteAllRights", {"DELETE FROM uprawnienia", "WHERE NAZWA = :PARAM0"}));
 }
 
+// Writes of the employee and company registers. Every typed text is a
+// parameter; the old employee number is the update's key (:PARAM13), so a
+// changed number is written over the row it came from.
+void addPeopleAndCompanyWrites(std::vector<StatementText>& s)
+{
+    s.push_back(plain("DBFInsertOsobowa",
+                      {"INSERT INTO osobowa(NREW,NAZWISKO,IMIE,ADRES,NUMER,KOD,MIASTO,",
+                       "KRAJ,TELEFON,KONTAKT,INNE,NIP,NRPOKOJU,DZIAL,STANOWISKO) VALUES (",
+                       ":PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,",
+                       ":PARAM7,:PARAM8,:PARAM9,:PARAM10,:PARAM11,:PARAM12,", "", ",", "", ")"},
+                      {4, 6}));
+    s.push_back(plain("DBFUpdateOsobowa",
+                      {"UPDATE osobowa SET ", "NREW=:PARAM0,NAZWISKO=:PARAM1,IMIE=:PARAM2,ADRES=:PARAM3,",
+                       "NUMER=:PARAM4,KOD=:PARAM5,MIASTO=:PARAM6,KRAJ=:PARAM7,TELEFON=:PARAM8,",
+                       "KONTAKT=:PARAM9,INNE=:PARAM10,NIP=:PARAM11,NRPOKOJU=:PARAM12", ",DZIAL=", "",
+                       ",STANOWISKO=", "", "WHERE NREW=:PARAM13"},
+                      {5, 7}));
+    s.push_back(
+        plain("DBFInsertFirmy", {"INSERT INTO firmy(NAZWA,KOD,MIASTO,ULICA,NUMER,KRAJ,NIP,NIPUE,REGON,",
+                                 "BANK,ROR,TELEFON,FAX,EMAIL,WWW,KKOD,KMIASTO,KULICA,KNUMER,KKRAJ,",
+                                 "KTELEFON,KFAX,KEMAIL,INNE) VALUES (",
+                                 ":PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,:PARAM7,:PARAM8,",
+                                 ":PARAM9,:PARAM10,:PARAM11,:PARAM12,:PARAM13,:PARAM14,:PARAM15,:PARAM16,",
+                                 ":PARAM17,:PARAM18,:PARAM19,:PARAM20,:PARAM21,:PARAM22,:PARAM23)"}));
+    s.push_back(plain("DBFUpdateFirmy",
+                      {"UPDATE firmy SET NAZWA=:PARAM0,KOD=:PARAM1,",
+                       "MIASTO=:PARAM2,ULICA=:PARAM3,NUMER=:PARAM4,KRAJ=:PARAM5,",
+                       "NIP=:PARAM6,NIPUE=:PARAM7,REGON=:PARAM8,BANK=:PARAM9,ROR=:PARAM10,",
+                       "TELEFON=:PARAM11,FAX=:PARAM12,EMAIL=:PARAM13,WWW=:PARAM14,",
+                       "KKOD=:PARAM15,KMIASTO=:PARAM16,KULICA=:PARAM17,KNUMER=:PARAM18,",
+                       "KKRAJ=:PARAM19,KTELEFON=:PARAM20,KFAX=:PARAM21,KEMAIL=:PARAM22,INNE=:PARAM23",
+                       "WHERE IDFIRMY=", ""},
+                      {7}));
+}
+
 // Bulk clearing of the administration function.
 void addAdministration(std::vector<StatementText>& s)
 {
@@ -506,6 +541,78 @@ void addAssetWrites(std::vector<StatementText>& s)
     s.push_back(liquidation("DBFLikwidacjaKomputery", "UPDATE komputery set ", "WHERE IDKOMPUTERA="));
     s.push_back(liquidation("DBFLikwidacjaSprzet", "UPDATE sprzet set ", "WHERE IDSPRZETU="));
     s.push_back(liquidation("DBFLikwidacjaLicencje", "UPDATE licencje set ", "WHERE IDLICENCJI="));
+}
+
+// Writes of the programs and licences registers, the licence-program links and
+// the installations of a link on computers.
+void addSoftwareWrites(std::vector<StatementText>& s)
+{
+    s.push_back(plain("DBFInsertProgramy",
+                      {"INSERT INTO programy(", "IDFIRMY,NAZWA,PRODUCENT,WERSJA,NREWID,NRSERYJNY,INNE,KLASYFIKATOR",
+                       ") VALUES (", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,", "", ")"},
+                      {3, 5}));
+    s.push_back(plain("DBFUpdateProgramy",
+                      {"UPDATE programy set ", "NAZWA=:PARAM0,", "PRODUCENT=:PARAM1,", "WERSJA=:PARAM2,",
+                       "NREWID=:PARAM3,", "NRSERYJNY=:PARAM4,", "INNE=:PARAM5", ",IDFIRMY=", "", ",KLASYFIKATOR=", "",
+                       "WHERE IDPROGRAMU=", ""},
+                      {8, 10, 12}));
+    s.push_back(plain("DBFInsertLicencje",
+                      {"INSERT INTO licencje(",
+                       "NREWID,NRLICENCJI,KLUCZ,HASLO,NRFAKTURY,NRKPIR,INNE,",
+                       "TYPLICENCJI,DATAZAKUPU,IDFIRMY,NETTO,VAT,BRUTTO,ARCHIWUM,DATAARCH,PRZYCZYNA",
+                       ") VALUES (",
+                       ":PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",'N',0,'')"},
+                      {5, 7, 9, 11, 13, 15}));
+    s.push_back(plain("DBFUpdateLicencje",
+                      {"UPDATE licencje set ", "NREWID=:PARAM0,", "NRLICENCJI=:PARAM1,", "KLUCZ=:PARAM2,",
+                       "HASLO=:PARAM3,", "NRFAKTURY=:PARAM4,", "NRKPIR=:PARAM5,", "INNE=:PARAM6", ",TYPLICENCJI=", "",
+                       ",DATAZAKUPU=", "", ",IDFIRMY=", "", ",NETTO=", "", ",VAT=", "", ",BRUTTO=", "",
+                       "WHERE IDLICENCJI=", ""},
+                      {9, 11, 13, 15, 17, 19, 21}));
+
+    // Line 2: program, 4: licence, 6: the count; :PARAM0 "T" for an unlimited licence.
+    s.push_back(plain("DBFInsertLicProg",
+                      {"INSERT INTO r_licprog(", "IDPROGRAMU,IDLICENCJI,ILOSCLIC,WIELOSTAN,ACT) VALUES (", "", ",", "",
+                       ",", "", ",:PARAM0,'T')"},
+                      {2, 4, 6}));
+    s.push_back(plain("DBFUpdateLicProg",
+                      {"UPDATE r_licprog set ", "WIELOSTAN=:PARAM0,", "ILOSCLIC=", "", "WHERE IDPROGRAMU=", "",
+                       "AND IDLICENCJI=", ""},
+                      {3, 5, 7}));
+    s.push_back(plain("DBFDeleteLicProg", {"DELETE FROM r_licprog WHERE IDPROGRAMU= ", "", "AND IDLICENCJI=", ""},
+                      {1, 3}));
+    // Every installation of a link, on any computer.
+    s.push_back(plain("DBFDeleteLicKompProg", {"DELETE FROM r_lickomp WHERE ", "IDPROGRAMU=", "", "AND IDLICENCJI=", ""},
+                      {2, 4}));
+    // The seats of a link, read inside the installation's write transaction.
+    s.push_back(plain("DBFLicProgMiejsca",
+                      {"SELECT ILOSCLIC,WIELOSTAN FROM r_licprog WHERE ACT='T' AND IDLICENCJI=", "", "AND IDPROGRAMU=",
+                       ""},
+                      {1, 3}));
+    s.push_back(plain("DBFCountLicKompKomp",
+                      {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE IDLICENCJI=", "", "AND IDPROGRAMU=", "",
+                       "AND IDKOMPUTERA=", ""},
+                      {1, 3, 5}));
+    s.push_back(plain("DBFCountLicKomp",
+                      {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE ACT='T' AND IDLICENCJI=", "", " AND IDPROGRAMU=",
+                       ""},
+                      {1, 3}));
+    s.push_back(plain("DBFInsertLicKomp",
+                      {"INSERT INTO r_lickomp(", "IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES (", "", ",", "", ",", "",
+                       ",'T')"},
+                      {2, 4, 6}));
 }
 
 // Sources of the deadline check; the upper and lower bounds of the due window
@@ -608,17 +715,70 @@ void addSubRecordWrites(std::vector<StatementText>& s)
     s.push_back(plain("DBFDeleteZalaczniki", {"DELETE FROM zalaczniki WHERE IDZALACZNIKA= ", ""}, {1}));
 }
 
+// Items, holdings, purchases and the resource store.
+void addBhpWrites(std::vector<StatementText>& s)
+{
+    s.push_back(plain("DBFInsertBhp",
+                      {"INSERT INTO bhp(NAZWA,CECHY,NREWID,INNE,KLASYFIKATOR,ILOSC,PRZYPOMNIJ) VALUES ",
+                       "(:PARAM0,:PARAM1,:PARAM2,:PARAM3,", "", ",", "", ",", "", ")"},
+                      {2, 4, 6}));
+    s.push_back(plain("DBFUpdateBhp",
+                      {"UPDATE bhp SET NAZWA=:PARAM0, CECHY=:PARAM1, NREWID=:PARAM2, INNE=:PARAM3, KLASYFIKATOR=", "",
+                       " ,ILOSC=", "", " ,PRZYPOMNIJ=", "", " WHERE IDBHP=", ""},
+                      {1, 3, 5, 7}));
+    s.push_back(plain("DBFInsertPosiadajacy",
+                      {"INSERT INTO r_bhpprac(IDBHP,DATAOD,DATADO,ILOSC,NREW,INNE) VALUES (", "", ",", "", ",", "",
+                       ",", "", ",:PARAM0,:PARAM1)"},
+                      {1, 3, 5, 7}));
+    s.push_back(plain("DBFUpdatePosiadajacy",
+                      {"UPDATE r_bhpprac set INNE=:PARAM0 ,DATAOD=", "", " ,DATADO=", "", " ,ILOSC=", "",
+                       " WHERE NREW=:PARAM1 AND IDBHP=", ""},
+                      {1, 3, 5, 7}));
+    s.push_back(plain("DBFDeletePosiadajacy", {"DELETE FROM r_bhpprac WHERE IDBHP=", "", " AND NREW=:PARAM0"}, {1}));
+    s.push_back(plain("DBFCountPosiadajacy",
+                      {"SELECT COUNT(*) AS ILE FROM r_bhpprac WHERE IDBHP=", "", " AND NREW=:PARAM0"}, {1}));
+    s.push_back(plain("DBFSumaPosiadajacy",
+                      {"SELECT COUNT(*) AS ILE,SUM(ILOSC) AS SUMA FROM r_bhpprac WHERE 1 = 1", "AND IDBHP=", ""},
+                      {2}));
+
+    s.push_back(plain("DBFInsertZakupBhp",
+                      {"INSERT INTO zakupbhp(NAZWA,CECHY,PRODUCENT,NREWID,NRFAKTURY,INNE,NRKPIR,IDFIRMY,DATAZAKUPU,",
+                       "NETTO,VAT,BRUTTO,KLASYFIKATOR,ILOSC) VALUES (:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,",
+                       ":PARAM6,", "", ",", "", ",", "", ",", "", ",", "", ",", "", ",", "", ")"},
+                      {3, 5, 7, 9, 11, 13, 15}));
+    s.push_back(plain("DBFUpdateZakupBhp",
+                      {"UPDATE zakupbhp set NAZWA=:PARAM0, CECHY=:PARAM1, PRODUCENT=:PARAM2, NREWID=:PARAM3,",
+                       " NRFAKTURY=:PARAM4, INNE=:PARAM5, NRKPIR=:PARAM6 ,IDFIRMY=", "", " ,DATAZAKUPU=", "",
+                       " ,NETTO=", "", " ,VAT=", "", " ,BRUTTO=", "", " ,KLASYFIKATOR=", "", " ,ILOSC=", "",
+                       " WHERE IDZAKUPBHP=", ""},
+                      {2, 4, 6, 8, 10, 12, 14, 16}));
+
+    s.push_back(plain("DBFInsertMagazyn",
+                      {"INSERT INTO magazyn(CZESC,UWAGI,ILOSC,PRZYPOMNIJ) VALUES (:PARAM0,:PARAM1,", "", ",", "", ")"},
+                      {1, 3}));
+    s.push_back(plain("DBFUpdateMagazyn",
+                      {"UPDATE magazyn SET CZESC=:PARAM0, UWAGI=:PARAM1, ILOSC=", "", " ,PRZYPOMNIJ=", "",
+                       " WHERE ID=", ""},
+                      {1, 3, 5}));
+    // The needs check of the start-up: items at or below their reminder level.
+    s.push_back(plain("DBFSprawdzBhp",
+                      {"SELECT ILOSC,NREWID,NAZWA,CECHY FROM bhp WHERE ILOSC<=PRZYPOMNIJ ORDER BY NAZWA COLLATE PL"}));
+}
+
 std::vector<StatementText> build()
 {
     std::vector<StatementText> s;
     addLists(s);
     addLookups(s);
+    addPeopleAndCompanyWrites(s);
     addDictionaryAndProperties(s);
     addUsersAndRights(s);
     addAdministration(s);
     addAssetWrites(s);
+    addSoftwareWrites(s);
     addDeadlineChecks(s);
     addSubRecordWrites(s);
+    addBhpWrites(s);
     return s;
 }
 } // namespace

@@ -4,6 +4,7 @@
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/NewKey.h"
 #include "store/TfEditBibliotekaAll.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
@@ -225,17 +226,18 @@ void TfBiblioteka::addEntry(const QString& opis, const QString& uzup1)
     if (!m_entry->ok())
         return;
     qint64 kod = -1;
-    const bool ok = guarded(50, [&] {
-        Statement& q = m_db.statement(QStringLiteral("DBFInsertSlowniki"));
-        q.clearParams();
-        q.setParam(0, d.code);
-        q.setParam(1, m_entry->opis());
-        q.setParam(2, m_entry->uzup1());
-        q.setParam(3, QString());
-        q.execSQL();
+    // The new key is read in the insert's transaction: no other workstation's row comes between.
+    guarded(50, [&] {
+        kod = insertReturningKey(m_db.DatabaseMain(), QStringLiteral("SLOWNIKI"), QStringLiteral("KOD"), [&] {
+            Statement& q = m_db.statement(QStringLiteral("DBFInsertSlowniki"));
+            q.clearParams();
+            q.setParam(0, d.code);
+            q.setParam(1, m_entry->opis());
+            q.setParam(2, m_entry->uzup1());
+            q.setParam(3, QString());
+            q.execSQL();
+        });
     });
-    if (ok)
-        kod = m_db.maxKey(QStringLiteral("SLOWNIKI"), QStringLiteral("KOD"));
     showDictionary();
     if (kod > 0)
         moveTo(kod);

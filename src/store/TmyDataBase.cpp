@@ -1,10 +1,12 @@
 #include "store/TmyDataBase.h"
 
 #include "shell/ErrorLog.h"
+#include "store/DatabaseCheck.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/StatementTexts.h"
 #include "store/TableList.h"
+#include "store/WriteTransaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -151,6 +153,14 @@ bool TmyDataBase::connectTo(const QString& directory, const QString& password)
     m_connection.close();
     try {
         m_connection.open(databaseFile(dir), password);
+        // Reported here once, in Polish, rather than by every write that would fail.
+        const DatabaseCheck::Result writable = DatabaseCheck::writable(m_connection.handle());
+        if (!writable.ok()) {
+            m_connection.close();
+            throw DbError(QStringLiteral("attempt to write a readonly database (") + writable.message +
+                              QStringLiteral("): ") + databaseFile(dir),
+                          SQLITE_READONLY);
+        }
     } catch (const DbError& e) {
         ErrorLog::report(e.message(), true, 566);
         return false;
@@ -188,6 +198,7 @@ void TmyDataBase::disconnect()
 
 bool TmyDataBase::exists(const QString& table, const QString& column, const QString& value)
 {
+    m_checkFailed = false;
     try {
         Statement& q = m_mySQL;
         q.clear();
@@ -198,9 +209,13 @@ bool TmyDataBase::exists(const QString& table, const QString& column, const QStr
         const bool found = !q.isEmpty();
         q.close();
         return found;
-    } catch (...) {
+    } catch (const DbError& e) {
         m_mySQL.close();
-        return true; // a failing check blocks the insert rather than allowing a duplicate
+        // A failing check blocks the insert rather than allowing a duplicate,
+        // and the user learns why instead of being told the value is taken.
+        m_checkFailed = true;
+        ErrorLog::report(e.message(), true, 2204);
+        return true;
     }
 }
 
@@ -307,6 +322,8 @@ bool TmyDataBase::reopenLookupFor(const QString& name, qint64 key)
 bool TmyDataBase::createPropertyRows(const QString& kind, qint64 id)
 {
     try {
+        // All 14 or none; inside the caller's insert transaction this is its savepoint.
+        WriteTransaction transaction(m_connection);
         for (int lp = 1; lp <= 14; ++lp) {
             m_mySQL.clear();
             m_mySQL.add(QStringLiteral("INSERT INTO wlasciwosci (KOMPSPRZET,IDOBIEKTU,LP) VALUES "));
@@ -314,6 +331,7 @@ bool TmyDataBase::createPropertyRows(const QString& kind, qint64 id)
                         QString::number(lp) + QLatin1Char(')'));
             m_mySQL.execSQL();
         }
+        transaction.commit();
         return true;
     } catch (...) {
         return false; // the caller reports
@@ -333,7 +351,7 @@ bool TmyDataBase::openPropertyNames(const QString& kind, qint64 classifier)
         return false;
     if (!q.isEmpty())
         return true;
-    const bool inserted = guarded(2311, [&] {
+    const bool inserted = guardedWrite(m_connection, 2311, [&] {
         for (int lp = 1; lp <= 14; ++lp) {
             m_mySQL.clear();
             m_mySQL.add(QStringLiteral("INSERT INTO nazwawlasciwosci (KOMPSPRZET,IDSLOWNIKA,LP) VALUES "));
@@ -377,7 +395,9 @@ std::array<NoteSlot, 30> TmyDataBase::loadNotes()
 
 bool TmyDataBase::saveNotes(const std::array<NoteSlot, 30>& notes)
 {
-    const bool ok = guarded(22, [&] {
+    // Deleting and re-inserting the 30 notes is one write: a crash or a failed
+    // insert leaves the notes as they were.
+    const bool ok = guardedWrite(m_connection, 22, [&] {
         m_mySQL.clear();
         m_mySQL.add(QStringLiteral("DELETE FROM notatki"));
         m_mySQL.execSQL();
@@ -435,12 +455,12 @@ SystemParams TmyDataBase::loadSystemParams()
             const double value = m_mySQL.number(QStringLiteral("NUMBERPARAM"));
             switch (id) {
             case 1: params.lastBackupDate = int(value); break;
-            case 2: params.param2 = int(value); break;
-            case 3: params.param3 = int(value); break;
-            case 4: params.param4 = int(value); break;
-            case 5: params.switch5 = value != 0; break;
-            case 6: params.switch6 = value != 0; break;
-            case 7: params.switch7 = value != 0; break;
+            case 2: params.lastSlot = int(value); break;
+            case 3: params.intervalDays = int(value); break;
+            case 4: params.slotsKept = int(value); break;
+            case 5: params.adminsOnly = value != 0; break;
+            case 6: params.askFirst = value != 0; break;
+            case 7: params.enabled = value != 0; break;
             default: break;
             }
         }
@@ -451,9 +471,10 @@ SystemParams TmyDataBase::loadSystemParams()
 
 bool TmyDataBase::saveSystemParams(const SystemParams& p)
 {
-    const qint64 values[7] = {p.lastBackupDate, p.param2,      p.param3,     p.param4,
-                              p.switch5 ? 1 : 0, p.switch6 ? 1 : 0, p.switch7 ? 1 : 0};
-    const bool ok = guarded(241022, [&] {
+    const qint64 values[7] = {p.lastBackupDate,       p.lastSlot,         p.intervalDays,   p.slotsKept,
+                              p.adminsOnly ? 1 : 0, p.askFirst ? 1 : 0, p.enabled ? 1 : 0};
+    // All seven parameters or none.
+    const bool ok = guardedWrite(m_connection, 241022, [&] {
         for (int id = 1; id <= 7; ++id) {
             m_mySQL.clear();
             m_mySQL.add(QStringLiteral("DELETE FROM system WHERE TYPE=1 AND ID=") + QString::number(id));
@@ -559,45 +580,11 @@ void TmyDataBase::removeLockFile(const QString&)
 
 bool TmyDataBase::tableOpenTest(const QString& directory, const QString& tableFile, const QString& password)
 {
-    QString step = QStringLiteral("1");
-    sqlite3* db = nullptr;
-    auto fail = [&](const QString& message) {
-        if (db)
-            sqlite3_close(db);
-        ErrorLog::writeLine(QStringLiteral("[0000003104]  Błąd DB connection: ") + message + QStringLiteral(" l(") +
-                            step + QLatin1Char(')'));
-        return false;
-    };
-    step = QStringLiteral("2");
-    step = QStringLiteral("3");
-    step = QStringLiteral("4");
-    step = QStringLiteral("5");
-    step = QStringLiteral("6");
-    const QString file = databaseFile(directory);
-    step = QStringLiteral("7");
-    if (!QFile::exists(file))
-        return fail(QStringLiteral("unable to open database file: ") + file);
-    const QByteArray path = file.toUtf8();
-    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-        return fail(QString::fromUtf8(sqlite3_errmsg(db)));
-    step = QStringLiteral("8");
-    const QByteArray key = password.toUtf8();
-    if (sqlite3_key(db, key.constData(), int(key.size())) != SQLITE_OK)
-        return fail(QString::fromUtf8(sqlite3_errmsg(db)));
-    sqlite3_busy_timeout(db, SqlConnection::busyTimeoutMs());
-    step = QStringLiteral("9");
-    const QByteArray sql = (QStringLiteral("SELECT * FROM ") + TableList::tableName(tableFile) + QStringLiteral(" LIMIT 1")).toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_step(stmt);
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        return fail(QString::fromUtf8(sqlite3_errmsg(db)));
-    step = QStringLiteral("10");
-    sqlite3_close(db);
-    step = QStringLiteral("11");
-    return true;
+    const DatabaseCheck::Result result =
+        DatabaseCheck::openTest(databaseFile(directory), tableFile, password);
+    if (!result.ok())
+        ErrorLog::writeLine(DatabaseCheck::logLine(result));
+    return result.ok();
 }
 
 bool TmyDataBase::setTablePassword(const QString& directory, const QString&, const QString& newPassword,

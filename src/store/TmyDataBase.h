@@ -22,13 +22,13 @@ struct NoteSlot
 // The backup parameters kept in table system (TYPE 1, ID 1..7).
 struct SystemParams
 {
-    int lastBackupDate = 20000101; // 1
-    int param2 = 0;                // 2
-    int param3 = 30;               // 3
-    int param4 = 3;                // 4
-    bool switch5 = true;           // 5
-    bool switch6 = true;           // 6
-    bool switch7 = true;           // 7
+    int lastBackupDate = 20000101; // 1: yyyymmdd of the last automatic backup
+    int lastSlot = 0;              // 2: ring slot written last, 0 before the first
+    int intervalDays = 30;         // 3
+    int slotsKept = 3;             // 4
+    bool adminsOnly = true;        // 5: only users holding right 0 trigger it
+    bool askFirst = true;          // 6: ask before, confirm after
+    bool enabled = true;           // 7
 };
 
 using Rights = std::array<bool, 101>;
@@ -62,11 +62,15 @@ public:
     // 1. Close every named statement and mySQL.
     void closeAll();
     // 2. Connect to the database file in `directory` with the password
-    //    (code 566 when the file cannot be opened, 48 for anything else).
+    //    (code 566 when the file cannot be opened or cannot be written, 48 for
+    //    anything else).
     bool connectTo(const QString& directory, const QString& password);
     void disconnect();
-    // 4. True when a row with column = value exists; true on any failure too.
+    // 4. True when a row with column = value exists; true on any failure too,
+    //    which is reported (code 2204), so nothing duplicate is written and the
+    //    caller, seeing lastCheckFailed(), shows no duplicate message.
     bool exists(const QString& table, const QString& column, const QString& value);
+    bool lastCheckFailed() const { return m_checkFailed; }
     // 5. True when the column can be selected from the table (no report).
     bool columnExists(const QString& table, const QString& column);
     // 6. MAX(column) of the table; -1 and code 801 on failure, 0 when empty.
@@ -112,8 +116,9 @@ public:
     bool deleteAttachmentFiles(const QString& kind, qint64 id, bool enabled, const QString& folder);
     // 21. The old engine's lock file; SQLite locks the file itself.
     static void removeLockFile(const QString& directory);
-    // 22. Opens the database in `directory` with the password and reads the
-    //     table; logs code 3104 with the step reached on failure.
+    // 22. Opens the database in `directory` read-write with the password (a
+    //     journal left by a crash is rolled back) and reads the table; logs
+    //     code 3104 with the step reached on failure. DatabaseCheck tells why.
     bool tableOpenTest(const QString& directory, const QString& tableFile, const QString& password);
     // 23. Re-keys the database file (code 220).
     bool setTablePassword(const QString& directory, const QString& tableFile, const QString& newPassword,
@@ -134,5 +139,6 @@ private:
     ListState m_lists;
     QString m_directory;
     Statement m_mySQL;
+    bool m_checkFailed = false;
     std::map<QString, std::unique_ptr<Statement>> m_statements;
 };

@@ -263,7 +263,8 @@ void TfUserzy::boxClicked(int right, bool ticked)
     const QString name = m_userId->currentText();
     if (name.isEmpty())
         return;
-    UserAccounts(m_db).setRight(name, right, ticked);
+    if (!UserAccounts(m_db).setRight(name, right, ticked))
+        loadBoxes(name); // the boxes show what is stored
 }
 
 void TfUserzy::SBDodajClick()

@@ -2,6 +2,8 @@
 
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/Guarded.h"
+#include "store/WriteTransaction.h"
 #include "users/PasswordHash.h"
 
 UserAccounts::LoginResult UserAccounts::login(const QString& name, const QString& password, QString* description)
@@ -59,21 +61,28 @@ QString UserAccounts::description(const QString& name)
 UserAccounts::AddResult UserAccounts::add(const QString& name, const QString& password, const QString& description)
 {
     const QString user = normalized(name);
-    if (m_db.exists(QStringLiteral("userzy"), QStringLiteral("NAZWA"), user))
-        return AddResult::Exists;
-    Statement& q = m_db.statement(QStringLiteral("DBFInsertUserzy"));
-    try {
+    // The check, the account and its 29 rights are one write: no second
+    // workstation takes the name in between, and a failure leaves no account
+    // without its rights.
+    AddResult result = AddResult::Failed;
+    // The slow hash is made before the write lock is taken.
+    const QString hash = QString::fromLatin1(PasswordHash::hash(password));
+    const bool ok = guardedWrite(m_db.DatabaseMain(), 203, [&] {
+        if (m_db.exists(QStringLiteral("userzy"), QStringLiteral("NAZWA"), user)) {
+            // A failed check was reported already; the name is not said to be taken.
+            result = m_db.lastCheckFailed() ? AddResult::Failed : AddResult::Exists;
+            return;
+        }
+        Statement& q = m_db.statement(QStringLiteral("DBFInsertUserzy"));
         q.setParam(0, user);
-        q.setParam(1, QString::fromLatin1(PasswordHash::hash(password)));
+        q.setParam(1, hash);
         q.setParam(2, description);
         q.execSQL();
-    } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, 203);
-        return AddResult::Failed;
-    }
-    for (int right = 1; right <= 29; ++right)
-        setRight(user, right, true);
-    return AddResult::Added;
+        for (int right = 1; right <= 29; ++right)
+            grant(user, right, true);
+        result = AddResult::Added;
+    });
+    return ok ? result : AddResult::Failed;
 }
 
 bool UserAccounts::update(const QString& name, const QString& password, const QString& description)
@@ -96,23 +105,23 @@ bool UserAccounts::update(const QString& name, const QString& password, const QS
 
 bool UserAccounts::remove(const QString& name)
 {
+    // The account and its rights go together; each statement keeps its code.
+    qint64 code = 204;
     try {
-        Statement& q = m_db.statement(QStringLiteral("DBFDeleteUserzy"));
-        q.setParam(0, name);
-        q.execSQL();
+        WriteTransaction transaction(m_db.DatabaseMain());
+        Statement& account = m_db.statement(QStringLiteral("DBFDeleteUserzy"));
+        account.setParam(0, name);
+        account.execSQL();
+        code = 205;
+        Statement& rights = m_db.statement(QStringLiteral("DBFDeleteAllRights"));
+        rights.setParam(0, name);
+        rights.execSQL();
+        transaction.commit();
+        return true;
     } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, 204);
+        ErrorLog::report(e.message(), true, code);
         return false;
     }
-    try {
-        Statement& q = m_db.statement(QStringLiteral("DBFDeleteAllRights"));
-        q.setParam(0, name);
-        q.execSQL();
-    } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, 205);
-        return false;
-    }
-    return true;
 }
 
 QSet<int> UserAccounts::rightsOf(const QString& name)
@@ -136,29 +145,31 @@ QSet<int> UserAccounts::rightsOf(const QString& name)
     return rights;
 }
 
-void UserAccounts::setRight(const QString& name, int right, bool held)
+bool UserAccounts::setRight(const QString& name, int right, bool held)
 {
-    try {
-        if (held) {
-            Statement& find = m_db.statement(QStringLiteral("DBFFindRights"));
-            find.setParam(0, name);
-            find.setParam(1, QString::number(right));
-            find.open();
-            const bool present = !find.isEmpty();
-            find.close();
-            if (present)
-                return;
-            Statement& insert = m_db.statement(QStringLiteral("DBFInsertRights"));
-            insert.setParam(0, name);
-            insert.setParam(1, QString::number(right));
-            insert.execSQL();
-        } else {
-            Statement& del = m_db.statement(QStringLiteral("DBFDeleteRights"));
-            del.setParam(0, name);
-            del.setParam(1, QString::number(right));
-            del.execSQL();
-        }
-    } catch (const DbError&) {
-        // A box the store could not follow is set again when the page is reloaded.
+    // The look-up and the insert are one write, so two workstations cannot both insert.
+    return guardedWrite(m_db.DatabaseMain(), 210, [&] { grant(name, right, held); });
+}
+
+void UserAccounts::grant(const QString& name, int right, bool held)
+{
+    if (held) {
+        Statement& find = m_db.statement(QStringLiteral("DBFFindRights"));
+        find.setParam(0, name);
+        find.setParam(1, QString::number(right));
+        find.open();
+        const bool present = !find.isEmpty();
+        find.close();
+        if (present)
+            return;
+        Statement& insert = m_db.statement(QStringLiteral("DBFInsertRights"));
+        insert.setParam(0, name);
+        insert.setParam(1, QString::number(right));
+        insert.execSQL();
+    } else {
+        Statement& del = m_db.statement(QStringLiteral("DBFDeleteRights"));
+        del.setParam(0, name);
+        del.setParam(1, QString::number(right));
+        del.execSQL();
     }
 }

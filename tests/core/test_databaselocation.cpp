@@ -218,7 +218,7 @@ void TestDatabaseLocation::databaseTest_data()
     QTest::newRow("wrong, not checked") << "db"
                                         << "zle" << false << 0;
     QTest::newRow("not a database") << "garbage"
-                                    << "tajne1" << true << 2;
+                                    << "tajne1" << true << 3;
     QTest::newRow("empty folder") << "none"
                                   << "tajne1" << true << 1;
     QTest::newRow("missing folder") << "missing"

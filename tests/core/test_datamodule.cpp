@@ -146,18 +146,18 @@ private slots:
         exec(QStringLiteral("DELETE FROM system"));
         SystemParams p = m_db->loadSystemParams();
         QCOMPARE(p.lastBackupDate, 20000101);
-        QCOMPARE(p.param3, 30);
-        QCOMPARE(p.param4, 3);
-        QVERIFY(p.switch5 && p.switch6 && p.switch7);
-        p.param2 = 7;
-        p.switch6 = false;
+        QCOMPARE(p.intervalDays, 30);
+        QCOMPARE(p.slotsKept, 3);
+        QVERIFY(p.adminsOnly && p.askFirst && p.enabled);
+        p.lastSlot = 7;
+        p.askFirst = false;
         QVERIFY(m_db->saveSystemParams(p));
         QVERIFY(m_db->saveSystemParams(p));
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM system WHERE TYPE=1")), 7);
         const SystemParams back = m_db->loadSystemParams();
-        QCOMPARE(back.param2, 7);
-        QVERIFY(!back.switch6);
-        QVERIFY(back.switch7);
+        QCOMPARE(back.lastSlot, 7);
+        QVERIFY(!back.askFirst);
+        QVERIFY(back.enabled);
     }
 
     void tableOpenTest()

@@ -3,12 +3,15 @@
 
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/NewKey.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 #include "store/WriteTransaction.h"
 
 #include <QTest>
+
+#include <sqlcipher/sqlite3.h>
 
 class TestWriteTransaction : public QObject
 {
@@ -106,6 +109,61 @@ private slots:
         QCOMPARE(noteCount(other), 0);
         t.commit();
         QCOMPARE(noteCount(other), 1);
+    }
+
+    void newKeyIsOursWhileAnotherWorkstationTriesToInsert()
+    {
+        SqlConnection other;
+        other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+        sqlite3_busy_timeout(other.handle(), 0);
+        auto insertFirma = [](SqlConnection& c, const QString& name) {
+            Statement q(&c, QStringLiteral("firma"),
+                        {QStringLiteral("INSERT INTO firmy (NAZWA) VALUES (:PARAM0)")});
+            q.setParam(0, name);
+            q.execSQL();
+        };
+        bool otherBlocked = false;
+        const qint64 key =
+            insertReturningKey(m_connection, QStringLiteral("firmy"), QStringLiteral("IDFIRMY"), [&] {
+                insertFirma(m_connection, QStringLiteral("Nasza nowa"));
+                // Between our insert and the key read the other workstation must wait.
+                try {
+                    insertFirma(other, QStringLiteral("Cudza"));
+                } catch (const DbError& e) {
+                    otherBlocked = e.sqliteCode() == SQLITE_BUSY;
+                }
+            });
+        QVERIFY(otherBlocked);
+        Statement q(&m_connection, QStringLiteral("name"),
+                    {QStringLiteral("SELECT NAZWA FROM firmy WHERE IDFIRMY=") + QString::number(key)});
+        q.open();
+        QCOMPARE(q.text(QStringLiteral("NAZWA")), QStringLiteral("Nasza nowa"));
+        // Once committed the other workstation inserts and gets a later key.
+        insertFirma(other, QStringLiteral("Cudza"));
+        const qint64 theirs =
+            insertReturningKey(other, QStringLiteral("firmy"), QStringLiteral("IDFIRMY"), [] {});
+        QVERIFY(theirs > key);
+    }
+
+    void rowsOfTheNewKeyFailingTakeTheInsertBack()
+    {
+        Statement count(&m_connection, QStringLiteral("count"),
+                        {QStringLiteral("SELECT COUNT(*) AS N FROM firmy")});
+        count.open();
+        const qint64 before = count.integer(QStringLiteral("N"));
+        count.close();
+        const bool ok = guarded(4, [&] {
+            insertReturningKey(
+                m_connection, QStringLiteral("firmy"), QStringLiteral("IDFIRMY"),
+                [&] { m_connection.exec(QStringLiteral("INSERT INTO firmy (NAZWA) VALUES ('X')")); },
+                [](qint64) { throw AlreadyReported(); });
+        });
+        QVERIFY(!ok);
+        count.open();
+        QCOMPARE(count.integer(QStringLiteral("N")), before);
+        // Already reported: the guard adds no line of its own.
+        QVERIFY(m_config->logLines().isEmpty() ||
+                !m_config->logLines().last().contains(QStringLiteral("[0000000004]")));
     }
 };
 

@@ -57,25 +57,21 @@ private:
             return;
         }
         if (modal->objectName() != m_steps.front().dialog) {
-            // A dialog just closed leaves its owner active until the next one
-            // opens: only a stranger that stays is an error.
-            if (modal != m_stranger) {
-                m_stranger = modal;
-                m_strangerSince.start();
+            // A dialog that closed and is about to open again (or a child
+            // dialog after another) briefly leaves its parent active.
+            if (!m_mismatch.isValid())
+                m_mismatch.start();
+            if (m_mismatch.elapsed() < 200)
                 return;
-            }
-            if (m_strangerSince.elapsed() < 500)
-                return;
-            m_errors << QStringLiteral("expected ") + m_steps.front().dialog + QStringLiteral(", found ") +
-                            modal->objectName();
-            m_steps.pop_front();
-            m_stranger = nullptr;
+        }
+        m_mismatch.invalidate();
+        Entry e = std::move(m_steps.front());
+        m_steps.pop_front();
+        if (modal->objectName() != e.dialog) {
+            m_errors << QStringLiteral("expected ") + e.dialog + QStringLiteral(", found ") + modal->objectName();
             modal->close();
             return;
         }
-        m_stranger = nullptr;
-        Entry e = std::move(m_steps.front());
-        m_steps.pop_front();
         m_busy = true;
         QTimer::singleShot(0, modal, [this, modal, step = std::move(e.step)] {
             m_busy = false;
@@ -85,9 +81,8 @@ private:
 
     QTimer m_timer;
     QElapsedTimer m_idle;
+    QElapsedTimer m_mismatch;
     std::deque<Entry> m_steps;
     QStringList m_errors;
-    QWidget* m_stranger = nullptr; // compared only, never used
-    QElapsedTimer m_strangerSince;
     bool m_busy = false;
 };

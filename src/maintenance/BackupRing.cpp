@@ -1,0 +1,90 @@
+#include "maintenance/BackupRing.h"
+
+#include "maintenance/DatabaseSnapshot.h"
+#include "shell/AppState.h"
+#include "shell/Clock.h"
+#include "shell/Dialogs.h"
+#include "shell/ErrorLog.h"
+#include "store/DbError.h"
+#include "store/TableList.h"
+
+#include <QDir>
+
+namespace BackupRing {
+bool isDue(const SystemParams& params, const QDate& today)
+{
+    const QDate last = DueWindow::fromYmd(params.lastBackupDate);
+    if (!last.isValid())
+        return true; // no usable date of a last backup: one is owed
+    return DueWindow::toYmd(last.addDays(params.intervalDays)) < DueWindow::toYmd(today);
+}
+
+int nextSlot(const SystemParams& params)
+{
+    const int slot = params.lastSlot + 1;
+    return slot > params.slotsKept || slot < 1 ? 1 : slot;
+}
+
+QString folder(const QString& databaseDirectory, int slot)
+{
+    return QDir(databaseDirectory).filePath(QStringLiteral("backup_") + QString::number(slot));
+}
+
+void automaticBackupCheck(TmyDataBase& db, const QString& password, bool hasRight0)
+{
+    int steps = 0;
+    try {
+        SystemParams params = db.loadSystemParams();
+        ++steps;
+        if (!params.enabled || (params.adminsOnly && !hasRight0))
+            return;
+        if (!isDue(params, Clock::today()))
+            return;
+        if (params.askFirst &&
+            !Dialogs::question(
+                QStringLiteral("Pytanie"),
+                QStringLiteral("Baza danych nie posiada aktualnej kopii zapasowej, która mogłaby być "
+                               "wykorzystana do odzyskania danych w przypadku awarii. Czy stworzyć "
+                               "kopię zapasową bazy danych teraz?")))
+            return;
+        params = db.loadSystemParams();
+        ++steps;
+        params.lastSlot = nextSlot(params);
+        // The slot moves on even when the copy below fails.
+        if (!db.saveSystemParams(params))
+            return; // reported by the data module
+        ++steps;
+        const QString target = folder(db.directory(), params.lastSlot);
+        if (!QDir(target).exists() && !QDir().mkdir(target)) {
+            Dialogs::info(QStringLiteral("Informacja"),
+                          QStringLiteral("Nie udało się utworzyć folderu z kopią zapasową bazy danych. Brak "
+                                         "uprawnień do zapisu do folderu? ") +
+                              target);
+            return;
+        }
+        ++steps;
+        try {
+            DatabaseSnapshot::write(db.DatabaseMain(), password, QDir(target).filePath(kDatabaseFileName));
+        } catch (const DbError& e) {
+            // The reason goes to the log; the user sees the usual notice.
+            ErrorLog::writeLine(QLatin1Char('[') + ErrorLog::codeText(24021111) + QStringLiteral("]  ") +
+                                e.message() + QStringLiteral(", ") + QString::number(steps));
+            Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie udało się stworzyć archiwum."));
+            return;
+        }
+        ++steps;
+        params.lastBackupDate = int(DueWindow::toYmd(Clock::today()));
+        if (!db.saveSystemParams(params))
+            return;
+        ++steps;
+        if (params.askFirst)
+            Dialogs::info(QStringLiteral("Informacja"),
+                          QStringLiteral("Kopia zapasowa utworzona poprawnie w folderze: ") + target);
+    } catch (const DbError& e) {
+        ErrorLog::report(e.message() + QStringLiteral(", ") + QString::number(steps), true, 24021111);
+    } catch (const std::exception& e) {
+        ErrorLog::report(QString::fromLocal8Bit(e.what()) + QStringLiteral(", ") + QString::number(steps),
+                         true, 24021111);
+    }
+}
+} // namespace BackupRing

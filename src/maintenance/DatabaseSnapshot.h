@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class SqlConnection;
+class TmyDataBase;
+
+// Copies of the one database file for the archive and the backup ring.
+namespace DatabaseSnapshot {
+// Writes a consistent copy of the open database into `file`, keyed with
+// `password`: SQLite's online backup reads the whole file inside one read
+// transaction, so a write of another workstation is either wholly in the copy
+// or not at all. The copy goes to a temporary name and is renamed when
+// complete, so `file` is never half written. Throws DbError.
+void write(SqlConnection& source, const QString& password, const QString& file);
+
+enum class Check
+{
+    Ok,
+    WrongPassword, // the file is there but the password does not open it
+    Inconsistent   // missing, a table of the table list absent, or damaged
+};
+// Opens `file` with the password, checks that every table of the table list is
+// there and, when `full`, that PRAGMA integrity_check answers "ok".
+Check check(const QString& file, const QString& password, bool full = true);
+
+// Puts the database file `archiveFile` (made under `archivePassword`) in place
+// of the database that `db` has open, under `currentPassword`: the archive is
+// copied beside the live file, re-keyed when its password differs, checked to
+// open with the current password and hold every table, and renamed over the
+// live file; then `db` reconnects. The caller has checked the archive whole
+// (check() with `full`) before. A failure at any step
+// before the rename leaves the live database and the connection exactly as
+// they were. Answers false with `error` set on failure.
+enum class RestoreFailure
+{
+    None,
+    Copy,  // the archive could not be copied or checked
+    Rekey, // the copy could not take the current password
+    Swap   // the copy could not replace the live file
+};
+RestoreFailure restore(TmyDataBase& db, const QString& archiveFile, const QString& archivePassword,
+                       const QString& currentPassword, QString* error = nullptr);
+
+// Tests: called with the name of each restore step before it runs; a throw
+// there fails that step.
+void setRestoreStepHook(std::function<void(const QString& step)> hook);
+} // namespace DatabaseSnapshot

@@ -1,0 +1,19 @@
+# Archive and backup copies, emptying and packing, the employee CSV import.
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ArchiveDescription.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseSnapshot.cpp
+)
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CsvSheet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EmployeeImport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableEmptying.cpp
+)
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BackupRing.cpp
+)
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/MaintenanceCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfAdministracjaBaza.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfArchiwum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfImportPracownik.cpp
+)

@@ -1,0 +1,107 @@
+#include "registers/RegisterCommands.h"
+
+#include "editors/EditorDialog.h"
+#include "shell/Dialogs.h"
+#include "store/Guarded.h"
+#include "store/ListState.h"
+#include "store/NewKey.h"
+#include "store/TmyDataBase.h"
+#include "widgets/AmountFields.h"
+
+RegisterCommands::RegisterCommands(CommandContext& context, const QString& registerName, const QString& list)
+    : m_context(context), m_register(registerName), m_list(list)
+{
+}
+
+bool RegisterCommands::hasRow() const
+{
+    const Statement& q = m_context.db.statement(m_list);
+    return q.isOpen() && !q.isEmpty() && !q.eof();
+}
+
+const Statement& RegisterCommands::row() const
+{
+    return m_context.db.statement(m_list);
+}
+
+bool RegisterCommands::takeCopy()
+{
+    const bool copy = m_context.copy;
+    m_context.copy = false;
+    return copy;
+}
+
+bool RegisterCommands::showsLiquidated() const
+{
+    return m_context.db.listState().condition(m_list, ListState::Role::Archive) ==
+           ListState::archiveCondition(true);
+}
+
+bool RegisterCommands::confirm(EditorDialog& editor)
+{
+    editor.exec();
+    return editor.saved();
+}
+
+bool RegisterCommands::confirmUnique(EditorDialog& editor, const Uniqueness& rule, const QString& column,
+                                     const QString* unchanged)
+{
+    for (;;) {
+        if (!confirm(editor))
+            return false;
+        const QString value = editor.text(column);
+        if (unchanged && value == *unchanged)
+            return true;
+        if (!m_context.db.exists(rule.table, rule.column, value))
+            return true;
+        if (!m_context.db.lastCheckFailed()) // a failed check has shown its database error
+            Dialogs::info(QStringLiteral("Uwaga"), rule.message);
+    }
+}
+
+qint64 RegisterCommands::insertWithKey(qint64 code, const QString& table, const QString& keyColumn,
+                                       const std::function<void()>& insert,
+                                       const std::function<void(qint64)>& withKey)
+{
+    qint64 key = -1;
+    if (!guarded(code, [&] {
+            key = insertReturningKey(m_context.db.DatabaseMain(), table, keyColumn, insert, withKey);
+        }))
+        return -1;
+    return key;
+}
+
+bool RegisterCommands::write(qint64 code, const std::function<void()>& work)
+{
+    return guardedWrite(m_context.db.DatabaseMain(), code, work);
+}
+
+void RegisterCommands::relocate(const QVariantList& keys)
+{
+    m_context.db.reloadList(m_list);
+    m_context.db.locate(m_list, keys);
+    emit listReloaded(m_list);
+}
+
+void RegisterCommands::showReadOnly(EditorDialog& editor)
+{
+    editor.setReadOnly(true);
+    editor.exec();
+    editor.setReadOnly(false);
+}
+
+QString RegisterCommands::keyLineOf(const EditorDialog& editor, const QString& column, qint64 fallback)
+{
+    const QVariant key = editor.key(column);
+    bool ok = false;
+    const qint64 value = key.toLongLong(&ok);
+    return QString::number(key.isValid() && ok ? value : fallback);
+}
+
+QString RegisterCommands::amountLineOf(const EditorDialog& editor, const QString& column)
+{
+    double value = 0;
+    if (!AmountFields::parse(editor.text(column), &value))
+        return QStringLiteral("0");
+    return editor.amountSql(column);
+}

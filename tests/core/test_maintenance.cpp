@@ -1,0 +1,494 @@
+#include "TestDatabase.h"
+#include "TestSupport.h"
+
+#include "maintenance/ArchiveDescription.h"
+#include "maintenance/CsvSheet.h"
+#include "maintenance/DatabaseSnapshot.h"
+#include "maintenance/EmployeeImport.h"
+#include "maintenance/TableEmptying.h"
+#include "store/DbError.h"
+#include "store/SqlConnection.h"
+#include "store/TableList.h"
+#include "store/TmyDataBase.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTest>
+
+namespace {
+int count(TmyDataBase& db, const QString& sql)
+{
+    Statement& q = db.mySQL();
+    q.clear();
+    q.add(sql);
+    q.open();
+    const int n = int(q.integerAt(0, 0));
+    q.close();
+    return n;
+}
+
+void exec(TmyDataBase& db, const QString& sql)
+{
+    db.DatabaseMain().exec(sql);
+}
+
+QMap<QString, int> snapshotCounts(TmyDataBase& db)
+{
+    QMap<QString, int> c;
+    for (const QString& t : TableList::tables())
+        c[t] = count(db, QStringLiteral("SELECT COUNT(*) FROM ") + t);
+    for (const char* kind : {"K", "S"}) {
+        c[QStringLiteral("wlasciwosci/") + QLatin1String(kind)] =
+            count(db, QStringLiteral("SELECT COUNT(*) FROM wlasciwosci WHERE KOMPSPRZET='%1'")
+                          .arg(QLatin1String(kind)));
+        c[QStringLiteral("nazwawlasciwosci/") + QLatin1String(kind)] =
+            count(db, QStringLiteral("SELECT COUNT(*) FROM nazwawlasciwosci WHERE KOMPSPRZET='%1'")
+                          .arg(QLatin1String(kind)));
+    }
+    Statement& q = db.mySQL();
+    q.clear();
+    q.add(QStringLiteral("SELECT IDSLOWNIK, COUNT(*) AS N FROM slowniki GROUP BY IDSLOWNIK"));
+    q.open();
+    for (; !q.eof(); q.next())
+        c[QStringLiteral("slowniki/") + q.text(QStringLiteral("IDSLOWNIK"))] =
+            int(q.integer(QStringLiteral("N")));
+    q.close();
+    c[QStringLiteral("firmy/own")] = count(db, QStringLiteral("SELECT COUNT(*) FROM firmy WHERE IDFIRMY=1"));
+    c[QStringLiteral("firmy/ownNamed")] =
+        count(db, QStringLiteral("SELECT COUNT(*) FROM firmy WHERE IDFIRMY=1 AND NAZWA<>''"));
+    return c;
+}
+
+QString emptyMask()
+{
+    const QChar s = TmyDataBase::dateSeparator();
+    return QStringLiteral("  %1  %1    ").arg(s);
+}
+
+QByteArray csvBytes(const QString& text, const char* encoding, bool bom = false)
+{
+    QStringEncoder e(encoding);
+    QByteArray b = e.encode(text);
+    return bom ? QByteArray("\xEF\xBB\xBF") + b : b;
+}
+} // namespace
+
+class TestMaintenance : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempConfig> m_config;
+    std::unique_ptr<TestDatabase> m_database;
+    std::unique_ptr<TmyDataBase> m_db;
+
+private slots:
+    void init()
+    {
+        m_config = std::make_unique<TempConfig>();
+        m_database = std::make_unique<TestDatabase>(true);
+        m_db = std::make_unique<TmyDataBase>();
+        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+    }
+    void cleanup()
+    {
+        DatabaseSnapshot::setRestoreStepHook({});
+        m_db.reset();
+        m_database.reset();
+        m_config.reset();
+    }
+
+    // ---- archiwum.bak
+    void descriptionRecordRoundTripsAndIsCut()
+    {
+        QTemporaryDir dir;
+        ArchiveDescription d{QStringLiteral("Kopia przed zamknięciem roku – źółć ") +
+                                 QString(100, QLatin1Char('x')),
+                             QStringLiteral("31-02-2020")};
+        const QByteArray r = d.record();
+        QCOMPARE(r.size(), 112);
+        QCOMPARE(int(quint8(r[0])), 100);
+        QCOMPARE(int(quint8(r[101])), 10);
+        QVERIFY(d.write(dir.path()));
+        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("archiwum.bak"))).size(), 112);
+        const ArchiveDescription back = ArchiveDescription::read(dir.path());
+        QCOMPARE(back.name, d.name.left(100));
+        QVERIFY(back.name.contains(QStringLiteral("źółć")));
+        QCOMPARE(back.date, QStringLiteral("31-02-2020"));
+
+        // Empty texts are allowed; the empty date reads as the mask.
+        ArchiveDescription empty;
+        QVERIFY(empty.write(dir.path()));
+        QCOMPARE(ArchiveDescription::read(dir.path()).name, QString());
+        QCOMPARE(ArchiveDescription::read(dir.path()).date, emptyMask());
+    }
+    void truncatedOrForeignDescriptionReadsEmpty_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray valid = ArchiveDescription{QStringLiteral("Nazwa"), QStringLiteral("01-01-2024")}.record();
+        QTest::newRow("truncated") << valid.left(60);
+        QTest::newRow("longer") << valid + QByteArray("trailing");
+        QByteArray badName = valid;
+        badName[0] = char(101);
+        QTest::newRow("name length over 100") << badName;
+        QByteArray badDate = valid;
+        badDate[101] = char(11);
+        QTest::newRow("date length over 10") << badDate;
+        QTest::newRow("empty file") << QByteArray();
+    }
+    void truncatedOrForeignDescriptionReadsEmpty()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("archiwum.bak")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        QVERIFY(ArchiveDescription::existsIn(dir.path()));
+        const ArchiveDescription d = ArchiveDescription::read(dir.path());
+        QCOMPARE(d.name, QString());
+        QCOMPARE(d.date, emptyMask());
+    }
+
+    // ---- snapshots and restore
+    void snapshotIsConsistentWhileAnotherConnectionWrites()
+    {
+        const int before = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
+        SqlConnection other;
+        other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+        other.exec(QStringLiteral(
+            "BEGIN IMMEDIATE; DELETE FROM komputery; INSERT INTO komputery (NREWID) VALUES ('W-TOKU')"));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
+        other.exec(QStringLiteral("COMMIT"));
+        QVERIFY(!QFileInfo::exists(file + QStringLiteral(".tmp")));
+        QCOMPARE(DatabaseSnapshot::check(file, m_database->password()), DatabaseSnapshot::Check::Ok);
+        TmyDataBase copy;
+        QVERIFY(copy.connectTo(dir.path(), m_database->password()));
+        QCOMPARE(count(copy, QStringLiteral("SELECT COUNT(*) FROM komputery")), before);
+        QCOMPARE(count(copy, QStringLiteral("SELECT COUNT(*) FROM komputery WHERE NREWID='W-TOKU'")), 0);
+    }
+    void snapshotNeverReplacesTheOpenFile()
+    {
+        const QString live = TmyDataBase::databaseFile(m_database->dir());
+        QVERIFY_THROWS_EXCEPTION(
+            DbError, DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(),
+                                             m_database->dir() + QStringLiteral("/./") + kDatabaseFileName));
+        exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('X-1','Nadal')"));
+        TmyDataBase again;
+        QVERIFY(again.connectTo(m_database->dir(), m_database->password()));
+        QCOMPARE(count(again, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='X-1'")), 1);
+        QVERIFY(QFileInfo::exists(live));
+    }
+    void checkTellsPasswordFromDamage()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
+        QCOMPARE(DatabaseSnapshot::check(file, QStringLiteral("inne")),
+                 DatabaseSnapshot::Check::WrongPassword);
+        QCOMPARE(DatabaseSnapshot::check(dir.filePath(QStringLiteral("brak.db")), m_database->password()),
+                 DatabaseSnapshot::Check::Inconsistent);
+        {
+            SqlConnection c;
+            c.open(file, m_database->password());
+            c.exec(QStringLiteral("DROP TABLE magazyn"));
+        }
+        QCOMPARE(DatabaseSnapshot::check(file, m_database->password()),
+                 DatabaseSnapshot::Check::Inconsistent);
+        // A damaged page in the middle of the file.
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(f.size() / 2);
+        f.write(QByteArray(4096, '\x5a'));
+        f.close();
+        QVERIFY(DatabaseSnapshot::check(file, m_database->password()) != DatabaseSnapshot::Check::Ok);
+    }
+    void restoreBringsBackTheArchivedData()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(kDatabaseFileName);
+        const int computers = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), archive);
+        exec(*m_db, QStringLiteral("DELETE FROM komputery"));
+        QCOMPARE(DatabaseSnapshot::restore(*m_db, archive, m_database->password(), m_database->password()),
+                 DatabaseSnapshot::RestoreFailure::None);
+        QVERIFY(m_db->isConnected());
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
+        QVERIFY(
+            !QFileInfo::exists(TmyDataBase::databaseFile(m_database->dir()) + QStringLiteral(".restore")));
+    }
+    void restoreUnderAnotherPasswordTakesTheCurrentOne()
+    {
+        // An archive of another database, made under its own password.
+        TestDatabase foreign(false, QStringLiteral("obce-haslo"));
+        TmyDataBase other;
+        QVERIFY(other.connectTo(foreign.dir(), foreign.password()));
+        exec(other, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('Z-1','Zieliński')"));
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(other.DatabaseMain(), foreign.password(), archive);
+
+        QCOMPARE(DatabaseSnapshot::restore(*m_db, archive, foreign.password(), m_database->password()),
+                 DatabaseSnapshot::RestoreFailure::None);
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), 1);
+        QCOMPARE(
+            DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
+            DatabaseSnapshot::Check::Ok);
+        // The archive itself keeps its password.
+        QCOMPARE(DatabaseSnapshot::check(archive, foreign.password()), DatabaseSnapshot::Check::Ok);
+    }
+    void restoreFailingAtAnyStepLeavesTheDatabaseAsItWas_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<int>("failure");
+        for (const char* s : {"copy", "check", "lock"})
+            QTest::newRow(s) << QString::fromLatin1(s) << int(DatabaseSnapshot::RestoreFailure::Copy);
+        QTest::newRow("rekey") << QStringLiteral("rekey") << int(DatabaseSnapshot::RestoreFailure::Rekey);
+        QTest::newRow("rename") << QStringLiteral("rename") << int(DatabaseSnapshot::RestoreFailure::Swap);
+    }
+    void restoreFailingAtAnyStepLeavesTheDatabaseAsItWas()
+    {
+        QFETCH(QString, step);
+        QFETCH(int, failure);
+        TestDatabase foreign(false, QStringLiteral("obce-haslo"));
+        TmyDataBase other;
+        QVERIFY(other.connectTo(foreign.dir(), foreign.password()));
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(other.DatabaseMain(), foreign.password(), archive);
+
+        const int employees = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa"));
+        QVERIFY(employees > 0);
+        const QString live = TmyDataBase::databaseFile(m_database->dir());
+        QFile liveFile(live);
+        QVERIFY(liveFile.open(QIODevice::ReadOnly));
+        const QByteArray bytesBefore = liveFile.readAll();
+        liveFile.close();
+        DatabaseSnapshot::setRestoreStepHook([step](const QString& s) {
+            if (s == step)
+                throw DbError(QStringLiteral("disk I/O error"));
+        });
+        QString error;
+        const auto result =
+            DatabaseSnapshot::restore(*m_db, archive, foreign.password(), m_database->password(), &error);
+        QCOMPARE(int(result),
+                 failure == int(DatabaseSnapshot::RestoreFailure::Copy) && step == QLatin1String("lock")
+                     ? int(DatabaseSnapshot::RestoreFailure::Swap)
+                     : failure);
+        QVERIFY(error.contains(QStringLiteral("disk I/O error")));
+        QVERIFY(m_db->isConnected());
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), employees);
+        QVERIFY(liveFile.open(QIODevice::ReadOnly));
+        QCOMPARE(liveFile.readAll(), bytesBefore);
+        QVERIFY(!QFileInfo::exists(live + QStringLiteral(".restore")));
+        // The connection still writes.
+        exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('PO-1','Po')"));
+    }
+
+    // ---- emptying
+    void eachEntryEmptiesExactlyWhatItNames_data()
+    {
+        QTest::addColumn<QString>("entry");
+        for (const QString& e : TableEmptying::texts())
+            QTest::newRow(e.toUtf8().constData()) << e;
+    }
+    void eachEntryEmptiesExactlyWhatItNames()
+    {
+        QFETCH(QString, entry);
+        QCOMPARE(TableEmptying::texts().size(), 39);
+        // Every table holds rows, so a wrong target shows.
+        for (const QString& t : TableList::tables())
+            if (count(*m_db, QStringLiteral("SELECT COUNT(*) FROM ") + t) == 0 &&
+                t != QLatin1String("osobowa"))
+                exec(*m_db, QStringLiteral("INSERT INTO ") + t + QStringLiteral(" DEFAULT VALUES"));
+        const QMap<QString, int> before = snapshotCounts(*m_db);
+        QVERIFY(TableEmptying::empty(*m_db, entry));
+        const QMap<QString, int> after = snapshotCounts(*m_db);
+
+        QMap<QString, int> expected = before;
+        const TableEmptying::Entry* e = nullptr;
+        for (const auto& x : TableEmptying::entries())
+            if (entry == QString::fromUtf8(x.text))
+                e = &x;
+        QVERIFY(e);
+        if (e->table) {
+            QVERIFY(before.value(QLatin1String(e->table)) > 0);
+            expected[QLatin1String(e->table)] = 0;
+        }
+        const QString st = e->statement ? QLatin1String(e->statement) : QString();
+        const QString param = e->param ? QLatin1String(e->param) : QString();
+        if (st == QLatin1String("emptyWlasciwosci")) {
+            QVERIFY(before.value(QStringLiteral("wlasciwosci/") + param) > 0);
+            expected[QStringLiteral("wlasciwosci/") + param] = 0;
+            expected[QStringLiteral("wlasciwosci")] -= before.value(QStringLiteral("wlasciwosci/") + param);
+        } else if (st == QLatin1String("emptyNazwaWlasciwosci")) {
+            QVERIFY(before.value(QStringLiteral("nazwawlasciwosci/") + param) > 0);
+            expected[QStringLiteral("nazwawlasciwosci/") + param] = 0;
+            expected[QStringLiteral("nazwawlasciwosci")] -=
+                before.value(QStringLiteral("nazwawlasciwosci/") + param);
+        } else if (st == QLatin1String("emptySlownik")) {
+            QVERIFY(before.value(QStringLiteral("slowniki/") + param) > 0);
+            expected.remove(QStringLiteral("slowniki/") + param);
+            expected[QStringLiteral("slowniki")] -= before.value(QStringLiteral("slowniki/") + param);
+        } else if (st == QLatin1String("emptyFirmy")) {
+            expected[QStringLiteral("firmy")] = 1;
+        } else if (st == QLatin1String("emptyFirma")) {
+            expected[QStringLiteral("firmy/ownNamed")] = 0;
+        }
+        QCOMPARE(after, expected);
+    }
+    void emptyingIsOneTransaction()
+    {
+        const int computers = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
+        exec(*m_db, QStringLiteral("CREATE TRIGGER nie_usuwaj BEFORE DELETE ON wlasciwosci "
+                                   "BEGIN SELECT RAISE(ABORT, 'zablokowane'); END"));
+        QVERIFY(!TableEmptying::empty(*m_db, QStringLiteral("Komputery")));
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
+        QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000000300]  ")));
+        QVERIFY(!TableEmptying::empty(*m_db, QStringLiteral("Nie ma takiej pozycji")));
+    }
+    void packingReclaimsSpace()
+    {
+        exec(*m_db, QStringLiteral("DELETE FROM wlasciwosci"));
+        const qint64 before = QFileInfo(TmyDataBase::databaseFile(m_database->dir())).size();
+        QVERIFY(TableEmptying::packAll(*m_db, m_database->password()));
+        QVERIFY(QFileInfo(TmyDataBase::databaseFile(m_database->dir())).size() < before);
+        QVERIFY(!TableEmptying::packAll(*m_db, QStringLiteral("zle-haslo")));
+        QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000000370]  ")));
+    }
+
+    // ---- CSV
+    void splitLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("plain") << QStringLiteral("123;Kowalski;Jan")
+                               << QStringList{QStringLiteral("123"), QStringLiteral("Kowalski"),
+                                              QStringLiteral("Jan")};
+        QTest::newRow("quoted with separator")
+            << QStringLiteral("\"Nowak; Jan\";\"456\"")
+            << QStringList{QStringLiteral("Nowak; Jan"), QStringLiteral("456")};
+        QTest::newRow("doubled quote") << QStringLiteral("\"Firma \"\"Alfa\";1")
+                                       << QStringList{QStringLiteral("Firma \"Alfa"), QStringLiteral("1")};
+        QTest::newRow("empty fields")
+            << QStringLiteral(";;x") << QStringList{QString(), QString(), QStringLiteral("x")};
+        QTest::newRow("single") << QStringLiteral("Sam") << QStringList{QStringLiteral("Sam")};
+    }
+    void splitLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QStringList, fields);
+        QCOMPARE(CsvSheet::splitLine(line, QLatin1Char(';')), fields);
+    }
+    void readsBothEncodingsAndSkipsBlankLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("Nr;Nazwisko;Imię\r\n\r\n1;Żółkiewski;Łucja\r\n   \n2;Ślązak\n");
+        QTest::newRow("utf-8") << csvBytes(text, "UTF-8");
+        QTest::newRow("utf-8 bom") << csvBytes(text, "UTF-8", true);
+        QTest::newRow("windows-1250") << csvBytes(text, "windows-1250");
+    }
+    void readsBothEncodingsAndSkipsBlankLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        CsvSheet sheet;
+        QVERIFY(sheet.read(buffer, QLatin1Char(';')));
+        QCOMPARE(sheet.rows().size(), 3);
+        QCOMPARE(sheet.columnCount(), 3);
+        QCOMPARE(sheet.rows().at(0).fields.at(2), QStringLiteral("Imię"));
+        QCOMPARE(sheet.rows().at(1).fields.at(1), QStringLiteral("Żółkiewski"));
+        QCOMPARE(sheet.rows().at(1).line, 3);
+        QCOMPARE(sheet.rows().at(2).line, 5);
+        QCOMPARE(sheet.rows().at(2).fields.size(), 2); // too few columns
+    }
+
+    // ---- import
+    void verificationMarksEachFaultWithItsRemark()
+    {
+        const QString dzial = QStringLiteral("Księgowość");
+        exec(*m_db, QStringLiteral("INSERT INTO slowniki (IDSLOWNIK,OPIS) VALUES ('DZIAL','Księgowość')"));
+        exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('E-1','Stary')"));
+        QByteArray bytes = csvBytes(QStringLiteral("Nr;Nazwisko;Imię;Dział\n"
+                                                   "N-1;Nowak;Jan;Księgowość\n"
+                                                   "E-1;Istniejący;Adam;\n"
+                                                   "N-2;Zły;Dział;Kosmos\n"
+                                                   "N-1;Powtórzony;Numer;\n"
+                                                   ";Bez;Numeru;\n"
+                                                   "N-3\n"
+                                                   "N-4;\"Kowal; \"\"Junior\"\"\";Piotr;\n"),
+                                    "UTF-8");
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        CsvSheet sheet;
+        QVERIFY(sheet.read(buffer, QLatin1Char(';')));
+        EmployeeImport import(*m_db);
+        EmployeeImport::Columns c{};
+        c[EmployeeImport::NREW] = 1;
+        c[EmployeeImport::NAZWISKO] = 2;
+        c[EmployeeImport::IMIE] = 3;
+        c[EmployeeImport::DZIAL] = 4;
+        QVERIFY(!import.verify(sheet, c, true));
+        const auto& r = import.results();
+        QCOMPARE(r.at(0).status, QString()); // the header line is skipped
+        QCOMPARE(r.at(1).status, QStringLiteral("Ok"));
+        QVERIFY(r.at(1).dzial > 0);
+        QCOMPARE(r.at(2).remarks, QStringLiteral("Pracownik o podanym numerze ewidencyjnym już istnieje"));
+        QCOMPARE(r.at(3).remarks, QStringLiteral("Brak wskazanego działu w słownikach"));
+        QVERIFY(r.at(4).remarks.contains(QStringLiteral("wiersz 2")));
+        QCOMPARE(r.at(5).remarks, QStringLiteral("Brak numeru ewidencyjnego"));
+        QCOMPARE(r.at(6).status, QStringLiteral("Ok")); // a short row: the optional cells are empty
+        QCOMPARE(r.at(7).status, QStringLiteral("Ok"));
+        QCOMPARE(import.failedLines(sheet), (QList<int>{3, 4, 5, 6}));
+
+        c[EmployeeImport::NAZWISKO] = 0;
+        QVERIFY(!import.verify(sheet, c, true));
+        QCOMPARE(import.results().at(1).remarks, QStringLiteral("Brak nazwiska"));
+        c[EmployeeImport::NAZWISKO] = 2;
+        QVERIFY(!import.verify(sheet, c, true));
+
+        const int before = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa"));
+        QCOMPARE(import.import(true), 3);
+        QVERIFY(!import.importFailed());
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), before + 3);
+        Statement& q = m_db->mySQL();
+        q.clear();
+        q.add(QStringLiteral("SELECT NAZWISKO, IMIE, DZIAL, STANOWISKO FROM osobowa WHERE NREW='N-4'"));
+        q.open();
+        QCOMPARE(q.text(QStringLiteral("NAZWISKO")), QStringLiteral("Kowal; \"Junior\"\""));
+        QCOMPARE(q.integer(QStringLiteral("STANOWISKO")), -1);
+        q.close();
+    }
+    void importWritesAllRowsOrNone()
+    {
+        QByteArray bytes = csvBytes(QStringLiteral("A-1;Pierwszy\nA-2;Drugi\nA-3;Trzeci\n"), "UTF-8");
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        CsvSheet sheet;
+        QVERIFY(sheet.read(buffer, QLatin1Char(';')));
+        EmployeeImport import(*m_db);
+        EmployeeImport::Columns c{};
+        c[EmployeeImport::NREW] = 1;
+        c[EmployeeImport::NAZWISKO] = 2;
+        QVERIFY(import.verify(sheet, c, false));
+        // Another workstation adds the third number after the verification.
+        exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('A-3','Obcy')"));
+        const int before = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa"));
+        QCOMPARE(import.import(false), 0);
+        QVERIFY(import.importFailed());
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), before);
+        QCOMPARE(import.results().at(2).status, QStringLiteral("Błędy"));
+        QVERIFY(import.results().at(2).remarks.startsWith(QStringLiteral("Błąd bazy danych ")));
+        QCOMPARE(import.failedLines(sheet), QList<int>{3});
+        QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000000802]  ")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMaintenance)
+#include "test_maintenance.moc"

@@ -1,0 +1,430 @@
+#include "TestDatabase.h"
+#include "TestSupport.h"
+
+#include "maintenance/ArchiveDescription.h"
+#include "maintenance/BackupRing.h"
+#include "maintenance/DatabaseSnapshot.h"
+#include "maintenance/MaintenanceCommands.h"
+#include "maintenance/TfAdministracjaBaza.h"
+#include "maintenance/TfArchiwum.h"
+#include "maintenance/TfImportPracownik.h"
+#include "registers/ListModel.h"
+#include "registers/TfMain.h"
+#include "shell/Clock.h"
+#include "shell/Config.h"
+#include "shell/DatabaseLocation.h"
+#include "shell/Dialogs.h"
+#include "shell/ErrorLog.h"
+#include "store/SqlConnection.h"
+#include "store/TableList.h"
+#include "store/TmyDataBase.h"
+#include "widgets/DateField.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+int count(TmyDataBase& db, const QString& sql)
+{
+    Statement& q = db.mySQL();
+    q.clear();
+    q.add(sql);
+    q.open();
+    const int n = int(q.integerAt(0, 0));
+    q.close();
+    return n;
+}
+
+QStringList infoTexts()
+{
+    QStringList out;
+    for (const Dialogs::Shown& s : Dialogs::shown())
+        if (s.kind == Dialogs::Kind::Info)
+            out << s.title + QStringLiteral(" / ") + s.text;
+    return out;
+}
+
+QDateTime day(int y, int m, int d)
+{
+    return QDateTime(QDate(y, m, d), QTime(9, 0));
+}
+} // namespace
+
+class TestMaintenanceWindows : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempConfig> m_config;
+    std::unique_ptr<TestDatabase> m_database;
+    std::unique_ptr<TmyDataBase> m_db;
+
+    void setParams(int last, int slot, int interval, int kept, bool adminsOnly, bool ask, bool on)
+    {
+        SystemParams p;
+        p.lastBackupDate = last;
+        p.lastSlot = slot;
+        p.intervalDays = interval;
+        p.slotsKept = kept;
+        p.adminsOnly = adminsOnly;
+        p.askFirst = ask;
+        p.enabled = on;
+        QVERIFY(m_db->saveSystemParams(p));
+    }
+    QString backupFile(int slot) const
+    {
+        return QDir(BackupRing::folder(m_database->dir(), slot)).filePath(kDatabaseFileName);
+    }
+
+private slots:
+    void init()
+    {
+        m_config = std::make_unique<TempConfig>();
+        Config::global().reset();
+        m_database = std::make_unique<TestDatabase>(true);
+        m_db = std::make_unique<TmyDataBase>();
+        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        DatabaseLocation::global().set(m_database->dir(), m_database->password());
+        Dialogs::startScript();
+    }
+    void cleanup()
+    {
+        Dialogs::stopScript();
+        Clock::setFixed({});
+        m_db.reset();
+        m_database.reset();
+        m_config.reset();
+    }
+
+    // ---- automatic backup
+    void ringRotatesOverItsSlotsWithTheCalendarRule()
+    {
+        setParams(20240101, 0, 30, 3, false, false, true);
+        Clock::setFixed(day(2024, 1, 31));
+        BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
+        QVERIFY(!QFileInfo::exists(backupFile(1)));
+
+        const QDate due[] = {QDate(2024, 2, 1), QDate(2024, 3, 3), QDate(2024, 4, 3), QDate(2024, 5, 4)};
+        const int ring[] = {1, 2, 3, 1};
+        for (int i = 0; i < 4; ++i) {
+            Clock::setFixed(QDateTime(due[i], QTime(8, 0)));
+            QFile::remove(backupFile(ring[i]));
+            BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
+            QVERIFY2(QFileInfo::exists(backupFile(ring[i])), qPrintable(due[i].toString()));
+            const SystemParams p = m_db->loadSystemParams();
+            QCOMPARE(p.lastSlot, ring[i]);
+            QCOMPARE(p.lastBackupDate, int(due[i].year() * 10000 + due[i].month() * 100 + due[i].day()));
+            QCOMPARE(DatabaseSnapshot::check(backupFile(ring[i]), m_database->password()),
+                     DatabaseSnapshot::Check::Ok);
+            // The same day again: not due.
+            QFile::remove(backupFile(ring[i]));
+            BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
+            QVERIFY(!QFileInfo::exists(backupFile(ring[i])));
+        }
+        QVERIFY(infoTexts().isEmpty()); // "ask" off: no confirmation either
+        QVERIFY(!QFileInfo::exists(
+            QDir(BackupRing::folder(m_database->dir(), 1)).filePath(ArchiveDescription::kFileName)));
+    }
+    void rightZeroOnlyAndAskingAreObeyed()
+    {
+        setParams(20200101, 0, 30, 3, true, true, true);
+        Clock::setFixed(day(2024, 6, 1));
+        BackupRing::automaticBackupCheck(*m_db, m_database->password(), false);
+        QVERIFY(Dialogs::shown().isEmpty());
+        QVERIFY(!QFileInfo::exists(backupFile(1)));
+
+        Dialogs::setNextAnswer(false); // "no": asked again next time
+        BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
+        QCOMPARE(Dialogs::shown().size(), 1);
+        QCOMPARE(m_db->loadSystemParams().lastSlot, 0);
+
+        Dialogs::setNextAnswer(true);
+        BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
+        QVERIFY(QFileInfo::exists(backupFile(1)));
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacja / Kopia zapasowa utworzona poprawnie w folderze: ") +
+                     BackupRing::folder(m_database->dir(), 1));
+
+        setParams(20200101, 0, 30, 3, false, false, false); // switched off
+        BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
+        QCOMPARE(m_db->loadSystemParams().lastSlot, 0);
+    }
+    void folderThatCannotBeCreatedStillMovesTheSlot()
+    {
+        setParams(20200101, 1, 30, 3, false, false, true);
+        Clock::setFixed(day(2024, 6, 1));
+        QFile blocker(BackupRing::folder(m_database->dir(), 2)); // a file where the folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        BackupRing::automaticBackupCheck(*m_db, m_database->password(), true);
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacja / Nie udało się utworzyć folderu z kopią zapasową bazy "
+                                "danych. Brak uprawnień do zapisu do folderu? ") +
+                     BackupRing::folder(m_database->dir(), 2));
+        const SystemParams p = m_db->loadSystemParams();
+        QCOMPARE(p.lastSlot, 2);
+        QCOMPARE(p.lastBackupDate, 20200101);
+    }
+
+    // ---- archive dialog
+    void archiveChangeRestoreShowsTheOldData()
+    {
+        QTemporaryDir archiveDir;
+        TfArchiwum dialog(*m_db);
+        dialog.show();
+        dialog.setSelectedFolder(archiveDir.path());
+        QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("odtworz"))->isEnabled());
+        dialog.findChild<QLineEdit*>(QStringLiteral("nNazwa"))->setText(QStringLiteral("Przed zmianą"));
+        dialog.findChild<DateField*>(QStringLiteral("nData"))->setDateText(QStringLiteral("31-02-2020"));
+        dialog.stworzClick();
+        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Archiwum zostało stworzone."));
+        QVERIFY(infoTexts().first().startsWith(QStringLiteral("Uwaga / Nie skonfigurowano lokalizacji")));
+        QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("odtworz"))->isEnabled());
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("oNazwa"))->text(),
+                 QStringLiteral("Przed zmianą"));
+        QCOMPARE(ArchiveDescription::read(archiveDir.path()).date, QStringLiteral("31-02-2020"));
+
+        const int computers = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
+        m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM komputery"));
+        bool restored = false;
+        connect(&dialog, &TfArchiwum::databaseRestored, this, [&] { restored = true; });
+        Dialogs::setNextAnswer(true);
+        Dialogs::setNextAnswer(true);
+        dialog.odtworzClick();
+        QVERIFY(restored);
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacje / Operacja przebiegła pomyślnie. Dane zostały "
+                                "odtworzone z archiwum."));
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
+    }
+    void restoreShowsTheRestoredDataInTheMainWindow()
+    {
+        TfMain main(nullptr, m_db.get());
+        MaintenanceCommands commands(main, *m_db);
+        Rights all;
+        all.fill(true);
+        main.applyRights(all);
+        QVERIFY(main.action(QStringLiteral("MArchiwizacja"))->isEnabled());
+        QVERIFY(main.action(QStringLiteral("MAdministracjaBaza"))->isEnabled());
+        main.SBKomputeryClick();
+        const int computers = main.listModel(QStringLiteral("DBFKomputery"))->rowCount();
+        QVERIFY(computers > 0);
+
+        QTemporaryDir archiveDir;
+        TfArchiwum& dialog = commands.archive();
+        dialog.setSelectedFolder(archiveDir.path());
+        dialog.stworzClick();
+        m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM komputery"));
+        main.reloadCurrent();
+        QCOMPARE(main.listModel(QStringLiteral("DBFKomputery"))->rowCount(), 0);
+        Dialogs::setNextAnswer(true);
+        Dialogs::setNextAnswer(true);
+        dialog.odtworzClick();
+        QCOMPARE(main.listModel(QStringLiteral("DBFKomputery"))->rowCount(), computers);
+
+        Rights none{};
+        main.applyRights(none);
+        QVERIFY(!main.action(QStringLiteral("MArchiwizacja"))->isEnabled());
+    }
+    void archiveUnderAnotherPasswordAsksForIt()
+    {
+        TestDatabase foreign(false, QStringLiteral("haslo-archiwum"));
+        TmyDataBase other;
+        QVERIFY(other.connectTo(foreign.dir(), foreign.password()));
+        QTemporaryDir archiveDir;
+        DatabaseSnapshot::write(other.DatabaseMain(), foreign.password(),
+                                archiveDir.filePath(kDatabaseFileName));
+        QVERIFY(ArchiveDescription{}.write(archiveDir.path()));
+
+        TfArchiwum dialog(*m_db);
+        dialog.setSelectedFolder(archiveDir.path());
+        Dialogs::setNextAnswer(true);
+        Dialogs::setNextAnswer(true);
+        Dialogs::setNextText(QStringLiteral("zle"));
+        Dialogs::setNextText(foreign.password());
+        dialog.odtworzClick();
+        const QList<Dialogs::Shown> shown = Dialogs::shown();
+        QCOMPARE(shown.at(2).kind, Dialogs::Kind::Prompt);
+        QVERIFY(shown.at(2).password);
+        QCOMPARE(shown.at(3).text, QStringLiteral("Podane hasło jest niepoprawne."));
+        QVERIFY(infoTexts().last().contains(QStringLiteral("przyjęły hasło bieżącej bazy danych")));
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), 0);
+        QCOMPARE(
+            DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
+            DatabaseSnapshot::Check::Ok);
+    }
+    void inconsistentArchiveIsRefusedBeforeAnythingChanges()
+    {
+        QTemporaryDir archiveDir;
+        const QString file = archiveDir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
+        {
+            SqlConnection c;
+            c.open(file, m_database->password());
+            c.exec(QStringLiteral("DELETE FROM komputery; DROP TABLE r_lickomp"));
+        }
+        QVERIFY(ArchiveDescription{}.write(archiveDir.path()));
+        const int computers = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
+        TfArchiwum dialog(*m_db);
+        dialog.setSelectedFolder(archiveDir.path());
+        Dialogs::setNextAnswer(true);
+        Dialogs::setNextAnswer(true);
+        dialog.odtworzClick();
+        QVERIFY(infoTexts().last().startsWith(QStringLiteral("Błąd / Pliki archiwum są niespójne.")));
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
+    }
+    void dateCheckAndDeletion()
+    {
+        QTemporaryDir archiveDir;
+        TfArchiwum dialog(*m_db);
+        dialog.setSelectedFolder(archiveDir.path());
+        dialog.findChild<DateField*>(QStringLiteral("nData"))->setDateText(QStringLiteral("40-13-2020"));
+        dialog.stworzClick();
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Uwaga / Niepoprawny format daty archiwum. Popraw pole."));
+        QVERIFY(!ArchiveDescription::existsIn(archiveDir.path()));
+
+        dialog.findChild<DateField*>(QStringLiteral("nData"))->setDateText(DateField::emptyText());
+        dialog.stworzClick();
+        QVERIFY(ArchiveDescription::existsIn(archiveDir.path()));
+        QFile other(archiveDir.filePath(QStringLiteral("inny.txt")));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.close();
+        Dialogs::setNextAnswer(true);
+        dialog.usunClick();
+        QVERIFY(!ArchiveDescription::existsIn(archiveDir.path()));
+        QVERIFY(!QFileInfo::exists(archiveDir.filePath(kDatabaseFileName)));
+        QVERIFY(QFileInfo::exists(other.fileName()));
+        QVERIFY(!dialog.findChild<QLineEdit*>(QStringLiteral("oNazwa"))->isEnabled());
+    }
+    void attachmentsAreArchivedAndRestored()
+    {
+        QTemporaryDir attachments;
+        QFile a(attachments.filePath(QStringLiteral("umowa.pdf")));
+        QVERIFY(a.open(QIODevice::WriteOnly));
+        a.write("PDF");
+        a.close();
+        Config::global().setAttachmentsFolder(attachments.path());
+        QTemporaryDir archiveDir;
+        TfArchiwum dialog(*m_db);
+        dialog.setSelectedFolder(archiveDir.path());
+        dialog.stworzClick();
+        QVERIFY(QFileInfo::exists(archiveDir.filePath(QStringLiteral("zalaczniki/umowa.pdf"))));
+        QFile::remove(a.fileName());
+
+        Dialogs::setNextAnswer(true);
+        Dialogs::setNextAnswer(true);
+        Dialogs::setNextAnswer(true); // copy the attachments back
+        dialog.odtworzClick();
+        QVERIFY(QFileInfo::exists(a.fileName()));
+        QVERIFY(infoTexts().last().startsWith(QStringLiteral("Informacje / Operacja przebiegła pomyślnie.")));
+    }
+
+    // ---- administration
+    void administrationEmptiesPacksAndClearsTheLog()
+    {
+        TfAdministracjaBaza dialog(*m_db);
+        dialog.show();
+        auto* tabela = dialog.findChild<QComboBox*>(QStringLiteral("tabela"));
+        QCOMPARE(tabela->count(), 39);
+        QCOMPARE(tabela->currentText(), QStringLiteral("Komputery"));
+        const int computers = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
+        Dialogs::setNextAnswer(false);
+        dialog.wyczyscClick();
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
+        QVERIFY(infoTexts().isEmpty());
+        tabela->setCurrentText(QStringLiteral("Kartoteka firm"));
+        Dialogs::setNextAnswer(true);
+        dialog.wyczyscClick();
+        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Zbiór został wyczyszczony."));
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM firmy")), 1);
+
+        dialog.optymalizujClick();
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacja / Optymalizacja zakończyła się powodzeniem."));
+
+        ErrorLog::writeLine(QStringLiteral("wpis"));
+        Dialogs::setNextAnswer(true);
+        dialog.czyscLogClick();
+        QFile log(ErrorLog::logPath());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll(), QByteArray("\r\n"));
+        log.close();
+        dialog.otworzLogClick();
+        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Log błędów programu został wyczyszczony."));
+        QCOMPARE(Dialogs::openedUrls().size(), 1);
+        QFile::remove(ErrorLog::logPath());
+        dialog.otworzLogClick();
+        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Log błędów jest pusty."));
+    }
+
+    // ---- import window
+    void importWindowLoadsVerifiesImportsAndKeepsItsSettings()
+    {
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("pracownicy.csv"));
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\xEF\xBB\xBFNumer;Nazwisko;Imi\xC4\x99\r\nP-1;Wi\xC5\x9Bniewski;Jan\r\n\r\nP-2;Kowalska;"
+                "Anna\r\n");
+        f.close();
+
+        TfImportPracownik window(*m_db);
+        Dialogs::setNextAnswer(false); // no earlier configuration
+        window.loadFile(csv);
+        QCOMPARE(window.sheet().rows().size(), 3);
+        auto* verify = window.findChild<QPushButton*>(QStringLiteral("SBWeryfikuj"));
+        auto* import = window.findChild<QPushButton*>(QStringLiteral("SBImportuj"));
+        QVERIFY(verify->isEnabled());
+        QVERIFY(!import->isEnabled());
+        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("cb1"))->count(), 4);
+        window.findChild<QComboBox*>(QStringLiteral("cb1"))->setCurrentIndex(1);
+        window.findChild<QComboBox*>(QStringLiteral("cb3"))->setCurrentIndex(2);
+        window.findChild<QComboBox*>(QStringLiteral("cb2"))->setCurrentIndex(3);
+        window.findChild<QCheckBox*>(QStringLiteral("pominPierwszy"))->setChecked(true);
+        window.weryfikujClick();
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacja / Nie wykryto problemów. Arkusz .CSV wydaje się być poprawny."));
+        QVERIFY(import->isEnabled());
+        const int before = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa"));
+        Dialogs::setNextAnswer(true);
+        window.importujClick();
+        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Operacja zakończona. Dodano wierszy: 2."));
+        QCOMPARE(count(*m_db, QStringLiteral(
+                                  "SELECT COUNT(*) FROM osobowa WHERE NAZWISKO='Wiśniewski' AND IMIE='Jan'")),
+                 1);
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), before + 2);
+        QVERIFY(QString::fromUtf8(window.resultLog())
+                    .contains(QStringLiteral("\"P-2\";\"Kowalska\";\"Anna\";\"Ok\";\"\"")));
+
+        // A second verification now finds the numbers taken and names the lines.
+        window.weryfikujClick();
+        QVERIFY(infoTexts().last().startsWith(QStringLiteral("Uwaga / Wykryto błędy weryfikacji danych.")));
+        QVERIFY(infoTexts().last().endsWith(QStringLiteral("2, 4")));
+
+        Dialogs::setNextAnswer(true);
+        window.zamknijClick();
+        const Config::ImportSettings s = Config::loadImportSettings(1);
+        QCOMPARE(s.columns[0], 1);
+        QCOMPARE(s.columns[2], 2);
+        QVERIFY(s.pominPierwszy);
+
+        // A file of another width resets the choices even with "Nie czyść ustawień" ticked.
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("a;b\n");
+        f.close();
+        Dialogs::setNextAnswer(false);
+        window.loadFile(csv);
+        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("cb1"))->currentIndex(), 0);
+        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("cb1"))->count(), 3);
+    }
+};
+
+QTEST_MAIN(TestMaintenanceWindows)
+#include "test_maintenancewindows.moc"
