@@ -49,10 +49,7 @@ bool CalendarPicker::isCalendarShown() const
 
 void CalendarPicker::showCalendar()
 {
-    const QDate day = m_day ? m_day() : QDate();
-    m_calendar->setLocale(QLocale());
-    m_calendar->setFirstDayOfWeek(QLocale().firstDayOfWeek());
-    m_calendar->setSelectedDate(day.isValid() ? day : Clock::today());
+    syncFromField();
     m_popup->adjustSize();
     // Below the button, kept on the screen.
     QPoint at = mapToGlobal(QPoint(0, height()));
@@ -65,6 +62,19 @@ void CalendarPicker::showCalendar()
     m_popup->move(at);
     m_popup->show();
     m_calendar->setFocus();
+}
+
+void CalendarPicker::syncFromField()
+{
+    const QDate day = m_day ? m_day() : QDate();
+    setDate(day.isValid() ? day : Clock::today());
+}
+
+void CalendarPicker::setDate(const QDate& day)
+{
+    m_calendar->setLocale(QLocale());
+    m_calendar->setFirstDayOfWeek(QLocale().firstDayOfWeek());
+    m_calendar->setSelectedDate(day);
 }
 
 void CalendarPicker::pick(const QDate& day)

@@ -26,6 +26,10 @@ public:
     QCalendarWidget* calendar() const { return m_calendar; }
     bool isCalendarShown() const;
     void showCalendar();
+    // Puts the calendar on the field's day, today when the field holds none.
+    void syncFromField();
+    // Puts the calendar on a day (an edit that is not a DateField).
+    void setDate(const QDate& day);
 
 signals:
     void dayPicked(const QDate& day);
