@@ -123,8 +123,6 @@ private slots:
                                              << "SlWlasciwosciKompWkrotce";
         QTest::newRow("equipment properties") << "SBWlSprzet"
                                               << "slWlasciwosciSprzetWkrotce";
-        QTest::newRow("own company") << "SBDaneFirmy"
-                                     << "SlDaneFirmyWkrotce";
         QTest::newRow("reports") << "SBRaporty"
                                  << "RaportyWkrotce";
     }
