@@ -135,7 +135,6 @@ QWidget* SoftwareEditor::row(QWidget* parent, std::initializer_list<QWidget*> wi
 void SoftwareEditor::registerGrid(SubList* list, const char* name)
 {
     // Column widths kept between runs: "SOFT_" for programs, "LIC_" for licences.
-    list->grid()->setObjectName(QLatin1String(name));
     const QString prefix = m_kind == QLatin1String("L") ? QStringLiteral("LIC_") : QStringLiteral("SOFT_");
     TVXGridStorage::registerDBGrid(list->grid(), prefix + QLatin1String(name));
 }
