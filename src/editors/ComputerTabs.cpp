@@ -173,7 +173,6 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tab
         {T::Naprawy, "NaprawyGrid"},         {T::Dokumenty, "DokumentyGrid"},
         {T::Historia, "historiaGrid"},       {T::Zalaczniki, "zalacznikiGrid"}};
     for (const auto& [tab, name] : gridNames) {
-        m_lists[tab]->grid()->setObjectName(QLatin1String(name));
         TVXGridStorage::registerDBGrid(m_lists[tab]->grid(), QStringLiteral("COMP_") + QLatin1String(name));
     }
     m_userDialog = new TfUzytkownicy(&m_editor);
