@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QHash>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QTest>
@@ -191,7 +192,17 @@ private slots:
             main.restoreGridLayouts();
             QCOMPARE(main.gridStorage()->count(), 16 + keys.size());
             for (qsizetype i = 0; i < keys.size(); ++i) {
-                const QString name = keys[i].section(QLatin1Char('_'), 1);
+                // The computer editor's grids are named after their lists ("DBFTerminy": "TerminyGrid").
+                static const QHash<QString, QString> objectNames = {
+                    {QStringLiteral("uzytkownicyGrid"), QStringLiteral("UzytkownicyGrid")},
+                    {QStringLiteral("terminyGrid"), QStringLiteral("TerminyGrid")},
+                    {QStringLiteral("licKompGrid"), QStringLiteral("LicKompGrid")},
+                    {QStringLiteral("DBSprzetGrid"), QStringLiteral("SprzetGrid")},
+                    {QStringLiteral("historiaGrid"), QStringLiteral("HistoriaGrid")},
+                    {QStringLiteral("zalacznikiGrid"), QStringLiteral("ZalacznikiGrid")}};
+                QString name = keys[i].section(QLatin1Char('_'), 1);
+                if (keys[i].startsWith(QLatin1String("COMP_")))
+                    name = objectNames.value(name, name);
                 auto* grid = main.findChild<QTableView*>(name, Qt::FindChildrenRecursively);
                 if (keys[i].startsWith(QLatin1String("COMP_")))
                     grid = computers.findChild<QTableView*>(name);
