@@ -62,6 +62,8 @@ int main(int argc, char* argv[])
     }
     SprzetnikApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Sprzetnik "));
+    app.setWindowIcon(TfMainUi::programIcon());
+    app.setDesktopFileName(QStringLiteral("sprzetnik"));
     Dialogs::install();
 
     QSplashScreen splash(splashPicture());
@@ -100,8 +102,9 @@ int main(int argc, char* argv[])
                           [&reminders] { reminders.hideToolWindows(); }});
     QObject::connect(&startup, &Startup::endProgram, &app, [] { QCoreApplication::exit(0); });
 
-    splash.finish(&main);
+    // finish() waits for the window to be exposed: show it first.
     main.show();
+    splash.finish(&main);
     QTimer::singleShot(0, &main, [&] {
         if (!startup.runStartupSequence()) {
             QCoreApplication::exit(0);

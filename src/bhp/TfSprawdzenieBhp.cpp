@@ -2,6 +2,7 @@
 
 #include "bhp/StockChecks.h"
 #include "registers/TVXExportToCSV.h"
+#include "registers/TVXGridStorage.h"
 #include "shell/Dialogs.h"
 
 #include <QHeaderView>
@@ -31,6 +32,7 @@ TfSprawdzenieBhp::TfSprawdzenieBhp(TmyDataBase& db, QWidget* parent)
     SGTabela->setColumnWidth(1, 110);
     SGTabela->setColumnWidth(2, 230);
     SGTabela->horizontalHeader()->setStretchLastSection(true);
+    TVXGridStorage::registerStringGrid(SGTabela, QStringLiteral("SPRBHPSGTabela"));
 
     QPushButton* txt = makeButton("SBTxt", QStringLiteral("do TXT ..."),
                                   QStringLiteral("Zapisz tabelę do pliku tekstowego"));

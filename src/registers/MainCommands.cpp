@@ -20,10 +20,21 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
       m_computers(new TfKomputery(db, &main)), m_records(new RecordCommands(db, *m_computers, this))
 {
     m_computers->setDictionaryEditor(m_biblioteka);
-    m_main.setRecordCommand(TfMain::Command::Add, [this] { run(&RecordCommands::add); });
-    m_main.setRecordCommand(TfMain::Command::Copy, [this] { run(&RecordCommands::copy); });
-    m_main.setRecordCommand(TfMain::Command::Edit, [this] { run(&RecordCommands::edit); });
-    m_main.setRecordCommand(TfMain::Command::Preview, [this] { run(&RecordCommands::preview); });
+    // A register whose command class lacks a command keeps its controls disabled.
+    const auto offers = [this](bool (RegisterCommands::*can)() const) {
+        return [this, can](const QString& registerName) {
+            const RegisterCommands* r = m_records->commandsOf(registerName);
+            return r && (r->*can)();
+        };
+    };
+    m_main.setRecordCommand(
+        TfMain::Command::Add, [this] { run(&RecordCommands::add); }, offers(&RegisterCommands::canAdd));
+    m_main.setRecordCommand(
+        TfMain::Command::Copy, [this] { run(&RecordCommands::copy); }, offers(&RegisterCommands::canAdd));
+    m_main.setRecordCommand(
+        TfMain::Command::Edit, [this] { run(&RecordCommands::edit); }, offers(&RegisterCommands::canEdit));
+    m_main.setRecordCommand(
+        TfMain::Command::Preview, [this] { run(&RecordCommands::preview); }, offers(&RegisterCommands::canPreview));
     m_main.setRecordCommand(TfMain::Command::OpenAttachment, [&db] {
         // "Otwórz załącznik": the stored file of the attachment row under the cursor.
         const Statement& list = db.statement(QStringLiteral("DBFZalaczniki"));

@@ -190,7 +190,12 @@ bool Startup::runStartupSequence()
 void Startup::afterLogin()
 {
     AppState& state = AppState::instance();
-    Config::global().set(QStringLiteral("cbFirstLog"), false);
+    // Written now: the login hints must not come back at the next start
+    // even when nothing else saves the configuration.
+    if (Config::global().flag(QStringLiteral("cbFirstLog"))) {
+        Config::global().set(QStringLiteral("cbFirstLog"), false);
+        Config::global().save();
+    }
     runSchemaUpgrades();
     state.rights = m_db.loadRights(state.currentUser);
     automaticBackupCheck();
