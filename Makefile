@@ -2,9 +2,17 @@
 BUILD_DIR ?= build
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
             libsqlcipher-dev sqlcipher libssl-dev fonts-dejavu-core libbenchmark-dev poppler-utils \
-            qt6-translations-l10n
+            qt6-translations-l10n ccache
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?= -DSPRZETNIK_WERROR=ON
+# Compiles go through ccache when it is there; paths are taken relative to the
+# clone, so another clone of the same sources hits the same cache.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+ifneq ($(CCACHE),)
+CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := true
+endif
 
 .PHONY: all deps configure build program run test format clean
 
