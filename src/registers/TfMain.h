@@ -12,6 +12,7 @@
 
 class DataGrid;
 class FilterBar;
+class ListTools;
 class ListModel;
 class QAction;
 class QLabel;
@@ -49,6 +50,8 @@ public:
     // `db`: the data module; the one created at start-up when null.
     explicit TfMain(QWidget* parent = nullptr, TmyDataBase* db = nullptr);
     ~TfMain() override;
+
+    TmyDataBase* database() const;
 
     // Navigation (one per button and "&Widok" item). A register whose button
     // is disabled (no read right) is not entered.
@@ -114,10 +117,14 @@ public:
     bool locate(const QString& list, const QVariant& key);
     bool locateInCurrent(const QVariant& key);
 
-    // Record commands are supplied by the features that implement them; a
-    // command without a handler does nothing.
-    void setRecordCommand(Command command, std::function<void()> handler);
+    // Record commands are supplied by the features that implement them. A
+    // command without a handler, or whose `available` answers false for the
+    // register shown (its page name without the page: "komputery",
+    // "DodatkoweNaprawy"), has its controls disabled.
+    void setRecordCommand(Command command, std::function<void()> handler,
+                          std::function<bool(const QString& registerName)> available = {});
     void runCommand(Command command);
+    bool commandAvailable(Command command) const;
     // Double click or Enter on a grid: edit, or preview without the write state.
     void gridActivated();
 
@@ -142,6 +149,8 @@ public:
     QPushButton* navigationButton(const QString& objectName) const;
     DataGrid* grid(const QString& objectName) const;
     FilterBar* filterBar() const { return m_ui.filters; }
+    // Search, sums, CSV, the Fiszka card and the property-names pages.
+    ListTools& listTools() const { return *m_listTools; }
 
     // Shell commands are wired by the start-up controller.
     struct ShellCommands
@@ -164,13 +173,15 @@ signals:
     void registeringGridLayouts(TVXGridStorage& storage);
 
 protected:
+    // Hints: the long part shows in panel 2 of the status bar.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    TmyDataBase* database() const;
     void attachModels();
     void connectCommands();
+    void disableUnavailableCommands();
     bool hasRight(int right) const;
     QPushButton* button(const char* name) const;
 
@@ -194,9 +205,11 @@ private:
     TmyDataBase* m_db = nullptr;
     QHash<QString, ListModel*> m_models; // list -> model of its grid
     std::map<Command, std::function<void()>> m_commands;
+    std::map<Command, std::function<bool(const QString&)>> m_available;
     Rights m_rights{};
     bool m_read = false;
     bool m_write = false;
     std::unique_ptr<TVXGridStorage> m_gridStorage;
     ShellCommands m_shell;
+    ListTools* m_listTools = nullptr;
 };
