@@ -23,6 +23,8 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     m_main.setRecordCommand(TfMain::Command::Copy, [this] { run(&RecordCommands::copy); });
     m_main.setRecordCommand(TfMain::Command::Edit, [this] { run(&RecordCommands::edit); });
     m_main.setRecordCommand(TfMain::Command::Preview, [this] { run(&RecordCommands::preview); });
+    m_main.setRecordCommand(TfMain::Command::Delete, [this] { run(&RecordCommands::remove); });
+    m_main.setRecordCommand(TfMain::Command::Liquidate, [this] { run(&RecordCommands::liquidate); });
     m_main.setRecordCommand(TfMain::Command::OpenAttachment, [&db] {
         // "Otwórz załącznik": the stored file of the attachment row under the cursor.
         const Statement& list = db.statement(QStringLiteral("DBFZalaczniki"));

@@ -28,3 +28,7 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProgramCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LicenceCommands.cpp
 )
+# Delete cascade and liquidation of every register
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DeleteCascade.cpp
+)
