@@ -10,14 +10,19 @@
 #include "shell/AppState.h"
 #include "shell/Config.h"
 #include "shell/Dialogs.h"
+#include "shell/ErrorLog.h"
+#include "store/SqlConnection.h"
 #include "store/TmyDataBase.h"
-#include "widgets/DateField.h"
+#include "widgets/DataGrid.h"
 
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sqlcipher/sqlite3.h>
 
 // "Usuń" and "Likwiduj wybrany element" of every register: what goes, what
 // stays, and that a failure anywhere leaves the database as it was.
@@ -177,6 +182,7 @@ private:
     }
 
 private slots:
+    void initTestCase() { Dialogs::install(); }
     void init()
     {
         m_config = std::make_unique<TempConfig>();
@@ -324,7 +330,12 @@ private slots:
         const qint64 key = newComputer(QStringLiteral("Q-1"));
         enter(main, QStringLiteral("komputery"), key);
         Dialogs::setNextAnswer(false);
-        main.runCommand(TfMain::Command::Delete);
+        // The Delete key of the grid's popup.
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        DataGrid* grid = main.grid(QStringLiteral("KomputeryGrid"));
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Delete);
         QCOMPARE(Dialogs::shown().size(), 1);
         QCOMPARE(Dialogs::shown().first().title, QStringLiteral("Pytanie"));
         QCOMPARE(Dialogs::shown().first().text, QStringLiteral("Czy na pewno usunąć zaznaczoną pozycję?"));
@@ -332,7 +343,9 @@ private slots:
 
         QVERIFY(m_db->locate(QStringLiteral("DBFKomputery"), {key}));
         Dialogs::setNextAnswer(true);
-        main.runCommand(TfMain::Command::Delete);
+        QPushButton* usun = main.navigationButton(QStringLiteral("SBUsun"));
+        QVERIFY(usun->isEnabled());
+        usun->click();
         QCOMPARE(count(QStringLiteral("komputery WHERE IDKOMPUTERA=%1").arg(key)), 0);
     }
 
@@ -442,6 +455,28 @@ private slots:
         QCOMPARE(m_db->statement(QStringLiteral("DBFKomputery")).recordCount(), listed - 1);
         QVERIFY(Dialogs::shown().isEmpty());
         QVERIFY(m_config->logLines().isEmpty());
+    }
+
+    // Another workstation holds the database: the locked-files message, nothing deleted.
+    void aLockedDatabaseDeletesNothing()
+    {
+        TfMain main;
+        MainCommands commands(main, *m_db);
+        login(main);
+        const qint64 key = newComputer(QStringLiteral("B-1"));
+        populateAll(*DeleteCascade::find(QStringLiteral("komputery")), key);
+        enter(main, QStringLiteral("komputery"), key);
+        sqlite3_busy_timeout(m_db->DatabaseMain().handle(), 50);
+        SqlConnection other;
+        other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+        const QMap<QString, qint64> before = snapshot();
+        other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        main.runCommand(TfMain::Command::Delete);
+        other.exec(QStringLiteral("COMMIT"));
+        QCOMPARE(snapshot(), before);
+        QCOMPARE(Dialogs::shown().size(), 1);
+        QCOMPARE(Dialogs::shown().first().text, ErrorLog::lockedFilesText());
+        QVERIFY(logged(16));
     }
 
     // Liquidation of a computer: archived with date and reason, its deadlines,
