@@ -43,8 +43,8 @@ struct Liquidation
     const char* registerName;
     const char* list;
     const char* key;
-    const char* statement; // DBFLikwidacja…: reason :PARAM0, date line 4, key line 6
-    const char* kind;      // the deadlines switched off by DBFUnactiveTerminy
+    const char* statement;              // DBFLikwidacja…: reason :PARAM0, date line 4, key line 6
+    const char* kind;                   // the deadlines switched off by DBFUnactiveTerminy
     std::vector<const char*> followUps; // each followed by the decimal key
     qint64 code;
 };

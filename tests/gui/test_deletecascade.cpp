@@ -39,13 +39,13 @@ private:
     static const QStringList& tables()
     {
         static const QStringList t = {
-            QStringLiteral("komputery"),   QStringLiteral("sprzet"),      QStringLiteral("licencje"),
-            QStringLiteral("programy"),    QStringLiteral("bhp"),         QStringLiteral("zakupbhp"),
-            QStringLiteral("magazyn"),     QStringLiteral("terminy"),     QStringLiteral("naprawy"),
-            QStringLiteral("dokumenty"),   QStringLiteral("historia"),    QStringLiteral("zlecenia"),
-            QStringLiteral("rozliczenia"), QStringLiteral("zalaczniki"),  QStringLiteral("osobowa"),
-            QStringLiteral("firmy"),       QStringLiteral("r_kompprac"),  QStringLiteral("r_sprzprac"),
-            QStringLiteral("r_lickomp"),   QStringLiteral("r_licprog"),   QStringLiteral("r_bhpprac"),
+            QStringLiteral("komputery"),   QStringLiteral("sprzet"),     QStringLiteral("licencje"),
+            QStringLiteral("programy"),    QStringLiteral("bhp"),        QStringLiteral("zakupbhp"),
+            QStringLiteral("magazyn"),     QStringLiteral("terminy"),    QStringLiteral("naprawy"),
+            QStringLiteral("dokumenty"),   QStringLiteral("historia"),   QStringLiteral("zlecenia"),
+            QStringLiteral("rozliczenia"), QStringLiteral("zalaczniki"), QStringLiteral("osobowa"),
+            QStringLiteral("firmy"),       QStringLiteral("r_kompprac"), QStringLiteral("r_sprzprac"),
+            QStringLiteral("r_lickomp"),   QStringLiteral("r_licprog"),  QStringLiteral("r_bhpprac"),
             QStringLiteral("wlasciwosci")};
         return t;
     }
@@ -53,7 +53,8 @@ private:
     void sql(const QString& text) { m_db->DatabaseMain().exec(text); }
     qint64 count(const QString& text)
     {
-        Statement q(&m_db->DatabaseMain(), QStringLiteral("count"), {QStringLiteral("SELECT COUNT(*) AS N FROM ") + text});
+        Statement q(&m_db->DatabaseMain(), QStringLiteral("count"),
+                    {QStringLiteral("SELECT COUNT(*) AS N FROM ") + text});
         q.open();
         return q.integer(QStringLiteral("N"));
     }
@@ -102,13 +103,15 @@ private:
     }
     qint64 newComputer(const QString& number)
     {
-        sql(QStringLiteral("INSERT INTO komputery (NREWID,NAZWA,ARCHIWUM,DATAARCH,PRZYCZYNA) VALUES ('%1','Test','N',0,'')")
+        sql(QStringLiteral("INSERT INTO komputery (NREWID,NAZWA,ARCHIWUM,DATAARCH,PRZYCZYNA) VALUES "
+                           "('%1','Test','N',0,'')")
                 .arg(number));
         return value(QStringLiteral("SELECT MAX(IDKOMPUTERA) FROM komputery")).toLongLong();
     }
     qint64 newLicence()
     {
-        sql(QStringLiteral("INSERT INTO licencje (NREWID,NRLICENCJI,ARCHIWUM,DATAARCH,PRZYCZYNA) VALUES ('L-T','Lic','N',0,'')"));
+        sql(QStringLiteral("INSERT INTO licencje (NREWID,NRLICENCJI,ARCHIWUM,DATAARCH,PRZYCZYNA) VALUES "
+                           "('L-T','Lic','N',0,'')"));
         return value(QStringLiteral("SELECT MAX(IDLICENCJI) FROM licencje")).toLongLong();
     }
     void storeFile(const QString& name)
@@ -119,8 +122,9 @@ private:
     }
     void attach(const QString& kind, qint64 key, const QString& file)
     {
-        sql(QStringLiteral("INSERT INTO zalaczniki (CZEGODOTYCZY,IDOBIEKTU,NAZWAZALACZNIKA,NAZWAPLIKU,DATADODANIA) "
-                           "VALUES ('%1',%2,'Plik','%3',20260101)")
+        sql(QStringLiteral(
+                "INSERT INTO zalaczniki (CZEGODOTYCZY,IDOBIEKTU,NAZWAZALACZNIKA,NAZWAPLIKU,DATADODANIA) "
+                "VALUES ('%1',%2,'Plik','%3',20260101)")
                 .arg(kind)
                 .arg(key)
                 .arg(file));
@@ -274,7 +278,8 @@ private slots:
         if (registerName == QLatin1String("komputery")) {
             sql(QStringLiteral("INSERT INTO zlecenia (CZEGODOTYCZY,IDOBIEKTU) VALUES ('S',%1)").arg(key));
             sql(QStringLiteral("INSERT INTO rozliczenia (CZEGODOTYCZY,IDOBIEKTU) VALUES ('S',%1)").arg(key));
-            sql(QStringLiteral("UPDATE sprzet SET IDKOMPUTERA=%1 WHERE IDSPRZETU=(SELECT MIN(IDSPRZETU) FROM sprzet)")
+            sql(QStringLiteral(
+                    "UPDATE sprzet SET IDKOMPUTERA=%1 WHERE IDSPRZETU=(SELECT MIN(IDSPRZETU) FROM sprzet)")
                     .arg(key));
         }
         const QMap<QString, qint64> before = snapshot();
@@ -287,7 +292,9 @@ private slots:
             QVERIFY2(count(where + QString::number(key)) == 0, s.sql);
             QVERIFY2(count(where + QString::number(other)) > 0, s.sql);
         }
-        QCOMPARE(count(QStringLiteral("zalaczniki WHERE CZEGODOTYCZY='%1' AND IDOBIEKTU=%2").arg(kind).arg(key)), 0);
+        QCOMPARE(
+            count(QStringLiteral("zalaczniki WHERE CZEGODOTYCZY='%1' AND IDOBIEKTU=%2").arg(kind).arg(key)),
+            0);
         // usuwajZajaczniki is off: the stored file stays.
         QVERIFY(QFile::exists(m_folder->filePath(QStringLiteral("mine.txt"))));
         if (registerName == QLatin1String("komputery")) {
@@ -311,7 +318,8 @@ private slots:
         QCOMPARE(count(QStringLiteral("osobowa WHERE NREW='%1'").arg(nrew)), 0);
         QCOMPARE(count(QStringLiteral("komputery WHERE NREW='%1'").arg(nrew)), uses);
 
-        const qint64 firm = value(QStringLiteral("SELECT IDFIRMY FROM komputery WHERE IDFIRMY>1 LIMIT 1")).toLongLong();
+        const qint64 firm =
+            value(QStringLiteral("SELECT IDFIRMY FROM komputery WHERE IDFIRMY>1 LIMIT 1")).toLongLong();
         const qint64 supplied = count(QStringLiteral("komputery WHERE IDFIRMY=%1").arg(firm));
         QVERIFY(supplied > 0);
         enter(main, QStringLiteral("SlFirmy"), firm);
@@ -368,7 +376,9 @@ private slots:
         QVERIFY(QFile::exists(m_folder->filePath(QStringLiteral("s.txt"))));
         QVERIFY(!logged(242128));
 
-        const qint64 id = value(QStringLiteral("SELECT IDZALACZNIKA FROM zalaczniki WHERE NAZWAPLIKU='s.txt'")).toLongLong();
+        const qint64 id =
+            value(QStringLiteral("SELECT IDZALACZNIKA FROM zalaczniki WHERE NAZWAPLIKU='s.txt'"))
+                .toLongLong();
         enter(main, QStringLiteral("DodatkoweZalaczniki"), id);
         main.runCommand(TfMain::Command::Delete);
         QCOMPARE(count(QStringLiteral("zalaczniki WHERE IDZALACZNIKA=%1").arg(id)), 0);
@@ -423,10 +433,12 @@ private slots:
             if (s.filesOf)
                 attach(QLatin1String(s.filesOf), keyText.toLongLong(), QStringLiteral("kept.txt"));
         if (rule->ownFile)
-            sql(QStringLiteral("UPDATE zalaczniki SET NAZWAPLIKU='kept.txt' WHERE IDZALACZNIKA=%1").arg(keyText));
+            sql(QStringLiteral("UPDATE zalaczniki SET NAZWAPLIKU='kept.txt' WHERE IDZALACZNIKA=%1")
+                    .arg(keyText));
         storeFile(QStringLiteral("kept.txt"));
         for (const QString& table : failing) {
-            sql(QStringLiteral("CREATE TEMP TRIGGER fail BEFORE DELETE ON main.%1 BEGIN SELECT RAISE(ABORT, 'blad'); END")
+            sql(QStringLiteral("CREATE TEMP TRIGGER fail BEFORE DELETE ON main.%1 BEGIN SELECT RAISE(ABORT, "
+                               "'blad'); END")
                     .arg(table));
             const QMap<QString, qint64> before = snapshot();
             const int logLines = m_config->logLines().size();
@@ -504,12 +516,14 @@ private slots:
                                       "IDKOMPUTERA=%1")
                            .arg(key)),
                  QStringLiteral("T/20260315/Zużycie"));
-        for (const char* t : {"terminy WHERE CZEGODOTYCZY='K'", "naprawy WHERE KOMPSPRZ='K'",
-                              "dokumenty WHERE CZEGODOTYCZY='K'", "r_kompprac WHERE 1=1", "r_lickomp WHERE 1=1"}) {
-            const QString where = QLatin1String(t) + QStringLiteral(" AND ACT='T' AND ") +
-                                  (QLatin1String(t).startsWith(QLatin1String("r_")) ? QStringLiteral("IDKOMPUTERA=")
-                                                                                      : QStringLiteral("IDOBIEKTU=")) +
-                                  QString::number(key);
+        for (const char* t :
+             {"terminy WHERE CZEGODOTYCZY='K'", "naprawy WHERE KOMPSPRZ='K'",
+              "dokumenty WHERE CZEGODOTYCZY='K'", "r_kompprac WHERE 1=1", "r_lickomp WHERE 1=1"}) {
+            const QString where =
+                QLatin1String(t) + QStringLiteral(" AND ACT='T' AND ") +
+                (QLatin1String(t).startsWith(QLatin1String("r_")) ? QStringLiteral("IDKOMPUTERA=")
+                                                                  : QStringLiteral("IDOBIEKTU=")) +
+                QString::number(key);
             QVERIFY2(count(where) == 0, t);
         }
         QCOMPARE(snapshot(), before); // nothing removed
@@ -524,7 +538,9 @@ private slots:
         MainCommands commands(main, *m_db);
         login(main);
         const qint64 key = newComputer(QStringLiteral("LQ-2"));
-        sql(QStringLiteral("UPDATE komputery SET ARCHIWUM='T',DATAARCH=20250101,PRZYCZYNA='Stary' WHERE IDKOMPUTERA=%1").arg(key));
+        sql(QStringLiteral(
+                "UPDATE komputery SET ARCHIWUM='T',DATAARCH=20250101,PRZYCZYNA='Stary' WHERE IDKOMPUTERA=%1")
+                .arg(key));
         main.SBKomputeryClick();
         m_db->listState().setArchive(true);
         m_db->reloadList(QStringLiteral("DBFKomputery"));
@@ -542,7 +558,8 @@ private slots:
         QVERIFY(script.done());
         QCOMPARE(shownDate, QStringLiteral("01-01-2025"));
         QVERIFY(Dialogs::shown().isEmpty()); // no question for a correction
-        QCOMPARE(value(QStringLiteral("SELECT DATAARCH||'/'||PRZYCZYNA FROM komputery WHERE IDKOMPUTERA=%1").arg(key)),
+        QCOMPARE(value(QStringLiteral("SELECT DATAARCH||'/'||PRZYCZYNA FROM komputery WHERE IDKOMPUTERA=%1")
+                           .arg(key)),
                  QStringLiteral("20250102/Kradzież"));
     }
 
@@ -554,7 +571,9 @@ private slots:
         MainCommands commands(main, *m_db);
         login(main);
         const qint64 key = newLicence();
-        sql(QStringLiteral("INSERT INTO r_lickomp (IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES (1,%1,1,'T'),(1,%1,2,'N')").arg(key));
+        sql(QStringLiteral("INSERT INTO r_lickomp (IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES "
+                           "(1,%1,1,'T'),(1,%1,2,'N')")
+                .arg(key));
         sql(QStringLiteral("INSERT INTO r_licprog (IDPROGRAMU,IDLICENCJI,ACT) VALUES (1,%1,'T')").arg(key));
         sql(QStringLiteral("INSERT INTO terminy (CZEGODOTYCZY,IDOBIEKTU,ACT) VALUES ('L',%1,'T')").arg(key));
         enter(main, QStringLiteral("licencje"), key);
@@ -566,12 +585,14 @@ private slots:
         });
         main.runCommand(TfMain::Command::Liquidate);
         QVERIFY(script.done());
-        QCOMPARE(value(QStringLiteral("SELECT ARCHIWUM||DATAARCH FROM licencje WHERE IDLICENCJI=%1").arg(key)),
-                 QStringLiteral("T20260201"));
+        QCOMPARE(
+            value(QStringLiteral("SELECT ARCHIWUM||DATAARCH FROM licencje WHERE IDLICENCJI=%1").arg(key)),
+            QStringLiteral("T20260201"));
         QCOMPARE(count(QStringLiteral("r_lickomp WHERE IDLICENCJI=%1").arg(key)), 1);
         QCOMPARE(count(QStringLiteral("r_lickomp WHERE IDLICENCJI=%1 AND ACT='N'").arg(key)), 1);
         QCOMPARE(count(QStringLiteral("r_licprog WHERE IDLICENCJI=%1 AND ACT='N'").arg(key)), 1);
-        QCOMPARE(count(QStringLiteral("terminy WHERE CZEGODOTYCZY='L' AND IDOBIEKTU=%1 AND ACT='N'").arg(key)), 1);
+        QCOMPARE(
+            count(QStringLiteral("terminy WHERE CZEGODOTYCZY='L' AND IDOBIEKTU=%1 AND ACT='N'").arg(key)), 1);
     }
 
     // Equipment: its deadlines, repairs, documents and users switched off.
@@ -582,7 +603,8 @@ private slots:
         if (!commands.records().commandsOf(QStringLiteral("sprzet")))
             QSKIP("register not built on this branch");
         login(main);
-        const qint64 key = value(QStringLiteral("SELECT MAX(IDSPRZETU) FROM sprzet WHERE ARCHIWUM='N'")).toLongLong();
+        const qint64 key =
+            value(QStringLiteral("SELECT MAX(IDSPRZETU) FROM sprzet WHERE ARCHIWUM='N'")).toLongLong();
         populateAll(*DeleteCascade::find(QStringLiteral("sprzet")), key);
         enter(main, QStringLiteral("sprzet"), key);
         ModalScript script;
@@ -595,8 +617,9 @@ private slots:
         QVERIFY(script.done());
         QCOMPARE(value(QStringLiteral("SELECT ARCHIWUM||DATAARCH FROM sprzet WHERE IDSPRZETU=%1").arg(key)),
                  QStringLiteral("T20260505"));
-        for (const char* t : {"terminy WHERE CZEGODOTYCZY='S' AND IDOBIEKTU=", "naprawy WHERE KOMPSPRZ='S' AND IDOBIEKTU=",
-                              "dokumenty WHERE CZEGODOTYCZY='S' AND IDOBIEKTU=", "r_sprzprac WHERE IDSPRZETU="})
+        for (const char* t :
+             {"terminy WHERE CZEGODOTYCZY='S' AND IDOBIEKTU=", "naprawy WHERE KOMPSPRZ='S' AND IDOBIEKTU=",
+              "dokumenty WHERE CZEGODOTYCZY='S' AND IDOBIEKTU=", "r_sprzprac WHERE IDSPRZETU="})
             QVERIFY2(count(QLatin1String(t) + QString::number(key) + QStringLiteral(" AND ACT='T'")) == 0, t);
     }
 
@@ -608,20 +631,24 @@ private slots:
         QVERIFY(rule);
         const qint64 key = newComputer(QStringLiteral("LQ-3"));
         QVERIFY(DeleteCascade::liquidate(*m_db, *rule, key, QStringLiteral("Brak daty"), 0));
-        QCOMPARE(value(QStringLiteral("SELECT ARCHIWUM||'/'||DATAARCH FROM komputery WHERE IDKOMPUTERA=%1").arg(key)),
+        QCOMPARE(value(QStringLiteral("SELECT ARCHIWUM||'/'||DATAARCH FROM komputery WHERE IDKOMPUTERA=%1")
+                           .arg(key)),
                  QStringLiteral("T/0"));
         QCOMPARE(TmyDataBase::dateText(0), QString());
 
         const qint64 second = newComputer(QStringLiteral("LQ-4"));
         populate(QStringLiteral("DELETE FROM r_lickomp WHERE IDKOMPUTERA="), second);
         populate(QStringLiteral("DELETE FROM terminy WHERE CZEGODOTYCZY='K' AND IDOBIEKTU="), second);
-        sql(QStringLiteral("CREATE TEMP TRIGGER fail BEFORE UPDATE ON main.r_lickomp BEGIN SELECT RAISE(ABORT, 'blad'); END"));
+        sql(QStringLiteral("CREATE TEMP TRIGGER fail BEFORE UPDATE ON main.r_lickomp BEGIN SELECT "
+                           "RAISE(ABORT, 'blad'); END"));
         QVERIFY(!DeleteCascade::liquidate(*m_db, *rule, second, QStringLiteral("X"), 20260101));
         sql(QStringLiteral("DROP TRIGGER fail"));
         QVERIFY(logged(6010));
         QCOMPARE(value(QStringLiteral("SELECT ARCHIWUM FROM komputery WHERE IDKOMPUTERA=%1").arg(second)),
                  QStringLiteral("N"));
-        QCOMPARE(count(QStringLiteral("terminy WHERE CZEGODOTYCZY='K' AND IDOBIEKTU=%1 AND ACT='T'").arg(second)), 1);
+        QCOMPARE(
+            count(QStringLiteral("terminy WHERE CZEGODOTYCZY='K' AND IDOBIEKTU=%1 AND ACT='T'").arg(second)),
+            1);
 
         TfMain main;
         MainCommands commands(main, *m_db);
