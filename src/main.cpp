@@ -4,6 +4,7 @@
 #include "registers/TfMain.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
+#include "shell/OptionsCommand.h"
 #include "shell/SingleInstance.h"
 #include "shell/SprzetnikApplication.h"
 #include "shell/Startup.h"
@@ -79,6 +80,7 @@ int main(int argc, char* argv[])
     TfMain main;
     MainCommands commands(main, db);
     MaintenanceCommands maintenance(main, db);
+    OptionsCommand options(main, db);
     TfWskazBaze wskazBaze(&main);
     TfTutorial1 tutorial(&main);
     Startup startup(main, db);

@@ -9,6 +9,7 @@
 #include "editors/TfNaprawy.h"
 #include "editors/TfTerminy.h"
 #include "editors/TfUzytkownicy.h"
+#include "editors/TfUzywajacy.h"
 #include "editors/TfZalaczniki.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
@@ -54,26 +55,28 @@ struct TabRights
     int read;
     int write;
 };
-TabRights rightsOf(TfKomputery::Tab tab)
+TabRights rightsOf(AssetEditor::Tab tab)
 {
     switch (tab) {
-    case TfKomputery::Terminy: return {7, 8};
-    case TfKomputery::Zalaczniki: return {28, 29};
-    case TfKomputery::Naprawy: return {9, 10};
-    case TfKomputery::Dokumenty: return {16, 17};
-    case TfKomputery::Historia: return {18, 19};
-    case TfKomputery::Oprogramowanie: return {3, 4};
-    case TfKomputery::Sprzet: return {5, -1};
+    case AssetEditor::Terminy: return {7, 8};
+    case AssetEditor::Zalaczniki: return {28, 29};
+    case AssetEditor::Naprawy: return {9, 10};
+    case AssetEditor::Dokumenty: return {16, 17};
+    case AssetEditor::Historia: return {18, 19};
+    case AssetEditor::Oprogramowanie: return {3, 4};
+    case AssetEditor::Sprzet: return {5, -1};
     default: return {-1, -1}; // users: part of the computer itself
     }
 }
 } // namespace
 
-ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tabs)
-    : QObject(&editor), m_db(db), m_editor(editor), m_tabs(tabs)
+ComputerTabs::ComputerTabs(TmyDataBase& db, AssetEditor& editor, QTabWidget* tabs)
+    : QObject(&editor), m_db(db), m_editor(editor), m_tabs(tabs), m_kind(editor.kind()),
+      m_computer(editor.kind() == QLatin1String("K"))
 {
-    using T = TfKomputery;
-    SubList* users = makeList(T::Uzytkownicy, QStringLiteral("Użytkownicy"), QStringLiteral("DBFUzytkownicy"),
+    using T = AssetEditor;
+    SubList* users = makeList(T::Uzytkownicy, QStringLiteral("Użytkownicy"),
+                              m_computer ? QStringLiteral("DBFUzytkownicy") : QStringLiteral("DBFUzywajacy"),
                               {text("NREW", QStringLiteral("Nr ewid."), 70), text("PRACOWNIK", QStringLiteral("Nazwisko"), 180),
                                text("NIP", QStringLiteral("NIP"), 90), text("DZIAL", QStringLiteral("Dział"), 110),
                                text("STANOWISKO", QStringLiteral("Stanowisko"), 110),
@@ -94,7 +97,15 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tab
     users->setAction(SubList::Edit, [this] { userEdit(); });
     users->setAction(SubList::Remove, [this] { userRemove(); });
     users->setAction(SubList::Print, [this] { userPrint(); });
+    if (m_computer)
+        makeComputerLists();
+    makeRecordLists();
+    finish();
+}
 
+void ComputerTabs::makeComputerLists()
+{
+    using T = AssetEditor;
     SubList* licences = makeList(T::Oprogramowanie, QStringLiteral("Oprogramowanie"), QStringLiteral("DBFLicKomp"),
                                  {text("NRLICENCJI", QStringLiteral("Nr licencji"), 150),
                                   text("NAZWA", QStringLiteral("Nazwa"), 250), text("WERSJA", QStringLiteral("Wersja"), 90)});
@@ -129,6 +140,11 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tab
             m_editor.restoreClassifier();
         }
     });
+}
+
+void ComputerTabs::makeRecordLists()
+{
+    using T = AssetEditor;
 
     const QString akt = QStringLiteral("Akt?");
     SubList* deadlines = makeList(T::Terminy, QStringLiteral("Terminy"), QStringLiteral("DBFTerminy"),
@@ -162,17 +178,21 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, TfKomputery& editor, QTabWidget* tab
                                      text("NAZWAPLIKU", QStringLiteral("Nazwa pliku"), 160),
                                      text("INNE", QStringLiteral("Inne"), 150)});
     addStandardControls(attachments, QStringLiteral("Zalaczniki"), true);
+}
 
-    for (int t = TfKomputery::Uzytkownicy; t < TfKomputery::TabCount; ++t)
-        placeButtons(m_lists[t]);
-    m_userDialog = new TfUzytkownicy(&m_editor);
+void ComputerTabs::finish()
+{
+    for (int t = AssetEditor::Uzytkownicy; t < AssetEditor::TabCount; ++t)
+        if (m_lists[t])
+            placeButtons(m_lists[t]);
+    m_userDialog = m_computer ? new TfUzytkownicy(&m_editor) : new TfUzywajacy(&m_editor);
     m_userDialog->bindEmployees(&m_db.statement(QStringLiteral("DBFPracownicy")));
     makeSubRecordActions();
 }
 
 void ComputerTabs::makeSubRecordActions()
 {
-    using T = TfKomputery;
+    using T = AssetEditor;
     const auto dictionary = [this] { return m_editor.dictionaryEditor(); };
     const auto printer = [this](const QString& title, const QString& text) {
         if (m_editor.hooks().printRecord)
@@ -200,18 +220,18 @@ void ComputerTabs::makeSubRecordActions()
     m_attachments->setPrinter(printer);
 }
 
-SubRecordActions* ComputerTabs::subRecords(TfKomputery::Tab tab) const
+SubRecordActions* ComputerTabs::subRecords(AssetEditor::Tab tab) const
 {
     switch (tab) {
-    case TfKomputery::Terminy: return m_subRecords[SubRecordActions::Deadlines];
-    case TfKomputery::Naprawy: return m_subRecords[SubRecordActions::Repairs];
-    case TfKomputery::Dokumenty: return m_subRecords[SubRecordActions::Documents];
-    case TfKomputery::Historia: return m_subRecords[SubRecordActions::History];
+    case AssetEditor::Terminy: return m_subRecords[SubRecordActions::Deadlines];
+    case AssetEditor::Naprawy: return m_subRecords[SubRecordActions::Repairs];
+    case AssetEditor::Dokumenty: return m_subRecords[SubRecordActions::Documents];
+    case AssetEditor::Historia: return m_subRecords[SubRecordActions::History];
     default: return nullptr;
     }
 }
 
-SubList* ComputerTabs::makeList(TfKomputery::Tab tab, const QString& title, const QString& list,
+SubList* ComputerTabs::makeList(AssetEditor::Tab tab, const QString& title, const QString& list,
                                 QList<GridColumn> columns)
 {
     auto* page = new QWidget(m_tabs);
@@ -224,7 +244,7 @@ SubList* ComputerTabs::makeList(TfKomputery::Tab tab, const QString& title, cons
     bar->setObjectName(QStringLiteral("bar"));
     layout->addLayout(bar);
     // Buttons created on the page later are placed by addStandardControls.
-    m_tabs->insertTab(tab, page, title);
+    m_tabs->addTab(page, title);
     return l;
 }
 
@@ -266,26 +286,27 @@ void ComputerTabs::placeButtons(SubList* l)
     bar->addStretch();
 }
 
-SubList* ComputerTabs::list(TfKomputery::Tab tab) const
+SubList* ComputerTabs::list(AssetEditor::Tab tab) const
 {
-    return tab >= 0 && tab < TfKomputery::TabCount ? m_lists[tab] : nullptr;
+    return tab >= 0 && tab < AssetEditor::TabCount ? m_lists[tab] : nullptr;
 }
 
 void ComputerTabs::setOwner(const QString& kind, qint64 key)
 {
     m_kind = kind;
     m_key = key;
-    for (auto tab : {TfKomputery::Uzytkownicy, TfKomputery::Oprogramowanie, TfKomputery::Sprzet})
-        m_lists[tab]->setOwner(key);
-    for (auto tab : {TfKomputery::Terminy, TfKomputery::Naprawy, TfKomputery::Dokumenty, TfKomputery::Historia,
-                     TfKomputery::Zalaczniki})
+    for (auto tab : {AssetEditor::Uzytkownicy, AssetEditor::Oprogramowanie, AssetEditor::Sprzet})
+        if (m_lists[tab])
+            m_lists[tab]->setOwner(key);
+    for (auto tab : {AssetEditor::Terminy, AssetEditor::Naprawy, AssetEditor::Dokumenty, AssetEditor::Historia,
+                     AssetEditor::Zalaczniki})
         m_lists[tab]->setObject(kind, key);
     for (SubRecordActions* a : m_subRecords)
         a->setOwner(kind, key);
     m_attachments->setOwner(kind, key);
 }
 
-void ComputerTabs::reload(TfKomputery::Tab tab)
+void ComputerTabs::reload(AssetEditor::Tab tab)
 {
     if (SubList* l = list(tab))
         l->reload();
@@ -294,9 +315,11 @@ void ComputerTabs::reload(TfKomputery::Tab tab)
 void ComputerTabs::applyRights(bool allTabs, bool editable)
 {
     const AppState& app = AppState::instance();
-    for (int t = TfKomputery::Uzytkownicy; t < TfKomputery::TabCount; ++t) {
-        const TabRights r = rightsOf(TfKomputery::Tab(t));
-        m_tabs->setTabVisible(t, allTabs && (r.read < 0 || app.has(r.read)));
+    for (int t = AssetEditor::Uzytkownicy; t < AssetEditor::TabCount; ++t) {
+        if (!m_lists[t])
+            continue;
+        const TabRights r = rightsOf(AssetEditor::Tab(t));
+        m_tabs->setTabVisible(m_editor.indexOf(AssetEditor::Tab(t)), allTabs && (r.read < 0 || app.has(r.read)));
         const bool canWrite = r.write < 0 ? r.read < 0 : app.has(r.write);
         m_lists[t]->setWritable(canWrite && editable);
     }
@@ -304,8 +327,10 @@ void ComputerTabs::applyRights(bool allTabs, bool editable)
 
 void ComputerTabs::setPreview(bool on)
 {
-    for (int t = TfKomputery::Uzytkownicy; t < TfKomputery::TabCount; ++t) {
+    for (int t = AssetEditor::Uzytkownicy; t < AssetEditor::TabCount; ++t) {
         SubList* l = m_lists[t];
+        if (!l)
+            continue;
         for (SubList::Action a : {SubList::Preview, SubList::Print})
             if (QPushButton* b = l->button(a))
                 b->setVisible(true);
@@ -315,15 +340,16 @@ void ComputerTabs::setPreview(bool on)
 
 void ComputerTabs::fillUserDialog()
 {
-    SubList* users = m_lists[TfKomputery::Uzytkownicy];
-    m_userDialog->fillFrom(users->text(QStringLiteral("NREW")), users->text(QStringLiteral("LOGIN")),
-                           users->text(QStringLiteral("HASLO")), users->text(QStringLiteral("OPIS")),
-                           users->text(QStringLiteral("INNE")));
+    SubList* users = m_lists[AssetEditor::Uzytkownicy];
+    // Users of equipment have no login and password.
+    const auto field = [&](const char* name) { return m_computer ? users->text(QLatin1String(name)) : QString(); };
+    m_userDialog->fillFrom(users->text(QStringLiteral("NREW")), field("LOGIN"), field("HASLO"),
+                           users->text(QStringLiteral("OPIS")), users->text(QStringLiteral("INNE")));
 }
 
 void ComputerTabs::userAdd()
 {
-    SubList* users = m_lists[TfKomputery::Uzytkownicy];
+    SubList* users = m_lists[AssetEditor::Uzytkownicy];
     m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
     m_userDialog->refillEmployees();
     m_userDialog->clearFields();
@@ -335,8 +361,9 @@ void ComputerTabs::userAdd()
             return;
         const QString nrew = m_userDialog->employee();
         qint64 count = 0;
-        bool ok = guarded(2132, [&] {
-            Statement& q = m_db.statement(QStringLiteral("DBFCountKompPrac"));
+        const qint64 code = m_computer ? 2132 : 5532;
+        bool ok = guarded(code, [&] {
+            Statement& q = m_db.statement(m_computer ? QStringLiteral("DBFCountKompPrac") : QStringLiteral("DBFCountSprzPrac"));
             q.close();
             q.setLine(1, key);
             q.setParam(0, nrew);
@@ -347,18 +374,24 @@ void ComputerTabs::userAdd()
         if (!ok)
             return;
         if (count > 0) {
-            Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Wskazana osoba jest już przypisana do komputera."));
+            Dialogs::info(QStringLiteral("Uwaga"), m_computer
+                                                       ? QStringLiteral("Wskazana osoba jest już przypisana do komputera.")
+                                                       : QStringLiteral("Wskazana osoba jest już przypisana do sprzętu."));
             continue;
         }
-        ok = guarded(2132, [&] {
-            Statement& q = m_db.statement(QStringLiteral("DBFInsertKompPrac"));
+        ok = guarded(code, [&] {
+            Statement& q = m_db.statement(m_computer ? QStringLiteral("DBFInsertKompPrac")
+                                                     : QStringLiteral("DBFInsertSprzPrac"));
             q.clearParams();
             q.setLine(2, key);
             q.setParam(0, nrew);
-            q.setParam(1, m_userDialog->text(QStringLiteral("LOGIN")));
-            q.setParam(2, m_userDialog->text(QStringLiteral("HASLO")));
-            q.setParam(3, m_userDialog->text(QStringLiteral("OPIS")));
-            q.setParam(4, m_userDialog->text(QStringLiteral("INNE")));
+            int p = 1;
+            if (m_computer) {
+                q.setParam(p++, m_userDialog->text(QStringLiteral("LOGIN")));
+                q.setParam(p++, m_userDialog->text(QStringLiteral("HASLO")));
+            }
+            q.setParam(p++, m_userDialog->text(QStringLiteral("OPIS")));
+            q.setParam(p, m_userDialog->text(QStringLiteral("INNE")));
             q.execSQL();
         });
         users->reload();
@@ -370,7 +403,7 @@ void ComputerTabs::userAdd()
 
 void ComputerTabs::userEdit()
 {
-    SubList* users = m_lists[TfKomputery::Uzytkownicy];
+    SubList* users = m_lists[AssetEditor::Uzytkownicy];
     if (!users->hasRow())
         return;
     QPushButton* edit = users->button(SubList::Edit);
@@ -387,14 +420,18 @@ void ComputerTabs::userEdit()
     m_userDialog->lockEmployee(false);
     if (!m_userDialog->saved())
         return;
-    const bool ok = guarded(3010, [&] {
-        Statement& q = m_db.statement(QStringLiteral("DBFUpdateKompPrac"));
+    const bool ok = guarded(m_computer ? 3010 : 5510, [&] {
+        Statement& q =
+            m_db.statement(m_computer ? QStringLiteral("DBFUpdateKompPrac") : QStringLiteral("DBFUpdateSprzPrac"));
         q.clearParams();
-        q.setParam(0, m_userDialog->text(QStringLiteral("LOGIN")));
-        q.setParam(1, m_userDialog->text(QStringLiteral("HASLO")));
-        q.setParam(2, m_userDialog->text(QStringLiteral("OPIS")));
-        q.setParam(3, m_userDialog->text(QStringLiteral("INNE")));
-        q.setParam(4, nrew);
+        int p = 0;
+        if (m_computer) {
+            q.setParam(p++, m_userDialog->text(QStringLiteral("LOGIN")));
+            q.setParam(p++, m_userDialog->text(QStringLiteral("HASLO")));
+        }
+        q.setParam(p++, m_userDialog->text(QStringLiteral("OPIS")));
+        q.setParam(p++, m_userDialog->text(QStringLiteral("INNE")));
+        q.setParam(p, nrew);
         q.setLine(6, QString::number(m_key));
         q.execSQL();
     });
@@ -405,12 +442,13 @@ void ComputerTabs::userEdit()
 
 void ComputerTabs::userRemove()
 {
-    SubList* users = m_lists[TfKomputery::Uzytkownicy];
+    SubList* users = m_lists[AssetEditor::Uzytkownicy];
     if (!users->hasRow() || !ConfirmDelete::ask())
         return;
     const QString nrew = users->text(QStringLiteral("NREW"));
-    guarded(3016, [&] {
-        Statement& q = m_db.statement(QStringLiteral("DBFDeleteKompPrac"));
+    guarded(m_computer ? 3016 : 5516, [&] {
+        Statement& q =
+            m_db.statement(m_computer ? QStringLiteral("DBFDeleteKompPrac") : QStringLiteral("DBFDeleteSprzPrac"));
         q.clearParams();
         q.setLine(1, QString::number(m_key));
         q.setParam(0, nrew);
@@ -421,7 +459,7 @@ void ComputerTabs::userRemove()
 
 void ComputerTabs::userPreview()
 {
-    if (!m_lists[TfKomputery::Uzytkownicy]->hasRow())
+    if (!m_lists[AssetEditor::Uzytkownicy]->hasRow())
         return;
     m_userDialog->refillEmployees();
     fillUserDialog();
@@ -432,22 +470,23 @@ void ComputerTabs::userPreview()
 
 void ComputerTabs::userToHistory()
 {
-    SubList* users = m_lists[TfKomputery::Uzytkownicy];
+    SubList* users = m_lists[AssetEditor::Uzytkownicy];
     m_editor.setHistoryPrefill(users->text(QStringLiteral("NREW")));
-    m_lists[TfKomputery::Historia]->trigger(SubList::Add);
+    m_lists[AssetEditor::Historia]->trigger(SubList::Add);
 }
 
 void ComputerTabs::userPrint()
 {
-    if (!m_lists[TfKomputery::Uzytkownicy]->hasRow())
+    if (!m_lists[AssetEditor::Uzytkownicy]->hasRow())
         return;
     m_userDialog->refillEmployees();
     fillUserDialog();
-    const QStringList lines = {QStringLiteral("Użytkownik: ") + m_userDialog->employeeText(),
-                               QStringLiteral("Login: ") + m_userDialog->text(QStringLiteral("LOGIN")),
-                               QStringLiteral("Hasło: ") + m_userDialog->text(QStringLiteral("HASLO")),
-                               QStringLiteral("Opis: ") + m_userDialog->text(QStringLiteral("OPIS")),
-                               QStringLiteral("Inne: ") + m_userDialog->text(QStringLiteral("INNE"))};
+    QStringList lines = {QStringLiteral("Użytkownik: ") + m_userDialog->employeeText()};
+    if (m_computer)
+        lines << QStringLiteral("Login: ") + m_userDialog->text(QStringLiteral("LOGIN"))
+              << QStringLiteral("Hasło: ") + m_userDialog->text(QStringLiteral("HASLO"));
+    lines << QStringLiteral("Opis: ") + m_userDialog->text(QStringLiteral("OPIS"))
+          << QStringLiteral("Inne: ") + m_userDialog->text(QStringLiteral("INNE"));
     if (m_editor.hooks().printRecord)
         m_editor.hooks().printRecord(QStringLiteral("Użytkownik"), lines.join(QChar(13)));
     m_editor.restoreClassifier();
@@ -455,7 +494,7 @@ void ComputerTabs::userPrint()
 
 void ComputerTabs::licenceRemove()
 {
-    SubList* licences = m_lists[TfKomputery::Oprogramowanie];
+    SubList* licences = m_lists[AssetEditor::Oprogramowanie];
     if (!licences->hasRow() || !ConfirmDelete::ask())
         return;
     guarded(9526, [&] {

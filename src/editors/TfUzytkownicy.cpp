@@ -19,27 +19,40 @@ QLineEdit* textField(QWidget* parent, const char* name, int maxLength, const QSt
 }
 } // namespace
 
-TfUzytkownicy::TfUzytkownicy(QWidget* parent) : EditorDialog(parent)
+TfUzytkownicy::TfUzytkownicy(QWidget* parent)
+    : TfUzytkownicy({"TfUzytkownicy", QStringLiteral("Użytkownik komputera"),
+                     QStringLiteral("Informacje o użytkowniku komputera"),
+                     QStringLiteral("Wybierz z listy osobę używającą komputer"),
+                     QStringLiteral("Opis użytkownika / konta"), true},
+                    parent)
 {
-    setObjectName(QStringLiteral("TfUzytkownicy"));
-    setWindowTitle(QStringLiteral("Użytkownik komputera"));
-    auto* heading = new QLabel(QStringLiteral("Informacje o użytkowniku komputera"), this);
+}
+
+TfUzytkownicy::TfUzytkownicy(const Texts& texts, QWidget* parent) : EditorDialog(parent)
+{
+    setObjectName(QLatin1String(texts.objectName));
+    setWindowTitle(texts.caption);
+    auto* heading = new QLabel(texts.header, this);
     QFont font = heading->font();
     font.setBold(true);
     heading->setFont(font);
 
     fNREW = new Lookup(this);
     fNREW->setObjectName(QStringLiteral("fNREW"));
-    fNREW->setToolTip(QStringLiteral("Wybierz z listy osobę używającą komputer"));
-    fLOGIN = textField(this, "fLOGIN", 40, QStringLiteral("Nazwa użytkownika używana w celu dostępu do komputera"));
-    fHASLO = textField(this, "fHASLO", 40, QStringLiteral("Hasło dostępu do komputera"));
-    fOPIS = textField(this, "fOPIS", 254, QStringLiteral("Opis użytkownika / konta"));
+    fNREW->setToolTip(texts.employeeHint);
+    if (texts.withLogin) {
+        fLOGIN = textField(this, "fLOGIN", 40, QStringLiteral("Nazwa użytkownika używana w celu dostępu do komputera"));
+        fHASLO = textField(this, "fHASLO", 40, QStringLiteral("Hasło dostępu do komputera"));
+    }
+    fOPIS = textField(this, "fOPIS", 254, texts.descriptionHint);
     fINNE = textField(this, "fINNE", 254, QStringLiteral("Pozostałe informacje"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Użytkownik"), fNREW);
-    form->addRow(QStringLiteral("Login"), fLOGIN);
-    form->addRow(QStringLiteral("Hasło"), fHASLO);
+    if (texts.withLogin) {
+        form->addRow(QStringLiteral("Login"), fLOGIN);
+        form->addRow(QStringLiteral("Hasło"), fHASLO);
+    }
     form->addRow(QStringLiteral("Opis"), fOPIS);
     form->addRow(QStringLiteral("Inne"), fINNE);
     auto* layout = new QVBoxLayout(this);
@@ -62,15 +75,18 @@ void TfUzytkownicy::clearFields()
 {
     fNREW->clearChoice();
     for (QLineEdit* e : {fLOGIN, fHASLO, fOPIS, fINNE})
-        e->clear();
+        if (e)
+            e->clear();
 }
 
 void TfUzytkownicy::fillFrom(const QString& nrew, const QString& login, const QString& haslo, const QString& opis,
                              const QString& inne)
 {
     fNREW->setKey(nrew);
-    fLOGIN->setText(login);
-    fHASLO->setText(haslo);
+    if (fLOGIN) {
+        fLOGIN->setText(login);
+        fHASLO->setText(haslo);
+    }
     fOPIS->setText(opis);
     fINNE->setText(inne);
 }

@@ -30,12 +30,20 @@ public:
     void SBZapiszClick() override;
 
 protected:
+    // The texts in which a user of equipment differs; no login and password there.
+    struct Texts
+    {
+        const char* objectName;
+        QString caption, header, employeeHint, descriptionHint;
+        bool withLogin;
+    };
+    TfUzytkownicy(const Texts& texts, QWidget* parent);
     void showEvent(QShowEvent* event) override;
 
 private:
     Lookup* fNREW;
-    QLineEdit* fLOGIN;
-    QLineEdit* fHASLO;
+    QLineEdit* fLOGIN = nullptr;
+    QLineEdit* fHASLO = nullptr;
     QLineEdit* fOPIS;
     QLineEdit* fINNE;
 };

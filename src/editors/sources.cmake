@@ -1,9 +1,18 @@
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AssetEditor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComputerTabs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EditorDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SubList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfKomputery.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfSprzet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfUzytkownicy.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfUzywajacy.cpp
+)
+# Work orders and settlements of equipment.
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TfRozliczenia.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfZlecenia.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WorkEntryDialog.cpp
 )
 
 # Sub-record dialogs of the asset editors and the attachments.

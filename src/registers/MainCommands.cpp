@@ -7,6 +7,7 @@
 #include "registers/ListModel.h"
 #include "registers/RecordCommands.h"
 #include "registers/TfMain.h"
+#include "reports/ReportCommands.h"
 #include "store/Statement.h"
 #include "store/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
@@ -40,6 +41,8 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     });
     m_records->context().enterRegister = [this](const QString& registerName) { enterRegister(registerName); };
     connect(&m_main, &TfMain::pageEntered, this, &MainCommands::pageEntered);
+    // The "Raporty" view and the print-outs of "Drukuj" and the computer editor.
+    (new ReportCommands(m_main, db, this))->connectEditor(*m_computers);
 }
 
 void MainCommands::enterRegister(const QString& registerName)

@@ -4,12 +4,16 @@
 #include "bhp/MagazynCommands.h"
 #include "bhp/ZakupBhpCommands.h"
 #include "editors/TfKomputery.h"
+#include "editors/TfZlecenia.h"
 #include "registers/AdditionalCommands.h"
 #include "registers/CompanyCommands.h"
 #include "registers/ComputerCommands.h"
 #include "registers/EmployeeCommands.h"
 #include "registers/LicenceCommands.h"
 #include "registers/ProgramCommands.h"
+#include "registers/EquipmentCommands.h"
+#include "registers/OrderCommands.h"
+#include "registers/SettlementCommands.h"
 
 namespace {
 // Edit and preview of a deadline, repair, document, history or attachment
@@ -51,14 +55,36 @@ RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject*
     registerCommands(std::make_unique<CompanyCommands>(m_context));
     registerCommands(std::make_unique<MagazynCommands>(m_context));
     // BHP items and purchases turn into each other.
-    auto items = std::make_unique<BhpCommands>(m_context);
-    auto purchases = std::make_unique<ZakupBhpCommands>(m_context);
-    items->setPurchases(purchases.get());
-    purchases->setItems(items.get());
-    registerCommands(std::move(items));
-    registerCommands(std::move(purchases));
+    auto bhpItems = std::make_unique<BhpCommands>(m_context);
+    auto bhpPurchases = std::make_unique<ZakupBhpCommands>(m_context);
+    bhpItems->setPurchases(bhpPurchases.get());
+    bhpPurchases->setItems(bhpItems.get());
+    registerCommands(std::move(bhpItems));
+    registerCommands(std::move(bhpPurchases));
     registerCommands(std::make_unique<ProgramCommands>(m_context));
     registerCommands(std::make_unique<LicenceCommands>(m_context));
+    const auto dictionary = [&computers] { return computers.dictionaryEditor(); };
+    auto equipment = std::make_unique<EquipmentCommands>(m_context, dictionary);
+    EquipmentCommands* items = equipment.get();
+    registerCommands(std::move(equipment));
+    auto orders = std::make_unique<OrderCommands>(m_context, dictionary);
+    OrderCommands* orderCommands = orders.get();
+    registerCommands(std::move(orders));
+    registerCommands(std::make_unique<SettlementCommands>(m_context, dictionary,
+                                                          [orderCommands]() -> const WorkEntryDialog* { return &orderCommands->dialog(); }));
+    // The computer editor's "Sprzęt" tab shows and prints its items through the equipment commands.
+    TfKomputery::Hooks hooks = computers.hooks();
+    hooks.previewEquipment = [items](qint64 key) { items->previewItem(key); };
+    hooks.printEquipment = [items, &computers](qint64 key) {
+        const QString text = items->printItem(key);
+        if (!text.isEmpty() && computers.hooks().printRecord)
+            computers.hooks().printRecord(QStringLiteral("Sprzęt"), text);
+    };
+    computers.setHooks(hooks);
+    items->setPrinter([&computers](const QString& title, const QString& text) {
+        if (computers.hooks().printRecord)
+            computers.hooks().printRecord(title, text);
+    });
     for (const char* name : {"DodatkoweTerminarz", "DodatkoweNaprawy", "dodatkoweDokumenty",
                              "DodatkoweHistoria", "DodatkoweZalaczniki"})
         registerCommands(std::make_unique<AdditionalRegister>(m_context, *m_additional, QLatin1String(name)));

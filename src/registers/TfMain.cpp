@@ -2,6 +2,7 @@
 
 #include "registers/FilterBar.h"
 #include "registers/ListModel.h"
+#include "registers/ListTools.h"
 #include "registers/RegisterCatalog.h"
 #include "registers/TVXGridStorage.h"
 #include "registers/ToolbarRules.h"
@@ -102,6 +103,8 @@ TfMain::TfMain(QWidget* parent, TmyDataBase* db) : QMainWindow(parent), m_db(db)
 
     connect(action(QStringLiteral("Przywrszerokotabel1")), &QAction::triggered, this,
             &TfMain::Przywrszerokotabel1Click);
+
+    m_listTools = new ListTools(*this);
 
     toolbarState(false, false);
     SBStartClick();

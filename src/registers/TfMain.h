@@ -12,6 +12,7 @@
 
 class DataGrid;
 class FilterBar;
+class ListTools;
 class ListModel;
 class QAction;
 class QLabel;
@@ -49,6 +50,8 @@ public:
     // `db`: the data module; the one created at start-up when null.
     explicit TfMain(QWidget* parent = nullptr, TmyDataBase* db = nullptr);
     ~TfMain() override;
+
+    TmyDataBase* database() const;
 
     // Navigation (one per button and "&Widok" item). A register whose button
     // is disabled (no read right) is not entered.
@@ -142,6 +145,8 @@ public:
     QPushButton* navigationButton(const QString& objectName) const;
     DataGrid* grid(const QString& objectName) const;
     FilterBar* filterBar() const { return m_ui.filters; }
+    // Search, sums, CSV, the Fiszka card and the property-names pages.
+    ListTools& listTools() const { return *m_listTools; }
 
     // Shell commands are wired by the start-up controller.
     struct ShellCommands
@@ -168,7 +173,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    TmyDataBase* database() const;
     void attachModels();
     void connectCommands();
     bool hasRight(int right) const;
@@ -197,4 +201,5 @@ private:
     bool m_write = false;
     std::unique_ptr<TVXGridStorage> m_gridStorage;
     ShellCommands m_shell;
+    ListTools* m_listTools = nullptr;
 };

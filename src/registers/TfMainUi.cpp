@@ -403,7 +403,7 @@ void TfMainUi::buildMenus(TfMain* window)
 
     // Commands of other windows stay disabled until the rights of a user are applied.
     for (const char* later : {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp",
-                              "MSprawdzMagazyn", "zmianaOdpowiedzialnej", "MImportPracownikow", "MOpcje",
+                              "MSprawdzMagazyn", "zmianaOdpowiedzialnej", "MImportPracownikow",
                               "MArchiwizacja", "MAdministracjaBaza", "MPoradaDnia"})
         actions.value(QLatin1String(later))->setEnabled(false);
 }

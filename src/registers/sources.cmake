@@ -13,6 +13,11 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RecordCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegisterCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComputerCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AssetCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EquipmentCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OrderCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettlementCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WorkEntryWrites.cpp
 )
 # Edit and preview of the deadline, repair, document, history and attachment registers
 list(APPEND GUI_SOURCES
@@ -27,6 +32,26 @@ list(APPEND GUI_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProgramCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LicenceCommands.cpp
+)
+# Search folding and the CSV writer (the deadline check writes CSV too)
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CaseFold.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TVXExportToCSV.cpp
+)
+# Search, column sums, CSV export, the Fiszka card and the property names
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ColumnSums.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FindTextDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListCsvExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListSearch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListTools.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PropertyNamesPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfFiszka.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfSumy.cpp
+)
+# Bulk change of the responsible person
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BulkResponsibleChange.cpp
 )
 # Delete cascade and liquidation of every register
 list(APPEND GUI_SOURCES

@@ -134,11 +134,18 @@ QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QSt
 }
 
 QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                              const QString& filter)
+                              const QString& filter, const QString& defaultSuffix)
 {
     if (g_script.active)
         return scriptedFileName(Kind::SaveFile, caption, dir);
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    if (defaultSuffix.isEmpty())
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString Dialogs::existingDirectory(QWidget* parent, const QString& caption, const QString& dir)

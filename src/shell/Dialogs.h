@@ -49,8 +49,10 @@ public:
     // File pickers; an empty name when cancelled.
     static QString openFileName(QWidget* parent, const QString& caption, const QString& dir = QString(),
                                 const QString& filter = QString());
+    // `defaultSuffix` is added to a name typed without one before the
+    // overwrite question is asked.
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& dir = QString(),
-                                const QString& filter = QString());
+                                const QString& filter = QString(), const QString& defaultSuffix = QString());
     static QString existingDirectory(QWidget* parent, const QString& caption, const QString& dir = QString());
 
     // The shell "open" of a file or link.

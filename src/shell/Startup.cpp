@@ -1,7 +1,9 @@
 #include "shell/Startup.h"
 
 #include "maintenance/BackupRing.h"
+#include "registers/ListTools.h"
 #include "registers/TfMain.h"
+#include "reports/RaportyTab.h"
 #include "shell/AppPaths.h"
 #include "shell/AppState.h"
 #include "shell/Clock.h"
@@ -13,6 +15,7 @@
 #include "shell/SprzetnikApplication.h"
 #include "shell/TfAbout.h"
 #include "store/DbError.h"
+#include "store/SchemaUpgrades.h"
 #include "users/TfLogin.h"
 #include "users/TfUserEdit.h"
 #include "users/TfUserzy.h"
@@ -308,6 +311,7 @@ void Startup::resetTemporaryNotes()
 {
     m_temporaryNotes = {QStringLiteral("To jest notatnik, w którym możesz zapisywać informacje tymczasowe."),
                         QStringLiteral("Zawartość tego notatnika czyszczona jest po zakończeniu pracy.")};
+    m_main.listTools().resetTemporaryNotes(m_temporaryNotes);
 }
 
 void Startup::restoreGridLayouts()
@@ -330,6 +334,14 @@ void Startup::hideFirstPaintPanels()
     m_main.hideFirstPaintPanels();
 }
 
+void Startup::runSchemaUpgrades()
+{
+    // Every user, whatever his rights: the database must match this program.
+    SchemaUpgrades upgrades(m_db, m_db.directory(), DatabaseLocation::global().password(),
+                            [](const QString& title, const QString& text) { Dialogs::info(title, text); });
+    upgrades.run();
+}
+
 void Startup::automaticBackupCheck()
 {
     BackupRing::automaticBackupCheck(m_db, DatabaseLocation::global().password(), AppState::instance().has(0));
@@ -338,8 +350,6 @@ void Startup::automaticBackupCheck()
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
 void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
 void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
-void Startup::resetReportPages() {} // the report catalogue resets its pages and filters here
-void Startup::runSchemaUpgrades() {} // schema upgrades 1.0.2 ... 2.6 run here
 void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
 void Startup::deadlineCheck() {} // the deadline window opens here in start mode
 void Startup::bhpCheck()
@@ -354,4 +364,13 @@ void Startup::stockCheck()
         m_stockCheck();
 }
 void Startup::showDueNote(int) {} // the note window shows one due note here
-void Startup::hideToolWindows() {} // the non-modal tool windows hide here
+void Startup::hideToolWindows()
+{
+    m_main.listTools().hideToolWindows();
+}
+
+void Startup::resetReportPages()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->resetPages();
+}

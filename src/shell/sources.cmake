@@ -32,6 +32,8 @@ list(APPEND GUI_SOURCES
 )
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GuideDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OptionsCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfAbout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfOpcjeProgramu.cpp
 )

@@ -530,6 +530,97 @@ void addAssetWrites(std::vector<StatementText>& s)
                        "WHERE NREW=:PARAM4 AND IDKOMPUTERA=", ""},
                       {6}));
     s.push_back(plain("DBFDeleteKompPrac", {"DELETE FROM r_kompprac WHERE IDKOMPUTERA= ", "", "AND NREW=:PARAM0"}, {1}));
+    s.push_back(plain("DBFInsertSprzet",
+                      {"INSERT INTO sprzet(",
+                       "IDFIRMY,NREW,NAZWA,PRODUCENT,NREWID,NRSERYJNY,STANTECH,",
+                       "DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,NRFAKTURY,INNE,NRKPIR,",
+                       "KLASYFIKATOR,ARCHIWUM,DATAARCH,PRZYCZYNA,IDKOMPUTERA,LOKALIZACJA",
+                       ") VALUES (",
+                       "",
+                       ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",",
+                       "",
+                       ",:PARAM5,:PARAM6,:PARAM7,",
+                       "",
+                       ",'N',0,'',",
+                       "",
+                       ",",
+                       "",
+                       ")"},
+                      {5, 7, 9, 11, 13, 15, 17, 19, 21, 23}));
+    s.push_back(plain("DBFUpdateSprzet",
+                      {"UPDATE sprzet set ",
+                       "NREW=:PARAM0,",
+                       "NAZWA=:PARAM1,",
+                       "PRODUCENT=:PARAM2,",
+                       "NREWID=:PARAM3,",
+                       "NRSERYJNY=:PARAM4,",
+                       "NRFAKTURY=:PARAM5,",
+                       "INNE=:PARAM6,NRKPIR=:PARAM7",
+                       ",IDFIRMY=",
+                       "",
+                       ",STANTECH=",
+                       "",
+                       ",DATAPROD=",
+                       "",
+                       ",DATAZAKUPU=",
+                       "",
+                       ",NETTO=",
+                       "",
+                       ",VAT=",
+                       "",
+                       ",BRUTTO=",
+                       "",
+                       ",KLASYFIKATOR=",
+                       "",
+                       ",IDKOMPUTERA=",
+                       "",
+                       ",LOKALIZACJA=",
+                       "",
+                       "WHERE IDSPRZETU=",
+                       ""},
+                      {9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29}));
+    // Users of an item of equipment (r_sprzprac): the item key on its own line.
+    s.push_back(plain("DBFCountSprzPrac",
+                      {"SELECT COUNT(*) AS ILE FROM r_sprzprac WHERE IDSPRZETU=", "", "AND NREW=:PARAM0"}, {1}));
+    s.push_back(plain("DBFInsertSprzPrac",
+                      {"INSERT INTO r_sprzprac(", "IDSPRZETU,NREW,OPIS,INNE,ACT) VALUES (", "",
+                       ",:PARAM0,:PARAM1,:PARAM2,'T')"},
+                      {2}));
+    s.push_back(plain("DBFUpdateSprzPrac",
+                      {"UPDATE r_sprzprac set ", "", "", "OPIS=:PARAM0,", "INNE=:PARAM1",
+                       "WHERE NREW=:PARAM2 AND IDSPRZETU=", ""},
+                      {6}));
+    s.push_back(plain("DBFDeleteSprzPrac", {"DELETE FROM r_sprzprac WHERE IDSPRZETU= ", "", "AND NREW=:PARAM0"}, {1}));
+    // Work orders and settlements of equipment: :PARAM0 the kind letter "S" on insert.
+    s.push_back(plain("DBFInsertZlecenia",
+                      {"INSERT INTO zlecenia(", "IDOBIEKTU,IDFIRMY,DATAOD,DATADO,RODZAJPRAC,",
+                       "CZEGODOTYCZY,NRDOKUMENTU,NREW,OPIS) VALUES (", "", ",", "", ",", "", ",", "", ",", "",
+                       ",:PARAM0,:PARAM1,:PARAM2,:PARAM3)"},
+                      {3, 5, 7, 9, 11}));
+    s.push_back(plain("DBFInsertRozliczenia",
+                      {"INSERT INTO rozliczenia(", "IDOBIEKTU,IDFIRMY,DATAOD,DATADO,RODZAJPRAC,GODZINY,STAWKA,",
+                       "CZEGODOTYCZY,NRDOKUMENTU,NREW,OPIS) VALUES (", "", ",", "", ",", "", ",", "", ",", "", ",", "",
+                       ",", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3)"},
+                      {3, 5, 7, 9, 11, 13, 15}));
+    s.push_back(plain("DBFUpdateZlecenia",
+                      {"UPDATE zlecenia set", "NRDOKUMENTU=:PARAM0,", "NREW=:PARAM1,", "OPIS=:PARAM2,", "IDFIRMY=", "",
+                       ",IDOBIEKTU=", "", ",DATAOD=", "", ",DATADO=", "", ",RODZAJPRAC=", "", "WHERE IDZLECENIA=", ""},
+                      {5, 7, 9, 11, 13, 15}));
+    s.push_back(plain("DBFUpdateRozliczenia",
+                      {"UPDATE rozliczenia set", "NRDOKUMENTU=:PARAM0,", "NREW=:PARAM1,", "OPIS=:PARAM2,", "IDFIRMY=",
+                       "", ",IDOBIEKTU=", "", ",DATAOD=", "", ",DATADO=", "", ",RODZAJPRAC=", "", ",GODZINY=", "",
+                       ",STAWKA=", "", "WHERE IDROZLICZENIA=", ""},
+                      {5, 7, 9, 11, 13, 15, 17, 19}));
     // A licence installed on a computer: program, licence and computer keys.
     s.push_back(plain("DBFDeleteLicKomp",
                       {"DELETE FROM r_lickomp WHERE IDPROGRAMU= ", "", "AND IDLICENCJI=", "", "AND IDKOMPUTERA=", ""},
@@ -765,6 +856,108 @@ void addBhpWrites(std::vector<StatementText>& s)
                       {"SELECT ILOSC,NREWID,NAZWA,CECHY FROM bhp WHERE ILOSC<=PRZYPOMNIJ ORDER BY NAZWA COLLATE PL"}));
 }
 
+// Sources of the report catalogue. Conditions and sort go on their own lines;
+// ambiguous columns are qualified so that the catalogue's conditions, which
+// use the base table's alias, stay unambiguous.
+void addReportSources(std::vector<StatementText>& s)
+{
+    // Line 6: date, 7: archive, 8: number, 10: sort.
+    s.push_back(plain(
+        "DBFRapKomp",
+        {"SELECT IDKOMPUTERA,(A.NAZWA||' ('||A.NIP||')') AS IDF,(B.NAZWISKO||' '||B.IMIE||' (nr.ew. '||B.NREW||')') AS NRE,",
+         "K.NAZWA AS NAZWA,PRODUCENT,NREWID,NRSERYJNY,C.OPIS AS STA,DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,NRFAKTURY,"
+         "NRKPIR,D.OPIS AS LOK,K.INNE AS INNE,E.OPIS AS KLA,ARCHIWUM,DATAARCH,PRZYCZYNA",
+         "FROM komputery AS K LEFT OUTER JOIN firmy AS A ON K.IDFIRMY = A.IDFIRMY LEFT OUTER JOIN osobowa AS B ON "
+         "K.NREW = B.NREW",
+         "LEFT OUTER JOIN slowniki AS C ON K.STANTECH=C.KOD LEFT OUTER JOIN slowniki AS D ON K.LOKALIZACJA=D.KOD",
+         "LEFT OUTER JOIN slowniki AS E ON K.KLASYFIKATOR=E.KOD", "WHERE 1 = 1", "", "", "", "ORDER BY",
+         "NREWID COLLATE PL"}));
+    s.push_back(plain(
+        "DBFRapSprzet",
+        {"SELECT IDSPRZETU,(A.NAZWA||' ('||A.NIP||')') AS IDF,(B.NAZWISKO||' '||B.IMIE||' (nr.ew. '||B.NREW||')') AS NRE,",
+         "K.NAZWA AS NAZWA,K.PRODUCENT AS PRODUCENT,K.NREWID AS NREWID,K.NRSERYJNY AS NRSERYJNY,C.OPIS AS STA,"
+         "K.DATAPROD AS DATAPROD,K.DATAZAKUPU AS DATAZAKUPU,K.NETTO AS NETTO,K.VAT AS VAT,K.BRUTTO AS BRUTTO,"
+         "K.NRFAKTURY AS NRFAKTURY,K.NRKPIR AS NRKPIR,D.OPIS AS LOK,K.INNE AS INNE,K.KLASYFIKATOR AS KLASYFIKATOR,"
+         "E.OPIS AS KLA,K.ARCHIWUM AS ARCHIWUM,K.DATAARCH AS DATAARCH,K.PRZYCZYNA AS PRZYCZYNA,"
+         "(F.NAZWA||' ('||F.NREWID||') '||F.PRODUCENT) AS IDK",
+         "FROM sprzet AS K LEFT OUTER JOIN firmy AS A ON K.IDFIRMY = A.IDFIRMY LEFT OUTER JOIN osobowa AS B ON "
+         "K.NREW = B.NREW",
+         "LEFT OUTER JOIN slowniki AS C ON K.STANTECH=C.KOD LEFT OUTER JOIN slowniki AS D ON K.LOKALIZACJA=D.KOD",
+         "LEFT OUTER JOIN slowniki AS E ON K.KLASYFIKATOR=E.KOD LEFT OUTER JOIN komputery AS F ON "
+         "K.IDKOMPUTERA=F.IDKOMPUTERA WHERE 1=1",
+         "", "", "", "", "ORDER BY", "NREWID COLLATE PL"}));
+    // Line 5: date, 6: archive, 7: number, 9: sort.
+    s.push_back(plain(
+        "DBFRapOprog",
+        {"SELECT R.IDPROGRAMU AS IDPROGRAMU,R.IDLICENCJI AS IDLICENCJI,WIELOSTAN,ILOSCLIC,L.NREWID AS LNREWID,"
+         "A.OPIS AS TYPL,NRLICENCJI,KLUCZ,HASLO,L.DATAZAKUPU AS DATAZAKUPU,(B.NAZWA||' ('||B.NIP||')') AS IDFI,",
+         "NETTO,VAT,BRUTTO,NRFAKTURY,NRKPIR,L.INNE AS LINNE,ARCHIWUM,DATAARCH,PRZYCZYNA,"
+         "(C.NAZWA||' ('||C.NIP||')') AS PIDFI,P.NAZWA AS NAZWA,WERSJA,P.NREWID AS PNREWID,NRSERYJNY,"
+         "P.INNE AS PINNE,D.OPIS AS KLAS,PRODUCENT",
+         "FROM r_licprog AS R LEFT OUTER JOIN programy AS P ON R.IDPROGRAMU=P.IDPROGRAMU LEFT OUTER JOIN licencje AS "
+         "L ON R.IDLICENCJI=L.IDLICENCJI",
+         "LEFT OUTER JOIN slowniki AS A ON L.TYPLICENCJI=A.KOD LEFT OUTER JOIN firmy AS B ON L.IDFIRMY=B.IDFIRMY",
+         "LEFT OUTER JOIN firmy AS C ON P.IDFIRMY=C.IDFIRMY LEFT OUTER JOIN slowniki AS D ON P.KLASYFIKATOR=D.KOD "
+         "WHERE 1=1",
+         "", "", "", "ORDER BY", "NAZWA COLLATE PL"}));
+    // Line 1: licence key, 3: program key.
+    s.push_back(plain("DBFRapOprogKomp",
+                      {"SELECT NREWID,NAZWA,DATAZAKUPU,PRODUCENT,A.OPIS AS LOK FROM r_lickomp AS R LEFT OUTER JOIN "
+                       "komputery AS K ON R.IDKOMPUTERA=K.IDKOMPUTERA LEFT OUTER JOIN slowniki AS A ON "
+                       "K.LOKALIZACJA=A.KOD WHERE R.IDLICENCJI=",
+                       "", "AND R.IDPROGRAMU=", "", "AND ARCHIWUM='N' ORDER BY NREWID COLLATE PL"},
+                      {1, 3}));
+    s.push_back(plain("DBFWolneLic",
+                      {"SELECT R.IDLICENCJI AS IDLICENCJI,R.IDPROGRAMU AS IDPROGRAMU,NAZWA,WERSJA,NRLICENCJI,"
+                       "L.NREWID AS NREWID,WIELOSTAN,ILOSCLIC",
+                       "FROM r_licprog AS R, programy AS P, licencje AS L",
+                       "WHERE R.IDLICENCJI=L.IDLICENCJI AND R.IDPROGRAMU=P.IDPROGRAMU AND R.ACT='T'",
+                       "ORDER BY NAZWA COLLATE PL"}));
+    // Seats of one licence and program taken by active installations.
+    s.push_back(plain("DBFWolneLicIlosc",
+                      {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE ACT='T' AND IDLICENCJI=", "", "AND IDPROGRAMU=",
+                       ""},
+                      {1, 3}));
+    // Current items: range, above and below on lines 1-3, 5-7 and 9-11.
+    s.push_back(plain("DBFSpis1",
+                      {"SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NAZWA FROM komputery WHERE ARCHIWUM='N'",
+                       "", "", "",
+                       "UNION ALL SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NAZWA FROM sprzet WHERE "
+                       "ARCHIWUM='N'",
+                       "", "", "",
+                       "UNION ALL SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NRLICENCJI AS NAZWA FROM "
+                       "licencje WHERE ARCHIWUM='N'",
+                       "", "", "", "ORDER BY NREWID COLLATE PL"}));
+    // Current computers and equipment an employee uses (:PARAM0 the employee).
+    s.push_back(plain("DBFPracKomp",
+                      {"SELECT R.IDKOMPUTERA AS IDKOMPUTERA,NAZWA,PRODUCENT,DATAZAKUPU,NREWID,NRSERYJNY,NRKPIR,NETTO",
+                       "FROM r_kompprac AS R LEFT OUTER JOIN komputery AS K ON R.IDKOMPUTERA=K.IDKOMPUTERA",
+                       "WHERE R.NREW=:PARAM0 AND ARCHIWUM='N'", "ORDER BY NREWID COLLATE PL"}));
+    s.push_back(plain("DBFPracSprz",
+                      {"SELECT R.IDSPRZETU AS IDSPRZETU,NAZWA,PRODUCENT,DATAZAKUPU,NREWID,NRSERYJNY,NRKPIR,NETTO",
+                       "FROM r_sprzprac AS R LEFT OUTER JOIN sprzet AS S ON R.IDSPRZETU=S.IDSPRZETU",
+                       "WHERE R.NREW=:PARAM0 AND ARCHIWUM='N'", "ORDER BY NREWID COLLATE PL"}));
+    // BHP items held by employees; line 5 condition, line 7 sort.
+    s.push_back(plain("DBFPracBhp",
+                      {"SELECT B.NAZWA AS NAZWA,(NAZWISKO||' '||IMIE) AS PRACOWNIK,DATAOD,DATADO,NREWID,R.NREW AS NREW,"
+                       "R.INNE AS PINNE,CECHY,S.OPIS AS KLASOPIS,R.ILOSC AS PILOSC",
+                       "FROM r_bhpprac AS R LEFT OUTER JOIN bhp AS B ON R.IDBHP=B.IDBHP",
+                       "LEFT OUTER JOIN osobowa AS O ON O.NREW=R.NREW",
+                       "LEFT OUTER JOIN slowniki AS S ON B.KLASYFIKATOR=S.KOD", "WHERE 1=1", "", "ORDER BY",
+                       "NAZWA COLLATE PL"}));
+    // Items liquidated in the period: the range on lines 1, 3 and 5.
+    s.push_back(plain("DBFSpis2",
+                      {"SELECT DATAARCH,NREWID,PRZYCZYNA,L.OPIS AS LOK FROM komputery LEFT OUTER JOIN slowniki AS L ON "
+                       "LOKALIZACJA=L.KOD WHERE ARCHIWUM='T'",
+                       "",
+                       "UNION ALL SELECT DATAARCH,NREWID,PRZYCZYNA,L.OPIS AS LOK FROM sprzet LEFT OUTER JOIN "
+                       "slowniki AS L ON LOKALIZACJA=L.KOD WHERE ARCHIWUM='T'",
+                       "",
+                       "UNION ALL SELECT DATAARCH,NREWID,PRZYCZYNA,'Oprogramowanie komputerowe' AS LOK FROM licencje "
+                       "WHERE ARCHIWUM='T'",
+                       "", "ORDER BY NREWID COLLATE PL"}));
+}
+
 std::vector<StatementText> build()
 {
     std::vector<StatementText> s;
@@ -779,6 +972,7 @@ std::vector<StatementText> build()
     addDeadlineChecks(s);
     addSubRecordWrites(s);
     addBhpWrites(s);
+    addReportSources(s);
     return s;
 }
 } // namespace

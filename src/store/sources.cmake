@@ -8,6 +8,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TableList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WriteTransaction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewKey.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SchemaUpgrades.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LicenceSeats.cpp
 )
 list(APPEND CORE_SOURCES

@@ -176,16 +176,24 @@ private slots:
                  QStringLiteral("T"));
     }
 
-    void previewOwnerWithoutAnEditor()
+    void previewOwnerEquipmentItem()
     {
-        // A repair of an equipment item: nothing to show yet, the list is kept.
+        // A repair of an equipment item shows the item read-only; the list is kept.
         const QString list = QStringLiteral("DBFNaprawy");
         enter(list);
         QVERIFY(m_db->locate(list, {3}));
         const QStringList before = conditions(list);
         ModalScript script;
+        QStringList seen;
+        script.add(QStringLiteral("TfSprzet"), [&](QWidget* w) {
+            seen << w->findChild<QLineEdit*>(QStringLiteral("fNREWID"))->text()
+                 << QString::number(w->findChild<QLineEdit*>(QStringLiteral("fNAZWA"))->isReadOnly());
+            w->findChild<QPushButton*>(QStringLiteral("SBAnuluj"))->click();
+        });
         QVERIFY(m_commands->preview(QStringLiteral("DodatkoweNaprawy")));
         QCOMPARE(script.errors(), QStringList());
+        QVERIFY(script.done());
+        QCOMPARE(seen, QStringList({"SPRZ/002", "1"}));
         QCOMPARE(conditions(list), before);
         QCOMPARE(cursor(list, "IDNAPRAWY"), 3);
     }

@@ -12,6 +12,10 @@
 #include "store/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/Lookup.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
 
 #include <QFile>
 #include <QPushButton>
@@ -122,6 +126,35 @@ private slots:
         main.SBBibliotekaClick();
         QVERIFY(shown);
         QCOMPARE(main.currentPageName(), QStringLiteral("Slowniki/SlStart"));
+    }
+
+    void tickedOrderGoesOnInTheSettlements()
+    {
+        TfMain main;
+        MainCommands commands(main, *m_db);
+        loginWith(main, {20, 21, 22, 23});
+        main.SBZleceniaClick();
+        const qint64 before = m_db->maxKey(QStringLiteral("rozliczenia"), QStringLiteral("IDROZLICZENIA"));
+        QString pageOfSettlement;
+        ModalScript script;
+        script.add(QStringLiteral("TfZlecenia"), [&](QWidget* w) {
+            w->findChild<Lookup*>(QStringLiteral("fSPRZET"))->setKey(3);
+            w->findChild<QLineEdit*>(QStringLiteral("fDATAOD"))->setText(TmyDataBase::dateText(20240301));
+            w->findChild<QLineEdit*>(QStringLiteral("fNRDOKUMENTU"))->setText(QStringLiteral("ZL/9"));
+            w->findChild<QCheckBox*>(QStringLiteral("dodajDoRozliczen"))->setChecked(true);
+            w->findChild<QPushButton*>(QStringLiteral("SBZapisz"))->click();
+        });
+        script.add(QStringLiteral("TfRozliczenia"), [&](QWidget* w) {
+            pageOfSettlement = main.currentPageName();
+            w->findChild<QPushButton*>(QStringLiteral("SBZapisz"))->click();
+        });
+        main.runCommand(TfMain::Command::Add);
+        QTRY_VERIFY(script.done());
+        QVERIFY(script.errors().isEmpty());
+        QVERIFY(pageOfSettlement.endsWith(QStringLiteral("DodatkoweRozliczenia")));
+        QCOMPARE(m_db->maxKey(QStringLiteral("rozliczenia"), QStringLiteral("IDROZLICZENIA")), before + 1);
+        QCOMPARE(m_db->statement(QStringLiteral("DBFRozliczenia")).text(QStringLiteral("NRDOKUMENTU")),
+                 QStringLiteral("ZL/9"));
     }
 };
 

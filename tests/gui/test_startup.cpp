@@ -1,3 +1,4 @@
+#include "OlderDatabase.h"
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
@@ -109,6 +110,30 @@ private slots:
         QVERIFY(!main.action(QStringLiteral("MAdministracja"))->isEnabled());
         QCOMPARE(main.scratchPad()->toPlainText(), QStringLiteral("zapisz mnie ąę"));
         QVERIFY(QFile::exists(Startup::scratchPadPath()));
+    }
+
+    void loginUpgradesAnOlderDatabase()
+    {
+        OlderDatabase old(QStringLiteral("1.0.1"));
+        DatabaseLocation::global().set(old.dir(), old.password());
+        QVERIFY(DatabaseLocation::global().store());
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        loginLater(QStringLiteral("admin"), QStringLiteral("kubol"));
+        QVERIFY(startup.runStartupSequence());
+        QStringList upgrades;
+        for (const Dialogs::Shown& shown : Dialogs::shown())
+            if (shown.text.contains(QStringLiteral("zaktualizowana do wersji")))
+                upgrades << shown.text.section(QLatin1Char(' '), -1);
+        QCOMPARE(upgrades,
+                 QStringList({QStringLiteral("1.0.2"), QStringLiteral("1.0.3"), QStringLiteral("1.0.4"),
+                              QStringLiteral("1.0.5"), QStringLiteral("2.6")}));
+        // The backup parameters of the new system table are usable at once.
+        SystemParams params;
+        params.intervalDays = 12;
+        QVERIFY(db.saveSystemParams(params));
+        QCOMPARE(db.loadSystemParams().intervalDays, 12);
     }
 
     void missingDatabaseShowsTheGuideThenGivesUp()

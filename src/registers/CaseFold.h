@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Full Unicode case folding (the mappings of status C and F), so that a
+// search typed in lower case finds "ŁÓDŹ" as well as "Straße" by "STRASSE".
+namespace CaseFold {
+QString fold(QStringView text);
+// True when `needle` (already folded) occurs in the folded `haystack`.
+bool containsFolded(QStringView haystack, QStringView foldedNeedle);
+} // namespace CaseFold

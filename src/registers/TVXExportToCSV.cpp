@@ -1,0 +1,154 @@
+#include "registers/TVXExportToCSV.h"
+
+#include <QIODevice>
+#include <QSaveFile>
+
+#include <array>
+
+namespace {
+// The characters of bytes 0x80 to 0xFF of Windows-1250; 0 where the code page
+// has none.
+// clang-format off
+constexpr char16_t kUpperHalf[128] = {
+    0x20AC, 0x0000, 0x201A, 0x0000, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x0000, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    0x0000, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0000, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+// clang-format on
+
+// Character -> byte for the upper half, built once.
+struct ReverseTable
+{
+    std::array<unsigned char, 0x2200> bytes{}; // every character of the upper half lies below U+2200
+
+    ReverseTable()
+    {
+        for (int b = 0; b < 128; ++b)
+            if (kUpperHalf[b])
+                bytes[kUpperHalf[b]] = static_cast<unsigned char>(0x80 + b);
+    }
+};
+
+const ReverseTable& reverse()
+{
+    static const ReverseTable table;
+    return table;
+}
+
+// Rows of a grid already built.
+class GridRows : public TVXExportToCSV::Rows
+{
+public:
+    explicit GridRows(const TVXExportToCSV::Grid& grid) : m_grid(grid) {}
+    int count() const override { return int(m_grid.size()); }
+    QStringList row(int index) const override { return m_grid.at(index); }
+
+private:
+    const TVXExportToCSV::Grid& m_grid;
+};
+
+constexpr qsizetype kChunk = 1 << 16;
+} // namespace
+
+QByteArray TVXExportToCSV::encode(QStringView text, int* replaced)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    const ReverseTable& table = reverse();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x80) {
+            out.append(char(u));
+            continue;
+        }
+        const unsigned char b = u < table.bytes.size() ? table.bytes[u] : 0;
+        if (b) {
+            out.append(char(b));
+            continue;
+        }
+        // One "?" per character, also for a pair of surrogates.
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode()))
+            ++i;
+        out.append('?');
+        if (replaced)
+            ++*replaced;
+    }
+    return out;
+}
+
+bool TVXExportToCSV::write(const Grid& grid, QIODevice& device)
+{
+    return write(GridRows(grid), device);
+}
+
+bool TVXExportToCSV::write(const Grid& grid, const QString& fileName)
+{
+    return write(GridRows(grid), fileName);
+}
+
+bool TVXExportToCSV::write(const Rows& rows, QIODevice& device)
+{
+    m_error.clear();
+    m_cancelled = false;
+    m_replaced = 0;
+    QByteArray buffer;
+    buffer.reserve(kChunk + 4096);
+    auto flush = [&] {
+        if (device.write(buffer) != buffer.size()) {
+            m_error = device.errorString();
+            return false;
+        }
+        buffer.clear();
+        return true;
+    };
+    const int total = rows.count();
+    for (int r = 0; r < total; ++r) {
+        const QStringList cells = rows.row(r);
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            buffer.append('"');
+            buffer.append(encode(cells.at(c), &m_replaced));
+            buffer.append(c + 1 < cells.size() ? "\";" : "\"");
+        }
+        buffer.append("\r\n");
+        if (buffer.size() >= kChunk && !flush())
+            return false;
+        if (m_progress && !m_progress(r + 1, total)) {
+            m_cancelled = true;
+            return false;
+        }
+    }
+    return flush();
+}
+
+bool TVXExportToCSV::write(const Rows& rows, const QString& fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_error = file.errorString();
+        m_cancelled = false;
+        return false;
+    }
+    if (!write(rows, file)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        m_error = file.errorString();
+        return false;
+    }
+    return true;
+}

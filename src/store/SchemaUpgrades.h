@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class TmyDataBase;
+
+// Brings a database made by an older version up to date, right after login:
+// steps 1.0.2, 1.0.3, 1.0.4, 1.0.5 and 2.6, each adding only what is missing.
+// Steps 1.0.2 to 1.0.5 leave a marker file in the database directory and do
+// nothing once it is there; step 2.6 looks for its table at every login.
+//
+// Each step runs in one write transaction and its marker is written only
+// after the commit, so an interrupted step leaves no half-made table or
+// column and simply runs again at the next login.
+class SchemaUpgrades
+{
+public:
+    // Shows an information box (title, text); the store opens no window itself.
+    using Notify = std::function<void(const QString& title, const QString& text)>;
+
+    SchemaUpgrades(TmyDataBase& db, const QString& directory, const QString& password, Notify notify);
+
+    // The folder holding empty/schema.sql; empty means the program's own.
+    void setTemplateDir(const QString& dir) { m_templateDir = dir; }
+
+    // The five steps in their order.
+    void run();
+    void update102();
+    void update103();
+    void update104();
+    void update105();
+    void update26();
+
+    static QString markerPath(const QString& directory, const QString& version);
+    // "naprawy.BAK", "dokumenty.BAK": the rows of the table before its new column.
+    static QString backupCopyPath(const QString& directory, const QString& table);
+
+private:
+    struct StepState
+    {
+        bool failed = false;
+        bool added = false;
+        QStringList logLines; // written once the step has been committed
+    };
+
+    // Adds the missing tables of the canonical list entries (1-based) in order;
+    // the first failure ends the loop. Runs inside the step's transaction.
+    void addTables(const QList<int>& entries, StepState& state);
+    // Runs `work` in one transaction; false (reported) when it cannot be committed.
+    template <typename F> bool inTransaction(StepState& state, F&& work);
+    void writeLog(const StepState& state) const;
+    void finishStep(const QString& version, const StepState& state);
+    void tableStep(const QString& version, const QList<int>& entries);
+    bool makeBackupCopy(const QString& table, qint64 failCode, qint64 doneCode);
+    bool addActColumn(const QString& table, qint64 addedCode, qint64 updatedCode, qint64 errorCode,
+                      StepState& state);
+
+    TmyDataBase& m_db;
+    QString m_directory;
+    QString m_password;
+    Notify m_notify;
+    QString m_templateDir;
+};
