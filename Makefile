@@ -1,11 +1,20 @@
 # The two set-up commands: `make run` and `make test`.
 BUILD_DIR ?= build
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-            libsqlcipher-dev sqlcipher libssl-dev fonts-dejavu-core libbenchmark-dev poppler-utils
+            libsqlcipher-dev sqlcipher libssl-dev fonts-dejavu-core libbenchmark-dev poppler-utils \
+            qt6-translations-l10n ccache
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?= -DSPRZETNIK_WERROR=ON
+# Compiles go through ccache when it is there; paths are taken relative to the
+# clone, so another clone of the same sources hits the same cache.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+ifneq ($(CCACHE),)
+CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := true
+endif
 
-.PHONY: all deps configure build run test format clean
+.PHONY: all deps configure build program run test format clean
 
 all: build
 
@@ -27,7 +36,11 @@ configure: deps $(BUILD_DIR)/build.ninja
 build: configure
 	cmake --build $(BUILD_DIR)
 
-run: build
+# Only the program and the folders beside it; tests and benchmarks wait for `make test`.
+program: configure
+	cmake --build $(BUILD_DIR) --target sprzetnik program_files
+
+run: program
 	@mkdir -p $(BUILD_DIR)/config
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
 	  echo "No display found: set DISPLAY (or run under xvfb-run) to start Sprzetnik."; exit 1; fi

@@ -2,6 +2,7 @@
 #include "maintenance/MaintenanceCommands.h"
 #include "registers/MainCommands.h"
 #include "registers/TfMain.h"
+#include "reminders/Reminders.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "shell/OptionsCommand.h"
@@ -61,6 +62,8 @@ int main(int argc, char* argv[])
     }
     SprzetnikApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Sprzetnik "));
+    app.setWindowIcon(TfMainUi::programIcon());
+    app.setDesktopFileName(QStringLiteral("sprzetnik"));
     Dialogs::install();
 
     QSplashScreen splash(splashPicture());
@@ -92,10 +95,16 @@ int main(int argc, char* argv[])
     startup.setTutorial([&tutorial] { tutorial.exec(); });
     startup.setStockChecks([&commands] { commands.stockChecks().bhpAfterLogin(); },
                            [&commands] { commands.stockChecks().stockAfterLogin(); });
+    Reminders reminders(main, db, startup.notes());
+    startup.setReminders({[&reminders] { reminders.tipAfterLogin(); },
+                          [&reminders] { reminders.deadlineCheckAfterLogin(); },
+                          [&reminders](int slot) { reminders.showDueNote(slot); },
+                          [&reminders] { reminders.hideToolWindows(); }});
     QObject::connect(&startup, &Startup::endProgram, &app, [] { QCoreApplication::exit(0); });
 
-    splash.finish(&main);
+    // finish() waits for the window to be exposed: show it first.
     main.show();
+    splash.finish(&main);
     QTimer::singleShot(0, &main, [&] {
         if (!startup.runStartupSequence()) {
             QCoreApplication::exit(0);

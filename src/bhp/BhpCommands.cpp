@@ -18,8 +18,11 @@ BhpCommands::~BhpCommands() = default;
 
 TfBhp& BhpCommands::editor()
 {
-    if (!m_editor)
+    if (!m_editor) {
         m_editor = new TfBhp(db(), dialogParent());
+        if (context().printRecord)
+            m_editor->setPrinter(context().printRecord);
+    }
     return *m_editor;
 }
 

@@ -9,6 +9,7 @@
 #include "editors/TfTerminy.h"
 #include "editors/TfZalaczniki.h"
 #include "registers/ListModel.h"
+#include "registers/TVXGridStorage.h"
 #include "shell/AppState.h"
 #include "store/Statement.h"
 #include "store/TfBiblioteka.h"
@@ -113,6 +114,15 @@ TfBhp::TfBhp(TmyDataBase& db, QWidget* parent) : BhpEditor(db, parent)
     addStandardControls(attachments, QStringLiteral("Zalaczniki"), true);
     for (int t = Posiadajacy; t < TabCount; ++t)
         placeButtons(m_lists[t]);
+    // Column widths kept between runs under the grids' names.
+    const std::pair<Tab, const char*> gridNames[] = {{Posiadajacy, "posiadajacyGrid"},
+                                                     {Terminy, "terminyGrid"},
+                                                     {Historia, "historiaGrid"},
+                                                     {Zalaczniki, "zalacznikiGrid"}};
+    for (const auto& [tab, name] : gridNames) {
+        m_lists[tab]->grid()->setObjectName(QLatin1String(name));
+        TVXGridStorage::registerDBGrid(m_lists[tab]->grid(), QStringLiteral("BHP_") + QLatin1String(name));
+    }
 
     dodajDoZakupBhp =
         new QCheckBox(QStringLiteral("Dodaj powyższe dane do kosztów zakupu środków BHP"), this);

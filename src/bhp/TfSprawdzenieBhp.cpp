@@ -1,6 +1,8 @@
 #include "bhp/TfSprawdzenieBhp.h"
 
 #include "bhp/StockChecks.h"
+#include "registers/TVXExportToCSV.h"
+#include "registers/TVXGridStorage.h"
 #include "shell/Dialogs.h"
 
 #include <QHeaderView>
@@ -30,14 +32,14 @@ TfSprawdzenieBhp::TfSprawdzenieBhp(TmyDataBase& db, QWidget* parent)
     SGTabela->setColumnWidth(1, 110);
     SGTabela->setColumnWidth(2, 230);
     SGTabela->horizontalHeader()->setStretchLastSection(true);
+    TVXGridStorage::registerStringGrid(SGTabela, QStringLiteral("SPRBHPSGTabela"));
 
     QPushButton* txt = makeButton("SBTxt", QStringLiteral("do TXT ..."),
                                   QStringLiteral("Zapisz tabelę do pliku tekstowego"));
     QPushButton* csv =
         makeButton("SBCsv", QStringLiteral("do CSV"), QStringLiteral("Zapisz tabelę do arkusza CSV"));
     connect(txt, &QPushButton::clicked, this, &TfSprawdzenieBhp::SBTxtClick);
-    // Enabled with the CSV writer of the lists.
-    csv->setEnabled(false);
+    connect(csv, &QPushButton::clicked, this, &TfSprawdzenieBhp::SBCsvClick);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading());
     layout->addWidget(SGTabela);
@@ -128,6 +130,26 @@ void TfSprawdzenieBhp::SBTxtClick()
               << QString(33, QLatin1Char('-'));
     }
     Dialogs::info(QStringLiteral("Informacja"), writeLines(name, lines)
+                                                    ? QStringLiteral("Eksport zakończony poprawnie.")
+                                                    : QStringLiteral("Nie udało się wyeksportować danych."));
+}
+
+void TfSprawdzenieBhp::SBCsvClick()
+{
+    const QString name = Dialogs::saveFileName(this, QStringLiteral("Eksportuj dane do arkusza .CSV"),
+                                               QStringLiteral("zapotrzebowanie_na_bhp.csv"),
+                                               QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)"));
+    if (name.isEmpty())
+        return;
+    TVXExportToCSV::Grid grid = rows();
+    for (QStringList& row : grid)
+        for (QString& cell : row) {
+            // The format does not escape quotes: they are replaced, as in the lists' export.
+            cell.replace(QLatin1Char('`'), QLatin1Char('\''));
+            cell.replace(QLatin1Char('"'), QLatin1Char('`'));
+        }
+    TVXExportToCSV writer;
+    Dialogs::info(QStringLiteral("Informacja"), writer.write(grid, name)
                                                     ? QStringLiteral("Eksport zakończony poprawnie.")
                                                     : QStringLiteral("Nie udało się wyeksportować danych."));
 }

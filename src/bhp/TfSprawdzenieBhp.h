@@ -25,6 +25,7 @@ public:
     // The table's rows, header included, as the exports write them.
     QList<QStringList> rows() const;
 
+    void SBCsvClick();
     void SBTxtClick();
 
 private:

@@ -30,5 +30,6 @@ void reportCopyFailure(const QString& logPrefix, const QString& systemText);
 
 // "Otwórz załącznik": the folder and the file are checked ("Błąd" messages)
 // and the file is opened with the program the system associates with it.
+// When no program opens the file, "Błąd" says so with the file's path.
 bool open(const QString& storedName);
 } // namespace AttachmentFiles

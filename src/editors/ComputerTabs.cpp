@@ -11,6 +11,7 @@
 #include "editors/TfUzytkownicy.h"
 #include "editors/TfUzywajacy.h"
 #include "editors/TfZalaczniki.h"
+#include "registers/TVXGridStorage.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
@@ -185,6 +186,18 @@ void ComputerTabs::finish()
     for (int t = AssetEditor::Uzytkownicy; t < AssetEditor::TabCount; ++t)
         if (m_lists[t])
             placeButtons(m_lists[t]);
+    // Column widths kept between runs, under the grids' names in the layout store.
+    if (m_computer) {
+        using T = AssetEditor;
+        const std::pair<T::Tab, const char*> gridNames[] = {
+            {T::Uzytkownicy, "uzytkownicyGrid"}, {T::Terminy, "terminyGrid"},
+            {T::Oprogramowanie, "licKompGrid"},  {T::Sprzet, "DBSprzetGrid"},
+            {T::Naprawy, "NaprawyGrid"},         {T::Dokumenty, "DokumentyGrid"},
+            {T::Historia, "historiaGrid"},       {T::Zalaczniki, "zalacznikiGrid"}};
+        for (const auto& [tab, name] : gridNames)
+            if (m_lists[tab])
+                TVXGridStorage::registerDBGrid(m_lists[tab]->grid(), QStringLiteral("COMP_") + QLatin1String(name));
+    }
     m_userDialog = m_computer ? new TfUzytkownicy(&m_editor) : new TfUzywajacy(&m_editor);
     m_userDialog->bindEmployees(&m_db.statement(QStringLiteral("DBFPracownicy")));
     makeSubRecordActions();

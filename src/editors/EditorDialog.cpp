@@ -6,6 +6,10 @@
 #include "widgets/Lookup.h"
 #include "widgets/ReadOnlySwitch.h"
 
+#include <QComboBox>
+#include <QTabBar>
+#include <QTabWidget>
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -106,7 +110,29 @@ void EditorDialog::saveIfEditable()
 void EditorDialog::showEvent(QShowEvent* event)
 {
     m_saved = false;
+    fitContents();
     QDialog::showEvent(event);
+}
+
+void EditorDialog::fitContents()
+{
+    // Every tab's title shows without scroll arrows.
+    int width = this->width();
+    for (const QTabWidget* tabs : findChildren<QTabWidget*>()) {
+        const int needed = tabs->tabBar()->sizeHint().width() + 48; // the frames and margins around the tabs
+        width = std::max(width, needed);
+    }
+    // A list shows its longest entry (within reason).
+    for (QComboBox* combo : findChildren<QComboBox*>()) {
+        int longest = 0;
+        for (int i = 0; i < combo->count(); ++i)
+            longest = std::max(longest, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
+        const int wanted = std::min(longest + 48, 300);
+        if (combo->minimumWidth() < wanted && combo->sizePolicy().horizontalPolicy() != QSizePolicy::Fixed)
+            combo->setMinimumWidth(wanted);
+    }
+    if (width > this->width())
+        resize(width, height());
 }
 
 bool EditorDialog::refuse(QWidget* control, const QString& message)

@@ -48,6 +48,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Widens the editor until every tab title and the longest entry of each
+    // list show.
+    void fitContents();
     // Shows "Uwaga" with the message and puts the focus on the control.
     bool refuse(QWidget* control, const QString& message);
     // "Zapisz" passed: the flag is set and the editor closes.

@@ -7,6 +7,7 @@
 #include "editors/SubRecordActions.h"
 #include "editors/TfTerminy.h"
 #include "editors/TfZalaczniki.h"
+#include "registers/TVXGridStorage.h"
 #include "shell/AppState.h"
 #include "store/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
@@ -131,6 +132,13 @@ QWidget* SoftwareEditor::row(QWidget* parent, std::initializer_list<QWidget*> wi
     return holder;
 }
 
+void SoftwareEditor::registerGrid(SubList* list, const char* name)
+{
+    // Column widths kept between runs: "SOFT_" for programs, "LIC_" for licences.
+    const QString prefix = m_kind == QLatin1String("L") ? QStringLiteral("LIC_") : QStringLiteral("SOFT_");
+    TVXGridStorage::registerDBGrid(list->grid(), prefix + QLatin1String(name));
+}
+
 void SoftwareEditor::buildLinkTab(const QString& title, bool licenceOwner)
 {
     m_links = SubListPage::make(m_db, m_tabs, title, QStringLiteral("DBFLicProg"),
@@ -140,6 +148,7 @@ void SoftwareEditor::buildLinkTab(const QString& title, bool licenceOwner)
                                  textColumn("WIELOSTAN", QStringLiteral("Wielostan.?"), 80),
                                  textColumn("ILOSCLIC", QStringLiteral("Ilość lic."), 70)});
     SubListPage::addStandardControls(m_links, QStringLiteral("LicProg"), false);
+    registerGrid(m_links, "licProgGrid");
     m_linkActions = new LicenceLinks(
         m_db, licenceOwner ? LicenceLinks::Owner::Licence : LicenceLinks::Owner::Program, m_links, this);
 }
@@ -153,6 +162,7 @@ void SoftwareEditor::buildDeadlineTab()
          dateColumn("DATAOD", QStringLiteral("Data od")), dateColumn("DATADO", QStringLiteral("Data do")),
          textColumn("OPIS", QStringLiteral("Opis"), 250)});
     SubListPage::addStandardControls(m_deadlines, QStringLiteral("Terminy"), false);
+    registerGrid(m_deadlines, "terminyGrid");
     auto* dialog = new TfTerminy(m_db, this);
     dialog->setDictionaryEditor([this] { return dictionaryEditor(); });
     m_deadlineActions = new SubRecordActions(m_db, SubRecordActions::Deadlines, m_deadlines, dialog, this);
@@ -168,6 +178,7 @@ void SoftwareEditor::buildAttachmentTab()
                            textColumn("NAZWAPLIKU", QStringLiteral("Nazwa pliku"), 160),
                            textColumn("INNE", QStringLiteral("Inne"), 150)});
     SubListPage::addStandardControls(m_attachments, QStringLiteral("Zalaczniki"), true);
+    registerGrid(m_attachments, "zalacznikiGrid");
     auto* dialog = new TfZalaczniki(m_db, this);
     dialog->setDictionaryEditor([this] { return dictionaryEditor(); });
     m_attachmentActions = new AttachmentActions(m_db, m_attachments, dialog, this);

@@ -59,6 +59,8 @@ public:
 protected:
     // Add: no owner yet, only the main data tabs.
     void prepareNewLists();
+    // Registers a tab's grid with the column layouts under its name.
+    void registerGrid(SubList* list, const char* name);
     // The tabs after the subclass built its own pages.
     void buildLinkTab(const QString& title, bool licenceOwner);
     void buildDeadlineTab();

@@ -7,6 +7,7 @@
 #include "widgets/DataGrid.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
 
@@ -18,6 +19,8 @@ SubList::SubList(TmyDataBase& db, const QString& list, QList<GridColumn> columns
     m_grid = new DataGrid(parent);
     m_grid->setObjectName(list.mid(3) + QStringLiteral("Grid"));
     m_grid->setListModel(m_model);
+    // The last column takes the free width of the tab.
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_menu = new QMenu(m_grid);
     connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -56,13 +59,7 @@ bool SubList::reload()
     if (!ok)
         m_statement.close();
     m_model->refresh();
-    int sortColumn = -1;
-    const QString order = m_state.orderColumn(m_list);
-    for (int c = 0; c < m_model->columns().size(); ++c)
-        if (order.compare(m_model->columns().at(c).field, Qt::CaseInsensitive) == 0 ||
-            order.endsWith(QLatin1Char('.') + m_model->columns().at(c).field, Qt::CaseInsensitive))
-            sortColumn = c;
-    m_model->setSortColumn(sortColumn);
+    m_model->setSortColumn(m_model->columnOfOrder(m_state.orderColumn(m_list)), m_state.isAscending(m_list));
     m_grid->followCursor();
     emit reloaded();
     return ok;

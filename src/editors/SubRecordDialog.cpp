@@ -142,8 +142,6 @@ QString SubRecordDialog::dateLine(const DateField* field)
 void SubRecordDialog::showEvent(QShowEvent* event)
 {
     EditorDialog::showEvent(event);
-    for (CalendarPicker* p : m_calendars)
-        p->syncFromField();
     const bool dictionaries = isEditable() && AppState::instance().has(12);
     for (QToolButton* b : m_dictionaryButtons)
         b->setVisible(dictionaries);

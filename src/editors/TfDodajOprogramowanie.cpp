@@ -1,6 +1,7 @@
 #include "editors/TfDodajOprogramowanie.h"
 
 #include "editors/SubList.h"
+#include "registers/TVXGridStorage.h"
 #include "shell/Dialogs.h"
 #include "store/Guarded.h"
 #include "store/LicenceSeats.h"
@@ -40,6 +41,7 @@ TfDodajOprogramowanie::TfDodajOprogramowanie(TmyDataBase& db, QWidget* parent) :
          text("WERSJA", QStringLiteral("Wersja"), 90), text("WIELOSTAN", QStringLiteral("Wielost."), 60)},
         this);
     m_list->grid()->setObjectName(QStringLiteral("OprogramowanieGrid"));
+    TVXGridStorage::registerDBGrid(m_list->grid(), QStringLiteral("DODAJOPR_licProgGrid"));
     m_list->setAction(SubList::Add, [this] { SBDodajClick(); });
     m_list->setActivateAction(SubList::Add);
 

@@ -1,5 +1,6 @@
 #include "maintenance/TfImportPracownik.h"
 
+#include "registers/TVXGridStorage.h"
 #include "shell/Config.h"
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
@@ -92,6 +93,7 @@ TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
     heading->setFont(font);
 
     m_grid->setObjectName(QStringLiteral("CSV"));
+    TVXGridStorage::registerStringGrid(m_grid, QStringLiteral("IMPORT_CSV"));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     auto* mapping = new QGridLayout;
@@ -268,6 +270,9 @@ void TfImportPracownik::showSheet()
         headers << QStringLiteral("Kolumna #") + QString::number(c);
     headers << QStringLiteral("Zaimportowano?") << QStringLiteral("Uwagi");
     m_grid->setHorizontalHeaderLabels(headers);
+    // The stored widths fit a sheet of as many columns as the last one.
+    if (TVXGridStorage* layouts = TVXGridStorage::program())
+        layouts->LoadWidths(m_grid);
     QStringList lines;
     for (int r = 0; r < m_sheet.rows().size(); ++r) {
         const CsvSheet::Row& row = m_sheet.rows().at(r);

@@ -3,6 +3,7 @@
 #include "shell/Clock.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
+#include "widgets/CalendarPicker.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -11,9 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QToolButton>
-#include <QWidgetAction>
 
 namespace {
 QWidget* panel(QWidget* parent, const char* name, QHBoxLayout** layout)
@@ -77,27 +75,18 @@ FilterBar::FilterBar(QWidget* parent) : QWidget(parent)
         edit->installEventFilter(this);
         l->addWidget(edit);
 
-        auto* picker = new QToolButton(m_datePanel);
+        auto* picker = new CalendarPicker([this, from] { return dayIn(from); }, m_datePanel);
         picker->setObjectName(from ? QStringLiteral("DTPFiltrOd") : QStringLiteral("DTPFiltrDo"));
-        picker->setText(QStringLiteral("▾"));
-        picker->setToolTip(QStringLiteral("Wybierz datę z kalendarza"));
-        picker->setPopupMode(QToolButton::InstantPopup);
-        auto* menu = new QMenu(picker);
-        auto* calendar = new QCalendarWidget(menu);
-        calendar->setObjectName(picker->objectName() + QStringLiteral("Kalendarz"));
-        auto* action = new QWidgetAction(menu);
-        action->setDefaultWidget(calendar);
-        menu->addAction(action);
-        picker->setMenu(menu);
-        connect(calendar, &QCalendarWidget::clicked, this, [this, from, menu](const QDate& day) {
-            menu->close();
-            pickDate(from, day);
-        });
+        QCalendarWidget* calendar = picker->calendar();
+        connect(picker, &CalendarPicker::dayPicked, this,
+                [this, from](const QDate& day) { pickDate(from, day); });
         l->addWidget(picker);
         if (from) {
             m_from = edit;
             m_fromCalendar = calendar;
-            l->addWidget(new QLabel(QStringLiteral(" - "), m_datePanel));
+            auto* dash = new QLabel(QStringLiteral(" - "), m_datePanel);
+            dash->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+            l->addWidget(dash);
         } else {
             m_to = edit;
             m_toCalendar = calendar;
@@ -124,6 +113,12 @@ qint64 FilterBar::dateValue(const QString& text)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return 0;
     return joined.toLongLong();
+}
+
+QDate FilterBar::dayIn(bool from) const
+{
+    const qint64 v = from ? dateFrom() : dateTo();
+    return v ? QDate(int(v / 10000), int(v / 100 % 100), int(v % 100)) : QDate();
 }
 
 qint64 FilterBar::dateFrom() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+
 #include <QWidget>
 
 class QCalendarWidget;
@@ -65,6 +67,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The day typed in the "od" or "do" edit; invalid when none.
+    QDate dayIn(bool from) const;
     QWidget* m_archivePanel = nullptr;
     QWidget* m_classifierPanel = nullptr;
     QWidget* m_activePanel = nullptr;

@@ -110,10 +110,22 @@ void ListModel::setLabelsOn(bool on)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
-void ListModel::setSortColumn(int column)
+void ListModel::setSortColumn(int column, bool ascending)
 {
     m_sortColumn = column;
+    m_sortAscending = ascending;
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+int ListModel::columnOfOrder(const QString& order) const
+{
+    if (order.isEmpty())
+        return -1;
+    for (int c = 0; c < m_columns.size(); ++c)
+        if (order.compare(m_columns.at(c).field, Qt::CaseInsensitive) == 0 ||
+            order.endsWith(QLatin1Char('.') + m_columns.at(c).field, Qt::CaseInsensitive))
+            return c;
+    return -1;
 }
 
 void ListModel::resolve()

@@ -51,8 +51,12 @@ public:
     void setLabelsOn(bool on);
     bool labelsOn() const { return m_labelsOn; }
     // The column whose title is painted highlighted (the sort column); -1 none.
-    void setSortColumn(int column);
+    void setSortColumn(int column, bool ascending = true);
     int sortColumn() const { return m_sortColumn; }
+    bool sortAscending() const { return m_sortAscending; }
+    // The column whose field the list is ordered by (a "T.OPIS" order names
+    // the OPIS column); -1 when none of them.
+    int columnOfOrder(const QString& orderColumn) const;
 
     // Runs `reopen` (which reopens the statement) inside a model reset.
     bool reload(const std::function<bool()>& reopen);
@@ -88,4 +92,5 @@ private:
     QList<Resolved> m_resolved;
     bool m_labelsOn = true;
     int m_sortColumn = -1;
+    bool m_sortAscending = true;
 };

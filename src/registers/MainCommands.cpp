@@ -20,12 +20,26 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
       m_computers(new TfKomputery(db, &main)), m_records(new RecordCommands(db, *m_computers, this))
 {
     m_computers->setDictionaryEditor(m_biblioteka);
-    m_main.setRecordCommand(TfMain::Command::Add, [this] { run(&RecordCommands::add); });
-    m_main.setRecordCommand(TfMain::Command::Copy, [this] { run(&RecordCommands::copy); });
-    m_main.setRecordCommand(TfMain::Command::Edit, [this] { run(&RecordCommands::edit); });
-    m_main.setRecordCommand(TfMain::Command::Preview, [this] { run(&RecordCommands::preview); });
-    m_main.setRecordCommand(TfMain::Command::Delete, [this] { run(&RecordCommands::remove); });
-    m_main.setRecordCommand(TfMain::Command::Liquidate, [this] { run(&RecordCommands::liquidate); });
+    // A register whose command class lacks a command keeps its controls disabled.
+    const auto offers = [this](bool (RegisterCommands::*can)() const) {
+        return [this, can](const QString& registerName) {
+            const RegisterCommands* r = m_records->commandsOf(registerName);
+            return r && (r->*can)();
+        };
+    };
+    m_main.setRecordCommand(
+        TfMain::Command::Add, [this] { run(&RecordCommands::add); }, offers(&RegisterCommands::canAdd));
+    m_main.setRecordCommand(
+        TfMain::Command::Copy, [this] { run(&RecordCommands::copy); }, offers(&RegisterCommands::canAdd));
+    m_main.setRecordCommand(
+        TfMain::Command::Edit, [this] { run(&RecordCommands::edit); }, offers(&RegisterCommands::canEdit));
+    m_main.setRecordCommand(
+        TfMain::Command::Preview, [this] { run(&RecordCommands::preview); }, offers(&RegisterCommands::canPreview));
+    m_main.setRecordCommand(
+        TfMain::Command::Delete, [this] { run(&RecordCommands::remove); }, offers(&RegisterCommands::canRemove));
+    m_main.setRecordCommand(
+        TfMain::Command::Liquidate, [this] { run(&RecordCommands::liquidate); },
+        offers(&RegisterCommands::canLiquidate));
     m_main.setRecordCommand(TfMain::Command::OpenAttachment, [&db] {
         // "Otwórz załącznik": the stored file of the attachment row under the cursor.
         const Statement& list = db.statement(QStringLiteral("DBFZalaczniki"));
@@ -42,7 +56,11 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     m_records->context().enterRegister = [this](const QString& registerName) { enterRegister(registerName); };
     connect(&m_main, &TfMain::pageEntered, this, &MainCommands::pageEntered);
     // The "Raporty" view and the print-outs of "Drukuj" and the computer editor.
-    (new ReportCommands(m_main, db, this))->connectEditor(*m_computers);
+    auto* reports = new ReportCommands(m_main, db, this);
+    reports->connectEditor(*m_computers);
+    m_records->context().printRecord = [reports](const QString& title, const QString& text) {
+        reports->print(title, text);
+    };
 }
 
 void MainCommands::enterRegister(const QString& registerName)

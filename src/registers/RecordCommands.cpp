@@ -35,7 +35,7 @@ private:
 } // namespace
 
 RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject* parent)
-    : QObject(parent), m_computers(computers), m_context{db, computers.parentWidget(), false, false, {}, {}},
+    : QObject(parent), m_computers(computers), m_context{db, computers.parentWidget(), false, false, {}, {}, {}},
       m_additional(new AdditionalCommands(db, computers.parentWidget(), this))
 {
     m_context.run = [this](const QString& registerName, const QString& command) {

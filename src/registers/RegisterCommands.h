@@ -28,6 +28,9 @@ struct CommandContext
     // Shows another register in the main window (the settlements after an
     // order); empty where there is no main window.
     std::function<void(const QString& registerName)> enterRegister;
+    // The record print-out (title and text) of the editors' "Drukuj"
+    // buttons; empty where there is none, and the buttons are disabled.
+    std::function<void(const QString& title, const QString& text)> printRecord;
 };
 
 // The record commands of one register: "Dodaj", "Kopiuj" (an add with the

@@ -5,28 +5,108 @@
 #include <QHeaderView>
 #include <QTableView>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 const QString kDataGrids = QStringLiteral("DBGRID");
 const QString kPlainGrids = QStringLiteral("GRID");
+
+TVXGridStorage* g_program = nullptr;
+
+struct Registration
+{
+    QPointer<QTableView> grid;
+    QString key;
+    QString section;
+    std::array<int, TVXGridStorage::kDefaultWidths> defaults;
+};
+std::vector<Registration>& registrations()
+{
+    static std::vector<Registration> list;
+    return list;
+}
 } // namespace
 
 TVXGridStorage::TVXGridStorage(const QString& iniPath) : m_path(iniPath) {}
 
+TVXGridStorage::~TVXGridStorage()
+{
+    if (g_program == this)
+        g_program = nullptr;
+}
+
+TVXGridStorage* TVXGridStorage::program()
+{
+    return g_program;
+}
+
+TVXGridStorage::Defaults TVXGridStorage::defaultsOf(const QTableView* grid)
+{
+    Defaults defaults{};
+    const QList<int> widths = widthsOf(grid);
+    for (int i = 0; i < kDefaultWidths - 1 && i < widths.size(); ++i)
+        defaults[size_t(i)] = widths[i];
+    return defaults;
+}
+
+void TVXGridStorage::registerGrid(QTableView* grid, const QString& key, const QString& section)
+{
+    if (!grid)
+        return;
+    auto& list = registrations();
+    std::erase_if(list, [grid](const Registration& r) { return !r.grid || r.grid == grid; });
+    list.push_back({grid, key, section, defaultsOf(grid)});
+    if (g_program && !g_program->isRegistered(grid)) {
+        g_program->add(grid, key, section, list.back().defaults);
+        g_program->LoadWidths(grid);
+    }
+}
+
+void TVXGridStorage::registerDBGrid(QTableView* grid, const QString& key)
+{
+    registerGrid(grid, key, kDataGrids);
+}
+
+void TVXGridStorage::registerStringGrid(QTableView* grid, const QString& key)
+{
+    registerGrid(grid, key, kPlainGrids);
+}
+
+void TVXGridStorage::adoptRegisteredGrids()
+{
+    g_program = this;
+    for (const Registration& r : registrations())
+        if (r.grid && !isRegistered(r.grid))
+            add(r.grid, r.key, r.section, r.defaults);
+}
+
 void TVXGridStorage::add(QTableView* grid, const QString& key, const QString& section)
+{
+    add(grid, key, section, defaultsOf(grid));
+}
+
+void TVXGridStorage::add(QTableView* grid, const QString& key, const QString& section,
+                         const Defaults& defaults)
 {
     Entry entry;
     entry.section = section;
     entry.key = key;
     entry.grid = grid;
-    const QList<int> widths = widthsOf(grid);
-    for (int i = 0; i < kDefaultWidths - 1 && i < widths.size(); ++i)
-        entry.defaults[size_t(i)] = widths[i];
+    entry.defaults = defaults;
+    entry.last = widthsOf(grid);
     // Data grids are walked before plain grids, each in registration order.
     qsizetype at = m_entries.size();
     if (section == kDataGrids)
         for (at = 0; at < m_entries.size() && m_entries[at].section == kDataGrids; ++at) {
         }
     m_entries.insert(at, entry);
+    // The widths of a window closed before the program are still written at its close.
+    QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionResized, &m_guard, [this, grid] {
+        for (Entry& e : m_entries)
+            if (e.grid == grid)
+                e.last = widthsOf(grid);
+    });
 }
 
 void TVXGridStorage::AddDBGrid(QTableView* grid, const QString& key)
@@ -75,7 +155,7 @@ bool TVXGridStorage::splitWidths(const QString& value, QList<int>* widths)
     return true;
 }
 
-void TVXGridStorage::apply(const Entry& entry, const QString& value)
+void TVXGridStorage::apply(Entry& entry, const QString& value)
 {
     if (!entry.grid || value.isEmpty())
         return;
@@ -90,14 +170,14 @@ void TVXGridStorage::apply(const Entry& entry, const QString& value)
 void TVXGridStorage::LoadWidths()
 {
     const IniFile ini(m_path);
-    for (const Entry& entry : std::as_const(m_entries))
+    for (Entry& entry : m_entries)
         apply(entry, ini.value(entry.section, entry.key));
 }
 
 void TVXGridStorage::LoadWidths(QTableView* grid)
 {
     const IniFile ini(m_path);
-    for (const Entry& entry : std::as_const(m_entries))
+    for (Entry& entry : m_entries)
         if (entry.grid == grid)
             apply(entry, ini.value(entry.section, entry.key));
 }
@@ -106,7 +186,7 @@ bool TVXGridStorage::SaveWidths() const
 {
     IniFile ini(m_path);
     for (const Entry& entry : m_entries)
-        ini.setValue(entry.section, entry.key, joinWidths(widthsOf(entry.grid)));
+        ini.setValue(entry.section, entry.key, joinWidths(entry.grid ? widthsOf(entry.grid) : entry.last));
     return ini.save(m_path);
 }
 

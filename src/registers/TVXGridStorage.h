@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
@@ -18,6 +19,20 @@ public:
     static constexpr int kDefaultWidths = 41;
 
     explicit TVXGridStorage(const QString& iniPath);
+    ~TVXGridStorage();
+    TVXGridStorage(const TVXGridStorage&) = delete;
+    TVXGridStorage& operator=(const TVXGridStorage&) = delete;
+
+    // Every window registers its grids here once its columns are set, under
+    // their key (prefix + grid name), whenever it is built. The grid's
+    // present widths become its defaults. The program's store, once built,
+    // takes every grid registered before it and loads each later one at once.
+    static void registerDBGrid(QTableView* grid, const QString& key);
+    static void registerStringGrid(QTableView* grid, const QString& key);
+    // The store of the running program; null before the first start-up.
+    static TVXGridStorage* program();
+    // Makes this the program's store and adds every live registered grid.
+    void adoptRegisteredGrids();
 
     // Append an entry and record the grid's present widths as its defaults.
     void AddDBGrid(QTableView* grid, const QString& key);
@@ -43,16 +58,22 @@ public:
     static QList<int> widthsOf(const QTableView* grid);
 
 private:
+    using Defaults = std::array<int, kDefaultWidths>;
     struct Entry
     {
         QString section;
         QString key;
         QPointer<QTableView> grid;
-        std::array<int, kDefaultWidths> defaults{};
+        Defaults defaults{};
+        QList<int> last; // kept for a grid whose window is gone before the close
     };
+    static Defaults defaultsOf(const QTableView* grid);
+    static void registerGrid(QTableView* grid, const QString& key, const QString& section);
     void add(QTableView* grid, const QString& key, const QString& section);
-    static void apply(const Entry& entry, const QString& value);
+    void add(QTableView* grid, const QString& key, const QString& section, const Defaults& defaults);
+    static void apply(Entry& entry, const QString& value);
 
+    QObject m_guard; // ends the width tracking of the grids with the store
     QString m_path;
     QList<Entry> m_entries; // data grids first, then plain grids, each in registration order
 };

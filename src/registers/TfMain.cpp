@@ -16,13 +16,21 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStatusTipEvent>
 
 namespace {
-const QString kNavStyle = QStringLiteral("text-align: left; padding: 4px; border: none; color: black;");
-const QString kNavStyleOn =
-    QStringLiteral("text-align: left; padding: 4px; border: none; color: white; background-color: #3a6ea5;");
-const QString kSubStyleOn =
-    QStringLiteral("text-align: left; padding: 4px; border: none; color: white; background-color: #5a8ec5;");
+// The navigation column's look: sub-buttons indented, the open register
+// highlighted, a button without the right drawn disabled.
+QString navStyle(bool sub, const char* colours)
+{
+    return QStringLiteral("QPushButton { text-align: left; padding: 4px 4px 4px %1px; border: none; %2 }"
+                          "QPushButton:disabled { color: #a0a0a0; background-color: transparent; }")
+        .arg(sub ? 22 : 4)
+        .arg(QLatin1String(colours));
+}
+const char* const kNavPlain = "color: black;";
+const char* const kNavOn = "color: white; background-color: #3a6ea5;";
+const char* const kSubOn = "color: white; background-color: #5a8ec5;";
 
 // The lists of the "Dodatkowe" page whose date range the filter bar applies.
 bool reloadedByDateRange(const QString& list)
@@ -97,7 +105,7 @@ TfMain::TfMain(QWidget* parent, TmyDataBase* db) : QMainWindow(parent), m_db(db)
         });
 
     // The report items of "&Widok" enter the report page and pick their tab.
-    for (int tab = 0; tab < 8; ++tab)
+    for (int tab = 0; tab < 9; ++tab)
         connect(action(QStringLiteral("MRaporty") + QString::number(tab)), &QAction::triggered, this,
                 [this, tab] { emit reportTabRequested(tab); });
 
@@ -105,6 +113,14 @@ TfMain::TfMain(QWidget* parent, TmyDataBase* db) : QMainWindow(parent), m_db(db)
             &TfMain::Przywrszerokotabel1Click);
 
     m_listTools = new ListTools(*this);
+    // Each hint's text is also its long part, shown in the status bar.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (!w->toolTip().isEmpty() && w->statusTip().isEmpty())
+            w->setStatusTip(w->toolTip());
+    for (QAction* a : findChildren<QAction*>())
+        if (a->statusTip().isEmpty() && !a->toolTip().isEmpty() &&
+            a->toolTip() != a->text().remove(QLatin1Char('&')))
+            a->setStatusTip(a->toolTip());
 
     toolbarState(false, false);
     SBStartClick();
@@ -139,16 +155,47 @@ void TfMain::connectCommands()
         }
 }
 
-void TfMain::setRecordCommand(Command command, std::function<void()> handler)
+void TfMain::setRecordCommand(Command command, std::function<void()> handler,
+                              std::function<bool(const QString&)> available)
 {
     m_commands[command] = std::move(handler);
+    m_available[command] = std::move(available);
+    toolbarState(m_read, m_write);
+}
+
+bool TfMain::commandAvailable(Command command) const
+{
+    const auto it = m_commands.find(command);
+    if (it == m_commands.end() || !it->second)
+        return false;
+    const auto available = m_available.find(command);
+    return available == m_available.end() || !available->second ||
+           available->second(currentPageName().section(QLatin1Char('/'), -1));
 }
 
 void TfMain::runCommand(Command command)
 {
-    const auto it = m_commands.find(command);
-    if (it != m_commands.end() && it->second)
-        it->second();
+    if (!commandAvailable(command))
+        return;
+    m_commands.at(command)();
+}
+
+void TfMain::disableUnavailableCommands()
+{
+    // A command that is not built for this register is disabled, never dead.
+    // The note and the sums follow no toolbar rule: they are on whenever built.
+    for (const CommandControls& c : kCommandControls) {
+        const bool available = commandAvailable(c.command);
+        const bool ruled = c.command != Command::Note && c.command != Command::Sums;
+        if (available && ruled)
+            continue;
+        for (const char* name : c.controls) {
+            if (QPushButton* b = m_ui.buttons.value(QLatin1String(name)))
+                b->setEnabled(available);
+            else if (QAction* a = m_ui.actions.value(QLatin1String(name)))
+                a->setEnabled(available);
+        }
+    }
 }
 
 void TfMain::gridActivated()
@@ -226,7 +273,12 @@ bool TfMain::reloadList(const QString& list)
         return false;
     attachModels();
     model->setLabelsOn(true);
-    return model->reload([&] { return db->reloadList(list); });
+    const bool ok = model->reload([&] { return db->reloadList(list); });
+    // The title of the order column is marked from the order in force, so a
+    // login that restores the default order also moves the mark.
+    const ListState& state = db->listState();
+    model->setSortColumn(model->columnOfOrder(state.orderColumn(list)), state.isAscending(list));
+    return ok;
 }
 
 bool TfMain::reloadCurrent()
@@ -272,6 +324,7 @@ void TfMain::toolbarState(bool read, bool write)
     m_read = read;
     m_write = write;
     ToolbarRules::applyState(m_ui, currentPageName(), read, write);
+    disableUnavailableCommands();
     emit toolbarStateChanged(read, write);
 }
 
@@ -282,8 +335,8 @@ void TfMain::highlight(QPushButton* pressed, QPushButton* sub)
     for (auto it = m_ui.buttons.cbegin(); it != m_ui.buttons.cend(); ++it) {
         if (it.value()->parentWidget()->objectName() != QLatin1String("nawigacja"))
             continue; // toolbar buttons
-        it.value()->setStyleSheet(it.value() == pressed ? kNavStyleOn
-                                                        : (it.value() == sub ? kSubStyleOn : kNavStyle));
+        const char* colours = it.value() == pressed ? kNavOn : (it.value() == sub ? kSubOn : kNavPlain);
+        it.value()->setStyleSheet(navStyle(it.value()->property("sub").toBool(), colours));
     }
 }
 
@@ -678,7 +731,6 @@ void TfMain::KomputeryGridTitleClick(DataGrid* g, int column)
         return;
     db->listState().sortBy(r->list, model->columns().at(column).field);
     reloadList(r->list);
-    model->setSortColumn(column);
 }
 
 // ---- Column layouts -------------------------------------------------------------
@@ -690,6 +742,7 @@ void TfMain::restoreGridLayouts()
     m_gridStorage = std::make_unique<TVXGridStorage>(AppPaths::configFile(Config::kFileName));
     for (const RegisterList& r : RegisterCatalog::all())
         m_gridStorage->AddDBGrid(m_ui.grids.value(r.grid), QStringLiteral("MAIN_") + r.grid);
+    m_gridStorage->adoptRegisteredGrids();
     emit registeringGridLayouts(*m_gridStorage);
     m_gridStorage->LoadWidths();
 }
@@ -720,6 +773,17 @@ void TfMain::hideFirstPaintPanels()
 }
 
 // ---- Window events -------------------------------------------------------------
+
+bool TfMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // Panel 2, not a message over the date and user panels.
+        if (QLabel* panel = statusPanel(2))
+            panel->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
 
 void TfMain::closeEvent(QCloseEvent* event)
 {

@@ -117,10 +117,14 @@ public:
     bool locate(const QString& list, const QVariant& key);
     bool locateInCurrent(const QVariant& key);
 
-    // Record commands are supplied by the features that implement them; a
-    // command without a handler does nothing.
-    void setRecordCommand(Command command, std::function<void()> handler);
+    // Record commands are supplied by the features that implement them. A
+    // command without a handler, or whose `available` answers false for the
+    // register shown (its page name without the page: "komputery",
+    // "DodatkoweNaprawy"), has its controls disabled.
+    void setRecordCommand(Command command, std::function<void()> handler,
+                          std::function<bool(const QString& registerName)> available = {});
     void runCommand(Command command);
+    bool commandAvailable(Command command) const;
     // Double click or Enter on a grid: edit, or preview without the write state.
     void gridActivated();
 
@@ -169,12 +173,15 @@ signals:
     void registeringGridLayouts(TVXGridStorage& storage);
 
 protected:
+    // Hints: the long part shows in panel 2 of the status bar.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void attachModels();
     void connectCommands();
+    void disableUnavailableCommands();
     bool hasRight(int right) const;
     QPushButton* button(const char* name) const;
 
@@ -196,6 +203,7 @@ private:
     TmyDataBase* m_db = nullptr;
     QHash<QString, ListModel*> m_models; // list -> model of its grid
     std::map<Command, std::function<void()>> m_commands;
+    std::map<Command, std::function<bool(const QString&)>> m_available;
     Rights m_rights{};
     bool m_read = false;
     bool m_write = false;

@@ -5,7 +5,10 @@
 #include "widgets/DataGrid.h"
 
 #include <QAction>
+
+#include <array>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -55,7 +58,48 @@ const std::vector<SubPage>& subPages()
     return list;
 }
 
+// Pages whose feature is not built yet: they say so instead of staying blank.
+// A feature that fills its page takes the page off this list.
+// Pages whose feature is still being built show that it is coming (none now).
+const std::array<const char*, 0> kComingPages{};
+
+QIcon icon(const char* name)
+{
+    return QIcon(QStringLiteral(":/icons/") + QLatin1String(name) + QStringLiteral(".png"));
+}
+
 } // namespace
+
+QIcon TfMainUi::programIcon()
+{
+    QIcon icon;
+    for (const char* size : {"32", "48", "256"})
+        icon.addFile(QStringLiteral(":/sprzetnik-") + QLatin1String(size) + QStringLiteral(".png"));
+    return icon;
+}
+
+QString TfMainUi::comingText()
+{
+    return QStringLiteral(
+        "Ta część programu jest w przygotowaniu i zostanie udostępniona w jednej z kolejnych "
+        "wersji.");
+}
+
+void TfMainUi::addComingLabels()
+{
+    for (const char* name : kComingPages) {
+        QWidget* page = pageByName.value(QLatin1String(name));
+        if (!page)
+            continue;
+        auto* label = new QLabel(comingText(), page);
+        label->setObjectName(QLatin1String(name) + QStringLiteral("Wkrotce"));
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+        if (!page->layout())
+            new QVBoxLayout(page);
+        page->layout()->addWidget(label);
+    }
+}
 
 const QHash<QString, QStringList>& TfMainUi::subButtons()
 {
@@ -76,6 +120,7 @@ const QHash<QString, QStringList>& TfMainUi::subButtons()
 void TfMainUi::setupUi(TfMain* window)
 {
     window->setObjectName(QStringLiteral("TfMain"));
+    window->setWindowIcon(programIcon());
     window->setWindowTitle(QStringLiteral("Sprzetnik "));
     window->resize(1100, 720);
 
@@ -107,6 +152,12 @@ void TfMainUi::setupUi(TfMain* window)
     for (int i = 0; i < 3; ++i) {
         auto* panel = new QLabel(window);
         panel->setObjectName(QStringLiteral("statusPanel") + QString::number(i));
+        // Framed panels: the date, the user and the hint read apart.
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setContentsMargins(4, 0, 4, 0);
+        if (i < 2)
+            panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("00-00-0000")) + 24);
         statusPanels << panel;
         window->statusBar()->addWidget(panel, i == 2 ? 1 : 0);
     }
@@ -124,43 +175,47 @@ void TfMainUi::buildNavigation(TfMain* window, QWidget* column)
         const char* caption;
         void (TfMain::*slot)();
         bool sub;
+        const char* icon;
     } navButtons[] = {
-        {"SBStart", "Start", &TfMain::SBStartClick, false},
-        {"SBKomputery", "Komputery", &TfMain::SBKomputeryClick, false},
-        {"SBOprogramowanie", "Oprogramowanie", &TfMain::SBOprogramowanieClick, false},
-        {"SBProgramy", " Programy", &TfMain::SBProgramyClick, true},
-        {"SBLicencje", " Licencje", &TfMain::SBLicencjeClick, true},
-        {"SBSprzet", "Inny sprzęt", &TfMain::SBSprzetClick, false},
-        {"SBDodatkowe", "Dodatkowe", &TfMain::SBDodatkoweClick, false},
-        {"SBTerminarz", "Terminarz", &TfMain::SBTerminarzClick, true},
-        {"SBNaprawy", " Naprawy", &TfMain::SBNaprawyClick, true},
-        {"SBDokumenty", "Dokumenty", &TfMain::SBDokumentyClick, true},
-        {"SBHistoria", "Historia użytkowania", &TfMain::SBHistoriaClick, true},
-        {"SBZlecenia", " Rejestr zleceń", &TfMain::SBZleceniaClick, true},
-        {"SBRozliczenia", " Rejestr rozliczeń", &TfMain::SBRozliczeniaClick, true},
-        {"SBMagazyn", " Magazyn zasobów", &TfMain::SBMagazynClick, true},
-        {"SBZalaczniki", "Załączniki", &TfMain::SBZalacznikiClick, true},
-        {"SBBHP", "Środki BHP", &TfMain::SBBHPClick, false},
-        {"SBOdziezSrodki", "Odzież i środki", &TfMain::SBOdziezSrodkiClick, true},
-        {"SBZakupBhp", "Rejestr zakupów", &TfMain::SBZakupBhpClick, true},
-        {"SBSlowniki", "Słowniki", &TfMain::SBSlownikiClick, false},
-        {"SBOsobowa", "Kartoteka osobowa", &TfMain::SBOsobowaClick, true},
-        {"SBFirmy", "Katalog firm", &TfMain::SBFirmyClick, true},
-        {"SBWlKomp", "Właściwości komp.", &TfMain::SBWlKompClick, true},
-        {"SBWlSprzet", "Właściwości sprzęt", &TfMain::SBWlSprzetClick, true},
-        {"SBBiblioteka", "Biblioteka", &TfMain::SBBibliotekaClick, true},
-        {"SBDaneFirmy", "Nasza firma", &TfMain::SBDaneFirmyClick, true},
-        {"SBRaporty", "Raporty", &TfMain::SBRaportyClick, false},
+        {"SBStart", "Start", &TfMain::SBStartClick, false, "go-home"},
+        {"SBKomputery", "Komputery", &TfMain::SBKomputeryClick, false, "computer"},
+        {"SBOprogramowanie", "Oprogramowanie", &TfMain::SBOprogramowanieClick, false,
+         "system-software-install"},
+        {"SBProgramy", " Programy", &TfMain::SBProgramyClick, true, "applications-utilities"},
+        {"SBLicencje", " Licencje", &TfMain::SBLicencjeClick, true, "dialog-password"},
+        {"SBSprzet", "Inny sprzęt", &TfMain::SBSprzetClick, false, "printer"},
+        {"SBDodatkowe", "Dodatkowe", &TfMain::SBDodatkoweClick, false, "folder"},
+        {"SBTerminarz", "Terminarz", &TfMain::SBTerminarzClick, true, "x-office-calendar"},
+        {"SBNaprawy", " Naprawy", &TfMain::SBNaprawyClick, true, "emblem-system"},
+        {"SBDokumenty", "Dokumenty", &TfMain::SBDokumentyClick, true, "x-office-document"},
+        {"SBHistoria", "Historia użytkowania", &TfMain::SBHistoriaClick, true, "document-open-recent"},
+        {"SBZlecenia", " Rejestr zleceń", &TfMain::SBZleceniaClick, true, "emblem-documents"},
+        {"SBRozliczenia", " Rejestr rozliczeń", &TfMain::SBRozliczeniaClick, true, "x-office-spreadsheet"},
+        {"SBMagazyn", " Magazyn zasobów", &TfMain::SBMagazynClick, true, "package-x-generic"},
+        {"SBZalaczniki", "Załączniki", &TfMain::SBZalacznikiClick, true, "mail-attachment"},
+        {"SBBHP", "Środki BHP", &TfMain::SBBHPClick, false, "security-high"},
+        {"SBOdziezSrodki", "Odzież i środki", &TfMain::SBOdziezSrodkiClick, true,
+         "preferences-desktop-personal"},
+        {"SBZakupBhp", "Rejestr zakupów", &TfMain::SBZakupBhpClick, true, "emblem-package"},
+        {"SBSlowniki", "Słowniki", &TfMain::SBSlownikiClick, false, "accessories-dictionary"},
+        {"SBOsobowa", "Kartoteka osobowa", &TfMain::SBOsobowaClick, true, "system-users"},
+        {"SBFirmy", "Katalog firm", &TfMain::SBFirmyClick, true, "x-office-address-book"},
+        {"SBWlKomp", "Właściwości komp.", &TfMain::SBWlKompClick, true, "document-properties"},
+        {"SBWlSprzet", "Właściwości sprzęt", &TfMain::SBWlSprzetClick, true, "document-properties"},
+        {"SBBiblioteka", "Biblioteka", &TfMain::SBBibliotekaClick, true, "x-office-document-template"},
+        {"SBDaneFirmy", "Nasza firma", &TfMain::SBDaneFirmyClick, true, "user-info"},
+        {"SBRaporty", "Raporty", &TfMain::SBRaportyClick, false, "document-print-preview"},
     };
     for (const auto& b : navButtons) {
         auto* button = new QPushButton(QString::fromUtf8(b.caption), column);
         button->setObjectName(QLatin1String(b.name));
         button->setFlat(true);
-        button->setStyleSheet(QStringLiteral("text-align: left; padding: 4px;"));
+        button->setIcon(icon(b.icon));
+        button->setIconSize(QSize(20, 20));
         QObject::connect(button, &QPushButton::clicked, window, b.slot);
         buttons.insert(button->objectName(), button);
-        if (b.sub)
-            button->setContentsMargins(16, 0, 0, 0);
+        // Sub-buttons sit indented under their main button.
+        button->setProperty("sub", b.sub);
         layout->addWidget(button);
     }
     layout->addStretch();
@@ -196,11 +251,24 @@ void TfMainUi::buildPages()
     font.setBold(true);
     title->setFont(font);
     auto* subtitle = new QLabel(QStringLiteral("Ewidencja sprzętu, oprogramowania i wyposażenia"), start);
+    auto* picture = new QLabel(start);
+    picture->setObjectName(QStringLiteral("ikonaProgramu"));
+    picture->setPixmap(programIcon().pixmap(96, 96));
     scratchPad = new QPlainTextEdit(start);
     scratchPad->setObjectName(QStringLiteral("podrecznyNotatnik"));
+    scratchPad->setToolTip(QStringLiteral("Notatki zapisane w tym miejscu będą widoczne tylko na tym komputerze "
+                                          "również po ponownym uruchomieniu programu"));
+    auto* titles = new QVBoxLayout;
+    titles->addStretch();
+    titles->addWidget(title);
+    titles->addWidget(subtitle);
+    titles->addStretch();
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(picture);
+    heading->addSpacing(12);
+    heading->addLayout(titles, 1);
     auto* startLayout = new QVBoxLayout(start);
-    startLayout->addWidget(title);
-    startLayout->addWidget(subtitle);
+    startLayout->addLayout(heading);
     startLayout->addWidget(new QLabel(QStringLiteral("Podręczny notatnik:"), start));
     startLayout->addWidget(scratchPad, 1);
     pages->addWidget(start);
@@ -234,6 +302,7 @@ void TfMainUi::buildPages()
     reports->setObjectName(QStringLiteral("Raporty"));
     pageByName.insert(QStringLiteral("Raporty"), reports);
     pages->addWidget(reports);
+    addComingLabels();
 }
 
 void TfMainUi::buildToolbar(QWidget* panel)
@@ -246,17 +315,18 @@ void TfMainUi::buildToolbar(QWidget* panel)
         const char* caption;
         const char* hint;
         bool right;
+        const char* icon;
     } tools[] = {
-        {"SBPodglad", "Podgląd", "Podgląd danych", false},
-        {"SBDodaj", "Dodaj", "Dodaj nową pozycję", false},
-        {"SBEdytuj", "Edytuj", "Edytuj wskazaną pozycję", false},
-        {"SBUsun", "Usuń", "Usuń wskazaną pozycję", false},
-        {"SBKopiuj", "Kopiuj", "Stwórz kopię zaznaczonej pozycji", false},
-        {"SBSzukaj", "Szukaj", "Szukaj informacji w powyższej tabeli", false},
-        {"SBCSV", "do CSV", "Zapisz tabelę do arkusza CSV", false},
-        {"SBDrukuj", "Drukuj", "Drukuj wskazaną pozycję", false},
-        {"SBFiszka", "Fiszka", "Fiszka z notatkami tymczasowymi", true},
-        {"SBSumy", "Przelicz sumy", "Sumuj kolumny tabeli", true},
+        {"SBPodglad", "Podgląd", "Podgląd danych", false, "zoom-in"},
+        {"SBDodaj", "Dodaj", "Dodaj nową pozycję", false, "list-add"},
+        {"SBEdytuj", "Edytuj", "Edytuj wskazaną pozycję", false, "accessories-text-editor"},
+        {"SBUsun", "Usuń", "Usuń wskazaną pozycję", false, "edit-delete"},
+        {"SBKopiuj", "Kopiuj", "Stwórz kopię zaznaczonej pozycji", false, "edit-copy"},
+        {"SBSzukaj", "Szukaj", "Szukaj informacji w powyższej tabeli", false, "edit-find"},
+        {"SBCSV", "do CSV", "Zapisz tabelę do arkusza CSV", false, "x-office-spreadsheet"},
+        {"SBDrukuj", "Drukuj", "Drukuj wskazaną pozycję", false, "document-print"},
+        {"SBFiszka", "Fiszka", "Fiszka z notatkami tymczasowymi", true, "text-x-generic"},
+        {"SBSumy", "Przelicz sumy", "Sumuj kolumny tabeli", true, "accessories-calculator"},
     };
     bool stretched = false;
     for (const auto& b : tools) {
@@ -264,7 +334,7 @@ void TfMainUi::buildToolbar(QWidget* panel)
             layout->addStretch();
             stretched = true;
         }
-        auto* button = new QPushButton(QString::fromUtf8(b.caption), panel);
+        auto* button = new QPushButton(icon(b.icon), QString::fromUtf8(b.caption), panel);
         button->setObjectName(QLatin1String(b.name));
         button->setToolTip(QString::fromUtf8(b.hint));
         buttons.insert(QLatin1String(b.name), button);
@@ -353,7 +423,7 @@ void TfMainUi::buildMenus(TfMain* window)
     widok->addSeparator();
     const char* reports[] = {"Raporty ogólne",         "Raporty finansowe",   "Protokół przyjęcia",
                              "Protokół wydania",       "Protokół likwidacji", "Raporty wg lokalizacji",
-                             "Raporty wg pracowników", "Raporty BHP i inne"};
+                             "Raporty wg pracowników", "Raporty BHP i inne",  "Raporty dodatkowe"};
     int n = 0;
     for (const char* caption : reports)
         addMenuAction(window, widok, QStringLiteral("MRaporty") + QString::number(n++),
@@ -404,7 +474,7 @@ void TfMainUi::buildMenus(TfMain* window)
     // Commands of other windows stay disabled until the rights of a user are applied.
     for (const char* later : {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp",
                               "MSprawdzMagazyn", "zmianaOdpowiedzialnej", "MImportPracownikow",
-                              "MArchiwizacja", "MAdministracjaBaza", "MPoradaDnia"})
+                              "MArchiwizacja", "MAdministracjaBaza"})
         actions.value(QLatin1String(later))->setEnabled(false);
 }
 

@@ -7,6 +7,7 @@
 class DataGrid;
 class FilterBar;
 class QAction;
+class QIcon;
 class QKeySequence;
 class QLabel;
 class QMainWindow;
@@ -40,10 +41,15 @@ public:
 
     // Sub-buttons shown under their main button while its register is open.
     static const QHash<QString, QStringList>& subButtons();
+    // The program's icon in its sizes.
+    static QIcon programIcon();
+    // The text of a page whose feature is not built yet.
+    static QString comingText();
 
 private:
     void buildNavigation(TfMain* window, QWidget* column);
     void buildPages();
+    void addComingLabels();
     void buildToolbar(QWidget* panel);
     void buildMenus(TfMain* window);
     void buildPopup(TfMain* window);

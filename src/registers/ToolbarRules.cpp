@@ -32,7 +32,21 @@ void setAction(TfMainUi& ui, const char* name, bool enabled)
     if (QAction* a = ui.actions.value(QLatin1String(name)))
         a->setEnabled(enabled);
 }
+
+void setAction(TfMainUi& ui, const QString& name, bool enabled)
+{
+    if (QAction* a = ui.actions.value(name))
+        a->setEnabled(enabled);
+}
 } // namespace
+
+const QStringList& ToolbarRules::notBuiltYet()
+{
+    // Every window of the menus is built; an item whose feature is still
+    // being built goes here and stays disabled whatever the rights.
+    static const QStringList items;
+    return items;
+}
 
 void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
 {
@@ -62,7 +76,7 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "MSprawdzBhp", r[24]);
     set("SBDodatkowe", "MDodatkowe", r[7] || r[28] || r[9] || r[16] || r[18] || r[20] || r[22] || r[26]);
     set("SBRaporty", nullptr, r[11]);
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 9; ++i)
         ui.actions.value(QStringLiteral("MRaporty") + QString::number(i))->setEnabled(r[11]);
     set("SBSlowniki", "MSlowniki", r[12]);
     set(nullptr, "MImportPracownikow", r[12]);
@@ -72,10 +86,13 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "Notatnik1", r[13]);
     set(nullptr, "MOpcje", r[14]);
     set(nullptr, "MSprawdzTerminy", r[15]);
+    set(nullptr, "MHurtowaDeaktywacja", r[8] || r[10] || r[17]);
     set(nullptr, "MAdministracja", r[0]);
     set(nullptr, "MUzytkownicy", r[0]);
     set(nullptr, "MArchiwizacja", r[0]);
     set(nullptr, "MAdministracjaBaza", r[0]);
+    for (const QString& name : notBuiltYet())
+        setAction(ui, name, false);
 }
 
 void ToolbarRules::applyState(TfMainUi& ui, const QString& name, bool read, bool write)

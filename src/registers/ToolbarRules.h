@@ -3,6 +3,7 @@
 #include "store/TmyDataBase.h"
 
 #include <QString>
+#include <QStringList>
 
 class TfMainUi;
 
@@ -16,4 +17,8 @@ public:
     // The record commands, the filter bar's parts and the popup items for the
     // page shown ("komputery", "Dodatkowe/DodatkoweNaprawy", ...).
     static void applyState(TfMainUi& ui, const QString& page, bool read, bool write);
+
+    // Menu items whose windows are not built yet: kept disabled whatever the
+    // rights say. A feature that is built takes its item off this list.
+    static const QStringList& notBuiltYet();
 };

@@ -105,6 +105,13 @@ RaportyTab::RaportyTab(TmyDataBase& db, TDMRaporty& reports, QWidget* parent)
     m_tabs->setObjectName(QStringLiteral("RaportyTab"));
     m_tabs->addTab(buildGeneral(), QStringLiteral("Ogólne"));
     m_tabs->addTab(buildFinancial(), QStringLiteral("Finansowe"));
+    m_tabs->addTab(buildProtocol(0), QStringLiteral("Protokół przyjęcia"));
+    m_tabs->addTab(buildProtocol(1), QStringLiteral("Protokół wydania"));
+    m_tabs->addTab(buildProtocol(2), QStringLiteral("Protokół likwidacji"));
+    m_tabs->addTab(buildLocations(), QStringLiteral("Wg lokalizacji"));
+    m_tabs->addTab(buildEmployees(), QStringLiteral("Wg pracowników"));
+    m_tabs->addTab(buildBhp(), QStringLiteral("BHP i inne"));
+    m_tabs->addTab(buildAdditional(), QStringLiteral("Raporty dodatkowe"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(m_tabs, 1);
@@ -400,6 +407,9 @@ void RaportyTab::resetPages()
     m_belowValue->setText(QStringLiteral("0"));
     m_above->setChecked(false);
     m_below->setChecked(false);
+    for (const char* box : {"cbLokKomputery", "cbLokSprzet", "cbPracKomputery", "cbPracSprzet",
+                            "cbPracLicencje", "cbPracUzytkuje", "cbPracOdpowiada"})
+        control<QCheckBox>(QLatin1String(box))->setChecked(true);
 }
 
 void RaportyTab::viewEntered()
@@ -409,6 +419,7 @@ void RaportyTab::viewEntered()
     m_issueDate->setEnabled(on);
     m_issuePicker->setEnabled(on);
     m_issueDate->setDate(Clock::today());
+    presetLookups();
 }
 
 void RaportyTab::showTab(int tab)
@@ -462,7 +473,12 @@ QString RaportyTab::templatePath(const QString& file)
     return QDir(AppPaths::programDir()).filePath(QStringLiteral("raporty/") + file);
 }
 
-bool RaportyTab::showReport(const QString& report, const QString& file)
+bool RaportyTab::showReport(const QString& report, const QString& file, bool checkAttachments)
+{
+    return showReportAt(report, templatePath(file), checkAttachments);
+}
+
+bool RaportyTab::showReportAt(const QString& report, const QString& path, bool checkAttachments)
 {
     m_reports.setReport(report);
     TDMRaporty::Choices& c = m_reports.choices();
@@ -470,8 +486,8 @@ bool RaportyTab::showReport(const QString& report, const QString& file)
     c.issueDate = m_issueDate->dateText();
     c.showPasswords = m_showPasswords->isChecked();
     c.grossValue = choice(QStringLiteral("cbWartPocz")) == 1;
-    c.attachmentCheck = false;
-    return m_runner(templatePath(file), m_reports);
+    c.attachmentCheck = checkAttachments;
+    return m_runner(path, m_reports);
 }
 
 bool RaportyTab::run(const QString& button)
@@ -505,6 +521,36 @@ bool RaportyTab::run(const QString& button)
         return runCosts(button);
     if (button == QLatin1String("RapSpis"))
         return runRegister();
+    if (button == QLatin1String("DPDrukuj"))
+        return runProtocol(0);
+    if (button == QLatin1String("DWDrukuj"))
+        return runProtocol(1);
+    if (button == QLatin1String("PLDrukuj"))
+        return runProtocol(2);
+    if (button == QLatin1String("SBLokWyposazenie"))
+        return runLocations();
+    if (button == QLatin1String("SBPracWyposazenie"))
+        return runByEmployee();
+    if (button == QLatin1String("SBZestHistoriaBhp"))
+        return runBhpHistory();
+    if (button == QLatin1String("SBZestBhp"))
+        return showReport(QStringLiteral("frBhp"), QStringLiteral("bhp.frf"));
+    if (button == QLatin1String("SBZestPracBhp"))
+        return runHoldings();
+    if (button == QLatin1String("SBZapotBhp"))
+        return runBhpNeeds();
+    if (button == QLatin1String("SBZestZakupBhp"))
+        return runBhpPurchases();
+    if (button == QLatin1String("SBMagazyn"))
+        return showReport(QStringLiteral("frReport37"), QStringLiteral("magazyn.frf"));
+    if (button == QLatin1String("SBZestZalaczniki"))
+        return runAttachments();
+    if (button == QLatin1String("SBOtworzRaport"))
+        return runAdditional();
+    if (button == QLatin1String("SBDormak"))
+        return runDormak();
+    if (button == QLatin1String("dormakButtonToCSV"))
+        return runDormakCsv();
     return false;
 }
 

@@ -8,6 +8,8 @@
 
 class CalendarPicker;
 class DateField;
+class Lookup;
+class QPlainTextEdit;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -57,10 +59,27 @@ public:
 
     static QString templatePath(const QString& file);
 
+    // The protocols' texts in repfields.ini of the configuration folder:
+    // read when the main window is shown, written when it closes.
+    void loadProtocolTexts();
+    void saveProtocolTexts() const;
+    static QString protocolTextsPath();
+
 private:
     QWidget* buildGeneral();
     QWidget* buildFinancial();
     QWidget* buildPanel();
+    QWidget* buildProtocol(int kind);
+    QWidget* buildLocations();
+    QWidget* buildEmployees();
+    QWidget* buildBhp();
+    QWidget* buildAdditional();
+    QWidget* scrolled(QWidget* page, const QString& name);
+    Lookup* addLookup(QWidget* parent, const QString& name, const QString& statement, const QString& key,
+                      const QString& display, QCheckBox* box);
+    void presetLookups();
+    template <typename T> T* control(const QString& name) const { return findChild<T*>(name); }
+    bool checked(const QString& name) const;
     QGridLayout* startPage(QWidget* page);
     QPushButton* addStatement(QGridLayout* grid, const QString& button, const QString& caption);
     QComboBox* addChoice(QGridLayout* grid, int column, const QString& name, const QStringList& items,
@@ -70,7 +89,20 @@ private:
     QLineEdit* number(const QString& name) const;
     int choice(const QString& name) const;
 
-    bool showReport(const QString& report, const QString& file);
+    bool showReport(const QString& report, const QString& file, bool checkAttachments = false);
+    bool showReportAt(const QString& report, const QString& path, bool checkAttachments);
+    bool runProtocol(int kind);
+    bool runLocations();
+    bool runByEmployee();
+    bool runBhpHistory();
+    bool runBhpNeeds();
+    bool runHoldings();
+    bool runBhpPurchases();
+    bool runAttachments();
+    bool runAdditional();
+    bool prepareDormak();
+    bool runDormak();
+    bool runDormakCsv();
     bool runAssetReport(const QString& button);
     bool runRepairs(bool costs);
     bool runDeadlines();

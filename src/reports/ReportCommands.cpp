@@ -47,7 +47,7 @@ ReportCommands::ReportCommands(TfMain& main, TmyDataBase& db, QObject* parent)
 void ReportCommands::disableMissingPages()
 {
     const int built = m_view ? m_view->tabs()->count() : 0;
-    for (int tab = built; tab < 8; ++tab)
+    for (int tab = built; tab < 9; ++tab)
         if (QAction* entry = m_main.action(QStringLiteral("MRaporty") + QString::number(tab)))
             entry->setEnabled(false);
 }

@@ -64,6 +64,7 @@ const std::vector<ReportDef>& reports()
                                {"frUserDatasetUSprz", K::Detail, "DBFSprzet", "frUserDataset11"}}},
         {"frReport12", false, {{"frUserDataset12", K::Prepared, "DBFSpis1"},
                                {"frUserDataset12Arch", K::Prepared, "DBFSpis2"}}},
+        {"frReportDoki", false, {}},
         {"frReportLic", false, {{"frUserDatasetLic", K::Prepared, "DBFWolneLic"}}},
         {"frRKompDetails", false, {{"frDSKompDetails", K::Prepared, "DBFRapKomp"},
                                    {"frDSKompWl", K::Properties, "", "frDSKompDetails"},
@@ -282,6 +283,8 @@ bool TDMRaporty::openList(const QString& source, const QString& list)
     w.own->close();
     w.own->setLines(statementLines(list));
     m_db.listState().applyTo(list, *w.own);
+    if (source == QLatin1String("frUserDataset10") && m_choices.oneLocation)
+        w.own->setLine(1, w.own->line(1) + QStringLiteral(" AND KOD=") + QString::number(m_choices.location));
     return openQuery(source, *w.own, TmyDataBase::reloadCode(list));
 }
 
@@ -682,6 +685,10 @@ bool TDMRaporty::reportValue(const QString& name, QString* value)
         if (is("TRESC"))
             return put(m_body);
         return false;
+    }
+    if (m_report == QLatin1String("frReportDoki")) {
+        const auto it = m_document.constFind(name);
+        return it != m_document.constEnd() && put(*it);
     }
     if (m_report == QLatin1String("frReport6")) {
         if (is("NAZWISKO"))

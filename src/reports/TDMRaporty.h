@@ -2,6 +2,7 @@
 
 #include "renderer/ReportDataProvider.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,8 @@ public:
         bool showPasswords = false;   // "Pokaż hasła"
         bool grossValue = false;      // "Brutto" as the initial value
         bool attachmentCheck = false; // test that attachment files exist
+        bool oneLocation = false;     // the location report for `location` alone
+        qint64 location = 0;
     };
 
     explicit TDMRaporty(TmyDataBase& db);
@@ -62,6 +65,11 @@ public:
     void clearPrintout() { setPrintout(QString(), QString()); }
     QString printoutTitle() const { return m_title; }
     QString printoutBody() const { return m_body; }
+
+    // Values of the protocol documents (dNREWID, dNAZWA, ..., NRKPIR),
+    // prepared by their page before the report starts.
+    void setDocument(const QHash<QString, QString>& values) { m_document = values; }
+    QString documentValue(const QString& name) const { return m_document.value(name); }
 
     int pageCounter() const { return m_page; }
     double runningSum(int index) const { return m_sums.at(std::size_t(index - 1)); }
@@ -114,6 +122,7 @@ private:
     bool m_propertyDelivered = true;
     QString m_title;
     QString m_body;
+    QHash<QString, QString> m_document;
     QString m_company; // FIRMA, read once per run
     bool m_companyRead = false;
 };

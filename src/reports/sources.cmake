@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
 )
 # The "Raporty" view and the main window's print-out command
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/RaportyPages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RaportyTab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportCommands.cpp
 )

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QQueue>
 
@@ -24,6 +25,7 @@ struct Script
     QQueue<QString> fileNames;
     QList<Dialogs::Shown> shown;
     QList<QUrl> urls;
+    int failingOpens = 0;
     int unanswered = 0;
 };
 
@@ -157,11 +159,38 @@ QString Dialogs::existingDirectory(QWidget* parent, const QString& caption, cons
 
 bool Dialogs::openUrl(const QUrl& url)
 {
+    bool opened = true;
     if (g_script.active) {
         g_script.urls.append(url);
-        return true;
+        if (g_script.failingOpens > 0) {
+            --g_script.failingOpens;
+            opened = false;
+        }
+    } else {
+        opened = QDesktopServices::openUrl(url);
     }
-    return QDesktopServices::openUrl(url);
+    // Never silent: the user learns what could not be opened and where it is.
+    if (!opened)
+        info(QStringLiteral("Błąd"), openFailedText(url));
+    return opened;
+}
+
+QString Dialogs::openFailedText(const QUrl& url)
+{
+    if (url.isLocalFile())
+        return QStringLiteral(
+                   "Nie udało się otworzyć pliku - w systemie nie ma programu, który otwiera pliki "
+                   "tego rodzaju:\n") +
+               QDir::toNativeSeparators(url.toLocalFile());
+    return QStringLiteral(
+               "Nie udało się otworzyć odnośnika - w systemie nie ma programu, który go obsługuje:\n") +
+           url.toString();
+}
+
+void Dialogs::setNextOpenFails()
+{
+    startScript();
+    ++g_script.failingOpens;
 }
 
 void Dialogs::install()

@@ -55,8 +55,10 @@ public:
                                 const QString& filter = QString(), const QString& defaultSuffix = QString());
     static QString existingDirectory(QWidget* parent, const QString& caption, const QString& dir = QString());
 
-    // The shell "open" of a file or link.
+    // The shell "open" of a file or link; when nothing opens it, "Błąd" says
+    // so with the file's path (or the link) and false is answered.
     static bool openUrl(const QUrl& url);
+    static QString openFailedText(const QUrl& url);
 
     // Lets the error reporter show its box through info().
     static void install();
@@ -72,6 +74,8 @@ public:
     static void setNextText(const QString& text);
     static void setNextCancel();
     static void setNextFileName(const QString& fileName);
+    // The next shell "open" fails as when no program handles the file.
+    static void setNextOpenFails();
     static QList<Shown> shown();
     static QList<QUrl> openedUrls();
     // Questions, prompts and file pickers that found no scripted answer.

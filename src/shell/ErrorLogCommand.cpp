@@ -3,10 +3,12 @@
 #include "shell/AppPaths.h"
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
+#include "shell/ErrorLogViewer.h"
+
+#include <QApplication>
 
 #include <QDir>
 #include <QFile>
-#include <QUrl>
 
 void openErrorLog(const QString& databaseDir)
 {
@@ -23,5 +25,8 @@ void openErrorLog(const QString& databaseDir)
         Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Log błędów jest pusty."));
         return;
     }
-    Dialogs::openUrl(QUrl::fromLocalFile(path));
+    // Shown here rather than by the system: its viewers rarely read Windows-1250.
+    ErrorLogViewer viewer(QApplication::activeWindow());
+    viewer.load(path);
+    viewer.exec();
 }

@@ -2,6 +2,10 @@
 
 #include "shell/ErrorLog.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <exception>
 
 namespace {
@@ -11,6 +15,25 @@ bool g_closing = false;
 SprzetnikApplication::SprzetnikApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     connect(this, &QCoreApplication::aboutToQuit, this, [] { setClosing(true); });
+    installPolish();
+}
+
+bool SprzetnikApplication::installPolish()
+{
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    QLocale::setDefault(polish);
+    static QTranslator* translator = nullptr;
+    if (translator)
+        return true;
+    auto* candidate = new QTranslator(QCoreApplication::instance());
+    if (!candidate->load(polish, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete candidate;
+        return false;
+    }
+    QCoreApplication::installTranslator(candidate);
+    translator = candidate;
+    return true;
 }
 
 bool SprzetnikApplication::notify(QObject* receiver, QEvent* event)

@@ -13,6 +13,11 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // Polish for the whole program: the default locale (calendars, month and
+    // day names, numbers) and Qt's own translations of the standard dialogs.
+    // Answers whether the translations were found.
+    static bool installPolish();
+
     // Set when the program has started to end (and by aboutToQuit); from then
     // on information boxes are no longer shown.
     static bool isClosing();

@@ -190,7 +190,12 @@ bool Startup::runStartupSequence()
 void Startup::afterLogin()
 {
     AppState& state = AppState::instance();
-    Config::global().set(QStringLiteral("cbFirstLog"), false);
+    // Written now: the login hints must not come back at the next start
+    // even when nothing else saves the configuration.
+    if (Config::global().flag(QStringLiteral("cbFirstLog"))) {
+        Config::global().set(QStringLiteral("cbFirstLog"), false);
+        Config::global().save();
+    }
     runSchemaUpgrades();
     state.rights = m_db.loadRights(state.currentUser);
     automaticBackupCheck();
@@ -347,11 +352,31 @@ void Startup::automaticBackupCheck()
     BackupRing::automaticBackupCheck(m_db, DatabaseLocation::global().password(), AppState::instance().has(0));
 }
 
+void Startup::loadProtocolTexts()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->loadProtocolTexts();
+}
+
+void Startup::saveProtocolTexts()
+{
+    if (auto* reports = m_main.findChild<RaportyTab*>())
+        reports->saveProtocolTexts();
+}
+
 // Steps owned by windows that plug in here as they are added; until then each does nothing.
-void Startup::loadProtocolTexts() {} // the protocols read their texts from repfields.ini here
-void Startup::saveProtocolTexts() {} // the protocols write their texts to repfields.ini here
-void Startup::showTipOfTheDay() {} // the tip-of-the-day dialog is shown here
-void Startup::deadlineCheck() {} // the deadline window opens here in start mode
+void Startup::showTipOfTheDay()
+{
+    if (m_reminders.tipOfTheDay)
+        m_reminders.tipOfTheDay();
+}
+
+void Startup::deadlineCheck()
+{
+    if (m_reminders.deadlineCheck)
+        m_reminders.deadlineCheck();
+}
+
 void Startup::bhpCheck()
 {
     if (m_bhpCheck)
@@ -363,10 +388,18 @@ void Startup::stockCheck()
     if (m_stockCheck)
         m_stockCheck();
 }
-void Startup::showDueNote(int) {} // the note window shows one due note here
+
+void Startup::showDueNote(int slot)
+{
+    if (m_reminders.dueNote)
+        m_reminders.dueNote(slot);
+}
+
 void Startup::hideToolWindows()
 {
     m_main.listTools().hideToolWindows();
+    if (m_reminders.hideWindows)
+        m_reminders.hideWindows();
 }
 
 void Startup::resetReportPages()

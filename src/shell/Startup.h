@@ -32,6 +32,14 @@ public:
         m_bhpCheck = std::move(bhp);
         m_stockCheck = std::move(stock);
     }
+    // The reminders after login and at logout.
+    struct ReminderSteps
+    {
+        std::function<void()> tipOfTheDay, deadlineCheck;
+        std::function<void(int)> dueNote;
+        std::function<void()> hideWindows;
+    };
+    void setReminders(ReminderSteps steps) { m_reminders = std::move(steps); }
     // The first-run guide.
     void setTutorial(std::function<void()> tutorial) { m_tutorial = std::move(tutorial); }
 
@@ -54,6 +62,7 @@ public:
     static QString supportMailUrl();
 
     const std::array<NoteSlot, 30>& notes() const { return m_notes; }
+    std::array<NoteSlot, 30>& notes() { return m_notes; }
     TfLogin& login() { return *m_login; }
 
 signals:
@@ -98,6 +107,7 @@ private:
     std::function<void()> m_tutorial;
     std::function<void()> m_bhpCheck;
     std::function<void()> m_stockCheck;
+    ReminderSteps m_reminders;
     std::array<NoteSlot, 30> m_notes{};
     QStringList m_temporaryNotes;
     bool m_layoutsRestored = false;

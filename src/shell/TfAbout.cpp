@@ -2,6 +2,8 @@
 
 #include "shell/AppState.h"
 
+#include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -24,9 +26,19 @@ TfAbout::TfAbout(QWidget* parent) : QDialog(parent)
     ok->setObjectName(QStringLiteral("SBOk"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("ikona"));
+    picture->setPixmap(QIcon(QStringLiteral(":/sprzetnik-256.png")).pixmap(96, 96));
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(name);
+    texts->addWidget(version);
+    texts->addWidget(text);
+    texts->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture, 0, Qt::AlignTop);
+    top->addLayout(texts, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(name);
-    layout->addWidget(version);
-    layout->addWidget(text);
+    layout->addLayout(top);
     layout->addWidget(ok, 0, Qt::AlignRight);
+    setMinimumWidth(420);
 }

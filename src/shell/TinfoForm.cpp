@@ -1,5 +1,7 @@
 #include "shell/TinfoForm.h"
 
+#include "shell/MessageLook.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -26,15 +28,16 @@ TinfoForm::TinfoForm(QWidget* parent)
     buttons->addWidget(m_ok);
     buttons->addStretch();
 
+    m_picture = MessageLook::pictureLabel(this, MessageLook::Picture::Information);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_text, 1);
-    layout->addLayout(buttons);
+    MessageLook::arrange(layout, m_picture, m_text, buttons);
 }
 
 void TinfoForm::setMessage(const QString& title, const QString& text)
 {
     setWindowTitle(title);
-    m_text->setText(text);
+    MessageLook::setPicture(m_picture, MessageLook::pictureFor(title));
+    MessageLook::setText(m_text, text);
     m_ok->setFocus();
     adjustSize();
 }

@@ -17,6 +17,7 @@ public:
     void setMessage(const QString& title, const QString& text);
 
 private:
+    QLabel* m_picture;
     QLabel* m_text;
     QPushButton* m_ok;
 };

@@ -1,5 +1,7 @@
 #include "shell/TquestionForm.h"
 
+#include "shell/MessageLook.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -30,15 +32,16 @@ TquestionForm::TquestionForm(QWidget* parent)
     buttons->addWidget(m_no);
     buttons->addStretch();
 
+    m_picture = MessageLook::pictureLabel(this, MessageLook::Picture::Question);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_text, 1);
-    layout->addLayout(buttons);
+    MessageLook::arrange(layout, m_picture, m_text, buttons);
 }
 
 void TquestionForm::setQuestion(const QString& title, const QString& text)
 {
     setWindowTitle(title);
-    m_text->setText(text);
+    MessageLook::setPicture(m_picture, MessageLook::Picture::Question);
+    MessageLook::setText(m_text, text);
     m_yes->setFocus();
     adjustSize();
 }

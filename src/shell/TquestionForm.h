@@ -18,6 +18,7 @@ public:
     bool ask();
 
 private:
+    QLabel* m_picture;
     QLabel* m_text;
     QPushButton* m_yes;
     QPushButton* m_no;

@@ -10,6 +10,8 @@ list(APPEND CORE_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorLogCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ErrorLogViewer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MessageLook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SprzetnikApplication.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TinfoDBProblem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TinfoForm.cpp

@@ -347,6 +347,12 @@ QString ListState::orderColumn(const QString& list) const
     return e ? e->orderColumn : QString();
 }
 
+bool ListState::isAscending(const QString& list) const
+{
+    const Entry* e = find(list);
+    return !e || e->ascending;
+}
+
 void ListState::setOrderColumn(const QString& list, const QString& column)
 {
     if (Entry* e = find(list))

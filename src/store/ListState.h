@@ -99,6 +99,7 @@ public:
 
     // Sort order.
     QString orderColumn(const QString& list) const;
+    bool isAscending(const QString& list) const;
     void setOrderColumn(const QString& list, const QString& column);
     bool ascending(const QString& list) const;
     void setAscending(const QString& list, bool ascending);

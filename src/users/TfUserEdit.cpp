@@ -47,7 +47,14 @@ TfUserEdit::TfUserEdit(QWidget* parent) : QDialog(parent)
     m_anuluj->setToolTip(QStringLiteral("Anuluj zmiany"));
     m_anuluj->setAutoDefault(false);
 
+    // Wide enough to read a long description without scrolling the field.
+    const int chars = fontMetrics().averageCharWidth();
+    fOPIS->setMinimumWidth(chars * 60);
+    for (QLineEdit* edit : {fNAZWA, fHASLO, fHASLO2})
+        edit->setMinimumWidth(chars * 24);
+
     auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->addRow(QStringLiteral("Nazwa"), fNAZWA);
     form->addRow(QStringLiteral("Opis"), fOPIS);
     form->addRow(QStringLiteral("Hasło"), fHASLO);
@@ -107,6 +114,8 @@ QString TfUserEdit::description() const
 
 void TfUserEdit::showEvent(QShowEvent* event)
 {
+    // Each showing starts unsaved: "Anuluj" after a refused name must end the add.
+    m_saved = false;
     QDialog::showEvent(event);
     QLineEdit* first = fNAZWA->isEnabled() ? fNAZWA : fOPIS;
     first->setFocus();

@@ -1,5 +1,7 @@
 #include "users/TfUserzy.h"
 
+#include "registers/TVXGridStorage.h"
+
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
@@ -75,8 +77,12 @@ TfUserzy::TfUserzy(TmyDataBase& db, TfUserEdit& editor, QWidget* parent) : QDial
     // Accounts
     auto* accounts = new QWidget;
     m_list = new QTableWidget(0, 2, accounts);
-    m_list->setObjectName(QStringLiteral("UserzyGrid"));
+    m_list->setObjectName(QStringLiteral("UserzyGRID"));
     m_list->setHorizontalHeaderLabels({QStringLiteral("ID Użytkownika"), QStringLiteral("Opis")});
+    // The whole first title shows: "ID Użytkownika", never "D Użytkownika".
+    m_list->setColumnWidth(
+        0,
+        m_list->horizontalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("ID Użytkownika")) + 32);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -153,6 +159,7 @@ TfUserzy::TfUserzy(TmyDataBase& db, TfUserEdit& editor, QWidget* parent) : QDial
     layout->addWidget(m_pages);
     layout->addLayout(bottom);
     resize(520, 560);
+    TVXGridStorage::registerDBGrid(m_list, QStringLiteral("USERZY_UserzyGRID"));
 
     connect(dodaj, &QPushButton::clicked, this, &TfUserzy::SBDodajClick);
     connect(edytuj, &QPushButton::clicked, this, &TfUserzy::SBEdytujClick);

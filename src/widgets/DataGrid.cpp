@@ -46,6 +46,15 @@ void DataGrid::setListModel(ListModel* model)
                     m_model->statement().setRecNo(current.row());
             });
     connect(model, &QAbstractItemModel::modelReset, this, &DataGrid::followCursor);
+    // The order column's title shows the direction of the order.
+    connect(model, &QAbstractItemModel::headerDataChanged, this, [this] {
+        QHeaderView* header = horizontalHeader();
+        const int column = m_model ? m_model->sortColumn() : -1;
+        header->setSortIndicatorShown(column >= 0);
+        if (column >= 0)
+            header->setSortIndicator(column,
+                                     m_model->sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+    });
     setColumnWidths(designWidths());
 }
 

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPalette>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QWidget>
@@ -29,6 +30,19 @@ bool ownControl(QWidget* w, QWidget* form)
 
 namespace ReadOnlySwitch
 {
+void setReadOnlyLook(QWidget* field, bool readOnly)
+{
+    // A field that cannot be typed in shows the window's colour, not white.
+    if (readOnly) {
+        QPalette p = field->palette();
+        p.setColor(QPalette::Base, p.color(QPalette::Window));
+        field->setPalette(p);
+    } else {
+        field->setPalette(QPalette());
+    }
+    field->setProperty("readOnlyLook", readOnly);
+}
+
 void apply(QWidget* form, bool readOnly)
 {
     const QList<QWidget*> widgets = form->findChildren<QWidget*>();
@@ -37,6 +51,7 @@ void apply(QWidget* form, bool readOnly)
             continue;
         if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             edit->setReadOnly(readOnly);
+            setReadOnlyLook(edit, readOnly);
         } else if (qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
                    qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
             w->setEnabled(!readOnly);

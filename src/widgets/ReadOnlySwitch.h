@@ -9,4 +9,6 @@ class QWidget;
 namespace ReadOnlySwitch
 {
 void apply(QWidget* form, bool readOnly);
+// The grey background of a field that cannot be typed in.
+void setReadOnlyLook(QWidget* field, bool readOnly);
 }

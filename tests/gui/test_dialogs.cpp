@@ -5,8 +5,10 @@
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
 #include "shell/ErrorLogCommand.h"
+#include "shell/ErrorLogViewer.h"
 #include "shell/SprzetnikApplication.h"
 #include "shell/TinfoDBProblem.h"
+#include "shell/TinfoForm.h"
 
 #include <QDeadlineTimer>
 #include <QDialog>
@@ -377,6 +379,12 @@ private slots:
         QCOMPARE(QFile::exists(logPath), earlierLine);
 
         Dialogs::startScript();
+        QString viewed;
+        ModalDriver viewer([&](QDialog* d) {
+            QCOMPARE(d->objectName(), QStringLiteral("ErrorLogViewer"));
+            viewed = static_cast<ErrorLogViewer*>(d)->text();
+            d->accept();
+        });
         ::openErrorLog(QStringLiteral("/srv/baza"));
 
         if (debugFolder) {
@@ -386,14 +394,44 @@ private slots:
                             QCoreApplication::applicationDirPath();
             QCOMPARE(m_config->logLines(), expected);
             QVERIFY(Dialogs::shown().isEmpty());
-            QCOMPARE(Dialogs::openedUrls(), QList<QUrl>{QUrl::fromLocalFile(logPath)});
+            // Shown inside the program, read as Windows-1250 and without CR.
+            QVERIFY(viewer.seen);
+            QCOMPARE(viewed, expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+            QVERIFY(Dialogs::openedUrls().isEmpty());
         } else {
             QVERIFY(!QFile::exists(logPath));
             QCOMPARE(Dialogs::shown().size(), 1);
             QCOMPARE(Dialogs::shown()[0].title, QStringLiteral("Informacja"));
             QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Log błędów jest pusty."));
             QVERIFY(Dialogs::openedUrls().isEmpty());
+            QVERIFY(!viewer.seen);
         }
+    }
+
+    void failedShellOpenSaysWhatAndWhere()
+    {
+        Dialogs::startScript();
+        QVERIFY(Dialogs::openUrl(QUrl::fromLocalFile(QStringLiteral("/tmp/a.pdf"))));
+        QVERIFY(Dialogs::shown().isEmpty());
+        Dialogs::setNextOpenFails();
+        QVERIFY(!Dialogs::openUrl(QUrl::fromLocalFile(QStringLiteral("/tmp/plan.xyz"))));
+        QCOMPARE(Dialogs::shown().size(), 1);
+        QCOMPARE(Dialogs::shown()[0].title, QStringLiteral("Błąd"));
+        QVERIFY(Dialogs::shown()[0].text.endsWith(QStringLiteral("\n/tmp/plan.xyz")));
+        Dialogs::setNextOpenFails();
+        QVERIFY(!Dialogs::openUrl(QUrl(QStringLiteral("mailto:pomoc@example.com"))));
+        QVERIFY(Dialogs::shown()[1].text.endsWith(QStringLiteral("mailto:pomoc@example.com")));
+    }
+
+    void messageBoxesShowAPictureAndKeepShortEndingsOnTheLine()
+    {
+        TinfoForm box;
+        const QString text = QStringLiteral("Nie wprowadzono nazwy użytkownika. Popraw pole.");
+        box.setMessage(QStringLiteral("Uwaga"), text);
+        auto* picture = box.findChild<QLabel*>(QStringLiteral("Ikona"));
+        QVERIFY(picture && !picture->pixmap().isNull());
+        auto* label = box.findChild<QLabel*>(QStringLiteral("Tekst"));
+        QVERIFY(label->minimumWidth() >= label->fontMetrics().horizontalAdvance(text));
     }
 
     void exceptionInEventLoopIsReported_data()

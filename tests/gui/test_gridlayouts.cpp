@@ -1,16 +1,21 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "editors/TfKomputery.h"
 #include "registers/ListModel.h"
 #include "registers/RegisterCatalog.h"
 #include "registers/TVXGridStorage.h"
 #include "registers/TfMain.h"
 #include "shell/AppPaths.h"
 #include "shell/IniFile.h"
+#include "store/TmyDataBase.h"
+#include "users/TfUserEdit.h"
+#include "users/TfUserzy.h"
 #include "widgets/DataGrid.h"
 
 #include <QAction>
 #include <QFile>
+#include <QHash>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QTest>
@@ -166,6 +171,79 @@ private slots:
                      .value(QStringLiteral("GRID"), QStringLiteral("SPRDATSGTabela"))
                      .section(QLatin1Char(','), 2),
                  QStringLiteral("140"));
+    }
+
+    void everyRegisteredGridSurvivesARestart()
+    {
+        const QStringList keys = {
+            QStringLiteral("USERZY_UserzyGRID"),  QStringLiteral("COMP_uzytkownicyGrid"),
+            QStringLiteral("COMP_terminyGrid"),   QStringLiteral("COMP_licKompGrid"),
+            QStringLiteral("COMP_DBSprzetGrid"),  QStringLiteral("COMP_NaprawyGrid"),
+            QStringLiteral("COMP_DokumentyGrid"), QStringLiteral("COMP_historiaGrid"),
+            QStringLiteral("COMP_zalacznikiGrid")};
+        TestDatabase database(false);
+        for (const bool restarted : {false, true}) {
+            TmyDataBase db;
+            QVERIFY(db.connectTo(database.dir(), database.password()));
+            TfMain main(nullptr, &db);
+            TfUserEdit editor;
+            TfUserzy users(db, editor, &main);
+            TfKomputery computers(db, &main);
+            main.restoreGridLayouts();
+            QCOMPARE(main.gridStorage()->count(), 16 + keys.size());
+            for (qsizetype i = 0; i < keys.size(); ++i) {
+                // The computer editor's grids are named after their lists ("DBFTerminy": "TerminyGrid").
+                static const QHash<QString, QString> objectNames = {
+                    {QStringLiteral("uzytkownicyGrid"), QStringLiteral("UzytkownicyGrid")},
+                    {QStringLiteral("terminyGrid"), QStringLiteral("TerminyGrid")},
+                    {QStringLiteral("licKompGrid"), QStringLiteral("LicKompGrid")},
+                    {QStringLiteral("DBSprzetGrid"), QStringLiteral("SprzetGrid")},
+                    {QStringLiteral("historiaGrid"), QStringLiteral("HistoriaGrid")},
+                    {QStringLiteral("zalacznikiGrid"), QStringLiteral("ZalacznikiGrid")}};
+                QString name = keys[i].section(QLatin1Char('_'), 1);
+                if (keys[i].startsWith(QLatin1String("COMP_")))
+                    name = objectNames.value(name, name);
+                auto* grid = main.findChild<QTableView*>(name, Qt::FindChildrenRecursively);
+                if (keys[i].startsWith(QLatin1String("COMP_")))
+                    grid = computers.findChild<QTableView*>(name);
+                QVERIFY2(grid, qPrintable(name));
+                if (restarted)
+                    QCOMPARE(grid->columnWidth(0), 40 + int(i));
+                else
+                    grid->setColumnWidth(0, 40 + int(i));
+            }
+            main.saveGridLayouts();
+        }
+        const IniFile ini(iniPath());
+        for (const QString& key : keys)
+            QVERIFY2(ini.value(QStringLiteral("DBGRID"), key).startsWith(QStringLiteral("4")),
+                     qPrintable(key));
+    }
+
+    void gridsOfWindowsBuiltLaterOrClosedEarlyKeepTheirWidths()
+    {
+        const int design = QTableWidget(1, 3).horizontalHeader()->defaultSectionSize();
+        {
+            TfMain main;
+            main.restoreGridLayouts();
+            {
+                // A check window opened after start-up and closed before the program.
+                QTableWidget check(1, 3);
+                TVXGridStorage::registerStringGrid(&check, QStringLiteral("SPRBHPSGTabela"));
+                QCOMPARE(main.gridStorage()->count(), 17);
+                check.setColumnWidth(1, 222);
+            }
+            main.saveGridLayouts();
+        }
+        QCOMPARE(IniFile(iniPath()).value(QStringLiteral("GRID"), QStringLiteral("SPRBHPSGTabela")),
+                 QStringLiteral("%1,222,%1").arg(design));
+        TfMain main;
+        main.restoreGridLayouts();
+        QTableWidget check(1, 3);
+        TVXGridStorage::registerStringGrid(&check, QStringLiteral("SPRBHPSGTabela"));
+        QCOMPARE(check.columnWidth(1), 222); // loaded as soon as it registers
+        main.Przywrszerokotabel1Click();
+        QCOMPARE(check.columnWidth(1), design);
     }
 
     void columnsCannotBeMoved()

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -255,6 +256,53 @@ private slots:
         QCOMPARE(Dialogs::shown().first().text, QStringLiteral("Istnieje już użytkownik o podanej nazwie."));
         QCOMPARE(window.list()->rowCount(), 2);
         QCOMPARE(window.list()->item(1, 0)->text(), QStringLiteral("NOWY"));
+    }
+
+    void cancelAfterDuplicateNameEndsTheAdd()
+    {
+        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        TfUserEdit editor;
+        TfUserzy window(*m_db, editor);
+        window.prepare();
+        int shown = 0;
+        std::function<void()> act = [&] {
+            auto* dlg = qobject_cast<TfUserEdit*>(QApplication::activeModalWidget());
+            if (!dlg) {
+                QTimer::singleShot(20, act);
+                return;
+            }
+            ++shown;
+            if (shown == 1) {
+                dlg->findChild<QLineEdit*>(QStringLiteral("fNAZWA"))->setText(QStringLiteral("ADMIN"));
+                dlg->findChild<QLineEdit*>(QStringLiteral("fHASLO"))->setText(QStringLiteral("abcd"));
+                dlg->findChild<QLineEdit*>(QStringLiteral("fHASLO2"))->setText(QStringLiteral("abcd"));
+                QTimer::singleShot(20, act);
+                QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("SBZapisz")), Qt::LeftButton);
+            } else if (shown == 2) {
+                QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("SBAnuluj")), Qt::LeftButton);
+            } else {
+                dlg->reject(); // the editor came back after "Anuluj": the loop did not end
+            }
+        };
+        QTimer::singleShot(20, act);
+        window.SBDodajClick();
+        QCOMPARE(shown, 2);
+        QCOMPARE(Dialogs::shown().size(), 1);
+        QCOMPARE(window.list()->rowCount(), 1);
+    }
+
+    void accountEditorShowsItsTexts()
+    {
+        TfUserEdit editor;
+        editor.prepareNew();
+        editor.show();
+        auto* opis = editor.findChild<QLineEdit*>(QStringLiteral("fOPIS"));
+        // Room for a long description, not a 125-pixel field.
+        QVERIFY(opis->width() >= opis->fontMetrics().averageCharWidth() * 60);
+        TfUserzy window(*m_db, editor);
+        const QString title = QStringLiteral("ID Użytkownika");
+        QVERIFY(window.list()->columnWidth(0) >
+                window.list()->horizontalHeader()->fontMetrics().horizontalAdvance(title));
     }
 };
 

@@ -215,6 +215,17 @@ private slots:
                               "Nazwa: Buty", "Cechy: ", QString(33, QLatin1Char('-'))}));
         QCOMPARE(lines.size(), 11); // two entries of five lines and the last line break
         QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Eksport zakończony poprawnie."));
+
+        // The table, header included, in the lists' CSV format.
+        const QString csv = m_config->path() + QStringLiteral("/bhp.csv");
+        Dialogs::setNextFileName(csv);
+        window.SBCsvClick();
+        QFile c(csv);
+        QVERIFY(c.open(QIODevice::ReadOnly));
+        const QByteArray bytes = c.readAll();
+        QVERIFY(bytes.startsWith("\"ilo\x9c\xe6\";\"nr ewid.\";\"nazwa\";\"cechy\"\r\n"));
+        QVERIFY(bytes.contains("\"B/1\";\"R\xeakawice\";\"rozm. 10\"\r\n"));
+        QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Eksport zakończony poprawnie."));
     }
 };
 

@@ -96,6 +96,12 @@ private slots:
         QCOMPARE(main.windowTitle(), QStringLiteral("Sprzetnik 2.8"));
         QCOMPARE(main.statusPanel(0)->text(), TmyDataBase::dateText(20261209));
         QVERIFY(!Config::global().flag(QStringLiteral("cbFirstLog")));
+        {
+            // Written at once: the next start shows no login hints even if nothing else is saved.
+            Config onDisk;
+            onDisk.load();
+            QVERIFY(!onDisk.flag(QStringLiteral("cbFirstLog")));
+        }
         QCOMPARE(main.currentPageName(), QStringLiteral("start"));
         // no scratch-pad file yet: the welcome line
         QCOMPARE(main.scratchPad()->toPlainText(), Startup::defaultScratchPadText());

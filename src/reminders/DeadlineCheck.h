@@ -1,0 +1,90 @@
+#pragma once
+
+#include "store/TmyDataBase.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QIODevice;
+
+// One line of the deadline check.
+struct DeadlineEntry
+{
+    qint64 date = 0; // yyyymmdd
+    QString kind;    // "Term.", "Napr.", "Dok." or "Bhp"
+    QString label;   // the owning object, "Komp. (K-001)"
+    QString name;
+    QString details;
+    qint64 key = 0; // IDTERMINU, IDNAPRAWY or IDDOKUMENTU
+    // A safety item's holding: the employee and the item.
+    QString nrew;
+    qint64 idbhp = 0;
+
+    bool isBhp() const { return kind == QLatin1String("Bhp"); }
+    // The hidden key column: the number, or the holding's condition.
+    QString keyText() const;
+    // The five shown columns.
+    QStringList cells() const;
+};
+
+// Which sources the check reads and how far around today it looks.
+struct DeadlineOptions
+{
+    int dataWsteczna = 7;
+    int dataWstecznaMin = 0;
+    bool terminy = true;
+    bool naprawy = true;
+    bool dokumenty = true;
+    bool bhpStan = true;
+
+    static DeadlineOptions fromConfig();
+};
+
+// Collects what is due from deadlines, repairs, documents and BHP holdings,
+// and deletes or deactivates single entries. Database failures are reported
+// with the codes of each step; the collection goes on with the next source.
+class DeadlineCheck
+{
+public:
+    explicit DeadlineCheck(TmyDataBase& db) : m_db(db) {}
+
+    // The due window: lower < date <= upper.
+    static qint64 upperBound(const QDate& today, int dataWsteczna);
+    static qint64 lowerBound(const QDate& today, int dataWstecznaMin);
+
+    QList<DeadlineEntry> collect(const DeadlineOptions& options, const Rights& rights, const QDate& today);
+
+    // The write right an entry's register needs (deadlines 8, repairs 10,
+    // documents 17, BHP 25).
+    static int writeRight(const QString& kind);
+
+    bool remove(const DeadlineEntry& entry);
+    bool deactivate(const DeadlineEntry& entry);
+    // "Dezakt. wszystko": every entry the user may change, except BHP
+    // holdings, in one write. Answers the entries left in the table; on a
+    // failure nothing is changed and all entries stay.
+    QList<DeadlineEntry> deactivateAll(const QList<DeadlineEntry>& entries, const Rights& rights,
+                                       bool* ok = nullptr);
+
+    // The table as text: five lines an entry, CR LF, Windows-1250.
+    static bool writeText(const QList<QStringList>& rows, QIODevice& device);
+
+    // The table's titles.
+    static QStringList titles();
+
+private:
+    // Runs one source; `row` turns each result row into an entry.
+    void readSection(const QString& statement, qint64 upper, qint64 lower, qint64 sectionCode,
+                     const QString& kindField, const std::function<void(Statement&)>& row);
+    QString objectLabel(const QString& kind, qint64 id, bool onlyAssets, qint64 code);
+    // Many objects of one kind: their labels are read in one pass.
+    void preloadLabels(Statement& rows, const QString& kindField, bool onlyAssets);
+
+    TmyDataBase& m_db;
+    QHash<QString, QString> m_labels;  // kind letter + key -> label
+    QHash<QString, bool> m_wholeTable; // kind letters whose labels were all read at once
+};
