@@ -35,6 +35,11 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
         TfMain::Command::Edit, [this] { run(&RecordCommands::edit); }, offers(&RegisterCommands::canEdit));
     m_main.setRecordCommand(
         TfMain::Command::Preview, [this] { run(&RecordCommands::preview); }, offers(&RegisterCommands::canPreview));
+    m_main.setRecordCommand(
+        TfMain::Command::Delete, [this] { run(&RecordCommands::remove); }, offers(&RegisterCommands::canRemove));
+    m_main.setRecordCommand(
+        TfMain::Command::Liquidate, [this] { run(&RecordCommands::liquidate); },
+        offers(&RegisterCommands::canLiquidate));
     m_main.setRecordCommand(TfMain::Command::OpenAttachment, [&db] {
         // "Otwórz załącznik": the stored file of the attachment row under the cursor.
         const Statement& list = db.statement(QStringLiteral("DBFZalaczniki"));

@@ -143,7 +143,11 @@ bool RecordCommands::edit(const QString& registerName)
     RegisterCommands* r = commandsOf(registerName);
     if (!r || !r->canEdit())
         return false;
-    r->edit();
+    // Among liquidated records "Edytuj" corrects the liquidation's date and reason.
+    if (r->canLiquidate() && r->showsLiquidated())
+        r->liquidate();
+    else
+        r->edit();
     return true;
 }
 

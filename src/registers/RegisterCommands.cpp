@@ -1,12 +1,17 @@
 #include "registers/RegisterCommands.h"
 
 #include "editors/EditorDialog.h"
+#include "editors/TfLikwidacja.h"
+#include "registers/DeleteCascade.h"
 #include "shell/Dialogs.h"
 #include "store/Guarded.h"
 #include "store/ListState.h"
 #include "store/NewKey.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
+#include "widgets/ConfirmDelete.h"
+
+#include <algorithm>
 
 RegisterCommands::RegisterCommands(CommandContext& context, const QString& registerName, const QString& list)
     : m_context(context), m_register(registerName), m_list(list)
@@ -104,4 +109,63 @@ QString RegisterCommands::amountLineOf(const EditorDialog& editor, const QString
     if (!AmountFields::parse(editor.text(column), &value))
         return QStringLiteral("0");
     return editor.amountSql(column);
+}
+
+bool RegisterCommands::canRemove() const
+{
+    return DeleteCascade::find(m_register) != nullptr;
+}
+
+bool RegisterCommands::canLiquidate() const
+{
+    return DeleteCascade::liquidationOf(m_register) != nullptr;
+}
+
+void RegisterCommands::reloadAt(const QString& list, int position)
+{
+    m_context.db.reloadList(list);
+    Statement& q = m_context.db.statement(list);
+    if (q.isOpen())
+        q.setRecNo(std::min(position, q.recordCount() - 1));
+    emit listReloaded(list);
+}
+
+void RegisterCommands::remove()
+{
+    const DeleteCascade::Rule* rule = DeleteCascade::find(m_register);
+    if (!rule)
+        return;
+    const QString list = QLatin1String(rule->list);
+    const Statement& q = m_context.db.statement(list);
+    if (!q.isOpen() || q.isEmpty() || q.eof())
+        return;
+    if (!ConfirmDelete::ask())
+        return;
+    const QString keyField = QLatin1String(rule->key);
+    const QVariant key = rule->textKey ? QVariant(q.text(keyField)) : QVariant(q.integer(keyField));
+    const QString ownFile = rule->ownFile ? q.text(QStringLiteral("NAZWAPLIKU")) : QString();
+    const int position = q.recNo();
+    if (DeleteCascade::run(m_context.db, *rule, key, ownFile))
+        reloadAt(list, position);
+}
+
+void RegisterCommands::liquidate()
+{
+    const DeleteCascade::Liquidation* rule = DeleteCascade::liquidationOf(m_register);
+    if (!rule)
+        return;
+    const QString list = QLatin1String(rule->list);
+    const Statement& q = m_context.db.statement(list);
+    if (!q.isOpen() || q.isEmpty() || q.eof())
+        return;
+    const qint64 key = q.integer(QLatin1String(rule->key));
+    const int position = q.recNo();
+    TfLikwidacja dialog(dialogParent());
+    dialog.prepare(q.integer(QStringLiteral("DATAARCH")), q.text(QStringLiteral("PRZYCZYNA")),
+                   q.text(QStringLiteral("ARCHIWUM")) == QLatin1String("T"));
+    dialog.exec();
+    if (!dialog.saved())
+        return;
+    if (DeleteCascade::liquidate(m_context.db, *rule, key, dialog.reason(), dialog.liquidationDate()))
+        reloadAt(list, position);
 }

@@ -52,18 +52,21 @@ public:
     virtual bool canAdd() const { return false; }
     virtual bool canEdit() const { return false; }
     virtual bool canPreview() const { return canEdit(); }
-    virtual bool canRemove() const { return false; }
-    virtual bool canLiquidate() const { return false; }
+    // Delete and liquidation follow the register's rule in DeleteCascade.
+    virtual bool canRemove() const;
+    virtual bool canLiquidate() const;
 
     // Add reads and clears the copy flag (takeCopy) before its dialog shows.
     virtual void add() {}
     virtual void edit() {}
     virtual void preview() {}
-    virtual void remove() {}
-    virtual void liquidate() {}
+    virtual void remove();
+    virtual void liquidate();
 
     // True when the list is open and its cursor is on a row.
     bool hasRow() const;
+    // "Tylko zlikwidowane rekordy" is chosen in the list's archive selector.
+    bool showsLiquidated() const;
 
 signals:
     // The list was reloaded and its cursor moved: the grid follows it.
@@ -84,8 +87,6 @@ protected:
     const Statement& row() const;
     // The copy flag, cleared by reading it.
     bool takeCopy();
-    // "Tylko zlikwidowane rekordy" is chosen in the list's archive selector.
-    bool showsLiquidated() const;
 
     // Shows the editor until the user cancels (false) or confirms with a
     // value of `rule.column` that no row holds yet (true). The input is kept
@@ -114,6 +115,9 @@ protected:
     void relocate(const QVariantList& keys);
     // The preview: the editor read-only, shown, and editable again after.
     static void showReadOnly(EditorDialog& editor);
+    // Reloads `list` after a delete or liquidation with its cursor kept at
+    // the same position (the row itself may have left the list).
+    void reloadAt(const QString& list, int position);
 
 private:
     CommandContext& m_context;

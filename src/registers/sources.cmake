@@ -53,3 +53,7 @@ list(APPEND GUI_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BulkResponsibleChange.cpp
 )
+# Delete cascade and liquidation of every register
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DeleteCascade.cpp
+)
