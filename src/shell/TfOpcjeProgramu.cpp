@@ -20,14 +20,14 @@
 
 namespace {
 // A check box of a tab: its objectName, the option it edits, its caption.
-struct BoxSpec
+struct BoxRow
 {
     const char* name;
     const char* key;
     const char* caption;
 };
 
-const BoxSpec kGeneral[] = {
+const BoxRow kGeneral[] = {
     {"PokazujPoradeDnia", "PokazujPoradeDnia", "Pokazuj poradę dnia podczas uruchomienia programu"},
     {"pytajPrzedZamknieciem", "pytajPrzedZamknieciem", "Pytaj przed zamknięciem programu"},
     {"pytajPrzedKasowaniem", "pytajPrzedKasowaniem", "Pytaj przed kasowaniem danych w tabelach"},
@@ -40,7 +40,7 @@ const BoxSpec kGeneral[] = {
     {"uzyjAktualnejIlosciBHP", "uzyjAktualnejIlosciBHP", "Domyślnie użyj zaktualizowanej ilości środków BHP"},
 };
 
-const BoxSpec kDeadlines[] = {
+const BoxRow kDeadlines[] = {
     {"cbNaprawy", "cbNaprawy", "Zaplanowane naprawy (pole 'Termin' w zakładce Naprawy)"},
     {"cbTerminy", "cbTerminy", "Zaplanowane aktywne terminy"},
     {"sprawdzajNotatki", "sprawdzajNotatki", "Notatki na bieżącą datę"},
@@ -48,12 +48,12 @@ const BoxSpec kDeadlines[] = {
     {"cbBhpStan", "cbBhpStan", "Terminy wymiany środków BHP"},
 };
 
-const BoxSpec kAttachments[] = {
+const BoxRow kAttachments[] = {
     {"usuwajZajaczniki", "usuwajZajaczniki",
      "Podczas kasowania załączników usuwaj również sam plik załącznika"},
 };
 
-const BoxSpec kReports[] = {
+const BoxRow kReports[] = {
     {"cbRapZaakceptowal", "cbRapZaakceptowal", "Umieszczaj na raportach \"Zaakceptował\""},
     {"cbRapWystawil", "cbRapWystawil", "Umieszczaj na raportach \"Wystawił\""},
     {"cbRapData", "cbRapData", "Umieszczaj na raportach datę wystawienia"},
@@ -96,11 +96,11 @@ TfOpcjeProgramu::TfOpcjeProgramu(Config& config, QWidget* parent) : QDialog(pare
     m_tabs->setObjectName(QStringLiteral("PageControl"));
     layout->addWidget(m_tabs, 1);
 
-    const auto addBoxes = [this](const auto& specs, QWidget* page, QBoxLayout* into) {
-        for (const BoxSpec& spec : specs) {
-            QCheckBox* box = makeBox(spec.name, QString::fromUtf8(spec.caption), page);
+    const auto addBoxes = [this](const auto& rows, QWidget* page, QBoxLayout* into) {
+        for (const BoxRow& row : rows) {
+            QCheckBox* box = makeBox(row.name, QString::fromUtf8(row.caption), page);
             into->addWidget(box);
-            m_options << Option{box, QLatin1String(spec.key)};
+            m_options << Option{box, QLatin1String(row.key)};
         }
     };
 
