@@ -4,6 +4,7 @@
 #include "bhp/Quantity.h"
 #include "editors/AttachmentActions.h"
 #include "editors/SubList.h"
+#include "editors/SubListPage.h"
 #include "editors/SubRecordActions.h"
 #include "editors/TfHistoria.h"
 #include "editors/TfTerminy.h"
@@ -89,7 +90,7 @@ TfBhp::TfBhp(TmyDataBase& db, QWidget* parent) : BhpEditor(db, parent)
     sum->setObjectName(QStringLiteral("PosiadajacySuma"));
     sum->setToolTip(QStringLiteral("Sumuj ilość środków BHP"));
     sum->setAutoDefault(false);
-    addStandardControls(holdings, QStringLiteral("Posiadajacy"), false);
+    addHoldingsMenu(holdings);
 
     const QString akt = QStringLiteral("Akt.");
     SubList* deadlines = makeList(
@@ -97,23 +98,21 @@ TfBhp::TfBhp(TmyDataBase& db, QWidget* parent) : BhpEditor(db, parent)
         {textColumn("ACT", akt, 40), textColumn("KLASYFIKATOR_O", QStringLiteral("Rodzaj terminu"), 150),
          dateColumn("DATAOD", QStringLiteral("Data od")), dateColumn("DATADO", QStringLiteral("Data do")),
          textColumn("OPIS", QStringLiteral("Opis"), 250)});
-    addStandardControls(deadlines, QStringLiteral("Terminy"), false);
+    SubListPage::addStandardControls(deadlines, QStringLiteral("Terminy"), false);
     SubList* history = makeList(Historia, QStringLiteral("Historia"), QStringLiteral("DBFHistoria"),
                                 {textColumn("PRACOWNIK", QStringLiteral("Osoba użytkująca"), 180),
                                  dateColumn("DATAOD", QStringLiteral("Data od")),
                                  dateColumn("DATADO", QStringLiteral("Data do")),
                                  textColumn("MIEJSCE", QStringLiteral("Miejsce użytkowania"), 180),
                                  textColumn("INNE", QStringLiteral("Inne"), 150)});
-    addStandardControls(history, QStringLiteral("Historia"), false);
+    SubListPage::addStandardControls(history, QStringLiteral("Historia"), false);
     SubList* attachments = makeList(Zalaczniki, QStringLiteral("Załączniki"), QStringLiteral("DBFZalaczniki"),
                                     {dateColumn("DATADODANIA", QStringLiteral("Dodano")),
                                      textColumn("NAZWAZALACZNIKA", QStringLiteral("Nazwa załącznika"), 180),
                                      textColumn("RDZAL_O", QStringLiteral("Rodzaj załącznika"), 130),
                                      textColumn("NAZWAPLIKU", QStringLiteral("Nazwa pliku"), 160),
                                      textColumn("INNE", QStringLiteral("Inne"), 150)});
-    addStandardControls(attachments, QStringLiteral("Zalaczniki"), true);
-    for (int t = Posiadajacy; t < TabCount; ++t)
-        placeButtons(m_lists[t]);
+    SubListPage::addStandardControls(attachments, QStringLiteral("Zalaczniki"), true);
     // Column widths kept between runs under the grids' names.
     const std::pair<Tab, const char*> gridNames[] = {{Posiadajacy, "posiadajacyGrid"},
                                                      {Terminy, "terminyGrid"},
@@ -175,49 +174,26 @@ QWidget* TfBhp::buildDetails()
 
 SubList* TfBhp::makeList(Tab tab, const QString& title, const QString& list, QList<GridColumn> columns)
 {
-    auto* page = new QWidget(m_tabs);
-    page->setObjectName(QStringLiteral("TS") + list.mid(3));
-    auto* l = new SubList(db(), list, std::move(columns), page);
-    m_lists[tab] = l;
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(l->grid(), 1);
-    auto* bar = new QHBoxLayout;
-    bar->setObjectName(QStringLiteral("bar"));
-    layout->addLayout(bar);
-    m_tabs->insertTab(tab, page, title);
-    return l;
+    // Tabs are made in their order, so appending puts each at its index.
+    m_lists[tab] = SubListPage::make(db(), m_tabs, title, list, std::move(columns));
+    return m_lists[tab];
 }
 
-void TfBhp::addStandardControls(SubList* l, const QString& prefix, bool withOpen)
+void TfBhp::addHoldingsMenu(SubList* l)
 {
-    if (prefix != QLatin1String("Posiadajacy")) {
-        l->addButton(SubList::Preview, prefix + QStringLiteral("Podglad"), QStringLiteral("Podgląd"),
-                     kPodgladHint);
-        l->addButton(SubList::Add, prefix + QStringLiteral("Dodaj"), QStringLiteral("Dodaj"), kDodajHint);
-        l->addButton(SubList::Edit, prefix + QStringLiteral("Edytuj"), QStringLiteral("Edytuj"), kEdytujHint);
-        l->addButton(SubList::Remove, prefix + QStringLiteral("Usun"), QStringLiteral("Usuń"), kUsunHint);
-        l->addButton(SubList::Print, prefix + QStringLiteral("Drukuj"), QStringLiteral("Drukuj"),
-                     kDrukujHint);
-    }
-    l->addMenuItem(SubList::Preview, prefix + QStringLiteral("PodgladPozycji"), QStringLiteral("Podgląd"),
+    // The holdings' buttons are made by hand (two of their own among them);
+    // the menu is the standard one.
+    const QString p = QStringLiteral("Posiadajacy");
+    l->addMenuItem(SubList::Preview, p + QStringLiteral("PodgladPozycji"), QStringLiteral("Podgląd"),
                    QKeySequence(Qt::CTRL | Qt::Key_O));
-    l->addMenuItem(SubList::Add, prefix + QStringLiteral("DodajPozycje"), QStringLiteral("Dodaj pozycję"),
+    l->addMenuItem(SubList::Add, p + QStringLiteral("DodajPozycje"), QStringLiteral("Dodaj pozycję"),
                    QKeySequence(Qt::Key_Insert));
-    l->addMenuItem(SubList::Edit, prefix + QStringLiteral("EdytujPozycje"), QStringLiteral("Edytuj pozycję"),
+    l->addMenuItem(SubList::Edit, p + QStringLiteral("EdytujPozycje"), QStringLiteral("Edytuj pozycję"),
                    QKeySequence(Qt::Key_F2));
-    l->addMenuItem(SubList::Remove, prefix + QStringLiteral("UsunPozycje"), QStringLiteral("Usuń pozycję"),
+    l->addMenuItem(SubList::Remove, p + QStringLiteral("UsunPozycje"), QStringLiteral("Usuń pozycję"),
                    QKeySequence(Qt::Key_Delete));
-    l->addMenuItem(SubList::Print, prefix + QStringLiteral("DrukujPozycje"), QStringLiteral("Drukuj"),
+    l->addMenuItem(SubList::Print, p + QStringLiteral("DrukujPozycje"), QStringLiteral("Drukuj"),
                    QKeySequence(Qt::CTRL | Qt::Key_P));
-    if (withOpen) {
-        l->menu()->addSeparator();
-        l->addMenuItem(SubList::Open, QStringLiteral("Otworzzalacznik1"), QStringLiteral("Otwórz załącznik"),
-                       QKeySequence(Qt::CTRL | Qt::Key_V));
-    }
-}
-
-void TfBhp::placeButtons(SubList* l)
-{
     QWidget* page = l->grid()->parentWidget();
     auto* bar = page->findChild<QHBoxLayout*>(QStringLiteral("bar"));
     for (QPushButton* b : page->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))

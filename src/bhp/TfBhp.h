@@ -83,8 +83,7 @@ protected:
 private:
     QWidget* buildDetails();
     SubList* makeList(Tab tab, const QString& title, const QString& list, QList<GridColumn> columns);
-    void addStandardControls(SubList* l, const QString& prefix, bool withOpen);
-    void placeButtons(SubList* l);
+    void addHoldingsMenu(SubList* l);
     void makeSubRecordActions();
     void applyRights();
     void tabChanged(int index);
