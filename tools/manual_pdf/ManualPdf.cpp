@@ -250,25 +250,41 @@ bool ManualPdf::write(const ManualSource& source, const ManualLook& look, const 
 
     doc.setPageSize(body.size());
     // A heading or a picture never ends a page: it moves on with what follows.
-    for (int pass = 0; pass < 12; ++pass) {
-        bool moved = false;
-        for (const QTextBlock& block : keepWithNext) {
-            const QTextBlock next = block.next();
-            if (!next.isValid() ||
-                block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
-                continue;
-            if (pageOf(doc, block) != pageOfOpening(doc, next)) {
-                QTextBlockFormat breakBefore;
-                breakBefore.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-                QTextCursor(block).mergeBlockFormat(breakBefore);
-                moved = true;
-            }
+    // Found in document order: a fix moves only what follows it. A run of
+    // headings (and a picture after them) moves as a whole, from its first
+    // block, and the breaks set inside the run before are taken back.
+    auto hasBreak = [](const QTextBlock& block) {
+        return bool(block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
+    };
+    auto setBreak = [](const QTextBlock& block, bool on) {
+        QTextBlockFormat format;
+        format.setPageBreakPolicy(on ? QTextFormat::PageBreak_AlwaysBefore : QTextFormat::PageBreak_Auto);
+        QTextCursor(block).mergeBlockFormat(format);
+    };
+    for (qsizetype i = 0, fixes = 0; i < keepWithNext.size() && fixes < 1000;) {
+        const QTextBlock block = keepWithNext.at(i);
+        const QTextBlock next = block.next();
+        if (!next.isValid() || hasBreak(block) || pageOf(doc, block) == pageOfOpening(doc, next)) {
+            ++i;
+            continue;
         }
-        if (!moved)
-            break;
+        qsizetype head = i;
+        while (head > 0 && keepWithNext.at(head - 1).next() == keepWithNext.at(head))
+            --head;
+        if (hasBreak(keepWithNext.at(head))) {
+            ++i; // the run already opens a page: it is longer than a page can hold
+            continue;
+        }
+        setBreak(keepWithNext.at(head), true);
+        for (qsizetype j = head + 1; j <= i; ++j)
+            if (keepWithNext.at(j).blockFormat().headingLevel() != 1)
+                setBreak(keepWithNext.at(j), false);
         // The layout's own update after a format change leaves later blocks
-        // unpositioned once a page break is added; lay the whole text out again.
-        doc.markContentsDirty(0, doc.characterCount());
+        // unpositioned once a page break is added; lay out again from the run.
+        const int from = keepWithNext.at(head).position();
+        doc.markContentsDirty(from, doc.characterCount() - from);
+        ++fixes;
+        i = head + 1;
     }
     const int contentPages = doc.pageCount();
     // The table of contents; its length does not depend on the page numbers.
