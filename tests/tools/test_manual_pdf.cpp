@@ -80,8 +80,9 @@ private slots:
     {
         const ManualSource source = ManualSources::assemble({
             {QStringLiteral("01.md"),
-             QStringLiteral("# Wstęp\n\nTekst.\n\n## Pierwsza\n\n### Drobna\n\n"
-                            "![„Baza danych”](obrazy/TfWskazBaze.png)\n\n## Druga\n")},
+             QStringLiteral(
+                 "# Wstęp\n\nTekst \\<brak bazy\\>, `<id>_` i **<<**.\n\n## Pierwsza\n\n### Drobna\n\n"
+                 "![„Baza danych”](obrazy/TfWskazBaze.png)\n\n## Druga\n")},
             {QStringLiteral("02.md"), QStringLiteral("# Komputery\r\n\r\n```\n# to nie nagłówek\n```\n\n"
                                                      "## Lista\n\n![„Komputer”](obrazy/TfKomputery.png)\n")},
         });
@@ -116,6 +117,9 @@ private slots:
             << QStringLiteral("# A\n\nZobacz ![„X”](obrazy/X.png) tutaj.\n") << QStringLiteral("r.md:3:");
         QTest::newRow("picture without caption")
             << QStringLiteral("# A\n\n![](obrazy/X.png)\n") << QStringLiteral("r.md:3:");
+        QTest::newRow("text taken for markup")
+            << QStringLiteral("# A\n\nW polu jest <brak bazy> i `<id>_` w kodzie.\n")
+            << QStringLiteral("r.md:3:");
         QTest::newRow("open code block") << QStringLiteral("# A\n\n```\nkod\n") << QStringLiteral("r.md:");
     }
 

@@ -15,6 +15,18 @@ const QRegularExpression& pictureLine()
     return re;
 }
 
+const QRegularExpression& codeSpan()
+{
+    static const QRegularExpression re(QStringLiteral("`[^`]*`"));
+    return re;
+}
+
+const QRegularExpression& markupTag()
+{
+    static const QRegularExpression re(QStringLiteral("(?<!\\\\)<[A-Za-z/!][^<>]*>"));
+    return re;
+}
+
 QString numberOf(const int (&counters)[3], int level)
 {
     QString number;
@@ -101,6 +113,11 @@ ManualSource assemble(const QList<QPair<QString, QString>>& chapters)
             }
             if (line.contains(QLatin1String("![")))
                 out.errors << where + QStringLiteral("rysunek musi być osobnym akapitem");
+            // The reader takes <słowo> for markup and drops the text after it.
+            QString outsideCode = line;
+            outsideCode.remove(codeSpan());
+            if (outsideCode.contains(markupTag()))
+                out.errors << where + QStringLiteral("znacznik HTML w tekście (zapisz \\< i \\>)");
             lines << line;
         }
         if (inFence)
