@@ -36,9 +36,9 @@ configure: deps $(BUILD_DIR)/build.ninja
 build: configure
 	cmake --build $(BUILD_DIR)
 
-# Only the program and the folders beside it; tests and benchmarks wait for `make test`.
+# Only the program, the folders beside it and its manuals; tests and benchmarks wait for `make test`.
 program: configure
-	cmake --build $(BUILD_DIR) --target sprzetnik program_files
+	cmake --build $(BUILD_DIR) --target sprzetnik program_files dokumentacja
 
 run: program
 	@mkdir -p $(BUILD_DIR)/config

@@ -12,6 +12,7 @@
 #include "shell/Dialogs.h"
 #include "shell/ErrorLog.h"
 #include "shell/ErrorLogCommand.h"
+#include "shell/GuideDialog.h"
 #include "shell/SprzetnikApplication.h"
 #include "shell/TfAbout.h"
 #include "store/DbError.h"
@@ -55,7 +56,7 @@ Startup::Startup(TfMain& main, TmyDataBase& db, QObject* parent)
     commands.accounts = [this] { showAccounts(); };
     commands.openErrorLog = [] { openErrorLog(DatabaseLocation::global().location()); };
     commands.help = [] {
-        const QString manual = AppPaths::programDir() + QStringLiteral("/dokumentacja/Instrukcja obsługi.pdf");
+        const QString manual = GuideDialog::manualUrl().toLocalFile();
         if (!QFile::exists(manual)) {
             Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie znaleziono instrukcji obsługi: ") + manual);
             return;
