@@ -4,8 +4,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-namespace ManualPictures
-{
+namespace ManualPictures {
 QList<Picture> parse(const QString& markdown, const QString& file)
 {
     static const QRegularExpression any(QStringLiteral(R"(^\s*!\[(.*)\]\((.*)\)\s*$)"));

@@ -5,8 +5,7 @@
 
 // The pictures of windows in the manual's Markdown: a paragraph of its own
 // `![„caption”](obrazy/<id>.png)`.
-namespace ManualPictures
-{
+namespace ManualPictures {
 struct Picture
 {
     QString file; // the Markdown file, for messages

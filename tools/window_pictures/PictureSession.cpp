@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -32,8 +33,21 @@ const QString PictureSession::kUserPassword = QStringLiteral("kubol");
 
 PictureSession::PictureSession()
 {
-    QDir(m_config.path()).mkpath(QStringLiteral("debug"));
-    qputenv("SPRZETNIK_CONFIG_DIR", m_config.path().toLocal8Bit());
+    const QString fixed = QDir::tempPath() + QStringLiteral("/sprzetnik-obrazy");
+    m_lock = std::make_unique<QLockFile>(fixed + QStringLiteral(".lock"));
+    if (m_lock->tryLock(0)) {
+        m_root = fixed;
+        QDir(m_root).removeRecursively(); // left by a run that did not end
+    } else {
+        m_lock.reset();
+        m_temporary = std::make_unique<QTemporaryDir>(fixed + QStringLiteral("-XXXXXX"));
+        m_root = m_temporary->path();
+    }
+    QDir dir;
+    dir.mkpath(m_root + QStringLiteral("/konfiguracja/debug"));
+    dir.mkpath(databaseDir());
+    dir.mkpath(attachmentsDir());
+    qputenv("SPRZETNIK_CONFIG_DIR", (m_root + QStringLiteral("/konfiguracja")).toLocal8Bit());
     AppPaths::resetConfigDir();
     qApp->installEventFilter(this);
 }
@@ -54,19 +68,21 @@ PictureSession::~PictureSession()
     Clock::setFixed({});
     qunsetenv("SPRZETNIK_CONFIG_DIR");
     AppPaths::resetConfigDir();
+    if (m_lock)
+        QDir(m_root).removeRecursively();
 }
 
 bool PictureSession::start(QString* error)
 {
-    if (!m_config.isValid() || !m_database.isValid() || !m_attachments.isValid()) {
-        *error = QStringLiteral("cannot make temporary folders");
+    if (!QFileInfo(databaseDir()).isDir() || !QFileInfo(attachmentsDir()).isDir()) {
+        *error = QStringLiteral("cannot make the folders in ") + m_root;
         return false;
     }
     // Pictures of the same program look the same on any day (the sample's
     // dates are counted from today).
     Clock::setFixed(QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
     try {
-        DatabaseTemplate::create(m_database.path(), kPassword, true);
+        DatabaseTemplate::create(databaseDir(), kPassword, true);
     } catch (const DbError& e) {
         *error = QStringLiteral("cannot make the sample database: ") + e.message();
         return false;
@@ -74,9 +90,9 @@ bool PictureSession::start(QString* error)
     // No message box may wait for an answer: they are recorded instead.
     Dialogs::startScript();
     Config::global().reset();
-    Config::global().setAttachmentsFolder(m_attachments.path());
+    Config::global().setAttachmentsFolder(attachmentsDir());
     Config::global().save();
-    DatabaseLocation::global().set(m_database.path(), kPassword);
+    DatabaseLocation::global().set(databaseDir(), kPassword);
     if (!DatabaseLocation::global().store()) {
         *error = QStringLiteral("cannot store the database location");
         return false;
@@ -105,7 +121,7 @@ bool PictureSession::start(QString* error)
                              [reminders](int slot) { reminders->showDueNote(slot); },
                              [reminders] { reminders->hideToolWindows(); }});
 
-    m_main->resize(1100, 720);
+    m_main->resize(1400, 760);
     m_main->show();
     bool loginShown = false;
     whenShown(QStringLiteral("TfLogin"), [&loginShown](QWidget* w) {
@@ -125,7 +141,7 @@ bool PictureSession::start(QString* error)
     // (tips, deadlines) are pictures of their own and are not shown here.
     AppState::instance().startup = false;
     m_main->hideFirstPaintPanels();
-    m_main->resize(1100, 720);
+    m_main->resize(1400, 760);
     QApplication::processEvents();
     return true;
 }

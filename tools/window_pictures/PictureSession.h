@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QLockFile>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -45,8 +46,8 @@ public:
     TfTutorial1& tutorial() const { return *m_tutorial; }
     Startup& startup() const { return *m_startup; }
     Reminders& reminders() const { return *m_reminders; }
-    QString databaseDir() const { return m_database.path(); }
-    QString attachmentsDir() const { return m_attachments.path(); }
+    QString databaseDir() const { return m_root + QStringLiteral("/baza"); }
+    QString attachmentsDir() const { return m_root + QStringLiteral("/zalaczniki"); }
 
     // Runs `step` once on the first window of class `className` shown from
     // now on, from its own event-loop turn (inside the window's exec() when
@@ -69,9 +70,12 @@ private:
         std::function<void(QWidget*)> run;
     };
 
-    QTemporaryDir m_config;
-    QTemporaryDir m_database;
-    QTemporaryDir m_attachments;
+    // The configuration, database and attachment folders live here: one
+    // fixed folder so the paths the windows show stay the same, a temporary
+    // one while another run holds it.
+    QString m_root;
+    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QTemporaryDir> m_temporary;
     QList<Step> m_steps;
     std::unique_ptr<TmyDataBase> m_db;
     std::unique_ptr<TfMain> m_main;

@@ -3,10 +3,10 @@
 #include "PictureSession.h"
 
 #include "bhp/TfBhp.h"
-#include "reminders/Reminders.h"
-#include "reminders/TfShowNotatka.h"
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
+#include "reminders/Reminders.h"
+#include "reminders/TfShowNotatka.h"
 #include "shell/Config.h"
 #include "shell/Dialogs.h"
 #include "shell/Startup.h"
@@ -29,8 +29,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
-namespace
-{
+#include <algorithm>
+
+namespace {
 using Open = std::function<void(PictureSession&)>;
 using Prepare = std::function<QString(QWidget*)>;
 using Click = void (TfMain::*)();
@@ -95,7 +96,8 @@ std::function<void(QWidget*)> clickOnTab(const char* button)
         if (!b)
             return;
         for (QWidget* p = b->parentWidget(); p && p != w; p = p->parentWidget()) {
-            auto* tabs = qobject_cast<QTabWidget*>(p->parentWidget() ? p->parentWidget()->parentWidget() : nullptr);
+            auto* tabs =
+                qobject_cast<QTabWidget*>(p->parentWidget() ? p->parentWidget()->parentWidget() : nullptr);
             if (tabs && tabs->indexOf(p) >= 0)
                 tabs->setCurrentWidget(p);
         }
@@ -130,6 +132,27 @@ Prepare tab(const QString& title)
     };
 }
 
+// A text typed into a field, as a user would before the picture.
+Prepare typed(const char* field, const QString& text)
+{
+    return [field, text](QWidget* w) {
+        auto* edit = w->findChild<QLineEdit*>(QLatin1String(field));
+        if (!edit)
+            return QStringLiteral("no field ") + QLatin1String(field);
+        edit->setText(text);
+        return QString();
+    };
+}
+
+// A window wider than it opens, so its whole toolbar shows.
+Prepare widened(int width)
+{
+    return [width](QWidget* w) {
+        w->resize(std::max(width, w->width()), w->height());
+        return QString();
+    };
+}
+
 // The text of a navigation button, when it is shown.
 std::function<QString(QWidget*)> buttonCaption(const char* button)
 {
@@ -145,7 +168,8 @@ std::function<QString(QWidget*)> currentTabCaption(const QString& title)
     return [title](QWidget* w) {
         int index = -1;
         QTabWidget* tabs = tabsWith(w, title, &index);
-        return tabs && tabs->isVisible() && tabs->currentIndex() == index ? plain(tabs->tabText(index)) : QString();
+        return tabs && tabs->isVisible() && tabs->currentIndex() == index ? plain(tabs->tabText(index))
+                                                                          : QString();
     };
 }
 
@@ -154,17 +178,19 @@ std::function<QString(QWidget*)> currentTabCaption(const QString& title)
 WindowEntry mainPage(const char* id, const char* caption, Click click, const char* button,
                      const QString& tabTitle = QString())
 {
-    WindowEntry e{QLatin1String(id), QStringLiteral("TfMain"), QString::fromUtf8(caption), page(click), {}, {}};
+    WindowEntry e{
+        QLatin1String(id), QStringLiteral("TfMain"), QString::fromUtf8(caption), page(click), {}, {}};
     if (!tabTitle.isEmpty())
         e.prepare = tab(tabTitle);
     e.pageCaption = button ? buttonCaption(button) : currentTabCaption(tabTitle);
     return e;
 }
 
-WindowEntry dialog(const char* id, const char* className, const char* caption, Open open, Prepare prepare = {})
+WindowEntry dialog(const char* id, const char* className, const char* caption, Open open,
+                   Prepare prepare = {})
 {
-    return {QLatin1String(id), QLatin1String(className), QString::fromUtf8(caption), std::move(open),
-            std::move(prepare), {}};
+    return {QLatin1String(id), QLatin1String(className), QString::fromUtf8(caption),
+            std::move(open),   std::move(prepare),       {}};
 }
 
 QList<WindowEntry> makeEntries()
@@ -189,7 +215,8 @@ QList<WindowEntry> makeEntries()
          << mainPage("TfMain-zakupbhp", "Rejestr zakupów", &TfMain::SBZakupBhpClick, "SBZakupBhp")
          << mainPage("TfMain-pracownicy", "Kartoteka osobowa", &TfMain::SBOsobowaClick, "SBOsobowa")
          << mainPage("TfMain-firmy", "Katalog firm", &TfMain::SBFirmyClick, "SBFirmy")
-         << mainPage("TfMain-raporty", "Raporty", &TfMain::SBRaportyClick, "SBRaporty", QStringLiteral("Ogólne"))
+         << mainPage("TfMain-raporty", "Raporty", &TfMain::SBRaportyClick, "SBRaporty",
+                     QStringLiteral("Ogólne"))
          << mainPage("TfMain-protokoly", "Protokół wydania", &TfMain::SBRaportyClick, nullptr,
                      QStringLiteral("Protokół wydania"));
 
@@ -208,14 +235,19 @@ QList<WindowEntry> makeEntries()
                    })
          << dialog("TfTutorial1", "TfTutorial1", "Przeczytaj uważnie ...",
                    [](PictureSession& s) { s.tutorial().exec(); })
-         << dialog("TfLogin", "TfLogin", "Sprzetnik",
-                   [](PictureSession& s) {
-                       TfLogin& login = s.startup().login();
-                       login.setDatabase(s.databaseDir(), PictureSession::kPassword);
-                       login.setFirstLogin(false);
-                       login.prepare();
-                       login.exec();
-                   })
+         << dialog(
+                "TfLogin", "TfLogin", "Sprzetnik",
+                [](PictureSession& s) {
+                    TfLogin& login = s.startup().login();
+                    login.setDatabase(s.databaseDir(), PictureSession::kPassword);
+                    login.setFirstLogin(false);
+                    login.prepare();
+                    login.exec();
+                },
+                [](QWidget* w) {
+                    QString error = typed("user", PictureSession::kUser)(w);
+                    return error.isEmpty() ? typed("pwd", PictureSession::kUserPassword)(w) : error;
+                })
          << dialog("TfUserzy", "TfUserzy", "Zarządzanie użytkownikami", menu("MUzytkownicy"))
          << dialog("TfUserzy-uprawnienia", "TfUserzy", "Zarządzanie użytkownikami", menu("MUzytkownicy"),
                    tab(QStringLiteral("Uprawnienia")))
@@ -229,33 +261,48 @@ QList<WindowEntry> makeEntries()
                    tab(QStringLiteral("Właściwości")))
          << dialog("TfKomputery-oprogramowanie", "TfKomputery", "Komputer", editOn(&TfMain::SBKomputeryClick),
                    tab(QStringLiteral("Oprogramowanie")))
-         << dialog("TfSprzet", "TfSprzet", "Sprzęt", editOn(&TfMain::SBSprzetClick), tab(QStringLiteral("Szczegóły")))
+         << dialog("TfSprzet", "TfSprzet", "Sprzęt", editOn(&TfMain::SBSprzetClick),
+                   tab(QStringLiteral("Szczegóły")))
          << dialog("TfLikwidacja", "TfLikwidacja", "Likwiduj pozycję",
                    command(&TfMain::SBKomputeryClick, C::Liquidate))
-         << dialog("TfOdpowiedzialny", "TfOdpowiedzialny", "Zmień osobę odpowiedzialną", menu("zmianaOdpowiedzialnej"))
+         << dialog("TfOdpowiedzialny", "TfOdpowiedzialny", "Zmień osobę odpowiedzialną",
+                   menu("zmianaOdpowiedzialnej"))
          << dialog("TfUzywajacy", "TfUzywajacy", "Użytkownik sprzętu",
                    inside("TfSprzet", clickOnTab("UzytkownicyEdytuj"), editOn(&TfMain::SBSprzetClick)))
          << dialog("TfProgramy", "TfProgramy", "Program", editOn(&TfMain::SBProgramyClick))
          << dialog("TfLicencje", "TfLicencje", "Licencja", editOn(&TfMain::SBLicencjeClick))
          << dialog("TfLicProg", "TfLicProg", "Licencjonowane oprogramowanie",
                    inside("TfLicencje", clickOnTab("LicProgDodaj"), editOn(&TfMain::SBLicencjeClick)))
-         << dialog("TfDodajOprogramowanie", "TfDodajOprogramowanie", "Dodaj oprogramowanie",
-                   inside("TfKomputery", clickOnTab("OprogramowanieDodaj"), editOn(&TfMain::SBKomputeryClick)))
+         << dialog(
+                "TfDodajOprogramowanie", "TfDodajOprogramowanie", "Dodaj oprogramowanie",
+                inside("TfKomputery", clickOnTab("OprogramowanieDodaj"), editOn(&TfMain::SBKomputeryClick)))
          << dialog("TfTerminy", "TfTerminy", "Edytuj termin", editOn(&TfMain::SBTerminarzClick))
          << dialog("TfNaprawy", "TfNaprawy", "Naprawa", editOn(&TfMain::SBNaprawyClick))
          << dialog("TfDokumenty", "TfDokumenty", "Dokument", editOn(&TfMain::SBDokumentyClick))
-         << dialog("TfHistoria", "TfHistoria", "Edytuj historię użytkowania", editOn(&TfMain::SBHistoriaClick))
+         << dialog("TfHistoria", "TfHistoria", "Edytuj historię użytkowania",
+                   editOn(&TfMain::SBHistoriaClick))
          << dialog("TfZalaczniki", "TfZalaczniki", "Edytuj załącznik",
                    // The sample has no attachment: a new one of the first computer.
                    inside("TfKomputery", clickOnTab("ZalacznikiDodaj"), editOn(&TfMain::SBKomputeryClick)))
          << dialog("TfSelectDir", "TfSelectDir", "Wybierz lokalizację załącznikw",
-                   inside(
-                       "TfOpcjeProgramu",
-                       [](QWidget* w) { static_cast<TfOpcjeProgramu*>(w)->SBWskazKatalogClick(); }, menu("MOpcje")))
+                   [](PictureSession& s) {
+                       // With no folder chosen yet: the guide first, then the picker at the top of the disk
+                       // (a chosen folder would show whatever else lies beside it).
+                       s.whenShown(QStringLiteral("TfTutorial2"), clickOnTab("SBKontynuuj"));
+                       inside(
+                           "TfOpcjeProgramu",
+                           [](QWidget* w) {
+                               if (auto* folder =
+                                       w->findChild<QLineEdit*>(QStringLiteral("lokalizacjaZalacznikow")))
+                                   folder->clear();
+                               static_cast<TfOpcjeProgramu*>(w)->SBWskazKatalogClick();
+                           },
+                           menu("MOpcje"))(s);
+                   })
          << dialog("TfTutorial2", "TfTutorial2", "Przeczytaj uważnie ...",
                    inside(
-                       "TfOpcjeProgramu", [](QWidget* w) { static_cast<TfOpcjeProgramu*>(w)->SBPomocClick(); },
-                       menu("MOpcje")))
+                       "TfOpcjeProgramu",
+                       [](QWidget* w) { static_cast<TfOpcjeProgramu*>(w)->SBPomocClick(); }, menu("MOpcje")))
          << dialog("TfZlecenia", "TfZlecenia", "Zlecenie", editOn(&TfMain::SBZleceniaClick))
          << dialog("TfRozliczenia", "TfRozliczenia", "Rozliczenia", editOn(&TfMain::SBRozliczeniaClick))
          << dialog("TfOsobowa", "TfOsobowa", "Kartoteka osobowa", editOn(&TfMain::SBOsobowaClick))
@@ -281,12 +328,15 @@ QList<WindowEntry> makeEntries()
                                quantity->setText(QStringLiteral("3"));
                            clickOnTab("SBZapisz")(w);
                        });
-                       inside("TfBhp", clickOnTab("PosiadajacyEdytuj"), editOn(&TfMain::SBOdziezSrodkiClick))(s);
+                       inside("TfBhp", clickOnTab("PosiadajacyEdytuj"),
+                              editOn(&TfMain::SBOdziezSrodkiClick))(s);
                    })
          << dialog("TfZakupBhp", "TfZakupBhp", "Zakup środków BHP", editOn(&TfMain::SBZakupBhpClick))
          << dialog("TfMagazyn", "TfMagazyn", "Magazyn zasobów", editOn(&TfMain::SBMagazynClick))
-         << dialog("TfSprawdzenieBhp", "TfSprawdzenieBhp", "Sprawdzenie zapotrzebowania na środki BHP", menu("MSprawdzBhp"))
-         << dialog("TfSprawdzenieMagazynu", "TfSprawdzenieMagazynu", "Sprawdzanie stanów magazynowych", menu("MSprawdzMagazyn"));
+         << dialog("TfSprawdzenieBhp", "TfSprawdzenieBhp", "Sprawdzenie zapotrzebowania na środki BHP",
+                   menu("MSprawdzBhp"))
+         << dialog("TfSprawdzenieMagazynu", "TfSprawdzenieMagazynu", "Sprawdzanie stanów magazynowych",
+                   menu("MSprawdzMagazyn"));
 
     // Reminders and list tools.
     list << dialog("TfSprawdzenieDat", "TfSprawdzenieDat", "Sprawdzenie terminów", menu("MSprawdzTerminy"))
@@ -306,16 +356,20 @@ QList<WindowEntry> makeEntries()
          << dialog("TfPoradaDnia", "TfPoradaDnia", "Porada dnia", menu("MPoradaDnia"))
          << dialog("TfFiszka", "TfFiszka", "Fiszka - notatki tymczasowe",
                    [](PictureSession& s) { s.main().listTools().SBFiszkaClick(); })
-         << dialog("TfSumy", "TfSumy", "Sumy dla tabeli KOMPUTERY", command(&TfMain::SBKomputeryClick, C::Sums))
-         << dialog("FindTextDialog", "FindTextDialog", "Znajdź", command(&TfMain::SBKomputeryClick, C::Search))
-         << dialog("ReportPreview", "ReportPreview", "Podgląd wydruku - Wydruk z programu Sprzetnik", command(&TfMain::SBKomputeryClick, C::Print));
+         << dialog("TfSumy", "TfSumy", "Sumy dla tabeli KOMPUTERY",
+                   command(&TfMain::SBKomputeryClick, C::Sums))
+         << dialog("FindTextDialog", "FindTextDialog", "Znajdź",
+                   command(&TfMain::SBKomputeryClick, C::Search), typed("FindWhat", QStringLiteral("Dell")))
+         << dialog("ReportPreview", "ReportPreview", "Podgląd wydruku - Wydruk z programu Sprzetnik",
+                   command(&TfMain::SBKomputeryClick, C::Print), widened(1040));
 
     // Maintenance, options and help.
     list << dialog("TfImportPracownik", "TfImportPracownik", "Import pracowników", menu("MImportPracownikow"))
          << dialog("TfArchiwum", "TfArchiwum", "Archiwizacja danych", menu("MArchiwizacja"))
          << dialog("TfAdministracjaBaza", "TfAdministracjaBaza", "Administracja bazą danych",
                    menu("MAdministracjaBaza"))
-         << dialog("TfOpcjeProgramu", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"), tab(QStringLiteral("Ogólne")))
+         << dialog("TfOpcjeProgramu", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
+                   tab(QStringLiteral("Ogólne")))
          << dialog("TfOpcjeProgramu-terminy", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
                    tab(QStringLiteral("Sprawdzanie terminów")))
          << dialog("TfOpcjeProgramu-kopia", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
@@ -393,8 +447,8 @@ QString WindowCatalogue::make(const WindowEntry& entry, PictureSession& session,
         if (className != entry.className)
             error = QStringLiteral("the window is a ") + className;
         else if (caption != entry.caption)
-            error = QStringLiteral("the caption is \"") + caption + QStringLiteral("\", not \"") + entry.caption +
-                    QLatin1Char('"');
+            error = QStringLiteral("the caption is \"") + caption + QStringLiteral("\", not \"") +
+                    entry.caption + QLatin1Char('"');
         else
             use(w);
     };
@@ -407,6 +461,7 @@ QString WindowCatalogue::make(const WindowEntry& entry, PictureSession& session,
     }
 
     const QSet<QWidget*> before = shownWindows();
+    const qsizetype said = Dialogs::shown().size();
     // From the picture on, whatever the command shows again is closed at once.
     QTimer sweeper;
     sweeper.setInterval(10);
@@ -438,5 +493,10 @@ QString WindowCatalogue::make(const WindowEntry& entry, PictureSession& session,
     settle();
     if (!taken)
         error = QStringLiteral("no window ") + entry.className + QStringLiteral(" was shown");
+    // A message on the way may mean the window is not in the state its picture shows.
+    const QList<Dialogs::Shown> shown = Dialogs::shown();
+    for (qsizetype i = said; i < shown.size(); ++i)
+        qWarning("window_pictures: %s: the program said \"%s\": %s", qPrintable(entry.id),
+                 qPrintable(shown[i].title), qPrintable(shown[i].text));
     return error;
 }

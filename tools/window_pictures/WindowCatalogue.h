@@ -24,8 +24,7 @@ struct WindowEntry
     std::function<QString(QWidget*)> pageCaption;
 };
 
-namespace WindowCatalogue
-{
+namespace WindowCatalogue {
 const QList<WindowEntry>& entries();
 const WindowEntry* find(const QString& id);
 // The caption the window shows for this entry.

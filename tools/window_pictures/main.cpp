@@ -17,8 +17,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 QtMessageHandler g_defaultHandler = nullptr;
 
 // The offscreen platform says for every window that it cannot raise it or
@@ -73,9 +72,8 @@ int main(int argc, char* argv[])
         const QString file = QDir(folder).filePath(entry.id + QStringLiteral(".png"));
         QFile::remove(file);
         bool written = false;
-        error = WindowCatalogue::make(entry, session, [&](QWidget* w) {
-            written = w->grab().save(file, "PNG");
-        });
+        error =
+            WindowCatalogue::make(entry, session, [&](QWidget* w) { written = w->grab().save(file, "PNG"); });
         if (error.isEmpty() && !written)
             error = QStringLiteral("the picture was not written");
         if (!error.isEmpty()) {
@@ -94,8 +92,8 @@ int main(int argc, char* argv[])
     list.close();
     for (const QString& f : failures)
         std::fprintf(stderr, "window_pictures: %s\n", qPrintable(f));
-    std::printf("window_pictures: %lld of %lld pictures in %s (%.1f s)\n", static_cast<long long>(lines.size()),
-                static_cast<long long>(lines.size() + failures.size()), qPrintable(folder),
-                double(clock.elapsed()) / 1000.0);
+    std::printf("window_pictures: %lld of %lld pictures in %s (%.1f s)\n",
+                static_cast<long long>(lines.size()), static_cast<long long>(lines.size() + failures.size()),
+                qPrintable(folder), double(clock.elapsed()) / 1000.0);
     return failures.isEmpty() ? 0 : 1;
 }
