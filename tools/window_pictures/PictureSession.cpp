@@ -156,8 +156,6 @@ bool PictureSession::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::Show || m_steps.isEmpty() || !watched->isWidgetType())
         return false;
     auto* w = static_cast<QWidget*>(watched);
-    if (qEnvironmentVariableIsSet("WP_DEBUG"))
-        qWarning("show %s window=%d", w->metaObject()->className(), int(w->isWindow()));
     if (!w->isWindow())
         return false;
     const QString name = QLatin1String(w->metaObject()->className());
