@@ -321,6 +321,7 @@ QList<WindowEntry> makeEntries()
          << dialog("TfIloscNaStanie", "TfIloscNaStanie", "BHP na stanie",
                    [](PictureSession& s) {
                        // Asked when an issue is saved with the stock update switched on.
+                       const bool before = Config::global().flag(QStringLiteral("atkualizujStanBhp"));
                        Config::global().set(QStringLiteral("atkualizujStanBhp"), true);
                        s.whenShown(QStringLiteral("TfPosiadajacy"), [](QWidget* w) {
                            auto* quantity = w->findChild<QLineEdit*>(QStringLiteral("fILOSC"));
@@ -330,6 +331,8 @@ QList<WindowEntry> makeEntries()
                        });
                        inside("TfBhp", clickOnTab("PosiadajacyEdytuj"),
                               editOn(&TfMain::SBOdziezSrodkiClick))(s);
+                       // The options' picture shows the sample's own setting.
+                       Config::global().set(QStringLiteral("atkualizujStanBhp"), before);
                    })
          << dialog("TfZakupBhp", "TfZakupBhp", "Zakup środków BHP", editOn(&TfMain::SBZakupBhpClick))
          << dialog("TfMagazyn", "TfMagazyn", "Magazyn zasobów", editOn(&TfMain::SBMagazynClick))
