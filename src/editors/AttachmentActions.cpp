@@ -7,6 +7,7 @@
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/NewKey.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 
@@ -77,14 +78,18 @@ void AttachmentActions::add()
     if (!m_dialog->saved())
         return;
     const QString source = m_dialog->sourcePath();
+    // The stored file is named after the new key: read it in the insert's
+    // own transaction, or another workstation's row could lend its number.
+    qint64 key = -1;
     const bool inserted = guarded(c.insert, [&] {
-        Statement& q = m_db.statement(QStringLiteral("DBFInsertZalaczniki"));
-        m_dialog->bindInsert(q, m_ownerKey, m_ownerKind);
-        q.execSQL();
+        key = insertReturningKey(m_db.DatabaseMain(), QStringLiteral("ZALACZNIKI"), kKey, [&] {
+            Statement& q = m_db.statement(QStringLiteral("DBFInsertZalaczniki"));
+            m_dialog->bindInsert(q, m_ownerKey, m_ownerKind);
+            q.execSQL();
+        });
     });
     if (!inserted)
         return;
-    const qint64 key = m_db.maxKey(QStringLiteral("ZALACZNIKI"), kKey);
     m_list->reload();
     if (key <= 0)
         return;

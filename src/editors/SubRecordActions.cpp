@@ -6,6 +6,7 @@
 #include "shell/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/NewKey.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 
@@ -113,14 +114,18 @@ void SubRecordActions::add()
     restoreClassifier();
     if (!m_dialog->saved())
         return;
+    // The insert and the read of its key are one write transaction, so the
+    // list is positioned on this row even when another workstation adds one.
+    qint64 key = -1;
     const bool ok = guarded(code(m_kind, m_ownerKind, Insert), [&] {
-        Statement& q = m_db.statement(statementName(m_kind, Insert));
-        m_dialog->bindInsert(q, m_ownerKey, m_ownerKind);
-        q.execSQL();
+        key = insertReturningKey(m_db.DatabaseMain(), tableName(m_kind), keyColumn(m_kind), [&] {
+            Statement& q = m_db.statement(statementName(m_kind, Insert));
+            m_dialog->bindInsert(q, m_ownerKey, m_ownerKind);
+            q.execSQL();
+        });
     });
     if (!ok)
         return;
-    const qint64 key = m_db.maxKey(tableName(m_kind), keyColumn(m_kind));
     m_list->reload();
     m_list->locate(keyColumn(m_kind), key);
 }
