@@ -363,8 +363,16 @@ QList<WindowEntry> makeEntries()
                    command(&TfMain::SBKomputeryClick, C::Sums))
          << dialog("FindTextDialog", "FindTextDialog", "Znajdź",
                    command(&TfMain::SBKomputeryClick, C::Search), typed("FindWhat", QStringLiteral("Dell")))
-         << dialog("ReportPreview", "ReportPreview", "Podgląd wydruku - Wydruk z programu Sprzetnik",
-                   command(&TfMain::SBKomputeryClick, C::Print), widened(1040));
+         << dialog(
+                "ReportPreview", "ReportPreview", "Podgląd wydruku - Zestawienie komputerów",
+                [](PictureSession& s) {
+                    // "Zestawienie komputerów" on the reports page.
+                    s.main().SBRaportyClick();
+                    tab(QStringLiteral("Ogólne"))(&s.main());
+                    if (auto* b = s.main().findChild<QAbstractButton*>(QStringLiteral("SBZestKomp")))
+                        b->click();
+                },
+                widened(1040));
 
     // Maintenance, options and help.
     list << dialog("TfImportPracownik", "TfImportPracownik", "Import pracowników", menu("MImportPracownikow"))
