@@ -17,7 +17,8 @@
 
 MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     : QObject(parent), m_main(main), m_biblioteka(new TfBiblioteka(db, &main)),
-      m_computers(new TfKomputery(db, &main)), m_records(new RecordCommands(db, *m_computers, this))
+      m_computers(new TfKomputery(db, &main)), m_records(new RecordCommands(db, *m_computers, this)),
+      m_stockChecks(new StockCheckWindows(main, db, this))
 {
     m_computers->setDictionaryEditor(m_biblioteka);
     // A register whose command class lacks a command keeps its controls disabled.

@@ -1,0 +1,175 @@
+#include "PictureSession.h"
+
+#include "bhp/StockCheckWindows.h"
+#include "maintenance/MaintenanceCommands.h"
+#include "registers/MainCommands.h"
+#include "registers/TfMain.h"
+#include "reminders/Reminders.h"
+#include "shell/AppPaths.h"
+#include "shell/AppState.h"
+#include "shell/Clock.h"
+#include "shell/Config.h"
+#include "shell/DatabaseLocation.h"
+#include "shell/Dialogs.h"
+#include "shell/OptionsCommand.h"
+#include "shell/Startup.h"
+#include "shell/TfTutorial1.h"
+#include "shell/TfWskazBaze.h"
+#include "store/DatabaseTemplate.h"
+#include "store/DbError.h"
+#include "store/TmyDataBase.h"
+#include "users/TfLogin.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTimer>
+
+const QString PictureSession::kPassword = QStringLiteral("demo");
+const QString PictureSession::kUser = QStringLiteral("ADMIN");
+const QString PictureSession::kUserPassword = QStringLiteral("kubol");
+
+PictureSession::PictureSession()
+{
+    const QString fixed = QDir::tempPath() + QStringLiteral("/sprzetnik-obrazy");
+    m_lock = std::make_unique<QLockFile>(fixed + QStringLiteral(".lock"));
+    if (m_lock->tryLock(0)) {
+        m_root = fixed;
+        QDir(m_root).removeRecursively(); // left by a run that did not end
+    } else {
+        m_lock.reset();
+        m_temporary = std::make_unique<QTemporaryDir>(fixed + QStringLiteral("-XXXXXX"));
+        m_root = m_temporary->path();
+    }
+    QDir dir;
+    dir.mkpath(m_root + QStringLiteral("/konfiguracja/debug"));
+    dir.mkpath(databaseDir());
+    dir.mkpath(attachmentsDir());
+    qputenv("SPRZETNIK_CONFIG_DIR", (m_root + QStringLiteral("/konfiguracja")).toLocal8Bit());
+    AppPaths::resetConfigDir();
+    qApp->installEventFilter(this);
+}
+
+PictureSession::~PictureSession()
+{
+    qApp->removeEventFilter(this);
+    m_steps.clear();
+    m_reminders.reset();
+    m_startup.reset();
+    m_options.reset();
+    m_maintenance.reset();
+    m_commands.reset();
+    m_main.reset();
+    m_db.reset();
+    Dialogs::stopScript();
+    AppState::instance().logout();
+    Clock::setFixed({});
+    qunsetenv("SPRZETNIK_CONFIG_DIR");
+    AppPaths::resetConfigDir();
+    if (m_lock)
+        QDir(m_root).removeRecursively();
+}
+
+bool PictureSession::start(QString* error)
+{
+    if (!QFileInfo(databaseDir()).isDir() || !QFileInfo(attachmentsDir()).isDir()) {
+        *error = QStringLiteral("cannot make the folders in ") + m_root;
+        return false;
+    }
+    // Pictures of the same program look the same on any day (the sample's
+    // dates are counted from today).
+    Clock::setFixed(QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
+    try {
+        DatabaseTemplate::create(databaseDir(), kPassword, true);
+    } catch (const DbError& e) {
+        *error = QStringLiteral("cannot make the sample database: ") + e.message();
+        return false;
+    }
+    // No message box may wait for an answer: they are recorded instead.
+    Dialogs::startScript();
+    Config::global().reset();
+    Config::global().setAttachmentsFolder(attachmentsDir());
+    Config::global().save();
+    DatabaseLocation::global().set(databaseDir(), kPassword);
+    if (!DatabaseLocation::global().store()) {
+        *error = QStringLiteral("cannot store the database location");
+        return false;
+    }
+
+    m_db = std::make_unique<TmyDataBase>();
+    m_main = std::make_unique<TfMain>(nullptr, m_db.get());
+    m_commands = std::make_unique<MainCommands>(*m_main, *m_db);
+    m_maintenance = std::make_unique<MaintenanceCommands>(*m_main, *m_db);
+    m_options = std::make_unique<OptionsCommand>(*m_main, *m_db);
+    m_wskazBaze = new TfWskazBaze(m_main.get());
+    m_tutorial = new TfTutorial1(m_main.get());
+    m_startup = std::make_unique<Startup>(*m_main, *m_db);
+    m_startup->setDatabaseDialog([this] {
+        m_wskazBaze->showMenu();
+        m_wskazBaze->exec();
+        return true;
+    });
+    m_startup->setTutorial([this] { m_tutorial->exec(); });
+    m_startup->setStockChecks([this] { m_commands->stockChecks().bhpAfterLogin(); },
+                              [this] { m_commands->stockChecks().stockAfterLogin(); });
+    m_reminders = std::make_unique<Reminders>(*m_main, *m_db, m_startup->notes());
+    Reminders* reminders = m_reminders.get();
+    m_startup->setReminders({[reminders] { reminders->tipAfterLogin(); },
+                             [reminders] { reminders->deadlineCheckAfterLogin(); },
+                             [reminders](int slot) { reminders->showDueNote(slot); },
+                             [reminders] { reminders->hideToolWindows(); }});
+
+    m_main->resize(1400, 760);
+    m_main->show();
+    bool loginShown = false;
+    whenShown(QStringLiteral("TfLogin"), [&loginShown](QWidget* w) {
+        loginShown = true;
+        auto* login = static_cast<TfLogin*>(w);
+        login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(kUser);
+        login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(kUserPassword);
+        login->OKClick();
+    });
+    const bool started = m_startup->runStartupSequence();
+    clearSteps();
+    if (!started || AppState::instance().currentUser != kUser) {
+        *error = loginShown ? QStringLiteral("ADMIN was not logged in") : QStringLiteral("no login window");
+        return false;
+    }
+    // Start-up ends with the main window's first paint; the checks after it
+    // (tips, deadlines) are pictures of their own and are not shown here.
+    AppState::instance().startup = false;
+    m_main->hideFirstPaintPanels();
+    m_main->resize(1400, 760);
+    QApplication::processEvents();
+    return true;
+}
+
+void PictureSession::whenShown(const QString& className, std::function<void(QWidget*)> step)
+{
+    m_steps.append({className, std::move(step)});
+}
+
+bool PictureSession::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Show || m_steps.isEmpty() || !watched->isWidgetType())
+        return false;
+    auto* w = static_cast<QWidget*>(watched);
+    if (!w->isWindow())
+        return false;
+    const QString name = QLatin1String(w->metaObject()->className());
+    for (int i = 0; i < m_steps.size(); ++i) {
+        if (m_steps[i].className != name)
+            continue;
+        std::function<void(QWidget*)> run = std::move(m_steps[i].run);
+        m_steps.removeAt(i);
+        QPointer<QWidget> target(w);
+        QTimer::singleShot(0, this, [target, run = std::move(run)] {
+            if (target && target->isVisible())
+                run(target);
+        });
+        break;
+    }
+    return false;
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QList>
+#include <QLockFile>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+class MainCommands;
+class MaintenanceCommands;
+class OptionsCommand;
+class Reminders;
+class Startup;
+class TfMain;
+class TfTutorial1;
+class TfWskazBaze;
+class TmyDataBase;
+class QWidget;
+
+// The program as a user sees it after the first start on the sample
+// database: a temporary configuration folder, a new copy of the "demo"
+// database made from data/demo, the main window wired as at start-up and
+// ADMIN logged in through the login window. The clock is fixed so the
+// pictures do not change from day to day.
+class PictureSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    PictureSession();
+    ~PictureSession() override;
+
+    // Makes the database and logs in; the reason when that failed.
+    bool start(QString* error);
+
+    TmyDataBase& db() const { return *m_db; }
+    TfMain& main() const { return *m_main; }
+    MainCommands& commands() const { return *m_commands; }
+    MaintenanceCommands& maintenance() const { return *m_maintenance; }
+    OptionsCommand& options() const { return *m_options; }
+    TfWskazBaze& databaseDialog() const { return *m_wskazBaze; }
+    TfTutorial1& tutorial() const { return *m_tutorial; }
+    Startup& startup() const { return *m_startup; }
+    Reminders& reminders() const { return *m_reminders; }
+    QString databaseDir() const { return m_root + QStringLiteral("/baza"); }
+    QString attachmentsDir() const { return m_root + QStringLiteral("/zalaczniki"); }
+
+    // Runs `step` once on the first window of class `className` shown from
+    // now on, from its own event-loop turn (inside the window's exec() when
+    // it is modal).
+    void whenShown(const QString& className, std::function<void(QWidget*)> step);
+    // Forgets the steps that found no window.
+    void clearSteps() { m_steps.clear(); }
+
+    static const QString kPassword;
+    static const QString kUser;
+    static const QString kUserPassword;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Step
+    {
+        QString className;
+        std::function<void(QWidget*)> run;
+    };
+
+    // The configuration, database and attachment folders live here: one
+    // fixed folder so the paths the windows show stay the same, a temporary
+    // one while another run holds it.
+    QString m_root;
+    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QTemporaryDir> m_temporary;
+    QList<Step> m_steps;
+    std::unique_ptr<TmyDataBase> m_db;
+    std::unique_ptr<TfMain> m_main;
+    std::unique_ptr<MainCommands> m_commands;
+    std::unique_ptr<MaintenanceCommands> m_maintenance;
+    std::unique_ptr<OptionsCommand> m_options;
+    std::unique_ptr<Startup> m_startup;
+    std::unique_ptr<Reminders> m_reminders;
+    TfWskazBaze* m_wskazBaze = nullptr;
+    TfTutorial1* m_tutorial = nullptr;
+};
