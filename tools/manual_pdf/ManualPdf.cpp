@@ -39,6 +39,8 @@ QFont bodyFont(double pointSize)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(pointSize);
+    // No ligatures: "fi" stays two letters, so searching the PDF finds "firmy".
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
