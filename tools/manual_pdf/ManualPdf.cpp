@@ -234,6 +234,16 @@ bool ManualPdf::write(const ManualSource& source, const ManualLook& look, const 
             blockFormat.setAlignment(Qt::AlignHCenter);
             blockFormat.setBottomMargin(formatPoints(10));
             formatBlock(block, blockFormat, &charFormat);
+        } else if (block.blockFormat().hasProperty(QTextFormat::BlockCodeFence)) {
+            // Commands: one shaded block, its lines close together.
+            const bool first = !block.previous().blockFormat().hasProperty(QTextFormat::BlockCodeFence);
+            const bool last = !block.next().blockFormat().hasProperty(QTextFormat::BlockCodeFence);
+            blockFormat.setBackground(QColor(0xf1, 0xf3, 0xf6));
+            blockFormat.setLeftMargin(formatPoints(block.textList() ? 0 : 8));
+            blockFormat.setTopMargin(first ? formatPoints(2) : 0);
+            blockFormat.setBottomMargin(last ? formatPoints(6) : 0);
+            blockFormat.setLineHeight(100, QTextBlockFormat::ProportionalHeight);
+            formatBlock(block, blockFormat, nullptr);
         } else if (!block.textList()) {
             blockFormat.setTopMargin(0);
             blockFormat.setBottomMargin(formatPoints(5));
