@@ -215,8 +215,13 @@ QList<WindowEntry> makeEntries()
          << mainPage("TfMain-zakupbhp", "Rejestr zakupów", &TfMain::SBZakupBhpClick, "SBZakupBhp")
          << mainPage("TfMain-pracownicy", "Kartoteka osobowa", &TfMain::SBOsobowaClick, "SBOsobowa")
          << mainPage("TfMain-firmy", "Katalog firm", &TfMain::SBFirmyClick, "SBFirmy")
+         << mainPage("TfMain-wlasciwosci", "Właściwości komp.", &TfMain::SBWlKompClick, "SBWlKomp")
          << mainPage("TfMain-raporty", "Raporty", &TfMain::SBRaportyClick, "SBRaporty",
                      QStringLiteral("Ogólne"))
+         << mainPage("TfMain-finansowe", "Finansowe", &TfMain::SBRaportyClick, nullptr,
+                     QStringLiteral("Finansowe"))
+         << mainPage("TfMain-dodatkowe", "Raporty dodatkowe", &TfMain::SBRaportyClick, nullptr,
+                     QStringLiteral("Raporty dodatkowe"))
          << mainPage("TfMain-protokoly", "Protokół wydania", &TfMain::SBRaportyClick, nullptr,
                      QStringLiteral("Protokół wydania"));
 
@@ -267,6 +272,8 @@ QList<WindowEntry> makeEntries()
                    command(&TfMain::SBKomputeryClick, C::Liquidate))
          << dialog("TfOdpowiedzialny", "TfOdpowiedzialny", "Zmień osobę odpowiedzialną",
                    menu("zmianaOdpowiedzialnej"))
+         << dialog("TfUzytkownicy", "TfUzytkownicy", "Użytkownik komputera",
+                   inside("TfKomputery", clickOnTab("UzytkownicyEdytuj"), editOn(&TfMain::SBKomputeryClick)))
          << dialog("TfUzywajacy", "TfUzywajacy", "Użytkownik sprzętu",
                    inside("TfSprzet", clickOnTab("UzytkownicyEdytuj"), editOn(&TfMain::SBSprzetClick)))
          << dialog("TfProgramy", "TfProgramy", "Program", editOn(&TfMain::SBProgramyClick))
@@ -383,6 +390,10 @@ QList<WindowEntry> makeEntries()
                    tab(QStringLiteral("Ogólne")))
          << dialog("TfOpcjeProgramu-terminy", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
                    tab(QStringLiteral("Sprawdzanie terminów")))
+         << dialog("TfOpcjeProgramu-zalaczniki", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
+                   tab(QStringLiteral("Załączniki")))
+         << dialog("TfOpcjeProgramu-raporty", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
+                   tab(QStringLiteral("Raporty")))
          << dialog("TfOpcjeProgramu-kopia", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
                    tab(QStringLiteral("Kopia zapasowa")))
          << dialog("TfAbout", "TfAbout", "O programie", menu("MOProgramie"))
