@@ -1,17 +1,10 @@
-#include "bhp/StockCheckWindows.h"
-#include "maintenance/MaintenanceCommands.h"
-#include "registers/MainCommands.h"
 #include "registers/TfMain.h"
-#include "reminders/Reminders.h"
 #include "shell/AppState.h"
 #include "shell/Dialogs.h"
-#include "shell/OptionsCommand.h"
+#include "shell/ProgramWindows.h"
 #include "shell/SingleInstance.h"
 #include "shell/SprzetnikApplication.h"
 #include "shell/Startup.h"
-#include "shell/TfTutorial1.h"
-#include "shell/TfWskazBaze.h"
-#include "store/TmyDataBase.h"
 
 #include <QDateTime>
 #include <QMessageBox>
@@ -23,8 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 bool hasDisplay()
 {
 #if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
@@ -44,7 +36,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->inherits("TfLogin")) {
-            std::printf("login-painted-ms %lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+            std::printf("login-painted-ms %lld\n",
+                        static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
             std::fflush(stdout);
             qApp->removeEventFilter(this);
             if (qEnvironmentVariable("SPRZETNIK_STARTUP_TIMING") == QLatin1String("exit"))
@@ -77,8 +70,9 @@ QPixmap splashPicture()
 int main(int argc, char* argv[])
 {
     if (!hasDisplay()) {
-        std::fputs("Sprzetnik needs a graphical display: none was found (set DISPLAY or run under xvfb-run).\n",
-                   stderr);
+        std::fputs(
+            "Sprzetnik needs a graphical display: none was found (set DISPLAY or run under xvfb-run).\n",
+            stderr);
         return 1;
     }
     SprzetnikApplication app(argc, argv);
@@ -103,27 +97,9 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    TmyDataBase db;
-    TfMain main;
-    MainCommands commands(main, db);
-    MaintenanceCommands maintenance(main, db);
-    OptionsCommand options(main, db);
-    TfWskazBaze wskazBaze(&main);
-    TfTutorial1 tutorial(&main);
-    Startup startup(main, db);
-    startup.setDatabaseDialog([&wskazBaze] {
-        wskazBaze.showMenu();
-        wskazBaze.exec();
-        return true;
-    });
-    startup.setTutorial([&tutorial] { tutorial.exec(); });
-    startup.setStockChecks([&commands] { commands.stockChecks().bhpAfterLogin(); },
-                           [&commands] { commands.stockChecks().stockAfterLogin(); });
-    Reminders reminders(main, db, startup.notes());
-    startup.setReminders({[&reminders] { reminders.tipAfterLogin(); },
-                          [&reminders] { reminders.deadlineCheckAfterLogin(); },
-                          [&reminders](int slot) { reminders.showDueNote(slot); },
-                          [&reminders] { reminders.hideToolWindows(); }});
+    ProgramWindows program;
+    TfMain& main = program.main();
+    Startup& startup = program.startup();
     QObject::connect(&startup, &Startup::endProgram, &app, [] { QCoreApplication::exit(0); });
 
     // finish() waits for the window to be exposed: show it first.

@@ -35,6 +35,7 @@ list(APPEND GUI_SOURCES
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GuideDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OptionsCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramWindows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfAbout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfOpcjeProgramu.cpp

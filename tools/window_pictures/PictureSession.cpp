@@ -1,20 +1,13 @@
 #include "PictureSession.h"
 
-#include "bhp/StockCheckWindows.h"
-#include "maintenance/MaintenanceCommands.h"
-#include "registers/MainCommands.h"
 #include "registers/TfMain.h"
-#include "reminders/Reminders.h"
 #include "shell/AppPaths.h"
 #include "shell/AppState.h"
 #include "shell/Clock.h"
 #include "shell/Config.h"
 #include "shell/DatabaseLocation.h"
 #include "shell/Dialogs.h"
-#include "shell/OptionsCommand.h"
 #include "shell/Startup.h"
-#include "shell/TfTutorial1.h"
-#include "shell/TfWskazBaze.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/TmyDataBase.h"
@@ -56,13 +49,7 @@ PictureSession::~PictureSession()
 {
     qApp->removeEventFilter(this);
     m_steps.clear();
-    m_reminders.reset();
-    m_startup.reset();
-    m_options.reset();
-    m_maintenance.reset();
-    m_commands.reset();
-    m_main.reset();
-    m_db.reset();
+    m_program.reset();
     Dialogs::stopScript();
     AppState::instance().logout();
     Clock::setFixed({});
@@ -98,31 +85,9 @@ bool PictureSession::start(QString* error)
         return false;
     }
 
-    m_db = std::make_unique<TmyDataBase>();
-    m_main = std::make_unique<TfMain>(nullptr, m_db.get());
-    m_commands = std::make_unique<MainCommands>(*m_main, *m_db);
-    m_maintenance = std::make_unique<MaintenanceCommands>(*m_main, *m_db);
-    m_options = std::make_unique<OptionsCommand>(*m_main, *m_db);
-    m_wskazBaze = new TfWskazBaze(m_main.get());
-    m_tutorial = new TfTutorial1(m_main.get());
-    m_startup = std::make_unique<Startup>(*m_main, *m_db);
-    m_startup->setDatabaseDialog([this] {
-        m_wskazBaze->showMenu();
-        m_wskazBaze->exec();
-        return true;
-    });
-    m_startup->setTutorial([this] { m_tutorial->exec(); });
-    m_startup->setStockChecks([this] { m_commands->stockChecks().bhpAfterLogin(); },
-                              [this] { m_commands->stockChecks().stockAfterLogin(); });
-    m_reminders = std::make_unique<Reminders>(*m_main, *m_db, m_startup->notes());
-    Reminders* reminders = m_reminders.get();
-    m_startup->setReminders({[reminders] { reminders->tipAfterLogin(); },
-                             [reminders] { reminders->deadlineCheckAfterLogin(); },
-                             [reminders](int slot) { reminders->showDueNote(slot); },
-                             [reminders] { reminders->hideToolWindows(); }});
-
-    m_main->resize(1400, 760);
-    m_main->show();
+    m_program = std::make_unique<ProgramWindows>();
+    main().resize(1400, 760);
+    main().show();
     bool loginShown = false;
     whenShown(QStringLiteral("TfLogin"), [&loginShown](QWidget* w) {
         loginShown = true;
@@ -131,7 +96,7 @@ bool PictureSession::start(QString* error)
         login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(kUserPassword);
         login->OKClick();
     });
-    const bool started = m_startup->runStartupSequence();
+    const bool started = startup().runStartupSequence();
     clearSteps();
     if (!started || AppState::instance().currentUser != kUser) {
         *error = loginShown ? QStringLiteral("ADMIN was not logged in") : QStringLiteral("no login window");
@@ -140,8 +105,8 @@ bool PictureSession::start(QString* error)
     // Start-up ends with the main window's first paint; the checks after it
     // (tips, deadlines) are pictures of their own and are not shown here.
     AppState::instance().startup = false;
-    m_main->hideFirstPaintPanels();
-    m_main->resize(1400, 760);
+    main().hideFirstPaintPanels();
+    main().resize(1400, 760);
     QApplication::processEvents();
     return true;
 }

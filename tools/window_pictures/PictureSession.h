@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ProgramWindows.h"
+
 #include <QList>
 #include <QLockFile>
 #include <QObject>
@@ -37,15 +39,17 @@ public:
     // Makes the database and logs in; the reason when that failed.
     bool start(QString* error);
 
-    TmyDataBase& db() const { return *m_db; }
-    TfMain& main() const { return *m_main; }
-    MainCommands& commands() const { return *m_commands; }
-    MaintenanceCommands& maintenance() const { return *m_maintenance; }
-    OptionsCommand& options() const { return *m_options; }
-    TfWskazBaze& databaseDialog() const { return *m_wskazBaze; }
-    TfTutorial1& tutorial() const { return *m_tutorial; }
-    Startup& startup() const { return *m_startup; }
-    Reminders& reminders() const { return *m_reminders; }
+    // The program's windows and commands, built by start() as the program builds them.
+    ProgramWindows& program() const { return *m_program; }
+    TmyDataBase& db() const { return m_program->db(); }
+    TfMain& main() const { return m_program->main(); }
+    MainCommands& commands() const { return m_program->commands(); }
+    MaintenanceCommands& maintenance() const { return m_program->maintenance(); }
+    OptionsCommand& options() const { return m_program->options(); }
+    TfWskazBaze& databaseDialog() const { return m_program->databaseDialog(); }
+    TfTutorial1& tutorial() const { return m_program->tutorial(); }
+    Startup& startup() const { return m_program->startup(); }
+    Reminders& reminders() const { return m_program->reminders(); }
     QString databaseDir() const { return m_root + QStringLiteral("/baza"); }
     QString attachmentsDir() const { return m_root + QStringLiteral("/zalaczniki"); }
 
@@ -77,13 +81,5 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QTemporaryDir> m_temporary;
     QList<Step> m_steps;
-    std::unique_ptr<TmyDataBase> m_db;
-    std::unique_ptr<TfMain> m_main;
-    std::unique_ptr<MainCommands> m_commands;
-    std::unique_ptr<MaintenanceCommands> m_maintenance;
-    std::unique_ptr<OptionsCommand> m_options;
-    std::unique_ptr<Startup> m_startup;
-    std::unique_ptr<Reminders> m_reminders;
-    TfWskazBaze* m_wskazBaze = nullptr;
-    TfTutorial1* m_tutorial = nullptr;
+    std::unique_ptr<ProgramWindows> m_program;
 };
