@@ -120,10 +120,3 @@ void BhpEditor::showDictionaryButton()
 {
     goToSlownik1->setVisible(isEditable() && !isReadOnly() && AppState::instance().has(12));
 }
-
-QString BhpEditor::keyLine(const Lookup* lookup, qint64 noChoice)
-{
-    bool ok = false;
-    const qint64 key = lookup->hasChoice() ? lookup->key().toLongLong(&ok) : 0;
-    return QString::number(ok ? key : noChoice);
-}

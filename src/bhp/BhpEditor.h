@@ -58,7 +58,6 @@ protected:
                        const QString& nameHint);
     // "[...]" shown only outside the preview and with right 12.
     void showDictionaryButton();
-    static QString keyLine(const Lookup* lookup, qint64 noChoice);
 
     QLineEdit* fNREWID = nullptr;
     QToolButton* m_lastNumber = nullptr;

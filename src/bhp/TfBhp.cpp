@@ -318,7 +318,7 @@ void TfBhp::bindInsert(Statement& q) const
     q.setParam(1, fCECHY->text());
     q.setParam(2, fNREWID->text());
     q.setParam(3, fINNE->text());
-    q.setLine(2, keyLine(fKLASYFIKATOR, 0));
+    q.setLine(2, fKLASYFIKATOR->keyLine(0));
     q.setLine(4, Quantity::sql(Quantity::valueOf(fILOSC)));
     q.setLine(6, Quantity::sql(Quantity::valueOf(fPRZYPOMNIJ)));
 }
@@ -330,7 +330,7 @@ void TfBhp::bindUpdate(Statement& q, qint64 key) const
     q.setParam(1, fCECHY->text());
     q.setParam(2, fNREWID->text());
     q.setParam(3, fINNE->text());
-    q.setLine(1, keyLine(fKLASYFIKATOR, 0));
+    q.setLine(1, fKLASYFIKATOR->keyLine(0));
     q.setLine(3, Quantity::sql(Quantity::valueOf(fILOSC)));
     q.setLine(5, Quantity::sql(Quantity::valueOf(fPRZYPOMNIJ)));
     q.setLine(7, QString::number(key));

@@ -153,12 +153,12 @@ BhpItemData TfZakupBhp::toItem() const
 
 void TfZakupBhp::bindValues(Statement& q, int line) const
 {
-    q.setLine(line, keyLine(fIDFIRMY, -1));
+    q.setLine(line, fIDFIRMY->keyLine(-1));
     q.setLine(line + 2, QString::number(fDATAZAKUPU->ymd()));
     q.setLine(line + 4, amountSql(QStringLiteral("NETTO")));
     q.setLine(line + 6, amountSql(QStringLiteral("VAT")));
     q.setLine(line + 8, amountSql(QStringLiteral("BRUTTO")));
-    q.setLine(line + 10, keyLine(fKLASYFIKATOR, 0));
+    q.setLine(line + 10, fKLASYFIKATOR->keyLine(0));
     q.setLine(line + 12, Quantity::sql(Quantity::valueOf(fILOSC)));
 }
 

@@ -127,13 +127,6 @@ QLabel* SubRecordDialog::note(const QString& text)
     return label;
 }
 
-QString SubRecordDialog::keyLine(const Lookup* lookup, qint64 noChoice)
-{
-    bool ok = false;
-    const qint64 key = lookup->hasChoice() ? lookup->key().toLongLong(&ok) : 0;
-    return QString::number(ok ? key : noChoice);
-}
-
 QString SubRecordDialog::dateLine(const DateField* field)
 {
     return QString::number(field->ymd());

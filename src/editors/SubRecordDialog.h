@@ -68,8 +68,6 @@ protected:
     // The control that takes the focus when the dialog opens.
     void setFirstFocus(QWidget* w) { m_firstFocus = w; }
 
-    // A lookup key as a value line; `noChoice` when nothing is chosen.
-    static QString keyLine(const Lookup* lookup, qint64 noChoice);
     static QString dateLine(const DateField* field);
 
     void showEvent(QShowEvent* event) override;

@@ -96,7 +96,7 @@ void TfDokumenty::bindInsert(Statement& q, qint64 ownerKey, const QString& owner
     q.setLine(3, QString::number(ownerKey));
     q.setLine(5, dateLine(fDATADOK));
     q.setLine(7, dateLine(fTERMIN));
-    q.setLine(9, keyLine(fKLASYFIKATOR, m_noKind));
+    q.setLine(9, fKLASYFIKATOR->keyLine(m_noKind));
     q.setParam(0, ownerKind);
     q.setParam(1, fNAZWA->text());
     q.setParam(2, fNUMER->text());
@@ -113,7 +113,7 @@ void TfDokumenty::bindUpdate(Statement& q, qint64 key) const
     q.setParam(3, flag(fACT->isChecked()));
     q.setLine(5, dateLine(fDATADOK));
     q.setLine(7, dateLine(fTERMIN));
-    q.setLine(9, keyLine(fKLASYFIKATOR, m_noKind));
+    q.setLine(9, fKLASYFIKATOR->keyLine(m_noKind));
     q.setLine(18, QString::number(key));
 }
 

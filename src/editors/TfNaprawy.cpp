@@ -109,7 +109,7 @@ void TfNaprawy::bindInsert(Statement& q, qint64 ownerKey, const QString& ownerKi
     q.clearParams();
     q.setLine(3, dateLine(fTERMIN));
     q.setLine(5, QString::number(ownerKey));
-    q.setLine(7, keyLine(fIDFIRMY, m_noCompany));
+    q.setLine(7, fIDFIRMY->keyLine(m_noCompany));
     q.setLine(9, dateLine(fDATANAPRAWY));
     q.setLine(11, amountSql(QStringLiteral("NETTO")));
     q.setLine(13, amountSql(QStringLiteral("VAT")));
@@ -129,7 +129,7 @@ void TfNaprawy::bindUpdate(Statement& q, qint64 key) const
     q.setParam(2, fNRFAKTURY->text());
     q.setParam(3, flag(fACT->isChecked()));
     q.setLine(5, dateLine(fTERMIN));
-    q.setLine(7, keyLine(fIDFIRMY, m_noCompany));
+    q.setLine(7, fIDFIRMY->keyLine(m_noCompany));
     q.setLine(9, dateLine(fDATANAPRAWY));
     q.setLine(11, amountSql(QStringLiteral("NETTO")));
     q.setLine(13, amountSql(QStringLiteral("VAT")));

@@ -101,7 +101,7 @@ void TfTerminy::bindInsert(Statement& q, qint64 ownerKey, const QString& ownerKi
 {
     q.clearParams();
     q.setLine(3, QString::number(ownerKey));
-    q.setLine(5, keyLine(fKLASYFIKATOR, 0));
+    q.setLine(5, fKLASYFIKATOR->keyLine(0));
     q.setLine(7, dateLine(fDATAOD));
     q.setLine(9, dateLine(fDATADO));
     q.setParam(0, ownerKind);
@@ -118,7 +118,7 @@ void TfTerminy::bindUpdate(Statement& q, qint64 key) const
     q.setParam(1, whichDate());
     q.setParam(2, fOPIS->text());
     q.setParam(3, fINNE->text());
-    q.setLine(6, keyLine(fKLASYFIKATOR, 0));
+    q.setLine(6, fKLASYFIKATOR->keyLine(0));
     q.setLine(8, dateLine(fDATAOD));
     q.setLine(10, dateLine(fDATADO));
     q.setLine(12, QString::number(key));

@@ -113,7 +113,7 @@ void TfZalaczniki::bindInsert(Statement& q, qint64 ownerKey, const QString& owne
     q.clearParams();
     q.setLine(3, QString::number(ownerKey));
     q.setLine(5, dateLine(fDATADODANIA));
-    q.setLine(7, keyLine(fRDZAL, 0));
+    q.setLine(7, fRDZAL->keyLine(0));
     q.setParam(0, ownerKind);
     q.setParam(1, fNAZWAZALACZNIKA->text());
     q.setParam(2, fINNE->text());
@@ -125,7 +125,7 @@ void TfZalaczniki::bindUpdate(Statement& q, qint64 key) const
     q.setParam(0, fNAZWAZALACZNIKA->text());
     q.setParam(1, m_updateName);
     q.setParam(2, fINNE->text());
-    q.setLine(6, keyLine(fRDZAL, 0));
+    q.setLine(6, fRDZAL->keyLine(0));
     q.setLine(8, dateLine(fDATADODANIA));
     q.setLine(12, QString::number(key));
 }

@@ -58,3 +58,10 @@ QString Lookup::keyText(const QString& fallback) const
 {
     return hasChoice() ? key().toString() : fallback;
 }
+
+QString Lookup::keyLine(qint64 noChoice) const
+{
+    bool ok = false;
+    const qint64 value = hasChoice() ? key().toLongLong(&ok) : 0;
+    return QString::number(ok ? value : noChoice);
+}

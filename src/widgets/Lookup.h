@@ -28,6 +28,9 @@ public:
     void clearChoice() { setCurrentIndex(-1); }
     // The key as a decimal text, or `fallback` when nothing is chosen.
     QString keyText(const QString& fallback) const;
+    // The chosen key as a number for a statement line, or `noChoice` when
+    // nothing (or nothing numeric) is chosen.
+    QString keyLine(qint64 noChoice) const;
 
 private:
     Statement* m_statement = nullptr;
