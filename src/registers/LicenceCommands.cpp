@@ -21,8 +21,12 @@ LicenceCommands::~LicenceCommands() = default;
 
 TfLicencje& LicenceCommands::editor()
 {
-    if (!m_editor)
+    if (!m_editor) {
         m_editor = new TfLicencje(db(), dialogParent());
+        // "Drukuj" on the editor's lists prints the row they show as a record sheet.
+        if (context().printRecord)
+            m_editor->setPrinter(context().printRecord);
+    }
     return *m_editor;
 }
 

@@ -186,6 +186,37 @@ private slots:
             QStringLiteral("3NT"));
     }
 
+    // "Drukuj" on the licence's program list prints the chosen link as a record sheet.
+    void linkListPrintsItsRowAsARecordSheet()
+    {
+        QString title, text;
+        m_commands->context().printRecord = [&](const QString& t, const QString& body) {
+            title = t;
+            text = body;
+        };
+        const QString id = scalar(QStringLiteral("SELECT MIN(IDLICENCJI) FROM r_licprog"));
+        const QString program = scalar(
+            QStringLiteral("SELECT NAZWA FROM programy WHERE IDPROGRAMU=(SELECT IDPROGRAMU FROM r_licprog "
+                           "WHERE IDLICENCJI=") +
+            id + QStringLiteral(" ORDER BY IDPROGRAMU LIMIT 1)"));
+        QVERIFY(!program.isEmpty());
+        QVERIFY(m_db->locate(QStringLiteral("DBFLicencje"), {id.toLongLong()}));
+        bool enabled = false;
+        ModalScript script;
+        script.add(QStringLiteral("TfLicencje"), [&](QWidget* w) {
+            openTab(w, "TSLicProg");
+            enabled = child<QPushButton>(w, "LicProgDrukuj")->isEnabled();
+            click(w, "LicProgDrukuj");
+            static_cast<QDialog*>(w)->reject();
+        });
+        QVERIFY(m_commands->edit(QStringLiteral("licencje")));
+        QVERIFY(script.done());
+        QVERIFY(script.errors().isEmpty());
+        QVERIFY(enabled);
+        QCOMPARE(title, QStringLiteral("Licencja na program"));
+        QVERIFY2(text.contains(QStringLiteral("Program: ") + program), qPrintable(text));
+    }
+
     void programEditorLinksAnUnlimitedLicence()
     {
         QVERIFY(m_db->locate(QStringLiteral("DBFProgramy"), {qint64(2)}));
