@@ -142,12 +142,7 @@ void TfSprawdzenieBhp::SBCsvClick()
     if (name.isEmpty())
         return;
     TVXExportToCSV::Grid grid = rows();
-    for (QStringList& row : grid)
-        for (QString& cell : row) {
-            // The format does not escape quotes: they are replaced, as in the lists' export.
-            cell.replace(QLatin1Char('`'), QLatin1Char('\''));
-            cell.replace(QLatin1Char('"'), QLatin1Char('`'));
-        }
+    TVXExportToCSV::toCellTexts(grid);
     TVXExportToCSV writer;
     Dialogs::info(QStringLiteral("Informacja"), writer.write(grid, name)
                                                     ? QStringLiteral("Eksport zakończony poprawnie.")

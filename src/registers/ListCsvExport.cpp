@@ -46,11 +46,9 @@ public:
         const int columns = m_model.columnCount();
         cells.reserve(columns);
         for (int c = 0; c < columns; ++c) {
-            QString text = index == 0 ? m_model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()
-                                      : m_model.displayText(index - 1, c);
-            text.replace(QLatin1Char('`'), QLatin1Char('\''));
-            text.replace(QLatin1Char('"'), QLatin1Char('`'));
-            cells << text;
+            cells << TVXExportToCSV::cellText(
+                index == 0 ? m_model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()
+                           : m_model.displayText(index - 1, c));
         }
         return cells;
     }

@@ -63,6 +63,20 @@ private:
 constexpr qsizetype kChunk = 1 << 16;
 } // namespace
 
+QString TVXExportToCSV::cellText(QString text)
+{
+    text.replace(QLatin1Char('`'), QLatin1Char('\''));
+    text.replace(QLatin1Char('"'), QLatin1Char('`'));
+    return text;
+}
+
+void TVXExportToCSV::toCellTexts(Grid& grid)
+{
+    for (QStringList& row : grid)
+        for (QString& cell : row)
+            cell = cellText(std::move(cell));
+}
+
 QByteArray TVXExportToCSV::encode(QStringView text, int* replaced)
 {
     QByteArray out;

@@ -48,6 +48,10 @@ public:
 
     // Windows-1250 bytes of a text; a character the code page lacks becomes "?".
     static QByteArray encode(QStringView text, int* replaced = nullptr);
+    // A text as a cell of this format, which does not escape quotes: a double
+    // quote becomes a backquote, and a backquote an apostrophe.
+    static QString cellText(QString text);
+    static void toCellTexts(Grid& grid);
 
 private:
     Progress m_progress;

@@ -260,13 +260,8 @@ void TfSprawdzenieDat::SBCSVClick()
         return;
     TVXExportToCSV::Grid grid;
     grid << DeadlineCheck::titles();
-    for (QStringList row : shownRows()) {
-        for (QString& cell : row) {
-            cell.replace(QLatin1Char('`'), QLatin1Char('\''));
-            cell.replace(QLatin1Char('"'), QLatin1Char('`'));
-        }
-        grid << row;
-    }
+    grid << shownRows();
+    TVXExportToCSV::toCellTexts(grid);
     TVXExportToCSV csv;
     Dialogs::info(QStringLiteral("Informacja"), csv.write(grid, fileName)
                                                     ? QStringLiteral("Eksport zakończony poprawnie.")

@@ -3,6 +3,7 @@
 // additional reports with the planned-deadlines statement.
 #include "reports/RaportyTab.h"
 
+#include "registers/TVXExportToCSV.h"
 #include "reports/SavedListState.h"
 #include "reports/TDMRaporty.h"
 #include "shell/AppPaths.h"
@@ -123,28 +124,6 @@ QPushButton* statementButton(QWidget* parent, const QString& name, const QString
     return b;
 }
 
-// The program's CSV form: every field quoted, ";" between them, CR LF, the
-// 8-bit code page; quotes inside a field become backquotes.
-bool writeCsv(const QString& path, const QList<QStringList>& rows)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QStringEncoder encoder("windows-1250");
-    for (const QStringList& row : rows) {
-        QStringList cells;
-        for (QString cell : row)
-            cells << QLatin1Char('"') +
-                         cell.replace(QLatin1Char('`'), QLatin1Char('\''))
-                             .replace(QLatin1Char('"'), QLatin1Char('`')) +
-                         QLatin1Char('"');
-        const QString line = cells.join(QLatin1Char(';')) + QStringLiteral("\r\n");
-        const QByteArray bytes = encoder.isValid() ? QByteArray(encoder.encode(line)) : line.toLocal8Bit();
-        if (file.write(bytes) != bytes.size())
-            return false;
-    }
-    return file.flush();
-}
 } // namespace
 
 QWidget* RaportyTab::scrolled(QWidget* page, const QString& name)
@@ -1054,7 +1033,8 @@ bool RaportyTab::runDormakCsv()
                                                QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)"));
     if (file.isEmpty())
         return false;
-    const bool written = writeCsv(file, rows);
+    TVXExportToCSV::toCellTexts(rows);
+    const bool written = TVXExportToCSV().write(rows, file);
     Dialogs::info(kInfo, written ? QStringLiteral("Eksport zakończony poprawnie.")
                                  : QStringLiteral("Nie udało się wyeksportować danych."));
     return written;
