@@ -65,6 +65,18 @@ private slots:
         QCOMPARE(written({{QStringLiteral("a\"b"), QStringLiteral("`")}}), QByteArray("\"a\"b\";\"`\"\r\n"));
     }
 
+    // What callers hand it: a quote becomes a backquote, a backquote an
+    // apostrophe (not a quote again), so every cell stays one quoted field.
+    void cellTextsCarryNoQuotes()
+    {
+        QCOMPARE(TVXExportToCSV::cellText(QStringLiteral("19\" `ekran`")), QStringLiteral("19` 'ekran'"));
+        TVXExportToCSV::Grid grid{{QStringLiteral("\"\""), QStringLiteral("ok")}, {QStringLiteral("`\"")}};
+        TVXExportToCSV::toCellTexts(grid);
+        QCOMPARE(grid, (TVXExportToCSV::Grid{{QStringLiteral("``"), QStringLiteral("ok")},
+                                             {QStringLiteral("'`")}}));
+        QCOMPARE(written(grid), QByteArray("\"``\";\"ok\"\r\n\"'`\"\r\n"));
+    }
+
     void codePageMatchesTheSystemCodec()
     {
         QStringDecoder decoder("windows-1250");
