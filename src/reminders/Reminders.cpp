@@ -29,9 +29,10 @@ Reminders::Reminders(TfMain& main, TmyDataBase& db, std::array<NoteSlot, 30>& no
     wire("MSprawdzTerminy", &Reminders::sprawdzajTermin1Click);
     wire("MHurtowaDeaktywacja", &Reminders::menuHurtowaDeaktywacjaClick);
     wire("MPoradaDnia", &Reminders::Poradadnia1Click);
-    // The deadline table keeps its column widths with the other grids.
+    // The deadline table keeps its column widths with the other grids; its key
+    // is the prefix directly followed by the table's name (no underscore).
     connect(&m_main, &TfMain::registeringGridLayouts, this, [this](TVXGridStorage& storage) {
-        storage.AddStringGrid(m_sprawdzenie->table(), QStringLiteral("SPRDAT"));
+        storage.AddStringGrid(m_sprawdzenie->table(), QStringLiteral("SPRDATSGTabela"));
     });
     m_main.setRecordCommand(TfMain::Command::BulkDeactivate, [this] { subMenuHurtowadeaktywacjaClick(); });
 }

@@ -15,10 +15,12 @@
 #include "reminders/TfPoradaDnia.h"
 #include "reminders/TfShowNotatka.h"
 #include "reminders/TfSprawdzenieDat.h"
+#include "shell/AppPaths.h"
 #include "shell/AppState.h"
 #include "shell/Clock.h"
 #include "shell/Config.h"
 #include "shell/Dialogs.h"
+#include "shell/IniFile.h"
 #include "shell/Startup.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DateField.h"
@@ -145,6 +147,11 @@ private slots:
         m_main->restoreGridLayouts();
         QVERIFY(m_main->gridStorage()->isRegistered(window().table()));
         QVERIFY(m_main->gridStorage()->SaveWidths());
+        // Stored where the configuration file has always kept it.
+        QCOMPARE(IniFile(AppPaths::configFile(QStringLiteral("sprzetnik.ini")))
+                     .value(QStringLiteral("GRID"), QStringLiteral("SPRDATSGTabela"))
+                     .section(QLatin1Char(','), 3, 3),
+                 QStringLiteral("321"));
         window().table()->setColumnWidth(3, 50);
         m_main->gridStorage()->LoadWidths(window().table());
         QCOMPARE(window().table()->columnWidth(3), 321);
