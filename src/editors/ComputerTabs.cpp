@@ -29,8 +29,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 GridColumn text(const char* field, const QString& title, int width)
 {
     return GridColumn{QLatin1String(field), title, width, ColumnFormat::Text};
@@ -59,14 +58,22 @@ struct TabRights
 TabRights rightsOf(AssetEditor::Tab tab)
 {
     switch (tab) {
-    case AssetEditor::Terminy: return {7, 8};
-    case AssetEditor::Zalaczniki: return {28, 29};
-    case AssetEditor::Naprawy: return {9, 10};
-    case AssetEditor::Dokumenty: return {16, 17};
-    case AssetEditor::Historia: return {18, 19};
-    case AssetEditor::Oprogramowanie: return {3, 4};
-    case AssetEditor::Sprzet: return {5, -1};
-    default: return {-1, -1}; // users: part of the computer itself
+    case AssetEditor::Terminy:
+        return {7, 8};
+    case AssetEditor::Zalaczniki:
+        return {28, 29};
+    case AssetEditor::Naprawy:
+        return {9, 10};
+    case AssetEditor::Dokumenty:
+        return {16, 17};
+    case AssetEditor::Historia:
+        return {18, 19};
+    case AssetEditor::Oprogramowanie:
+        return {3, 4};
+    case AssetEditor::Sprzet:
+        return {5, -1};
+    default:
+        return {-1, -1}; // users: part of the computer itself
     }
 }
 } // namespace
@@ -76,22 +83,26 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, AssetEditor& editor, QTabWidget* tab
       m_computer(editor.kind() == QLatin1String("K"))
 {
     using T = AssetEditor;
-    SubList* users = makeList(T::Uzytkownicy, QStringLiteral("Użytkownicy"),
-                              m_computer ? QStringLiteral("DBFUzytkownicy") : QStringLiteral("DBFUzywajacy"),
-                              {text("NREW", QStringLiteral("Nr ewid."), 70), text("PRACOWNIK", QStringLiteral("Nazwisko"), 180),
-                               text("NIP", QStringLiteral("NIP"), 90), text("DZIAL", QStringLiteral("Dział"), 110),
-                               text("STANOWISKO", QStringLiteral("Stanowisko"), 110),
-                               text("NRPOKOJU", QStringLiteral("Nr pokoju"), 70)});
-    users->addButton(SubList::Preview, QStringLiteral("UzytkownicyPodglad"), QStringLiteral("Podgląd"), kPodgladHint);
+    SubList* users = makeList(
+        T::Uzytkownicy, QStringLiteral("Użytkownicy"),
+        m_computer ? QStringLiteral("DBFUzytkownicy") : QStringLiteral("DBFUzywajacy"),
+        {text("NREW", QStringLiteral("Nr ewid."), 70), text("PRACOWNIK", QStringLiteral("Nazwisko"), 180),
+         text("NIP", QStringLiteral("NIP"), 90), text("DZIAL", QStringLiteral("Dział"), 110),
+         text("STANOWISKO", QStringLiteral("Stanowisko"), 110),
+         text("NRPOKOJU", QStringLiteral("Nr pokoju"), 70)});
+    users->addButton(SubList::Preview, QStringLiteral("UzytkownicyPodglad"), QStringLiteral("Podgląd"),
+                     kPodgladHint);
     users->addButton(SubList::Add, QStringLiteral("UzytkownicyDodaj"), QStringLiteral("Dodaj"), kDodajHint);
-    users->addButton(SubList::Edit, QStringLiteral("UzytkownicyEdytuj"), QStringLiteral("Edytuj"), kEdytujHint);
+    users->addButton(SubList::Edit, QStringLiteral("UzytkownicyEdytuj"), QStringLiteral("Edytuj"),
+                     kEdytujHint);
     users->addButton(SubList::Remove, QStringLiteral("UzytkownicyUsun"), QStringLiteral("Usuń"), kUsunHint);
     auto* toHistory = new QPushButton(QStringLiteral("Dodaj do historii"), users->grid()->parentWidget());
     toHistory->setObjectName(QStringLiteral("UzytkownicyHistoria"));
     toHistory->setToolTip(QStringLiteral("Dodaj zaznaczonego pracownika do historii"));
     toHistory->setAutoDefault(false);
     connect(toHistory, &QPushButton::clicked, this, &ComputerTabs::userToHistory);
-    users->addButton(SubList::Print, QStringLiteral("UzytkownicyDrukuj"), QStringLiteral("Drukuj"), kDrukujHint);
+    users->addButton(SubList::Print, QStringLiteral("UzytkownicyDrukuj"), QStringLiteral("Drukuj"),
+                     kDrukujHint);
     addStandardControls(users, QString(), false);
     users->setAction(SubList::Preview, [this] { userPreview(); });
     users->setAction(SubList::Add, [this] { userAdd(); });
@@ -107,15 +118,18 @@ ComputerTabs::ComputerTabs(TmyDataBase& db, AssetEditor& editor, QTabWidget* tab
 void ComputerTabs::makeComputerLists()
 {
     using T = AssetEditor;
-    SubList* licences = makeList(T::Oprogramowanie, QStringLiteral("Oprogramowanie"), QStringLiteral("DBFLicKomp"),
-                                 {text("NRLICENCJI", QStringLiteral("Nr licencji"), 150),
-                                  text("NAZWA", QStringLiteral("Nazwa"), 250), text("WERSJA", QStringLiteral("Wersja"), 90)});
-    licences->addButton(SubList::Add, QStringLiteral("OprogramowanieDodaj"), QStringLiteral("Dodaj"), kDodajHint);
-    licences->addButton(SubList::Remove, QStringLiteral("OprogramowanieUsun"), QStringLiteral("Usuń"), kUsunHint);
-    licences->addMenuItem(SubList::Add, QStringLiteral("OprogramowanieDodajPozycje"), QStringLiteral("Dodaj pozycję"),
-                          QKeySequence(Qt::Key_Insert));
-    licences->addMenuItem(SubList::Remove, QStringLiteral("OprogramowanieUsunPozycje"), QStringLiteral("Usuń pozycję"),
-                          QKeySequence(Qt::Key_Delete));
+    SubList* licences =
+        makeList(T::Oprogramowanie, QStringLiteral("Oprogramowanie"), QStringLiteral("DBFLicKomp"),
+                 {text("NRLICENCJI", QStringLiteral("Nr licencji"), 150),
+                  text("NAZWA", QStringLiteral("Nazwa"), 250), text("WERSJA", QStringLiteral("Wersja"), 90)});
+    licences->addButton(SubList::Add, QStringLiteral("OprogramowanieDodaj"), QStringLiteral("Dodaj"),
+                        kDodajHint);
+    licences->addButton(SubList::Remove, QStringLiteral("OprogramowanieUsun"), QStringLiteral("Usuń"),
+                        kUsunHint);
+    licences->addMenuItem(SubList::Add, QStringLiteral("OprogramowanieDodajPozycje"),
+                          QStringLiteral("Dodaj pozycję"), QKeySequence(Qt::Key_Insert));
+    licences->addMenuItem(SubList::Remove, QStringLiteral("OprogramowanieUsunPozycje"),
+                          QStringLiteral("Usuń pozycję"), QKeySequence(Qt::Key_Delete));
     licences->setActivateAction(SubList::ActionCount); // the licence grid reacts to Esc only
     m_install = new SoftwareInstall(m_db, licences, &m_editor);
     licences->setAction(SubList::Add, [this] { m_install->run(m_key); });
@@ -126,8 +140,10 @@ void ComputerTabs::makeComputerLists()
                                    text("NAZWA", QStringLiteral("Nazwa sprzętu"), 200),
                                    text("PRODUCENT", QStringLiteral("Producent"), 130),
                                    text("NRSERYJNY", QStringLiteral("Nr seryjny"), 120)});
-    equipment->addButton(SubList::Preview, QStringLiteral("SprzetPodglad"), QStringLiteral("Podgląd"), kPodgladHint);
-    equipment->addButton(SubList::Print, QStringLiteral("SprzetDrukuj"), QStringLiteral("Drukuj"), kDrukujHint);
+    equipment->addButton(SubList::Preview, QStringLiteral("SprzetPodglad"), QStringLiteral("Podgląd"),
+                         kPodgladHint);
+    equipment->addButton(SubList::Print, QStringLiteral("SprzetDrukuj"), QStringLiteral("Drukuj"),
+                         kDrukujHint);
     equipment->setActivateAction(SubList::Preview);
     equipment->setAction(SubList::Preview, [this, equipment] {
         if (equipment->hasRow() && m_editor.hooks().previewEquipment) {
@@ -148,36 +164,39 @@ void ComputerTabs::makeRecordLists()
     using T = AssetEditor;
 
     const QString akt = QStringLiteral("Akt?");
-    SubList* deadlines = makeList(T::Terminy, QStringLiteral("Terminy"), QStringLiteral("DBFTerminy"),
-                                  {text("ACT", akt, 40), text("KLASYFIKATOR_O", QStringLiteral("Rodzaj terminu"), 150),
-                                   date("DATAOD", QStringLiteral("Data od")), date("DATADO", QStringLiteral("Data do")),
-                                   text("OPIS", QStringLiteral("Opis"), 250)});
+    SubList* deadlines =
+        makeList(T::Terminy, QStringLiteral("Terminy"), QStringLiteral("DBFTerminy"),
+                 {text("ACT", akt, 40), text("KLASYFIKATOR_O", QStringLiteral("Rodzaj terminu"), 150),
+                  date("DATAOD", QStringLiteral("Data od")), date("DATADO", QStringLiteral("Data do")),
+                  text("OPIS", QStringLiteral("Opis"), 250)});
     addStandardControls(deadlines, QStringLiteral("Terminy"), false);
-    SubList* repairs = makeList(T::Naprawy, QStringLiteral("Naprawy"), QStringLiteral("DBFNaprawy"),
-                                {text("ACT", akt, 40), date("TERMIN", QStringLiteral("Termin")),
-                                 text("OPIS", QStringLiteral("Opis"), 200), date("DATANAPRAWY", QStringLiteral("Data napr.")),
-                                 amount("NETTO", QStringLiteral("Netto")), amount("VAT", QStringLiteral("Vat")),
-                                 amount("BRUTTO", QStringLiteral("Brutto")), text("INNE", QStringLiteral("Inne"), 150)});
+    SubList* repairs = makeList(
+        T::Naprawy, QStringLiteral("Naprawy"), QStringLiteral("DBFNaprawy"),
+        {text("ACT", akt, 40), date("TERMIN", QStringLiteral("Termin")),
+         text("OPIS", QStringLiteral("Opis"), 200), date("DATANAPRAWY", QStringLiteral("Data napr.")),
+         amount("NETTO", QStringLiteral("Netto")), amount("VAT", QStringLiteral("Vat")),
+         amount("BRUTTO", QStringLiteral("Brutto")), text("INNE", QStringLiteral("Inne"), 150)});
     addStandardControls(repairs, QStringLiteral("Naprawy"), false);
-    SubList* documents =
-        makeList(T::Dokumenty, QStringLiteral("Dokumenty"), QStringLiteral("DBFDokumenty"),
-                 {text("ACT", akt, 40), text("NUMER", QStringLiteral("Numer dokumentu"), 120),
-                  date("DATADOK", QStringLiteral("Data")), text("NAZWA", QStringLiteral("Nazwa dokumentu"), 180),
-                  date("TERMIN", QStringLiteral("Termin")), text("OPIS", QStringLiteral("Rodzaj dokumentu"), 130),
-                  text("INNE", QStringLiteral("Inne"), 150)});
+    SubList* documents = makeList(
+        T::Dokumenty, QStringLiteral("Dokumenty"), QStringLiteral("DBFDokumenty"),
+        {text("ACT", akt, 40), text("NUMER", QStringLiteral("Numer dokumentu"), 120),
+         date("DATADOK", QStringLiteral("Data")), text("NAZWA", QStringLiteral("Nazwa dokumentu"), 180),
+         date("TERMIN", QStringLiteral("Termin")), text("OPIS", QStringLiteral("Rodzaj dokumentu"), 130),
+         text("INNE", QStringLiteral("Inne"), 150)});
     addStandardControls(documents, QStringLiteral("Dokumenty"), false);
-    SubList* history = makeList(T::Historia, QStringLiteral("Historia"), QStringLiteral("DBFHistoria"),
-                                {text("PRACOWNIK", QStringLiteral("Osoba użytkująca"), 180),
-                                 date("DATAOD", QStringLiteral("Data od")), date("DATADO", QStringLiteral("Data do")),
-                                 text("MIEJSCE", QStringLiteral("Miejsce użytkowania"), 180),
-                                 text("INNE", QStringLiteral("Inne"), 150)});
+    SubList* history =
+        makeList(T::Historia, QStringLiteral("Historia"), QStringLiteral("DBFHistoria"),
+                 {text("PRACOWNIK", QStringLiteral("Osoba użytkująca"), 180),
+                  date("DATAOD", QStringLiteral("Data od")), date("DATADO", QStringLiteral("Data do")),
+                  text("MIEJSCE", QStringLiteral("Miejsce użytkowania"), 180),
+                  text("INNE", QStringLiteral("Inne"), 150)});
     addStandardControls(history, QStringLiteral("Historia"), false);
-    SubList* attachments = makeList(T::Zalaczniki, QStringLiteral("Załączniki"), QStringLiteral("DBFZalaczniki"),
-                                    {date("DATADODANIA", QStringLiteral("Dodano")),
-                                     text("NAZWAZALACZNIKA", QStringLiteral("Nazwa załącznika"), 180),
-                                     text("RDZAL_O", QStringLiteral("Rodzaj załącznika"), 130),
-                                     text("NAZWAPLIKU", QStringLiteral("Nazwa pliku"), 160),
-                                     text("INNE", QStringLiteral("Inne"), 150)});
+    SubList* attachments = makeList(
+        T::Zalaczniki, QStringLiteral("Załączniki"), QStringLiteral("DBFZalaczniki"),
+        {date("DATADODANIA", QStringLiteral("Dodano")),
+         text("NAZWAZALACZNIKA", QStringLiteral("Nazwa załącznika"), 180),
+         text("RDZAL_O", QStringLiteral("Rodzaj załącznika"), 130),
+         text("NAZWAPLIKU", QStringLiteral("Nazwa pliku"), 160), text("INNE", QStringLiteral("Inne"), 150)});
     addStandardControls(attachments, QStringLiteral("Zalaczniki"), true);
 }
 
@@ -187,17 +206,21 @@ void ComputerTabs::finish()
         if (m_lists[t])
             placeButtons(m_lists[t]);
     // Column widths kept between runs, under the grids' names in the layout store.
-    if (m_computer) {
-        using T = AssetEditor;
-        const std::pair<T::Tab, const char*> gridNames[] = {
-            {T::Uzytkownicy, "uzytkownicyGrid"}, {T::Terminy, "terminyGrid"},
-            {T::Oprogramowanie, "licKompGrid"},  {T::Sprzet, "DBSprzetGrid"},
-            {T::Naprawy, "NaprawyGrid"},         {T::Dokumenty, "DokumentyGrid"},
-            {T::Historia, "historiaGrid"},       {T::Zalaczniki, "zalacznikiGrid"}};
-        for (const auto& [tab, name] : gridNames)
-            if (m_lists[tab])
-                TVXGridStorage::registerDBGrid(m_lists[tab]->grid(), QStringLiteral("COMP_") + QLatin1String(name));
-    }
+    // The computer's under "COMP_", the equipment's under "SPRZ_".
+    using T = AssetEditor;
+    const std::pair<T::Tab, const char*> gridNames[] = {
+        {T::Uzytkownicy, m_computer ? "uzytkownicyGrid" : "uzywajacyGrid"},
+        {T::Terminy, "terminyGrid"},
+        {T::Oprogramowanie, "licKompGrid"},
+        {T::Sprzet, "DBSprzetGrid"},
+        {T::Naprawy, "NaprawyGrid"},
+        {T::Dokumenty, "DokumentyGrid"},
+        {T::Historia, "historiaGrid"},
+        {T::Zalaczniki, "zalacznikiGrid"}};
+    const QString prefix = m_computer ? QStringLiteral("COMP_") : QStringLiteral("SPRZ_");
+    for (const auto& [tab, name] : gridNames)
+        if (m_lists[tab])
+            TVXGridStorage::registerDBGrid(m_lists[tab]->grid(), prefix + QLatin1String(name));
     m_userDialog = m_computer ? new TfUzytkownicy(&m_editor) : new TfUzywajacy(&m_editor);
     m_userDialog->bindEmployees(&m_db.statement(QStringLiteral("DBFPracownicy")));
     makeSubRecordActions();
@@ -236,11 +259,16 @@ void ComputerTabs::makeSubRecordActions()
 SubRecordActions* ComputerTabs::subRecords(AssetEditor::Tab tab) const
 {
     switch (tab) {
-    case AssetEditor::Terminy: return m_subRecords[SubRecordActions::Deadlines];
-    case AssetEditor::Naprawy: return m_subRecords[SubRecordActions::Repairs];
-    case AssetEditor::Dokumenty: return m_subRecords[SubRecordActions::Documents];
-    case AssetEditor::Historia: return m_subRecords[SubRecordActions::History];
-    default: return nullptr;
+    case AssetEditor::Terminy:
+        return m_subRecords[SubRecordActions::Deadlines];
+    case AssetEditor::Naprawy:
+        return m_subRecords[SubRecordActions::Repairs];
+    case AssetEditor::Dokumenty:
+        return m_subRecords[SubRecordActions::Documents];
+    case AssetEditor::Historia:
+        return m_subRecords[SubRecordActions::History];
+    default:
+        return nullptr;
     }
 }
 
@@ -264,11 +292,13 @@ SubList* ComputerTabs::makeList(AssetEditor::Tab tab, const QString& title, cons
 void ComputerTabs::addStandardControls(SubList* l, const QString& prefix, bool withOpen)
 {
     if (!prefix.isEmpty()) {
-        l->addButton(SubList::Preview, prefix + QStringLiteral("Podglad"), QStringLiteral("Podgląd"), kPodgladHint);
+        l->addButton(SubList::Preview, prefix + QStringLiteral("Podglad"), QStringLiteral("Podgląd"),
+                     kPodgladHint);
         l->addButton(SubList::Add, prefix + QStringLiteral("Dodaj"), QStringLiteral("Dodaj"), kDodajHint);
         l->addButton(SubList::Edit, prefix + QStringLiteral("Edytuj"), QStringLiteral("Edytuj"), kEdytujHint);
         l->addButton(SubList::Remove, prefix + QStringLiteral("Usun"), QStringLiteral("Usuń"), kUsunHint);
-        l->addButton(SubList::Print, prefix + QStringLiteral("Drukuj"), QStringLiteral("Drukuj"), kDrukujHint);
+        l->addButton(SubList::Print, prefix + QStringLiteral("Drukuj"), QStringLiteral("Drukuj"),
+                     kDrukujHint);
     }
     const QString p = prefix.isEmpty() ? QStringLiteral("Uzytkownicy") : prefix;
     l->addMenuItem(SubList::Preview, p + QStringLiteral("PodgladPozycji"), QStringLiteral("Podgląd"),
@@ -311,8 +341,8 @@ void ComputerTabs::setOwner(const QString& kind, qint64 key)
     for (auto tab : {AssetEditor::Uzytkownicy, AssetEditor::Oprogramowanie, AssetEditor::Sprzet})
         if (m_lists[tab])
             m_lists[tab]->setOwner(key);
-    for (auto tab : {AssetEditor::Terminy, AssetEditor::Naprawy, AssetEditor::Dokumenty, AssetEditor::Historia,
-                     AssetEditor::Zalaczniki})
+    for (auto tab : {AssetEditor::Terminy, AssetEditor::Naprawy, AssetEditor::Dokumenty,
+                     AssetEditor::Historia, AssetEditor::Zalaczniki})
         m_lists[tab]->setObject(kind, key);
     for (SubRecordActions* a : m_subRecords)
         a->setOwner(kind, key);
@@ -332,7 +362,8 @@ void ComputerTabs::applyRights(bool allTabs, bool editable)
         if (!m_lists[t])
             continue;
         const TabRights r = rightsOf(AssetEditor::Tab(t));
-        m_tabs->setTabVisible(m_editor.indexOf(AssetEditor::Tab(t)), allTabs && (r.read < 0 || app.has(r.read)));
+        m_tabs->setTabVisible(m_editor.indexOf(AssetEditor::Tab(t)),
+                              allTabs && (r.read < 0 || app.has(r.read)));
         const bool canWrite = r.write < 0 ? r.read < 0 : app.has(r.write);
         m_lists[t]->setWritable(canWrite && editable);
     }
@@ -355,7 +386,9 @@ void ComputerTabs::fillUserDialog()
 {
     SubList* users = m_lists[AssetEditor::Uzytkownicy];
     // Users of equipment have no login and password.
-    const auto field = [&](const char* name) { return m_computer ? users->text(QLatin1String(name)) : QString(); };
+    const auto field = [&](const char* name) {
+        return m_computer ? users->text(QLatin1String(name)) : QString();
+    };
     m_userDialog->fillFrom(users->text(QStringLiteral("NREW")), field("LOGIN"), field("HASLO"),
                            users->text(QStringLiteral("OPIS")), users->text(QStringLiteral("INNE")));
 }
@@ -376,7 +409,8 @@ void ComputerTabs::userAdd()
         qint64 count = 0;
         const qint64 code = m_computer ? 2132 : 5532;
         bool ok = guarded(code, [&] {
-            Statement& q = m_db.statement(m_computer ? QStringLiteral("DBFCountKompPrac") : QStringLiteral("DBFCountSprzPrac"));
+            Statement& q = m_db.statement(m_computer ? QStringLiteral("DBFCountKompPrac")
+                                                     : QStringLiteral("DBFCountSprzPrac"));
             q.close();
             q.setLine(1, key);
             q.setParam(0, nrew);
@@ -387,9 +421,9 @@ void ComputerTabs::userAdd()
         if (!ok)
             return;
         if (count > 0) {
-            Dialogs::info(QStringLiteral("Uwaga"), m_computer
-                                                       ? QStringLiteral("Wskazana osoba jest już przypisana do komputera.")
-                                                       : QStringLiteral("Wskazana osoba jest już przypisana do sprzętu."));
+            Dialogs::info(QStringLiteral("Uwaga"),
+                          m_computer ? QStringLiteral("Wskazana osoba jest już przypisana do komputera.")
+                                     : QStringLiteral("Wskazana osoba jest już przypisana do sprzętu."));
             continue;
         }
         ok = guarded(code, [&] {
@@ -434,8 +468,8 @@ void ComputerTabs::userEdit()
     if (!m_userDialog->saved())
         return;
     const bool ok = guarded(m_computer ? 3010 : 5510, [&] {
-        Statement& q =
-            m_db.statement(m_computer ? QStringLiteral("DBFUpdateKompPrac") : QStringLiteral("DBFUpdateSprzPrac"));
+        Statement& q = m_db.statement(m_computer ? QStringLiteral("DBFUpdateKompPrac")
+                                                 : QStringLiteral("DBFUpdateSprzPrac"));
         q.clearParams();
         int p = 0;
         if (m_computer) {
@@ -460,8 +494,8 @@ void ComputerTabs::userRemove()
         return;
     const QString nrew = users->text(QStringLiteral("NREW"));
     guarded(m_computer ? 3016 : 5516, [&] {
-        Statement& q =
-            m_db.statement(m_computer ? QStringLiteral("DBFDeleteKompPrac") : QStringLiteral("DBFDeleteSprzPrac"));
+        Statement& q = m_db.statement(m_computer ? QStringLiteral("DBFDeleteKompPrac")
+                                                 : QStringLiteral("DBFDeleteSprzPrac"));
         q.clearParams();
         q.setLine(1, QString::number(m_key));
         q.setParam(0, nrew);

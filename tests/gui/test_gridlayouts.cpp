@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "editors/TfKomputery.h"
+#include "editors/TfSprzet.h"
 #include "registers/ListModel.h"
 #include "registers/RegisterCatalog.h"
 #include "registers/TVXGridStorage.h"
@@ -218,6 +219,38 @@ private slots:
         for (const QString& key : keys)
             QVERIFY2(ini.value(QStringLiteral("DBGRID"), key).startsWith(QStringLiteral("4")),
                      qPrintable(key));
+    }
+
+    // The equipment editor's lists keep their widths under "SPRZ_", apart from the computer's.
+    void equipmentEditorGridsSurviveARestart()
+    {
+        const QStringList keys = {
+            QStringLiteral("SPRZ_uzywajacyGrid"), QStringLiteral("SPRZ_terminyGrid"),
+            QStringLiteral("SPRZ_NaprawyGrid"),   QStringLiteral("SPRZ_DokumentyGrid"),
+            QStringLiteral("SPRZ_historiaGrid"),  QStringLiteral("SPRZ_zalacznikiGrid")};
+        TestDatabase database(false);
+        for (const bool restarted : {false, true}) {
+            TmyDataBase db;
+            QVERIFY(db.connectTo(database.dir(), database.password()));
+            TfMain main(nullptr, &db);
+            TfSprzet equipment(db, &main);
+            main.restoreGridLayouts();
+            QCOMPARE(main.gridStorage()->count(), 16 + keys.size());
+            const QList<DataGrid*> grids = equipment.findChildren<DataGrid*>();
+            QVERIFY(grids.size() >= keys.size());
+            for (qsizetype i = 0; i < grids.size(); ++i) {
+                if (restarted)
+                    QCOMPARE(grids[i]->columnWidth(0), 60 + int(i));
+                else
+                    grids[i]->setColumnWidth(0, 60 + int(i));
+            }
+            main.saveGridLayouts();
+        }
+        const IniFile ini(iniPath());
+        for (const QString& key : keys)
+            QVERIFY2(ini.value(QStringLiteral("DBGRID"), key).startsWith(QStringLiteral("6")),
+                     qPrintable(key));
+        QVERIFY(ini.value(QStringLiteral("DBGRID"), QStringLiteral("COMP_terminyGrid")).isEmpty());
     }
 
     void gridsOfWindowsBuiltLaterOrClosedEarlyKeepTheirWidths()
