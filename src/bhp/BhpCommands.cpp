@@ -18,11 +18,8 @@ BhpCommands::~BhpCommands() = default;
 
 TfBhp& BhpCommands::editor()
 {
-    if (!m_editor) {
-        m_editor = new TfBhp(db(), dialogParent());
-        if (context().printRecord)
-            m_editor->setPrinter(context().printRecord);
-    }
+    if (!m_editor)
+        m_editor = withPrintOut(new TfBhp(db(), dialogParent()));
     return *m_editor;
 }
 

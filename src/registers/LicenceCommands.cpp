@@ -21,12 +21,8 @@ LicenceCommands::~LicenceCommands() = default;
 
 TfLicencje& LicenceCommands::editor()
 {
-    if (!m_editor) {
-        m_editor = new TfLicencje(db(), dialogParent());
-        // "Drukuj" on the editor's lists prints the row they show as a record sheet.
-        if (context().printRecord)
-            m_editor->setPrinter(context().printRecord);
-    }
+    if (!m_editor)
+        m_editor = withPrintOut(new TfLicencje(db(), dialogParent()));
     return *m_editor;
 }
 

@@ -21,12 +21,8 @@ ProgramCommands::~ProgramCommands() = default;
 
 TfProgramy& ProgramCommands::editor()
 {
-    if (!m_editor) {
-        m_editor = new TfProgramy(db(), dialogParent());
-        // "Drukuj" on the editor's lists prints the row they show as a record sheet.
-        if (context().printRecord)
-            m_editor->setPrinter(context().printRecord);
-    }
+    if (!m_editor)
+        m_editor = withPrintOut(new TfProgramy(db(), dialogParent()));
     return *m_editor;
 }
 

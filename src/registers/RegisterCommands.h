@@ -83,6 +83,15 @@ protected:
     TmyDataBase& db() const { return m_context.db; }
     CommandContext& context() const { return m_context; }
     QWidget* dialogParent() const { return m_context.dialogParent; }
+    // An editor built by the register, given the record print-out (where the
+    // program has one) for the "Drukuj" of its lists.
+    template <class Editor>
+    Editor* withPrintOut(Editor* editor) const
+    {
+        if (m_context.printRecord)
+            editor->setPrinter(m_context.printRecord);
+        return editor;
+    }
     // The current row of the register's list.
     const Statement& row() const;
     // The copy flag, cleared by reading it.
