@@ -120,6 +120,8 @@ private slots:
         QTest::newRow("text taken for markup")
             << QStringLiteral("# A\n\nW polu jest <brak bazy> i `<id>_` w kodzie.\n")
             << QStringLiteral("r.md:3:");
+        QTest::newRow("blank in a picture's path")
+            << QStringLiteral("# A\n\n![„X”](obrazy/Tf X.png)\n") << QStringLiteral("r.md:3:");
         QTest::newRow("open code block") << QStringLiteral("# A\n\n```\nkod\n") << QStringLiteral("r.md:");
     }
 

@@ -9,12 +9,6 @@ const QRegularExpression& headingLine()
     return re;
 }
 
-const QRegularExpression& pictureLine()
-{
-    static const QRegularExpression re(QStringLiteral("^\\s*!\\[([^\\]]*)\\]\\(([^)\\s]+)\\)\\s*$"));
-    return re;
-}
-
 const QRegularExpression& codeSpan()
 {
     static const QRegularExpression re(QStringLiteral("`[^`]*`"));
@@ -37,6 +31,17 @@ QString numberOf(const int (&counters)[3], int level)
 } // namespace
 
 namespace ManualSources {
+bool matchPicture(const QString& line, QString* alt, QString* path)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*!\\[([^\\]]*)\\]\\(([^)]*)\\)\\s*$"));
+    const QRegularExpressionMatch m = re.match(line);
+    if (!m.hasMatch())
+        return false;
+    *alt = m.captured(1);
+    *path = m.captured(2);
+    return true;
+}
+
 QString figureCaption(const ManualFigure& figure)
 {
     return QStringLiteral("Rys. ") + figure.number + QLatin1Char(' ') + figure.caption;
@@ -92,15 +97,18 @@ ManualSource assemble(const QList<QPair<QString, QString>>& chapters)
                              title;
                 continue;
             }
-            if (const auto m = pictureLine().match(line); m.hasMatch()) {
+            if (QString alt, path; matchPicture(line, &alt, &path)) {
                 if (!sawChapter)
                     out.errors << where + QStringLiteral("rysunek przed nagłówkiem rozdziału");
                 ++figureInChapter;
                 ManualFigure figure{QString::number(counters[0]) + QLatin1Char('.') +
                                         QString::number(figureInChapter) + QLatin1Char('.'),
-                                    m.captured(1).trimmed(), m.captured(2)};
+                                    alt.trimmed(), path.trimmed()};
                 if (figure.caption.isEmpty())
                     out.errors << where + QStringLiteral("rysunek bez podpisu");
+                // The Markdown reader takes no blank inside a picture's path.
+                if (figure.path.isEmpty() || figure.path.contains(QRegularExpression(QStringLiteral("\\s"))))
+                    out.errors << where + QStringLiteral("ścieżka rysunku pusta lub ze spacją");
                 out.figures.append(figure);
                 // The picture and its caption are paragraphs of their own.
                 // The reader drops a picture whose alternative text is empty.

@@ -38,4 +38,8 @@ namespace ManualSources {
 ManualSource assemble(const QList<QPair<QString, QString>>& chapters);
 // The figure caption line as it appears in the document.
 QString figureCaption(const ManualFigure& figure);
+// A line that is a picture paragraph `![alt](path)`: its alternative text
+// and path. The one reading of the form, for the builder and the check of
+// the pictures against the program's windows.
+bool matchPicture(const QString& line, QString* alt, QString* path);
 } // namespace ManualSources

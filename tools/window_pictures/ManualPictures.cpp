@@ -1,5 +1,7 @@
 #include "ManualPictures.h"
 
+#include "ManualSource.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
@@ -7,7 +9,6 @@
 namespace ManualPictures {
 QList<Picture> parse(const QString& markdown, const QString& file)
 {
-    static const QRegularExpression any(QStringLiteral(R"(^\s*!\[(.*)\]\((.*)\)\s*$)"));
     static const QRegularExpression window(QStringLiteral(R"(^„([^„”]+)”$)"));
     static const QRegularExpression path(QStringLiteral(R"(^obrazy/([A-Za-z0-9_-]+)\.png$)"));
     QList<Picture> pictures;
@@ -21,22 +22,22 @@ QList<Picture> parse(const QString& markdown, const QString& file)
         Picture p;
         p.file = file;
         p.line = n + 1;
-        const QRegularExpressionMatch m = any.match(line);
-        if (!m.hasMatch()) {
+        QString altText, pathText;
+        if (!ManualSources::matchPicture(line, &altText, &pathText)) {
             p.problem = QStringLiteral("a picture must be a paragraph of its own: ") + line.trimmed();
             pictures << p;
             continue;
         }
-        const QRegularExpressionMatch alt = window.match(m.captured(1));
-        const QRegularExpressionMatch target = path.match(m.captured(2));
+        const QRegularExpressionMatch alt = window.match(altText);
+        const QRegularExpressionMatch target = path.match(pathText);
         if (target.hasMatch())
             p.id = target.captured(1);
         if (alt.hasMatch())
             p.caption = alt.captured(1);
         if (!target.hasMatch())
-            p.problem = QStringLiteral("the picture is not obrazy/<id>.png: ") + m.captured(2);
+            p.problem = QStringLiteral("the picture is not obrazy/<id>.png: ") + pathText;
         else if (!alt.hasMatch())
-            p.problem = QStringLiteral("the alt text is not a caption in „”: ") + m.captured(1);
+            p.problem = QStringLiteral("the alt text is not a caption in „”: ") + altText;
         pictures << p;
     }
     return pictures;
