@@ -86,8 +86,8 @@ bool PictureSession::start(QString* error)
     }
 
     m_program = std::make_unique<ProgramWindows>();
-    main().resize(1400, 760);
-    main().show();
+    m_program->main().resize(1400, 760);
+    m_program->main().show();
     bool loginShown = false;
     whenShown(QStringLiteral("TfLogin"), [&loginShown](QWidget* w) {
         loginShown = true;
@@ -96,7 +96,7 @@ bool PictureSession::start(QString* error)
         login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(kUserPassword);
         login->OKClick();
     });
-    const bool started = startup().runStartupSequence();
+    const bool started = m_program->startup().runStartupSequence();
     clearSteps();
     if (!started || AppState::instance().currentUser != kUser) {
         *error = loginShown ? QStringLiteral("ADMIN was not logged in") : QStringLiteral("no login window");
@@ -105,8 +105,8 @@ bool PictureSession::start(QString* error)
     // Start-up ends with the main window's first paint; the checks after it
     // (tips, deadlines) are pictures of their own and are not shown here.
     AppState::instance().startup = false;
-    main().hideFirstPaintPanels();
-    main().resize(1400, 760);
+    m_program->main().hideFirstPaintPanels();
+    m_program->main().resize(1400, 760);
     QApplication::processEvents();
     return true;
 }

@@ -12,15 +12,6 @@
 #include <functional>
 #include <memory>
 
-class MainCommands;
-class MaintenanceCommands;
-class OptionsCommand;
-class Reminders;
-class Startup;
-class TfMain;
-class TfTutorial1;
-class TfWskazBaze;
-class TmyDataBase;
 class QWidget;
 
 // The program as a user sees it after the first start on the sample
@@ -41,15 +32,6 @@ public:
 
     // The program's windows and commands, built by start() as the program builds them.
     ProgramWindows& program() const { return *m_program; }
-    TmyDataBase& db() const { return m_program->db(); }
-    TfMain& main() const { return m_program->main(); }
-    MainCommands& commands() const { return m_program->commands(); }
-    MaintenanceCommands& maintenance() const { return m_program->maintenance(); }
-    OptionsCommand& options() const { return m_program->options(); }
-    TfWskazBaze& databaseDialog() const { return m_program->databaseDialog(); }
-    TfTutorial1& tutorial() const { return m_program->tutorial(); }
-    Startup& startup() const { return m_program->startup(); }
-    Reminders& reminders() const { return m_program->reminders(); }
     QString databaseDir() const { return m_root + QStringLiteral("/baza"); }
     QString attachmentsDir() const { return m_root + QStringLiteral("/zalaczniki"); }
 

@@ -47,23 +47,23 @@ QString plain(QString text)
 // Opens a main-window page as its navigation button does.
 Open page(Click click)
 {
-    return [click](PictureSession& s) { (s.main().*click)(); };
+    return [click](PictureSession& s) { (s.program().main().*click)(); };
 }
 
 // "Edytuj" on the first row of a page's list.
 Open editOn(Click click)
 {
     return [click](PictureSession& s) {
-        (s.main().*click)();
-        s.main().runCommand(TfMain::Command::Edit);
+        (s.program().main().*click)();
+        s.program().main().runCommand(TfMain::Command::Edit);
     };
 }
 
 Open command(Click click, TfMain::Command c)
 {
     return [click, c](PictureSession& s) {
-        (s.main().*click)();
-        s.main().runCommand(c);
+        (s.program().main().*click)();
+        s.program().main().runCommand(c);
     };
 }
 
@@ -71,7 +71,7 @@ Open command(Click click, TfMain::Command c)
 Open menu(const char* action)
 {
     return [action](PictureSession& s) {
-        QAction* a = s.main().action(QLatin1String(action));
+        QAction* a = s.program().main().action(QLatin1String(action));
         if (a && a->isEnabled())
             a->trigger();
         else
@@ -228,22 +228,22 @@ QList<WindowEntry> makeEntries()
     // Start-up and accounts.
     list << dialog("TfWskazBaze", "TfWskazBaze", "Baza danych",
                    [](PictureSession& s) {
-                       s.databaseDialog().showMenu();
-                       s.databaseDialog().exec();
+                       s.program().databaseDialog().showMenu();
+                       s.program().databaseDialog().exec();
                    })
          << dialog("TinfoDBProblem", "TinfoDBProblem", "Informacja",
                    [](PictureSession& s) {
                        // As the wrong-password step shows it outside the test script.
-                       TinfoDBProblem form(&s.main());
+                       TinfoDBProblem form(&s.program().main());
                        form.setDatabaseDir(s.databaseDir());
                        form.exec();
                    })
          << dialog("TfTutorial1", "TfTutorial1", "Przeczytaj uważnie ...",
-                   [](PictureSession& s) { s.tutorial().exec(); })
+                   [](PictureSession& s) { s.program().tutorial().exec(); })
          << dialog(
                 "TfLogin", "TfLogin", "Sprzetnik",
                 [](PictureSession& s) {
-                    TfLogin& login = s.startup().login();
+                    TfLogin& login = s.program().startup().login();
                     login.setDatabase(s.databaseDir(), PictureSession::kPassword);
                     login.setFirstLogin(false);
                     login.prepare();
@@ -356,16 +356,16 @@ QList<WindowEntry> makeEntries()
          << dialog("TfShowNotatka", "TfShowNotatka", "Notatka",
                    [](PictureSession& s) {
                        // The first note of the sample, as shown when its day has come.
-                       const auto& notes = s.startup().notes();
+                       const auto& notes = s.program().startup().notes();
                        for (const NoteSlot& note : notes)
                            if (!note.opis.trimmed().isEmpty()) {
-                               s.reminders().dueNoteWindow().showNote(note.opis);
+                               s.program().reminders().dueNoteWindow().showNote(note.opis);
                                return;
                            }
                    })
          << dialog("TfPoradaDnia", "TfPoradaDnia", "Porada dnia", menu("MPoradaDnia"))
          << dialog("TfFiszka", "TfFiszka", "Fiszka - notatki tymczasowe",
-                   [](PictureSession& s) { s.main().listTools().SBFiszkaClick(); })
+                   [](PictureSession& s) { s.program().main().listTools().SBFiszkaClick(); })
          << dialog("TfSumy", "TfSumy", "Sumy dla tabeli KOMPUTERY",
                    command(&TfMain::SBKomputeryClick, C::Sums))
          << dialog("FindTextDialog", "FindTextDialog", "Znajdź",
@@ -374,9 +374,10 @@ QList<WindowEntry> makeEntries()
                 "ReportPreview", "ReportPreview", "Podgląd wydruku - Zestawienie komputerów",
                 [](PictureSession& s) {
                     // "Zestawienie komputerów" on the reports page.
-                    s.main().SBRaportyClick();
-                    tab(QStringLiteral("Ogólne"))(&s.main());
-                    if (auto* b = s.main().findChild<QAbstractButton*>(QStringLiteral("SBZestKomp")))
+                    s.program().main().SBRaportyClick();
+                    tab(QStringLiteral("Ogólne"))(&s.program().main());
+                    if (auto* b =
+                            s.program().main().findChild<QAbstractButton*>(QStringLiteral("SBZestKomp")))
                         b->click();
                 },
                 widened(1040));
@@ -478,7 +479,7 @@ QString WindowCatalogue::make(const WindowEntry& entry, PictureSession& session,
     if (entry.className == QLatin1String("TfMain")) {
         entry.open(session);
         settle();
-        take(&session.main());
+        take(&session.program().main());
         return error;
     }
 
