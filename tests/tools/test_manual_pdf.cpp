@@ -193,6 +193,13 @@ private slots:
             QVERIFY2(after.trimmed().size() > 40,
                      qPrintable(entry.heading + QStringLiteral(" ends its page")));
         }
+        // The running head of a section's page names its chapter.
+        for (const ManualPage& entry : pdf.contents()) {
+            const QString chapter = entry.heading.section(QLatin1Char('.'), 0, 0);
+            QVERIFY2(simplified(pdfText(file, entry.page))
+                         .contains(QStringLiteral("Nagłówek %1. Rozdział próbny %1").arg(chapter)),
+                     qPrintable(entry.heading));
+        }
         // A chapter opens its page: nothing of the previous chapter above it.
         const QString second = simplified(pdfText(file, pdf.contents().at(5).page));
         QCOMPARE(pdf.contents().at(5).heading, QStringLiteral("2. Rozdział próbny 2"));

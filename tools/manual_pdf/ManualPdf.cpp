@@ -364,10 +364,11 @@ bool ManualPdf::write(const ManualSource& source, const ManualLook& look, const 
     fillContents(firstContentPage);
     m_pageCount = 1 + tocPages + contentPages;
 
-    QList<int> chapterPages; // physical page where each chapter starts
+    QList<ManualPage> chapterStarts; // the running head from each chapter's first page on
     for (int i = 0; i < source.headings.size(); ++i)
-        if (source.headings.at(i).level == 1)
-            chapterPages.append(firstContentPage + pageOf(doc, headingBlocks.at(i)));
+        if (const ManualHeading& heading = source.headings.at(i); heading.level == 1)
+            chapterStarts.append({heading.number + QLatin1Char(' ') + heading.title,
+                                  firstContentPage + pageOf(doc, headingBlocks.at(i))});
 
     QPainter painter;
     if (!painter.begin(&writer)) {
@@ -424,17 +425,13 @@ bool ManualPdf::write(const ManualSource& source, const ManualLook& look, const 
         furniture(QStringLiteral("Spis treści"));
         drawDocumentPage(painter, toc, page, body);
     }
-    QList<const ManualHeading*> chapters;
-    for (const ManualHeading& heading : source.headings)
-        if (heading.level == 1)
-            chapters.append(&heading);
     for (int page = 0; page < contentPages; ++page) {
         writer.newPage();
         ++physical;
         QString chapter;
-        for (int i = 0; i < chapterPages.size(); ++i)
-            if (chapterPages.at(i) <= physical)
-                chapter = chapters.at(i)->number + QLatin1Char(' ') + chapters.at(i)->title;
+        for (const ManualPage& start : chapterStarts)
+            if (start.page <= physical)
+                chapter = start.heading;
         furniture(chapter);
         drawDocumentPage(painter, doc, page, body);
     }
