@@ -50,21 +50,19 @@ Open page(Click click)
     return [click](PictureSession& s) { (s.program().main().*click)(); };
 }
 
-// "Edytuj" on the first row of a page's list.
-Open editOn(Click click)
-{
-    return [click](PictureSession& s) {
-        (s.program().main().*click)();
-        s.program().main().runCommand(TfMain::Command::Edit);
-    };
-}
-
+// A toolbar command on the first row of a page's list.
 Open command(Click click, TfMain::Command c)
 {
     return [click, c](PictureSession& s) {
         (s.program().main().*click)();
         s.program().main().runCommand(c);
     };
+}
+
+// "Edytuj" on the first row of a page's list.
+Open editOn(Click click)
+{
+    return command(click, TfMain::Command::Edit);
 }
 
 // A menu item of the main window.
