@@ -5,9 +5,9 @@
 #include "LargeDatabase.h"
 #include "reminders/DeadlineCheck.h"
 #include "reminders/TfSprawdzenieDat.h"
-#include "shell/AppState.h"
-#include "shell/Clock.h"
-#include "shell/Config.h"
+#include "store/AppState.h"
+#include "base/Clock.h"
+#include "base/Config.h"
 #include "store/TmyDataBase.h"
 
 #include <QApplication>

@@ -4,11 +4,11 @@
 
 #include "registers/ColumnSums.h"
 #include "registers/ListCsvExport.h"
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/ListSearch.h"
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 
 #include <QApplication>

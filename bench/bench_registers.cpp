@@ -6,9 +6,9 @@
 // SPRZETNIK_BENCH_ROWS sets the computers and deadlines (100000 by default).
 #include "LargeDatabase.h"
 
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/TfMain.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/SqlConnection.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"

@@ -7,7 +7,7 @@
 // must answer "ok", and every save must be whole or absent. --unguarded runs
 // the same writes without transactions, to show that the checks catch a half
 // save. Not run by the tests: it takes about a minute.
-#include "shell/DatabaseLocation.h"
+#include "store/DatabaseLocation.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"

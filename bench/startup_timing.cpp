@@ -5,8 +5,8 @@
 // every figure and the median (wall clock: run it on an idle machine).
 #include "LargeDatabase.h"
 
-#include "shell/Config.h"
-#include "shell/DatabaseLocation.h"
+#include "base/Config.h"
+#include "store/DatabaseLocation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

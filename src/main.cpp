@@ -1,9 +1,9 @@
 #include "registers/TfMain.h"
-#include "shell/AppState.h"
-#include "shell/Dialogs.h"
+#include "store/AppState.h"
+#include "base/Dialogs.h"
 #include "shell/ProgramWindows.h"
-#include "shell/SingleInstance.h"
-#include "shell/SprzetnikApplication.h"
+#include "base/SingleInstance.h"
+#include "base/SprzetnikApplication.h"
 #include "shell/Startup.h"
 
 #include <QDateTime>

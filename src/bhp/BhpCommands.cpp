@@ -1,7 +1,6 @@
 #include "bhp/BhpCommands.h"
 
 #include "bhp/TfBhp.h"
-#include "bhp/ZakupBhpCommands.h"
 #include "store/TmyDataBase.h"
 
 namespace {
@@ -69,12 +68,12 @@ void BhpCommands::runAdd(const BhpItemData* fromPurchase)
 
 void BhpCommands::continueToPurchases()
 {
-    if (!m_purchases)
+    if (!m_purchases.add)
         return;
     const BhpItemData item = editor().toPurchase();
     if (context().enterRegister)
-        context().enterRegister(m_purchases->registerName());
-    m_purchases->addFromItem(item);
+        context().enterRegister(m_purchases.registerName);
+    m_purchases.add(item);
 }
 
 void BhpCommands::edit()

@@ -6,7 +6,6 @@
 #include <functional>
 
 class TfBhp;
-class ZakupBhpCommands;
 
 // "Dodaj", "Kopiuj", "Edytuj" and "Podgląd" of the BHP items, and the item
 // made from a purchase.
@@ -19,7 +18,7 @@ public:
     ~BhpCommands() override;
 
     // The purchase register a ticked "Dodaj powyższe dane do kosztów zakupu środków BHP" adds to.
-    void setPurchases(ZakupBhpCommands* purchases) { m_purchases = purchases; }
+    void setPurchases(BhpHandOff purchases) { m_purchases = std::move(purchases); }
 
     bool canAdd() const override { return true; }
     bool canEdit() const override { return true; }
@@ -36,5 +35,5 @@ private:
     void continueToPurchases();
 
     TfBhp* m_editor = nullptr;
-    ZakupBhpCommands* m_purchases = nullptr;
+    BhpHandOff m_purchases;
 };

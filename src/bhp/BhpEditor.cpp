@@ -1,7 +1,7 @@
 #include "bhp/BhpEditor.h"
 
-#include "shell/AppState.h"
-#include "store/TfBiblioteka.h"
+#include "store/AppState.h"
+#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class Lookup;
 class QLabel;
 class QLineEdit;
@@ -22,6 +24,14 @@ struct BhpItemData
     QString inne;
     double ilosc = 0;
     QVariant klasyfikator;
+};
+
+// Where a ticked "Dodaj powyższe dane do…" box hands the saved data on: the
+// other register (items or purchases) and its add started with that data.
+struct BhpHandOff
+{
+    QString registerName;
+    std::function<void(const BhpItemData&)> add;
 };
 
 // What the BHP item and purchase editors share: the inventory number with

@@ -1,6 +1,6 @@
 #include "bhp/CheckWindow.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <QCheckBox>
 #include <QFile>

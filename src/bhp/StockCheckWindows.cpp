@@ -2,9 +2,9 @@
 
 #include "bhp/TfSprawdzenieBhp.h"
 #include "bhp/TfSprawdzenieMagazynu.h"
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/TfMain.h"
-#include "shell/Config.h"
+#include "base/Config.h"
 #include "widgets/DataGrid.h"
 
 #include <QAction>

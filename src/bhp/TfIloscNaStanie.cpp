@@ -1,7 +1,7 @@
 #include "bhp/TfIloscNaStanie.h"
 
 #include "bhp/Quantity.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

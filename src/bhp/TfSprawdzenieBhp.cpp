@@ -2,8 +2,8 @@
 
 #include "bhp/StockChecks.h"
 #include "registers/TVXExportToCSV.h"
-#include "registers/TVXGridStorage.h"
-#include "shell/Dialogs.h"
+#include "widgets/TVXGridStorage.h"
+#include "base/Dialogs.h"
 
 #include <QHeaderView>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "bhp/TfSprawdzenieMagazynu.h"
 
 #include "bhp/StockChecks.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

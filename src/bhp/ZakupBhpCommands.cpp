@@ -1,6 +1,5 @@
 #include "bhp/ZakupBhpCommands.h"
 
-#include "bhp/BhpCommands.h"
 #include "bhp/TfZakupBhp.h"
 #include "store/TmyDataBase.h"
 
@@ -55,12 +54,12 @@ void ZakupBhpCommands::runAdd(const BhpItemData* fromItem)
 void ZakupBhpCommands::continueToItems()
 {
     TfZakupBhp& e = editor();
-    if (!e.addToItems() || !m_items)
+    if (!e.addToItems() || !m_items.add)
         return;
     const BhpItemData item = e.toItem();
     if (context().enterRegister)
-        context().enterRegister(m_items->registerName());
-    m_items->addFromPurchase(item);
+        context().enterRegister(m_items.registerName);
+    m_items.add(item);
 }
 
 void ZakupBhpCommands::edit()

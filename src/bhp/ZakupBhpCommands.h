@@ -3,7 +3,6 @@
 #include "bhp/BhpEditor.h"
 #include "registers/RegisterCommands.h"
 
-class BhpCommands;
 class TfZakupBhp;
 
 // "Dodaj", "Kopiuj", "Edytuj" and "Podgląd" of the BHP purchases, and the
@@ -17,7 +16,7 @@ public:
     ~ZakupBhpCommands() override;
 
     // The item register a ticked "Dodaj powyższe dane do odzieży i środków BHP" adds to.
-    void setItems(BhpCommands* items) { m_items = items; }
+    void setItems(BhpHandOff items) { m_items = std::move(items); }
 
     bool canAdd() const override { return true; }
     bool canEdit() const override { return true; }
@@ -35,5 +34,5 @@ private:
     void continueToItems();
 
     TfZakupBhp* m_editor = nullptr;
-    BhpCommands* m_items = nullptr;
+    BhpHandOff m_items;
 };

@@ -1,8 +1,8 @@
 #include "editors/AttachmentFiles.h"
 
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorLog.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
+#include "base/ErrorLog.h"
 
 #include <QDir>
 #include <QFileInfo>

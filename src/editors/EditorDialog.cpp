@@ -1,6 +1,6 @@
 #include "editors/EditorDialog.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "widgets/AmountFields.h"
 #include "widgets/DateField.h"
 #include "widgets/Lookup.h"

@@ -2,7 +2,7 @@
 
 #include "editors/SubList.h"
 #include "editors/TfDodajOprogramowanie.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/LicenceSeats.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"

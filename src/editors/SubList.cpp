@@ -1,6 +1,6 @@
 #include "editors/SubList.h"
 
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/StatementTexts.h"
 #include "store/TmyDataBase.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "store/ListState.h"
 #include "store/Statement.h"
 

@@ -3,7 +3,7 @@
 #include "editors/SubList.h"
 #include "editors/SubRecordDialog.h"
 #include "editors/TfHistoria.h"
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/NewKey.h"

@@ -1,8 +1,8 @@
 #include "editors/TfDodajOprogramowanie.h"
 
 #include "editors/SubList.h"
-#include "registers/TVXGridStorage.h"
-#include "shell/Dialogs.h"
+#include "widgets/TVXGridStorage.h"
+#include "base/Dialogs.h"
 #include "store/Guarded.h"
 #include "store/LicenceSeats.h"
 #include "store/TmyDataBase.h"

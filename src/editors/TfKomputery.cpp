@@ -1,6 +1,6 @@
 #include "editors/TfKomputery.h"
 
-#include "store/TfBiblioteka.h"
+#include "editors/TfBiblioteka.h"
 
 namespace {
 AssetEditor::Variant computerVariant()

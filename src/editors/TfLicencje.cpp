@@ -1,6 +1,6 @@
 #include "editors/TfLicencje.h"
 
-#include "store/TfBiblioteka.h"
+#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
 #include "widgets/CalendarPicker.h"

@@ -2,7 +2,7 @@
 
 #include "editors/DialogParts.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "widgets/CalendarPicker.h"
 #include "widgets/DateField.h"
 

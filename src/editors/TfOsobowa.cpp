@@ -2,9 +2,9 @@
 
 #include "editors/DialogParts.h"
 
-#include "shell/AppState.h"
+#include "store/AppState.h"
 #include "store/Statement.h"
-#include "store/TfBiblioteka.h"
+#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 

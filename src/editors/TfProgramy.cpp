@@ -1,6 +1,6 @@
 #include "editors/TfProgramy.h"
 
-#include "store/TfBiblioteka.h"
+#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 

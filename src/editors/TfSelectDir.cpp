@@ -1,7 +1,7 @@
 #include "editors/TfSelectDir.h"
 
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
 
 #include <QComboBox>
 #include <QDir>

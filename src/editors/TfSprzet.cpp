@@ -1,7 +1,7 @@
 #include "editors/TfSprzet.h"
 
 #include "editors/FieldBuilders.h"
-#include "store/TfBiblioteka.h"
+#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DateField.h"
 #include "widgets/Lookup.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/GuideDialog.h"
+#include "base/GuideDialog.h"
 
 // The attachments guide: where the attachment files must lie and how the
 // program is pointed at them.

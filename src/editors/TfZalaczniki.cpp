@@ -2,10 +2,10 @@
 
 #include "editors/AttachmentFiles.h"
 #include "editors/TfTutorial2.h"
-#include "shell/Clock.h"
-#include "shell/Dialogs.h"
+#include "base/Clock.h"
+#include "base/Dialogs.h"
 #include "store/Statement.h"
-#include "store/TfBiblioteka.h"
+#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/CalendarPicker.h"
 #include "widgets/DateField.h"

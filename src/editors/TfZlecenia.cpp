@@ -1,6 +1,6 @@
 #include "editors/TfZlecenia.h"
 
-#include "shell/AppState.h"
+#include "store/AppState.h"
 
 #include <QCheckBox>
 

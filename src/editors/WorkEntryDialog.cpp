@@ -1,8 +1,8 @@
 #include "editors/WorkEntryDialog.h"
 
 #include "editors/FieldBuilders.h"
-#include "shell/AppState.h"
-#include "store/TfBiblioteka.h"
+#include "store/AppState.h"
+#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
 #include "widgets/CalendarPicker.h"

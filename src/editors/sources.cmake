@@ -49,3 +49,8 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfLicProg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfProgramy.cpp
 )
+# Dictionary windows
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TfBiblioteka.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfEditBibliotekaAll.cpp
+)

@@ -1,9 +1,9 @@
 #include "maintenance/TfAdministracjaBaza.h"
 
 #include "maintenance/TableEmptying.h"
-#include "shell/DatabaseLocation.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorLog.h"
+#include "store/DatabaseLocation.h"
+#include "base/Dialogs.h"
+#include "base/ErrorLog.h"
 
 #include <QComboBox>
 #include <QFile>

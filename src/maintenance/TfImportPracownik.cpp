@@ -1,9 +1,9 @@
 #include "maintenance/TfImportPracownik.h"
 
-#include "registers/TVXGridStorage.h"
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorLog.h"
+#include "widgets/TVXGridStorage.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
+#include "base/ErrorLog.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -7,7 +7,7 @@
 #include "editors/TfNaprawy.h"
 #include "editors/TfTerminy.h"
 #include "editors/TfZalaczniki.h"
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/TmyDataBase.h"

@@ -1,7 +1,7 @@
 #include "registers/AssetCommands.h"
 
 #include "editors/AssetEditor.h"
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"

@@ -2,8 +2,8 @@
 
 #include "editors/TfOdpowiedzialny.h"
 #include "registers/TfMain.h"
-#include "shell/AppState.h"
-#include "shell/Dialogs.h"
+#include "store/AppState.h"
+#include "base/Dialogs.h"
 #include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 

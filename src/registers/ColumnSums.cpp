@@ -1,6 +1,6 @@
 #include "registers/ColumnSums.h"
 
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/TfMain.h"
 #include "registers/TfSumy.h"
 #include "store/Guarded.h"

@@ -1,8 +1,8 @@
 #include "registers/DeleteCascade.h"
 
 #include "editors/AttachmentFiles.h"
-#include "shell/Config.h"
-#include "shell/ErrorLog.h"
+#include "base/Config.h"
+#include "base/ErrorLog.h"
 #include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 

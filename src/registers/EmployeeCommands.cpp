@@ -1,7 +1,7 @@
 #include "registers/EmployeeCommands.h"
 
 #include "editors/TfOsobowa.h"
-#include "shell/Config.h"
+#include "base/Config.h"
 #include "store/TmyDataBase.h"
 
 namespace {

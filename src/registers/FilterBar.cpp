@@ -1,6 +1,6 @@
 #include "registers/FilterBar.h"
 
-#include "shell/Clock.h"
+#include "base/Clock.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 #include "widgets/CalendarPicker.h"

@@ -1,9 +1,9 @@
 #include "registers/ListCsvExport.h"
 
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/TVXExportToCSV.h"
 #include "registers/TfMain.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <QApplication>
 #include <QProgressDialog>

@@ -2,9 +2,9 @@
 
 #include "registers/CaseFold.h"
 #include "registers/FindTextDialog.h"
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/TfMain.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/Statement.h"
 #include "widgets/DataGrid.h"
 

@@ -1,7 +1,7 @@
 #include "registers/PropertyNamesPages.h"
 
 #include "registers/TfMain.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"

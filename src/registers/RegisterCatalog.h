@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 
 #include <QList>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "editors/EditorDialog.h"
 #include "editors/TfLikwidacja.h"
 #include "registers/DeleteCascade.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/Guarded.h"
 #include "store/ListState.h"
 #include "store/NewKey.h"

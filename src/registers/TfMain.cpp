@@ -1,13 +1,13 @@
 #include "registers/TfMain.h"
 
 #include "registers/FilterBar.h"
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/ListTools.h"
 #include "registers/RegisterCatalog.h"
-#include "registers/TVXGridStorage.h"
+#include "widgets/TVXGridStorage.h"
 #include "registers/ToolbarRules.h"
-#include "shell/AppPaths.h"
-#include "shell/Config.h"
+#include "base/AppPaths.h"
+#include "base/Config.h"
 #include "widgets/DataGrid.h"
 
 #include <QAction>

@@ -1,16 +1,12 @@
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FilterBar.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ListModel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/MainCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegisterCatalog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfMain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfMainUi.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TVXGridStorage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolbarRules.cpp
 )
 # Record commands of the registers
 list(APPEND GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/RecordCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegisterCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComputerCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AssetCommands.cpp

@@ -1,8 +1,8 @@
 #include "reminders/DeadlineCheck.h"
 
 #include "registers/TVXExportToCSV.h"
-#include "shell/AppState.h"
-#include "shell/Config.h"
+#include "store/AppState.h"
+#include "base/Config.h"
 #include "store/Guarded.h"
 
 #include <QIODevice>

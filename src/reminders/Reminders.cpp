@@ -1,7 +1,7 @@
 #include "reminders/Reminders.h"
 
-#include "registers/ListModel.h"
-#include "registers/TVXGridStorage.h"
+#include "widgets/ListModel.h"
+#include "widgets/TVXGridStorage.h"
 #include "registers/TfMain.h"
 #include "reminders/TfHurtowaDeaktywacja.h"
 #include "reminders/TfNotatki.h"

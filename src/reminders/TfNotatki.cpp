@@ -1,7 +1,7 @@
 #include "reminders/TfNotatki.h"
 
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
 #include "widgets/CalendarPicker.h"
 #include "widgets/DateField.h"
 

@@ -1,6 +1,6 @@
 #include "reminders/TfPoradaDnia.h"
 
-#include "shell/Config.h"
+#include "base/Config.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

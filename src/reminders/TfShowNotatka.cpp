@@ -1,7 +1,7 @@
 #include "reminders/TfShowNotatka.h"
 
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

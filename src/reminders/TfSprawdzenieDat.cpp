@@ -1,10 +1,10 @@
 #include "reminders/TfSprawdzenieDat.h"
 
 #include "registers/TVXExportToCSV.h"
-#include "shell/AppState.h"
-#include "shell/Clock.h"
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
+#include "store/AppState.h"
+#include "base/Clock.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
 
 #include <QCheckBox>
 #include <QFile>

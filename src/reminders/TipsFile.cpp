@@ -1,6 +1,6 @@
 #include "reminders/TipsFile.h"
 
-#include "shell/AppPaths.h"
+#include "base/AppPaths.h"
 
 #include <QFile>
 #include <QRandomGenerator>

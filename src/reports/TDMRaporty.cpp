@@ -1,6 +1,6 @@
 #include "reports/TDMRaporty.h"
 
-#include "shell/Config.h"
+#include "base/Config.h"
 #include "store/Guarded.h"
 #include "store/ListState.h"
 #include "store/Statement.h"

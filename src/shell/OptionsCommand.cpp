@@ -1,8 +1,8 @@
 #include "shell/OptionsCommand.h"
 
 #include "registers/TfMain.h"
-#include "shell/AppState.h"
-#include "shell/Config.h"
+#include "store/AppState.h"
+#include "base/Config.h"
 #include "shell/TfOpcjeProgramu.h"
 #include "store/TmyDataBase.h"
 

@@ -2,7 +2,7 @@
 
 #include "bhp/StockCheckWindows.h"
 #include "maintenance/MaintenanceCommands.h"
-#include "registers/MainCommands.h"
+#include "shell/MainCommands.h"
 #include "registers/TfMain.h"
 #include "reminders/Reminders.h"
 #include "shell/OptionsCommand.h"

@@ -1,6 +1,6 @@
 #include "shell/TfAbout.h"
 
-#include "shell/AppState.h"
+#include "store/AppState.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

@@ -2,8 +2,8 @@
 
 #include "editors/TfSelectDir.h"
 #include "editors/TfTutorial2.h"
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/GuideDialog.h"
+#include "base/GuideDialog.h"
 
 // The first-run guide: create a new database, or point the program at one
 // made before, also on a shared network folder.

@@ -1,9 +1,9 @@
 #include "shell/TfWskazBaze.h"
 
-#include "shell/AppPaths.h"
-#include "shell/DatabaseLocation.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorLog.h"
+#include "base/AppPaths.h"
+#include "store/DatabaseLocation.h"
+#include "base/Dialogs.h"
+#include "base/ErrorLog.h"
 #include "shell/TfTutorial1.h"
 #include "store/DatabaseCheck.h"
 #include "store/DatabaseTemplate.h"

@@ -1,6 +1,6 @@
 #include "store/DatabaseCheck.h"
 
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/PolishCollation.h"
 #include "store/SqlConnection.h"
 #include "store/TableList.h"

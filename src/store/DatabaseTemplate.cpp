@@ -1,12 +1,12 @@
 #include "store/DatabaseTemplate.h"
 
-#include "shell/AppPaths.h"
-#include "shell/Clock.h"
+#include "base/AppPaths.h"
+#include "base/Clock.h"
 #include "store/DbError.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
-#include "users/PasswordHash.h"
+#include "store/PasswordHash.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/WriteTransaction.h"
 

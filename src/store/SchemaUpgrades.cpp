@@ -1,6 +1,6 @@
 #include "store/SchemaUpgrades.h"
 
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"

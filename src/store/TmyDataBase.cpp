@@ -1,6 +1,7 @@
 #include "store/TmyDataBase.h"
 
-#include "shell/ErrorLog.h"
+#include "base/Clock.h"
+#include "base/ErrorLog.h"
 #include "store/DatabaseCheck.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
@@ -569,13 +570,7 @@ QString TmyDataBase::repairObjectLabel(const QString& kind, const Statement& row
 
 QChar TmyDataBase::dateSeparator()
 {
-    // The first separator of the system's short date; locales that write
-    // dates with blanks or words get the hyphen of the typed mask.
-    const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
-    for (const QChar c : format)
-        if (!c.isLetter())
-            return QStringLiteral("-./").contains(c) ? c : QLatin1Char('-');
-    return QLatin1Char('-');
+    return Clock::dateSeparator();
 }
 
 QString TmyDataBase::dateText(qint64 yyyymmdd)

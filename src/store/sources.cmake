@@ -1,7 +1,6 @@
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseTemplate.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/EngineMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PolishCollation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SqlConnection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp
@@ -23,8 +22,9 @@ list(APPEND CORE_SOURCES
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ListState.cpp
 )
-# Dictionary editor
-list(APPEND GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/TfBiblioteka.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TfEditBibliotekaAll.cpp
+# Session state, database location, password hashes
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AppState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseLocation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasswordHash.cpp
 )

@@ -1,6 +1,6 @@
 #include "users/TfLogin.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "users/UserAccounts.h"
 

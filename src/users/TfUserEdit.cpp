@@ -1,6 +1,6 @@
 #include "users/TfUserEdit.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "users/TfUserzy.h"
 
-#include "registers/TVXGridStorage.h"
+#include "widgets/TVXGridStorage.h"
 
-#include "shell/Dialogs.h"
-#include "shell/ErrorLog.h"
+#include "base/Dialogs.h"
+#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/TmyDataBase.h"
 #include "users/TfUserEdit.h"

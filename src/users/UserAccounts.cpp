@@ -1,10 +1,10 @@
 #include "users/UserAccounts.h"
 
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/WriteTransaction.h"
-#include "users/PasswordHash.h"
+#include "store/PasswordHash.h"
 
 UserAccounts::LoginResult UserAccounts::login(const QString& name, const QString& password, QString* description)
 {

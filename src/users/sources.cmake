@@ -1,5 +1,4 @@
 list(APPEND CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/PasswordHash.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UserAccounts.cpp
 )
 list(APPEND GUI_SOURCES

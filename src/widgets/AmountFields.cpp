@@ -1,6 +1,6 @@
 #include "widgets/AmountFields.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

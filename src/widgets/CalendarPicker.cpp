@@ -1,6 +1,6 @@
 #include "widgets/CalendarPicker.h"
 
-#include "shell/Clock.h"
+#include "base/Clock.h"
 #include "widgets/DateField.h"
 
 #include <QCalendarWidget>

@@ -1,7 +1,7 @@
 #include "widgets/ConfirmDelete.h"
 
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
 
 namespace ConfirmDelete
 {

@@ -1,6 +1,6 @@
 #include "widgets/DataGrid.h"
 
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "store/Statement.h"
 
 #include <QHeaderView>

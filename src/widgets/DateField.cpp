@@ -1,6 +1,6 @@
 #include "widgets/DateField.h"
 
-#include "shell/AppState.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 
 DateField::DateField(QWidget* parent) : QLineEdit(parent)

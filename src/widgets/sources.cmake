@@ -10,3 +10,8 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Lookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReadOnlySwitch.cpp
 )
+# The list model over statements and the grid column layouts
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ListModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TVXGridStorage.cpp
+)

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "shell/Clock.h"
-#include "shell/Config.h"
-#include "shell/IniFile.h"
+#include "base/Clock.h"
+#include "base/Config.h"
+#include "base/IniFile.h"
 #include "store/TmyDataBase.h"
 
 #include <QFile>

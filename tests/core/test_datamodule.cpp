@@ -1,7 +1,7 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/TmyDataBase.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "shell/Config.h"
-#include "shell/DatabaseLocation.h"
-#include "shell/ErrorLog.h"
+#include "base/Config.h"
+#include "store/DatabaseLocation.h"
+#include "base/ErrorLog.h"
 #include "store/DatabaseCheck.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
@@ -11,7 +11,7 @@
 #include "store/Statement.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
-#include "users/PasswordHash.h"
+#include "store/PasswordHash.h"
 #include "users/UserAccounts.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "reminders/BulkDeactivation.h"
 #include "reminders/DeadlineCheck.h"
 #include "reminders/TipsFile.h"
-#include "shell/AppState.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 
 #include <QBuffer>

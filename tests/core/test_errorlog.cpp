@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "shell/AppPaths.h"
-#include "shell/Clock.h"
-#include "shell/ErrorLog.h"
+#include "base/AppPaths.h"
+#include "base/Clock.h"
+#include "base/ErrorLog.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "shell/TFileOperation.h"
-#include "shell/TFileOperations.h"
+#include "base/TFileOperation.h"
+#include "base/TFileOperations.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "reports/RecordPrintout.h"
 #include "reports/TDMRaporty.h"
-#include "shell/Config.h"
+#include "base/Config.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 

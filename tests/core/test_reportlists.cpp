@@ -1,4 +1,4 @@
-#include "shell/ReportLists.h"
+#include "base/ReportLists.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
 #include "TestSupport.h"
 
-#include "shell/AppPaths.h"
-#include "shell/Clock.h"
+#include "base/AppPaths.h"
+#include "base/Clock.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
-#include "users/PasswordHash.h"
+#include "store/PasswordHash.h"
 
 #include <QDir>
 #include <QFile>

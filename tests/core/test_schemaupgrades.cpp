@@ -2,7 +2,7 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "shell/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "store/DatabaseTemplate.h"
 #include "store/SchemaUpgrades.h"
 #include "store/SqlConnection.h"

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "shell/AppState.h"
-#include "shell/SingleInstance.h"
+#include "store/AppState.h"
+#include "base/SingleInstance.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "store/TmyDataBase.h"
-#include "users/PasswordHash.h"
+#include "store/PasswordHash.h"
 #include "users/UserAccounts.h"
 
 #include <QTest>

@@ -8,10 +8,10 @@
 #include "TestSupport.h"
 
 #include "editors/TfKomputery.h"
-#include "registers/RecordCommands.h"
-#include "shell/AppState.h"
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
+#include "shell/RecordCommands.h"
+#include "store/AppState.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "widgets/AmountFields.h"
 
 #include <QApplication>

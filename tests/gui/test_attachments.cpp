@@ -10,9 +10,9 @@
 #include "editors/SubList.h"
 #include "editors/TfKomputery.h"
 #include "editors/TfSelectDir.h"
-#include "shell/AppState.h"
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
+#include "store/AppState.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 
 #include <QDir>

@@ -2,11 +2,11 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "registers/ListModel.h"
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
-#include "store/TfBiblioteka.h"
-#include "store/TfEditBibliotekaAll.h"
+#include "widgets/ListModel.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
+#include "editors/TfBiblioteka.h"
+#include "editors/TfEditBibliotekaAll.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 

@@ -7,8 +7,8 @@
 #include "registers/BulkResponsibleChange.h"
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
-#include "shell/AppState.h"
-#include "shell/Dialogs.h"
+#include "store/AppState.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 

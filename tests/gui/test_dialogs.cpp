@@ -1,14 +1,14 @@
 #include "TestSupport.h"
 
-#include "shell/AppPaths.h"
-#include "shell/Clock.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorLog.h"
-#include "shell/ErrorLogCommand.h"
-#include "shell/ErrorLogViewer.h"
-#include "shell/SprzetnikApplication.h"
-#include "shell/TinfoDBProblem.h"
-#include "shell/TinfoForm.h"
+#include "base/AppPaths.h"
+#include "base/Clock.h"
+#include "base/Dialogs.h"
+#include "base/ErrorLog.h"
+#include "base/ErrorLogCommand.h"
+#include "base/ErrorLogViewer.h"
+#include "base/SprzetnikApplication.h"
+#include "base/TinfoDBProblem.h"
+#include "base/TinfoForm.h"
 
 #include <QDeadlineTimer>
 #include <QDialog>

@@ -5,9 +5,9 @@
 
 #include "editors/SubList.h"
 #include "editors/TfKomputery.h"
-#include "registers/RecordCommands.h"
-#include "shell/AppState.h"
-#include "shell/Dialogs.h"
+#include "shell/RecordCommands.h"
+#include "store/AppState.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 #include "widgets/DateField.h"

@@ -2,10 +2,10 @@
 #include "TestSupport.h"
 
 #include "registers/FilterBar.h"
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/RegisterCatalog.h"
 #include "registers/TfMain.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 

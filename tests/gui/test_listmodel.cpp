@@ -1,7 +1,7 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/RegisterCatalog.h"
 #include "store/DbError.h"
 #include "store/TmyDataBase.h"

@@ -1,7 +1,7 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 #include "users/TfUserEdit.h"

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "registers/ListModel.h"
-#include "shell/Clock.h"
-#include "shell/SprzetnikApplication.h"
+#include "widgets/ListModel.h"
+#include "base/Clock.h"
+#include "base/SprzetnikApplication.h"
 #include "widgets/CalendarPicker.h"
 #include "widgets/DataGrid.h"
 #include "widgets/DateField.h"

@@ -7,9 +7,9 @@
 #include "bhp/TfSprawdzenieBhp.h"
 #include "bhp/TfSprawdzenieMagazynu.h"
 #include "editors/TfKomputery.h"
-#include "registers/RecordCommands.h"
-#include "shell/AppState.h"
-#include "shell/Dialogs.h"
+#include "shell/RecordCommands.h"
+#include "store/AppState.h"
+#include "base/Dialogs.h"
 #include "store/ListState.h"
 #include "store/TmyDataBase.h"
 

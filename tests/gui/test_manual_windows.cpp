@@ -2,7 +2,7 @@
 #include "PictureSession.h"
 #include "WindowCatalogue.h"
 
-#include "shell/SprzetnikApplication.h"
+#include "base/SprzetnikApplication.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 
 #include "editors/TfSelectDir.h"
 #include "registers/TfMain.h"
-#include "shell/AppState.h"
-#include "shell/Config.h"
-#include "shell/Dialogs.h"
+#include "store/AppState.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
 #include "shell/OptionsCommand.h"
 #include "shell/TfOpcjeProgramu.h"
 #include "store/TmyDataBase.h"

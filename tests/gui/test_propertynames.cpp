@@ -5,7 +5,7 @@
 #include "registers/ListTools.h"
 #include "registers/PropertyNamesPages.h"
 #include "registers/TfMain.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 

@@ -1,9 +1,9 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "registers/ListModel.h"
+#include "widgets/ListModel.h"
 #include "registers/TfMain.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 
 #include "editors/TfLikwidacja.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "widgets/DateField.h"
 
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "editors/TfOdpowiedzialny.h"
-#include "shell/Dialogs.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 

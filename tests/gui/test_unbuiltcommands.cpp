@@ -1,12 +1,12 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "registers/MainCommands.h"
+#include "shell/MainCommands.h"
 #include "registers/TfMain.h"
 #include "registers/TfMainUi.h"
 #include "registers/ToolbarRules.h"
-#include "shell/AppState.h"
-#include "shell/Dialogs.h"
+#include "store/AppState.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "shell/Config.h"
-#include "shell/DatabaseLocation.h"
-#include "shell/Dialogs.h"
+#include "base/Config.h"
+#include "store/DatabaseLocation.h"
+#include "base/Dialogs.h"
 #include "shell/TfTutorial1.h"
 #include "shell/TfWskazBaze.h"
 #include "store/DbError.h"

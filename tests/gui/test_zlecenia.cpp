@@ -4,9 +4,9 @@
 #include "TestSupport.h"
 
 #include "editors/TfKomputery.h"
-#include "registers/RecordCommands.h"
-#include "shell/AppState.h"
-#include "shell/Dialogs.h"
+#include "shell/RecordCommands.h"
+#include "store/AppState.h"
+#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
 #include "widgets/DateField.h"

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "shell/AppPaths.h"
+#include "base/AppPaths.h"
 
 #include <QDir>
 #include <QFile>

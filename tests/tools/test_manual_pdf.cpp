@@ -3,8 +3,8 @@
 // build placed beside the program where "Pomoc" and the guides open them.
 #include "ManualPdf.h"
 #include "ManualSource.h"
-#include "shell/GuideDialog.h"
-#include "shell/TinfoDBProblem.h"
+#include "base/GuideDialog.h"
+#include "base/TinfoDBProblem.h"
 
 #include <QDir>
 #include <QFile>

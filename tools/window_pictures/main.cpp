@@ -5,8 +5,8 @@
 #include "PictureSession.h"
 #include "WindowCatalogue.h"
 
-#include "shell/Dialogs.h"
-#include "shell/SprzetnikApplication.h"
+#include "base/Dialogs.h"
+#include "base/SprzetnikApplication.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,0 +1,2 @@
+#include "reports/Catalogue.h"
+#include "bhp/Other.h"

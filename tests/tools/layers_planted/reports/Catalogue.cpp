@@ -1,0 +1,2 @@
+#include "renderer/Page.h"
+#include "shell/Startup.h"

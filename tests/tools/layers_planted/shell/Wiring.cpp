@@ -1,0 +1,2 @@
+#include "registers/TfMain.h"
+#include "bhp/TfBhp.h"

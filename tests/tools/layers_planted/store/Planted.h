@@ -1,0 +1,3 @@
+#pragma once
+#include "widgets/DataGrid.h"
+#include "base/ErrorLog.h"

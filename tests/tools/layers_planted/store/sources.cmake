@@ -1,0 +1,3 @@
+list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Planted.cpp
+)

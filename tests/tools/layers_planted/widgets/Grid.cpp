@@ -1,0 +1,1 @@
+#include "renderer/Page.h"

@@ -1,0 +1,70 @@
+# The rooms of src/ stack; a file includes only its own room and rooms below
+# it. Run as: cmake -DSRC=<src folder> -P check_layers.cmake
+#
+#   base → store → widgets → editors → registers → bhp, reminders, reports,
+#   users, maintenance → shell → main.cpp
+#
+# Rooms of one floor do not include each other. renderer/ stands apart: it
+# includes no other room, and any room from editors up may include it.
+# store/ is Qt Core only: its sources.cmake lists no GUI sources.
+if(NOT SRC)
+  message(FATAL_ERROR "check_layers: pass -DSRC=<src folder>")
+endif()
+
+set(floor_base 0)
+set(floor_store 1)
+set(floor_widgets 2)
+set(floor_editors 3)
+set(floor_registers 4)
+foreach(room bhp reminders reports users maintenance)
+  set(floor_${room} 5)
+endforeach()
+set(floor_shell 6)
+set(floor_main 7)
+set(renderer_users_from 3)
+
+set(faults "")
+file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
+foreach(file ${files})
+  if(file MATCHES "^([^/]+)/")
+    set(room ${CMAKE_MATCH_1})
+  else()
+    set(room main)
+  endif()
+  if(NOT room STREQUAL "renderer" AND NOT DEFINED floor_${room})
+    string(APPEND faults "  ${file}: the folder ${room}/ is not a room of the order\n")
+    continue()
+  endif()
+  file(STRINGS ${SRC}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/")
+  foreach(line ${lines})
+    string(REGEX MATCH "\"([^\"/]+)/[^\"]*\"" include "${line}")
+    set(target ${CMAKE_MATCH_1})
+    if(target STREQUAL room)
+      continue()
+    endif()
+    string(REPLACE "\"" "" shown "${include}")
+    if(room STREQUAL "renderer")
+      string(APPEND faults "  ${file} includes ${shown}: the renderer includes no other room\n")
+    elseif(target STREQUAL "renderer")
+      if(floor_${room} LESS renderer_users_from)
+        string(APPEND faults "  ${file} includes ${shown}: ${room}/ stands below the renderer's users\n")
+      endif()
+    elseif(NOT DEFINED floor_${target})
+      string(APPEND faults "  ${file} includes ${shown}: ${target}/ is not a room of the order\n")
+    elseif(NOT floor_${target} LESS floor_${room})
+      string(APPEND faults "  ${file} includes ${shown}: ${target}/ is not below ${room}/\n")
+    endif()
+  endforeach()
+endforeach()
+
+if(EXISTS ${SRC}/store/sources.cmake)
+  file(READ ${SRC}/store/sources.cmake store_sources)
+  if(store_sources MATCHES "GUI_SOURCES")
+    string(APPEND faults "  store/sources.cmake lists GUI sources: the store is Qt Core only\n")
+  endif()
+endif()
+
+if(faults)
+  message(FATAL_ERROR "Includes against the order of the rooms:\n${faults}")
+endif()
+message(STATUS "Every include of ${SRC} points down the order of the rooms")
