@@ -2,7 +2,8 @@
 BUILD_DIR ?= build
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
             libsqlcipher-dev sqlcipher libssl-dev fonts-dejavu-core libbenchmark-dev poppler-utils \
-            qt6-translations-l10n ccache
+            qt6-translations-l10n ccache \
+            dpkg-dev lintian desktop-file-utils appstream
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?= -DSPRZETNIK_WERROR=ON
 # Compiles go through ccache when it is there; paths are taken relative to the
@@ -14,7 +15,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := true
 endif
 
-.PHONY: all deps configure build program run test format clean
+.PHONY: all deps configure build program run test package format clean
 
 all: build
 
@@ -48,6 +49,11 @@ run: program
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j2
+
+# sprzetnik_<version>_amd64.deb in the build folder.
+package: configure
+	cmake --build $(BUILD_DIR) --target sprzetnik program_files dokumentacja package_changelog
+	cd $(BUILD_DIR) && cpack -G DEB
 
 format: configure
 	cmake --build $(BUILD_DIR) --target format

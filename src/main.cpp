@@ -78,7 +78,7 @@ int main(int argc, char* argv[])
     SprzetnikApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Sprzetnik "));
     app.setWindowIcon(TfMainUi::programIcon());
-    app.setDesktopFileName(QStringLiteral("sprzetnik"));
+    app.setDesktopFileName(QStringLiteral("pl.sprzetnik.Sprzetnik"));
     Dialogs::install();
     StartupTiming timing;
     if (!qEnvironmentVariableIsEmpty("SPRZETNIK_STARTUP_TIMING"))

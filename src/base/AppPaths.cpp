@@ -8,6 +8,8 @@
 namespace
 {
 QString g_configDir;
+// Created by the package, writable by every user of the computer.
+constexpr const char* kSharedStateDir = "/var/lib/sprzetnik";
 
 bool ensureWritable(const QString& dir)
 {
@@ -25,6 +27,11 @@ QString configDir()
     if (!g_configDir.isEmpty())
         return g_configDir;
     QString dir = qEnvironmentVariable("SPRZETNIK_CONFIG_DIR");
+    // The package makes this folder for every user of the computer, as an
+    // installer makes the common application-data folder elsewhere.
+    const QFileInfo sharedState(QString::fromLatin1(kSharedStateDir));
+    if (dir.isEmpty() && sharedState.isDir() && sharedState.isWritable())
+        dir = sharedState.filePath();
     if (dir.isEmpty()) {
         const QString suffix = QStringLiteral("/Volmark/Sprzetnik");
         const QStringList shared = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
@@ -51,9 +58,17 @@ void resetConfigDir()
 
 QString programDir()
 {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QDir::currentPath();
+    const QString exeDir =
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    // A build keeps the folders beside the executable; an installed program
+    // keeps them in its share folder beside bin/ (any prefix, also a root
+    // unpacked elsewhere).
+    if (QFileInfo(exeDir + QStringLiteral("/data")).isDir())
+        return exeDir;
+    const QString installed = QDir::cleanPath(exeDir + QStringLiteral("/../share/sprzetnik"));
+    if (QFileInfo(installed + QStringLiteral("/data")).isDir())
+        return installed;
+    return exeDir;
 }
 
 QString configFile(const QString& name)
