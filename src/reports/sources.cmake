@@ -1,6 +1,7 @@
 # Report data module and record print-out lines (no widgets)
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RecordPrintout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReportFields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SavedListState.h
   ${CMAKE_CURRENT_LIST_DIR}/TDMRaporty.cpp
 )
