@@ -142,7 +142,7 @@ bool AdditionalPage::runAdditional()
                       QStringLiteral("Brak raportu. Wskaż żądany raport bądź zamów raport u producenta."));
         return false;
     }
-    // The add-on report windows are not part of this program: a named window
+    // The add-on report windows do not come with this program: a named window
     // that is not installed is reported as a failed start.
     const QString form = list->currentData().toString();
     ErrorLog::report(QStringLiteral("Błąd podczas uruchamiania raportu. Oryginalny komunikat: ") +

@@ -190,11 +190,11 @@ bool FinancialPage::runRegister()
     Statement& liquidated = db().statement(QStringLiteral("DBFSpis2"));
     current.close();
     liquidated.close();
-    for (int part = 0; part < 3; ++part) {
-        current.setLine(1 + part * 4, range);
-        current.setLine(2 + part * 4, above);
-        current.setLine(3 + part * 4, below);
-        liquidated.setLine(1 + part * 2, arch);
+    for (int block = 0; block < 3; ++block) {
+        current.setLine(1 + block * 4, range);
+        current.setLine(2 + block * 4, above);
+        current.setLine(3 + block * 4, below);
+        liquidated.setLine(1 + block * 2, arch);
     }
     guarded(62141, [&] { current.open(); });
     guarded(62142, [&] { liquidated.open(); });

@@ -11,8 +11,8 @@
 #include <utility>
 
 namespace {
-// The object label, a line break and the object's description column.
-QString labelWithDescription(const Statement* q, const QString& kindField)
+// The object label, a line break and the object's OPIS column.
+QString labelWithText(const Statement* q, const QString& kindField)
 {
     if (!ReportFields::usable(q))
         return {};
@@ -218,14 +218,14 @@ bool ReportFields::employees()
 bool ReportFields::deadlines()
 {
     if (is("CZEGODOTYCZY"))
-        return put(labelWithDescription(m_q, m_name));
+        return put(labelWithText(m_q, m_name));
     return alias("KLASYFIKATOR", m_q, "KLASYFIKATOR_O") || dated({"DATAOD", "DATADO"});
 }
 
 bool ReportFields::repairs()
 {
     if (is("KOMPSPRZ"))
-        return put(labelWithDescription(m_q, m_name));
+        return put(labelWithText(m_q, m_name));
     return alias("WYKONAWCA", m_q, "FIRMA") || dated({"TERMIN", "DATANAPRAWY"}) || costs();
 }
 
@@ -342,7 +342,7 @@ bool ReportFields::bhpHoldings()
 bool ReportFields::plannedDeadlines()
 {
     if (is("CZEGODOTYCZY"))
-        return put(labelWithDescription(m_q, m_name));
+        return put(labelWithText(m_q, m_name));
     const QString kind = text(m_q, QStringLiteral("CZEGODOTYCZY"));
     const bool asset = kind == QLatin1String("K") || kind == QLatin1String("S");
     if (is("OSOBA"))
@@ -353,8 +353,8 @@ bool ReportFields::plannedDeadlines()
     return alias("KLASYFIKATOR", m_q, "KLASYFIKATOR_O") || dated({"DATAOD", "DATADO"});
 }
 
-// The register of equipment: the current part numbers its rows in sum 2,
-// the liquidated part in sum 1.
+// The register of equipment: current rows are numbered in sum 2,
+// liquidated rows in sum 1.
 bool ReportFields::inventory()
 {
     std::array<double, 3>& sums = m_data.m_sums;
@@ -459,14 +459,14 @@ bool ReportFields::softwareDetails()
 bool ReportFields::documents()
 {
     if (is("CZEGODOTYCZY"))
-        return put(labelWithDescription(m_q, m_name));
+        return put(labelWithText(m_q, m_name));
     return dated({"TERMIN", "DATADOK"});
 }
 
 bool ReportFields::history()
 {
     if (is("KOMPSPRZ"))
-        return put(labelWithDescription(m_q, m_name));
+        return put(labelWithText(m_q, m_name));
     return dated({"DATAOD", "DATADO"});
 }
 
@@ -474,7 +474,7 @@ bool ReportFields::history()
 bool ReportFields::orders()
 {
     if (is("CZEGODOTYCZY"))
-        return put(labelWithDescription(m_q, m_name));
+        return put(labelWithText(m_q, m_name));
     if (is("FIRMA") || is("OPIS"))
         return put(prefixed(text(m_q, m_name)));
     if (reportIs("frReport14")) {
@@ -512,7 +512,7 @@ bool ReportFields::attachments()
 {
     const bool check = m_data.m_choices.attachmentCheck;
     if (is("CZEGODOTYCZY"))
-        return put(labelWithDescription(m_q, m_name));
+        return put(labelWithText(m_q, m_name));
     if (is("DATADODANIA"))
         return put(date(m_q, m_name));
     if (is("TYTULSPR"))
