@@ -1,29 +1,22 @@
 #pragma once
 
-#include <QHash>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
 
-class CalendarPicker;
-class DateField;
-class Lookup;
-class QPlainTextEdit;
-class QCheckBox;
-class QComboBox;
-class QGridLayout;
+class ProtocolPage;
 class QLineEdit;
-class QPushButton;
 class QTabWidget;
+class ReportPage;
+class ReportPanel;
 class TDMRaporty;
 class TmyDataBase;
 
-// The "Raporty" view: the page control RaportyTab with the statements of the
-// pages "Ogólne" and "Finansowe" and the shared panel of date range and issue
-// date. A statement turns its filter controls into the conditions of the
-// query its report reads, runs the report and puts the lists' filter state
-// back afterwards.
+// The "Raporty" view: the page control RaportyTab with one page per group of
+// statements, and the shared panel of date range and issue date under it.
+// Each page runs its own statements; the view shows their reports.
 class RaportyTab : public QWidget
 {
     Q_OBJECT
@@ -66,71 +59,15 @@ public:
     static QString protocolTextsPath();
 
 private:
-    QWidget* buildGeneral();
-    QWidget* buildFinancial();
-    QWidget* buildPanel();
-    QWidget* buildProtocol(int kind);
-    QWidget* buildLocations();
-    QWidget* buildEmployees();
-    QWidget* buildBhp();
-    QWidget* buildAdditional();
-    QWidget* scrolled(QWidget* page, const QString& name);
-    Lookup* addLookup(QWidget* parent, const QString& name, const QString& statement, const QString& key,
-                      const QString& display, QCheckBox* box);
-    void presetLookups();
-    template <typename T> T* control(const QString& name) const { return findChild<T*>(name); }
-    bool checked(const QString& name) const;
-    QGridLayout* startPage(QWidget* page);
-    QPushButton* addStatement(QGridLayout* grid, const QString& button, const QString& caption);
-    QComboBox* addChoice(QGridLayout* grid, int column, const QString& name, const QStringList& items,
-                         const QString& hint = {});
-    QLineEdit* addNumber(QGridLayout* grid, const QString& name, const QString& what);
-    QComboBox* combo(const QString& name) const;
-    QLineEdit* number(const QString& name) const;
-    int choice(const QString& name) const;
-
-    bool showReport(const QString& report, const QString& file, bool checkAttachments = false);
-    bool showReportAt(const QString& report, const QString& path, bool checkAttachments);
-    bool runProtocol(int kind);
-    bool runLocations();
-    bool runByEmployee();
-    bool runBhpHistory();
-    bool runBhpNeeds();
-    bool runHoldings();
-    bool runBhpPurchases();
-    bool runAttachments();
-    bool runAdditional();
-    bool prepareDormak();
-    bool runDormak();
-    bool runDormakCsv();
-    bool runAssetReport(const QString& button);
-    bool runRepairs(bool costs);
-    bool runDeadlines();
-    bool runFreeLicences();
-    bool runDocuments();
-    bool runHistory();
-    bool runOrders(const QString& list, const QString& seria, const QString& sort, const QString& report,
-                   const QString& file);
-    bool runEmployees();
-    bool runCosts(const QString& button);
-    bool runRegister();
+    void addPage(ReportPage* page, const QString& caption);
+    // Sets up the data module for the report and shows it.
+    bool showReport(const QString& report, const QString& path, bool checkAttachments);
 
     TmyDataBase& m_db;
     TDMRaporty& m_reports;
     Runner m_runner;
     QTabWidget* m_tabs = nullptr;
-    DateField* m_from = nullptr;
-    DateField* m_to = nullptr;
-    QCheckBox* m_issueDateOn = nullptr;
-    DateField* m_issueDate = nullptr;
-    CalendarPicker* m_issuePicker = nullptr;
-    QCheckBox* m_liquidationDate = nullptr;
-    QCheckBox* m_showPasswords = nullptr;
-    QCheckBox* m_above = nullptr;
-    QCheckBox* m_below = nullptr;
-    QLineEdit* m_aboveValue = nullptr;
-    QLineEdit* m_belowValue = nullptr;
-    QHash<QString, QComboBox*> m_combos;
-    QHash<QString, QLineEdit*> m_numbers;
-    int m_row = 0;
+    ReportPanel* m_panel = nullptr;
+    QList<ReportPage*> m_pages;
+    QList<ProtocolPage*> m_protocols;
 };

@@ -1,16 +1,12 @@
 #include "reports/TDMRaporty.h"
 
 #include "base/Config.h"
+#include "reports/ReportFields.h"
 #include "store/Guarded.h"
 #include "store/ListState.h"
 #include "store/Statement.h"
 #include "store/StatementTexts.h"
 #include "store/TmyDataBase.h"
-
-#include <QDir>
-#include <QFileInfo>
-
-#include <functional>
 
 namespace {
 TDMRaporty* g_instance = nullptr;
@@ -111,60 +107,6 @@ const SourceDef* findSource(const QString& report, const QString& source)
     return nullptr;
 }
 
-bool usable(const Statement* q)
-{
-    return q && q->isOpen() && !q->eof();
-}
-
-QString text(const Statement* q, const QString& field)
-{
-    return usable(q) && q->hasField(field) ? q->text(field) : QString();
-}
-
-qint64 integer(const Statement* q, const QString& field)
-{
-    return usable(q) && q->hasField(field) ? q->integer(field) : 0;
-}
-
-QString date(const Statement* q, const QString& field)
-{
-    return TmyDataBase::dateText(integer(q, field));
-}
-
-QString amount(const Statement* q, const QString& field)
-{
-    return usable(q) && q->hasField(field) ? TmyDataBase::amountText(q->number(field)) : QString();
-}
-
-// The object label, a line break and the object's description column.
-QString labelWithDescription(const Statement* q, const QString& kindField)
-{
-    if (!usable(q))
-        return {};
-    const QString kind = text(q, kindField);
-    return TmyDataBase::objectLabel(kind, *q) + QLatin1Char('\r') + text(q, kind + QStringLiteral("OPIS"));
-}
-
-// "Data likwid.:\r" + date, or empty without a date.
-QString liquidationShort(const Statement* q)
-{
-    const QString d = date(q, QStringLiteral("DATAARCH"));
-    return d.isEmpty() ? QString() : QStringLiteral("Data likwid.:\r") + d;
-}
-
-QString liquidationLong(const Statement* q)
-{
-    const QString d = date(q, QStringLiteral("DATAARCH"));
-    if (d.isEmpty())
-        return {};
-    return QStringLiteral("Data likwidacji: ") + d + QStringLiteral(" Przyczyna: ") +
-           text(q, QStringLiteral("PRZYCZYNA"));
-}
-
-QString prefixed(const QString& value)
-{
-    return value.isEmpty() ? value : QStringLiteral("/ ") + value;
-}
 } // namespace
 
 struct TDMRaporty::Walk
@@ -317,10 +259,11 @@ void TDMRaporty::first(const QString& source)
     case SourceKind::Properties: {
         const Statement* master = rows(QLatin1String(def->master));
         if (source == QLatin1String("frDSKompWl"))
-            loadProperties(QStringLiteral("K"), 0, integer(master, QStringLiteral("IDKOMPUTERA")));
+            loadProperties(QStringLiteral("K"), 0,
+                           ReportFields::integer(master, QStringLiteral("IDKOMPUTERA")));
         else
-            loadProperties(QStringLiteral("S"), integer(master, QStringLiteral("KLASYFIKATOR")),
-                           integer(master, QStringLiteral("IDSPRZETU")));
+            loadProperties(QStringLiteral("S"), ReportFields::integer(master, QStringLiteral("KLASYFIKATOR")),
+                           ReportFields::integer(master, QStringLiteral("IDSPRZETU")));
         return;
     }
     case SourceKind::Detail:
@@ -328,7 +271,7 @@ void TDMRaporty::first(const QString& source)
     }
 
     const Statement* master = rows(QLatin1String(def->master));
-    if (!usable(master) || !sectionWanted(source)) {
+    if (!ReportFields::usable(master) || !sectionWanted(source)) {
         w.empty = true;
         return;
     }
@@ -336,15 +279,15 @@ void TDMRaporty::first(const QString& source)
         source == QLatin1String("frUserDatasetPracSprz")) {
         Statement& q = m_db.statement(name);
         q.close();
-        q.setParam(0, text(master, QStringLiteral("NREW")));
+        q.setParam(0, ReportFields::text(master, QStringLiteral("NREW")));
         openQuery(source, q, 81137);
         return;
     }
     if (source == QLatin1String("frDSOprogKomp")) {
         Statement& q = m_db.statement(name);
         q.close();
-        q.setLine(1, QString::number(integer(master, QStringLiteral("IDLICENCJI"))));
-        q.setLine(3, QString::number(integer(master, QStringLiteral("IDPROGRAMU"))));
+        q.setLine(1, QString::number(ReportFields::integer(master, QStringLiteral("IDLICENCJI"))));
+        q.setLine(3, QString::number(ReportFields::integer(master, QStringLiteral("IDPROGRAMU"))));
         openQuery(source, q, 81131);
         return;
     }
@@ -352,28 +295,30 @@ void TDMRaporty::first(const QString& source)
     // shared list state is left as it was.
     ListState state = m_db.listState();
     if (source == QLatin1String("frDSKompUzyt") || source == QLatin1String("frDSKompLic")) {
-        state.setOwner(name, integer(master, QStringLiteral("IDKOMPUTERA")));
+        state.setOwner(name, ReportFields::integer(master, QStringLiteral("IDKOMPUTERA")));
     } else if (source == QLatin1String("frDSKompSprzet")) {
-        state.setOwner(name, integer(master, QStringLiteral("IDKOMPUTERA")));
+        state.setOwner(name, ReportFields::integer(master, QStringLiteral("IDKOMPUTERA")));
         state.setCondition(name, ListState::Role::Archive, ListState::archiveCondition(false));
     } else if (source == QLatin1String("frDSSprzetUzyt")) {
-        state.setOwner(name, integer(master, QStringLiteral("IDSPRZETU")));
+        state.setOwner(name, ReportFields::integer(master, QStringLiteral("IDSPRZETU")));
     } else if (source == QLatin1String("frUserKompLic") || source == QLatin1String("frUserDatasetUKompLic")) {
-        state.setOwner(name, integer(master, QStringLiteral("IDKOMPUTERA")));
+        state.setOwner(name, ReportFields::integer(master, QStringLiteral("IDKOMPUTERA")));
     } else if (source == QLatin1String("frUserDatasetKomp") || source == QLatin1String("frUserDatasetSprz")) {
         state.setSlot(name, ListState::reservedLines(name).value(0),
                       QStringLiteral("AND ") +
                           ListState::qualifiedColumn(name, QStringLiteral("LOKALIZACJA")) + QLatin1Char('=') +
-                          QString::number(integer(master, QStringLiteral("KOD"))));
+                          QString::number(ReportFields::integer(master, QStringLiteral("KOD"))));
     } else if (source == QLatin1String("frUserDatasetUKomp") ||
                source == QLatin1String("frUserDatasetUSprz")) {
         // The employee's number is quoted: it is a text typed by a user.
         state.setSlot(name, ListState::reservedLines(name).value(0),
                       QStringLiteral("AND ") + ListState::qualifiedColumn(name, QStringLiteral("NREW")) +
-                          QLatin1Char('=') + ListState::literal(text(master, QStringLiteral("NREW"))));
+                          QLatin1Char('=') +
+                          ListState::literal(ReportFields::text(master, QStringLiteral("NREW"))));
     } else if (source == QLatin1String("frDSSprzetNaprawy")) {
         // The kind as well: keys of computers and equipment overlap.
-        state.setObject(name, QStringLiteral("S"), integer(master, QStringLiteral("IDSPRZETU")));
+        state.setObject(name, QStringLiteral("S"),
+                        ReportFields::integer(master, QStringLiteral("IDSPRZETU")));
     }
     if (!w.own)
         w.own = std::make_unique<Statement>(&m_db.DatabaseMain(), name);
@@ -563,23 +508,10 @@ QString TDMRaporty::locationText(qint64 kod)
     return value;
 }
 
-QString TDMRaporty::accumulate(const Statement* q, const QString& field, int sum)
-{
-    if (!usable(q) || !q->hasField(field))
-        return {};
-    bool ok = false;
-    const double value = q->isNull(field) ? 0.0 : q->text(field).trimmed().toDouble(&ok);
-    if (q->isNull(field))
-        ok = true;
-    if (ok)
-        m_sums.at(std::size_t(sum - 1)) += value;
-    return TmyDataBase::amountText(value);
-}
-
 QString TDMRaporty::getValue(const QString& name)
 {
     QString value;
-    if (reportValue(name, &value))
+    if (ReportFields(*this).value(name, &value))
         return value;
     // The common variables come before the columns: the supplier column
     // FIRMA of the cost lists must not replace the own company.
@@ -587,7 +519,7 @@ QString TDMRaporty::getValue(const QString& name)
         return commonValue(name);
     // A column of the main source's query answers under its own name.
     const Statement* q = rows(m_mainSource);
-    if (usable(q) && q->hasField(name))
+    if (ReportFields::usable(q) && q->hasField(name))
         return q->text(name);
     return {};
 }
@@ -633,7 +565,7 @@ QString TDMRaporty::commonValue(const QString& name)
     if (name == QLatin1String("WYSTAWIONO"))
         return m_choices.issueDateOn ? QStringLiteral("Wystawiono ") + m_choices.issueDate : QString();
     if (name == QLatin1String("WLASCICIEL"))
-        return text(&m_db.statement(QStringLiteral("DBFKomputery")), QStringLiteral("NREW"));
+        return ReportFields::text(&m_db.statement(QStringLiteral("DBFKomputery")), QStringLiteral("NREW"));
     if (name == QLatin1String("NRKPIR_TITLE"))
         return QStringLiteral("Nr KPiR");
     if (name == QLatin1String("RAP_DW_FIRMA"))
@@ -641,343 +573,4 @@ QString TDMRaporty::commonValue(const QString& name)
     if (name == QLatin1String("STRONA"))
         return QString::number(m_page);
     return {};
-}
-
-// The variables a report answers in its own way.
-bool TDMRaporty::reportValue(const QString& name, QString* value)
-{
-    const Statement* q = rows(m_mainSource);
-    const auto is = [&](const char* n) { return name == QLatin1String(n); };
-    const auto put = [&](const QString& v) {
-        *value = v;
-        return true;
-    };
-    const auto sumText = [&](int i) { return TmyDataBase::amountText(m_sums.at(std::size_t(i - 1))); };
-    // Net, VAT and gross of the row into S1 to S3, and their totals.
-    const auto costs = [&]() -> bool {
-        if (is("NETTO"))
-            return put(accumulate(q, name, 1));
-        if (is("VAT"))
-            return put(accumulate(q, name, 2));
-        if (is("BRUTTO"))
-            return put(accumulate(q, name, 3));
-        if (is("SNETTO"))
-            return put(sumText(1));
-        if (is("SVAT"))
-            return put(sumText(2));
-        if (is("SBRUTTO"))
-            return put(sumText(3));
-        return false;
-    };
-    const auto dated = [&](std::initializer_list<const char*> fields) -> bool {
-        for (const char* f : fields)
-            if (is(f))
-                return put(date(q, name));
-        return false;
-    };
-    const auto alias = [&](const char* variable, const Statement* from, const char* field) -> bool {
-        return is(variable) && put(text(from, QLatin1String(field)));
-    };
-
-    if (m_report == QLatin1String("frDrukujPozycje")) {
-        if (is("TEMAT"))
-            return put(m_title);
-        if (is("TRESC"))
-            return put(m_body);
-        return false;
-    }
-    if (m_report == QLatin1String("frReportDoki")) {
-        const auto it = m_document.constFind(name);
-        return it != m_document.constEnd() && put(*it);
-    }
-    if (m_report == QLatin1String("frReport6")) {
-        if (is("NAZWISKO"))
-            return put(text(q, QStringLiteral("NAZWISKO")) + QLatin1Char(' ') +
-                       text(q, QStringLiteral("IMIE")));
-        if (is("ADRES")) {
-            QStringList parts;
-            for (const char* f : {"ADRES", "NUMER", "KOD", "MIASTO", "KRAJ"})
-                if (const QString p = text(q, QLatin1String(f)).trimmed(); !p.isEmpty())
-                    parts << p;
-            return put(parts.join(QLatin1Char(' ')));
-        }
-        return alias("DZIAL", q, "DZIAL_O") || alias("STANOWISKO", q, "STANOWISKO_O");
-    }
-    if (m_report == QLatin1String("frReport5")) {
-        if (is("CZEGODOTYCZY"))
-            return put(labelWithDescription(q, name));
-        return alias("KLASYFIKATOR", q, "KLASYFIKATOR_O") || dated({"DATAOD", "DATADO"});
-    }
-    if (m_report == QLatin1String("frReport4")) {
-        if (is("KOMPSPRZ"))
-            return put(labelWithDescription(q, name));
-        return alias("WYKONAWCA", q, "FIRMA") || dated({"TERMIN", "DATANAPRAWY"}) || costs();
-    }
-    if (m_report == QLatin1String("frReport7") || m_report == QLatin1String("frReport8") ||
-        m_report == QLatin1String("frReport9")) {
-        if (is("ARCHIWUM")) {
-            const char* caption = m_report == QLatin1String("frReport7") ? "Archiwum / komputery zlikwidowane"
-                                  : m_report == QLatin1String("frReport8")
-                                      ? "Archiwum / Sprzet zlikwidowany"
-                                      : "Archiwum / Licencje zlikwidowany";
-            return put(text(q, name) == QLatin1String("T") ? QString::fromUtf8(caption) : QString());
-        }
-        if (is("DATAARCH"))
-            return put(liquidationShort(q));
-        if (is("PROGRAM") && m_report == QLatin1String("frReport9"))
-            return put(usable(q) ? licenceProgramsText(integer(q, QStringLiteral("IDLICENCJI"))) : QString());
-        return alias("DOSTAWCA", q, "FIRMA") || dated({"DATAZAKUPU"}) || costs();
-    }
-    if (m_report == QLatin1String("frReport10")) {
-        if (is("KOMPUTERY"))
-            return put(m_choices.computers ? QStringLiteral("Komputery:") : QString());
-        if (is("SPRZET"))
-            return put(m_choices.equipment ? QStringLiteral("Inny Sprzęt:") : QString());
-        if (is("ARCHIWUM"))
-            return put(m_choices.archiveSeries ? QStringLiteral("Archiwum / wyposażenie zlikwidowane")
-                                               : QString());
-        // Columns of the computer, and with the prefix S of the equipment, of the location.
-        const bool equipment = name.startsWith(QLatin1Char('S')) && name != QLatin1String("SUMANETTO");
-        const Statement* item =
-            rows(equipment ? QStringLiteral("frUserDatasetSprz") : QStringLiteral("frUserDatasetKomp"));
-        const QString field = equipment ? name.mid(1) : name;
-        if (field == QLatin1String("DOSTAWCA"))
-            return put(text(item, QStringLiteral("FIRMA")));
-        if (field == QLatin1String("DATAARCH"))
-            return put(liquidationShort(item));
-        if (field == QLatin1String("DATAZAKUPU"))
-            return put(date(item, field));
-        for (const char* f : {"NAZWA", "NREWID", "PRODUCENT", "INNE", "NRFAKTURY", "NRSERYJNY", "NRKPIR"})
-            if (field == QLatin1String(f))
-                return put(text(item, field));
-        return false;
-    }
-    if (m_report == QLatin1String("frReport11")) {
-        if (is("NAZWISKO"))
-            return put(text(q, QStringLiteral("NAZWISKO")) + QLatin1Char(' ') +
-                       text(q, QStringLiteral("IMIE")));
-        if (is("KOMPUTERY"))
-            return put(m_choices.computers ? QStringLiteral("Komputer:") : QString());
-        if (is("SPRZET"))
-            return put(m_choices.equipment ? QStringLiteral("Sprzęt:") : QString());
-        if (is("LICENCJE"))
-            return put(m_choices.licences ? QStringLiteral("Oprogramowanie - licencje:") : QString());
-        if (is("SUMANETTO"))
-            return put(sumText(1));
-        if (is("DATARAPORTU"))
-            return put(m_choices.issueDate);
-        if (alias("DZIAL", q, "DZIAL_O") || alias("STANOWISKO", q, "STANOWISKO_O"))
-            return true;
-        const Statement* used = rows(QStringLiteral("frUserDatasetPracKomp"));
-        const Statement* usedEq = rows(QStringLiteral("frUserDatasetPracSprz"));
-        const Statement* own = rows(QStringLiteral("frUserDatasetUKomp"));
-        const Statement* ownEq = rows(QStringLiteral("frUserDatasetUSprz"));
-        // The licences of whichever computer section is printing.
-        const Statement* lic = rows(QStringLiteral("frUserDatasetUKompLic"));
-        if (!usable(lic))
-            lic = rows(QStringLiteral("frUserKompLic"));
-        if (is("KNETTO"))
-            return put(accumulate(used, QStringLiteral("NETTO"), 1));
-        if (is("SNETTO"))
-            return put(accumulate(usedEq, QStringLiteral("NETTO"), 1));
-        if (is("LNETTO"))
-            return put(accumulate(lic, QStringLiteral("LNETTO"), 1));
-        if (is("DATAZAKUPU"))
-            return put(date(used, name));
-        if (is("SDATAZAKUPU"))
-            return put(date(usedEq, QStringLiteral("DATAZAKUPU")));
-        if (is("UDATAZAKUPU"))
-            return put(date(own, QStringLiteral("DATAZAKUPU")));
-        if (is("USDATAZAKUPU"))
-            return put(date(ownEq, QStringLiteral("DATAZAKUPU")));
-        if (is("LDATAZAKUPU"))
-            return put(date(lic, QStringLiteral("LDATAZAKUPU")));
-        for (const char* f : {"NAZWA", "PRODUCENT", "NREWID", "NRSERYJNY"}) {
-            const QString c = QLatin1String(f);
-            if (name == c)
-                return put(text(used, c));
-            if (name == QLatin1Char('S') + c)
-                return put(text(usedEq, c));
-            if (name == QLatin1Char('U') + c)
-                return put(text(own, c));
-            if (name == QStringLiteral("US") + c)
-                return put(text(ownEq, c));
-        }
-        return alias("KNRKPIR", used, "NRKPIR") || alias("SNRKPIR", usedEq, "NRKPIR") ||
-               alias("LNREWID", lic, "LNREWID") || alias("LNRLICENCJI", lic, "NRLICENCJI") ||
-               alias("LNAZWA", lic, "NAZWA") || alias("LWERSJA", lic, "WERSJA") ||
-               alias("LNRKPIR", lic, "LNRKPIR");
-    }
-    if (m_report == QLatin1String("frPracBhp")) {
-        if (is("ILOSC"))
-            return put(amount(q, QStringLiteral("PILOSC")));
-        return alias("INNE", q, "PINNE") || alias("KLASYFIKATOR", q, "KLASOPIS") ||
-               dated({"DATAOD", "DATADO"});
-    }
-    if (m_report == QLatin1String("frDormak")) {
-        if (is("CZEGODOTYCZY"))
-            return put(labelWithDescription(q, name));
-        const QString kind = text(q, QStringLiteral("CZEGODOTYCZY"));
-        const bool asset = kind == QLatin1String("K") || kind == QLatin1String("S");
-        if (is("OSOBA"))
-            return put(asset ? responsibleText(text(q, kind + QStringLiteral("NREW"))) : QString());
-        if (is("LOKALIZACJA"))
-            return put(asset ? locationText(integer(q, kind + QStringLiteral("LOKALIZACJA"))) : QString());
-        return alias("KLASYFIKATOR", q, "KLASYFIKATOR_O") || dated({"DATAOD", "DATADO"});
-    }
-    if (m_report == QLatin1String("frReport12")) {
-        const Statement* arch = rows(QStringLiteral("frUserDataset12Arch"));
-        if (is("WART")) {
-            if (!usable(q))
-                return put(QString());
-            return put(
-                accumulate(q, m_choices.grossValue ? QStringLiteral("BRUTTO") : QStringLiteral("NETTO"), 1));
-        }
-        if (is("LP")) {
-            m_sums[1] += 1;
-            return put(QString::number(m_sums[1], 'f', 0) + QLatin1Char('.'));
-        }
-        if (is("SWART"))
-            return put(sumText(1));
-        if (is("SLP"))
-            return put(QString::number(m_sums[1], 'f', 0));
-        if (is("ALP")) {
-            m_sums[0] += 1;
-            return put(QString::number(m_sums[0], 'f', 0) + QLatin1Char('.'));
-        }
-        if (is("ASLP"))
-            return put(QString::number(m_sums[0], 'f', 0));
-        if (is("ADATAARCH"))
-            return put(date(arch, QStringLiteral("DATAARCH")));
-        return alias("ANREWID", arch, "NREWID") || alias("ALOK", arch, "LOK") ||
-               alias("APRZYCZYNA", arch, "PRZYCZYNA") || dated({"DATAZAKUPU"});
-    }
-    if (m_report == QLatin1String("frReportLic")) {
-        if (is("ILOSCLIC")) {
-            if (text(q, QStringLiteral("WIELOSTAN")) == QLatin1String("T"))
-                return put(QStringLiteral("Wielostanowiskowa"));
-            return put(usable(q) ? QString::number(integer(q, name) - m_installed) : QString());
-        }
-        return false;
-    }
-    if (m_report == QLatin1String("frRKompDetails") || m_report == QLatin1String("frRSprzetDetails")) {
-        const bool computers = m_report == QLatin1String("frRKompDetails");
-        if (name.size() == 8 && name.startsWith(QLatin1String("NAZ_WL"))) {
-            const int lp = name.mid(6).toInt();
-            return lp >= 1 && lp <= 14 && put(m_propertyNames.at(std::size_t(lp - 1)));
-        }
-        if (name.size() == 4 && name.startsWith(QLatin1String("WL"))) {
-            const int lp = name.mid(2).toInt();
-            return lp >= 1 && lp <= 14 && put(m_propertyValues.at(std::size_t(lp - 1)));
-        }
-        if (is("DATAARCH"))
-            return put(liquidationLong(q));
-        const Statement* users =
-            rows(computers ? QStringLiteral("frDSKompUzyt") : QStringLiteral("frDSSprzetUzyt"));
-        if (alias("UNREW", users, "NREW") || alias("UNAZWISKO", users, "PRACOWNIK") ||
-            alias("UNIP", users, "NIP") || alias("UDZIAL", users, "DZIAL") ||
-            alias("USTANOWISKO", users, "STANOWISKO") || alias("UNRPOKOJU", users, "NRPOKOJU"))
-            return true;
-        if (computers) {
-            const Statement* lic = rows(QStringLiteral("frDSKompLic"));
-            const Statement* eq = rows(QStringLiteral("frDSKompSprzet"));
-            if (alias("LNRLICENCJI", lic, "NRLICENCJI") || alias("LNAZWA", lic, "NAZWA") ||
-                alias("LWERSJA", lic, "WERSJA") || alias("SNREWID", eq, "NREWID") ||
-                alias("SNAZWA", eq, "NAZWA") || alias("SPRODUCENT", eq, "PRODUCENT") ||
-                alias("SNRSERYJNY", eq, "NRSERYJNY"))
-                return true;
-        } else {
-            const Statement* rep = rows(QStringLiteral("frDSSprzetNaprawy"));
-            if (is("NTERMIN") || is("NDATANAPRAWY"))
-                return put(date(rep, name.mid(1)));
-            if (is("NNETTO") || is("NBRUTTO"))
-                return put(amount(rep, name.mid(1)));
-            if (alias("NOPIS", rep, "OPIS") || alias("NWYKONAWCA", rep, "FIRMA") ||
-                alias("NNRFAKTURY", rep, "NRFAKTURY"))
-                return true;
-        }
-        return dated({"DATAPROD", "DATAZAKUPU"}) || costs();
-    }
-    if (m_report == QLatin1String("frROprogDetails")) {
-        if (is("HASLO"))
-            return put(m_choices.showPasswords ? text(q, name) : QStringLiteral("******"));
-        if (is("DATAARCH"))
-            return put(liquidationLong(q));
-        if (is("NETTO") || is("VAT") || is("BRUTTO"))
-            return put(amount(q, name));
-        const Statement* k = rows(QStringLiteral("frDSOprogKomp"));
-        if (is("KDATAZAKUPU"))
-            return put(date(k, QStringLiteral("DATAZAKUPU")));
-        return alias("PNRSERYJNY", q, "NRSERYJNY") || alias("PNAZWA", q, "NAZWA") ||
-               alias("PWERSJA", q, "WERSJA") || alias("PKLASYFIKATOR", q, "KLAS") ||
-               alias("PPRODUCENT", q, "PRODUCENT") || alias("PIDFIRMY", q, "PIDFI") ||
-               alias("NREWID", q, "LNREWID") || alias("TYPLICENCJI", q, "TYPL") || alias("IDF", q, "IDFI") ||
-               alias("INNE", q, "LINNE") || alias("KNREWID", k, "NREWID") || alias("KNAZWA", k, "NAZWA") ||
-               alias("KLOK", k, "LOK") || alias("KPRODUCENT", k, "PRODUCENT") || dated({"DATAZAKUPU"});
-    }
-    if (m_report == QLatin1String("frReport1")) {
-        if (is("CZEGODOTYCZY"))
-            return put(labelWithDescription(q, name));
-        return dated({"TERMIN", "DATADOK"});
-    }
-    if (m_report == QLatin1String("frReport2")) {
-        if (is("KOMPSPRZ"))
-            return put(labelWithDescription(q, name));
-        return dated({"DATAOD", "DATADO"});
-    }
-    if (m_report == QLatin1String("frReport13") || m_report == QLatin1String("frReport14")) {
-        if (is("CZEGODOTYCZY"))
-            return put(labelWithDescription(q, name));
-        if (is("FIRMA") || is("OPIS"))
-            return put(prefixed(text(q, name)));
-        if (m_report == QLatin1String("frReport14")) {
-            if (is("GODZINY"))
-                return put(accumulate(q, name, 1));
-            if (is("WARTOSC"))
-                return put(accumulate(q, name, 2));
-            if (is("STAWKA"))
-                return put(amount(q, name));
-            if (is("SGODZINY"))
-                return put(sumText(1));
-            if (is("SWARTOSC"))
-                return put(sumText(2));
-        }
-        return dated({"DATAOD", "DATADO"});
-    }
-    if (m_report == QLatin1String("frZakupBhp")) {
-        if (is("ILOSC"))
-            return put(amount(q, name));
-        return alias("DOSTAWCA", q, "FIRMA") || alias("KLASYFIKATOR", q, "KLASOPIS") ||
-               dated({"DATAZAKUPU"}) || costs();
-    }
-    if (m_report == QLatin1String("frBhp") || m_report == QLatin1String("frReport37")) {
-        if (is("ILOSC") || is("PRZYPOMNIJ"))
-            return put(amount(q, name));
-        return alias("KLASYFIKATOR", q, "KLASOPIS");
-    }
-    if (m_report == QLatin1String("frReport3")) {
-        if (is("CZEGODOTYCZY"))
-            return put(labelWithDescription(q, name));
-        if (is("DATADODANIA"))
-            return put(date(q, name));
-        if (is("TYTULSPR"))
-            return put(m_choices.attachmentCheck ? QStringLiteral("Spr") : QStringLiteral("-"));
-        if (is("SPR")) {
-            if (!m_choices.attachmentCheck)
-                return put(QStringLiteral("-"));
-            const QString folder = Config::global().text(QStringLiteral("lokalizacjaZalacznikow"));
-            if (folder.isEmpty())
-                return put(QStringLiteral("#2"));
-            const QString file = text(q, QStringLiteral("NAZWAPLIKU"));
-            return put(QFileInfo::exists(QDir(folder).filePath(file)) && !file.isEmpty()
-                           ? QString()
-                           : QStringLiteral("#1"));
-        }
-        if (is("LEGENDA") && m_choices.attachmentCheck)
-            return put(
-                QStringLiteral("Legenda:\r#1 plik załącznika nie istnieje\r#2 katalog z załącznikami nie "
-                               "istnieje"));
-        return false;
-    }
-    return false;
 }

@@ -93,6 +93,9 @@ public:
     QString licenceProgramsText(qint64 licence);
 
 private:
+    // The per-report variables read the sources' rows and add to the sums.
+    friend class ReportFields;
+
     struct Walk;
     Walk& walk(const QString& source);
     Statement* rows(const QString& source) const;
@@ -104,8 +107,6 @@ private:
     bool sectionWanted(const QString& source) const;
     QString responsibleText(const QString& nrew);
     QString locationText(qint64 kod);
-    bool reportValue(const QString& name, QString* value);
-    QString accumulate(const Statement* q, const QString& field, int sum);
 
     TmyDataBase& m_db;
     QString m_report;
