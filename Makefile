@@ -52,7 +52,7 @@ test: build
 
 # sprzetnik_<version>_amd64.deb in the build folder.
 package: configure
-	cmake --build $(BUILD_DIR) --target sprzetnik program_files dokumentacja package_changelog
+	cmake --build $(BUILD_DIR) --target sprzetnik program_files dokumentacja package_files
 	cd $(BUILD_DIR) && cpack -G DEB
 
 format: configure

@@ -32,13 +32,18 @@ install(DIRECTORY DESTINATION /var/lib/sprzetnik
         DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_WRITE GROUP_EXECUTE
                               WORLD_READ WORLD_WRITE WORLD_EXECUTE)
 
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/sprzetnik.1.gz
+  COMMAND gzip -n -9 -c ${CMAKE_SOURCE_DIR}/resources/man/sprzetnik.1 > ${CMAKE_BINARY_DIR}/sprzetnik.1.gz
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/man/sprzetnik.1 VERBATIM)
+install(FILES ${CMAKE_BINARY_DIR}/sprzetnik.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 # Debian's documentation files.
 set(SPRZETNIK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/sprzetnik)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/debian/copyright DESTINATION ${SPRZETNIK_DOC_DIR})
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
   COMMAND gzip -n -9 -c ${CMAKE_SOURCE_DIR}/resources/debian/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
   DEPENDS ${CMAKE_SOURCE_DIR}/resources/debian/changelog VERBATIM)
-add_custom_target(package_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_target(package_files ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_BINARY_DIR}/sprzetnik.1.gz)
 install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${SPRZETNIK_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)

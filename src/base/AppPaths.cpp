@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace
-{
+namespace {
 QString g_configDir;
 // Created by the package, writable by every user of the computer.
 constexpr const char* kSharedStateDir = "/var/lib/sprzetnik";
@@ -20,8 +20,7 @@ bool ensureWritable(const QString& dir)
 }
 } // namespace
 
-namespace AppPaths
-{
+namespace AppPaths {
 QString configDir()
 {
     if (!g_configDir.isEmpty())
@@ -46,7 +45,15 @@ QString configDir()
             dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + suffix;
     }
     dir = QDir::cleanPath(dir);
-    QDir().mkpath(dir + QStringLiteral("/debug"));
+    const QString debug = dir + QStringLiteral("/debug");
+    const bool made = !QFileInfo::exists(debug) && QDir().mkpath(debug);
+    // In the folder shared by the computer's users, the error log's folder is
+    // theirs too, whoever made it first.
+    if (made && dir == sharedState.filePath())
+        QFile::setPermissions(debug,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                  QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                  QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
     g_configDir = dir;
     return g_configDir;
 }

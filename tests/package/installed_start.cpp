@@ -14,6 +14,7 @@
 #include "store/DatabaseTemplate.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
+#include "widgets/ListModel.h"
 
 #include <QApplication>
 #include <QDir>

@@ -21,7 +21,7 @@ for needed in libqt6widgets6 libsqlcipher qt6-translations-l10n qt6-qpa-plugins;
   grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 
-lintian --fail-on error --no-tag-display-limit "$deb" | tee "$work/lintian.log"
+lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$work/lintian.log"
 if grep -q '^E:' "$work/lintian.log"; then echo "lintian reported errors"; exit 1; fi
 
 root="$work/root"
@@ -32,7 +32,7 @@ for f in usr/bin/sprzetnik usr/share/sprzetnik/data/empty/schema.sql usr/share/s
          "usr/share/sprzetnik/dokumentacja/Instrukcja obsługi.pdf" \
          usr/share/sprzetnik/dokumentacja/Konfiguracja-uprawnien-Sprzetnik.pdf \
          usr/share/icons/hicolor/32x32/apps/sprzetnik.png usr/share/icons/hicolor/48x48/apps/sprzetnik.png \
-         usr/share/icons/hicolor/256x256/apps/sprzetnik.png usr/share/doc/sprzetnik/copyright; do
+         usr/share/icons/hicolor/256x256/apps/sprzetnik.png usr/share/doc/sprzetnik/copyright usr/share/man/man1/sprzetnik.1.gz; do
   [ -e "$root/$f" ] || { echo "missing in the package: $f"; exit 1; }
 done
 [ -d "$root/var/lib/sprzetnik" ] || { echo "missing in the package: /var/lib/sprzetnik"; exit 1; }
