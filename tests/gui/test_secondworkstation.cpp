@@ -234,7 +234,7 @@ private slots:
         QVERIFY(m_other->reloadList(kList));
         QVERIFY(m_other->statement(kList).recordCount() > 0);
 
-        // Alone again: only the questions of the description.
+        // Alone again: only the usual question.
         m_other->disconnect();
         const int asked = int(questions().size());
         administration.findChild<QComboBox*>(QStringLiteral("tabela"))
