@@ -1,12 +1,19 @@
 // Kills a writer at random and checks that nothing saved is lost:
-//   crash_harness [--kills N] [--seed S] [--unguarded]
+//   crash_harness [--kills N] [--seed S] [--unguarded] [--workload NAME]
 // For each workload (notes saves, computer inserts with their property rows,
-// account inserts with their rights) a child process writes in a loop and is
-// killed with SIGKILL after a random time, N times. After every kill the
-// database must pass the program's own database test, PRAGMA integrity_check
-// must answer "ok", and every save must be whole or absent. --unguarded runs
-// the same writes without transactions, to show that the checks catch a half
-// save. Not run by the tests: it takes about a minute.
+// account inserts with their rights, archives replacing the archive of a
+// folder) a child process writes in a loop and is killed with SIGKILL after a
+// random time, N times. After every kill the database must pass the program's
+// own database test, PRAGMA integrity_check must answer "ok", and every save
+// must be whole or absent; an archive folder must hold one whole archive (its
+// description, database and attachment files of one generation) or none.
+// --unguarded runs the same writes without transactions (archives written in
+// place, description last), to show that the checks catch a half save.
+// --workload runs one of notes, computers, accounts, archives. The full run
+// takes about a minute; a test runs a few archive kills.
+#include "maintenance/ArchiveBuilder.h"
+#include "maintenance/ArchiveDescription.h"
+#include "maintenance/DatabaseSnapshot.h"
 #include "store/DatabaseLocation.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
@@ -14,16 +21,19 @@
 #include "store/NewKey.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
+#include "store/TableList.h"
 #include "store/TmyDataBase.h"
 #include "users/UserAccounts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -38,8 +48,34 @@ enum class Workload
 {
     Notes,
     Computers,
-    Accounts
+    Accounts,
+    Archives
 };
+
+// The archive workload: the files of the attachments folder (all alike but
+// the generation file) and the folder the archives are made in.
+constexpr int kAttachmentFiles = 24;
+constexpr int kAttachmentBytes = 96 * 1024;
+const QString kGenerationFile = QStringLiteral("pokolenie.txt");
+
+QString attachmentsOf(const QString& dir)
+{
+    return dir + QStringLiteral("/../zalaczniki");
+}
+
+QString archiveOf(const QString& dir)
+{
+    return dir + QStringLiteral("/../archiwum");
+}
+
+QByteArray attachmentBytes(int file)
+{
+    QByteArray bytes(kAttachmentBytes, '\0');
+    std::mt19937 fill(unsigned(file) + 1);
+    for (char& c : bytes)
+        c = char(fill() & 0xff);
+    return bytes;
+}
 
 const char* workloadName(Workload w)
 {
@@ -50,6 +86,8 @@ const char* workloadName(Workload w)
         return "computer inserts";
     case Workload::Accounts:
         return "account and rights saves";
+    case Workload::Archives:
+        return "archives replacing the folder's archive";
     }
     return "";
 }
@@ -114,6 +152,38 @@ void insertComputer(TmyDataBase& db, qint64 n)
     }
 }
 
+// The archive as it was made before: the snapshot renamed into place, the
+// attachment files copied over the old ones, the description last.
+void archiveInPlace(TmyDataBase& db, const QString& folder, const QString& attachments,
+                    const ArchiveDescription& description)
+{
+    DatabaseSnapshot::write(db.DatabaseMain(), kPassword, QDir(folder).filePath(kDatabaseFileName));
+    namespace fs = std::filesystem;
+    const fs::path target = fs::path(QDir(folder).filePath(ArchiveBuilder::kAttachmentsFolder).toStdString());
+    fs::create_directories(target);
+    fs::copy(fs::path(attachments.toStdString()), target,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    description.write(folder);
+}
+
+// One generation: its notes in the database, its number in the attachments
+// folder and in the description, then the archive of all three.
+void archiveGeneration(TmyDataBase& db, const QString& dir, qint64 generation)
+{
+    db.saveNotes(notesOfGeneration(generation));
+    QFile mark(QDir(attachmentsOf(dir)).filePath(kGenerationFile));
+    if (mark.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        mark.write(QByteArray::number(generation));
+    mark.close();
+    const ArchiveDescription description{QStringLiteral("pokolenie %1").arg(generation), QString()};
+    if (g_unguarded) {
+        archiveInPlace(db, archiveOf(dir), attachmentsOf(dir), description);
+    } else {
+        ArchiveBuilder builder(db.DatabaseMain(), kPassword);
+        builder.build(archiveOf(dir), attachmentsOf(dir), description);
+    }
+}
+
 [[noreturn]] void writer(const QString& dir, Workload workload, qint64 start)
 {
     TmyDataBase db;
@@ -130,6 +200,9 @@ void insertComputer(TmyDataBase& db, qint64 n)
             break;
         case Workload::Computers:
             insertComputer(db, n);
+            break;
+        case Workload::Archives:
+            archiveGeneration(db, dir, n);
             break;
         case Workload::Accounts: {
             const QString name = QStringLiteral("CRASH%1").arg(n);
@@ -189,6 +262,8 @@ QString brokenSaves(SqlConnection& c, Workload workload)
                 .arg(orphans);
         return {};
     }
+    case Workload::Archives:
+        return {}; // the archive is judged by brokenArchive()
     case Workload::Accounts: {
         const qint64 partial =
             scalar(c, QStringLiteral("SELECT count(*) FROM userzy u WHERE u.NAZWA LIKE 'CRASH%' AND "
@@ -208,6 +283,50 @@ QString brokenSaves(SqlConnection& c, Workload workload)
     return {};
 }
 
+// One whole archive or none: the description, the database and the
+// attachment files all of one generation, every file complete.
+QString brokenArchive(const QString& dir, bool* present)
+{
+    const QString folder = archiveOf(dir);
+    *present = ArchiveDescription::existsIn(folder);
+    if (!*present)
+        return {};
+    QFile record(QDir(folder).filePath(ArchiveDescription::kFileName));
+    ArchiveDescription description;
+    if (!record.open(QIODevice::ReadOnly) || !ArchiveDescription::fromRecord(record.readAll(), &description))
+        return QStringLiteral("the description is not whole");
+    const QString generation = description.name.section(QLatin1Char(' '), 1);
+    const QString file = QDir(folder).filePath(kDatabaseFileName);
+    if (DatabaseSnapshot::check(file, kPassword) != DatabaseSnapshot::Check::Ok)
+        return QStringLiteral("the database of generation %1 is not whole").arg(generation);
+    try {
+        SqlConnection c;
+        c.open(file, kPassword);
+        const QString notes = text(c, QStringLiteral("SELECT OPIS FROM notatki WHERE IDNOTATKI=1"));
+        if (notes.section(QLatin1Char(' '), 1, 1) != generation)
+            return QStringLiteral("description of generation %1, database of %2")
+                .arg(generation, notes.section(QLatin1Char(' '), 1, 1));
+    } catch (const DbError& e) {
+        return QStringLiteral("cannot open the archive: ") + e.message();
+    }
+    const QDir copies(QDir(folder).filePath(ArchiveBuilder::kAttachmentsFolder));
+    QFile mark(copies.filePath(kGenerationFile));
+    if (!mark.open(QIODevice::ReadOnly))
+        return QStringLiteral("no attachments in generation %1").arg(generation);
+    const QString copied = QString::fromLatin1(mark.readAll());
+    if (copied != generation)
+        return QStringLiteral("description of generation %1, attachments of %2").arg(generation, copied);
+    int cut = 0;
+    for (int i = 0; i < kAttachmentFiles; ++i) {
+        QFile f(copies.filePath(QStringLiteral("plik%1.bin").arg(i)));
+        if (!f.open(QIODevice::ReadOnly) || f.readAll() != attachmentBytes(i))
+            ++cut;
+    }
+    if (cut > 0)
+        return QStringLiteral("%1 attachment files cut or missing in generation %2").arg(cut).arg(generation);
+    return {};
+}
+
 struct Tally
 {
     int kills = 0;
@@ -215,6 +334,7 @@ struct Tally
     int reopened = 0;
     int integrityOk = 0;
     int whole = 0;
+    int noArchive = 0;
 };
 
 Tally run(const QString& dir, Workload workload, int kills, std::mt19937& random)
@@ -252,6 +372,11 @@ Tally run(const QString& dir, Workload workload, int kills, std::mt19937& random
             verdict = brokenSaves(c, workload);
             if (integrity != QLatin1String("ok"))
                 verdict += QStringLiteral(" integrity: ") + integrity;
+            if (workload == Workload::Archives) {
+                bool present = false;
+                verdict += brokenArchive(dir, &present);
+                tally.noArchive += !present;
+            }
         } catch (const DbError& e) {
             verdict = QStringLiteral("cannot open: ") + e.message();
         }
@@ -269,6 +394,7 @@ int main(int argc, char* argv[])
     std::setvbuf(stdout, nullptr, _IOLBF, 0); // progress shows while it runs
     int kills = 50;
     unsigned seed = std::random_device{}();
+    QString only;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--kills") && i + 1 < argc)
             kills = std::atoi(argv[++i]);
@@ -276,8 +402,11 @@ int main(int argc, char* argv[])
             seed = unsigned(std::strtoul(argv[++i], nullptr, 10));
         else if (!std::strcmp(argv[i], "--unguarded"))
             g_unguarded = true;
+        else if (!std::strcmp(argv[i], "--workload") && i + 1 < argc)
+            only = QString::fromLocal8Bit(argv[++i]);
         else {
-            std::fprintf(stderr, "usage: %s [--kills N] [--seed S] [--unguarded]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--kills N] [--seed S] [--unguarded] [--workload NAME]\n",
+                         argv[0]);
             return 1;
         }
     }
@@ -291,7 +420,13 @@ int main(int argc, char* argv[])
     std::printf("seed %u, %d kills per workload%s\n", seed, kills,
                 g_unguarded ? ", without transactions" : "");
     bool allWhole = true;
-    for (Workload workload : {Workload::Notes, Workload::Computers, Workload::Accounts}) {
+    const std::pair<Workload, const char*> workloads[] = {{Workload::Notes, "notes"},
+                                                          {Workload::Computers, "computers"},
+                                                          {Workload::Accounts, "accounts"},
+                                                          {Workload::Archives, "archives"}};
+    for (const auto& [workload, name] : workloads) {
+        if (!only.isEmpty() && only != QLatin1String(name))
+            continue;
         QTemporaryDir folder;
         const QString dir = folder.path() + QStringLiteral("/baza");
         try {
@@ -299,6 +434,16 @@ int main(int argc, char* argv[])
             TmyDataBase db;
             if (!db.connectTo(dir, kPassword) || !db.saveNotes(notesOfGeneration(0)))
                 throw DbError(QStringLiteral("cannot prepare the database"));
+            if (workload == Workload::Archives) {
+                QDir().mkpath(attachmentsOf(dir));
+                QDir().mkpath(archiveOf(dir));
+                for (int i = 0; i < kAttachmentFiles; ++i) {
+                    QFile f(QDir(attachmentsOf(dir)).filePath(QStringLiteral("plik%1.bin").arg(i)));
+                    if (!f.open(QIODevice::WriteOnly) || f.write(attachmentBytes(i)) != kAttachmentBytes)
+                        throw DbError(QStringLiteral("cannot prepare the attachments"));
+                }
+                archiveGeneration(db, dir, 0); // an archive to be replaced from the first kill on
+            }
         } catch (const DbError& e) {
             std::fprintf(stderr, "%s\n", qPrintable(e.message()));
             return 2;
@@ -308,6 +453,8 @@ int main(int argc, char* argv[])
         std::printf(
             "  %d kills, %d left a hot journal; reopened %d/%d; integrity ok %d/%d; whole or absent %d/%d\n",
             t.kills, t.hotJournals, t.reopened, t.kills, t.integrityOk, t.kills, t.whole, t.kills);
+        if (workload == Workload::Archives)
+            std::printf("  %d kills left no archive in the folder\n", t.noArchive);
         allWhole = allWhole && t.reopened == t.kills && t.whole == t.kills && t.integrityOk == t.kills;
     }
     return allWhole ? 0 : 1;

@@ -1,6 +1,7 @@
 #include "bhp/BhpCommands.h"
 
 #include "bhp/TfBhp.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 
 namespace {
@@ -91,13 +92,14 @@ void BhpCommands::edit()
             e, {kTable, kNumber, QStringLiteral("Istnieje już środek o podanym numerze ewidencyjnym.")},
             kNumber, &oldNumber))
         return;
-    if (!write(152028, [&] {
-            Statement& q = db().statement(QStringLiteral("DBFUpdateBhp"));
-            e.bindUpdate(q, key);
-            q.execSQL();
-        }))
-        return;
+    const bool saved = write(152028, [&] {
+        Statement& q = db().statement(QStringLiteral("DBFUpdateBhp"));
+        e.bindUpdate(q, key);
+        RowGone::unlessChanged(q.execSQL());
+    });
     relocate({key});
+    if (!saved)
+        return;
     if (e.addToPurchases())
         continueToPurchases();
 }

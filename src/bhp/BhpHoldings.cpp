@@ -1,5 +1,7 @@
 #include "bhp/BhpHoldings.h"
 
+#include "base/Config.h"
+#include "base/Dialogs.h"
 #include "bhp/Quantity.h"
 #include "bhp/TfBhp.h"
 #include "bhp/TfIloscNaStanie.h"
@@ -7,9 +9,8 @@
 #include "editors/SubList.h"
 #include "editors/SubRecordActions.h"
 #include "editors/TfHistoria.h"
-#include "base/Config.h"
-#include "base/Dialogs.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 
@@ -83,6 +84,7 @@ void BhpHoldings::add()
         break;
     }
     const bool ok = guardedWrite(m_db.DatabaseMain(), 152044, [&] {
+        RowGone::unlessOwnerExists(m_db.DatabaseMain(), QStringLiteral("B"), m_item);
         Statement& q = m_db.statement(QStringLiteral("DBFInsertPosiadajacy"));
         m_dialog->bindInsert(q, m_item);
         q.execSQL();
@@ -114,11 +116,11 @@ void BhpHoldings::edit()
     const bool ok = guardedWrite(m_db.DatabaseMain(), 152042, [&] {
         Statement& q = m_db.statement(QStringLiteral("DBFUpdatePosiadajacy"));
         m_dialog->bindUpdate(q, m_item);
-        q.execSQL();
+        RowGone::unlessChanged(q.execSQL());
     });
+    refresh(employee);
     if (!ok)
         return;
-    refresh(employee);
     if (Config::global().flag(QStringLiteral("atkualizujStanBhp")))
         m_editor.setOnStock(newValue);
 }

@@ -1,6 +1,7 @@
 #include "bhp/MagazynCommands.h"
 
 #include "bhp/TfMagazyn.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 
 MagazynCommands::MagazynCommands(CommandContext& context)
@@ -43,12 +44,12 @@ void MagazynCommands::edit()
     e.fillFromRow(row());
     if (!confirm(e))
         return;
-    if (write(192201, [&] {
-            Statement& q = db().statement(QStringLiteral("DBFUpdateMagazyn"));
-            e.bindUpdate(q, key);
-            q.execSQL();
-        }))
-        relocate({key});
+    write(192201, [&] {
+        Statement& q = db().statement(QStringLiteral("DBFUpdateMagazyn"));
+        e.bindUpdate(q, key);
+        RowGone::unlessChanged(q.execSQL());
+    });
+    relocate({key});
 }
 
 void MagazynCommands::preview()

@@ -1,6 +1,7 @@
 #include "bhp/ZakupBhpCommands.h"
 
 #include "bhp/TfZakupBhp.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 
 ZakupBhpCommands::ZakupBhpCommands(CommandContext& context)
@@ -73,13 +74,14 @@ void ZakupBhpCommands::edit()
     e.fillFromRow(row());
     if (!confirm(e))
         return;
-    if (!write(171810, [&] {
-            Statement& q = db().statement(QStringLiteral("DBFUpdateZakupBhp"));
-            e.bindUpdate(q, key);
-            q.execSQL();
-        }))
-        return;
+    const bool saved = write(171810, [&] {
+        Statement& q = db().statement(QStringLiteral("DBFUpdateZakupBhp"));
+        e.bindUpdate(q, key);
+        RowGone::unlessChanged(q.execSQL());
+    });
     relocate({key});
+    if (!saved)
+        return;
     continueToItems();
 }
 

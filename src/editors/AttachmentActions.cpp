@@ -1,13 +1,14 @@
 #include "editors/AttachmentActions.h"
 
+#include "base/Config.h"
+#include "base/ErrorLog.h"
 #include "editors/AttachmentFiles.h"
 #include "editors/SubList.h"
 #include "editors/TfZalaczniki.h"
-#include "base/Config.h"
-#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/NewKey.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 
@@ -83,6 +84,8 @@ void AttachmentActions::add()
     qint64 key = -1;
     const bool inserted = guarded(c.insert, [&] {
         key = insertReturningKey(m_db.DatabaseMain(), QStringLiteral("ZALACZNIKI"), kKey, [&] {
+            // Nothing is added under an owner another workstation deleted meanwhile.
+            RowGone::unlessOwnerExists(m_db.DatabaseMain(), m_ownerKind, m_ownerKey);
             Statement& q = m_db.statement(QStringLiteral("DBFInsertZalaczniki"));
             m_dialog->bindInsert(q, m_ownerKey, m_ownerKind);
             q.execSQL();
@@ -118,7 +121,7 @@ bool AttachmentActions::update(TmyDataBase& db, const TfZalaczniki& dialog, qint
     return guarded(code, [&] {
         Statement& q = db.statement(QStringLiteral("DBFUpdateZalaczniki"));
         dialog.bindUpdate(q, key);
-        q.execSQL();
+        RowGone::unlessChanged(q.execSQL());
     });
 }
 
@@ -135,10 +138,10 @@ void AttachmentActions::edit()
     m_dialog->fillFromRow(m_list->statement());
     if (!m_dialog->runEdit(codes(m_ownerKind).editPrefix))
         return;
-    if (!update(m_db, *m_dialog, key, codes(m_ownerKind).edit))
-        return;
+    const bool ok = update(m_db, *m_dialog, key, codes(m_ownerKind).edit);
     m_list->reload();
-    m_list->locate(kKey, key);
+    if (ok)
+        m_list->locate(kKey, key);
 }
 
 void AttachmentActions::preview()

@@ -1,5 +1,7 @@
 #include "editors/ComputerTabs.h"
 
+#include "base/Dialogs.h"
+#include "base/ErrorLog.h"
 #include "editors/AttachmentActions.h"
 #include "editors/SoftwareInstall.h"
 #include "editors/SubList.h"
@@ -11,16 +13,15 @@
 #include "editors/TfUzytkownicy.h"
 #include "editors/TfUzywajacy.h"
 #include "editors/TfZalaczniki.h"
-#include "widgets/TVXGridStorage.h"
 #include "store/AppState.h"
-#include "base/Dialogs.h"
-#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 #include "widgets/DataGrid.h"
 #include "widgets/ReadOnlySwitch.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -426,7 +427,9 @@ void ComputerTabs::userAdd()
                                      : QStringLiteral("Wskazana osoba jest już przypisana do sprzętu."));
             continue;
         }
-        ok = guarded(code, [&] {
+        ok = guardedWrite(m_db.DatabaseMain(), code, [&] {
+            RowGone::unlessOwnerExists(m_db.DatabaseMain(),
+                                       m_computer ? QStringLiteral("K") : QStringLiteral("S"), m_key);
             Statement& q = m_db.statement(m_computer ? QStringLiteral("DBFInsertKompPrac")
                                                      : QStringLiteral("DBFInsertSprzPrac"));
             q.clearParams();
@@ -480,7 +483,7 @@ void ComputerTabs::userEdit()
         q.setParam(p++, m_userDialog->text(QStringLiteral("INNE")));
         q.setParam(p, nrew);
         q.setLine(6, QString::number(m_key));
-        q.execSQL();
+        RowGone::unlessChanged(q.execSQL());
     });
     users->reload();
     if (ok)

@@ -3,6 +3,7 @@
 #include "editors/SubList.h"
 #include "editors/TfLicProg.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 #include "widgets/DataGrid.h"
@@ -83,7 +84,10 @@ void LicenceLinks::add()
         return;
     const qint64 program = fromLicence ? d->program() : m_key;
     const qint64 licence = fromLicence ? m_key : d->licence();
-    const bool ok = guarded(3504, [&] {
+    const bool ok = guardedWrite(m_db.DatabaseMain(), 3504, [&] {
+        // Neither side may have been deleted by another workstation meanwhile.
+        RowGone::unlessOwnerExists(m_db.DatabaseMain(), QStringLiteral("P"), program);
+        RowGone::unlessOwnerExists(m_db.DatabaseMain(), QStringLiteral("L"), licence);
         Statement& q = m_db.statement(QStringLiteral("DBFInsertLicProg"));
         q.clearParams();
         q.setLine(2, QString::number(program));
@@ -134,7 +138,7 @@ void LicenceLinks::edit()
         q.setLine(3, QString::number(d->count()));
         q.setLine(5, QString::number(program));
         q.setLine(7, QString::number(licence));
-        q.execSQL();
+        RowGone::unlessChanged(q.execSQL());
     });
     m_list->reload();
     if (ok)

@@ -1,12 +1,13 @@
 #include "editors/SubRecordActions.h"
 
+#include "base/ErrorLog.h"
 #include "editors/SubList.h"
 #include "editors/SubRecordDialog.h"
 #include "editors/TfHistoria.h"
-#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/NewKey.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 
@@ -119,6 +120,8 @@ void SubRecordActions::add()
     qint64 key = -1;
     const bool ok = guarded(code(m_kind, m_ownerKind, Insert), [&] {
         key = insertReturningKey(m_db.DatabaseMain(), tableName(m_kind), keyColumn(m_kind), [&] {
+            // Nothing is added under an owner another workstation deleted meanwhile.
+            RowGone::unlessOwnerExists(m_db.DatabaseMain(), m_ownerKind, m_ownerKey);
             Statement& q = m_db.statement(statementName(m_kind, Insert));
             m_dialog->bindInsert(q, m_ownerKey, m_ownerKind);
             q.execSQL();
@@ -148,11 +151,11 @@ void SubRecordActions::edit()
     const bool ok = guarded(code(m_kind, m_ownerKind, Update), [&] {
         Statement& q = m_db.statement(statementName(m_kind, Update));
         m_dialog->bindUpdate(q, key);
-        q.execSQL();
+        RowGone::unlessChanged(q.execSQL());
     });
+    m_list->reload();
     if (!ok)
         return;
-    m_list->reload();
     m_list->locate(keyColumn(m_kind), key);
 }
 

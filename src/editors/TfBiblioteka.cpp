@@ -1,14 +1,15 @@
 #include "editors/TfBiblioteka.h"
 
-#include "widgets/ListModel.h"
 #include "base/ErrorLog.h"
+#include "editors/TfEditBibliotekaAll.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/NewKey.h"
-#include "editors/TfEditBibliotekaAll.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,8 +20,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 const QString kList = QStringLiteral("DBFSlowniki");
 
 } // namespace
@@ -32,18 +32,21 @@ const QList<DictionaryInfo>& TfBiblioteka::dictionaries()
          QStringLiteral("Edytuj Rodzaj stanu technicznego"), QStringLiteral("Rodzaj stanu technicznego")},
         {QStringLiteral("Typ licencji"), QStringLiteral("TYPLI"), QStringLiteral("Typ licencji"),
          QStringLiteral("Edytuj Typ licencji"), QStringLiteral("Typ licencji")},
-        {QStringLiteral("Klasyfikacja komputerów"), QStringLiteral("KLKOM"), QStringLiteral("Klasyfikacja komputerów"),
-         QStringLiteral("Edytuj klasyfikator komputera"), QStringLiteral("Klasyfikator komputera")},
+        {QStringLiteral("Klasyfikacja komputerów"), QStringLiteral("KLKOM"),
+         QStringLiteral("Klasyfikacja komputerów"), QStringLiteral("Edytuj klasyfikator komputera"),
+         QStringLiteral("Klasyfikator komputera")},
         {QStringLiteral("Klasyfikacja oprogramowania"), QStringLiteral("KLOPR"),
          QStringLiteral("Klasyfikacja oprogramowania"), QStringLiteral("Edytuj klasyfikator oprogramowania"),
          QStringLiteral("Klasyfikator oprogramowania")},
-        {QStringLiteral("Klasyfikacja sprzętu"), QStringLiteral("KLSPR"), QStringLiteral("Klasyfikacja sprzętu"),
-         QStringLiteral("Edytuj klasyfikator sprzętu"), QStringLiteral("Klasyfikator sprzętu")},
+        {QStringLiteral("Klasyfikacja sprzętu"), QStringLiteral("KLSPR"),
+         QStringLiteral("Klasyfikacja sprzętu"), QStringLiteral("Edytuj klasyfikator sprzętu"),
+         QStringLiteral("Klasyfikator sprzętu")},
         {QStringLiteral("Klasyfikacja odzieży i środków BHP"), QStringLiteral("KLBHP"),
-         QStringLiteral("Klasyfikacja odzieży i środków BHP"), QStringLiteral("Edytuj klasyfikator środków BHP"),
-         QStringLiteral("Klasyfikator środków BHP")},
-        {QStringLiteral("Klasyfikacja terminów"), QStringLiteral("KLTER"), QStringLiteral("Klasyfikacja terminów"),
-         QStringLiteral("Edytuj klasyfikator terminu"), QStringLiteral("Klasyfikator terminu")},
+         QStringLiteral("Klasyfikacja odzieży i środków BHP"),
+         QStringLiteral("Edytuj klasyfikator środków BHP"), QStringLiteral("Klasyfikator środków BHP")},
+        {QStringLiteral("Klasyfikacja terminów"), QStringLiteral("KLTER"),
+         QStringLiteral("Klasyfikacja terminów"), QStringLiteral("Edytuj klasyfikator terminu"),
+         QStringLiteral("Klasyfikator terminu")},
         {QStringLiteral("Działy"), QStringLiteral("DZIAL"), QStringLiteral("Działy"),
          QStringLiteral("Edytuj nazwę działu"), QStringLiteral("Nazwa działu")},
         {QStringLiteral("Stanowiska"), QStringLiteral("STANO"), QStringLiteral("Stanowiska"),
@@ -57,8 +60,9 @@ const QList<DictionaryInfo>& TfBiblioteka::dictionaries()
         {QStringLiteral("Rodzaj zleceń / rozliczeń"), QStringLiteral("RPRAC"),
          QStringLiteral("Rodzaj zleceń / rozliczeń"), QStringLiteral("Edytuj rodzaj zlecenia / rozliczenia"),
          QStringLiteral("Rodzaj zlecenia / rozliczenia")},
-        {QStringLiteral("Rodzaje załączników"), QStringLiteral("RDZAL"), QStringLiteral("Rodzaje załączników"),
-         QStringLiteral("Edytuj rodzaj załącznika"), QStringLiteral("Rodzaj załącznika")},
+        {QStringLiteral("Rodzaje załączników"), QStringLiteral("RDZAL"),
+         QStringLiteral("Rodzaje załączników"), QStringLiteral("Edytuj rodzaj załącznika"),
+         QStringLiteral("Rodzaj załącznika")},
     };
     return list;
 }
@@ -93,7 +97,8 @@ TfBiblioteka::TfBiblioteka(TmyDataBase& db, QWidget* parent) : QDialog(parent), 
         return b;
     };
     QPushButton* dodaj = button("SBDodaj", QStringLiteral("Dodaj"), QStringLiteral("Dodaj nową pozycję"));
-    QPushButton* edytuj = button("SBEdytuj", QStringLiteral("Edytuj"), QStringLiteral("Edytuj wskazaną pozycję"));
+    QPushButton* edytuj =
+        button("SBEdytuj", QStringLiteral("Edytuj"), QStringLiteral("Edytuj wskazaną pozycję"));
     QPushButton* usun = button("SBUsun", QStringLiteral("Usuń"), QStringLiteral("Usuń wskazaną pozycję"));
     QPushButton* kopiuj =
         button("SBKopiuj", QStringLiteral("Kopiuj"), QStringLiteral("Stwórz kopię zaznaczonej pozycji"));
@@ -101,7 +106,8 @@ TfBiblioteka::TfBiblioteka(TmyDataBase& db, QWidget* parent) : QDialog(parent), 
 
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("PopupMenu"));
-    auto item = [this](const char* name, const QString& caption, const QKeySequence& key, void (TfBiblioteka::*slot)()) {
+    auto item = [this](const char* name, const QString& caption, const QKeySequence& key,
+                       void (TfBiblioteka::*slot)()) {
         QAction* a = m_menu->addAction(caption);
         a->setObjectName(QLatin1String(name));
         a->setShortcut(key);
@@ -109,9 +115,12 @@ TfBiblioteka::TfBiblioteka(TmyDataBase& db, QWidget* parent) : QDialog(parent), 
         addAction(a);
         connect(a, &QAction::triggered, this, slot);
     };
-    item("Dodajpozycje1", QStringLiteral("Dodaj pozycję"), QKeySequence(Qt::Key_Insert), &TfBiblioteka::SBDodajClick);
-    item("Edytujpozycje1", QStringLiteral("Edytuj pozycję"), QKeySequence(Qt::Key_F2), &TfBiblioteka::SBEdytujClick);
-    item("Usupozycje1", QStringLiteral("Usuń pozycję"), QKeySequence(Qt::Key_Delete), &TfBiblioteka::SBUsunClick);
+    item("Dodajpozycje1", QStringLiteral("Dodaj pozycję"), QKeySequence(Qt::Key_Insert),
+         &TfBiblioteka::SBDodajClick);
+    item("Edytujpozycje1", QStringLiteral("Edytuj pozycję"), QKeySequence(Qt::Key_F2),
+         &TfBiblioteka::SBEdytujClick);
+    item("Usupozycje1", QStringLiteral("Usuń pozycję"), QKeySequence(Qt::Key_Delete),
+         &TfBiblioteka::SBUsunClick);
     item("Kopiujpozycje1", QStringLiteral("Kopiuj pozycję"), QKeySequence(Qt::CTRL | Qt::Key_C),
          &TfBiblioteka::SBKopiujClick);
 
@@ -179,7 +188,8 @@ bool TfBiblioteka::showDictionary()
     const bool ok = guarded(36, [&] { q.open(); });
     m_title->setText(d.title);
     // The list shows the one column titled after the dictionary.
-    auto* model = new ListModel(q, {GridColumn{QStringLiteral("OPIS"), d.title, 360, ColumnFormat::Text}}, m_grid);
+    auto* model =
+        new ListModel(q, {GridColumn{QStringLiteral("OPIS"), d.title, 360, ColumnFormat::Text}}, m_grid);
     m_grid->setListModel(model);
     delete m_model;
     m_model = model;
@@ -263,7 +273,8 @@ void TfBiblioteka::SBEdytujClick()
     const DictionaryInfo& d = current();
     const Statement& row = m_db.statement(kList);
     const qint64 kod = row.integer(QStringLiteral("KOD"));
-    m_entry->prepare(d.caption, d.label, d.code, row.text(QStringLiteral("OPIS")), row.text(QStringLiteral("UZUP1")));
+    m_entry->prepare(d.caption, d.label, d.code, row.text(QStringLiteral("OPIS")),
+                     row.text(QStringLiteral("UZUP1")));
     m_entry->exec();
     if (!m_entry->ok())
         return;
@@ -275,7 +286,7 @@ void TfBiblioteka::SBEdytujClick()
         q.setParam(2, m_entry->uzup1());
         q.setParam(3, QString());
         q.setLine(6, QString::number(kod));
-        q.execSQL();
+        RowGone::unlessChanged(q.execSQL());
     });
     showDictionary();
     moveTo(kod);

@@ -58,6 +58,8 @@ void write(SqlConnection& source, const QString& password, const QString& file)
 {
     if (!source.isOpen())
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
+    // Never a copy of a file another workstation has replaced.
+    source.ensureCurrent();
     // A copy written over the open file itself would cut the connection off
     // from the file it writes to.
     const QFileInfo target(file);

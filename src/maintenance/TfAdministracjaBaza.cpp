@@ -1,9 +1,10 @@
 #include "maintenance/TfAdministracjaBaza.h"
 
-#include "maintenance/TableEmptying.h"
-#include "store/DatabaseLocation.h"
 #include "base/Dialogs.h"
 #include "base/ErrorLog.h"
+#include "maintenance/OtherWorkstations.h"
+#include "maintenance/TableEmptying.h"
+#include "store/DatabaseLocation.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -105,6 +106,8 @@ void TfAdministracjaBaza::showEvent(QShowEvent* event)
 
 void TfAdministracjaBaza::wyczyscClick()
 {
+    if (!OtherWorkstations::mayGoOn(m_db, OtherWorkstations::Operation::Emptying))
+        return;
     if (!Dialogs::question(
             QStringLiteral("Pytanie"),
             QStringLiteral("Czy napewno trwale usunąć wszystkie dane z zaznaczonej tabeli? Upewnij "
@@ -116,6 +119,8 @@ void TfAdministracjaBaza::wyczyscClick()
 
 void TfAdministracjaBaza::optymalizujClick()
 {
+    if (!OtherWorkstations::mayGoOn(m_db, OtherWorkstations::Operation::Pack))
+        return;
     if (TableEmptying::packAll(m_db, DatabaseLocation::global().password()))
         Dialogs::info(QStringLiteral("Informacja"),
                       QStringLiteral("Optymalizacja zakończyła się powodzeniem."));

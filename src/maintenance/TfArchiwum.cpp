@@ -1,13 +1,15 @@
 #include "maintenance/TfArchiwum.h"
 
-#include "maintenance/ArchiveDescription.h"
-#include "maintenance/DatabaseSnapshot.h"
 #include "base/Clock.h"
 #include "base/Config.h"
-#include "store/DatabaseLocation.h"
 #include "base/Dialogs.h"
 #include "base/TFileOperation.h"
 #include "base/TFileOperations.h"
+#include "maintenance/ArchiveBuilder.h"
+#include "maintenance/ArchiveDescription.h"
+#include "maintenance/DatabaseSnapshot.h"
+#include "maintenance/OtherWorkstations.h"
+#include "store/DatabaseLocation.h"
 #include "store/DbError.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
@@ -272,36 +274,30 @@ void TfArchiwum::stworzClick()
             QStringLiteral("We wskazanym katalogu istnieje już archiwum. Czy zastąpić znalezione "
                            "archiwum?")))
         return;
-    try {
-        if (folder.isEmpty() || !QDir(folder).exists())
-            throw DbError(QStringLiteral("Brak katalogu archiwum"));
-        DatabaseSnapshot::write(m_db.DatabaseMain(), DatabaseLocation::global().password(),
-                                QDir(folder).filePath(kDatabaseFileName));
-    } catch (const DbError&) {
-        Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie udało się stworzyć archiwum."));
+    const QString attachments = Config::global().attachmentsFolder();
+    const bool withAttachments = !attachments.isEmpty() && QDir(attachments).exists();
+    ArchiveBuilder builder(m_db.DatabaseMain(), DatabaseLocation::global().password());
+    const ArchiveBuilder::Failure failure =
+        builder.build(folder, withAttachments ? attachments : QString(),
+                      ArchiveDescription{m_nNazwa->text(), m_nData->dateText()});
+    if (failure != ArchiveBuilder::Failure::None) {
+        // The previous archive, if any, is as it was, or the folder holds none.
+        if (failure == ArchiveBuilder::Failure::Attachments)
+            Dialogs::info(QStringLiteral("Błąd"), QStringLiteral("Nie udało się zarchiwizować załączników."));
+        else
+            Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie udało się stworzyć archiwum."));
+        refreshFound();
         return;
     }
-    const QString attachments = Config::global().attachmentsFolder();
-    if (attachments.isEmpty()) {
+    if (attachments.isEmpty())
         Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Nie skonfigurowano lokalizacji katalogu z "
                                                               "załącznikami. Pliki załączników nie zostaną "
                                                               "zarchiwizowane."));
-    } else if (QDir(attachments).exists()) {
-        const QString target = QDir(folder).filePath(kAttachmentsSub);
-        QDir().mkdir(target);
-        if (!QDir(attachments).isEmpty(QDir::Files | QDir::Hidden | QDir::System) &&
-            copyFiles(QDir(attachments).filePath(QStringLiteral("*")), target) != 0) {
-            Dialogs::info(QStringLiteral("Błąd"), QStringLiteral("Nie udało się zarchiwizować załączników."));
-            return;
-        }
-    } else {
+    else if (!withAttachments)
         Dialogs::info(QStringLiteral("Uwaga"),
                       QStringLiteral("Nie poprawna lokalizacja katalogu z załącznikami: ") + attachments +
                           QLatin1Char('\r') +
                           QStringLiteral("Pliki załączników nie zostaną zarchiwizowane."));
-    }
-    ArchiveDescription d{m_nNazwa->text(), m_nData->dateText()};
-    d.write(folder);
     Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Archiwum zostało stworzone."));
     refreshFound();
     m_nData->setText(DateField::emptyText());
@@ -339,6 +335,8 @@ void TfArchiwum::usunClick()
 
 void TfArchiwum::odtworzClick()
 {
+    if (!OtherWorkstations::mayGoOn(m_db, OtherWorkstations::Operation::Restore))
+        return;
     if (!Dialogs::question(QStringLiteral("Pytanie"),
                            QStringLiteral("Czy odtworzyć dane ze wskazanego archiwum?")) ||
         !Dialogs::question(

@@ -1,5 +1,6 @@
 # Archive and backup copies, emptying and packing, the employee CSV import.
 list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ArchiveBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ArchiveDescription.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseSnapshot.cpp
 )
@@ -13,6 +14,7 @@ list(APPEND GUI_SOURCES
 )
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MaintenanceCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OtherWorkstations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfAdministracjaBaza.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfArchiwum.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfImportPracownik.cpp

@@ -1,5 +1,6 @@
 #include "registers/AdditionalCommands.h"
 
+#include "base/ErrorLog.h"
 #include "editors/AttachmentActions.h"
 #include "editors/SubRecordActions.h"
 #include "editors/TfDokumenty.h"
@@ -7,12 +8,14 @@
 #include "editors/TfNaprawy.h"
 #include "editors/TfTerminy.h"
 #include "editors/TfZalaczniki.h"
-#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 
 #include <QWidget>
+
+#include <algorithm>
 
 struct AdditionalCommands::Register
 {
@@ -109,8 +112,14 @@ bool AdditionalCommands::hasRow(const QString& list)
 
 void AdditionalCommands::relocate(const QString& list, qint64 key)
 {
+    const int position = m_db.statement(list).recNo();
     m_db.reloadList(list);
-    m_db.locate(list, {key});
+    // A row another workstation deleted is not found: the cursor stays in its place.
+    if (!m_db.locate(list, {key})) {
+        Statement& q = m_db.statement(list);
+        if (q.isOpen())
+            q.setRecNo(std::min(position, q.recordCount() - 1));
+    }
     emit listReloaded(list);
 }
 
@@ -132,14 +141,14 @@ bool AdditionalCommands::edit(const QString& registerName)
     d->exec();
     if (!d->saved())
         return true;
-    const bool ok = guarded(r->updateCode, [&] {
+    guarded(r->updateCode, [&] {
         Statement& q = m_db.statement(
             SubRecordActions::statementName(SubRecordActions::Kind(r->kind), SubRecordActions::Update));
         d->bindUpdate(q, key);
-        q.execSQL();
+        RowGone::unlessChanged(q.execSQL());
     });
-    if (ok)
-        relocate(list, key);
+    // Also after a failure: a record deleted elsewhere leaves the list.
+    relocate(list, key);
     return true;
 }
 
@@ -150,8 +159,9 @@ bool AdditionalCommands::editAttachment(const Register& r, qint64 key)
     d.fillFromRow(m_db.statement(QLatin1String(r.list)));
     if (!d.runEdit(AttachmentActions::codes(QStringLiteral("K")).editPrefix))
         return true;
-    if (AttachmentActions::update(m_db, d, key, r.updateCode))
-        relocate(QLatin1String(r.list), key);
+    // Also after a failure: a record deleted elsewhere leaves the list.
+    AttachmentActions::update(m_db, d, key, r.updateCode);
+    relocate(QLatin1String(r.list), key);
     return true;
 }
 

@@ -1,8 +1,9 @@
 #include "registers/AssetCommands.h"
 
-#include "editors/AssetEditor.h"
 #include "base/ErrorLog.h"
+#include "editors/AssetEditor.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
 
@@ -113,17 +114,15 @@ void AssetCommands::add()
 
 void AssetCommands::saveProperties(qint64 key)
 {
-    write(m_rules.updateCode, [&] {
-        Statement& q = db().statement(QStringLiteral("DBFUpdateWlasciwosci"));
-        for (int lp = 1; lp <= 14; ++lp) {
-            q.clearParams();
-            q.setParam(0, editor().propertyValue(lp));
-            q.setParam(1, m_rules.kind);
-            q.setLine(2, QString::number(lp));
-            q.setLine(4, QString::number(key));
-            q.execSQL();
-        }
-    });
+    Statement& q = db().statement(QStringLiteral("DBFUpdateWlasciwosci"));
+    for (int lp = 1; lp <= 14; ++lp) {
+        q.clearParams();
+        q.setParam(0, editor().propertyValue(lp));
+        q.setParam(1, m_rules.kind);
+        q.setLine(2, QString::number(lp));
+        q.setLine(4, QString::number(key));
+        q.execSQL();
+    }
 }
 
 void AssetCommands::edit()
@@ -138,10 +137,13 @@ void AssetCommands::edit()
     if (!confirmUnique(e, {m_rules.table, QStringLiteral("NREWID"), m_rules.editDuplicate},
                        QStringLiteral("NREWID"), &oldNumber))
         return;
-    if (!write(m_rules.updateCode, [&] { update(key); }))
-        return;
+    // The asset and its property values together; an asset another
+    // workstation deleted meanwhile gets neither, and the list then shows it gone.
+    write(m_rules.updateCode, [&] {
+        RowGone::unlessChanged(update(key));
+        saveProperties(key);
+    });
     relocate({key});
-    saveProperties(key);
 }
 
 void AssetCommands::preview()

@@ -34,9 +34,10 @@ protected:
     AssetCommands(CommandContext& context, const QString& registerName, const QString& list, Rules rules);
 
     virtual AssetEditor& editor() = 0;
-    // The register's insert and update statements from the editor's fields.
+    // The register's insert and update statements from the editor's fields;
+    // the update answers the rows it changed.
     virtual void insert() = 0;
-    virtual void update(qint64 key) = 0;
+    virtual int update(qint64 key) = 0;
 
     // The key of a lookup as a value line; `fallback` when nothing is chosen.
     QString lookupLine(const char* column, qint64 fallback);

@@ -3,6 +3,7 @@
 #include "editors/TfFirma.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 
 namespace {
@@ -53,8 +54,7 @@ bool CompanyCommands::update(qint64 code, qint64 key)
     return write(code, [&] {
         Statement& q = db().statement(QStringLiteral("DBFUpdateFirmy"));
         editor().bindUpdate(q, key);
-        if (q.execSQL() == 0)
-            throw DbError(QStringLiteral("Nie znaleziono firmy o identyfikatorze ") + QString::number(key));
+        RowGone::unlessChanged(q.execSQL());
     });
 }
 

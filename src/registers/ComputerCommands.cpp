@@ -9,8 +9,8 @@ const QString kDuplicate = QStringLiteral("Istnieje już komputer o podanym nume
 
 ComputerCommands::ComputerCommands(CommandContext& context, TfKomputery& editor)
     : AssetCommands(context, QStringLiteral("komputery"), QStringLiteral("DBFKomputery"),
-                    {QStringLiteral("K"), QStringLiteral("komputery"), QStringLiteral("IDKOMPUTERA"), kDuplicate,
-                     kDuplicate, 4, 10, 4004}),
+                    {QStringLiteral("K"), QStringLiteral("komputery"), QStringLiteral("IDKOMPUTERA"),
+                     kDuplicate, kDuplicate, 4, 10, 4004}),
       m_editor(editor)
 {
 }
@@ -30,7 +30,7 @@ void ComputerCommands::insert()
     q.execSQL();
 }
 
-void ComputerCommands::update(qint64 key)
+int ComputerCommands::update(qint64 key)
 {
     Statement& q = db().statement(QStringLiteral("DBFUpdateKomputery"));
     q.clearParams();
@@ -38,5 +38,5 @@ void ComputerCommands::update(qint64 key)
     setAssetLines(q, 9);
     q.setLine(25, lookupLine("LOKALIZACJA", 0));
     q.setLine(27, QString::number(key));
-    q.execSQL();
+    return q.execSQL();
 }

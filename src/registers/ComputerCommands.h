@@ -15,7 +15,7 @@ public:
 protected:
     AssetEditor& editor() override;
     void insert() override;
-    void update(qint64 key) override;
+    int update(qint64 key) override;
 
 private:
     TfKomputery& m_editor;

@@ -1,9 +1,10 @@
 #include "registers/DeleteCascade.h"
 
-#include "editors/AttachmentFiles.h"
 #include "base/Config.h"
 #include "base/ErrorLog.h"
+#include "editors/AttachmentFiles.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 
 namespace DeleteCascade {
@@ -291,7 +292,8 @@ bool liquidate(TmyDataBase& db, const Liquidation& rule, qint64 key, const QStri
         main.setParam(0, reason);
         main.setLine(4, QString::number(date));
         main.setLine(6, keyText);
-        main.execSQL();
+        // A record deleted elsewhere meanwhile is not liquidated, nor its rows touched.
+        RowGone::unlessChanged(main.execSQL());
         Statement& deadlines = db.statement(QStringLiteral("DBFUnactiveTerminy"));
         deadlines.clearParams();
         deadlines.setParam(0, QLatin1String(rule.kind));

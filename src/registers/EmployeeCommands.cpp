@@ -1,7 +1,8 @@
 #include "registers/EmployeeCommands.h"
 
-#include "editors/TfOsobowa.h"
 #include "base/Config.h"
+#include "editors/TfOsobowa.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 
 namespace {
@@ -75,13 +76,12 @@ void EmployeeCommands::edit()
     if (!confirmUnique(e, rule, kNumber, &oldNumber))
         return;
     const QString number = e.text(kNumber);
-    if (!write(15, [&] {
-            Statement& q = db().statement(QStringLiteral("DBFUpdateOsobowa"));
-            e.bindUpdate(q, oldNumber);
-            q.execSQL();
-        }))
-        return;
-    relocate({number});
+    const bool saved = write(15, [&] {
+        Statement& q = db().statement(QStringLiteral("DBFUpdateOsobowa"));
+        e.bindUpdate(q, oldNumber);
+        RowGone::unlessChanged(q.execSQL());
+    });
+    relocate({saved ? number : oldNumber});
 }
 
 void EmployeeCommands::preview()

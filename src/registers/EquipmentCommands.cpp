@@ -57,7 +57,7 @@ void EquipmentCommands::insert()
     q.execSQL();
 }
 
-void EquipmentCommands::update(qint64 key)
+int EquipmentCommands::update(qint64 key)
 {
     Statement& q = db().statement(QStringLiteral("DBFUpdateSprzet"));
     q.clearParams();
@@ -66,7 +66,7 @@ void EquipmentCommands::update(qint64 key)
     q.setLine(25, lookupLine("IDKOMPUTERA", 0));
     q.setLine(27, lookupLine("LOKALIZACJA", 0));
     q.setLine(29, QString::number(key));
-    q.execSQL();
+    return q.execSQL();
 }
 
 namespace {

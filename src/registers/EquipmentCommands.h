@@ -32,7 +32,7 @@ public:
 protected:
     AssetEditor& editor() override;
     void insert() override;
-    void update(qint64 key) override;
+    int update(qint64 key) override;
 
 private:
     std::function<TfBiblioteka*()> m_dictionaryEditor;

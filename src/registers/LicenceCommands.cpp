@@ -1,6 +1,7 @@
 #include "registers/LicenceCommands.h"
 
 #include "editors/TfLicencje.h"
+#include "store/RowGone.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 
@@ -95,19 +96,18 @@ void LicenceCommands::edit()
     load(key);
     if (!confirmUnique(e, {kTable, kNumber, kDuplicate}, kNumber, &oldNumber))
         return;
-    if (!write(710, [&] {
-            Statement& q = db().statement(QStringLiteral("DBFUpdateLicencje"));
-            bind(q);
-            q.setLine(9, keyLineOf(e, QStringLiteral("TYPLICENCJI"), 0));
-            q.setLine(11, QString::number(e.date(QStringLiteral("DATAZAKUPU"))));
-            q.setLine(13, keyLineOf(e, QStringLiteral("IDFIRMY"), -1));
-            q.setLine(15, amountLineOf(e, QStringLiteral("NETTO")));
-            q.setLine(17, amountLineOf(e, QStringLiteral("VAT")));
-            q.setLine(19, amountLineOf(e, QStringLiteral("BRUTTO")));
-            q.setLine(21, QString::number(key));
-            q.execSQL();
-        }))
-        return;
+    write(710, [&] {
+        Statement& q = db().statement(QStringLiteral("DBFUpdateLicencje"));
+        bind(q);
+        q.setLine(9, keyLineOf(e, QStringLiteral("TYPLICENCJI"), 0));
+        q.setLine(11, QString::number(e.date(QStringLiteral("DATAZAKUPU"))));
+        q.setLine(13, keyLineOf(e, QStringLiteral("IDFIRMY"), -1));
+        q.setLine(15, amountLineOf(e, QStringLiteral("NETTO")));
+        q.setLine(17, amountLineOf(e, QStringLiteral("VAT")));
+        q.setLine(19, amountLineOf(e, QStringLiteral("BRUTTO")));
+        q.setLine(21, QString::number(key));
+        RowGone::unlessChanged(q.execSQL());
+    });
     relocate({key});
 }
 

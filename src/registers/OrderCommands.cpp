@@ -2,6 +2,7 @@
 
 #include "editors/TfZlecenia.h"
 #include "registers/WorkEntryWrites.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 
 namespace {
@@ -57,13 +58,14 @@ void OrderCommands::edit()
     e.resetSettlementChoice();
     if (!confirm(e))
         return;
-    if (!write(271847, [&] {
-            Statement& q = db().statement(QStringLiteral("DBFUpdateZlecenia"));
-            WorkEntryWrites::bindUpdate(q, e, false, key);
-            q.execSQL();
-        }))
-        return;
+    const bool saved = write(271847, [&] {
+        Statement& q = db().statement(QStringLiteral("DBFUpdateZlecenia"));
+        WorkEntryWrites::bindUpdate(q, e, false, key);
+        RowGone::unlessChanged(q.execSQL());
+    });
     relocate({key});
+    if (!saved)
+        return;
     if (e.toSettlement())
         toSettlement();
 }

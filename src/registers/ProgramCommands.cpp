@@ -1,6 +1,7 @@
 #include "registers/ProgramCommands.h"
 
 #include "editors/TfProgramy.h"
+#include "store/RowGone.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 
@@ -86,15 +87,14 @@ void ProgramCommands::edit()
     load(key);
     if (!confirmUnique(e, {kTable, kNumber, kDuplicate}, kNumber, &oldNumber))
         return;
-    if (!write(8010, [&] {
-            Statement& q = db().statement(QStringLiteral("DBFUpdateProgramy"));
-            bind(q);
-            q.setLine(8, keyLineOf(e, QStringLiteral("IDFIRMY"), -1));
-            q.setLine(10, keyLineOf(e, QStringLiteral("KLASYFIKATOR"), 0));
-            q.setLine(12, QString::number(key));
-            q.execSQL();
-        }))
-        return;
+    write(8010, [&] {
+        Statement& q = db().statement(QStringLiteral("DBFUpdateProgramy"));
+        bind(q);
+        q.setLine(8, keyLineOf(e, QStringLiteral("IDFIRMY"), -1));
+        q.setLine(10, keyLineOf(e, QStringLiteral("KLASYFIKATOR"), 0));
+        q.setLine(12, QString::number(key));
+        RowGone::unlessChanged(q.execSQL());
+    });
     relocate({key});
 }
 

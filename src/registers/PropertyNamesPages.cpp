@@ -1,8 +1,9 @@
 #include "registers/PropertyNamesPages.h"
 
-#include "registers/TfMain.h"
 #include "base/Dialogs.h"
+#include "registers/TfMain.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 
@@ -171,7 +172,8 @@ bool PropertyNamesPages::saveNames(const QString& kind)
             q.setParam(1, kind);
             q.setLine(2, QString::number(lp));
             q.setLine(4, klass);
-            q.execSQL();
+            // Names an administrator emptied meanwhile are not saved into thin air.
+            RowGone::unlessChanged(q.execSQL());
         }
     });
 }

@@ -1,9 +1,9 @@
 #include "registers/RegisterCommands.h"
 
+#include "base/Dialogs.h"
 #include "editors/EditorDialog.h"
 #include "editors/TfLikwidacja.h"
 #include "registers/DeleteCascade.h"
-#include "base/Dialogs.h"
 #include "store/Guarded.h"
 #include "store/ListState.h"
 #include "store/NewKey.h"
@@ -83,8 +83,14 @@ bool RegisterCommands::write(qint64 code, const std::function<void()>& work)
 
 void RegisterCommands::relocate(const QVariantList& keys)
 {
+    const int position = m_context.db.statement(m_list).recNo();
     m_context.db.reloadList(m_list);
-    m_context.db.locate(m_list, keys);
+    // A row another workstation deleted is not found: the cursor stays in its place.
+    if (!m_context.db.locate(m_list, keys)) {
+        Statement& q = m_context.db.statement(m_list);
+        if (q.isOpen())
+            q.setRecNo(std::min(position, q.recordCount() - 1));
+    }
     emit listReloaded(m_list);
 }
 
@@ -166,6 +172,7 @@ void RegisterCommands::liquidate()
     dialog.exec();
     if (!dialog.saved())
         return;
-    if (DeleteCascade::liquidate(m_context.db, *rule, key, dialog.reason(), dialog.liquidationDate()))
-        reloadAt(list, position);
+    // Also after a failure: a record deleted elsewhere leaves the list.
+    DeleteCascade::liquidate(m_context.db, *rule, key, dialog.reason(), dialog.liquidationDate());
+    reloadAt(list, position);
 }

@@ -2,6 +2,7 @@
 
 #include "editors/TfRozliczenia.h"
 #include "registers/WorkEntryWrites.h"
+#include "store/RowGone.h"
 #include "store/TmyDataBase.h"
 
 SettlementCommands::SettlementCommands(CommandContext& context,
@@ -57,12 +58,11 @@ void SettlementCommands::edit()
     e.fillFromRow(row());
     if (!confirm(e))
         return;
-    if (!write(719000, [&] {
-            Statement& q = db().statement(QStringLiteral("DBFUpdateRozliczenia"));
-            WorkEntryWrites::bindUpdate(q, e, true, key);
-            q.execSQL();
-        }))
-        return;
+    write(719000, [&] {
+        Statement& q = db().statement(QStringLiteral("DBFUpdateRozliczenia"));
+        WorkEntryWrites::bindUpdate(q, e, true, key);
+        RowGone::unlessChanged(q.execSQL());
+    });
     relocate({key});
 }
 

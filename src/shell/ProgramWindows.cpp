@@ -2,14 +2,15 @@
 
 #include "bhp/StockCheckWindows.h"
 #include "maintenance/MaintenanceCommands.h"
-#include "shell/MainCommands.h"
 #include "registers/TfMain.h"
 #include "reminders/Reminders.h"
+#include "shell/MainCommands.h"
 #include "shell/OptionsCommand.h"
 #include "shell/Startup.h"
 #include "shell/TfTutorial1.h"
 #include "shell/TfWskazBaze.h"
 #include "store/TmyDataBase.h"
+#include "widgets/DatabaseReplacedNotice.h"
 
 ProgramWindows::ProgramWindows()
     : m_db(std::make_unique<TmyDataBase>()), m_main(std::make_unique<TfMain>(nullptr, m_db.get())),
@@ -37,6 +38,7 @@ ProgramWindows::ProgramWindows()
                              [reminders] { reminders->deadlineCheckAfterLogin(); },
                              [reminders](int slot) { reminders->showDueNote(slot); },
                              [reminders] { reminders->hideToolWindows(); }});
+    m_replacedNotice = std::make_unique<DatabaseReplacedNotice>(*m_db);
 }
 
 ProgramWindows::~ProgramWindows() = default;

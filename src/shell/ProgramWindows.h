@@ -2,6 +2,7 @@
 
 #include <memory>
 
+class DatabaseReplacedNotice;
 class MainCommands;
 class MaintenanceCommands;
 class OptionsCommand;
@@ -45,4 +46,5 @@ private:
     std::unique_ptr<TfTutorial1> m_tutorial;
     std::unique_ptr<Startup> m_startup;
     std::unique_ptr<Reminders> m_reminders;
+    std::unique_ptr<DatabaseReplacedNotice> m_replacedNotice;
 };

@@ -1,20 +1,20 @@
 #include "shell/Startup.h"
 
-#include "maintenance/BackupRing.h"
-#include "registers/ListTools.h"
-#include "registers/TfMain.h"
-#include "reports/RaportyTab.h"
 #include "base/AppPaths.h"
-#include "store/AppState.h"
 #include "base/Clock.h"
 #include "base/Config.h"
-#include "store/DatabaseLocation.h"
 #include "base/Dialogs.h"
 #include "base/ErrorLog.h"
 #include "base/ErrorLogCommand.h"
 #include "base/GuideDialog.h"
 #include "base/SprzetnikApplication.h"
+#include "maintenance/BackupRing.h"
+#include "registers/ListTools.h"
+#include "registers/TfMain.h"
+#include "reports/RaportyTab.h"
 #include "shell/TfAbout.h"
+#include "store/AppState.h"
+#include "store/DatabaseLocation.h"
 #include "store/DbError.h"
 #include "store/SchemaUpgrades.h"
 #include "users/TfLogin.h"
@@ -29,14 +29,13 @@
 #include <QStringDecoder>
 #include <QUrl>
 
-namespace
-{
+namespace {
 const QString kSupportAddress = QStringLiteral("pomoc@sprzetnik.pl");
 }
 
 Startup::Startup(TfMain& main, TmyDataBase& db, QObject* parent)
-    : QObject(parent), m_main(main), m_db(db), m_login(new TfLogin(db, &main)), m_userEdit(new TfUserEdit(&main)),
-      m_userzy(new TfUserzy(db, *m_userEdit, &main))
+    : QObject(parent), m_main(main), m_db(db), m_login(new TfLogin(db, &main)),
+      m_userEdit(new TfUserEdit(&main)), m_userzy(new TfUserzy(db, *m_userEdit, &main))
 {
     m_login->setConfigureDatabase([this](QString& directory, QString& password) {
         m_db.closeAll();
@@ -58,7 +57,8 @@ Startup::Startup(TfMain& main, TmyDataBase& db, QObject* parent)
     commands.help = [] {
         const QString manual = GuideDialog::manualUrl().toLocalFile();
         if (!QFile::exists(manual)) {
-            Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie znaleziono instrukcji obsługi: ") + manual);
+            Dialogs::info(QStringLiteral("Informacja"),
+                          QStringLiteral("Nie znaleziono instrukcji obsługi: ") + manual);
             return;
         }
         Dialogs::openUrl(QUrl::fromLocalFile(manual));
@@ -80,16 +80,18 @@ QString Startup::scratchPadPath()
 
 QString Startup::defaultScratchPadText()
 {
-    return QStringLiteral("Tutaj możesz zapisywać dowolne dotatki, które będą dostępne po ponownym uruchomieniu "
-                          "programu.");
+    return QStringLiteral(
+        "Tutaj możesz zapisywać dowolne dotatki, które będą dostępne po ponownym uruchomieniu "
+        "programu.");
 }
 
 QString Startup::supportMailUrl()
 {
     return QStringLiteral("mailto:") + kSupportAddress + QStringLiteral("?subject=Pomoc%20techniczna%20(") +
            QStringLiteral(" ") + AppState::version() +
-           QStringLiteral(")&body=Opisz%20problem,%20podaj%20system%20operacyjny,%20tresc%20komunikatow%20o%20bledzie,"
-                          "%20zrzuty%20ekranu.");
+           QStringLiteral(
+               ")&body=Opisz%20problem,%20podaj%20system%20operacyjny,%20tresc%20komunikatow%20o%20bledzie,"
+               "%20zrzuty%20ekranu.");
 }
 
 void Startup::loadScratchPad()
@@ -136,14 +138,16 @@ bool Startup::testDatabase()
     if (location.test(true) == DatabaseLocation::Ok)
         return true;
     Dialogs::info(QStringLiteral("Informacja"),
-                  QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+                  QStringLiteral(
+                      "Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
     return false;
 }
 
 bool Startup::loginUser()
 {
     AppState::instance().logout();
-    m_login->setDatabase(DatabaseLocation::global().currentDirectory(), DatabaseLocation::global().password());
+    m_login->setDatabase(DatabaseLocation::global().currentDirectory(),
+                         DatabaseLocation::global().password());
     m_login->setFirstLogin(Config::global().flag(QStringLiteral("cbFirstLog")));
     m_login->prepare();
     if (m_login->exec() != QDialog::Accepted)
@@ -251,8 +255,9 @@ void Startup::firstPaint()
         bhpCheck();
     stockCheck();
     if (state.has(13) && Config::global().flag(QStringLiteral("sprawdzajNotatki")))
-        for (int slot : dueNotes(m_notes, Clock::today(), Config::global().number(QStringLiteral("dataWsteczna")),
-                                 Config::global().number(QStringLiteral("dataWstecznaMin"))))
+        for (int slot :
+             dueNotes(m_notes, Clock::today(), Config::global().number(QStringLiteral("dataWsteczna")),
+                      Config::global().number(QStringLiteral("dataWstecznaMin"))))
             showDueNote(slot);
 }
 
@@ -263,7 +268,9 @@ bool Startup::logout()
     m_main.SBStartClick();
     hideToolWindows();
     m_main.hide();
-    m_db.closeAll();
+    // Nobody works on the data at the login window: the connection (and the
+    // mark of presence other workstations count) goes until the next login.
+    m_db.disconnect();
     if (!runStartupSequence())
         return false;
     m_main.show();
@@ -275,7 +282,8 @@ bool Startup::closeQuery()
 {
     if (!Config::global().flag(QStringLiteral("pytajPrzedZamknieciem")))
         return true;
-    return Dialogs::question(QStringLiteral("Pytanie"), QStringLiteral("Czy zakończyć pracę i zamknąć program?"));
+    return Dialogs::question(QStringLiteral("Pytanie"),
+                             QStringLiteral("Czy zakończyć pracę i zamknąć program?"));
 }
 
 void Startup::onClose()
@@ -350,7 +358,8 @@ void Startup::runSchemaUpgrades()
 
 void Startup::automaticBackupCheck()
 {
-    BackupRing::automaticBackupCheck(m_db, DatabaseLocation::global().password(), AppState::instance().has(0));
+    BackupRing::automaticBackupCheck(m_db, DatabaseLocation::global().password(),
+                                     AppState::instance().has(0));
 }
 
 void Startup::loadProtocolTexts()

@@ -87,8 +87,14 @@ Result writable(sqlite3* db)
     if (sqlite3_db_readonly(db, "main") == 1)
         return failure(Problem::ReadOnly, step, QStringLiteral("attempt to write a readonly database"),
                        QStringLiteral("plik bazy danych jest tylko do odczytu"));
-    // Another workstation writing now proves the file writable; nobody waits for it here.
+    // Another workstation writing now proves the file writable; nobody waits
+    // for it here. The connection's own wait comes back on every way out.
     sqlite3_busy_timeout(db, 0);
+    const struct RestoreWait
+    {
+        sqlite3* db;
+        ~RestoreWait() { sqlite3_busy_timeout(db, SqlConnection::busyTimeoutMs()); }
+    } restoreWait{db};
     int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
         return {};
@@ -104,7 +110,6 @@ Result writable(sqlite3* db)
     }
     const QString message = QString::fromUtf8(sqlite3_errmsg(db));
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_busy_timeout(db, SqlConnection::busyTimeoutMs());
     switch (rc & 0xff) {
     case SQLITE_OK:
     case SQLITE_BUSY:
@@ -183,16 +188,36 @@ Result openTest(const QString& file, const QString& table, const QString& passwo
         if (rc == SQLITE_OK)
             rc = sqlite3_step(stmt);
         sqlite3_finalize(stmt);
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            result = readFailure(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), file,
-                                 tableName);
-        else
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+            const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+            result = blockedRollback(file);
+            if (result.ok())
+                result = readFailure(sqlite3_extended_errcode(db), message, file, tableName);
+            else
+                result.message = message;
+        } else
             result = writable(db);
     }
     sqlite3_close(db);
     if (result.ok())
         result.step = QStringLiteral("11");
     return result;
+}
+
+Result blockedRollback(const QString& file)
+{
+    const QFileInfo journal(file + QStringLiteral("-journal"));
+    if (!journal.exists() || journal.size() == 0)
+        return {};
+    // The roll-back writes the file and removes the journal from the folder.
+    const QFileInfo info(file);
+    if (info.isWritable() && QFileInfo(info.absolutePath()).isWritable())
+        return {};
+    return failure(
+        Problem::ReadOnly, QStringLiteral("9"),
+        QStringLiteral("hot journal cannot be rolled back: ") + journal.absoluteFilePath(),
+        QStringLiteral("ostatni zapis nie został dokończony, a do jego wycofania potrzebne jest prawo "
+                       "zapisu"));
 }
 
 QString logLine(const Result& result)

@@ -47,6 +47,10 @@ Result openTest(const QString& file, const QString& table, const QString& passwo
 // then rolls back: a read-only file, or a folder where the journal cannot be
 // made, fails here. Another workstation holding the lock counts as writable.
 Result writable(sqlite3* db);
+// A journal left by a crash that the folder's or the file's rights keep from
+// being rolled back: a read-only problem with the data intact, not damage.
+// Answers a ReadOnly result then, else an ok one.
+Result blockedRollback(const QString& file);
 // The log line of a failed test: "[0000003104]  Błąd DB connection: ... l(step)".
 QString logLine(const Result& result);
 // The Polish message shown for a problem other than a wrong password.

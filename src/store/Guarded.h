@@ -2,6 +2,7 @@
 
 #include "base/ErrorLog.h"
 #include "store/DbError.h"
+#include "store/RowGone.h"
 #include "store/WriteTransaction.h"
 
 #include <exception>
@@ -21,6 +22,9 @@ template <typename F> bool guarded(qint64 code, F&& work)
         work();
         return true;
     } catch (const AlreadyReported&) {
+    } catch (const RowGone& e) {
+        // Not a fault of the program: said plainly, without "unexpected error".
+        ErrorLog::report(e.message(), false, code);
     } catch (const DbError& e) {
         ErrorLog::report(e.message(), true, code);
     } catch (const std::exception& e) {

@@ -2,6 +2,7 @@
 
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/Statement.h"
 #include "store/StatementTexts.h"
 #include "store/WriteTransaction.h"
@@ -80,6 +81,8 @@ Outcome install(SqlConnection& connection, qint64 program, qint64 licence, qint6
             outcome = Outcome::OverInstalled;
             return;
         }
+        // Never installed on a computer another workstation deleted meanwhile.
+        RowGone::unlessOwnerExists(connection, QStringLiteral("K"), computer);
         Statement insert = named(connection, "DBFInsertLicKomp");
         insert.setLine(2, QString::number(program));
         insert.setLine(4, QString::number(licence));

@@ -16,8 +16,17 @@ SqlConnection::~SqlConnection()
 
 void SqlConnection::fail(int rc) const
 {
-    const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    if (m_db && sqlite3_extended_errcode(m_db) == SQLITE_READONLY_DBMOVED)
+        throw DbError(replacedText(), rc);
+    const QString message =
+        m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
     throw DbError(message, rc);
+}
+
+QString SqlConnection::replacedText()
+{
+    return QStringLiteral("Plik bazy danych został w międzyczasie zastąpiony innym (na przykład odtworzony z "
+                          "archiwum na innym stanowisku). Nic nie zostało zapisane; spróbuj ponownie.");
 }
 
 void SqlConnection::open(const QString& file, const QString& key, bool create)
@@ -25,16 +34,33 @@ void SqlConnection::open(const QString& file, const QString& key, bool create)
     close();
     if (!create && !QFileInfo::exists(file))
         throw DbError(QStringLiteral("unable to open database file: ") + file, SQLITE_CANTOPEN);
+    const QByteArray k = key.toUtf8();
+    // The identity is taken on both sides of the open: a file renamed over
+    // the path in between would otherwise pass for the one held open.
+    for (int attempt = 0;; ++attempt) {
+        const FileIdentity before = FileIdentity::of(file);
+        openOnce(file, k, create);
+        m_identity = FileIdentity::of(file);
+        if (!before.isValid() || m_identity == before || attempt == 2)
+            break;
+        close();
+    }
+    m_file = file;
+    m_key = k;
+}
+
+void SqlConnection::openOnce(const QString& file, const QByteArray& key, bool create)
+{
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     const QByteArray path = file.toUtf8();
     int rc = sqlite3_open_v2(path.constData(), &m_db, flags, nullptr);
     try {
         if (rc != SQLITE_OK)
             fail(rc);
-        const QByteArray k = key.toUtf8();
-        rc = sqlite3_key(m_db, k.constData(), int(k.size()));
+        rc = sqlite3_key(m_db, key.constData(), int(key.size()));
         if (rc != SQLITE_OK)
             fail(rc);
+        // Set once for the connection's life; nothing else changes it.
         sqlite3_busy_timeout(m_db, busyTimeoutMs());
         PolishCollation::registerOn(m_db);
         // The first read proves the key: a wrong one shows as SQLITE_NOTADB here.
@@ -45,7 +71,32 @@ void SqlConnection::open(const QString& file, const QString& key, bool create)
         m_db = nullptr;
         throw;
     }
-    m_file = file;
+}
+
+bool SqlConnection::isReplaced() const
+{
+    if (!m_db || !m_identity.isValid())
+        return false;
+    // A path that names nothing for a moment is not another file.
+    const FileIdentity now = FileIdentity::of(m_file);
+    return now.isValid() && !(now == m_identity);
+}
+
+bool SqlConnection::ensureCurrent()
+{
+    // Inside a transaction the file it began on is the one it ends on.
+    if (!m_db || !sqlite3_get_autocommit(m_db) || !isReplaced())
+        return false;
+    SqlConnection fresh;
+    fresh.open(m_file, QString::fromUtf8(m_key));
+    std::swap(m_db, fresh.m_db);
+    m_identity = fresh.m_identity;
+    ++m_generation;
+    m_seenChanges = -1;
+    m_seenDataVersion = -1;
+    if (m_replaced)
+        m_replaced();
+    return true; // `fresh` closes the old file
 }
 
 qint64 SqlConnection::cacheKibFor(qint64 fileBytes)
@@ -87,6 +138,8 @@ void SqlConnection::close()
         m_db = nullptr;
     }
     m_file.clear();
+    m_key.clear();
+    m_identity = {};
 }
 
 void SqlConnection::exec(const QString& sql)
@@ -98,8 +151,10 @@ void SqlConnection::exec(const QString& sql)
     ++m_generation;
     const int rc = sqlite3_exec(m_db, text.constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
-        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
+        QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(error);
+        if (sqlite3_extended_errcode(m_db) == SQLITE_READONLY_DBMOVED)
+            message = replacedText();
         throw DbError(message, rc);
     }
 }
@@ -113,6 +168,7 @@ void SqlConnection::rekey(const QString& newKey)
     const int rc = sqlite3_rekey(m_db, k.constData(), int(k.size()));
     if (rc != SQLITE_OK)
         fail(rc);
+    m_key = k;
 }
 
 QString SqlConnection::version()

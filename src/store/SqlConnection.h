@@ -1,6 +1,11 @@
 #pragma once
 
+#include "store/FileIdentity.h"
+
+#include <QByteArray>
 #include <QString>
+
+#include <functional>
 
 struct sqlite3;
 
@@ -19,6 +24,18 @@ public:
     void open(const QString& file, const QString& key, bool create = false);
     void close();
     bool isOpen() const { return m_db != nullptr; }
+
+    // Whether another file now stands at the connection's path: one renamed
+    // over it, as a restore on another workstation does. The connection still
+    // holds the old one, which nobody else sees any more.
+    bool isReplaced() const;
+    // Run before every read and write outside a transaction: when the file
+    // was replaced, opens the one now at the path with the same key and calls
+    // the replaced handler. Answers whether it reopened. Throws DbError when
+    // the new file does not open; the old one stays open then (the engine
+    // refuses writes to it) and the next call tries again.
+    bool ensureCurrent();
+    void setReplacedHandler(std::function<void()> handler) { m_replaced = std::move(handler); }
     QString file() const { return m_file; }
     sqlite3* handle() const { return m_db; }
 
@@ -33,17 +50,24 @@ public:
     quint64 changeStamp();
     void noteWrite() { ++m_generation; }
 
-    // Throws DbError built from the connection's last error.
+    // Throws DbError built from the connection's last error; a write refused
+    // because the file was replaced gets a Polish text saying so.
     [[noreturn]] void fail(int rc) const;
 
     static QString version(); // "SQLite x.y.z / SQLCipher a.b.c"
     static int busyTimeoutMs() { return 5000; }
+    static QString replacedText();
 
     // Page cache in KiB for a database file of `fileBytes`.
     static qint64 cacheKibFor(qint64 fileBytes);
 
 private:
+    void openOnce(const QString& file, const QByteArray& key, bool create);
+
     sqlite3* m_db = nullptr;
+    QByteArray m_key;
+    FileIdentity m_identity;
+    std::function<void()> m_replaced;
     quint64 m_generation = 0;
     qint64 m_seenChanges = -1;
     qint64 m_seenDataVersion = -1;

@@ -8,8 +8,7 @@
 
 #include <cstring>
 
-Statement::Statement(SqlConnection* connection, const QString& name)
-    : m_connection(connection), m_name(name)
+Statement::Statement(SqlConnection* connection, const QString& name) : m_connection(connection), m_name(name)
 {
 }
 
@@ -37,8 +36,7 @@ void Statement::setParam(int index, const QString& value)
     m_params.insert(QStringLiteral("PARAM") + QString::number(index), value);
 }
 
-namespace
-{
+namespace {
 QString paramKey(const QString& name)
 {
     QString key = name.toUpper();
@@ -100,6 +98,9 @@ void Statement::prepareOnly()
 void Statement::open()
 {
     close();
+    // A file replaced by another workstation is left for the one now in its place.
+    if (m_connection)
+        m_connection->ensureCurrent();
     // Taken before reading: a change made while the rows are read is seen later.
     const quint64 stamp = m_connection ? m_connection->changeStamp() : 0;
     const QByteArray sql = text().toUtf8();
@@ -162,6 +163,8 @@ void Statement::open()
 int Statement::execSQL()
 {
     close();
+    if (m_connection)
+        m_connection->ensureCurrent();
     const QByteArray sql = text().toUtf8();
     const char* begin = sql.constData();
     const char* end = begin + sql.size();

@@ -5,6 +5,7 @@
 #include "store/DatabaseCheck.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/RowGone.h"
 #include "store/StatementTexts.h"
 #include "store/TableList.h"
 #include "store/WriteTransaction.h"
@@ -15,8 +16,7 @@
 
 #include <sqlcipher/sqlite3.h>
 
-namespace
-{
+namespace {
 TmyDataBase* g_instance = nullptr;
 
 struct LocateEntry
@@ -83,10 +83,12 @@ struct LookupEntry
 const std::vector<LookupEntry>& lookupTable()
 {
     static const std::vector<LookupEntry> table = {
-        {"DBFKlasyfikator", 2111}, {"DBFKlasFiltr", 1804},  {"DBFStantech", 2611},    {"DBFRodzLic", 1611},
-        {"DBFRdZal", 311808},      {"DBFStawkiVAT", 2511},  {"DBFLokalizacje", 22511}, {"DBFDzial", 2011},
-        {"DBFStanowisko", 2012},   {"DBFDostawcy", 2812},   {"DBFPracownicy", 2712},  {"DBFPracownicy2", 111104},
-        {"DBFKompSprzet", 7712},   {"DBFZlecSprzet", 271836}, {"DBFListaProg", 5012}, {"DBFListaLic", 5013},
+        {"DBFKlasyfikator", 2111}, {"DBFKlasFiltr", 1804},    {"DBFStantech", 2611},
+        {"DBFRodzLic", 1611},      {"DBFRdZal", 311808},      {"DBFStawkiVAT", 2511},
+        {"DBFLokalizacje", 22511}, {"DBFDzial", 2011},        {"DBFStanowisko", 2012},
+        {"DBFDostawcy", 2812},     {"DBFPracownicy", 2712},   {"DBFPracownicy2", 111104},
+        {"DBFKompSprzet", 7712},   {"DBFZlecSprzet", 271836}, {"DBFListaProg", 5012},
+        {"DBFListaLic", 5013},
     };
     return table;
 }
@@ -101,6 +103,18 @@ QString quoted(const QString& kind)
 TmyDataBase::TmyDataBase() : m_mySQL(&m_connection, QStringLiteral("mySQL"))
 {
     g_instance = this;
+    m_connection.setReplacedHandler([this] {
+        if (m_replaced)
+            m_replaced();
+    });
+}
+
+QString TmyDataBase::restoredElsewhereText()
+{
+    return QStringLiteral(
+        "Baza danych została odtworzona z archiwum na innym stanowisku. Program pracuje "
+        "teraz na odtworzonej bazie, a listy pokazują jej dane. Dane zapisane po utworzeniu "
+        "tego archiwum nie występują w odtworzonej bazie.");
 }
 
 TmyDataBase::~TmyDataBase()
@@ -152,8 +166,19 @@ bool TmyDataBase::connectTo(const QString& directory, const QString& password)
     m_directory = dir;
     closeAll();
     m_connection.close();
+    m_presence.leave();
     try {
-        m_connection.open(databaseFile(dir), password);
+        try {
+            m_connection.open(databaseFile(dir), password);
+        } catch (const DbError& e) {
+            // A crash's journal that the folder's rights keep from being rolled back.
+            const DatabaseCheck::Result blocked = DatabaseCheck::blockedRollback(databaseFile(dir));
+            if (blocked.ok())
+                throw;
+            throw DbError(QStringLiteral("attempt to write a readonly database (") + blocked.reason +
+                              QStringLiteral("): ") + e.message(),
+                          SQLITE_READONLY);
+        }
         // Reported here once, in Polish, rather than by every write that would fail.
         const DatabaseCheck::Result writable = DatabaseCheck::writable(m_connection.handle());
         if (!writable.ok()) {
@@ -169,6 +194,8 @@ bool TmyDataBase::connectTo(const QString& directory, const QString& password)
         ErrorLog::report(QString::fromLocal8Bit(e.what()), true, 48);
         return false;
     }
+    // Without the presence file the workstation is simply not counted.
+    m_presence.enter(dir);
     m_lists.resetAll();
     return true;
 }
@@ -213,7 +240,7 @@ bool resortInMemory(SqlConnection& connection, const ListState& state, const QSt
     for (int i = 0; i < std::max(now.size(), wanted.size()); ++i)
         if (i != orderLine && i != directionLine && now.value(i) != wanted.value(i))
             return false; // another filter: read afresh
-    if (now == wanted) { // the same order again: the rows are as a reload would give them
+    if (now == wanted) {  // the same order again: the rows are as a reload would give them
         q.first();
         return true;
     }
@@ -227,6 +254,11 @@ bool TmyDataBase::reloadList(const QString& list, qint64 computerKey)
     Statement& q = statement(list);
     if (list == QLatin1String("DBFLicKomp"))
         m_lists.setOwner(list, computerKey);
+    try {
+        m_connection.ensureCurrent(); // rows of a replaced file are never put in order again
+    } catch (const DbError&) {
+        // The reopen below meets the same failure and reports it.
+    }
     // Only the order changed and nothing was written since the rows were read:
     // they are put in the new order where they are.
     if (resortInMemory(m_connection, m_lists, list, q))
@@ -243,6 +275,7 @@ void TmyDataBase::disconnect()
 {
     closeAll();
     m_connection.close();
+    m_presence.leave();
 }
 
 bool TmyDataBase::exists(const QString& table, const QString& column, const QString& value)
@@ -272,7 +305,8 @@ bool TmyDataBase::columnExists(const QString& table, const QString& column)
 {
     try {
         m_mySQL.clear();
-        m_mySQL.add(QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") + TableList::tableName(table));
+        m_mySQL.add(QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") +
+                    TableList::tableName(table));
         m_mySQL.prepareOnly();
         return true;
     } catch (...) {
@@ -299,8 +333,9 @@ QString TmyDataBase::lastValue(const QString& keyColumn, const QString& valueCol
     QString value;
     guarded(12031539, [&] {
         m_mySQL.clear();
-        m_mySQL.add(QStringLiteral("SELECT ") + valueColumn + QLatin1Char(',') + keyColumn + QStringLiteral(" FROM ") +
-                    TableList::tableName(table) + QStringLiteral(" ORDER BY ") + keyColumn + QStringLiteral(" DESC"));
+        m_mySQL.add(QStringLiteral("SELECT ") + valueColumn + QLatin1Char(',') + keyColumn +
+                    QStringLiteral(" FROM ") + TableList::tableName(table) + QStringLiteral(" ORDER BY ") +
+                    keyColumn + QStringLiteral(" DESC"));
         m_mySQL.open();
         if (!m_mySQL.eof())
             value = m_mySQL.text(valueColumn);
@@ -323,7 +358,8 @@ bool TmyDataBase::locate(const QString& list, const QVariantList& keys)
         for (const char* key : entry->keys) {
             const int c = q.fieldIndex(QLatin1String(key));
             if (c < 0)
-                throw DbError(list + QStringLiteral(": Field '") + QLatin1String(key) + QStringLiteral("' not found"));
+                throw DbError(list + QStringLiteral(": Field '") + QLatin1String(key) +
+                              QStringLiteral("' not found"));
             columns.push_back(c);
         }
         const bool textKey = QLatin1String(entry->keys.front()) == QLatin1String("NREW");
@@ -373,11 +409,13 @@ bool TmyDataBase::createPropertyRows(const QString& kind, qint64 id)
     try {
         // All 14 or none; inside the caller's insert transaction this is its savepoint.
         WriteTransaction transaction(m_connection);
+        // Never for an asset another workstation deleted meanwhile.
+        RowGone::unlessOwnerExists(m_connection, kind, id);
         for (int lp = 1; lp <= 14; ++lp) {
             m_mySQL.clear();
             m_mySQL.add(QStringLiteral("INSERT INTO wlasciwosci (KOMPSPRZET,IDOBIEKTU,LP) VALUES "));
-            m_mySQL.add(QLatin1Char('(') + quoted(kind) + QLatin1Char(',') + QString::number(id) + QLatin1Char(',') +
-                        QString::number(lp) + QLatin1Char(')'));
+            m_mySQL.add(QLatin1Char('(') + quoted(kind) + QLatin1Char(',') + QString::number(id) +
+                        QLatin1Char(',') + QString::number(lp) + QLatin1Char(')'));
             m_mySQL.execSQL();
         }
         transaction.commit();
@@ -503,14 +541,29 @@ SystemParams TmyDataBase::loadSystemParams()
             const qint64 id = m_mySQL.integer(QStringLiteral("ID"));
             const double value = m_mySQL.number(QStringLiteral("NUMBERPARAM"));
             switch (id) {
-            case 1: params.lastBackupDate = int(value); break;
-            case 2: params.lastSlot = int(value); break;
-            case 3: params.intervalDays = int(value); break;
-            case 4: params.slotsKept = int(value); break;
-            case 5: params.adminsOnly = value != 0; break;
-            case 6: params.askFirst = value != 0; break;
-            case 7: params.enabled = value != 0; break;
-            default: break;
+            case 1:
+                params.lastBackupDate = int(value);
+                break;
+            case 2:
+                params.lastSlot = int(value);
+                break;
+            case 3:
+                params.intervalDays = int(value);
+                break;
+            case 4:
+                params.slotsKept = int(value);
+                break;
+            case 5:
+                params.adminsOnly = value != 0;
+                break;
+            case 6:
+                params.askFirst = value != 0;
+                break;
+            case 7:
+                params.enabled = value != 0;
+                break;
+            default:
+                break;
             }
         }
     });
@@ -520,7 +573,7 @@ SystemParams TmyDataBase::loadSystemParams()
 
 bool TmyDataBase::saveSystemParams(const SystemParams& p)
 {
-    const qint64 values[7] = {p.lastBackupDate,       p.lastSlot,         p.intervalDays,   p.slotsKept,
+    const qint64 values[7] = {p.lastBackupDate,     p.lastSlot,         p.intervalDays,   p.slotsKept,
                               p.adminsOnly ? 1 : 0, p.askFirst ? 1 : 0, p.enabled ? 1 : 0};
     // All seven parameters or none.
     const bool ok = guardedWrite(m_connection, 241022, [&] {
@@ -540,8 +593,7 @@ bool TmyDataBase::saveSystemParams(const SystemParams& p)
     return ok;
 }
 
-namespace
-{
+namespace {
 QString fieldOrEmpty(const Statement& row, const QString& field)
 {
     return row.hasField(field) ? row.text(field) : QString();

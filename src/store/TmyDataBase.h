@@ -3,11 +3,13 @@
 #include "store/ListState.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
+#include "store/WorkstationPresence.h"
 
 #include <QString>
 #include <QVariantList>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -64,8 +66,19 @@ public:
     // 2. Connect to the database file in `directory` with the password
     //    (code 566 when the file cannot be opened or cannot be written, 48 for
     //    anything else).
+    //    While connected the workstation is marked present in the directory.
     bool connectTo(const QString& directory, const QString& password);
     void disconnect();
+
+    // Other workstations connected to this database now; -1 when that cannot
+    // be told (the presence file could not be used).
+    int otherWorkstations() const { return m_presence.others(); }
+    // Called when the connection found its file replaced by another (a
+    // restore on another workstation) and opened the new one; the lists
+    // still show the old file's rows until they are reloaded.
+    void setReplacedHandler(std::function<void()> handler) { m_replaced = std::move(handler); }
+    // What the user is told then.
+    static QString restoredElsewhereText();
     // 4. True when a row with column = value exists; true on any failure too,
     //    which is reported (code 2204), so nothing duplicate is written and the
     //    caller, seeing lastCheckFailed(), shows no duplicate message.
@@ -136,6 +149,8 @@ public:
 
 private:
     SqlConnection m_connection;
+    WorkstationPresence m_presence;
+    std::function<void()> m_replaced;
     ListState m_lists;
     QString m_directory;
     Statement m_mySQL;

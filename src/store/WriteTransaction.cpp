@@ -16,7 +16,16 @@ WriteTransaction::WriteTransaction(SqlConnection& connection) : m_connection(con
     if (!connection.isOpen())
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
     if (sqlite3_get_autocommit(connection.handle())) {
+        connection.ensureCurrent();
         connection.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        // Looked at under the write lock: a restore renames its file in only
+        // while it holds the lock of the old one, so a file still in place
+        // now stays in place until the commit.
+        if (connection.isReplaced()) {
+            connection.exec(QStringLiteral("ROLLBACK"));
+            connection.ensureCurrent();
+            connection.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        }
     } else {
         m_savepoint = QStringLiteral("sp_%1").arg(++g_savepointCounter);
         connection.exec(QStringLiteral("SAVEPOINT ") + m_savepoint);

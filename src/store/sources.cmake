@@ -1,10 +1,13 @@
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseTemplate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PolishCollation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RowGone.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SqlConnection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WorkstationPresence.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WriteTransaction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewKey.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SchemaUpgrades.cpp

@@ -3,10 +3,12 @@
 #include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
-#include "store/WriteTransaction.h"
 #include "store/PasswordHash.h"
+#include "store/RowGone.h"
+#include "store/WriteTransaction.h"
 
-UserAccounts::LoginResult UserAccounts::login(const QString& name, const QString& password, QString* description)
+UserAccounts::LoginResult UserAccounts::login(const QString& name, const QString& password,
+                                              QString* description)
 {
     if (name.isEmpty() || password.size() < 3)
         return LoginResult::Refused;
@@ -58,7 +60,8 @@ QString UserAccounts::description(const QString& name)
     return text;
 }
 
-UserAccounts::AddResult UserAccounts::add(const QString& name, const QString& password, const QString& description)
+UserAccounts::AddResult UserAccounts::add(const QString& name, const QString& password,
+                                          const QString& description)
 {
     const QString user = normalized(name);
     // The check, the account and its 29 rights are one write: no second
@@ -89,14 +92,18 @@ bool UserAccounts::update(const QString& name, const QString& password, const QS
 {
     const QString user = normalized(name);
     const bool keepPassword = password.isEmpty();
-    Statement& q = m_db.statement(keepPassword ? QStringLiteral("DBFUpdateUserzyOpis") : QStringLiteral("DBFUpdateUserzy"));
+    Statement& q = m_db.statement(keepPassword ? QStringLiteral("DBFUpdateUserzyOpis")
+                                               : QStringLiteral("DBFUpdateUserzy"));
     try {
         if (!keepPassword)
             q.setParam(0, QString::fromLatin1(PasswordHash::hash(password)));
         q.setParam(1, description);
         q.setParam(2, user);
-        q.execSQL();
+        RowGone::unlessChanged(q.execSQL());
         return true;
+    } catch (const RowGone& e) {
+        ErrorLog::report(e.message(), false, 202);
+        return false;
     } catch (const DbError& e) {
         ErrorLog::report(e.message(), true, 202);
         return false;

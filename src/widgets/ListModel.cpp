@@ -1,12 +1,16 @@
 #include "widgets/ListModel.h"
 
+#include "store/Guarded.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QSet>
 #include <QWidget>
+
+#include <algorithm>
 
 Qt::Alignment GridColumn::alignment() const
 {
@@ -51,15 +55,40 @@ ListModel::~ListModel()
 bool ListModel::shownElsewhere(const Statement& statement, const ListModel* except)
 {
     for (const ListModel* m : liveModels()) {
-        if (m == except || &m->statement() != &statement)
-            continue;
-        QObject* o = m->parent();
-        while (o && !o->isWidgetType())
-            o = o->parent();
-        if (o && static_cast<QWidget*>(o)->isVisible())
+        if (m != except && &m->statement() == &statement && isShown(m))
             return true;
     }
     return false;
+}
+
+bool ListModel::isShown(const ListModel* model)
+{
+    QObject* o = model->parent();
+    while (o && !o->isWidgetType())
+        o = o->parent();
+    return o && static_cast<QWidget*>(o)->isVisible();
+}
+
+void ListModel::reopenShown()
+{
+    QSet<Statement*> reopened;
+    const QList<ListModel*> models = liveModels();
+    for (ListModel* m : models) {
+        Statement& q = m->statement();
+        if (!q.isOpen() || !isShown(m))
+            continue;
+        if (reopened.contains(&q)) {
+            m->refresh();
+            continue;
+        }
+        reopened.insert(&q);
+        m->reload([&] {
+            const int position = q.recNo();
+            const bool ok = guarded(TmyDataBase::reloadCode(q.name()), [&] { q.open(); });
+            q.setRecNo(std::min(position, q.recordCount() - 1));
+            return ok;
+        });
+    }
 }
 
 ListModel::ListModel(QList<GridColumn> columns, QObject* parent)

@@ -61,6 +61,9 @@ public:
 
     // Whether a model other than `except` shows `statement` in a visible window.
     static bool shownElsewhere(const Statement& statement, const ListModel* except);
+    // Every open list shown in a visible window read again with its own text
+    // (after the database file was replaced); each cursor keeps its place.
+    static void reopenShown();
 
     // Runs `reopen` (which reopens the statement) inside a model reset.
     bool reload(const std::function<bool()>& reopen);
@@ -83,6 +86,8 @@ public:
     QString displayText(int row, int column) const;
 
 private:
+    static bool isShown(const ListModel* model);
+
     struct Resolved
     {
         int field = -1;

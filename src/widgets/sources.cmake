@@ -12,6 +12,7 @@ list(APPEND GUI_SOURCES
 )
 # The list model over statements and the grid column layouts
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseReplacedNotice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ListModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TVXGridStorage.cpp
 )

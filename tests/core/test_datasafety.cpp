@@ -2,16 +2,16 @@
 #include "TestSupport.h"
 
 #include "base/Config.h"
-#include "store/DatabaseLocation.h"
 #include "base/ErrorLog.h"
 #include "store/DatabaseCheck.h"
+#include "store/DatabaseLocation.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
+#include "store/PasswordHash.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
-#include "store/PasswordHash.h"
 #include "users/UserAccounts.h"
 
 #include <QDir>
@@ -81,6 +81,40 @@ private:
     bool m_dropped = false;
 };
 
+#ifdef Q_OS_LINUX
+// A writer killed in the middle of a transaction whose changed pages already
+// reached the file: the journal beside it is hot. Answers the first row as it
+// was before the killed update (empty when the kill went wrong).
+QString leaveHotJournal(const QString& file, const QString& password)
+{
+    QString before;
+    {
+        SqlConnection c;
+        c.open(file, password);
+        c.exec(QStringLiteral(
+            "CREATE TABLE zapas (a BLOB); WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
+            "SELECT x+1 FROM n WHERE x<2000) INSERT INTO zapas SELECT randomblob(100) FROM n;"));
+        before = scalar(c, QStringLiteral("SELECT hex(a) FROM zapas ORDER BY rowid LIMIT 1"));
+    }
+    const QByteArray path = file.toUtf8();
+    const QByteArray key = password.toUtf8();
+    const pid_t child = fork();
+    if (child == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_key(db, key.constData(), int(key.size()));
+        // A small cache spills changed pages into the file before the end.
+        sqlite3_exec(db, "PRAGMA cache_size=5; BEGIN; UPDATE zapas SET a = randomblob(100);", nullptr,
+                     nullptr, nullptr);
+        raise(SIGKILL);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    const bool hot = WIFSIGNALED(status) && QFileInfo(file + QStringLiteral("-journal")).size() > 0;
+    return hot ? before : QString();
+}
+#endif
+
 void openToEveryone(const QString& path)
 {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
@@ -126,33 +160,10 @@ private slots:
         QSKIP("needs fork");
 #else
         TestDatabase d;
-        {
-            SqlConnection c;
-            c.open(file(d), d.password());
-            c.exec(QStringLiteral(
-                "CREATE TABLE zapas (a BLOB); WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
-                "SELECT x+1 FROM n WHERE x<2000) INSERT INTO zapas SELECT randomblob(100) FROM n;"));
-        }
-        const QString before = [&] {
-            SqlConnection c;
-            c.open(file(d), d.password());
-            return scalar(c, QStringLiteral("SELECT hex(a) FROM zapas ORDER BY rowid LIMIT 1"));
-        }();
+        const QString before = leaveHotJournal(file(d), d.password());
+        QVERIFY(!before.isEmpty());
         const QByteArray path = file(d).toUtf8();
         const QByteArray key = d.password().toUtf8();
-        const pid_t child = fork();
-        if (child == 0) {
-            sqlite3* db = nullptr;
-            sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-            sqlite3_key(db, key.constData(), int(key.size()));
-            // A small cache spills changed pages into the file before the end.
-            sqlite3_exec(db, "PRAGMA cache_size=5; BEGIN; UPDATE zapas SET a = randomblob(100);", nullptr,
-                         nullptr, nullptr);
-            raise(SIGKILL);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        QVERIFY(WIFSIGNALED(status));
         const QString journal = file(d) + QStringLiteral("-journal");
         QVERIFY(QFileInfo(journal).size() > 0);
 
@@ -307,6 +318,64 @@ private slots:
                  qPrintable(log.join('\n')));
     }
 
+    // After a crash, a hot journal that a read-only folder keeps from being
+    // rolled back was reported as a damaged file; the data is whole and the
+    // folder's rights are the cause.
+    void hotJournalInReadOnlyFolderIsReadOnly_data()
+    {
+        QTest::addColumn<bool>("fileToo");
+        QTest::newRow("folder") << false;
+        QTest::newRow("folder and file") << true;
+    }
+    void hotJournalInReadOnlyFolderIsReadOnly()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("needs fork");
+#else
+        QFETCH(bool, fileToo);
+        TestDatabase d;
+        const QString before = leaveHotJournal(file(d), d.password());
+        QVERIFY(!before.isEmpty());
+        const QString journal = file(d) + QStringLiteral("-journal");
+        openToEveryone(m_config->path());
+        openToEveryone(m_config->path() + QStringLiteral("/debug"));
+        openToEveryone(file(d));
+        openToEveryone(journal);
+        if (fileToo)
+            QVERIFY(QFile::setPermissions(file(d), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(d.dir(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
+                                                   QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+        DatabaseLocation location;
+        DatabaseLocation::TestResult result;
+        bool connected = true;
+        {
+            OrdinaryUser user;
+            result = test(d.dir(), d.password(), &location);
+            TmyDataBase db;
+            connected = db.connectTo(d.dir(), d.password());
+        }
+        openToEveryone(d.dir());
+        openToEveryone(file(d));
+        QCOMPARE(result, DatabaseLocation::ReadOnly);
+        QCOMPARE(
+            location.lastCheck().reason,
+            QStringLiteral("ostatni zapis nie został dokończony, a do jego wycofania potrzebne jest prawo "
+                           "zapisu"));
+        QVERIFY2(location.problemText().startsWith(QStringLiteral("Baza danych jest tylko do odczytu: ")),
+                 qPrintable(location.problemText()));
+        QVERIFY(!connected);
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY2(m_shown.first().contains(QStringLiteral("Baza danych jest tylko do odczytu")),
+                 qPrintable(m_shown.first()));
+        // With the rights back the crash is rolled back and nothing was lost.
+        QCOMPARE(location.test(true), DatabaseLocation::Ok);
+        QVERIFY(!QFileInfo::exists(journal));
+        SqlConnection c;
+        c.open(file(d), d.password());
+        QCOMPARE(scalar(c, QStringLiteral("SELECT hex(a) FROM zapas ORDER BY rowid LIMIT 1")), before);
+#endif
+    }
+
     void unreadableFileIsNoAccess()
     {
         TestDatabase d;
@@ -455,7 +524,8 @@ private slots:
             p.intervalDays = 99;
             ok = db.saveSystemParams(p);
         } else if (write == QLatin1String("properties")) {
-            ok = db.createPropertyRows(QStringLiteral("K"), 999);
+            ok = db.createPropertyRows(QStringLiteral("K"),
+                                       1); // an existing computer: the rows, not the owner, fail
         } else if (write == QLatin1String("names")) {
             ok = db.openPropertyNames(QStringLiteral("S"), 777);
         } else if (write == QLatin1String("account")) {
