@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 class InstalledStart : public QObject
 {
     Q_OBJECT
@@ -52,14 +54,22 @@ private slots:
         TfMain main;
         TmyDataBase db;
         Startup startup(main, db);
-        QTimer::singleShot(50, [] {
+        // The login window is modal: answer it once it is up.
+        bool loggedIn = false;
+        std::function<void()> answer = [&] {
             auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
-            QVERIFY(login);
+            if (!login) {
+                QTimer::singleShot(20, answer);
+                return;
+            }
             login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(QStringLiteral("admin"));
             login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(QStringLiteral("kubol"));
             login->OKClick();
-        });
+            loggedIn = true;
+        };
+        QTimer::singleShot(20, answer);
         QVERIFY(startup.runStartupSequence());
+        QVERIFY(loggedIn);
         QCOMPARE(AppState::instance().currentUser, QStringLiteral("ADMIN"));
         QVERIFY(main.reloadList(QStringLiteral("DBFKomputery")));
         QVERIFY(main.listModel(QStringLiteral("DBFKomputery"))->rowCount() > 0);
