@@ -8,13 +8,11 @@
 #include <QFile>
 #include <QStringEncoder>
 
-namespace
-{
+namespace {
 ErrorLog::Display g_display;
 }
 
-namespace ErrorLog
-{
+namespace ErrorLog {
 QString logPath()
 {
     return AppPaths::configDir() + QStringLiteral("/debug/error.log");
@@ -70,6 +68,12 @@ bool isLockedMessage(const QString& message)
 
 void report(const QString& message, bool prefix, qint64 code)
 {
+    show(message, prefix);
+    log(message, code);
+}
+
+void show(const QString& message, bool prefix)
+{
     const QString title = QStringLiteral("Błąd bazy danych");
     try {
         if (g_display) {
@@ -84,6 +88,10 @@ void report(const QString& message, bool prefix, qint64 code)
     } catch (...) {
         // Errors raised while showing the box are ignored.
     }
+}
+
+void log(const QString& message, qint64 code)
+{
     writeLine(QStringLiteral("[") + codeText(code) + QStringLiteral("]  ") + message);
 }
 } // namespace ErrorLog

@@ -6,8 +6,7 @@
 
 // The error log "debug/error.log" in the configuration folder and the error
 // reporter every caught failure goes through.
-namespace ErrorLog
-{
+namespace ErrorLog {
 // Appends "yyyy.mm.dd hh:nn:ss  " + text, Windows-1250, CR LF. Silent when the
 // folder "debug" is missing or the file cannot be written.
 void writeLine(const QString& text);
@@ -26,6 +25,10 @@ void setDisplay(Display display);
 // Shows "Błąd bazy danych" and logs "[code]  message". Never throws. The
 // engine's English texts are shown in Polish; the log keeps them as received.
 void report(const QString& message, bool prefix, qint64 code);
+// The two halves of report(), for long work that logs each failure as it
+// happens and shows the box only once its progress box has closed.
+void show(const QString& message, bool prefix);
+void log(const QString& message, qint64 code);
 
 // The texts the reporter shows, for callers that must show the same.
 QString lockedFilesText();

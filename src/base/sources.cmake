@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/EngineMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorLog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Numbers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TFileOperation.cpp

@@ -1,13 +1,13 @@
 #include "bhp/CheckWindow.h"
 
 #include "base/Dialogs.h"
+#include "registers/TextExport.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 
 CheckWindow::CheckWindow(const QString& objectName, const QString& caption, const QString& heading,
                          QWidget* parent)
@@ -64,11 +64,5 @@ QString CheckWindow::askTextFile(const QString& name)
 
 bool CheckWindow::writeLines(const QString& fileName, const QStringList& lines)
 {
-    // Written under a temporary name and renamed: a failed save leaves no half file.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    for (const QString& line : lines)
-        file.write((line + QStringLiteral("\r\n")).toUtf8());
-    return file.commit();
+    return TextExport::write(lines, fileName);
 }

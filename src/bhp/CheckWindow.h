@@ -27,7 +27,8 @@ protected:
     QLabel* heading() const { return m_heading; }
     // The save dialog for a text file preset to `name`; empty when cancelled.
     QString askTextFile(const QString& name);
-    // Writes the lines as UTF-8 with CR LF; false on any failure.
+    // Writes the lines as the text exports are written (Windows-1250, CR LF);
+    // false on any failure.
     static bool writeLines(const QString& fileName, const QStringList& lines);
 
 private:

@@ -1,28 +1,28 @@
 #include "bhp/Quantity.h"
 
+#include "base/Numbers.h"
 #include "widgets/AmountFields.h"
 
 #include <QLineEdit>
 
 namespace Quantity {
-QLineEdit* makeEdit(QWidget* parent, const char* objectName, const QString& hint)
+QLineEdit* makeEdit(QWidget* parent, const char* objectName, const QString& hint, Unreadable unreadable)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(objectName));
     e->setMaxLength(18);
     e->setToolTip(hint);
-    QObject::connect(e, &QLineEdit::editingFinished, e, [e] { reformat(e); });
+    AmountFields::typeDecimalComma(e);
+    if (unreadable == Unreadable::BecomesZero)
+        QObject::connect(e, &QLineEdit::editingFinished, e, [e] { reformat(e); });
+    else
+        QObject::connect(e, &QLineEdit::editingFinished, e, [e] { reformatReadable(e); });
     return e;
 }
 
 bool read(const QString& text, double* value)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty()) {
-        *value = 0;
-        return true;
-    }
-    return AmountFields::parse(t, value);
+    return Numbers::read(text, value);
 }
 
 double valueOf(const QLineEdit* edit)
@@ -36,14 +36,20 @@ void reformat(QLineEdit* edit)
     edit->setText(format(valueOf(edit)));
 }
 
+void reformatReadable(QLineEdit* edit)
+{
+    double v = 0;
+    if (read(edit->text(), &v))
+        edit->setText(format(v));
+}
+
 QString format(double value)
 {
-    return AmountFields::format(value);
+    return Numbers::amountText(value);
 }
 
 QString sql(double value)
 {
-    // The C locale's point whatever the user's separator; SQL reads "1e+20" too.
-    return QString::number(value, 'g', 15);
+    return Numbers::sql(value);
 }
 } // namespace Quantity

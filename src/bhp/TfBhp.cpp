@@ -6,17 +6,17 @@
 #include "editors/SubList.h"
 #include "editors/SubListPage.h"
 #include "editors/SubRecordActions.h"
+#include "editors/TfBiblioteka.h"
 #include "editors/TfHistoria.h"
 #include "editors/TfTerminy.h"
 #include "editors/TfZalaczniki.h"
-#include "widgets/ListModel.h"
-#include "widgets/TVXGridStorage.h"
 #include "store/AppState.h"
 #include "store/Statement.h"
-#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 #include "widgets/Lookup.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -301,8 +301,10 @@ BhpItemData TfBhp::toPurchase() const
 
 double TfBhp::onStock()
 {
+    // An unreadable quantity counts as 0 for the stock dialog but stays in
+    // the field, so that "Zapisz" still refuses it.
     const double value = Quantity::valueOf(fILOSC);
-    fILOSC->setText(Quantity::format(value));
+    Quantity::reformatReadable(fILOSC);
     return value;
 }
 

@@ -1,7 +1,8 @@
 #include "bhp/TfIloscNaStanie.h"
 
-#include "bhp/Quantity.h"
 #include "base/Dialogs.h"
+#include "bhp/Quantity.h"
+#include "widgets/AmountFields.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -28,6 +29,7 @@ TfIloscNaStanie::TfIloscNaStanie(QWidget* parent) : QDialog(parent)
     fILOSCNASTANIEPO = new QLineEdit(this);
     fILOSCNASTANIEPO->setObjectName(QStringLiteral("fILOSCNASTANIEPO"));
     fILOSCNASTANIEPO->setMaxLength(18);
+    AmountFields::typeDecimalComma(fILOSCNASTANIEPO);
     fILOSCNASTANIEPO->setToolTip(
         QStringLiteral("Docelowa ilość środka BHP na stanie (nowa wartość po zmianach)"));
     m_exampleLabel = new QLabel(this);

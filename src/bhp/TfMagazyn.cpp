@@ -32,10 +32,13 @@ TfMagazyn::TfMagazyn(QWidget* parent) : EditorDialog(parent)
 
     fCZESC = textEdit(this, "fCZESC", 100,
                       QStringLiteral("Nazwa zasobu (np. nazwa paliwa, nazwa i symbol części)"));
-    fILOSC = Quantity::makeEdit(this, "fILOSC", QStringLiteral("Ilość - stan magazynowy"));
+    // The store keeps its silent rule: an unreadable quantity becomes "0.00" (Part 5.3).
+    fILOSC = Quantity::makeEdit(this, "fILOSC", QStringLiteral("Ilość - stan magazynowy"),
+                                Quantity::Unreadable::BecomesZero);
     fPRZYPOMNIJ = Quantity::makeEdit(
         this, "fPRZYPOMNIJ",
-        QStringLiteral("Przypomnij o braku zasobu gdy ich ilość osiągnie podaną w polu wartość"));
+        QStringLiteral("Przypomnij o braku zasobu gdy ich ilość osiągnie podaną w polu wartość"),
+        Quantity::Unreadable::BecomesZero);
     fUWAGI = textEdit(this, "fUWAGI", 254, QStringLiteral("Pozostałe informacje"));
 
     auto* form = new QFormLayout;

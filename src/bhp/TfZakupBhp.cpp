@@ -25,6 +25,7 @@ TfZakupBhp::TfZakupBhp(TmyDataBase& db, QWidget* parent) : BhpEditor(db, parent)
                   QStringLiteral("Nazwa odzieży / środka BHP"));
     fNRFAKTURY = textField(this, "fNRFAKTURY", 20, QStringLiteral("Numer faktury"));
     fILOSC = textField(this, "fILOSC", 18, QStringLiteral("Ilość zakupionej odzieży / środka BHP"));
+    AmountFields::typeDecimalComma(fILOSC);
     fDATAZAKUPU = new DateField(this);
     fDATAZAKUPU->setObjectName(QStringLiteral("fDATAZAKUPU"));
     fDATAZAKUPU->setToolTip(QStringLiteral("Data zakupu środka"));
@@ -199,6 +200,8 @@ void TfZakupBhp::SBZapiszClick()
     fILOSC->setText(AmountFields::shortest(ilosc));
     if (!m_amounts->check())
         return;
+    // Numbers are written without the blanks around them.
+    fNREWID->setText(fNREWID->text().trimmed());
     confirm();
 }
 

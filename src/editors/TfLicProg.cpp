@@ -1,5 +1,6 @@
 #include "editors/TfLicProg.h"
 
+#include "base/Numbers.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
 #include "widgets/Lookup.h"
@@ -20,11 +21,7 @@ const QString kWielostan =
 // A count typed in the field: a whole number, or nothing.
 bool wholeNumber(const QString& text, qint64* value)
 {
-    bool ok = false;
-    const qint64 v = text.trimmed().toLongLong(&ok);
-    if (ok && value)
-        *value = v;
-    return ok;
+    return Numbers::wholeNumber(text, value);
 }
 
 void choose(Lookup* l, qint64 key, bool locked, const QString& shown)
@@ -94,17 +91,8 @@ TfLicProg::TfLicProg(TmyDataBase& db, QWidget* parent) : EditorDialog(parent)
 
     connect(fWIELOSTAN, &QCheckBox::clicked, this, &TfLicProg::fWIELOSTANClick);
     connect(fILOSCLIC, &QLineEdit::editingFinished, this, &TfLicProg::fILOSCLICExit);
-    connect(fILOSCLIC, &QLineEdit::textEdited, this, [this](const QString& text) {
-        // A typed point or comma becomes the system separator, which the check then refuses.
-        const QChar sep = AmountFields::decimalSeparator();
-        QString t = text;
-        t.replace(QLatin1Char('.'), sep).replace(QLatin1Char(','), sep);
-        if (t != text) {
-            const int pos = fILOSCLIC->cursorPosition();
-            fILOSCLIC->setText(t);
-            fILOSCLIC->setCursorPosition(pos);
-        }
-    });
+    // A typed point or comma becomes the decimal comma, which the check then refuses.
+    AmountFields::typeDecimalComma(fILOSCLIC);
     for (QWidget* w : {static_cast<QWidget*>(fLICENCJA), static_cast<QWidget*>(fPROGRAM),
                        static_cast<QWidget*>(fWIELOSTAN)})
         w->installEventFilter(this);
@@ -197,8 +185,13 @@ void TfLicProg::fWIELOSTANClick()
 
 void TfLicProg::fILOSCLICExit()
 {
+    // The whole-number form of what reads as one; anything else stays as
+    // typed for "Zapisz" to refuse, never 0.
     qint64 n = 0;
-    fILOSCLIC->setText(QString::number(wholeNumber(fILOSCLIC->text(), &n) ? n : 0));
+    if (fILOSCLIC->text().trimmed().isEmpty())
+        fILOSCLIC->setText(QStringLiteral("0"));
+    else if (wholeNumber(fILOSCLIC->text(), &n))
+        fILOSCLIC->setText(QString::number(n));
 }
 
 void TfLicProg::SBZapiszClick()

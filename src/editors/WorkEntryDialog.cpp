@@ -1,8 +1,9 @@
 #include "editors/WorkEntryDialog.h"
 
+#include "base/Numbers.h"
 #include "editors/FieldBuilders.h"
-#include "store/AppState.h"
 #include "editors/TfBiblioteka.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
 #include "widgets/CalendarPicker.h"
@@ -131,22 +132,13 @@ QLineEdit* WorkEntryDialog::hourField(const char* name, const QString& hint)
     e->setObjectName(QLatin1String(name));
     e->setMaxLength(20);
     e->setToolTip(hint);
-    // Either separator typed becomes the system's.
-    connect(e, &QLineEdit::textEdited, this, [e](const QString& text) {
-        const QChar sep = AmountFields::decimalSeparator();
-        QString t = text;
-        t.replace(QLatin1Char('.'), sep).replace(QLatin1Char(','), sep);
-        if (t != text) {
-            const int pos = e->cursorPosition();
-            e->setText(t);
-            e->setCursorPosition(pos);
-        }
-    });
+    AmountFields::typeDecimalComma(e);
+    // Leaving shows the value as "0.00"; a text that does not read stays as
+    // typed, so that "Zapisz" refuses it with its message instead of storing 0.
     connect(e, &QLineEdit::editingFinished, this, [e] {
         double value = 0;
-        if (!AmountFields::parse(e->text().trimmed(), &value))
-            value = 0;
-        e->setText(AmountFields::format(value));
+        if (Numbers::read(e->text(), &value))
+            e->setText(AmountFields::format(value));
     });
     return e;
 }
@@ -220,9 +212,8 @@ void WorkEntryDialog::showEvent(QShowEvent* event)
 
 bool WorkEntryDialog::checkNumber(QLineEdit* field, const QString& message)
 {
-    const QString text = field->text().trimmed();
     double value = 0;
-    if (!text.isEmpty() && (!AmountFields::parse(text, &value) || value < 0))
+    if (!Numbers::read(field->text(), &value) || value < 0)
         return refuse(field, message);
     field->setText(AmountFields::shortest(value));
     return true;

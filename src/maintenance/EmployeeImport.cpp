@@ -5,17 +5,39 @@
 
 #include <QHash>
 
-namespace {
-const QString kOk = QStringLiteral("Ok");
-const QString kErrors = QStringLiteral("Błędy");
+const QString EmployeeImport::kOk = QStringLiteral("Ok");
+const QString EmployeeImport::kErrors = QStringLiteral("Błędy");
+const QString EmployeeImport::kNot = QStringLiteral("Nie");
 
-QString cell(const CsvSheet::Row& row, int column, bool* present = nullptr)
+namespace {
+struct FieldInfo
 {
-    if (present)
-        *present = column >= 1 && column <= row.fields.size();
-    if (column < 1 || column > row.fields.size())
-        return {};
-    return row.fields.at(column - 1).trimmed();
+    const char* label;
+    int limit; // the column's length in osobowa
+};
+// In the order of EmployeeImport::Field; the lengths are those of the schema
+// (and of the employee editor's fields).
+const FieldInfo kFields[EmployeeImport::FieldCount] = {
+    {"Numer ewidencyjny", 15},
+    {"Imię", 30},
+    {"Nazwisko", 50},
+    {"Adres", 50},
+    {"Nr domu", 10},
+    {"Miasto", 50},
+    {"Kod pocztowy", 10},
+    {"Kraj", 30},
+    {"Telefon (-y)", 100},
+    {"Adres korespondencyjny", 254},
+    {"Inne", 254},
+    {"NIP", 13},
+    {"Dział", 0},
+    {"Stanowisko", 0},
+    {"Numer pokoju", 10},
+};
+
+QString cell(const CsvSheet& sheet, int row, int column)
+{
+    return column < 1 ? QString() : sheet.field(row, column - 1).trimmed();
 }
 
 bool found(Statement& q)
@@ -25,19 +47,54 @@ bool found(Statement& q)
     q.close();
     return any;
 }
+
+constexpr int kRowsPerReport = 256;
 } // namespace
+
+QString EmployeeImport::label(Field field)
+{
+    return QString::fromUtf8(kFields[field].label);
+}
+
+int EmployeeImport::limit(Field field)
+{
+    return kFields[field].limit;
+}
+
+void EmployeeImport::noteFailure(const QString& message)
+{
+    ErrorLog::log(message, 802);
+    if (m_failure.isEmpty())
+        m_failure = message;
+}
+
+void EmployeeImport::showFailure()
+{
+    if (m_failure.isEmpty())
+        return;
+    ErrorLog::show(m_failure, true);
+    m_failure.clear();
+}
 
 bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool skipFirst, Progress* progress)
 {
     m_results.clear();
-    m_results.resize(sheet.rows().size());
+    m_results.resize(sheet.rowCount());
+    m_failure.clear();
+    m_verifyCancelled = false;
     if (progress)
-        progress->setRange(sheet.rows().size());
+        progress->setRange(sheet.rowCount());
     bool allPassed = true;
     QHash<QString, int> numbersInSheet; // number -> file line of its first row
     Statement& q = m_db.mySQL();
-    for (int i = skipFirst ? 1 : 0; i < sheet.rows().size(); ++i) {
-        const CsvSheet::Row& row = sheet.rows().at(i);
+    for (int i = skipFirst ? 1 : 0; i < sheet.rowCount(); ++i) {
+        if (progress && i % kRowsPerReport == 0) {
+            progress->setValue(i);
+            if (progress->cancelled()) {
+                m_verifyCancelled = true;
+                return false;
+            }
+        }
         RowResult& r = m_results[i];
         r.status = kOk;
         r.remarks.clear();
@@ -47,13 +104,10 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
             r.remarks = remark;
             allPassed = false;
         };
-        if (progress && i % 256 == 0)
-            progress->setValue(i);
         try {
-            bool present = false;
-            const QString number = cell(row, columns[NREW], &present);
+            const QString number = cell(sheet, i, columns[NREW]);
             // An empty number would read as "no employee" wherever it is referenced.
-            if (columns[NREW] == 0 || !present || number.isEmpty()) {
+            if (columns[NREW] == 0 || number.isEmpty()) {
                 fail(QStringLiteral("Brak numeru ewidencyjnego"));
                 continue;
             }
@@ -69,12 +123,30 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
                      QString::number(numbersInSheet.value(number)) + QLatin1Char(')'));
                 continue;
             }
-            if (columns[NAZWISKO] == 0) {
+            // Required as in the employee editor: a column and a surname in it.
+            if (columns[NAZWISKO] == 0 || cell(sheet, i, columns[NAZWISKO]).isEmpty()) {
                 fail(QStringLiteral("Brak nazwiska"));
                 continue;
             }
             for (int f = 0; f < FieldCount; ++f)
-                r.values[size_t(f)] = cell(row, columns[size_t(f)]);
+                r.values[size_t(f)] = cell(sheet, i, columns[size_t(f)]);
+            // A value longer than its column is reported, never cut: a cut
+            // number would be another employee's.
+            QStringList tooLong;
+            for (int f = 0; f < FieldCount; ++f) {
+                const int max = kFields[f].limit;
+                const QString& value = r.values[size_t(f)];
+                if (max > 0 && value.size() > max)
+                    tooLong << label(Field(f)) + QStringLiteral(" (kolumna #") +
+                                   QString::number(columns[size_t(f)]) + QStringLiteral(", wiersz ") +
+                                   QString::number(sheet.line(i)) + QStringLiteral(" pliku) ma ") +
+                                   QString::number(value.size()) + QStringLiteral(" znaków, dozwolone ") +
+                                   QString::number(max);
+            }
+            if (!tooLong.isEmpty()) {
+                fail(QStringLiteral("Za długa wartość: ") + tooLong.join(QStringLiteral("; ")));
+                continue;
+            }
             auto dictionary = [&](Field field, const char* dictionaryCode, qint64* key) {
                 const QString value = r.values[size_t(field)];
                 *key = -1;
@@ -99,34 +171,44 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
                 fail(QStringLiteral("Brak wskazanego stanowiska w słownikach"));
                 continue;
             }
-            numbersInSheet.insert(number, row.line);
+            numbersInSheet.insert(number, sheet.line(i));
             r.failed = false;
         } catch (const DbError& e) {
             q.close();
             fail(QStringLiteral("Błąd bazy danych ") + e.message());
-            ErrorLog::report(e.message(), true, 802);
+            noteFailure(e.message());
         }
     }
+    if (progress)
+        progress->setValue(sheet.rowCount());
     return allPassed;
 }
 
-int EmployeeImport::import(bool skipFirst, Progress* progress)
+int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* progress)
 {
     m_importFailed = false;
+    m_importCancelled = false;
+    m_failure.clear();
     int inserted = 0;
     int current = -1;
     Statement& q = m_db.mySQL();
     if (progress)
         progress->setRange(m_results.size());
+    const int first = skipFirst ? 1 : 0;
     try {
         WriteTransaction transaction(m_db.DatabaseMain());
-        for (int i = skipFirst ? 1 : 0; i < m_results.size(); ++i) {
+        for (int i = first; i < m_results.size(); ++i) {
             const RowResult& r = m_results.at(i);
+            if (progress && i % kRowsPerReport == 0) {
+                progress->setValue(i);
+                if (progress->cancelled()) {
+                    m_importCancelled = true;
+                    break;
+                }
+            }
             if (r.failed)
                 continue;
             current = i;
-            if (progress && i % 256 == 0)
-                progress->setValue(i);
             q.clear();
             q.add(QStringLiteral("INSERT INTO osobowa(NREW,NAZWISKO,IMIE,ADRES,NUMER,KOD,MIASTO,"));
             q.add(QStringLiteral(" KRAJ,TELEFON,KONTAKT,INNE,NIP,NRPOKOJU,DZIAL,STANOWISKO)"));
@@ -142,27 +224,55 @@ int EmployeeImport::import(bool skipFirst, Progress* progress)
             ++inserted;
         }
         current = -1;
-        transaction.commit();
         q.close();
-        return inserted;
+        if (!m_importCancelled) {
+            transaction.commit();
+            // What was inserted says so, also after an earlier rolled-back attempt.
+            for (int i = first; i < m_results.size(); ++i) {
+                RowResult& r = m_results[i];
+                if (!r.failed) {
+                    r.status = kOk;
+                    r.remarks.clear();
+                }
+            }
+            if (progress)
+                progress->setValue(m_results.size());
+            return inserted;
+        }
     } catch (const DbError& e) {
         q.close();
         m_importFailed = true;
-        ErrorLog::report(e.message(), true, 802);
+        noteFailure(e.message());
         if (current >= 0) {
             RowResult& r = m_results[current];
             r.status = kErrors;
             r.remarks = QStringLiteral("Błąd bazy danych ") + e.message();
+            r.failed = true; // a later import goes on without it
         }
     }
-    return 0; // rolled back: not one row stays
+    // Rolled back: not one row stays, and the status column says so.
+    const QString why = m_importCancelled
+                            ? QStringLiteral("Nie zaimportowano: import przerwany przez użytkownika")
+                        : current >= 0 ? QStringLiteral("Nie zaimportowano: import wycofany po błędzie w "
+                                                        "wierszu ") +
+                                             QString::number(sheet.line(current)) + QStringLiteral(" pliku")
+                                       : QStringLiteral("Nie zaimportowano: import wycofany po błędzie "
+                                                        "bazy danych");
+    for (int i = first; i < m_results.size(); ++i) {
+        RowResult& r = m_results[i];
+        if (!r.failed) {
+            r.status = kNot;
+            r.remarks = why;
+        }
+    }
+    return 0;
 }
 
 QList<int> EmployeeImport::failedLines(const CsvSheet& sheet) const
 {
     QList<int> lines;
-    for (int i = 0; i < m_results.size() && i < sheet.rows().size(); ++i)
+    for (int i = 0; i < m_results.size() && i < sheet.rowCount(); ++i)
         if (m_results.at(i).status == kErrors)
-            lines << sheet.rows().at(i).line;
+            lines << sheet.line(i);
     return lines;
 }

@@ -12,7 +12,9 @@ class TmyDataBase;
 
 // Verification and insert of employees from a loaded sheet. `columns` holds
 // the 15 column choices (0: not in the file, n: column n of the sheet) in the
-// order of the fields below.
+// order of the fields below. Database errors are written to the error log as
+// they happen; the caller shows the first of them (showFailure()) once its
+// progress box has closed, so that nothing covers the box's OK button.
 class EmployeeImport
 {
 public:
@@ -37,9 +39,19 @@ public:
     };
     using Columns = std::array<int, FieldCount>;
 
+    // The label of a field on screen ("Numer ewidencyjny") and the length of
+    // its column in `osobowa` (0 for the two dictionary keys).
+    static QString label(Field field);
+    static int limit(Field field);
+
+    // Statuses of the column "Zaimportowano?".
+    static const QString kOk;     // verified (and, after an import, inserted)
+    static const QString kErrors; // refused by the verification or by the database
+    static const QString kNot;    // verified, but its import was rolled back
+
     struct RowResult
     {
-        QString status; // "Ok", "Błędy" or empty before verification
+        QString status; // kOk, kErrors, kNot, or empty before verification
         QString remarks;
         bool failed = true; // the marker "ERR": not imported
         std::array<QString, FieldCount> values;
@@ -53,23 +65,39 @@ public:
     {
         m_results.clear();
         m_importFailed = false;
+        m_failure.clear();
     }
 
     // Checks every data row (from the second when the first is skipped);
-    // answers whether all passed. Database errors are reported (code 802).
+    // answers whether all passed. A cancel leaves the rows not reached
+    // without a status and answers false.
     bool verify(const CsvSheet& sheet, const Columns& columns, bool skipFirst, Progress* progress = nullptr);
+    bool verifyCancelled() const { return m_verifyCancelled; }
     // Inserts every verified row in one transaction: all of them or, when one
-    // insert fails, none (that row is marked). Answers the number inserted.
-    int import(bool skipFirst, Progress* progress = nullptr);
+    // insert fails or the user cancels, none. The failed row is marked
+    // "Błędy" (and is left out of a later import), the others "Nie".
+    // Answers the number inserted.
+    int import(const CsvSheet& sheet, bool skipFirst, Progress* progress = nullptr);
     bool importFailed() const { return m_importFailed; }
+    bool importCancelled() const { return m_importCancelled; }
 
-    // Results by sheet row (index into sheet.rows()).
+    // Results by sheet row.
     const QList<RowResult>& results() const { return m_results; }
     // File lines of the rows that failed verification or import.
     QList<int> failedLines(const CsvSheet& sheet) const;
 
+    // The first database error of the last verify() or import(), already
+    // logged with code 802; showFailure() shows it (and forgets it).
+    bool hasFailure() const { return !m_failure.isEmpty(); }
+    void showFailure();
+
 private:
+    void noteFailure(const QString& message);
+
     TmyDataBase& m_db;
     QList<RowResult> m_results;
     bool m_importFailed = false;
+    bool m_importCancelled = false;
+    bool m_verifyCancelled = false;
+    QString m_failure;
 };

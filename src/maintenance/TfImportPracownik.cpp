@@ -1,13 +1,17 @@
 #include "maintenance/TfImportPracownik.h"
 
-#include "widgets/TVXGridStorage.h"
 #include "base/Config.h"
 #include "base/Dialogs.h"
 #include "base/ErrorLog.h"
+#include "maintenance/CsvSheetModel.h"
+#include "registers/TVXExportToCSV.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,67 +20,73 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
 const int kImportKind = 1;
 const QString kFilter = QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)");
 
-// The progress of a long file or sheet in a progress dialog.
+// The progress of a long step in a progress box with "Anuluj". The window
+// keeps painting while the step runs; the box is gone when the object is,
+// so the step's messages are shown after its scope ends.
 class ProgressBox : public Progress
 {
 public:
-    ProgressBox(QWidget* parent, const QString& text) : m_dialog(text, QString(), 0, 0, parent)
+    ProgressBox(QWidget* parent, const QString& text) : m_dialog(text, QStringLiteral("Anuluj"), 0, 0, parent)
     {
+        m_dialog.setObjectName(QStringLiteral("ProgressBox"));
+        m_dialog.setWindowTitle(QStringLiteral("Import pracowników"));
         m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(500);
-        m_dialog.setCancelButton(nullptr);
+        m_dialog.setMinimumDuration(400);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_clock.start();
     }
-    void setRange(qint64 total) override { m_dialog.setRange(0, int(std::min<qint64>(total, INT_MAX))); }
+    void setRange(qint64 total) override
+    {
+        m_scale = total > INT_MAX ? double(INT_MAX) / double(total) : 1.0;
+        m_dialog.setRange(0, int(double(total) * m_scale));
+    }
     void setValue(qint64 done) override
     {
-        m_dialog.setValue(int(std::min<qint64>(done, m_dialog.maximum())));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // A few repaints a second are enough; more would cost the step its speed.
+        if (m_clock.elapsed() < 40)
+            return;
+        m_clock.restart();
+        m_dialog.setValue(std::min(int(double(done) * m_scale), m_dialog.maximum()));
+        QCoreApplication::processEvents();
     }
+    bool cancelled() const override { return m_dialog.wasCanceled(); }
 
 private:
     QProgressDialog m_dialog;
+    QElapsedTimer m_clock;
+    double m_scale = 1.0;
 };
 
-struct FieldLabel
-{
-    const char* label;
-    bool required;
-};
-const FieldLabel kLabels[EmployeeImport::FieldCount] = {
-    {"Numer ewidencyjny", true},
-    {"Imię", false},
-    {"Nazwisko", true},
-    {"Adres", false},
-    {"Nr domu", false},
-    {"Miasto", false},
-    {"Kod pocztowy", false},
-    {"Kraj", false},
-    {"Telefon (-y)", false},
-    {"Adres korespondencyjny", false},
-    {"Inne", false},
-    {"NIP", false},
-    {"Dział", false},
-    {"Stanowisko", false},
-    {"Numer pokoju", false},
-};
+const bool kRequired[EmployeeImport::FieldCount] = {true,  false, true,  false, false, false, false, false,
+                                                    false, false, false, false, false, false, false};
 
-QString quoted(const QString& cell)
+// The sheet's rows for the CSV writer: the header row, then every row.
+class LogRows : public TVXExportToCSV::Rows
 {
-    return QLatin1Char('"') + cell + QLatin1Char('"');
-}
+public:
+    explicit LogRows(const CsvSheetModel& model) : m_model(model) {}
+    int count() const override { return m_model.rowCount() + 1; }
+    QStringList row(int index) const override
+    {
+        return index == 0 ? m_model.headerTexts() : m_model.rowTexts(index - 1);
+    }
+
+private:
+    const CsvSheetModel& m_model;
+};
 } // namespace
 
 TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
-    : QDialog(parent), m_db(db), m_import(db), m_grid(new QTableWidget(this)),
-      m_separator(new QComboBox(this)),
+    : QDialog(parent), m_db(db), m_import(db), m_model(new CsvSheetModel(m_sheet, m_import, this)),
+      m_grid(new QTableView(this)), m_separator(new QComboBox(this)),
       m_pominPierwszy(new QCheckBox(QStringLiteral("Pomiń pierwszy wiersz"), this)),
       m_nieCzysc(new QCheckBox(QStringLiteral("Nie czyść ustawień po wczytaniu .CSV"), this))
 {
@@ -93,8 +103,14 @@ TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
     heading->setFont(font);
 
     m_grid->setObjectName(QStringLiteral("CSV"));
-    TVXGridStorage::registerStringGrid(m_grid, QStringLiteral("IMPORT_CSV"));
+    m_grid->setModel(m_model);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows of one height: a view of hundreds of thousands of rows then never
+    // measures them.
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    m_grid->setWordWrap(false);
+    TVXGridStorage::registerStringGrid(m_grid, QStringLiteral("IMPORT_CSV"));
 
     auto* mapping = new QGridLayout;
     auto* mapHeading =
@@ -102,8 +118,8 @@ TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
     mapHeading->setWordWrap(true);
     mapping->addWidget(mapHeading, 0, 0, 1, 2);
     for (int f = 0; f < EmployeeImport::FieldCount; ++f) {
-        auto* label = new QLabel(QString::fromUtf8(kLabels[f].label) +
-                                     (kLabels[f].required ? QStringLiteral(" *)") : QString()),
+        auto* label = new QLabel(EmployeeImport::label(EmployeeImport::Field(f)) +
+                                     (kRequired[f] ? QStringLiteral(" *)") : QString()),
                                  this);
         auto* choice = new QComboBox(this);
         choice->setObjectName(QStringLiteral("cb") + QString::number(f + 1));
@@ -195,6 +211,7 @@ void TfImportPracownik::loadFile(const QString& fileName)
         b->setEnabled(false);
     const int previousColumns = m_loaded ? m_sheet.columnCount() : -1;
     m_sheet.clear();
+    m_import.reset();
     showSheet();
     const QString separator = m_separator->currentText();
     if (separator.isEmpty()) {
@@ -210,17 +227,32 @@ void TfImportPracownik::loadFile(const QString& fileName)
             false, 809);
         return;
     }
+    bool read = false;
     {
         ProgressBox progress(this, QStringLiteral("Wczytywanie arkusza .CSV"));
-        if (!m_sheet.read(file, separator.at(0), &progress))
-            ErrorLog::report(QStringLiteral("Niepoprawny format arkusza .CSV"), false, 802);
+        read = m_sheet.read(file, separator.at(0), &progress);
     }
-    m_import.reset();
+    file.close();
     showSheet();
+    if (m_sheet.wasCancelled())
+        return;
+    if (!read) {
+        // What is not a spreadsheet in one of the accepted encodings is
+        // refused with the line at fault; the complete rows before a format
+        // error stay in the sheet.
+        ErrorLog::report(m_sheet.errorString().startsWith(QStringLiteral("Niepoprawny format arkusza"))
+                             ? m_sheet.errorString()
+                             : QStringLiteral("Niepoprawny format arkusza .CSV. ") + m_sheet.errorString(),
+                         false, 802);
+        if (m_sheet.rowCount() == 0)
+            return;
+    }
     if (!(m_loaded && m_nieCzysc->isChecked() && previousColumns == m_sheet.columnCount()))
         rebuildChoices();
     m_loaded = true;
     m_weryfikuj->setEnabled(true);
+    if (!read)
+        return;
     if (Dialogs::question(
             QStringLiteral("Pytanie"),
             QStringLiteral("Arkusz załadowany poprawnie. Czy przywrócić poprzednią konfigurację "
@@ -261,69 +293,50 @@ void TfImportPracownik::choicesChanged()
 
 void TfImportPracownik::showSheet()
 {
-    const int columns = m_sheet.columnCount();
-    m_grid->clear();
-    m_grid->setColumnCount(columns + 2);
-    m_grid->setRowCount(int(m_sheet.rows().size()));
-    QStringList headers;
-    for (int c = 1; c <= columns; ++c)
-        headers << QStringLiteral("Kolumna #") + QString::number(c);
-    headers << QStringLiteral("Zaimportowano?") << QStringLiteral("Uwagi");
-    m_grid->setHorizontalHeaderLabels(headers);
+    m_model->sheetChanged();
     // The stored widths fit a sheet of as many columns as the last one.
     if (TVXGridStorage* layouts = TVXGridStorage::program())
         layouts->LoadWidths(m_grid);
-    QStringList lines;
-    for (int r = 0; r < m_sheet.rows().size(); ++r) {
-        const CsvSheet::Row& row = m_sheet.rows().at(r);
-        lines << QString::number(row.line); // the line of the file, blank lines not shown
-        for (int c = 0; c < row.fields.size(); ++c)
-            m_grid->setItem(r, c, new QTableWidgetItem(row.fields.at(c)));
-    }
-    m_grid->setVerticalHeaderLabels(lines);
+    const int columns = m_sheet.columnCount();
     for (int c = 0; c < columns; ++c)
         m_grid->setColumnWidth(c, 100);
-    m_grid->setColumnWidth(columns,
-                           std::max(100, m_grid->fontMetrics().horizontalAdvance(headers.at(columns)) + 16));
+    const QString status = QStringLiteral("Zaimportowano?");
+    m_grid->setColumnWidth(columns, std::max(100, m_grid->fontMetrics().horizontalAdvance(status) + 16));
     m_grid->setColumnWidth(columns + 1, 200);
-    m_shownColumns = columns;
 }
 
 void TfImportPracownik::showResults()
 {
-    const auto& results = m_import.results();
-    for (int r = 0; r < results.size() && r < m_grid->rowCount(); ++r) {
-        m_grid->setItem(r, m_shownColumns, new QTableWidgetItem(results.at(r).status));
-        m_grid->setItem(r, m_shownColumns + 1, new QTableWidgetItem(results.at(r).remarks));
-    }
+    m_model->resultsChanged();
 }
 
 void TfImportPracownik::weryfikujClick()
 {
     m_weryfikuj->setEnabled(false);
-    m_importuj->setEnabled(true);
-    m_zapiszLog->setEnabled(true);
     bool ok = false;
     {
         ProgressBox progress(this, QStringLiteral("Weryfikacja arkusza .CSV"));
         ok = m_import.verify(m_sheet, columns(), m_pominPierwszy->isChecked(), &progress);
     }
-    m_verifyFoundErrors = !ok;
     showResults();
+    if (m_import.verifyCancelled()) {
+        // Only a whole verification opens the way to the import.
+        m_weryfikuj->setEnabled(true);
+        return;
+    }
+    m_importuj->setEnabled(true);
+    m_zapiszLog->setEnabled(true);
+    m_verifyFoundErrors = !ok;
+    m_import.showFailure();
     if (ok) {
         Dialogs::info(QStringLiteral("Informacja"),
                       QStringLiteral("Nie wykryto problemów. Arkusz .CSV wydaje się być poprawny."));
         return;
     }
-    QStringList lines;
-    for (int line : m_import.failedLines(m_sheet).mid(0, 20))
-        lines << QString::number(line);
-    Dialogs::info(
-        QStringLiteral("Uwaga"),
-        QStringLiteral("Wykryto błędy weryfikacji danych. Sprawdź komentarz w kolumnie po prawo w tabeli "
-                       ".CSV") +
-            QStringLiteral("\nWiersze pliku z błędami: ") + lines.join(QStringLiteral(", ")) +
-            (m_import.failedLines(m_sheet).size() > 20 ? QStringLiteral(", ...") : QString()));
+    // The rows at fault are marked in the table.
+    Dialogs::info(QStringLiteral("Uwaga"),
+                  QStringLiteral("Wykryto błędy weryfikacji danych. Sprawdź komentarz "
+                                 "w kolumnie po prawo w tabeli .CSV"));
 }
 
 void TfImportPracownik::importujClick()
@@ -339,9 +352,13 @@ void TfImportPracownik::importujClick()
     int added = 0;
     {
         ProgressBox progress(this, QStringLiteral("Import pracowników"));
-        added = m_import.import(m_pominPierwszy->isChecked(), &progress);
+        added = m_import.import(m_sheet, m_pominPierwszy->isChecked(), &progress);
     }
     showResults();
+    // Rows once imported are not imported twice; after a rollback the rest may be tried again.
+    if (!m_import.importFailed() && !m_import.importCancelled())
+        m_importuj->setEnabled(false);
+    m_import.showFailure();
     QString text = QStringLiteral("Operacja zakończona");
     if (m_import.importFailed())
         text +=
@@ -350,22 +367,20 @@ void TfImportPracownik::importujClick()
     Dialogs::info(QStringLiteral("Informacja"), text);
 }
 
+bool TfImportPracownik::writeLog(QIODevice& device) const
+{
+    TVXExportToCSV writer;
+    writer.setDoubledQuotes(true);
+    return writer.write(LogRows(*m_model), device);
+}
+
 QByteArray TfImportPracownik::resultLog() const
 {
-    QString out;
-    const int columns = m_grid->columnCount();
-    QStringList header;
-    for (int c = 0; c < columns; ++c)
-        header << quoted(m_grid->horizontalHeaderItem(c) ? m_grid->horizontalHeaderItem(c)->text()
-                                                         : QString());
-    out += header.join(QLatin1Char(';')) + QStringLiteral("\r\n");
-    for (int r = 0; r < m_grid->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < columns; ++c)
-            cells << quoted(m_grid->item(r, c) ? m_grid->item(r, c)->text() : QString());
-        out += cells.join(QLatin1Char(';')) + QStringLiteral("\r\n");
-    }
-    return out.toUtf8();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writeLog(buffer);
+    return bytes;
 }
 
 void TfImportPracownik::zapiszLogClick()
@@ -374,9 +389,9 @@ void TfImportPracownik::zapiszLogClick()
         Dialogs::saveFileName(this, QStringLiteral("Zapisz wyniku importu do arkusza .CSV"), {}, kFilter);
     if (name.isEmpty())
         return;
-    QSaveFile file(name);
-    const QByteArray bytes = resultLog();
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    TVXExportToCSV writer;
+    writer.setDoubledQuotes(true);
+    const bool ok = writer.write(LogRows(*m_model), name);
     Dialogs::info(QStringLiteral("Informacja"),
                   ok ? QStringLiteral("Arkusz wynikowy zapisano.")
                      : QStringLiteral("Wystąpił błąd podczas zapisu arkusza wynikowego."));

@@ -7,15 +7,19 @@
 
 #include <array>
 
+class CsvSheetModel;
+class QIODevice;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 class TmyDataBase;
 
 // "Import pracowników": employees from a CSV sheet, with the columns mapped
 // to the fields of an employee, a verification of every row and the insert
-// of the verified rows.
+// of the verified rows. The sheet is shown through a model, and the long
+// steps (loading, verifying, importing) in a progress box with "Anuluj"; a
+// message of a step is shown only once its progress box has closed.
 class TfImportPracownik : public QDialog
 {
     Q_OBJECT
@@ -32,8 +36,10 @@ public:
     void zamknijClick();
 
     const CsvSheet& sheet() const { return m_sheet; }
+    const EmployeeImport& import() const { return m_import; }
     EmployeeImport::Columns columns() const;
-    // The sheet as saved by "Zapisz log".
+    // The sheet as saved by "Zapisz log": the program's export encoding
+    // (Windows-1250, CR LF), every cell quoted, quotes inside doubled.
     QByteArray resultLog() const;
 
 protected:
@@ -42,6 +48,7 @@ protected:
 private:
     void showSheet();
     void showResults();
+    bool writeLog(QIODevice& device) const;
     void choicesChanged();
     void rebuildChoices();
     void applySettings(const EmployeeImport::Columns& columns, bool skipFirst);
@@ -51,8 +58,8 @@ private:
     EmployeeImport m_import;
     bool m_loaded = false;
     bool m_verifyFoundErrors = false;
-    int m_shownColumns = 0;
-    QTableWidget* m_grid;
+    CsvSheetModel* m_model;
+    QTableView* m_grid;
     std::array<QComboBox*, EmployeeImport::FieldCount> m_choices{};
     QComboBox* m_separator;
     QCheckBox* m_pominPierwszy;

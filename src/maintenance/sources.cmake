@@ -13,6 +13,7 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BackupRing.cpp
 )
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CsvSheetModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MaintenanceCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OtherWorkstations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfAdministracjaBaza.cpp

@@ -54,7 +54,10 @@ bool RegisterCommands::confirmUnique(EditorDialog& editor, const Uniqueness& rul
     for (;;) {
         if (!confirm(editor))
             return false;
-        const QString value = editor.text(column);
+        // A number is tested and written without the blanks around it, so
+        // "KOMP/001 " cannot stand beside "KOMP/001".
+        const QString value = editor.text(column).trimmed();
+        editor.setText(column, value);
         if (unchanged && value == *unchanged)
             return true;
         if (!m_context.db.exists(rule.table, rule.column, value))

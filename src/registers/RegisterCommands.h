@@ -85,8 +85,7 @@ protected:
     QWidget* dialogParent() const { return m_context.dialogParent; }
     // An editor built by the register, given the record print-out (where the
     // program has one) for the "Drukuj" of its lists.
-    template <class Editor>
-    Editor* withPrintOut(Editor* editor) const
+    template <class Editor> Editor* withPrintOut(Editor* editor) const
     {
         if (m_context.printRecord)
             editor->setPrinter(m_context.printRecord);
@@ -98,8 +97,9 @@ protected:
     bool takeCopy();
 
     // Shows the editor until the user cancels (false) or confirms with a
-    // value of `rule.column` that no row holds yet (true). The input is kept
-    // between rounds. With `unchanged` set, that value is always accepted
+    // value of `rule.column` that no row holds yet (true). The value is
+    // trimmed in the editor before the test, so it is written trimmed too.
+    // The input is kept between rounds. With `unchanged` set, that value is always accepted
     // (an edit that keeps its number).
     bool confirmUnique(EditorDialog& editor, const Uniqueness& rule, const QString& column,
                        const QString* unchanged = nullptr);

@@ -134,7 +134,11 @@ bool TVXExportToCSV::write(const Rows& rows, QIODevice& device)
         const QStringList cells = rows.row(r);
         for (qsizetype c = 0; c < cells.size(); ++c) {
             buffer.append('"');
-            buffer.append(encode(cells.at(c), &m_replaced));
+            if (m_doubledQuotes && cells.at(c).contains(QLatin1Char('"')))
+                buffer.append(encode(
+                    QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")), &m_replaced));
+            else
+                buffer.append(encode(cells.at(c), &m_replaced));
             buffer.append(c + 1 < cells.size() ? "\";" : "\"");
         }
         buffer.append("\r\n");

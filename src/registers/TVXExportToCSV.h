@@ -28,6 +28,11 @@ public:
         virtual QStringList row(int index) const = 0;
     };
 
+    // Quotes inside a field written doubled, as RFC 4180 reads them (the
+    // import's result log, whose cells come from a file). The program's own
+    // lists keep the format above: their callers replace the quotes.
+    void setDoubledQuotes(bool on) { m_doubledQuotes = on; }
+
     // Told after every written row; answering false cancels the export.
     using Progress = std::function<bool(int written, int total)>;
     void setProgress(Progress progress) { m_progress = std::move(progress); }
@@ -58,4 +63,5 @@ private:
     QString m_error;
     bool m_cancelled = false;
     int m_replaced = 0;
+    bool m_doubledQuotes = false;
 };

@@ -29,9 +29,10 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProgramCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LicenceCommands.cpp
 )
-# Search folding and the CSV writer (the deadline check writes CSV too)
+# Search folding, the CSV writer and the text exports (the check windows write them too)
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CaseFold.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TVXExportToCSV.cpp
 )
 # Search, column sums, CSV export, the Fiszka card and the property names

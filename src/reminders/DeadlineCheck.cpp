@@ -1,8 +1,8 @@
 #include "reminders/DeadlineCheck.h"
 
-#include "registers/TVXExportToCSV.h"
-#include "store/AppState.h"
 #include "base/Config.h"
+#include "registers/TextExport.h"
+#include "store/AppState.h"
 #include "store/Guarded.h"
 
 #include <QIODevice>
@@ -355,15 +355,13 @@ QList<DeadlineEntry> DeadlineCheck::deactivateAll(const QList<DeadlineEntry>& en
 
 bool DeadlineCheck::writeText(const QList<QStringList>& rows, QIODevice& device)
 {
-    QString text;
-    const QString eol = QStringLiteral("\r\n");
+    QStringList lines;
     for (const QStringList& r : rows) {
-        text += QStringLiteral("Termin (dot. ") + r.value(1) + QStringLiteral("): ") + r.value(0) + eol;
-        text += QStringLiteral("Nr ewid.: ") + r.value(2) + eol;
-        text += QStringLiteral("Nazwa / opis: ") + r.value(3) + eol;
-        text += QStringLiteral("Szczegóły: ") + r.value(4) + eol;
-        text += QString(33, QLatin1Char('-')) + eol;
+        lines << QStringLiteral("Termin (dot. ") + r.value(1) + QStringLiteral("): ") + r.value(0);
+        lines << QStringLiteral("Nr ewid.: ") + r.value(2);
+        lines << QStringLiteral("Nazwa / opis: ") + r.value(3);
+        lines << QStringLiteral("Szczegóły: ") + r.value(4);
+        lines << QString(33, QLatin1Char('-'));
     }
-    const QByteArray bytes = TVXExportToCSV::encode(text);
-    return device.write(bytes) == bytes.size();
+    return TextExport::write(lines, device);
 }

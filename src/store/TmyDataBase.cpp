@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "base/ErrorLog.h"
+#include "base/Numbers.h"
 #include "store/DatabaseCheck.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
@@ -12,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -636,7 +636,7 @@ QString TmyDataBase::dateText(qint64 yyyymmdd)
 
 QString TmyDataBase::amountText(double value)
 {
-    return QLocale::system().toString(value, 'f', 2).remove(QLocale::system().groupSeparator());
+    return Numbers::amountText(value);
 }
 
 bool TmyDataBase::deleteAttachmentFiles(const QString& kind, qint64 id, bool enabled, const QString& folder)

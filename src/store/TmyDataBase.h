@@ -123,6 +123,7 @@ public:
     static QString repairObjectLabel(const QString& kind, const Statement& row);
     // 19. Display conversions.
     static QString dateText(qint64 yyyymmdd);
+    // Amounts as the program shows them everywhere (Numbers::amountText).
     static QString amountText(double value);
     static QChar dateSeparator();
     // 20. Deletes the stored files of an object's attachments when `enabled`.

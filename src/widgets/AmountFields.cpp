@@ -1,22 +1,19 @@
 #include "widgets/AmountFields.h"
 
 #include "base/Dialogs.h"
+#include "base/Numbers.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
-#include <QRegularExpression>
 #include <QValidator>
 
-#include <cmath>
-#include <limits>
+#include <algorithm>
 
-namespace
-{
+namespace {
 // Digits, an optional leading minus and one decimal separator. A point or a
-// comma becomes the system separator and blanks are dropped, so a pasted
+// comma becomes the decimal comma and blanks are dropped, so a pasted
 // "1 234.56" arrives as 1234,56 instead of being refused or misread.
 class AmountValidator : public QValidator
 {
@@ -76,51 +73,41 @@ AmountFields::AmountFields(QLineEdit* net, QComboBox* rate, QLineEdit* vat, QLin
 
 QChar AmountFields::decimalSeparator()
 {
-    return QLocale().decimalPoint().at(0);
+    return Numbers::decimalSeparator();
 }
 
 QString AmountFields::format(double value)
 {
-    if (!std::isfinite(value))
-        value = 0;
-    QString text = QString::number(value, 'f', 2);
-    if (text == QLatin1String("-0.00"))
-        text = QStringLiteral("0.00");
-    text.replace(QLatin1Char('.'), decimalSeparator());
-    return text;
+    return Numbers::amountText(value);
 }
 
 bool AmountFields::parse(const QString& text, double* value)
 {
-    // Digits with one point or comma, an optional sign and exponent; no blanks inside.
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)([eE][+-]?\\d+)?$"));
-    QString t = text.trimmed();
-    if (!number.match(t).hasMatch())
-        return false;
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return false;
-    *value = v;
-    return true;
+    return Numbers::parse(text, value);
 }
 
 QString AmountFields::shortest(double value)
 {
-    // Fixed notation: no exponent, so 30000000 stays 30000000.
-    QString text = QString::number(value, 'f', QLocale::FloatingPointShortest);
-    text.replace(QLatin1Char('.'), decimalSeparator());
-    return text;
+    return Numbers::shortest(value);
 }
 
 qint32 AmountFields::cents(double value)
 {
-    const long double c = std::round(static_cast<long double>(value) * 100.0L);
-    if (c > std::numeric_limits<qint32>::max() || c < std::numeric_limits<qint32>::min())
-        return 0;
-    return qint32(c);
+    return Numbers::cents(value);
+}
+
+void AmountFields::typeDecimalComma(QLineEdit* edit)
+{
+    connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        const QChar sep = decimalSeparator();
+        QString t = text;
+        t.replace(QLatin1Char('.'), sep).replace(QLatin1Char(','), sep);
+        if (t != text) {
+            const int pos = edit->cursorPosition();
+            edit->setText(t);
+            edit->setCursorPosition(pos);
+        }
+    });
 }
 
 QString AmountFields::sqlText(const QLineEdit* edit)
@@ -189,10 +176,11 @@ void AmountFields::fBRUTTOChange()
 
 void AmountFields::fNETTOExit(QLineEdit* edit)
 {
+    // A blank is 0; a text that does not read stays as typed, so that the
+    // save check shows its message instead of storing 0.
     double v = 0;
-    if (!parse(edit->text(), &v))
-        v = 0;
-    setText(edit, format(v));
+    if (Numbers::read(edit->text(), &v))
+        setText(edit, format(v));
 }
 
 void AmountFields::stawkaVATCloseUp()
@@ -243,7 +231,8 @@ bool AmountFields::check()
     if (!ok)
         return false;
     if (qint64(cents(values[0])) + cents(values[1]) != cents(values[2])) {
-        Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Wprowadzone kwoty nie zgadzają się. Popraw pola."));
+        Dialogs::info(QStringLiteral("Uwaga"),
+                      QStringLiteral("Wprowadzone kwoty nie zgadzają się. Popraw pola."));
         m_net->setFocus();
         return false;
     }

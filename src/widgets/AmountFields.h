@@ -18,22 +18,23 @@ class AmountFields : public QObject
     Q_OBJECT
 
 public:
-    AmountFields(QLineEdit* net, QComboBox* rate, QLineEdit* vat, QLineEdit* gross, QObject* parent = nullptr);
+    AmountFields(QLineEdit* net, QComboBox* rate, QLineEdit* vat, QLineEdit* gross,
+                 QObject* parent = nullptr);
 
     // Enter and Esc in the amount edits and in the closed rate list.
     void setSaveAction(std::function<void()> action) { m_save = std::move(action); }
     void setCancelAction(std::function<void()> action) { m_cancel = std::move(action); }
 
-    // The decimal separator amounts are typed and shown with.
+    // The program's number reading and amount text (base/Numbers.h), named
+    // here for the editors that use the block.
     static QChar decimalSeparator();
-    // "0.00": two decimals, no thousands separator.
     static QString format(double value);
-    // Reads a text with either separator; false for anything else.
     static bool parse(const QString& text, double* value);
-    // The shortest decimal text of a value ("12,5", "7").
     static QString shortest(double value);
-    // Whole cents, rounded half away from zero; 0 when they do not fit 32 bits.
     static qint32 cents(double value);
+    // A point or a comma typed into `edit` becomes the decimal comma (the
+    // numeric fields outside the block: hours, rates, quantities, seats).
+    static void typeDecimalComma(QLineEdit* edit);
     // The edit's text as written into SQL: every comma a point.
     static QString sqlText(const QLineEdit* edit);
 

@@ -598,13 +598,13 @@ private slots:
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         CsvSheet sheet;
         QVERIFY(sheet.read(buffer, QLatin1Char(';')));
-        QCOMPARE(sheet.rows().size(), 3);
+        QCOMPARE(sheet.rowCount(), 3);
         QCOMPARE(sheet.columnCount(), 3);
-        QCOMPARE(sheet.rows().at(0).fields.at(2), QStringLiteral("Imię"));
-        QCOMPARE(sheet.rows().at(1).fields.at(1), QStringLiteral("Żółkiewski"));
-        QCOMPARE(sheet.rows().at(1).line, 3);
-        QCOMPARE(sheet.rows().at(2).line, 5);
-        QCOMPARE(sheet.rows().at(2).fields.size(), 2); // too few columns
+        QCOMPARE(sheet.field(0, 2), QStringLiteral("Imię"));
+        QCOMPARE(sheet.field(1, 1), QStringLiteral("Żółkiewski"));
+        QCOMPARE(sheet.line(1), 3);
+        QCOMPARE(sheet.line(2), 5);
+        QCOMPARE(sheet.fieldCount(2), 2); // too few columns
     }
 
     // ---- import
@@ -619,8 +619,9 @@ private slots:
                                                    "N-2;Zły;Dział;Kosmos\n"
                                                    "N-1;Powtórzony;Numer;\n"
                                                    ";Bez;Numeru;\n"
-                                                   "N-3\n"
-                                                   "N-4;\"Kowal; \"\"Junior\"\"\";Piotr;\n"),
+                                                   "N-3;Krótki\n"
+                                                   "N-4;\"Kowal; \"\"Junior\"\"\";Piotr;\n"
+                                                   "N-5; ;Bez nazwiska;\n"),
                                     "UTF-8");
         QBuffer buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
@@ -643,7 +644,8 @@ private slots:
         QCOMPARE(r.at(5).remarks, QStringLiteral("Brak numeru ewidencyjnego"));
         QCOMPARE(r.at(6).status, QStringLiteral("Ok")); // a short row: the optional cells are empty
         QCOMPARE(r.at(7).status, QStringLiteral("Ok"));
-        QCOMPARE(import.failedLines(sheet), (QList<int>{3, 4, 5, 6}));
+        QCOMPARE(r.at(8).remarks, QStringLiteral("Brak nazwiska")); // required as in the editor
+        QCOMPARE(import.failedLines(sheet), (QList<int>{3, 4, 5, 6, 9}));
 
         c[EmployeeImport::NAZWISKO] = 0;
         QVERIFY(!import.verify(sheet, c, true));
@@ -652,14 +654,14 @@ private slots:
         QVERIFY(!import.verify(sheet, c, true));
 
         const int before = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa"));
-        QCOMPARE(import.import(true), 3);
+        QCOMPARE(import.import(sheet, true), 3);
         QVERIFY(!import.importFailed());
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), before + 3);
         Statement& q = m_db->mySQL();
         q.clear();
         q.add(QStringLiteral("SELECT NAZWISKO, IMIE, DZIAL, STANOWISKO FROM osobowa WHERE NREW='N-4'"));
         q.open();
-        QCOMPARE(q.text(QStringLiteral("NAZWISKO")), QStringLiteral("Kowal; \"Junior\"\""));
+        QCOMPARE(q.text(QStringLiteral("NAZWISKO")), QStringLiteral("Kowal; \"Junior\""));
         QCOMPARE(q.integer(QStringLiteral("STANOWISKO")), -1);
         q.close();
     }
@@ -678,13 +680,26 @@ private slots:
         // Another workstation adds the third number after the verification.
         exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('A-3','Obcy')"));
         const int before = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa"));
-        QCOMPARE(import.import(false), 0);
+        QCOMPARE(import.import(sheet, false), 0);
         QVERIFY(import.importFailed());
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), before);
         QCOMPARE(import.results().at(2).status, QStringLiteral("Błędy"));
         QVERIFY(import.results().at(2).remarks.startsWith(QStringLiteral("Błąd bazy danych ")));
         QCOMPARE(import.failedLines(sheet), QList<int>{3});
         QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000000802]  ")));
+        // The rows inserted before the failure were rolled back with it, and say so.
+        for (int i : {0, 1}) {
+            QCOMPARE(import.results().at(i).status, QStringLiteral("Nie"));
+            QCOMPARE(import.results().at(i).remarks,
+                     QStringLiteral("Nie zaimportowano: import wycofany po błędzie w wierszu 3 pliku"));
+        }
+        // A second attempt leaves the failed row out and imports the others.
+        QCOMPARE(import.import(sheet, false), 2);
+        QVERIFY(!import.importFailed());
+        QCOMPARE(import.results().at(0).status, QStringLiteral("Ok"));
+        QCOMPARE(import.results().at(0).remarks, QString());
+        QCOMPARE(import.results().at(2).status, QStringLiteral("Błędy"));
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), before + 2);
     }
 };
 

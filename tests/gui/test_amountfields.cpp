@@ -54,8 +54,9 @@ private slots:
         auto* other = new QLineEdit(m_form.get());
         other->setObjectName(QStringLiteral("other"));
         auto* layout = new QFormLayout(m_form.get());
-        for (QWidget* w : {static_cast<QWidget*>(m_net), static_cast<QWidget*>(m_rate), static_cast<QWidget*>(m_vat),
-                           static_cast<QWidget*>(m_gross), static_cast<QWidget*>(other)})
+        for (QWidget* w :
+             {static_cast<QWidget*>(m_net), static_cast<QWidget*>(m_rate), static_cast<QWidget*>(m_vat),
+              static_cast<QWidget*>(m_gross), static_cast<QWidget*>(other)})
             layout->addRow(w);
         m_fields = new AmountFields(m_net, m_rate, m_vat, m_gross, m_form.get());
         m_saves = 0;
@@ -97,32 +98,32 @@ private slots:
         QTest::addColumn<QString>("typed");     // text typed, or the rate picked
         QTest::addColumn<QStringList>("result");
         QTest::addColumn<int>("rateIndex");
-        QTest::newRow("net typed, gross follows")
-            << QStringList{"0", "0", "0"} << "net" << "100" << QStringList{"100", "0,00", "100,00"} << -1;
-        QTest::newRow("net typed keeps VAT")
-            << QStringList{"0", "23", "23"} << "net" << "100" << QStringList{"100", "23,00", "123,00"} << -1;
-        QTest::newRow("VAT typed, gross follows")
-            << QStringList{"100", "0", "100"} << "vat" << "23" << QStringList{"100,00", "23", "123,00"} << -1;
-        QTest::newRow("gross typed, net follows")
-            << QStringList{"0", "23", "23"} << "gross" << "123" << QStringList{"100,00", "23,00", "123"} << -1;
-        QTest::newRow("gross below VAT leaves net")
-            << QStringList{"10", "60", "70"} << "gross" << "50" << QStringList{"10,00", "60,00", "50"} << -1;
-        QTest::newRow("rate 23 on 100")
-            << QStringList{"100", "0", "100"} << "rate" << "23" << QStringList{"100,00", "23,00", "123,00"} << -1;
-        QTest::newRow("rate 23 on 10,05")
-            << QStringList{"10.05", "0", "10.05"} << "rate" << "23" << QStringList{"10,05", "2,31", "12,36"} << -1;
-        QTest::newRow("rate zw computes nothing")
-            << QStringList{"100", "0", "100"} << "rate" << "zw" << QStringList{"100,00", "0,00", "100,00"} << 2;
-        QTest::newRow("point becomes comma")
-            << QStringList{"0", "0", "0"} << "net" << "1.5" << QStringList{"1,5", "0,00", "1,50"} << -1;
-        QTest::newRow("blanks dropped")
-            << QStringList{"0", "0", "0"} << "net" << "1 234,56" << QStringList{"1234,56", "0,00", "1234,56"} << -1;
-        QTest::newRow("letters refused")
-            << QStringList{"0", "0", "0"} << "net" << "abc" << QStringList{"", "0,00", "0,00"} << -1;
-        QTest::newRow("second separator refused")
-            << QStringList{"0", "0", "0"} << "net" << "1,2,3" << QStringList{"1,23", "0,00", "1,23"} << -1;
-        QTest::newRow("negative net")
-            << QStringList{"0", "0", "0"} << "net" << "-20" << QStringList{"-20", "0,00", "-20,00"} << -1;
+        QTest::newRow("net typed, gross follows") << QStringList{"0", "0", "0"} << "net"
+                                                  << "100" << QStringList{"100", "0,00", "100,00"} << -1;
+        QTest::newRow("net typed keeps VAT") << QStringList{"0", "23", "23"} << "net"
+                                             << "100" << QStringList{"100", "23,00", "123,00"} << -1;
+        QTest::newRow("VAT typed, gross follows") << QStringList{"100", "0", "100"} << "vat"
+                                                  << "23" << QStringList{"100,00", "23", "123,00"} << -1;
+        QTest::newRow("gross typed, net follows") << QStringList{"0", "23", "23"} << "gross"
+                                                  << "123" << QStringList{"100,00", "23,00", "123"} << -1;
+        QTest::newRow("gross below VAT leaves net") << QStringList{"10", "60", "70"} << "gross"
+                                                    << "50" << QStringList{"10,00", "60,00", "50"} << -1;
+        QTest::newRow("rate 23 on 100") << QStringList{"100", "0", "100"} << "rate"
+                                        << "23" << QStringList{"100,00", "23,00", "123,00"} << -1;
+        QTest::newRow("rate 23 on 10,05") << QStringList{"10.05", "0", "10.05"} << "rate"
+                                          << "23" << QStringList{"10,05", "2,31", "12,36"} << -1;
+        QTest::newRow("rate zw computes nothing") << QStringList{"100", "0", "100"} << "rate"
+                                                  << "zw" << QStringList{"100,00", "0,00", "100,00"} << 2;
+        QTest::newRow("point becomes comma") << QStringList{"0", "0", "0"} << "net"
+                                             << "1.5" << QStringList{"1,5", "0,00", "1,50"} << -1;
+        QTest::newRow("blanks dropped") << QStringList{"0", "0", "0"} << "net"
+                                        << "1 234,56" << QStringList{"1234,56", "0,00", "1234,56"} << -1;
+        QTest::newRow("letters refused") << QStringList{"0", "0", "0"} << "net"
+                                         << "abc" << QStringList{"", "0,00", "0,00"} << -1;
+        QTest::newRow("second separator refused") << QStringList{"0", "0", "0"} << "net"
+                                                  << "1,2,3" << QStringList{"1,23", "0,00", "1,23"} << -1;
+        QTest::newRow("negative net") << QStringList{"0", "0", "0"} << "net"
+                                      << "-20" << QStringList{"-20", "0,00", "-20,00"} << -1;
     }
     void consistency()
     {
@@ -156,10 +157,17 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("whole") << "7" << "7,00";
-        QTest::newRow("one decimal") << "12,5" << "12,50";
-        QTest::newRow("empty") << "" << "0,00";
-        QTest::newRow("separator only") << "," << "0,00";
+        QTest::newRow("whole") << "7"
+                               << "7,00";
+        QTest::newRow("one decimal") << "12,5"
+                                     << "12,50";
+        QTest::newRow("empty") << ""
+                               << "0,00";
+        // What does not read stays for the save check to refuse, never 0.
+        QTest::newRow("separator only") << ","
+                                        << ",";
+        QTest::newRow("sign only") << "-"
+                                   << "-";
     }
     void leavingNormalises()
     {
@@ -183,22 +191,23 @@ private slots:
         QTest::addColumn<QString>("message"); // empty: the check passes
         QTest::addColumn<QStringList>("after");
         QTest::newRow("adds up") << QStringList{"100", "23", "123"} << "" << QStringList{"100", "23", "123"};
-        QTest::newRow("cents add up") << QStringList{"10,05", "2,31", "12,36"} << ""
-                                      << QStringList{"10,05", "2,31", "12,36"};
+        QTest::newRow("cents add up")
+            << QStringList{"10,05", "2,31", "12,36"} << "" << QStringList{"10,05", "2,31", "12,36"};
         QTest::newRow("a cent off") << QStringList{"0,10", "0,20", "0,31"}
                                     << "Wprowadzone kwoty nie zgadzają się. Popraw pola."
                                     << QStringList{"0,1", "0,2", "0,31"};
-        QTest::newRow("blank VAT is 0") << QStringList{"12,50", "", "12,5"} << "" << QStringList{"12,5", "0", "12,5"};
+        QTest::newRow("blank VAT is 0")
+            << QStringList{"12,50", "", "12,5"} << "" << QStringList{"12,5", "0", "12,5"};
         QTest::newRow("overflowing cents count as 0")
             << QStringList{"30000000", "0", "30000000"} << "" << QStringList{"30000000", "0", "30000000"};
-        QTest::newRow("unreadable net") << QStringList{"abc", "0", "0"}
-                                        << "Niepoprawna wartość netto kosztu. Popraw pole."
-                                        << QStringList{"abc", "0", "0"};
+        QTest::newRow("unreadable net")
+            << QStringList{"abc", "0", "0"} << "Niepoprawna wartość netto kosztu. Popraw pole."
+            << QStringList{"abc", "0", "0"};
         QTest::newRow("unreadable VAT") << QStringList{"1", "x", "1"} << "Niepoprawna kwota VAT. Popraw pole."
                                         << QStringList{"1", "x", "1"};
-        QTest::newRow("unreadable gross") << QStringList{"1", "0", "y"}
-                                          << "Niepoprawna wartość brutto kosztu. Popraw pole."
-                                          << QStringList{"1", "0", "y"};
+        QTest::newRow("unreadable gross")
+            << QStringList{"1", "0", "y"} << "Niepoprawna wartość brutto kosztu. Popraw pole."
+            << QStringList{"1", "0", "y"};
     }
     void saveCheck()
     {
@@ -232,9 +241,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("sql");
-        QTest::newRow("comma") << "1234,56" << "1234.56";
-        QTest::newRow("blank") << "" << "0";
-        QTest::newRow("whole") << "7" << "7";
+        QTest::newRow("comma") << "1234,56"
+                               << "1234.56";
+        QTest::newRow("blank") << ""
+                               << "0";
+        QTest::newRow("whole") << "7"
+                               << "7";
     }
     void sqlTextUsesPoint()
     {

@@ -3,13 +3,13 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Config.h"
+#include "base/Dialogs.h"
 #include "bhp/BhpCommands.h"
 #include "bhp/TfBhp.h"
 #include "editors/TfKomputery.h"
 #include "shell/RecordCommands.h"
 #include "store/AppState.h"
-#include "base/Config.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DateField.h"
 #include "widgets/Lookup.h"
@@ -45,7 +45,8 @@ private:
         q.add(sql);
         q.execSQL();
     }
-    static QString q2(double v) { return QString::number(v, 'f', 2).replace('.', QLocale().decimalPoint()); }
+    // Quantities show the program's decimal comma, whatever the system's language.
+    static QString q2(double v) { return QString::number(v, 'f', 2).replace('.', ','); }
     // An item with 10 on stock held by nobody, the list's cursor on it.
     qint64 makeItem()
     {

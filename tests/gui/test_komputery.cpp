@@ -3,11 +3,11 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Dialogs.h"
 #include "editors/SubList.h"
 #include "editors/TfKomputery.h"
 #include "shell/RecordCommands.h"
 #include "store/AppState.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 #include "widgets/DateField.h"
@@ -68,7 +68,8 @@ private slots:
         QStringList seen;
         script.add(QStringLiteral("TfKomputery"), [&](QWidget* w) {
             auto* tabs = child<QTabWidget>(w, "PageControl1");
-            seen << QString::number(tabs->currentIndex()) << QString::number(tabs->isTabVisible(TfKomputery::Wlasciwosci))
+            seen << QString::number(tabs->currentIndex())
+                 << QString::number(tabs->isTabVisible(TfKomputery::Wlasciwosci))
                  << child<QLineEdit>(w, "fNETTO")->text() << child<DateField>(w, "fDATAPROD")->dateText();
             setText(w, "fNREWID", QStringLiteral("KOMP/001")); // taken by a sample computer
             setText(w, "fNAZWA", QStringLiteral("Nowy \"laptop\"'); DROP TABLE komputery; --"));
@@ -87,7 +88,8 @@ private slots:
         });
         script.add(QStringLiteral("TfKomputery"), [&](QWidget* w) {
             auto* tabs = child<QTabWidget>(w, "PageControl1");
-            seen << QString::number(tabs->currentIndex()) << QString::number(tabs->isTabVisible(TfKomputery::Terminy))
+            seen << QString::number(tabs->currentIndex())
+                 << QString::number(tabs->isTabVisible(TfKomputery::Terminy))
                  << child<QLabel>(w, "labWl1")->text() << child<QLineEdit>(w, "wlK1")->text();
             setText(w, "wlK1", QStringLiteral("i7 \"16\""));
             click(w, "SBZapisz");
@@ -95,17 +97,20 @@ private slots:
         QVERIFY(m_commands->add(QStringLiteral("komputery")));
         QCOMPARE(script.errors(), QStringList());
         QVERIFY(script.done());
-        QCOMPARE(seen, QStringList({QString::number(TfKomputery::Szczegoly), "0", "0.00", DateField::emptyText(),
-                                    "KOMP/001", QString::number(TfKomputery::Wlasciwosci), "1", "Procesor", ""}));
+        QCOMPARE(seen,
+                 QStringList({QString::number(TfKomputery::Szczegoly), "0", "0,00", DateField::emptyText(),
+                              "KOMP/001", QString::number(TfKomputery::Wlasciwosci), "1", "Procesor", ""}));
         QCOMPARE(Dialogs::shown().size(), 1);
         QCOMPARE(Dialogs::shown()[0].title, QStringLiteral("Uwaga"));
-        QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Istnieje już komputer o podanym numerze ewidencyjnym."));
+        QCOMPARE(Dialogs::shown()[0].text,
+                 QStringLiteral("Istnieje już komputer o podanym numerze ewidencyjnym."));
 
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM komputery")).toInt(), before.toInt() + 1);
         const QString key = scalar(QStringLiteral("SELECT MAX(IDKOMPUTERA) FROM komputery"));
         const QString where = QStringLiteral(" FROM komputery WHERE IDKOMPUTERA=") + key;
         QCOMPARE(scalar(QStringLiteral("SELECT NREWID") + where), QStringLiteral("KOMP/NEW"));
-        QCOMPARE(scalar(QStringLiteral("SELECT NAZWA") + where), QStringLiteral("Nowy \"laptop\"'); DROP TABLE komputery; --"));
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZWA") + where),
+                 QStringLiteral("Nowy \"laptop\"'); DROP TABLE komputery; --"));
         QCOMPARE(scalar(QStringLiteral("SELECT DATAPROD") + where), QStringLiteral("20200231"));
         QCOMPARE(scalar(QStringLiteral("SELECT DATAZAKUPU") + where), QStringLiteral("0"));
         QCOMPARE(scalar(QStringLiteral("SELECT NETTO") + where), QStringLiteral("1234.56"));
@@ -118,7 +123,8 @@ private slots:
         // Property rows created once, the first value saved by the edit that followed.
         const QString props = QStringLiteral(" FROM wlasciwosci WHERE KOMPSPRZET='K' AND IDOBIEKTU=") + key;
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*)") + props), QStringLiteral("14"));
-        QCOMPARE(scalar(QStringLiteral("SELECT WARTOSC") + props + QStringLiteral(" AND LP=1")), QStringLiteral("i7 \"16\""));
+        QCOMPARE(scalar(QStringLiteral("SELECT WARTOSC") + props + QStringLiteral(" AND LP=1")),
+                 QStringLiteral("i7 \"16\""));
         // The list's cursor is on the new computer.
         QCOMPARE(QString::number(m_db->statement(kList).integer(QStringLiteral("IDKOMPUTERA"))), key);
     }
@@ -157,7 +163,8 @@ private slots:
         QCOMPARE(name, QStringLiteral("Komputer sekretariatu"));
         QVERIFY(!propertiesShown);
         QCOMPARE(Dialogs::shown().size(), 1);
-        QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("Istnieje już komputer o podanym numerze ewidencyjnym."));
+        QCOMPARE(Dialogs::shown()[0].text,
+                 QStringLiteral("Istnieje już komputer o podanym numerze ewidencyjnym."));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM komputery")), before);
     }
 
@@ -174,11 +181,14 @@ private slots:
         });
         QVERIFY(m_commands->edit(QStringLiteral("komputery")));
         QVERIFY(script.done());
-        QCOMPARE(netto, QStringLiteral("7400.00"));
+        QCOMPARE(netto, QStringLiteral("7400,00")); // the program's decimal comma, whatever the system
         QCOMPARE(Dialogs::shown().size(), 0);
-        QCOMPARE(scalar(QStringLiteral("SELECT NAZWA FROM komputery WHERE IDKOMPUTERA=2")), QStringLiteral("Laptop prezesa"));
-        QCOMPARE(scalar(QStringLiteral("SELECT NREWID FROM komputery WHERE IDKOMPUTERA=2")), QStringLiteral("KOMP/002"));
-        QCOMPARE(scalar(QStringLiteral("SELECT WARTOSC FROM wlasciwosci WHERE KOMPSPRZET='K' AND IDOBIEKTU=2 AND LP=2")),
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZWA FROM komputery WHERE IDKOMPUTERA=2")),
+                 QStringLiteral("Laptop prezesa"));
+        QCOMPARE(scalar(QStringLiteral("SELECT NREWID FROM komputery WHERE IDKOMPUTERA=2")),
+                 QStringLiteral("KOMP/002"));
+        QCOMPARE(scalar(QStringLiteral(
+                     "SELECT WARTOSC FROM wlasciwosci WHERE KOMPSPRZET='K' AND IDOBIEKTU=2 AND LP=2")),
                  QStringLiteral("32 GB"));
         QCOMPARE(m_db->statement(kList).integer(QStringLiteral("IDKOMPUTERA")), 2);
 
@@ -193,13 +203,15 @@ private slots:
         m_commands->edit(QStringLiteral("komputery"));
         QVERIFY(again.done());
         QCOMPARE(Dialogs::shown().size(), 1);
-        QCOMPARE(scalar(QStringLiteral("SELECT NREWID FROM komputery WHERE IDKOMPUTERA=2")), QStringLiteral("KOMP/002"));
+        QCOMPARE(scalar(QStringLiteral("SELECT NREWID FROM komputery WHERE IDKOMPUTERA=2")),
+                 QStringLiteral("KOMP/002"));
     }
 
     void previewIsReadOnly()
     {
         selectComputer(1);
-        const QString before = scalar(QStringLiteral("SELECT NAZWA||NREWID||NETTO FROM komputery WHERE IDKOMPUTERA=1"));
+        const QString before =
+            scalar(QStringLiteral("SELECT NAZWA||NREWID||NETTO FROM komputery WHERE IDKOMPUTERA=1"));
         ModalScript script;
         QStringList state;
         script.add(QStringLiteral("TfKomputery"), [&](QWidget* w) {
@@ -222,10 +234,12 @@ private slots:
         QVERIFY(script.done());
         QCOMPARE(state, QStringList({"1", "1", "0", "0", "&OK", "Zamknij", "0", "1", "1", "0"}));
         QVERIFY(!m_editor->saved());
-        QCOMPARE(scalar(QStringLiteral("SELECT NAZWA||NREWID||NETTO FROM komputery WHERE IDKOMPUTERA=1")), before);
+        QCOMPARE(scalar(QStringLiteral("SELECT NAZWA||NREWID||NETTO FROM komputery WHERE IDKOMPUTERA=1")),
+                 before);
         // Switched back afterwards.
         QVERIFY(!m_editor->findChild<QLineEdit*>(QStringLiteral("fNREWID"))->isReadOnly());
-        QCOMPARE(m_editor->findChild<QPushButton*>(QStringLiteral("SBAnuluj"))->text(), QStringLiteral("&Anuluj"));
+        QCOMPARE(m_editor->findChild<QPushButton*>(QStringLiteral("SBAnuluj"))->text(),
+                 QStringLiteral("&Anuluj"));
     }
 
     void saveChecksInOrder_data()
@@ -236,14 +250,54 @@ private slots:
         QTest::addColumn<QString>("zakup");
         QTest::addColumn<QString>("brutto");
         QTest::addColumn<QString>("message"); // empty: saved
-        QTest::newRow("no number") << " " << "" << "" << "" << "0" << "Nie wprowadzono numeru ewidencyjnego komputera. Popraw pole.";
-        QTest::newRow("no name") << "K1" << "  " << "32-01-2020" << "" << "0" << "Nie wprowadzono nazwy komputera. Popraw pole.";
-        QTest::newRow("day 32") << "K1" << "A" << "32-01-2020" << "" << "0" << "Niepoprawny format daty produkcji. Popraw pole.";
-        QTest::newRow("year 999") << "K1" << "A" << "01-01-0999" << "" << "0" << "Niepoprawny format daty produkcji. Popraw pole.";
-        QTest::newRow("half a date") << "K1" << "A" << "12-1" << "" << "0" << "Niepoprawny format daty produkcji. Popraw pole.";
-        QTest::newRow("month 13") << "K1" << "A" << "" << "01-13-2020" << "0" << "Niepoprawny format daty zakupu komputera. Popraw pole.";
-        QTest::newRow("amounts off") << "K1" << "A" << "" << "" << "0.01" << "Wprowadzone kwoty nie zgadzają się. Popraw pola.";
-        QTest::newRow("31 February passes") << "K1" << "A" << "31-02-2020" << "29-02-2021" << "0" << "";
+        QTest::newRow("no number") << " "
+                                   << ""
+                                   << ""
+                                   << ""
+                                   << "0"
+                                   << "Nie wprowadzono numeru ewidencyjnego komputera. Popraw pole.";
+        QTest::newRow("no name") << "K1"
+                                 << "  "
+                                 << "32-01-2020"
+                                 << ""
+                                 << "0"
+                                 << "Nie wprowadzono nazwy komputera. Popraw pole.";
+        QTest::newRow("day 32") << "K1"
+                                << "A"
+                                << "32-01-2020"
+                                << ""
+                                << "0"
+                                << "Niepoprawny format daty produkcji. Popraw pole.";
+        QTest::newRow("year 999") << "K1"
+                                  << "A"
+                                  << "01-01-0999"
+                                  << ""
+                                  << "0"
+                                  << "Niepoprawny format daty produkcji. Popraw pole.";
+        QTest::newRow("half a date") << "K1"
+                                     << "A"
+                                     << "12-1"
+                                     << ""
+                                     << "0"
+                                     << "Niepoprawny format daty produkcji. Popraw pole.";
+        QTest::newRow("month 13") << "K1"
+                                  << "A"
+                                  << ""
+                                  << "01-13-2020"
+                                  << "0"
+                                  << "Niepoprawny format daty zakupu komputera. Popraw pole.";
+        QTest::newRow("amounts off") << "K1"
+                                     << "A"
+                                     << ""
+                                     << ""
+                                     << "0.01"
+                                     << "Wprowadzone kwoty nie zgadzają się. Popraw pola.";
+        QTest::newRow("31 February passes") << "K1"
+                                            << "A"
+                                            << "31-02-2020"
+                                            << "29-02-2021"
+                                            << "0"
+                                            << "";
     }
     void saveChecksInOrder()
     {
@@ -307,7 +361,8 @@ private slots:
         });
         script.add(QStringLiteral("TfUzytkownicy"), [](QWidget* w) { click(w, "SBAnuluj"); });
         script.add(QStringLiteral("TfUzytkownicy"), [&](QWidget* w) {
-            seen << QString::number(child<Lookup>(w, "fNREW")->isEnabled()) << child<QLineEdit>(w, "fLOGIN")->text();
+            seen << QString::number(child<Lookup>(w, "fNREW")->isEnabled())
+                 << child<QLineEdit>(w, "fLOGIN")->text();
             setText(w, "fLOGIN", QStringLiteral("jnowak"));
             click(w, "SBZapisz");
         });
@@ -316,11 +371,12 @@ private slots:
         QVERIFY(script.done());
         const QList<Dialogs::Shown> shown = Dialogs::shown();
         QCOMPARE(shown.size(), 3);
-        QCOMPARE(shown[0].text, QStringLiteral("Nie wskazano pracownika użytkującego komputer. Popraw pole."));
+        QCOMPARE(shown[0].text,
+                 QStringLiteral("Nie wskazano pracownika użytkującego komputer. Popraw pole."));
         QCOMPARE(shown[1].text, QStringLiteral("Wskazana osoba jest już przypisana do komputera."));
         QCOMPARE(shown[2].text, QStringLiteral("Czy na pewno usunąć zaznaczoną pozycję?"));
-        QCOMPARE(seen, QStringList({QString::number(before), QString::number(before + 1), "P007", "0", "jan'; --",
-                                    "jnowak", QString::number(before)}));
+        QCOMPARE(seen, QStringList({QString::number(before), QString::number(before + 1), "P007", "0",
+                                    "jan'; --", "jnowak", QString::number(before)}));
         QCOMPARE(scalar(users).toInt(), before);
     }
 
@@ -332,7 +388,8 @@ private slots:
         QTest::addColumn<QString>("count");
         QTest::newRow("users") << int(TfKomputery::Uzytkownicy) << "SELECT MIN(IDKOMPUTERA) FROM r_kompprac"
                                << "SELECT COUNT(*) FROM r_kompprac WHERE IDKOMPUTERA=%1";
-        QTest::newRow("licences") << int(TfKomputery::Oprogramowanie) << "SELECT MIN(IDKOMPUTERA) FROM r_lickomp"
+        QTest::newRow("licences") << int(TfKomputery::Oprogramowanie)
+                                  << "SELECT MIN(IDKOMPUTERA) FROM r_lickomp"
                                   << "SELECT COUNT(*) FROM r_lickomp WHERE IDKOMPUTERA=%1";
         QTest::newRow("equipment") << int(TfKomputery::Sprzet)
                                    << "SELECT MAX(IDKOMPUTERA) FROM sprzet WHERE ARCHIWUM='N'"
@@ -340,17 +397,18 @@ private slots:
         QTest::newRow("deadlines") << int(TfKomputery::Terminy)
                                    << "SELECT MIN(IDOBIEKTU) FROM terminy WHERE CZEGODOTYCZY='K'"
                                    << "SELECT COUNT(*) FROM terminy WHERE IDOBIEKTU=%1 AND CZEGODOTYCZY='K'";
-        QTest::newRow("repairs") << int(TfKomputery::Naprawy) << "SELECT MIN(IDOBIEKTU) FROM naprawy WHERE KOMPSPRZ='K'"
+        QTest::newRow("repairs") << int(TfKomputery::Naprawy)
+                                 << "SELECT MIN(IDOBIEKTU) FROM naprawy WHERE KOMPSPRZ='K'"
                                  << "SELECT COUNT(*) FROM naprawy WHERE IDOBIEKTU=%1 AND KOMPSPRZ='K'";
-        QTest::newRow("documents") << int(TfKomputery::Dokumenty)
-                                   << "SELECT MIN(IDOBIEKTU) FROM dokumenty WHERE CZEGODOTYCZY='K'"
-                                   << "SELECT COUNT(*) FROM dokumenty WHERE IDOBIEKTU=%1 AND CZEGODOTYCZY='K'";
+        QTest::newRow("documents")
+            << int(TfKomputery::Dokumenty) << "SELECT MIN(IDOBIEKTU) FROM dokumenty WHERE CZEGODOTYCZY='K'"
+            << "SELECT COUNT(*) FROM dokumenty WHERE IDOBIEKTU=%1 AND CZEGODOTYCZY='K'";
         QTest::newRow("history") << int(TfKomputery::Historia)
                                  << "SELECT MIN(IDOBIEKTU) FROM historia WHERE KOMPSPRZ='K'"
                                  << "SELECT COUNT(*) FROM historia WHERE IDOBIEKTU=%1 AND KOMPSPRZ='K'";
-        QTest::newRow("attachments") << int(TfKomputery::Zalaczniki)
-                                     << "SELECT MIN(IDOBIEKTU) FROM zalaczniki WHERE CZEGODOTYCZY='K'"
-                                     << "SELECT COUNT(*) FROM zalaczniki WHERE IDOBIEKTU=%1 AND CZEGODOTYCZY='K'";
+        QTest::newRow("attachments")
+            << int(TfKomputery::Zalaczniki) << "SELECT MIN(IDOBIEKTU) FROM zalaczniki WHERE CZEGODOTYCZY='K'"
+            << "SELECT COUNT(*) FROM zalaczniki WHERE IDOBIEKTU=%1 AND CZEGODOTYCZY='K'";
     }
     void listTabsShowTheComputersRows()
     {
@@ -359,7 +417,8 @@ private slots:
         QFETCH(QString, count);
         // The sample has no attachments of computers: two are added, one of another kind.
         m_db->DatabaseMain().exec(QStringLiteral(
-            "INSERT INTO zalaczniki (IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,RDZAL,DATADODANIA,NAZWAPLIKU,INNE) "
+            "INSERT INTO zalaczniki "
+            "(IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,RDZAL,DATADODANIA,NAZWAPLIKU,INNE) "
             "VALUES (3,'K','Faktura',0,20240101,'f.pdf',''),(3,'S','Inny',0,20240101,'g.pdf','')"));
         const qint64 key = scalar(owner).toLongLong();
         const int expected = scalar(count.arg(key)).toInt();
@@ -431,8 +490,8 @@ private slots:
 
     void liquidatedComputerOpensOnItsTab()
     {
-        m_db->DatabaseMain().exec(
-            QStringLiteral("UPDATE komputery SET ARCHIWUM='T',DATAARCH=20240105,PRZYCZYNA='Zalany' WHERE IDKOMPUTERA=5"));
+        m_db->DatabaseMain().exec(QStringLiteral(
+            "UPDATE komputery SET ARCHIWUM='T',DATAARCH=20240105,PRZYCZYNA='Zalany' WHERE IDKOMPUTERA=5"));
         m_db->listState().setArchive(true);
         QVERIFY(m_db->reloadList(kList));
         selectComputer(5);
@@ -446,7 +505,8 @@ private slots:
         });
         m_commands->preview(QStringLiteral("komputery"));
         QVERIFY(script.done());
-        QCOMPARE(seen, QStringList({QString::number(TfKomputery::Zlikwidowany), date("05-01-2024"), "Zalany"}));
+        QCOMPARE(seen,
+                 QStringList({QString::number(TfKomputery::Zlikwidowany), date("05-01-2024"), "Zalany"}));
     }
 };
 

@@ -1,11 +1,11 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "widgets/ListModel.h"
 #include "registers/RegisterCatalog.h"
 #include "store/DbError.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -68,10 +68,9 @@ private slots:
                  QStringLiteral("31") + sep + QStringLiteral("01") + sep + QStringLiteral("2024"));
         QCOMPARE(model.displayText(1, 0), QString());
         QCOMPARE(model.displayText(2, 0), QString()); // not 8 digits
-        QCOMPARE(model.displayText(0, 1),
-                 QStringLiteral("1234") + QLocale::system().decimalPoint() + QStringLiteral("50"));
-        QCOMPARE(model.displayText(1, 1),
-                 QStringLiteral("0") + QLocale::system().decimalPoint() + QStringLiteral("00"));
+        // Amounts show the program's decimal comma, whatever the system's language.
+        QCOMPARE(model.displayText(0, 1), QStringLiteral("1234,50"));
+        QCOMPARE(model.displayText(1, 1), QStringLiteral("0,00"));
         QCOMPARE(model.displayText(0, 2), QStringLiteral("Komp. (KO/1)"));
         QCOMPARE(model.displayText(1, 2), QStringLiteral("Sprzęt (SP/2)"));
         QCOMPARE(model.displayText(2, 2), QStringLiteral("Środ.BHP ()"));

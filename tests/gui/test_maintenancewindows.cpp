@@ -1,6 +1,10 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Clock.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
+#include "base/ErrorLog.h"
 #include "maintenance/ArchiveDescription.h"
 #include "maintenance/BackupRing.h"
 #include "maintenance/DatabaseSnapshot.h"
@@ -8,25 +12,25 @@
 #include "maintenance/TfAdministracjaBaza.h"
 #include "maintenance/TfArchiwum.h"
 #include "maintenance/TfImportPracownik.h"
-#include "widgets/ListModel.h"
 #include "registers/TfMain.h"
-#include "base/Clock.h"
-#include "base/Config.h"
 #include "store/DatabaseLocation.h"
-#include "base/Dialogs.h"
-#include "base/ErrorLog.h"
 #include "store/SqlConnection.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DateField.h"
+#include "widgets/ListModel.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QStringDecoder>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -378,7 +382,7 @@ private slots:
         TfImportPracownik window(*m_db);
         Dialogs::setNextAnswer(false); // no earlier configuration
         window.loadFile(csv);
-        QCOMPARE(window.sheet().rows().size(), 3);
+        QCOMPARE(window.sheet().rowCount(), 3);
         auto* verify = window.findChild<QPushButton*>(QStringLiteral("SBWeryfikuj"));
         auto* import = window.findChild<QPushButton*>(QStringLiteral("SBImportuj"));
         QVERIFY(verify->isEnabled());
@@ -400,13 +404,17 @@ private slots:
                                   "SELECT COUNT(*) FROM osobowa WHERE NAZWISKO='Wiśniewski' AND IMIE='Jan'")),
                  1);
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), before + 2);
-        QVERIFY(QString::fromUtf8(window.resultLog())
-                    .contains(QStringLiteral("\"P-2\";\"Kowalska\";\"Anna\";\"Ok\";\"\"")));
+        QVERIFY(!import->isEnabled()); // the rows are in: a second click would only fail
+        QVERIFY(QString(QStringDecoder("windows-1250").decode(window.resultLog()))
+                    .contains(QStringLiteral("\"P-2\";\"Kowalska\";\"Anna\";\"Ok\";\"\"\r\n")));
 
-        // A second verification now finds the numbers taken and names the lines.
+        // A second verification now finds the numbers taken; the rows at
+        // fault are marked in the table, the warning is the Part's text alone.
         window.weryfikujClick();
-        QVERIFY(infoTexts().last().startsWith(QStringLiteral("Uwaga / Wykryto błędy weryfikacji danych.")));
-        QVERIFY(infoTexts().last().endsWith(QStringLiteral("2, 4")));
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Uwaga / Wykryto błędy weryfikacji danych. Sprawdź komentarz "
+                                "w kolumnie po prawo w tabeli .CSV"));
+        QCOMPARE(window.import().failedLines(window.sheet()), (QList<int>{2, 4}));
 
         Dialogs::setNextAnswer(true);
         window.zamknijClick();
@@ -423,6 +431,116 @@ private slots:
         window.loadFile(csv);
         QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("cb1"))->currentIndex(), 0);
         QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("cb1"))->count(), 3);
+    }
+
+    void importWindowRefusesAFileThatIsNotText()
+    {
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("binarny.csv"));
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("Numer;Nazwisko\r\nP-1;Kowal\r\n\x01\x00\x02\x00;\x00\r\n", 31));
+        f.close();
+        TfImportPracownik window(*m_db);
+        Dialogs::install(); // the error reporter's box through the scripted dialogs
+        window.loadFile(csv);
+        ErrorLog::setDisplay({});
+        QCOMPARE(window.sheet().rowCount(), 0);
+        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("SBWeryfikuj"))->isEnabled());
+        QCOMPARE(Dialogs::shown().size(), 1); // no "Arkusz załadowany poprawnie"
+        QCOMPARE(Dialogs::shown().first().title, QStringLiteral("Błąd bazy danych"));
+        QVERIFY(Dialogs::shown().first().text.contains(QStringLiteral("wiersz 3 zawiera")));
+        QVERIFY(
+            m_config->logLines().last().contains(QStringLiteral("[0000000802]  Niepoprawny format arkusza")));
+    }
+
+    void importWindowShowsRowsThroughAModelAndWritesAProperLog()
+    {
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("pracownicy.csv"));
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Numer;Nazwisko;Uwagi\r\nQ-1;\"Nowak \"\"Mały\"\"\";\"dwie\r\nlinie; €\"\r\n");
+        for (int i = 2; i <= 3000; ++i)
+            f.write("Q-" + QByteArray::number(i) + ";Kowalski;\r\n");
+        f.close();
+        TfImportPracownik window(*m_db);
+        Dialogs::setNextAnswer(false);
+        window.loadFile(csv);
+        auto* grid = window.findChild<QTableView*>(QStringLiteral("CSV"));
+        QVERIFY(grid);
+        QCOMPARE(grid->model()->rowCount(), 3001);
+        QCOMPARE(grid->model()->columnCount(), 5);
+        QCOMPARE(grid->model()->headerData(2, Qt::Vertical).toInt(), 4); // the row's line in the file
+        QCOMPARE(grid->model()->index(1, 1).data().toString(), QStringLiteral("Nowak \"Mały\""));
+        window.findChild<QComboBox*>(QStringLiteral("cb1"))->setCurrentIndex(1);
+        window.findChild<QComboBox*>(QStringLiteral("cb3"))->setCurrentIndex(2);
+        window.findChild<QComboBox*>(QStringLiteral("cb11"))->setCurrentIndex(3);
+        window.findChild<QCheckBox*>(QStringLiteral("pominPierwszy"))->setChecked(true);
+        window.weryfikujClick();
+        QCOMPARE(grid->model()->index(1, 3).data().toString(), QStringLiteral("Ok"));
+
+        // The log reads back as the sheet it came from: quotes doubled,
+        // line breaks kept, Windows-1250 with CR LF.
+        const QByteArray log = window.resultLog();
+        QVERIFY(
+            log.startsWith("\"Kolumna #1\";\"Kolumna #2\";\"Kolumna #3\";\"Zaimportowano?\";\"Uwagi\"\r\n"));
+        QVERIFY(log.contains("\"Nowak \"\"Ma\xB3y\"\"\""));
+        QByteArray copy = log;
+        QBuffer buffer(&copy);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        CsvSheet back;
+        QVERIFY(back.read(buffer, QLatin1Char(';')));
+        QCOMPARE(back.rowCount(), 3002);
+        QCOMPARE(back.fields(2), (QStringList{"Q-1", "Nowak \"Mały\"", "dwie\r\nlinie; €", "Ok", ""}));
+    }
+
+    void importWindowTellsTheTruthAfterARollback()
+    {
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("pracownicy.csv"));
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("R-1;Pierwszy\nR-2;Drugi\nR-3;Trzeci\n");
+        f.close();
+        TfImportPracownik window(*m_db);
+        Dialogs::setNextAnswer(false);
+        window.loadFile(csv);
+        window.findChild<QComboBox*>(QStringLiteral("cb1"))->setCurrentIndex(1);
+        window.findChild<QComboBox*>(QStringLiteral("cb3"))->setCurrentIndex(2);
+        window.weryfikujClick();
+        // Another workstation takes the second number after the verification.
+        m_db->DatabaseMain().exec(
+            QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('R-2','Obcy')"));
+        // The error box comes when the progress box is gone, so its OK can be clicked.
+        bool progressAlive = true;
+        ErrorLog::setDisplay([&](const QString& title, const QString& text) {
+            progressAlive = !window.findChildren<QProgressDialog*>().isEmpty();
+            Dialogs::info(title, text);
+        });
+        Dialogs::setNextAnswer(true);
+        window.importujClick();
+        ErrorLog::setDisplay({});
+        QVERIFY(!progressAlive);
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW LIKE 'R-%'")), 1);
+        const QStringList infos = infoTexts();
+        QVERIFY(infos.at(infos.size() - 2).startsWith(QStringLiteral("Błąd bazy danych / ")));
+        QCOMPARE(infos.last(),
+                 QStringLiteral("Informacja / Operacja zakończona Podczas importu pojawiły się "
+                                "błędy. Prosze sprawdzić ich opis w tabeli .CSV. Dodano wierszy: 0."));
+        auto* grid = window.findChild<QTableView*>(QStringLiteral("CSV"));
+        QCOMPARE(grid->model()->index(0, 2).data().toString(), QStringLiteral("Nie"));
+        QCOMPARE(grid->model()->index(0, 3).data().toString(),
+                 QStringLiteral("Nie zaimportowano: import wycofany po błędzie w wierszu 2 pliku"));
+        QCOMPARE(grid->model()->index(1, 2).data().toString(), QStringLiteral("Błędy"));
+        QCOMPARE(grid->model()->index(2, 2).data().toString(), QStringLiteral("Nie"));
+        // The rest may be imported: the failed row stays out.
+        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("SBImportuj"))->isEnabled());
+        Dialogs::setNextAnswer(true);
+        window.importujClick();
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW LIKE 'R-%'")), 3);
+        QCOMPARE(grid->model()->index(0, 2).data().toString(), QStringLiteral("Ok"));
+        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("SBImportuj"))->isEnabled());
     }
 };
 

@@ -1,14 +1,14 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/AppPaths.h"
+#include "base/Dialogs.h"
+#include "base/IniFile.h"
 #include "renderer/PagePainter.h"
 #include "renderer/ReportEngine.h"
 #include "renderer/ReportTemplate.h"
 #include "reports/RaportyTab.h"
 #include "reports/TDMRaporty.h"
-#include "base/AppPaths.h"
-#include "base/Dialogs.h"
-#include "base/IniFile.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DateField.h"
@@ -132,8 +132,9 @@ private slots:
         QCOMPARE(m_template, QStringLiteral("dp.frf"));
         QCOMPARE(m_model.pageCount(), 1);
         QCOMPARE(m_reports->documentValue(QStringLiteral("dNAZWA")), QStringLiteral("Serwer plików"));
-        QCOMPARE(m_reports->documentValue(QStringLiteral("dNETTO")), QStringLiteral("14800.00"));
-        QCOMPARE(m_reports->documentValue(QStringLiteral("dBRUTTO")), QStringLiteral("18204.00"));
+        // The program's decimal comma, as in the editor, whatever the system's language.
+        QCOMPARE(m_reports->documentValue(QStringLiteral("dNETTO")), QStringLiteral("14800,00"));
+        QCOMPARE(m_reports->documentValue(QStringLiteral("dBRUTTO")), QStringLiteral("18204,00"));
         QCOMPARE(m_reports->documentValue(QStringLiteral("dDATAZAKUPU")), TmyDataBase::dateText(20220301));
         QCOMPARE(m_reports->documentValue(QStringLiteral("NRKPIR")), QStringLiteral("Nr KPiR"));
         QCOMPARE(m_reports->documentValue(QStringLiteral("dMIEJSCOWOSC")),
