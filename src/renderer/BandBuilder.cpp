@@ -30,9 +30,22 @@ PageItem lineItem(QPointF p1, QPointF p2, double width, const QColor& color)
     return line;
 }
 
+} // namespace
+
+// What a band's objects do to each other when one of them grows, worked out
+// once per band of the template.
+struct BandBuilder::Plan
+{
+    std::vector<int> order;                   // by top; a frame before what it holds
+    std::vector<std::vector<int>> pushers;    // objects wholly above each object
+    std::vector<int> level;                   // the first object with the same top and bottom
+    std::vector<std::vector<int>> containers; // frames around each object
+    double lowest = 0;                        // the lowest bottom of an object
+};
+
 // Joins the borders of neighbouring cells: the same rule drawn twice, and
 // pieces of one straight rule, become one line.
-void mergeLines(QList<PageItem>& lines)
+void BandBuilder::mergeLines(QList<PageItem>& lines)
 {
     if (lines.size() < 2)
         return;
@@ -74,19 +87,6 @@ void mergeLines(QList<PageItem>& lines)
     }
     lines.swap(merged);
 }
-} // namespace
-
-// What a band's objects do to each other when one of them grows, worked out
-// once per band of the template.
-struct BandBuilder::Plan
-{
-    std::vector<int> order;                   // by top; a frame before what it holds
-    std::vector<std::vector<int>> pushers;    // objects wholly above each object
-    std::vector<int> level;                   // the first object with the same top and bottom
-    std::vector<std::vector<int>> containers; // frames around each object
-    double lowest = 0;                        // the lowest bottom of an object
-};
-
 BandBuilder::BandBuilder(ReportDataProvider& provider, TextMeasurer& measurer, double left, double maxHeight)
     : m_provider(provider), m_measurer(measurer), m_left(left), m_maxHeight(maxHeight)
 {
@@ -359,8 +359,7 @@ BuiltBand BandBuilder::build(const TemplateBand& band, int rowNumber)
         }
         }
     }
-    // Rules go on top of the cells' backgrounds.
-    mergeLines(m_lines);
+    // Rules go on top of the cells' backgrounds; the page joins them up.
     built.items.append(m_lines);
     return built;
 }

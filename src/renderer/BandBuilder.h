@@ -35,6 +35,10 @@ public:
 
     BuiltBand build(const TemplateBand& band, int rowNumber);
 
+    // Joins rules: the same rule drawn twice, and pieces of one straight
+    // rule (the borders of cells above one another), become one line.
+    static void mergeLines(QList<PageItem>& lines);
+
 private:
     struct Plan;
     struct Laid

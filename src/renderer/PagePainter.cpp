@@ -5,8 +5,8 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPrinter>
-#include <QVarLengthArray>
 
 namespace {
 constexpr double kMmPerPoint = 25.4 / 72.0;
@@ -61,7 +61,6 @@ void PagePainter::paint(const Page& page, QPointF origin)
     int font = -1;
     QColor textColor;
     bool textPen = false;
-    QVarLengthArray<QLineF, 256> lines;
     const QList<PageItem>& items = page.items;
     for (qsizetype i = 0; i < items.size(); ++i) {
         const PageItem& item = items.at(i);
@@ -77,18 +76,17 @@ void PagePainter::paint(const Page& page, QPointF origin)
             }
             break;
         case PageItem::Kind::Line: {
-            // Rules of one pen in a row are drawn together.
-            lines.clear();
+            // Rules of one pen in a row are stroked as one path.
+            QPainterPath path;
             qsizetype j = i;
             for (; j < items.size(); ++j) {
                 const PageItem& l = items.at(j);
                 if (l.kind != PageItem::Kind::Line || l.color != item.color || l.lineWidth != item.lineWidth)
                     break;
-                lines.append(QLineF(origin + l.p1 * scale, origin + l.p2 * scale));
+                path.moveTo(origin + l.p1 * scale);
+                path.lineTo(origin + l.p2 * scale);
             }
-            painter.setPen(penOf(item));
-            textPen = false;
-            painter.drawLines(lines.constData(), int(lines.size()));
+            painter.strokePath(path, penOf(item));
             i = j - 1;
             break;
         }

@@ -360,6 +360,7 @@ bool ReportEngine::finishPage()
         m_footer.reset();
     }
     resolvePageFields(m_page, m_pageNumber, m_pageCount);
+    joinRules(m_page);
     m_lastItems = int(m_page.items.size());
     if (!m_sink->addPage(std::move(m_page))) {
         m_cancelled = true;
@@ -423,6 +424,24 @@ void ReportEngine::put(BuiltBand& band, double y)
         target.append(std::move(item));
     }
     band.items.clear();
+}
+
+// The rules of a page are drawn last, joined where they meet: a table's
+// column rule is one line from its header to its last row.
+void ReportEngine::joinRules(Page& page)
+{
+    QList<PageItem> rules;
+    QList<PageItem> others;
+    others.reserve(page.items.size());
+    for (PageItem& item : page.items) {
+        if (item.kind == PageItem::Kind::Line)
+            rules.append(std::move(item));
+        else
+            others.append(std::move(item));
+    }
+    BandBuilder::mergeLines(rules);
+    others.append(std::move(rules));
+    page.items = std::move(others);
 }
 
 void ReportEngine::resolvePageFields(Page& page, int number, int count)

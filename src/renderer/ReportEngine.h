@@ -69,6 +69,7 @@ private:
     bool ensureRoom(double height);
     void put(BuiltBand& band, double y);
     void resolvePageFields(Page& page, int number, int count);
+    static void joinRules(Page& page);
 
     const ReportTemplate& m_template;
     ReportDataProvider& m_provider;
