@@ -5,6 +5,7 @@
 #include "WholePrint.h"
 
 #include "base/AppPaths.h"
+#include "base/Config.h"
 #include "base/Dialogs.h"
 #include "reports/RaportyTab.h"
 #include "reports/TDMRaporty.h"
@@ -38,7 +39,9 @@ private:
     }
 
     // Runs every statement of the view; the templates printed go to *seen.
-    static QStringList printEverything(TmyDataBase& db, QStringList* seen, int* pages)
+    using EachReport = std::function<void(const QString& file, const WholePrint::PageCheck& check)>;
+    static QStringList printEverything(TmyDataBase& db, QStringList* seen, int* pages,
+                                       const EachReport& each = {})
     {
         TDMRaporty reports(db);
         RaportyTab tab(db, reports);
@@ -50,7 +53,10 @@ private:
         QStringList faults;
         tab.setRunner([&](const QString& path, TDMRaporty& data) {
             WholePrint::PageCheck check(QFileInfo(path).fileName());
+            check.keepText = bool(each);
             const bool ok = WholePrint::layOut(path, data, check);
+            if (each)
+                each(QFileInfo(path).fileName(), check);
             faults << check.faults;
             *seen << QFileInfo(path).fileName();
             *pages += check.pages;
@@ -132,6 +138,30 @@ private slots:
         for (const QString& file : catalogueTemplates())
             QVERIFY2(seen.contains(file), qPrintable(file));
         QVERIFY(pages > (rows == 0 ? 29 : 1000));
+    }
+
+    // "Umieszczaj na raportach dane firmy": the own company's name and
+    // address on every report, or on none.
+    void companyDataOnEveryReportOrOnNone()
+    {
+        TestDatabase sample(true);
+        TmyDataBase db;
+        QVERIFY(db.connectTo(sample.dir(), sample.password()));
+        for (const bool on : {true, false}) {
+            Config::global().set(QStringLiteral("cbRapFirma"), on);
+            QStringList seen, without, with;
+            int pages = 0;
+            printEverything(db, &seen, &pages, [&](const QString& file, const WholePrint::PageCheck& check) {
+                const bool shown = check.text.contains(QStringLiteral("Wega Serwis Sp. z o.o.")) &&
+                                   check.text.contains(QStringLiteral("ul. Głogowska 112, 60-104 Poznań"));
+                (shown ? with : without) << file;
+            });
+            QVERIFY(seen.size() >= 29);
+            if (on)
+                QVERIFY2(without.isEmpty(), qPrintable(without.join(QLatin1Char(' '))));
+            else
+                QVERIFY2(with.isEmpty(), qPrintable(with.join(QLatin1Char(' '))));
+        }
     }
 
     void protocolTextsFlowOverAsManyPagesAsTheyNeed()
