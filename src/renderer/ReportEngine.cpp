@@ -419,8 +419,10 @@ void ReportEngine::put(BuiltBand& band, double y)
     QList<PageItem>& target = m_page.items;
     for (PageItem& item : band.items) {
         item.rect.translate(0, y);
-        item.p1.ry() += y;
-        item.p2.ry() += y;
+        if (item.kind == PageItem::Kind::Line) {
+            item.p1.ry() += y;
+            item.p2.ry() += y;
+        }
         target.append(std::move(item));
     }
     band.items.clear();

@@ -3,18 +3,25 @@
 // Checks that a report prints whole: used by the report tests on the sample
 // and a generated database, and by bench/check_reports on a 100,000-row one.
 
+#include "base/Dialogs.h"
 #include "renderer/PageSink.h"
 #include "renderer/ReportDataProvider.h"
 #include "renderer/ReportEngine.h"
 #include "renderer/ReportTemplate.h"
 #include "renderer/TextMeasurer.h"
+#include "reports/RaportyTab.h"
+#include "reports/TDMRaporty.h"
+#include "store/Statement.h"
+#include "store/TmyDataBase.h"
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 
 namespace WholePrint {
 
@@ -210,6 +217,52 @@ inline bool layOut(const QString& path, ReportDataProvider& data, PageCheck& che
         return false;
     }
     return true;
+}
+
+inline QString firstNumber(TmyDataBase& db, const char* table)
+{
+    Statement q(&db.DatabaseMain(), QString(),
+                {QStringLiteral("SELECT NREWID FROM %1 ORDER BY NREWID").arg(QLatin1String(table))});
+    q.open();
+    return q.eof() ? QString() : q.text(QStringLiteral("NREWID"));
+}
+
+// What each report of printEverything() gave: its template and its check.
+using EachReport = std::function<void(const QString& file, const PageCheck& check)>;
+
+// Runs every statement of the "Raporty" view on db, each report laid out
+// into a PageCheck; the protocols print the first computer. Answers the
+// faults; the templates printed go to *seen and their pages add to *pages.
+// Dialogs must be scripted (Dialogs::startScript()).
+inline QStringList printEverything(TmyDataBase& db, QStringList* seen, int* pages,
+                                   const EachReport& each = {})
+{
+    TDMRaporty reports(db);
+    RaportyTab tab(db, reports);
+    tab.loadProtocolTexts();
+    tab.resetPages();
+    tab.viewEntered();
+    for (const char* field : {"DPNrEwid", "DWNrEwid", "PLNrEwid"})
+        tab.findChild<QLineEdit*>(QLatin1String(field))->setText(firstNumber(db, "komputery"));
+    QStringList faults;
+    tab.setRunner([&](const QString& path, TDMRaporty& data) {
+        PageCheck check(QFileInfo(path).fileName());
+        check.keepText = bool(each);
+        const bool ok = layOut(path, data, check);
+        if (each)
+            each(QFileInfo(path).fileName(), check);
+        faults << check.faults;
+        *seen << QFileInfo(path).fileName();
+        *pages += check.pages;
+        return ok;
+    });
+    for (const QString& button : statementButtons()) {
+        if (!tab.run(button))
+            faults << QStringLiteral("%1 nie wydrukował raportu").arg(button);
+    }
+    if (!Dialogs::shown().isEmpty())
+        faults << QStringLiteral("komunikat: ") + Dialogs::shown().last().text;
+    return faults;
 }
 
 } // namespace WholePrint

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -199,6 +200,90 @@ private slots:
         QVERIFY(m_preview->isVisible());
         QTest::keyClick(m_preview.get(), Qt::Key_Escape);
         QVERIFY(!m_preview->isVisible());
+    }
+
+    void printHasThePrinterIcon()
+    {
+        const QIcon icon = child<QAction>("printAction")->icon();
+        const QImage expected = QIcon(QStringLiteral(":/icons/document-print.png")).pixmap(32).toImage();
+        QVERIFY(!expected.isNull());
+        QCOMPARE(icon.pixmap(32).toImage(), expected);
+        QVERIFY(icon.pixmap(32).toImage() != child<QAction>("pdfAction")->icon().pixmap(32).toImage());
+    }
+
+    // A long report shows its first page while the others are laid out;
+    // "Anuluj" stops it, the pages done stay, and an unfinished report is
+    // neither printed nor saved.
+    void firstPageWhileTheRestIsLaidOutAndAStop()
+    {
+        ReportTemplate report;
+        QVERIFY(report.load(SampleReport::templatePath()));
+        MemoryDataProvider data;
+        SampleReport::fill(data, {4000});
+        ReportPreview preview;
+        preview.show();
+        ReportEngine engine(report, data);
+        int pagesWhenSeen = 0;
+        bool wasLayingOut = false, printOffMeanwhile = false, barShown = false;
+        QTimer::singleShot(0, &preview, [&] {
+            pagesWhenSeen = preview.pageCount();
+            wasLayingOut = preview.isLayingOut();
+            printOffMeanwhile = !preview.findChild<QAction*>(QStringLiteral("printAction"))->isEnabled();
+            barShown = preview.findChild<QWidget*>(QStringLiteral("layoutBar"))->isVisible();
+            preview.findChild<QPushButton*>(QStringLiteral("cancelLayoutButton"))->click();
+        });
+        QVERIFY(!preview.layOut(engine));
+        QVERIFY(engine.cancelled());
+        QVERIFY(engine.errorString().isEmpty());
+        QVERIFY(wasLayingOut && printOffMeanwhile && barShown);
+        QVERIFY(pagesWhenSeen >= 1);
+        QVERIFY(preview.pageCount() >= pagesWhenSeen);
+        QVERIFY(preview.pageCount() < 40); // 4000 rows take about a hundred
+        QVERIFY(!preview.isComplete());
+        QVERIFY(!preview.findChild<QAction*>(QStringLiteral("printAction"))->isEnabled());
+        QVERIFY(!preview.findChild<QAction*>(QStringLiteral("pdfAction"))->isEnabled());
+        QVERIFY(preview.findChild<QLabel*>(QStringLiteral("layoutStatus"))
+                    ->text()
+                    .startsWith(QStringLiteral("Przerwano")));
+        // The pages done can be looked at.
+        preview.setCurrentPage(preview.pageCount() - 1);
+        QCOMPARE(preview.currentPage(), preview.pageCount() - 1);
+        QVERIFY(!preview.pages().page(preview.currentPage()).items.isEmpty());
+
+        // Run to the end, the same report is whole and can be saved.
+        MemoryDataProvider again;
+        SampleReport::fill(again, {4000});
+        ReportEngine whole(report, again);
+        QVERIFY(preview.layOut(whole));
+        QVERIFY(preview.isComplete());
+        PageModel model;
+        MemoryDataProvider inMemory;
+        SampleReport::fill(inMemory, {4000});
+        ReportEngine(report, inMemory).run(model);
+        QCOMPARE(preview.pageCount(), model.pageCount());
+        QCOMPARE(PageModel::linesOf(preview.pages().page(57)), model.pageLines(57));
+        QCOMPARE(preview.findChild<QLabel*>(QStringLiteral("pageCountLabel"))->text().trimmed(),
+                 QStringLiteral("z %1").arg(model.pageCount()));
+        QVERIFY(preview.findChild<QAction*>(QStringLiteral("printAction"))->isEnabled());
+        QVERIFY(!preview.findChild<QWidget*>(QStringLiteral("layoutBar"))->isVisible());
+        preview.find(QStringLiteral("K/03999"));
+        QCOMPARE(preview.matchCount(), 1);
+        QCOMPARE(preview.currentPage(), model.find(QStringLiteral("K/03999")).first().page);
+    }
+
+    void closingTheWindowStopsTheLayout()
+    {
+        ReportTemplate report;
+        QVERIFY(report.load(SampleReport::templatePath()));
+        MemoryDataProvider data;
+        SampleReport::fill(data, {4000});
+        ReportPreview preview;
+        preview.show();
+        ReportEngine engine(report, data);
+        QTimer::singleShot(0, &preview, [&] { QTest::keyClick(&preview, Qt::Key_Escape); });
+        QVERIFY(!preview.layOut(engine));
+        QVERIFY(engine.cancelled());
+        QVERIFY(!preview.isVisible());
     }
 };
 

@@ -22,54 +22,13 @@
 
 // Every report prints whole: no text cut or lost, none on top of another,
 // numbers on one line in their columns; on the sample database and on a
-// generated one of a few thousand rows (bench/check_reports does 100,000).
+// generated one of 10,000 computers (bench/check_reports does 100,000).
 class TestReportWhole : public QObject
 {
     Q_OBJECT
 
 private:
     std::unique_ptr<TempConfig> m_config;
-
-    static QString firstNumber(TmyDataBase& db, const char* table)
-    {
-        Statement q(&db.DatabaseMain(), QString(),
-                    {QStringLiteral("SELECT NREWID FROM %1 ORDER BY NREWID").arg(QLatin1String(table))});
-        q.open();
-        return q.eof() ? QString() : q.text(QStringLiteral("NREWID"));
-    }
-
-    // Runs every statement of the view; the templates printed go to *seen.
-    using EachReport = std::function<void(const QString& file, const WholePrint::PageCheck& check)>;
-    static QStringList printEverything(TmyDataBase& db, QStringList* seen, int* pages,
-                                       const EachReport& each = {})
-    {
-        TDMRaporty reports(db);
-        RaportyTab tab(db, reports);
-        tab.loadProtocolTexts();
-        tab.resetPages();
-        tab.viewEntered();
-        for (const char* field : {"DPNrEwid", "DWNrEwid", "PLNrEwid"})
-            tab.findChild<QLineEdit*>(QLatin1String(field))->setText(firstNumber(db, "komputery"));
-        QStringList faults;
-        tab.setRunner([&](const QString& path, TDMRaporty& data) {
-            WholePrint::PageCheck check(QFileInfo(path).fileName());
-            check.keepText = bool(each);
-            const bool ok = WholePrint::layOut(path, data, check);
-            if (each)
-                each(QFileInfo(path).fileName(), check);
-            faults << check.faults;
-            *seen << QFileInfo(path).fileName();
-            *pages += check.pages;
-            return ok;
-        });
-        for (const QString& button : WholePrint::statementButtons()) {
-            if (!tab.run(button))
-                faults << QStringLiteral("%1 nie wydrukował raportu").arg(button);
-        }
-        if (!Dialogs::shown().isEmpty())
-            faults << QStringLiteral("komunikat: ") + Dialogs::shown().last().text;
-        return faults;
-    }
 
     static QStringList catalogueTemplates()
     {
@@ -115,7 +74,7 @@ private slots:
     {
         QTest::addColumn<int>("rows"); // 0: the sample database
         QTest::newRow("sample database") << 0;
-        QTest::newRow("3000 computers and the rest in proportion") << 3000;
+        QTest::newRow("10000 computers and the rest in proportion") << 10000;
     }
     void everyStatementPrintsWhole()
     {
@@ -132,7 +91,7 @@ private slots:
         }
         QStringList seen;
         int pages = 0;
-        const QStringList faults = printEverything(db, &seen, &pages);
+        const QStringList faults = WholePrint::printEverything(db, &seen, &pages);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
         // Every template of the view was printed.
         for (const QString& file : catalogueTemplates())
@@ -151,11 +110,13 @@ private slots:
             Config::global().set(QStringLiteral("cbRapFirma"), on);
             QStringList seen, without, with;
             int pages = 0;
-            printEverything(db, &seen, &pages, [&](const QString& file, const WholePrint::PageCheck& check) {
-                const bool shown = check.text.contains(QStringLiteral("Wega Serwis Sp. z o.o.")) &&
-                                   check.text.contains(QStringLiteral("ul. Głogowska 112, 60-104 Poznań"));
-                (shown ? with : without) << file;
-            });
+            WholePrint::printEverything(
+                db, &seen, &pages, [&](const QString& file, const WholePrint::PageCheck& check) {
+                    const bool shown =
+                        check.text.contains(QStringLiteral("Wega Serwis Sp. z o.o.")) &&
+                        check.text.contains(QStringLiteral("ul. Głogowska 112, 60-104 Poznań"));
+                    (shown ? with : without) << file;
+                });
             QVERIFY(seen.size() >= 29);
             if (on)
                 QVERIFY2(without.isEmpty(), qPrintable(without.join(QLatin1Char(' '))));
