@@ -1,7 +1,8 @@
 // The computers cost statement (fin_komputery) over a large register: the
 // data module's walk, the layout, the layout streamed into a PDF file and
-// into the preview's spool, and the time to the first page, against the
-// floor of reloading the computer list itself.
+// into the preview's spool, and the time to the first page at two sizes,
+// against the floor of reloading the computer list itself. Then the whole
+// "Zestawienie komputerów" statement, run as its button runs it.
 #include "LargeDatabase.h"
 #include "renderer/PageSpool.h"
 #include "renderer/PdfOutput.h"
@@ -172,7 +173,45 @@ void BM_FirstPage(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_FirstPage)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstPage)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// "Zestawienie komputerów": its query read by the statement, every page
+// streamed into a PDF, or only the first page.
+void computersStatement(benchmark::State& state, int pageLimit)
+{
+    Fixture& f = fixture(int(state.range(0)));
+    RaportyTab tab(f.db, *f.reports);
+    const QString path = f.dir.filePath(QStringLiteral("komputery.pdf"));
+    int pages = 0;
+    tab.setRunner([&](const QString& file, TDMRaporty& data) {
+        ReportTemplate report;
+        report.load(file);
+        ReportEngine engine(report, data);
+        if (pageLimit > 0) {
+            PageCounter first(pageLimit);
+            engine.run(first);
+            pages = first.count;
+            return true;
+        }
+        PdfOutput out(path);
+        engine.run(out);
+        pages = out.pageCount();
+        return out.finish();
+    });
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tab.run(QStringLiteral("SBZestKomp")));
+    pageCounters(state, pages);
+}
+void BM_ComputersStatementToPdf(benchmark::State& state)
+{
+    computersStatement(state, 0);
+}
+BENCHMARK(BM_ComputersStatementToPdf)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_ComputersStatementFirstPage(benchmark::State& state)
+{
+    computersStatement(state, 1);
+}
+BENCHMARK(BM_ComputersStatementFirstPage)->Arg(100000)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv)

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <vector>
 
 namespace {
 constexpr double kEpsilon = 0.001;
@@ -49,41 +51,55 @@ void BandBuilder::mergeLines(QList<PageItem>& lines)
 {
     if (lines.size() < 2)
         return;
-    auto horizontal = [](const PageItem& l) { return same(l.p1.y(), l.p2.y()); };
-    auto vertical = [](const PageItem& l) { return same(l.p1.x(), l.p2.x()) && !same(l.p1.y(), l.p2.y()); };
-    for (PageItem& l : lines) {
-        // Ends in reading order, so that pieces follow one another.
-        if ((horizontal(l) && l.p1.x() > l.p2.x()) || (vertical(l) && l.p1.y() > l.p2.y()))
-            std::swap(l.p1, l.p2);
-    }
-    auto key = [&](const PageItem& l) {
-        const int direction = horizontal(l) ? 0 : vertical(l) ? 1 : 2;
-        const double across = direction == 0 ? l.p1.y() : l.p1.x();
-        const double along = direction == 0 ? l.p1.x() : l.p1.y();
-        return std::make_tuple(direction, std::round(across / kEpsilon), l.lineWidth, l.color.rgba(), along);
+    // Each rule's key is worked out once: direction, the coordinate across
+    // it, pen, and where it starts along it.
+    struct Key
+    {
+        int direction; // 0 horizontal, 1 vertical, 2 slanting
+        qint64 across;
+        double width;
+        QRgb color;
+        double along;
+        qsizetype index;
+        bool operator<(const Key& o) const
+        {
+            return std::tie(direction, across, width, color, along) <
+                   std::tie(o.direction, o.across, o.width, o.color, o.along);
+        }
     };
-    std::sort(lines.begin(), lines.end(),
-              [&](const PageItem& a, const PageItem& b) { return key(a) < key(b); });
+    std::vector<Key> keys;
+    keys.reserve(std::size_t(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        PageItem& l = lines[i];
+        const bool horizontal = same(l.p1.y(), l.p2.y());
+        const bool vertical = !horizontal && same(l.p1.x(), l.p2.x());
+        // Ends in reading order, so that pieces follow one another.
+        if ((horizontal && l.p1.x() > l.p2.x()) || (vertical && l.p1.y() > l.p2.y()))
+            std::swap(l.p1, l.p2);
+        const int direction = horizontal ? 0 : vertical ? 1 : 2;
+        keys.push_back({direction, qint64(std::llround((direction == 0 ? l.p1.y() : l.p1.x()) / kEpsilon)),
+                        l.lineWidth, l.color.rgba(), direction == 0 ? l.p1.x() : l.p1.y(), i});
+    }
+    std::sort(keys.begin(), keys.end());
     QList<PageItem> merged;
     merged.reserve(lines.size());
-    for (const PageItem& l : std::as_const(lines)) {
-        if (!merged.isEmpty()) {
+    const Key* previous = nullptr;
+    for (const Key& k : keys) {
+        const PageItem& l = lines.at(k.index);
+        if (previous && k.direction < 2 && k.direction == previous->direction &&
+            k.across == previous->across && k.width == previous->width && k.color == previous->color) {
             PageItem& last = merged.last();
-            const auto [d1, a1, w1, c1, s1] = key(last);
-            const auto [d2, a2, w2, c2, s2] = key(l);
-            if (d1 == d2 && d1 < 2 && a1 == a2 && w1 == w2 && c1 == c2) {
-                const double end = d1 == 0 ? last.p2.x() : last.p2.y();
-                if (s2 <= end + kEpsilon) {
-                    const double lEnd = d1 == 0 ? l.p2.x() : l.p2.y();
-                    if (lEnd > end) {
-                        last.p2 = l.p2;
-                        last.rect = QRectF(last.p1, last.p2).normalized();
-                    }
-                    continue;
+            const double end = k.direction == 0 ? last.p2.x() : last.p2.y();
+            if (k.along <= end + kEpsilon) {
+                if ((k.direction == 0 ? l.p2.x() : l.p2.y()) > end) {
+                    last.p2 = l.p2;
+                    last.rect = QRectF(last.p1, last.p2).normalized();
                 }
+                continue;
             }
         }
         merged.append(l);
+        previous = &k;
     }
     lines.swap(merged);
 }
@@ -309,7 +325,7 @@ BuiltBand BandBuilder::build(const TemplateBand& band, int rowNumber)
     built.height = band.height + bandGrow;
 
     m_lines.clear();
-    built.items.reserve(qsizetype(n) + 4);
+    built.items.reserve(2 * qsizetype(n) + 8);
     for (std::size_t i = 0; i < n; ++i) {
         const TemplateObject& object = objects.at(qsizetype(i));
         const Laid& laid = m_laid[i];

@@ -14,4 +14,11 @@ public:
     virtual bool start(const PageFormat& format) = 0;
     // Pages arrive in order, numbered from 0.
     virtual bool addPage(Page&& page) = 0;
+    // A report that prints its page count is first laid out only to count
+    // them; this is called for each page counted. False stops the report.
+    virtual bool counted(int pages)
+    {
+        Q_UNUSED(pages);
+        return true;
+    }
 };

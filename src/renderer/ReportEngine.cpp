@@ -8,17 +8,18 @@ namespace {
 constexpr double kEpsilon = 0.001;
 constexpr qint64 kMaxRows = 5000000;
 
-// Takes the pages of a first pass only to count them.
+// Takes the pages of a first pass only to count them, telling the sink of
+// the second pass, which may stop the report.
 class PageCounter : public PageSink
 {
 public:
+    explicit PageCounter(PageSink& next) : m_next(next) {}
     bool start(const PageFormat&) override { return true; }
-    bool addPage(Page&&) override
-    {
-        ++count;
-        return true;
-    }
+    bool addPage(Page&&) override { return m_next.counted(++count); }
     int count = 0;
+
+private:
+    PageSink& m_next;
 };
 
 // Keeps every page, for reports laid out into memory.
@@ -164,7 +165,7 @@ bool ReportEngine::run(PageSink& sink)
         return false;
     m_pageCount = 0;
     if (m_template.usesPageCount) {
-        PageCounter counter;
+        PageCounter counter(sink);
         if (!pass(counter))
             return false;
         m_pageCount = counter.count;
@@ -432,18 +433,18 @@ void ReportEngine::put(BuiltBand& band, double y)
 // column rule is one line from its header to its last row.
 void ReportEngine::joinRules(Page& page)
 {
-    QList<PageItem> rules;
-    QList<PageItem> others;
-    others.reserve(page.items.size());
-    for (PageItem& item : page.items) {
-        if (item.kind == PageItem::Kind::Line)
-            rules.append(std::move(item));
-        else
-            others.append(std::move(item));
+    QList<PageItem>& items = page.items;
+    m_rules.clear();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items.at(i).kind == PageItem::Kind::Line)
+            m_rules.append(std::move(items[i]));
+        else if (kept++ != i)
+            items[kept - 1] = std::move(items[i]);
     }
-    BandBuilder::mergeLines(rules);
-    others.append(std::move(rules));
-    page.items = std::move(others);
+    items.resize(kept);
+    BandBuilder::mergeLines(m_rules);
+    items.append(m_rules);
 }
 
 void ReportEngine::resolvePageFields(Page& page, int number, int count)

@@ -69,7 +69,7 @@ private:
     bool ensureRoom(double height);
     void put(BuiltBand& band, double y);
     void resolvePageFields(Page& page, int number, int count);
-    static void joinRules(Page& page);
+    void joinRules(Page& page);
 
     const ReportTemplate& m_template;
     ReportDataProvider& m_provider;
@@ -83,6 +83,7 @@ private:
     int m_lastItems = 64; // items of the last page, to size the next
     std::optional<BuiltBand> m_footer;
     QList<Active> m_active;
+    QList<PageItem> m_rules; // of the page being finished, kept for the next
     double m_y = 0;
     double m_bodyTop = 0;    // below the page header and repeated headers
     double m_bodyBottom = 0; // above the page footer

@@ -30,8 +30,10 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kViewMargin = 30;    // the gaps around the paper and the shadow
-constexpr int kEventsEveryMs = 40; // how often the window answers while pages are laid out
+constexpr int kViewMargin = 30;     // the gaps around the paper and the shadow
+constexpr int kEventsEveryMs = 40;  // how often the window answers while pages are laid out
+constexpr int kFirstEventsMs = 100; // a short report is done before the window is first redrawn
+constexpr int kBarAfterMs = 300;    // the progress bar is for reports that take a while
 constexpr int kProgressAfterMs = 400;
 const QList<double> kZoomSteps{0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 } // namespace
@@ -106,11 +108,13 @@ bool ReportPreview::layOut(ReportEngine& engine)
     m_layoutStatus->setText(QStringLiteral("Przygotowywanie stron…"));
     m_cancelButton->show();
     m_layoutBar->findChild<QProgressBar*>()->show();
-    m_layoutBar->show();
+    m_layoutBar->hide();
     // Until the first page is there, the data are read: the cursor tells.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_waitCursor = true;
     m_lastEvents.start();
+    m_layoutClock.start();
+    m_answered = false;
     const bool ok = engine.run(static_cast<PageSink&>(*this));
     if (m_waitCursor) {
         QApplication::restoreOverrideCursor();
@@ -160,12 +164,25 @@ bool ReportPreview::addPage(Page&& page)
             m_waitCursor = false;
         }
     }
-    if (count == 1 || m_lastEvents.elapsed() >= kEventsEveryMs) {
+    return answer(QStringLiteral("Przygotowano stron: %1…").arg(count));
+}
+
+bool ReportPreview::counted(int pages)
+{
+    return answer(QStringLiteral("Liczenie stron: %1…").arg(pages));
+}
+
+bool ReportPreview::answer(const QString& status)
+{
+    if (m_lastEvents.elapsed() >= (m_answered ? kEventsEveryMs : kFirstEventsMs)) {
         updatePageCount();
-        m_layoutStatus->setText(QStringLiteral("Przygotowano stron: %1…").arg(count));
+        m_layoutStatus->setText(status);
+        if (m_layoutClock.elapsed() >= kBarAfterMs)
+            m_layoutBar->show();
         // The window keeps answering: pages can be turned, "Anuluj" pressed.
         QApplication::processEvents();
         m_lastEvents.restart();
+        m_answered = true;
     }
     return !m_stopRequested;
 }

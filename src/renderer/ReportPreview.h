@@ -93,6 +93,10 @@ private:
     // PageSink: the engine's pages arrive here while layOut() runs.
     bool start(const PageFormat& format) override;
     bool addPage(Page&& page) override;
+    bool counted(int pages) override;
+    // Lets the window answer now and then while a layout runs; false when
+    // the user stopped it.
+    bool answer(const QString& status);
 
     void buildUi();
     void showPage(int page);
@@ -135,5 +139,7 @@ private:
     bool m_complete = true;
     bool m_stopRequested = false;
     bool m_waitCursor = false;
-    QElapsedTimer m_lastEvents;
+    QElapsedTimer m_lastEvents;  // since the window last answered
+    QElapsedTimer m_layoutClock; // since the layout started
+    bool m_answered = false;     // the window has answered during this layout
 };

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,29 @@ void typePolish(QWidget* widget, const QString& text)
         QTest::sendKeyEvent(QTest::KeyAction::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 } // namespace
+
+// The sample's data, with a hand on each page as it begins.
+class PageHook : public MemoryDataProvider
+{
+public:
+    void beginPage(int page) override
+    {
+        MemoryDataProvider::beginPage(page);
+        if (onPage)
+            onPage(page);
+    }
+    std::function<void(int)> onPage;
+};
+
+// The sample prints "Strona n z m", which needs a counting pass first; without
+// the count its pages come as they are laid out.
+QByteArray sampleWithoutPageCount()
+{
+    QFile file(SampleReport::templatePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().replace(" z [#PAGES]", "");
+}
 
 class TestReportPreview : public QObject
 {
@@ -217,38 +241,41 @@ private slots:
     void firstPageWhileTheRestIsLaidOutAndAStop()
     {
         ReportTemplate report;
-        QVERIFY(report.load(SampleReport::templatePath()));
-        MemoryDataProvider data;
-        SampleReport::fill(data, {4000});
+        QVERIFY(report.loadText(sampleWithoutPageCount(), QStringLiteral("przyklad.frf"), QString()));
         ReportPreview preview;
         preview.show();
-        ReportEngine engine(report, data);
+        // The user presses "Anuluj" as page 30 begins.
+        PageHook data;
+        SampleReport::fill(data, {4000});
         int pagesWhenSeen = 0;
-        bool wasLayingOut = false, printOffMeanwhile = false, barShown = false;
-        QTimer::singleShot(0, &preview, [&] {
+        bool wasLayingOut = false, printOffMeanwhile = false, firstPageShown = false;
+        data.onPage = [&](int page) {
+            if (page != 30)
+                return;
             pagesWhenSeen = preview.pageCount();
             wasLayingOut = preview.isLayingOut();
             printOffMeanwhile = !preview.findChild<QAction*>(QStringLiteral("printAction"))->isEnabled();
-            barShown = preview.findChild<QWidget*>(QStringLiteral("layoutBar"))->isVisible();
+            firstPageShown = preview.currentPage() == 0 && !preview.pages().page(0).items.isEmpty();
             preview.findChild<QPushButton*>(QStringLiteral("cancelLayoutButton"))->click();
-        });
+        };
+        ReportEngine engine(report, data);
         QVERIFY(!preview.layOut(engine));
         QVERIFY(engine.cancelled());
         QVERIFY(engine.errorString().isEmpty());
-        QVERIFY(wasLayingOut && printOffMeanwhile && barShown);
-        QVERIFY(pagesWhenSeen >= 1);
-        QVERIFY(preview.pageCount() >= pagesWhenSeen);
-        QVERIFY(preview.pageCount() < 40); // 4000 rows take about a hundred
+        QVERIFY(wasLayingOut && printOffMeanwhile && firstPageShown);
+        QCOMPARE(pagesWhenSeen, 29);
+        QCOMPARE(preview.pageCount(), 30);
         QVERIFY(!preview.isComplete());
         QVERIFY(!preview.findChild<QAction*>(QStringLiteral("printAction"))->isEnabled());
         QVERIFY(!preview.findChild<QAction*>(QStringLiteral("pdfAction"))->isEnabled());
         QVERIFY(preview.findChild<QLabel*>(QStringLiteral("layoutStatus"))
                     ->text()
                     .startsWith(QStringLiteral("Przerwano")));
+        QVERIFY(preview.findChild<QWidget*>(QStringLiteral("layoutBar"))->isVisible());
         // The pages done can be looked at.
-        preview.setCurrentPage(preview.pageCount() - 1);
-        QCOMPARE(preview.currentPage(), preview.pageCount() - 1);
-        QVERIFY(!preview.pages().page(preview.currentPage()).items.isEmpty());
+        preview.setCurrentPage(29);
+        QCOMPARE(preview.currentPage(), 29);
+        QVERIFY(!preview.pages().page(29).items.isEmpty());
 
         // Run to the end, the same report is whole and can be saved.
         MemoryDataProvider again;
@@ -274,16 +301,45 @@ private slots:
     void closingTheWindowStopsTheLayout()
     {
         ReportTemplate report;
-        QVERIFY(report.load(SampleReport::templatePath()));
-        MemoryDataProvider data;
-        SampleReport::fill(data, {4000});
+        QVERIFY(report.loadText(sampleWithoutPageCount(), QStringLiteral("przyklad.frf"), QString()));
         ReportPreview preview;
         preview.show();
+        PageHook data;
+        SampleReport::fill(data, {4000});
+        data.onPage = [&](int page) {
+            if (page == 5)
+                QTest::keyClick(&preview, Qt::Key_Escape);
+        };
         ReportEngine engine(report, data);
-        QTimer::singleShot(0, &preview, [&] { QTest::keyClick(&preview, Qt::Key_Escape); });
         QVERIFY(!preview.layOut(engine));
         QVERIFY(engine.cancelled());
         QVERIFY(!preview.isVisible());
+        QCOMPARE(preview.pageCount(), 5);
+    }
+
+    // A report that prints its page count counts its pages first; the
+    // window answers meanwhile and "Anuluj" stops the count too.
+    void theCountingPassCanBeStopped()
+    {
+        ReportTemplate report;
+        QVERIFY(report.load(SampleReport::templatePath()));
+        QVERIFY(report.usesPageCount);
+        ReportPreview preview;
+        preview.show();
+        PageHook data;
+        SampleReport::fill(data, {4000});
+        bool counting = false;
+        data.onPage = [&](int page) {
+            if (page != 20)
+                return;
+            counting = preview.pageCount() == 0 && preview.isLayingOut();
+            preview.cancelLayout();
+        };
+        ReportEngine engine(report, data);
+        QVERIFY(!preview.layOut(engine));
+        QVERIFY(engine.cancelled());
+        QVERIFY(counting);
+        QCOMPARE(data.pagesBegun(), 20);
     }
 };
 
