@@ -1,5 +1,6 @@
 #include "renderer/PagePainter.h"
 
+#include "renderer/HeapForPdf.h"
 #include "renderer/PdfOutput.h"
 
 #include <QFontMetricsF>
@@ -163,6 +164,7 @@ bool PagePainter::print(const PageSource& pages, QPrinter& printer, QString* err
         from = qBound(0, printer.fromPage() - 1, to);
         to = qBound(from, printer.toPage() > 0 ? printer.toPage() - 1 : to, to);
     }
+    const HeapForPdf heap;
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error)

@@ -1,5 +1,6 @@
 #include "renderer/PdfOutput.h"
 
+#include "renderer/HeapForPdf.h"
 #include "renderer/PagePainter.h"
 
 #include <QPageLayout>
@@ -32,6 +33,7 @@ bool PdfOutput::fail(const QString& reason)
 
 bool PdfOutput::start(const PageFormat& format)
 {
+    m_heap = std::make_unique<HeapForPdf>();
     if (!m_file.open(QIODevice::WriteOnly))
         return fail(m_file.errorString());
     m_writer = std::make_unique<QPdfWriter>(&m_file);
@@ -71,6 +73,7 @@ bool PdfOutput::finish()
     if (!m_painter || !m_painter->isActive())
         return fail(QStringLiteral("zapis nie został rozpoczęty."));
     m_painter->end();
+    m_heap.reset();
     if (m_pages == 0) {
         m_file.cancelWriting();
         return fail(QStringLiteral("raport nie ma stron."));
@@ -84,5 +87,6 @@ void PdfOutput::cancel()
 {
     if (m_painter && m_painter->isActive())
         m_painter->end();
+    m_heap.reset();
     m_file.cancelWriting();
 }

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class HeapForPdf;
 class PagePainter;
 class QPainter;
 class QPdfWriter;
@@ -38,6 +39,7 @@ private:
     bool fail(const QString& reason);
 
     QString m_path;
+    std::unique_ptr<HeapForPdf> m_heap;
     QSaveFile m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;

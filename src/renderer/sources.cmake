@@ -1,5 +1,6 @@
 list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BandBuilder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HeapForPdf.h
   ${CMAKE_CURRENT_LIST_DIR}/MemoryDataProvider.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PagePainter.cpp
