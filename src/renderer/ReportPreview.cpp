@@ -109,9 +109,14 @@ bool ReportPreview::layOut(ReportEngine& engine)
     m_cancelButton->show();
     m_layoutBar->findChild<QProgressBar*>()->show();
     m_layoutBar->hide();
-    // Until the first page is there, the data are read: the cursor tells.
+    // Until the first page is there, the data are read: the cursor tells,
+    // over a window that is drawn already.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_waitCursor = true;
+    if (isVisible()) {
+        QCoreApplication::sendPostedEvents();
+        repaint();
+    }
     m_lastEvents.start();
     m_layoutClock.start();
     m_answered = false;
