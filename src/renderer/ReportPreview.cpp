@@ -49,8 +49,11 @@ ReportPreview::ReportPreview(PageModel model, QWidget* parent)
     applyZoom();
 }
 
-ReportPreview::ReportPreview(QWidget* parent) : QDialog(parent), m_pages(std::make_unique<PageModel>())
+ReportPreview::ReportPreview(const PageFormat& format, QWidget* parent) : QDialog(parent)
 {
+    auto empty = std::make_unique<PageModel>();
+    empty->setFormat(format);
+    m_pages = std::move(empty);
     buildUi();
     showFormat();
     resize(900, 1000);
@@ -79,7 +82,7 @@ bool ReportPreview::showReport(const QString& templatePath, ReportDataProvider& 
             QMessageBox::warning(parent, QStringLiteral("Błąd"), fault);
         return false;
     }
-    ReportPreview preview(parent);
+    ReportPreview preview(engine->format(), parent);
     preview.setWindowModality(Qt::ApplicationModal);
     preview.show();
     if (!preview.layOut(*engine) && !engine->cancelled()) {
@@ -113,10 +116,9 @@ bool ReportPreview::layOut(ReportEngine& engine)
     // over a window that is drawn already.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_waitCursor = true;
-    if (isVisible()) {
-        QCoreApplication::sendPostedEvents();
+    // Painted directly: posted events wait, so nothing else runs before the layout.
+    if (isVisible())
         repaint();
-    }
     m_lastEvents.start();
     m_layoutClock.start();
     m_answered = false;

@@ -40,8 +40,9 @@ public:
 
     // A report already laid out.
     explicit ReportPreview(PageModel model, QWidget* parent = nullptr);
-    // An empty preview that layOut() fills.
-    explicit ReportPreview(QWidget* parent = nullptr);
+    // An empty preview that layOut() fills, titled and sized for the
+    // report's paper from the start.
+    explicit ReportPreview(const PageFormat& format = {}, QWidget* parent = nullptr);
     ~ReportPreview() override;
 
     // Loads the template, shows the preview and lays the report out into

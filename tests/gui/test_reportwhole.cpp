@@ -7,6 +7,7 @@
 #include "base/AppPaths.h"
 #include "base/Config.h"
 #include "base/Dialogs.h"
+#include "renderer/PdfOutput.h"
 #include "reports/RaportyTab.h"
 #include "reports/TDMRaporty.h"
 #include "store/Statement.h"
@@ -16,7 +17,9 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +32,64 @@ class TestReportWhole : public QObject
 
 private:
     std::unique_ptr<TempConfig> m_config;
+
+    // Words of a PDF that end in "…" or lie over another word, by pdftotext -bbox.
+    static QStringList wordFaults(const QString& pdf)
+    {
+        QProcess process;
+        process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0)
+            return {QStringLiteral("%1: pdftotext zawiódł").arg(pdf)};
+        static const QRegularExpression page(QStringLiteral("<page "));
+        static const QRegularExpression word(QStringLiteral(
+            "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">(.*)</word>"));
+        QStringList faults;
+        QList<QPair<QRectF, QString>> words;
+        int pageNumber = 0;
+        bool seenWords = false;
+        auto checkPage = [&] {
+            std::sort(words.begin(), words.end(),
+                      [](const auto& a, const auto& b) { return a.first.top() < b.first.top(); });
+            for (qsizetype i = 0; i < words.size(); ++i) {
+                // Lines of one font touch; a third of the height over another word is a fault.
+                const QRectF& a = words.at(i).first;
+                for (qsizetype j = i + 1; j < words.size() && words.at(j).first.top() < a.bottom(); ++j) {
+                    const QRectF both = a.intersected(words.at(j).first);
+                    if (both.width() > 0.5 && both.height() > a.height() / 3)
+                        faults << QStringLiteral("%1, strona %2: „%3” na „%4”")
+                                      .arg(QFileInfo(pdf).fileName())
+                                      .arg(pageNumber)
+                                      .arg(words.at(i).second, words.at(j).second);
+                }
+            }
+            words.clear();
+        };
+        for (const QString& line :
+             QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+            if (page.match(line).hasMatch()) {
+                checkPage();
+                ++pageNumber;
+                continue;
+            }
+            const QRegularExpressionMatch m = word.match(line);
+            if (!m.hasMatch())
+                continue;
+            const QString text = m.captured(5);
+            seenWords = true;
+            if (text.endsWith(QChar(0x2026)))
+                faults << QStringLiteral("%1, strona %2: ucięte „%3”")
+                              .arg(QFileInfo(pdf).fileName())
+                              .arg(pageNumber)
+                              .arg(text);
+            words.append({QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                 QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
+                          text});
+        }
+        checkPage();
+        if (pageNumber == 0 || !seenWords)
+            faults << QStringLiteral("%1: brak tekstu").arg(QFileInfo(pdf).fileName());
+        return faults;
+    }
 
     static QStringList catalogueTemplates()
     {
@@ -184,6 +245,42 @@ private slots:
         WholePrint::PageCheck example(QStringLiteral("przyklad.frf"));
         QVERIFY(WholePrint::layOut(SampleReport::templatePath(), data, example));
         QVERIFY2(example.faults.isEmpty(), qPrintable(example.faults.join(QLatin1Char('\n'))));
+    }
+
+    // The same in the PDF files themselves, as poppler reads them: no word
+    // cut with "…", no two words on top of each other.
+    void everyPdfReadsWhole()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        TestDatabase sample(true);
+        TmyDataBase db;
+        QVERIFY(db.connectTo(sample.dir(), sample.password()));
+        TDMRaporty reports(db);
+        RaportyTab tab(db, reports);
+        tab.loadProtocolTexts();
+        tab.viewEntered();
+        for (const char* field : {"DPNrEwid", "DWNrEwid", "PLNrEwid"})
+            tab.findChild<QLineEdit*>(QLatin1String(field))->setText(QStringLiteral("KOMP/001"));
+        QTemporaryDir dir;
+        QStringList faults;
+        int files = 0;
+        tab.setRunner([&](const QString& path, TDMRaporty& data) {
+            ReportTemplate report;
+            if (!report.load(path))
+                return false;
+            const QString pdf = dir.filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".pdf"));
+            PdfOutput out(pdf);
+            if (!ReportEngine(report, data).run(out) || !out.finish())
+                return false;
+            ++files;
+            faults << wordFaults(pdf);
+            return true;
+        });
+        for (const QString& button : WholePrint::statementButtons())
+            QVERIFY2(tab.run(button), qPrintable(button));
+        QCOMPARE(files, int(WholePrint::statementButtons().size()));
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 20).join(QLatin1Char('\n'))));
     }
 
     // The check itself finds what it is there for.
