@@ -69,6 +69,15 @@ const std::array kDocumentTexts = {"Faktura zakupu",  "Karta gwarancyjna", "Prot
                                    "Umowa serwisowa", "Protokół naprawy",  "Certyfikat zgodności"};
 const std::array kAttachmentTexts = {"Skan faktury", "Zdjęcie urządzenia", "Instrukcja obsługi",
                                      "Karta gwarancyjna", "Protokół odbioru"};
+const std::array kPrograms = {"Microsoft Office", "Windows",     "AutoCAD",   "Adobe Acrobat", "Symfonia",
+                              "Płatnik",          "Comarch ERP", "Optima",    "Kaspersky",     "7-Zip",
+                              "LibreOffice",      "Corel Draw",  "Insert GT", "Subiekt",       "Gimp"};
+const std::array kBhpNames = {"Rękawice ochronne", "Obuwie robocze",       "Kask ochronny",
+                              "Okulary ochronne",  "Kamizelka odblaskowa", "Ubranie robocze",
+                              "Nauszniki",         "Maska przeciwpyłowa"};
+const std::array kParts = {"Toner czarny", "Bęben światłoczuły", "Papier A4",      "Kabel sieciowy",
+                           "Mysz",         "Klawiatura",         "Dysk SSD 512GB", "Pamięć RAM 16GB",
+                           "Zasilacz 65W", "Bateria UPS"};
 const std::array kJobs = {"Specjalista", "Kierownik", "Księgowa", "Informatyk", "Asystent", "Handlowiec"};
 
 // A prepared insert bound column by column, stepped and reset.
@@ -174,6 +183,159 @@ private:
     sqlite3* m_db;
     std::mt19937 m_random{20240131};
 };
+
+// Programs, licences and their installations, usage, history, orders and
+// settlements, BHP items with purchases and holdings, and stock.
+template <typename Employee, typename Company>
+void fillMore(sqlite3* db, Generator& g, const LargeDatabaseSize& size, Employee employee, Company company)
+{
+    const auto programKinds = g.dictionary("KLOPR", {});
+    const auto licenceKinds = g.dictionary("TYPLI", {});
+    const auto works = g.dictionary("RPRAC", {});
+    const auto bhpKinds = g.dictionary("KLBHP", {});
+    auto someone = [&] {
+        const std::string who = employee();
+        return who.empty() && size.employees > 0 ? g.number("P", 1, 5) : who;
+    };
+    {
+        Insert insert(
+            db, "INSERT INTO programy (IDFIRMY,NAZWA,PRODUCENT,WERSJA,NREWID,NRSERYJNY,INNE,KLASYFIKATOR) "
+                "VALUES (?,?,?,?,?,?,?,?)");
+        for (int i = 1; i <= size.programs; ++i) {
+            insert << company() << std::string(g.pick(kPrograms)) + " " + std::to_string(i)
+                   << g.pick(kProducers)
+                   << std::to_string(g.between(1, 20)) + "." + std::to_string(g.between(0, 9))
+                   << g.number("PROG/", i) << "SN-" + std::to_string(g.between(100000, 999999)) << ""
+                   << g.any(programKinds);
+            insert.run();
+        }
+    }
+    {
+        Insert licence(
+            db, "INSERT INTO licencje (NREWID,TYPLICENCJI,NRLICENCJI,KLUCZ,HASLO,DATAZAKUPU,IDFIRMY,NETTO,"
+                "VAT,BRUTTO,NRFAKTURY,NRKPIR,INNE,ARCHIWUM,DATAARCH,PRZYCZYNA) "
+                "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        Insert granted(
+            db, "INSERT INTO r_licprog (IDPROGRAMU,IDLICENCJI,ILOSCLIC,WIELOSTAN,ACT) VALUES (?,?,?,?,'T')");
+        Insert installed(db,
+                         "INSERT INTO r_lickomp (IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES (?,?,?,'T')");
+        for (int i = 1; i <= size.licences && size.programs > 0; ++i) {
+            const qint64 bought = g.date(2012, 2024);
+            const double net = g.amount(50, 8000);
+            const double vat = qint64(net * 23.0 + 0.5) / 100.0;
+            const bool liquidated = g.chance(5);
+            licence << g.number("LIC/", i) << g.any(licenceKinds)
+                    << "LIC-" + std::to_string(g.between(1000000, 9999999))
+                    << std::to_string(g.between(10000, 99999)) + "-" +
+                           std::to_string(g.between(10000, 99999)) + "-" +
+                           std::to_string(g.between(10000, 99999)) + "-" +
+                           std::to_string(g.between(10000, 99999))
+                    << "" << bought << company() << net << vat << net + vat
+                    << "FV/" + std::to_string(bought / 10000) + "/" + std::to_string(g.between(1, 999))
+                    << std::to_string(g.between(1, 400)) + "/" + std::to_string(bought / 10000) << ""
+                    << (liquidated ? "T" : "N") << (liquidated ? g.date(2020, 2024) : 0)
+                    << (liquidated ? "Wygaśnięcie licencji" : "");
+            licence.run();
+            const int programs = g.chance(20) ? 2 : 1;
+            for (int p = 0; p < programs; ++p) {
+                const qint64 program = g.between(1, size.programs);
+                const bool multi = g.chance(10);
+                const int seats = g.between(1, 5);
+                granted << program << qint64(i) << seats << (multi ? "T" : "N");
+                granted.run();
+                const int used = size.computers > 0 ? g.between(0, seats) : 0;
+                for (int c = 0; c < used; ++c) {
+                    installed << program << qint64(i) << qint64(g.between(1, size.computers));
+                    installed.run();
+                }
+            }
+        }
+    }
+    {
+        Insert computer(db, "INSERT INTO r_kompprac (IDKOMPUTERA,NREW,LOGIN,OPIS,ACT) VALUES (?,?,?,?,'T')");
+        Insert equipment(db, "INSERT INTO r_sprzprac (IDSPRZETU,NREW,OPIS,ACT) VALUES (?,?,?,'T')");
+        for (int i = 1; i <= size.uses && size.employees > 0; ++i) {
+            if (size.computers > 0 && (size.equipment == 0 || g.chance(60))) {
+                computer << qint64(g.between(1, size.computers)) << someone() << g.number("user", i, 5) << "";
+                computer.run();
+            } else if (size.equipment > 0) {
+                equipment << qint64(g.between(1, size.equipment)) << someone() << "";
+                equipment.run();
+            }
+        }
+    }
+    {
+        Insert insert(db, "INSERT INTO historia (KOMPSPRZ,IDOBIEKTU,DATAOD,DATADO,NREW,MIEJSCE,INNE) "
+                          "VALUES (?,?,?,?,?,?,?)");
+        for (int i = 1; i <= size.history; ++i) {
+            const bool bhp = size.bhpItems > 0 && g.chance(20);
+            const bool computer = !bhp && size.computers > 0 && (size.equipment == 0 || g.chance(60));
+            const int count = bhp ? size.bhpItems : computer ? size.computers : size.equipment;
+            if (count == 0)
+                continue;
+            const qint64 from = g.date(2015, 2024);
+            insert << (bhp        ? "B"
+                       : computer ? "K"
+                                  : "S")
+                   << qint64(g.between(1, count)) << from << (g.chance(30) ? 0 : from + 10000) << someone()
+                   << "Pokój " + std::to_string(g.between(1, 450)) << "";
+            insert.run();
+        }
+    }
+    for (const char* table : {"zlecenia", "rozliczenia"}) {
+        const bool settlement = std::string(table) == "rozliczenia";
+        const std::string sql =
+            std::string("INSERT INTO ") + table +
+            " (CZEGODOTYCZY,IDOBIEKTU,IDFIRMY,DATAOD,DATADO,RODZAJPRAC,NRDOKUMENTU,NREW,OPIS" +
+            (settlement ? ",GODZINY,STAWKA) VALUES (?,?,?,?,?,?,?,?,?,?,?)" : ") VALUES (?,?,?,?,?,?,?,?,?)");
+        Insert insert(db, sql.c_str());
+        for (int i = 1; i <= size.orders && size.equipment > 0; ++i) {
+            const qint64 from = g.date(2018, 2024);
+            insert << "S" << qint64(g.between(1, size.equipment)) << company() << from
+                   << from + g.between(0, 30) << g.any(works) << g.number(settlement ? "ROZ/" : "ZL/", i)
+                   << someone() << std::string(g.pick(kRepairTexts)) + " – " + g.pick(kStreets);
+            if (settlement)
+                insert << double(g.between(1, 40)) << g.amount(40, 250);
+            insert.run();
+        }
+    }
+    {
+        Insert item(
+            db,
+            "INSERT INTO bhp (NAZWA,CECHY,NREWID,INNE,KLASYFIKATOR,ILOSC,PRZYPOMNIJ) VALUES (?,?,?,?,?,?,?)");
+        Insert bought(
+            db, "INSERT INTO zakupbhp (IDFIRMY,NAZWA,CECHY,PRODUCENT,NREWID,DATAZAKUPU,NETTO,VAT,BRUTTO,"
+                "NRFAKTURY,NRKPIR,INNE,KLASYFIKATOR,ILOSC) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        Insert held(db, "INSERT INTO r_bhpprac (IDBHP,NREW,ILOSC,DATAOD,DATADO,INNE) VALUES (?,?,?,?,?,?)");
+        for (int i = 1; i <= size.bhpItems; ++i) {
+            const std::string name = g.pick(kBhpNames);
+            const std::string features = "rozmiar " + std::to_string(g.between(36, 48));
+            item << name << features << g.number("BHP/", i) << "" << g.any(bhpKinds)
+                 << double(g.between(0, 200)) << double(g.between(0, 50));
+            item.run();
+            const qint64 day = g.date(2015, 2024);
+            const double net = g.amount(10, 600);
+            const double vat = qint64(net * 23.0 + 0.5) / 100.0;
+            bought << company() << name << features << g.pick(kProducers) << g.number("BHP/", i) << day << net
+                   << vat << net + vat << "FV/B/" + std::to_string(i) << std::to_string(g.between(1, 400))
+                   << "" << g.any(bhpKinds) << double(g.between(1, 100));
+            bought.run();
+            if (size.employees > 0) {
+                held << qint64(i) << someone() << double(g.between(1, 5)) << day
+                     << (g.chance(50) ? 0 : day + 10000) << "";
+                held.run();
+            }
+        }
+    }
+    {
+        Insert insert(db, "INSERT INTO magazyn (CZESC,ILOSC,PRZYPOMNIJ,UWAGI) VALUES (?,?,?,?)");
+        for (int i = 1; i <= size.stock; ++i) {
+            insert << std::string(g.pick(kParts)) + " " + std::to_string(i) << double(g.between(0, 500))
+                   << double(g.between(0, 20)) << (g.chance(20) ? "Zamówić u dostawcy" : "");
+            insert.run();
+        }
+    }
+}
 
 void fill(sqlite3* db, const LargeDatabaseSize& size)
 {
@@ -314,6 +476,7 @@ void fill(sqlite3* db, const LargeDatabaseSize& size)
             insert.run();
         }
     }
+    fillMore(db, g, size, employee, company);
     {
         Insert insert(db, "INSERT INTO zalaczniki "
                           "(IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,RDZAL,DATADODANIA,NAZWAPLIKU,INNE) "
@@ -329,6 +492,27 @@ void fill(sqlite3* db, const LargeDatabaseSize& size)
     }
 }
 } // namespace
+
+LargeDatabaseSize everyRegister(int rows)
+{
+    LargeDatabaseSize size;
+    size.computers = rows;
+    size.equipment = rows / 5;
+    size.employees = qMax(1, rows / 10);
+    size.companies = qMax(2, rows / 50);
+    size.deadlines = rows;
+    size.repairs = rows / 5;
+    size.documents = rows / 5;
+    size.attachments = rows / 10;
+    size.programs = qMax(1, rows / 100);
+    size.licences = rows / 5;
+    size.uses = rows;
+    size.history = rows / 5;
+    size.orders = rows / 10;
+    size.bhpItems = rows / 10;
+    size.stock = rows / 20;
+    return size;
+}
 
 void makeLargeDatabase(const QString& dir, const QString& password, const LargeDatabaseSize& size)
 {

@@ -3,11 +3,11 @@
 // object labels, the window's table filled from it, and as the floor the same
 // five section queries stepped directly without building any entry.
 #include "LargeDatabase.h"
+#include "base/Clock.h"
+#include "base/Config.h"
 #include "reminders/DeadlineCheck.h"
 #include "reminders/TfSprawdzenieDat.h"
 #include "store/AppState.h"
-#include "base/Clock.h"
-#include "base/Config.h"
 #include "store/TmyDataBase.h"
 
 #include <QApplication>

@@ -2,14 +2,14 @@
 // computers, beside the floor of the same list's own reload.
 #include "LargeDatabase.h"
 
+#include "base/Dialogs.h"
 #include "registers/ColumnSums.h"
 #include "registers/ListCsvExport.h"
-#include "widgets/ListModel.h"
 #include "registers/ListSearch.h"
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
+#include "widgets/ListModel.h"
 
 #include <QApplication>
 #include <QFile>

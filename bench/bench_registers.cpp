@@ -6,12 +6,12 @@
 // SPRZETNIK_BENCH_ROWS sets the computers and deadlines (100000 by default).
 #include "LargeDatabase.h"
 
-#include "widgets/ListModel.h"
-#include "registers/TfMain.h"
 #include "base/Dialogs.h"
+#include "registers/TfMain.h"
 #include "store/SqlConnection.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,8 +1,11 @@
 // The computers cost statement (fin_komputery) over a large register: the
-// data module's walk, the layout, and the layout with the PDF, against the
-// floor of reloading the computer list itself.
+// data module's walk, the layout, the layout streamed into a PDF file and
+// into the preview's spool, and the time to the first page at two sizes,
+// against the floor of reloading the computer list itself. Then the whole
+// "Zestawienie komputerów" statement, run as its button runs it.
 #include "LargeDatabase.h"
-#include "renderer/PagePainter.h"
+#include "renderer/PageSpool.h"
+#include "renderer/PdfOutput.h"
 #include "renderer/ReportEngine.h"
 #include "renderer/ReportTemplate.h"
 #include "reports/RaportyTab.h"
@@ -54,13 +57,24 @@ Fixture& fixture(int computers)
     return *f;
 }
 
-PageModel layOut(Fixture& f)
+// Counts the pages and lets them go; stops after `limit` pages when set.
+class PageCounter : public PageSink
+{
+public:
+    explicit PageCounter(int limit = 0) : m_limit(limit) {}
+    bool start(const PageFormat&) override { return true; }
+    bool addPage(Page&&) override { return ++count != m_limit; }
+    int count = 0;
+
+private:
+    int m_limit;
+};
+
+void layOut(Fixture& f, PageSink& sink)
 {
     f.reports->setReport(QStringLiteral("frReport7"));
-    PageModel model;
     ReportEngine engine(f.report, *f.reports);
-    engine.run(model);
-    return model;
+    engine.run(sink);
 }
 
 void pageCounters(benchmark::State& state, int pages)
@@ -108,26 +122,96 @@ void BM_Layout(benchmark::State& state)
     Fixture& f = fixture(int(state.range(0)));
     int pages = 0;
     for (auto _ : state) {
-        pages = layOut(f).pageCount();
-        benchmark::DoNotOptimize(pages);
+        PageCounter counter;
+        layOut(f, counter);
+        pages = counter.count;
     }
     pageCounters(state, pages);
 }
 BENCHMARK(BM_Layout)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// What "Zapisz PDF" of a whole statement costs: every page written as it is laid out.
 void BM_LayoutAndPdf(benchmark::State& state)
 {
     Fixture& f = fixture(int(state.range(0)));
     const QString path = f.dir.filePath(QStringLiteral("fin_komputery.pdf"));
     int pages = 0;
     for (auto _ : state) {
-        const PageModel model = layOut(f);
-        pages = model.pageCount();
-        benchmark::DoNotOptimize(PagePainter::writePdf(model, path, nullptr));
+        PdfOutput out(path);
+        layOut(f, out);
+        benchmark::DoNotOptimize(out.finish());
+        pages = out.pageCount();
     }
     pageCounters(state, pages);
 }
 BENCHMARK(BM_LayoutAndPdf)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// What the preview does: every page laid out into its spool.
+void BM_LayoutToSpool(benchmark::State& state)
+{
+    Fixture& f = fixture(int(state.range(0)));
+    int pages = 0;
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        PageSpool spool;
+        layOut(f, spool);
+        pages = spool.pageCount();
+        bytes = spool.storedBytes();
+    }
+    pageCounters(state, pages);
+    state.counters["spool MB"] = double(bytes) / 1e6;
+}
+BENCHMARK(BM_LayoutToSpool)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The preview's first page: the statement's rows read and one page laid out.
+void BM_FirstPage(benchmark::State& state)
+{
+    Fixture& f = fixture(int(state.range(0)));
+    for (auto _ : state) {
+        PageCounter first(1);
+        layOut(f, first);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FirstPage)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// "Zestawienie komputerów": its query read by the statement, every page
+// streamed into a PDF, or only the first page.
+void computersStatement(benchmark::State& state, int pageLimit)
+{
+    Fixture& f = fixture(int(state.range(0)));
+    RaportyTab tab(f.db, *f.reports);
+    const QString path = f.dir.filePath(QStringLiteral("komputery.pdf"));
+    int pages = 0;
+    tab.setRunner([&](const QString& file, TDMRaporty& data) {
+        ReportTemplate report;
+        report.load(file);
+        ReportEngine engine(report, data);
+        if (pageLimit > 0) {
+            PageCounter first(pageLimit);
+            engine.run(first);
+            pages = first.count;
+            return true;
+        }
+        PdfOutput out(path);
+        engine.run(out);
+        pages = out.pageCount();
+        return out.finish();
+    });
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tab.run(QStringLiteral("SBZestKomp")));
+    pageCounters(state, pages);
+}
+void BM_ComputersStatementToPdf(benchmark::State& state)
+{
+    computersStatement(state, 0);
+}
+BENCHMARK(BM_ComputersStatementToPdf)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_ComputersStatementFirstPage(benchmark::State& state)
+{
+    computersStatement(state, 1);
+}
+BENCHMARK(BM_ComputersStatementFirstPage)->Arg(100000)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv)

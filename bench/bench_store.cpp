@@ -65,8 +65,8 @@ void BM_ReloadComputerList(benchmark::State& state)
         benchmark::DoNotOptimize(db.statement(QStringLiteral("DBFKomputery")).recordCount());
     }
     state.counters["rows"] = db.statement(QStringLiteral("DBFKomputery")).recordCount();
-    state.counters["cache_KiB"] = double(SqlConnection::cacheKibFor(
-        QFileInfo(TmyDataBase::databaseFile(database().dir.path())).size()));
+    state.counters["cache_KiB"] = double(
+        SqlConnection::cacheKibFor(QFileInfo(TmyDataBase::databaseFile(database().dir.path())).size()));
 }
 BENCHMARK(BM_ReloadComputerList)->Unit(benchmark::kMillisecond);
 

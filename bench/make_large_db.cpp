@@ -21,17 +21,27 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(QStringLiteral("password"), QStringLiteral("Database password."));
     LargeDatabaseSize size;
     const std::pair<const char*, int*> counts[] = {
-        {"computers", &size.computers}, {"equipment", &size.equipment},     {"employees", &size.employees},
-        {"companies", &size.companies}, {"deadlines", &size.deadlines},     {"repairs", &size.repairs},
+        {"computers", &size.computers}, {"equipment", &size.equipment},
+        {"employees", &size.employees}, {"companies", &size.companies},
+        {"deadlines", &size.deadlines}, {"repairs", &size.repairs},
         {"documents", &size.documents}, {"attachments", &size.attachments},
+        {"programs", &size.programs},   {"licences", &size.licences},
+        {"uses", &size.uses},           {"history", &size.history},
+        {"orders", &size.orders},       {"bhp", &size.bhpItems},
+        {"stock", &size.stock},
     };
     for (const auto& [name, value] : counts)
         parser.addOption({QLatin1String(name),
                           QStringLiteral("Rows of %1 (%2).").arg(QLatin1String(name)).arg(*value),
                           QStringLiteral("N")});
+    parser.addOption({QStringLiteral("every-register"),
+                      QStringLiteral("Every register filled in proportion to N computers."),
+                      QStringLiteral("N")});
     parser.process(app);
     if (parser.positionalArguments().size() != 2)
         parser.showHelp(1);
+    if (parser.isSet(QStringLiteral("every-register")))
+        size = everyRegister(parser.value(QStringLiteral("every-register")).toInt());
     for (const auto& [name, value] : counts)
         if (parser.isSet(QLatin1String(name)))
             *value = parser.value(QLatin1String(name)).toInt();

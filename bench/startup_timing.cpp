@@ -38,8 +38,8 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("program"), QStringLiteral("The program to start."));
-    parser.addOption({QStringLiteral("computers"), QStringLiteral("Computers in the database."), QStringLiteral("N"),
-                      QStringLiteral("100000")});
+    parser.addOption({QStringLiteral("computers"), QStringLiteral("Computers in the database."),
+                      QStringLiteral("N"), QStringLiteral("100000")});
     parser.addOption({QStringLiteral("runs"), QStringLiteral("Starts to time."), QStringLiteral("N"),
                       QStringLiteral("7")});
     parser.process(app);
@@ -88,6 +88,7 @@ int main(int argc, char* argv[])
     std::sort(figures.begin(), figures.end());
     std::sort(cpu.begin(), cpu.end());
     std::printf("median start -> login painted: %lld ms, cpu %lld ms\n",
-                static_cast<long long>(figures[figures.size() / 2]), static_cast<long long>(cpu[cpu.size() / 2]));
+                static_cast<long long>(figures[figures.size() / 2]),
+                static_cast<long long>(cpu[cpu.size() / 2]));
     return 0;
 }

@@ -1,137 +1,170 @@
 #include "renderer/PagePainter.h"
 
+#include "renderer/HeapForPdf.h"
+#include "renderer/PdfOutput.h"
+
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
+#include <QPainterPath>
 #include <QPrinter>
-#include <QSaveFile>
-
-#include <functional>
 
 namespace {
 constexpr double kMmPerPoint = 25.4 / 72.0;
-
-QPageLayout layoutOf(const PageModel& model)
-{
-    return QPageLayout(model.pageSize, model.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-}
-
-void paintPages(QPainter& painter, const PageModel& model, int from, int to, double pixelsPerMm,
-                const std::function<bool()>& newPage)
-{
-    for (int p = from; p <= to; ++p) {
-        if (p > from && !newPage())
-            return;
-        PagePainter::paint(painter, model.pages.at(p), pixelsPerMm);
-    }
-}
 } // namespace
 
-namespace PagePainter {
-void paint(QPainter& painter, const Page& page, double pixelsPerMm, QPointF origin)
+PagePainter::PagePainter(QPainter& painter, double pixelsPerMm) : m_painter(painter), m_scale(pixelsPerMm) {}
+
+void PagePainter::useResources(const PageResources* resources)
 {
+    if (resources == m_resources)
+        return;
+    m_resources = resources;
+    m_fonts.clear();
+    m_ascents.clear();
+    if (!resources)
+        return;
+    const int dpi = m_painter.device() ? m_painter.device()->logicalDpiY() : 96;
+    // A point size that comes out at the layout's size after the device's own conversion.
+    const double fontScale = m_scale * 25.4 / dpi;
+    for (QFont font : resources->fonts) {
+        font.setPointSizeF(font.pointSizeF() * fontScale);
+        m_ascents.append(QFontMetricsF(font, m_painter.device()).ascent());
+        m_fonts.append(font);
+    }
+}
+
+void PagePainter::paint(QPainter& painter, const Page& page, double pixelsPerMm, QPointF origin)
+{
+    PagePainter(painter, pixelsPerMm).paint(page, origin);
+}
+
+void PagePainter::paint(const Page& page, QPointF origin)
+{
+    if (page.resources.get() != m_resources)
+        m_keep = page.resources;
+    useResources(page.resources.get());
+    QPainter& painter = m_painter;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const double scale = m_scale;
     auto toDevice = [&](const QRectF& r) {
-        return QRectF(origin.x() + r.x() * pixelsPerMm, origin.y() + r.y() * pixelsPerMm,
-                      r.width() * pixelsPerMm, r.height() * pixelsPerMm);
+        return QRectF(origin.x() + r.x() * scale, origin.y() + r.y() * scale, r.width() * scale,
+                      r.height() * scale);
     };
-    auto pointToDevice = [&](QPointF p) { return origin + p * pixelsPerMm; };
     auto penOf = [&](const PageItem& item) {
         QPen pen(item.color);
-        pen.setWidthF(qMax(0.5, item.lineWidth * kMmPerPoint * pixelsPerMm));
+        pen.setWidthF(qMax(0.5, item.lineWidth * kMmPerPoint * scale));
         pen.setCapStyle(Qt::SquareCap);
         return pen;
     };
-    const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
-    // A point size that comes out at the layout's size after the device's own conversion.
-    const double fontScale = pixelsPerMm * 25.4 / dpi;
-
-    for (const PageItem& item : page.items) {
+    int font = -1;
+    QColor textColor;
+    bool textPen = false;
+    const QList<PageItem>& items = page.items;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const PageItem& item = items.at(i);
         switch (item.kind) {
         case PageItem::Kind::Frame:
             if (item.fill.isValid())
                 painter.fillRect(toDevice(item.rect), item.fill);
             if (item.lineWidth > 0) {
                 painter.setPen(penOf(item));
+                textPen = false;
                 painter.setBrush(Qt::NoBrush);
                 painter.drawRect(toDevice(item.rect));
             }
             break;
-        case PageItem::Kind::Line:
-            painter.setPen(penOf(item));
-            painter.drawLine(pointToDevice(item.p1), pointToDevice(item.p2));
+        case PageItem::Kind::Line: {
+            // Rules of one pen in a row are stroked as one path.
+            QPainterPath path;
+            qsizetype j = i;
+            for (; j < items.size(); ++j) {
+                const PageItem& l = items.at(j);
+                if (l.kind != PageItem::Kind::Line || l.color != item.color || l.lineWidth != item.lineWidth)
+                    break;
+                path.moveTo(origin + l.p1 * scale);
+                path.lineTo(origin + l.p2 * scale);
+            }
+            painter.strokePath(path, penOf(item));
+            i = j - 1;
             break;
+        }
         case PageItem::Kind::Text: {
-            QFont font = item.font;
-            font.setPointSizeF(item.font.pointSizeF() * fontScale);
-            painter.setFont(font);
-            painter.setPen(item.color);
-            painter.drawText(toDevice(item.rect),
-                             int(item.align | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
+            if (item.font != font && item.font < m_fonts.size()) {
+                font = item.font;
+                painter.setFont(m_fonts.at(font));
+            }
+            if (!textPen || item.color != textColor) {
+                painter.setPen(item.color);
+                textColor = item.color;
+                textPen = true;
+            }
+            double x = item.rect.left();
+            if (item.align & Qt::AlignRight)
+                x = item.rect.right() - item.width;
+            else if (item.align & Qt::AlignHCenter)
+                x = item.rect.center().x() - item.width / 2;
+            const double ascent = font >= 0 ? m_ascents.at(font) : 0;
+            painter.drawText(QPointF(origin.x() + x * scale, origin.y() + item.rect.top() * scale + ascent),
                              item.text);
             break;
         }
         case PageItem::Kind::Picture:
-            painter.drawImage(toDevice(item.rect), item.image);
+            painter.drawImage(toDevice(item.rect), page.imageOf(item));
             break;
         }
     }
     painter.restore();
 }
 
-void setUpPrinter(const PageModel& model, QPrinter& printer)
+void PagePainter::setUpPrinter(const PageSource& pages, QPrinter& printer)
 {
+    const PageFormat format = pages.format();
     printer.setFullPage(true);
-    printer.setPageLayout(layoutOf(model));
-    printer.setDocName(model.title);
+    printer.setPageLayout(QPageLayout(format.pageSize,
+                                      format.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    printer.setDocName(format.title);
 }
 
-bool writePdf(const PageModel& model, const QString& path, QString* error)
+bool PagePainter::writePdf(const PageSource& pages, const QString& path, QString* error,
+                           const Progress& progress)
 {
-    auto failed = [&](const QString& reason) {
-        if (error)
-            *error = QStringLiteral("Nie można zapisać pliku PDF „%1”: %2").arg(path, reason);
-        return false;
-    };
-    if (model.pages.isEmpty())
-        return failed(QStringLiteral("raport nie ma stron."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
-    QPdfWriter writer(&file);
-    writer.setResolution(1200);
-    writer.setPageLayout(layoutOf(model));
-    writer.setTitle(model.title);
-    writer.setCreator(QStringLiteral("Sprzetnik"));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        file.cancelWriting();
-        return failed(QStringLiteral("nie można rozpocząć zapisu."));
+    PdfOutput out(path);
+    const int count = pages.pageCount();
+    bool ok = count > 0 && out.start(pages.format());
+    for (int p = 0; ok && p < count; ++p) {
+        ok = out.addPage(pages.page(p));
+        if (ok && progress && !progress(p + 1, count)) {
+            out.cancel();
+            return false;
+        }
     }
-    paintPages(painter, model, 0, model.pageCount() - 1, writer.resolution() / 25.4,
-               [&] { return writer.newPage(); });
-    painter.end();
-    if (!file.commit())
-        return failed(file.errorString());
-    return true;
+    if (ok)
+        ok = out.finish();
+    if (!ok && error)
+        *error =
+            count > 0 ? out.errorString() : PdfOutput::failure(path, QStringLiteral("raport nie ma stron."));
+    return ok;
 }
 
-bool print(const PageModel& model, QPrinter& printer, QString* error)
+bool PagePainter::print(const PageSource& pages, QPrinter& printer, QString* error, const Progress& progress)
 {
-    if (model.pages.isEmpty()) {
+    const int count = pages.pageCount();
+    if (count == 0) {
         if (error)
             *error = QStringLiteral("Raport nie ma stron do wydrukowania.");
         return false;
     }
     printer.setFullPage(true);
-    int from = 0, to = model.pageCount() - 1;
+    int from = 0, to = count - 1;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         from = qBound(0, printer.fromPage() - 1, to);
         to = qBound(from, printer.toPage() > 0 ? printer.toPage() - 1 : to, to);
     }
+    const HeapForPdf heap;
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error)
@@ -139,8 +172,17 @@ bool print(const PageModel& model, QPrinter& printer, QString* error)
                 QStringLiteral("Nie można rozpocząć wydruku na drukarce „%1”.").arg(printer.printerName());
         return false;
     }
-    paintPages(painter, model, from, to, printer.logicalDpiX() / 25.4, [&] { return printer.newPage(); });
+    PagePainter pagePainter(painter, printer.logicalDpiX() / 25.4);
+    for (int p = from; p <= to; ++p) {
+        if (p > from && !printer.newPage())
+            break;
+        pagePainter.paint(pages.page(p));
+        if (progress && !progress(p - from + 1, to - from + 1)) {
+            printer.abort();
+            painter.end();
+            return false;
+        }
+    }
     painter.end();
     return true;
 }
-} // namespace PagePainter

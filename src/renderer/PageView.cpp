@@ -9,12 +9,19 @@ PageView::PageView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PageView::setModel(const PageModel* model)
+void PageView::setPages(const PageSource* pages)
 {
-    m_model = model;
+    m_pages = pages;
     m_page = 0;
     m_matches.clear();
     m_current = -1;
+    refresh();
+}
+
+void PageView::refresh()
+{
+    const QSizeF paper = m_pages ? m_pages->format().paperSize : QSizeF();
+    m_paper = paper.isEmpty() ? QSizeF(210, 297) : paper;
     updateGeometry();
     resize(sizeHint());
     update();
@@ -56,7 +63,7 @@ QRect PageView::matchRect(const TextMatch& match) const
 
 QSize PageView::sizeHint() const
 {
-    const QSizeF paper = m_model ? m_model->paperSize : QSizeF(210, 297);
+    const QSizeF paper = m_paper;
     const double scale = pixelsPerMmAtFullSize() * m_zoom;
     return QSize(int(paper.width() * scale) + 2 * kGap, int(paper.height() * scale) + 2 * kGap);
 }
@@ -66,13 +73,13 @@ void PageView::paintEvent(QPaintEvent* event)
     Q_UNUSED(event);
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Dark));
-    if (!m_model || m_page < 0 || m_page >= m_model->pageCount())
+    if (!m_pages || m_page < 0 || m_page >= m_pages->pageCount())
         return;
     const double scale = pixelsPerMmAtFullSize() * m_zoom;
-    const QRectF paper(kGap, kGap, m_model->paperSize.width() * scale, m_model->paperSize.height() * scale);
+    const QRectF paper(kGap, kGap, m_paper.width() * scale, m_paper.height() * scale);
     painter.fillRect(paper.translated(3, 3), QColor(0, 0, 0, 80));
     painter.fillRect(paper, Qt::white);
-    PagePainter::paint(painter, m_model->pages.at(m_page), scale, paper.topLeft());
+    PagePainter::paint(painter, m_pages->page(m_page), scale, paper.topLeft());
     for (int i = 0; i < m_matches.size(); ++i) {
         const TextMatch& match = m_matches.at(i);
         if (match.page != m_page)

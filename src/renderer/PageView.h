@@ -1,11 +1,11 @@
 #pragma once
 
-#include "renderer/PageModel.h"
+#include "renderer/PageSource.h"
 
 #include <QWidget>
 
 // Shows one page of a laid-out report at a zoom, with the matches of a
-// search marked.
+// search marked. Only the page shown is fetched from its source.
 class PageView : public QWidget
 {
     Q_OBJECT
@@ -13,7 +13,10 @@ class PageView : public QWidget
 public:
     explicit PageView(QWidget* parent = nullptr);
 
-    void setModel(const PageModel* model);
+    // The pages shown; they stay owned by the caller.
+    void setPages(const PageSource* pages);
+    // The paper changed or pages were added.
+    void refresh();
     void setPage(int page);
     int page() const { return m_page; }
     // 1.0 shows the paper at its real size.
@@ -33,7 +36,8 @@ protected:
 private:
     static constexpr int kGap = 12; // around the paper
 
-    const PageModel* m_model = nullptr;
+    const PageSource* m_pages = nullptr;
+    QSizeF m_paper{210, 297};
     int m_page = 0;
     double m_zoom = 1.0;
     QList<TextMatch> m_matches;

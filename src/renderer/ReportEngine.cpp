@@ -2,9 +2,45 @@
 
 #include "renderer/ReportDataProvider.h"
 
+#include <utility>
+
 namespace {
 constexpr double kEpsilon = 0.001;
 constexpr qint64 kMaxRows = 5000000;
+
+// Takes the pages of a first pass only to count them, telling the sink of
+// the second pass, which may stop the report.
+class PageCounter : public PageSink
+{
+public:
+    explicit PageCounter(PageSink& next) : m_next(next) {}
+    bool start(const PageFormat&) override { return true; }
+    bool addPage(Page&&) override { return m_next.counted(++count); }
+    int count = 0;
+
+private:
+    PageSink& m_next;
+};
+
+// Keeps every page, for reports laid out into memory.
+class ModelPages : public PageSink
+{
+public:
+    explicit ModelPages(PageModel& model) : m_model(model) {}
+    bool start(const PageFormat& format) override
+    {
+        m_model.setFormat(format);
+        return true;
+    }
+    bool addPage(Page&& page) override
+    {
+        m_model.pages.append(std::move(page));
+        return true;
+    }
+
+private:
+    PageModel& m_model;
+};
 
 bool isAtomic(const PageItem& item)
 {
@@ -86,6 +122,8 @@ std::pair<BuiltBand, BuiltBand> splitBand(const BuiltBand& band, double cut)
 
 ReportEngine::ReportEngine(const ReportTemplate& report, ReportDataProvider& provider)
     : m_template(report), m_provider(provider),
+      m_resources(std::make_shared<PageResources>(PageResources{report.fonts, report.images})),
+      m_measurer(report.fonts),
       m_builder(provider, m_measurer, report.page.marginLeft,
                 report.page.paperSize().height() - report.page.marginTop - report.page.marginBottom -
                     (report.pageFooter ? report.pageFooter->height : 0) -
@@ -93,12 +131,16 @@ ReportEngine::ReportEngine(const ReportTemplate& report, ReportDataProvider& pro
 {
 }
 
-bool ReportEngine::run(PageModel& model)
+ReportEngine::~ReportEngine() = default;
+
+PageFormat ReportEngine::format() const
+{
+    return {m_template.title, m_template.page.size, m_template.page.landscape, m_template.page.paperSize()};
+}
+
+bool ReportEngine::check()
 {
     m_error.clear();
-    m_stopped = false;
-    m_active.clear();
-    model = PageModel();
     const QString file = QStringLiteral("„") + m_template.fileName() + QStringLiteral("”");
     if (m_template.blocks.empty() && !m_template.titleBand && !m_template.summary && !m_template.pageHeader &&
         !m_template.pageFooter) {
@@ -113,16 +155,53 @@ bool ReportEngine::run(PageModel& model)
             return false;
         }
     }
+    return true;
+}
 
+bool ReportEngine::run(PageSink& sink)
+{
+    m_cancelled = false;
+    if (!check())
+        return false;
+    m_pageCount = 0;
+    if (m_template.usesPageCount) {
+        PageCounter counter(sink);
+        if (!pass(counter))
+            return false;
+        m_pageCount = counter.count;
+    }
+    return pass(sink);
+}
+
+bool ReportEngine::run(PageModel& model)
+{
+    model = PageModel();
+    m_cancelled = false;
+    if (!check())
+        return false;
     PageModel out;
-    out.title = m_template.title;
-    out.pageSize = m_template.page.size;
-    out.landscape = m_template.page.landscape;
-    out.paperSize = m_template.page.paperSize();
-    m_model = &out;
-    m_bodyBottom = out.paperSize.height() - m_template.page.marginBottom -
-                   (m_template.pageFooter ? m_template.pageFooter->height : 0);
+    ModelPages pages(out);
+    m_pageCount = 0;
+    if (!pass(pages))
+        return false;
+    // The page count is known now; pages kept in memory take it afterwards.
+    for (int p = 0; p < out.pages.size(); ++p)
+        resolvePageFields(out.pages[p], p + 1, int(out.pages.size()));
+    model = std::move(out);
+    return true;
+}
 
+bool ReportEngine::pass(PageSink& sink)
+{
+    m_error.clear();
+    m_stopped = false;
+    m_active.clear();
+    m_sink = &sink;
+    m_pageNumber = 0;
+    if (!sink.start(format())) {
+        m_cancelled = true;
+        return false;
+    }
     startPage();
     for (std::size_t i = 0; i < m_template.blocks.size() && !m_stopped; ++i) {
         Start start;
@@ -131,15 +210,10 @@ bool ReportEngine::run(PageModel& model)
     }
     if (m_template.summary && !m_stopped)
         place(build(*m_template.summary, 0));
-    if (m_stopped) {
-        m_model = nullptr;
-        return false;
-    }
-    finishPage();
-    resolvePageFields();
-    m_model = nullptr;
-    model = std::move(out);
-    return true;
+    if (!m_stopped)
+        finishPage();
+    m_sink = nullptr;
+    return !m_stopped;
 }
 
 BuiltBand ReportEngine::build(const TemplateBand& band, int rowNumber)
@@ -202,7 +276,7 @@ bool ReportEngine::runBlock(const DataBlock& block, Start start)
     qint64 rows = 0;
     while (pending) {
         const std::shared_ptr<PreparedRow> current = std::move(pending);
-        if (!ensureRoom(current->need) || !place(current->row))
+        if (!ensureRoom(current->need) || !place(std::move(current->row)))
             return false;
         for (std::size_t i = 0; i < block.details.size(); ++i) {
             Start detailStart;
@@ -232,57 +306,75 @@ bool ReportEngine::runBlock(const DataBlock& block, Start start)
 
 void ReportEngine::startPage()
 {
-    m_model->pages.append(Page());
-    const int number = int(m_model->pages.size());
+    m_page = Page();
+    m_page.resources = m_resources;
+    m_page.items.reserve(m_lastItems + m_lastItems / 4);
+    const int number = ++m_pageNumber;
     m_provider.beginPage(number);
     m_y = m_template.page.marginTop;
     m_placedOnPage = false;
+    const double paperHeight = m_template.page.paperSize().height();
+    m_bodyBottom = paperHeight - m_template.page.marginBottom -
+                   (m_template.pageFooter ? m_template.pageFooter->height : 0);
+    m_bodyTop = m_y;
     if (number == 1) {
         // The first source opens before any band, so whatever it resets holds for the whole report.
         if (!m_template.blocks.empty())
             m_provider.first(m_template.blocks.front()->source);
-        if (m_template.titleBand) {
-            m_bodyTop = m_y;
-            place(build(*m_template.titleBand, 0));
+    }
+    // The page footer is filled as its page starts, so that the room it
+    // takes is known before the body is laid out.
+    m_footer.reset();
+    if (m_template.pageFooter && (number > 1 || m_template.pageFooter->onFirstPage)) {
+        m_footer = build(*m_template.pageFooter, 0);
+        if (m_footer->skip)
+            m_footer.reset();
+        else
+            m_bodyBottom = qMin(m_bodyBottom, paperHeight - m_template.page.marginBottom - m_footer->height);
+    }
+    if (number == 1 && m_template.titleBand)
+        place(build(*m_template.titleBand, 0));
+    if (m_template.pageHeader && (number > 1 || m_template.pageHeader->onFirstPage)) {
+        BuiltBand header = build(*m_template.pageHeader, 0);
+        if (!header.skip) {
+            const double height = header.height;
+            put(header, m_y);
+            m_y += height;
         }
     }
-    if (m_template.pageHeader && (number > 1 || m_template.pageHeader->onFirstPage)) {
-        const BuiltBand header = build(*m_template.pageHeader, 0);
-        if (!header.skip) {
+    for (Active& active : m_active) {
+        if (active.header && !active.header->skip) {
+            BuiltBand header = *active.header;
             put(header, m_y);
             m_y += header.height;
-        }
-    }
-    for (const Active& active : m_active) {
-        if (active.header && !active.header->skip) {
-            put(*active.header, m_y);
-            m_y += active.header->height;
         }
     }
     m_bodyTop = m_y;
     m_placedOnPage = false;
 }
 
-void ReportEngine::finishPage()
+bool ReportEngine::finishPage()
 {
-    const int number = int(m_model->pages.size());
-    if (!m_template.pageFooter || (number == 1 && !m_template.pageFooter->onFirstPage))
-        return;
-    const BuiltBand footer = build(*m_template.pageFooter, 0);
-    if (!footer.skip)
-        put(footer,
-            m_model->paperSize.height() - m_template.page.marginBottom - m_template.pageFooter->height);
+    if (m_footer) {
+        const double paperHeight = m_template.page.paperSize().height();
+        put(*m_footer, paperHeight - m_template.page.marginBottom - m_footer->height);
+        m_footer.reset();
+    }
+    resolvePageFields(m_page, m_pageNumber, m_pageCount);
+    joinRules(m_page);
+    m_lastItems = int(m_page.items.size());
+    if (!m_sink->addPage(std::move(m_page))) {
+        m_cancelled = true;
+        m_stopped = true;
+        return false;
+    }
+    return true;
 }
 
 bool ReportEngine::newPage()
 {
-    if (m_model->pages.size() >= kMaxPages) {
-        if (!m_stopped)
-            m_error = QStringLiteral("Raport przekracza %1 stron.").arg(kMaxPages);
-        m_stopped = true;
+    if (m_stopped || !finishPage())
         return false;
-    }
-    finishPage();
     startPage();
     return true;
 }
@@ -305,8 +397,9 @@ bool ReportEngine::place(BuiltBand band)
         return true;
     for (;;) {
         if (m_y + band.height <= m_bodyBottom + kEpsilon) {
+            const double height = band.height;
             put(band, m_y);
-            m_y += band.height;
+            m_y += height;
             m_placedOnPage = true;
             return true;
         }
@@ -322,32 +415,50 @@ bool ReportEngine::place(BuiltBand band)
     }
 }
 
-void ReportEngine::put(const BuiltBand& band, double y)
+void ReportEngine::put(BuiltBand& band, double y)
 {
-    putItems(band.items, y);
-}
-
-void ReportEngine::putItems(const QList<PageItem>& items, double dy)
-{
-    QList<PageItem>& target = m_model->pages.last().items;
-    for (PageItem item : items) {
-        item.rect.translate(0, dy);
-        item.p1.ry() += dy;
-        item.p2.ry() += dy;
+    QList<PageItem>& target = m_page.items;
+    for (PageItem& item : band.items) {
+        item.rect.translate(0, y);
+        if (item.kind == PageItem::Kind::Line) {
+            item.p1.ry() += y;
+            item.p2.ry() += y;
+        }
         target.append(std::move(item));
     }
+    band.items.clear();
 }
 
-void ReportEngine::resolvePageFields()
+// The rules of a page are drawn last, joined where they meet: a table's
+// column rule is one line from its header to its last row.
+void ReportEngine::joinRules(Page& page)
 {
-    const QString count = QString::number(m_model->pages.size());
-    for (int p = 0; p < m_model->pages.size(); ++p) {
-        const QString number = QString::number(p + 1);
-        for (PageItem& item : m_model->pages[p].items) {
-            if (!item.pageFields)
-                continue;
-            item.text.replace(kPageNumberMark, number).replace(kPageCountMark, count);
+    QList<PageItem>& items = page.items;
+    m_rules.clear();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items.at(i).kind == PageItem::Kind::Line)
+            m_rules.append(std::move(items[i]));
+        else if (kept++ != i)
+            items[kept - 1] = std::move(items[i]);
+    }
+    items.resize(kept);
+    BandBuilder::mergeLines(m_rules);
+    items.append(m_rules);
+}
+
+void ReportEngine::resolvePageFields(Page& page, int number, int count)
+{
+    const QString numberText = QString::number(number);
+    const QString countText = QString::number(count);
+    for (PageItem& item : page.items) {
+        if (!item.pageFields)
+            continue;
+        item.text.replace(kPageNumberMark, numberText);
+        if (count > 0) {
+            item.text.replace(kPageCountMark, countText);
             item.pageFields = false;
         }
+        item.width = m_measurer.width(item.font, item.text);
     }
 }

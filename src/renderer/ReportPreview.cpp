@@ -1,11 +1,13 @@
 #include "renderer/ReportPreview.h"
 
 #include "renderer/PagePainter.h"
+#include "renderer/PageSpool.h"
 #include "renderer/PageView.h"
 #include "renderer/ReportEngine.h"
 #include "renderer/ReportTemplate.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -15,6 +17,9 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -25,34 +30,50 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kViewMargin = 30; // the gaps around the paper and the shadow
+constexpr int kViewMargin = 30;     // the gaps around the paper and the shadow
+constexpr int kEventsEveryMs = 40;  // how often the window answers while pages are laid out
+constexpr int kFirstEventsMs = 100; // a short report is done before the window is first redrawn
+constexpr int kBarAfterMs = 300;    // the progress bar is for reports that take a while
+constexpr int kProgressAfterMs = 400;
 const QList<double> kZoomSteps{0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 } // namespace
 
-ReportPreview::ReportPreview(PageModel model, QWidget* parent) : QDialog(parent), m_model(std::move(model))
+ReportPreview::ReportPreview(PageModel model, QWidget* parent)
+    : QDialog(parent), m_pages(std::make_unique<PageModel>(std::move(model)))
 {
-    setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(m_model.title.isEmpty() ? QStringLiteral("Podgląd wydruku")
-                                           : QStringLiteral("Podgląd wydruku - ") + m_model.title);
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     buildUi();
+    showFormat();
+    updatePageCount();
     resize(900, 1000);
     showPage(0);
     applyZoom();
 }
+
+ReportPreview::ReportPreview(const PageFormat& format, QWidget* parent) : QDialog(parent)
+{
+    auto empty = std::make_unique<PageModel>();
+    empty->setFormat(format);
+    m_pages = std::move(empty);
+    buildUi();
+    showFormat();
+    resize(900, 1000);
+    applyZoom();
+}
+
+ReportPreview::~ReportPreview() = default;
 
 bool ReportPreview::showReport(const QString& templatePath, ReportDataProvider& provider, QWidget* parent,
                                QString* error)
 {
     QString fault;
     ReportTemplate report;
-    PageModel model;
+    std::unique_ptr<ReportEngine> engine;
     if (!report.load(templatePath)) {
         fault = report.errorString();
     } else {
-        ReportEngine engine(report, provider);
-        if (!engine.run(model))
-            fault = engine.errorString();
+        engine = std::make_unique<ReportEngine>(report, provider);
+        if (!engine->check())
+            fault = engine->errorString();
     }
     if (!fault.isEmpty()) {
         if (error)
@@ -61,13 +82,210 @@ bool ReportPreview::showReport(const QString& templatePath, ReportDataProvider& 
             QMessageBox::warning(parent, QStringLiteral("Błąd"), fault);
         return false;
     }
-    ReportPreview preview(std::move(model), parent);
-    preview.exec();
+    ReportPreview preview(engine->format(), parent);
+    preview.setWindowModality(Qt::ApplicationModal);
+    preview.show();
+    if (!preview.layOut(*engine) && !engine->cancelled()) {
+        if (error)
+            *error = engine->errorString();
+        else
+            preview.showError(engine->errorString());
+    }
+    if (preview.isVisible())
+        preview.exec();
     return true;
+}
+
+bool ReportPreview::layOut(ReportEngine& engine)
+{
+    auto spool = std::make_unique<PageSpool>();
+    m_spool = spool.get();
+    m_pages = std::move(spool);
+    m_view->setPages(m_pages.get());
+    m_matches.clear();
+    m_currentMatch = -1;
+    m_layingOut = true;
+    m_complete = false;
+    m_stopRequested = false;
+    enableCommands();
+    m_layoutStatus->setText(QStringLiteral("Przygotowywanie stron…"));
+    m_cancelButton->show();
+    m_layoutBar->findChild<QProgressBar*>()->show();
+    m_layoutBar->hide();
+    // Until the first page is there, the data are read: the cursor tells,
+    // over a window that is drawn already.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_waitCursor = true;
+    // Painted directly: posted events wait, so nothing else runs before the layout.
+    if (isVisible())
+        repaint();
+    m_lastEvents.start();
+    m_layoutClock.start();
+    m_answered = false;
+    const bool ok = engine.run(static_cast<PageSink&>(*this));
+    if (m_waitCursor) {
+        QApplication::restoreOverrideCursor();
+        m_waitCursor = false;
+    }
+    m_layingOut = false;
+    m_complete = ok;
+    m_layoutBar->setVisible(!ok && m_spool->pageCount() > 0 && isVisible());
+    m_layoutStatus->setText(
+        QStringLiteral("Przerwano: przygotowano stron %1 (wydruk niepełny).").arg(m_spool->pageCount()));
+    m_cancelButton->hide();
+    m_layoutBar->findChild<QProgressBar*>()->hide();
+    updatePageCount();
+    enableCommands();
+    showPage(currentPage());
+    return ok;
+}
+
+void ReportPreview::cancelLayout()
+{
+    if (m_layingOut)
+        m_stopRequested = true;
+}
+
+void ReportPreview::reject()
+{
+    // Closing the window stops the layout too.
+    cancelLayout();
+    QDialog::reject();
+}
+
+bool ReportPreview::start(const PageFormat& format)
+{
+    m_spool->start(format);
+    showFormat();
+    return !m_stopRequested;
+}
+
+bool ReportPreview::addPage(Page&& page)
+{
+    m_spool->addPage(std::move(page));
+    const int count = m_spool->pageCount();
+    if (count == 1) {
+        showPage(0);
+        if (m_waitCursor) {
+            QApplication::restoreOverrideCursor();
+            m_waitCursor = false;
+        }
+    }
+    return answer(QStringLiteral("Przygotowano stron: %1…").arg(count));
+}
+
+bool ReportPreview::counted(int pages)
+{
+    return answer(QStringLiteral("Liczenie stron: %1…").arg(pages));
+}
+
+bool ReportPreview::answer(const QString& status)
+{
+    if (m_lastEvents.elapsed() >= (m_answered ? kEventsEveryMs : kFirstEventsMs)) {
+        updatePageCount();
+        m_layoutStatus->setText(status);
+        if (m_layoutClock.elapsed() >= kBarAfterMs)
+            m_layoutBar->show();
+        // The window keeps answering: pages can be turned, "Anuluj" pressed.
+        QApplication::processEvents();
+        m_lastEvents.restart();
+        m_answered = true;
+    }
+    return !m_stopRequested;
+}
+
+void ReportPreview::showFormat()
+{
+    const QString title = m_pages->format().title;
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Podgląd wydruku")
+                                   : QStringLiteral("Podgląd wydruku - ") + title);
+    m_view->refresh();
+    applyZoom();
+}
+
+int ReportPreview::pageCount() const
+{
+    return m_pages->pageCount();
+}
+
+void ReportPreview::updatePageCount()
+{
+    const int count = pageCount();
+    m_pageSpin->blockSignals(true);
+    m_pageSpin->setRange(1, qMax(1, count));
+    m_pageSpin->blockSignals(false);
+    m_pageCount->setText(QStringLiteral(" z %1 ").arg(count));
+}
+
+void ReportPreview::enableCommands()
+{
+    // A report is printed and saved whole, so only when every page is there.
+    m_printAction->setEnabled(m_complete && !m_layingOut);
+    m_pdfAction->setEnabled(m_complete && !m_layingOut);
+    m_findEdit->setEnabled(!m_layingOut);
+    for (QAction* a : std::as_const(m_findActions))
+        a->setEnabled(!m_layingOut);
+    const QString why = QStringLiteral(" (dostępne, gdy raport jest gotowy)");
+    m_printAction->setToolTip(QStringLiteral("Drukuj raport (Ctrl+P)") +
+                              (m_printAction->isEnabled() ? QString() : why));
+    m_pdfAction->setToolTip(QStringLiteral("Zapisz raport jako plik PDF (Ctrl+S)") +
+                            (m_pdfAction->isEnabled() ? QString() : why));
+}
+
+bool ReportPreview::withProgress(const QString& label, int total, const std::function<bool(int)>& step)
+{
+    QProgressDialog progress(label, QStringLiteral("Anuluj"), 0, total, this);
+    progress.setObjectName(QStringLiteral("progressDialog"));
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressAfterMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool done = true;
+    for (int i = 0; i < total; ++i) {
+        if (!step(i)) {
+            done = false;
+            break;
+        }
+        progress.setValue(i + 1);
+        if (progress.wasCanceled()) {
+            done = false;
+            break;
+        }
+    }
+    QApplication::restoreOverrideCursor();
+    return done;
+}
+
+bool ReportPreview::withProgress(const QString& label,
+                                 const std::function<bool(const std::function<bool(int, int)>&)>& job)
+{
+    QProgressDialog progress(this);
+    progress.setObjectName(QStringLiteral("progressDialog"));
+    progress.setWindowTitle(windowTitle());
+    progress.setCancelButtonText(QStringLiteral("Anuluj"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressAfterMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setLabelText(label.arg(0).arg(pageCount()));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = job([&](int done, int total) {
+        progress.setMaximum(total);
+        if (done == total || done % 10 == 0)
+            progress.setLabelText(label.arg(done).arg(total));
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    });
+    QApplication::restoreOverrideCursor();
+    return ok;
 }
 
 void ReportPreview::buildUi()
 {
+    setObjectName(QStringLiteral("ReportPreview"));
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -90,12 +308,14 @@ void ReportPreview::buildUi()
     };
 
     QAction* printAction =
-        makeAction(QStringLiteral("printAction"), QStringLiteral("Drukuj..."), QStyle::SP_DialogSaveButton,
+        makeAction(QStringLiteral("printAction"), QStringLiteral("Drukuj..."), QStyle::SP_CustomBase,
                    {QKeySequence(Qt::CTRL | Qt::Key_P)}, QStringLiteral("Drukuj raport (Ctrl+P)"));
-    printAction->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), printAction->icon()));
+    printAction->setIcon(QIcon(QStringLiteral(":/icons/document-print.png")));
+    m_printAction = printAction;
     QAction* pdfAction = makeAction(QStringLiteral("pdfAction"), QStringLiteral("Zapisz PDF..."),
                                     QStyle::SP_DialogSaveButton, {QKeySequence(Qt::CTRL | Qt::Key_S)},
                                     QStringLiteral("Zapisz raport jako plik PDF (Ctrl+S)"));
+    m_pdfAction = pdfAction;
     bar->addSeparator();
 
     QAction* firstAction =
@@ -106,10 +326,10 @@ void ReportPreview::buildUi()
                    {QKeySequence(Qt::Key_PageUp)}, QStringLiteral("Poprzednia strona (PgUp)"));
     m_pageSpin = new QSpinBox(this);
     m_pageSpin->setObjectName(QStringLiteral("pageSpin"));
-    m_pageSpin->setRange(1, qMax(1, m_model.pageCount()));
+    m_pageSpin->setRange(1, 1);
     m_pageSpin->setToolTip(QStringLiteral("Numer strony"));
     bar->addWidget(m_pageSpin);
-    m_pageCount = new QLabel(QStringLiteral(" z %1 ").arg(m_model.pageCount()), this);
+    m_pageCount = new QLabel(QStringLiteral(" z %1 ").arg(pageCount()), this);
     m_pageCount->setObjectName(QStringLiteral("pageCountLabel"));
     bar->addWidget(m_pageCount);
     QAction* nextAction =
@@ -156,14 +376,36 @@ void ReportPreview::buildUi()
     focusFind->setObjectName(QStringLiteral("focusFindAction"));
     focusFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     QWidget::addAction(focusFind);
+    m_findActions = {findPreviousAction, findNextAction, focusFind};
     bar->addSeparator();
     QAction* closeAction =
         makeAction(QStringLiteral("closeAction"), QStringLiteral("Zamknij"), QStyle::SP_DialogCloseButton, {},
                    QStringLiteral("Zamknij podgląd (Esc)"));
 
+    m_layoutBar = new QWidget(this);
+    m_layoutBar->setObjectName(QStringLiteral("layoutBar"));
+    auto* layoutBar = new QHBoxLayout(m_layoutBar);
+    layoutBar->setContentsMargins(8, 4, 8, 4);
+    m_layoutStatus = new QLabel(m_layoutBar);
+    m_layoutStatus->setObjectName(QStringLiteral("layoutStatus"));
+    auto* busy = new QProgressBar(m_layoutBar);
+    busy->setObjectName(QStringLiteral("layoutProgress"));
+    busy->setRange(0, 0);
+    busy->setMaximumWidth(200);
+    m_cancelButton = new QPushButton(QStringLiteral("Anuluj"), m_layoutBar);
+    m_cancelButton->setObjectName(QStringLiteral("cancelLayoutButton"));
+    m_cancelButton->setToolTip(QStringLiteral("Przerwij przygotowywanie stron raportu"));
+    layoutBar->addWidget(m_layoutStatus);
+    layoutBar->addWidget(busy);
+    layoutBar->addWidget(m_cancelButton);
+    layoutBar->addStretch(1);
+    layout->addWidget(m_layoutBar);
+    m_layoutBar->hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, &ReportPreview::cancelLayout);
+
     m_view = new PageView;
     m_view->setObjectName(QStringLiteral("pageView"));
-    m_view->setModel(&m_model);
+    m_view->setPages(m_pages.get());
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("pageScroll"));
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -178,7 +420,7 @@ void ReportPreview::buildUi()
     connect(firstAction, &QAction::triggered, this, [this] { showPage(0); });
     connect(previousAction, &QAction::triggered, this, [this] { showPage(currentPage() - 1); });
     connect(nextAction, &QAction::triggered, this, [this] { showPage(currentPage() + 1); });
-    connect(lastAction, &QAction::triggered, this, [this] { showPage(m_model.pageCount() - 1); });
+    connect(lastAction, &QAction::triggered, this, [this] { showPage(pageCount() - 1); });
     connect(m_pageSpin, &QSpinBox::valueChanged, this, [this](int value) { showPage(value - 1); });
     connect(m_zoomBox, &QComboBox::activated, this, &ReportPreview::zoomChosen);
     connect(zoomInAction, &QAction::triggered, this, [this] { stepZoom(1); });
@@ -220,7 +462,7 @@ void ReportPreview::setCurrentPage(int page)
 
 void ReportPreview::showPage(int page)
 {
-    page = qBound(0, page, qMax(0, m_model.pageCount() - 1));
+    page = qBound(0, page, qMax(0, pageCount() - 1));
     const bool changed = page != m_view->page();
     m_view->setPage(page);
     m_pageSpin->blockSignals(true);
@@ -252,8 +494,11 @@ void ReportPreview::applyZoom()
 {
     const double full = m_view->pixelsPerMmAtFullSize();
     const QSize room = m_scroll->viewport()->size() - QSize(kViewMargin, kViewMargin);
-    const double widthZoom = qMax(1, room.width()) / (m_model.paperSize.width() * full);
-    const double pageZoom = qMin(widthZoom, qMax(1, room.height()) / (m_model.paperSize.height() * full));
+    QSizeF paper = m_pages->format().paperSize;
+    if (paper.isEmpty())
+        paper = QSizeF(210, 297);
+    const double widthZoom = qMax(1, room.width()) / (paper.width() * full);
+    const double pageZoom = qMin(widthZoom, qMax(1, room.height()) / (paper.height() * full));
     double zoom = m_fixedZoom;
     if (m_zoomMode == ZoomMode::FitWidth)
         zoom = widthZoom;
@@ -315,7 +560,14 @@ void ReportPreview::find(const QString& text)
     m_searched = text;
     if (m_findEdit->text() != text)
         m_findEdit->setText(text);
-    m_matches = m_model.find(text);
+    m_matches.clear();
+    // Page by page, from wherever the pages are kept; a long report shows its progress.
+    if (!text.isEmpty()) {
+        withProgress(QStringLiteral("Szukanie „%1”…").arg(text), pageCount(), [&](int p) {
+            m_matches.append(PageModel::findOnPage(m_pages->page(p), p, text));
+            return true;
+        });
+    }
     m_currentMatch = -1;
     // The first match on the page shown or after it.
     for (int i = 0; i < m_matches.size(); ++i) {
@@ -365,21 +617,36 @@ void ReportPreview::showMatch()
 
 bool ReportPreview::print(QPrinter& printer, QString* error)
 {
-    return PagePainter::print(m_model, printer, error);
+    QString fault;
+    withProgress(QStringLiteral("Drukowanie strony %1 z %2…"), [&](const auto& progress) {
+        return PagePainter::print(*m_pages, printer, &fault, progress);
+    });
+    if (error)
+        *error = fault;
+    // Stopped by the user is not a failure.
+    return fault.isEmpty();
 }
 
 bool ReportPreview::savePdf(const QString& path, QString* error)
 {
-    return PagePainter::writePdf(m_model, path, error);
+    QString fault;
+    const bool ok = withProgress(QStringLiteral("Zapisywanie strony %1 z %2…"), [&](const auto& progress) {
+        return PagePainter::writePdf(*m_pages, path, &fault, progress);
+    });
+    if (error)
+        *error = fault;
+    return ok;
 }
 
 void ReportPreview::printWithDialog()
 {
+    if (!m_complete)
+        return;
     QPrinter printer(QPrinter::HighResolution);
-    PagePainter::setUpPrinter(m_model, printer);
+    PagePainter::setUpPrinter(*m_pages, printer);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Drukuj"));
-    dialog.setMinMax(1, qMax(1, m_model.pageCount()));
+    dialog.setMinMax(1, qMax(1, pageCount()));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
     if (dialog.exec() != QDialog::Accepted)
@@ -395,7 +662,10 @@ void ReportPreview::printWithDialog()
 
 void ReportPreview::saveWithDialog()
 {
-    QString name = m_model.title.isEmpty() ? QStringLiteral("raport") : m_model.title;
+    if (!m_complete)
+        return;
+    const QString title = m_pages->format().title;
+    QString name = title.isEmpty() ? QStringLiteral("raport") : title;
     name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz raport jako PDF"),
@@ -406,7 +676,7 @@ void ReportPreview::saveWithDialog()
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     QString error;
-    if (!savePdf(path, &error))
+    if (!savePdf(path, &error) && !error.isEmpty())
         showError(error);
 }
 

@@ -48,6 +48,10 @@ private:
     bool readText(TemplateObject& object);
     bool readFont(QFont& font);
     bool parseSegments(const QString& text, QList<TextSegment>& segments);
+    // Gives every object the index of its font and picture in the template's lists.
+    void index();
+    void indexBand(TemplateBand* band);
+    void indexBlock(DataBlock& block);
 
     ReportTemplate& m_t;
     QString m_baseDir;
@@ -129,6 +133,7 @@ bool Parser::parse(const QByteArray& text)
     }
     if (m_xml.hasError())
         return fail(m_xml.errorString());
+    index();
     if (m_t.sources().isEmpty() && !m_t.titleBand && !m_t.summary && !m_t.pageHeader && !m_t.pageFooter)
         return fail(QStringLiteral("szablon nie zawiera żadnej sekcji"));
     return true;
@@ -325,6 +330,8 @@ bool Parser::readFont(QFont& font)
     // Layout is measured at print resolution; hinting would make widths depend on the device.
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
+    // No ligatures: "fi" stays two letters, so a search of the PDF finds "Klasyfikacja".
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return true;
 }
 
@@ -496,6 +503,46 @@ bool Parser::parseSegments(const QString& text, QList<TextSegment>& segments)
     return true;
 }
 
+void Parser::indexBand(TemplateBand* band)
+{
+    if (!band)
+        return;
+    for (TemplateObject& object : band->objects) {
+        if (object.kind == TemplateObject::Kind::Text) {
+            const QString key = object.font.key();
+            qsizetype at = 0;
+            while (at < m_t.fonts.size() && m_t.fonts.at(at).key() != key)
+                ++at;
+            if (at == m_t.fonts.size())
+                m_t.fonts.append(object.font);
+            object.fontIndex = int(at);
+            for (const TextSegment& segment : object.segments)
+                m_t.usesPageCount |= segment.kind == TextSegment::Kind::PageCount;
+        } else if (object.kind == TemplateObject::Kind::Picture) {
+            object.imageIndex = int(m_t.images.size());
+            m_t.images.append(object.image);
+        }
+    }
+}
+
+void Parser::indexBlock(DataBlock& block)
+{
+    for (TemplateBand* band :
+         {block.header.get(), block.row.get(), block.rowFooter.get(), block.footer.get()})
+        indexBand(band);
+    for (auto& detail : block.details)
+        indexBlock(*detail);
+}
+
+void Parser::index()
+{
+    for (TemplateBand* band :
+         {m_t.titleBand.get(), m_t.pageHeader.get(), m_t.pageFooter.get(), m_t.summary.get()})
+        indexBand(band);
+    for (auto& block : m_t.blocks)
+        indexBlock(*block);
+}
+
 void collectSources(const DataBlock& block, QStringList& out)
 {
     out.append(block.source);
@@ -522,6 +569,9 @@ void ReportTemplate::clear()
     pageFooter.reset();
     summary.reset();
     blocks.clear();
+    fonts.clear();
+    images.clear();
+    usesPageCount = false;
 }
 
 bool ReportTemplate::load(const QString& path)

@@ -41,6 +41,7 @@ struct TemplateObject
     QPointF p1, p2; // line
     QList<TextSegment> segments;
     QFont font;
+    int fontIndex = 0; // into the template's fonts
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
     bool wrap = true;
     bool stretch = false; // grows with its text and with the band
@@ -50,6 +51,7 @@ struct TemplateObject
     QColor fill; // invalid: no background
     double padding = 0.5;
     QImage image;
+    int imageIndex = 0; // into the template's images
     bool keepAspect = true;
     int line = 0; // line of the template file, for messages
 };
@@ -116,6 +118,12 @@ public:
     PageSetup page;
     std::unique_ptr<TemplateBand> titleBand, pageHeader, pageFooter, summary;
     std::vector<std::unique_ptr<DataBlock>> blocks;
+
+    // The fonts and pictures the objects refer to by index.
+    QList<QFont> fonts;
+    QList<QImage> images;
+    // Whether a text asks for the number of pages ([#PAGES]).
+    bool usesPageCount = false;
 
     // Every source named by the template, outer ones first.
     QStringList sources() const;

@@ -2,29 +2,50 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QImage>
+#include <QList>
 #include <QStringList>
 
+#include <array>
+#include <memory>
+#include <vector>
+
 // Font measures in millimetres, taken at print resolution so that the layout
-// is the same on screen, on paper and in PDF.
+// is the same on screen, on paper and in PDF. Report fonts are set without
+// kerning and shaping, so a line is as wide as its characters' advances
+// summed; those are kept per font, which makes measuring a table lookup.
 class TextMeasurer
 {
 public:
-    TextMeasurer();
+    // One line of a broken paragraph and its width.
+    struct Line
+    {
+        QString text;
+        double width = 0;
+    };
 
-    double width(const QFont& font, const QString& text);
-    double lineHeight(const QFont& font);
+    explicit TextMeasurer(const QList<QFont>& fonts = {});
+    ~TextMeasurer();
+    TextMeasurer(const TextMeasurer&) = delete;
+    TextMeasurer& operator=(const TextMeasurer&) = delete;
+
+    // Fonts are referred to by the index they were given in.
+    int addFont(const QFont& font);
+    int fontCount() const { return int(m_fonts.size()); }
+
+    double width(int font, QStringView text);
+    double lineHeight(int font);
+    double ascent(int font);
     // Breaks a paragraph (no line breaks inside) into lines not wider than
-    // width; a word longer than a line is broken between characters.
-    QStringList wrap(const QFont& font, const QString& paragraph, double width);
-    // The text cut to width with an ellipsis when it does not fit.
-    QString elide(const QFont& font, const QString& text, double width);
+    // width, between words; a word longer than a line is broken between
+    // characters. Nothing is left out. Appends the lines to `out`.
+    void wrap(int font, QStringView paragraph, double width, QList<Line>& out);
 
 private:
-    QFontMetricsF& metrics(const QFont& font);
+    struct Font;
+    double advance(Font& f, char16_t c);
 
     QImage m_device;
-    QHash<QString, QFontMetricsF> m_metrics;
+    std::vector<std::unique_ptr<Font>> m_fonts;
     double m_mmPerPixel;
 };

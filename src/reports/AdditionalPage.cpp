@@ -5,8 +5,10 @@
 #include "base/ErrorLog.h"
 #include "base/ReportLists.h"
 #include "registers/TVXExportToCSV.h"
+#include "renderer/ReportTemplate.h"
 #include "reports/ReportConditions.h"
 #include "reports/SavedListState.h"
+#include "reports/WaitCursor.h"
 #include "store/Guarded.h"
 #include "store/Statement.h"
 #include "store/StatementTexts.h"
@@ -16,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,8 +28,17 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace {
 const QString kInfo = QStringLiteral("Informacja");
+
+// An add-on report is a template of the configuration folder, beside the
+// lists that name it: raporty/<form name>.frf.
+QString addOnPath(const QString& form)
+{
+    return QDir(AppPaths::configDir()).filePath(QStringLiteral("raporty/") + form + QStringLiteral(".frf"));
+}
 } // namespace
 
 AdditionalPage::AdditionalPage(const Context& context) : ReportPage(context, QStringLiteral("Tab9"))
@@ -42,6 +54,7 @@ AdditionalPage::AdditionalPage(const Context& context) : ReportPage(context, QSt
     auto* open =
         statementButton(extra, QStringLiteral("SBOtworzRaport"), QStringLiteral("Otwórz wskazany raport"));
     connect(open, &QPushButton::clicked, this, [this] { runAdditional(); });
+    connect(list, &QComboBox::currentIndexChanged, this, [this] { offerSelected(); });
     auto* offer = statementButton(extra, QStringLiteral("SBOfertaRaportow"),
                                   QStringLiteral("Zobacz ofertę dostępnych raportów dodatkowych"));
     connect(offer, &QPushButton::clicked, this,
@@ -132,6 +145,22 @@ void AdditionalPage::viewEntered()
     for (const ReportLists::Entry& e : ReportLists::shown(ReportLists::read(AppPaths::configDir())))
         list->addItem(e.caption, e.name);
     list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+    offerSelected();
+}
+
+// "Otwórz wskazany raport" is offered for a report that is installed, and
+// with an empty list, to say there is none.
+void AdditionalPage::offerSelected()
+{
+    const auto* list = control<QComboBox>(QStringLiteral("CBraportyPrywatne"));
+    auto* open = control<QPushButton>(QStringLiteral("SBOtworzRaport"));
+    const bool none = list->count() == 0 || list->currentIndex() < 0;
+    const QString path = none ? QString() : addOnPath(list->currentData().toString());
+    const bool installed = !none && QFileInfo::exists(path);
+    open->setEnabled(none || installed);
+    open->setToolTip(none || installed ? QStringLiteral("Otwórz raport wybrany z listy")
+                                       : QStringLiteral("Raport „%1” nie jest zainstalowany (brak pliku %2).")
+                                             .arg(list->currentText(), QDir::toNativeSeparators(path)));
 }
 
 bool AdditionalPage::runAdditional()
@@ -142,13 +171,26 @@ bool AdditionalPage::runAdditional()
                       QStringLiteral("Brak raportu. Wskaż żądany raport bądź zamów raport u producenta."));
         return false;
     }
-    // The add-on report windows do not come with this program: a named window
-    // that is not installed is reported as a failed start.
-    const QString form = list->currentData().toString();
-    ErrorLog::report(QStringLiteral("Błąd podczas uruchamiania raportu. Oryginalny komunikat: ") +
-                         QStringLiteral("Nie znaleziono raportu ") + form,
-                     false, 121726);
-    return false;
+    // The report definition is the one whose record source the template reads.
+    const QString path = addOnPath(list->currentData().toString());
+    ReportTemplate report;
+    QString fault, definition;
+    if (!report.load(path)) {
+        fault = report.errorString();
+    } else {
+        const QStringList sources = report.sources();
+        definition = sources.isEmpty() ? QStringLiteral("frDrukujPozycje")
+                                       : TDMRaporty::reportOfSource(sources.first());
+        if (definition.isEmpty())
+            fault = QStringLiteral("Szablon raportu „%1” używa nieznanego źródła danych „%2”.")
+                        .arg(path, sources.first());
+    }
+    if (!fault.isEmpty()) {
+        ErrorLog::report(QStringLiteral("Błąd podczas uruchamiania raportu. Oryginalny komunikat: ") + fault,
+                         false, 121726);
+        return false;
+    }
+    return showReportAt(definition, path, false);
 }
 
 bool AdditionalPage::prepareDeadlines()
@@ -215,6 +257,7 @@ bool AdditionalPage::runDeadlinesCsv()
     SavedListState saved(db().listState(), {list});
     if (!prepareDeadlines())
         return false;
+    std::optional<WaitCursor> waiting(std::in_place);
     Statement q(&db().DatabaseMain(), list);
     q.setLines(statementLines(list));
     db().listState().applyTo(list, q);
@@ -257,6 +300,7 @@ bool AdditionalPage::runDeadlinesCsv()
                             where,
                             q.text(QStringLiteral("INNE"))};
     }
+    waiting.reset();
     const QString file = Dialogs::saveFileName(this, QStringLiteral("Eksportuj dane do arkusza .CSV"),
                                                QStringLiteral("estawienie_planowanych_terminow.csv"),
                                                QStringLiteral("Arkusz .CSV (*.csv);;Wszystkie pliki (*.*)"));

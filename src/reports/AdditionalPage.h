@@ -17,6 +17,7 @@ public:
 
 private:
     bool runAdditional();
+    void offerSelected();
     // The deadline list narrowed by the filters; false when nothing is to run.
     bool prepareDeadlines();
     bool runDeadlines();

@@ -2,6 +2,7 @@
 
 #include "reports/ReportConditions.h"
 #include "reports/SavedListState.h"
+#include "reports/WaitCursor.h"
 #include "store/Guarded.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
@@ -58,8 +59,11 @@ void BhpPage::addEmployeeFilter(QGridLayout* grid, const QString& box, const QSt
     auto* check = new QCheckBox(QStringLiteral("Dla prac.:"), cell);
     check->setObjectName(box);
     l->addWidget(check);
-    l->addWidget(addLookup(cell, lookup, QStringLiteral("DBFPracownicy"), QStringLiteral("NREW"),
-                           QStringLiteral("PRACOWNIK"), check));
+    Lookup* employee = addLookup(cell, lookup, QStringLiteral("DBFPracownicy"), QStringLiteral("NREW"),
+                                 QStringLiteral("PRACOWNIK"), check);
+    // Room for a name and number, and for the sort column beside it.
+    employee->setMinimumContentsLength(22);
+    l->addWidget(employee);
     grid->addWidget(cell, row(), 1);
 }
 
@@ -144,7 +148,10 @@ bool BhpPage::runHoldings()
             ListState::literal(control<Lookup>(QStringLiteral("ZestPracBhpSeria1"))->key().toString());
     q.setLine(5, condition);
     q.setLine(7, QStringLiteral("PRACOWNIK COLLATE PL,NREW,NREWID COLLATE PL,NAZWA COLLATE PL"));
-    guarded(TmyDataBase::reloadCode(QStringLiteral("DBFPracBhp")), [&] { q.open(); });
+    {
+        const WaitCursor waiting;
+        guarded(TmyDataBase::reloadCode(QStringLiteral("DBFPracBhp")), [&] { q.open(); });
+    }
     const bool shown = showReport(QStringLiteral("frPracBhp"), QStringLiteral("bhpprac.frf"));
     q.close();
     return shown;

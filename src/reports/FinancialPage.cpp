@@ -3,6 +3,7 @@
 #include "reports/ReportConditions.h"
 #include "reports/ReportPanel.h"
 #include "reports/SavedListState.h"
+#include "reports/WaitCursor.h"
 #include "store/Guarded.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
@@ -61,13 +62,14 @@ FinancialPage::FinancialPage(const Context& context) : ReportPage(context, QStri
     g->addWidget(valueCell, row(), 1);
     addChoice(g, 1, QStringLiteral("cbWartPocz"), {QStringLiteral("Netto"), QStringLiteral("Brutto")});
     auto* amounts = new QWidget(this);
-    auto* al = new QHBoxLayout(amounts);
+    auto* al = new QGridLayout(amounts);
     al->setContentsMargins(0, 0, 0, 0);
     m_above = addAmount(amounts, QStringLiteral("cbKwotaOd"), QStringLiteral("O kwocie powyżej:"),
                         QStringLiteral("kwotaOd"), &m_aboveValue);
     m_below = addAmount(amounts, QStringLiteral("cbKwotaDo"), QStringLiteral("O kwocie poniżej:"),
                         QStringLiteral("kwotaDo"), &m_belowValue);
-    g->addWidget(amounts, row(), 3);
+    // Over the number and third filter columns, which this statement does not use otherwise.
+    g->addWidget(amounts, row(), 2, 1, 2);
 
     g->setRowStretch(row() + 1, 1);
     g->setColumnStretch(5, 1);
@@ -80,8 +82,10 @@ QCheckBox* FinancialPage::addAmount(QWidget* parent, const QString& box, const Q
     check->setObjectName(box);
     auto* e = new QLineEdit(parent);
     e->setObjectName(field);
-    e->setMaximumWidth(90);
     e->setAlignment(Qt::AlignRight);
+    // As long as the amounts of the editors, and wide enough to show twelve digits and the grosze.
+    e->setMaxLength(18);
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("999999999999,99")) + 16);
     connect(e, &QLineEdit::textEdited, this, [check, e](const QString& text) {
         // Typing ticks the box; a point or comma becomes the decimal separator.
         QString fixed = text;
@@ -94,8 +98,10 @@ QCheckBox* FinancialPage::addAmount(QWidget* parent, const QString& box, const Q
         }
         check->setChecked(true);
     });
-    parent->layout()->addWidget(check);
-    parent->layout()->addWidget(e);
+    auto* grid = static_cast<QGridLayout*>(parent->layout());
+    const int row = grid->rowCount() == 1 && !grid->itemAtPosition(0, 0) ? 0 : grid->rowCount();
+    grid->addWidget(check, row, 0);
+    grid->addWidget(e, row, 1);
     *edit = e;
     return check;
 }
@@ -196,8 +202,11 @@ bool FinancialPage::runRegister()
         current.setLine(3 + block * 4, below);
         liquidated.setLine(1 + block * 2, arch);
     }
-    guarded(62141, [&] { current.open(); });
-    guarded(62142, [&] { liquidated.open(); });
+    {
+        const WaitCursor waiting;
+        guarded(62141, [&] { current.open(); });
+        guarded(62142, [&] { liquidated.open(); });
+    }
     const bool shown = showReport(QStringLiteral("frReport12"), QStringLiteral("zestawienie.frf"));
     current.close();
     liquidated.close();

@@ -22,7 +22,7 @@ public:
     void addChoices(TDMRaporty::Choices& choices) const override;
 
 private:
-    // A box and its amount field, side by side in `parent`; typing ticks the box.
+    // A box and its amount field, on a row of their own in `parent`'s grid; typing ticks the box.
     QCheckBox* addAmount(QWidget* parent, const QString& box, const QString& caption, const QString& field,
                          QLineEdit** edit);
     bool runCosts(const QString& button);

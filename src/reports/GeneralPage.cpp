@@ -3,6 +3,7 @@
 #include "reports/ReportConditions.h"
 #include "reports/ReportPanel.h"
 #include "reports/SavedListState.h"
+#include "reports/WaitCursor.h"
 #include "store/Guarded.h"
 #include "store/PolishCollation.h"
 #include "store/Statement.h"
@@ -193,7 +194,10 @@ bool GeneralPage::runAssetReport(const QString& button)
     q.setLine(dateLine + 1, arch);
     q.setLine(dateLine + 2, numberCondition);
     q.setLine(sortLine, sorts.value(sort, sorts.first()) + PolishCollation::clause());
-    guarded(code, [&] { q.open(); });
+    {
+        const WaitCursor waiting;
+        guarded(code, [&] { q.open(); });
+    }
     // The equipment of each computer is read from the equipment list.
     SavedListState saved(db().listState(), {QStringLiteral("DBFSprzet")});
     const bool shown = showReport(report, file);
@@ -225,7 +229,10 @@ bool GeneralPage::runFreeLicences()
 {
     Statement& q = db().statement(QStringLiteral("DBFWolneLic"));
     q.close();
-    guarded(81141, [&] { q.open(); });
+    {
+        const WaitCursor waiting;
+        guarded(81141, [&] { q.open(); });
+    }
     const bool shown = showReport(QStringLiteral("frReportLic"), QStringLiteral("wolnelic.frf"));
     q.close();
     return shown;

@@ -1,6 +1,7 @@
 #include "reports/ReportCommands.h"
 
 #include "editors/TfKomputery.h"
+#include "registers/FilterBar.h"
 #include "registers/TfMain.h"
 #include "renderer/ReportPreview.h"
 #include "reports/RaportyTab.h"
@@ -40,7 +41,11 @@ ReportCommands::ReportCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     m_main.setRecordCommand(TfMain::Command::Print, [this] { printCurrent(); });
     // The "&Widok" entries of report pages that are not built stay disabled;
     // the rights enable the others again whenever they are applied.
-    connect(&m_main, &TfMain::toolbarStateChanged, this, [this] { disableMissingPages(); });
+    connect(&m_main, &TfMain::toolbarStateChanged, this, [this] {
+        disableMissingPages();
+        // The report view has its own date range: the registers' filter bar is not shown under it.
+        m_main.filterBar()->setVisible(m_main.currentPageName() != QLatin1String("Raporty"));
+    });
     disableMissingPages();
 }
 

@@ -142,7 +142,7 @@ QString ReportFields::sumText(int sum) const
     return TmyDataBase::amountText(m_data.m_sums.at(std::size_t(sum - 1)));
 }
 
-QString ReportFields::accumulate(const Statement* q, const QString& field, int sum)
+QString ReportFields::accumulate(const Statement* q, const QString& field, int sum, bool add)
 {
     if (!usable(q) || !q->hasField(field))
         return {};
@@ -150,9 +150,21 @@ QString ReportFields::accumulate(const Statement* q, const QString& field, int s
     const double value = q->isNull(field) ? 0.0 : q->text(field).trimmed().toDouble(&ok);
     if (q->isNull(field))
         ok = true;
-    if (ok)
+    if (ok && add)
         m_data.m_sums.at(std::size_t(sum - 1)) += value;
     return TmyDataBase::amountText(value);
+}
+
+QString ReportFields::accumulateOnce(const Statement* q, const QString& field, int sum, QChar kind,
+                                     const QString& keyField)
+{
+    if (!usable(q))
+        return {};
+    const QString item = kind + QString::number(integer(q, keyField));
+    const bool first = !m_data.m_counted.contains(item);
+    if (first)
+        m_data.m_counted.insert(item);
+    return accumulate(q, field, sum, first);
 }
 
 bool ReportFields::costs()
@@ -298,12 +310,17 @@ bool ReportFields::byEmployee()
     const Statement* lic = rows(QStringLiteral("frUserDatasetUKompLic"));
     if (!usable(lic))
         lic = rows(QStringLiteral("frUserKompLic"));
+    // The total is what the listed items are worth: a computer two employees
+    // use, or a licence installed on several computers, is counted once.
     if (is("KNETTO"))
-        return put(accumulate(used, QStringLiteral("NETTO"), 1));
+        return put(accumulateOnce(used, QStringLiteral("NETTO"), 1, QLatin1Char('K'),
+                                  QStringLiteral("IDKOMPUTERA")));
     if (is("SNETTO"))
-        return put(accumulate(usedEq, QStringLiteral("NETTO"), 1));
+        return put(accumulateOnce(usedEq, QStringLiteral("NETTO"), 1, QLatin1Char('S'),
+                                  QStringLiteral("IDSPRZETU")));
     if (is("LNETTO"))
-        return put(accumulate(lic, QStringLiteral("LNETTO"), 1));
+        return put(
+            accumulateOnce(lic, QStringLiteral("LNETTO"), 1, QLatin1Char('L'), QStringLiteral("IDLICENCJI")));
     if (is("DATAZAKUPU"))
         return put(date(used, m_name));
     if (is("SDATAZAKUPU"))

@@ -35,7 +35,11 @@ private:
     bool reportIs(const char* report) const;
     QString sumText(int sum) const;
     // The field's amount, added to running sum `sum` (1 to 3).
-    QString accumulate(const Statement* q, const QString& field, int sum);
+    QString accumulate(const Statement* q, const QString& field, int sum, bool add = true);
+    // The same, added only the first time the report meets the item (its
+    // kind and the key in `keyField`).
+    QString accumulateOnce(const Statement* q, const QString& field, int sum, QChar kind,
+                           const QString& keyField);
     // Net, VAT and gross of the row into sums 1 to 3, and their totals.
     bool costs();
     bool dated(std::initializer_list<const char*> fields);

@@ -13,11 +13,11 @@
 #include <QDir>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace {
 QString hintFor(const QString& what)
@@ -152,13 +152,20 @@ QComboBox* ReportPage::addChoice(QGridLayout* grid, int column, const QString& n
     box->setObjectName(name);
     box->addItems(items);
     box->setToolTip(hint);
-    box->setMaximumWidth(240);
+    box->setMaximumWidth(220);
+    // Full width when there is room; in a narrow window the first filter,
+    // whose longest choice is rarely the one shown, gives way before a
+    // column is pushed out of sight.
+    if (column == 1)
+        box->setMinimumWidth(qMin(150, box->sizeHint().width()));
     keepChoice(box);
+    // Choices that share a cell stand one under the other, so the page keeps
+    // every column, "Sortowanie" too, within the width of the main window.
     if (QLayoutItem* item = grid->itemAtPosition(m_row, column)) {
         item->widget()->layout()->addWidget(box);
     } else {
         auto* cell = new QWidget(grid->parentWidget());
-        auto* l = new QHBoxLayout(cell);
+        auto* l = new QVBoxLayout(cell);
         l->setContentsMargins(0, 0, 0, 0);
         l->addWidget(box);
         grid->addWidget(cell, m_row, column);
@@ -182,7 +189,6 @@ QPushButton* ReportPage::statementButton(QWidget* parent, const QString& name, c
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setMinimumWidth(250);
     b->setStyleSheet(QStringLiteral("text-align: left; padding: 3px 8px;"));
     return b;
 }

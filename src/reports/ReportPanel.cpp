@@ -9,11 +9,15 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 ReportPanel::ReportPanel(QWidget* parent) : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("RapPanel"));
-    auto* l = new QHBoxLayout(this);
+    // Two rows, so the panel never makes the view wider than the pages above it.
+    auto* rows = new QVBoxLayout(this);
+    auto* l = new QHBoxLayout;
+    rows->addLayout(l);
     l->addWidget(new QLabel(QStringLiteral("Zakres dat:"), this));
     m_from = new DateField(this);
     m_from->setObjectName(QStringLiteral("RapDTOD"));
@@ -44,14 +48,13 @@ ReportPanel::ReportPanel(QWidget* parent) : QGroupBox(parent)
     l->addWidget(m_issueDateOn);
     l->addWidget(m_issueDate);
     l->addWidget(m_issuePicker);
-    l->addSpacing(20);
+    l->addStretch(1);
 
     m_liquidationDate =
         new QCheckBox(QStringLiteral("Dla danych zarchiwizowanych zastosuj filtr do daty likwidacji"), this);
     m_liquidationDate->setObjectName(QStringLiteral("cbDataLikwidacji"));
     m_liquidationDate->setChecked(true);
-    l->addWidget(m_liquidationDate);
-    l->addStretch(1);
+    rows->addWidget(m_liquidationDate);
 }
 
 qint64 ReportPanel::rangeFrom() const

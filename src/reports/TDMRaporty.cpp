@@ -180,6 +180,7 @@ void TDMRaporty::resetRun()
     m_page = 1;
     m_sums = {};
     m_installed = 0;
+    m_counted.clear();
 }
 
 bool TDMRaporty::hasSource(const QString& source) const
@@ -508,6 +509,31 @@ QString TDMRaporty::locationText(qint64 kod)
     return value;
 }
 
+// Name and NIP, and on a line of its own the address: street and number,
+// postal code and town.
+QString TDMRaporty::companyText(const Statement& q)
+{
+    const auto field = [&](const char* name) { return q.text(QLatin1String(name)).trimmed(); };
+    QString text = q.text(QStringLiteral("NAZWA")) + QStringLiteral(" NIP:") + q.text(QStringLiteral("NIP"));
+    QStringList address;
+    for (const QString& part : {(field("ULICA") + QLatin1Char(' ') + field("NUMER")).trimmed(),
+                                (field("KOD") + QLatin1Char(' ') + field("MIASTO")).trimmed()})
+        if (!part.isEmpty())
+            address << part;
+    if (!address.isEmpty())
+        text += QLatin1Char('\r') + address.join(QStringLiteral(", "));
+    return text;
+}
+
+QString TDMRaporty::reportOfSource(const QString& source)
+{
+    for (const ReportDef& r : reports())
+        for (const SourceDef& s : r.sources)
+            if (source == QLatin1String(s.name))
+                return QLatin1String(r.name);
+    return {};
+}
+
 QString TDMRaporty::getValue(const QString& name)
 {
     QString value;
@@ -536,7 +562,10 @@ bool TDMRaporty::isCommon(const QString& name)
 QString TDMRaporty::commonValue(const QString& name)
 {
     // FIRMA_WLASNA: the own company where a report's FIRMA is a row's company.
+    // Both are left empty when the option says the company is not to be printed.
     if (name == QLatin1String("FIRMA") || name == QLatin1String("FIRMA_WLASNA")) {
+        if (!Config::global().flag(QStringLiteral("cbRapFirma")))
+            return {};
         if (!m_companyRead) {
             m_companyRead = true;
             m_company.clear();
@@ -544,11 +573,11 @@ QString TDMRaporty::commonValue(const QString& name)
                 Statement& q = *m_scratch;
                 q.close();
                 q.clearParams();
-                q.setLines({QStringLiteral("SELECT NAZWA,NIP FROM firmy WHERE IDFIRMY = 1")});
+                q.setLines(
+                    {QStringLiteral("SELECT NAZWA,NIP,ULICA,NUMER,KOD,MIASTO FROM firmy WHERE IDFIRMY = 1")});
                 q.open();
                 if (!q.eof())
-                    m_company = q.text(QStringLiteral("NAZWA")) + QStringLiteral(" NIP:") +
-                                q.text(QStringLiteral("NIP"));
+                    m_company = companyText(q);
                 q.close();
             });
         }

@@ -3,6 +3,7 @@
 #include "renderer/ReportDataProvider.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -52,6 +53,8 @@ public:
     static QStringList sourcesOf(const QString& report);
     // "Raport", or "Wydruk z programu Sprzetnik" for the print-outs.
     static QString reportTitle(const QString& report);
+    // The report definition that has this record source; empty when none has.
+    static QString reportOfSource(const QString& source);
 
     // The report definition the next run answers for; false for an unknown
     // name. The page counter starts again.
@@ -106,6 +109,7 @@ private:
     void skipToFreeLicence();
     bool sectionWanted(const QString& source) const;
     QString responsibleText(const QString& nrew);
+    static QString companyText(const Statement& q);
     QString locationText(qint64 kod);
 
     TmyDataBase& m_db;
@@ -117,6 +121,7 @@ private:
 
     int m_page = 0;
     std::array<double, 3> m_sums{};
+    QSet<QString> m_counted; // items already in a sum that counts each item once
     int m_installed = 0;
     std::array<QString, 14> m_propertyNames;
     std::array<QString, 14> m_propertyValues;

@@ -19,4 +19,5 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ReportCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportPanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WaitCursor.h
 )

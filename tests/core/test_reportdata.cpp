@@ -1,9 +1,9 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Config.h"
 #include "reports/RecordPrintout.h"
 #include "reports/TDMRaporty.h"
-#include "base/Config.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 
@@ -116,6 +116,49 @@ private slots:
         m_rap->first(QStringLiteral("frUserDataset7"));
         QCOMPARE(m_rap->getValue(QStringLiteral("STRONA")), QStringLiteral("1"));
         QCOMPARE(m_rap->getValue(QStringLiteral("SNETTO")), a("0"));
+    }
+
+    void ownCompanyNameAndAddressOrNothing_data()
+    {
+        QTest::addColumn<QString>("street");
+        QTest::addColumn<QString>("town");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("without address") << ""
+                                         << ""
+                                         << "Firma Testowa NIP:111-22-33-444";
+        QTest::newRow("street and town") << "ul. Długa"
+                                         << "Poznań"
+                                         << "Firma Testowa NIP:111-22-33-444\rul. Długa 7, 60-001 Poznań";
+        QTest::newRow("town only") << ""
+                                   << "Poznań"
+                                   << "Firma Testowa NIP:111-22-33-444\r60-001 Poznań";
+    }
+    void ownCompanyNameAndAddressOrNothing()
+    {
+        QFETCH(QString, street);
+        QFETCH(QString, town);
+        QFETCH(QString, expected);
+        Statement q(&m_db->DatabaseMain(), QString(),
+                    {QStringLiteral("UPDATE firmy SET ULICA=:PARAM0,NUMER=:PARAM1,KOD=:PARAM2,MIASTO=:PARAM3 "
+                                    "WHERE IDFIRMY=1")});
+        q.setParam(0, street);
+        q.setParam(1, street.isEmpty() ? QString() : QStringLiteral("7"));
+        q.setParam(2, town.isEmpty() ? QString() : QStringLiteral("60-001"));
+        q.setParam(3, town);
+        q.execSQL();
+        // The supplier's FIRMA of the orders list does not replace the own company either.
+        for (const char* report : {"frReport7", "frReport13"}) {
+            QVERIFY(m_rap->setReport(QLatin1String(report)));
+            QCOMPARE(m_rap->getValue(QStringLiteral("FIRMA_WLASNA")), expected);
+        }
+        QVERIFY(m_rap->setReport(QStringLiteral("frReport7")));
+        QCOMPARE(m_rap->getValue(QStringLiteral("FIRMA")), expected);
+        // "Umieszczaj na raportach dane firmy" off: no report prints them.
+        Config::global().set(QStringLiteral("cbRapFirma"), false);
+        QCOMPARE(m_rap->getValue(QStringLiteral("FIRMA")), QString());
+        QCOMPARE(m_rap->getValue(QStringLiteral("FIRMA_WLASNA")), QString());
+        Config::global().set(QStringLiteral("cbRapFirma"), true);
+        QCOMPARE(m_rap->getValue(QStringLiteral("FIRMA")), expected);
     }
 
     void licencePrograms_data()

@@ -1,6 +1,10 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/AppPaths.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
+#include "registers/FilterBar.h"
 #include "registers/TfMain.h"
 #include "renderer/PagePainter.h"
 #include "renderer/ReportEngine.h"
@@ -8,10 +12,7 @@
 #include "reports/RaportyTab.h"
 #include "reports/ReportCommands.h"
 #include "reports/TDMRaporty.h"
-#include "base/AppPaths.h"
 #include "store/AppState.h"
-#include "base/Config.h"
-#include "base/Dialogs.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
@@ -23,6 +24,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -381,6 +384,20 @@ private slots:
             if (!out.isEmpty())
                 m_tab->grab().save(QDir(out).filePath(QStringLiteral("widok%1.png").arg(t + 1)));
         }
+        // As wide as the view is in the main window at its first size: every
+        // column, "Sortowanie" too, without scrolling sideways.
+        m_tab->resize(880, 560);
+        for (int t = 0; t < tabs->count(); ++t) {
+            tabs->setCurrentIndex(t);
+            QApplication::processEvents();
+            auto* scroll = qobject_cast<QScrollArea*>(tabs->currentWidget());
+            QVERIFY(scroll);
+            QVERIFY2(!scroll->horizontalScrollBar()->isVisible(), qPrintable(tabs->tabText(t)));
+        }
+        QVERIFY(m_tab->width() <= 880);
+        // The amount limits show a long amount whole.
+        QLineEdit* above = control<QLineEdit>(QStringLiteral("kwotaOd"));
+        QVERIFY(above->width() > above->fontMetrics().horizontalAdvance(QStringLiteral("1234567890,99")));
     }
 
     void typingAnAmountTicksItsBox()
@@ -424,6 +441,27 @@ private slots:
         main.reloadList(QStringLiteral("DBFKomputery"));
         main.runCommand(TfMain::Command::Print);
         QVERIFY(title.isEmpty());
+        AppState::instance().logout();
+    }
+
+    // The report view has a date range of its own: the registers' filter bar
+    // ("Data zakupu:") is not shown under it, and comes back with a register.
+    void noRegisterFilterBarUnderTheReports()
+    {
+        TfMain main(nullptr, m_db.get());
+        ReportCommands commands(main, *m_db);
+        Rights r{};
+        r.fill(true);
+        AppState::instance().currentUser = QStringLiteral("ADMIN");
+        main.applyRights(r);
+        main.show();
+        main.SBKomputeryClick();
+        QVERIFY(main.filterBar()->isVisible());
+        main.SBRaportyClick();
+        QCOMPARE(main.currentPageName(), QStringLiteral("Raporty"));
+        QVERIFY(!main.filterBar()->isVisible());
+        main.SBSprzetClick();
+        QVERIFY(main.filterBar()->isVisible());
         AppState::instance().logout();
     }
 };

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -283,22 +284,34 @@ private slots:
         const QString computerLine = m_db->statement(QStringLiteral("DBFPracKomp")).line(2);
         QVERIFY(m_tab->run(QStringLiteral("SBPracWyposazenie")));
         QCOMPARE(m_template, QStringLiteral("prac_wyposazenie.frf"));
-        // Used computers, their licences and used equipment of one employee.
+        // Used computers, their licences and used equipment of one employee,
+        // each counted once: the sample's licences are installed on both of
+        // the employee's computers.
         const double expected =
-            number(QStringLiteral("SELECT SUM(NETTO) FROM r_kompprac AS R JOIN komputery AS K ON "
-                                  "R.IDKOMPUTERA=K.IDKOMPUTERA WHERE R.NREW='P001' AND ARCHIWUM='N'")) +
+            number(QStringLiteral("SELECT SUM(NETTO) FROM komputery WHERE ARCHIWUM='N' AND IDKOMPUTERA IN "
+                                  "(SELECT IDKOMPUTERA FROM r_kompprac WHERE NREW='P001')")) +
+            number(QStringLiteral("SELECT SUM(NETTO) FROM sprzet WHERE ARCHIWUM='N' AND IDSPRZETU IN "
+                                  "(SELECT IDSPRZETU FROM r_sprzprac WHERE NREW='P001')")) +
             number(QStringLiteral(
-                "SELECT SUM(NETTO) FROM r_sprzprac AS R JOIN sprzet AS S ON R.IDSPRZETU=S.IDSPRZETU "
-                "WHERE R.NREW='P001' AND ARCHIWUM='N'")) +
-            number(QStringLiteral(
-                "SELECT SUM(L.NETTO) FROM r_kompprac AS R JOIN komputery AS K ON "
-                "R.IDKOMPUTERA=K.IDKOMPUTERA JOIN r_lickomp AS O ON O.IDKOMPUTERA=K.IDKOMPUTERA "
-                "JOIN licencje AS L ON L.IDLICENCJI=O.IDLICENCJI WHERE R.NREW='P001' AND "
-                "K.ARCHIWUM='N' AND O.ACT='T'"));
+                "SELECT SUM(NETTO) FROM licencje WHERE IDLICENCJI IN (SELECT O.IDLICENCJI FROM r_kompprac AS "
+                "R "
+                "JOIN komputery AS K ON R.IDKOMPUTERA=K.IDKOMPUTERA JOIN r_lickomp AS O ON "
+                "O.IDKOMPUTERA=K.IDKOMPUTERA WHERE R.NREW='P001' AND K.ARCHIWUM='N' AND O.ACT='T')"));
+        const double perComputer = number(QStringLiteral(
+            "SELECT SUM(L.NETTO) FROM r_kompprac AS R JOIN komputery AS K ON R.IDKOMPUTERA=K.IDKOMPUTERA "
+            "JOIN r_lickomp AS O ON O.IDKOMPUTERA=K.IDKOMPUTERA JOIN licencje AS L ON "
+            "L.IDLICENCJI=O.IDLICENCJI "
+            "WHERE R.NREW='P001' AND K.ARCHIWUM='N' AND O.ACT='T'"));
+        const double onceEach = number(QStringLiteral(
+            "SELECT SUM(NETTO) FROM licencje WHERE IDLICENCJI IN (SELECT O.IDLICENCJI FROM r_kompprac AS R "
+            "JOIN r_lickomp AS O ON O.IDKOMPUTERA=R.IDKOMPUTERA WHERE R.NREW='P001' AND O.ACT='T')"));
+        QVERIFY(perComputer > onceEach); // the case the rule is for is in the sample
         QVERIFY(expected > 0);
         QCOMPARE(m_reports->runningSum(1), expected);
         QVERIFY(
             allText().contains(QStringLiteral("Razem wartość netto: ") + TmyDataBase::amountText(expected)));
+        // A licence counted once is still shown under every computer it is on.
+        QCOMPARE(allText().count(QStringLiteral("\nW11P-OEM-2023\n")), 2);
         QVERIFY(allText().contains(QStringLiteral("Kowalski Andrzej")));
         QVERIFY(!allText().contains(QStringLiteral("Zielińska")));
         QCOMPARE(m_db->statement(QStringLiteral("DBFPracKomp")).line(2), computerLine);
@@ -425,6 +438,33 @@ private slots:
         const QString log = m_config->logLines().join(QLatin1Char('\n'));
         QVERIFY2(log.contains(QStringLiteral("121726")), qPrintable(log));
         QVERIFY(log.contains(QStringLiteral("Błąd podczas uruchamiania raportu. Oryginalny komunikat: ")));
+        // A report that is not installed is not offered.
+        auto* open = control<QPushButton>(QStringLiteral("SBOtworzRaport"));
+        QVERIFY(!open->isEnabled());
+        QVERIFY(open->toolTip().contains(QStringLiteral("TfRaportA.frf")));
+
+        // Installed beside the lists, it opens over the source its template reads.
+        QVERIFY(QDir(AppPaths::configDir()).mkpath(QStringLiteral("raporty")));
+        QFile addOn(QDir(AppPaths::configDir()).filePath(QStringLiteral("raporty/TfRaportA.frf")));
+        QVERIFY(addOn.open(QIODevice::WriteOnly));
+        addOn.write("<report title=\"Raport A\"><band type=\"title\" height=\"8\"><text x=\"0\" y=\"0\" "
+                    "width=\"150\" height=\"6\">Pracownicy firmy [FIRMA]</text></band><data "
+                    "source=\"frUserDataset6\"><band type=\"row\" height=\"5\"><text x=\"0\" y=\"0\" "
+                    "width=\"150\" height=\"5\">[NAZWISKO]</text></band></data></report>");
+        addOn.close();
+        m_tab->viewEntered();
+        QVERIFY(open->isEnabled());
+        QVERIFY(m_tab->run(QStringLiteral("SBOtworzRaport")));
+        QCOMPARE(m_template, QStringLiteral("TfRaportA.frf"));
+        QCOMPARE(m_reports->report(), QStringLiteral("frReport6"));
+        QVERIFY(allText().contains(QStringLiteral("Kowalski Andrzej")));
+        QVERIFY(allText().contains(QStringLiteral("Pracownicy firmy Wega Serwis")));
+        // A template the program cannot read is a failed start, reported and logged.
+        QVERIFY(addOn.open(QIODevice::WriteOnly));
+        addOn.write("<report><data source=\"frNieznane\"><band type=\"row\" height=\"5\"/></data></report>");
+        addOn.close();
+        QVERIFY(!m_tab->run(QStringLiteral("SBOtworzRaport")));
+        QVERIFY(m_config->logLines().join(QLatin1Char('\n')).contains(QStringLiteral("„frNieznane”")));
     }
 };
 

@@ -8,9 +8,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -25,6 +27,29 @@ void typePolish(QWidget* widget, const QString& text)
 }
 } // namespace
 
+// The sample's data, with a hand on each page as it begins.
+class PageHook : public MemoryDataProvider
+{
+public:
+    void beginPage(int page) override
+    {
+        MemoryDataProvider::beginPage(page);
+        if (onPage)
+            onPage(page);
+    }
+    std::function<void(int)> onPage;
+};
+
+// The sample prints "Strona n z m", which needs a counting pass first; without
+// the count its pages come as they are laid out.
+QByteArray sampleWithoutPageCount()
+{
+    QFile file(SampleReport::templatePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().replace(" z [#PAGES]", "");
+}
+
 class TestReportPreview : public QObject
 {
     Q_OBJECT
@@ -32,6 +57,7 @@ class TestReportPreview : public QObject
 private:
     const QList<int> m_perLocation{30, 50, 20};
     std::unique_ptr<ReportPreview> m_preview;
+    PageModel m_model; // what the preview shows
 
     template <typename T> T* child(const char* name)
     {
@@ -51,6 +77,7 @@ private slots:
         PageModel model;
         ReportEngine engine(report, data);
         QVERIFY(engine.run(model));
+        m_model = model;
         m_preview = std::make_unique<ReportPreview>(std::move(model));
         m_preview->resize(800, 700);
         m_preview->show();
@@ -62,7 +89,7 @@ private slots:
     {
         QCOMPARE(m_preview->windowTitle(), QStringLiteral("Podgląd wydruku - Wyposażenie wg lokalizacji"));
         QCOMPARE(child<QLabel>("pageCountLabel")->text().trimmed(),
-                 QStringLiteral("z %1").arg(m_preview->model().pageCount()));
+                 QStringLiteral("z %1").arg(m_preview->pageCount()));
         auto* view = child<PageView>("pageView");
         const QImage shot = view->grab().toImage();
         // Dark text on the white paper.
@@ -102,7 +129,7 @@ private slots:
 
     void pageNavigation()
     {
-        const int last = m_preview->model().pageCount() - 1;
+        const int last = m_preview->pageCount() - 1;
         auto* spin = child<QSpinBox>("pageSpin");
         QCOMPARE(m_preview->currentPage(), 0);
         QTest::keyClick(m_preview.get(), Qt::Key_PageDown);
@@ -133,11 +160,11 @@ private slots:
         for (int n = 1; n <= 100; ++n)
             expected +=
                 QStringLiteral("K/%1").arg(n, 5, 10, QLatin1Char('0')).contains(QStringLiteral("K/0004"));
-        const QList<TextMatch> matches = m_preview->model().find(QStringLiteral("K/0004"));
+        const QList<TextMatch> matches = m_model.find(QStringLiteral("K/0004"));
         QCOMPARE(matches.size(), expected);
         QCOMPARE(m_preview->matchCount(), expected);
         QCOMPARE(status->text(), QStringLiteral("1 z %1").arg(expected));
-        QCOMPARE(m_preview->model().pages.at(matches.at(1).page).items.at(matches.at(1).item).text,
+        QCOMPARE(m_model.pages.at(matches.at(1).page).items.at(matches.at(1).item).text,
                  QStringLiteral("K/00041"));
 
         QTest::keyClick(m_preview.get(), Qt::Key_F3);
@@ -197,6 +224,122 @@ private slots:
         QVERIFY(m_preview->isVisible());
         QTest::keyClick(m_preview.get(), Qt::Key_Escape);
         QVERIFY(!m_preview->isVisible());
+    }
+
+    void printHasThePrinterIcon()
+    {
+        const QIcon icon = child<QAction>("printAction")->icon();
+        const QImage expected = QIcon(QStringLiteral(":/icons/document-print.png")).pixmap(32).toImage();
+        QVERIFY(!expected.isNull());
+        QCOMPARE(icon.pixmap(32).toImage(), expected);
+        QVERIFY(icon.pixmap(32).toImage() != child<QAction>("pdfAction")->icon().pixmap(32).toImage());
+    }
+
+    // A long report shows its first page while the others are laid out;
+    // "Anuluj" stops it, the pages done stay, and an unfinished report is
+    // neither printed nor saved.
+    void firstPageWhileTheRestIsLaidOutAndAStop()
+    {
+        ReportTemplate report;
+        QVERIFY(report.loadText(sampleWithoutPageCount(), QStringLiteral("przyklad.frf"), QString()));
+        ReportPreview preview;
+        preview.show();
+        // The user presses "Anuluj" as page 30 begins.
+        PageHook data;
+        SampleReport::fill(data, {4000});
+        int pagesWhenSeen = 0;
+        bool wasLayingOut = false, printOffMeanwhile = false, firstPageShown = false;
+        data.onPage = [&](int page) {
+            if (page != 30)
+                return;
+            pagesWhenSeen = preview.pageCount();
+            wasLayingOut = preview.isLayingOut();
+            printOffMeanwhile = !preview.findChild<QAction*>(QStringLiteral("printAction"))->isEnabled();
+            firstPageShown = preview.currentPage() == 0 && !preview.pages().page(0).items.isEmpty();
+            preview.findChild<QPushButton*>(QStringLiteral("cancelLayoutButton"))->click();
+        };
+        ReportEngine engine(report, data);
+        QVERIFY(!preview.layOut(engine));
+        QVERIFY(engine.cancelled());
+        QVERIFY(engine.errorString().isEmpty());
+        QVERIFY(wasLayingOut && printOffMeanwhile && firstPageShown);
+        QCOMPARE(pagesWhenSeen, 29);
+        QCOMPARE(preview.pageCount(), 30);
+        QVERIFY(!preview.isComplete());
+        QVERIFY(!preview.findChild<QAction*>(QStringLiteral("printAction"))->isEnabled());
+        QVERIFY(!preview.findChild<QAction*>(QStringLiteral("pdfAction"))->isEnabled());
+        QVERIFY(preview.findChild<QLabel*>(QStringLiteral("layoutStatus"))
+                    ->text()
+                    .startsWith(QStringLiteral("Przerwano")));
+        QVERIFY(preview.findChild<QWidget*>(QStringLiteral("layoutBar"))->isVisible());
+        // The pages done can be looked at.
+        preview.setCurrentPage(29);
+        QCOMPARE(preview.currentPage(), 29);
+        QVERIFY(!preview.pages().page(29).items.isEmpty());
+
+        // Run to the end, the same report is whole and can be saved.
+        MemoryDataProvider again;
+        SampleReport::fill(again, {4000});
+        ReportEngine whole(report, again);
+        QVERIFY(preview.layOut(whole));
+        QVERIFY(preview.isComplete());
+        PageModel model;
+        MemoryDataProvider inMemory;
+        SampleReport::fill(inMemory, {4000});
+        ReportEngine(report, inMemory).run(model);
+        QCOMPARE(preview.pageCount(), model.pageCount());
+        QCOMPARE(PageModel::linesOf(preview.pages().page(57)), model.pageLines(57));
+        QCOMPARE(preview.findChild<QLabel*>(QStringLiteral("pageCountLabel"))->text().trimmed(),
+                 QStringLiteral("z %1").arg(model.pageCount()));
+        QVERIFY(preview.findChild<QAction*>(QStringLiteral("printAction"))->isEnabled());
+        QVERIFY(!preview.findChild<QWidget*>(QStringLiteral("layoutBar"))->isVisible());
+        preview.find(QStringLiteral("K/03999"));
+        QCOMPARE(preview.matchCount(), 1);
+        QCOMPARE(preview.currentPage(), model.find(QStringLiteral("K/03999")).first().page);
+    }
+
+    void closingTheWindowStopsTheLayout()
+    {
+        ReportTemplate report;
+        QVERIFY(report.loadText(sampleWithoutPageCount(), QStringLiteral("przyklad.frf"), QString()));
+        ReportPreview preview;
+        preview.show();
+        PageHook data;
+        SampleReport::fill(data, {4000});
+        data.onPage = [&](int page) {
+            if (page == 5)
+                QTest::keyClick(&preview, Qt::Key_Escape);
+        };
+        ReportEngine engine(report, data);
+        QVERIFY(!preview.layOut(engine));
+        QVERIFY(engine.cancelled());
+        QVERIFY(!preview.isVisible());
+        QCOMPARE(preview.pageCount(), 5);
+    }
+
+    // A report that prints its page count counts its pages first; the
+    // window answers meanwhile and "Anuluj" stops the count too.
+    void theCountingPassCanBeStopped()
+    {
+        ReportTemplate report;
+        QVERIFY(report.load(SampleReport::templatePath()));
+        QVERIFY(report.usesPageCount);
+        ReportPreview preview;
+        preview.show();
+        PageHook data;
+        SampleReport::fill(data, {4000});
+        bool counting = false;
+        data.onPage = [&](int page) {
+            if (page != 20)
+                return;
+            counting = preview.pageCount() == 0 && preview.isLayingOut();
+            preview.cancelLayout();
+        };
+        ReportEngine engine(report, data);
+        QVERIFY(!preview.layOut(engine));
+        QVERIFY(engine.cancelled());
+        QVERIFY(counting);
+        QCOMPARE(data.pagesBegun(), 20);
     }
 };
 
