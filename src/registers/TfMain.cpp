@@ -1,14 +1,14 @@
 #include "registers/TfMain.h"
 
-#include "registers/FilterBar.h"
-#include "widgets/ListModel.h"
-#include "registers/ListTools.h"
-#include "registers/RegisterCatalog.h"
-#include "widgets/TVXGridStorage.h"
-#include "registers/ToolbarRules.h"
 #include "base/AppPaths.h"
 #include "base/Config.h"
+#include "registers/FilterBar.h"
+#include "registers/ListTools.h"
+#include "registers/RegisterCatalog.h"
+#include "registers/ToolbarRules.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -17,6 +17,9 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
+
+#include <algorithm>
+#include <string_view>
 
 namespace {
 // The navigation column's look: sub-buttons indented, the open register
@@ -317,6 +320,7 @@ void TfMain::applyRights(const Rights& r)
 {
     m_rights = r;
     ToolbarRules::applyRights(m_ui, r);
+    followTwins();
 }
 
 void TfMain::toolbarState(bool read, bool write)
@@ -325,7 +329,27 @@ void TfMain::toolbarState(bool read, bool write)
     m_write = write;
     ToolbarRules::applyState(m_ui, currentPageName(), read, write);
     disableUnavailableCommands();
+    followTwins();
     emit toolbarStateChanged(read, write);
+}
+
+void TfMain::followTwins()
+{
+    for (const ToolbarRules::Twin& t : ToolbarRules::twins()) {
+        QAction* item = m_ui.actions.value(QLatin1String(t.item));
+        if (!item)
+            continue;
+        bool on = false;
+        if (const QPushButton* b = m_ui.buttons.value(QLatin1String(t.twin)))
+            on = b->isEnabled();
+        else if (const QAction* a = m_ui.actions.value(QLatin1String(t.twin)))
+            on = a->isEnabled();
+        // An item that runs a command of its own also needs that command here.
+        for (const CommandControls& c : kCommandControls)
+            if (std::find(c.controls.begin(), c.controls.end(), std::string_view(t.item)) != c.controls.end())
+                on = on && commandAvailable(c.command);
+        item->setEnabled(on);
+    }
 }
 
 // ---- Entering registers ------------------------------------------------------

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class TfMainUi;
 
 // Which navigation and record commands of the main window are available: by
@@ -17,6 +19,15 @@ public:
     // The record commands, the filter bar's parts and the popup items for the
     // page shown ("komputery", "Dodatkowe/DodatkoweNaprawy", ...).
     static void applyState(TfMainUi& ui, const QString& page, bool read, bool write);
+
+    // A menu or popup item and the toolbar button or menu item whose enabled
+    // state it always takes: one rule per command, whichever control runs it.
+    struct Twin
+    {
+        const char* item;
+        const char* twin;
+    };
+    static const std::vector<Twin>& twins();
 
     // Menu items whose windows are not built yet: kept disabled whatever the
     // rights say. A feature that is built takes its item off this list.
