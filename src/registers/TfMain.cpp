@@ -2,6 +2,7 @@
 
 #include "base/AppPaths.h"
 #include "base/Config.h"
+#include "base/Dialogs.h"
 #include "registers/FilterBar.h"
 #include "registers/ListTools.h"
 #include "registers/RegisterCatalog.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -801,8 +803,9 @@ void TfMain::saveGridLayouts()
 
 void TfMain::Przywrszerokotabel1Click()
 {
-    if (m_gridStorage)
-        m_gridStorage->RestoreDefaultWidths();
+    if (m_gridStorage && !m_gridStorage->RestoreDefaultWidths())
+        Dialogs::info(QStringLiteral("Błąd"), QStringLiteral("Nie udało się zapisać pliku ") +
+                                                  QDir::toNativeSeparators(m_gridStorage->path()));
 }
 
 void TfMain::hideFirstPaintPanels()
