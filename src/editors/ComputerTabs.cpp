@@ -1,5 +1,7 @@
 #include "editors/ComputerTabs.h"
 
+#include "base/Dialogs.h"
+#include "base/ErrorLog.h"
 #include "editors/AttachmentActions.h"
 #include "editors/SoftwareInstall.h"
 #include "editors/SubList.h"
@@ -11,16 +13,14 @@
 #include "editors/TfUzytkownicy.h"
 #include "editors/TfUzywajacy.h"
 #include "editors/TfZalaczniki.h"
-#include "widgets/TVXGridStorage.h"
 #include "store/AppState.h"
-#include "base/Dialogs.h"
-#include "base/ErrorLog.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 #include "widgets/ConfirmDelete.h"
 #include "widgets/DataGrid.h"
 #include "widgets/ReadOnlySwitch.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -222,7 +222,7 @@ void ComputerTabs::finish()
         if (m_lists[tab])
             TVXGridStorage::registerDBGrid(m_lists[tab]->grid(), prefix + QLatin1String(name));
     m_userDialog = m_computer ? new TfUzytkownicy(&m_editor) : new TfUzywajacy(&m_editor);
-    m_userDialog->bindEmployees(&m_db.statement(QStringLiteral("DBFPracownicy")));
+    m_userDialog->bindEmployees(&m_db);
     makeSubRecordActions();
 }
 
@@ -396,7 +396,6 @@ void ComputerTabs::fillUserDialog()
 void ComputerTabs::userAdd()
 {
     SubList* users = m_lists[AssetEditor::Uzytkownicy];
-    m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
     m_userDialog->refillEmployees();
     m_userDialog->clearFields();
     m_userDialog->lockEmployee(false);
@@ -459,7 +458,6 @@ void ComputerTabs::userEdit()
         return;
     }
     const QString nrew = users->text(QStringLiteral("NREW"));
-    m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
     m_userDialog->refillEmployees();
     fillUserDialog();
     m_userDialog->lockEmployee(true);

@@ -15,8 +15,7 @@
 
 #include <sqlcipher/sqlite3.h>
 
-namespace
-{
+namespace {
 TmyDataBase* g_instance = nullptr;
 
 struct LocateEntry
@@ -83,12 +82,22 @@ struct LookupEntry
 const std::vector<LookupEntry>& lookupTable()
 {
     static const std::vector<LookupEntry> table = {
-        {"DBFKlasyfikator", 2111}, {"DBFKlasFiltr", 1804},  {"DBFStantech", 2611},    {"DBFRodzLic", 1611},
-        {"DBFRdZal", 311808},      {"DBFStawkiVAT", 2511},  {"DBFLokalizacje", 22511}, {"DBFDzial", 2011},
-        {"DBFStanowisko", 2012},   {"DBFDostawcy", 2812},   {"DBFPracownicy", 2712},  {"DBFPracownicy2", 111104},
-        {"DBFKompSprzet", 7712},   {"DBFZlecSprzet", 271836}, {"DBFListaProg", 5012}, {"DBFListaLic", 5013},
+        {"DBFKlasyfikator", 2111}, {"DBFKlasFiltr", 1804},    {"DBFStantech", 2611},
+        {"DBFRodzLic", 1611},      {"DBFRdZal", 311808},      {"DBFStawkiVAT", 2511},
+        {"DBFLokalizacje", 22511}, {"DBFDzial", 2011},        {"DBFStanowisko", 2012},
+        {"DBFDostawcy", 2812},     {"DBFPracownicy", 2712},   {"DBFPracownicy2", 111104},
+        {"DBFKompSprzet", 7712},   {"DBFZlecSprzet", 271836}, {"DBFListaProg", 5012},
+        {"DBFListaLic", 5013},
     };
     return table;
+}
+
+qint64 lookupCode(const QString& name)
+{
+    const auto& table = lookupTable();
+    const auto entry = std::find_if(table.begin(), table.end(),
+                                    [&](const LookupEntry& e) { return name == QLatin1String(e.name); });
+    return entry == table.end() ? 0 : entry->code;
 }
 
 QString quoted(const QString& kind)
@@ -213,7 +222,7 @@ bool resortInMemory(SqlConnection& connection, const ListState& state, const QSt
     for (int i = 0; i < std::max(now.size(), wanted.size()); ++i)
         if (i != orderLine && i != directionLine && now.value(i) != wanted.value(i))
             return false; // another filter: read afresh
-    if (now == wanted) { // the same order again: the rows are as a reload would give them
+    if (now == wanted) {  // the same order again: the rows are as a reload would give them
         q.first();
         return true;
     }
@@ -272,7 +281,8 @@ bool TmyDataBase::columnExists(const QString& table, const QString& column)
 {
     try {
         m_mySQL.clear();
-        m_mySQL.add(QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") + TableList::tableName(table));
+        m_mySQL.add(QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") +
+                    TableList::tableName(table));
         m_mySQL.prepareOnly();
         return true;
     } catch (...) {
@@ -299,8 +309,9 @@ QString TmyDataBase::lastValue(const QString& keyColumn, const QString& valueCol
     QString value;
     guarded(12031539, [&] {
         m_mySQL.clear();
-        m_mySQL.add(QStringLiteral("SELECT ") + valueColumn + QLatin1Char(',') + keyColumn + QStringLiteral(" FROM ") +
-                    TableList::tableName(table) + QStringLiteral(" ORDER BY ") + keyColumn + QStringLiteral(" DESC"));
+        m_mySQL.add(QStringLiteral("SELECT ") + valueColumn + QLatin1Char(',') + keyColumn +
+                    QStringLiteral(" FROM ") + TableList::tableName(table) + QStringLiteral(" ORDER BY ") +
+                    keyColumn + QStringLiteral(" DESC"));
         m_mySQL.open();
         if (!m_mySQL.eof())
             value = m_mySQL.text(valueColumn);
@@ -323,7 +334,8 @@ bool TmyDataBase::locate(const QString& list, const QVariantList& keys)
         for (const char* key : entry->keys) {
             const int c = q.fieldIndex(QLatin1String(key));
             if (c < 0)
-                throw DbError(list + QStringLiteral(": Field '") + QLatin1String(key) + QStringLiteral("' not found"));
+                throw DbError(list + QStringLiteral(": Field '") + QLatin1String(key) +
+                              QStringLiteral("' not found"));
             columns.push_back(c);
         }
         const bool textKey = QLatin1String(entry->keys.front()) == QLatin1String("NREW");
@@ -348,10 +360,7 @@ bool TmyDataBase::locate(const QString& list, const QVariantList& keys)
 
 bool TmyDataBase::reopenLookup(const QString& name, const QString& dictionaryCode)
 {
-    const auto& table = lookupTable();
-    const auto entry = std::find_if(table.begin(), table.end(),
-                                    [&](const LookupEntry& e) { return name == QLatin1String(e.name); });
-    const qint64 code = entry == table.end() ? 0 : entry->code;
+    const qint64 code = lookupCode(name);
     Statement& q = statement(name);
     q.close();
     if (!dictionaryCode.isEmpty())
@@ -360,6 +369,23 @@ bool TmyDataBase::reopenLookup(const QString& name, const QString& dictionaryCod
     if (!ok)
         q.close();
     return ok;
+}
+
+QList<LookupSearch::Match> TmyDataBase::searchLookup(const QString& name, const QString& typed, int limit)
+{
+    QList<LookupSearch::Match> matches;
+    if (const LookupSearch* search = LookupSearch::of(name))
+        guarded(lookupCode(name), [&] { matches = search->find(m_connection, typed, limit); });
+    return matches;
+}
+
+bool TmyDataBase::lookupText(const QString& name, const QVariant& key, QString* text)
+{
+    const LookupSearch* search = LookupSearch::of(name);
+    bool found = false;
+    if (search)
+        guarded(lookupCode(name), [&] { found = search->textOf(m_connection, key, text); });
+    return found;
 }
 
 bool TmyDataBase::reopenLookupFor(const QString& name, qint64 key)
@@ -376,8 +402,8 @@ bool TmyDataBase::createPropertyRows(const QString& kind, qint64 id)
         for (int lp = 1; lp <= 14; ++lp) {
             m_mySQL.clear();
             m_mySQL.add(QStringLiteral("INSERT INTO wlasciwosci (KOMPSPRZET,IDOBIEKTU,LP) VALUES "));
-            m_mySQL.add(QLatin1Char('(') + quoted(kind) + QLatin1Char(',') + QString::number(id) + QLatin1Char(',') +
-                        QString::number(lp) + QLatin1Char(')'));
+            m_mySQL.add(QLatin1Char('(') + quoted(kind) + QLatin1Char(',') + QString::number(id) +
+                        QLatin1Char(',') + QString::number(lp) + QLatin1Char(')'));
             m_mySQL.execSQL();
         }
         transaction.commit();
@@ -503,14 +529,29 @@ SystemParams TmyDataBase::loadSystemParams()
             const qint64 id = m_mySQL.integer(QStringLiteral("ID"));
             const double value = m_mySQL.number(QStringLiteral("NUMBERPARAM"));
             switch (id) {
-            case 1: params.lastBackupDate = int(value); break;
-            case 2: params.lastSlot = int(value); break;
-            case 3: params.intervalDays = int(value); break;
-            case 4: params.slotsKept = int(value); break;
-            case 5: params.adminsOnly = value != 0; break;
-            case 6: params.askFirst = value != 0; break;
-            case 7: params.enabled = value != 0; break;
-            default: break;
+            case 1:
+                params.lastBackupDate = int(value);
+                break;
+            case 2:
+                params.lastSlot = int(value);
+                break;
+            case 3:
+                params.intervalDays = int(value);
+                break;
+            case 4:
+                params.slotsKept = int(value);
+                break;
+            case 5:
+                params.adminsOnly = value != 0;
+                break;
+            case 6:
+                params.askFirst = value != 0;
+                break;
+            case 7:
+                params.enabled = value != 0;
+                break;
+            default:
+                break;
             }
         }
     });
@@ -520,7 +561,7 @@ SystemParams TmyDataBase::loadSystemParams()
 
 bool TmyDataBase::saveSystemParams(const SystemParams& p)
 {
-    const qint64 values[7] = {p.lastBackupDate,       p.lastSlot,         p.intervalDays,   p.slotsKept,
+    const qint64 values[7] = {p.lastBackupDate,     p.lastSlot,         p.intervalDays,   p.slotsKept,
                               p.adminsOnly ? 1 : 0, p.askFirst ? 1 : 0, p.enabled ? 1 : 0};
     // All seven parameters or none.
     const bool ok = guardedWrite(m_connection, 241022, [&] {
@@ -540,8 +581,7 @@ bool TmyDataBase::saveSystemParams(const SystemParams& p)
     return ok;
 }
 
-namespace
-{
+namespace {
 QString fieldOrEmpty(const Statement& row, const QString& field)
 {
     return row.hasField(field) ? row.text(field) : QString();
