@@ -1,7 +1,7 @@
 #include "registers/PropertyNamesPages.h"
 
-#include "registers/TfMain.h"
 #include "base/Dialogs.h"
+#include "registers/TfMain.h"
 #include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
@@ -13,6 +13,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace {
@@ -232,8 +233,10 @@ void PropertyNamesPages::wlS1Change()
 
 void PropertyNamesPages::classSwitch()
 {
-    if (m_classes->count() == 0)
+    // The question takes the focus from the class list: that is no second switch.
+    if (m_classes->count() == 0 || m_switching)
         return;
+    const QScopedValueRollback<bool> switching(m_switching, true);
     const QVariant chosen = m_classes->key();
     // Leaving the list without choosing another class keeps what was typed.
     if (m_unsaved && chosen.toString() == m_rememberedClass.toString())
