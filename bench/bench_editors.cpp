@@ -89,6 +89,12 @@ struct Fixture
             connection.exec(QString::fromUtf8(sql));
         connection.close();
         DatabaseTemplate::create(sample, kPassword, true);
+        // The sample has no attachment to open.
+        connection.open(DatabaseTemplate::databaseFile(sample), kPassword);
+        connection.exec(
+            QStringLiteral("INSERT INTO zalaczniki (IDOBIEKTU,CZEGODOTYCZY,NAZWAZALACZNIKA,DATADODANIA,"
+                           "NAZWAPLIKU) VALUES (1,'K','Faktura',20240101,'faktura.pdf')"));
+        connection.close();
 
         Dialogs::startScript(); // messages are recorded, never waited for
         Config::global().reset();

@@ -58,36 +58,58 @@ QString LookupSearch::containsPattern(const QString& word)
     return pattern + QLatin1Char('*');
 }
 
+namespace {
+// Rows of the index looked at before a rare text is looked for in the whole table.
+constexpr int kIndexProbe = 5000;
+} // namespace
+
 QList<LookupSearch::Match> LookupSearch::find(SqlConnection& connection, const QString& typed,
                                               int limit) const
 {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     const QStringList words = typed.split(blanks, Qt::SkipEmptyParts);
-    Statement q(&connection, QStringLiteral("LookupSearch"));
-    q.add(QStringLiteral("SELECT ") + m_key + QStringLiteral(",(") + m_text + QStringLiteral(") AS TEKST,(") +
-          m_order + QStringLiteral(") AS PORZADEK FROM ") + m_table);
-    q.add(QStringLiteral("WHERE 1=1") +
-          (m_condition.isEmpty() ? QString() : QStringLiteral(" AND ") + m_condition));
-    // What the user typed is bound, never put into the text.
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const QString name = QStringLiteral("W") + QString::number(i);
-        q.add(QStringLiteral("AND (") + m_text + QStringLiteral(") GLOB :") + name);
-        q.setParam(name, containsPattern(words[i]));
-    }
-    q.add(QStringLiteral("ORDER BY ") + m_order + (m_indexOrder ? QString() : PolishCollation::clause()) +
-          QStringLiteral(" LIMIT ") + QString::number(qMax(limit, 0)));
-    q.open();
-    std::vector<int> rows(size_t(q.recordCount()));
-    std::iota(rows.begin(), rows.end(), 0);
-    if (m_indexOrder)
-        std::stable_sort(rows.begin(), rows.end(), [&q](int a, int b) {
-            return PolishCollation::compare(q.textAt(a, 2), q.textAt(b, 2)) < 0;
-        });
-    QList<Match> matches;
-    matches.reserve(q.recordCount());
-    for (int row : rows)
-        matches.append({q.valueAt(row, 0), q.textAt(row, 1)});
-    return matches;
+    const QString condition = m_condition.isEmpty() ? QString() : QStringLiteral(" AND ") + m_condition;
+    const QString limitLine = QStringLiteral(" LIMIT ") + QString::number(qMax(limit, 0));
+
+    // `source` is the table, or the first rows of its index; `order` ends the text.
+    const auto run = [&](const QString& source, const QString& where, const QString& order) {
+        Statement q(&connection, QStringLiteral("LookupSearch"));
+        q.add(QStringLiteral("SELECT ") + m_key + QStringLiteral(",(") + m_text +
+              QStringLiteral(") AS TEKST,(") + m_order + QStringLiteral(") AS PORZADEK FROM ") + source);
+        q.add(QStringLiteral("WHERE 1=1") + where);
+        // What the user typed is bound, never put into the text.
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            const QString name = QStringLiteral("W") + QString::number(i);
+            q.add(QStringLiteral("AND (") + m_text + QStringLiteral(") GLOB :") + name);
+            q.setParam(name, containsPattern(words[i]));
+        }
+        q.add(order + limitLine);
+        q.open();
+        std::vector<int> rows(size_t(q.recordCount()));
+        std::iota(rows.begin(), rows.end(), 0);
+        if (m_indexOrder)
+            std::stable_sort(rows.begin(), rows.end(), [&q](int a, int b) {
+                return PolishCollation::compare(q.textAt(a, 2), q.textAt(b, 2)) < 0;
+            });
+        QList<Match> matches;
+        matches.reserve(q.recordCount());
+        for (int row : rows)
+            matches.append({q.valueAt(row, 0), q.textAt(row, 1)});
+        return matches;
+    };
+
+    if (!m_indexOrder)
+        return run(m_table, condition, QStringLiteral("ORDER BY ") + m_order + PolishCollation::clause());
+    // A common text is found at once along the index; a rare one would walk all
+    // of it row by row, slower than one pass over the table and a sort of the few found.
+    const QList<Match> probed =
+        run(QStringLiteral("(SELECT * FROM ") + m_table + QStringLiteral(" WHERE 1=1") + condition +
+                QStringLiteral(" ORDER BY ") + m_order + QStringLiteral(" LIMIT ") +
+                QString::number(kIndexProbe) + QLatin1Char(')'),
+            QString(), QStringLiteral("ORDER BY ") + m_order);
+    if (probed.size() >= limit)
+        return probed;
+    return run(m_table, condition, QStringLiteral("ORDER BY +") + m_order);
 }
 
 bool LookupSearch::textOf(SqlConnection& connection, const QVariant& key, QString* text) const

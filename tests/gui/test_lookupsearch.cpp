@@ -146,6 +146,24 @@ private slots:
         QCOMPARE(lookup.count(), 1); // only the row chosen is held
     }
 
+    // A rare text far along the register is found too, and the first rows of a
+    // common one come in the order of the inventory number.
+    void rareAndCommonTextsInALargeRegister()
+    {
+        exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<6000) "
+                            "INSERT INTO komputery (NAZWA,NREWID,PRODUCENT,ARCHIWUM) "
+                            "SELECT 'Terminal', printf('T/%05d', i), 'Optimus', 'N' FROM n"));
+        exec(QStringLiteral("UPDATE komputery SET PRODUCENT='Żubr' WHERE NREWID='T/05999'"));
+        QCOMPARE(texts(m_db->searchLookup(QStringLiteral("DBFKompSprzet"), QStringLiteral("żUBR"),
+                                          Lookup::kOffered)),
+                 QStringList{QStringLiteral("Terminal (T/05999) Żubr")});
+        const QStringList common =
+            texts(m_db->searchLookup(QStringLiteral("DBFKompSprzet"), QStringLiteral("terminal"), 3));
+        QCOMPARE(common, QStringList({QStringLiteral("Terminal (T/00001) Optimus"),
+                                      QStringLiteral("Terminal (T/00002) Optimus"),
+                                      QStringLiteral("Terminal (T/00003) Optimus")}));
+    }
+
     void typingOffersAndChoosing()
     {
         QWidget window;
