@@ -337,21 +337,13 @@ void TfMain::toolbarState(bool read, bool write)
 
 void TfMain::followTwins()
 {
-    for (const ToolbarRules::Twin& t : ToolbarRules::twins()) {
-        QAction* item = m_ui.actions.value(QLatin1String(t.item));
-        if (!item)
-            continue;
-        bool on = false;
-        if (const QPushButton* b = m_ui.buttons.value(QLatin1String(t.twin)))
-            on = b->isEnabled();
-        else if (const QAction* a = m_ui.actions.value(QLatin1String(t.twin)))
-            on = a->isEnabled();
-        // An item that runs a command of its own also needs that command here.
+    // An item that runs a command of its own also needs that command here.
+    ToolbarRules::followTwins(m_ui, [this](const char* item) {
         for (const CommandControls& c : kCommandControls)
-            if (std::find(c.controls.begin(), c.controls.end(), std::string_view(t.item)) != c.controls.end())
-                on = on && commandAvailable(c.command);
-        item->setEnabled(on);
-    }
+            if (std::find(c.controls.begin(), c.controls.end(), std::string_view(item)) != c.controls.end())
+                return commandAvailable(c.command);
+        return true;
+    });
 }
 
 // ---- Entering registers ------------------------------------------------------

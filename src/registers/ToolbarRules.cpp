@@ -66,6 +66,21 @@ const std::vector<ToolbarRules::Twin>& ToolbarRules::twins()
     return list;
 }
 
+void ToolbarRules::followTwins(TfMainUi& ui, const std::function<bool(const char* item)>& runs)
+{
+    for (const Twin& t : twins()) {
+        QAction* item = ui.actions.value(QLatin1String(t.item));
+        if (!item)
+            continue;
+        bool on = false;
+        if (const QPushButton* b = ui.buttons.value(QLatin1String(t.twin)))
+            on = b->isEnabled();
+        else if (const QAction* a = ui.actions.value(QLatin1String(t.twin)))
+            on = a->isEnabled();
+        item->setEnabled(on && runs(t.item));
+    }
+}
+
 const QStringList& ToolbarRules::notBuiltYet()
 {
     // Every window of the menus is built; an item whose feature is still

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class TfMainUi;
@@ -28,6 +29,9 @@ public:
         const char* twin;
     };
     static const std::vector<Twin>& twins();
+    // Gives every item its twin's state, and off where `runs` says the item's
+    // own command is not there.
+    static void followTwins(TfMainUi& ui, const std::function<bool(const char* item)>& runs);
 
     // Menu items whose windows are not built yet: kept disabled whatever the
     // rights say. A feature that is built takes its item off this list.
