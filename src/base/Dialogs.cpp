@@ -1,6 +1,7 @@
 #include "base/Dialogs.h"
 
 #include "base/ErrorLog.h"
+#include "base/FileAssociation.h"
 #include "base/SprzetnikApplication.h"
 #include "base/TinfoDBProblem.h"
 #include "base/TinfoForm.h"
@@ -167,7 +168,9 @@ bool Dialogs::openUrl(const QUrl& url)
             opened = false;
         }
     } else {
-        opened = QDesktopServices::openUrl(url);
+        // A file type without a program would otherwise open nothing and say nothing.
+        opened = FileAssociation::handlerFor(url) != FileAssociation::Answer::None &&
+                 QDesktopServices::openUrl(url);
     }
     // Never silent: the user learns what could not be opened and where it is.
     if (!opened)

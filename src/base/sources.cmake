@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Config.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EngineMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorLog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileAssociation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Numbers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportLists.cpp

@@ -43,8 +43,7 @@ TfPosiadajacy::TfPosiadajacy(TmyDataBase& db, QWidget* parent) : EditorDialog(pa
     fNREW = new Lookup(this);
     fNREW->setObjectName(QStringLiteral("fNREW"));
     fNREW->setToolTip(QStringLiteral("Wybierz z listy pracownika"));
-    fNREW->bind(&db.statement(QStringLiteral("DBFPracownicy")), QStringLiteral("NREW"),
-                QStringLiteral("PRACOWNIK"));
+    fNREW->bindSearch(&db, QStringLiteral("DBFPracownicy"));
     fILOSC = Quantity::makeEdit(this, "fILOSC", QStringLiteral("Ilość posiadanego środka BHP"));
     fDATAOD = new DateField(this);
     fDATAOD->setObjectName(QStringLiteral("fDATAOD"));
@@ -78,7 +77,6 @@ TfPosiadajacy::TfPosiadajacy(TmyDataBase& db, QWidget* parent) : EditorDialog(pa
 
 void TfPosiadajacy::reopenLookups()
 {
-    m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
     fNREW->refill();
 }
 

@@ -1,9 +1,9 @@
 #include "bhp/TfSprawdzenieBhp.h"
 
+#include "base/Dialogs.h"
 #include "bhp/StockChecks.h"
 #include "registers/TVXExportToCSV.h"
 #include "widgets/TVXGridStorage.h"
-#include "base/Dialogs.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -24,10 +24,14 @@ TfSprawdzenieBhp::TfSprawdzenieBhp(TmyDataBase& db, QWidget* parent)
     SGTabela = new QTableWidget(this);
     SGTabela->setObjectName(QStringLiteral("SGTabela"));
     SGTabela->setColumnCount(4);
-    SGTabela->horizontalHeader()->hide();
+    // A real header: its columns can be widened and are not a row to select.
+    SGTabela->setHorizontalHeaderLabels(kHeader);
+    SGTabela->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    SGTabela->horizontalHeader()->setSectionsMovable(false);
     SGTabela->verticalHeader()->hide();
     SGTabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SGTabela->setSelectionBehavior(QAbstractItemView::SelectRows);
+    SGTabela->setSelectionMode(QAbstractItemView::SingleSelection);
     SGTabela->setColumnWidth(0, 70);
     SGTabela->setColumnWidth(1, 110);
     SGTabela->setColumnWidth(2, 230);
@@ -47,18 +51,16 @@ TfSprawdzenieBhp::TfSprawdzenieBhp(TmyDataBase& db, QWidget* parent)
     resize(620, 380);
 }
 
-void TfSprawdzenieBhp::setRow(int row, const QStringList& cells, bool header)
+void TfSprawdzenieBhp::setRow(int row, const QStringList& cells)
 {
-    const QBrush headerColour = palette().brush(QPalette::Button);
     for (int c = 0; c < 4; ++c) {
         auto* item = new QTableWidgetItem;
-        if (header || c == 0) {
-            // The header row, and the quantity column, centred on the header colour.
+        if (c == 0) {
+            // The quantity centred on the header colour, in the header's own text colour.
             item->setText(cells.value(c));
             item->setTextAlignment(Qt::AlignCenter);
-            item->setBackground(headerColour);
-            if (!header)
-                item->setForeground(Qt::white);
+            item->setBackground(palette().brush(QPalette::Button));
+            item->setForeground(palette().brush(QPalette::ButtonText));
         } else {
             item->setText(QLatin1Char(' ') + cells.value(c));
         }
@@ -68,16 +70,15 @@ void TfSprawdzenieBhp::setRow(int row, const QStringList& cells, bool header)
 
 bool TfSprawdzenieBhp::fill()
 {
-    SGTabela->setRowCount(2);
-    setRow(0, kHeader, true);
-    setRow(1, {QString(), QString(), StockChecks::nothingFound(), QString()}, false);
+    SGTabela->setRowCount(1);
+    setRow(0, {QString(), QString(), StockChecks::nothingFound(), QString()});
     const QList<StockChecks::NeedRow> needs = StockChecks::bhpNeeds(m_db);
     if (needs.isEmpty())
         return false;
-    SGTabela->setRowCount(int(needs.size()) + 1);
+    SGTabela->setRowCount(int(needs.size()));
     for (int i = 0; i < needs.size(); ++i) {
         const StockChecks::NeedRow& n = needs[i];
-        setRow(i + 1, {n.ilosc, n.nrewid, n.nazwa, n.cechy}, false);
+        setRow(i, {n.ilosc, n.nrewid, n.nazwa, n.cechy});
     }
     return true;
 }
@@ -101,13 +102,13 @@ void TfSprawdzenieBhp::showFromMenu()
 
 QList<QStringList> TfSprawdzenieBhp::rows() const
 {
-    QList<QStringList> out;
+    QList<QStringList> out{kHeader};
     for (int r = 0; r < SGTabela->rowCount(); ++r) {
         QStringList cells;
         for (int c = 0; c < 4; ++c) {
             const QTableWidgetItem* item = SGTabela->item(r, c);
             QString text = item ? item->text() : QString();
-            if (r > 0 && c > 0 && text.startsWith(QLatin1Char(' ')))
+            if (c > 0 && text.startsWith(QLatin1Char(' ')))
                 text.remove(0, 1); // the blank is only how the cell is drawn
             cells << text;
         }

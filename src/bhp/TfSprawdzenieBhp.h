@@ -15,21 +15,21 @@ class TfSprawdzenieBhp : public CheckWindow
 public:
     TfSprawdzenieBhp(TmyDataBase& db, QWidget* parent = nullptr);
 
-    // Fills the table (header row first); answers whether anything was found.
+    // Fills the table under its header; answers whether anything was found.
     bool fill();
     // The after-login check.
     void runAfterLogin();
     // The menu command.
     void showFromMenu();
 
-    // The table's rows, header included, as the exports write them.
+    // The header and the table's rows, as the exports write them.
     QList<QStringList> rows() const;
 
     void SBCsvClick();
     void SBTxtClick();
 
 private:
-    void setRow(int row, const QStringList& cells, bool header);
+    void setRow(int row, const QStringList& cells);
 
     TmyDataBase& m_db;
     QTableWidget* SGTabela;

@@ -101,7 +101,6 @@ TfZakupBhp::TfZakupBhp(TmyDataBase& db, QWidget* parent) : BhpEditor(db, parent)
 void TfZakupBhp::reopenLookups()
 {
     db().reopenLookup(QStringLiteral("DBFDostawcy"));
-    db().reopenLookup(QStringLiteral("DBFPracownicy"));
     db().reopenLookup(QStringLiteral("DBFStawkiVAT"));
     fIDFIRMY->refill();
     stawkaVAT->refill();

@@ -1,15 +1,15 @@
 #include "editors/AssetEditor.h"
 
-#include "editors/FieldBuilders.h"
 #include "editors/ComputerTabs.h"
+#include "editors/FieldBuilders.h"
 #include "editors/SubList.h"
-#include "store/AppState.h"
 #include "editors/TfBiblioteka.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 #include "widgets/AmountFields.h"
 #include "widgets/CalendarPicker.h"
-#include "widgets/DateField.h"
 #include "widgets/DataGrid.h"
+#include "widgets/DateField.h"
 #include "widgets/Lookup.h"
 
 #include <QGridLayout>
@@ -21,8 +21,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 using namespace FieldBuilders;
 
 QLineEdit* textField(QWidget* parent, const char* name, int maxLength, const QString& hint)
@@ -104,7 +103,8 @@ QWidget* AssetEditor::buildLiquidation()
     fDATAARCH = new DateField(page);
     fDATAARCH->setObjectName(QStringLiteral("fDATAARCH"));
     fDATAARCH->setToolTip(QStringLiteral("Data likwidacji wybranego elementu"));
-    fPRZYCZYNA = textField(page, "fPRZYCZYNA", 254, QStringLiteral("Przyczyna likwidacji wybranego elementu"));
+    fPRZYCZYNA =
+        textField(page, "fPRZYCZYNA", 254, QStringLiteral("Przyczyna likwidacji wybranego elementu"));
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Data likwidacji"), page), 0, 0);
     grid->addWidget(row(page, {fDATAARCH}, false), 0, 1);
@@ -155,18 +155,21 @@ QWidget* AssetEditor::buildDetails()
     fLOKALIZACJA = lookup(page, "fLOKALIZACJA", m_variant.hintLocation);
     fINNE = textField(page, "fINNE", 254, QStringLiteral("Pozostałe informacje"));
 
-    auto* clearState = toolButton(page, "SpeedButton3", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego stanu"));
-    auto* clearClass =
-        toolButton(page, "SpeedButton2", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego klasyfikatora"));
+    auto* clearState =
+        toolButton(page, "SpeedButton3", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego stanu"));
+    auto* clearClass = toolButton(page, "SpeedButton2", QStringLiteral("X"),
+                                  QStringLiteral("Nie wskazuj żadnego klasyfikatora"));
     auto* clearSupplier =
         toolButton(page, "SpeedButton8", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego dostawcy"));
-    auto* clearEmployee =
-        toolButton(page, "SpeedButton1", QStringLiteral("X"), QStringLiteral("Nie wskazuj żadnego pracownika"));
-    auto* clearLocation =
-        toolButton(page, "SpeedButton7", QStringLiteral("X"), m_variant.hintClearLocation);
-    auto* dict1 = toolButton(page, "goToSlownik1", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
-    auto* dict2 = toolButton(page, "goToSlownik2", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
-    auto* dict3 = toolButton(page, "goToSlownik3", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
+    auto* clearEmployee = toolButton(page, "SpeedButton1", QStringLiteral("X"),
+                                     QStringLiteral("Nie wskazuj żadnego pracownika"));
+    auto* clearLocation = toolButton(page, "SpeedButton7", QStringLiteral("X"), m_variant.hintClearLocation);
+    auto* dict1 =
+        toolButton(page, "goToSlownik1", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
+    auto* dict2 =
+        toolButton(page, "goToSlownik2", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
+    auto* dict3 =
+        toolButton(page, "goToSlownik3", QStringLiteral("[...]"), QStringLiteral("Edytuj słowniki"));
     m_dictionaryButtons = {dict1, dict2, dict3};
 
     auto* grid = new QGridLayout(page);
@@ -217,9 +220,8 @@ QWidget* AssetEditor::buildDetails()
     connect(clearLocation, &QToolButton::clicked, this, [this] { fLOKALIZACJA->setKey(0); });
     connect(clearSupplier, &QToolButton::clicked, this, [this] { fIDFIRMY->clearChoice(); });
     connect(clearEmployee, &QToolButton::clicked, this, [this] { fNREW->clearChoice(); });
-    connect(dict1, &QToolButton::clicked, this, [this] {
-        goToSlownik(TfBiblioteka::StanTechniczny, fSTANTECH, QStringLiteral("DBFStantech"));
-    });
+    connect(dict1, &QToolButton::clicked, this,
+            [this] { goToSlownik(TfBiblioteka::StanTechniczny, fSTANTECH, QStringLiteral("DBFStantech")); });
     connect(dict2, &QToolButton::clicked, this, [this] {
         goToSlownik(m_variant.classifierDictionary, fKLASYFIKATOR, kKlasyfikator, m_variant.classifierCode);
     });
@@ -261,7 +263,7 @@ void AssetEditor::bindLookups()
     stawkaVAT->bind(&m_db.statement(QStringLiteral("DBFStawkiVAT")), opis, opis);
     fIDFIRMY->bind(&m_db.statement(QStringLiteral("DBFDostawcy")), QStringLiteral("IDFIRMY"),
                    QStringLiteral("DOSTAWCA"));
-    fNREW->bind(&m_db.statement(QStringLiteral("DBFPracownicy")), QStringLiteral("NREW"), QStringLiteral("PRACOWNIK"));
+    fNREW->bindSearch(&m_db, QStringLiteral("DBFPracownicy"));
 }
 
 TfBiblioteka* AssetEditor::dictionaryEditor()
@@ -274,7 +276,6 @@ TfBiblioteka* AssetEditor::dictionaryEditor()
 void AssetEditor::reopenLookups()
 {
     m_db.reopenLookup(QStringLiteral("DBFDostawcy"));
-    m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
     m_db.reopenLookup(kKlasyfikator, m_variant.classifierCode);
     m_db.reopenLookup(QStringLiteral("DBFLokalizacje"));
     m_db.reopenLookup(QStringLiteral("DBFStantech"));
@@ -482,7 +483,8 @@ void AssetEditor::SpeedButton4Click()
     fNREWID->setText(m_db.lastValue(m_variant.keyColumn, QStringLiteral("NREWID"), m_variant.table));
 }
 
-void AssetEditor::goToSlownik(int dictionaryIndex, Lookup* lookup, const QString& statement, const QString& code)
+void AssetEditor::goToSlownik(int dictionaryIndex, Lookup* lookup, const QString& statement,
+                              const QString& code)
 {
     TfBiblioteka* editor = dictionaryEditor();
     editor->setDictionary(dictionaryIndex);

@@ -223,7 +223,7 @@ void ComputerTabs::finish()
         if (m_lists[tab])
             TVXGridStorage::registerDBGrid(m_lists[tab]->grid(), prefix + QLatin1String(name));
     m_userDialog = m_computer ? new TfUzytkownicy(&m_editor) : new TfUzywajacy(&m_editor);
-    m_userDialog->bindEmployees(&m_db.statement(QStringLiteral("DBFPracownicy")));
+    m_userDialog->bindEmployees(&m_db);
     makeSubRecordActions();
 }
 
@@ -397,7 +397,6 @@ void ComputerTabs::fillUserDialog()
 void ComputerTabs::userAdd()
 {
     SubList* users = m_lists[AssetEditor::Uzytkownicy];
-    m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
     m_userDialog->refillEmployees();
     m_userDialog->clearFields();
     m_userDialog->lockEmployee(false);
@@ -462,7 +461,6 @@ void ComputerTabs::userEdit()
         return;
     }
     const QString nrew = users->text(QStringLiteral("NREW"));
-    m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
     m_userDialog->refillEmployees();
     fillUserDialog();
     m_userDialog->lockEmployee(true);

@@ -9,8 +9,10 @@
 #include <QComboBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -110,29 +112,32 @@ void EditorDialog::saveIfEditable()
 void EditorDialog::showEvent(QShowEvent* event)
 {
     m_saved = false;
+    if (!m_designSize.isValid())
+        m_designSize = size();
     fitContents();
     QDialog::showEvent(event);
+    // The tabs a preview or the rights show are set after this: fit to them too.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            fitContents();
+    });
 }
 
 void EditorDialog::fitContents()
 {
-    // Every tab's title shows without scroll arrows.
-    int width = this->width();
-    for (const QTabWidget* tabs : findChildren<QTabWidget*>()) {
-        const int needed = tabs->tabBar()->sizeHint().width() + 48; // the frames and margins around the tabs
-        width = std::max(width, needed);
+    // Every tab's title shows without scroll arrows: the tabs shown are part
+    // of the editor's least width.
+    for (QTabWidget* tabs : findChildren<QTabWidget*>()) {
+        tabs->setUsesScrollButtons(false);
+        tabs->setElideMode(Qt::ElideNone);
     }
-    // A list shows its longest entry (within reason).
-    for (QComboBox* combo : findChildren<QComboBox*>()) {
-        int longest = 0;
-        for (int i = 0; i < combo->count(); ++i)
-            longest = std::max(longest, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
-        const int wanted = std::min(longest + 48, 300);
-        if (combo->minimumWidth() < wanted && combo->sizePolicy().horizontalPolicy() != QSizePolicy::Fixed)
-            combo->setMinimumWidth(wanted);
-    }
-    if (width > this->width())
-        resize(width, height());
+    // Each opening starts from the design size, widened only as far as what
+    // is shown now needs: a window widened once (a liquidated record's tab)
+    // does not stay wide. Lists keep their design width whatever entry is
+    // chosen; their drop-down shows a long entry whole.
+    if (QLayout* l = layout())
+        l->activate();
+    resize(m_designSize.expandedTo(minimumSizeHint()));
 }
 
 bool EditorDialog::refuse(QWidget* control, const QString& message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 #include <QVariant>
 
 class QPushButton;
@@ -48,8 +49,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Widens the editor until every tab title and the longest entry of each
-    // list show.
+    // Every tab title of the editor shows, whichever tabs are shown, and the
+    // editor has its design size unless what is shown needs more.
     void fitContents();
     // Shows "Uwaga" with the message and puts the focus on the control.
     bool refuse(QWidget* control, const QString& message);
@@ -62,6 +63,7 @@ protected:
 
 private:
     bool m_saved = false;
+    QSize m_designSize; // the size before the first opening
     bool m_readOnly = false;
     QPushButton* m_zapisz;
     QPushButton* m_anuluj;

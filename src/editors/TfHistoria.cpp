@@ -39,13 +39,11 @@ TfHistoria::TfHistoria(TmyDataBase& db, QWidget* parent) : SubRecordDialog(db, p
     layout->addLayout(makeButtonBar());
     setFirstFocus(fNREW);
 
-    fNREW->bind(&db.statement(QStringLiteral("DBFPracownicy")), QStringLiteral("NREW"),
-                QStringLiteral("PRACOWNIK"));
+    fNREW->bindSearch(&db, QStringLiteral("DBFPracownicy"));
 }
 
 void TfHistoria::reopenLookups()
 {
-    db().reopenLookup(QStringLiteral("DBFPracownicy"));
     fNREW->refill();
 }
 

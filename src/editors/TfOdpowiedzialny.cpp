@@ -65,10 +65,8 @@ TfOdpowiedzialny::TfOdpowiedzialny(TmyDataBase& db, QWidget* parent) : EditorDia
     layout->addStretch();
     layout->addLayout(makeButtonBar());
 
-    fNREW1->bind(&m_db.statement(QStringLiteral("DBFPracownicy")), QStringLiteral("NREW"),
-                 QStringLiteral("PRACOWNIK"));
-    fNREW2->bind(&m_db.statement(QStringLiteral("DBFPracownicy2")), QStringLiteral("NREW"),
-                 QStringLiteral("PRACOWNIK"));
+    fNREW1->bindSearch(&m_db, QStringLiteral("DBFPracownicy"));
+    fNREW2->bindSearch(&m_db, QStringLiteral("DBFPracownicy2"));
 }
 
 void TfOdpowiedzialny::allowTables(bool computers, bool equipment)
@@ -84,8 +82,7 @@ void TfOdpowiedzialny::allowTables(bool computers, bool equipment)
 
 void TfOdpowiedzialny::reopenLookups()
 {
-    m_db.reopenLookup(QStringLiteral("DBFPracownicy"));
-    m_db.reopenLookup(QStringLiteral("DBFPracownicy2"));
+    // The employees are searched as the user types: nothing to read in advance.
     fNREW1->refill();
     fNREW2->refill();
     clearChoices();

@@ -57,8 +57,8 @@ QWidget* TfSprzet::extraDetail(QWidget* page, QString* caption)
     *caption = QStringLiteral("Przypisany do komputera");
     fIDKOMPUTERA = FieldBuilders::lookup(
         page, "fIDKOMPUTERA", QStringLiteral("Sprzęt pełni rolę wyposażenia wskazanego komputera"));
-    fIDKOMPUTERA->bind(&db().statement(kComputers), QStringLiteral("IDKOMPUTERA"),
-                       QStringLiteral("KOMPUTER"));
+    // About as many rows as computers: searched as the user types.
+    fIDKOMPUTERA->bindSearch(&db(), kComputers);
     QToolButton* clear = FieldBuilders::toolButton(page, "SpeedButton5", QStringLiteral("X"),
                                                    QStringLiteral("Nie wskazuj żadnego komputera"));
     // Key 0 is no computer: no entry has it, so nothing is chosen.
@@ -69,7 +69,6 @@ QWidget* TfSprzet::extraDetail(QWidget* page, QString* caption)
 void TfSprzet::reopenLookups()
 {
     AssetEditor::reopenLookups();
-    db().reopenLookup(kComputers);
     fIDKOMPUTERA->refill();
 }
 

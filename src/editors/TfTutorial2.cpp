@@ -18,7 +18,7 @@ QString TfTutorial2::guideText()
                        QStringLiteral("    folderze z załącznikami."),
                        QString(),
                        QStringLiteral("3. Lokalizację folderu z załącznikami wskazujemy w opcjach "),
-                       QStringLiteral("    programu, patrz menu Dane -> Opcje."),
+                       QStringLiteral("    programu, patrz menu Narzędzia -> Opcje."),
                        QString(),
                        QStringLiteral("    WAŻNE: Każdy komputer z Sprzetnik musi"),
                        QStringLiteral("    wskazywać na ten sam folder.")}

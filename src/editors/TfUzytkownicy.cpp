@@ -7,8 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 QLineEdit* textField(QWidget* parent, const char* name, int maxLength, const QString& hint)
 {
     auto* e = new QLineEdit(parent);
@@ -41,7 +40,8 @@ TfUzytkownicy::TfUzytkownicy(const Texts& texts, QWidget* parent) : EditorDialog
     fNREW->setObjectName(QStringLiteral("fNREW"));
     fNREW->setToolTip(texts.employeeHint);
     if (texts.withLogin) {
-        fLOGIN = textField(this, "fLOGIN", 40, QStringLiteral("Nazwa użytkownika używana w celu dostępu do komputera"));
+        fLOGIN = textField(this, "fLOGIN", 40,
+                           QStringLiteral("Nazwa użytkownika używana w celu dostępu do komputera"));
         fHASLO = textField(this, "fHASLO", 40, QStringLiteral("Hasło dostępu do komputera"));
     }
     fOPIS = textField(this, "fOPIS", 254, texts.descriptionHint);
@@ -61,9 +61,9 @@ TfUzytkownicy::TfUzytkownicy(const Texts& texts, QWidget* parent) : EditorDialog
     layout->addLayout(makeButtonBar());
 }
 
-void TfUzytkownicy::bindEmployees(Statement* employees)
+void TfUzytkownicy::bindEmployees(TmyDataBase* db)
 {
-    fNREW->bind(employees, QStringLiteral("NREW"), QStringLiteral("PRACOWNIK"));
+    fNREW->bindSearch(db, QStringLiteral("DBFPracownicy"));
 }
 
 void TfUzytkownicy::refillEmployees()
@@ -79,8 +79,8 @@ void TfUzytkownicy::clearFields()
             e->clear();
 }
 
-void TfUzytkownicy::fillFrom(const QString& nrew, const QString& login, const QString& haslo, const QString& opis,
-                             const QString& inne)
+void TfUzytkownicy::fillFrom(const QString& nrew, const QString& login, const QString& haslo,
+                             const QString& opis, const QString& inne)
 {
     fNREW->setKey(nrew);
     if (fLOGIN) {

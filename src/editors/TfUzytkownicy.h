@@ -4,7 +4,7 @@
 
 class Lookup;
 class QLineEdit;
-class Statement;
+class TmyDataBase;
 
 // A user of a computer: the employee with his login and password there.
 class TfUzytkownicy : public EditorDialog
@@ -14,8 +14,8 @@ class TfUzytkownicy : public EditorDialog
 public:
     explicit TfUzytkownicy(QWidget* parent = nullptr);
 
-    // The employee list (DBFPracownicy: NREW shown as PRACOWNIK).
-    void bindEmployees(Statement* employees);
+    // The employees (DBFPracownicy: NREW shown as PRACOWNIK), searched as typed.
+    void bindEmployees(TmyDataBase* db);
     void refillEmployees();
     void clearFields();
     // Fills the dialog from a row of the users list.

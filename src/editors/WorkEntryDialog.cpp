@@ -106,10 +106,10 @@ WorkEntryDialog::WorkEntryDialog(TmyDataBase& db, const Texts& texts, QWidget* p
     layout->addLayout(makeButtonBar());
     resize(560, sizeHint().height());
 
-    fSPRZET->bind(&db.statement(kEquipment), QStringLiteral("IDSPRZETU"), QStringLiteral("SPRZET"));
+    fSPRZET->bindSearch(&db, kEquipment);
     fRODZAJPRAC->bind(&db.statement(kKinds), QStringLiteral("KOD"), QStringLiteral("OPIS"));
     fIDFIRMY->bind(&db.statement(kCompanies), QStringLiteral("IDFIRMY"), QStringLiteral("DOSTAWCA"));
-    fNREW->bind(&db.statement(kEmployees), QStringLiteral("NREW"), QStringLiteral("PRACOWNIK"));
+    fNREW->bindSearch(&db, kEmployees);
 
     connect(last, &QToolButton::clicked, this, &WorkEntryDialog::lastNumberClick);
     connect(clearKind, &QToolButton::clicked, this, [this] { fRODZAJPRAC->setKey(-1); });
@@ -145,10 +145,9 @@ QLineEdit* WorkEntryDialog::hourField(const char* name, const QString& hint)
 
 void WorkEntryDialog::reopenLookups()
 {
-    m_db.reopenLookup(kEquipment);
+    // Equipment and employees are searched as the user types, never read whole.
     m_db.reopenLookup(kKinds, QStringLiteral("RPRAC"));
     m_db.reopenLookup(kCompanies);
-    m_db.reopenLookup(kEmployees);
     for (Lookup* l : {fSPRZET, fRODZAJPRAC, fIDFIRMY, fNREW})
         l->refill();
 }

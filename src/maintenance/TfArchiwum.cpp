@@ -202,6 +202,11 @@ void TfArchiwum::driveChosen(int index)
     setSelectedFolder(m_drive->itemData(index).toString());
 }
 
+bool TfArchiwum::folderChosen() const
+{
+    return !m_folder.isEmpty() && QDir::isAbsolutePath(m_folder) && QFileInfo(m_folder).isDir();
+}
+
 void TfArchiwum::setSelectedFolder(const QString& folder)
 {
     m_folder = QDir::cleanPath(folder);
@@ -250,6 +255,13 @@ void TfArchiwum::refreshFound()
 
 void TfArchiwum::nowyPodkatalogClick()
 {
+    // Without a folder chosen the subfolder would land in the program's working folder.
+    if (!folderChosen()) {
+        Dialogs::info(QStringLiteral("Uwaga"),
+                      QStringLiteral("Nie wskazano folderu. Wskaż w drzewie folderów miejsce, w którym ma "
+                                     "powstać nowy podkatalog."));
+        return;
+    }
     QString name = dateFolderName();
     if (!Dialogs::prompt(QStringLiteral("Wprowadź nazwę podkatalogu"), QStringLiteral("Nazwa podkatalogu"),
                          name))
@@ -265,6 +277,12 @@ void TfArchiwum::stworzClick()
         Dialogs::info(QStringLiteral("Uwaga"),
                       QStringLiteral("Niepoprawny format daty archiwum. Popraw pole."));
         m_nData->setFocus();
+        return;
+    }
+    if (!folderChosen()) {
+        Dialogs::info(QStringLiteral("Uwaga"),
+                      QStringLiteral("Nie wskazano folderu archiwum. Wskaż w drzewie "
+                                     "folderów miejsce, w którym ma powstać archiwum."));
         return;
     }
     const QString folder = m_folder;

@@ -39,6 +39,8 @@ protected:
 
 private:
     void refreshFound();
+    // An existing folder is chosen in the tree (none when the dialog opens).
+    bool folderChosen() const;
     void driveChosen(int index);
 
     TmyDataBase& m_db;

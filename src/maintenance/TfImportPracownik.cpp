@@ -125,6 +125,9 @@ TfImportPracownik::TfImportPracownik(TmyDataBase& db, QWidget* parent)
         choice->setObjectName(QStringLiteral("cb") + QString::number(f + 1));
         choice->setToolTip(QStringLiteral("Wskaż kolumnę, która zawiera pożądaną informację"));
         choice->addItem(QStringLiteral("Brak danych"));
+        // Wide enough for "Kolumna #999" from the start: the choices come with the sheet.
+        choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        choice->setMinimumContentsLength(int(QStringLiteral("Kolumna #999").size()));
         connect(choice, &QComboBox::activated, this, &TfImportPracownik::choicesChanged);
         m_choices[size_t(f)] = choice;
         mapping->addWidget(label, f + 1, 0);

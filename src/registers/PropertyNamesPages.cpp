@@ -14,6 +14,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace {
@@ -234,8 +235,10 @@ void PropertyNamesPages::wlS1Change()
 
 void PropertyNamesPages::classSwitch()
 {
-    if (m_classes->count() == 0)
+    // The question takes the focus from the class list: that is no second switch.
+    if (m_classes->count() == 0 || m_switching)
         return;
+    const QScopedValueRollback<bool> switching(m_switching, true);
     const QVariant chosen = m_classes->key();
     // Leaving the list without choosing another class keeps what was typed.
     if (m_unsaved && chosen.toString() == m_rememberedClass.toString())

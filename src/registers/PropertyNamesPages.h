@@ -56,5 +56,6 @@ private:
     Lookup* m_classes = nullptr;
     QPushButton* m_buttons[4] = {}; // SBWLKZapisz, SBWLKAnuluj, SBWLSZapisz, SBWLSAnuluj
     bool m_unsaved = false;
+    bool m_switching = false; // the question of a class switch is open
     QVariant m_rememberedClass;
 };

@@ -1,22 +1,27 @@
 #include "registers/TfMain.h"
 
-#include "registers/FilterBar.h"
-#include "widgets/ListModel.h"
-#include "registers/ListTools.h"
-#include "registers/RegisterCatalog.h"
-#include "widgets/TVXGridStorage.h"
-#include "registers/ToolbarRules.h"
 #include "base/AppPaths.h"
 #include "base/Config.h"
+#include "base/Dialogs.h"
+#include "registers/FilterBar.h"
+#include "registers/ListTools.h"
+#include "registers/RegisterCatalog.h"
+#include "registers/ToolbarRules.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
+
+#include <algorithm>
+#include <string_view>
 
 namespace {
 // The navigation column's look: sub-buttons indented, the open register
@@ -317,6 +322,7 @@ void TfMain::applyRights(const Rights& r)
 {
     m_rights = r;
     ToolbarRules::applyRights(m_ui, r);
+    followTwins();
 }
 
 void TfMain::toolbarState(bool read, bool write)
@@ -325,7 +331,19 @@ void TfMain::toolbarState(bool read, bool write)
     m_write = write;
     ToolbarRules::applyState(m_ui, currentPageName(), read, write);
     disableUnavailableCommands();
+    followTwins();
     emit toolbarStateChanged(read, write);
+}
+
+void TfMain::followTwins()
+{
+    // An item that runs a command of its own also needs that command here.
+    ToolbarRules::followTwins(m_ui, [this](const char* item) {
+        for (const CommandControls& c : kCommandControls)
+            if (std::find(c.controls.begin(), c.controls.end(), std::string_view(item)) != c.controls.end())
+                return commandAvailable(c.command);
+        return true;
+    });
 }
 
 // ---- Entering registers ------------------------------------------------------
@@ -777,8 +795,9 @@ void TfMain::saveGridLayouts()
 
 void TfMain::Przywrszerokotabel1Click()
 {
-    if (m_gridStorage)
-        m_gridStorage->RestoreDefaultWidths();
+    if (m_gridStorage && !m_gridStorage->RestoreDefaultWidths())
+        Dialogs::info(QStringLiteral("Błąd"), QStringLiteral("Nie udało się zapisać pliku ") +
+                                                  QDir::toNativeSeparators(m_gridStorage->path()));
 }
 
 void TfMain::hideFirstPaintPanels()

@@ -182,6 +182,8 @@ private:
     void attachModels();
     void connectCommands();
     void disableUnavailableCommands();
+    // Menu and popup items take the state of their toolbar or menu twin.
+    void followTwins();
     bool hasRight(int right) const;
     QPushButton* button(const char* name) const;
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLayout>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -30,6 +31,7 @@ TfSumy::TfSumy(QWidget* parent)
     m_grid->horizontalHeader()->hide();
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    m_grid->horizontalHeader()->setStretchLastSection(true); // no empty strip beside one column
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setFocusPolicy(Qt::NoFocus);
@@ -59,7 +61,11 @@ void TfSumy::clearCells(int columns)
         setTitle(c, QString());
         setValue(c, QString());
     }
-    setMinimumWidth(columns * kColumnWidth + 2 * m_grid->frameWidth() + 24);
+    // As wide as the cells, and never narrower than "Okno zawsze na wierzchu"
+    // (one column is).
+    m_grid->setMinimumWidth(columns * kColumnWidth + 2 * m_grid->frameWidth());
+    layout()->invalidate();
+    setMinimumWidth(layout()->totalMinimumSize().width());
     resize(minimumWidth(), sizeHint().height());
 }
 

@@ -40,6 +40,47 @@ void setAction(TfMainUi& ui, const QString& name, bool enabled)
 }
 } // namespace
 
+const std::vector<ToolbarRules::Twin>& ToolbarRules::twins()
+{
+    static const std::vector<Twin> list = {
+        {"MPodglad", "SBPodglad"},
+        {"MDodaj", "SBDodaj"},
+        {"MEdytuj", "SBEdytuj"},
+        {"MKasuj", "SBUsun"},
+        {"MKopiuj", "SBKopiuj"},
+        {"MCSV", "SBCSV"},
+        {"MDrukuj", "SBDrukuj"},
+        {"MSzukaj", "SBSzukaj"},
+        {"PPodglad", "SBPodglad"},
+        {"PDodaj", "SBDodaj"},
+        {"PEdytuj", "SBEdytuj"},
+        {"PUsun", "SBUsun"},
+        {"PKopiuj", "SBKopiuj"},
+        {"PDrukuj", "SBDrukuj"},
+        {"Likwiduj1", "Likwiduj2"},
+        // The popup's bulk deactivation is the menu's command for one asset.
+        {"PHurtowaDeaktywacja", "MHurtowaDeaktywacja"},
+        // Opening an attachment reads it, as a preview does.
+        {"POtworzZalacznik", "SBPodglad"},
+    };
+    return list;
+}
+
+void ToolbarRules::followTwins(TfMainUi& ui, const std::function<bool(const char* item)>& runs)
+{
+    for (const Twin& t : twins()) {
+        QAction* item = ui.actions.value(QLatin1String(t.item));
+        if (!item)
+            continue;
+        bool on = false;
+        if (const QPushButton* b = ui.buttons.value(QLatin1String(t.twin)))
+            on = b->isEnabled();
+        else if (const QAction* a = ui.actions.value(QLatin1String(t.twin)))
+            on = a->isEnabled();
+        item->setEnabled(on && runs(t.item));
+    }
+}
+
 const QStringList& ToolbarRules::notBuiltYet()
 {
     // Every window of the menus is built; an item whose feature is still
@@ -110,27 +151,18 @@ void ToolbarRules::applyState(TfMainUi& ui, const QString& name, bool read, bool
     ui.actions.value(QStringLiteral("POtworzZalacznik"))->setVisible(false);
     ui.actions.value(QStringLiteral("PHurtowaDeaktywacja"))->setVisible(false);
 
-    // 2. Write and 3. read controls.
+    // 2. Write and 3. read controls; their menu and popup items follow them (twins()).
     for (const char* n : {"SBDodaj", "SBEdytuj", "SBUsun", "SBKopiuj"})
         ui.buttons.value(QLatin1String(n))->setEnabled(write);
-    for (const char* n : {"MDodaj", "MEdytuj", "MKasuj", "MKopiuj", "PDodaj", "PEdytuj", "PUsun", "PKopiuj",
-                          "Likwiduj2", "Likwiduj1"})
-        setAction(ui, n, write);
+    setAction(ui, "Likwiduj2", write);
     for (const char* n : {"SBDrukuj", "SBPodglad", "SBCSV", "SBSzukaj"})
         ui.buttons.value(QLatin1String(n))->setEnabled(read);
-    for (const char* n : {"MDrukuj", "MPodglad", "MCSV", "MSzukaj", "PPodglad", "PDrukuj"})
-        setAction(ui, n, read);
 
     auto setAddCopy = [&ui](bool on) {
         for (const char* n : {"SBDodaj", "SBKopiuj"})
             ui.buttons.value(QLatin1String(n))->setEnabled(on);
-        for (const char* n : {"MDodaj", "MKopiuj", "PDodaj", "PKopiuj"})
-            setAction(ui, n, on);
     };
-    auto disableLiquidate = [&ui] {
-        setAction(ui, "Likwiduj2", false);
-        setAction(ui, "Likwiduj1", false);
-    };
+    auto disableLiquidate = [&ui] { setAction(ui, "Likwiduj2", false); };
 
     // 4. Liquidated records can be neither liquidated again nor added.
     if (!f->isArchiveShown() || f->liquidated())

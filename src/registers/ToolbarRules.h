@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <vector>
+
 class TfMainUi;
 
 // Which navigation and record commands of the main window are available: by
@@ -17,6 +20,18 @@ public:
     // The record commands, the filter bar's parts and the popup items for the
     // page shown ("komputery", "Dodatkowe/DodatkoweNaprawy", ...).
     static void applyState(TfMainUi& ui, const QString& page, bool read, bool write);
+
+    // A menu or popup item and the toolbar button or menu item whose enabled
+    // state it always takes: one rule per command, whichever control runs it.
+    struct Twin
+    {
+        const char* item;
+        const char* twin;
+    };
+    static const std::vector<Twin>& twins();
+    // Gives every item its twin's state, and off where `runs` says the item's
+    // own command is not there.
+    static void followTwins(TfMainUi& ui, const std::function<bool(const char* item)>& runs);
 
     // Menu items whose windows are not built yet: kept disabled whatever the
     // rights say. A feature that is built takes its item off this list.

@@ -93,6 +93,14 @@ const std::vector<LookupEntry>& lookupTable()
     return table;
 }
 
+qint64 lookupCode(const QString& name)
+{
+    const auto& table = lookupTable();
+    const auto entry = std::find_if(table.begin(), table.end(),
+                                    [&](const LookupEntry& e) { return name == QLatin1String(e.name); });
+    return entry == table.end() ? 0 : entry->code;
+}
+
 QString quoted(const QString& kind)
 {
     // Kind letters are program constants, never typed by the user.
@@ -384,10 +392,7 @@ bool TmyDataBase::locate(const QString& list, const QVariantList& keys)
 
 bool TmyDataBase::reopenLookup(const QString& name, const QString& dictionaryCode)
 {
-    const auto& table = lookupTable();
-    const auto entry = std::find_if(table.begin(), table.end(),
-                                    [&](const LookupEntry& e) { return name == QLatin1String(e.name); });
-    const qint64 code = entry == table.end() ? 0 : entry->code;
+    const qint64 code = lookupCode(name);
     Statement& q = statement(name);
     q.close();
     if (!dictionaryCode.isEmpty())
@@ -396,6 +401,23 @@ bool TmyDataBase::reopenLookup(const QString& name, const QString& dictionaryCod
     if (!ok)
         q.close();
     return ok;
+}
+
+QList<LookupSearch::Match> TmyDataBase::searchLookup(const QString& name, const QString& typed, int limit)
+{
+    QList<LookupSearch::Match> matches;
+    if (const LookupSearch* search = LookupSearch::of(name))
+        guarded(lookupCode(name), [&] { matches = search->find(m_connection, typed, limit); });
+    return matches;
+}
+
+bool TmyDataBase::lookupText(const QString& name, const QVariant& key, QString* text)
+{
+    const LookupSearch* search = LookupSearch::of(name);
+    bool found = false;
+    if (search)
+        guarded(lookupCode(name), [&] { found = search->textOf(m_connection, key, text); });
+    return found;
 }
 
 bool TmyDataBase::reopenLookupFor(const QString& name, qint64 key)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/ListState.h"
+#include "store/LookupSearch.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/WorkstationPresence.h"
@@ -104,6 +105,11 @@ public:
     bool reopenLookup(const QString& name, const QString& dictionaryCode = {});
     // The key argument of the two "without this ..." lookups (line 5).
     bool reopenLookupFor(const QString& name, qint64 key);
+    // 10a. The lookups over large registers (LookupSearch::of) are searched,
+    //      never read whole: a failure is reported with the list's code and
+    //      answers no rows.
+    QList<LookupSearch::Match> searchLookup(const QString& name, const QString& typed, int limit);
+    bool lookupText(const QString& name, const QVariant& key, QString* text);
     // 11. The 14 property rows of a new computer or equipment item.
     bool createPropertyRows(const QString& kind, qint64 id);
     // 12. Property names of a kind and classifier; created once when missing.

@@ -12,6 +12,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/NewKey.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SchemaUpgrades.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LicenceSeats.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LookupSearch.cpp
 )
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StatementTexts.cpp

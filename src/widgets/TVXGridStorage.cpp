@@ -190,16 +190,23 @@ bool TVXGridStorage::SaveWidths() const
     return ini.save(m_path);
 }
 
-void TVXGridStorage::RestoreDefaultWidths()
+bool TVXGridStorage::RestoreDefaultWidths()
 {
-    for (const Entry& entry : std::as_const(m_entries)) {
-        if (!entry.grid)
-            continue;
+    // A window that is gone would write its old widths back at the close.
+    m_entries.removeIf([](const Entry& e) { return !e.grid; });
+    for (Entry& entry : m_entries) {
         const int columns = entry.grid->horizontalHeader()->count();
         for (int c = 0; c < columns && c < kDefaultWidths; ++c)
             if (entry.defaults[size_t(c)] != 0)
                 entry.grid->setColumnWidth(c, entry.defaults[size_t(c)]);
+        entry.last = widthsOf(entry.grid);
     }
+    // The windows not opened in this run would load their stored widths later.
+    IniFile ini(m_path);
+    for (const QString& section : {kDataGrids, kPlainGrids})
+        for (const QString& key : ini.keys(section))
+            ini.removeKey(section, key);
+    return ini.save(m_path);
 }
 
 bool TVXGridStorage::isRegistered(const QTableView* grid) const

@@ -46,7 +46,10 @@ public:
     void LoadWidths(QTableView* grid);
     // Writes the widths of every registered grid.
     bool SaveWidths() const;
-    void RestoreDefaultWidths();
+    // Puts the default widths back on every grid and forgets every stored
+    // width in the file at once, also those of windows not opened in this
+    // run; false when the file could not be written.
+    bool RestoreDefaultWidths();
 
     bool isRegistered(const QTableView* grid) const;
     int count() const { return int(m_entries.size()); }

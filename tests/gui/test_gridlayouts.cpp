@@ -1,20 +1,22 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/AppPaths.h"
+#include "base/Dialogs.h"
+#include "base/IniFile.h"
 #include "editors/TfKomputery.h"
 #include "editors/TfSprzet.h"
-#include "widgets/ListModel.h"
 #include "registers/RegisterCatalog.h"
-#include "widgets/TVXGridStorage.h"
 #include "registers/TfMain.h"
-#include "base/AppPaths.h"
-#include "base/IniFile.h"
 #include "store/TmyDataBase.h"
 #include "users/TfUserEdit.h"
 #include "users/TfUserzy.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QHeaderView>
@@ -85,10 +87,71 @@ private slots:
         main.action(QStringLiteral("Przywrszerokotabel1"))->trigger();
         QCOMPARE(grid->columnWidth(1), 155);
         QCOMPARE(grid->columnWidth(0), 110);
-        QCOMPARE(stored(QStringLiteral("MAIN_KomputeryGrid")).section(QLatin1Char(','), 1, 1),
-                 QStringLiteral("300"));
+        QVERIFY(stored(QStringLiteral("MAIN_KomputeryGrid")).isEmpty());
         main.saveGridLayouts();
         QCOMPARE(stored(QStringLiteral("MAIN_KomputeryGrid")), designWidths(QStringLiteral("DBFKomputery")));
+    }
+
+    // The reset forgets the widths of every grid at once: of the windows open,
+    // of those closed before it, and of those not opened in this run at all.
+    void resetForgetsEveryStoredWidth()
+    {
+        IniFile ini;
+        ini.setValue(QStringLiteral("OPTIONS"), QStringLiteral("pytajPrzedKasowaniem"), QStringLiteral("1"));
+        ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("MAIN_KomputeryGrid"),
+                     QStringLiteral("60,61,62,63,64,65,66,67,68,69,70,71,72,73,74"));
+        ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("BHP_posiadajacyGrid"),
+                     QStringLiteral("7,8,9"));
+        ini.setValue(QStringLiteral("DBGRID"), QStringLiteral("LIC_licProgGrid"), QStringLiteral("7,8"));
+        ini.setValue(QStringLiteral("GRID"), QStringLiteral("SPRBHPSGTabela"), QStringLiteral("1,2,3,4"));
+        ini.setValue(QStringLiteral("GRID"), QStringLiteral("IMPORT_CSV"), QStringLiteral("5,6"));
+        ini.setValue(QStringLiteral("RAPORTY"), QStringLiteral("DBGRID"), QStringLiteral("zostaje"));
+        QVERIFY(ini.save(iniPath()));
+        TestDatabase database(false);
+        TmyDataBase db;
+        QVERIFY(db.connectTo(database.dir(), database.password()));
+        {
+            TfMain main(nullptr, &db);
+            main.restoreGridLayouts();
+            {
+                // An editor opened and closed before the reset.
+                TfSprzet equipment(db, &main);
+                equipment.findChildren<DataGrid*>().first()->setColumnWidth(0, 33);
+            }
+            main.action(QStringLiteral("Przywrszerokotabel1"))->trigger();
+            const IniFile reset(iniPath());
+            QVERIFY(reset.keys(QStringLiteral("DBGRID")).isEmpty());
+            QVERIFY(reset.keys(QStringLiteral("GRID")).isEmpty());
+            QCOMPARE(reset.value(QStringLiteral("OPTIONS"), QStringLiteral("pytajPrzedKasowaniem")),
+                     QStringLiteral("1"));
+            QCOMPARE(reset.value(QStringLiteral("RAPORTY"), QStringLiteral("DBGRID")),
+                     QStringLiteral("zostaje"));
+            QCOMPARE(main.grid(QStringLiteral("KomputeryGrid"))->columnWidth(0), 110);
+            main.saveGridLayouts();
+        }
+        // The close stores the grids of this run with their design widths, nothing else.
+        const IniFile closed(iniPath());
+        QStringList expected;
+        for (const RegisterList& r : RegisterCatalog::all())
+            expected << QStringLiteral("MAIN_") + r.grid;
+        QCOMPARE(closed.keys(QStringLiteral("DBGRID")), expected);
+        QCOMPARE(stored(QStringLiteral("MAIN_KomputeryGrid")), designWidths(QStringLiteral("DBFKomputery")));
+        QVERIFY(closed.keys(QStringLiteral("GRID")).isEmpty());
+    }
+
+    void resetThatCannotWriteTheFileSaysSo()
+    {
+        TfMain main;
+        main.restoreGridLayouts();
+        QFile::remove(iniPath());
+        QVERIFY(QDir().mkpath(iniPath())); // a folder where the file should be
+        Dialogs::startScript();
+        main.Przywrszerokotabel1Click();
+        QCOMPARE(Dialogs::shown().size(), 1);
+        QCOMPARE(Dialogs::shown()[0].title, QStringLiteral("Błąd"));
+        QVERIFY(Dialogs::shown()[0].text.endsWith(QDir::toNativeSeparators(iniPath())));
+        Dialogs::stopScript();
+        QDir(iniPath()).removeRecursively();
     }
 
     void storedValuesThatDoNotFitAreIgnored_data()

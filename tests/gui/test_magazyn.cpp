@@ -3,17 +3,21 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/AppPaths.h"
 #include "base/Dialogs.h"
+#include "base/IniFile.h"
 #include "bhp/StockChecks.h"
 #include "bhp/TfSprawdzenieBhp.h"
 #include "bhp/TfSprawdzenieMagazynu.h"
 #include "editors/TfKomputery.h"
+#include "registers/TfMain.h"
 #include "shell/RecordCommands.h"
 #include "store/AppState.h"
 #include "store/ListState.h"
 #include "store/TmyDataBase.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -229,6 +233,41 @@ private slots:
         QVERIFY(bytes.startsWith("\"ilo\x9c\xe6\";\"nr ewid.\";\"nazwa\";\"cechy\"\r\n"));
         QVERIFY(bytes.contains("\"B/1\";\"R\xeakawice\";\"rozm. 10\"\r\n"));
         QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Eksport zakończony poprawnie."));
+    }
+
+    // The header is the table's own: not a row to select, its columns widened
+    // by the user and kept; the quantities read against their colour.
+    void needsCheckHasARealHeaderWhoseWidthsAreKept()
+    {
+        exec(QStringLiteral(
+            "INSERT INTO bhp (NAZWA,NREWID,CECHY,ILOSC,PRZYPOMNIJ) VALUES ('Kask','B/2','',3,5)"));
+        {
+            TfMain main;
+            main.restoreGridLayouts();
+            TfSprawdzenieBhp window(*m_db);
+            QVERIFY(window.fill());
+            auto* table = window.findChild<QTableWidget*>(QStringLiteral("SGTabela"));
+            QVERIFY(!table->horizontalHeader()->isHidden());
+            QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("nr ewid."));
+            // Every row of the table is an item; the exports still begin with the header.
+            const QList<QStringList> rows = window.rows();
+            QCOMPARE(rows.size(), table->rowCount() + 1);
+            QCOMPARE(rows.first(), QStringList({"ilość", "nr ewid.", "nazwa", "cechy"}));
+            QVERIFY(table->findItems(QStringLiteral("nr ewid."), Qt::MatchContains).isEmpty());
+            const QList<QTableWidgetItem*> kask = table->findItems(QStringLiteral(" B/2"), Qt::MatchExactly);
+            QCOMPARE(kask.size(), 1);
+            const QTableWidgetItem* quantity = table->item(kask.first()->row(), 0);
+            const int contrast = qAbs(qGray(quantity->foreground().color().rgb()) -
+                                      qGray(quantity->background().color().rgb()));
+            QVERIFY2(contrast > 100, qPrintable(QString::number(contrast)));
+            QCOMPARE(table->horizontalHeader()->sectionResizeMode(1), QHeaderView::Interactive);
+            table->horizontalHeader()->resizeSection(1, 171);
+            main.saveGridLayouts();
+        }
+        QCOMPARE(IniFile(AppPaths::configFile(QStringLiteral("sprzetnik.ini")))
+                     .value(QStringLiteral("GRID"), QStringLiteral("SPRBHPSGTabela"))
+                     .section(QLatin1Char(','), 1, 1),
+                 QStringLiteral("171"));
     }
 };
 

@@ -307,6 +307,32 @@ private slots:
         QVERIFY(QFileInfo::exists(other.fileName()));
         QVERIFY(!dialog.findChild<QLineEdit*>(QStringLiteral("oNazwa"))->isEnabled());
     }
+    // On opening no folder is chosen in the tree: nothing may land in the
+    // program's working folder, and the message says a folder must be chosen.
+    void withoutAChosenFolderNothingIsMade()
+    {
+        QTemporaryDir work;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        TfArchiwum dialog(*m_db);
+        QVERIFY(dialog.selectedFolder().isEmpty());
+        Dialogs::setNextText(QStringLiteral("nowe"));
+        dialog.nowyPodkatalogClick();
+        dialog.stworzClick();
+        QDir::setCurrent(before);
+        QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        const QStringList said = infoTexts();
+        QCOMPARE(said.size(), 2);
+        QVERIFY(said[0].startsWith(QStringLiteral("Uwaga / Nie wskazano folderu.")));
+        QVERIFY(said[1].startsWith(QStringLiteral("Uwaga / Nie wskazano folderu archiwum.")));
+        QVERIFY(dialog.selectedFolder().isEmpty());
+
+        // A folder chosen: the subfolder is made in it and chosen.
+        dialog.setSelectedFolder(work.path());
+        dialog.nowyPodkatalogClick();
+        QCOMPARE(dialog.selectedFolder(), QDir(work.path()).filePath(QStringLiteral("nowe")));
+        QVERIFY(QFileInfo(dialog.selectedFolder()).isDir());
+    }
     void attachmentsAreArchivedAndRestored()
     {
         QTemporaryDir attachments;

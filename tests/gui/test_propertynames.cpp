@@ -1,14 +1,16 @@
 #include "EditorTest.h"
+#include "ModalScript.h"
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Dialogs.h"
 #include "registers/ListTools.h"
 #include "registers/PropertyNamesPages.h"
 #include "registers/TfMain.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -165,6 +167,31 @@ private slots:
         choose(2);
         QCOMPARE(Dialogs::shown().size(), questions);
         QCOMPARE(Dialogs::unanswered(), 0);
+    }
+
+    // The question window takes the focus from the class list; that focus loss
+    // is not a second switch asking the same again.
+    void switchingClassAsksOnce()
+    {
+        m_main->SBWlSprzetClick();
+        Lookup* classes = pages().classList();
+        edit("S", 3)->setText(QStringLiteral("Toner"));
+        Dialogs::stopScript(); // the real question window
+        int questions = 0;
+        ModalScript script;
+        script.add(QStringLiteral("TquestionForm"), [&](QWidget* w) {
+            ++questions;
+            QFocusEvent leave(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QCoreApplication::sendEvent(classes, &leave);
+            EditorTest::click(w, "SBNie");
+        });
+        choose(1);
+        QVERIFY(script.done());
+        QVERIFY2(script.errors().isEmpty(), qPrintable(script.errors().join(QLatin1Char('\n'))));
+        QCOMPARE(questions, 1);
+        QCOMPARE(classes->currentIndex(), 1);
+        QCOMPARE(edit("S", 3)->text(), QString()); // "Nie": the names typed are dropped
+        Dialogs::startScript();
     }
 
     void withoutClassesThePageStaysDisabled()

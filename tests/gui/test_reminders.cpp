@@ -6,8 +6,11 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "widgets/ListModel.h"
-#include "widgets/TVXGridStorage.h"
+#include "base/AppPaths.h"
+#include "base/Clock.h"
+#include "base/Config.h"
+#include "base/Dialogs.h"
+#include "base/IniFile.h"
 #include "registers/TfMain.h"
 #include "reminders/Reminders.h"
 #include "reminders/TfHurtowaDeaktywacja.h"
@@ -15,15 +18,12 @@
 #include "reminders/TfPoradaDnia.h"
 #include "reminders/TfShowNotatka.h"
 #include "reminders/TfSprawdzenieDat.h"
-#include "base/AppPaths.h"
-#include "store/AppState.h"
-#include "base/Clock.h"
-#include "base/Config.h"
-#include "base/Dialogs.h"
-#include "base/IniFile.h"
 #include "shell/Startup.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DateField.h"
+#include "widgets/ListModel.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -329,7 +329,7 @@ private slots:
             Dialogs::setNextAnswer(true);
             click(w, "SBWykonaj");
         });
-        m_main->runCommand(TfMain::Command::BulkDeactivate);
+        m_main->action(QStringLiteral("PHurtowaDeaktywacja"))->trigger(); // as the popup does
         QVERIFY(script.done());
         QVERIFY(script.errors().isEmpty());
         QCOMPARE(scalar(QStringLiteral("SELECT group_concat(OPIS) FROM terminy WHERE ACT='N'")),

@@ -3,12 +3,12 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Dialogs.h"
 #include "editors/SubList.h"
 #include "editors/TfKomputery.h"
 #include "editors/TfSprzet.h"
 #include "shell/RecordCommands.h"
 #include "store/AppState.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DateField.h"
 #include "widgets/Lookup.h"
@@ -213,8 +213,8 @@ private slots:
         script.add(QStringLiteral("TfSprzet"), [&](QWidget* w) {
             auto* computer = child<Lookup>(w, "fIDKOMPUTERA");
             bool offered = false;
-            for (int i = 0; i < computer->count(); ++i)
-                offered = offered || computer->itemText(i).contains(QStringLiteral("KOMP/003"));
+            for (const LookupSearch::Match& m : computer->offer(QStringLiteral("KOMP/")))
+                offered = offered || m.text.contains(QStringLiteral("KOMP/003"));
             seen << QString::number(child<QLineEdit>(w, "fNREWID")->isReadOnly())
                  << QString::number(computer->isEnabled()) << QString::number(computer->hasChoice())
                  << QString::number(offered) << child<QPushButton>(w, "SBAnuluj")->text();
