@@ -10,6 +10,11 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SchemaUpgrades.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LicenceSeats.cpp
 )
+# The previous version's table files, read with pxlib
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/OldTableFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OldTablesImport.cpp
+)
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StatementTexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TmyDataBase.cpp
