@@ -76,13 +76,15 @@ void put(const QList<OldTableWriter::Column>& columns, QList<Value>& values, con
 // The folder is made once and kept beside the benchmark (writing it takes minutes).
 QString oldDatabase()
 {
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data/oldtables-%1").arg(kComputers);
+    const QString dir =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data/oldtables-%1").arg(kComputers);
     if (QFile::exists(dir + QStringLiteral("/complete")))
         return dir;
     QDir(dir).removeRecursively();
     QDir().mkpath(dir);
-    const QStringList big = {QStringLiteral("komputery"), QStringLiteral("terminy"), QStringLiteral("wlasciwosci"),
-                             QStringLiteral("r_kompprac"), QStringLiteral("r_lickomp")};
+    const QStringList big = {QStringLiteral("komputery"), QStringLiteral("terminy"),
+                             QStringLiteral("wlasciwosci"), QStringLiteral("r_kompprac"),
+                             QStringLiteral("r_lickomp")};
     for (OldTablesFixture::Table t : OldTablesFixture::tables(QStringLiteral("1.0.1"), kPassword))
         if (!big.contains(t.name)) {
             t.file = t.name + QStringLiteral(".DB");
@@ -100,11 +102,12 @@ QString oldDatabase()
         put(c, v, "ACT", QStringLiteral("T"));
         put(c, v, "DATADO", qint64(20250101 + r % 28));
     });
-    writeTable(dir, QStringLiteral("wlasciwosci"), 14 * kComputers, [](const auto& c, QList<Value>& v, qint64 r) {
-        put(c, v, "KOMPSPRZET", QStringLiteral("K"));
-        put(c, v, "IDOBIEKTU", r / 14 + 1);
-        put(c, v, "LP", r % 14 + 1);
-    });
+    writeTable(dir, QStringLiteral("wlasciwosci"), 14 * kComputers,
+               [](const auto& c, QList<Value>& v, qint64 r) {
+                   put(c, v, "KOMPSPRZET", QStringLiteral("K"));
+                   put(c, v, "IDOBIEKTU", r / 14 + 1);
+                   put(c, v, "LP", r % 14 + 1);
+               });
     writeTable(dir, QStringLiteral("r_kompprac"), kComputers, [](const auto& c, QList<Value>& v, qint64 r) {
         put(c, v, "IDKOMPUTERA", r + 1);
         put(c, v, "NREW", QStringLiteral("P%1").arg(r % 500 + 1, 4, 10, QLatin1Char('0')));
