@@ -2,10 +2,10 @@
 
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
+#include "store/OldTableConversion.h"
 #include "store/OldTableFile.h"
 #include "store/OldTablesError.h"
 #include "store/SqlConnection.h"
-#include "store/Statement.h"
 #include "store/TableList.h"
 
 #include <QDir>
@@ -13,15 +13,12 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <filesystem>
 #include <memory>
-#include <string>
 #include <system_error>
 #include <vector>
 
@@ -43,9 +40,8 @@ const std::array<Step, 6> kSteps = {{{QStringLiteral("pierwsza"), 1, 18},
                                      {QStringLiteral("1.0.4"), 26, 26},
                                      {QStringLiteral("1.0.5"), 27, 27},
                                      {QStringLiteral("2.6"), 28, 28}}};
-// Tables whose ACT column came with version 1.0.5; older files lack it.
+// The tables whose copies the upgrade 1.0.5 took before adding their ACT column.
 const QStringList kActTables = {QStringLiteral("naprawy"), QStringLiteral("dokumenty")};
-constexpr int kProgressEvery = 512;
 constexpr int kListedSkips = 20;
 
 QString native(const QString& path)
@@ -86,114 +82,6 @@ QHash<QString, QString> filesIn(const QString& dir)
     for (const QString& name : QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System))
         files.insert(name.toLower(), name);
     return files;
-}
-
-// The UTF-8 of every Windows-1250 byte, made once.
-const std::array<std::string, 256>& utf8Of()
-{
-    static const std::array<std::string, 256> table = [] {
-        std::array<std::string, 256> t;
-        for (int b = 0; b < 256; ++b) {
-            QStringDecoder decoder("windows-1250");
-            const char c = char(b);
-            const QString text = decoder(QByteArrayView(&c, 1));
-            t[size_t(b)] = text.toStdString();
-        }
-        return t;
-    }();
-    return table;
-}
-
-// Without trailing blanks (and the zero bytes a memo may end with).
-qsizetype trimmedLength(const QByteArray& bytes)
-{
-    qsizetype n = bytes.size();
-    while (n > 0 && (bytes[n - 1] == ' ' || bytes[n - 1] == '\0'))
-        --n;
-    return n;
-}
-
-void appendUtf8(std::string& out, const char* bytes, qsizetype n)
-{
-    const auto& table = utf8Of();
-    out.clear();
-    out.reserve(size_t(n) * 2);
-    for (qsizetype i = 0; i < n; ++i)
-        out += table[quint8(bytes[i])];
-}
-
-QString decoded(const QByteArray& bytes)
-{
-    std::string utf8;
-    appendUtf8(utf8, bytes.constData(), trimmedLength(bytes));
-    return QString::fromStdString(utf8);
-}
-
-// A target column as the schema template declares it.
-struct Column
-{
-    enum class Kind
-    {
-        Integer,
-        Real,
-        Text,
-        Bytes
-    };
-    QString name;
-    Kind kind = Kind::Text;
-    int limit = 0; // characters; 0 without a limit
-    bool key = false;
-};
-
-QList<Column> columnsOf(SqlConnection& connection, const QString& table)
-{
-    static const QRegularExpression sized(QStringLiteral("^(?:VAR)?CHAR\\((\\d+)\\)$"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    Statement info(&connection, QStringLiteral("columns"),
-                   {QStringLiteral("PRAGMA table_info(") + table + QLatin1Char(')')});
-    info.open();
-    QList<Column> columns;
-    for (info.first(); !info.eof(); info.next()) {
-        Column c;
-        c.name = info.text(QStringLiteral("name"));
-        const QString type = info.text(QStringLiteral("type")).trimmed().toUpper();
-        c.key = info.integer(QStringLiteral("pk")) > 0;
-        if (type == QLatin1String("INTEGER")) {
-            c.kind = Column::Kind::Integer;
-        } else if (type == QLatin1String("REAL")) {
-            c.kind = Column::Kind::Real;
-        } else if (type == QLatin1String("BLOB")) {
-            c.kind = Column::Kind::Bytes;
-        } else {
-            c.kind = Column::Kind::Text;
-            const QRegularExpressionMatch m = sized.match(type);
-            c.limit = m.hasMatch() ? m.captured(1).toInt() : 0;
-        }
-        columns << c;
-    }
-    return columns;
-}
-
-QStringList createStatements(const QStringList& definition, bool withAct)
-{
-    static const QRegularExpression act(QStringLiteral(",\\s*ACT\\s+CHAR\\(1\\)[^,)]*"));
-    QStringList statements;
-    for (QString statement : definition)
-        if (statement.startsWith(QLatin1String("CREATE TABLE"), Qt::CaseInsensitive)) {
-            if (!withAct)
-                statement.remove(act);
-            statements << statement;
-        }
-    return statements;
-}
-
-QStringList indexStatements(const QStringList& definition)
-{
-    QStringList statements;
-    for (const QString& statement : definition)
-        if (!statement.startsWith(QLatin1String("CREATE TABLE"), Qt::CaseInsensitive))
-            statements << statement;
-    return statements;
 }
 
 [[noreturn]] void storeFailed(const DbError& e, const QString& folder)
@@ -249,110 +137,6 @@ struct OldTablesImport::Source
                 table->attachBlobFile(blob);
         }
         return table;
-    }
-};
-
-// How each column of one table is filled from the old file.
-struct OldTablesImport::Conversion
-{
-    enum class How
-    {
-        IntegerFromInteger, // also yes/no and dates
-        IntegerFromNumber,
-        IntegerFromText,
-        RealFromNumber,
-        RealFromText,
-        TextFromText,
-        TextFromInteger,
-        TextFromLogical,
-        TextFromNumber,
-        BytesFromText
-    };
-    struct Plan
-    {
-        Column column;
-        int field = -1;
-        How how = How::TextFromText;
-        qint64 emptyInteger = 0;
-    };
-
-    QString table;
-    QString file;
-    QList<Plan> plans;
-    bool withAct = true;
-    QStringList notes;
-
-    // Maps the template's columns onto the old fields; throws when a column
-    // has no field or a field of a kind that cannot fill it.
-    static Conversion plan(const QString& file, const QString& table, const OldTableFile& old,
-                           const QList<Column>& columns)
-    {
-        Conversion c;
-        c.file = file;
-        c.table = table;
-        for (const Column& column : columns) {
-            Plan p;
-            p.column = column;
-            p.field = old.fieldIndex(column.name);
-            if (p.field < 0) {
-                if (column.name == QLatin1String("ACT") && kActTables.contains(c.table)) {
-                    c.withAct = false; // added by the upgrade 1.0.5 at the first login
-                    continue;
-                }
-                throw OldTablesError(
-                    Reason::Damaged,
-                    QStringLiteral(
-                        "Tabela %1 nie ma kolumny %2, którą ma ta tabela w każdej wersji programu: plik "
-                        "jest uszkodzony albo nie pochodzi z programu Sprzetnik.")
-                        .arg(old.fileName(), column.name));
-            }
-            const OldTableFile::Kind kind = old.fields().at(p.field).kind;
-            using K = OldTableFile::Kind;
-            bool ok = true;
-            switch (column.kind) {
-            case Column::Kind::Integer:
-                p.how = kind == K::Number                      ? How::IntegerFromNumber
-                        : (kind == K::Text || kind == K::Memo) ? How::IntegerFromText
-                                                               : How::IntegerFromInteger;
-                ok = kind != K::Other;
-                break;
-            case Column::Kind::Real:
-                p.how = (kind == K::Text || kind == K::Memo) ? How::RealFromText : How::RealFromNumber;
-                ok = kind == K::Number || kind == K::Integer || kind == K::Text || kind == K::Memo;
-                break;
-            case Column::Kind::Text:
-                p.how = kind == K::Logical                        ? How::TextFromLogical
-                        : kind == K::Number                       ? How::TextFromNumber
-                        : (kind == K::Integer || kind == K::Date) ? How::TextFromInteger
-                                                                  : How::TextFromText;
-                ok = kind != K::Other;
-                break;
-            case Column::Kind::Bytes:
-                p.how = How::BytesFromText;
-                ok = kind == K::Text || kind == K::Memo;
-                break;
-            }
-            if (!ok)
-                throw OldTablesError(
-                    Reason::DoesNotFit,
-                    QStringLiteral("Kolumna %1 tabeli %2 ma w poprzedniej wersji rodzaj, którego "
-                                   "nie da się przenieść do nowej bazy danych.")
-                        .arg(column.name, old.fileName()));
-            // A company reference left empty means no company; the own company is row 1 of firmy itself.
-            p.emptyInteger = column.name == QLatin1String("IDFIRMY") && !column.key ? -1 : 0;
-            c.plans << p;
-        }
-        for (const OldTableFile::Field& field : old.fields()) {
-            const bool used = std::any_of(columns.begin(), columns.end(), [&](const Column& column) {
-                return column.name.compare(field.name, Qt::CaseInsensitive) == 0;
-            });
-            if (!used)
-                c.notes << QStringLiteral(
-                               "Kolumna %1 tabeli %2 nie ma odpowiednika w nowej bazie danych i nie "
-                               "została przeniesiona.")
-                               .arg(field.name, file);
-        }
-        return c;
     }
 };
 
@@ -508,17 +292,17 @@ OldTablesImport::Summary OldTablesImport::run()
 
     // The columns of the template, read from a database in memory.
     SqlConnection model;
-    std::vector<Conversion> conversions;
+    std::vector<OldTableConversion> conversions;
     QHash<QString, QStringList> definitions;
     try {
         model.open(QStringLiteral(":memory:"), QStringLiteral("model"), true);
         for (size_t i = 0; i < source.tables.size(); ++i) {
             const QString table = TableList::tableName(source.present.at(int(i)));
             definitions.insert(table, DatabaseTemplate::tableDefinition(table, m_templateDir));
-            for (const QString& statement : createStatements(definitions.value(table), true))
+            for (const QString& statement :
+                 OldTableConversion::createStatements(definitions.value(table), true))
                 model.exec(statement);
-            conversions.push_back(Conversion::plan(source.present.at(int(i)), table, *source.tables[i],
-                                                   columnsOf(model, table)));
+            conversions.emplace_back(source.present.at(int(i)), table, *source.tables[i], model);
         }
     } catch (const DbError& e) {
         throw OldTablesError(Reason::TargetFailed,
@@ -559,12 +343,15 @@ OldTablesImport::Summary OldTablesImport::run()
     for (QString folder = targetDir; !folder.isEmpty() && !QFileInfo::exists(folder);
          folder = QFileInfo(folder).path())
         madeFolders << folder;
-    if (!QDir().mkpath(targetDir) || !QFileInfo(targetDir).isDir())
+    if (!QDir().mkpath(targetDir) || !QFileInfo(targetDir).isDir()) {
+        for (const QString& folder : madeFolders)
+            QDir().rmdir(folder);
         throw OldTablesError(
             Reason::TargetFailed,
             QStringLiteral("Nie można utworzyć folderu %1: brak uprawnień albo zła nazwa. Wskaż "
                            "inny folder.")
                 .arg(native(targetDir)));
+    }
 
     QStringList temporaries;
     QStringList renamed;
@@ -601,16 +388,18 @@ OldTablesImport::Summary OldTablesImport::run()
                 db.exec(QStringLiteral("PRAGMA max_page_count=%1").arg(m_pageLimit));
             db.exec(QStringLiteral("BEGIN"));
             for (size_t i = 0; i < conversions.size(); ++i) {
-                const Conversion& c = conversions[i];
-                for (const QString& statement : createStatements(definitions.value(c.table), c.withAct))
+                const OldTableConversion& c = conversions[i];
+                for (const QString& statement :
+                     OldTableConversion::createStatements(definitions.value(c.table()), c.withAct()))
                     db.exec(statement);
                 TableResult result = convert(db, *source.tables[i], c, int(i) + 1, steps);
                 summary.tables << result;
-                summary.notes << c.notes;
+                summary.notes << c.notes();
             }
             // Indexes are built once the rows are in: quicker than keeping them up row by row.
-            for (const Conversion& c : conversions)
-                for (const QString& statement : indexStatements(definitions.value(c.table)))
+            for (const OldTableConversion& c : conversions)
+                for (const QString& statement :
+                     OldTableConversion::indexStatements(definitions.value(c.table())))
                     db.exec(statement);
             db.exec(QStringLiteral("COMMIT"));
             db.close();
@@ -662,203 +451,7 @@ namespace {
         QStringLiteral("Przenoszenie danych przerwano. Nowa baza danych nie została utworzona."));
 }
 
-[[noreturn]] void doesNotFit(const QString& file, int row, const QString& column, const QString& why)
-{
-    throw OldTablesError(
-        Reason::DoesNotFit,
-        QStringLiteral("Wartość w tabeli %1, w wierszu %2, w kolumnie %3 nie mieści się w nowej "
-                       "bazie danych: %4. Popraw ją w poprzedniej wersji programu i przenieś dane "
-                       "ponownie.")
-            .arg(file)
-            .arg(row)
-            .arg(column, why));
-}
-
-struct FinalizeGuard
-{
-    sqlite3_stmt* statement = nullptr;
-    ~FinalizeGuard() { sqlite3_finalize(statement); }
-};
 } // namespace
-
-OldTablesImport::TableResult OldTablesImport::convert(SqlConnection& db, OldTableFile& old,
-                                                      const Conversion& conversion, int number, int count)
-{
-    using How = Conversion::How;
-    TableResult result;
-    result.file = conversion.file;
-    const int rows = old.recordCount();
-    if (m_progress && !m_progress->tableStarted(conversion.file, number, count, rows))
-        cancelled();
-    if (conversion.plans.isEmpty())
-        return result;
-
-    QStringList names;
-    QStringList marks;
-    for (const Conversion::Plan& p : conversion.plans) {
-        names << p.column.name;
-        marks << QStringLiteral("?");
-    }
-    const QByteArray sql = (QStringLiteral("INSERT INTO ") + conversion.table + QStringLiteral(" (") +
-                            names.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
-                            marks.join(QLatin1Char(',')) + QLatin1Char(')'))
-                               .toUtf8();
-    FinalizeGuard insert;
-    if (const int rc = sqlite3_prepare_v2(db.handle(), sql.constData(), -1, &insert.statement, nullptr);
-        rc != SQLITE_OK)
-        db.fail(rc);
-
-    const auto plans = conversion.plans;
-    std::vector<std::string> texts(size_t(plans.size()));
-    std::vector<QByteArray> raw(size_t(plans.size()));
-    for (int r = 0; r < rows; ++r) {
-        old.read(r);
-        const int row = r + 1;
-        for (int k = 0; k < plans.size(); ++k) {
-            const Conversion::Plan& p = plans.at(k);
-            sqlite3_stmt* s = insert.statement;
-            const int slot = k + 1;
-            qint64 integer = 0;
-            double number = 0;
-            QByteArray& bytes = raw[size_t(k)];
-            std::string& text = texts[size_t(k)];
-            switch (p.how) {
-            case How::IntegerFromInteger:
-                sqlite3_bind_int64(s, slot, old.integer(p.field, integer) ? integer : p.emptyInteger);
-                break;
-            case How::IntegerFromNumber:
-                if (!old.number(p.field, number)) {
-                    sqlite3_bind_int64(s, slot, p.emptyInteger);
-                } else {
-                    if (!std::isfinite(number) || number != std::floor(number) ||
-                        std::fabs(number) > 2147483647.0)
-                        doesNotFit(conversion.file, row, p.column.name,
-                                   QStringLiteral("%1 nie jest liczbą całkowitą").arg(number, 0, 'g', 15));
-                    sqlite3_bind_int64(s, slot, qint64(number));
-                }
-                break;
-            case How::IntegerFromText:
-            case How::RealFromText: {
-                const QString value = old.bytes(p.field, bytes) ? decoded(bytes).trimmed() : QString();
-                if (value.isEmpty()) {
-                    if (p.how == How::IntegerFromText)
-                        sqlite3_bind_int64(s, slot, p.emptyInteger);
-                    else
-                        sqlite3_bind_double(s, slot, 0.0);
-                    break;
-                }
-                bool ok = false;
-                if (p.how == How::IntegerFromText) {
-                    integer = value.toLongLong(&ok);
-                    if (!ok || integer > 2147483647LL || integer < -2147483648LL)
-                        doesNotFit(conversion.file, row, p.column.name,
-                                   QStringLiteral("„%1” nie jest liczbą całkowitą").arg(value));
-                    sqlite3_bind_int64(s, slot, integer);
-                } else {
-                    number = QString(value).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-                    if (!ok)
-                        doesNotFit(conversion.file, row, p.column.name,
-                                   QStringLiteral("„%1” nie jest liczbą").arg(value));
-                    sqlite3_bind_double(s, slot, number);
-                }
-                break;
-            }
-            case How::RealFromNumber:
-                sqlite3_bind_double(s, slot, old.number(p.field, number) ? number : 0.0);
-                break;
-            case How::TextFromText:
-            case How::TextFromInteger:
-            case How::TextFromLogical:
-            case How::TextFromNumber: {
-                qsizetype length = 0;
-                if (p.how == How::TextFromText) {
-                    if (old.bytes(p.field, bytes)) {
-                        length = trimmedLength(bytes);
-                        appendUtf8(text, bytes.constData(), length);
-                    } else {
-                        text.clear();
-                    }
-                } else if (p.how == How::TextFromNumber) {
-                    text = old.number(p.field, number) ? QByteArray::number(number, 'g', 15).toStdString()
-                                                       : std::string();
-                    length = qsizetype(text.size());
-                } else if (old.integer(p.field, integer)) {
-                    text = p.how == How::TextFromLogical ? std::string(integer ? "T" : "N")
-                                                         : std::to_string(integer);
-                    length = qsizetype(text.size());
-                } else {
-                    text.clear();
-                }
-                // One byte of the old text is one character.
-                if (p.column.limit > 0 && length > p.column.limit)
-                    doesNotFit(conversion.file, row, p.column.name,
-                               QStringLiteral("tekst ma %1 znaków, a kolumna mieści najwyżej %2")
-                                   .arg(length)
-                                   .arg(p.column.limit));
-                sqlite3_bind_text(s, slot, text.data(), int(text.size()), SQLITE_STATIC);
-                break;
-            }
-            case How::BytesFromText:
-                // Kept byte for byte: an older password cipher text is compared as stored.
-                if (old.bytes(p.field, bytes)) {
-                    while (!bytes.isEmpty() && bytes.endsWith('\0'))
-                        bytes.chop(1);
-                    sqlite3_bind_blob(s, slot, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
-                } else {
-                    sqlite3_bind_text(s, slot, "", 0, SQLITE_STATIC);
-                }
-                break;
-            }
-        }
-        const int rc = sqlite3_step(insert.statement);
-        sqlite3_reset(insert.statement);
-        if (rc == SQLITE_DONE) {
-            ++result.rows;
-        } else if ((rc & 0xff) == SQLITE_CONSTRAINT) {
-            // A second row under a key already taken cannot be kept: it is left out and listed.
-            QStringList keys;
-            for (int k = 0; k < plans.size(); ++k)
-                if (plans.at(k).column.key) {
-                    const std::string& shown = texts[size_t(k)];
-                    qint64 v = 0;
-                    keys << plans.at(k).column.name + QStringLiteral(" = ") +
-                                (plans.at(k).column.kind == Column::Kind::Integer
-                                     ? QString::number(old.integer(plans.at(k).field, v) ? v : 0)
-                                     : QStringLiteral("„") + QString::fromStdString(shown) +
-                                           QStringLiteral("”"));
-                }
-            result.skipped << QStringLiteral("wiersz %1: powtórzony klucz %2")
-                                  .arg(row)
-                                  .arg(keys.join(QStringLiteral(", ")));
-        } else {
-            db.fail(rc);
-        }
-        if (m_progress && (row % kProgressEvery == 0 || row == rows) && !m_progress->rowsDone(row))
-            cancelled();
-    }
-
-    // New keys carry on after the highest the old table ever handed out, deleted rows included.
-    const qint64 last = old.lastAutoIncrement();
-    const bool counted = std::any_of(plans.begin(), plans.end(), [](const Conversion::Plan& p) {
-        return p.column.key && p.column.kind == Column::Kind::Integer;
-    });
-    if (counted && last > 0) {
-        FinalizeGuard sequence;
-        const char* text = "INSERT OR REPLACE INTO sqlite_sequence (rowid, name, seq) "
-                           "SELECT (SELECT rowid FROM sqlite_sequence WHERE name = ?1), ?1, "
-                           "MAX(?2, COALESCE((SELECT seq FROM sqlite_sequence WHERE name = ?1), 0))";
-        int rc = sqlite3_prepare_v2(db.handle(), text, -1, &sequence.statement, nullptr);
-        const QByteArray table = conversion.table.toUtf8();
-        if (rc == SQLITE_OK) {
-            sqlite3_bind_text(sequence.statement, 1, table.constData(), int(table.size()), SQLITE_STATIC);
-            sqlite3_bind_int64(sequence.statement, 2, last);
-            rc = sqlite3_step(sequence.statement);
-        }
-        if (rc != SQLITE_DONE)
-            db.fail(rc);
-    }
-    return result;
-}
 
 bool OldTablesImport::backupCopy(const QString& oldFile, const QString& table, const QString& file,
                                  const QStringList& definition, int number, int count, QStringList& notes,
@@ -870,9 +463,9 @@ bool OldTablesImport::backupCopy(const QString& oldFile, const QString& table, c
         old.open();
         SqlConnection model;
         model.open(QStringLiteral(":memory:"), QStringLiteral("model"), true);
-        for (const QString& statement : createStatements(definition, true))
+        for (const QString& statement : OldTableConversion::createStatements(definition, true))
             model.exec(statement);
-        const Conversion conversion = Conversion::plan(name, table, old, columnsOf(model, table));
+        const OldTableConversion conversion(name, table, old, model);
         model.close();
         SqlConnection db;
         db.open(file, m_newPassword, true);
@@ -880,7 +473,8 @@ bool OldTablesImport::backupCopy(const QString& oldFile, const QString& table, c
         if (m_pageLimit > 0)
             db.exec(QStringLiteral("PRAGMA max_page_count=%1").arg(m_pageLimit));
         db.exec(QStringLiteral("BEGIN"));
-        for (const QString& statement : createStatements(definition, conversion.withAct))
+        for (const QString& statement :
+             OldTableConversion::createStatements(definition, conversion.withAct()))
             db.exec(statement);
         convert(db, old, conversion, number, count);
         db.exec(QStringLiteral("COMMIT"));
@@ -899,7 +493,24 @@ bool OldTablesImport::backupCopy(const QString& oldFile, const QString& table, c
     }
 }
 
-void OldTablesImport::writeMarkers(const Source& source, const std::vector<Conversion>& conversions,
+OldTablesImport::TableResult OldTablesImport::convert(SqlConnection& db, OldTableFile& old,
+                                                      const OldTableConversion& conversion, int number,
+                                                      int count)
+{
+    if (m_progress && !m_progress->tableStarted(conversion.file(), number, count, old.recordCount()))
+        cancelled();
+    const OldTableConversion::Result done = conversion.run(db, old, [this](qint64 rows) {
+        if (m_progress && !m_progress->rowsDone(rows))
+            cancelled();
+    });
+    TableResult result;
+    result.file = conversion.file();
+    result.rows = done.rows;
+    result.skipped = done.skipped;
+    return result;
+}
+
+void OldTablesImport::writeMarkers(const Source& source, const std::vector<OldTableConversion>& conversions,
                                    const QString& folder) const
 {
     const QStringList markers = DatabaseTemplate::upgradeMarkers();
@@ -909,8 +520,8 @@ void OldTablesImport::writeMarkers(const Source& source, const std::vector<Conve
         for (int entry = step.first; entry <= step.last; ++entry)
             done = done && source.present.contains(TableList::files().at(entry - 1));
         if (step.version == QLatin1String("1.0.5"))
-            for (const Conversion& c : conversions)
-                done = done && c.withAct;
+            for (const OldTableConversion& c : conversions)
+                done = done && c.withAct();
         // A marker is written only where the old folder shows the step done;
         // otherwise the step runs at the first login, with its messages.
         QFile marker(folder + QLatin1Char('/') + markers.at(i));

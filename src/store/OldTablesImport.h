@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class OldTableConversion;
 class OldTableFile;
 class SqlConnection;
 
@@ -68,16 +69,15 @@ public:
 
 private:
     struct Source;
-    struct Conversion;
 
-    TableResult convert(SqlConnection& db, OldTableFile& old, const Conversion& conversion, int number,
-                        int count);
+    TableResult convert(SqlConnection& db, OldTableFile& old, const OldTableConversion& conversion,
+                        int number, int count);
     // The old folder's copy of a table as a database file of its own; false
     // (with a note) when the copy cannot be read.
     bool backupCopy(const QString& oldFile, const QString& table, const QString& file,
                     const QStringList& definition, int number, int count, QStringList& notes,
                     const QString& folder);
-    void writeMarkers(const Source& source, const std::vector<Conversion>& conversions,
+    void writeMarkers(const Source& source, const std::vector<OldTableConversion>& conversions,
                       const QString& folder) const;
 
     QString m_sourceDir;

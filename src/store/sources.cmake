@@ -12,6 +12,7 @@ list(APPEND CORE_SOURCES
 )
 # The previous version's table files, read with pxlib
 list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/OldTableConversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OldTableFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OldTablesImport.cpp
 )
