@@ -165,7 +165,7 @@ QString OldTablesImport::Summary::text() const
     lines << QString() << QStringLiteral("Przeniesione wiersze tabel:");
     for (const TableResult& t : tables)
         lines << QStringLiteral("  %1: %2").arg(t.file).arg(t.rows);
-    lines << QStringLiteral("Razem %1 w %2 tabelach.").arg(rows()).arg(tables.size());
+    lines << QStringLiteral("Razem przeniesionych wierszy: %1 (tabel: %2).").arg(rows()).arg(tables.size());
     QStringList skipped;
     for (const TableResult& t : tables)
         for (const QString& line : t.skipped)

@@ -279,6 +279,7 @@ void TestOldTablesImport::faultsLeaveNothingBehind_data()
     QTest::newRow("wrong password") << "password" << int(Reason::WrongPassword) << "Komputery.DB";
     QTest::newRow("truncated table") << "truncated" << int(Reason::Damaged) << "Terminy.DB";
     QTest::newRow("table cut at a block") << "block" << int(Reason::Damaged) << "Terminy.DB";
+    QTest::newRow("header overwritten") << "header" << int(Reason::Damaged) << "Osobowa.DB";
     QTest::newRow("truncated blob file") << "blob" << int(Reason::Damaged) << "Firmy.MB";
     QTest::newRow("blob block missing") << "blobBlock" << int(Reason::Damaged) << "Firmy.DB";
     QTest::newRow("blob file missing") << "noBlob" << int(Reason::Damaged) << "Firmy.DB";
@@ -332,7 +333,12 @@ void TestOldTablesImport::faultsLeaveNothingBehind()
         cut(QStringLiteral("Terminy.DB"), 100);
     else if (fault == QLatin1String("block"))
         cut(QStringLiteral("Terminy.DB"), 2048);
-    else if (fault == QLatin1String("blob"))
+    else if (fault == QLatin1String("header")) {
+        QFile f(oldDir() + QStringLiteral("/Osobowa.DB"));
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(0x20);
+        f.write(QByteArray(0x400, '\xff'));
+    } else if (fault == QLatin1String("blob"))
         cut(QStringLiteral("Firmy.MB"), 100);
     else if (fault == QLatin1String("blobBlock"))
         cut(QStringLiteral("Firmy.MB"), 4096);
