@@ -1,11 +1,12 @@
 #include "shell/TfWskazBaze.h"
 
 #include "base/AppPaths.h"
-#include "store/DatabaseLocation.h"
 #include "base/Dialogs.h"
 #include "base/ErrorLog.h"
+#include "shell/OldTablesPage.h"
 #include "shell/TfTutorial1.h"
 #include "store/DatabaseCheck.h"
+#include "store/DatabaseLocation.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/TableList.h"
@@ -28,6 +29,7 @@ namespace {
 const QString kDalej = QStringLiteral("  &Dalej   >>  ");
 const QString kZaloz = QStringLiteral(" Z&ałóż >>");
 const QString kOtworz = QStringLiteral("&Otwórz >>");
+const QString kPrzenies = QStringLiteral("&Przenieś >>");
 const QString kSubFolder = QStringLiteral("Sprzetnik_DB");
 
 QString cleanFolder(const QString& folder)
@@ -61,6 +63,7 @@ TfWskazBaze::TfWskazBaze(QWidget* parent) : QDialog(parent)
     m_pages->addWidget(buildMenuPage());
     m_pages->addWidget(buildNewPage());
     m_pages->addWidget(buildOpenPage());
+    m_pages->addWidget(buildOldTablesPage());
 
     m_logowanie = new QPushButton(QStringLiteral("&Logowanie"), this);
     m_logowanie->setObjectName(QStringLiteral("logowanie"));
@@ -143,6 +146,8 @@ QWidget* TfWskazBaze::buildMenuPage()
     m_rbNowa->setObjectName(QStringLiteral("rbNowa"));
     m_rbOtworz = new QRadioButton(QStringLiteral("Wskaż lokalizację istniejącej bazy danych"), page);
     m_rbOtworz->setObjectName(QStringLiteral("rbOtworz"));
+    m_rbPrzenies = new QRadioButton(QStringLiteral("Przenieś dane z poprzedniej wersji programu"), page);
+    m_rbPrzenies->setObjectName(QStringLiteral("rbPrzenies"));
     m_infoBrakBazy = new QLabel(page);
     m_infoBrakBazy->setObjectName(QStringLiteral("infoBrakBazy"));
     m_infoBrakBazy->setWordWrap(true);
@@ -156,6 +161,7 @@ QWidget* TfWskazBaze::buildMenuPage()
     layout->addWidget(heading);
     layout->addWidget(m_rbNowa);
     layout->addWidget(m_rbOtworz);
+    layout->addWidget(m_rbPrzenies);
     layout->addStretch();
     layout->addWidget(m_infoBrakBazy);
     layout->addWidget(currentLabel);
@@ -227,6 +233,17 @@ QWidget* TfWskazBaze::buildOpenPage()
     return page;
 }
 
+QWidget* TfWskazBaze::buildOldTablesPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("stronaPrzenies"));
+    m_oldTables = new OldTablesPage(page);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(pageHeading(QStringLiteral("Przenieś dane z poprzedniej wersji programu")));
+    layout->addWidget(m_oldTables, 1);
+    return page;
+}
+
 int TfWskazBaze::currentPage() const
 {
     return m_pages->currentIndex();
@@ -275,6 +292,9 @@ void TfWskazBaze::dalejClick()
     case OpenPage:
         otworzClick();
         break;
+    case ImportPage:
+        przeniesClick();
+        break;
     }
 }
 
@@ -297,6 +317,18 @@ void TfWskazBaze::menuDalej()
         m_pages->setCurrentIndex(NewPage);
         m_dalej->setText(kZaloz);
         m_DBDir->setFocus();
+        return;
+    }
+    if (m_rbPrzenies->isChecked()) {
+        if (m_hasDatabase &&
+            !Dialogs::question(
+                QStringLiteral("Pytanie"),
+                QStringLiteral("Baza danych już istnieje. Czy chcesz przenieść do programu dane z "
+                               "poprzedniej wersji? Trafią one do nowej bazy.") +
+                    keptNote))
+            return;
+        m_pages->setCurrentIndex(ImportPage);
+        m_dalej->setText(kPrzenies);
         return;
     }
     if (m_hasDatabase && !Dialogs::question(QStringLiteral("Pytanie"),
@@ -457,6 +489,12 @@ void TfWskazBaze::otworzClick()
         }
         Dialogs::dbProblem(folder);
     }
+}
+
+void TfWskazBaze::przeniesClick()
+{
+    if (m_oldTables->bringOver())
+        accept();
 }
 
 void TfWskazBaze::nowyFolderClick()

@@ -5,13 +5,16 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class OldTablesPage;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 
-// "Baza danych": create a new database from the shipped templates or point
-// the program at an existing one, then remember the choice and its password.
-// Three pages without tabs: the menu, the new database, the existing database.
+// "Baza danych": create a new database from the shipped templates, point the
+// program at an existing one, or bring a database of the previous version
+// over into a new one; then remember the choice and its password. Pages
+// without tabs: the menu, the new database, the existing database and the
+// previous version's database.
 class TfWskazBaze : public QDialog
 {
     Q_OBJECT
@@ -21,7 +24,8 @@ public:
     {
         MenuPage = 0,
         NewPage = 1,
-        OpenPage = 2
+        OpenPage = 2,
+        ImportPage = 3
     };
 
     explicit TfWskazBaze(QWidget* parent = nullptr);
@@ -45,12 +49,14 @@ private:
     QWidget* buildMenuPage();
     QWidget* buildNewPage();
     QWidget* buildOpenPage();
+    QWidget* buildOldTablesPage();
     QWidget* pageHeading(const QString& instruction, QLabel** instructionLabel = nullptr);
 
     void dalejClick();
     void menuDalej();
     void zalozClick();
     void otworzClick();
+    void przeniesClick();
     void nowyFolderClick();
     void chooseNewFolder();
     void chooseExistingFolder();
@@ -66,6 +72,7 @@ private:
     // Menu page
     QRadioButton* m_rbNowa;
     QRadioButton* m_rbOtworz;
+    QRadioButton* m_rbPrzenies;
     QLabel* m_infoBrakBazy;
     QLineEdit* m_lokalizacja2;
     // New database
@@ -74,5 +81,7 @@ private:
     // Existing database
     QLineEdit* m_lokalizacja;
     QString m_eDBDir; // the folder last chosen with the picker
+    // Previous version's database
+    OldTablesPage* m_oldTables;
     bool m_hasDatabase = false;
 };

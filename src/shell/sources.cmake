@@ -1,5 +1,7 @@
 # Database dialog and the first-run guide.
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/OldTablesPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OldTablesProgressDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfTutorial1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfWskazBaze.cpp
 )

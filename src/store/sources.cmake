@@ -14,6 +14,12 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LicenceSeats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LookupSearch.cpp
 )
+# The previous version's table files, read with pxlib
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/OldTableConversion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OldTableFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OldTablesImport.cpp
+)
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StatementTexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TmyDataBase.cpp

@@ -1,11 +1,12 @@
+#include "OldTablesFixture.h"
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
 #include "base/Config.h"
-#include "store/DatabaseLocation.h"
 #include "base/Dialogs.h"
 #include "shell/TfTutorial1.h"
 #include "shell/TfWskazBaze.h"
+#include "store/DatabaseLocation.h"
 #include "store/DbError.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -94,6 +96,10 @@ private slots:
     void existingDatabaseAsksBeforeReplacing();
     void helpShowsGuide();
     void createdFileOpensWithCommandLineTool();
+    void bringOverOldDatabase();
+    void bringOverPasswordRules();
+    void bringOverFaultsStayOnPage();
+    void bringOverCancelled();
 
 private:
     std::unique_ptr<TempConfig> m_config;
@@ -493,6 +499,146 @@ void TestWskazBaze::createdFileOpensWithCommandLineTool()
     QVERIFY2(without.contains("not a database"), without.constData());
     const QByteArray wrong = query("PRAGMA key = 'klucz42';\n");
     QVERIFY2(wrong.contains("not a database"), wrong.constData());
+}
+
+namespace {
+// The previous version's database of version 1.0.3 in `dir`, protected with `password`.
+void writeOldDatabase(const QString& dir, const QString& password)
+{
+    const QString version = QStringLiteral("1.0.3");
+    OldTablesFixture::write(dir, OldTablesFixture::tables(version, password), version);
+}
+
+// The dialog on the page of the previous version's database, its fields filled.
+void openImportPage(TfWskazBaze& dialog, const QString& oldDir, const QString& password,
+                    const QString& newDir)
+{
+    dialog.show();
+    child<QRadioButton>(&dialog, "rbPrzenies")->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(&dialog, "dalej"), Qt::LeftButton);
+    child<QLineEdit>(&dialog, "eStaraBaza")->setText(oldDir);
+    child<QLineEdit>(&dialog, "eStareHaslo")->setText(password);
+    child<QLineEdit>(&dialog, "eNowaBaza")->setText(newDir);
+}
+} // namespace
+
+void TestWskazBaze::bringOverOldDatabase()
+{
+    const QString oldDir = m_base->filePath(QStringLiteral("stara"));
+    writeOldDatabase(oldDir, QStringLiteral("Haslo77"));
+    TfWskazBaze dialog;
+    openImportPage(dialog, oldDir, QStringLiteral("Haslo77"), m_base->filePath(QStringLiteral("nowa")));
+    QCOMPARE(dialog.currentPage(), int(TfWskazBaze::ImportPage));
+    QCOMPARE(child<QPushButton>(&dialog, "dalej")->text(), QStringLiteral("&Przenieś >>"));
+    QVERIFY(child<QPushButton>(&dialog, "menu")->isEnabled());
+    QVERIFY(!child<QLineEdit>(&dialog, "eNoweHaslo")->isEnabled());
+
+    QTest::mouseClick(child<QPushButton>(&dialog, "dalej"), Qt::LeftButton);
+    const QString folder = m_base->filePath(QStringLiteral("nowa/Sprzetnik_DB"));
+    const QString summary = shownTexts().last();
+    QVERIFY2(summary.startsWith(
+                 QStringLiteral("Informacja / Dane poprzedniej wersji programu przeniesiono do nowej "
+                                "bazy danych (wersja poprzedniej bazy: 1.0.3).")),
+             qPrintable(summary));
+    QVERIFY(summary.contains(QStringLiteral("  komputery.db: 4\n")));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    // The new database is the program's database, with the old password.
+    DatabaseLocation stored;
+    stored.load();
+    QCOMPARE(stored.location(), folder);
+    QCOMPARE(stored.password(), QStringLiteral("Haslo77"));
+    QCOMPARE(stored.test(true), DatabaseLocation::Ok);
+    QCOMPARE(rowCount(folder, QStringLiteral("Haslo77"), QStringLiteral("osobowa")), 4);
+    QVERIFY(
+        m_config->logLines().filter(QStringLiteral("[9999999999]  db imported. Folder=") + folder).size() ==
+        1);
+}
+
+void TestWskazBaze::bringOverPasswordRules()
+{
+    const QString oldDir = m_base->filePath(QStringLiteral("stara"));
+    writeOldDatabase(oldDir, QStringLiteral("ab"));
+    TfWskazBaze dialog;
+    openImportPage(dialog, oldDir, QStringLiteral("ab"), m_base->filePath(QStringLiteral("nowa")));
+    QTest::mouseClick(child<QPushButton>(&dialog, "dalej"), Qt::LeftButton);
+    QCOMPARE(shownTexts().last(),
+             QStringLiteral(
+                 "Informacja / Hasła bazy poprzedniej wersji nie można użyć w nowej bazie: Hasło zbyt "
+                 "krótkie (minimum 3 znaki). Odznacz „Nowa baza z tym samym hasłem” i podaj nowe hasło."));
+    QCOMPARE(dialog.currentPage(), int(TfWskazBaze::ImportPage));
+    QVERIFY(!QFileInfo::exists(m_base->filePath(QStringLiteral("nowa"))));
+
+    // Another password for the new database; the old one still opens the old tables.
+    child<QCheckBox>(&dialog, "cbToSamoHaslo")->setChecked(false);
+    auto* newPassword = child<QLineEdit>(&dialog, "eNoweHaslo");
+    QVERIFY(newPassword->isEnabled());
+    newPassword->setText(QStringLiteral("Nowe1234"));
+    QTest::mouseClick(child<QPushButton>(&dialog, "dalej"), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const QString folder = m_base->filePath(QStringLiteral("nowa/Sprzetnik_DB"));
+    QVERIFY(opensWith(folder, QStringLiteral("Nowe1234")));
+    QVERIFY(!opensWith(folder, QStringLiteral("ab")));
+    QCOMPARE(DatabaseLocation::global().password(), QStringLiteral("Nowe1234"));
+}
+
+void TestWskazBaze::bringOverFaultsStayOnPage()
+{
+    const QString oldDir = m_base->filePath(QStringLiteral("stara"));
+    writeOldDatabase(oldDir, QStringLiteral("Haslo77"));
+    TestDatabase existing(false, QStringLiteral("stare1"));
+    TfWskazBaze dialog;
+    // A folder already named Sprzetnik_DB is used as it is: here it holds a database.
+    openImportPage(dialog, oldDir, QStringLiteral("Haslo77"), existing.dir());
+    const QString target = m_base->filePath(QStringLiteral("Sprzetnik_DB"));
+    QDir().mkpath(target);
+    QVERIFY(QFile::copy(existing.dir() + QStringLiteral("/sprzetnik.db"),
+                        target + QStringLiteral("/sprzetnik.db")));
+    child<QLineEdit>(&dialog, "eNowaBaza")->setText(target);
+    QTest::mouseClick(child<QPushButton>(&dialog, "dalej"), Qt::LeftButton);
+    QVERIFY2(shownTexts().last().startsWith(QStringLiteral("Błąd / W folderze ") +
+                                            QDir::toNativeSeparators(target) +
+                                            QStringLiteral(" jest już baza danych programu.")),
+             qPrintable(shownTexts().last()));
+    QVERIFY(opensWith(target, QStringLiteral("stare1")));
+    QCOMPARE(QDir(target).entryList(QDir::Files), QStringList{"sprzetnik.db"});
+
+    // A wrong password is told, and nothing is made.
+    child<QLineEdit>(&dialog, "eNowaBaza")->setText(m_base->filePath(QStringLiteral("nowa")));
+    child<QLineEdit>(&dialog, "eStareHaslo")->setText(QStringLiteral("Haslo78"));
+    QTest::mouseClick(child<QPushButton>(&dialog, "dalej"), Qt::LeftButton);
+    QVERIFY2(shownTexts().last().startsWith(QStringLiteral("Błąd / Podane hasło nie otwiera tabeli ")),
+             qPrintable(shownTexts().last()));
+    QCOMPARE(dialog.currentPage(), int(TfWskazBaze::ImportPage));
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!QFileInfo::exists(m_base->filePath(QStringLiteral("nowa"))));
+    QVERIFY(!QFile::exists(DatabaseLocation::passwordFilePath()));
+    QCOMPARE(
+        m_config->logLines().filter(QStringLiteral("[0000000221]  Podane hasło nie otwiera tabeli")).size(),
+        1);
+}
+
+void TestWskazBaze::bringOverCancelled()
+{
+    const QString oldDir = m_base->filePath(QStringLiteral("stara"));
+    writeOldDatabase(oldDir, QStringLiteral("Haslo77"));
+    TfWskazBaze dialog;
+    openImportPage(dialog, oldDir, QStringLiteral("Haslo77"), m_base->filePath(QStringLiteral("nowa")));
+    bool pressed = false;
+    QTimer::singleShot(0, [&] {
+        auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        QVERIFY(progress);
+        QCOMPARE(progress->windowTitle(), QStringLiteral("Przenoszenie danych"));
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        pressed = true;
+    });
+    QTest::mouseClick(child<QPushButton>(&dialog, "dalej"), Qt::LeftButton);
+    QVERIFY(pressed);
+    QCOMPARE(shownTexts().last(),
+             QStringLiteral(
+                 "Informacja / Przenoszenie danych przerwano. Nowa baza danych nie została utworzona."));
+    QVERIFY(!QFileInfo::exists(m_base->filePath(QStringLiteral("nowa"))));
+    QCOMPARE(dialog.currentPage(), int(TfWskazBaze::ImportPage));
 }
 
 QTEST_MAIN(TestWskazBaze)
