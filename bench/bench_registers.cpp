@@ -69,10 +69,12 @@ struct Fixture
     }
 };
 
+// Made and destroyed by main(): its window must go before the application does.
+std::unique_ptr<Fixture> g_fixture;
+
 Fixture& fixture()
 {
-    static Fixture f;
-    return f;
+    return *g_fixture;
 }
 
 // The list's present SQL text run straight through the connection, every
@@ -284,8 +286,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    fixture(); // the database is built before any timing
+    g_fixture = std::make_unique<Fixture>(); // the database is built before any timing
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_fixture.reset();
     return 0;
 }

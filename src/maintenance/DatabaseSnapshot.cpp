@@ -2,6 +2,7 @@
 
 #include "store/DbError.h"
 #include "store/SqlConnection.h"
+#include "store/ReadTransaction.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
@@ -9,10 +10,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSet>
 
 #include <sqlcipher/sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -54,19 +57,12 @@ QString temporaryName(const QString& file, const char* suffix)
 } // namespace
 
 namespace DatabaseSnapshot {
-void write(SqlConnection& source, const QString& password, const QString& file)
+namespace {
+std::function<void()> g_copyHook;
+
+// Pages re-encrypted one by one: the copy under another key.
+void writeThroughBackup(SqlConnection& source, const QString& password, const QString& file)
 {
-    if (!source.isOpen())
-        throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
-    // Never a copy of a file another workstation has replaced.
-    source.ensureCurrent();
-    // A copy written over the open file itself would cut the connection off
-    // from the file it writes to.
-    const QFileInfo target(file);
-    const QString targetPath =
-        QDir(target.absolutePath()).canonicalPath() + QLatin1Char('/') + target.fileName();
-    if (targetPath == QFileInfo(source.file()).canonicalFilePath())
-        throw DbError(QStringLiteral("Kopia nie może zastąpić otwartej bazy danych: ") + file);
     const QString temp = temporaryName(file, ".tmp");
     removeQuietly(temp);
     try {
@@ -96,6 +92,82 @@ void write(SqlConnection& source, const QString& password, const QString& file)
         removeQuietly(temp);
         throw;
     }
+}
+
+QString journalMode(SqlConnection& source)
+{
+    Statement mode(&source, QStringLiteral("journal"), {QStringLiteral("PRAGMA journal_mode")});
+    mode.open();
+    return mode.isEmpty() ? QString() : mode.textAt(0, 0).toLower();
+}
+
+// The file's bytes as they are, under the key they already carry. They are
+// read through the connection's own handle of the file: opening the file a
+// second time and closing it would drop the locks the process holds on it.
+// Answers false, writing nothing, when the file cannot be copied so (the
+// newest commits may then live beside it in a write-ahead log).
+bool writeAsBytes(SqlConnection& source, const QString& file)
+{
+    ReadTransaction read(source);
+    if (!read.isActive() || journalMode(source) == QLatin1String("wal"))
+        return false;
+    sqlite3_file* handle = nullptr;
+    if (sqlite3_file_control(source.handle(), "main", SQLITE_FCNTL_FILE_POINTER, &handle) != SQLITE_OK ||
+        !handle || !handle->pMethods)
+        return false;
+    sqlite3_int64 size = 0;
+    if (const int rc = handle->pMethods->xFileSize(handle, &size); rc != SQLITE_OK)
+        throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), rc);
+    // Written beside the target and renamed over it, synced, when complete.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        throw DbError(QStringLiteral("Nie można zapisać pliku ") + file + QStringLiteral(": ") +
+                      out.errorString());
+    constexpr sqlite3_int64 kChunk = 1 << 20;
+    QByteArray buffer(int(std::min(kChunk, std::max<sqlite3_int64>(size, 1))), Qt::Uninitialized);
+    for (sqlite3_int64 offset = 0; offset < size;) {
+        const int length = int(std::min<sqlite3_int64>(buffer.size(), size - offset));
+        if (const int rc = handle->pMethods->xRead(handle, buffer.data(), length, offset); rc != SQLITE_OK)
+            throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), rc);
+        if (out.write(buffer.constData(), length) != length)
+            throw DbError(QStringLiteral("Nie można zapisać pliku ") + file + QStringLiteral(": ") +
+                          out.errorString());
+        offset += length;
+        if (offset == length && g_copyHook)
+            g_copyHook();
+    }
+    // Every byte is in the new file: other workstations may commit again.
+    read.end();
+    if (!out.commit())
+        throw DbError(QStringLiteral("Nie można zapisać pliku ") + file + QStringLiteral(": ") +
+                      out.errorString());
+    return true;
+}
+} // namespace
+
+void write(SqlConnection& source, const QString& password, const QString& file)
+{
+    if (!source.isOpen())
+        throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
+    // Never a copy of a file another workstation has replaced.
+    source.ensureCurrent();
+    // A copy written over the open file itself would cut the connection off
+    // from the file it writes to.
+    const QFileInfo target(file);
+    const QString targetPath =
+        QDir(target.absolutePath()).canonicalPath() + QLatin1Char('/') + target.fileName();
+    if (targetPath == QFileInfo(source.file()).canonicalFilePath())
+        throw DbError(QStringLiteral("Kopia nie może zastąpić otwartej bazy danych: ") + file);
+    // Under the same key the encrypted pages need no decrypting: a copy of
+    // the file taken while no commit can land is the snapshot.
+    if (source.hasKey(password) && writeAsBytes(source, file))
+        return;
+    writeThroughBackup(source, password, file);
+}
+
+void setCopyHook(std::function<void()> hook)
+{
+    g_copyHook = std::move(hook);
 }
 
 Check check(const QString& file, const QString& password, bool full)

@@ -10,11 +10,16 @@ class TmyDataBase;
 // Copies of the one database file for the archive and the backup ring.
 namespace DatabaseSnapshot {
 // Writes a consistent copy of the open database into `file`, keyed with
-// `password`: SQLite's online backup reads the whole file inside one read
-// transaction, so a write of another workstation is either wholly in the copy
-// or not at all. The copy goes to a temporary name and is renamed when
-// complete, so `file` is never half written. Throws DbError.
+// `password`. The whole file is read under one read lock, so a write of
+// another workstation is either wholly in the copy or not at all: under the
+// connection's own key its encrypted bytes are copied as they are, under
+// another key SQLite's online backup re-encrypts every page. The copy goes
+// to a temporary name and is renamed when complete, so `file` is never half
+// written. Throws DbError.
 void write(SqlConnection& source, const QString& password, const QString& file);
+// Tests: called once the first part of the file's bytes has been copied,
+// the read lock still held.
+void setCopyHook(std::function<void()> hook);
 
 enum class Check
 {

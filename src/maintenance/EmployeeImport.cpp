@@ -1,9 +1,14 @@
 #include "maintenance/EmployeeImport.h"
 
 #include "store/Guarded.h"
+#include "store/PreparedStatement.h"
+#include "store/ReadTransaction.h"
 #include "store/TmyDataBase.h"
 
+#include <QElapsedTimer>
 #include <QHash>
+
+#include <optional>
 
 const QString EmployeeImport::kOk = QStringLiteral("Ok");
 const QString EmployeeImport::kErrors = QStringLiteral("Błędy");
@@ -40,15 +45,58 @@ QString cell(const CsvSheet& sheet, int row, int column)
     return column < 1 ? QString() : sheet.field(row, column - 1).trimmed();
 }
 
-bool found(Statement& q)
-{
-    q.open();
-    const bool any = !q.isEmpty();
-    q.close();
-    return any;
-}
-
 constexpr int kRowsPerReport = 256;
+// A read lock held longer than this is let go at the next report, so that a
+// long verification never holds another workstation's save past its wait.
+constexpr qint64 kReadLockMs = 250;
+
+// The verification's lookups, compiled once and run under one read lock.
+// Dictionary answers are kept: a sheet names the same few departments on
+// every row.
+class Lookups
+{
+public:
+    explicit Lookups(SqlConnection& connection)
+        : m_read(connection),
+          m_employee(connection, QStringLiteral("SELECT NREW FROM osobowa WHERE NREW = :PARAM0")),
+          m_dictionary(connection,
+                       QStringLiteral("SELECT KOD FROM slowniki WHERE IDSLOWNIK=:PARAM0 AND OPIS = :PARAM1"))
+    {
+        m_held.start();
+    }
+    bool heldTooLong() const { return m_held.elapsed() >= kReadLockMs; }
+
+    bool employeeExists(const QString& number)
+    {
+        m_employee.bind(0, number);
+        const bool any = m_employee.step();
+        m_employee.reset();
+        return any;
+    }
+    // The key of `value` in the dictionary, or nothing when it is not there.
+    std::optional<qint64> dictionaryKey(const QString& dictionaryCode, const QString& value)
+    {
+        const QString key = dictionaryCode + QLatin1Char('\n') + value;
+        if (const auto it = m_dictionaryKeys.constFind(key); it != m_dictionaryKeys.constEnd())
+            return *it;
+        m_dictionary.bind(0, dictionaryCode);
+        m_dictionary.bind(1, value);
+        std::optional<qint64> found;
+        if (m_dictionary.step())
+            found = m_dictionary.integer(0);
+        m_dictionary.reset();
+        m_dictionaryKeys.insert(key, found);
+        return found;
+    }
+
+private:
+    // Declared first: the statements are done before the lock goes.
+    ReadTransaction m_read;
+    PreparedStatement m_employee;
+    PreparedStatement m_dictionary;
+    QHash<QString, std::optional<qint64>> m_dictionaryKeys;
+    QElapsedTimer m_held;
+};
 } // namespace
 
 QString EmployeeImport::label(Field field)
@@ -86,8 +134,11 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
         progress->setRange(sheet.rowCount());
     bool allPassed = true;
     QHash<QString, int> numbersInSheet; // number -> file line of its first row
-    Statement& q = m_db.mySQL();
+    // Made when first needed, and again after a database error.
+    std::optional<Lookups> lookups;
     for (int i = skipFirst ? 1 : 0; i < sheet.rowCount(); ++i) {
+        if (i % kRowsPerReport == 0 && lookups && lookups->heldTooLong())
+            lookups.reset();
         if (progress && i % kRowsPerReport == 0) {
             progress->setValue(i);
             if (progress->cancelled()) {
@@ -111,10 +162,9 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
                 fail(QStringLiteral("Brak numeru ewidencyjnego"));
                 continue;
             }
-            q.clear();
-            q.add(QStringLiteral("SELECT NREW FROM osobowa WHERE NREW = :PARAM0"));
-            q.setParam(0, number);
-            if (found(q)) {
+            if (!lookups)
+                lookups.emplace(m_db.DatabaseMain());
+            if (lookups->employeeExists(number)) {
                 fail(QStringLiteral("Pracownik o podanym numerze ewidencyjnym już istnieje"));
                 continue;
             }
@@ -152,16 +202,10 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
                 *key = -1;
                 if (columns[size_t(field)] == 0 || value.isEmpty())
                     return true;
-                q.clear();
-                q.add(QStringLiteral("SELECT KOD FROM slowniki WHERE IDSLOWNIK=:PARAM0 AND OPIS = :PARAM1"));
-                q.setParam(0, QLatin1String(dictionaryCode));
-                q.setParam(1, value);
-                q.open();
-                const bool any = !q.isEmpty();
-                if (any)
-                    *key = q.integer(QStringLiteral("KOD"));
-                q.close();
-                return any;
+                const std::optional<qint64> found = lookups->dictionaryKey(QLatin1String(dictionaryCode), value);
+                if (found)
+                    *key = *found;
+                return found.has_value();
             };
             if (!dictionary(DZIAL, "DZIAL", &r.dzial)) {
                 fail(QStringLiteral("Brak wskazanego działu w słownikach"));
@@ -174,7 +218,7 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
             numbersInSheet.insert(number, sheet.line(i));
             r.failed = false;
         } catch (const DbError& e) {
-            q.close();
+            lookups.reset();
             fail(QStringLiteral("Błąd bazy danych ") + e.message());
             noteFailure(e.message());
         }
@@ -191,12 +235,20 @@ int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* prog
     m_failure.clear();
     int inserted = 0;
     int current = -1;
-    Statement& q = m_db.mySQL();
     if (progress)
         progress->setRange(m_results.size());
     const int first = skipFirst ? 1 : 0;
     try {
         WriteTransaction transaction(m_db.DatabaseMain());
+        PreparedStatement insert(
+            m_db.DatabaseMain(),
+            QStringLiteral("INSERT INTO osobowa(NREW,NAZWISKO,IMIE,ADRES,NUMER,KOD,MIASTO,\n"
+                           " KRAJ,TELEFON,KONTAKT,INNE,NIP,NRPOKOJU,DZIAL,STANOWISKO)\n"
+                           "VALUES ( :PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,\n"
+                           " :PARAM7,:PARAM8,:PARAM9,:PARAM10,:PARAM11,:PARAM12,\n"
+                           " :PARAM13 , :PARAM14 )"));
+        const Field order[] = {NREW, NAZWISKO, IMIE,    ADRES, NUMER, KOD,     MIASTO,
+                               KRAJ, TELEFON,  KONTAKT, INNE,  NIP,   NRPOKOJU};
         for (int i = first; i < m_results.size(); ++i) {
             const RowResult& r = m_results.at(i);
             if (progress && i % kRowsPerReport == 0) {
@@ -209,22 +261,14 @@ int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* prog
             if (r.failed)
                 continue;
             current = i;
-            q.clear();
-            q.add(QStringLiteral("INSERT INTO osobowa(NREW,NAZWISKO,IMIE,ADRES,NUMER,KOD,MIASTO,"));
-            q.add(QStringLiteral(" KRAJ,TELEFON,KONTAKT,INNE,NIP,NRPOKOJU,DZIAL,STANOWISKO)"));
-            q.add(QStringLiteral("VALUES ( :PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,"));
-            q.add(QStringLiteral(" :PARAM7,:PARAM8,:PARAM9,:PARAM10,:PARAM11,:PARAM12, "));
-            q.add(QString::number(r.dzial) + QStringLiteral(" , ") + QString::number(r.stanowisko) +
-                  QStringLiteral(" )"));
-            const Field order[] = {NREW, NAZWISKO, IMIE,    ADRES, NUMER, KOD,     MIASTO,
-                                   KRAJ, TELEFON,  KONTAKT, INNE,  NIP,   NRPOKOJU};
             for (int p = 0; p < 13; ++p)
-                q.setParam(p, r.values[size_t(order[p])]);
-            q.execSQL();
+                insert.bind(p, r.values[size_t(order[p])]);
+            insert.bind(13, r.dzial);
+            insert.bind(14, r.stanowisko);
+            insert.execute();
             ++inserted;
         }
         current = -1;
-        q.close();
         if (!m_importCancelled) {
             transaction.commit();
             // What was inserted says so, also after an earlier rolled-back attempt.
@@ -240,7 +284,6 @@ int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* prog
             return inserted;
         }
     } catch (const DbError& e) {
-        q.close();
         m_importFailed = true;
         noteFailure(e.message());
         if (current >= 0) {

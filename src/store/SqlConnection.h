@@ -37,6 +37,8 @@ public:
     bool ensureCurrent();
     void setReplacedHandler(std::function<void()> handler) { m_replaced = std::move(handler); }
     QString file() const { return m_file; }
+    // Whether the file was opened with this key (a copy of its bytes opens with it too).
+    bool hasKey(const QString& key) const { return m_db && m_key == key.toUtf8(); }
     sqlite3* handle() const { return m_db; }
 
     // Runs a script of one or more statements. Throws DbError.

@@ -38,3 +38,8 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseLocation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasswordHash.cpp
 )
+# Statements run for many rows and reads held together
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/PreparedStatement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReadTransaction.cpp
+)

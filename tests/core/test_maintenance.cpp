@@ -15,13 +15,17 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStringEncoder>
 #include <QTest>
 
+#include <sqlcipher/sqlite3.h>
+
 #ifdef Q_OS_LINUX
 #include <csignal>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -117,6 +121,7 @@ private slots:
     void cleanup()
     {
         DatabaseSnapshot::setRestoreStepHook({});
+        DatabaseSnapshot::setCopyHook({});
         ArchiveBuilder::setStepHook({});
         m_db.reset();
         m_database.reset();
@@ -193,6 +198,112 @@ private slots:
         QVERIFY(copy.connectTo(dir.path(), m_database->password()));
         QCOMPARE(count(copy, QStringLiteral("SELECT COUNT(*) FROM komputery")), before);
         QCOMPARE(count(copy, QStringLiteral("SELECT COUNT(*) FROM komputery WHERE NREWID='W-TOKU'")), 0);
+    }
+    // Another workstation (a process of its own) changes every row while the
+    // file is being copied: its commit must wait for the copy, and the copy
+    // must hold the rows as they were before it.
+    void snapshotHoldsAnotherWorkstationsCommitUntilCopied()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("needs fork");
+#else
+        // Rows spread over more than the first part copied.
+        exec(*m_db, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<12000) "
+                                   "INSERT INTO osobowa (NREW,NAZWISKO,INNE) SELECT 'B-'||i,'Stary',"
+                                   "printf('%.240c', 'x') FROM n"));
+        const QString live = TmyDataBase::databaseFile(m_database->dir());
+        QVERIFY(QFileInfo(live).size() > 3 * 1024 * 1024);
+        int go[2], said[2];
+        QVERIFY(pipe(go) == 0 && pipe(said) == 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            char c = 0;
+            if (read(go[0], &c, 1) != 1)
+                _exit(3);
+            try {
+                SqlConnection other;
+                other.open(live, m_database->password());
+                other.exec(QStringLiteral("BEGIN IMMEDIATE; UPDATE osobowa SET NAZWISKO='Nowy', "
+                                          "INNE=printf('%.240c', 'y') WHERE NREW LIKE 'B-%'"));
+                c = 'b'; // changed, not committed
+                if (write(said[1], &c, 1) != 1)
+                    _exit(4);
+                other.exec(QStringLiteral("COMMIT"));
+                c = 'c';
+                if (write(said[1], &c, 1) != 1)
+                    _exit(4);
+            } catch (const DbError&) {
+                _exit(5);
+            }
+            _exit(0);
+        }
+        auto heard = [&](int timeoutMs) {
+            pollfd p{said[0], POLLIN, 0};
+            char c = 0;
+            return poll(&p, 1, timeoutMs) == 1 && read(said[0], &c, 1) == 1 ? c : '\0';
+        };
+        char duringCopy[2] = {0, 0};
+        DatabaseSnapshot::setCopyHook([&] {
+            const char c = 'g';
+            QVERIFY(write(go[1], &c, 1) == 1);
+            duringCopy[0] = heard(4000);
+            duringCopy[1] = heard(600); // a commit that does not wait for the copy lands here
+        });
+        QTemporaryDir dir;
+        const QString file = dir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
+        int status = 0;
+        waitpid(child, &status, 0);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(duringCopy[0], 'b');
+        QCOMPARE(duringCopy[1], '\0');
+        QCOMPARE(heard(0), 'c'); // committed once the copy was done
+        QCOMPARE(DatabaseSnapshot::check(file, m_database->password()), DatabaseSnapshot::Check::Ok);
+        TmyDataBase copy;
+        QVERIFY(copy.connectTo(dir.path(), m_database->password()));
+        QCOMPARE(count(copy, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NAZWISKO='Stary'")), 12000);
+        QCOMPARE(count(copy, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NAZWISKO='Nowy'")), 0);
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NAZWISKO='Nowy'")), 12000);
+#endif
+    }
+    // Under the connection's key the copy is the file's own bytes; under
+    // another key it opens with that key only.
+    void snapshotOpensWithTheKeyItWasWrittenUnder()
+    {
+        QTemporaryDir dir;
+        const QString same = dir.filePath(QStringLiteral("same.db"));
+        const QString other = dir.filePath(QStringLiteral("other.db"));
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), same);
+        DatabaseSnapshot::write(m_db->DatabaseMain(), QStringLiteral("inne hasło"), other);
+        QCOMPARE(readFile(same), readFile(TmyDataBase::databaseFile(m_database->dir())));
+        QCOMPARE(DatabaseSnapshot::check(same, m_database->password()), DatabaseSnapshot::Check::Ok);
+        QCOMPARE(DatabaseSnapshot::check(other, QStringLiteral("inne hasło")), DatabaseSnapshot::Check::Ok);
+        QCOMPARE(DatabaseSnapshot::check(other, m_database->password()), DatabaseSnapshot::Check::WrongPassword);
+        QVERIFY(sqlite3_get_autocommit(m_db->DatabaseMain().handle())); // no lock left behind
+        QVERIFY(!QFileInfo::exists(other + QStringLiteral(".tmp")));
+        // The copy replaces an older one whole.
+        exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('X-2','Później')"));
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), same);
+        QCOMPARE(readFile(same), readFile(TmyDataBase::databaseFile(m_database->dir())));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+    // A file another program switched to a write-ahead log keeps its newest
+    // commits beside it until a checkpoint: the copy must hold them.
+    void snapshotOfAWriteAheadLogHoldsItsNewestCommits()
+    {
+        SqlConnection other;
+        other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+        other.exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0"));
+        other.exec(QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('W-1','W dzienniku')"));
+        QVERIFY(QFileInfo(TmyDataBase::databaseFile(m_database->dir()) + QStringLiteral("-wal")).size() > 0);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
+        QCOMPARE(DatabaseSnapshot::check(file, m_database->password()), DatabaseSnapshot::Check::Ok);
+        TmyDataBase copy;
+        QVERIFY(copy.connectTo(dir.path(), m_database->password()));
+        QCOMPARE(count(copy, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='W-1'")), 1);
     }
     void snapshotNeverReplacesTheOpenFile()
     {
@@ -663,6 +774,70 @@ private slots:
         q.open();
         QCOMPARE(q.text(QStringLiteral("NAZWISKO")), QStringLiteral("Kowal; \"Junior\""));
         QCOMPARE(q.integer(QStringLiteral("STANOWISKO")), -1);
+        q.close();
+    }
+    // Every chosen column lands in its own field, the two dictionaries kept
+    // apart even where they hold the same text; the read lock of the
+    // verification is gone when it ends.
+    void importPutsEachColumnInItsField()
+    {
+        exec(*m_db, QStringLiteral("INSERT INTO slowniki (IDSLOWNIK,OPIS) VALUES ('DZIAL','Kadry'), "
+                                   "('STANO','Kadry'), ('STANO','Księgowa')"));
+        QStringList header, row;
+        for (int f = 0; f < EmployeeImport::FieldCount; ++f) {
+            header << QStringLiteral("k%1").arg(f + 1);
+            row << QStringLiteral("w%1").arg(f + 1);
+        }
+        row[EmployeeImport::DZIAL] = QStringLiteral("Kadry");
+        row[EmployeeImport::STANOWISKO] = QStringLiteral("Kadry");
+        QStringList second = row;
+        second[EmployeeImport::NREW] = QStringLiteral("w1b");
+        second[EmployeeImport::STANOWISKO] = QStringLiteral("Księgowa");
+        QByteArray bytes = csvBytes(
+            header.join(QLatin1Char(';')) + QLatin1Char('\n') + row.join(QLatin1Char(';')) + QLatin1Char('\n') +
+                second.join(QLatin1Char(';')) + QLatin1Char('\n'),
+            "UTF-8");
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        CsvSheet sheet;
+        QVERIFY(sheet.read(buffer, QLatin1Char(';')));
+        EmployeeImport import(*m_db);
+        EmployeeImport::Columns c{};
+        for (int f = 0; f < EmployeeImport::FieldCount; ++f)
+            c[size_t(f)] = f + 1;
+        QVERIFY(import.verify(sheet, c, true));
+        QVERIFY(sqlite3_get_autocommit(m_db->DatabaseMain().handle()));
+        {
+            SqlConnection other; // another workstation saves at once
+            other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+            QElapsedTimer saving;
+            saving.start();
+            other.exec(QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('O-1','Obok')"));
+            QVERIFY(saving.elapsed() < SqlConnection::busyTimeoutMs() / 2);
+        }
+        QCOMPARE(import.import(sheet, true), 2);
+        const auto key = [&](const char* dictionary, const char* text) {
+            return qint64(count(*m_db, QStringLiteral("SELECT KOD FROM slowniki WHERE IDSLOWNIK='%1' AND OPIS='%2'")
+                                           .arg(QLatin1String(dictionary), QString::fromUtf8(text))));
+        };
+        const qint64 kadry = key("DZIAL", "Kadry"), kadryStano = key("STANO", "Kadry"),
+                     ksiegowa = key("STANO", "Księgowa");
+        Statement& q = m_db->mySQL();
+        q.clear();
+        q.add(QStringLiteral("SELECT NREW,IMIE,NAZWISKO,ADRES,NUMER,MIASTO,KOD,KRAJ,TELEFON,KONTAKT,INNE,NIP,"
+                             "DZIAL,STANOWISKO,NRPOKOJU FROM osobowa WHERE NREW IN ('w1','w1b') ORDER BY NREW"));
+        q.open();
+        QCOMPARE(q.recordCount(), 2);
+        for (int f = 0; f < EmployeeImport::FieldCount; ++f) {
+            if (f == EmployeeImport::DZIAL || f == EmployeeImport::STANOWISKO)
+                continue;
+            QCOMPARE(q.textAt(0, f), row.at(f));
+        }
+        QVERIFY(kadry != kadryStano);
+        QCOMPARE(q.integerAt(0, EmployeeImport::DZIAL), kadry);
+        QCOMPARE(q.integerAt(0, EmployeeImport::STANOWISKO), kadryStano);
+        QCOMPARE(q.integerAt(1, EmployeeImport::DZIAL), kadry);
+        QCOMPARE(q.integerAt(1, EmployeeImport::STANOWISKO), ksiegowa);
         q.close();
     }
     void importWritesAllRowsOrNone()
