@@ -74,10 +74,13 @@ public:
         return any;
     }
     // The key of `value` in the dictionary, or nothing when it is not there.
-    std::optional<qint64> dictionaryKey(const QString& dictionaryCode, const QString& value)
+    // `dictionary`: 0 the departments, 1 the positions.
+    std::optional<qint64> dictionaryKey(int dictionary, const QString& value)
     {
-        const QString key = dictionaryCode + QLatin1Char('\n') + value;
-        if (const auto it = m_dictionaryKeys.constFind(key); it != m_dictionaryKeys.constEnd())
+        static const QString codes[2] = {QStringLiteral("DZIAL"), QStringLiteral("STANO")};
+        const QString& dictionaryCode = codes[dictionary];
+        QHash<QString, std::optional<qint64>>& known = m_dictionaryKeys[dictionary];
+        if (const auto it = known.constFind(value); it != known.constEnd())
             return *it;
         m_dictionary.bind(0, dictionaryCode);
         m_dictionary.bind(1, value);
@@ -85,7 +88,7 @@ public:
         if (m_dictionary.step())
             found = m_dictionary.integer(0);
         m_dictionary.reset();
-        m_dictionaryKeys.insert(key, found);
+        known.insert(value, found);
         return found;
     }
 
@@ -94,7 +97,8 @@ private:
     ReadTransaction m_read;
     PreparedStatement m_employee;
     PreparedStatement m_dictionary;
-    QHash<QString, std::optional<qint64>> m_dictionaryKeys;
+    QHash<QString, std::optional<qint64>> m_dictionaryKeys[2]; // text -> key
+
     QElapsedTimer m_held;
 };
 } // namespace
@@ -134,6 +138,7 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
         progress->setRange(sheet.rowCount());
     bool allPassed = true;
     QHash<QString, int> numbersInSheet; // number -> file line of its first row
+    numbersInSheet.reserve(sheet.rowCount());
     // Made when first needed, and again after a database error.
     std::optional<Lookups> lookups;
     for (int i = skipFirst ? 1 : 0; i < sheet.rowCount(); ++i) {
@@ -174,12 +179,16 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
                 continue;
             }
             // Required as in the employee editor: a column and a surname in it.
-            if (columns[NAZWISKO] == 0 || cell(sheet, i, columns[NAZWISKO]).isEmpty()) {
+            QString surname = cell(sheet, i, columns[NAZWISKO]);
+            if (columns[NAZWISKO] == 0 || surname.isEmpty()) {
                 fail(QStringLiteral("Brak nazwiska"));
                 continue;
             }
             for (int f = 0; f < FieldCount; ++f)
-                r.values[size_t(f)] = cell(sheet, i, columns[size_t(f)]);
+                if (f != NREW && f != NAZWISKO)
+                    r.values[size_t(f)] = cell(sheet, i, columns[size_t(f)]);
+            r.values[NREW] = number;
+            r.values[NAZWISKO] = std::move(surname);
             // A value longer than its column is reported, never cut: a cut
             // number would be another employee's.
             QStringList tooLong;
@@ -197,21 +206,21 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
                 fail(QStringLiteral("Za długa wartość: ") + tooLong.join(QStringLiteral("; ")));
                 continue;
             }
-            auto dictionary = [&](Field field, const char* dictionaryCode, qint64* key) {
+            auto lookUp = [&](Field field, int dictionary, qint64* key) {
                 const QString value = r.values[size_t(field)];
                 *key = -1;
                 if (columns[size_t(field)] == 0 || value.isEmpty())
                     return true;
-                const std::optional<qint64> found = lookups->dictionaryKey(QLatin1String(dictionaryCode), value);
+                const std::optional<qint64> found = lookups->dictionaryKey(dictionary, value);
                 if (found)
                     *key = *found;
                 return found.has_value();
             };
-            if (!dictionary(DZIAL, "DZIAL", &r.dzial)) {
+            if (!lookUp(DZIAL, 0, &r.dzial)) {
                 fail(QStringLiteral("Brak wskazanego działu w słownikach"));
                 continue;
             }
-            if (!dictionary(STANOWISKO, "STANO", &r.stanowisko)) {
+            if (!lookUp(STANOWISKO, 1, &r.stanowisko)) {
                 fail(QStringLiteral("Brak wskazanego stanowiska w słownikach"));
                 continue;
             }
