@@ -193,8 +193,8 @@ QByteArray employeesCsv(int rows)
     QByteArray out("Numer;Nazwisko;Imie;Miasto;Telefon;Dzial\r\n");
     for (int i = 0; i < rows; ++i)
         out += "IMP-" + QByteArray::number(i) + ";Kowalski-" + QByteArray::number(i % 997) +
-               ";\"Jan; Maria\";Kraków;+48 12 345 " + QByteArray::number(i % 1000) + ";" + kDepartments[i % 4] +
-               "\r\n";
+               ";\"Jan; Maria\";Kraków;+48 12 345 " + QByteArray::number(i % 1000) + ";" +
+               kDepartments[i % 4] + "\r\n";
     return out;
 }
 
@@ -203,10 +203,11 @@ QByteArray employeesCsv(int rows)
 void floorInsert(sqlite3* db, const CsvSheet& sheet, const QHash<QString, qint64>& departments)
 {
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO osobowa(NREW,NAZWISKO,IMIE,ADRES,NUMER,KOD,MIASTO,KRAJ,TELEFON,KONTAKT,INNE,"
-                       "NIP,NRPOKOJU,DZIAL,STANOWISKO) VALUES (?,?,?,'','','',?,'',?,'','','','',?,-1)",
-                       -1, &insert, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO osobowa(NREW,NAZWISKO,IMIE,ADRES,NUMER,KOD,MIASTO,KRAJ,TELEFON,KONTAKT,INNE,"
+        "NIP,NRPOKOJU,DZIAL,STANOWISKO) VALUES (?,?,?,'','','',?,'',?,'','','','',?,-1)",
+        -1, &insert, nullptr);
     sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     const int columns[] = {0, 1, 2, 3, 4};
     for (int row = 1; row < sheet.rowCount(); ++row) {

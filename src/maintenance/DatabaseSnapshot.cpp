@@ -1,8 +1,8 @@
 #include "maintenance/DatabaseSnapshot.h"
 
 #include "store/DbError.h"
-#include "store/SqlConnection.h"
 #include "store/ReadTransaction.h"
+#include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"

@@ -10,7 +10,8 @@ PreparedStatement::PreparedStatement(SqlConnection& connection, const QString& s
     if (!connection.isOpen())
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
     const QByteArray text = sql.toUtf8();
-    const int rc = sqlite3_prepare_v2(connection.handle(), text.constData(), int(text.size()), &m_stmt, nullptr);
+    const int rc =
+        sqlite3_prepare_v2(connection.handle(), text.constData(), int(text.size()), &m_stmt, nullptr);
     if (rc != SQLITE_OK)
         connection.fail(rc);
     if (!m_stmt)

@@ -30,6 +30,7 @@ void ReadTransaction::end()
     m_active = false;
     // Never throws: nothing was written, and it runs while an error unwinds.
     sqlite3* db = m_connection.handle();
-    if (db && !sqlite3_get_autocommit(db) && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (db && !sqlite3_get_autocommit(db) &&
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); // the lock is never kept
 }

@@ -99,6 +99,14 @@ QByteArray csvBytes(const QString& text, const char* encoding, bool bom = false)
     QByteArray b = e.encode(text);
     return bom ? QByteArray("\xEF\xBB\xBF") + b : b;
 }
+
+// A sheet read from `text` as a UTF-8 file separated by ';'.
+bool loadSheet(CsvSheet& sheet, const QString& text)
+{
+    QByteArray bytes = csvBytes(text, "UTF-8");
+    QBuffer buffer(&bytes);
+    return buffer.open(QIODevice::ReadOnly) && sheet.read(buffer, QLatin1Char(';'));
+}
 } // namespace
 
 class TestMaintenance : public QObject
@@ -208,9 +216,10 @@ private slots:
         QSKIP("needs fork");
 #else
         // Rows spread over more than the first part copied.
-        exec(*m_db, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<12000) "
-                                   "INSERT INTO osobowa (NREW,NAZWISKO,INNE) SELECT 'B-'||i,'Stary',"
-                                   "printf('%.240c', 'x') FROM n"));
+        exec(*m_db,
+             QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<12000) "
+                            "INSERT INTO osobowa (NREW,NAZWISKO,INNE) SELECT 'B-'||i,'Stary',"
+                            "printf('%.240c', 'x') FROM n"));
         const QString live = TmyDataBase::databaseFile(m_database->dir());
         QVERIFY(QFileInfo(live).size() > 3 * 1024 * 1024);
         int go[2], said[2];
@@ -279,7 +288,8 @@ private slots:
         QCOMPARE(readFile(same), readFile(TmyDataBase::databaseFile(m_database->dir())));
         QCOMPARE(DatabaseSnapshot::check(same, m_database->password()), DatabaseSnapshot::Check::Ok);
         QCOMPARE(DatabaseSnapshot::check(other, QStringLiteral("inne hasło")), DatabaseSnapshot::Check::Ok);
-        QCOMPARE(DatabaseSnapshot::check(other, m_database->password()), DatabaseSnapshot::Check::WrongPassword);
+        QCOMPARE(DatabaseSnapshot::check(other, m_database->password()),
+                 DatabaseSnapshot::Check::WrongPassword);
         QVERIFY(sqlite3_get_autocommit(m_db->DatabaseMain().handle())); // no lock left behind
         QVERIFY(!QFileInfo::exists(other + QStringLiteral(".tmp")));
         // The copy replaces an older one whole.
@@ -724,20 +734,16 @@ private slots:
         const QString dzial = QStringLiteral("Księgowość");
         exec(*m_db, QStringLiteral("INSERT INTO slowniki (IDSLOWNIK,OPIS) VALUES ('DZIAL','Księgowość')"));
         exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('E-1','Stary')"));
-        QByteArray bytes = csvBytes(QStringLiteral("Nr;Nazwisko;Imię;Dział\n"
-                                                   "N-1;Nowak;Jan;Księgowość\n"
-                                                   "E-1;Istniejący;Adam;\n"
-                                                   "N-2;Zły;Dział;Kosmos\n"
-                                                   "N-1;Powtórzony;Numer;\n"
-                                                   ";Bez;Numeru;\n"
-                                                   "N-3;Krótki\n"
-                                                   "N-4;\"Kowal; \"\"Junior\"\"\";Piotr;\n"
-                                                   "N-5; ;Bez nazwiska;\n"),
-                                    "UTF-8");
-        QBuffer buffer(&bytes);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
         CsvSheet sheet;
-        QVERIFY(sheet.read(buffer, QLatin1Char(';')));
+        QVERIFY(loadSheet(sheet, QStringLiteral("Nr;Nazwisko;Imię;Dział\n"
+                                                "N-1;Nowak;Jan;Księgowość\n"
+                                                "E-1;Istniejący;Adam;\n"
+                                                "N-2;Zły;Dział;Kosmos\n"
+                                                "N-1;Powtórzony;Numer;\n"
+                                                ";Bez;Numeru;\n"
+                                                "N-3;Krótki\n"
+                                                "N-4;\"Kowal; \"\"Junior\"\"\";Piotr;\n"
+                                                "N-5; ;Bez nazwiska;\n")));
         EmployeeImport import(*m_db);
         EmployeeImport::Columns c{};
         c[EmployeeImport::NREW] = 1;
@@ -793,14 +799,10 @@ private slots:
         QStringList second = row;
         second[EmployeeImport::NREW] = QStringLiteral("w1b");
         second[EmployeeImport::STANOWISKO] = QStringLiteral("Księgowa");
-        QByteArray bytes = csvBytes(
-            header.join(QLatin1Char(';')) + QLatin1Char('\n') + row.join(QLatin1Char(';')) + QLatin1Char('\n') +
-                second.join(QLatin1Char(';')) + QLatin1Char('\n'),
-            "UTF-8");
-        QBuffer buffer(&bytes);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
         CsvSheet sheet;
-        QVERIFY(sheet.read(buffer, QLatin1Char(';')));
+        QVERIFY(loadSheet(sheet, header.join(QLatin1Char(';')) + QLatin1Char('\n') +
+                                     row.join(QLatin1Char(';')) + QLatin1Char('\n') +
+                                     second.join(QLatin1Char(';')) + QLatin1Char('\n')));
         EmployeeImport import(*m_db);
         EmployeeImport::Columns c{};
         for (int f = 0; f < EmployeeImport::FieldCount; ++f)
@@ -817,15 +819,17 @@ private slots:
         }
         QCOMPARE(import.import(sheet, true), 2);
         const auto key = [&](const char* dictionary, const char* text) {
-            return qint64(count(*m_db, QStringLiteral("SELECT KOD FROM slowniki WHERE IDSLOWNIK='%1' AND OPIS='%2'")
-                                           .arg(QLatin1String(dictionary), QString::fromUtf8(text))));
+            return qint64(
+                count(*m_db, QStringLiteral("SELECT KOD FROM slowniki WHERE IDSLOWNIK='%1' AND OPIS='%2'")
+                                 .arg(QLatin1String(dictionary), QString::fromUtf8(text))));
         };
         const qint64 kadry = key("DZIAL", "Kadry"), kadryStano = key("STANO", "Kadry"),
                      ksiegowa = key("STANO", "Księgowa");
         Statement& q = m_db->mySQL();
         q.clear();
-        q.add(QStringLiteral("SELECT NREW,IMIE,NAZWISKO,ADRES,NUMER,MIASTO,KOD,KRAJ,TELEFON,KONTAKT,INNE,NIP,"
-                             "DZIAL,STANOWISKO,NRPOKOJU FROM osobowa WHERE NREW IN ('w1','w1b') ORDER BY NREW"));
+        q.add(QStringLiteral(
+            "SELECT NREW,IMIE,NAZWISKO,ADRES,NUMER,MIASTO,KOD,KRAJ,TELEFON,KONTAKT,INNE,NIP,"
+            "DZIAL,STANOWISKO,NRPOKOJU FROM osobowa WHERE NREW IN ('w1','w1b') ORDER BY NREW"));
         q.open();
         QCOMPARE(q.recordCount(), 2);
         for (int f = 0; f < EmployeeImport::FieldCount; ++f) {
@@ -842,11 +846,8 @@ private slots:
     }
     void importWritesAllRowsOrNone()
     {
-        QByteArray bytes = csvBytes(QStringLiteral("A-1;Pierwszy\nA-2;Drugi\nA-3;Trzeci\n"), "UTF-8");
-        QBuffer buffer(&bytes);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
         CsvSheet sheet;
-        QVERIFY(sheet.read(buffer, QLatin1Char(';')));
+        QVERIFY(loadSheet(sheet, QStringLiteral("A-1;Pierwszy\nA-2;Drugi\nA-3;Trzeci\n")));
         EmployeeImport import(*m_db);
         EmployeeImport::Columns c{};
         c[EmployeeImport::NREW] = 1;
