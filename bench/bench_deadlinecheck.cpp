@@ -1,8 +1,15 @@
-// The deadline check on a generated database of 100,000 deadlines, 100,000
-// repairs and 20,000 BHP holdings: the collection of every source with its
-// object labels, the window's table filled from it, and as the floor the same
-// five section queries stepped directly without building any entry.
+// The deadline check window against its floor, timed in pairs in one process:
+//   bench_deadlinecheck [sizes...]   (default 10000 100000)
+// For each size N a generated database holds N deadlines, N repairs and one
+// BHP holding for each of 20,000 employees. The floor is the five section
+// queries with their bounds stepped through every row without building
+// anything; the program is the window's table filled (collection with the
+// object labels, and the table shown from it), as the user waits for it
+// after login. Two windows: the default (every past date, so most of the
+// database is due) and a month back around a day in the middle of the data.
 #include "LargeDatabase.h"
+#include "PairedTiming.h"
+
 #include "base/Clock.h"
 #include "base/Config.h"
 #include "reminders/DeadlineCheck.h"
@@ -13,24 +20,27 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
 #include <sqlcipher/sqlite3.h>
+
+#include <cstdio>
+#include <memory>
 
 namespace {
 const QString kPassword = QStringLiteral("benchmark");
+const QDate kToday(2022, 6, 15);
 
 struct Fixture
 {
     QTemporaryDir dir;
     TmyDataBase db;
-    Fixture()
+    explicit Fixture(int rows)
     {
         qputenv("SPRZETNIK_CONFIG_DIR", dir.filePath(QStringLiteral("config")).toLocal8Bit());
         LargeDatabaseSize size;
-        size.computers = 20000;
-        size.equipment = 10000;
-        size.deadlines = 100000;
-        size.repairs = 100000;
+        size.computers = qMax(1000, rows / 5);
+        size.equipment = qMax(1000, rows / 10);
+        size.deadlines = rows;
+        size.repairs = rows;
         size.attachments = 0;
         makeLargeDatabase(dir.path(), kPassword, size);
         db.connectTo(dir.path(), kPassword);
@@ -48,44 +58,32 @@ struct Fixture
     }
 };
 
-Fixture& fixture()
+// The five statements with their bounds, prepared and stepped through every
+// row, each column read as text.
+qint64 stepSections(TmyDataBase& db, const QList<QByteArray>& texts)
 {
-    static Fixture f;
-    return f;
+    qint64 rows = 0;
+    for (const QByteArray& sql : texts) {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db.DatabaseMain().handle(), sql.constData(), -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            for (int c = 0, n = sqlite3_column_count(stmt); c < n; ++c)
+                sqlite3_column_text(stmt, c);
+            ++rows;
+        }
+        sqlite3_finalize(stmt);
+    }
+    return rows;
 }
 
-// Arg 0: the default window (every past date, so most of the database is due);
-// arg 30: a month back and seven days ahead around a day in the middle of the data.
-DeadlineOptions options(const benchmark::State& state)
+QList<QByteArray> sectionTexts(TmyDataBase& db, const DeadlineOptions& o)
 {
-    DeadlineOptions o;
-    o.dataWstecznaMin = int(state.range(0));
-    return o;
-}
-const QDate kToday(2022, 6, 15);
-
-void BM_CollectDeadlines(benchmark::State& state)
-{
-    Fixture& f = fixture();
-    DeadlineCheck check(f.db);
-    qsizetype rows = 0;
-    for (auto _ : state)
-        rows = check.collect(options(state), AppState::instance().rights, kToday).size();
-    state.counters["entries"] = double(rows);
-}
-BENCHMARK(BM_CollectDeadlines)->Arg(0)->Arg(30)->Unit(benchmark::kMillisecond)->MinTime(2);
-
-// The floor: the five statements with their bounds, stepped through every row.
-void BM_SectionQueriesStepped(benchmark::State& state)
-{
-    Fixture& f = fixture();
-    const DeadlineOptions o = options(state);
     const QString upper = QString::number(DeadlineCheck::upperBound(kToday, o.dataWsteczna));
     const QString lower = QString::number(DeadlineCheck::lowerBound(kToday, o.dataWstecznaMin));
     QList<QByteArray> texts;
     for (const char* name : {"DBFdatyTerminarzDTOD", "DBFdatyTerminarzDTDO", "DBFdatyNaprawy",
                              "DBFdatyDokumenty", "DBFdatyStanBHP"}) {
-        Statement& s = f.db.statement(QLatin1String(name));
+        Statement& s = db.statement(QLatin1String(name));
         const int first = QByteArray(name).startsWith("DBFdatyTerminarz") ? 7
                           : QByteArray(name) == "DBFdatyStanBHP"          ? 6
                                                                           : 1;
@@ -93,36 +91,32 @@ void BM_SectionQueriesStepped(benchmark::State& state)
         s.setLine(first + 2, lower);
         texts << s.text().toUtf8();
     }
-    qint64 rows = 0;
-    for (auto _ : state) {
-        rows = 0;
-        for (const QByteArray& sql : texts) {
-            sqlite3_stmt* stmt = nullptr;
-            sqlite3_prepare_v2(f.db.DatabaseMain().handle(), sql.constData(), -1, &stmt, nullptr);
-            while (sqlite3_step(stmt) == SQLITE_ROW) {
-                for (int c = 0, n = sqlite3_column_count(stmt); c < n; ++c)
-                    benchmark::DoNotOptimize(sqlite3_column_text(stmt, c));
-                ++rows;
-            }
-            sqlite3_finalize(stmt);
-        }
-    }
-    state.counters["entries"] = double(rows);
+    return texts;
 }
-BENCHMARK(BM_SectionQueriesStepped)->Arg(0)->Arg(30)->Unit(benchmark::kMillisecond)->MinTime(2);
 
-// What the user waits for after login: the window's table filled.
-void BM_FillWindow(benchmark::State& state)
+void run(int rows, int pairs)
 {
-    Fixture& f = fixture();
+    Fixture f(rows);
     Clock::setFixed(QDateTime(kToday, QTime(8, 0)));
-    Config::global().set(QStringLiteral("dataWstecznaMin"), int(state.range(0)));
-    TfSprawdzenieDat window(f.db);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(window.fillTable());
-    state.counters["entries"] = double(window.entries().size());
+    for (int daysBack : {0, 30}) {
+        DeadlineOptions o;
+        o.dataWstecznaMin = daysBack;
+        Config::global().set(QStringLiteral("dataWstecznaMin"), daysBack);
+        const QList<QByteArray> texts = sectionTexts(f.db, o);
+        const QString window = daysBack ? QStringLiteral("month") : QStringLiteral("all past");
+        auto window_ = std::make_unique<TfSprawdzenieDat>(f.db);
+        qint64 stepped = 0;
+        const PairedFigures fill = timePairs(
+            pairs, [&] { stepped = stepSections(f.db, texts); }, [&] { window_->fillTable(); });
+        printPairs(QStringLiteral("fill window (%1)").arg(window), window_->entries().size(), fill);
+        DeadlineCheck check(f.db);
+        const PairedFigures collect = timePairs(
+            pairs, [&] { stepSections(f.db, texts); },
+            [&] { check.collect(o, AppState::instance().rights, kToday); });
+        printPairs(QStringLiteral("collect only (%1)").arg(window), stepped, collect);
+    }
+    Clock::setFixed({});
 }
-BENCHMARK(BM_FillWindow)->Arg(0)->Arg(30)->Unit(benchmark::kMillisecond)->MinTime(2);
 } // namespace
 
 int main(int argc, char** argv)
@@ -130,9 +124,12 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QByteArray(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {10000, 100000};
+    for (int rows : sizes)
+        run(rows, rows >= 500000 ? 3 : 7);
     return 0;
 }

@@ -1,6 +1,12 @@
-// Search, column sums and CSV export of the main window over 100,000
-// computers, beside the floor of the same list's own reload.
+// Search and CSV export of the main window's computer list against their
+// floor, timed in pairs in one process:
+//   bench_listtools [sizes...]   (default 10000 100000)
+// The floor is the same rows formatted in memory: every cell's displayed text
+// of every row, as the grid shows it, appended to one text. Search looks for
+// a text no row holds, so every row is joined and folded; the CSV export
+// writes the whole list to a file. The column sums are timed alone.
 #include "LargeDatabase.h"
+#include "PairedTiming.h"
 
 #include "base/Dialogs.h"
 #include "registers/ColumnSums.h"
@@ -15,9 +21,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
+#include <memory>
 
 namespace {
 const QString kPassword = QStringLiteral("benchmark");
@@ -29,14 +34,14 @@ struct Fixture
     TmyDataBase db;
     std::unique_ptr<TfMain> main;
 
-    Fixture()
+    explicit Fixture(int rows)
     {
         qputenv("SPRZETNIK_CONFIG_DIR", dir.filePath(QStringLiteral("config")).toLocal8Bit());
         LargeDatabaseSize size;
-        size.computers = 100000;
+        size.computers = rows;
+        size.deadlines = size.repairs = size.documents = size.attachments = 0;
         makeLargeDatabase(dir.filePath(QStringLiteral("baza")), kPassword, size);
         db.connectTo(dir.filePath(QStringLiteral("baza")), kPassword);
-        Dialogs::startScript();
         main = std::make_unique<TfMain>(nullptr, &db);
         Rights all{};
         all.fill(true);
@@ -46,55 +51,53 @@ struct Fixture
     }
 };
 
-// Freed before the application object, whose windows it holds.
-std::unique_ptr<Fixture> g_fixture;
-
-Fixture& fixture()
+// Every displayed text of the list, in memory, row by row in one reused text.
+qsizetype formatRows(const ListModel& model)
 {
-    if (!g_fixture)
-        g_fixture = std::make_unique<Fixture>();
-    return *g_fixture;
-}
-
-void BM_ReloadComputers(benchmark::State& state)
-{
-    Fixture& f = fixture();
-    for (auto _ : state)
-        f.main->reloadList(kList);
-    state.counters["rows"] = f.main->listModel(kList)->rowCount();
-}
-BENCHMARK(BM_ReloadComputers)->Unit(benchmark::kMillisecond)->MinTime(3);
-
-// A text no row holds: every row's displayed texts are joined and folded.
-void BM_SearchToLastRow(benchmark::State& state)
-{
-    Fixture& f = fixture();
-    ListSearch& search = f.main->listTools().search();
-    for (auto _ : state) {
-        search.SBSzukajClick();
-        benchmark::DoNotOptimize(search.findNext(QStringLiteral("żaden wiersz tego nie ma")));
+    QString text;
+    qsizetype total = 0;
+    const int rows = model.rowCount();
+    const int columns = model.columnCount();
+    for (int r = 0; r < rows; ++r) {
+        text.resize(0);
+        for (int c = 0; c < columns; ++c)
+            text += model.displayText(r, c);
+        total += text.size();
     }
-    state.counters["rows"] = f.main->listModel(kList)->rowCount();
+    return total;
 }
-BENCHMARK(BM_SearchToLastRow)->Unit(benchmark::kMillisecond)->MinTime(3);
 
-void BM_SumComputers(benchmark::State& state)
+void run(int rows, int pairs)
 {
-    Fixture& f = fixture();
-    for (auto _ : state)
-        f.main->listTools().sums().SBSumaClick();
-}
-BENCHMARK(BM_SumComputers)->Unit(benchmark::kMillisecond)->MinTime(3);
+    Fixture f(rows);
+    const ListModel& model = *f.main->listModel(kList);
+    qsizetype formatted = 0;
+    const auto floor = [&] { formatted = formatRows(model); };
 
-void BM_CsvComputers(benchmark::State& state)
-{
-    Fixture& f = fixture();
+    ListSearch& search = f.main->listTools().search();
+    bool found = true;
+    const PairedFigures searched = timePairs(pairs, floor, [&] {
+        search.SBSzukajClick();
+        found = search.findNext(QStringLiteral("żaden wiersz tego nie ma"));
+    });
+    if (found)
+        std::fprintf(stderr, "the search found a row it must not find\n");
+    printPairs(QStringLiteral("search to the last row"), model.rowCount(), searched);
+
     const QString name = f.dir.filePath(QStringLiteral("komputery.csv"));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(f.main->listTools().csv().exportList(*f.main->listModel(kList), name));
-    state.counters["MB"] = double(QFile(name).size()) / (1024.0 * 1024.0);
+    bool written = false;
+    const PairedFigures csv =
+        timePairs(pairs, floor, [&] { written = f.main->listTools().csv().exportList(model, name); });
+    if (!written)
+        std::fprintf(stderr, "the CSV export failed\n");
+    printPairs(QStringLiteral("CSV export"), model.rowCount(), csv);
+    std::printf("  (%lld characters formatted, %.1f MB written)\n", static_cast<long long>(formatted),
+                double(QFile(name).size()) / (1024.0 * 1024.0));
+
+    std::printf("%-28s %9d rows  %9.2f ms\n", "column sums", model.rowCount(),
+                medianCpuMs(pairs, [&] { f.main->listTools().sums().SBSumaClick(); }));
+    std::fflush(stdout);
 }
-BENCHMARK(BM_CsvComputers)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 // The offscreen platform warns on every resize of a shown window and every raise().
 void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -110,10 +113,13 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture(); // the database is built before any timing
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_fixture.reset();
+    Dialogs::startScript();
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QByteArray(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {10000, 100000};
+    for (int rows : sizes)
+        run(rows, rows >= 500000 ? 3 : 7);
     return 0;
 }

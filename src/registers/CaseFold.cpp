@@ -67,32 +67,48 @@ const Expansion* expansion(char32_t c)
 QString CaseFold::fold(QStringView text)
 {
     QString out;
-    out.reserve(text.size());
+    foldAppend(text, out);
+    return out;
+}
+
+void CaseFold::foldAppend(QStringView text, QString& out)
+{
     const qsizetype n = text.size();
+    const qsizetype start = out.size();
+    // Most characters fold to one: written in place, with room made when an
+    // expansion needs more.
+    out.resize(start + n);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data()) + start;
+    const char16_t* s = text.utf16();
+    qsizetype w = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text[i].unicode();
+        const char16_t u = s[i];
         if (u < 0x80) {
-            out.append(QChar(u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u));
+            d[w++] = u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u;
             continue;
         }
         char32_t c = u;
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode()))
-            c = QChar::surrogateToUcs4(u, text[++i].unicode());
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]))
+            c = QChar::surrogateToUcs4(u, s[++i]);
         if (const Expansion* e = expansion(c)) {
+            // Up to three characters in place of one.
+            out.resize(out.size() + 2);
+            d = reinterpret_cast<char16_t*>(out.data()) + start;
             for (char16_t t : e->to)
                 if (t)
-                    out.append(QChar(t));
+                    d[w++] = t;
             continue;
         }
         const char32_t f = QChar::toCaseFolded(c);
         if (QChar::requiresSurrogates(f)) {
-            out.append(QChar(QChar::highSurrogate(f)));
-            out.append(QChar(QChar::lowSurrogate(f)));
+            // A pair folds to a pair: never more than the characters read.
+            d[w++] = QChar::highSurrogate(f);
+            d[w++] = QChar::lowSurrogate(f);
         } else {
-            out.append(QChar(char16_t(f)));
+            d[w++] = char16_t(f);
         }
     }
-    return out;
+    out.resize(start + w);
 }
 
 bool CaseFold::containsFolded(QStringView haystack, QStringView foldedNeedle)

@@ -43,14 +43,18 @@ public:
     QStringList row(int index) const override
     {
         QStringList cells;
+        readRow(index, cells);
+        return cells;
+    }
+    void readRow(int index, QStringList& cells) const override
+    {
         const int columns = m_model.columnCount();
-        cells.reserve(columns);
+        cells.resize(columns);
         for (int c = 0; c < columns; ++c) {
-            cells << TVXExportToCSV::cellText(
+            cells[c] = TVXExportToCSV::cellText(
                 index == 0 ? m_model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()
                            : m_model.displayText(index - 1, c));
         }
-        return cells;
     }
 
 private:

@@ -52,12 +52,16 @@ bool ListSearch::findNext(const QString& text)
 
     const QString needle = CaseFold::fold(text);
     const int columns = model->columnCount();
+    // Both kept from row to row: a long list is searched without an allocation per row.
     QString joined;
+    QString folded;
     for (; row < rows; ++row) {
-        joined.clear();
+        joined.resize(0);
         for (int c = 0; c < columns; ++c)
             joined += model->displayText(row, c);
-        if (CaseFold::fold(joined).contains(needle)) {
+        folded.resize(0);
+        CaseFold::foldAppend(joined, folded);
+        if (folded.contains(needle)) {
             s.setRecNo(row);
             if (grid)
                 grid->followCursor();

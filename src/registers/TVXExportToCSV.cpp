@@ -80,28 +80,39 @@ void TVXExportToCSV::toCellTexts(Grid& grid)
 QByteArray TVXExportToCSV::encode(QStringView text, int* replaced)
 {
     QByteArray out;
-    out.reserve(text.size());
-    const ReverseTable& table = reverse();
+    appendEncoded(out, text, replaced);
+    return out;
+}
+
+void TVXExportToCSV::appendEncoded(QByteArray& out, QStringView text, int* replaced)
+{
     const qsizetype n = text.size();
+    const qsizetype start = out.size();
+    // Never more bytes than characters: written in place, then cut to length.
+    out.resize(start + n);
+    char* d = out.data() + start;
+    const char16_t* s = text.utf16();
+    const ReverseTable& table = reverse();
+    qsizetype w = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text[i].unicode();
+        const char16_t u = s[i];
         if (u < 0x80) {
-            out.append(char(u));
+            d[w++] = char(u);
             continue;
         }
         const unsigned char b = u < table.bytes.size() ? table.bytes[u] : 0;
         if (b) {
-            out.append(char(b));
+            d[w++] = char(b);
             continue;
         }
         // One "?" per character, also for a pair of surrogates.
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode()))
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]))
             ++i;
-        out.append('?');
+        d[w++] = '?';
         if (replaced)
             ++*replaced;
     }
-    return out;
+    out.resize(start + w);
 }
 
 bool TVXExportToCSV::write(const Grid& grid, QIODevice& device)
@@ -126,19 +137,20 @@ bool TVXExportToCSV::write(const Rows& rows, QIODevice& device)
             m_error = device.errorString();
             return false;
         }
-        buffer.clear();
+        buffer.resize(0); // keeps its storage for the next rows
         return true;
     };
     const int total = rows.count();
+    QStringList cells;
     for (int r = 0; r < total; ++r) {
-        const QStringList cells = rows.row(r);
+        rows.readRow(r, cells);
         for (qsizetype c = 0; c < cells.size(); ++c) {
             buffer.append('"');
             if (m_doubledQuotes && cells.at(c).contains(QLatin1Char('"')))
-                buffer.append(encode(
-                    QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")), &m_replaced));
+                appendEncoded(buffer, QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")),
+                              &m_replaced);
             else
-                buffer.append(encode(cells.at(c), &m_replaced));
+                appendEncoded(buffer, cells.at(c), &m_replaced);
             buffer.append(c + 1 < cells.size() ? "\";" : "\"");
         }
         buffer.append("\r\n");

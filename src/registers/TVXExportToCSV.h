@@ -26,6 +26,9 @@ public:
         virtual ~Rows() = default;
         virtual int count() const = 0;
         virtual QStringList row(int index) const = 0;
+        // The cells of row `index` into `cells`, whose storage the writer
+        // keeps from row to row; by default a copy of row().
+        virtual void readRow(int index, QStringList& cells) const { cells = row(index); }
     };
 
     // Quotes inside a field written doubled, as RFC 4180 reads them (the
@@ -53,6 +56,8 @@ public:
 
     // Windows-1250 bytes of a text; a character the code page lacks becomes "?".
     static QByteArray encode(QStringView text, int* replaced = nullptr);
+    // The same appended to `out`.
+    static void appendEncoded(QByteArray& out, QStringView text, int* replaced = nullptr);
     // A text as a cell of this format, which does not escape quotes: a double
     // quote becomes a backquote, and a backquote an apostrophe.
     static QString cellText(QString text);

@@ -9,8 +9,12 @@ namespace TextExport {
 QByteArray bytes(const QStringList& lines)
 {
     QByteArray out;
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    out.reserve(size);
     for (const QString& line : lines) {
-        out += TVXExportToCSV::encode(line);
+        TVXExportToCSV::appendEncoded(out, line);
         out += "\r\n";
     }
     return out;

@@ -99,26 +99,45 @@ int DeadlineCheck::writeRight(const QString& kind)
     return 25;
 }
 
+namespace {
+// A column of a section's result, found by name once per opening rather
+// than once per row.
+int field(const Statement& q, const char* name)
+{
+    const QString n = QLatin1String(name);
+    const int c = q.fieldIndex(n);
+    if (c < 0)
+        throw DbError(q.name() + QStringLiteral(": Field '") + n + QStringLiteral("' not found"));
+    return c;
+}
+} // namespace
+
 QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, const Rights& rights,
                                             const QDate& today)
 {
-    m_labels.clear();
+    clearLabels();
     const qint64 upper = upperBound(today, options.dataWsteczna);
     const qint64 lower = lowerBound(today, options.dataWstecznaMin);
     QList<DeadlineEntry> entries;
+    const auto add = [&entries](const Statement& q) { entries.reserve(entries.size() + q.recordCount()); };
 
     if (options.terminy && rights[7]) {
         const auto deadline = [&](const char* dateField, qint64 labelCode) {
-            return [&entries, this, dateField, labelCode](Statement& q) {
-                DeadlineEntry e;
-                e.date = q.integer(QLatin1String(dateField));
-                e.kind = QStringLiteral("Term.");
-                e.label = objectLabel(q.text(QStringLiteral("CZEGODOTYCZY")),
-                                      q.integer(QStringLiteral("IDOBIEKTU")), false, labelCode);
-                e.name = q.text(QStringLiteral("OPIS"));
-                e.details = QStringLiteral("Rodzaj: ") + q.text(QStringLiteral("KLASYFIKATOR"));
-                e.key = q.integer(QStringLiteral("IDTERMINU"));
-                entries << e;
+            return [&entries, &add, this, dateField, labelCode](Statement& q) {
+                const int date = field(q, dateField), kind = field(q, "CZEGODOTYCZY"),
+                          object = field(q, "IDOBIEKTU"), name = field(q, "OPIS"),
+                          classifier = field(q, "KLASYFIKATOR"), key = field(q, "IDTERMINU");
+                add(q);
+                for (int r = 0, n = q.recordCount(); r < n; ++r) {
+                    DeadlineEntry e;
+                    e.date = q.integerAt(r, date);
+                    e.kind = QStringLiteral("Term.");
+                    e.label = objectLabel(q.textAt(r, kind), q.integerAt(r, object), false, labelCode);
+                    e.name = q.textAt(r, name);
+                    e.details = QStringLiteral("Rodzaj: ") + q.textAt(r, classifier);
+                    e.key = q.integerAt(r, key);
+                    entries.push_back(std::move(e));
+                }
             };
         };
         readSection(QStringLiteral("DBFdatyTerminarzDTOD"), upper, lower, 190, QStringLiteral("CZEGODOTYCZY"),
@@ -129,47 +148,77 @@ QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, cons
     if (options.naprawy && rights[9])
         readSection(QStringLiteral("DBFdatyNaprawy"), upper, lower, 190, QStringLiteral("KOMPSPRZ"),
                     [&](Statement& q) {
-                        DeadlineEntry e;
-                        e.date = q.integer(QStringLiteral("TERMIN"));
-                        e.kind = QStringLiteral("Napr.");
-                        e.label = objectLabel(q.text(QStringLiteral("KOMPSPRZ")),
-                                              q.integer(QStringLiteral("IDOBIEKTU")), true, 22023);
-                        e.name = q.text(QStringLiteral("OPIS"));
-                        e.details = QStringLiteral("Firma: ") + q.text(QStringLiteral("NAZWA"));
-                        e.key = q.integer(QStringLiteral("IDNAPRAWY"));
-                        entries << e;
+                        const int date = field(q, "TERMIN"), kind = field(q, "KOMPSPRZ"),
+                                  object = field(q, "IDOBIEKTU"), name = field(q, "OPIS"),
+                                  company = field(q, "NAZWA"), key = field(q, "IDNAPRAWY");
+                        add(q);
+                        for (int r = 0, n = q.recordCount(); r < n; ++r) {
+                            DeadlineEntry e;
+                            e.date = q.integerAt(r, date);
+                            e.kind = QStringLiteral("Napr.");
+                            e.label = objectLabel(q.textAt(r, kind), q.integerAt(r, object), true, 22023);
+                            e.name = q.textAt(r, name);
+                            e.details = QStringLiteral("Firma: ") + q.textAt(r, company);
+                            e.key = q.integerAt(r, key);
+                            entries.push_back(std::move(e));
+                        }
                     });
     if (options.dokumenty && rights[16])
         readSection(QStringLiteral("DBFdatyDokumenty"), upper, lower, 81904, QStringLiteral("CZEGODOTYCZY"),
                     [&](Statement& q) {
-                        DeadlineEntry e;
-                        e.date = q.integer(QStringLiteral("TERMIN"));
-                        e.kind = QStringLiteral("Dok.");
-                        e.label = objectLabel(q.text(QStringLiteral("CZEGODOTYCZY")),
-                                              q.integer(QStringLiteral("IDOBIEKTU")), true, 81903);
-                        e.name = q.text(QStringLiteral("NAZWA"));
-                        e.details = QStringLiteral("Nr dok.: ") + q.text(QStringLiteral("NUMER"));
-                        e.key = q.integer(QStringLiteral("IDDOKUMENTU"));
-                        entries << e;
+                        const int date = field(q, "TERMIN"), kind = field(q, "CZEGODOTYCZY"),
+                                  object = field(q, "IDOBIEKTU"), name = field(q, "NAZWA"),
+                                  number = field(q, "NUMER"), key = field(q, "IDDOKUMENTU");
+                        add(q);
+                        for (int r = 0, n = q.recordCount(); r < n; ++r) {
+                            DeadlineEntry e;
+                            e.date = q.integerAt(r, date);
+                            e.kind = QStringLiteral("Dok.");
+                            e.label = objectLabel(q.textAt(r, kind), q.integerAt(r, object), true, 81903);
+                            e.name = q.textAt(r, name);
+                            e.details = QStringLiteral("Nr dok.: ") + q.textAt(r, number);
+                            e.key = q.integerAt(r, key);
+                            entries.push_back(std::move(e));
+                        }
                     });
     if (options.bhpStan && rights[24])
         readSection(QStringLiteral("DBFdatyStanBHP"), upper, lower, 62037, QString(), [&](Statement& q) {
-            DeadlineEntry e;
-            e.date = q.integer(QStringLiteral("DATADO"));
-            e.kind = QStringLiteral("Bhp");
-            e.label = QStringLiteral("BHP (") + q.text(QStringLiteral("NREWID")) + QLatin1Char(')');
-            e.name = q.text(QStringLiteral("NAZWA"));
-            e.details = QStringLiteral("Prac.: ") + q.text(QStringLiteral("PRACOWNIK"));
-            e.nrew = q.text(QStringLiteral("RNREW"));
-            e.idbhp = q.integer(QStringLiteral("IDBHP"));
-            entries << e;
+            const int date = field(q, "DATADO"), number = field(q, "NREWID"), name = field(q, "NAZWA"),
+                      employee = field(q, "PRACOWNIK"), nrew = field(q, "RNREW"), item = field(q, "IDBHP");
+            add(q);
+            for (int r = 0, n = q.recordCount(); r < n; ++r) {
+                DeadlineEntry e;
+                e.date = q.integerAt(r, date);
+                e.kind = QStringLiteral("Bhp");
+                e.label = QStringLiteral("BHP (") + q.textAt(r, number) + QLatin1Char(')');
+                e.name = q.textAt(r, name);
+                e.details = QStringLiteral("Prac.: ") + q.textAt(r, employee);
+                e.nrew = q.textAt(r, nrew);
+                e.idbhp = q.integerAt(r, item);
+                entries.push_back(std::move(e));
+            }
         });
-    m_labels.clear();
+    clearLabels();
     return entries;
 }
 
+void DeadlineCheck::clearLabels()
+{
+    m_labels.clear();
+    for (QHash<qint64, QString>& labels : m_knownLabels)
+        labels.clear();
+}
+
+QHash<qint64, QString>* DeadlineCheck::knownLabels(const QString& kind, bool onlyAssets)
+{
+    const ObjectKind* k = findKind(kind, onlyAssets);
+    if (!k)
+        return nullptr;
+    return &m_knownLabels[size_t(k - kKinds) * 2 + (onlyAssets ? 1 : 0)];
+}
+
 void DeadlineCheck::readSection(const QString& statement, qint64 upper, qint64 lower, qint64 sectionCode,
-                                const QString& kindField, const std::function<void(Statement&)>& row)
+                                const QString& kindField, const std::function<void(Statement&)>& rows)
 {
     Statement& q = m_db.statement(statement);
     // The bounds go on the two slot lines of each source's text.
@@ -187,8 +236,7 @@ void DeadlineCheck::readSection(const QString& statement, qint64 upper, qint64 l
             preloadLabels(q, kindField,
                           kindField == QLatin1String("KOMPSPRZ") ||
                               statement == QLatin1String("DBFdatyDokumenty"));
-        for (q.first(); !q.eof(); q.next())
-            row(q);
+        rows(q);
     });
     q.close();
 }
@@ -196,12 +244,18 @@ void DeadlineCheck::readSection(const QString& statement, qint64 upper, qint64 l
 void DeadlineCheck::preloadLabels(Statement& rows, const QString& kindField, bool onlyAssets)
 {
     QHash<QString, QSet<qint64>> ids;
-    for (rows.first(); !rows.eof(); rows.next())
-        ids[rows.text(kindField)].insert(rows.integer(QStringLiteral("IDOBIEKTU")));
+    const int kind = rows.fieldIndex(kindField);
+    const int object = rows.fieldIndex(QStringLiteral("IDOBIEKTU"));
+    if (kind < 0 || object < 0)
+        return; // the rows' own reading reports the missing field
+    for (int r = 0, n = rows.recordCount(); r < n; ++r)
+        ids[rows.textAt(r, kind)].insert(rows.integerAt(r, object));
     for (auto it = ids.cbegin(); it != ids.cend(); ++it) {
         const ObjectKind* k = findKind(it.key(), onlyAssets);
         if (!k || it.value().size() <= kLookupsPerKind)
             continue;
+        QHash<qint64, QString>& labels = *knownLabels(it.key(), onlyAssets);
+        labels.reserve(labels.size() + it.value().size());
         // Read in chunks of keys by the primary key, so the cost follows the
         // entries listed, not the size of the table. A failure leaves the
         // labels to the single lookups, which report it.
@@ -227,8 +281,8 @@ void DeadlineCheck::preloadLabels(Statement& rows, const QString& kindField, boo
                 q.close();
                 // Objects that no longer exist show empty brackets.
                 for (int i = from; i < qMin(int(keys.size()), from + kChunk); ++i)
-                    m_labels.insert(labelKey(it.key(), keys.at(i), onlyAssets),
-                                    name + QStringLiteral(" (") + found.value(keys.at(i)) + QLatin1Char(')'));
+                    labels.insert(keys.at(i), name + QStringLiteral(" (") + found.value(keys.at(i)) +
+                                                  QLatin1Char(')'));
             } catch (const DbError&) {
                 m_db.mySQL().close();
             }
@@ -238,10 +292,18 @@ void DeadlineCheck::preloadLabels(Statement& rows, const QString& kindField, boo
 
 QString DeadlineCheck::objectLabel(const QString& kind, qint64 id, bool onlyAssets, qint64 code)
 {
-    const QString cacheKey = labelKey(kind, id, onlyAssets);
-    const auto cached = m_labels.constFind(cacheKey);
-    if (cached != m_labels.cend())
-        return *cached;
+    // Known kinds are kept by key alone; another letter by its text.
+    QHash<qint64, QString>* known = knownLabels(kind, onlyAssets);
+    const QString cacheKey = known ? QString() : labelKey(kind, id, onlyAssets);
+    if (known) {
+        const auto cached = known->constFind(id);
+        if (cached != known->cend())
+            return *cached;
+    } else {
+        const auto cached = m_labels.constFind(cacheKey);
+        if (cached != m_labels.cend())
+            return *cached;
+    }
     const ObjectKind* k = findKind(kind, onlyAssets);
     QString label;
     Statement& q = m_db.mySQL();
@@ -256,7 +318,10 @@ QString DeadlineCheck::objectLabel(const QString& kind, qint64 id, bool onlyAsse
                 (q.isEmpty() ? QString() : q.text(QStringLiteral("NREWID"))) + QLatin1Char(')');
     });
     q.close();
-    m_labels.insert(cacheKey, label);
+    if (known)
+        known->insert(id, label);
+    else
+        m_labels.insert(cacheKey, label);
     return label;
 }
 

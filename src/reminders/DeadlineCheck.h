@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 
 class QIODevice;
@@ -77,14 +78,18 @@ public:
     static QStringList titles();
 
 private:
-    // Runs one source; `row` turns each result row into an entry.
+    // Runs one source; `rows` turns its result rows into entries.
     void readSection(const QString& statement, qint64 upper, qint64 lower, qint64 sectionCode,
-                     const QString& kindField, const std::function<void(Statement&)>& row);
+                     const QString& kindField, const std::function<void(Statement&)>& rows);
     QString objectLabel(const QString& kind, qint64 id, bool onlyAssets, qint64 code);
     // Many objects of one kind: their labels are read in one pass.
     void preloadLabels(Statement& rows, const QString& kindField, bool onlyAssets);
 
+    // The labels of a known kind letter (for repairs and documents apart), or null.
+    QHash<qint64, QString>* knownLabels(const QString& kind, bool onlyAssets);
+    void clearLabels();
+
     TmyDataBase& m_db;
-    QHash<QString, QString> m_labels;  // kind letter + key -> label
-    QHash<QString, bool> m_wholeTable; // kind letters whose labels were all read at once
+    std::array<QHash<qint64, QString>, 8> m_knownLabels; // key -> label, by kind letter and source
+    QHash<QString, QString> m_labels;                    // another kind letter + key -> label
 };

@@ -11,7 +11,7 @@
 #include "store/Guarded.h"
 
 #include <QAction>
-#include <QTableWidget>
+#include <QTableView>
 
 Reminders::Reminders(TfMain& main, TmyDataBase& db, std::array<NoteSlot, 30>& notes)
     : QObject(&main), m_main(main), m_db(db), m_notes(notes), m_sprawdzenie(new TfSprawdzenieDat(db, &main)),

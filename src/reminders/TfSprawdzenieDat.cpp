@@ -7,18 +7,17 @@
 #include "base/Dialogs.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
-const QString kNothing = QStringLiteral("Niczego nie znaleziono");
-
 QPushButton* addButton(QWidget* parent, QHBoxLayout* row, const char* name, const QString& caption,
                        const QString& hint)
 {
@@ -33,7 +32,8 @@ QPushButton* addButton(QWidget* parent, QHBoxLayout* row, const char* name, cons
 } // namespace
 
 TfSprawdzenieDat::TfSprawdzenieDat(TmyDataBase& db, QWidget* parent)
-    : QDialog(parent), m_db(db), m_check(db), m_table(new QTableWidget(this)),
+    : QDialog(parent), m_db(db), m_check(db), m_model(new DeadlineTableModel(this)),
+      m_table(new QTableView(this)),
       m_top(new QCheckBox(QStringLiteral("Zawsze na wierzchu"), this))
 {
     setObjectName(QStringLiteral("TfSprawdzenieDat"));
@@ -45,16 +45,14 @@ TfSprawdzenieDat::TfSprawdzenieDat(TmyDataBase& db, QWidget* parent)
     bold.setBold(true);
     heading->setFont(bold);
 
+    m_model->setFixedColor(palette().color(QPalette::Button));
     m_table->setObjectName(QStringLiteral("SGTabela"));
-    m_table->setColumnCount(6);
-    QStringList titles = DeadlineCheck::titles();
-    titles << QString();
-    m_table->setHorizontalHeaderLabels(titles);
+    m_table->setModel(m_model);
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setColumnHidden(5, true); // the key of delete and deactivate
+    m_table->setColumnHidden(DeadlineTableModel::kKeyColumn, true); // the key of delete and deactivate
     m_table->setColumnWidth(0, 80);
     m_table->setColumnWidth(1, 50);
     m_table->setColumnWidth(2, 170);
@@ -62,7 +60,7 @@ TfSprawdzenieDat::TfSprawdzenieDat(TmyDataBase& db, QWidget* parent)
     m_table->horizontalHeader()->setStretchLastSection(false);
     m_table->setColumnWidth(4, 360);
     m_table->setStyleSheet(
-        QStringLiteral("QTableWidget::item:selected { background: #0000c0; color: white; }"));
+        QStringLiteral("QTableView::item:selected { background: #0000c0; color: white; }"));
 
     m_top->setObjectName(QStringLiteral("cbTop"));
     connect(m_top, &QCheckBox::toggled, this, &TfSprawdzenieDat::cbTopClick);
@@ -95,14 +93,13 @@ TfSprawdzenieDat::TfSprawdzenieDat(TmyDataBase& db, QWidget* parent)
     layout->addWidget(heading);
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);
-    showEntries();
 }
 
 bool TfSprawdzenieDat::fillTable()
 {
-    m_entries = m_check.collect(DeadlineOptions::fromConfig(), AppState::instance().rights, Clock::today());
-    showEntries();
-    return !m_entries.isEmpty();
+    m_model->setEntries(
+        m_check.collect(DeadlineOptions::fromConfig(), AppState::instance().rights, Clock::today()));
+    return !entries().isEmpty();
 }
 
 void TfSprawdzenieDat::showAfterLogin()
@@ -136,41 +133,23 @@ void TfSprawdzenieDat::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void TfSprawdzenieDat::showEntries()
+void TfSprawdzenieDat::changeEvent(QEvent* event)
 {
-    const QPalette pal = palette();
-    const QColor fixed = pal.color(QPalette::Button);
-    m_table->clearContents();
-    const int rows = m_entries.isEmpty() ? 1 : int(m_entries.size());
-    m_table->setRowCount(rows);
-    for (int r = 0; r < rows; ++r) {
-        QStringList cells = m_entries.isEmpty()
-                                ? QStringList{QString(), QString(), QString(), kNothing, QString()}
-                                : m_entries.at(r).cells();
-        cells << (m_entries.isEmpty() ? QString() : m_entries.at(r).keyText());
-        for (int c = 0; c < 6; ++c) {
-            auto* item = new QTableWidgetItem(c >= 2 ? QLatin1Char(' ') + cells.at(c) : cells.at(c));
-            if (c == 0 || c == 1) {
-                item->setBackground(fixed.darker(c == 0 ? 160 : 100));
-                item->setForeground(c == 0 ? QColor(Qt::white) : QColor(Qt::black));
-                item->setTextAlignment(Qt::AlignCenter);
-            }
-            m_table->setItem(r, c, item);
-        }
-    }
+    if (event->type() == QEvent::PaletteChange)
+        m_model->setFixedColor(palette().color(QPalette::Button));
+    QDialog::changeEvent(event);
 }
 
 QList<QStringList> TfSprawdzenieDat::shownRows() const
 {
     QList<QStringList> rows;
-    for (int r = 0; r < m_table->rowCount(); ++r) {
+    const int count = m_model->rowCount();
+    rows.reserve(count);
+    for (int r = 0; r < count; ++r) {
         QStringList cells;
-        for (int c = 0; c < 5; ++c) {
-            QString text = m_table->item(r, c) ? m_table->item(r, c)->text() : QString();
-            if (c >= 2 && text.startsWith(QLatin1Char(' ')))
-                text.remove(0, 1);
-            cells << text;
-        }
+        cells.reserve(5);
+        for (int c = 0; c < 5; ++c)
+            cells << m_model->cellText(r, c);
         rows << cells;
     }
     return rows;
@@ -178,8 +157,8 @@ QList<QStringList> TfSprawdzenieDat::shownRows() const
 
 int TfSprawdzenieDat::selectedEntry() const
 {
-    const int row = m_table->currentRow();
-    if (row < 0 || row >= m_entries.size())
+    const int row = m_table->currentIndex().row();
+    if (row < 0 || row >= entries().size())
         return -1;
     return row;
 }
@@ -195,11 +174,9 @@ bool TfSprawdzenieDat::mayChange(const DeadlineEntry& entry) const
 
 void TfSprawdzenieDat::removeEntry(int index)
 {
-    m_entries.removeAt(index);
-    const int row = index;
-    showEntries();
-    if (!m_entries.isEmpty())
-        m_table->selectRow(qMin(row, int(m_entries.size()) - 1));
+    m_model->removeEntry(index);
+    if (!entries().isEmpty())
+        m_table->selectRow(qMin(index, int(entries().size()) - 1));
 }
 
 void TfSprawdzenieDat::SBUsunClick()
@@ -207,7 +184,7 @@ void TfSprawdzenieDat::SBUsunClick()
     const int index = selectedEntry();
     if (index < 0)
         return;
-    const DeadlineEntry entry = m_entries.at(index);
+    const DeadlineEntry entry = entries().at(index);
     if (!mayChange(entry))
         return;
     if (Config::global().flag(QStringLiteral("pytajPrzedKasowaniem")) &&
@@ -223,7 +200,7 @@ void TfSprawdzenieDat::SBDezaktywujClick()
     const int index = selectedEntry();
     if (index < 0)
         return;
-    const DeadlineEntry entry = m_entries.at(index);
+    const DeadlineEntry entry = entries().at(index);
     if (entry.isBhp()) {
         Dialogs::info(
             QStringLiteral("Informacja"),
@@ -242,13 +219,12 @@ void TfSprawdzenieDat::SBDezaktywujClick()
 
 void TfSprawdzenieDat::SBDezaktywujWszystkoClick()
 {
-    if (m_entries.isEmpty())
+    if (entries().isEmpty())
         return;
     if (!Dialogs::question(QStringLiteral("Pytanie"),
                            QStringLiteral("Czy na pewno deaktywować wszystkie terminy?")))
         return;
-    m_entries = m_check.deactivateAll(m_entries, AppState::instance().rights);
-    showEntries();
+    m_model->setEntries(m_check.deactivateAll(entries(), AppState::instance().rights));
 }
 
 void TfSprawdzenieDat::SBCSVClick()

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "reminders/DeadlineCheck.h"
+#include "reminders/DeadlineTableModel.h"
 
 #include <QDialog>
 
 class QCheckBox;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 // "Sprawdzenie terminów": what is due, with delete, deactivate and export.
 // Modal after login, modeless from the menu.
@@ -30,16 +31,17 @@ public:
     void SBCSVClick();
     void SBTXTClick();
 
-    QTableWidget* table() const { return m_table; }
-    const QList<DeadlineEntry>& entries() const { return m_entries; }
+    QTableView* table() const { return m_table; }
+    const DeadlineTableModel& model() const { return *m_model; }
+    const QList<DeadlineEntry>& entries() const { return m_model->entries(); }
     // The shown rows (columns 0-4), without the title row.
     QList<QStringList> shownRows() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    void showEntries();
     // The entry of the selected row; -1 when none or nothing was found.
     int selectedEntry() const;
     bool mayChange(const DeadlineEntry& entry) const;
@@ -48,8 +50,8 @@ private:
 
     TmyDataBase& m_db;
     DeadlineCheck m_check;
-    QList<DeadlineEntry> m_entries;
-    QTableWidget* m_table;
+    DeadlineTableModel* m_model;
+    QTableView* m_table;
     QCheckBox* m_top;
     bool m_filledIn = false;
 };

@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
 )
 # The windows of the reminders and their wiring into the main window
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DeadlineTableModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Reminders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfHurtowaDeaktywacja.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfNotatki.cpp

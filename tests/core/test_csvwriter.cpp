@@ -77,6 +77,30 @@ private slots:
         QCOMPARE(written(grid), QByteArray("\"``\";\"ok\"\r\n\"'`\"\r\n"));
     }
 
+    // The in-place writers append after what the buffer holds, shrink when a
+    // surrogate pair becomes one "?", and grow when a folding expands.
+    void appendingKeepsWhatWasThere()
+    {
+        QByteArray out("x;");
+        int replaced = 0;
+        TVXExportToCSV::appendEncoded(out, QStringLiteral("Łódź \U0001F600€"), &replaced);
+        QCOMPARE(out, QByteArray("x;\xa3\xf3\x64\x9f ?\x80"));
+        QCOMPARE(replaced, 1);
+        TVXExportToCSV::appendEncoded(out, QString());
+        QCOMPARE(out.size(), 9);
+
+        QString folded = QStringLiteral("ab");
+        CaseFold::foldAppend(QStringLiteral("ŁÓDŹ Straße ﬃ \U00010400"), folded);
+        QCOMPARE(folded, QStringLiteral("abłódź strasse ffi \U00010428"));
+        for (const QString& text : {QStringLiteral("ẞẞẞ"), QStringLiteral("ZAŻÓŁĆ"), QString()})
+            QCOMPARE(CaseFold::fold(text), [&] {
+                QString f = QStringLiteral("-");
+                CaseFold::foldAppend(text, f);
+                return f.mid(1);
+            }());
+        QCOMPARE(CaseFold::fold(QStringLiteral("ẞẞẞ")), QStringLiteral("ssssss"));
+    }
+
     void codePageMatchesTheSystemCodec()
     {
         QStringDecoder decoder("windows-1250");

@@ -32,7 +32,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 using namespace EditorTest;
@@ -87,8 +87,7 @@ private:
     TfSprawdzenieDat& window() { return m_reminders->deadlineWindow(); }
     QString cell(int row, int column)
     {
-        QTableWidgetItem* item = window().table()->item(row, column);
-        return item ? item->text().trimmed() : QString();
+        return window().table()->model()->index(row, column).data().toString().trimmed();
     }
 
 private slots:
@@ -131,7 +130,7 @@ private slots:
         menu->trigger();
         QVERIFY(window().isVisible());
         QVERIFY(!window().isModal());
-        QCOMPARE(window().table()->rowCount(), 1);
+        QCOMPARE(window().table()->model()->rowCount(), 1);
         QCOMPARE(cell(0, 3), QStringLiteral("Niczego nie znaleziono"));
         window().table()->selectRow(0);
         for (const char* b : {"SBUsun", "SBDezaktywuj", "SBDezaktywujWszystko"})
@@ -180,7 +179,7 @@ private slots:
         loginWith({7, 9, 15, 10}); // may change repairs, not deadlines
         ModalScript script;
         script.add(QStringLiteral("TfSprawdzenieDat"), [this](QWidget* w) {
-            QCOMPARE(window().table()->rowCount(), 3);
+            QCOMPARE(window().table()->model()->rowCount(), 3);
             QCOMPARE(cell(0, 2), QStringLiteral("Komp. (K-001)"));
             QCOMPARE(cell(0, 0), TmyDataBase::dateText(20240515));
             window().table()->selectRow(0);
@@ -189,7 +188,7 @@ private slots:
             window().table()->selectRow(2);
             Dialogs::setNextAnswer(true);
             click(w, "SBUsun");
-            QCOMPARE(window().table()->rowCount(), 2);
+            QCOMPARE(window().table()->model()->rowCount(), 2);
             QCOMPARE(shownTexts().last(), QStringLiteral("Czy na pewno usunąć zaznaczoną pozycję?"));
             click(w, "SBOk");
         });
@@ -211,10 +210,10 @@ private slots:
         Config::global().set(QStringLiteral("pytajPrzedKasowaniem"), false);
         loginAll();
         m_main->action(QStringLiteral("MSprawdzTerminy"))->trigger();
-        QCOMPARE(window().table()->rowCount(), 3);
+        QCOMPARE(window().table()->model()->rowCount(), 3);
         window().table()->selectRow(0);
         click(&window(), "SBDezaktywuj"); // no question with the option off
-        QCOMPARE(window().table()->rowCount(), 2);
+        QCOMPARE(window().table()->model()->rowCount(), 2);
         window().table()->selectRow(1);
         click(&window(), "SBDezaktywuj");
         QCOMPARE(
@@ -224,12 +223,92 @@ private slots:
         Dialogs::setNextAnswer(true);
         click(&window(), "SBDezaktywujWszystko");
         QCOMPARE(shownTexts().last(), QStringLiteral("Czy na pewno deaktywować wszystkie terminy?"));
-        QCOMPARE(window().table()->rowCount(), 1);
+        QCOMPARE(window().table()->model()->rowCount(), 1);
         QCOMPARE(cell(0, 1), QStringLiteral("Bhp"));
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM terminy WHERE ACT='T'")), QStringLiteral("0"));
         // The next check lists only the holding.
         QVERIFY(window().fillTable());
         QCOMPARE(window().entries().size(), 1);
+        window().hide();
+    }
+
+    // The table as the user sees it: the fixed columns coloured and centred,
+    // the text columns one space in, the key hidden; a removed row is taken by
+    // the next one, and the last removed brings back "Niczego nie znaleziono".
+    void tableLooksAndShrinksAsRowsGo()
+    {
+        exec(QStringLiteral("INSERT INTO terminy (IDOBIEKTU,CZEGODOTYCZY,DATAOD,SPRODDO,OPIS) VALUES "
+                            "(1,'K',20240515,'O','Przegląd')"));
+        exec(QStringLiteral("INSERT INTO terminy (IDOBIEKTU,CZEGODOTYCZY,DATAOD,SPRODDO,OPIS) VALUES "
+                            "(1,'L',20240514,'O','Odnowienie')"));
+        exec(QStringLiteral("INSERT INTO bhp (NAZWA,NREWID) VALUES ('Kask','B-1')"));
+        exec(QStringLiteral("INSERT INTO r_bhpprac (IDBHP,NREW,DATADO) VALUES (1,'P\"1',20240510)"));
+        Config::global().set(QStringLiteral("pytajPrzedKasowaniem"), false);
+        loginAll();
+        m_main->action(QStringLiteral("MSprawdzTerminy"))->trigger();
+        QTableView* table = window().table();
+        QAbstractItemModel* model = table->model();
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->columnCount(), 6);
+        const QStringList titles = {QStringLiteral("data"), QString(), QStringLiteral("nr ewid."),
+                                    QStringLiteral("Nazwa / opis"), QStringLiteral("Szczegóły"), QString()};
+        for (int c = 0; c < 6; ++c)
+            QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), titles.at(c));
+        QVERIFY(table->isColumnHidden(5));
+        for (int c = 0; c < 5; ++c)
+            QVERIFY(!table->isColumnHidden(c));
+
+        const QColor fixed = window().palette().color(QPalette::Button);
+        const QModelIndex date = model->index(0, 0);
+        QCOMPARE(date.data().toString(), TmyDataBase::dateText(20240515));
+        QCOMPARE(date.data(Qt::BackgroundRole).value<QBrush>().color(), fixed.darker(160));
+        QCOMPARE(date.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::white));
+        QCOMPARE(date.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::Alignment(Qt::AlignCenter));
+        const QModelIndex kind = model->index(0, 1);
+        QCOMPARE(kind.data().toString(), QStringLiteral("Term."));
+        QCOMPARE(kind.data(Qt::BackgroundRole).value<QBrush>().color(), fixed.darker(100));
+        QCOMPARE(kind.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
+        QCOMPARE(model->index(0, 3).data().toString(), QStringLiteral(" Przegląd"));
+        QVERIFY(!model->index(0, 3).data(Qt::BackgroundRole).isValid());
+        QCOMPARE(model->index(1, 2).data().toString(), QStringLiteral(" Lic. (L-001)"));
+        QCOMPARE(model->index(2, 4).data().toString(), QStringLiteral(" Prac.: "));
+        // The hidden key: the number, or the holding's condition.
+        QCOMPARE(model->index(0, 5).data().toString().trimmed(), scalar(QStringLiteral(
+                                                                     "SELECT IDTERMINU FROM terminy "
+                                                                     "WHERE OPIS='Przegląd'")));
+        QCOMPARE(model->index(2, 5).data().toString().trimmed(), QStringLiteral("NREW=\"P\"1\" AND IDBHP=1"));
+        QCOMPARE(window().shownRows().at(1),
+                 (QStringList{TmyDataBase::dateText(20240514), QStringLiteral("Term."),
+                              QStringLiteral("Lic. (L-001)"), QStringLiteral("Odnowienie"),
+                              QStringLiteral("Rodzaj: ")}));
+
+        // The first row goes: the next takes its place and stays selected.
+        table->selectRow(0);
+        click(&window(), "SBUsun");
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(table->currentIndex().row(), 0);
+        QCOMPARE(cell(0, 3), QStringLiteral("Odnowienie"));
+        QCOMPARE(table->selectionModel()->selectedRows().size(), 1);
+        // The last row goes: the one before is selected.
+        table->selectRow(1);
+        click(&window(), "SBUsun");
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(table->currentIndex().row(), 0);
+        QCOMPARE(cell(0, 3), QStringLiteral("Odnowienie"));
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM r_bhpprac")), QStringLiteral("0"));
+        click(&window(), "SBUsun");
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(cell(0, 3), QStringLiteral("Niczego nie znaleziono"));
+        QCOMPARE(cell(0, 0), QString());
+        QCOMPARE(cell(0, 5), QString());
+        QVERIFY(window().entries().isEmpty());
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM terminy")), QStringLiteral("0"));
+        // A table with nothing in it has nothing to delete or deactivate.
+        table->selectRow(0);
+        const qsizetype before = Dialogs::shown().size();
+        click(&window(), "SBUsun");
+        click(&window(), "SBDezaktywujWszystko");
+        QCOMPARE(Dialogs::shown().size(), before);
         window().hide();
     }
 
