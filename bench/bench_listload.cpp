@@ -80,7 +80,7 @@ int rawRead(sqlite3* db, const QString& text, int limit)
     sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &stmt, nullptr);
     const int columns = sqlite3_column_count(stmt);
     int rows = 0;
-    volatile qint64 sink = 0;
+    qint64 sink = 0;
     while ((limit == 0 || rows < limit) && sqlite3_step(stmt) == SQLITE_ROW) {
         for (int c = 0; c < columns; ++c)
             sink += sqlite3_column_type(stmt, c) == SQLITE_INTEGER ? sqlite3_column_int64(stmt, c)
@@ -88,7 +88,7 @@ int rawRead(sqlite3* db, const QString& text, int limit)
         ++rows;
     }
     sqlite3_finalize(stmt);
-    return rows;
+    return sink == -1 ? -1 : rows; // the values used, so none is skipped
 }
 
 void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -126,10 +126,10 @@ int main(int argc, char** argv)
     Statement& q = db.statement(kList);
     db.listState().resetAll();
 
-    ListModel model(q, {{QStringLiteral("NREWID")},
-                        {QStringLiteral("NAZWA")},
-                        {QStringLiteral("PRODUCENT")},
-                        {QStringLiteral("NRSERYJNY")},
+    ListModel model(q, {{QStringLiteral("NREWID"), QString()},
+                        {QStringLiteral("NAZWA"), QString()},
+                        {QStringLiteral("PRODUCENT"), QString()},
+                        {QStringLiteral("NRSERYJNY"), QString()},
                         {QStringLiteral("DATAZAKUPU"), {}, 64, ColumnFormat::Date},
                         {QStringLiteral("NETTO"), {}, 64, ColumnFormat::Amount}});
     DataGrid grid;

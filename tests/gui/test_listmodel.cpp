@@ -228,7 +228,7 @@ private slots:
     void partialReadShownWhole()
     {
         Statement& q = partial(3000);
-        ListModel model(q, {{QStringLiteral("NAZWISKO")}});
+        ListModel model(q, {{QStringLiteral("NAZWISKO"), QString()}});
         QCOMPARE(model.rowCount(), 3000);
         QVERIFY(q.loadedCount() < 3000);
         // The last row painted before the rest was read in the background.
@@ -247,7 +247,7 @@ private slots:
         // A count that missed rows (a join that gave two) is put right when
         // the read ends, without a reset that would lose the selection.
         Statement& q = partial(2500);
-        ListModel model(q, {{QStringLiteral("NAZWISKO")}});
+        ListModel model(q, {{QStringLiteral("NAZWISKO"), QString()}});
         QCOMPARE(model.rowCount(), 2500);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         QTRY_VERIFY(!q.isReading());
@@ -260,7 +260,7 @@ private slots:
     {
         // The cursor sent to the last row by the keyboard reaches it at once.
         Statement& q = partial(3000);
-        ListModel model(q, {{QStringLiteral("NAZWISKO")}});
+        ListModel model(q, {{QStringLiteral("NAZWISKO"), QString()}});
         DataGrid grid;
         grid.setListModel(&model);
         grid.resize(400, 300);
@@ -272,7 +272,7 @@ private slots:
         // The model gone while rows remain: its reading stops with it.
         Statement& again = partial(3000);
         {
-            ListModel shortLived(again, {{QStringLiteral("NAZWISKO")}});
+            ListModel shortLived(again, {{QStringLiteral("NAZWISKO"), QString()}});
         }
         QTest::qWait(20);
         QVERIFY(again.isReading());
