@@ -138,13 +138,15 @@ int main(int argc, char** argv)
     grid.show();
     QApplication::processEvents();
     auto enter = [&] {
+        q.close(); // left and entered again: read afresh
         model.reload([&] { return db.reloadList(kList); });
         grid.viewport()->repaint(); // the first rows painted
     };
 
     // Before the keys: every row read and sorted by the collation.
     const double old = ms(enter);
-    std::printf("%-22s %10.2f ms (%d rows, once)\n", "without keys", old, q.recordCount());
+    const double oldAgain = ms(enter);
+    std::printf("%-22s %10.2f ms, again %.2f ms (%d rows)\n", "without keys", old, oldAgain, q.recordCount());
     q.close();
     const double upgrade = ms(
         [&] { SchemaUpgrades(db, base, kPassword, [](const QString&, const QString&) {}).updateSortKeys(); });

@@ -213,9 +213,9 @@ private slots:
 
     // A statement that has read its first rows only: the whole count at once,
     // any row on demand, the rest read between events.
-    Statement& partial(int expected)
+    Statement& partial(int expected, const QString& name = QStringLiteral("testList"))
     {
-        Statement& q = m_db->statement(QStringLiteral("testList"));
+        Statement& q = m_db->statement(name);
         q.clear();
         q.add(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<3000)"));
         q.add(QStringLiteral("SELECT i AS ID, 'wiersz ' || i AS NAZWISKO FROM n"));
@@ -258,19 +258,19 @@ private slots:
 
     void gridOverPartialRead()
     {
-        // The cursor sent to the last row by the keyboard reaches it at once.
+        // The selection put on the last row takes the cursor there at once.
         Statement& q = partial(3000);
         ListModel model(q, {{QStringLiteral("NAZWISKO"), QString()}});
         DataGrid grid;
         grid.setListModel(&model);
         grid.resize(400, 300);
         grid.show();
-        grid.setFocus();
-        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        grid.setCurrentIndex(model.index(2999, 0));
+        QVERIFY(q.loadedCount() >= 3000);
         QCOMPARE(grid.currentRow(), 2999);
         QCOMPARE(q.text(QStringLiteral("ID")), QStringLiteral("3000"));
         // The model gone while rows remain: its reading stops with it.
-        Statement& again = partial(3000);
+        Statement& again = partial(3000, QStringLiteral("otherList"));
         {
             ListModel shortLived(again, {{QStringLiteral("NAZWISKO"), QString()}});
         }
