@@ -118,7 +118,7 @@ void AdditionalCommands::relocate(const QString& list, qint64 key)
     if (!m_db.locate(list, {key})) {
         Statement& q = m_db.statement(list);
         if (q.isOpen())
-            q.setRecNo(std::min(position, q.recordCount() - 1));
+            q.setRecNo(std::min(position, q.shownCount() - 1));
     }
     emit listReloaded(list);
 }

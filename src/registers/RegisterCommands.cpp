@@ -92,7 +92,7 @@ void RegisterCommands::relocate(const QVariantList& keys)
     if (!m_context.db.locate(m_list, keys)) {
         Statement& q = m_context.db.statement(m_list);
         if (q.isOpen())
-            q.setRecNo(std::min(position, q.recordCount() - 1));
+            q.setRecNo(std::min(position, q.shownCount() - 1));
     }
     emit listReloaded(m_list);
 }
@@ -135,7 +135,7 @@ void RegisterCommands::reloadAt(const QString& list, int position)
     m_context.db.reloadList(list);
     Statement& q = m_context.db.statement(list);
     if (q.isOpen())
-        q.setRecNo(std::min(position, q.recordCount() - 1));
+        q.setRecNo(std::min(position, q.shownCount() - 1));
     emit listReloaded(list);
 }
 

@@ -108,25 +108,38 @@ int compareUtf8(const char* a, int lenA, const char* b, int lenB)
 
 std::string sortKey(const char* text, int length)
 {
-    // Primary weights (3 bytes each, never 0), a 0 terminator so a shorter text
-    // comes first, the case of each letter, then the bytes themselves.
     std::string key;
-    key.reserve(size_t(length) * 4 + 3);
-    std::string cases;
+    appendSortKey(key, text, length);
+    return key;
+}
+
+void appendSortKey(std::string& key, const char* text, int length)
+{
+    // Primary weights, a terminator below every weight so a shorter text comes
+    // first, the case of each letter, then the bytes themselves. A weight takes
+    // two bytes below 0xFF00 (every letter and digit) and 0xFF + three above,
+    // which keeps the byte order of the weights and no code a prefix of another.
+    thread_local std::string cases; // kept between calls: no allocation per key
+    cases.clear();
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     const auto* e = p + length;
     while (p < e) {
         const Weight w = weightOf(nextCodePoint(p, e));
-        const uint32_t v = w.primary + 1;
-        key.push_back(char((v >> 16) & 0xFF));
-        key.push_back(char((v >> 8) & 0xFF));
-        key.push_back(char(v & 0xFF));
+        const uint32_t v = w.primary + 1; // never 0: the terminator is 0 0
+        if (v < 0xFF00) {
+            key.push_back(char((v >> 8) & 0xFF));
+            key.push_back(char(v & 0xFF));
+        } else {
+            key.push_back(char(0xFF));
+            key.push_back(char((v >> 16) & 0xFF));
+            key.push_back(char((v >> 8) & 0xFF));
+            key.push_back(char(v & 0xFF));
+        }
         cases.push_back(char(w.secondary));
     }
-    key.append(3, '\0');
+    key.append(2, '\0');
     key.append(cases);
     key.append(text, size_t(length));
-    return key;
 }
 
 int compare(const QString& a, const QString& b)

@@ -17,6 +17,8 @@ int compareUtf8(const char* a, int lenA, const char* b, int lenB);
 // Bytes whose plain byte order is the order of compareUtf8 (for sorting many
 // texts: each is decoded once instead of at every comparison).
 std::string sortKey(const char* text, int length);
+// The same key appended to `key` (many keys in one buffer).
+void appendSortKey(std::string& key, const char* text, int length);
 // Registers the collation "PL" on a connection.
 bool registerOn(sqlite3* db);
 // The collation clause added to ORDER BY terms that may sort text.

@@ -4,6 +4,7 @@
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/SortKeys.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
@@ -53,6 +54,7 @@ void SchemaUpgrades::run()
     update104();
     update105();
     update26();
+    updateSortKeys();
 }
 
 template <typename F> bool SchemaUpgrades::inTransaction(StepState& state, F&& work)
@@ -253,4 +255,15 @@ void SchemaUpgrades::update26()
         return;
     ErrorLog::writeLine(kInfo + QStringLiteral("baza danych zaktualizowana do wersji 2.6"));
     m_notify(QStringLiteral("Informacja"), QStringLiteral("Baza danych zaktualizowana do wersji 2.6"));
+}
+
+void SchemaUpgrades::updateSortKeys()
+{
+    SqlConnection& connection = m_db.DatabaseMain();
+    // Silent: the file only gains a column and an index the user never sees.
+    StepState state;
+    inTransaction(state, [&] { SortKeys::addMissing(connection); });
+    // Also when nothing was added: the triggers of a column another
+    // workstation has just added.
+    SortKeys::attach(connection);
 }

@@ -26,13 +26,15 @@ public:
     // The folder holding empty/schema.sql; empty means the program's own.
     void setTemplateDir(const QString& dir) { m_templateDir = dir; }
 
-    // The five steps in their order.
+    // The five steps in their order, then the sort keys.
     void run();
     void update102();
     void update103();
     void update104();
     void update105();
     void update26();
+    // The Polish sort keys of the large lists (SortKeys), at every login.
+    void updateSortKeys();
 
     static QString markerPath(const QString& directory, const QString& version);
     // "naprawy.BAK", "dokumenty.BAK": the rows of the table before its new column.

@@ -2,6 +2,8 @@
 
 #include "store/DbError.h"
 #include "store/PolishCollation.h"
+#include "store/SortKeys.h"
+#include "store/Statement.h"
 
 #include <QFileInfo>
 
@@ -66,6 +68,7 @@ void SqlConnection::openOnce(const QString& file, const QByteArray& key, bool cr
         // The first read proves the key: a wrong one shows as SQLITE_NOTADB here.
         exec(QStringLiteral("SELECT count(*) FROM sqlite_master; PRAGMA journal_mode=DELETE;"));
         exec(QStringLiteral("PRAGMA cache_size=-%1").arg(cacheKibFor(QFileInfo(file).size())));
+        SortKeys::attach(*this);
     } catch (...) {
         sqlite3_close(m_db);
         m_db = nullptr;
@@ -89,7 +92,9 @@ bool SqlConnection::ensureCurrent()
         return false;
     SqlConnection fresh;
     fresh.open(m_file, QString::fromUtf8(m_key));
+    stopPendingReads(); // their rows are those of the old file
     std::swap(m_db, fresh.m_db);
+    std::swap(m_sortKeyed, fresh.m_sortKeyed);
     m_identity = fresh.m_identity;
     ++m_generation;
     m_seenChanges = -1;
@@ -133,6 +138,8 @@ void SqlConnection::close()
     ++m_generation;
     m_seenChanges = -1;
     m_seenDataVersion = -1;
+    stopPendingReads();
+    m_sortKeyed.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -140,6 +147,30 @@ void SqlConnection::close()
     m_file.clear();
     m_key.clear();
     m_identity = {};
+}
+
+void SqlConnection::addPendingRead(Statement* statement)
+{
+    if (std::find(m_pendingReads.begin(), m_pendingReads.end(), statement) == m_pendingReads.end())
+        m_pendingReads.push_back(statement);
+}
+
+void SqlConnection::removePendingRead(Statement* statement)
+{
+    std::erase(m_pendingReads, statement);
+}
+
+void SqlConnection::finishPendingReads()
+{
+    // Each one leaves the list as it finishes.
+    while (!m_pendingReads.empty())
+        m_pendingReads.back()->fetchAll();
+}
+
+void SqlConnection::stopPendingReads()
+{
+    while (!m_pendingReads.empty())
+        m_pendingReads.back()->stopReading();
 }
 
 void SqlConnection::exec(const QString& sql)

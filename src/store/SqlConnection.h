@@ -4,10 +4,13 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <vector>
 
 struct sqlite3;
+class Statement;
 
 // One open, keyed SQLCipher database file. Rollback journal (so a database on
 // a network share works), a busy timeout, and the Polish collation "PL".
@@ -60,6 +63,18 @@ public:
     static int busyTimeoutMs() { return 5000; }
     static QString replacedText();
 
+    // The lists whose Polish sort keys this connection keeps (SortKeys::attach).
+    void setSortKeyedLists(const QStringList& lists) { m_sortKeyed = lists; }
+    bool hasSortKeys(const QString& list) const { return m_sortKeyed.contains(list); }
+
+    // Statements still reading their rows. A read left open would see this
+    // connection's own writes half way, so every write first finishes them,
+    // and closing the connection ends them where they are.
+    void addPendingRead(Statement* statement);
+    void removePendingRead(Statement* statement);
+    void finishPendingReads();
+    void stopPendingReads();
+
     // Page cache in KiB for a database file of `fileBytes`.
     static qint64 cacheKibFor(qint64 fileBytes);
 
@@ -74,4 +89,6 @@ private:
     qint64 m_seenChanges = -1;
     qint64 m_seenDataVersion = -1;
     QString m_file;
+    QStringList m_sortKeyed;
+    std::vector<Statement*> m_pendingReads;
 };

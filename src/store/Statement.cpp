@@ -17,6 +17,11 @@ Statement::Statement(SqlConnection* connection, const QString& name, const QStri
 {
 }
 
+Statement::~Statement()
+{
+    stopReading();
+}
+
 void Statement::clear()
 {
     close();
@@ -114,8 +119,28 @@ void Statement::open()
         m_fieldNames << name;
         m_fieldIndex.insert(name.toUpper(), c);
     }
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    m_reading.stmt = stmt;
+    if (!readRows(m_firstRows > 0 ? m_firstRows : INT_MAX)) {
+        m_connection->addPendingRead(this);
+    } else if (!m_readError.isEmpty()) {
+        const QString message = m_readError;
+        const int code = m_readErrorCode;
+        close();
+        throw DbError(message, code);
+    }
+    m_open = true;
+    m_pos = 0;
+    m_openedLines = m_lines;
+    m_openedParams = m_params;
+    m_openedStamp = stamp;
+}
+
+bool Statement::readRows(int limit)
+{
+    sqlite3_stmt* stmt = m_reading.stmt;
+    const int columns = sqlite3_column_count(stmt);
+    int rc = SQLITE_DONE;
+    for (int read = 0; read < limit && (rc = sqlite3_step(stmt)) == SQLITE_ROW; ++read) {
         for (int c = 0; c < columns; ++c) {
             Cell cell{};
             switch (sqlite3_column_type(stmt, c)) {
@@ -146,25 +171,72 @@ void Statement::open()
         }
         ++m_rows;
     }
+    if (rc == SQLITE_ROW)
+        return false; // the limit was reached; rows may remain
     if (rc != SQLITE_DONE) {
-        sqlite3_finalize(stmt);
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_connection->handle()));
-        close();
-        throw DbError(message, rc);
+        m_readError = QString::fromUtf8(sqlite3_errmsg(m_connection->handle()));
+        m_readErrorCode = rc;
     }
-    sqlite3_finalize(stmt);
-    m_open = true;
-    m_pos = 0;
-    m_openedLines = m_lines;
-    m_openedParams = m_params;
-    m_openedStamp = stamp;
+    endRead();
+    return true;
+}
+
+void Statement::endRead()
+{
+    if (!m_reading.stmt)
+        return;
+    sqlite3_finalize(m_reading.stmt);
+    m_reading.stmt = nullptr;
+    m_expected = -1;
+    if (m_connection)
+        m_connection->removePendingRead(this);
+}
+
+void Statement::readOn(int row)
+{
+    // In steps, so a row near the start does not read the whole rest.
+    const int wanted = row == INT_MAX ? INT_MAX : std::max(row + 1 - m_rows, 256);
+    readRows(wanted);
+}
+
+int Statement::shownCount() const
+{
+    if (isReading() && m_expected >= m_rows)
+        return m_expected;
+    return recordCount();
+}
+
+bool Statement::fetchMore(int rows)
+{
+    if (m_reading.stmt)
+        readRows(std::max(rows, 1));
+    if (!m_readError.isEmpty()) {
+        const QString message = m_readError;
+        const int code = m_readErrorCode;
+        m_readError.clear();
+        m_readErrorCode = 0;
+        throw DbError(message, code);
+    }
+    return isReading();
+}
+
+void Statement::fetchAll()
+{
+    fetchMore(INT_MAX);
+}
+
+void Statement::stopReading()
+{
+    endRead();
 }
 
 int Statement::execSQL()
 {
     close();
-    if (m_connection)
+    if (m_connection) {
+        m_connection->finishPendingReads();
         m_connection->ensureCurrent();
+    }
     const QByteArray sql = text().toUtf8();
     const char* begin = sql.constData();
     const char* end = begin + sql.size();
@@ -190,6 +262,10 @@ int Statement::execSQL()
 
 void Statement::close()
 {
+    endRead();
+    m_expected = -1;
+    m_readError.clear();
+    m_readErrorCode = 0;
     m_open = false;
     m_fieldNames.clear();
     m_fieldIndex.clear();
@@ -211,6 +287,7 @@ bool Statement::reorder(int column, bool ascending, const QStringList& lines)
 {
     if (!m_open || column < 0 || column >= fieldCount())
         return false;
+    fetchAll();
     const size_t width = size_t(fieldCount());
     const Cell* cells = m_cells.data();
     const char* arena = m_arena.data();
@@ -242,34 +319,68 @@ bool Statement::reorder(int column, bool ascending, const QStringList& lines)
             return a.length < b.length ? -1 : (a.length > b.length ? 1 : 0);
         }
     };
-    std::vector<int> order(static_cast<size_t>(m_rows));
-    for (int r = 0; r < m_rows; ++r)
-        order[size_t(r)] = r;
-    // The texts of the sort column decoded once into keys in byte order.
-    std::vector<std::string> keys(static_cast<size_t>(m_rows));
+    // The texts of the sort column decoded once into keys in byte order, all
+    // in one buffer; each row carries the first bytes of its key, so most
+    // comparisons never leave the array being sorted.
+    struct Entry
+    {
+        quint64 prefix;
+        int row;
+    };
+    std::string keys;
+    std::vector<std::pair<quint32, quint32>> spans(static_cast<size_t>(m_rows)); // offset, length
     for (int r = 0; r < m_rows; ++r) {
         const Cell& c = cells[size_t(r) * width + size_t(column)];
-        if (c.kind == Kind::Text)
-            keys[size_t(r)] = PolishCollation::sortKey(arena + c.offset, int(c.length));
+        if (c.kind != Kind::Text)
+            continue;
+        const size_t at = keys.size();
+        PolishCollation::appendSortKey(keys, arena + c.offset, int(c.length));
+        spans[size_t(r)] = {quint32(at), quint32(keys.size() - at)};
     }
+    auto prefixOf = [&](int r) {
+        quint64 p = 0;
+        const auto [at, length] = spans[size_t(r)];
+        for (quint32 i = 0; i < 8; ++i)
+            p = (p << 8) | (i < length ? quint64(quint8(keys[at + i])) : 0);
+        return p;
+    };
+    std::vector<Entry> order(static_cast<size_t>(m_rows));
+    for (int r = 0; r < m_rows; ++r)
+        order[size_t(r)] = {prefixOf(r), r};
     bool tied = false;
     auto compareRows = [&](int x, int y) {
         const Cell* a = cells + size_t(x) * width;
         const Cell* b = cells + size_t(y) * width;
-        int c = (a[column].kind == Kind::Text && b[column].kind == Kind::Text)
-                    ? keys[size_t(x)].compare(keys[size_t(y)])
-                    : compareCells(a[column], b[column], true);
+        int c = 0;
+        if (a[column].kind == Kind::Text && b[column].kind == Kind::Text) {
+            const auto [ax, al] = spans[size_t(x)];
+            const auto [bx, bl] = spans[size_t(y)];
+            c = std::memcmp(keys.data() + ax, keys.data() + bx, std::min(al, bl));
+            if (c == 0)
+                c = al < bl ? -1 : (al > bl ? 1 : 0);
+        } else {
+            c = compareCells(a[column], b[column], true);
+        }
         c = c < 0 ? -1 : (c > 0 ? 1 : 0);
         if (!ascending)
             c = -c;
         return c != 0 ? c : compareCells(a[0], b[0], false);
     };
-    std::sort(order.begin(), order.end(), [&](int x, int y) { return compareRows(x, y) < 0; });
+    auto less = [&](const Entry& x, const Entry& y) {
+        const Cell& a = cells[size_t(x.row) * width + size_t(column)];
+        const Cell& b = cells[size_t(y.row) * width + size_t(column)];
+        if (a.kind == Kind::Text && b.kind == Kind::Text && x.prefix != y.prefix)
+            return ascending ? x.prefix < y.prefix : x.prefix > y.prefix;
+        return compareRows(x.row, y.row) < 0;
+    };
+    std::sort(order.begin(), order.end(), less);
     for (size_t r = 1; r < order.size() && !tied; ++r)
-        tied = compareRows(order[r - 1], order[r]) == 0;
+        tied = compareRows(order[r - 1].row, order[r].row) == 0;
     if (tied)
         return false;
-    m_order = std::move(order);
+    m_order.resize(order.size());
+    for (size_t r = 0; r < order.size(); ++r)
+        m_order[r] = order[r].row;
     m_reordered = true;
     m_lines = lines;
     m_openedLines = lines;
@@ -292,6 +403,7 @@ int Statement::column(const QString& field) const
 
 const Statement::Cell& Statement::cell(int row, int column) const
 {
+    ensureRow(row);
     if (row < 0 || row >= m_rows || column < 0 || column >= fieldCount()) {
         static const Cell empty{};
         return empty; // at the end of the data every field reads empty

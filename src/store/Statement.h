@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,20 @@ struct sqlite3_stmt;
 // is replaced by its 0-based index, and text parameters :PARAM0, :PARAM1, ...
 // (or any :NAME) always bound, never spliced. Opening reads the whole result
 // into a compact buffer with a cursor (first, next, eof, fields by name).
+//
+// A list may ask for its first rows only (setFirstRows): open() then stops
+// after them and the rest is read by fetchMore() or whenever a row past those
+// read is asked for; the count, the cursor and every row-wise read give the
+// whole result as if it had been read at once.
 class Statement
 {
 public:
     explicit Statement(SqlConnection* connection = nullptr, const QString& name = {});
     explicit Statement(SqlConnection* connection, const QString& name, const QStringList& lines);
+    ~Statement();
+    // A copy never continues the original's read.
+    Statement(const Statement& other) = default;
+    Statement& operator=(const Statement& other) = delete;
 
     void setConnection(SqlConnection* connection) { m_connection = connection; }
     QString name() const { return m_name; }
@@ -41,6 +51,7 @@ public:
     // Bound as a blob: bytes that are not text (a cipher text may hold byte 0).
     void setParamBytes(const QString& name, const QByteArray& value);
     void clearParams() { m_params.clear(); }
+    void copyParams(const Statement& other) { m_params = other.m_params; }
 
     // Running. Both throw DbError; the statement stays closed after a failure.
     void open();
@@ -65,18 +76,48 @@ public:
     // The connection's change stamp when the statement was last opened.
     quint64 openedStamp() const { return m_openedStamp; }
 
+    // Reading in parts. 0 (the default): open() reads every row.
+    void setFirstRows(int rows) { m_firstRows = rows; }
+    bool isReading() const { return m_reading.stmt != nullptr; }
+    int loadedCount() const { return m_rows; }
+    // The row count while reading, as counted beside the read; -1 unknown.
+    void setExpectedCount(int rows) { m_expected = rows; }
+    // The whole count without reading the rest: the expected one while
+    // reading (else every row is read first).
+    int shownCount() const;
+    // Reads up to `rows` more; answers whether rows remain. Both throw DbError
+    // (a failure met by an implicit read is thrown here); the rows read before
+    // a failure stay.
+    bool fetchMore(int rows);
+    void fetchAll();
+    // Ends the read where it is (the connection is closing).
+    void stopReading();
+
     // Cursor
-    int recordCount() const { return m_rows; }
+    int recordCount() const
+    {
+        ensureRow(INT_MAX);
+        return m_rows;
+    }
     bool isEmpty() const { return m_rows == 0; }
     void first() { m_pos = 0; }
     void next()
     {
+        ensureRow(m_pos + 1);
         if (m_pos < m_rows)
             ++m_pos;
     }
-    bool eof() const { return m_pos >= m_rows; }
+    bool eof() const
+    {
+        ensureRow(m_pos);
+        return m_pos >= m_rows;
+    }
     int recNo() const { return m_pos; }
-    void setRecNo(int row) { m_pos = std::clamp(row, 0, m_rows); }
+    void setRecNo(int row)
+    {
+        ensureRow(row);
+        m_pos = std::clamp(row, 0, m_rows);
+    }
 
     // Fields of the current row; an unknown name throws DbError.
     int fieldCount() const { return int(m_fieldNames.size()); }
@@ -99,7 +140,14 @@ public:
     QVariant valueAt(int row, int column) const;
 
 private:
-    enum class Kind : quint8 { Null, Integer, Real, Text, Blob };
+    enum class Kind : quint8
+    {
+        Null,
+        Integer,
+        Real,
+        Text,
+        Blob
+    };
     struct Cell
     {
         union {
@@ -111,6 +159,17 @@ private:
         Kind kind;
     };
 
+    // Reads on until `row` is read or the result ends; a failure stops the
+    // read and waits for the next fetchMore()/fetchAll() to be thrown.
+    void ensureRow(int row) const
+    {
+        if (m_reading.stmt && row >= m_rows)
+            const_cast<Statement*>(this)->readOn(row);
+    }
+    void readOn(int row);
+    // Steps the open read for at most `limit` rows; true at the end.
+    bool readRows(int limit);
+    void endRead();
     int column(const QString& field) const;
     const Cell& cell(int row, int column) const;
     sqlite3_stmt* prepare(const QByteArray& sql, const char** tail) const;
@@ -120,6 +179,19 @@ private:
     QString m_name;
     QStringList m_lines;
     QHash<QString, QVariant> m_params; // upper-case name without ':' -> value
+
+    struct Reading
+    {
+        sqlite3_stmt* stmt = nullptr;
+        Reading() = default;
+        Reading(const Reading&) {}
+        Reading& operator=(const Reading&) { return *this; }
+    };
+    Reading m_reading;
+    int m_firstRows = 0;
+    int m_expected = -1;
+    QString m_readError;
+    int m_readErrorCode = 0;
 
     bool m_open = false;
     QStringList m_fieldNames;

@@ -7,6 +7,7 @@
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/RowGone.h"
+#include "store/SortKeys.h"
 #include "store/StatementTexts.h"
 #include "store/TableList.h"
 #include "store/WriteTransaction.h"
@@ -235,12 +236,22 @@ int orderedField(const Statement& q, const QString& term)
     return found;
 }
 
+// The list's state written into its statement; an order that has Polish keys
+// in the file is read by them, the engine then walking their index.
+void applyState(const SqlConnection& connection, const ListState& state, const QString& list, Statement& q)
+{
+    state.applyTo(list, q);
+    const QString term = SortKeys::orderTerm(connection, list, state.orderColumn(list));
+    if (!term.isEmpty())
+        q.setLine(ListState::orderLine(list), term);
+}
+
 bool resortInMemory(SqlConnection& connection, const ListState& state, const QString& list, Statement& q)
 {
     if (!q.unchangedSinceOpen() || q.openedStamp() != connection.changeStamp())
         return false;
     Statement target(nullptr, list, q.lines());
-    state.applyTo(list, target);
+    applyState(connection, state, list, target);
     const int orderLine = ListState::orderLine(list);
     const int directionLine = ListState::directionLine(list);
     const QStringList& now = q.lines();
@@ -272,11 +283,31 @@ bool TmyDataBase::reloadList(const QString& list, qint64 computerKey)
     if (resortInMemory(m_connection, m_lists, list, q))
         return true;
     q.close();
-    m_lists.applyTo(list, q);
-    const bool ok = guarded(reloadCode(list), [&] { q.open(); });
+    applyState(m_connection, m_lists, list, q);
+    // In key order the first rows come straight from the index and the rest
+    // follow as the list asks for them; the count is taken beside them.
+    const bool keyed = !SortKeys::orderTerm(m_connection, list, m_lists.orderColumn(list)).isEmpty();
+    q.setFirstRows(keyed ? kFirstRows : 0);
+    const bool ok = guarded(reloadCode(list), [&] {
+        q.open();
+        if (q.isReading())
+            q.setExpectedCount(countRows(list, q));
+    });
     if (!ok)
         q.close();
     return ok;
+}
+
+int TmyDataBase::countRows(const QString& list, const Statement& q)
+{
+    QStringList conditions;
+    for (int line : ListState::slotLines(list))
+        conditions << q.line(line);
+    Statement count(&m_connection, list, {SortKeys::countText(list, conditions)});
+    // Bound like the list itself (a slot may name a parameter).
+    count.copyParams(q);
+    count.open();
+    return count.isEmpty() ? -1 : int(count.integerAt(0, 0));
 }
 
 void TmyDataBase::disconnect()
@@ -372,7 +403,10 @@ bool TmyDataBase::locate(const QString& list, const QVariantList& keys)
         }
         const bool textKey = QLatin1String(entry->keys.front()) == QLatin1String("NREW");
         q.first();
-        for (int row = 0; row < q.recordCount(); ++row) {
+        // A list still reading is read on only until the row is found.
+        for (int row = 0;; ++row) {
+            if (row >= q.loadedCount() && !(q.isReading() && (q.fetchMore(4096), row < q.loadedCount())))
+                break;
             bool match = true;
             for (size_t i = 0; i < columns.size() && match; ++i) {
                 const QVariant key = keys.value(int(i));

@@ -155,6 +155,11 @@ public:
     static QString databaseFile(const QString& directory);
 
 private:
+    // Rows a keyed list reads before it is shown; the rest follow.
+    static constexpr int kFirstRows = 500;
+    // The list's whole row count by its base table, read beside the first rows.
+    int countRows(const QString& list, const Statement& q);
+
     SqlConnection m_connection;
     WorkstationPresence m_presence;
     std::function<void()> m_replaced;

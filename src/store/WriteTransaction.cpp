@@ -16,6 +16,8 @@ WriteTransaction::WriteTransaction(SqlConnection& connection) : m_connection(con
     if (!connection.isOpen())
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
     if (sqlite3_get_autocommit(connection.handle())) {
+        // A list still reading would meet the rows changed half way.
+        connection.finishPendingReads();
         connection.ensureCurrent();
         connection.exec(QStringLiteral("BEGIN IMMEDIATE"));
         // Looked at under the write lock: a restore renames its file in only

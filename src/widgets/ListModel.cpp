@@ -6,6 +6,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QSet>
 #include <QWidget>
@@ -42,8 +43,11 @@ Statement& closedStatement()
 ListModel::ListModel(Statement& statement, QList<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_statement(&statement), m_columns(std::move(columns))
 {
+    m_reader.setSingleShot(true);
+    m_reader.setInterval(0);
+    connect(&m_reader, &QTimer::timeout, this, &ListModel::readStep);
     resolve();
-    m_rows = m_statement->recordCount();
+    takeCount();
     liveModels() << this;
 }
 
@@ -101,7 +105,7 @@ void ListModel::setStatement(Statement& statement)
     beginResetModel();
     m_statement = &statement;
     resolve();
-    m_rows = m_statement->recordCount();
+    takeCount();
     endResetModel();
 }
 
@@ -133,7 +137,7 @@ bool ListModel::reload(const std::function<bool()>& reopen)
     beginResetModel();
     const bool ok = reopen();
     resolve();
-    m_rows = m_statement->recordCount();
+    takeCount();
     endResetModel();
     return ok;
 }
@@ -206,8 +210,45 @@ void ListModel::refresh()
 {
     beginResetModel();
     resolve();
-    m_rows = m_statement->recordCount();
+    takeCount();
     endResetModel();
+}
+
+void ListModel::takeCount()
+{
+    m_rows = m_statement->shownCount();
+    if (m_statement->isReading())
+        m_reader.start();
+    else
+        m_reader.stop();
+}
+
+void ListModel::readStep()
+{
+    Statement& q = *m_statement;
+    if (q.isReading()) {
+        QElapsedTimer clock;
+        clock.start();
+        const bool ok = guarded(TmyDataBase::reloadCode(q.name()), [&] {
+            while (q.fetchMore(256) && clock.elapsed() < kReadStepMs) {
+            }
+        });
+        if (ok && q.isReading()) {
+            m_reader.start();
+            return;
+        }
+    }
+    // All read (or the read failed and stopped): the count the rows give.
+    const int rows = q.recordCount();
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    } else if (rows < m_rows) {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    }
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const

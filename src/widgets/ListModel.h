@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QTimer>
 
 #include <functional>
 
@@ -32,6 +33,10 @@ struct GridColumn
 // Reopen the statement through reload(), or call refresh() after it has been
 // reopened elsewhere. The row count is the one of the last refresh, so a view
 // stays consistent while somebody else reopens the shared statement.
+//
+// A statement that has read only its first rows shows its whole count at
+// once; the rows past those read are read when a view asks for them, and the
+// rest in short steps between the window's events.
 class ListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -85,7 +90,12 @@ public:
     // The text a cell shows (also used by search, sums and CSV).
     QString displayText(int row, int column) const;
 
+    // Time one step of the reading in the background may take.
+    static constexpr int kReadStepMs = 15;
+
 private:
+    void takeCount();
+    void readStep();
     static bool isShown(const ListModel* model);
 
     struct Resolved
@@ -102,4 +112,5 @@ private:
     bool m_labelsOn = true;
     int m_sortColumn = -1;
     bool m_sortAscending = true;
+    QTimer m_reader;
 };

@@ -210,6 +210,73 @@ private slots:
         model.removeField(QStringLiteral("LOK")); // already gone
         QCOMPARE(model.columnCount(), 7);
     }
+
+    // A statement that has read its first rows only: the whole count at once,
+    // any row on demand, the rest read between events.
+    Statement& partial(int expected, const QString& name = QStringLiteral("testList"))
+    {
+        Statement& q = m_db->statement(name);
+        q.clear();
+        q.add(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<3000)"));
+        q.add(QStringLiteral("SELECT i AS ID, 'wiersz ' || i AS NAZWISKO FROM n"));
+        q.setFirstRows(20);
+        q.open();
+        q.setExpectedCount(expected);
+        return q;
+    }
+
+    void partialReadShownWhole()
+    {
+        Statement& q = partial(3000);
+        ListModel model(q, {{QStringLiteral("NAZWISKO"), QString()}});
+        QCOMPARE(model.rowCount(), 3000);
+        QVERIFY(q.loadedCount() < 3000);
+        // The last row painted before the rest was read in the background.
+        QCOMPARE(model.displayText(2999, 0), QStringLiteral("wiersz 3000"));
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QTRY_VERIFY(!q.isReading());
+        QCOMPARE(model.rowCount(), 3000);
+        QCOMPARE(inserted.count(), 0);
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(model.displayText(1500, 0), QStringLiteral("wiersz 1501"));
+    }
+
+    void partialReadCorrectsCount()
+    {
+        // A count that missed rows (a join that gave two) is put right when
+        // the read ends, without a reset that would lose the selection.
+        Statement& q = partial(2500);
+        ListModel model(q, {{QStringLiteral("NAZWISKO"), QString()}});
+        QCOMPARE(model.rowCount(), 2500);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QTRY_VERIFY(!q.isReading());
+        QTRY_COMPARE(model.rowCount(), 3000);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(model.displayText(2999, 0), QStringLiteral("wiersz 3000"));
+    }
+
+    void gridOverPartialRead()
+    {
+        // The selection put on the last row takes the cursor there at once.
+        Statement& q = partial(3000);
+        ListModel model(q, {{QStringLiteral("NAZWISKO"), QString()}});
+        DataGrid grid;
+        grid.setListModel(&model);
+        grid.resize(400, 300);
+        grid.show();
+        grid.setCurrentIndex(model.index(2999, 0));
+        QVERIFY(q.loadedCount() >= 3000);
+        QCOMPARE(grid.currentRow(), 2999);
+        QCOMPARE(q.text(QStringLiteral("ID")), QStringLiteral("3000"));
+        // The model gone while rows remain: its reading stops with it.
+        Statement& again = partial(3000, QStringLiteral("otherList"));
+        {
+            ListModel shortLived(again, {{QStringLiteral("NAZWISKO"), QString()}});
+        }
+        QTest::qWait(20);
+        QVERIFY(again.isReading());
+    }
 };
 
 QTEST_MAIN(TestListModel)

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+class SqlConnection;
+struct sqlite3;
+
+// Polish order kept in the file as plain bytes: beside the default order
+// column of each large register a key column ("NREWID_PL") whose byte order is
+// the order of `ORDER BY NREWID COLLATE PL`, and an index over it. A list in
+// that order then reads its first rows from the index at once instead of
+// sorting the whole table first. The file holds only a plain column and a
+// plain index, so any SQLite tool still opens, reads and writes it.
+//
+// The keys are kept current by triggers this program creates in each of its
+// connections (TEMP, so the file never names our key function); rows written
+// by anything else get their key at the next login.
+namespace SortKeys {
+struct Keyed
+{
+    const char* list;    // list statement
+    const char* table;   // its base table
+    const char* column;  // the order column that has a key
+    const char* archive; // a column every list filters by equality first ("" none)
+};
+const QList<Keyed>& keyed();
+
+QString keyColumn(const char* column);
+QString indexName(const Keyed& k);
+
+// The key of one value: NULL, numbers, text and blobs in the engine's order of
+// storage classes, text by PolishCollation::sortKey.
+std::string keyOfNull();
+std::string keyOfNumber(double value);
+std::string keyOfText(const char* text, int length);
+std::string keyOfBlob(const char* data, int length);
+
+// Registers the key function and creates the TEMP triggers of every keyed
+// table whose key column exists; remembers them on the connection.
+void attach(SqlConnection& connection);
+// Adds what is missing (key column, filled keys, index) to every keyed table
+// and gives a key to rows that lack one. Run inside one write transaction.
+// Answers whether anything had to be added.
+bool addMissing(SqlConnection& connection);
+
+// The ORDER BY term for `orderColumn` of `list` when that list's keys are kept
+// on this connection ("K.NREWID_PL"); empty otherwise.
+QString orderTerm(const SqlConnection& connection, const QString& list, const QString& orderColumn);
+// "SELECT COUNT(*) FROM <table> WHERE 1=1 <conditions>" for a keyed list: the
+// list's row count without its joins (they are all to-one lookups). Empty for
+// a list without keys.
+QString countText(const QString& list, const QStringList& conditions);
+} // namespace SortKeys
