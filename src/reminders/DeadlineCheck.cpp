@@ -121,24 +121,32 @@ QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, cons
     QList<DeadlineEntry> entries;
     const auto add = [&entries](const Statement& q) { entries.reserve(entries.size() + q.recordCount()); };
 
+    // Deadlines, repairs and documents: one row of a section is one entry.
+    struct Columns {
+        const char *date, *kind, *name, *details, *key;
+    };
+    const auto reader = [&entries, &add, this](Columns c, const QString& kindText, const QString& detailsPrefix,
+                                               bool attached, qint64 labelCode) {
+        return [&entries, &add, this, c, kindText, detailsPrefix, attached, labelCode](Statement& q) {
+            const int date = field(q, c.date), kind = field(q, c.kind), object = field(q, "IDOBIEKTU"),
+                      name = field(q, c.name), details = field(q, c.details), key = field(q, c.key);
+            add(q);
+            for (int r = 0, n = q.recordCount(); r < n; ++r) {
+                DeadlineEntry e;
+                e.date = q.integerAt(r, date);
+                e.kind = kindText;
+                e.label = objectLabel(q.textAt(r, kind), q.integerAt(r, object), attached, labelCode);
+                e.name = q.textAt(r, name);
+                e.details = detailsPrefix + q.textAt(r, details);
+                e.key = q.integerAt(r, key);
+                entries.push_back(std::move(e));
+            }
+        };
+    };
     if (options.terminy && rights[7]) {
         const auto deadline = [&](const char* dateField, qint64 labelCode) {
-            return [&entries, &add, this, dateField, labelCode](Statement& q) {
-                const int date = field(q, dateField), kind = field(q, "CZEGODOTYCZY"),
-                          object = field(q, "IDOBIEKTU"), name = field(q, "OPIS"),
-                          classifier = field(q, "KLASYFIKATOR"), key = field(q, "IDTERMINU");
-                add(q);
-                for (int r = 0, n = q.recordCount(); r < n; ++r) {
-                    DeadlineEntry e;
-                    e.date = q.integerAt(r, date);
-                    e.kind = QStringLiteral("Term.");
-                    e.label = objectLabel(q.textAt(r, kind), q.integerAt(r, object), false, labelCode);
-                    e.name = q.textAt(r, name);
-                    e.details = QStringLiteral("Rodzaj: ") + q.textAt(r, classifier);
-                    e.key = q.integerAt(r, key);
-                    entries.push_back(std::move(e));
-                }
-            };
+            return reader({dateField, "CZEGODOTYCZY", "OPIS", "KLASYFIKATOR", "IDTERMINU"},
+                          QStringLiteral("Term."), QStringLiteral("Rodzaj: "), false, labelCode);
         };
         readSection(QStringLiteral("DBFdatyTerminarzDTOD"), upper, lower, 190, QStringLiteral("CZEGODOTYCZY"),
                     deadline("DATAOD", 20023));
@@ -147,40 +155,12 @@ QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, cons
     }
     if (options.naprawy && rights[9])
         readSection(QStringLiteral("DBFdatyNaprawy"), upper, lower, 190, QStringLiteral("KOMPSPRZ"),
-                    [&](Statement& q) {
-                        const int date = field(q, "TERMIN"), kind = field(q, "KOMPSPRZ"),
-                                  object = field(q, "IDOBIEKTU"), name = field(q, "OPIS"),
-                                  company = field(q, "NAZWA"), key = field(q, "IDNAPRAWY");
-                        add(q);
-                        for (int r = 0, n = q.recordCount(); r < n; ++r) {
-                            DeadlineEntry e;
-                            e.date = q.integerAt(r, date);
-                            e.kind = QStringLiteral("Napr.");
-                            e.label = objectLabel(q.textAt(r, kind), q.integerAt(r, object), true, 22023);
-                            e.name = q.textAt(r, name);
-                            e.details = QStringLiteral("Firma: ") + q.textAt(r, company);
-                            e.key = q.integerAt(r, key);
-                            entries.push_back(std::move(e));
-                        }
-                    });
+                    reader({"TERMIN", "KOMPSPRZ", "OPIS", "NAZWA", "IDNAPRAWY"}, QStringLiteral("Napr."),
+                           QStringLiteral("Firma: "), true, 22023));
     if (options.dokumenty && rights[16])
         readSection(QStringLiteral("DBFdatyDokumenty"), upper, lower, 81904, QStringLiteral("CZEGODOTYCZY"),
-                    [&](Statement& q) {
-                        const int date = field(q, "TERMIN"), kind = field(q, "CZEGODOTYCZY"),
-                                  object = field(q, "IDOBIEKTU"), name = field(q, "NAZWA"),
-                                  number = field(q, "NUMER"), key = field(q, "IDDOKUMENTU");
-                        add(q);
-                        for (int r = 0, n = q.recordCount(); r < n; ++r) {
-                            DeadlineEntry e;
-                            e.date = q.integerAt(r, date);
-                            e.kind = QStringLiteral("Dok.");
-                            e.label = objectLabel(q.textAt(r, kind), q.integerAt(r, object), true, 81903);
-                            e.name = q.textAt(r, name);
-                            e.details = QStringLiteral("Nr dok.: ") + q.textAt(r, number);
-                            e.key = q.integerAt(r, key);
-                            entries.push_back(std::move(e));
-                        }
-                    });
+                    reader({"TERMIN", "CZEGODOTYCZY", "NAZWA", "NUMER", "IDDOKUMENTU"}, QStringLiteral("Dok."),
+                           QStringLiteral("Nr dok.: "), true, 81903));
     if (options.bhpStan && rights[24])
         readSection(QStringLiteral("DBFdatyStanBHP"), upper, lower, 62037, QString(), [&](Statement& q) {
             const int date = field(q, "DATADO"), number = field(q, "NREWID"), name = field(q, "NAZWA"),
