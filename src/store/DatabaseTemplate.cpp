@@ -4,6 +4,8 @@
 #include "base/Clock.h"
 #include "store/DbError.h"
 #include "store/SqlConnection.h"
+#include "store/ServerBackend.h"
+#include "store/SqlDialect.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
 #include "store/PasswordHash.h"
@@ -46,6 +48,49 @@ QString uniqueTemporaryName(const QString& dir)
 
 namespace {
 QString g_templateDir;
+}
+
+void DatabaseTemplate::createOnServer(const ServerAddress& address, bool withSampleData,
+                                      const QString& templateDir)
+{
+    const QString root = templateDir.isEmpty() ? defaultTemplateDir() : templateDir;
+    QString schema;
+    for (const QString& statement : splitStatements(readTemplate(root + QStringLiteral("/empty/schema.sql"))))
+        schema += ServerBackend::serverSchema(statement) + QStringLiteral(";\n");
+    const QString dictionaries = readTemplate(root + QStringLiteral("/empty/slowniki.sql"));
+    const QString data = substituteDates(
+        substitutePasswords(readTemplate(
+            root + (withSampleData ? QStringLiteral("/demo/data.sql") : QStringLiteral("/empty/data.sql")))),
+        Clock::today());
+
+    SqlConnection connection;
+    connection.openServer(address);
+    if (!tables(connection).isEmpty())
+        throw DbError(QStringLiteral("W podanej lokalizacji znajduje się już baza danych."));
+    try {
+        connection.exec(QStringLiteral("BEGIN"));
+        // Lists sort by COLLATE PL on both backends; here it is the server's
+        // ICU collation for Polish.
+        connection.exec(QStringLiteral("CREATE COLLATION pl FROM \"pl-x-icu\""));
+        connection.exec(schema);
+        connection.exec(dictionaries);
+        connection.exec(data);
+        // The templates give their rows' keys; new rows get the next ones.
+        connection.exec(QStringLiteral(
+            "DO $$ DECLARE r record; BEGIN\n"
+            "FOR r IN SELECT table_name, column_name FROM information_schema.columns\n"
+            "WHERE table_schema = current_schema() AND is_identity = 'YES' LOOP\n"
+            "EXECUTE format('SELECT setval(pg_get_serial_sequence(%L, %L), "
+            "COALESCE((SELECT MAX(%I) FROM %I), 0) + 1, false)',\n"
+            "r.table_name, r.column_name, r.column_name, r.table_name);\n"
+            "END LOOP; END $$"));
+        connection.exec(ServerBackend::changeCounterScript(tables(connection)));
+        connection.exec(QStringLiteral("COMMIT"));
+    } catch (const DbError& e) {
+        // The server rolls the whole transaction back when the session ends.
+        throw DbError(QStringLiteral("Nie udało się stworzyć nowej bazy danych. ") + e.message(),
+                      e.sqliteCode(), e.detail());
+    }
 }
 
 QString DatabaseTemplate::defaultTemplateDir()
@@ -247,10 +292,7 @@ QStringList DatabaseTemplate::tableDefinition(const QString& table, const QStrin
 
 QStringList DatabaseTemplate::tables(SqlConnection& connection)
 {
-    Statement query(&connection, QStringLiteral("tables"),
-                    {QStringLiteral("SELECT name FROM sqlite_master"),
-                     QStringLiteral("WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"),
-                     QStringLiteral("ORDER BY rowid")});
+    Statement query(&connection, QStringLiteral("tables"), {connection.dialect().tablesQuery});
     query.open();
     QStringList names;
     for (query.first(); !query.eof(); query.next())
@@ -264,8 +306,7 @@ QStringList DatabaseTemplate::tableColumns(SqlConnection& connection, const QStr
     const QString name = TableList::tableName(table);
     if (!plainName.match(name).hasMatch())
         return {};
-    Statement query(&connection, QStringLiteral("columns"),
-                    {QStringLiteral("PRAGMA table_info(") + name + QLatin1Char(')')});
+    Statement query(&connection, QStringLiteral("columns"), {connection.dialect().columnsQuery.arg(name)});
     query.open();
     QStringList columns;
     for (query.first(); !query.eof(); query.next())

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class SqlConnection;
+struct ServerAddress;
 
 // Makes a new database file from the SQL templates shipped beside the program:
 // data/empty/schema.sql (the tables), data/empty/slowniki.sql (the starting
@@ -23,6 +24,13 @@ public:
     // Throws DbError with a Polish message.
     static void create(const QString& dir, const QString& password, bool withSampleData,
                        bool replaceExisting = false, const QString& templateDir = QString());
+
+    // The same on a database server: the tables, the Polish collation and the
+    // change counter made inside the (empty) database at `address`, in one
+    // transaction, so a failure leaves nothing behind. A database that already
+    // holds tables is refused. Throws DbError with a Polish message.
+    static void createOnServer(const ServerAddress& address, bool withSampleData,
+                               const QString& templateDir = QString());
 
     static QString defaultTemplateDir(); // AppPaths::programDir() + "/data"
     // Tests point the default elsewhere; empty restores the program's folder.

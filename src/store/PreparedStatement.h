@@ -2,8 +2,10 @@
 
 #include <QString>
 
+#include <memory>
+
 class SqlConnection;
-struct sqlite3_stmt;
+class SqlCursor;
 
 // One statement compiled once and run for many rows (the lookups and inserts
 // of an import). Values are bound by position: index 0 is the first
@@ -38,6 +40,6 @@ private:
     void startOver();
 
     SqlConnection& m_connection;
-    sqlite3_stmt* m_stmt = nullptr;
+    std::unique_ptr<SqlCursor> m_cursor;
     bool m_running = false;
 };

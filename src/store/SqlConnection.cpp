@@ -1,8 +1,10 @@
 #include "store/SqlConnection.h"
 
 #include "store/DbError.h"
-#include "store/PolishCollation.h"
+#include "store/FileBackend.h"
+#include "store/ServerBackend.h"
 #include "store/SortKeys.h"
+#include "store/SqlDialect.h"
 #include "store/Statement.h"
 
 #include <QFileInfo>
@@ -18,17 +20,30 @@ SqlConnection::~SqlConnection()
 
 void SqlConnection::fail(int rc) const
 {
-    if (m_db && sqlite3_extended_errcode(m_db) == SQLITE_READONLY_DBMOVED)
-        throw DbError(replacedText(), rc);
-    const QString message =
-        m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
-    throw DbError(message, rc);
+    if (m_backend)
+        m_backend->fail(rc);
+    throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), rc);
 }
 
 QString SqlConnection::replacedText()
 {
     return QStringLiteral("Plik bazy danych został w międzyczasie zastąpiony innym (na przykład odtworzony z "
                           "archiwum na innym stanowisku). Nic nie zostało zapisane; spróbuj ponownie.");
+}
+
+const SqlDialect& SqlConnection::dialect() const
+{
+    return m_backend ? m_backend->dialect() : SqlDialect::file();
+}
+
+sqlite3* SqlConnection::handle() const
+{
+    return m_backend ? m_backend->fileHandle() : nullptr;
+}
+
+bool SqlConnection::inTransaction() const
+{
+    return m_backend && m_backend->inTransaction();
 }
 
 void SqlConnection::open(const QString& file, const QString& key, bool create)
@@ -53,32 +68,28 @@ void SqlConnection::open(const QString& file, const QString& key, bool create)
 
 void SqlConnection::openOnce(const QString& file, const QByteArray& key, bool create)
 {
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    const QByteArray path = file.toUtf8();
-    int rc = sqlite3_open_v2(path.constData(), &m_db, flags, nullptr);
+    m_backend = std::make_unique<FileBackend>(file, key, create, cacheKibFor(QFileInfo(file).size()));
+    m_server = false;
     try {
-        if (rc != SQLITE_OK)
-            fail(rc);
-        rc = sqlite3_key(m_db, key.constData(), int(key.size()));
-        if (rc != SQLITE_OK)
-            fail(rc);
-        // Set once for the connection's life; nothing else changes it.
-        sqlite3_busy_timeout(m_db, busyTimeoutMs());
-        PolishCollation::registerOn(m_db);
-        // The first read proves the key: a wrong one shows as SQLITE_NOTADB here.
-        exec(QStringLiteral("SELECT count(*) FROM sqlite_master; PRAGMA journal_mode=DELETE;"));
-        exec(QStringLiteral("PRAGMA cache_size=-%1").arg(cacheKibFor(QFileInfo(file).size())));
         SortKeys::attach(*this);
     } catch (...) {
-        sqlite3_close(m_db);
-        m_db = nullptr;
+        m_backend.reset();
         throw;
     }
 }
 
+void SqlConnection::openServer(const ServerAddress& address)
+{
+    close();
+    m_backend = std::make_unique<ServerBackend>(address);
+    m_server = true;
+    m_file = address.display();
+    m_key = address.password.toUtf8();
+}
+
 bool SqlConnection::isReplaced() const
 {
-    if (!m_db || !m_identity.isValid())
+    if (!m_backend || !m_identity.isValid())
         return false;
     // A path that names nothing for a moment is not another file.
     const FileIdentity now = FileIdentity::of(m_file);
@@ -88,17 +99,15 @@ bool SqlConnection::isReplaced() const
 bool SqlConnection::ensureCurrent()
 {
     // Inside a transaction the file it began on is the one it ends on.
-    if (!m_db || !sqlite3_get_autocommit(m_db) || !isReplaced())
+    if (!m_backend || m_backend->inTransaction() || !isReplaced())
         return false;
     SqlConnection fresh;
     fresh.open(m_file, QString::fromUtf8(m_key));
     stopPendingReads(); // their rows are those of the old file
-    std::swap(m_db, fresh.m_db);
+    std::swap(m_backend, fresh.m_backend);
     std::swap(m_sortKeyed, fresh.m_sortKeyed);
     m_identity = fresh.m_identity;
     ++m_generation;
-    m_seenChanges = -1;
-    m_seenDataVersion = -1;
     if (m_replaced)
         m_replaced();
     return true; // `fresh` closes the old file
@@ -116,34 +125,18 @@ qint64 SqlConnection::cacheKibFor(qint64 fileBytes)
 
 quint64 SqlConnection::changeStamp()
 {
-    if (!m_db)
-        return m_generation;
-    const qint64 changes = sqlite3_total_changes(m_db);
-    qint64 dataVersion = -1;
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(m_db, "PRAGMA data_version", -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW)
-        dataVersion = sqlite3_column_int64(stmt, 0);
-    sqlite3_finalize(stmt);
-    // An unreadable version counts as a change: the caller then reads afresh.
-    if (changes != m_seenChanges || dataVersion != m_seenDataVersion || dataVersion < 0)
+    if (m_backend && m_backend->changedSinceAsked())
         ++m_generation;
-    m_seenChanges = changes;
-    m_seenDataVersion = dataVersion;
     return m_generation;
 }
 
 void SqlConnection::close()
 {
     ++m_generation;
-    m_seenChanges = -1;
-    m_seenDataVersion = -1;
     stopPendingReads();
     m_sortKeyed.clear();
-    if (m_db) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
+    m_backend.reset();
+    m_server = false;
     m_file.clear();
     m_key.clear();
     m_identity = {};
@@ -175,30 +168,31 @@ void SqlConnection::stopPendingReads()
 
 void SqlConnection::exec(const QString& sql)
 {
-    if (!m_db)
+    if (!m_backend)
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
-    char* error = nullptr;
-    const QByteArray text = sql.toUtf8();
     ++m_generation;
-    const int rc = sqlite3_exec(m_db, text.constData(), nullptr, nullptr, &error);
-    if (rc != SQLITE_OK) {
-        QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
-        sqlite3_free(error);
-        if (sqlite3_extended_errcode(m_db) == SQLITE_READONLY_DBMOVED)
-            message = replacedText();
-        throw DbError(message, rc);
-    }
+    m_backend->exec(sql);
+}
+
+void SqlConnection::setBusyTimeout(int ms)
+{
+    if (m_backend)
+        m_backend->setBusyTimeout(ms);
+}
+
+void SqlConnection::execQuietly(const char* sql) noexcept
+{
+    if (m_backend)
+        m_backend->execQuietly(sql);
 }
 
 void SqlConnection::rekey(const QString& newKey)
 {
-    if (!m_db)
+    if (!m_backend)
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
     const QByteArray k = newKey.toUtf8();
     ++m_generation;
-    const int rc = sqlite3_rekey(m_db, k.constData(), int(k.size()));
-    if (rc != SQLITE_OK)
-        fail(rc);
+    m_backend->rekey(k);
     m_key = k;
 }
 

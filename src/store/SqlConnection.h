@@ -1,19 +1,26 @@
 #pragma once
 
 #include "store/FileIdentity.h"
+#include "store/ServerAddress.h"
+#include "store/SqlBackend.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
+struct SqlDialect;
+
 class Statement;
 
-// One open, keyed SQLCipher database file. Rollback journal (so a database on
-// a network share works), a busy timeout, and the Polish collation "PL".
+// One open database: a keyed SQLCipher file (rollback journal, so a database
+// on a network share works, a busy timeout, and the Polish collation "PL") or
+// a database on a server. Statements and transactions run through it alike;
+// what differs between the two is in its dialect().
 class SqlConnection
 {
 public:
@@ -25,8 +32,14 @@ public:
     // Opens and keys the file and reads from it once, so a wrong key or a file
     // that is not a database fails here. Throws DbError. `create` allows a new file.
     void open(const QString& file, const QString& key, bool create = false);
+    // Logs in to a database on a server. Throws DbError with a Polish message.
+    void openServer(const ServerAddress& address);
     void close();
-    bool isOpen() const { return m_db != nullptr; }
+    bool isOpen() const { return m_backend != nullptr; }
+    bool isServer() const { return m_server; }
+    const SqlDialect& dialect() const;
+    SqlBackend* backend() const { return m_backend.get(); }
+    bool inTransaction() const;
 
     // Whether another file now stands at the connection's path: one renamed
     // over it, as a restore on another workstation does. The connection still
@@ -41,11 +54,14 @@ public:
     void setReplacedHandler(std::function<void()> handler) { m_replaced = std::move(handler); }
     QString file() const { return m_file; }
     // Whether the file was opened with this key (a copy of its bytes opens with it too).
-    bool hasKey(const QString& key) const { return m_db && m_key == key.toUtf8(); }
-    sqlite3* handle() const { return m_db; }
+    bool hasKey(const QString& key) const { return m_backend && m_key == key.toUtf8(); }
+    // The engine's handle of a database file; null on a server.
+    sqlite3* handle() const;
 
     // Runs a script of one or more statements. Throws DbError.
     void exec(const QString& sql);
+    // Runs `sql` and ignores the outcome (a rollback while an error unwinds).
+    void execQuietly(const char* sql) noexcept;
     void rekey(const QString& newKey);
     void vacuum() { exec(QStringLiteral("VACUUM")); }
 
@@ -61,6 +77,8 @@ public:
 
     static QString version(); // "SQLite x.y.z / SQLCipher a.b.c"
     static int busyTimeoutMs() { return 5000; }
+    // Another wait for locks than busyTimeoutMs() (tests of two workstations).
+    void setBusyTimeout(int ms);
     static QString replacedText();
 
     // The lists whose Polish sort keys this connection keeps (SortKeys::attach).
@@ -81,13 +99,12 @@ public:
 private:
     void openOnce(const QString& file, const QByteArray& key, bool create);
 
-    sqlite3* m_db = nullptr;
+    std::unique_ptr<SqlBackend> m_backend;
+    bool m_server = false;
     QByteArray m_key;
     FileIdentity m_identity;
     std::function<void()> m_replaced;
     quint64 m_generation = 0;
-    qint64 m_seenChanges = -1;
-    qint64 m_seenDataVersion = -1;
     QString m_file;
     QStringList m_sortKeyed;
     std::vector<Statement*> m_pendingReads;

@@ -2,9 +2,8 @@
 
 #include "store/DbError.h"
 #include "store/PolishCollation.h"
+#include "store/SqlBackend.h"
 #include "store/SqlConnection.h"
-
-#include <sqlcipher/sqlite3.h>
 
 #include <cstring>
 
@@ -61,43 +60,34 @@ void Statement::setParamBytes(const QString& name, const QByteArray& value)
     m_params.insert(paramKey(name), value);
 }
 
-sqlite3_stmt* Statement::prepare(const QByteArray& sql, const char** tail) const
+std::unique_ptr<SqlCursor> Statement::prepare(const QByteArray& sql, int* tail) const
 {
     if (!m_connection || !m_connection->isOpen())
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
-    sqlite3_stmt* stmt = nullptr;
-    const int rc = sqlite3_prepare_v2(m_connection->handle(), sql.constData(), int(sql.size()), &stmt, tail);
-    if (rc != SQLITE_OK)
-        m_connection->fail(rc);
-    return stmt;
+    return m_connection->backend()->prepare(sql, tail);
 }
 
-void Statement::bind(sqlite3_stmt* stmt) const
+void Statement::bind(SqlCursor& cursor) const
 {
-    const int count = sqlite3_bind_parameter_count(stmt);
-    for (int i = 1; i <= count; ++i) {
-        const char* rawName = sqlite3_bind_parameter_name(stmt, i);
-        if (!rawName)
+    const int count = cursor.parameterCount();
+    for (int i = 0; i < count; ++i) {
+        const QString name = cursor.parameterName(i);
+        if (name.isEmpty())
             continue;
-        const QString name = QString::fromUtf8(rawName + 1).toUpper();
         const auto it = m_params.constFind(name);
         if (it == m_params.constEnd())
             continue; // unset: NULL
-        if (it->typeId() == QMetaType::QByteArray) {
-            const QByteArray value = it->toByteArray();
-            sqlite3_bind_blob(stmt, i, value.constData(), int(value.size()), SQLITE_TRANSIENT);
-        } else {
-            const QByteArray value = it->toString().toUtf8();
-            sqlite3_bind_text(stmt, i, value.constData(), int(value.size()), SQLITE_TRANSIENT);
-        }
+        if (it->typeId() == QMetaType::QByteArray)
+            cursor.bindBlob(i, it->toByteArray());
+        else
+            cursor.bindText(i, it->toString().toUtf8());
     }
 }
 
 void Statement::prepareOnly()
 {
     const QByteArray sql = text().toUtf8();
-    sqlite3_stmt* stmt = prepare(sql, nullptr);
-    sqlite3_finalize(stmt);
+    prepare(sql, nullptr);
 }
 
 void Statement::open()
@@ -109,17 +99,17 @@ void Statement::open()
     // Taken before reading: a change made while the rows are read is seen later.
     const quint64 stamp = m_connection ? m_connection->changeStamp() : 0;
     const QByteArray sql = text().toUtf8();
-    sqlite3_stmt* stmt = prepare(sql, nullptr);
-    if (!stmt)
+    std::unique_ptr<SqlCursor> cursor = prepare(sql, nullptr);
+    if (!cursor)
         throw DbError(QStringLiteral("Pusta instrukcja SQL"));
-    bind(stmt);
-    const int columns = sqlite3_column_count(stmt);
+    bind(*cursor);
+    const int columns = cursor->columnCount();
     for (int c = 0; c < columns; ++c) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(stmt, c));
+        const QString name = cursor->columnName(c);
         m_fieldNames << name;
         m_fieldIndex.insert(name.toUpper(), c);
     }
-    m_reading.stmt = stmt;
+    m_reading.cursor = std::move(cursor);
     if (!readRows(m_firstRows > 0 ? m_firstRows : INT_MAX)) {
         m_connection->addPendingRead(this);
     } else if (!m_readError.isEmpty()) {
@@ -137,45 +127,13 @@ void Statement::open()
 
 bool Statement::readRows(int limit)
 {
-    sqlite3_stmt* stmt = m_reading.stmt;
-    const int columns = sqlite3_column_count(stmt);
-    int rc = SQLITE_DONE;
-    for (int read = 0; read < limit && (rc = sqlite3_step(stmt)) == SQLITE_ROW; ++read) {
-        for (int c = 0; c < columns; ++c) {
-            Cell cell{};
-            switch (sqlite3_column_type(stmt, c)) {
-            case SQLITE_INTEGER:
-                cell.kind = Kind::Integer;
-                cell.i = sqlite3_column_int64(stmt, c);
-                break;
-            case SQLITE_FLOAT:
-                cell.kind = Kind::Real;
-                cell.d = sqlite3_column_double(stmt, c);
-                break;
-            case SQLITE_NULL:
-                cell.kind = Kind::Null;
-                break;
-            default: {
-                // Text and blobs alike: the bytes as stored (a cipher text may hold byte 0).
-                const bool blob = sqlite3_column_type(stmt, c) == SQLITE_BLOB;
-                const void* data = sqlite3_column_blob(stmt, c);
-                const int length = sqlite3_column_bytes(stmt, c);
-                cell.kind = blob ? Kind::Blob : Kind::Text;
-                cell.offset = m_arena.size();
-                cell.length = quint32(length);
-                if (length > 0)
-                    m_arena.append(static_cast<const char*>(data), size_t(length));
-            }
-            }
-            m_cells.push_back(cell);
-        }
-        ++m_rows;
-    }
-    if (rc == SQLITE_ROW)
+    SqlCursor& cursor = *m_reading.cursor;
+    const SqlCursor::Read read = cursor.readRows(limit, m_cells, m_arena, m_rows);
+    if (read == SqlCursor::Read::More)
         return false; // the limit was reached; rows may remain
-    if (rc != SQLITE_DONE) {
-        m_readError = QString::fromUtf8(sqlite3_errmsg(m_connection->handle()));
-        m_readErrorCode = rc;
+    if (read == SqlCursor::Read::Failed) {
+        m_readError = cursor.errorMessage();
+        m_readErrorCode = cursor.errorCode();
     }
     endRead();
     return true;
@@ -183,10 +141,9 @@ bool Statement::readRows(int limit)
 
 void Statement::endRead()
 {
-    if (!m_reading.stmt)
+    if (!m_reading.cursor)
         return;
-    sqlite3_finalize(m_reading.stmt);
-    m_reading.stmt = nullptr;
+    m_reading.cursor.reset();
     m_expected = -1;
     if (m_connection)
         m_connection->removePendingRead(this);
@@ -208,7 +165,7 @@ int Statement::shownCount() const
 
 bool Statement::fetchMore(int rows)
 {
-    if (m_reading.stmt)
+    if (m_reading.cursor)
         readRows(std::max(rows, 1));
     if (!m_readError.isEmpty()) {
         const QString message = m_readError;
@@ -238,23 +195,18 @@ int Statement::execSQL()
         m_connection->ensureCurrent();
     }
     const QByteArray sql = text().toUtf8();
-    const char* begin = sql.constData();
-    const char* end = begin + sql.size();
+    int begin = 0;
     int changed = 0;
-    while (begin < end) {
-        const char* tail = nullptr;
-        sqlite3_stmt* stmt = prepare(QByteArray::fromRawData(begin, end - begin), &tail);
-        begin = tail ? tail : end;
-        if (!stmt)
+    while (begin < sql.size()) {
+        int tail = 0;
+        const std::unique_ptr<SqlCursor> cursor = prepare(QByteArray::fromRawData(sql.constData() + begin, sql.size() - begin), &tail);
+        begin += tail > 0 ? tail : int(sql.size()) - begin;
+        if (!cursor)
             continue; // blanks or a comment
-        bind(stmt);
-        int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        bind(*cursor);
+        while (cursor->step()) {
         }
-        sqlite3_finalize(stmt);
-        if (rc != SQLITE_DONE)
-            m_connection->fail(rc);
-        changed += sqlite3_changes(m_connection->handle());
+        changed += cursor->changes();
         m_connection->noteWrite();
     }
     return changed;

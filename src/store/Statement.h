@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/SqlBackend.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -7,11 +9,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <string>
 #include <vector>
 
 class SqlConnection;
-struct sqlite3_stmt;
+
 
 // A statement as the program keeps it: a list of text lines, where a slot line
 // is replaced by its 0-based index, and text parameters :PARAM0, :PARAM1, ...
@@ -78,7 +81,7 @@ public:
 
     // Reading in parts. 0 (the default): open() reads every row.
     void setFirstRows(int rows) { m_firstRows = rows; }
-    bool isReading() const { return m_reading.stmt != nullptr; }
+    bool isReading() const { return m_reading.cursor != nullptr; }
     int loadedCount() const { return m_rows; }
     // The row count while reading, as counted beside the read; -1 unknown.
     void setExpectedCount(int rows) { m_expected = rows; }
@@ -140,30 +143,14 @@ public:
     QVariant valueAt(int row, int column) const;
 
 private:
-    enum class Kind : quint8
-    {
-        Null,
-        Integer,
-        Real,
-        Text,
-        Blob
-    };
-    struct Cell
-    {
-        union {
-            qint64 i;
-            double d;
-            quint64 offset;
-        };
-        quint32 length;
-        Kind kind;
-    };
+    using Kind = ResultCells::Kind;
+    using Cell = ResultCells::Cell;
 
     // Reads on until `row` is read or the result ends; a failure stops the
     // read and waits for the next fetchMore()/fetchAll() to be thrown.
     void ensureRow(int row) const
     {
-        if (m_reading.stmt && row >= m_rows)
+        if (m_reading.cursor && row >= m_rows)
             const_cast<Statement*>(this)->readOn(row);
     }
     void readOn(int row);
@@ -172,8 +159,8 @@ private:
     void endRead();
     int column(const QString& field) const;
     const Cell& cell(int row, int column) const;
-    sqlite3_stmt* prepare(const QByteArray& sql, const char** tail) const;
-    void bind(sqlite3_stmt* stmt) const;
+    std::unique_ptr<SqlCursor> prepare(const QByteArray& sql, int* tail) const;
+    void bind(SqlCursor& cursor) const;
 
     SqlConnection* m_connection;
     QString m_name;
@@ -182,7 +169,7 @@ private:
 
     struct Reading
     {
-        sqlite3_stmt* stmt = nullptr;
+        std::unique_ptr<SqlCursor> cursor;
         Reading() = default;
         Reading(const Reading&) {}
         Reading& operator=(const Reading&) { return *this; }

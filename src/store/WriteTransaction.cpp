@@ -2,8 +2,7 @@
 
 #include "store/DbError.h"
 #include "store/SqlConnection.h"
-
-#include <sqlcipher/sqlite3.h>
+#include "store/SqlDialect.h"
 
 #include <atomic>
 
@@ -15,18 +14,18 @@ WriteTransaction::WriteTransaction(SqlConnection& connection) : m_connection(con
 {
     if (!connection.isOpen())
         throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
-    if (sqlite3_get_autocommit(connection.handle())) {
+    if (!connection.inTransaction()) {
         // A list still reading would meet the rows changed half way.
         connection.finishPendingReads();
         connection.ensureCurrent();
-        connection.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        connection.exec(connection.dialect().beginWrite);
         // Looked at under the write lock: a restore renames its file in only
         // while it holds the lock of the old one, so a file still in place
         // now stays in place until the commit.
         if (connection.isReplaced()) {
             connection.exec(QStringLiteral("ROLLBACK"));
             connection.ensureCurrent();
-            connection.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            connection.exec(connection.dialect().beginWrite);
         }
     } else {
         m_savepoint = QStringLiteral("sp_%1").arg(++g_savepointCounter);
@@ -59,15 +58,14 @@ void WriteTransaction::rollback()
     if (!m_active)
         return;
     m_active = false;
-    sqlite3* db = m_connection.handle();
-    if (!db)
+    if (!m_connection.isOpen())
         return;
     // Never throws: it runs from the destructor while an error unwinds.
     if (m_savepoint.isEmpty()) {
-        if (!sqlite3_get_autocommit(db))
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (m_connection.inTransaction())
+            m_connection.execQuietly("ROLLBACK");
     } else {
         const QByteArray sql = ("ROLLBACK TO " + m_savepoint + "; RELEASE " + m_savepoint).toUtf8();
-        sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+        m_connection.execQuietly(sql.constData());
     }
 }

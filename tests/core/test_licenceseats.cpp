@@ -60,7 +60,7 @@ private slots:
     {
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>();
-        m_connection.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+        m_database->open(m_connection);
         exec(m_connection, QStringLiteral("INSERT INTO programy (IDPROGRAMU,NAZWA) VALUES (1,'Biuro')"));
         exec(m_connection, QStringLiteral("INSERT INTO licencje (IDLICENCJI,NRLICENCJI) VALUES (1,'L-1')"));
         for (int k = 1; k <= 6; ++k)
@@ -129,7 +129,7 @@ private slots:
         link(2, false);
         installedOn(m_connection, 1);
         SqlConnection other;
-        other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+        m_database->open(other);
         // The other workstation is taking the last seat and has not committed yet.
         auto transaction = std::make_unique<WriteTransaction>(other);
         QCOMPARE(LicenceSeats::install(other, kProgram, kLicence, 2), Outcome::Installed);

@@ -43,7 +43,7 @@ private slots:
     {
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>();
-        m_connection.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+        m_database->open(m_connection);
         m_connection.exec(QStringLiteral("DELETE FROM notatki"));
     }
     void cleanup()
@@ -103,7 +103,7 @@ private slots:
     void anotherConnectionSeesNothingBeforeCommit()
     {
         SqlConnection other;
-        other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+        m_database->open(other);
         WriteTransaction t(m_connection);
         insertNote(QStringLiteral("w toku"));
         QCOMPARE(noteCount(other), 0);
@@ -114,8 +114,8 @@ private slots:
     void newKeyIsOursWhileAnotherWorkstationTriesToInsert()
     {
         SqlConnection other;
-        other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
-        sqlite3_busy_timeout(other.handle(), 0);
+        m_database->open(other);
+        other.setBusyTimeout(0);
         auto insertFirma = [](SqlConnection& c, const QString& name) {
             Statement q(&c, QStringLiteral("firma"),
                         {QStringLiteral("INSERT INTO firmy (NAZWA) VALUES (:PARAM0)")});

@@ -1,17 +1,33 @@
 #pragma once
 
+#include "store/ServerAddress.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
-// A new database made from the program's templates in a temporary folder.
+class SqlConnection;
+
+// A new database made from the program's templates: a file in a temporary
+// folder, or, when the tests run against the server backend, a database of
+// its own on the test cluster (the folder is made all the same).
 class TestDatabase
 {
 public:
     explicit TestDatabase(bool withSampleData = false, const QString& password = QStringLiteral("tajne1"));
+    ~TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
     QString dir() const { return m_dir.path(); }
     QString password() const { return m_password; }
+    bool onServer() const { return m_onServer; }
+    ServerAddress address() const { return m_address; }
+    // Opens `connection` on this database, whichever backend it is on.
+    void open(SqlConnection& connection) const;
 
 private:
     QTemporaryDir m_dir;
     QString m_password;
+    bool m_onServer = false;
+    ServerAddress m_address;
 };

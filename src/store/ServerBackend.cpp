@@ -1,0 +1,507 @@
+#include "store/ServerBackend.h"
+
+#include "store/DbError.h"
+#include "store/SqlConnection.h"
+#include "store/SqlDialect.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+#include <libpq-fe.h>
+#include <sqlcipher/sqlite3.h>
+
+namespace {
+using ResultCells::Cell;
+using ResultCells::Kind;
+
+// Type numbers of the server's built-in types.
+constexpr Oid kBool = 16;
+constexpr Oid kBytea = 17;
+constexpr Oid kInt8 = 20;
+constexpr Oid kInt2 = 21;
+constexpr Oid kInt4 = 23;
+constexpr Oid kOid = 26;
+constexpr Oid kFloat4 = 700;
+constexpr Oid kFloat8 = 701;
+constexpr Oid kNumeric = 1700;
+
+// The engine code closest to a server's SQLSTATE, so that the store's callers
+// tell a busy database, a broken rule or a missing table apart as on the file.
+int codeOf(const char* state)
+{
+    if (!state)
+        return SQLITE_ERROR;
+    const QByteArray s(state);
+    if (s == "40P01" || s == "55P03" || s == "40001")
+        return SQLITE_BUSY;
+    if (s == "57014")
+        return SQLITE_INTERRUPT;
+    if (s.startsWith("23"))
+        return SQLITE_CONSTRAINT;
+    if (s == "25006" || s == "42501")
+        return SQLITE_READONLY;
+    if (s == "53100")
+        return SQLITE_FULL;
+    if (s == "53200")
+        return SQLITE_NOMEM;
+    if (s.startsWith("08") || s.startsWith("57P"))
+        return SQLITE_IOERR;
+    return SQLITE_ERROR;
+}
+
+DbError errorOf(const PGresult* result, PGconn* conn)
+{
+    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    QString text = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(conn)).trimmed();
+    if (text.isEmpty())
+        text = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
+    // A connection lost mid-statement gives no state; it is the server gone.
+    if (!state && PQstatus(conn) == CONNECTION_BAD)
+        state = "08006";
+    return DbError(QStringLiteral("SQLSTATE ") + QString::fromLatin1(state ? state : "XX000") +
+                       QStringLiteral(": ") + text,
+                   codeOf(state));
+}
+
+class ServerCursor final : public SqlCursor
+{
+public:
+    ServerCursor(ServerBackend& backend, QByteArray sql, QList<QByteArray> names)
+        : m_backend(backend), m_sql(std::move(sql)), m_names(std::move(names)),
+          m_values(size_t(m_names.size())), m_isSet(size_t(m_names.size()), false),
+          m_binary(size_t(m_names.size()), 0)
+    {
+        // Compiled once now, so a faulty text fails here as on the file.
+        m_backend.check(PQprepare(m_backend.connection(), "", m_sql.constData(), int(m_names.size()), nullptr));
+        m_backend.noteUnnamedPrepared();
+        m_prepared = m_backend.unnamedGeneration();
+    }
+    ~ServerCursor() override { PQclear(m_result); }
+
+    int parameterCount() const override { return int(m_names.size()); }
+    QString parameterName(int index) const override { return QString::fromUtf8(m_names.value(index)).toUpper(); }
+    void bindText(int index, const QByteArray& utf8) override { set(index, utf8, 0); }
+    void bindBlob(int index, const QByteArray& bytes) override { set(index, bytes, 1); }
+    void bindInteger(int index, qint64 value) override { set(index, QByteArray::number(value), 0); }
+
+    int columnCount() const override
+    {
+        const_cast<ServerCursor*>(this)->run();
+        return PQnfields(m_result);
+    }
+    QString columnName(int column) const override
+    {
+        const_cast<ServerCursor*>(this)->run();
+        // Names the text does not quote come back in lower case; the file
+        // gives them as written, which in this program is upper case.
+        return QString::fromUtf8(PQfname(m_result, column)).toUpper();
+    }
+
+    bool step() override
+    {
+        run();
+        if (m_row + 1 >= PQntuples(m_result)) {
+            m_row = PQntuples(m_result);
+            return false;
+        }
+        ++m_row;
+        return true;
+    }
+    QString text(int column) const override
+    {
+        if (!m_result || m_row < 0 || m_row >= PQntuples(m_result))
+            return {};
+        return QString::fromUtf8(PQgetvalue(m_result, m_row, column), PQgetlength(m_result, m_row, column));
+    }
+    qint64 integer(int column) const override { return text(column).trimmed().toLongLong(); }
+
+    Read readRows(int limit, std::vector<Cell>& cells, std::string& arena, int& rows) override
+    {
+        try {
+            run();
+        } catch (const DbError& e) {
+            m_error = e.message();
+            m_errorCode = e.sqliteCode();
+            return Read::Failed;
+        }
+        const int total = PQntuples(m_result);
+        const int columns = PQnfields(m_result);
+        std::vector<Oid> types(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c)
+            types[size_t(c)] = PQftype(m_result, c);
+        int read = 0;
+        for (; read < limit && m_row + 1 < total; ++read) {
+            ++m_row;
+            for (int c = 0; c < columns; ++c)
+                cells.push_back(cellOf(m_row, c, types[size_t(c)], arena));
+            ++rows;
+        }
+        return m_row + 1 < total ? Read::More : Read::End;
+    }
+    QString errorMessage() const override { return m_error; }
+    int errorCode() const override { return m_errorCode; }
+
+    int changes() const override { return m_result ? std::atoi(PQcmdTuples(m_result)) : 0; }
+    bool isReadOnly() const override
+    {
+        const QByteArray head = m_sql.trimmed().left(6).toUpper();
+        return head == "SELECT" || head.startsWith("WITH");
+    }
+    void reset() override
+    {
+        PQclear(m_result);
+        m_result = nullptr;
+        m_row = -1;
+    }
+
+private:
+    void set(int index, const QByteArray& value, int binary)
+    {
+        if (index < 0 || index >= int(m_names.size()))
+            return;
+        m_values[size_t(index)] = value;
+        m_isSet[size_t(index)] = true;
+        m_binary[size_t(index)] = binary;
+    }
+
+    void run()
+    {
+        if (m_result)
+            return;
+        const int n = int(m_names.size());
+        std::vector<const char*> values(static_cast<size_t>(n));
+        std::vector<int> lengths(static_cast<size_t>(n));
+        std::vector<Oid> types(static_cast<size_t>(n), 0);
+        for (int i = 0; i < n; ++i) {
+            // An unset parameter is NULL, as on the file.
+            values[size_t(i)] = m_isSet[size_t(i)] ? m_values[size_t(i)].constData() : nullptr;
+            lengths[size_t(i)] = int(m_values[size_t(i)].size());
+            if (m_binary[size_t(i)])
+                types[size_t(i)] = kBytea;
+        }
+        PGconn* conn = m_backend.connection();
+        PGresult* result = nullptr;
+        if (m_prepared == m_backend.unnamedGeneration() && std::find(m_binary.begin(), m_binary.end(), 1) == m_binary.end())
+            result = PQexecPrepared(conn, "", n, values.data(), lengths.data(), m_binary.data(), 0);
+        else
+            result = PQexecParams(conn, m_sql.constData(), n, types.data(), values.data(), lengths.data(),
+                                  m_binary.data(), 0);
+        m_backend.check(result);
+        m_result = result;
+        m_row = -1;
+    }
+
+    Cell cellOf(int row, int column, Oid type, std::string& arena) const
+    {
+        Cell cell{};
+        if (PQgetisnull(m_result, row, column)) {
+            cell.kind = Kind::Null;
+            return cell;
+        }
+        const char* value = PQgetvalue(m_result, row, column);
+        const int length = PQgetlength(m_result, row, column);
+        switch (type) {
+        case kBool:
+            cell.kind = Kind::Integer;
+            cell.i = *value == 't' ? 1 : 0;
+            return cell;
+        case kInt2:
+        case kInt4:
+        case kInt8:
+        case kOid:
+            cell.kind = Kind::Integer;
+            cell.i = std::strtoll(value, nullptr, 10);
+            return cell;
+        case kNumeric:
+            if (!std::strpbrk(value, ".eEN")) {
+                cell.kind = Kind::Integer;
+                cell.i = std::strtoll(value, nullptr, 10);
+                return cell;
+            }
+            [[fallthrough]];
+        case kFloat4:
+        case kFloat8:
+            cell.kind = Kind::Real;
+            cell.d = std::strtod(value, nullptr);
+            return cell;
+        case kBytea: {
+            size_t size = 0;
+            unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(value), &size);
+            cell.kind = Kind::Blob;
+            cell.offset = arena.size();
+            cell.length = quint32(size);
+            if (bytes && size > 0)
+                arena.append(reinterpret_cast<const char*>(bytes), size);
+            PQfreemem(bytes);
+            return cell;
+        }
+        default:
+            cell.kind = Kind::Text;
+            cell.offset = arena.size();
+            cell.length = quint32(length);
+            if (length > 0)
+                arena.append(value, size_t(length));
+            return cell;
+        }
+    }
+
+    ServerBackend& m_backend;
+    QByteArray m_sql;
+    QList<QByteArray> m_names;
+    std::vector<QByteArray> m_values;
+    std::vector<bool> m_isSet;
+    std::vector<int> m_binary;
+    quint64 m_prepared = 0;
+    PGresult* m_result = nullptr;
+    int m_row = -1;
+    QString m_error;
+    int m_errorCode = 0;
+};
+
+// The Polish text of a failed login; the library's own text goes to the log.
+QString loginFailure(const QString& detail, const ServerAddress& address)
+{
+    const QString where = address.display();
+    if (detail.contains(QLatin1String("password authentication failed")) ||
+        detail.contains(QLatin1String("no password supplied")) ||
+        detail.contains(QLatin1String("authentication failed")))
+        return QStringLiteral("Serwer bazy danych %1 odrzucił użytkownika lub hasło.").arg(where);
+    if (detail.contains(QLatin1String("does not exist")) && detail.contains(QLatin1String("database")))
+        return QStringLiteral("Na serwerze %1 nie ma bazy danych o tej nazwie.").arg(where);
+    if (detail.contains(QLatin1String("SSL")))
+        return QStringLiteral("Serwer bazy danych %1 nie zgodził się na połączenie szyfrowane, "
+                              "a ustawienia go wymagają.")
+            .arg(where);
+    return QStringLiteral("Nie można połączyć się z serwerem bazy danych %1. Sprawdź, czy serwer działa "
+                          "i czy adres oraz port są właściwe.")
+        .arg(where);
+}
+} // namespace
+
+ServerBackend::ServerBackend(const ServerAddress& address)
+{
+    const QByteArray host = address.host.toUtf8();
+    const QByteArray port = QByteArray::number(address.port);
+    const QByteArray database = address.database.toUtf8();
+    const QByteArray user = address.user.toUtf8();
+    const QByteArray password = address.password.toUtf8();
+    // Locks are waited for as long as on the file.
+    QByteArray options = "-c client_min_messages=warning -c lock_timeout=" +
+                         QByteArray::number(SqlConnection::busyTimeoutMs());
+    if (address.statementTimeoutMs > 0)
+        options += " -c statement_timeout=" + QByteArray::number(address.statementTimeoutMs);
+    const char* keys[] = {"host",           "port",    "dbname",          "user",     "password",
+                          "sslmode",        "options", "connect_timeout", "application_name",
+                          "client_encoding", nullptr};
+    const char* values[] = {host.constData(),
+                            port.constData(),
+                            database.constData(),
+                            user.constData(),
+                            password.constData(),
+                            address.requireTls ? "require" : "prefer",
+                            options.constData(),
+                            "5",
+                            "Sprzetnik",
+                            "UTF8",
+                            nullptr};
+    m_conn = PQconnectdbParams(keys, values, 0);
+    if (!m_conn || PQstatus(m_conn) != CONNECTION_OK) {
+        const QString detail = m_conn ? QString::fromUtf8(PQerrorMessage(m_conn)).trimmed() : QString();
+        PQfinish(m_conn);
+        m_conn = nullptr;
+        throw DbError(loginFailure(detail, address), SQLITE_CANTOPEN, detail);
+    }
+    if (!address.schema.isEmpty()) {
+        const QByteArray schema = address.schema.toUtf8();
+        const char* value = schema.constData();
+        check(PQexecParams(m_conn, "SELECT set_config('search_path', $1, false)", 1, nullptr, &value, nullptr,
+                           nullptr, 0));
+    }
+}
+
+ServerBackend::~ServerBackend()
+{
+    PQfinish(m_conn);
+}
+
+const SqlDialect& ServerBackend::dialect() const
+{
+    return SqlDialect::server();
+}
+
+void ServerBackend::check(PGresult* result) const
+{
+    const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK || status == PGRES_EMPTY_QUERY)
+        return;
+    DbError error = errorOf(result, m_conn);
+    PQclear(result);
+    throw error;
+}
+
+void ServerBackend::fail(int rc) const
+{
+    throw DbError(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed(), rc);
+}
+
+QByteArray ServerBackend::translate(const QByteArray& sql, QList<QByteArray>& names, int& end)
+{
+    QByteArray out;
+    out.reserve(sql.size() + 16);
+    const int n = int(sql.size());
+    int i = 0;
+    auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    while (i < n) {
+        const char c = sql[i];
+        if (c == ';') {
+            ++i;
+            break;
+        }
+        if (c == '\'' || c == '"') {
+            // A quoted text or name, its doubled quote kept inside.
+            const int start = i++;
+            while (i < n && !(sql[i] == c && (i + 1 >= n || sql[i + 1] != c)))
+                i += sql[i] == c ? 2 : 1;
+            i = std::min(i + 1, n);
+            out += sql.mid(start, i - start);
+            continue;
+        }
+        if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
+            while (i < n && sql[i] != '\n')
+                ++i;
+            out += ' ';
+            continue;
+        }
+        if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
+            const int close = sql.indexOf("*/", i + 2);
+            i = close < 0 ? n : close + 2;
+            out += ' ';
+            continue;
+        }
+        if (c == ':' && i + 1 < n && (std::isalpha(static_cast<unsigned char>(sql[i + 1])) || sql[i + 1] == '_') &&
+            (i == 0 || sql[i - 1] != ':')) {
+            int j = i + 1;
+            while (j < n && isWord(sql[j]))
+                ++j;
+            const QByteArray name = sql.mid(i + 1, j - i - 1).toUpper();
+            qsizetype k = names.indexOf(name);
+            if (k < 0) {
+                names << name;
+                k = names.size() - 1;
+            }
+            out += '$' + QByteArray::number(k + 1);
+            i = j;
+            continue;
+        }
+        if (c == '?') {
+            names << QByteArray();
+            out += '$' + QByteArray::number(names.size());
+            ++i;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    end = i;
+    return out;
+}
+
+std::unique_ptr<SqlCursor> ServerBackend::prepare(const QByteArray& sql, int* tail)
+{
+    int offset = 0;
+    while (offset < sql.size()) {
+        QList<QByteArray> names;
+        int end = 0;
+        const QByteArray text = translate(sql.mid(offset), names, end);
+        offset += end;
+        if (text.trimmed().isEmpty())
+            continue; // blanks or a comment
+        if (tail)
+            *tail = offset;
+        return std::make_unique<ServerCursor>(*this, text, names);
+    }
+    if (tail)
+        *tail = int(sql.size());
+    return nullptr;
+}
+
+void ServerBackend::exec(const QString& script)
+{
+    const QByteArray text = script.toUtf8();
+    check(PQexec(m_conn, text.constData()));
+}
+
+void ServerBackend::execQuietly(const char* sql) noexcept
+{
+    PQclear(PQexec(m_conn, sql));
+}
+
+bool ServerBackend::inTransaction() const
+{
+    const PGTransactionStatusType status = PQtransactionStatus(m_conn);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+}
+
+bool ServerBackend::changedSinceAsked()
+{
+    // Every write of every workstation bumps the counter in its own
+    // transaction, so a change is seen once it is committed.
+    qint64 counter = -1;
+    PGresult* result = PQexec(m_conn, "SELECT licznik FROM zmiany_bazy");
+    if (PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1)
+        counter = std::strtoll(PQgetvalue(result, 0, 0), nullptr, 10);
+    PQclear(result);
+    const bool changed = counter != m_seenCounter || counter < 0;
+    m_seenCounter = counter;
+    return changed;
+}
+
+void ServerBackend::setBusyTimeout(int ms)
+{
+    // The server's 0 means no limit; here it means not to wait.
+    const QByteArray sql = "SET lock_timeout = " + QByteArray::number(std::max(ms, 1));
+    check(PQexec(m_conn, sql.constData()));
+}
+
+void ServerBackend::rekey(const QByteArray&)
+{
+    // The server's data is protected by its logins, not by a key of the data.
+    throw DbError(QStringLiteral("Hasła bazy danych na serwerze nie zmienia się w programie; "
+                                 "zmienia je administrator serwera."));
+}
+
+QString ServerBackend::changeCounterScript(const QStringList& tables)
+{
+    QString script = QStringLiteral(
+        "CREATE TABLE zmiany_bazy (licznik BIGINT NOT NULL);\n"
+        "INSERT INTO zmiany_bazy VALUES (1);\n"
+        "CREATE FUNCTION zmiany_bazy_licz() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+        "BEGIN UPDATE zmiany_bazy SET licznik = licznik + 1; RETURN NULL; END $$;\n");
+    for (const QString& t : tables)
+        script += QStringLiteral("CREATE TRIGGER %1_zmiany AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
+                                 "FOR EACH STATEMENT EXECUTE FUNCTION zmiany_bazy_licz();\n")
+                      .arg(t);
+    return script;
+}
+
+QString ServerBackend::serverSchema(const QString& statement)
+{
+    // Keys stay never reused; text lengths are not enforced, as on the file;
+    // amounts keep double precision and blobs are bytes.
+    static const QRegularExpression key(QStringLiteral("INTEGER\\s+PRIMARY\\s+KEY\\s+AUTOINCREMENT"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression text(QStringLiteral("\\b(VARCHAR|CHAR)\\s*\\(\\s*\\d+\\s*\\)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression real(QStringLiteral("\\bREAL\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression blob(QStringLiteral("\\bBLOB\\b"), QRegularExpression::CaseInsensitiveOption);
+    QString s = statement;
+    s.replace(key, QStringLiteral("INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"));
+    s.replace(text, QStringLiteral("TEXT"));
+    s.replace(real, QStringLiteral("DOUBLE PRECISION"));
+    s.replace(blob, QStringLiteral("BYTEA"));
+    return s;
+}

@@ -1,0 +1,34 @@
+#include "store/SqlDialect.h"
+
+const SqlDialect& SqlDialect::file()
+{
+    static const SqlDialect d{
+        QStringLiteral("BEGIN IMMEDIATE"),
+        // A deferred BEGIN takes no lock until the first read: read at once.
+        QStringLiteral("BEGIN; SELECT count(*) FROM sqlite_master"),
+        QStringLiteral("SELECT name FROM sqlite_master\n"
+                       "WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'\nORDER BY rowid"),
+        QStringLiteral("PRAGMA table_info(%1)"),
+        true,
+    };
+    return d;
+}
+
+const SqlDialect& SqlDialect::server()
+{
+    static const SqlDialect d{
+        // Every workstation's writes queue on one lock of the database, as
+        // they do on the file; the server drops it at COMMIT or ROLLBACK.
+        QStringLiteral("BEGIN; SELECT pg_advisory_xact_lock(7305011)"),
+        QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ"),
+        QStringLiteral("SELECT c.relname AS name FROM pg_class c\n"
+                       "JOIN pg_namespace n ON n.oid = c.relnamespace\n"
+                       "WHERE c.relkind = 'r' AND n.nspname = current_schema() AND c.relname <> 'zmiany_bazy'\n"
+                       "ORDER BY c.oid"),
+        QStringLiteral("SELECT upper(column_name) AS name FROM information_schema.columns\n"
+                       "WHERE table_schema = current_schema() AND table_name = lower('%1')\n"
+                       "ORDER BY ordinal_position"),
+        false,
+    };
+    return d;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// What really differs between the database file and the database server; the
+// statement texts themselves are one set in portable SQL. Each backend hands
+// out one of these and the store asks it instead of asking which one runs.
+struct SqlDialect
+{
+    // Starts the transaction of writes that belong together. It holds the one
+    // write lock of the database until the end, so an insert and the read of
+    // its new key (MAX) or a count that guards an insert see no other writer.
+    QString beginWrite;
+    // Starts reads that belong together: one consistent view until the end.
+    QString beginRead;
+    // Table names in creation order, without the engine's own.
+    QString tablesQuery;
+    // Column names of table %1 (a plain name checked by the caller) in
+    // declared order, in a column "name".
+    QString columnsQuery;
+    // Whether the lists keep Polish sort key columns (made by a function of
+    // this program inside the engine); the server sorts by its own collation.
+    bool sortKeyColumns = false;
+
+    static const SqlDialect& file();
+    static const SqlDialect& server();
+};

@@ -1,0 +1,220 @@
+#include "TestDatabase.h"
+#include "TestServer.h"
+#include "TestSupport.h"
+
+#include "store/DatabaseTemplate.h"
+#include "store/DbError.h"
+#include "store/LicenceSeats.h"
+#include "store/NewKey.h"
+#include "store/SqlConnection.h"
+#include "store/Statement.h"
+#include "store/WriteTransaction.h"
+
+#include <QTest>
+
+#include <set>
+#include <thread>
+
+// The store on whichever backend the run chose (the file, or the server when
+// SPRZETNIK_TEST_BACKEND is "server"): several workstations at once, change
+// detection, and the order of lists compared across the two backends.
+class TestServerStore : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempConfig> m_config;
+    std::unique_ptr<TestDatabase> m_database;
+    SqlConnection m_connection;
+
+    static QStringList column(SqlConnection& c, const QString& sql)
+    {
+        Statement q(&c, QStringLiteral("column"), {sql});
+        q.open();
+        QStringList values;
+        for (q.first(); !q.eof(); q.next())
+            values << q.text(q.fieldName(0));
+        return values;
+    }
+    static void insertFirma(SqlConnection& c, const QString& name)
+    {
+        Statement q(&c, QStringLiteral("firma"), {QStringLiteral("INSERT INTO firmy (NAZWA) VALUES (:PARAM0)")});
+        q.setParam(0, name);
+        q.execSQL();
+    }
+
+private slots:
+    void init()
+    {
+        m_config = std::make_unique<TempConfig>();
+        m_database = std::make_unique<TestDatabase>();
+        m_database->open(m_connection);
+    }
+    void cleanup()
+    {
+        m_connection.close();
+        m_database.reset();
+        m_config.reset();
+    }
+
+    void keysOfWorkstationsInsertingAtOnceAreEachTheirOwn()
+    {
+        constexpr int kWorkstations = 4;
+        constexpr int kEach = 15;
+        std::vector<std::vector<std::pair<qint64, QString>>> taken(kWorkstations);
+        std::vector<std::thread> threads;
+        for (int w = 0; w < kWorkstations; ++w)
+            threads.emplace_back([&, w] {
+                SqlConnection c;
+                m_database->open(c);
+                for (int i = 0; i < kEach; ++i) {
+                    const QString name = QStringLiteral("Stanowisko %1 firma %2").arg(w).arg(i);
+                    const qint64 key = insertReturningKey(c, QStringLiteral("firmy"), QStringLiteral("IDFIRMY"),
+                                                          [&] { insertFirma(c, name); });
+                    taken[size_t(w)].emplace_back(key, name);
+                }
+            });
+        for (std::thread& t : threads)
+            t.join();
+        std::set<qint64> keys;
+        for (const auto& mine : taken)
+            for (const auto& [key, name] : mine) {
+                keys.insert(key);
+                // The key read back names the row this workstation wrote.
+                QCOMPARE(column(m_connection, QStringLiteral("SELECT NAZWA FROM firmy WHERE IDFIRMY=%1").arg(key)),
+                         QStringList{name});
+            }
+        QCOMPARE(int(keys.size()), kWorkstations * kEach);
+    }
+
+    void aWriteIsSeenByAnotherWorkstationOnlyOnceCommitted()
+    {
+        SqlConnection other;
+        m_database->open(other);
+        const quint64 before = other.changeStamp();
+        QCOMPARE(other.changeStamp(), before); // nothing happened
+        {
+            WriteTransaction t(m_connection);
+            insertFirma(m_connection, QStringLiteral("W toku"));
+            QCOMPARE(other.changeStamp(), before);
+            t.commit();
+        }
+        QVERIFY(other.changeStamp() > before);
+    }
+
+    void installingOnAComputerAnotherWorkstationDeletedLeavesNothing()
+    {
+        m_connection.exec(QStringLiteral("INSERT INTO programy (IDPROGRAMU,NAZWA) VALUES (1,'Biuro')"));
+        m_connection.exec(QStringLiteral("INSERT INTO licencje (IDLICENCJI,NRLICENCJI) VALUES (1,'L-1')"));
+        m_connection.exec(QStringLiteral("INSERT INTO komputery (IDKOMPUTERA,NREWID) VALUES (7,'K7')"));
+        m_connection.exec(QStringLiteral(
+            "INSERT INTO r_licprog (IDPROGRAMU,IDLICENCJI,ILOSCLIC,WIELOSTAN,ACT) VALUES (1,1,5,'N','T')"));
+        SqlConnection other;
+        m_database->open(other);
+        other.exec(QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA=7"));
+        QCOMPARE(LicenceSeats::install(m_connection, 1, 1, 7), LicenceSeats::Outcome::Failed);
+        QCOMPARE(column(other, QStringLiteral("SELECT COUNT(*) AS N FROM r_lickomp")), QStringList{QStringLiteral("0")});
+    }
+
+    void listsAreInTheSamePolishOrderOnBothBackends()
+    {
+        if (!TestServer::available())
+            QSKIP("the test database server was not started");
+        // Both backends, whichever this run is on.
+        if (m_database->onServer()) {
+            qputenv("SPRZETNIK_TEST_BACKEND", "file");
+            TestDatabase local(false);
+            qputenv("SPRZETNIK_TEST_BACKEND", "server");
+            SqlConnection onFile;
+            local.open(onFile);
+            compareOrder(onFile, m_connection);
+        } else {
+            qputenv("SPRZETNIK_TEST_BACKEND", "server");
+            TestDatabase server(false);
+            qunsetenv("SPRZETNIK_TEST_BACKEND");
+            SqlConnection onServer;
+            server.open(onServer);
+            compareOrder(m_connection, onServer);
+        }
+    }
+
+    void serverFaultsArePolishAndLeaveNothingHalfWritten()
+    {
+        if (!m_database->onServer())
+            QSKIP("the database server backend only");
+        const ServerAddress good = m_database->address();
+        auto loginMessage = [](const ServerAddress& a) {
+            SqlConnection c;
+            try {
+                c.openServer(a);
+            } catch (const DbError& e) {
+                // The library's English text is kept for the log only.
+                if (e.detail().isEmpty())
+                    return QStringLiteral("(no detail) ") + e.message();
+                return e.message();
+            }
+            return QString();
+        };
+        ServerAddress wrongPassword = good;
+        wrongPassword.password += QStringLiteral("x");
+        QVERIFY2(loginMessage(wrongPassword).contains(QStringLiteral("odrzucił użytkownika lub hasło")),
+                 qPrintable(loginMessage(wrongPassword)));
+        ServerAddress missing = good;
+        missing.database = QStringLiteral("nie_ma_takiej_bazy");
+        QVERIFY(loginMessage(missing).contains(QStringLiteral("nie ma bazy danych")));
+        ServerAddress closedPort = good;
+        closedPort.port = 1;
+        QVERIFY(loginMessage(closedPort).startsWith(QStringLiteral("Nie można połączyć się z serwerem")));
+
+        // The connection is cut in the middle of a write: the server takes
+        // the write back and the program gets an error, not a success.
+        const QString pid = column(m_connection, QStringLiteral("SELECT pg_backend_pid()")).value(0);
+        bool failed = false;
+        try {
+            WriteTransaction t(m_connection);
+            insertFirma(m_connection, QStringLiteral("Przerwana"));
+            SqlConnection admin;
+            admin.openServer(TestServer::address(QStringLiteral("postgres")));
+            admin.exec(QStringLiteral("SELECT pg_terminate_backend(") + pid + QLatin1Char(')'));
+            insertFirma(m_connection, QStringLiteral("Przerwana 2"));
+            t.commit();
+        } catch (const DbError&) {
+            failed = true;
+        }
+        QVERIFY(failed);
+        SqlConnection other;
+        m_database->open(other);
+        QCOMPARE(column(other, QStringLiteral("SELECT NAZWA FROM firmy WHERE NAZWA LIKE 'Przerwana%'")), QStringList());
+    }
+
+private:
+    void compareOrder(SqlConnection& a, SqlConnection& b)
+    {
+        const QStringList names = {
+            QStringLiteral("Żak"),     QStringLiteral("zając"),  QStringLiteral("Zając"),   QStringLiteral("Źrebiec"),
+            QStringLiteral("Łukasz"),  QStringLiteral("lis"),    QStringLiteral("Lis"),     QStringLiteral("łoś"),
+            QStringLiteral("Ćma"),     QStringLiteral("cebula"), QStringLiteral("Czapla"),  QStringLiteral("ćwierć"),
+            QStringLiteral("Ąbel"),    QStringLiteral("ABC"),    QStringLiteral("abc"),     QStringLiteral("Ewa"),
+            QStringLiteral("Ęga"),     QStringLiteral("Nowak"),  QStringLiteral("Ńowak"),   QStringLiteral("Olek"),
+            QStringLiteral("Ósemka"),  QStringLiteral("Sowa"),   QStringLiteral("Śliwa"),   QStringLiteral("szafa"),
+            QStringLiteral("Kowalski"), QStringLiteral("Kowalska"), QStringLiteral("Kowal"), QStringLiteral("Kożuch"),
+        };
+        for (SqlConnection* c : {&a, &b})
+            for (const QString& n : names) {
+                Statement q(c, QStringLiteral("osoba"),
+                            {QStringLiteral("INSERT INTO osobowa (NREW, NAZWISKO, IMIE) VALUES (:PARAM0, :PARAM1, '')")});
+                q.setParam(0, QStringLiteral("T") + QString::number(names.indexOf(n)));
+                q.setParam(1, n);
+                q.execSQL();
+            }
+        const QString sql = QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW LIKE 'T%' ORDER BY NAZWISKO COLLATE PL");
+        const QStringList onA = column(a, sql);
+        QCOMPARE(onA.size(), names.size());
+        QCOMPARE(column(b, sql), onA);
+        QCOMPARE(onA.first(), QStringLiteral("abc"));
+        QCOMPARE(onA.last(), QStringLiteral("Żak"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerStore)
+#include "test_serverstore.moc"
