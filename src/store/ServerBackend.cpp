@@ -451,6 +451,18 @@ bool ServerBackend::changedSinceAsked()
     // Every write of every workstation bumps the counter in its own
     // transaction, so a change is seen once it is committed.
     qint64 counter = -1;
+    // Looked for first while it is missing (a database being made): a failed
+    // read would end the transaction it runs in.
+    if (!m_hasCounter) {
+        PGresult* found = PQexec(m_conn, "SELECT to_regclass('zmiany_bazy') IS NOT NULL");
+        m_hasCounter = PQresultStatus(found) == PGRES_TUPLES_OK && PQntuples(found) == 1 &&
+                       *PQgetvalue(found, 0, 0) == 't';
+        PQclear(found);
+        if (!m_hasCounter) {
+            m_seenCounter = -1;
+            return true;
+        }
+    }
     PGresult* result = PQexec(m_conn, "SELECT licznik FROM zmiany_bazy");
     if (PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1)
         counter = std::strtoll(PQgetvalue(result, 0, 0), nullptr, 10);

@@ -52,5 +52,6 @@ public:
 private:
     pg_conn* m_conn = nullptr;
     qint64 m_seenCounter = -1;
+    bool m_hasCounter = false;
     quint64 m_unnamed = 0;
 };
