@@ -29,6 +29,42 @@ const QString kLocked =
                    "spróbuj ponownie. Jeśli sytuacja powtórzy się spróbuj uruchomić program "
                    "ponownie lub zrestartuj komputer.");
 const QString kOther = QStringLiteral("Wystąpił błąd bazy danych.");
+const QString kServerBusy = QStringLiteral("Dane na serwerze są właśnie zmieniane na innym stanowisku. "
+                                           "Odczekaj chwilę i spróbuj ponownie.");
+const QString kServerGone = QStringLiteral(
+    "Połączenie z serwerem bazy danych zostało przerwane. Nic z przerwanej operacji nie zostało zapisane. "
+    "Sprawdź połączenie i spróbuj ponownie albo wskaż bazę danych jeszcze raz.");
+const QString kServerTimeout = QStringLiteral(
+    "Polecenie bazy danych trwało zbyt długo i serwer je przerwał. Nic z niego nie zostało zapisane.");
+const QString kServerRights =
+    QStringLiteral("Użytkownik serwera bazy danych nie ma prawa do tej operacji. Poproś administratora "
+                   "serwera o uprawnienia do bazy programu.");
+
+// The server's errors come as "SQLSTATE <class+code>: <its own text>".
+const QString* serverText(const QString& message)
+{
+    static const QLatin1String prefix("SQLSTATE ");
+    if (!message.startsWith(prefix))
+        return nullptr;
+    const QString state = message.mid(prefix.size(), 5);
+    if (state == QLatin1String("42P01") || state == QLatin1String("42703") || state == QLatin1String("3F000"))
+        return &kSchema;
+    if (state.startsWith(QLatin1String("23")))
+        return &kConstraint;
+    if (state == QLatin1String("55P03") || state == QLatin1String("40P01") || state == QLatin1String("40001"))
+        return &kServerBusy;
+    if (state == QLatin1String("57014"))
+        return &kServerTimeout;
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
+        return &kServerGone;
+    if (state == QLatin1String("42501") || state == QLatin1String("25006"))
+        return &kServerRights;
+    if (state == QLatin1String("53100"))
+        return &kFull;
+    if (state.startsWith(QLatin1String("42")))
+        return &kStatement;
+    return &kOther;
+}
 
 // Texts the engine builds around a name ("no such table: firmy").
 const QList<std::pair<QString, const QString*>>& patterns()
@@ -60,6 +96,8 @@ const QList<std::pair<QString, const QString*>>& patterns()
 namespace EngineMessages {
 QString polish(const QString& message)
 {
+    if (const QString* text = serverText(message))
+        return *text;
     for (const auto& [pattern, text] : patterns())
         if (message.contains(pattern, Qt::CaseInsensitive))
             return *text;

@@ -69,21 +69,13 @@ void DatabaseTemplate::createOnServer(const ServerAddress& address, bool withSam
         throw DbError(QStringLiteral("W podanej lokalizacji znajduje się już baza danych."));
     try {
         connection.exec(QStringLiteral("BEGIN"));
-        // Lists sort by COLLATE PL on both backends; here it is the server's
-        // ICU collation for Polish.
+        // The text columns sort by the server's ICU collation for Polish, as
+        // COLLATE PL sorts them on the file.
         connection.exec(QStringLiteral("CREATE COLLATION pl FROM \"pl-x-icu\""));
+        connection.exec(ServerBackend::keyFunctionScript());
         connection.exec(schema);
         connection.exec(dictionaries);
         connection.exec(data);
-        // The templates give their rows' keys; new rows get the next ones.
-        connection.exec(QStringLiteral(
-            "DO $$ DECLARE r record; BEGIN\n"
-            "FOR r IN SELECT table_name, column_name FROM information_schema.columns\n"
-            "WHERE table_schema = current_schema() AND is_identity = 'YES' LOOP\n"
-            "EXECUTE format('SELECT setval(pg_get_serial_sequence(%L, %L), "
-            "COALESCE((SELECT MAX(%I) FROM %I), 0) + 1, false)',\n"
-            "r.table_name, r.column_name, r.column_name, r.table_name);\n"
-            "END LOOP; END $$"));
         connection.exec(ServerBackend::changeCounterScript(tables(connection)));
         connection.exec(QStringLiteral("COMMIT"));
     } catch (const DbError& e) {

@@ -46,6 +46,8 @@ public:
     // collation, the change counter and its triggers on every table. Runs
     // after the tables were created.
     static QString changeCounterScript(const QStringList& tables);
+    // The function that gives new keys (run before the tables are made).
+    static QString keyFunctionScript();
     // A template's CREATE TABLE in the server's types.
     static QString serverSchema(const QString& statement);
 

@@ -209,6 +209,26 @@ bool TmyDataBase::connectTo(const QString& directory, const QString& password)
     return true;
 }
 
+bool TmyDataBase::connectToServer(const ServerAddress& address, const QString& directory)
+{
+    m_directory = QDir::cleanPath(directory);
+    closeAll();
+    m_connection.close();
+    m_presence.leave();
+    try {
+        m_connection.openServer(address);
+    } catch (const DbError& e) {
+        ErrorLog::report(e.detail().isEmpty() ? e.message() : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')'),
+                         true, 566);
+        return false;
+    } catch (const std::exception& e) {
+        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, 48);
+        return false;
+    }
+    m_lists.resetAll();
+    return true;
+}
+
 qint64 TmyDataBase::reloadCode(const QString& list)
 {
     return reloadCodes().value(list, 0);

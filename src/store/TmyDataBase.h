@@ -69,6 +69,10 @@ public:
     //    anything else).
     //    While connected the workstation is marked present in the directory.
     bool connectTo(const QString& directory, const QString& password);
+    // 2a. The same for a database on a server; `directory` is the folder the
+    //     files beside the database (attachments, markers) are kept in.
+    //     Workstations on a server are not counted by a presence file.
+    bool connectToServer(const ServerAddress& address, const QString& directory);
     void disconnect();
 
     // Other workstations connected to this database now; -1 when that cannot

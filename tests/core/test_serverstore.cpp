@@ -2,6 +2,7 @@
 #include "TestServer.h"
 #include "TestSupport.h"
 
+#include "base/EngineMessages.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/LicenceSeats.h"
@@ -178,8 +179,10 @@ private slots:
             admin.exec(QStringLiteral("SELECT pg_terminate_backend(") + pid + QLatin1Char(')'));
             insertFirma(m_connection, QStringLiteral("Przerwana 2"));
             t.commit();
-        } catch (const DbError&) {
+        } catch (const DbError& e) {
             failed = true;
+            QVERIFY2(EngineMessages::forUser(e.message()).startsWith(QStringLiteral("Połączenie z serwerem bazy danych zostało przerwane")),
+                     qPrintable(e.message()));
         }
         QVERIFY(failed);
         SqlConnection other;

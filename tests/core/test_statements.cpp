@@ -2,6 +2,7 @@
 // fresh database, the list statements keep their documented line layout, and
 // the filters and sort order written by the list state select and order rows.
 
+#include "TestDatabase.h"
 #include "TestSupport.h"
 
 #include "store/DatabaseTemplate.h"
@@ -10,6 +11,7 @@
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/StatementTexts.h"
+#include "store/WriteTransaction.h"
 
 #include <QSet>
 #include <QTemporaryDir>
@@ -39,9 +41,9 @@ private:
     void insert(const QString& sql) { m_work.exec(sql); }
 
     TempConfig m_config;
-    QTemporaryDir m_emptyDir;
-    QTemporaryDir m_demoDir;
-    QTemporaryDir m_workDir;
+    std::unique_ptr<TestDatabase> m_emptyDatabase;
+    std::unique_ptr<TestDatabase> m_demoDatabase;
+    std::unique_ptr<TestDatabase> m_workDatabase;
     SqlConnection m_empty;
     SqlConnection m_demo;
     SqlConnection m_work;
@@ -94,13 +96,12 @@ QStringList TestStatements::listColumn(const QString& list, const QString& field
 
 void TestStatements::initTestCase()
 {
-    QVERIFY(m_emptyDir.isValid() && m_demoDir.isValid() && m_workDir.isValid());
-    DatabaseTemplate::create(m_emptyDir.path(), kPassword, false);
-    DatabaseTemplate::create(m_demoDir.path(), kPassword, true);
-    DatabaseTemplate::create(m_workDir.path(), kPassword, false);
-    m_empty.open(DatabaseTemplate::databaseFile(m_emptyDir.path()), kPassword);
-    m_demo.open(DatabaseTemplate::databaseFile(m_demoDir.path()), kPassword);
-    m_work.open(DatabaseTemplate::databaseFile(m_workDir.path()), kPassword);
+    m_emptyDatabase = std::make_unique<TestDatabase>(false, kPassword);
+    m_demoDatabase = std::make_unique<TestDatabase>(true, kPassword);
+    m_workDatabase = std::make_unique<TestDatabase>(false, kPassword);
+    m_emptyDatabase->open(m_empty);
+    m_demoDatabase->open(m_demo);
+    m_workDatabase->open(m_work);
 
     // A small dataset for the filters.
     insert(QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (9001,'KLKOM','Serwery')"));
@@ -643,7 +644,7 @@ void TestStatements::resetAllRestoresDefaults()
 // Insert, update and liquidation of a computer with text parameters and value lines.
 void TestStatements::computerWrites()
 {
-    m_work.exec(QStringLiteral("SAVEPOINT writes"));
+    WriteTransaction undone(m_work); // rolled back at the end
     Statement added(&m_work, QString(), statementLines(QStringLiteral("DBFInsertKomputery")));
     const QList<int> values = findStatementText(QStringLiteral("DBFInsertKomputery"))->valueLines;
     const QStringList numbers = {"-1", "3", "20200101", "20200202", "100.5", "23.12", "123.62", "7", "0"};
@@ -674,13 +675,13 @@ void TestStatements::computerWrites()
     QCOMPARE(row.text(QStringLiteral("ARCHIWUM")), QStringLiteral("T"));
     QCOMPARE(row.text(QStringLiteral("PRZYCZYNA")), QStringLiteral("Zużyty"));
     QCOMPARE(row.integer(QStringLiteral("DATAARCH")), 20240105);
-    m_work.exec(QStringLiteral("ROLLBACK TO writes; RELEASE writes"));
 }
 
 void TestStatements::deadlineWindow()
 {
     // Deadline 1 is checked by its end date (20240210), deadline 3 by its start date.
-    m_work.exec(QStringLiteral("SAVEPOINT window; UPDATE terminy SET SPRODDO='O' WHERE IDTERMINU=3"));
+    WriteTransaction undone(m_work); // rolled back at the end
+    m_work.exec(QStringLiteral("UPDATE terminy SET SPRODDO='O' WHERE IDTERMINU=3"));
     const auto due = [this](const char* name, const char* upper, const char* lower, const char* field) {
         const StatementText* text = findStatementText(QString::fromLatin1(name));
         Statement q(&m_work, text->name, text->lines);
@@ -693,7 +694,6 @@ void TestStatements::deadlineWindow()
     QCOMPARE(due("DBFdatyTerminarzDTDO", "20240301", "20240210", "IDTERMINU"), QStringList());
     QCOMPARE(due("DBFdatyTerminarzDTOD", "20250101", "0", "IDTERMINU"), QStringList({"3"}));
     QCOMPARE(due("DBFdatyTerminarzDTOD", "20250101", "0", "KLASYFIKATOR"), QStringList({""}));
-    m_work.exec(QStringLiteral("ROLLBACK TO window; RELEASE window"));
 }
 
 QTEST_GUILESS_MAIN(TestStatements)

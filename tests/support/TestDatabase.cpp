@@ -3,6 +3,7 @@
 
 #include "store/DatabaseTemplate.h"
 #include "store/SqlConnection.h"
+#include "store/TmyDataBase.h"
 
 TestDatabase::TestDatabase(bool withSampleData, const QString& password)
     : m_password(password), m_onServer(TestServer::backendIsServer())
@@ -27,4 +28,9 @@ void TestDatabase::open(SqlConnection& connection) const
         connection.openServer(m_address);
     else
         connection.open(DatabaseTemplate::databaseFile(m_dir.path()), m_password);
+}
+
+bool TestDatabase::connect(TmyDataBase& db) const
+{
+    return m_onServer ? db.connectToServer(m_address, m_dir.path()) : db.connectTo(m_dir.path(), m_password);
 }

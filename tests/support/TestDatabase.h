@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 class SqlConnection;
+class TmyDataBase;
 
 // A new database made from the program's templates: a file in a temporary
 // folder, or, when the tests run against the server backend, a database of
@@ -24,6 +25,8 @@ public:
     ServerAddress address() const { return m_address; }
     // Opens `connection` on this database, whichever backend it is on.
     void open(SqlConnection& connection) const;
+    // Connects the data module to this database, whichever backend it is on.
+    bool connect(TmyDataBase& db) const;
 
 private:
     QTemporaryDir m_dir;

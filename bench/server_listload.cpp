@@ -1,0 +1,128 @@
+// The computer list on a database server, in pairs against its floor in the
+// same process (PairedTiming): the list statement opened and read whole
+// through the store, against the same SQL sent through libpq alone with every
+// value touched; then the in-memory re-sort by "NAZWA" against a plain
+// std::sort of the same Polish keys. Needs a server: run with the folder of a
+// cluster started by tests/support/test_cluster.sh as the first argument.
+// SPRZETNIK_BENCH_ROWS sets the computers (100000 by default).
+#include "PairedTiming.h"
+
+#include "store/DatabaseTemplate.h"
+#include "store/ListState.h"
+#include "store/PolishCollation.h"
+#include "store/ServerBackend.h"
+#include "store/SqlConnection.h"
+#include "store/Statement.h"
+#include "store/StatementTexts.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <libpq-fe.h>
+
+namespace {
+QString readLine(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readLine()).trimmed() : QString();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: server_listload <cluster folder>\n");
+        return 2;
+    }
+    const QString cluster = QString::fromLocal8Bit(argv[1]);
+    const int rows = qEnvironmentVariableIntValue("SPRZETNIK_BENCH_ROWS") > 0
+                         ? qEnvironmentVariableIntValue("SPRZETNIK_BENCH_ROWS")
+                         : 100000;
+    ServerAddress admin;
+    admin.host = QStringLiteral("127.0.0.1");
+    admin.port = readLine(cluster + QStringLiteral("/port")).toInt();
+    admin.user = QStringLiteral("sprzetnik_test");
+    admin.password = readLine(cluster + QStringLiteral("/password"));
+    admin.database = QStringLiteral("postgres");
+    ServerAddress address = admin;
+    address.database = QStringLiteral("bench_%1").arg(rows);
+    {
+        SqlConnection c;
+        c.openServer(admin);
+        c.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + address.database);
+        c.exec(QStringLiteral("CREATE DATABASE ") + address.database + QStringLiteral(" TEMPLATE template0"));
+    }
+    DatabaseTemplate::setDefaultTemplateDir(QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
+    DatabaseTemplate::createOnServer(address, false);
+
+    SqlConnection db;
+    db.openServer(address);
+    db.exec(QStringLiteral(
+                "INSERT INTO komputery (IDFIRMY,NREW,NAZWA,PRODUCENT,NREWID,NRSERYJNY,DATAZAKUPU,NETTO,ARCHIWUM) "
+                "SELECT 1, '', (ARRAY['Żuraw','łódź','Ćwiek','zebra','Śnieżka','Ala','Ęby','ósemka','Łąka',"
+                "'czapla'])[1 + g % 10] || ' ' || g, 'Producent ' || (g % 50), 'K/' || g, 'SN' || g, "
+                "20200101 + g % 1000, g * 1.5, 'N' FROM generate_series(1, %1) g")
+                .arg(rows));
+
+    ListState state;
+    Statement list(&db, QStringLiteral("DBFKomputery"), statementLines(QStringLiteral("DBFKomputery")));
+    state.applyTo(QStringLiteral("DBFKomputery"), list);
+    const QString text = list.text();
+
+    // The floor: the same text, its parameters none, every value looked at.
+    QList<QByteArray> names;
+    int end = 0;
+    const QByteArray sql = ServerBackend::translate(text.toUtf8(), names, end);
+    PGconn* raw = static_cast<ServerBackend*>(db.backend())->connection();
+    auto floorRead = [&] {
+        PGresult* r = PQexecParams(raw, sql.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        qint64 sink = 0;
+        const int n = PQntuples(r);
+        const int columns = PQnfields(r);
+        for (int i = 0; i < n; ++i)
+            for (int c = 0; c < columns; ++c)
+                sink += PQgetlength(r, i, c);
+        PQclear(r);
+        if (sink == -1)
+            std::printf("-");
+    };
+    auto programRead = [&] {
+        list.close();
+        list.open();
+        list.fetchAll();
+    };
+    printPairs(QStringLiteral("list read whole"), rows, timePairs(7, floorRead, programRead));
+
+    // Re-sort in memory by NAZWA against std::sort of the same keys.
+    list.close();
+    list.open();
+    list.fetchAll();
+    const int nazwa = list.fieldIndex(QStringLiteral("NAZWA"));
+    std::vector<std::string> keys;
+    for (int r = 0; r < list.recordCount(); ++r) {
+        const QByteArray t = list.textAt(r, nazwa).toUtf8();
+        keys.push_back(PolishCollation::sortKey(t.constData(), int(t.size())));
+    }
+    bool ascending = true;
+    auto floorSort = [&] {
+        std::vector<std::string> copy = keys;
+        std::sort(copy.begin(), copy.end());
+    };
+    auto programSort = [&] {
+        ascending = !ascending;
+        list.reorder(nazwa, ascending, list.lines());
+    };
+    printPairs(QStringLiteral("re-sort by NAZWA"), rows, timePairs(7, floorSort, programSort));
+
+    db.close();
+    SqlConnection c;
+    c.openServer(admin);
+    c.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + address.database + QStringLiteral(" WITH (FORCE)"));
+    return 0;
+}
