@@ -133,6 +133,16 @@ public:
         std::vector<Oid> types(static_cast<size_t>(columns));
         for (int c = 0; c < columns; ++c)
             types[size_t(c)] = PQftype(m_result, c);
+        const int batch = std::min(limit, total - (m_row + 1));
+        if (batch > 0) {
+            // Room for the whole batch at once: no buffer grows and moves row by row.
+            size_t bytes = 0;
+            for (int r = m_row + 1; r <= m_row + batch; ++r)
+                for (int c = 0; c < columns; ++c)
+                    bytes += size_t(PQgetlength(m_result, r, c));
+            cells.reserve(cells.size() + size_t(batch) * size_t(columns));
+            arena.reserve(arena.size() + bytes);
+        }
         int read = 0;
         for (; read < limit && m_row + 1 < total; ++read) {
             ++m_row;
