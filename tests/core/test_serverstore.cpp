@@ -7,6 +7,7 @@
 #include "store/DbError.h"
 #include "store/LicenceSeats.h"
 #include "store/NewKey.h"
+#include "store/ServerBackend.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/WriteTransaction.h"
@@ -39,7 +40,8 @@ private:
     }
     static void insertFirma(SqlConnection& c, const QString& name)
     {
-        Statement q(&c, QStringLiteral("firma"), {QStringLiteral("INSERT INTO firmy (NAZWA) VALUES (:PARAM0)")});
+        Statement q(&c, QStringLiteral("firma"),
+                    {QStringLiteral("INSERT INTO firmy (NAZWA) VALUES (:PARAM0)")});
         q.setParam(0, name);
         q.execSQL();
     }
@@ -58,6 +60,77 @@ private slots:
         m_config.reset();
     }
 
+    void statementsSentToTheServer_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QString>("names");
+        QTest::addColumn<QString>("rest");
+        QTest::newRow("named, repeated") << "SELECT * FROM a WHERE X=:PARAM0 OR Y=:param0 OR Z=:PARAM1"
+                                         << "SELECT * FROM a WHERE X=$1 OR Y=$1 OR Z=$2"
+                                         << "PARAM0,PARAM1"
+                                         << "";
+        QTest::newRow("quotes keep their text") << "SELECT ':PARAM0', \"a:b\", 'it''s ; :X' FROM t WHERE Q=?"
+                                                << "SELECT ':PARAM0', \"a:b\", 'it''s ; :X' FROM t WHERE Q=$1"
+                                                << ""
+                                                << "";
+        QTest::newRow("a cast is no parameter") << "SELECT 1::text, :A"
+                                                << "SELECT 1::text, $1"
+                                                << "A"
+                                                << "";
+        QTest::newRow("second statement left") << "DELETE FROM a; DELETE FROM b"
+                                               << "DELETE FROM a"
+                                               << ""
+                                               << " DELETE FROM b";
+        QTest::newRow("comments go") << "SELECT 1 -- :X ;\n/* :Y */ FROM t"
+                                     << "SELECT 1  \n  FROM t"
+                                     << ""
+                                     << "";
+        QTest::newRow("collation clause goes")
+            << "SELECT A FROM t ORDER BY NAZWA COLLATE PL,NREWID collate  pl DESC, PLX"
+            << "SELECT A FROM t ORDER BY NAZWA,NREWID DESC, PLX"
+            << ""
+            << "";
+        QTest::newRow("another collation stays") << "ORDER BY A COLLATE PLX, 'COLLATE PL'"
+                                                 << "ORDER BY A COLLATE PLX, 'COLLATE PL'"
+                                                 << ""
+                                                 << "";
+    }
+    void statementsSentToTheServer()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, sent);
+        QFETCH(QString, names);
+        QFETCH(QString, rest);
+        QList<QByteArray> found;
+        int end = 0;
+        const QByteArray text = sql.toUtf8();
+        QCOMPARE(QString::fromUtf8(ServerBackend::translate(text, found, end)), sent);
+        QStringList given;
+        for (const QByteArray& n : found)
+            given << QString::fromUtf8(n);
+        QCOMPARE(given.join(QLatin1Char(',')), names); // a '?' has no name
+        QCOMPARE(QString::fromUtf8(text.mid(end)), rest);
+    }
+
+    void keysAreNeverReusedAndPassKeysGivenByHand()
+    {
+        insertFirma(m_connection, QStringLiteral("Pierwsza"));
+        const qint64 first =
+            column(m_connection, QStringLiteral("SELECT MAX(IDFIRMY) FROM firmy")).value(0).toLongLong();
+        // A row written with its key given, as the templates and imports do.
+        m_connection.exec(
+            QStringLiteral("INSERT INTO firmy (IDFIRMY, NAZWA) VALUES (%1, 'Podana')").arg(first + 10));
+        insertFirma(m_connection, QStringLiteral("Po podanej"));
+        QCOMPARE(column(m_connection, QStringLiteral("SELECT IDFIRMY FROM firmy WHERE NAZWA='Po podanej'")),
+                 QStringList{QString::number(first + 11)});
+        // The highest row deleted: its key is not given again.
+        m_connection.exec(QStringLiteral("DELETE FROM firmy WHERE IDFIRMY=%1").arg(first + 11));
+        insertFirma(m_connection, QStringLiteral("Następna"));
+        QCOMPARE(column(m_connection, QStringLiteral("SELECT IDFIRMY FROM firmy WHERE NAZWA='Następna'")),
+                 QStringList{QString::number(first + 12)});
+    }
+
     void keysOfWorkstationsInsertingAtOnceAreEachTheirOwn()
     {
         constexpr int kWorkstations = 4;
@@ -70,8 +143,8 @@ private slots:
                 m_database->open(c);
                 for (int i = 0; i < kEach; ++i) {
                     const QString name = QStringLiteral("Stanowisko %1 firma %2").arg(w).arg(i);
-                    const qint64 key = insertReturningKey(c, QStringLiteral("firmy"), QStringLiteral("IDFIRMY"),
-                                                          [&] { insertFirma(c, name); });
+                    const qint64 key = insertReturningKey(
+                        c, QStringLiteral("firmy"), QStringLiteral("IDFIRMY"), [&] { insertFirma(c, name); });
                     taken[size_t(w)].emplace_back(key, name);
                 }
             });
@@ -82,8 +155,9 @@ private slots:
             for (const auto& [key, name] : mine) {
                 keys.insert(key);
                 // The key read back names the row this workstation wrote.
-                QCOMPARE(column(m_connection, QStringLiteral("SELECT NAZWA FROM firmy WHERE IDFIRMY=%1").arg(key)),
-                         QStringList{name});
+                QCOMPARE(
+                    column(m_connection, QStringLiteral("SELECT NAZWA FROM firmy WHERE IDFIRMY=%1").arg(key)),
+                    QStringList{name});
             }
         QCOMPARE(int(keys.size()), kWorkstations * kEach);
     }
@@ -114,7 +188,8 @@ private slots:
         m_database->open(other);
         other.exec(QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA=7"));
         QCOMPARE(LicenceSeats::install(m_connection, 1, 1, 7), LicenceSeats::Outcome::Failed);
-        QCOMPARE(column(other, QStringLiteral("SELECT COUNT(*) AS N FROM r_lickomp")), QStringList{QStringLiteral("0")});
+        QCOMPARE(column(other, QStringLiteral("SELECT COUNT(*) AS N FROM r_lickomp")),
+                 QStringList{QStringLiteral("0")});
     }
 
     void listsAreInTheSamePolishOrderOnBothBackends()
@@ -167,6 +242,20 @@ private slots:
         closedPort.port = 1;
         QVERIFY(loginMessage(closedPort).startsWith(QStringLiteral("Nie można połączyć się z serwerem")));
 
+        // A statement that runs past the limit is stopped by the server.
+        ServerAddress impatient = good;
+        impatient.statementTimeoutMs = 100;
+        SqlConnection slow;
+        slow.openServer(impatient);
+        try {
+            column(slow, QStringLiteral("SELECT pg_sleep(2)"));
+            QFAIL("the statement was not stopped");
+        } catch (const DbError& e) {
+            QVERIFY2(EngineMessages::forUser(e.message())
+                         .startsWith(QStringLiteral("Polecenie bazy danych trwało zbyt długo")),
+                     qPrintable(e.message()));
+        }
+
         // The connection is cut in the middle of a write: the server takes
         // the write back and the program gets an error, not a success.
         const QString pid = column(m_connection, QStringLiteral("SELECT pg_backend_pid()")).value(0);
@@ -181,36 +270,43 @@ private slots:
             t.commit();
         } catch (const DbError& e) {
             failed = true;
-            QVERIFY2(EngineMessages::forUser(e.message()).startsWith(QStringLiteral("Połączenie z serwerem bazy danych zostało przerwane")),
+            QVERIFY2(EngineMessages::forUser(e.message())
+                         .startsWith(QStringLiteral("Połączenie z serwerem bazy danych zostało przerwane")),
                      qPrintable(e.message()));
         }
         QVERIFY(failed);
         SqlConnection other;
         m_database->open(other);
-        QCOMPARE(column(other, QStringLiteral("SELECT NAZWA FROM firmy WHERE NAZWA LIKE 'Przerwana%'")), QStringList());
+        QCOMPARE(column(other, QStringLiteral("SELECT NAZWA FROM firmy WHERE NAZWA LIKE 'Przerwana%'")),
+                 QStringList());
     }
 
 private:
     void compareOrder(SqlConnection& a, SqlConnection& b)
     {
         const QStringList names = {
-            QStringLiteral("Żak"),     QStringLiteral("zając"),  QStringLiteral("Zając"),   QStringLiteral("Źrebiec"),
-            QStringLiteral("Łukasz"),  QStringLiteral("lis"),    QStringLiteral("Lis"),     QStringLiteral("łoś"),
-            QStringLiteral("Ćma"),     QStringLiteral("cebula"), QStringLiteral("Czapla"),  QStringLiteral("ćwierć"),
-            QStringLiteral("Ąbel"),    QStringLiteral("ABC"),    QStringLiteral("abc"),     QStringLiteral("Ewa"),
-            QStringLiteral("Ęga"),     QStringLiteral("Nowak"),  QStringLiteral("Ńowak"),   QStringLiteral("Olek"),
-            QStringLiteral("Ósemka"),  QStringLiteral("Sowa"),   QStringLiteral("Śliwa"),   QStringLiteral("szafa"),
-            QStringLiteral("Kowalski"), QStringLiteral("Kowalska"), QStringLiteral("Kowal"), QStringLiteral("Kożuch"),
+            QStringLiteral("Żak"),      QStringLiteral("zając"),    QStringLiteral("Zając"),
+            QStringLiteral("Źrebiec"),  QStringLiteral("Łukasz"),   QStringLiteral("lis"),
+            QStringLiteral("Lis"),      QStringLiteral("łoś"),      QStringLiteral("Ćma"),
+            QStringLiteral("cebula"),   QStringLiteral("Czapla"),   QStringLiteral("ćwierć"),
+            QStringLiteral("Ąbel"),     QStringLiteral("ABC"),      QStringLiteral("abc"),
+            QStringLiteral("Ewa"),      QStringLiteral("Ęga"),      QStringLiteral("Nowak"),
+            QStringLiteral("Ńowak"),    QStringLiteral("Olek"),     QStringLiteral("Ósemka"),
+            QStringLiteral("Sowa"),     QStringLiteral("Śliwa"),    QStringLiteral("szafa"),
+            QStringLiteral("Kowalski"), QStringLiteral("Kowalska"), QStringLiteral("Kowal"),
+            QStringLiteral("Kożuch"),
         };
         for (SqlConnection* c : {&a, &b})
             for (const QString& n : names) {
                 Statement q(c, QStringLiteral("osoba"),
-                            {QStringLiteral("INSERT INTO osobowa (NREW, NAZWISKO, IMIE) VALUES (:PARAM0, :PARAM1, '')")});
+                            {QStringLiteral(
+                                "INSERT INTO osobowa (NREW, NAZWISKO, IMIE) VALUES (:PARAM0, :PARAM1, '')")});
                 q.setParam(0, QStringLiteral("T") + QString::number(names.indexOf(n)));
                 q.setParam(1, n);
                 q.execSQL();
             }
-        const QString sql = QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW LIKE 'T%' ORDER BY NAZWISKO COLLATE PL");
+        const QString sql =
+            QStringLiteral("SELECT NAZWISKO FROM osobowa WHERE NREW LIKE 'T%' ORDER BY NAZWISKO COLLATE PL");
         const QStringList onA = column(a, sql);
         QCOMPARE(onA.size(), names.size());
         QCOMPARE(column(b, sql), onA);
