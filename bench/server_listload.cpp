@@ -64,12 +64,13 @@ int main(int argc, char** argv)
 
     SqlConnection db;
     db.openServer(address);
-    db.exec(QStringLiteral(
-                "INSERT INTO komputery (IDFIRMY,NREW,NAZWA,PRODUCENT,NREWID,NRSERYJNY,DATAZAKUPU,NETTO,ARCHIWUM) "
-                "SELECT 1, '', (ARRAY['Żuraw','łódź','Ćwiek','zebra','Śnieżka','Ala','Ęby','ósemka','Łąka',"
-                "'czapla'])[1 + g % 10] || ' ' || g, 'Producent ' || (g % 50), 'K/' || g, 'SN' || g, "
-                "20200101 + g % 1000, g * 1.5, 'N' FROM generate_series(1, %1) g")
-                .arg(rows));
+    db.exec(
+        QStringLiteral(
+            "INSERT INTO komputery (IDFIRMY,NREW,NAZWA,PRODUCENT,NREWID,NRSERYJNY,DATAZAKUPU,NETTO,ARCHIWUM) "
+            "SELECT 1, '', (ARRAY['Żuraw','łódź','Ćwiek','zebra','Śnieżka','Ala','Ęby','ósemka','Łąka',"
+            "'czapla'])[1 + g % 10] || ' ' || g, 'Producent ' || (g % 50), 'K/' || g, 'SN' || g, "
+            "20200101 + g % 1000, g * 1.5, 'N' FROM generate_series(1, %1) g")
+            .arg(rows));
 
     ListState state;
     Statement list(&db, QStringLiteral("DBFKomputery"), statementLines(QStringLiteral("DBFKomputery")));
@@ -119,7 +120,8 @@ int main(int argc, char** argv)
         return v[v.size() / 2];
     };
     std::printf("%-22s %7d rows  floor %8.2f ms  program %8.2f ms  ratio %.2f (wall, %d pairs)\n",
-                "list read whole", rows, median(floorMs), median(programMs), median(ratios), int(ratios.size()));
+                "list read whole", rows, median(floorMs), median(programMs), median(ratios),
+                int(ratios.size()));
     printPairs(QStringLiteral("list read whole (CPU)"), rows, timePairs(7, floorRead, programRead));
 
     // Re-sort in memory by NAZWA against std::sort of the same keys.

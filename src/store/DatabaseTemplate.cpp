@@ -3,12 +3,12 @@
 #include "base/AppPaths.h"
 #include "base/Clock.h"
 #include "store/DbError.h"
-#include "store/SqlConnection.h"
+#include "store/PasswordHash.h"
 #include "store/ServerBackend.h"
+#include "store/SqlConnection.h"
 #include "store/SqlDialect.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
-#include "store/PasswordHash.h"
 
 #include <QDir>
 #include <QFile>

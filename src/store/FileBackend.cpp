@@ -34,7 +34,10 @@ public:
     void bindInteger(int index, qint64 value) override { sqlite3_bind_int64(m_stmt, index + 1, value); }
 
     int columnCount() const override { return sqlite3_column_count(m_stmt); }
-    QString columnName(int column) const override { return QString::fromUtf8(sqlite3_column_name(m_stmt, column)); }
+    QString columnName(int column) const override
+    {
+        return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+    }
 
     bool step() override
     {

@@ -18,5 +18,8 @@ struct ServerAddress
     int statementTimeoutMs = 0;
 
     // "host:port/database" as shown to the user.
-    QString display() const { return host + QLatin1Char(':') + QString::number(port) + QLatin1Char('/') + database; }
+    QString display() const
+    {
+        return host + QLatin1Char(':') + QString::number(port) + QLatin1Char('/') + database;
+    }
 };

@@ -76,14 +76,18 @@ public:
           m_binary(size_t(m_names.size()), 0)
     {
         // Compiled once now, so a faulty text fails here as on the file.
-        m_backend.check(PQprepare(m_backend.connection(), "", m_sql.constData(), int(m_names.size()), nullptr));
+        m_backend.check(
+            PQprepare(m_backend.connection(), "", m_sql.constData(), int(m_names.size()), nullptr));
         m_backend.noteUnnamedPrepared();
         m_prepared = m_backend.unnamedGeneration();
     }
     ~ServerCursor() override { PQclear(m_result); }
 
     int parameterCount() const override { return int(m_names.size()); }
-    QString parameterName(int index) const override { return QString::fromUtf8(m_names.value(index)).toUpper(); }
+    QString parameterName(int index) const override
+    {
+        return QString::fromUtf8(m_names.value(index)).toUpper();
+    }
     void bindText(int index, const QByteArray& utf8) override { set(index, utf8, 0); }
     void bindBlob(int index, const QByteArray& bytes) override { set(index, bytes, 1); }
     void bindInteger(int index, qint64 value) override { set(index, QByteArray::number(value), 0); }
@@ -195,7 +199,8 @@ private:
         }
         PGconn* conn = m_backend.connection();
         PGresult* result = nullptr;
-        if (m_prepared == m_backend.unnamedGeneration() && std::find(m_binary.begin(), m_binary.end(), 1) == m_binary.end())
+        if (m_prepared == m_backend.unnamedGeneration() &&
+            std::find(m_binary.begin(), m_binary.end(), 1) == m_binary.end())
             result = PQexecPrepared(conn, "", n, values.data(), lengths.data(), m_binary.data(), 0);
         else
             result = PQexecParams(conn, m_sql.constData(), n, types.data(), values.data(), lengths.data(),
@@ -333,9 +338,17 @@ ServerBackend::ServerBackend(const ServerAddress& address)
                          QByteArray::number(SqlConnection::busyTimeoutMs());
     if (address.statementTimeoutMs > 0)
         options += " -c statement_timeout=" + QByteArray::number(address.statementTimeoutMs);
-    const char* keys[] = {"host",           "port",    "dbname",          "user",     "password",
-                          "sslmode",        "options", "connect_timeout", "application_name",
-                          "client_encoding", nullptr};
+    const char* keys[] = {"host",
+                          "port",
+                          "dbname",
+                          "user",
+                          "password",
+                          "sslmode",
+                          "options",
+                          "connect_timeout",
+                          "application_name",
+                          "client_encoding",
+                          nullptr};
     const char* values[] = {host.constData(),
                             port.constData(),
                             database.constData(),
@@ -430,7 +443,8 @@ QByteArray ServerBackend::translate(const QByteArray& sql, QList<QByteArray>& na
             i = skipCollateClause(sql, i);
             continue;
         }
-        if (c == ':' && i + 1 < n && (std::isalpha(static_cast<unsigned char>(sql[i + 1])) || sql[i + 1] == '_') &&
+        if (c == ':' && i + 1 < n &&
+            (std::isalpha(static_cast<unsigned char>(sql[i + 1])) || sql[i + 1] == '_') &&
             (i == 0 || sql[i - 1] != ':')) {
             int j = i + 1;
             while (j < n && isWord(sql[j]))
@@ -536,15 +550,16 @@ void ServerBackend::rekey(const QByteArray&)
 
 QString ServerBackend::changeCounterScript(const QStringList& tables)
 {
-    QString script = QStringLiteral(
-        "CREATE TABLE zmiany_bazy (licznik BIGINT NOT NULL);\n"
-        "INSERT INTO zmiany_bazy VALUES (1);\n"
-        "CREATE FUNCTION zmiany_bazy_licz() RETURNS trigger LANGUAGE plpgsql AS $$\n"
-        "BEGIN UPDATE zmiany_bazy SET licznik = licznik + 1; RETURN NULL; END $$;\n");
+    QString script =
+        QStringLiteral("CREATE TABLE zmiany_bazy (licznik BIGINT NOT NULL);\n"
+                       "INSERT INTO zmiany_bazy VALUES (1);\n"
+                       "CREATE FUNCTION zmiany_bazy_licz() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+                       "BEGIN UPDATE zmiany_bazy SET licznik = licznik + 1; RETURN NULL; END $$;\n");
     for (const QString& t : tables)
-        script += QStringLiteral("CREATE TRIGGER %1_zmiany AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
-                                 "FOR EACH STATEMENT EXECUTE FUNCTION zmiany_bazy_licz();\n")
-                      .arg(t);
+        script +=
+            QStringLiteral("CREATE TRIGGER %1_zmiany AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
+                           "FOR EACH STATEMENT EXECUTE FUNCTION zmiany_bazy_licz();\n")
+                .arg(t);
     return script;
 }
 
@@ -571,12 +586,15 @@ QString ServerBackend::serverSchema(const QString& statement)
     // amounts keep double precision and blobs are bytes.
     static const QRegularExpression table(QStringLiteral("^\\s*CREATE\\s+TABLE\\s+(\\w+)"),
                                           QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression key(QStringLiteral("(\\w+)\\s+INTEGER\\s+PRIMARY\\s+KEY\\s+AUTOINCREMENT"),
-                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression key(
+        QStringLiteral("(\\w+)\\s+INTEGER\\s+PRIMARY\\s+KEY\\s+AUTOINCREMENT"),
+        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression text(QStringLiteral("\\b(VARCHAR|CHAR)\\s*\\(\\s*\\d+\\s*\\)"),
                                          QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression real(QStringLiteral("\\bREAL\\b"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression blob(QStringLiteral("\\bBLOB\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression real(QStringLiteral("\\bREAL\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression blob(QStringLiteral("\\bBLOB\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
     QString s = statement;
     QString sequence;
     const QRegularExpressionMatch t = table.match(s);

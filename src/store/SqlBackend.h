@@ -44,7 +44,8 @@ public:
     };
     // Appends up to `limit` rows, columnCount() cells each; text and blobs go
     // to `arena`. `rows` grows by the number read.
-    virtual Read readRows(int limit, std::vector<ResultCells::Cell>& cells, std::string& arena, int& rows) = 0;
+    virtual Read readRows(int limit, std::vector<ResultCells::Cell>& cells, std::string& arena,
+                          int& rows) = 0;
     virtual QString errorMessage() const = 0;
     virtual int errorCode() const = 0;
 

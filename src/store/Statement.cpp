@@ -199,7 +199,8 @@ int Statement::execSQL()
     int changed = 0;
     while (begin < sql.size()) {
         int tail = 0;
-        const std::unique_ptr<SqlCursor> cursor = prepare(QByteArray::fromRawData(sql.constData() + begin, sql.size() - begin), &tail);
+        const std::unique_ptr<SqlCursor> cursor =
+            prepare(QByteArray::fromRawData(sql.constData() + begin, sql.size() - begin), &tail);
         begin += tail > 0 ? tail : int(sql.size()) - begin;
         if (!cursor)
             continue; // blanks or a comment

@@ -15,7 +15,6 @@
 
 class SqlConnection;
 
-
 // A statement as the program keeps it: a list of text lines, where a slot line
 // is replaced by its 0-based index, and text parameters :PARAM0, :PARAM1, ...
 // (or any :NAME) always bound, never spliced. Opening reads the whole result
@@ -75,7 +74,10 @@ public:
     // Whether the text and parameters are those of the last open().
     // Whether the rows are in an order reorder() gave them (not the engine's).
     bool isReordered() const { return m_reordered; }
-    bool unchangedSinceOpen() const { return m_open && m_lines == m_openedLines && m_params == m_openedParams; }
+    bool unchangedSinceOpen() const
+    {
+        return m_open && m_lines == m_openedLines && m_params == m_openedParams;
+    }
     // The connection's change stamp when the statement was last opened.
     quint64 openedStamp() const { return m_openedStamp; }
 

@@ -218,7 +218,9 @@ bool TmyDataBase::connectToServer(const ServerAddress& address, const QString& d
     try {
         m_connection.openServer(address);
     } catch (const DbError& e) {
-        ErrorLog::report(e.detail().isEmpty() ? e.message() : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')'),
+        ErrorLog::report(e.detail().isEmpty()
+                             ? e.message()
+                             : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')'),
                          true, 566);
         return false;
     } catch (const std::exception& e) {

@@ -51,7 +51,8 @@ ServerAddress createDatabase()
     SqlConnection admin;
     admin.openServer(address(QStringLiteral("postgres")));
     admin.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name);
-    admin.exec(QStringLiteral("CREATE DATABASE ") + name + QStringLiteral(" TEMPLATE template0 ENCODING 'UTF8'"));
+    admin.exec(QStringLiteral("CREATE DATABASE ") + name +
+               QStringLiteral(" TEMPLATE template0 ENCODING 'UTF8'"));
     return address(name);
 }
 
@@ -60,7 +61,8 @@ void dropDatabase(const ServerAddress& database)
     try {
         SqlConnection admin;
         admin.openServer(address(QStringLiteral("postgres")));
-        admin.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + database.database + QStringLiteral(" WITH (FORCE)"));
+        admin.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + database.database +
+                   QStringLiteral(" WITH (FORCE)"));
     } catch (...) {
         // The cluster goes at the end of the run anyway.
     }
