@@ -12,6 +12,7 @@
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
 #include "reports/RaportyTab.h"
+#include "shell/ListOrderProgressDialog.h"
 #include "shell/TfAbout.h"
 #include "store/AppState.h"
 #include "store/DatabaseLocation.h"
@@ -28,6 +29,8 @@
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QUrl>
+
+#include <memory>
 
 namespace {
 const QString kSupportAddress = QStringLiteral("pomoc@sprzetnik.pl");
@@ -353,6 +356,13 @@ void Startup::runSchemaUpgrades()
     // Every user, whatever his rights: the database must match this program.
     SchemaUpgrades upgrades(m_db, m_db.directory(), DatabaseLocation::global().password(),
                             [](const QString& title, const QString& text) { Dialogs::info(title, text); });
+    // Made only when there are rows to give their sort keys.
+    std::unique_ptr<ListOrderProgressDialog> progress;
+    upgrades.setProgress([&](qint64 done, qint64 total) {
+        if (!progress)
+            progress = std::make_unique<ListOrderProgressDialog>(&m_main);
+        progress->rowsDone(done, total);
+    });
     upgrades.run();
 }
 

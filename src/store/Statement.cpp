@@ -6,6 +6,8 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <QElapsedTimer>
+
 #include <cstring>
 
 Statement::Statement(SqlConnection* connection, const QString& name) : m_connection(connection), m_name(name)
@@ -72,7 +74,7 @@ sqlite3_stmt* Statement::prepare(const QByteArray& sql, const char** tail) const
     return stmt;
 }
 
-void Statement::bind(sqlite3_stmt* stmt) const
+void Statement::bind(sqlite3_stmt* stmt, const QHash<QString, QVariant>& params)
 {
     const int count = sqlite3_bind_parameter_count(stmt);
     for (int i = 1; i <= count; ++i) {
@@ -80,8 +82,8 @@ void Statement::bind(sqlite3_stmt* stmt) const
         if (!rawName)
             continue;
         const QString name = QString::fromUtf8(rawName + 1).toUpper();
-        const auto it = m_params.constFind(name);
-        if (it == m_params.constEnd())
+        const auto it = params.constFind(name);
+        if (it == params.constEnd())
             continue; // unset: NULL
         if (it->typeId() == QMetaType::QByteArray) {
             const QByteArray value = it->toByteArray();
@@ -120,7 +122,11 @@ void Statement::open()
         m_fieldIndex.insert(name.toUpper(), c);
     }
     m_reading.stmt = stmt;
-    if (!readRows(m_firstRows > 0 ? m_firstRows : INT_MAX)) {
+    m_openedStamp = stamp; // what a page compares with to know of changes made meanwhile
+    const bool byPages = m_firstRows > 0 && !m_keyset.keyTerm.isEmpty() && m_lines == m_keysetLines &&
+                         m_keyset.conditionLine >= 0 && m_keyset.conditionLine < m_lines.size();
+    const bool done = byPages ? readPage(m_firstRows) : readRows(m_firstRows > 0 ? m_firstRows : INT_MAX);
+    if (!done) {
         m_connection->addPendingRead(this);
     } else if (!m_readError.isEmpty()) {
         const QString message = m_readError;
@@ -137,10 +143,26 @@ void Statement::open()
 
 bool Statement::readRows(int limit)
 {
-    sqlite3_stmt* stmt = m_reading.stmt;
+    const int rc = stepRows(m_reading.stmt, limit, false);
+    if (rc == SQLITE_ROW)
+        return false; // the limit was reached; rows may remain
+    if (rc != SQLITE_DONE)
+        failRead(rc);
+    endRead();
+    return true;
+}
+
+int Statement::stepRows(sqlite3_stmt* stmt, int limit, bool timed)
+{
+    QElapsedTimer clock;
+    if (timed)
+        clock.start();
     const int columns = sqlite3_column_count(stmt);
     int rc = SQLITE_DONE;
-    for (int read = 0; read < limit && (rc = sqlite3_step(stmt)) == SQLITE_ROW; ++read) {
+    for (int read = 0; read < limit;) {
+        rc = sqlite3_step(stmt);
+        if (rc != SQLITE_ROW)
+            break;
         for (int c = 0; c < columns; ++c) {
             Cell cell{};
             switch (sqlite3_column_type(stmt, c)) {
@@ -170,23 +192,199 @@ bool Statement::readRows(int limit)
             m_cells.push_back(cell);
         }
         ++m_rows;
+        ++read;
+        if (timed && read % 64 == 0 && clock.elapsed() >= kPageMs)
+            break; // the page ends early on a slow machine, its row read
     }
-    if (rc == SQLITE_ROW)
-        return false; // the limit was reached; rows may remain
-    if (rc != SQLITE_DONE) {
-        m_readError = QString::fromUtf8(sqlite3_errmsg(m_connection->handle()));
-        m_readErrorCode = rc;
+    return rc;
+}
+
+namespace {
+// The continuations of a keyed read: after a row with a key, after a row
+// without one, and (descending, where NULL keys come last) the keyless rows
+// from their start.
+enum PageVariant
+{
+    AfterKey,
+    AfterNoKey,
+    NoKeyRows
+};
+} // namespace
+
+sqlite3_stmt* Statement::pageStatement(int variant)
+{
+    sqlite3_stmt*& stmt = m_reading.pages[variant];
+    if (stmt)
+        return stmt;
+    const QString& key = m_keyset.keyTerm;
+    const QString& id = m_keyset.idTerm;
+    QString condition;
+    switch (variant) {
+    case AfterKey: {
+        // The key first, so the engine seeks in its index; the id settles ties.
+        const QString op = m_keyset.ascending ? QStringLiteral(">") : QStringLiteral("<");
+        condition = QStringLiteral("AND %1 %2= :KSKEY AND (%1 %2 :KSKEY OR %3 > :KSID)").arg(key, op, id);
+        break;
     }
-    endRead();
+    case AfterNoKey:
+        condition = m_keyset.ascending ? QStringLiteral("AND (%1 IS NOT NULL OR %2 > :KSID)").arg(key, id)
+                                       : QStringLiteral("AND %1 IS NULL AND %2 > :KSID").arg(key, id);
+        break;
+    default:
+        condition = QStringLiteral("AND %1 IS NULL").arg(key);
+    }
+    QStringList lines = m_openedLines;
+    lines[m_keyset.conditionLine] = condition + QLatin1Char(' ') + lines[m_keyset.conditionLine];
+    const QByteArray sql = lines.join(QLatin1Char('\n')).toUtf8();
+    sqlite3_prepare_v2(m_connection->handle(), sql.constData(), int(sql.size()), &stmt, nullptr);
+    return stmt;
+}
+
+bool Statement::readPage(int limit)
+{
+    Reading& r = m_reading;
+    if (!m_connection || !m_connection->isOpen()) {
+        endRead();
+        return true;
+    }
+    const bool first = r.stmt != nullptr; // the list's own text, just opened
+    const int variant = r.lastKey ? AfterKey : r.lastId ? AfterNoKey : NoKeyRows;
+    sqlite3_stmt* stmt = r.stmt;
+    if (!first) {
+        stmt = pageStatement(variant);
+        if (!stmt) {
+            failRead(sqlite3_errcode(m_connection->handle()));
+            endRead();
+            return true;
+        }
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+        bind(stmt, m_openedParams);
+        if (r.lastKey)
+            sqlite3_bind_value(stmt, sqlite3_bind_parameter_index(stmt, ":KSKEY"), r.lastKey);
+        if (r.lastId)
+            sqlite3_bind_value(stmt, sqlite3_bind_parameter_index(stmt, ":KSID"), r.lastId);
+    }
+    const int start = m_rows;
+    const int rc = stepRows(stmt, limit, !first);
+    bool more = false;
+    if (rc == SQLITE_ROW) {
+        more = notePageEnd(stmt);
+    } else if (rc == SQLITE_DONE) {
+        // Descending, the keyless rows follow those with a key.
+        more = !first && !m_keyset.ascending && variant == AfterKey;
+        sqlite3_value_free(r.lastKey);
+        sqlite3_value_free(r.lastId);
+        r.lastKey = r.lastId = nullptr;
+    } else {
+        failRead(rc);
+    }
+    // Read while the page still holds its read, so a commit the page saw is
+    // seen here too: after one, a row moved forward may come again.
+    if (m_rows > start && (r.checkSeen || m_connection->changeStamp() != m_openedStamp)) {
+        if (!r.checkSeen) {
+            r.checkSeen = true;
+            for (int row = 0; row < start; ++row)
+                r.seen.insert(idOf(row));
+        }
+        dropRowsSeen(start);
+    }
+    if (first) {
+        sqlite3_finalize(stmt);
+        r.stmt = nullptr;
+    } else {
+        sqlite3_reset(stmt); // the page's read ends here
+    }
+    if (!more) {
+        endRead();
+        return true;
+    }
+    r.paged = true;
+    return false;
+}
+
+bool Statement::notePageEnd(sqlite3_stmt* stmt)
+{
+    Reading& r = m_reading;
+    sqlite3_value_free(r.lastId);
+    sqlite3_value_free(r.lastKey);
+    r.lastKey = nullptr;
+    r.lastId = sqlite3_value_dup(sqlite3_column_value(stmt, 0));
+    if (!r.keyOfRow) {
+        const QByteArray sql = m_keyset.keyOfRow.toUtf8();
+        sqlite3_prepare_v2(m_connection->handle(), sql.constData(), int(sql.size()), &r.keyOfRow, nullptr);
+    }
+    if (!r.keyOfRow || !r.lastId) {
+        failRead(sqlite3_errcode(m_connection->handle()));
+        return false;
+    }
+    // The same read as the page: the key the row had when it was read.
+    sqlite3_reset(r.keyOfRow);
+    sqlite3_bind_value(r.keyOfRow, 1, r.lastId);
+    const int rc = sqlite3_step(r.keyOfRow);
+    if (rc == SQLITE_ROW && sqlite3_column_type(r.keyOfRow, 0) != SQLITE_NULL)
+        r.lastKey = sqlite3_value_dup(sqlite3_column_value(r.keyOfRow, 0));
+    sqlite3_reset(r.keyOfRow);
+    if (rc != SQLITE_ROW) {
+        failRead(rc == SQLITE_DONE ? SQLITE_CORRUPT : rc); // the row just read has no key row: never
+        return false;
+    }
     return true;
+}
+
+std::string Statement::idOf(int storedRow) const
+{
+    const Cell& c = m_cells[size_t(storedRow) * size_t(fieldCount())];
+    std::string id(1, char(c.kind));
+    if (c.kind == Kind::Text || c.kind == Kind::Blob)
+        id.append(m_arena.data() + c.offset, c.length);
+    else if (c.kind != Kind::Null)
+        id.append(reinterpret_cast<const char*>(&c.i), sizeof c.i);
+    return id;
+}
+
+void Statement::dropRowsSeen(int from)
+{
+    const size_t width = size_t(fieldCount());
+    int kept = from;
+    for (int row = from; row < m_rows; ++row) {
+        if (!m_reading.seen.insert(idOf(row)).second)
+            continue; // shown already, where it stood before it was moved
+        if (kept != row)
+            std::copy_n(m_cells.begin() + ptrdiff_t(size_t(row) * width), width,
+                        m_cells.begin() + ptrdiff_t(size_t(kept) * width));
+        ++kept;
+    }
+    m_rows = kept;
+    m_cells.resize(size_t(m_rows) * width);
+}
+
+void Statement::failRead(int rc)
+{
+    m_readError = m_connection && m_connection->handle() ? QString::fromUtf8(sqlite3_errmsg(m_connection->handle()))
+                                                         : QString::fromUtf8(sqlite3_errstr(rc));
+    m_readErrorCode = rc;
 }
 
 void Statement::endRead()
 {
-    if (!m_reading.stmt)
+    Reading& r = m_reading;
+    if (!r.stmt && !r.paged && !r.keyOfRow && !r.lastId && !r.pages[0] && !r.pages[1] && !r.pages[2])
         return;
-    sqlite3_finalize(m_reading.stmt);
-    m_reading.stmt = nullptr;
+    sqlite3_finalize(r.stmt);
+    r.stmt = nullptr;
+    for (sqlite3_stmt*& page : r.pages) {
+        sqlite3_finalize(page);
+        page = nullptr;
+    }
+    sqlite3_finalize(r.keyOfRow);
+    r.keyOfRow = nullptr;
+    sqlite3_value_free(r.lastKey);
+    sqlite3_value_free(r.lastId);
+    r.lastKey = r.lastId = nullptr;
+    r.paged = false;
+    r.checkSeen = false;
+    std::unordered_set<std::string>().swap(r.seen);
     m_expected = -1;
     if (m_connection)
         m_connection->removePendingRead(this);
@@ -194,6 +392,11 @@ void Statement::endRead()
 
 void Statement::readOn(int row)
 {
+    if (m_reading.paged) {
+        while (m_reading.paged && m_rows <= row)
+            readPage(row == INT_MAX ? kPageRows : std::clamp(row + 1 - m_rows, 256, kPageRows));
+        return;
+    }
     // In steps, so a row near the start does not read the whole rest.
     const int wanted = row == INT_MAX ? INT_MAX : std::max(row + 1 - m_rows, 256);
     readRows(wanted);
@@ -208,8 +411,14 @@ int Statement::shownCount() const
 
 bool Statement::fetchMore(int rows)
 {
-    if (m_reading.stmt)
-        readRows(std::max(rows, 1));
+    rows = std::max(rows, 1);
+    if (m_reading.paged) {
+        const int target = rows > INT_MAX - m_rows ? INT_MAX : m_rows + rows;
+        while (m_reading.paged && m_rows < target)
+            readPage(std::min(target - m_rows, kPageRows));
+    } else if (m_reading.stmt) {
+        readRows(rows);
+    }
     if (!m_readError.isEmpty()) {
         const QString message = m_readError;
         const int code = m_readErrorCode;

@@ -8,10 +8,13 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class SqlConnection;
 struct sqlite3_stmt;
+struct Mem;
+typedef struct Mem sqlite3_value; // as the engine's header declares it
 
 // A statement as the program keeps it: a list of text lines, where a slot line
 // is replaced by its 0-based index, and text parameters :PARAM0, :PARAM1, ...
@@ -22,9 +25,28 @@ struct sqlite3_stmt;
 // after them and the rest is read by fetchMore() or whenever a row past those
 // read is asked for; the count, the cursor and every row-wise read give the
 // whole result as if it had been read at once.
+//
+// A list in the order of an indexed key (setKeyset) reads that rest in pages,
+// each its own short read that continues after the last row read: no lock is
+// held between pages, so other workstations save meanwhile. A row that a save
+// moved past the pages already read is not shown twice.
 class Statement
 {
 public:
+    // How a list continues after its last row read: the ORDER BY term of its
+    // key (ascending or descending, NULL keys in the engine's place), the
+    // column the first result column holds (unique, the tie breaker in
+    // ascending order), a query giving one row's key by that column, and the
+    // line ("ORDER BY") before which the page condition goes.
+    struct Keyset
+    {
+        QString keyTerm;
+        QString idTerm;
+        QString keyOfRow; // one bound parameter: the id
+        bool ascending = true;
+        int conditionLine = -1;
+    };
+
     explicit Statement(SqlConnection* connection = nullptr, const QString& name = {});
     explicit Statement(SqlConnection* connection, const QString& name, const QStringList& lines);
     ~Statement();
@@ -78,7 +100,20 @@ public:
 
     // Reading in parts. 0 (the default): open() reads every row.
     void setFirstRows(int rows) { m_firstRows = rows; }
-    bool isReading() const { return m_reading.stmt != nullptr; }
+    // Reading the rest by pages, for the text as it stands now (another text
+    // reads its rest with the one open read); an empty keyTerm: never by pages.
+    void setKeyset(const Keyset& keyset)
+    {
+        m_keyset = keyset;
+        m_keysetLines = m_lines;
+    }
+    const Keyset& keyset() const { return m_keyset; }
+    bool isReading() const { return m_reading.stmt != nullptr || m_reading.paged; }
+    // Whether the rest is read by pages (no read held open between them).
+    bool readsByPages() const { return m_reading.paged; }
+    // Rows of one page at most, and the time one page may hold its read.
+    static constexpr int kPageRows = 4096;
+    static constexpr int kPageMs = 100;
     int loadedCount() const { return m_rows; }
     // The row count while reading, as counted beside the read; -1 unknown.
     void setExpectedCount(int rows) { m_expected = rows; }
@@ -163,17 +198,31 @@ private:
     // read and waits for the next fetchMore()/fetchAll() to be thrown.
     void ensureRow(int row) const
     {
-        if (m_reading.stmt && row >= m_rows)
+        if ((m_reading.stmt || m_reading.paged) && row >= m_rows)
             const_cast<Statement*>(this)->readOn(row);
     }
     void readOn(int row);
     // Steps the open read for at most `limit` rows; true at the end.
     bool readRows(int limit);
+    // Steps `stmt` for at most `limit` rows (and kPageMs when `timed`); the
+    // engine's last answer.
+    int stepRows(sqlite3_stmt* stmt, int limit, bool timed);
+    // After a page that stopped on a row: remembers where the next continues
+    // (the row's id and key). False when the read cannot go on.
+    bool notePageEnd(sqlite3_stmt* stmt);
+    // Reads one page of at most `limit` rows; true at the end of the result.
+    bool readPage(int limit);
+    sqlite3_stmt* pageStatement(int variant);
+    // Drops the rows from `from` on whose id was read before.
+    void dropRowsSeen(int from);
+    std::string idOf(int storedRow) const;
+    void failRead(int rc);
     void endRead();
     int column(const QString& field) const;
     const Cell& cell(int row, int column) const;
     sqlite3_stmt* prepare(const QByteArray& sql, const char** tail) const;
-    void bind(sqlite3_stmt* stmt) const;
+    void bind(sqlite3_stmt* stmt) const { bind(stmt, m_params); }
+    static void bind(sqlite3_stmt* stmt, const QHash<QString, QVariant>& params);
 
     SqlConnection* m_connection;
     QString m_name;
@@ -183,12 +232,22 @@ private:
     struct Reading
     {
         sqlite3_stmt* stmt = nullptr;
+        // Paged: where the next page starts and what it reads.
+        bool paged = false;
+        sqlite3_stmt* pages[3] = {};       // continuations, prepared once
+        sqlite3_stmt* keyOfRow = nullptr;  // the key of the last row read
+        sqlite3_value* lastKey = nullptr;  // NULL: the last row had none
+        sqlite3_value* lastId = nullptr;
+        bool checkSeen = false;            // something was written since the read began
+        std::unordered_set<std::string> seen; // ids of the rows read, once checkSeen
         Reading() = default;
         Reading(const Reading&) {}
         Reading& operator=(const Reading&) { return *this; }
     };
     Reading m_reading;
     int m_firstRows = 0;
+    Keyset m_keyset;
+    QStringList m_keysetLines;
     int m_expected = -1;
     QString m_readError;
     int m_readErrorCode = 0;

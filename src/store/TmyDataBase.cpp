@@ -285,9 +285,12 @@ bool TmyDataBase::reloadList(const QString& list, qint64 computerKey)
     q.close();
     applyState(m_connection, m_lists, list, q);
     // In key order the first rows come straight from the index and the rest
-    // follow as the list asks for them; the count is taken beside them.
-    const bool keyed = !SortKeys::orderTerm(m_connection, list, m_lists.orderColumn(list)).isEmpty();
-    q.setFirstRows(keyed ? kFirstRows : 0);
+    // follow as the list asks for them, page by page, each page a short read
+    // of its own; the count is taken beside them.
+    const Statement::Keyset keyset =
+        SortKeys::keyset(m_connection, list, m_lists.orderColumn(list), m_lists.ascending(list));
+    q.setFirstRows(keyset.keyTerm.isEmpty() ? 0 : kFirstRows);
+    q.setKeyset(keyset);
     const bool ok = guarded(reloadCode(list), [&] {
         q.open();
         if (q.isReading())

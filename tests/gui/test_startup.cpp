@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -140,6 +141,47 @@ private slots:
         params.intervalDays = 12;
         QVERIFY(db.saveSystemParams(params));
         QCOMPARE(db.loadSystemParams().intervalDays, 12);
+    }
+
+    void firstLoginShowsTheListOrderProgress()
+    {
+        // A file that has never been opened by this version: its first login
+        // gives every row of the large lists its sort key and shows how far it is.
+        TestDatabase demo(true);
+        DatabaseLocation::global().set(demo.dir(), demo.password());
+        QVERIFY(DatabaseLocation::global().store());
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        QStringList labels;
+        int maximum = 0;
+        int value = 0;
+        QTimer watch;
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* dialog = main.findChild<QProgressDialog*>(QStringLiteral("ListOrderProgressDialog"))) {
+                labels << dialog->labelText();
+                maximum = dialog->maximum();
+                value = dialog->value();
+            }
+        });
+        watch.start();
+        loginLater(QStringLiteral("admin"), QStringLiteral("kubol"));
+        QVERIFY(startup.runStartupSequence());
+        watch.stop();
+        QVERIFY(!labels.isEmpty());
+        QVERIFY(labels.first().startsWith(QStringLiteral("Przygotowywanie porządku list…")));
+        QVERIFY(maximum > 0);
+        QCOMPARE(value, maximum);
+        QVERIFY(labels.last().endsWith(QStringLiteral("wiersz %1 z %1").arg(maximum)));
+        // Gone once the work is done, and not made at the next login.
+        QVERIFY(!main.findChild<QProgressDialog*>(QStringLiteral("ListOrderProgressDialog")));
+        labels.clear();
+        watch.start();
+        loginLater(QStringLiteral("admin"), QStringLiteral("kubol"));
+        QVERIFY(startup.logout());
+        watch.stop();
+        QVERIFY(labels.isEmpty());
     }
 
     void missingDatabaseShowsTheGuideThenGivesUp()
