@@ -279,22 +279,23 @@ bool Statement::readPage(int limit)
     } else {
         failRead(rc);
     }
-    // Read while the page still holds its read, so a commit the page saw is
-    // seen here too: after one, a row moved forward may come again.
-    if (m_rows > start && (r.checkSeen || m_connection->changeStamp() != m_openedStamp)) {
-        if (!r.checkSeen) {
-            r.checkSeen = true;
-            for (int row = 0; row < start; ++row)
-                r.seen.insert(idOf(row));
-        }
-        dropRowsSeen(start);
-    }
+    // Asked while the page still holds its read, so a commit the page saw is
+    // known here too: after one, a row moved forward may come again.
+    const bool changed = m_rows > start && !r.checkSeen && m_connection->changeStamp() != m_openedStamp;
     if (first) {
         sqlite3_finalize(stmt);
         r.stmt = nullptr;
     } else {
         sqlite3_reset(stmt); // the page's read ends here
     }
+    if (changed) {
+        r.checkSeen = true;
+        r.seen.reserve(size_t(std::max(m_expected, m_rows)));
+        for (int row = 0; row < start; ++row)
+            r.seen.insert(idOf(row));
+    }
+    if (r.checkSeen && m_rows > start)
+        dropRowsSeen(start);
     if (!more) {
         endRead();
         return true;
