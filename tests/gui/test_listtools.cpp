@@ -10,6 +10,7 @@
 #include "registers/TfSumy.h"
 #include "store/AppState.h"
 #include "store/DatabaseLocation.h"
+#include "store/SchemaUpgrades.h"
 #include "base/Dialogs.h"
 #include "shell/Startup.h"
 #include "store/TmyDataBase.h"
@@ -266,8 +267,11 @@ private slots:
 
     void toolsSeeTheWholeListReadByPages()
     {
-        // More computers than the list reads at first; the last one in the
-        // list's order is the one every tool has to reach.
+        // The sort keys, as the login adds them; then more computers than the
+        // list reads at first, the last one in the list's order being the one
+        // every tool has to reach.
+        SchemaUpgrades(*m_db, m_database->dir(), m_database->password(), [](const QString&, const QString&) {
+        }).updateSortKeys();
         exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<1500) "
                             "INSERT INTO komputery (NREWID,NAZWA,NETTO,VAT,BRUTTO) "
                             "SELECT printf('K/%04d', i), CASE i WHEN 1500 THEN 'Ostatni' ELSE 'Komputer' END, "
