@@ -1,8 +1,8 @@
 #include "store/SortKeys.h"
 
 #include "store/ListState.h"
-#include "store/PreparedStatement.h"
 #include "store/PolishCollation.h"
+#include "store/PreparedStatement.h"
 #include "store/SqlConnection.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -90,9 +90,10 @@ void fill(SqlConnection& connection, const SortKeys::Keyed& k, bool newColumn,
         return;
     }
     constexpr int kBatch = 8192;
-    PreparedStatement upper(connection, QStringLiteral("SELECT rowid FROM ") + table +
-                                            QStringLiteral(" WHERE rowid > ? ORDER BY rowid LIMIT 1 OFFSET ") +
-                                            QString::number(kBatch - 1));
+    PreparedStatement upper(connection,
+                            QStringLiteral("SELECT rowid FROM ") + table +
+                                QStringLiteral(" WHERE rowid > ? ORDER BY rowid LIMIT 1 OFFSET ") +
+                                QString::number(kBatch - 1));
     PreparedStatement update(connection, set + QStringLiteral("rowid > ? AND rowid <= ?"));
     qint64 from = scalar(connection, QStringLiteral("SELECT IFNULL(MIN(rowid), 0) - 1 FROM ") + table);
     const qint64 last = scalar(connection, QStringLiteral("SELECT IFNULL(MAX(rowid), 0) FROM ") + table);

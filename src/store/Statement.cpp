@@ -362,8 +362,9 @@ void Statement::dropRowsSeen(int from)
 
 void Statement::failRead(int rc)
 {
-    m_readError = m_connection && m_connection->handle() ? QString::fromUtf8(sqlite3_errmsg(m_connection->handle()))
-                                                         : QString::fromUtf8(sqlite3_errstr(rc));
+    m_readError = m_connection && m_connection->handle()
+                      ? QString::fromUtf8(sqlite3_errmsg(m_connection->handle()))
+                      : QString::fromUtf8(sqlite3_errstr(rc));
     m_readErrorCode = rc;
 }
 

@@ -131,13 +131,15 @@ void TestSortKeys::upgradeAddsKeys()
     QVERIFY(!c.hasSortKeys(QStringLiteral("DBFKomputery")));
     QVERIFY(SortKeys::orderTerm(c, QStringLiteral("DBFKomputery"), QStringLiteral("NREWID")).isEmpty());
     // Employees enough for several steps of the fill, their rowids with gaps.
-    exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<20000) "
-                        "INSERT INTO osobowa (NREW,NAZWISKO) SELECT printf('P%05d', i), "
-                        "CASE i % 4 WHEN 0 THEN 'Żak' WHEN 1 THEN 'zając' WHEN 2 THEN NULL ELSE 'Ćma' END FROM n; "
-                        "DELETE FROM osobowa WHERE NREW LIKE 'P%' AND rowid % 3 = 0"));
+    exec(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<20000) "
+        "INSERT INTO osobowa (NREW,NAZWISKO) SELECT printf('P%05d', i), "
+        "CASE i % 4 WHEN 0 THEN 'Żak' WHEN 1 THEN 'zając' WHEN 2 THEN NULL ELSE 'Ćma' END FROM n; "
+        "DELETE FROM osobowa WHERE NREW LIKE 'P%' AND rowid % 3 = 0"));
     qint64 rows = 0;
     for (const SortKeys::Keyed& k : SortKeys::keyed())
-        rows += select(c, QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(k.table)).first().toLongLong();
+        rows +=
+            select(c, QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(k.table)).first().toLongLong();
     QList<QPair<qint64, qint64>> told;
     {
         SchemaUpgrades upgrades(m_db, m_database->dir(), m_database->password(),
@@ -151,8 +153,9 @@ void TestSortKeys::upgradeAddsKeys()
     QCOMPARE(told.last(), qMakePair(rows, rows));
     for (int i = 1; i < told.size(); ++i)
         QVERIFY(told[i].first >= told[i - 1].first && told[i].second == rows);
-    QCOMPARE(select(c, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NAZWISKO_PL IS NOT PLKEY(NAZWISKO)")),
-             QStringList{QStringLiteral("0")});
+    QCOMPARE(
+        select(c, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NAZWISKO_PL IS NOT PLKEY(NAZWISKO)")),
+        QStringList{QStringLiteral("0")});
     exec(QStringLiteral("DELETE FROM osobowa WHERE NREW LIKE 'P%'"));
     for (const SortKeys::Keyed& k : SortKeys::keyed()) {
         QVERIFY2(c.hasSortKeys(QLatin1String(k.list)), k.list);

@@ -1,21 +1,21 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Dialogs.h"
 #include "registers/FindTextDialog.h"
-#include "widgets/ListModel.h"
 #include "registers/ListSearch.h"
 #include "registers/ListTools.h"
 #include "registers/TfFiszka.h"
 #include "registers/TfMain.h"
 #include "registers/TfSumy.h"
+#include "shell/Startup.h"
 #include "store/AppState.h"
 #include "store/DatabaseLocation.h"
 #include "store/SchemaUpgrades.h"
-#include "base/Dialogs.h"
-#include "shell/Startup.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -272,10 +272,11 @@ private slots:
         // every tool has to reach.
         SchemaUpgrades(*m_db, m_database->dir(), m_database->password(), [](const QString&, const QString&) {
         }).updateSortKeys();
-        exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<1500) "
-                            "INSERT INTO komputery (NREWID,NAZWA,NETTO,VAT,BRUTTO) "
-                            "SELECT printf('K/%04d', i), CASE i WHEN 1500 THEN 'Ostatni' ELSE 'Komputer' END, "
-                            "1, 0, 1 FROM n"));
+        exec(
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<1500) "
+                           "INSERT INTO komputery (NREWID,NAZWA,NETTO,VAT,BRUTTO) "
+                           "SELECT printf('K/%04d', i), CASE i WHEN 1500 THEN 'Ostatni' ELSE 'Komputer' END, "
+                           "1, 0, 1 FROM n"));
         const QString list = QStringLiteral("DBFKomputery");
         const QVariant lastKey = [&] {
             Statement& q = m_db->mySQL();

@@ -2,13 +2,13 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "registers/TfMain.h"
-#include "store/AppState.h"
 #include "base/Clock.h"
 #include "base/Config.h"
-#include "store/DatabaseLocation.h"
 #include "base/Dialogs.h"
+#include "registers/TfMain.h"
 #include "shell/Startup.h"
+#include "store/AppState.h"
+#include "store/DatabaseLocation.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 
@@ -23,8 +23,7 @@
 #include <QTest>
 #include <QTimer>
 
-namespace
-{
+namespace {
 // Logs in through the dialog once it is shown.
 void loginLater(const QString& user, const QString& password)
 {
@@ -199,7 +198,8 @@ private slots:
         QCOMPARE(guides, 1);
         QCOMPARE(dialogs, 1);
         QCOMPARE(Dialogs::shown().last().text,
-                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+                 QStringLiteral(
+                     "Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
     }
 
     void wrongStoredPasswordShowsTheProblemDialog()
@@ -260,7 +260,8 @@ private slots:
     void supportMail()
     {
         QVERIFY(Startup::supportMailUrl().startsWith(QStringLiteral("mailto:")));
-        QVERIFY(Startup::supportMailUrl().contains(QStringLiteral("?subject=Pomoc%20techniczna%20( 2.8)&body=")));
+        QVERIFY(
+            Startup::supportMailUrl().contains(QStringLiteral("?subject=Pomoc%20techniczna%20( 2.8)&body=")));
     }
 };
 
