@@ -84,7 +84,10 @@ QByteArray TVXExportToCSV::encode(QStringView text, int* replaced)
     return out;
 }
 
-void TVXExportToCSV::appendEncoded(QByteArray& out, QStringView text, int* replaced)
+namespace {
+// Windows-1250 bytes of `text` appended to `out`; with `cells` the quotes
+// become what cellText() makes of them.
+template <bool cells> void encodeInto(QByteArray& out, QStringView text, int* replaced)
 {
     const qsizetype n = text.size();
     const qsizetype start = out.size();
@@ -97,7 +100,10 @@ void TVXExportToCSV::appendEncoded(QByteArray& out, QStringView text, int* repla
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = s[i];
         if (u < 0x80) {
-            d[w++] = char(u);
+            if constexpr (cells)
+                d[w++] = u == u'`' ? '\'' : u == u'"' ? '`' : char(u);
+            else
+                d[w++] = char(u);
             continue;
         }
         const unsigned char b = u < table.bytes.size() ? table.bytes[u] : 0;
@@ -113,6 +119,17 @@ void TVXExportToCSV::appendEncoded(QByteArray& out, QStringView text, int* repla
             ++*replaced;
     }
     out.resize(start + w);
+}
+} // namespace
+
+void TVXExportToCSV::appendEncoded(QByteArray& out, QStringView text, int* replaced)
+{
+    encodeInto<false>(out, text, replaced);
+}
+
+void TVXExportToCSV::appendEncodedCell(QByteArray& out, QStringView text, int* replaced)
+{
+    encodeInto<true>(out, text, replaced);
 }
 
 bool TVXExportToCSV::write(const Grid& grid, QIODevice& device)
@@ -146,7 +163,9 @@ bool TVXExportToCSV::write(const Rows& rows, QIODevice& device)
         rows.readRow(r, cells);
         for (qsizetype c = 0; c < cells.size(); ++c) {
             buffer.append('"');
-            if (m_doubledQuotes && cells.at(c).contains(QLatin1Char('"')))
+            if (m_makeCellTexts)
+                appendEncodedCell(buffer, cells.at(c), &m_replaced);
+            else if (m_doubledQuotes && cells.at(c).contains(QLatin1Char('"')))
                 appendEncoded(buffer, QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")),
                               &m_replaced);
             else

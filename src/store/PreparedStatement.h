@@ -36,6 +36,8 @@ public:
 
     // Columns of the current row.
     QString text(int column) const;
+    // The same as UTF-8 bytes, read in place (valid until the next step).
+    QByteArrayView utf8(int column) const;
     qint64 integer(int column) const;
 
 private:
