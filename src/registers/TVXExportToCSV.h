@@ -62,8 +62,6 @@ public:
     static QByteArray encode(QStringView text, int* replaced = nullptr);
     // The same appended to `out`.
     static void appendEncoded(QByteArray& out, QStringView text, int* replaced = nullptr);
-    // The same for cellText(text), without making it.
-    static void appendEncodedCell(QByteArray& out, QStringView text, int* replaced = nullptr);
     // A text as a cell of this format, which does not escape quotes: a double
     // quote becomes a backquote, and a backquote an apostrophe.
     static QString cellText(QString text);
