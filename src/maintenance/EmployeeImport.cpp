@@ -137,7 +137,8 @@ private:
     PreparedStatement m_employee;
     PreparedStatement m_dictionary;
     QHash<QByteArrayView, std::optional<qint64>> m_dictionaryKeys[2]; // text -> key
-    std::vector<QByteArray> m_keptTexts; // the texts the keys above point into
+    // The texts the keys above point into.
+    std::vector<QByteArray> m_keptTexts;
 
     QElapsedTimer m_held;
 };
@@ -414,8 +415,9 @@ int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* prog
     } catch (const DbError& e) {
         m_importFailed = true;
         noteFailure(e.message());
+        // The row marked fails: a later import goes on without it.
         if (current >= 0)
-            fail(current, QStringLiteral("Błąd bazy danych ") + e.message()); // a later import goes on without it
+            fail(current, QStringLiteral("Błąd bazy danych ") + e.message());
     }
     // Rolled back: not one row stays, and the status column says so.
     m_notImported = m_importCancelled

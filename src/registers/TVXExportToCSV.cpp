@@ -103,7 +103,8 @@ template <bool cells> qsizetype encodeTo(char* d, const char16_t* s, qsizetype n
         // Eight plain ASCII characters at once.
         if (i + 8 <= n) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-            __m128i plain = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128());
+            __m128i plain =
+                _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128());
             if constexpr (cells)
                 plain = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('"')),
                                                       _mm_cmpeq_epi16(v, _mm_set1_epi16('`'))),
@@ -205,7 +206,8 @@ bool TVXExportToCSV::write(const Rows& rows, QIODevice& device)
             }
             buffer.append('"');
             if (m_doubledQuotes && cells.at(c).contains(QLatin1Char('"')))
-                appendEncoded(buffer, QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")),
+                appendEncoded(buffer,
+                              QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")),
                               &m_replaced);
             else
                 appendEncoded(buffer, cells.at(c), &m_replaced);

@@ -156,11 +156,12 @@ QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, cons
     // copying them, so it is not reserved section by section.
 
     // Deadlines, repairs and documents: one row of a section is one entry.
-    struct Columns {
+    struct Columns
+    {
         const char *date, *kind, *name, *details, *key;
     };
     const auto reader = [&entries, this](Columns c, const QString& kindText, const char* detailsPrefix,
-                                               bool attached, qint64 labelCode) {
+                                         bool attached, qint64 labelCode) {
         return [&entries, this, c, kindText, detailsPrefix, attached, labelCode](Statement& q) {
             const int date = field(q, c.date), kind = field(q, c.kind), object = field(q, "IDOBIEKTU"),
                       name = field(q, c.name), details = field(q, c.details), key = field(q, c.key);
@@ -193,12 +194,12 @@ QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, cons
     }
     if (options.naprawy && rights[9])
         readSection(QStringLiteral("DBFdatyNaprawy"), upper, lower, 190, QStringLiteral("KOMPSPRZ"),
-                    reader({"TERMIN", "KOMPSPRZ", "OPIS", "NAZWA", "IDNAPRAWY"}, QStringLiteral("Napr."), "Firma: ",
-                           true, 22023));
+                    reader({"TERMIN", "KOMPSPRZ", "OPIS", "NAZWA", "IDNAPRAWY"}, QStringLiteral("Napr."),
+                           "Firma: ", true, 22023));
     if (options.dokumenty && rights[16])
         readSection(QStringLiteral("DBFdatyDokumenty"), upper, lower, 81904, QStringLiteral("CZEGODOTYCZY"),
-                    reader({"TERMIN", "CZEGODOTYCZY", "NAZWA", "NUMER", "IDDOKUMENTU"}, QStringLiteral("Dok."),
-                           "Nr dok.: ", true, 81903));
+                    reader({"TERMIN", "CZEGODOTYCZY", "NAZWA", "NUMER", "IDDOKUMENTU"},
+                           QStringLiteral("Dok."), "Nr dok.: ", true, 81903));
     if (options.bhpStan && rights[24])
         readSection(QStringLiteral("DBFdatyStanBHP"), upper, lower, 62037, QString(), [&](Statement& q) {
             const int date = field(q, "DATADO"), number = field(q, "NREWID"), name = field(q, "NAZWA"),
@@ -287,12 +288,11 @@ void DeadlineCheck::readLabels(int kind, std::vector<qint64>& keys)
         // One lock for all the ranges: each read of its own would take the
         // lock and check the file anew.
         const ReadTransaction read(m_db.DatabaseMain());
-        PreparedStatement range(m_db.DatabaseMain(),
-                                QStringLiteral("SELECT ") + QLatin1String(k.keyColumn) +
-                                    QStringLiteral(",NREWID FROM ") + QLatin1String(k.table) +
-                                    QStringLiteral(" WHERE ") + QLatin1String(k.keyColumn) +
-                                    QStringLiteral(" BETWEEN :PARAM0 AND :PARAM1 ORDER BY ") +
-                                    QLatin1String(k.keyColumn));
+        PreparedStatement range(
+            m_db.DatabaseMain(),
+            QStringLiteral("SELECT ") + QLatin1String(k.keyColumn) + QStringLiteral(",NREWID FROM ") +
+                QLatin1String(k.table) + QStringLiteral(" WHERE ") + QLatin1String(k.keyColumn) +
+                QStringLiteral(" BETWEEN :PARAM0 AND :PARAM1 ORDER BY ") + QLatin1String(k.keyColumn));
         for (size_t from = 0; from < keys.size();) {
             size_t to = from + 1;
             while (to < keys.size() && to - from < kKeysPerRange &&

@@ -83,7 +83,7 @@ private slots:
     // characters, and across the end of one.
     void cellsMadeWhileWrittenMatchCellTextsMadeBefore()
     {
-        const QString specials[] = {QStringLiteral("\""), QStringLiteral("`"), QStringLiteral("ą"),
+        const QString specials[] = {QStringLiteral("\""), QStringLiteral("`"),  QStringLiteral("ą"),
                                     QStringLiteral("€"),  QStringLiteral("漢"), QStringLiteral("\U0001F600")};
         TVXExportToCSV::Grid grid;
         for (const QString& special : specials)

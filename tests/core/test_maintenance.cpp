@@ -800,7 +800,8 @@ private slots:
         c[EmployeeImport::MIASTO] = 4;
         QVERIFY(!import.verify(sheet, c, false));
         QCOMPARE(import.results().at(0).status, QStringLiteral("Ok"));
-        QCOMPARE(import.results().at(1).remarks, QStringLiteral("Numer ewidencyjny powtórzony w arkuszu (wiersz 1)"));
+        QCOMPARE(import.results().at(1).remarks,
+                 QStringLiteral("Numer ewidencyjny powtórzony w arkuszu (wiersz 1)"));
         QCOMPARE(import.results().at(2).status, QStringLiteral("Ok"));
         QCOMPARE(import.import(sheet, false), 2);
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='W-1' AND "
