@@ -149,18 +149,27 @@ template <bool cells> void encodeInto(QByteArray& out, QStringView text, int* re
     out.resize(start + encodeTo<cells>(out.data() + start, text.utf16(), text.size(), replaced));
 }
 
-// `"cell"` and, unless it is the last of its row, the separator.
-void appendCell(QByteArray& out, QStringView text, bool last, int* replaced)
+// A row of cells made while written: `"a";"b"` and the line end, in one
+// growth of `out`.
+void appendRow(QByteArray& out, const QStringList& cells, int* replaced)
 {
+    qsizetype most = 2;
+    for (const QString& cell : cells)
+        most += cell.size() + 3;
     const qsizetype start = out.size();
-    out.resize(start + text.size() + 3);
+    out.resize(start + most);
     char* d = out.data() + start;
     qsizetype w = 0;
-    d[w++] = '"';
-    w += encodeTo<true>(d + w, text.utf16(), text.size(), replaced);
-    d[w++] = '"';
-    if (!last)
-        d[w++] = ';';
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+        const QString& cell = cells.at(c);
+        d[w++] = '"';
+        w += encodeTo<true>(d + w, QStringView(cell).utf16(), cell.size(), replaced);
+        d[w++] = '"';
+        if (c + 1 < cells.size())
+            d[w++] = ';';
+    }
+    d[w++] = '\r';
+    d[w++] = '\n';
     out.resize(start + w);
 }
 } // namespace
@@ -199,21 +208,21 @@ bool TVXExportToCSV::write(const Rows& rows, QIODevice& device)
     QStringList cells;
     for (int r = 0; r < total; ++r) {
         rows.readRow(r, cells);
-        for (qsizetype c = 0; c < cells.size(); ++c) {
-            if (m_makeCellTexts) {
-                appendCell(buffer, cells.at(c), c + 1 == cells.size(), &m_replaced);
-                continue;
+        if (m_makeCellTexts) {
+            appendRow(buffer, cells, &m_replaced);
+        } else {
+            for (qsizetype c = 0; c < cells.size(); ++c) {
+                buffer.append('"');
+                if (m_doubledQuotes && cells.at(c).contains(QLatin1Char('"')))
+                    appendEncoded(buffer,
+                                  QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")),
+                                  &m_replaced);
+                else
+                    appendEncoded(buffer, cells.at(c), &m_replaced);
+                buffer.append(c + 1 < cells.size() ? "\";" : "\"");
             }
-            buffer.append('"');
-            if (m_doubledQuotes && cells.at(c).contains(QLatin1Char('"')))
-                appendEncoded(buffer,
-                              QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")),
-                              &m_replaced);
-            else
-                appendEncoded(buffer, cells.at(c), &m_replaced);
-            buffer.append(c + 1 < cells.size() ? "\";" : "\"");
+            buffer.append("\r\n");
         }
-        buffer.append("\r\n");
         if (buffer.size() >= kChunk && !flush())
             return false;
         if (m_progress && !m_progress(r + 1, total)) {
