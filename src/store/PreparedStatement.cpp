@@ -36,6 +36,13 @@ void PreparedStatement::bind(int index, const QString& value)
     sqlite3_bind_text(m_stmt, index + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
 }
 
+void PreparedStatement::bindUtf8(int index, QByteArrayView utf8)
+{
+    startOver();
+    // A null pointer would bind NULL.
+    sqlite3_bind_text(m_stmt, index + 1, utf8.isEmpty() ? "" : utf8.data(), int(utf8.size()), SQLITE_STATIC);
+}
+
 void PreparedStatement::bind(int index, qint64 value)
 {
     startOver();
@@ -81,6 +88,12 @@ QString PreparedStatement::text(int column) const
 {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     return QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column));
+}
+
+QByteArrayView PreparedStatement::utf8(int column) const
+{
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return QByteArrayView(data, sqlite3_column_bytes(m_stmt, column));
 }
 
 qint64 PreparedStatement::integer(int column) const

@@ -682,6 +682,15 @@ QByteArray Statement::bytesAt(int row, int column) const
     return textAt(row, column).toUtf8();
 }
 
+QByteArrayView Statement::utf8At(int row, int column, QByteArray& spare) const
+{
+    const Cell& c = cell(row, column);
+    if (c.kind == Kind::Text || c.kind == Kind::Blob)
+        return QByteArrayView(m_arena.data() + c.offset, qsizetype(c.length));
+    spare = textAt(row, column).toUtf8();
+    return spare;
+}
+
 bool Statement::isNullAt(int row, int column) const
 {
     return cell(row, column).kind == Kind::Null;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -172,6 +173,9 @@ public:
     double numberAt(int row, int column) const;
     bool isNullAt(int row, int column) const;
     QByteArray bytesAt(int row, int column) const;
+    // The UTF-8 text of a cell: a text cell read in place (valid until the
+    // statement reads or closes), another one written into `spare`.
+    QByteArrayView utf8At(int row, int column, QByteArray& spare) const;
     QVariant valueAt(int row, int column) const;
 
 private:
