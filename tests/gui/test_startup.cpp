@@ -8,6 +8,7 @@
 #include "base/Config.h"
 #include "store/DatabaseLocation.h"
 #include "base/Dialogs.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Startup.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
@@ -31,6 +32,30 @@ void loginLater(const QString& user, const QString& password)
         auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
         if (!login) {
             loginLater(user, password);
+            return;
+        }
+        login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(user);
+        login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(password);
+        login->OKClick();
+    });
+}
+
+// Answers the login dialog once it is shown, noting whether a main window
+// existed behind it by then.
+void answerLogin(const QString& user, const QString& password, bool* mainWindowBehind)
+{
+    QTimer::singleShot(20, [=] {
+        auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
+        if (!login) {
+            answerLogin(user, password, mainWindowBehind);
+            return;
+        }
+        *mainWindowBehind = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<TfMain*>(w))
+                *mainWindowBehind = true;
+        if (user.isEmpty()) {
+            login->reject();
             return;
         }
         login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(user);
@@ -116,6 +141,40 @@ private slots:
         QVERIFY(!main.action(QStringLiteral("MAdministracja"))->isEnabled());
         QCOMPARE(main.scratchPad()->toPlainText(), QStringLiteral("zapisz mnie ąę"));
         QVERIFY(QFile::exists(Startup::scratchPadPath()));
+    }
+
+    void theLoginComesBeforeTheMainWindowIsBuilt()
+    {
+        TestDatabase demo(true);
+        DatabaseLocation::global().set(demo.dir(), demo.password());
+        QVERIFY(DatabaseLocation::global().store());
+        {
+            // Refused: the program ends without ever building its windows.
+            ProgramWindows program;
+            bool behind = true;
+            answerLogin(QString(), QString(), &behind);
+            QVERIFY(!program.startup().runStartupSequence());
+            QVERIFY(!behind);
+            QVERIFY(!program.hasMainWindow());
+        }
+        // Accepted: the window is built behind the login, ready before it is shown,
+        // and its close question comes from the start-up.
+        ProgramWindows program;
+        bool behind = true;
+        answerLogin(QStringLiteral("admin"), QStringLiteral("kubol"), &behind);
+        QVERIFY(program.startup().runStartupSequence());
+        QVERIFY(!behind);
+        QVERIFY(program.hasMainWindow());
+        TfMain& main = program.main();
+        QVERIFY(!main.isVisible());
+        QCOMPARE(main.windowTitle(), QStringLiteral("Sprzetnik 2.8"));
+        QCOMPARE(main.scratchPad()->toPlainText(), Startup::defaultScratchPadText());
+        QCOMPARE(main.currentPageName(), QStringLiteral("start"));
+        QVERIFY(main.action(QStringLiteral("MAdministracja"))->isEnabled());
+        Config::global().set(QStringLiteral("pytajPrzedZamknieciem"), true);
+        Dialogs::setNextAnswer(false);
+        main.close();
+        QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Czy zakończyć pracę i zamknąć program?"));
     }
 
     void loginUpgradesAnOlderDatabase()
