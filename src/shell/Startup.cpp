@@ -65,6 +65,8 @@ TfLogin& Startup::login()
         password = DatabaseLocation::global().password();
         return true;
     });
+    m_login->setRefusedDatabase(
+        [this](QString& directory, QString& password) { return refusedDatabase(directory, password); });
     return *m_login;
 }
 
@@ -145,29 +147,61 @@ void Startup::saveScratchPad()
         file.write(main().scratchPad()->toPlainText().toUtf8());
 }
 
-bool Startup::testDatabase()
+void Startup::showDatabaseProblem(int result)
 {
     DatabaseLocation& location = DatabaseLocation::global();
-    const auto first = location.test(true);
-    if (first == DatabaseLocation::Ok)
-        return true;
-    if (first == DatabaseLocation::NoDatabase) {
+    if (result == DatabaseLocation::NoDatabase) {
         if (m_tutorial)
             m_tutorial();
-    } else if (first == DatabaseLocation::WrongPassword) {
+    } else if (result == DatabaseLocation::WrongPassword) {
         Dialogs::dbProblem(location.location());
     } else {
         // A damaged, read-only or locked file: no password would help.
         Dialogs::info(QStringLiteral("Błąd bazy danych"), location.problemText());
     }
-    if (m_databaseDialog)
-        m_databaseDialog();
-    if (location.test(true) == DatabaseLocation::Ok)
-        return true;
+}
+
+void Startup::cannotGoOn()
+{
     Dialogs::info(QStringLiteral("Informacja"),
                   QStringLiteral(
                       "Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+}
+
+bool Startup::testDatabase()
+{
+    // Without the key: its derivation would double the wait for the login,
+    // whose "OK" opens the database with the key anyway (refusedDatabase).
+    DatabaseLocation& location = DatabaseLocation::global();
+    const auto first = location.testWithoutKey();
+    if (first == DatabaseLocation::Ok)
+        return true;
+    showDatabaseProblem(first);
+    if (m_databaseDialog)
+        m_databaseDialog();
+    if (location.testWithoutKey() == DatabaseLocation::Ok)
+        return true;
+    cannotGoOn();
     return false;
+}
+
+TfLogin::DatabaseFault Startup::refusedDatabase(QString& directory, QString& password)
+{
+    DatabaseLocation& location = DatabaseLocation::global();
+    const auto first = location.test(true);
+    if (first == DatabaseLocation::Ok)
+        return TfLogin::DatabaseFault::Passing;
+    showDatabaseProblem(first);
+    m_db.closeAll();
+    if (m_databaseDialog)
+        m_databaseDialog();
+    if (location.test(true) != DatabaseLocation::Ok) {
+        cannotGoOn();
+        return TfLogin::DatabaseFault::GivenUp;
+    }
+    directory = location.currentDirectory();
+    password = location.password();
+    return TfLogin::DatabaseFault::Fixed;
 }
 
 bool Startup::loginUser()

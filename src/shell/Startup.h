@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/TmyDataBase.h"
+#include "users/TfLogin.h"
 
 #include <QObject>
 #include <QString>
@@ -8,7 +9,6 @@
 #include <functional>
 #include <memory>
 
-class TfLogin;
 class TfMain;
 class TfUserEdit;
 class TfUserzy;
@@ -80,7 +80,13 @@ signals:
 
 private:
     TfMain& main();
+    // Before the login: the database test without the key, and the first-run
+    // guide or the database dialog when it fails.
     bool testDatabase();
+    // The login's "OK" on a database that refused the key (see TfLogin).
+    TfLogin::DatabaseFault refusedDatabase(QString& directory, QString& password);
+    void showDatabaseProblem(int result);
+    void cannotGoOn();
     bool loginUser();
     void prepareMainWindow();
     void afterLogin();
