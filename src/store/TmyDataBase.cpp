@@ -169,6 +169,15 @@ void TmyDataBase::closeAll()
 
 bool TmyDataBase::connectTo(const QString& directory, const QString& password)
 {
+    ConnectFailure failure;
+    if (connectTo(directory, password, &failure))
+        return true;
+    ErrorLog::report(failure.message, true, failure.code);
+    return false;
+}
+
+bool TmyDataBase::connectTo(const QString& directory, const QString& password, ConnectFailure* failure)
+{
     QString dir = QDir::cleanPath(directory);
     while (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
         dir.chop(1);
@@ -197,10 +206,10 @@ bool TmyDataBase::connectTo(const QString& directory, const QString& password)
                           SQLITE_READONLY);
         }
     } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, 566);
+        *failure = {e.message(), 566};
         return false;
     } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, 48);
+        *failure = {QString::fromLocal8Bit(e.what()), 48};
         return false;
     }
     // Without the presence file the workstation is simply not counted.

@@ -6,6 +6,7 @@
 #include "base/Config.h"
 #include "base/Dialogs.h"
 #include "registers/TfMain.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Startup.h"
 #include "store/AppState.h"
 #include "store/DatabaseLocation.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 // Logs in through the dialog once it is shown.
 void loginLater(const QString& user, const QString& password)
@@ -31,6 +35,30 @@ void loginLater(const QString& user, const QString& password)
         auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
         if (!login) {
             loginLater(user, password);
+            return;
+        }
+        login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(user);
+        login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(password);
+        login->OKClick();
+    });
+}
+
+// Answers the login dialog once it is shown, noting whether a main window
+// existed behind it by then.
+void answerLogin(const QString& user, const QString& password, bool* mainWindowBehind)
+{
+    QTimer::singleShot(20, [=] {
+        auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
+        if (!login) {
+            answerLogin(user, password, mainWindowBehind);
+            return;
+        }
+        *mainWindowBehind = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<TfMain*>(w))
+                *mainWindowBehind = true;
+        if (user.isEmpty()) {
+            login->reject();
             return;
         }
         login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(user);
@@ -116,6 +144,40 @@ private slots:
         QVERIFY(!main.action(QStringLiteral("MAdministracja"))->isEnabled());
         QCOMPARE(main.scratchPad()->toPlainText(), QStringLiteral("zapisz mnie ąę"));
         QVERIFY(QFile::exists(Startup::scratchPadPath()));
+    }
+
+    void theLoginComesBeforeTheMainWindowIsBuilt()
+    {
+        TestDatabase demo(true);
+        DatabaseLocation::global().set(demo.dir(), demo.password());
+        QVERIFY(DatabaseLocation::global().store());
+        {
+            // Refused: the program ends without ever building its windows.
+            ProgramWindows program;
+            bool behind = true;
+            answerLogin(QString(), QString(), &behind);
+            QVERIFY(!program.startup().runStartupSequence());
+            QVERIFY(!behind);
+            QVERIFY(!program.hasMainWindow());
+        }
+        // Accepted: the window is built behind the login, ready before it is shown,
+        // and its close question comes from the start-up.
+        ProgramWindows program;
+        bool behind = true;
+        answerLogin(QStringLiteral("admin"), QStringLiteral("kubol"), &behind);
+        QVERIFY(program.startup().runStartupSequence());
+        QVERIFY(!behind);
+        QVERIFY(program.hasMainWindow());
+        TfMain& main = program.main();
+        QVERIFY(!main.isVisible());
+        QCOMPARE(main.windowTitle(), QStringLiteral("Sprzetnik 2.8"));
+        QCOMPARE(main.scratchPad()->toPlainText(), Startup::defaultScratchPadText());
+        QCOMPARE(main.currentPageName(), QStringLiteral("start"));
+        QVERIFY(main.action(QStringLiteral("MAdministracja"))->isEnabled());
+        Config::global().set(QStringLiteral("pytajPrzedZamknieciem"), true);
+        Dialogs::setNextAnswer(false);
+        main.close();
+        QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Czy zakończyć pracę i zamknąć program?"));
     }
 
     void loginUpgradesAnOlderDatabase()
@@ -210,18 +272,109 @@ private slots:
         TfMain main;
         TmyDataBase db;
         Startup startup(main, db);
-        int guides = 0;
+        int guides = 0, dialogs = 0;
         startup.setTutorial([&] { ++guides; });
         startup.setDatabaseDialog([&] {
+            ++dialogs;
             // the user types the right password in the database dialog
             DatabaseLocation::global().set(database.dir(), database.password());
             DatabaseLocation::global().store();
             return true;
         });
-        loginLater(QStringLiteral("ADMIN"), QStringLiteral("kubol"));
+        // The wrong key is found by the login's "OK", not before the login shows.
+        int shownBeforeLogin = -1, dialogsAfterOk = -1;
+        bool loginStillOpen = false;
+        QString userAfterOk = QStringLiteral("?"), typedAfterOk = QStringLiteral("?");
+        QTimer::singleShot(20, [&] {
+            auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
+            QVERIFY(login);
+            shownBeforeLogin = int(Dialogs::shown().size());
+            login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(QStringLiteral("ADMIN"));
+            login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(QStringLiteral("kubol"));
+            login->OKClick();
+            dialogsAfterOk = dialogs;
+            loginStillOpen = login->isVisible();
+            userAfterOk = login->user() + AppState::instance().currentUser;
+            typedAfterOk = login->findChild<QLineEdit*>(QStringLiteral("user"))->text();
+            // then the login again, on the database the dialog gave
+            loginLater(QStringLiteral("ADMIN"), QStringLiteral("kubol"));
+        });
         QVERIFY(startup.runStartupSequence());
+        QCOMPARE(shownBeforeLogin, 0);
         QCOMPARE(guides, 0);
+        QCOMPARE(dialogsAfterOk, 1);
+        QVERIFY(loginStillOpen);
+        QCOMPARE(userAfterOk, QString()); // nobody logged in with the wrong key
+        QCOMPARE(typedAfterOk, QString());
         QCOMPARE(Dialogs::shown().first().kind, Dialogs::Kind::DbProblem);
+        // The refusal is told once, as the database problem, not also as an open error.
+        for (const Dialogs::Shown& shown : Dialogs::shown())
+            QVERIFY2(shown.title != QStringLiteral("Błąd bazy danych"), qPrintable(shown.text));
+        QCOMPARE(m_config->logLines().filter(QStringLiteral("[0000003104]")).size(), 1);
+        QCOMPARE(AppState::instance().currentUser, QStringLiteral("ADMIN"));
+        QCOMPARE(db.directory(), QDir::cleanPath(database.dir()));
+    }
+
+    void wrongStoredPasswordNotMendedEndsTheProgramAfterTheLogin()
+    {
+        TestDatabase database;
+        DatabaseLocation::global().set(database.dir(), QStringLiteral("inne"));
+        DatabaseLocation::global().store();
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        int dialogs = 0;
+        startup.setDatabaseDialog([&] {
+            ++dialogs;
+            return false;
+        });
+        loginLater(QStringLiteral("ADMIN"), QStringLiteral("kubol"));
+        QVERIFY(!startup.runStartupSequence());
+        QCOMPARE(dialogs, 1);
+        QCOMPARE(Dialogs::shown().size(), 2);
+        QCOMPARE(Dialogs::shown().first().kind, Dialogs::Kind::DbProblem);
+        QCOMPARE(Dialogs::shown().last().text,
+                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+        QVERIFY(AppState::instance().currentUser.isEmpty());
+    }
+
+    void unknownPasswordIsToldBeforeTheLogin()
+    {
+        // A location without config.dat: no password to try, known without the key.
+        TestDatabase database;
+        DatabaseLocation::global().set(database.dir(), database.password());
+        QVERIFY(DatabaseLocation::global().store());
+        QVERIFY(QFile::remove(DatabaseLocation::passwordFilePath()));
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        int guides = 0, dialogs = 0;
+        startup.setTutorial([&] { ++guides; });
+        startup.setDatabaseDialog([&] {
+            ++dialogs;
+            return false;
+        });
+        // Told before the login: a login shown is refused and noted.
+        bool loginShown = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget())) {
+                loginShown = true;
+                login->reject();
+            }
+        });
+        watch.start(20);
+        QVERIFY(!startup.runStartupSequence());
+        QVERIFY(!loginShown);
+        QCOMPARE(guides, 0);
+        QCOMPARE(dialogs, 1);
+        QVERIFY(DatabaseLocation::global().password().isEmpty());
+        QCOMPARE(m_config->logLines().filter(QStringLiteral("[0000101749]")).size(), 1);
+        const auto& shown = Dialogs::shown();
+        QVERIFY(std::any_of(shown.begin(), shown.end(),
+                            [](const Dialogs::Shown& s) { return s.kind == Dialogs::Kind::DbProblem; }));
+        QCOMPARE(Dialogs::shown().last().text,
+                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
     }
 
     void rightsOnTheNavigation()
