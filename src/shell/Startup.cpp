@@ -427,7 +427,7 @@ void Startup::runSchemaUpgrades()
     std::unique_ptr<ListOrderProgressDialog> progress;
     upgrades.setProgress([&](qint64 done, qint64 total) {
         if (!progress)
-            progress = std::make_unique<ListOrderProgressDialog>(&m_main);
+            progress = std::make_unique<ListOrderProgressDialog>(&main());
         progress->rowsDone(done, total);
     });
     upgrades.run();
