@@ -152,6 +152,24 @@ bool Statement::readRows(int limit)
     return true;
 }
 
+namespace {
+// Room for the whole list once its first rows are in: growing the buffers
+// page by page would copy hundreds of megabytes at a million rows, a pause
+// far longer than any page.
+template<typename Cells>
+void reserveForExpected(Cells& cells, std::string& arena, int rows, int expected, int columns)
+{
+    if (expected <= rows || rows == 0 || columns <= 0)
+        return;
+    const size_t all = size_t(expected);
+    if (cells.capacity() < all * size_t(columns))
+        cells.reserve(all * size_t(columns));
+    const size_t bytes = arena.size() / size_t(rows) * all * 9 / 8;
+    if (arena.capacity() < bytes)
+        arena.reserve(bytes);
+}
+} // namespace
+
 int Statement::stepRows(sqlite3_stmt* stmt, int limit, bool timed)
 {
     QElapsedTimer clock;
@@ -266,6 +284,8 @@ bool Statement::readPage(int limit)
             sqlite3_bind_value(stmt, sqlite3_bind_parameter_index(stmt, ":KSID"), r.lastId);
     }
     const int start = m_rows;
+    if (!first)
+        reserveForExpected(m_cells, m_arena, m_rows, m_expected, sqlite3_column_count(stmt));
     const int rc = stepRows(stmt, limit, !first);
     bool more = false;
     if (rc == SQLITE_ROW) {
