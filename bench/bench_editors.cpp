@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace {
 const QString kPassword = QStringLiteral("benchmark");
@@ -122,10 +123,12 @@ struct Fixture
     }
 };
 
+// Made and destroyed by main(): its windows must go before the application does.
+std::unique_ptr<Fixture> g_fixture;
+
 Fixture& fixture()
 {
-    static Fixture f;
-    return f;
+    return *g_fixture;
 }
 
 void settle()
@@ -406,7 +409,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    fixture(); // the databases are built before any timing
+    g_fixture = std::make_unique<Fixture>(); // the databases are built before any timing
     const auto max = [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); };
     // All openings over the large database first, then their floors.
     for (const bool large : {true, false})
@@ -422,5 +425,6 @@ int main(int argc, char** argv)
     registerSearches();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_fixture.reset();
     return 0;
 }

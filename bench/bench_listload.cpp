@@ -4,6 +4,8 @@
 //    painted, against the same SQL's first row read through the raw store;
 //  - the rest: every remaining row read after the first ones, against the
 //    same SQL read whole through the raw store;
+//  - the rest by pages (once): the longest page, and the saves of a second
+//    connection made meanwhile;
 //  - re-sort: a title click on "NAZWA" (in memory), against a plain std::sort
 //    of the same Polish keys.
 // Also, once each: the list read the old way (every row sorted by the
@@ -12,9 +14,11 @@
 // the pairs of each figure (15).
 #include "LargeDatabase.h"
 
+#include "store/DbError.h"
 #include "store/ListState.h"
 #include "store/PolishCollation.h"
 #include "store/SchemaUpgrades.h"
+#include "store/SortKeys.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
@@ -23,15 +27,19 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -148,9 +156,36 @@ int main(int argc, char** argv)
     const double oldAgain = ms(enter);
     std::printf("%-22s %10.2f ms, again %.2f ms (%d rows)\n", "without keys", old, oldAgain, q.recordCount());
     q.close();
-    const double upgrade = ms(
-        [&] { SchemaUpgrades(db, base, kPassword, [](const QString&, const QString&) {}).updateSortKeys(); });
-    std::printf("%-22s %10.2f ms (once)\n", "adding the keys", upgrade);
+    // Adding the keys: the login's step, against the same columns, keys and
+    // indexes added by three plain statements per table (one UPDATE giving
+    // every row its key) on a copy of the same file.
+    const QString copy = dir.filePath(QStringLiteral("kopia.db"));
+    QFile::copy(db.DatabaseMain().file(), copy);
+    qint64 reported = 0;
+    const double upgrade = ms([&] {
+        SchemaUpgrades upgrades(db, base, kPassword, [](const QString&, const QString&) {});
+        upgrades.setProgress([&](qint64 done, qint64) { reported = done; });
+        upgrades.updateSortKeys();
+    });
+    const double plain = ms([&] {
+        SqlConnection c;
+        c.open(copy, kPassword);
+        c.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        for (const SortKeys::Keyed& k : SortKeys::keyed()) {
+            const QString table = QLatin1String(k.table);
+            const QString key = SortKeys::keyColumn(k.column);
+            c.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 BLOB; UPDATE %1 SET %2=PLKEY(%3); "
+                                  "CREATE INDEX %4 ON %1 (%5%2)")
+                       .arg(table, key, QLatin1String(k.column), SortKeys::indexName(k),
+                            *k.archive ? QLatin1String(k.archive) + QStringLiteral(", ") : QString()));
+            if (*k.archive)
+                c.exec(QStringLiteral("CREATE INDEX %1_%2 ON %1 (%2)").arg(table, QLatin1String(k.archive)));
+        }
+        c.exec(QStringLiteral("COMMIT"));
+    });
+    std::printf("%-22s program %10.2f ms  plain statements %10.2f ms  ratio %.2f (once each; %lld rows "
+                "told)\n",
+                "adding the keys", upgrade, plain, plain > 0 ? upgrade / plain : 0.0, reported);
     std::fflush(stdout);
 
     enter();
@@ -165,6 +200,56 @@ int main(int argc, char** argv)
             q.fetchAll();
         },
         [&] { rawRead(raw, keyed, 0); });
+
+    // The rest read by pages: the longest a page holds its read (read alone),
+    // then again with another workstation (a second connection on a thread of
+    // its own) saving every 50 ms meanwhile: how long its saves wait, and
+    // whether any fails.
+    auto byPages = [&](double& longest) {
+        enter();
+        int pages = 0;
+        bool more = true;
+        while (more) {
+            longest = std::max(longest, ms([&] { more = q.fetchMore(Statement::kPageRows); }));
+            ++pages;
+        }
+        return pages;
+    };
+    {
+        double longest = 0;
+        int pages = 0;
+        const double alone = ms([&] { pages = byPages(longest); });
+        std::printf("%-22s %d pages in %.0f ms, longest page %.2f ms; rows %d\n", "the rest by pages", pages,
+                    alone, longest, q.recordCount());
+        std::atomic<bool> stop{false};
+        std::vector<double> waits;
+        int failed = 0;
+        const QString file = db.DatabaseMain().file();
+        std::thread writer([&] {
+            SqlConnection other;
+            other.open(file, kPassword);
+            while (!stop) {
+                try {
+                    waits.push_back(ms([&] {
+                        other.exec(QStringLiteral("UPDATE komputery SET INNE='zapis' WHERE IDKOMPUTERA=1"));
+                    }));
+                } catch (const DbError&) {
+                    ++failed;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        });
+        double longestBusy = 0;
+        const double busy = ms([&] { pages = byPages(longestBusy); });
+        stop = true;
+        writer.join();
+        std::printf("%-22s %d pages in %.0f ms, longest page %.2f ms (waits for the saves included); saves "
+                    "meanwhile %zu, longest %.2f ms, failed %d; rows %d\n",
+                    "  while others save", pages, busy, longestBusy, waits.size(),
+                    waits.empty() ? 0.0 : *std::max_element(waits.begin(), waits.end()), failed,
+                    q.recordCount());
+        std::fflush(stdout);
+    }
 
     // Re-sort by NAZWA with every row in memory, ascending and descending in turn.
     enter();

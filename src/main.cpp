@@ -47,6 +47,29 @@ public:
     }
 };
 
+// Keeps the splash on screen until the first window of the start-up shows (the
+// login, or a database dialog before it), then closes it.
+class SplashUntilFirstWindow : public QObject
+{
+public:
+    explicit SplashUntilFirstWindow(QSplashScreen* splash) : m_splash(splash) { qApp->installEventFilter(this); }
+    ~SplashUntilFirstWindow() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && m_splash && watched != m_splash && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
+            m_splash->close();
+            m_splash = nullptr;
+            qApp->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    QSplashScreen* m_splash;
+};
+
 QPixmap splashPicture()
 {
     QPixmap pixmap(420, 180);
@@ -97,19 +120,19 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    // Only the start-up is made here: the login shows first, the main window
+    // is built behind it once the user has logged in.
     ProgramWindows program;
-    TfMain& main = program.main();
     Startup& startup = program.startup();
     QObject::connect(&startup, &Startup::endProgram, &app, [] { QCoreApplication::exit(0); });
+    SplashUntilFirstWindow splashKeeper(&splash);
 
-    // finish() waits for the window to be exposed: show it first.
-    main.show();
-    splash.finish(&main);
-    QTimer::singleShot(0, &main, [&] {
+    QTimer::singleShot(0, &app, [&] {
         if (!startup.runStartupSequence()) {
             QCoreApplication::exit(0);
             return;
         }
+        TfMain& main = program.main();
         main.show();
         QTimer::singleShot(0, &main, [&] { startup.firstPaint(); });
     });

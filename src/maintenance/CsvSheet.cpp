@@ -171,6 +171,16 @@ QString CsvSheet::field(int row, int column) const
     return QString::fromUtf8(m_text.constData() + start, m_ends.at(index) - start);
 }
 
+QByteArrayView CsvSheet::fieldUtf8(int row, int column) const
+{
+    const Row& r = m_rows.at(row);
+    if (column < 0 || column >= r.count)
+        return {};
+    const qsizetype index = r.first + column;
+    const qsizetype start = index == 0 ? 0 : m_ends.at(index - 1);
+    return QByteArrayView(m_text.constData() + start, m_ends.at(index) - start);
+}
+
 QStringList CsvSheet::fields(int row) const
 {
     QStringList out;

@@ -56,6 +56,8 @@ public:
     int fieldCount(int row) const { return m_rows.at(row).count; }
     // 0-based column; empty beyond the row's fields.
     QString field(int row, int column) const;
+    // The same as UTF-8 bytes, read in place (valid until the sheet changes).
+    QByteArrayView fieldUtf8(int row, int column) const;
     QStringList fields(int row) const;
     void clear();
 

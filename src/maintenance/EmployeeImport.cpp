@@ -9,6 +9,7 @@
 #include <QHash>
 
 #include <optional>
+#include <utility>
 
 const QString EmployeeImport::kOk = QStringLiteral("Ok");
 const QString EmployeeImport::kErrors = QStringLiteral("Błędy");
@@ -40,9 +41,46 @@ const FieldInfo kFields[EmployeeImport::FieldCount] = {
     {"Numer pokoju", 10},
 };
 
-QString cell(const CsvSheet& sheet, int row, int column)
+bool asciiSpace(char c)
 {
-    return column < 1 ? QString() : sheet.field(row, column - 1).trimmed();
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Whether a character beginning with byte `lead` may be white space beyond
+// ASCII: U+0085, U+00A0, U+1680, U+2000-U+205F and U+3000 begin with these
+// bytes; Polish letters never do.
+bool mayBeWideSpace(uchar lead)
+{
+    return lead == 0xC2 || lead == 0xE1 || lead == 0xE2 || lead == 0xE3;
+}
+
+// The first byte of the character that ends the text.
+uchar lastLead(QByteArrayView text)
+{
+    qsizetype at = text.size() - 1;
+    while (at > 0 && at > text.size() - 4 && (uchar(text[at]) & 0xC0) == 0x80)
+        --at;
+    return uchar(text[at]);
+}
+
+// A cell trimmed as QString::trimmed() trims it, in UTF-8; 0 for a column
+// not in the file. Mostly read in place; a value with white space beyond
+// ASCII at an end is trimmed into `spare`, which then holds the bytes.
+QByteArrayView cell(const CsvSheet& sheet, int row, int column, QByteArray& spare)
+{
+    if (column < 1)
+        return {};
+    QByteArrayView v = sheet.fieldUtf8(row, column - 1);
+    while (!v.isEmpty() && asciiSpace(v.front()))
+        v = v.sliced(1);
+    while (!v.isEmpty() && asciiSpace(v.back()))
+        v.chop(1);
+    if (v.isEmpty() || (uchar(v.front()) < 0x80 && uchar(v.back()) < 0x80))
+        return v;
+    if (!mayBeWideSpace(uchar(v.front())) && (uchar(v.back()) < 0x80 || !mayBeWideSpace(lastLead(v))))
+        return v;
+    spare = QString::fromUtf8(v).trimmed().toUtf8();
+    return spare;
 }
 
 constexpr int kRowsPerReport = 256;
@@ -66,29 +104,30 @@ public:
     }
     bool heldTooLong() const { return m_held.elapsed() >= kReadLockMs; }
 
-    bool employeeExists(const QString& number)
+    bool employeeExists(QByteArrayView number)
     {
-        m_employee.bind(0, number);
+        m_employee.bindUtf8(0, number);
         const bool any = m_employee.step();
         m_employee.reset();
         return any;
     }
     // The key of `value` in the dictionary, or nothing when it is not there.
     // `dictionary`: 0 the departments, 1 the positions.
-    std::optional<qint64> dictionaryKey(int dictionary, const QString& value)
+    std::optional<qint64> dictionaryKey(int dictionary, QByteArrayView value)
     {
         static const QString codes[2] = {QStringLiteral("DZIAL"), QStringLiteral("STANO")};
         const QString& dictionaryCode = codes[dictionary];
-        QHash<QString, std::optional<qint64>>& known = m_dictionaryKeys[dictionary];
+        QHash<QByteArrayView, std::optional<qint64>>& known = m_dictionaryKeys[dictionary];
         if (const auto it = known.constFind(value); it != known.constEnd())
             return *it;
         m_dictionary.bind(0, dictionaryCode);
-        m_dictionary.bind(1, value);
+        m_dictionary.bindUtf8(1, value);
         std::optional<qint64> found;
         if (m_dictionary.step())
             found = m_dictionary.integer(0);
         m_dictionary.reset();
-        known.insert(value, found);
+        m_keptTexts.push_back(value.toByteArray());
+        known.insert(QByteArrayView(m_keptTexts.back()), found);
         return found;
     }
 
@@ -97,7 +136,9 @@ private:
     ReadTransaction m_read;
     PreparedStatement m_employee;
     PreparedStatement m_dictionary;
-    QHash<QString, std::optional<qint64>> m_dictionaryKeys[2]; // text -> key
+    QHash<QByteArrayView, std::optional<qint64>> m_dictionaryKeys[2]; // text -> key
+    // The texts the keys above point into.
+    std::vector<QByteArray> m_keptTexts;
 
     QElapsedTimer m_held;
 };
@@ -128,17 +169,91 @@ void EmployeeImport::showFailure()
     m_failure.clear();
 }
 
+void EmployeeImport::fail(int row, Remark remark, int argument)
+{
+    Row& r = m_rows[size_t(row)];
+    r.status = Status::Errors;
+    r.remark = remark;
+    r.argument = argument;
+    r.failed = true;
+}
+
+void EmployeeImport::fail(int row, const QString& text)
+{
+    fail(row, Remark::Text);
+    m_texts.insert(row, text);
+}
+
+EmployeeImport::RowResult EmployeeImport::Results::at(qsizetype row) const
+{
+    const Row& r = m_import.m_rows.at(size_t(row));
+    RowResult out;
+    out.failed = r.failed;
+    out.dzial = r.dzial;
+    out.stanowisko = r.stanowisko;
+    switch (r.status) {
+    case Status::None:
+        break;
+    case Status::Ok:
+        out.status = kOk;
+        break;
+    case Status::Errors:
+        out.status = kErrors;
+        break;
+    case Status::Not:
+        out.status = kNot;
+        break;
+    }
+    switch (r.remark) {
+    case Remark::None:
+        break;
+    case Remark::NoNumber:
+        out.remarks = QStringLiteral("Brak numeru ewidencyjnego");
+        break;
+    case Remark::Exists:
+        out.remarks = QStringLiteral("Pracownik o podanym numerze ewidencyjnym już istnieje");
+        break;
+    case Remark::Repeated:
+        out.remarks = QStringLiteral("Numer ewidencyjny powtórzony w arkuszu (wiersz ") +
+                      QString::number(r.argument) + QLatin1Char(')');
+        break;
+    case Remark::NoSurname:
+        out.remarks = QStringLiteral("Brak nazwiska");
+        break;
+    case Remark::NoDepartment:
+        out.remarks = QStringLiteral("Brak wskazanego działu w słownikach");
+        break;
+    case Remark::NoPosition:
+        out.remarks = QStringLiteral("Brak wskazanego stanowiska w słownikach");
+        break;
+    case Remark::Text:
+        out.remarks = m_import.m_texts.value(int(row));
+        break;
+    case Remark::NotImported:
+        out.remarks = m_import.m_notImported;
+        break;
+    }
+    return out;
+}
+
 bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool skipFirst, Progress* progress)
 {
-    m_results.clear();
-    m_results.resize(sheet.rowCount());
+    m_rows.assign(size_t(sheet.rowCount()), Row{});
+    m_texts.clear();
+    m_notImported.clear();
+    m_columns = columns;
     m_failure.clear();
     m_verifyCancelled = false;
     if (progress)
         progress->setRange(sheet.rowCount());
     bool allPassed = true;
-    QHash<QString, int> numbersInSheet; // number -> file line of its first row
+    // Number -> file line of its first row. The keys point into the sheet,
+    // or into `keptNumbers` for a number trimmed apart.
+    QHash<QByteArrayView, int> numbersInSheet;
     numbersInSheet.reserve(sheet.rowCount());
+    std::vector<QByteArray> keptNumbers;
+    std::array<QByteArray, FieldCount> spare;
+    std::array<QByteArrayView, FieldCount> values;
     // Made when first needed, and again after a database error.
     std::optional<Lookups> lookups;
     for (int i = skipFirst ? 1 : 0; i < sheet.rowCount(); ++i) {
@@ -151,63 +266,59 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
                 return false;
             }
         }
-        RowResult& r = m_results[i];
-        r.status = kOk;
-        r.remarks.clear();
-        r.failed = true;
-        auto fail = [&](const QString& remark) {
-            r.status = kErrors;
-            r.remarks = remark;
+        Row& r = m_rows[size_t(i)];
+        r.status = Status::Ok;
+        auto refuse = [&](Remark remark, int argument = 0) {
+            fail(i, remark, argument);
             allPassed = false;
         };
         try {
-            const QString number = cell(sheet, i, columns[NREW]);
+            const QByteArrayView number = cell(sheet, i, columns[NREW], spare[NREW]);
             // An empty number would read as "no employee" wherever it is referenced.
             if (columns[NREW] == 0 || number.isEmpty()) {
-                fail(QStringLiteral("Brak numeru ewidencyjnego"));
+                refuse(Remark::NoNumber);
                 continue;
             }
             if (!lookups)
                 lookups.emplace(m_db.DatabaseMain());
             if (lookups->employeeExists(number)) {
-                fail(QStringLiteral("Pracownik o podanym numerze ewidencyjnym już istnieje"));
+                refuse(Remark::Exists);
                 continue;
             }
-            if (numbersInSheet.contains(number)) {
-                fail(QStringLiteral("Numer ewidencyjny powtórzony w arkuszu (wiersz ") +
-                     QString::number(numbersInSheet.value(number)) + QLatin1Char(')'));
+            if (const auto seen = numbersInSheet.constFind(number); seen != numbersInSheet.constEnd()) {
+                refuse(Remark::Repeated, *seen);
                 continue;
             }
             // Required as in the employee editor: a column and a surname in it.
-            QString surname = cell(sheet, i, columns[NAZWISKO]);
-            if (columns[NAZWISKO] == 0 || surname.isEmpty()) {
-                fail(QStringLiteral("Brak nazwiska"));
+            for (int f = 0; f < FieldCount; ++f)
+                values[size_t(f)] = f == NREW ? number : cell(sheet, i, columns[size_t(f)], spare[size_t(f)]);
+            if (columns[NAZWISKO] == 0 || values[NAZWISKO].isEmpty()) {
+                refuse(Remark::NoSurname);
                 continue;
             }
-            for (int f = 0; f < FieldCount; ++f)
-                if (f != NREW && f != NAZWISKO)
-                    r.values[size_t(f)] = cell(sheet, i, columns[size_t(f)]);
-            r.values[NREW] = number;
-            r.values[NAZWISKO] = std::move(surname);
             // A value longer than its column is reported, never cut: a cut
-            // number would be another employee's.
+            // number would be another employee's. The limits count UTF-16
+            // units, never more than the UTF-8 bytes.
             QStringList tooLong;
             for (int f = 0; f < FieldCount; ++f) {
                 const int max = kFields[f].limit;
-                const QString& value = r.values[size_t(f)];
-                if (max > 0 && value.size() > max)
+                if (max == 0 || values[size_t(f)].size() <= max)
+                    continue;
+                const qsizetype length = QString::fromUtf8(values[size_t(f)]).size();
+                if (length > max)
                     tooLong << label(Field(f)) + QStringLiteral(" (kolumna #") +
                                    QString::number(columns[size_t(f)]) + QStringLiteral(", wiersz ") +
                                    QString::number(sheet.line(i)) + QStringLiteral(" pliku) ma ") +
-                                   QString::number(value.size()) + QStringLiteral(" znaków, dozwolone ") +
+                                   QString::number(length) + QStringLiteral(" znaków, dozwolone ") +
                                    QString::number(max);
             }
             if (!tooLong.isEmpty()) {
-                fail(QStringLiteral("Za długa wartość: ") + tooLong.join(QStringLiteral("; ")));
+                fail(i, QStringLiteral("Za długa wartość: ") + tooLong.join(QStringLiteral("; ")));
+                allPassed = false;
                 continue;
             }
             auto lookUp = [&](Field field, int dictionary, qint64* key) {
-                const QString value = r.values[size_t(field)];
+                const QByteArrayView value = values[size_t(field)];
                 *key = -1;
                 if (columns[size_t(field)] == 0 || value.isEmpty())
                     return true;
@@ -217,18 +328,24 @@ bool EmployeeImport::verify(const CsvSheet& sheet, const Columns& columns, bool 
                 return found.has_value();
             };
             if (!lookUp(DZIAL, 0, &r.dzial)) {
-                fail(QStringLiteral("Brak wskazanego działu w słownikach"));
+                refuse(Remark::NoDepartment);
                 continue;
             }
             if (!lookUp(STANOWISKO, 1, &r.stanowisko)) {
-                fail(QStringLiteral("Brak wskazanego stanowiska w słownikach"));
+                refuse(Remark::NoPosition);
                 continue;
             }
-            numbersInSheet.insert(number, sheet.line(i));
+            if (!spare[NREW].isNull() && number.data() == spare[NREW].constData()) {
+                keptNumbers.push_back(std::exchange(spare[NREW], QByteArray()));
+                numbersInSheet.insert(QByteArrayView(keptNumbers.back()), sheet.line(i));
+            } else {
+                numbersInSheet.insert(number, sheet.line(i));
+            }
             r.failed = false;
         } catch (const DbError& e) {
             lookups.reset();
-            fail(QStringLiteral("Błąd bazy danych ") + e.message());
+            fail(i, QStringLiteral("Błąd bazy danych ") + e.message());
+            allPassed = false;
             noteFailure(e.message());
         }
     }
@@ -244,8 +361,9 @@ int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* prog
     m_failure.clear();
     int inserted = 0;
     int current = -1;
+    const int rows = int(m_rows.size());
     if (progress)
-        progress->setRange(m_results.size());
+        progress->setRange(rows);
     const int first = skipFirst ? 1 : 0;
     try {
         WriteTransaction transaction(m_db.DatabaseMain());
@@ -258,8 +376,10 @@ int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* prog
                            " :PARAM13 , :PARAM14 )"));
         const Field order[] = {NREW, NAZWISKO, IMIE,    ADRES, NUMER, KOD,     MIASTO,
                                KRAJ, TELEFON,  KONTAKT, INNE,  NIP,   NRPOKOJU};
-        for (int i = first; i < m_results.size(); ++i) {
-            const RowResult& r = m_results.at(i);
+        // The values are read again from the sheet, as the verification read them.
+        std::array<QByteArray, std::size(order)> spare;
+        for (int i = first; i < rows; ++i) {
+            const Row& r = m_rows[size_t(i)];
             if (progress && i % kRowsPerReport == 0) {
                 progress->setValue(i);
                 if (progress->cancelled()) {
@@ -270,8 +390,8 @@ int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* prog
             if (r.failed)
                 continue;
             current = i;
-            for (int p = 0; p < 13; ++p)
-                insert.bind(p, r.values[size_t(order[p])]);
+            for (size_t p = 0; p < std::size(order); ++p)
+                insert.bindUtf8(int(p), cell(sheet, i, m_columns[size_t(order[p])], spare[p]));
             insert.bind(13, r.dzial);
             insert.bind(14, r.stanowisko);
             insert.execute();
@@ -281,40 +401,37 @@ int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* prog
         if (!m_importCancelled) {
             transaction.commit();
             // What was inserted says so, also after an earlier rolled-back attempt.
-            for (int i = first; i < m_results.size(); ++i) {
-                RowResult& r = m_results[i];
+            for (int i = first; i < rows; ++i) {
+                Row& r = m_rows[size_t(i)];
                 if (!r.failed) {
-                    r.status = kOk;
-                    r.remarks.clear();
+                    r.status = Status::Ok;
+                    r.remark = Remark::None;
                 }
             }
             if (progress)
-                progress->setValue(m_results.size());
+                progress->setValue(rows);
             return inserted;
         }
     } catch (const DbError& e) {
         m_importFailed = true;
         noteFailure(e.message());
-        if (current >= 0) {
-            RowResult& r = m_results[current];
-            r.status = kErrors;
-            r.remarks = QStringLiteral("Błąd bazy danych ") + e.message();
-            r.failed = true; // a later import goes on without it
-        }
+        // The row marked fails: a later import goes on without it.
+        if (current >= 0)
+            fail(current, QStringLiteral("Błąd bazy danych ") + e.message());
     }
     // Rolled back: not one row stays, and the status column says so.
-    const QString why = m_importCancelled
-                            ? QStringLiteral("Nie zaimportowano: import przerwany przez użytkownika")
-                        : current >= 0 ? QStringLiteral("Nie zaimportowano: import wycofany po błędzie w "
-                                                        "wierszu ") +
-                                             QString::number(sheet.line(current)) + QStringLiteral(" pliku")
-                                       : QStringLiteral("Nie zaimportowano: import wycofany po błędzie "
-                                                        "bazy danych");
-    for (int i = first; i < m_results.size(); ++i) {
-        RowResult& r = m_results[i];
+    m_notImported = m_importCancelled
+                        ? QStringLiteral("Nie zaimportowano: import przerwany przez użytkownika")
+                    : current >= 0 ? QStringLiteral("Nie zaimportowano: import wycofany po błędzie w "
+                                                    "wierszu ") +
+                                         QString::number(sheet.line(current)) + QStringLiteral(" pliku")
+                                   : QStringLiteral("Nie zaimportowano: import wycofany po błędzie "
+                                                    "bazy danych");
+    for (int i = first; i < rows; ++i) {
+        Row& r = m_rows[size_t(i)];
         if (!r.failed) {
-            r.status = kNot;
-            r.remarks = why;
+            r.status = Status::Not;
+            r.remark = Remark::NotImported;
         }
     }
     return 0;
@@ -323,8 +440,8 @@ int EmployeeImport::import(const CsvSheet& sheet, bool skipFirst, Progress* prog
 QList<int> EmployeeImport::failedLines(const CsvSheet& sheet) const
 {
     QList<int> lines;
-    for (int i = 0; i < m_results.size() && i < sheet.rowCount(); ++i)
-        if (m_results.at(i).status == kErrors)
+    for (int i = 0; i < int(m_rows.size()) && i < sheet.rowCount(); ++i)
+        if (m_rows[size_t(i)].status == Status::Errors)
             lines << sheet.line(i);
     return lines;
 }

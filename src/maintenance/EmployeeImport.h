@@ -2,11 +2,13 @@
 
 #include "maintenance/CsvSheet.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <vector>
 
 class TmyDataBase;
 
@@ -49,21 +51,35 @@ public:
     static const QString kErrors; // refused by the verification or by the database
     static const QString kNot;    // verified, but its import was rolled back
 
+    // One row's result as the window shows it, its texts made when asked for.
     struct RowResult
     {
         QString status; // kOk, kErrors, kNot, or empty before verification
         QString remarks;
         bool failed = true; // the marker "ERR": not imported
-        std::array<QString, FieldCount> values;
         qint64 dzial = -1;
         qint64 stanowisko = -1;
+    };
+    // The results by sheet row. Only codes are kept per row, so that a sheet
+    // of a million rows costs a few bytes a row.
+    class Results
+    {
+    public:
+        explicit Results(const EmployeeImport& import) : m_import(import) {}
+        qsizetype size() const { return qsizetype(m_import.m_rows.size()); }
+        bool isEmpty() const { return m_import.m_rows.empty(); }
+        RowResult at(qsizetype row) const;
+
+    private:
+        const EmployeeImport& m_import;
     };
 
     explicit EmployeeImport(TmyDataBase& db) : m_db(db) {}
     // Forgets the results of an earlier sheet.
     void reset()
     {
-        m_results.clear();
+        m_rows.clear();
+        m_texts.clear();
         m_importFailed = false;
         m_failure.clear();
     }
@@ -82,7 +98,7 @@ public:
     bool importCancelled() const { return m_importCancelled; }
 
     // Results by sheet row.
-    const QList<RowResult>& results() const { return m_results; }
+    Results results() const { return Results(*this); }
     // File lines of the rows that failed verification or import.
     QList<int> failedLines(const CsvSheet& sheet) const;
 
@@ -92,10 +108,46 @@ public:
     void showFailure();
 
 private:
+    enum class Status : quint8
+    {
+        None,
+        Ok,
+        Errors,
+        Not
+    };
+    // The remark of a row; the long ones, made of the row's values or of a
+    // database message, are kept as text in m_texts.
+    enum class Remark : quint8
+    {
+        None,
+        NoNumber,
+        Exists,
+        Repeated, // the argument: the file line of the first row with the number
+        NoSurname,
+        NoDepartment,
+        NoPosition,
+        Text,       // in m_texts
+        NotImported // m_notImported
+    };
+    struct Row
+    {
+        qint64 dzial = -1;
+        qint64 stanowisko = -1;
+        int argument = 0;
+        Status status = Status::None;
+        Remark remark = Remark::None;
+        bool failed = true;
+    };
+
     void noteFailure(const QString& message);
+    void fail(int row, Remark remark, int argument = 0);
+    void fail(int row, const QString& text);
 
     TmyDataBase& m_db;
-    QList<RowResult> m_results;
+    std::vector<Row> m_rows;
+    QHash<int, QString> m_texts; // row -> remark (Remark::Text)
+    QString m_notImported;       // the remark of the rows an import rolled back
+    Columns m_columns{};         // of the last verification
     bool m_importFailed = false;
     bool m_importCancelled = false;
     bool m_verifyCancelled = false;

@@ -6,6 +6,7 @@
 #include "base/Dialogs.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProgressDialog>
 
 #include <memory>
@@ -31,9 +32,9 @@ const std::pair<const char*, const char*> kFileNames[] = {
     {"SlFirmy", "firmy"},
 };
 
-// The titles, then every row of the list with the texts its grid shows. A
-// backquote becomes an apostrophe and a double quote a backquote, so that no
-// field holds the quote that encloses it.
+// The titles, then every row of the list with the texts its grid shows. The
+// writer makes them cells: a backquote becomes an apostrophe and a double
+// quote a backquote, so that no field holds the quote that encloses it.
 class ListRows : public TVXExportToCSV::Rows
 {
 public:
@@ -46,15 +47,14 @@ public:
         readRow(index, cells);
         return cells;
     }
+    // The texts as shown; the writer makes them cells.
     void readRow(int index, QStringList& cells) const override
     {
         const int columns = m_model.columnCount();
         cells.resize(columns);
-        for (int c = 0; c < columns; ++c) {
-            cells[c] = TVXExportToCSV::cellText(
-                index == 0 ? m_model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()
-                           : m_model.displayText(index - 1, c));
-        }
+        for (int c = 0; c < columns; ++c)
+            cells[c] = index == 0 ? m_model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()
+                                  : m_model.displayText(index - 1, c);
     }
 
 private:
@@ -75,7 +75,9 @@ bool ListCsvExport::exportList(const ListModel& model, const QString& fileName, 
 {
     const ListRows rows(model);
     TVXExportToCSV writer;
+    writer.setMakeCellTexts(true);
     std::unique_ptr<QProgressDialog> progress;
+    QElapsedTimer sinceShown;
     if (rows.count() > kProgressRows) {
         progress = std::make_unique<QProgressDialog>(QStringLiteral("Eksport danych do pliku CSV..."),
                                                      QStringLiteral("Anuluj"), 0, rows.count(), &m_main);
@@ -84,9 +86,14 @@ bool ListCsvExport::exportList(const ListModel& model, const QString& fileName, 
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(400);
         progress->setAutoReset(false);
-        writer.setProgress([&progress](int written, int total) {
-            if (written % 500 == 0 || written == total)
-                progress->setValue(written); // a modal dialog lets its "Anuluj" through here
+        // Shown a few times a second: a modal dialog lets its "Anuluj" through
+        // on each showing, and each costs a round of the event loop.
+        sinceShown.start();
+        writer.setProgress([&progress, &sinceShown](int written, int total) {
+            if (written == total || (written % 64 == 0 && sinceShown.elapsed() >= kProgressMs)) {
+                progress->setValue(written);
+                sinceShown.restart();
+            }
             return !progress->wasCanceled();
         });
     }

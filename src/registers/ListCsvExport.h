@@ -20,6 +20,8 @@ public:
     bool exportList(const ListModel& model, const QString& fileName, bool* cancelled = nullptr);
     // Lists longer than this show the progress dialog.
     static constexpr int kProgressRows = 2000;
+    // How often the progress is shown, in milliseconds.
+    static constexpr int kProgressMs = 100;
 
 private:
     TfMain& m_main;

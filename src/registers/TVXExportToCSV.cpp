@@ -3,7 +3,12 @@
 #include <QIODevice>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 // The characters of bytes 0x80 to 0xFF of Windows-1250; 0 where the code page
@@ -84,35 +89,94 @@ QByteArray TVXExportToCSV::encode(QStringView text, int* replaced)
     return out;
 }
 
-void TVXExportToCSV::appendEncoded(QByteArray& out, QStringView text, int* replaced)
+namespace {
+// Windows-1250 bytes of `n` characters written at `d` (never more bytes than
+// characters); answers the number written. With `cells` the quotes become
+// what cellText() makes of them.
+template <bool cells> qsizetype encodeTo(char* d, const char16_t* s, qsizetype n, int* replaced)
 {
-    const qsizetype n = text.size();
-    const qsizetype start = out.size();
-    // Never more bytes than characters: written in place, then cut to length.
-    out.resize(start + n);
-    char* d = out.data() + start;
-    const char16_t* s = text.utf16();
     const ReverseTable& table = reverse();
     qsizetype w = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = s[i];
-        if (u < 0x80) {
-            d[w++] = char(u);
-            continue;
+    qsizetype i = 0;
+    while (i < n) {
+#if defined(__SSE2__)
+        // Eight plain ASCII characters at once.
+        if (i + 8 <= n) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+            __m128i plain =
+                _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128());
+            if constexpr (cells)
+                plain = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('"')),
+                                                      _mm_cmpeq_epi16(v, _mm_set1_epi16('`'))),
+                                         plain);
+            if (_mm_movemask_epi8(plain) == 0xFFFF) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(d + w), _mm_packus_epi16(v, v));
+                i += 8;
+                w += 8;
+                continue;
+            }
         }
-        const unsigned char b = u < table.bytes.size() ? table.bytes[u] : 0;
-        if (b) {
-            d[w++] = char(b);
-            continue;
+#endif
+        for (const qsizetype end = std::min(n, i + 8); i < end; ++i) {
+            const char16_t u = s[i];
+            if (u < 0x80) {
+                if constexpr (cells)
+                    d[w++] = u == u'`' ? '\'' : u == u'"' ? '`' : char(u);
+                else
+                    d[w++] = char(u);
+                continue;
+            }
+            const unsigned char b = u < table.bytes.size() ? table.bytes[u] : 0;
+            if (b) {
+                d[w++] = char(b);
+                continue;
+            }
+            // One "?" per character, also for a pair of surrogates.
+            if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]))
+                ++i;
+            d[w++] = '?';
+            if (replaced)
+                ++*replaced;
         }
-        // One "?" per character, also for a pair of surrogates.
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]))
-            ++i;
-        d[w++] = '?';
-        if (replaced)
-            ++*replaced;
     }
+    return w;
+}
+
+template <bool cells> void encodeInto(QByteArray& out, QStringView text, int* replaced)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    out.resize(start + encodeTo<cells>(out.data() + start, text.utf16(), text.size(), replaced));
+}
+
+// A row of cells made while written: `"a";"b"` and the line end, in one
+// growth of `out`.
+void appendRow(QByteArray& out, const QStringList& cells, int* replaced)
+{
+    qsizetype most = 2;
+    for (const QString& cell : cells)
+        most += cell.size() + 3;
+    const qsizetype start = out.size();
+    out.resize(start + most);
+    char* d = out.data() + start;
+    qsizetype w = 0;
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+        const QString& cell = cells.at(c);
+        d[w++] = '"';
+        w += encodeTo<true>(d + w, QStringView(cell).utf16(), cell.size(), replaced);
+        d[w++] = '"';
+        if (c + 1 < cells.size())
+            d[w++] = ';';
+    }
+    d[w++] = '\r';
+    d[w++] = '\n';
     out.resize(start + w);
+}
+} // namespace
+
+void TVXExportToCSV::appendEncoded(QByteArray& out, QStringView text, int* replaced)
+{
+    encodeInto<false>(out, text, replaced);
 }
 
 bool TVXExportToCSV::write(const Grid& grid, QIODevice& device)
@@ -144,16 +208,21 @@ bool TVXExportToCSV::write(const Rows& rows, QIODevice& device)
     QStringList cells;
     for (int r = 0; r < total; ++r) {
         rows.readRow(r, cells);
-        for (qsizetype c = 0; c < cells.size(); ++c) {
-            buffer.append('"');
-            if (m_doubledQuotes && cells.at(c).contains(QLatin1Char('"')))
-                appendEncoded(buffer, QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")),
-                              &m_replaced);
-            else
-                appendEncoded(buffer, cells.at(c), &m_replaced);
-            buffer.append(c + 1 < cells.size() ? "\";" : "\"");
+        if (m_makeCellTexts) {
+            appendRow(buffer, cells, &m_replaced);
+        } else {
+            for (qsizetype c = 0; c < cells.size(); ++c) {
+                buffer.append('"');
+                if (m_doubledQuotes && cells.at(c).contains(QLatin1Char('"')))
+                    appendEncoded(buffer,
+                                  QString(cells.at(c)).replace(QStringLiteral("\""), QStringLiteral("\"\"")),
+                                  &m_replaced);
+                else
+                    appendEncoded(buffer, cells.at(c), &m_replaced);
+                buffer.append(c + 1 < cells.size() ? "\";" : "\"");
+            }
+            buffer.append("\r\n");
         }
-        buffer.append("\r\n");
         if (buffer.size() >= kChunk && !flush())
             return false;
         if (m_progress && !m_progress(r + 1, total)) {

@@ -36,6 +36,10 @@ public:
     // lists keep the format above: their callers replace the quotes.
     void setDoubledQuotes(bool on) { m_doubledQuotes = on; }
 
+    // The rows hand over texts as shown, and the writer makes them cells
+    // (cellText()) as it encodes them, without a copy of each.
+    void setMakeCellTexts(bool on) { m_makeCellTexts = on; }
+
     // Told after every written row; answering false cancels the export.
     using Progress = std::function<bool(int written, int total)>;
     void setProgress(Progress progress) { m_progress = std::move(progress); }
@@ -69,4 +73,5 @@ private:
     bool m_cancelled = false;
     int m_replaced = 0;
     bool m_doubledQuotes = false;
+    bool m_makeCellTexts = false;
 };

@@ -4,9 +4,12 @@
 #include "registers/TextExport.h"
 #include "store/AppState.h"
 #include "store/Guarded.h"
+#include "store/PreparedStatement.h"
+#include "store/ReadTransaction.h"
 
 #include <QIODevice>
-#include <QSet>
+
+#include <algorithm>
 
 namespace {
 struct ObjectKind
@@ -36,15 +39,45 @@ const ObjectKind* findKind(const QString& letter, bool onlyAssets)
     return nullptr;
 }
 
-// Above this many objects of one kind in a section their labels are read
-// many at a time instead of one lookup each.
-constexpr int kLookupsPerKind = 64;
+// The same by the letter's stored bytes: the index in kKinds, or -1.
+int kindIndex(QByteArrayView letter, bool onlyAssets)
+{
+    if (letter.size() != 1)
+        return -1;
+    for (size_t i = 0; i < std::size(kKinds); ++i)
+        if (letter[0] == kKinds[i].letter && (kKinds[i].asset || !onlyAssets))
+            return int(i);
+    return -1;
+}
 
-// Repairs and documents know fewer kinds than deadlines: their labels are kept apart.
+// Labels are read by ranges of the primary key: at most this many keys a
+// range, and a range spans at most kSpread keys for each key it holds, so
+// that scattered keys are read one by one and few rows are read unneeded.
+constexpr size_t kKeysPerRange = 512;
+constexpr qint64 kSpread = 4;
+
+// Another kind letter is kept by its text; repairs and documents know fewer
+// kinds than deadlines, so their lookups are kept apart.
 QString labelKey(const QString& kind, qint64 id, bool onlyAssets)
 {
     return kind + (onlyAssets ? QLatin1Char(':') : QLatin1Char('+')) + QString::number(id);
 }
+
+// A text made of UTF-8 pieces in one allocation; the buffer is kept from
+// text to text.
+class Joiner
+{
+public:
+    QString operator()(QByteArrayView prefix, QByteArrayView middle, QByteArrayView suffix = {})
+    {
+        m_buffer.resize(0);
+        m_buffer.append(prefix).append(middle).append(suffix);
+        return QString::fromUtf8(m_buffer);
+    }
+
+private:
+    QByteArray m_buffer;
+};
 } // namespace
 
 QString DeadlineEntry::keyText() const
@@ -119,25 +152,31 @@ QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, cons
     const qint64 upper = upperBound(today, options.dataWsteczna);
     const qint64 lower = lowerBound(today, options.dataWstecznaMin);
     QList<DeadlineEntry> entries;
-    const auto add = [&entries](const Statement& q) { entries.reserve(entries.size() + q.recordCount()); };
+    // Entries are relocatable: the list grows by moving its block, never by
+    // copying them, so it is not reserved section by section.
 
     // Deadlines, repairs and documents: one row of a section is one entry.
-    struct Columns {
+    struct Columns
+    {
         const char *date, *kind, *name, *details, *key;
     };
-    const auto reader = [&entries, &add, this](Columns c, const QString& kindText, const QString& detailsPrefix,
-                                               bool attached, qint64 labelCode) {
-        return [&entries, &add, this, c, kindText, detailsPrefix, attached, labelCode](Statement& q) {
+    const auto reader = [&entries, this](Columns c, const QString& kindText, const char* detailsPrefix,
+                                         bool attached, qint64 labelCode) {
+        return [&entries, this, c, kindText, detailsPrefix, attached, labelCode](Statement& q) {
             const int date = field(q, c.date), kind = field(q, c.kind), object = field(q, "IDOBIEKTU"),
                       name = field(q, c.name), details = field(q, c.details), key = field(q, c.key);
-            add(q);
+            Joiner join;
+            QByteArray spare;
             for (int r = 0, n = q.recordCount(); r < n; ++r) {
                 DeadlineEntry e;
                 e.date = q.integerAt(r, date);
                 e.kind = kindText;
-                e.label = objectLabel(q.textAt(r, kind), q.integerAt(r, object), attached, labelCode);
+                const qint64 id = q.integerAt(r, object);
+                const int known = kindIndex(q.utf8At(r, kind, spare), attached);
+                e.label = known >= 0 ? objectLabel(known, id, labelCode)
+                                     : objectLabel(q.textAt(r, kind), id, attached, labelCode);
                 e.name = q.textAt(r, name);
-                e.details = detailsPrefix + q.textAt(r, details);
+                e.details = join(detailsPrefix, q.utf8At(r, details, spare));
                 e.key = q.integerAt(r, key);
                 entries.push_back(std::move(e));
             }
@@ -146,7 +185,7 @@ QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, cons
     if (options.terminy && rights[7]) {
         const auto deadline = [&](const char* dateField, qint64 labelCode) {
             return reader({dateField, "CZEGODOTYCZY", "OPIS", "KLASYFIKATOR", "IDTERMINU"},
-                          QStringLiteral("Term."), QStringLiteral("Rodzaj: "), false, labelCode);
+                          QStringLiteral("Term."), "Rodzaj: ", false, labelCode);
         };
         readSection(QStringLiteral("DBFdatyTerminarzDTOD"), upper, lower, 190, QStringLiteral("CZEGODOTYCZY"),
                     deadline("DATAOD", 20023));
@@ -156,23 +195,25 @@ QList<DeadlineEntry> DeadlineCheck::collect(const DeadlineOptions& options, cons
     if (options.naprawy && rights[9])
         readSection(QStringLiteral("DBFdatyNaprawy"), upper, lower, 190, QStringLiteral("KOMPSPRZ"),
                     reader({"TERMIN", "KOMPSPRZ", "OPIS", "NAZWA", "IDNAPRAWY"}, QStringLiteral("Napr."),
-                           QStringLiteral("Firma: "), true, 22023));
+                           "Firma: ", true, 22023));
     if (options.dokumenty && rights[16])
         readSection(QStringLiteral("DBFdatyDokumenty"), upper, lower, 81904, QStringLiteral("CZEGODOTYCZY"),
-                    reader({"TERMIN", "CZEGODOTYCZY", "NAZWA", "NUMER", "IDDOKUMENTU"}, QStringLiteral("Dok."),
-                           QStringLiteral("Nr dok.: "), true, 81903));
+                    reader({"TERMIN", "CZEGODOTYCZY", "NAZWA", "NUMER", "IDDOKUMENTU"},
+                           QStringLiteral("Dok."), "Nr dok.: ", true, 81903));
     if (options.bhpStan && rights[24])
         readSection(QStringLiteral("DBFdatyStanBHP"), upper, lower, 62037, QString(), [&](Statement& q) {
             const int date = field(q, "DATADO"), number = field(q, "NREWID"), name = field(q, "NAZWA"),
                       employee = field(q, "PRACOWNIK"), nrew = field(q, "RNREW"), item = field(q, "IDBHP");
-            add(q);
+            const QString kind = QStringLiteral("Bhp");
+            Joiner join;
+            QByteArray spare;
             for (int r = 0, n = q.recordCount(); r < n; ++r) {
                 DeadlineEntry e;
                 e.date = q.integerAt(r, date);
-                e.kind = QStringLiteral("Bhp");
-                e.label = QStringLiteral("BHP (") + q.textAt(r, number) + QLatin1Char(')');
+                e.kind = kind;
+                e.label = join("BHP (", q.utf8At(r, number, spare), ")");
                 e.name = q.textAt(r, name);
-                e.details = QStringLiteral("Prac.: ") + q.textAt(r, employee);
+                e.details = join("Prac.: ", q.utf8At(r, employee, spare));
                 e.nrew = q.textAt(r, nrew);
                 e.idbhp = q.integerAt(r, item);
                 entries.push_back(std::move(e));
@@ -187,14 +228,6 @@ void DeadlineCheck::clearLabels()
     m_labels.clear();
     for (QHash<qint64, QString>& labels : m_knownLabels)
         labels.clear();
-}
-
-QHash<qint64, QString>* DeadlineCheck::knownLabels(const QString& kind, bool onlyAssets)
-{
-    const ObjectKind* k = findKind(kind, onlyAssets);
-    if (!k)
-        return nullptr;
-    return &m_knownLabels[size_t(k - kKinds) * 2 + (onlyAssets ? 1 : 0)];
 }
 
 void DeadlineCheck::readSection(const QString& statement, qint64 upper, qint64 lower, qint64 sectionCode,
@@ -223,57 +256,83 @@ void DeadlineCheck::readSection(const QString& statement, qint64 upper, qint64 l
 
 void DeadlineCheck::preloadLabels(Statement& rows, const QString& kindField, bool onlyAssets)
 {
-    QHash<QString, QSet<qint64>> ids;
     const int kind = rows.fieldIndex(kindField);
     const int object = rows.fieldIndex(QStringLiteral("IDOBIEKTU"));
     if (kind < 0 || object < 0)
         return; // the rows' own reading reports the missing field
-    for (int r = 0, n = rows.recordCount(); r < n; ++r)
-        ids[rows.textAt(r, kind)].insert(rows.integerAt(r, object));
-    for (auto it = ids.cbegin(); it != ids.cend(); ++it) {
-        const ObjectKind* k = findKind(it.key(), onlyAssets);
-        if (!k || it.value().size() <= kLookupsPerKind)
+    std::array<std::vector<qint64>, std::size(kKinds)> wanted;
+    QByteArray spare;
+    for (int r = 0, n = rows.recordCount(); r < n; ++r) {
+        const int k = kindIndex(rows.utf8At(r, kind, spare), onlyAssets);
+        if (k < 0)
             continue;
-        QHash<qint64, QString>& labels = *knownLabels(it.key(), onlyAssets);
-        labels.reserve(labels.size() + it.value().size());
-        // Read in chunks of keys by the primary key, so the cost follows the
-        // entries listed, not the size of the table. A failure leaves the
-        // labels to the single lookups, which report it.
-        const QList<qint64> keys(it.value().cbegin(), it.value().cend());
-        const QString name = QString::fromUtf8(k->name);
-        constexpr int kChunk = 500;
-        for (int from = 0; from < keys.size(); from += kChunk) {
-            try {
-                QStringList list;
-                for (int i = from; i < qMin(int(keys.size()), from + kChunk); ++i)
-                    list << QString::number(keys.at(i));
-                Statement& q = m_db.mySQL();
-                q.clear();
-                q.add(QStringLiteral("SELECT ") + QLatin1String(k->keyColumn) +
-                      QStringLiteral(" AS ID,NREWID FROM ") + QLatin1String(k->table) +
-                      QStringLiteral(" WHERE ") + QLatin1String(k->keyColumn) + QStringLiteral(" IN (") +
-                      list.join(QLatin1Char(',')) + QLatin1Char(')'));
-                q.open();
-                QHash<qint64, QString> found;
-                found.reserve(q.recordCount());
-                for (q.first(); !q.eof(); q.next())
-                    found.insert(q.integer(QStringLiteral("ID")), q.text(QStringLiteral("NREWID")));
-                q.close();
-                // Objects that no longer exist show empty brackets.
-                for (int i = from; i < qMin(int(keys.size()), from + kChunk); ++i)
-                    labels.insert(keys.at(i), name + QStringLiteral(" (") + found.value(keys.at(i)) +
-                                                  QLatin1Char(')'));
-            } catch (const DbError&) {
-                m_db.mySQL().close();
-            }
-        }
+        const qint64 id = rows.integerAt(r, object);
+        if (!m_knownLabels[size_t(k)].contains(id))
+            wanted[size_t(k)].push_back(id);
     }
+    for (size_t k = 0; k < wanted.size(); ++k)
+        if (!wanted[k].empty())
+            readLabels(int(k), wanted[k]);
+}
+
+void DeadlineCheck::readLabels(int kind, std::vector<qint64>& keys)
+{
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    const ObjectKind& k = kKinds[kind];
+    QHash<qint64, QString>& labels = m_knownLabels[size_t(kind)];
+    labels.reserve(labels.size() + qsizetype(keys.size()));
+    const QByteArray name = QByteArray(k.name) + " (";
+    Joiner join;
+    try {
+        // One lock for all the ranges: each read of its own would take the
+        // lock and check the file anew.
+        const ReadTransaction read(m_db.DatabaseMain());
+        PreparedStatement range(
+            m_db.DatabaseMain(),
+            QStringLiteral("SELECT ") + QLatin1String(k.keyColumn) + QStringLiteral(",NREWID FROM ") +
+                QLatin1String(k.table) + QStringLiteral(" WHERE ") + QLatin1String(k.keyColumn) +
+                QStringLiteral(" BETWEEN :PARAM0 AND :PARAM1 ORDER BY ") + QLatin1String(k.keyColumn));
+        for (size_t from = 0; from < keys.size();) {
+            size_t to = from + 1;
+            while (to < keys.size() && to - from < kKeysPerRange &&
+                   keys[to] - keys[from] < kSpread * qint64(to - from + 1))
+                ++to;
+            range.bind(0, keys[from]);
+            range.bind(1, keys[to - 1]);
+            // Objects that no longer exist show empty brackets.
+            size_t next = from;
+            while (range.step()) {
+                const qint64 id = range.integer(0);
+                for (; next < to && keys[next] < id; ++next)
+                    labels.insert(keys[next], join(name, {}, ")"));
+                if (next < to && keys[next] == id)
+                    labels.insert(keys[next++], join(name, range.utf8(1), ")"));
+            }
+            range.reset();
+            for (; next < to; ++next)
+                labels.insert(keys[next], join(name, {}, ")"));
+            from = to;
+        }
+    } catch (const DbError&) {
+        // The labels not read are left to the single lookups, which report the failure.
+    }
+}
+
+QString DeadlineCheck::objectLabel(int kind, qint64 id, qint64 code)
+{
+    const QHash<qint64, QString>& known = m_knownLabels[size_t(kind)];
+    if (const auto cached = known.constFind(id); cached != known.cend())
+        return *cached;
+    return objectLabel(QString(QLatin1Char(kKinds[kind].letter)), id, false, code);
 }
 
 QString DeadlineCheck::objectLabel(const QString& kind, qint64 id, bool onlyAssets, qint64 code)
 {
-    // Known kinds are kept by key alone; another letter by its text.
-    QHash<qint64, QString>* known = knownLabels(kind, onlyAssets);
+    // Known kinds are kept by key alone (their label is the same from every
+    // source); another letter by its text.
+    const ObjectKind* k = findKind(kind, onlyAssets);
+    QHash<qint64, QString>* known = k ? &m_knownLabels[size_t(k - kKinds)] : nullptr;
     const QString cacheKey = known ? QString() : labelKey(kind, id, onlyAssets);
     if (known) {
         const auto cached = known->constFind(id);
@@ -284,7 +343,6 @@ QString DeadlineCheck::objectLabel(const QString& kind, qint64 id, bool onlyAsse
         if (cached != m_labels.cend())
             return *cached;
     }
-    const ObjectKind* k = findKind(kind, onlyAssets);
     QString label;
     Statement& q = m_db.mySQL();
     // An unknown kind letter leaves the lookup without its table: it fails and

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QIODevice;
 
@@ -31,6 +32,8 @@ struct DeadlineEntry
     // The five shown columns.
     QStringList cells() const;
 };
+
+Q_DECLARE_TYPEINFO(DeadlineEntry, Q_RELOCATABLE_TYPE);
 
 // Which sources the check reads and how far around today it looks.
 struct DeadlineOptions
@@ -82,14 +85,16 @@ private:
     void readSection(const QString& statement, qint64 upper, qint64 lower, qint64 sectionCode,
                      const QString& kindField, const std::function<void(Statement&)>& rows);
     QString objectLabel(const QString& kind, qint64 id, bool onlyAssets, qint64 code);
-    // Many objects of one kind: their labels are read in one pass.
+    // The same for a row whose kind letter is known (`kind` indexes the
+    // kinds); the cached label, else a lookup of its own.
+    QString objectLabel(int kind, qint64 id, qint64 code);
+    // The labels of the objects of a section, read before its rows: per
+    // kind, along the primary key, many at a time.
     void preloadLabels(Statement& rows, const QString& kindField, bool onlyAssets);
-
-    // The labels of a known kind letter (for repairs and documents apart), or null.
-    QHash<qint64, QString>* knownLabels(const QString& kind, bool onlyAssets);
+    void readLabels(int kind, std::vector<qint64>& keys);
     void clearLabels();
 
     TmyDataBase& m_db;
-    std::array<QHash<qint64, QString>, 8> m_knownLabels; // key -> label, by kind letter and source
+    std::array<QHash<qint64, QString>, 4> m_knownLabels; // key -> label, by kind letter
     QHash<QString, QString> m_labels;                    // another kind letter + key -> label
 };

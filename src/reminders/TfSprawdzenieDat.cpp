@@ -97,6 +97,8 @@ TfSprawdzenieDat::TfSprawdzenieDat(TmyDataBase& db, QWidget* parent)
 
 bool TfSprawdzenieDat::fillTable()
 {
+    // The entries of the last fill go first: the new ones take their memory.
+    m_model->setEntries({});
     m_model->setEntries(
         m_check.collect(DeadlineOptions::fromConfig(), AppState::instance().rights, Clock::today()));
     return !entries().isEmpty();

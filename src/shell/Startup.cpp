@@ -12,6 +12,7 @@
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
 #include "reports/RaportyTab.h"
+#include "shell/ListOrderProgressDialog.h"
 #include "shell/TfAbout.h"
 #include "store/AppState.h"
 #include "store/DatabaseLocation.h"
@@ -29,14 +30,34 @@
 #include <QStringDecoder>
 #include <QUrl>
 
+#include <memory>
+
 namespace {
 const QString kSupportAddress = QStringLiteral("pomoc@sprzetnik.pl");
 }
 
-Startup::Startup(TfMain& main, TmyDataBase& db, QObject* parent)
-    : QObject(parent), m_main(main), m_db(db), m_login(new TfLogin(db, &main)),
-      m_userEdit(new TfUserEdit(&main)), m_userzy(new TfUserzy(db, *m_userEdit, &main))
+Startup::Startup(TfMain& main, TmyDataBase& db, QObject* parent) : Startup(MainWindow(), db, parent)
 {
+    attach(main);
+}
+
+Startup::Startup(MainWindow mainWindow, TmyDataBase& db, QObject* parent)
+    : QObject(parent), m_mainWindow(std::move(mainWindow)), m_db(db)
+{
+}
+
+TfMain& Startup::main()
+{
+    if (!m_main)
+        attach(m_mainWindow());
+    return *m_main;
+}
+
+TfLogin& Startup::login()
+{
+    if (m_login)
+        return *m_login;
+    m_login = std::make_unique<TfLogin>(m_db);
     m_login->setConfigureDatabase([this](QString& directory, QString& password) {
         m_db.closeAll();
         if (!m_databaseDialog || !m_databaseDialog())
@@ -47,6 +68,17 @@ Startup::Startup(TfMain& main, TmyDataBase& db, QObject* parent)
         password = DatabaseLocation::global().password();
         return true;
     });
+    m_login->setRefusedDatabase(
+        [this](QString& directory, QString& password) { return refusedDatabase(directory, password); });
+    return *m_login;
+}
+
+void Startup::attach(TfMain& main)
+{
+    if (m_main == &main)
+        return;
+    Q_ASSERT(!m_main);
+    m_main = &main;
     TfMain::ShellCommands commands;
     commands.logout = [this] {
         if (!logout())
@@ -65,10 +97,10 @@ Startup::Startup(TfMain& main, TmyDataBase& db, QObject* parent)
     };
     commands.supportMail = [] { Dialogs::openUrl(QUrl(supportMailUrl())); };
     commands.about = [this] { showAbout(); };
-    m_main.setShellCommands(commands);
-    connect(&m_main, &TfMain::closeRequested, this, [this](bool* allow) { *allow = closeQuery(); });
-    connect(&m_main, &TfMain::closing, this, &Startup::onClose);
-    connect(&m_main, &TfMain::resized, this, &Startup::storeWindowSize);
+    main.setShellCommands(commands);
+    connect(&main, &TfMain::closeRequested, this, [this](bool* allow) { *allow = closeQuery(); });
+    connect(&main, &TfMain::closing, this, &Startup::onClose);
+    connect(&main, &TfMain::resized, this, &Startup::storeWindowSize);
 }
 
 Startup::~Startup() = default;
@@ -98,7 +130,7 @@ void Startup::loadScratchPad()
 {
     QFile file(scratchPadPath());
     if (!file.exists()) {
-        m_main.scratchPad()->setPlainText(defaultScratchPadText());
+        main().scratchPad()->setPlainText(defaultScratchPadText());
         return;
     }
     if (!file.open(QIODevice::ReadOnly))
@@ -108,52 +140,84 @@ void Startup::loadScratchPad()
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         text = QStringDecoder("windows-1250").decode(bytes);
-    m_main.scratchPad()->setPlainText(text);
+    main().scratchPad()->setPlainText(text);
 }
 
 void Startup::saveScratchPad()
 {
     QFile file(scratchPadPath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(m_main.scratchPad()->toPlainText().toUtf8());
+        file.write(main().scratchPad()->toPlainText().toUtf8());
 }
 
-bool Startup::testDatabase()
+void Startup::showDatabaseProblem(int result)
 {
     DatabaseLocation& location = DatabaseLocation::global();
-    const auto first = location.test(true);
-    if (first == DatabaseLocation::Ok)
-        return true;
-    if (first == DatabaseLocation::NoDatabase) {
+    if (result == DatabaseLocation::NoDatabase) {
         if (m_tutorial)
             m_tutorial();
-    } else if (first == DatabaseLocation::WrongPassword) {
+    } else if (result == DatabaseLocation::WrongPassword) {
         Dialogs::dbProblem(location.location());
     } else {
         // A damaged, read-only or locked file: no password would help.
         Dialogs::info(QStringLiteral("Błąd bazy danych"), location.problemText());
     }
-    if (m_databaseDialog)
-        m_databaseDialog();
-    if (location.test(true) == DatabaseLocation::Ok)
-        return true;
+}
+
+void Startup::cannotGoOn()
+{
     Dialogs::info(QStringLiteral("Informacja"),
                   QStringLiteral(
                       "Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+}
+
+bool Startup::testDatabase()
+{
+    // Without the key: its derivation would double the wait for the login,
+    // whose "OK" opens the database with the key anyway (refusedDatabase).
+    DatabaseLocation& location = DatabaseLocation::global();
+    const auto first = location.testWithoutKey();
+    if (first == DatabaseLocation::Ok)
+        return true;
+    showDatabaseProblem(first);
+    if (m_databaseDialog)
+        m_databaseDialog();
+    if (location.testWithoutKey() == DatabaseLocation::Ok)
+        return true;
+    cannotGoOn();
     return false;
+}
+
+TfLogin::DatabaseFault Startup::refusedDatabase(QString& directory, QString& password)
+{
+    DatabaseLocation& location = DatabaseLocation::global();
+    const auto first = location.test(true);
+    if (first == DatabaseLocation::Ok)
+        return TfLogin::DatabaseFault::Passing;
+    showDatabaseProblem(first);
+    m_db.closeAll();
+    if (m_databaseDialog)
+        m_databaseDialog();
+    if (location.test(true) != DatabaseLocation::Ok) {
+        cannotGoOn();
+        return TfLogin::DatabaseFault::GivenUp;
+    }
+    directory = location.currentDirectory();
+    password = location.password();
+    return TfLogin::DatabaseFault::Fixed;
 }
 
 bool Startup::loginUser()
 {
     AppState::instance().logout();
-    m_login->setDatabase(DatabaseLocation::global().currentDirectory(),
-                         DatabaseLocation::global().password());
-    m_login->setFirstLogin(Config::global().flag(QStringLiteral("cbFirstLog")));
-    m_login->prepare();
-    if (m_login->exec() != QDialog::Accepted)
+    TfLogin& dialog = login();
+    dialog.setDatabase(DatabaseLocation::global().currentDirectory(), DatabaseLocation::global().password());
+    dialog.setFirstLogin(Config::global().flag(QStringLiteral("cbFirstLog")));
+    dialog.prepare();
+    if (dialog.exec() != QDialog::Accepted)
         return false;
-    AppState::instance().currentUser = m_login->user();
-    AppState::instance().userDescription = m_login->description();
+    AppState::instance().currentUser = dialog.user();
+    AppState::instance().userDescription = dialog.description();
     return true;
 }
 
@@ -161,35 +225,37 @@ bool Startup::runStartupSequence()
 {
     m_running = false;
     AppState::instance().startup = true;
-    // 1. grid layouts once per run, the scratch pad
+    Config::global().load();
+    DatabaseLocation::global().load();
+    // The database and the login come first: the main window is hidden until
+    // after the login, so what it gets ready can wait for the user and is not
+    // built at all when the login is refused.
+    m_db.closeAll();
+    if (!testDatabase())
+        return false;
+    if (!loginUser())
+        return false;
+    prepareMainWindow();
+    afterLogin();
+    m_running = true;
+    return !AppState::instance().currentUser.isEmpty();
+}
+
+void Startup::prepareMainWindow()
+{
+    // Grid layouts once per run, the scratch pad, the protocol texts.
     if (!m_layoutsRestored) {
         restoreGridLayouts();
         m_layoutsRestored = true;
     }
     loadScratchPad();
-    // 2. configuration and protocol texts
-    Config::global().load();
-    DatabaseLocation::global().load();
     loadProtocolTexts();
-    // 3. window size
     const int width = Config::global().number(QStringLiteral("mainWinWidth"));
     const int height = Config::global().number(QStringLiteral("mainWinHeight"));
     if (width >= 0 && height > 0)
-        m_main.resize(width, height);
-    // 4. caption
-    m_main.setWindowTitle(AppState::caption());
-    // 5. report pages
+        main().resize(width, height);
+    main().setWindowTitle(AppState::caption());
     resetReportPages();
-    // 6. database
-    m_db.closeAll();
-    if (!testDatabase())
-        return false;
-    // 7. login
-    if (!loginUser())
-        return false;
-    afterLogin();
-    m_running = true;
-    return !AppState::instance().currentUser.isEmpty();
 }
 
 void Startup::afterLogin()
@@ -205,13 +271,13 @@ void Startup::afterLogin()
     state.rights = m_db.loadRights(state.currentUser);
     automaticBackupCheck();
     resetTemporaryNotes();
-    m_main.applyRights(state.rights);
-    m_main.SBStartClick();
-    m_main.statusPanel(0)->setText(TmyDataBase::dateText(DueWindow::toYmd(Clock::today())));
-    m_main.statusPanel(1)->setText(state.currentUser);
+    main().applyRights(state.rights);
+    main().SBStartClick();
+    main().statusPanel(0)->setText(TmyDataBase::dateText(DueWindow::toYmd(Clock::today())));
+    main().statusPanel(1)->setText(state.currentUser);
     resetListFilters();
     if (state.currentUser.isEmpty()) {
-        m_main.close();
+        main().close();
         return;
     }
     m_notes = m_db.loadNotes();
@@ -265,15 +331,15 @@ bool Startup::logout()
 {
     saveScratchPad();
     AppState::instance().startup = true;
-    m_main.SBStartClick();
+    main().SBStartClick();
     hideToolWindows();
-    m_main.hide();
+    main().hide();
     // Nobody works on the data at the login window: the connection (and the
     // mark of presence other workstations count) goes until the next login.
     m_db.disconnect();
     if (!runStartupSequence())
         return false;
-    m_main.show();
+    main().show();
     firstPaint();
     return true;
 }
@@ -306,18 +372,22 @@ void Startup::storeWindowSize(int width, int height)
 void Startup::showAccounts()
 {
     AppState& state = AppState::instance();
+    if (!m_userzy) {
+        m_userEdit = new TfUserEdit(&main());
+        m_userzy = new TfUserzy(m_db, *m_userEdit, &main());
+    }
     m_userzy->setCurrentUser(state.currentUser);
     m_userzy->prepare();
     m_userzy->exec();
     state.userDescription = UserAccounts(m_db).description(state.currentUser);
     state.rights = m_db.loadRights(state.currentUser);
-    m_main.SBStartClick();
-    m_main.applyRights(state.rights);
+    main().SBStartClick();
+    main().applyRights(state.rights);
 }
 
 void Startup::showAbout()
 {
-    TfAbout about(&m_main);
+    TfAbout about(&main());
     about.exec();
 }
 
@@ -325,27 +395,27 @@ void Startup::resetTemporaryNotes()
 {
     m_temporaryNotes = {QStringLiteral("To jest notatnik, w którym możesz zapisywać informacje tymczasowe."),
                         QStringLiteral("Zawartość tego notatnika czyszczona jest po zakończeniu pracy.")};
-    m_main.listTools().resetTemporaryNotes(m_temporaryNotes);
+    main().listTools().resetTemporaryNotes(m_temporaryNotes);
 }
 
 void Startup::restoreGridLayouts()
 {
-    m_main.restoreGridLayouts();
+    main().restoreGridLayouts();
 }
 
 void Startup::saveGridLayouts()
 {
-    m_main.saveGridLayouts();
+    main().saveGridLayouts();
 }
 
 void Startup::resetListFilters()
 {
-    m_main.resetFilters();
+    main().resetFilters();
 }
 
 void Startup::hideFirstPaintPanels()
 {
-    m_main.hideFirstPaintPanels();
+    main().hideFirstPaintPanels();
 }
 
 void Startup::runSchemaUpgrades()
@@ -353,6 +423,13 @@ void Startup::runSchemaUpgrades()
     // Every user, whatever his rights: the database must match this program.
     SchemaUpgrades upgrades(m_db, m_db.directory(), DatabaseLocation::global().password(),
                             [](const QString& title, const QString& text) { Dialogs::info(title, text); });
+    // Made only when there are rows to give their sort keys.
+    std::unique_ptr<ListOrderProgressDialog> progress;
+    upgrades.setProgress([&](qint64 done, qint64 total) {
+        if (!progress)
+            progress = std::make_unique<ListOrderProgressDialog>(&main());
+        progress->rowsDone(done, total);
+    });
     upgrades.run();
 }
 
@@ -364,13 +441,13 @@ void Startup::automaticBackupCheck()
 
 void Startup::loadProtocolTexts()
 {
-    if (auto* reports = m_main.findChild<RaportyTab*>())
+    if (auto* reports = main().findChild<RaportyTab*>())
         reports->loadProtocolTexts();
 }
 
 void Startup::saveProtocolTexts()
 {
-    if (auto* reports = m_main.findChild<RaportyTab*>())
+    if (auto* reports = main().findChild<RaportyTab*>())
         reports->saveProtocolTexts();
 }
 
@@ -407,13 +484,13 @@ void Startup::showDueNote(int slot)
 
 void Startup::hideToolWindows()
 {
-    m_main.listTools().hideToolWindows();
+    main().listTools().hideToolWindows();
     if (m_reminders.hideWindows)
         m_reminders.hideWindows();
 }
 
 void Startup::resetReportPages()
 {
-    if (auto* reports = m_main.findChild<RaportyTab*>())
+    if (auto* reports = main().findChild<RaportyTab*>())
         reports->resetPages();
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "store/TmyDataBase.h"
+#include "users/TfLogin.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
-class TfLogin;
 class TfMain;
 class TfUserEdit;
 class TfUserzy;
@@ -21,7 +22,15 @@ class Startup : public QObject
 
 public:
     Startup(TfMain& main, TmyDataBase& db, QObject* parent = nullptr);
+    // The main window is asked for only once the user has logged in, so that
+    // the login shows without waiting for it to be built.
+    using MainWindow = std::function<TfMain&()>;
+    Startup(MainWindow mainWindow, TmyDataBase& db, QObject* parent = nullptr);
     ~Startup() override;
+
+    // Connects the shell commands and the close and resize events of the
+    // main window; done once, when the window is first asked for.
+    void attach(TfMain& main);
 
     // Shows the database dialog; answers whether the user finished it.
     using DatabaseDialog = std::function<bool()>;
@@ -63,15 +72,23 @@ public:
 
     const std::array<NoteSlot, 30>& notes() const { return m_notes; }
     std::array<NoteSlot, 30>& notes() { return m_notes; }
-    TfLogin& login() { return *m_login; }
+    TfLogin& login();
 
 signals:
     // The program must end (login refused, no database).
     void endProgram();
 
 private:
+    TfMain& main();
+    // Before the login: the database test without the key, and the first-run
+    // guide or the database dialog when it fails.
     bool testDatabase();
+    // The login's "OK" on a database that refused the key (see TfLogin).
+    TfLogin::DatabaseFault refusedDatabase(QString& directory, QString& password);
+    void showDatabaseProblem(int result);
+    void cannotGoOn();
     bool loginUser();
+    void prepareMainWindow();
     void afterLogin();
     void loadScratchPad();
     void saveScratchPad();
@@ -98,11 +115,13 @@ private:
     void showDueNote(int slot);      // one note whose date has come
     void hideToolWindows();          // non-modal tool windows
 
-    TfMain& m_main;
+    MainWindow m_mainWindow;
+    TfMain* m_main = nullptr;
     TmyDataBase& m_db;
-    TfLogin* m_login;
-    TfUserEdit* m_userEdit;
-    TfUserzy* m_userzy;
+    // Without a parent: it shows before the main window exists.
+    std::unique_ptr<TfLogin> m_login;
+    TfUserEdit* m_userEdit = nullptr;
+    TfUserzy* m_userzy = nullptr;
     DatabaseDialog m_databaseDialog;
     std::function<void()> m_tutorial;
     std::function<void()> m_bhpCheck;

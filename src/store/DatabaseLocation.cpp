@@ -119,19 +119,47 @@ bool DatabaseLocation::store() const
 
 DatabaseLocation::TestResult DatabaseLocation::test(bool checkPassword)
 {
-    m_currentDirectory.clear();
-    m_lastCheck = {};
-    if (m_location.isEmpty())
+    QString file;
+    if (!locate(&file))
         return NoDatabase;
-    m_currentDirectory = m_location;
-    const QString file = TmyDataBase::databaseFile(m_location);
-    // A folder in the file's place is a damaged database, not a missing one.
-    if (!QFileInfo::exists(file))
-        return NoDatabase;
-    TmyDataBase::removeLockFile(m_location);
     if (!checkPassword)
         return Ok;
     m_lastCheck = DatabaseCheck::openTest(file, TableList::files().first(), m_password);
+    return conclude(file);
+}
+
+DatabaseLocation::TestResult DatabaseLocation::testWithoutKey()
+{
+    QString file;
+    if (!locate(&file))
+        return NoDatabase;
+    m_lastCheck = DatabaseCheck::inspect(file);
+    // A database of the program is always keyed: without a password nothing opens it.
+    if (m_lastCheck.ok() && m_password.isEmpty()) {
+        m_lastCheck.problem = DatabaseCheck::Problem::WrongPassword;
+        m_lastCheck.step = QStringLiteral("8");
+        m_lastCheck.message = QStringLiteral("no database password");
+    }
+    return conclude(file);
+}
+
+bool DatabaseLocation::locate(QString* file)
+{
+    m_currentDirectory.clear();
+    m_lastCheck = {};
+    if (m_location.isEmpty())
+        return false;
+    m_currentDirectory = m_location;
+    *file = TmyDataBase::databaseFile(m_location);
+    // A folder in the file's place is a damaged database, not a missing one.
+    if (!QFileInfo::exists(*file))
+        return false;
+    TmyDataBase::removeLockFile(m_location);
+    return true;
+}
+
+DatabaseLocation::TestResult DatabaseLocation::conclude(const QString& file)
+{
     if (m_lastCheck.ok()) {
         m_lastLogged.clear();
         return Ok;

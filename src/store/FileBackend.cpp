@@ -7,6 +7,8 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <QElapsedTimer>
+
 namespace {
 using ResultCells::Cell;
 using ResultCells::Kind;
@@ -32,6 +34,13 @@ public:
         sqlite3_bind_blob(m_stmt, index + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
     }
     void bindInteger(int index, qint64 value) override { sqlite3_bind_int64(m_stmt, index + 1, value); }
+    void bindReal(int index, double value) override { sqlite3_bind_double(m_stmt, index + 1, value); }
+    void bindTextInPlace(int index, QByteArrayView utf8) override
+    {
+        // A null pointer would bind NULL.
+        sqlite3_bind_text(m_stmt, index + 1, utf8.isEmpty() ? "" : utf8.data(), int(utf8.size()),
+                          SQLITE_STATIC);
+    }
 
     int columnCount() const override { return sqlite3_column_count(m_stmt); }
     QString columnName(int column) const override
@@ -54,13 +63,24 @@ public:
         return QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column));
     }
     qint64 integer(int column) const override { return sqlite3_column_int64(m_stmt, column); }
+    QByteArrayView utf8(int column) const override
+    {
+        const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+        return QByteArrayView(data, sqlite3_column_bytes(m_stmt, column));
+    }
 
-    Read readRows(int limit, std::vector<Cell>& cells, std::string& arena, int& rows) override
+    Read readRows(int limit, std::vector<Cell>& cells, std::string& arena, int& rows, int budgetMs) override
     {
         sqlite3_stmt* stmt = m_stmt;
         const int columns = sqlite3_column_count(stmt);
+        QElapsedTimer clock;
+        if (budgetMs > 0)
+            clock.start();
         int rc = SQLITE_DONE;
-        for (int read = 0; read < limit && (rc = sqlite3_step(stmt)) == SQLITE_ROW; ++read) {
+        for (int read = 0; read < limit;) {
+            rc = sqlite3_step(stmt);
+            if (rc != SQLITE_ROW)
+                break;
             for (int c = 0; c < columns; ++c) {
                 Cell cell{};
                 switch (sqlite3_column_type(stmt, c)) {
@@ -90,6 +110,9 @@ public:
                 cells.push_back(cell);
             }
             ++rows;
+            ++read;
+            if (budgetMs > 0 && read % 64 == 0 && clock.elapsed() >= budgetMs)
+                break; // the read ends early on a slow machine, its row read
         }
         if (rc == SQLITE_ROW)
             return Read::More;

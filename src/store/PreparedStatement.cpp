@@ -27,6 +27,12 @@ void PreparedStatement::bind(int index, const QString& value)
     m_cursor->bindText(index, value.toUtf8());
 }
 
+void PreparedStatement::bindUtf8(int index, QByteArrayView utf8)
+{
+    startOver();
+    m_cursor->bindTextInPlace(index, utf8);
+}
+
 void PreparedStatement::bind(int index, qint64 value)
 {
     startOver();
@@ -66,6 +72,11 @@ void PreparedStatement::reset()
 QString PreparedStatement::text(int column) const
 {
     return m_cursor->text(column);
+}
+
+QByteArrayView PreparedStatement::utf8(int column) const
+{
+    return m_cursor->utf8(column);
 }
 
 qint64 PreparedStatement::integer(int column) const

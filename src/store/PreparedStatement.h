@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -24,6 +25,9 @@ public:
     // Binding after a run starts the next one.
     void bind(int index, const QString& value);
     void bind(int index, qint64 value);
+    // UTF-8 text bound in place: `utf8` must stay valid until the run ends
+    // (the next bind, reset() or execute()). Empty binds '' as bind() does.
+    void bindUtf8(int index, QByteArrayView utf8);
 
     // The next row of the run; false at its end. Throws DbError.
     bool step();
@@ -34,6 +38,8 @@ public:
 
     // Columns of the current row.
     QString text(int column) const;
+    // The same as UTF-8 bytes, read in place (valid until the next step).
+    QByteArrayView utf8(int column) const;
     qint64 integer(int column) const;
 
 private:

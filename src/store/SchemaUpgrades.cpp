@@ -260,9 +260,10 @@ void SchemaUpgrades::update26()
 void SchemaUpgrades::updateSortKeys()
 {
     SqlConnection& connection = m_db.DatabaseMain();
-    // Silent: the file only gains a column and an index the user never sees.
+    // No message: the file only gains a column and an index the user never
+    // sees; only the progress of filling them, which takes a while.
     StepState state;
-    inTransaction(state, [&] { SortKeys::addMissing(connection); });
+    inTransaction(state, [&] { SortKeys::addMissing(connection, m_progress); });
     // Also when nothing was added: the triggers of a column another
     // workstation has just added.
     SortKeys::attach(connection);

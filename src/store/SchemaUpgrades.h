@@ -23,6 +23,11 @@ public:
 
     SchemaUpgrades(TmyDataBase& db, const QString& directory, const QString& password, Notify notify);
 
+    // How far adding the sort keys has come (done, total rows); the window
+    // shows it, as adding them to a large file takes a while.
+    using Progress = std::function<void(qint64 done, qint64 total)>;
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
+
     // The folder holding empty/schema.sql; empty means the program's own.
     void setTemplateDir(const QString& dir) { m_templateDir = dir; }
 
@@ -64,5 +69,6 @@ private:
     QString m_directory;
     QString m_password;
     Notify m_notify;
+    Progress m_progress;
     QString m_templateDir;
 };

@@ -91,6 +91,9 @@ public:
     void bindText(int index, const QByteArray& utf8) override { set(index, utf8, 0); }
     void bindBlob(int index, const QByteArray& bytes) override { set(index, bytes, 1); }
     void bindInteger(int index, qint64 value) override { set(index, QByteArray::number(value), 0); }
+    void bindReal(int index, double value) override { set(index, QByteArray::number(value, 'g', 17), 0); }
+    // The server takes the values when the statement runs: a copy it is.
+    void bindTextInPlace(int index, QByteArrayView utf8) override { set(index, utf8.toByteArray(), 0); }
 
     int columnCount() const override
     {
@@ -122,8 +125,17 @@ public:
         return QString::fromUtf8(PQgetvalue(m_result, m_row, column), PQgetlength(m_result, m_row, column));
     }
     qint64 integer(int column) const override { return text(column).trimmed().toLongLong(); }
+    QByteArrayView utf8(int column) const override
+    {
+        if (!m_result || m_row < 0 || m_row >= PQntuples(m_result))
+            return {};
+        return QByteArrayView(PQgetvalue(m_result, m_row, column), PQgetlength(m_result, m_row, column));
+    }
 
-    Read readRows(int limit, std::vector<Cell>& cells, std::string& arena, int& rows) override
+    // The whole result is on hand once run, so a batch takes no time worth
+    // a budget: `budgetMs` is not needed here.
+    Read readRows(int limit, std::vector<Cell>& cells, std::string& arena, int& rows,
+                  int /*budgetMs*/) override
     {
         try {
             run();

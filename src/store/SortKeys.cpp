@@ -2,11 +2,14 @@
 
 #include "store/ListState.h"
 #include "store/PolishCollation.h"
+#include "store/PreparedStatement.h"
 #include "store/SqlConnection.h"
 
 #include <sqlcipher/sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 // Storage class first, so the keys of a column keep the engine's order of
@@ -60,6 +63,51 @@ bool hasIndex(sqlite3* db, const QString& name)
     return found;
 }
 
+// One number the query answers; throws DbError.
+qint64 scalar(SqlConnection& connection, const QString& sql)
+{
+    Statement q(&connection, QStringLiteral("SortKeys"), {sql});
+    q.open();
+    return q.isEmpty() ? 0 : q.integerAt(0, 0);
+}
+
+// Gives the rows of `k` their keys: a new column's rows in ranges of rowids,
+// one reused statement, so the work can be told as it goes; else the rows
+// still without a key at once (few, found through the index).
+void fill(SqlConnection& connection, const SortKeys::Keyed& k, bool newColumn,
+          const std::function<void(qint64)>& rowsDone)
+{
+    const QString table = QLatin1String(k.table);
+    const QString key = SortKeys::keyColumn(k.column);
+    const QString set = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + key +
+                        QStringLiteral("=PLKEY(") + QLatin1String(k.column) + QStringLiteral(") WHERE ");
+    if (!newColumn) {
+        QString sql = set + key + QStringLiteral(" IS NULL");
+        if (*k.archive)
+            sql += QStringLiteral(" AND ") + QLatin1String(k.archive) + QStringLiteral(" IN ('N','T')");
+        connection.exec(sql);
+        rowsDone(sqlite3_changes(connection.handle()));
+        return;
+    }
+    constexpr int kBatch = 8192;
+    PreparedStatement upper(connection,
+                            QStringLiteral("SELECT rowid FROM ") + table +
+                                QStringLiteral(" WHERE rowid > ? ORDER BY rowid LIMIT 1 OFFSET ") +
+                                QString::number(kBatch - 1));
+    PreparedStatement update(connection, set + QStringLiteral("rowid > ? AND rowid <= ?"));
+    qint64 from = scalar(connection, QStringLiteral("SELECT IFNULL(MIN(rowid), 0) - 1 FROM ") + table);
+    const qint64 last = scalar(connection, QStringLiteral("SELECT IFNULL(MAX(rowid), 0) FROM ") + table);
+    while (from < last) {
+        upper.bind(0, from);
+        const qint64 to = upper.step() ? upper.integer(0) : last;
+        upper.reset();
+        update.bind(0, from);
+        update.bind(1, to);
+        rowsDone(update.execute());
+        from = to;
+    }
+}
+
 const SortKeys::Keyed* keyedList(const QString& list)
 {
     for (const SortKeys::Keyed& k : SortKeys::keyed())
@@ -73,9 +121,11 @@ namespace SortKeys {
 const QList<Keyed>& keyed()
 {
     static const QList<Keyed> lists = {
-        {"DBFKomputery", "komputery", "NREWID", "ARCHIWUM"}, {"DBFSprzet", "sprzet", "NREWID", "ARCHIWUM"},
-        {"DBFLicencje", "licencje", "NREWID", "ARCHIWUM"},   {"DBFProgramy", "programy", "NAZWA", ""},
-        {"DBFosobowa", "osobowa", "NAZWISKO", ""},
+        {"DBFKomputery", "komputery", "NREWID", "ARCHIWUM", "IDKOMPUTERA"},
+        {"DBFSprzet", "sprzet", "NREWID", "ARCHIWUM", "IDSPRZETU"},
+        {"DBFLicencje", "licencje", "NREWID", "ARCHIWUM", "IDLICENCJI"},
+        {"DBFProgramy", "programy", "NAZWA", "", "IDPROGRAMU"},
+        {"DBFosobowa", "osobowa", "NAZWISKO", "", "NREW"},
     };
     return lists;
 }
@@ -153,31 +203,57 @@ void attach(SqlConnection& connection)
     connection.setSortKeyedLists(lists);
 }
 
-bool addMissing(SqlConnection& connection)
+bool addMissing(SqlConnection& connection, const Progress& progress)
 {
     sqlite3* db = connection.handle();
-    bool added = false;
+    struct Work
+    {
+        const Keyed* k;
+        bool newColumn;
+        qint64 rows; // rows to be given a key (a new column: every row)
+    };
+    std::vector<Work> work;
+    qint64 total = 0;
     for (const Keyed& k : keyed()) {
         const QString table = QLatin1String(k.table);
         if (!hasColumn(db, table, QLatin1String(k.column)))
             continue; // a table the older upgrades have not made yet
         const QString key = keyColumn(k.column);
         const bool newColumn = !hasColumn(db, table, key);
-        if (newColumn) {
+        // Rows written without our triggers have no key: every row of a new
+        // column, else those that any list can show (the archive lists read
+        // 'N' or 'T' only, which keeps this a walk of the index).
+        QString count = QStringLiteral("SELECT COUNT(*) FROM ") + table;
+        if (!newColumn) {
+            count += QStringLiteral(" WHERE ") + key + QStringLiteral(" IS NULL");
+            if (*k.archive)
+                count += QStringLiteral(" AND ") + QLatin1String(k.archive) + QStringLiteral(" IN ('N','T')");
+        }
+        const qint64 rows = scalar(connection, count);
+        work.push_back({&k, newColumn, rows});
+        total += rows;
+    }
+    qint64 done = 0;
+    if (progress && total > 0)
+        progress(0, total);
+    bool added = false;
+    for (const Work& w : work) {
+        const Keyed& k = *w.k;
+        const QString table = QLatin1String(k.table);
+        const QString key = keyColumn(k.column);
+        if (w.newColumn) {
             connection.exec(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") + key +
                             QStringLiteral(" BLOB"));
             added = true;
         }
-        // Rows written without our triggers have no key: every row of a new
-        // column, else those that any list can show (the archive lists read
-        // 'N' or 'T' only, which keeps this a walk of the index).
-        QString fill = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + key +
-                       QStringLiteral("=PLKEY(") + QLatin1String(k.column) + QStringLiteral(") WHERE ") +
-                       key + QStringLiteral(" IS NULL");
-        if (!newColumn && *k.archive)
-            fill += QStringLiteral(" AND ") + QLatin1String(k.archive) + QStringLiteral(" IN ('N','T')");
-        connection.exec(fill);
+        if (w.rows > 0)
+            fill(connection, k, w.newColumn, [&](qint64 rows) {
+                done += rows;
+                if (progress)
+                    progress(std::min(done, total), total);
+            });
         if (!hasIndex(db, indexName(k))) {
+            // Made after the keys are in: one sort instead of an insert per row.
             // The archive lists filter by equality first, so the index serves
             // both their order and their row count.
             const QString columns = *k.archive ? QLatin1String(k.archive) + QStringLiteral(", ") + key : key;
@@ -213,6 +289,25 @@ QString orderTerm(const SqlConnection& connection, const QString& list, const QS
     if (column.compare(QLatin1String(k->column), Qt::CaseInsensitive) != 0)
         return {};
     return ListState::qualifiedColumn(list, keyColumn(k->column));
+}
+
+Statement::Keyset keyset(const SqlConnection& connection, const QString& list, const QString& orderColumn,
+                         bool ascending)
+{
+    Statement::Keyset k;
+    const QString term = orderTerm(connection, list, orderColumn);
+    const Keyed* keyedOne = keyedList(list);
+    if (term.isEmpty() || !keyedOne)
+        return k;
+    k.keyTerm = term;
+    k.idTerm = ListState::qualifiedColumn(list, QLatin1String(keyedOne->id));
+    k.keyOfRow = QStringLiteral("SELECT ") + keyColumn(keyedOne->column) + QStringLiteral(" FROM ") +
+                 QLatin1String(keyedOne->table) + QStringLiteral(" WHERE ") + QLatin1String(keyedOne->id) +
+                 QStringLiteral(" = ?");
+    k.ascending = ascending;
+    // The page condition joins the list's own ones, just before its order.
+    k.conditionLine = ListState::orderLine(list) - 1;
+    return k;
 }
 
 QString countText(const QString& list, const QStringList& conditions)

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "store/Statement.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 
 class SqlConnection;
@@ -25,6 +28,7 @@ struct Keyed
     const char* table;   // its base table
     const char* column;  // the order column that has a key
     const char* archive; // a column every list filters by equality first ("" none)
+    const char* id;      // the unique column the list's first result column holds
 };
 const QList<Keyed>& keyed();
 
@@ -41,14 +45,21 @@ std::string keyOfBlob(const char* data, int length);
 // Registers the key function and creates the TEMP triggers of every keyed
 // table whose key column exists; remembers them on the connection.
 void attach(SqlConnection& connection);
+// Told how far adding the keys has come: rows given a key of those to give.
+// The first call comes before any work, only when there is some.
+using Progress = std::function<void(qint64 done, qint64 total)>;
 // Adds what is missing (key column, filled keys, index) to every keyed table
 // and gives a key to rows that lack one. Run inside one write transaction.
 // Answers whether anything had to be added.
-bool addMissing(SqlConnection& connection);
+bool addMissing(SqlConnection& connection, const Progress& progress = {});
 
 // The ORDER BY term for `orderColumn` of `list` when that list's keys are kept
 // on this connection ("K.NREWID_PL"); empty otherwise.
 QString orderTerm(const SqlConnection& connection, const QString& list, const QString& orderColumn);
+// How a keyed list in that order reads its rest by pages (Statement::Keyset);
+// an empty keyTerm for any other list or order.
+Statement::Keyset keyset(const SqlConnection& connection, const QString& list, const QString& orderColumn,
+                         bool ascending);
 // "SELECT COUNT(*) FROM <table> WHERE 1=1 <conditions>" for a keyed list: the
 // list's row count without its joins (they are all to-one lookups). Empty for
 // a list without keys.

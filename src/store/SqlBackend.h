@@ -3,6 +3,7 @@
 #include "store/ResultCells.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -26,6 +27,10 @@ public:
     virtual void bindText(int index, const QByteArray& utf8) = 0;
     virtual void bindBlob(int index, const QByteArray& bytes) = 0;
     virtual void bindInteger(int index, qint64 value) = 0;
+    virtual void bindReal(int index, double value) = 0;
+    // UTF-8 text that stays valid until the run ends (the next bind, reset()
+    // or the cursor's end); the backend may use it where it stands.
+    virtual void bindTextInPlace(int index, QByteArrayView utf8) = 0;
 
     virtual int columnCount() const = 0;
     virtual QString columnName(int column) const = 0;
@@ -35,6 +40,8 @@ public:
     // Columns of the row step() stands on.
     virtual QString text(int column) const = 0;
     virtual qint64 integer(int column) const = 0;
+    // The UTF-8 bytes of a column, read in place (valid until the next step).
+    virtual QByteArrayView utf8(int column) const = 0;
 
     enum class Read
     {
@@ -43,9 +50,10 @@ public:
         Failed // see errorMessage(); the rows read before stay
     };
     // Appends up to `limit` rows, columnCount() cells each; text and blobs go
-    // to `arena`. `rows` grows by the number read.
-    virtual Read readRows(int limit, std::vector<ResultCells::Cell>& cells, std::string& arena,
-                          int& rows) = 0;
+    // to `arena`. `rows` grows by the number read. With `budgetMs` > 0 the read
+    // may also stop (More) once it has taken that long, a row read at least.
+    virtual Read readRows(int limit, std::vector<ResultCells::Cell>& cells, std::string& arena, int& rows,
+                          int budgetMs) = 0;
     virtual QString errorMessage() const = 0;
     virtual int errorCode() const = 0;
 

@@ -10,6 +10,7 @@ const SqlDialect& SqlDialect::file()
                        "WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'\nORDER BY rowid"),
         QStringLiteral("PRAGMA table_info(%1)"),
         true,
+        true,
     };
     return d;
 }
@@ -29,6 +30,7 @@ const SqlDialect& SqlDialect::server()
         QStringLiteral("SELECT upper(column_name) AS name FROM information_schema.columns\n"
                        "WHERE table_schema = current_schema() AND table_name = lower('%1')\n"
                        "ORDER BY ordinal_position"),
+        false,
         false,
     };
     return d;

@@ -21,6 +21,10 @@ struct SqlDialect
     // Whether the lists keep Polish sort key columns (made by a function of
     // this program inside the engine); the server sorts by its own collation.
     bool sortKeyColumns = false;
+    // Whether a long list in the order of an indexed key reads its rest in
+    // short pages, each continuing after the last row read (Statement::Keyset);
+    // otherwise the rest comes from the one read the list opened.
+    bool keysetPages = false;
 
     static const SqlDialect& file();
     static const SqlDialect& server();

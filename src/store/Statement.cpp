@@ -2,8 +2,8 @@
 
 #include "store/DbError.h"
 #include "store/PolishCollation.h"
-#include "store/SqlBackend.h"
 #include "store/SqlConnection.h"
+#include "store/SqlDialect.h"
 
 #include <cstring>
 
@@ -67,20 +67,46 @@ std::unique_ptr<SqlCursor> Statement::prepare(const QByteArray& sql, int* tail) 
     return m_connection->backend()->prepare(sql, tail);
 }
 
-void Statement::bind(SqlCursor& cursor) const
+void Statement::bind(SqlCursor& cursor, const QHash<QString, QVariant>& params)
 {
     const int count = cursor.parameterCount();
     for (int i = 0; i < count; ++i) {
         const QString name = cursor.parameterName(i);
         if (name.isEmpty())
             continue;
-        const auto it = m_params.constFind(name);
-        if (it == m_params.constEnd())
+        const auto it = params.constFind(name);
+        if (it == params.constEnd())
             continue; // unset: NULL
         if (it->typeId() == QMetaType::QByteArray)
             cursor.bindBlob(i, it->toByteArray());
         else
             cursor.bindText(i, it->toString().toUtf8());
+    }
+}
+
+void Statement::bindValue(SqlCursor& cursor, const QString& name, const Value& value)
+{
+    const int count = cursor.parameterCount();
+    for (int i = 0; i < count; ++i) {
+        if (cursor.parameterName(i) != name)
+            continue;
+        const Cell& c = value.cell;
+        switch (c.kind) {
+        case Kind::Integer:
+            cursor.bindInteger(i, c.i);
+            break;
+        case Kind::Real:
+            cursor.bindReal(i, c.d);
+            break;
+        case Kind::Text:
+            cursor.bindText(i, QByteArray::fromStdString(value.bytes));
+            break;
+        case Kind::Blob:
+            cursor.bindBlob(i, QByteArray::fromStdString(value.bytes));
+            break;
+        case Kind::Null:
+            break; // left unset: NULL
+        }
     }
 }
 
@@ -110,7 +136,12 @@ void Statement::open()
         m_fieldIndex.insert(name.toUpper(), c);
     }
     m_reading.cursor = std::move(cursor);
-    if (!readRows(m_firstRows > 0 ? m_firstRows : INT_MAX)) {
+    m_openedStamp = stamp; // what a page compares with to know of changes made meanwhile
+    const bool byPages = m_firstRows > 0 && m_connection->dialect().keysetPages &&
+                         !m_keyset.keyTerm.isEmpty() && m_lines == m_keysetLines &&
+                         m_keyset.conditionLine >= 0 && m_keyset.conditionLine < m_lines.size();
+    const bool done = byPages ? readPage(m_firstRows) : readRows(m_firstRows > 0 ? m_firstRows : INT_MAX);
+    if (!done) {
         m_connection->addPendingRead(this);
     } else if (!m_readError.isEmpty()) {
         const QString message = m_readError;
@@ -127,23 +158,266 @@ void Statement::open()
 
 bool Statement::readRows(int limit)
 {
-    SqlCursor& cursor = *m_reading.cursor;
-    const SqlCursor::Read read = cursor.readRows(limit, m_cells, m_arena, m_rows);
+    const SqlCursor::Read read = stepRows(*m_reading.cursor, limit, false);
     if (read == SqlCursor::Read::More)
         return false; // the limit was reached; rows may remain
-    if (read == SqlCursor::Read::Failed) {
-        m_readError = cursor.errorMessage();
-        m_readErrorCode = cursor.errorCode();
-    }
+    if (read == SqlCursor::Read::Failed)
+        failRead(*m_reading.cursor);
     endRead();
     return true;
 }
 
+namespace {
+// Room for the whole list once its first rows are in: growing the buffers
+// page by page would copy hundreds of megabytes at a million rows, a pause
+// far longer than any page.
+template <typename Cells>
+void reserveForExpected(Cells& cells, std::string& arena, int rows, int expected, int columns)
+{
+    if (expected <= rows || rows == 0 || columns <= 0)
+        return;
+    const size_t all = size_t(expected);
+    if (cells.capacity() < all * size_t(columns))
+        cells.reserve(all * size_t(columns));
+    const size_t bytes = arena.size() / size_t(rows) * all * 9 / 8;
+    if (arena.capacity() < bytes)
+        arena.reserve(bytes);
+}
+} // namespace
+
+SqlCursor::Read Statement::stepRows(SqlCursor& cursor, int limit, bool timed)
+{
+    return cursor.readRows(limit, m_cells, m_arena, m_rows, timed ? kPageMs : 0);
+}
+
+namespace {
+// The continuations of a keyed read: after a row with a key, after a row
+// without one, and (descending, where NULL keys come last) the keyless rows
+// from their start.
+enum PageVariant
+{
+    AfterKey,
+    AfterNoKey,
+    NoKeyRows
+};
+} // namespace
+
+SqlCursor* Statement::pageStatement(int variant)
+{
+    std::unique_ptr<SqlCursor>& page = m_reading.pages[variant];
+    if (page)
+        return page.get();
+    const QString& key = m_keyset.keyTerm;
+    const QString& id = m_keyset.idTerm;
+    QString condition;
+    switch (variant) {
+    case AfterKey: {
+        // The key first, so the engine seeks in its index; the id settles ties.
+        const QString op = m_keyset.ascending ? QStringLiteral(">") : QStringLiteral("<");
+        condition = QStringLiteral("AND %1 %2= :KSKEY AND (%1 %2 :KSKEY OR %3 > :KSID)").arg(key, op, id);
+        break;
+    }
+    case AfterNoKey:
+        condition = m_keyset.ascending ? QStringLiteral("AND (%1 IS NOT NULL OR %2 > :KSID)").arg(key, id)
+                                       : QStringLiteral("AND %1 IS NULL AND %2 > :KSID").arg(key, id);
+        break;
+    default:
+        condition = QStringLiteral("AND %1 IS NULL").arg(key);
+    }
+    QStringList lines = m_openedLines;
+    lines[m_keyset.conditionLine] = condition + QLatin1Char(' ') + lines[m_keyset.conditionLine];
+    const QByteArray sql = lines.join(QLatin1Char('\n')).toUtf8();
+    try {
+        page = prepare(sql, nullptr);
+    } catch (const DbError& e) {
+        failRead(e.message(), e.sqliteCode());
+        return nullptr;
+    }
+    if (!page)
+        failRead(QStringLiteral("Pusta instrukcja SQL"), 0);
+    return page.get();
+}
+
+bool Statement::readPage(int limit)
+{
+    Reading& r = m_reading;
+    if (!m_connection || !m_connection->isOpen()) {
+        endRead();
+        return true;
+    }
+    const bool first = r.cursor != nullptr; // the list's own text, just opened
+    const int variant = r.lastKey ? AfterKey : r.lastId ? AfterNoKey : NoKeyRows;
+    SqlCursor* cursor = r.cursor.get();
+    if (!first) {
+        cursor = pageStatement(variant);
+        if (!cursor) {
+            endRead();
+            return true;
+        }
+        cursor->reset();
+        bind(*cursor, m_openedParams);
+        if (r.lastKey)
+            bindValue(*cursor, QStringLiteral("KSKEY"), *r.lastKey);
+        if (r.lastId)
+            bindValue(*cursor, QStringLiteral("KSID"), *r.lastId);
+    }
+    const int start = m_rows;
+    if (!first)
+        reserveForExpected(m_cells, m_arena, m_rows, m_expected, fieldCount());
+    const SqlCursor::Read read = stepRows(*cursor, limit, !first);
+    bool more = false;
+    if (read == SqlCursor::Read::More) {
+        more = m_rows > start && notePageEnd();
+    } else if (read == SqlCursor::Read::End) {
+        // Descending, the keyless rows follow those with a key.
+        more = !first && !m_keyset.ascending && variant == AfterKey;
+        r.lastKey.reset();
+        r.lastId.reset();
+    } else {
+        failRead(*cursor);
+    }
+    // Asked while the page still holds its read, so a commit the page saw is
+    // known here too: after one, a row moved forward may come again.
+    const bool changed = m_rows > start && !r.checkSeen && m_connection->changeStamp() != m_openedStamp;
+    if (first)
+        r.cursor.reset();
+    else
+        cursor->reset(); // the page's read ends here
+    if (changed) {
+        r.checkSeen = true;
+        r.seen.reserve(size_t(std::max(m_expected, m_rows)));
+        for (int row = 0; row < start; ++row)
+            r.seen.insert(idOf(row));
+    }
+    if (r.checkSeen && m_rows > start)
+        dropRowsSeen(start);
+    if (!more) {
+        endRead();
+        return true;
+    }
+    r.paged = true;
+    return false;
+}
+
+bool Statement::notePageEnd()
+{
+    Reading& r = m_reading;
+    r.lastKey.reset();
+    // The id of the last row read: its first column.
+    const Cell& idCell = m_cells[size_t(m_rows - 1) * size_t(fieldCount())];
+    Value id;
+    id.cell = idCell;
+    if (idCell.kind == Kind::Text || idCell.kind == Kind::Blob)
+        id.bytes.assign(m_arena.data() + idCell.offset, idCell.length);
+    r.lastId = std::move(id);
+    if (!r.keyOfRow) {
+        try {
+            r.keyOfRow = prepare(m_keyset.keyOfRow.toUtf8(), nullptr);
+        } catch (const DbError& e) {
+            failRead(e.message(), e.sqliteCode());
+            return false;
+        }
+        if (!r.keyOfRow) {
+            failRead(QStringLiteral("Pusta instrukcja SQL"), 0);
+            return false;
+        }
+    }
+    // The same read as the page: the key the row had when it was read.
+    SqlCursor& keyOfRow = *r.keyOfRow;
+    keyOfRow.reset();
+    const Cell& bound = r.lastId->cell;
+    switch (bound.kind) {
+    case Kind::Integer:
+        keyOfRow.bindInteger(0, bound.i);
+        break;
+    case Kind::Real:
+        keyOfRow.bindReal(0, bound.d);
+        break;
+    case Kind::Text:
+        keyOfRow.bindText(0, QByteArray::fromStdString(r.lastId->bytes));
+        break;
+    case Kind::Blob:
+        keyOfRow.bindBlob(0, QByteArray::fromStdString(r.lastId->bytes));
+        break;
+    case Kind::Null:
+        break;
+    }
+    std::vector<Cell> cells;
+    std::string arena;
+    int rows = 0;
+    const SqlCursor::Read read = keyOfRow.readRows(1, cells, arena, rows, 0);
+    keyOfRow.reset();
+    if (read == SqlCursor::Read::Failed) {
+        failRead(keyOfRow);
+        return false;
+    }
+    if (rows == 0 || cells.empty()) {
+        // The row just read has no key row: never, short of a damaged file.
+        failRead(QStringLiteral("database disk image is malformed"), 11);
+        return false;
+    }
+    if (cells.front().kind != Kind::Null) {
+        Value key;
+        key.cell = cells.front();
+        if (key.cell.kind == Kind::Text || key.cell.kind == Kind::Blob)
+            key.bytes.assign(arena.data() + key.cell.offset, key.cell.length);
+        r.lastKey = std::move(key);
+    }
+    return true;
+}
+
+std::string Statement::idOf(int storedRow) const
+{
+    const Cell& c = m_cells[size_t(storedRow) * size_t(fieldCount())];
+    std::string id(1, char(c.kind));
+    if (c.kind == Kind::Text || c.kind == Kind::Blob)
+        id.append(m_arena.data() + c.offset, c.length);
+    else if (c.kind != Kind::Null)
+        id.append(reinterpret_cast<const char*>(&c.i), sizeof c.i);
+    return id;
+}
+
+void Statement::dropRowsSeen(int from)
+{
+    const size_t width = size_t(fieldCount());
+    int kept = from;
+    for (int row = from; row < m_rows; ++row) {
+        if (!m_reading.seen.insert(idOf(row)).second)
+            continue; // shown already, where it stood before it was moved
+        if (kept != row)
+            std::copy_n(m_cells.begin() + ptrdiff_t(size_t(row) * width), width,
+                        m_cells.begin() + ptrdiff_t(size_t(kept) * width));
+        ++kept;
+    }
+    m_rows = kept;
+    m_cells.resize(size_t(m_rows) * width);
+}
+
+void Statement::failRead(const SqlCursor& cursor)
+{
+    failRead(cursor.errorMessage(), cursor.errorCode());
+}
+
+void Statement::failRead(const QString& message, int code)
+{
+    m_readError = message;
+    m_readErrorCode = code;
+}
+
 void Statement::endRead()
 {
-    if (!m_reading.cursor)
+    Reading& r = m_reading;
+    if (!r.cursor && !r.paged && !r.keyOfRow && !r.lastId && !r.pages[0] && !r.pages[1] && !r.pages[2])
         return;
-    m_reading.cursor.reset();
+    r.cursor.reset();
+    for (std::unique_ptr<SqlCursor>& page : r.pages)
+        page.reset();
+    r.keyOfRow.reset();
+    r.lastKey.reset();
+    r.lastId.reset();
+    r.paged = false;
+    r.checkSeen = false;
+    std::unordered_set<std::string>().swap(r.seen);
     m_expected = -1;
     if (m_connection)
         m_connection->removePendingRead(this);
@@ -151,6 +425,11 @@ void Statement::endRead()
 
 void Statement::readOn(int row)
 {
+    if (m_reading.paged) {
+        while (m_reading.paged && m_rows <= row)
+            readPage(row == INT_MAX ? kPageRows : std::clamp(row + 1 - m_rows, 256, kPageRows));
+        return;
+    }
     // In steps, so a row near the start does not read the whole rest.
     const int wanted = row == INT_MAX ? INT_MAX : std::max(row + 1 - m_rows, 256);
     readRows(wanted);
@@ -165,8 +444,14 @@ int Statement::shownCount() const
 
 bool Statement::fetchMore(int rows)
 {
-    if (m_reading.cursor)
-        readRows(std::max(rows, 1));
+    rows = std::max(rows, 1);
+    if (m_reading.paged) {
+        const int target = rows > INT_MAX - m_rows ? INT_MAX : m_rows + rows;
+        while (m_reading.paged && m_rows < target)
+            readPage(std::min(target - m_rows, kPageRows));
+    } else if (m_reading.cursor) {
+        readRows(rows);
+    }
     if (!m_readError.isEmpty()) {
         const QString message = m_readError;
         const int code = m_readErrorCode;
@@ -422,6 +707,15 @@ QByteArray Statement::bytesAt(int row, int column) const
     if (c.kind == Kind::Text || c.kind == Kind::Blob)
         return QByteArray(m_arena.data() + c.offset, qsizetype(c.length));
     return textAt(row, column).toUtf8();
+}
+
+QByteArrayView Statement::utf8At(int row, int column, QByteArray& spare) const
+{
+    const Cell& c = cell(row, column);
+    if (c.kind == Kind::Text || c.kind == Kind::Blob)
+        return QByteArrayView(m_arena.data() + c.offset, qsizetype(c.length));
+    spare = textAt(row, column).toUtf8();
+    return spare;
 }
 
 bool Statement::isNullAt(int row, int column) const

@@ -2,6 +2,7 @@
 
 #include "store/SqlBackend.h"
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -10,7 +11,9 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class SqlConnection;
@@ -24,9 +27,28 @@ class SqlConnection;
 // after them and the rest is read by fetchMore() or whenever a row past those
 // read is asked for; the count, the cursor and every row-wise read give the
 // whole result as if it had been read at once.
+//
+// A list in the order of an indexed key (setKeyset) reads that rest in pages,
+// each its own short read that continues after the last row read: no lock is
+// held between pages, so other workstations save meanwhile. A row that a save
+// moved past the pages already read is not shown twice.
 class Statement
 {
 public:
+    // How a list continues after its last row read: the ORDER BY term of its
+    // key (ascending or descending, NULL keys in the engine's place), the
+    // column the first result column holds (unique, the tie breaker in
+    // ascending order), a query giving one row's key by that column, and the
+    // line ("ORDER BY") before which the page condition goes.
+    struct Keyset
+    {
+        QString keyTerm;
+        QString idTerm;
+        QString keyOfRow; // one bound parameter: the id
+        bool ascending = true;
+        int conditionLine = -1;
+    };
+
     explicit Statement(SqlConnection* connection = nullptr, const QString& name = {});
     explicit Statement(SqlConnection* connection, const QString& name, const QStringList& lines);
     ~Statement();
@@ -83,7 +105,22 @@ public:
 
     // Reading in parts. 0 (the default): open() reads every row.
     void setFirstRows(int rows) { m_firstRows = rows; }
-    bool isReading() const { return m_reading.cursor != nullptr; }
+    // Reading the rest by pages, for the text as it stands now (another text
+    // reads its rest with the one open read); an empty keyTerm: never by pages.
+    // Where the connection's dialect reads no pages (keysetPages), the rest
+    // comes from the one open read as for any other list.
+    void setKeyset(const Keyset& keyset)
+    {
+        m_keyset = keyset;
+        m_keysetLines = m_lines;
+    }
+    const Keyset& keyset() const { return m_keyset; }
+    bool isReading() const { return m_reading.cursor != nullptr || m_reading.paged; }
+    // Whether the rest is read by pages (no read held open between them).
+    bool readsByPages() const { return m_reading.paged; }
+    // Rows of one page at most, and the time one page may hold its read.
+    static constexpr int kPageRows = 4096;
+    static constexpr int kPageMs = 100;
     int loadedCount() const { return m_rows; }
     // The row count while reading, as counted beside the read; -1 unknown.
     void setExpectedCount(int rows) { m_expected = rows; }
@@ -142,27 +179,54 @@ public:
     double numberAt(int row, int column) const;
     bool isNullAt(int row, int column) const;
     QByteArray bytesAt(int row, int column) const;
+    // The UTF-8 text of a cell: a text cell read in place (valid until the
+    // statement reads or closes), another one written into `spare`.
+    QByteArrayView utf8At(int row, int column, QByteArray& spare) const;
     QVariant valueAt(int row, int column) const;
 
 private:
     using Kind = ResultCells::Kind;
     using Cell = ResultCells::Cell;
+    // One value kept past the rows it came from: a cell with its own bytes.
+    struct Value
+    {
+        Cell cell{};
+        std::string bytes;
+    };
 
     // Reads on until `row` is read or the result ends; a failure stops the
     // read and waits for the next fetchMore()/fetchAll() to be thrown.
     void ensureRow(int row) const
     {
-        if (m_reading.cursor && row >= m_rows)
+        if ((m_reading.cursor || m_reading.paged) && row >= m_rows)
             const_cast<Statement*>(this)->readOn(row);
     }
     void readOn(int row);
     // Steps the open read for at most `limit` rows; true at the end.
     bool readRows(int limit);
+    // Reads from `cursor` at most `limit` rows (and kPageMs when `timed`).
+    SqlCursor::Read stepRows(SqlCursor& cursor, int limit, bool timed);
+    // After a page that stopped on a row: remembers where the next continues
+    // (the row's id and key). False when the read cannot go on.
+    bool notePageEnd();
+    // Reads one page of at most `limit` rows; true at the end of the result.
+    bool readPage(int limit);
+    // The continuation `variant`, compiled once per read; null after a
+    // failure, noted as the read's error.
+    SqlCursor* pageStatement(int variant);
+    // Drops the rows from `from` on whose id was read before.
+    void dropRowsSeen(int from);
+    std::string idOf(int storedRow) const;
+    void failRead(const SqlCursor& cursor);
+    void failRead(const QString& message, int code);
     void endRead();
     int column(const QString& field) const;
     const Cell& cell(int row, int column) const;
     std::unique_ptr<SqlCursor> prepare(const QByteArray& sql, int* tail) const;
-    void bind(SqlCursor& cursor) const;
+    void bind(SqlCursor& cursor) const { bind(cursor, m_params); }
+    static void bind(SqlCursor& cursor, const QHash<QString, QVariant>& params);
+    // Binds `value` to the parameter called `name` (upper case, without ':').
+    static void bindValue(SqlCursor& cursor, const QString& name, const Value& value);
 
     SqlConnection* m_connection;
     QString m_name;
@@ -172,12 +236,22 @@ private:
     struct Reading
     {
         std::unique_ptr<SqlCursor> cursor;
+        // Paged: where the next page starts and what it reads.
+        bool paged = false;
+        std::unique_ptr<SqlCursor> pages[3]; // continuations, prepared once
+        std::unique_ptr<SqlCursor> keyOfRow; // the key of the last row read
+        std::optional<Value> lastKey;        // none: the last row had none
+        std::optional<Value> lastId;
+        bool checkSeen = false;               // something was written since the read began
+        std::unordered_set<std::string> seen; // ids of the rows read, once checkSeen
         Reading() = default;
         Reading(const Reading&) {}
         Reading& operator=(const Reading&) { return *this; }
     };
     Reading m_reading;
     int m_firstRows = 0;
+    Keyset m_keyset;
+    QStringList m_keysetLines;
     int m_expected = -1;
     QString m_readError;
     int m_readErrorCode = 0;

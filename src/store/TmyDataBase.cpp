@@ -169,6 +169,15 @@ void TmyDataBase::closeAll()
 
 bool TmyDataBase::connectTo(const QString& directory, const QString& password)
 {
+    ConnectFailure failure;
+    if (connectTo(directory, password, &failure))
+        return true;
+    ErrorLog::report(failure.message, true, failure.code);
+    return false;
+}
+
+bool TmyDataBase::connectTo(const QString& directory, const QString& password, ConnectFailure* failure)
+{
     QString dir = QDir::cleanPath(directory);
     while (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
         dir.chop(1);
@@ -197,10 +206,10 @@ bool TmyDataBase::connectTo(const QString& directory, const QString& password)
                           SQLITE_READONLY);
         }
     } catch (const DbError& e) {
-        ErrorLog::report(e.message(), true, 566);
+        *failure = {e.message(), 566};
         return false;
     } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, 48);
+        *failure = {QString::fromLocal8Bit(e.what()), 48};
         return false;
     }
     // Without the presence file the workstation is simply not counted.
@@ -307,9 +316,12 @@ bool TmyDataBase::reloadList(const QString& list, qint64 computerKey)
     q.close();
     applyState(m_connection, m_lists, list, q);
     // In key order the first rows come straight from the index and the rest
-    // follow as the list asks for them; the count is taken beside them.
-    const bool keyed = !SortKeys::orderTerm(m_connection, list, m_lists.orderColumn(list)).isEmpty();
-    q.setFirstRows(keyed ? kFirstRows : 0);
+    // follow as the list asks for them, page by page, each page a short read
+    // of its own; the count is taken beside them.
+    const Statement::Keyset keyset =
+        SortKeys::keyset(m_connection, list, m_lists.orderColumn(list), m_lists.ascending(list));
+    q.setFirstRows(keyset.keyTerm.isEmpty() ? 0 : kFirstRows);
+    q.setKeyset(keyset);
     const bool ok = guarded(reloadCode(list), [&] {
         q.open();
         if (q.isReading())

@@ -69,6 +69,14 @@ public:
     //    anything else).
     //    While connected the workstation is marked present in the directory.
     bool connectTo(const QString& directory, const QString& password);
+    // The same, for a caller that first finds out why the file was refused:
+    // the failure is handed back (message and code) instead of reported.
+    struct ConnectFailure
+    {
+        QString message;
+        int code = 0;
+    };
+    bool connectTo(const QString& directory, const QString& password, ConnectFailure* failure);
     // 2a. The same for a database on a server; `directory` is the folder the
     //     files beside the database (attachments, markers) are kept in.
     //     Workstations on a server are not counted by a presence file.

@@ -1,6 +1,8 @@
 #include "users/TfLogin.h"
 
 #include "base/Dialogs.h"
+#include "base/ErrorLog.h"
+#include "store/DbError.h"
 #include "store/TmyDataBase.h"
 #include "users/UserAccounts.h"
 
@@ -114,9 +116,7 @@ void TfLogin::OKClick()
     if (name.isEmpty() || password.size() < 3) {
         countFailure();
     } else {
-        TmyDataBase::removeLockFile(m_directory);
-        m_db.closeAll();
-        if (m_db.connectTo(m_directory, m_password)) {
+        if (openDatabase()) {
             UserAccounts accounts(m_db);
             QString description;
             switch (accounts.login(name, password, &description)) {
@@ -137,6 +137,47 @@ void TfLogin::OKClick()
     m_userEdit->setFocus();
     if (m_failures >= 3)
         reject();
+}
+
+bool TfLogin::openDatabase()
+{
+    TmyDataBase::removeLockFile(m_directory);
+    m_db.closeAll();
+    if (!m_refused)
+        return m_db.connectTo(m_directory, m_password);
+    TmyDataBase::ConnectFailure failure;
+    if (m_db.connectTo(m_directory, m_password, &failure)) {
+        // The first table read as the database test reads it: a file damaged
+        // past its first pages shows here, not somewhere in the work after login.
+        try {
+            Statement& probe = m_db.mySQL();
+            probe.clear();
+            probe.add(QStringLiteral("SELECT * FROM firmy LIMIT 1"));
+            probe.open();
+            probe.close();
+            return true;
+        } catch (const DbError& e) {
+            failure = {e.message(), 566};
+            m_db.disconnect();
+        }
+    }
+    QString directory = m_directory;
+    QString password = m_password;
+    switch (m_refused(directory, password)) {
+    case DatabaseFault::Fixed:
+        // The login starts again on the database the dialog gave.
+        m_db.closeAll();
+        setDatabase(directory, password);
+        prepare();
+        break;
+    case DatabaseFault::GivenUp:
+        reject();
+        break;
+    case DatabaseFault::Passing:
+        ErrorLog::report(failure.message, true, failure.code);
+        break;
+    }
+    return false;
 }
 
 void TfLogin::KonfigurujClick()

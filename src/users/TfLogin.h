@@ -28,6 +28,17 @@ public:
     // new location and password.
     using ConfigureDatabase = std::function<bool(QString& directory, QString& password)>;
     void setConfigureDatabase(ConfigureDatabase configure) { m_configure = std::move(configure); }
+    // "OK" on a database that refuses the connection: finds out why and shows
+    // it with the database dialog. The database is first opened with its key
+    // here, not before the login is shown.
+    enum class DatabaseFault
+    {
+        Fixed,   // the dialog gave a database that opens: new location and password handed back
+        GivenUp, // the user gave up, told so: the program ends
+        Passing  // the database opens now: the refusal is reported as any other
+    };
+    using RefusedDatabase = std::function<DatabaseFault(QString& directory, QString& password)>;
+    void setRefusedDatabase(RefusedDatabase refused) { m_refused = std::move(refused); }
 
     // The show steps: clears fields and the failure counter.
     void prepare();
@@ -43,6 +54,7 @@ protected:
 
 private:
     void countFailure();
+    bool openDatabase();
 
     TmyDataBase& m_db;
     QString m_directory;
@@ -51,6 +63,7 @@ private:
     QString m_description;
     int m_failures = 0;
     ConfigureDatabase m_configure;
+    RefusedDatabase m_refused;
 
     QLineEdit* m_userEdit;
     QLineEdit* m_pwdEdit;

@@ -77,6 +77,36 @@ private slots:
         QCOMPARE(written(grid), QByteArray("\"``\";\"ok\"\r\n\"'`\"\r\n"));
     }
 
+    // Cells made while they are written come out byte for byte as cell
+    // texts made before: quotes, letters beyond ASCII, characters outside the
+    // code page and surrogate pairs at every place of a run of eight
+    // characters, and across the end of one.
+    void cellsMadeWhileWrittenMatchCellTextsMadeBefore()
+    {
+        const QString specials[] = {QStringLiteral("\""), QStringLiteral("`"),  QStringLiteral("ą"),
+                                    QStringLiteral("€"),  QStringLiteral("漢"), QStringLiteral("\U0001F600")};
+        TVXExportToCSV::Grid grid;
+        for (const QString& special : specials)
+            for (int at = 0; at <= 20; ++at) {
+                QString text = QStringLiteral("abcdefghijklmnopqrstu").left(at) + special +
+                               QStringLiteral("ABCDEFGHIJKLMNOP").left(20 - at);
+                grid.append({text, special + text, QString(), text.left(at)});
+            }
+        QBuffer made;
+        made.open(QIODevice::WriteOnly);
+        TVXExportToCSV writer;
+        writer.setMakeCellTexts(true);
+        QVERIFY(writer.write(grid, made));
+        TVXExportToCSV::Grid cells = grid;
+        TVXExportToCSV::toCellTexts(cells);
+        TVXExportToCSV before;
+        QCOMPARE(made.data(), written(cells, &before));
+        QCOMPARE(writer.replacedCharacters(), before.replacedCharacters());
+        QVERIFY(writer.replacedCharacters() > 0);
+        QCOMPARE(TVXExportToCSV::encode(QStringLiteral("abcdefgŁódź 1234567\U0001F600 abcdefghij€")),
+                 QByteArray("abcdefg\xa3\xf3\x64\x9f 1234567? abcdefghij\x80"));
+    }
+
     // The in-place writers append after what the buffer holds, shrink when a
     // surrogate pair becomes one "?", and grow when a folding expands.
     void appendingKeepsWhatWasThere()

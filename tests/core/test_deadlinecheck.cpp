@@ -222,6 +222,42 @@ private slots:
         QCOMPARE(labels.value(QStringLiteral("t205")), QStringLiteral("Komp. ()"));
     }
 
+    // Labels are read by ranges of keys: a dense run with deleted objects
+    // inside it, keys far apart, keys past the last object, and the same
+    // objects again from repairs, which take what the deadlines read.
+    void labelsOfDenseAndScatteredKeys()
+    {
+        exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i+1 FROM n WHERE i<3000) "
+                            "INSERT INTO komputery (NAZWA,NREWID) SELECT 'PC','K-'||i FROM n"));
+        exec(QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA IN (50,51,2999)"));
+        exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<120) "
+                            "INSERT INTO terminy (IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,SPRODDO,OPIS) "
+                            "SELECT i,'K','T',%1,'O','t'||i FROM n")
+                 .arg(day(0)));
+        for (int far : {1000, 2000, 2999, 5000})
+            deadline(QStringLiteral("K"), far, day(0), 0, "O", QStringLiteral("t%1").arg(far));
+        exec(QStringLiteral("INSERT INTO naprawy (TERMIN,KOMPSPRZ,IDOBIEKTU,OPIS,ACT) VALUES "
+                            "(%1,'K',2000,'n2000','T'),(%1,'K',7,'n7','T'),(%1,'K',2500,'n2500','T')")
+                 .arg(day(0)));
+        QHash<QString, QString> labels;
+        for (const DeadlineEntry& e : collect())
+            labels.insert(e.name, e.label);
+        QCOMPARE(labels.size(), 127);
+        QCOMPARE(labels.value(QStringLiteral("t1")), QStringLiteral("Komp. (K-001)"));
+        QCOMPARE(labels.value(QStringLiteral("t49")), QStringLiteral("Komp. (K-49)"));
+        QCOMPARE(labels.value(QStringLiteral("t50")), QStringLiteral("Komp. ()"));
+        QCOMPARE(labels.value(QStringLiteral("t51")), QStringLiteral("Komp. ()"));
+        QCOMPARE(labels.value(QStringLiteral("t52")), QStringLiteral("Komp. (K-52)"));
+        QCOMPARE(labels.value(QStringLiteral("t120")), QStringLiteral("Komp. (K-120)"));
+        QCOMPARE(labels.value(QStringLiteral("t1000")), QStringLiteral("Komp. (K-1000)"));
+        QCOMPARE(labels.value(QStringLiteral("t2000")), QStringLiteral("Komp. (K-2000)"));
+        QCOMPARE(labels.value(QStringLiteral("t2999")), QStringLiteral("Komp. ()"));
+        QCOMPARE(labels.value(QStringLiteral("t5000")), QStringLiteral("Komp. ()"));
+        QCOMPARE(labels.value(QStringLiteral("n2000")), QStringLiteral("Komp. (K-2000)"));
+        QCOMPARE(labels.value(QStringLiteral("n7")), QStringLiteral("Komp. (K-7)"));
+        QCOMPARE(labels.value(QStringLiteral("n2500")), QStringLiteral("Komp. (K-2500)"));
+    }
+
     void deactivatedAndDeletedEntriesLeaveTheNextCheck()
     {
         deadline(QStringLiteral("K"), 1, day(0), 0, "O", QStringLiteral("a"));

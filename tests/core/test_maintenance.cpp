@@ -782,6 +782,36 @@ private slots:
         QCOMPARE(q.integer(QStringLiteral("STANOWISKO")), -1);
         q.close();
     }
+    // Cells are trimmed of white space at either end, ASCII or wider (no-break,
+    // em and ideographic spaces), the letters inside kept: a number that
+    // differs only by such space is the same number, and a cell of space
+    // alone is stored empty, not NULL.
+    void verificationTrimsWhiteSpaceBeyondAscii()
+    {
+        CsvSheet sheet;
+        QVERIFY(loadSheet(sheet, QStringLiteral("W-1\u00A0;  Łąka\u3000;Ola ;\n"
+                                                "\u2003W-1;Inna;;\n"
+                                                "W-2 ;Żuraw\u00A0ą;\u00A0;Wrocław\u2026\n")));
+        EmployeeImport import(*m_db);
+        EmployeeImport::Columns c{};
+        c[EmployeeImport::NREW] = 1;
+        c[EmployeeImport::NAZWISKO] = 2;
+        c[EmployeeImport::IMIE] = 3;
+        c[EmployeeImport::MIASTO] = 4;
+        QVERIFY(!import.verify(sheet, c, false));
+        QCOMPARE(import.results().at(0).status, QStringLiteral("Ok"));
+        QCOMPARE(import.results().at(1).remarks,
+                 QStringLiteral("Numer ewidencyjny powtórzony w arkuszu (wiersz 1)"));
+        QCOMPARE(import.results().at(2).status, QStringLiteral("Ok"));
+        QCOMPARE(import.import(sheet, false), 2);
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='W-1' AND "
+                                             "NAZWISKO='Łąka' AND IMIE='Ola' AND MIASTO=''")),
+                 1);
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='W-2' AND NAZWISKO="
+                                             "'Żuraw\u00A0ą' AND IMIE='' AND MIASTO='Wrocław\u2026'")),
+                 1);
+    }
+
     // Every chosen column lands in its own field, the two dictionaries kept
     // apart even where they hold the same text; the read lock of the
     // verification is gone when it ends.

@@ -5,6 +5,7 @@
 #include "base/ErrorLog.h"
 #include "store/DatabaseTemplate.h"
 #include "store/SchemaUpgrades.h"
+#include "store/SortKeys.h"
 #include "store/SqlConnection.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
@@ -52,6 +53,21 @@ QStringList columns(const QString& dir, const QString& password, const QString& 
     SqlConnection c;
     c.open(DatabaseTemplate::databaseFile(dir), password);
     return DatabaseTemplate::tableColumns(c, table);
+}
+
+// The indexes the file's own statements made (not the engine's automatic ones).
+QStringList indexes(const QString& dir, const QString& password)
+{
+    SqlConnection c;
+    c.open(DatabaseTemplate::databaseFile(dir), password);
+    Statement q(&c, QStringLiteral("q"),
+                {QStringLiteral("SELECT tbl_name || '.' || name FROM sqlite_master WHERE type='index' "
+                                "AND sql IS NOT NULL ORDER BY 1")});
+    q.open();
+    QStringList names;
+    for (int r = 0; r < q.recordCount(); ++r)
+        names << q.textAt(r, 0);
+    return names;
 }
 
 QStringList markers(const QString& dir)
@@ -160,6 +176,13 @@ private slots:
         QCOMPARE(QSet<QString>(upgraded.begin(), upgraded.end()), QSet<QString>(all.begin(), all.end()));
         for (const QString& t : TableList::tables())
             QCOMPARE(columns(old.dir(), old.password(), t), columns(fresh.dir(), fresh.password(), t));
+        // Both with the sort keys (so the comparison above is not one of two
+        // files that both lack them) and the same indexes.
+        for (const SortKeys::Keyed& k : SortKeys::keyed())
+            QVERIFY2(columns(old.dir(), old.password(), QLatin1String(k.table))
+                         .contains(SortKeys::keyColumn(k.column), Qt::CaseInsensitive),
+                     k.table);
+        QCOMPARE(indexes(old.dir(), old.password()), indexes(fresh.dir(), fresh.password()));
 
         // The copy of naprawy holds its rows, under the database password.
         QCOMPARE(scalar(SchemaUpgrades::backupCopyPath(old.dir(), QStringLiteral("naprawy")), old.password(),

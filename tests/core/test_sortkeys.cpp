@@ -16,8 +16,11 @@
 #include "store/WriteTransaction.h"
 
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QtTest>
+
+#include <sqlcipher/sqlite3.h>
 
 namespace {
 QStringList column(Statement& q, int c = 0)
@@ -67,6 +70,9 @@ private slots:
     void plainShellUsesFile();
     void keyedListSameRows_data();
     void keyedListSameRows();
+    void pagesFollowTheEngineOrder_data();
+    void pagesFollowTheEngineOrder();
+    void othersSaveBetweenPages();
     void partialReadGivesWholeList();
     void writeFinishesRead();
     void closingStopsRead();
@@ -124,7 +130,33 @@ void TestSortKeys::upgradeAddsKeys()
     // A file made by the previous version has neither the columns nor the order.
     QVERIFY(!c.hasSortKeys(QStringLiteral("DBFKomputery")));
     QVERIFY(SortKeys::orderTerm(c, QStringLiteral("DBFKomputery"), QStringLiteral("NREWID")).isEmpty());
-    upgrade();
+    // Employees enough for several steps of the fill, their rowids with gaps.
+    exec(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<20000) "
+        "INSERT INTO osobowa (NREW,NAZWISKO) SELECT printf('P%05d', i), "
+        "CASE i % 4 WHEN 0 THEN 'Żak' WHEN 1 THEN 'zając' WHEN 2 THEN NULL ELSE 'Ćma' END FROM n; "
+        "DELETE FROM osobowa WHERE NREW LIKE 'P%' AND rowid % 3 = 0"));
+    qint64 rows = 0;
+    for (const SortKeys::Keyed& k : SortKeys::keyed())
+        rows +=
+            select(c, QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(k.table)).first().toLongLong();
+    QList<QPair<qint64, qint64>> told;
+    {
+        SchemaUpgrades upgrades(m_db, m_database->dir(), m_database->password(),
+                                [](const QString&, const QString&) {});
+        upgrades.setProgress([&](qint64 done, qint64 total) { told.append({done, total}); });
+        upgrades.updateSortKeys();
+    }
+    // Told from nothing to every row, step by step, never backwards.
+    QVERIFY(told.size() > 3);
+    QCOMPARE(told.first(), qMakePair(qint64(0), rows));
+    QCOMPARE(told.last(), qMakePair(rows, rows));
+    for (int i = 1; i < told.size(); ++i)
+        QVERIFY(told[i].first >= told[i - 1].first && told[i].second == rows);
+    QCOMPARE(
+        select(c, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NAZWISKO_PL IS NOT PLKEY(NAZWISKO)")),
+        QStringList{QStringLiteral("0")});
+    exec(QStringLiteral("DELETE FROM osobowa WHERE NREW LIKE 'P%'"));
     for (const SortKeys::Keyed& k : SortKeys::keyed()) {
         QVERIFY2(c.hasSortKeys(QLatin1String(k.list)), k.list);
         QCOMPARE(
@@ -143,8 +175,10 @@ void TestSortKeys::upgradeAddsKeys()
     QVERIFY(SortKeys::orderTerm(c, QStringLiteral("DBFKomputery"), QStringLiteral("NAZWA")).isEmpty());
     QVERIFY(SortKeys::orderTerm(c, QStringLiteral("DBFKomputery"), QStringLiteral("A.NREWID")).isEmpty());
     QVERIFY(SortKeys::orderTerm(c, QStringLiteral("DBFTerminy"), QStringLiteral("DATAOD")).isEmpty());
-    // A second run adds nothing and changes nothing.
-    QVERIFY(!SortKeys::addMissing(c));
+    // A second run adds nothing, changes nothing and has nothing to tell.
+    told.clear();
+    QVERIFY(!SortKeys::addMissing(c, [&](qint64 done, qint64 total) { told.append({done, total}); }));
+    QVERIFY(told.isEmpty());
 }
 
 void TestSortKeys::writesKeepKeys()
@@ -252,6 +286,102 @@ void TestSortKeys::keyedListSameRows()
     QCOMPARE(keysOf(q), keysOf(reference));
     QVERIFY(!q.isReading());
     state.reset(list);
+}
+
+void TestSortKeys::pagesFollowTheEngineOrder_data()
+{
+    QTest::addColumn<bool>("ascending");
+    QTest::addColumn<bool>("keyless");
+    QTest::newRow("ascending") << true << false;
+    QTest::newRow("descending") << false << false;
+    // Rows written by another program since the login have no key yet: the
+    // engine puts them first (ascending) or last, and the pages follow it.
+    QTest::newRow("ascending, rows without a key") << true << true;
+    QTest::newRow("descending, rows without a key") << false << true;
+}
+
+void TestSortKeys::pagesFollowTheEngineOrder()
+{
+    QFETCH(bool, ascending);
+    QFETCH(bool, keyless);
+    const QString list = QStringLiteral("DBFKomputery");
+    ListState& state = m_db.listState();
+    state.reset(list);
+    state.setAscending(list, ascending);
+    if (keyless)
+        exec(QStringLiteral("UPDATE komputery SET NREWID_PL=NULL WHERE IDKOMPUTERA % 5 = 0"));
+    QVERIFY(m_db.reloadList(list));
+    Statement& q = m_db.statement(list);
+    QVERIFY(q.readsByPages());
+    // Small pages, so one ends inside a run of equal numbers, among the
+    // keyless rows and at the border between them and the others.
+    int pages = 0;
+    while (q.fetchMore(37))
+        ++pages;
+    QVERIFY(pages > 10);
+    // The same text read whole in one go: the engine's own order.
+    Statement whole(&connection(), list, q.lines());
+    whole.open();
+    QCOMPARE(keysOf(q), keysOf(whole));
+    upgrade(); // the keys back
+    state.reset(list);
+}
+
+void TestSortKeys::othersSaveBetweenPages()
+{
+    const QString list = QStringLiteral("DBFKomputery");
+    m_db.listState().reset(list);
+    QVERIFY(m_db.reloadList(list));
+    Statement& q = m_db.statement(list);
+    QVERIFY(q.fetchMore(100));
+    QVERIFY(q.readsByPages());
+    const int id = q.fieldIndex(QStringLiteral("IDKOMPUTERA"));
+    const int read = q.loadedCount();
+    const QString moved = q.textAt(10, id);
+    Statement before(&connection(), list, q.lines());
+    before.open();
+    const QString removed = before.textAt(read + 200, id); // not read yet
+    QVERIFY(q.isReading());
+    QCOMPARE(q.loadedCount(), read);
+
+    // Another workstation saves while the list is still being read. It waits
+    // for a lock far shorter than the usual timeout: none is held between pages.
+    SqlConnection other;
+    other.open(connection().file(), m_database->password());
+    sqlite3_busy_timeout(other.handle(), 200);
+    exec(QStringLiteral("CREATE TEMP TABLE kept AS SELECT * FROM komputery WHERE IDKOMPUTERA IN (%1,%2)")
+             .arg(moved, removed));
+    other.exec(QStringLiteral("BEGIN IMMEDIATE;"
+                              // a row already shown moves past the rows read
+                              "UPDATE komputery SET NREWID='żżż przeniesiony' WHERE IDKOMPUTERA=%1;"
+                              "DELETE FROM komputery WHERE IDKOMPUTERA=%2;"
+                              "INSERT INTO komputery (IDKOMPUTERA,NREWID,NAZWA,ARCHIWUM) "
+                              "VALUES (20100,'żżż nowy','Nowy','N');"
+                              "COMMIT")
+                   .arg(moved, removed));
+
+    q.fetchAll();
+    const QStringList ids = keysOf(q);
+    QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), ids.size()); // no row twice
+    QCOMPARE(ids.indexOf(moved), 10);                                   // where it was shown
+    QVERIFY(ids.contains(QStringLiteral("20100")));
+    QVERIFY(!ids.contains(removed));
+    // Every other row as the list now stands, in its order.
+    Statement now(&connection(), list, q.lines());
+    now.open();
+    QStringList expected = keysOf(now);
+    expected.removeOne(moved);
+    QStringList shown = ids;
+    shown.removeOne(moved);
+    QCOMPARE(shown, expected);
+    // A reload shows the moved row in its new place.
+    q.close();
+    QVERIFY(m_db.reloadList(list));
+    QCOMPARE(keysOf(q), keysOf(now));
+
+    exec(QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA IN (%1,%2,20100);"
+                        "INSERT INTO komputery SELECT * FROM kept; DROP TABLE kept")
+             .arg(moved, removed));
 }
 
 void TestSortKeys::partialReadGivesWholeList()

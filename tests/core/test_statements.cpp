@@ -63,6 +63,7 @@ private slots:
     void listsOpenOnDemo_data();
     void listsOpenOnDemo();
     void polishOrder();
+    void keyedReadGivesTheWholeList();
     void dateRangeFilters();
     void archiveAndClassifier();
     void objectAndActiveOnly();
@@ -423,6 +424,35 @@ void TestStatements::polishOrder()
     Statement q(&m_work, QString(), statementLines(QStringLiteral("DBFPracownicy")));
     q.open();
     QCOMPARE(columnValues(q, QStringLiteral("NREW")), QStringList({"E4", "E3", "E2", "E1"}));
+}
+
+void TestStatements::keyedReadGivesTheWholeList()
+{
+    const QStringList lines{QStringLiteral("SELECT NREW, NAZWISKO FROM osobowa"), QStringLiteral("WHERE 1=1"),
+                            QStringLiteral("ORDER BY NREW")};
+    Statement::Keyset keyset;
+    keyset.keyTerm = QStringLiteral("NREW");
+    keyset.idTerm = QStringLiteral("NREW");
+    keyset.keyOfRow = QStringLiteral("SELECT NREW FROM osobowa WHERE NREW = ?");
+    keyset.conditionLine = 2;
+    Statement whole(&m_work, QString(), lines);
+    whole.open();
+    QVERIFY(whole.recordCount() >= 4);
+    Statement q(&m_work, QString(), lines);
+    q.setKeyset(keyset);
+    q.setFirstRows(1);
+    q.open();
+    QCOMPARE(q.loadedCount(), 1);
+    QVERIFY(q.isReading());
+    // Pages on the file; the server's list comes from its one read.
+    QCOMPARE(q.readsByPages(), !m_workDatabase->onServer());
+    int parts = 0;
+    while (q.fetchMore(1))
+        ++parts;
+    QVERIFY(parts >= 2);
+    QVERIFY(!q.isReading());
+    QCOMPARE(columnValues(q, QStringLiteral("NREW")), columnValues(whole, QStringLiteral("NREW")));
+    QCOMPARE(columnValues(q, QStringLiteral("NAZWISKO")), columnValues(whole, QStringLiteral("NAZWISKO")));
 }
 
 void TestStatements::dateRangeFilters()

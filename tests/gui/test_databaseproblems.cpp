@@ -16,7 +16,9 @@
 #include "store/DatabaseTemplate.h"
 #include "store/SqlConnection.h"
 #include "store/TmyDataBase.h"
+#include "users/TfLogin.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -96,9 +99,18 @@ private slots:
             ++dialogs;
             return false;
         });
+        // The damage shows at the login's "OK", where the database is first opened with its key.
+        QTimer::singleShot(20, [] {
+            auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
+            QVERIFY(login);
+            login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(QStringLiteral("ADMIN"));
+            login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(QStringLiteral("kubol"));
+            login->OKClick();
+        });
         QVERIFY(!startup.runStartupSequence());
         QCOMPARE(guides, 0);
         QCOMPARE(dialogs, 1);
+        QVERIFY(AppState::instance().currentUser.isEmpty());
         const QStringList texts = shownTexts();
         QCOMPARE(texts.size(), 2);
         QCOMPARE(texts[0], damagedText(TmyDataBase::databaseFile(database.dir())));

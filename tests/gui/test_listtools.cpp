@@ -1,20 +1,21 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Dialogs.h"
 #include "registers/FindTextDialog.h"
-#include "widgets/ListModel.h"
 #include "registers/ListSearch.h"
 #include "registers/ListTools.h"
 #include "registers/TfFiszka.h"
 #include "registers/TfMain.h"
 #include "registers/TfSumy.h"
+#include "shell/Startup.h"
 #include "store/AppState.h"
 #include "store/DatabaseLocation.h"
-#include "base/Dialogs.h"
-#include "shell/Startup.h"
+#include "store/SchemaUpgrades.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -260,6 +261,67 @@ private slots:
         m_main->runCommand(TfMain::Command::Search);
         QVERIFY(!search().findNext(QStringLiteral("x")));
         QCOMPARE(Dialogs::shown().size(), 0);
+    }
+
+    // ---- A long list read by pages --------------------------------------------
+
+    void toolsSeeTheWholeListReadByPages()
+    {
+        // The sort keys, as the login adds them; then more computers than the
+        // list reads at first, the last one in the list's order being the one
+        // every tool has to reach.
+        SchemaUpgrades(*m_db, m_database->dir(), m_database->password(), [](const QString&, const QString&) {
+        }).updateSortKeys();
+        exec(
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<1500) "
+                           "INSERT INTO komputery (NREWID,NAZWA,NETTO,VAT,BRUTTO) "
+                           "SELECT printf('K/%04d', i), CASE i WHEN 1500 THEN 'Ostatni' ELSE 'Komputer' END, "
+                           "1, 0, 1 FROM n"));
+        const QString list = QStringLiteral("DBFKomputery");
+        const QVariant lastKey = [&] {
+            Statement& q = m_db->mySQL();
+            q.clear();
+            q.add(QStringLiteral("SELECT IDKOMPUTERA FROM komputery WHERE NREWID='K/1500'"));
+            q.open();
+            return QVariant(q.integerAt(0, 0));
+        }();
+        m_main->SBKomputeryClick();
+        ListModel* model = m_main->listModel(list);
+        Statement& q = model->statement();
+        // Entered afresh: only the first rows read, the rest left to pages.
+        auto enter = [&] {
+            q.close();
+            model->reload([&] { return m_db->reloadList(list); });
+            QVERIFY(q.readsByPages());
+            QVERIFY(q.loadedCount() < 1500);
+            QCOMPARE(model->rowCount(), 1500);
+        };
+
+        enter();
+        m_main->runCommand(TfMain::Command::Search);
+        QVERIFY(search().findNext(QStringLiteral("ostatni")));
+        QCOMPARE(cursor("DBFKomputery"), 1499);
+
+        enter();
+        QVERIFY(m_main->locate(list, lastKey));
+        QCOMPARE(cursor("DBFKomputery"), 1499);
+
+        enter();
+        m_main->runCommand(TfMain::Command::Sums);
+        QCOMPARE(sums().value(0), QStringLiteral("1500"));
+        QCOMPARE(sums().value(1), TmyDataBase::amountText(1500));
+
+        enter();
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("komputery.csv"));
+        Dialogs::setNextFileName(name);
+        m_main->runCommand(TfMain::Command::Csv);
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 1502); // titles, every row, the empty rest after the last line end
+        QVERIFY(lines[1].startsWith(QStringLiteral("\"K/0001\";")));
+        QVERIFY(lines[1500].startsWith(QStringLiteral("\"K/1500\";\"Ostatni\"")));
     }
 
     // ---- CSV -----------------------------------------------------------------

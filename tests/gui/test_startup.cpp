@@ -2,28 +2,32 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "registers/TfMain.h"
-#include "store/AppState.h"
 #include "base/Clock.h"
 #include "base/Config.h"
-#include "store/DatabaseLocation.h"
 #include "base/Dialogs.h"
+#include "registers/TfMain.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Startup.h"
+#include "store/AppState.h"
+#include "store/DatabaseLocation.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-namespace
-{
+#include <algorithm>
+
+namespace {
 // Logs in through the dialog once it is shown.
 void loginLater(const QString& user, const QString& password)
 {
@@ -31,6 +35,30 @@ void loginLater(const QString& user, const QString& password)
         auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
         if (!login) {
             loginLater(user, password);
+            return;
+        }
+        login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(user);
+        login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(password);
+        login->OKClick();
+    });
+}
+
+// Answers the login dialog once it is shown, noting whether a main window
+// existed behind it by then.
+void answerLogin(const QString& user, const QString& password, bool* mainWindowBehind)
+{
+    QTimer::singleShot(20, [=] {
+        auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
+        if (!login) {
+            answerLogin(user, password, mainWindowBehind);
+            return;
+        }
+        *mainWindowBehind = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<TfMain*>(w))
+                *mainWindowBehind = true;
+        if (user.isEmpty()) {
+            login->reject();
             return;
         }
         login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(user);
@@ -118,6 +146,40 @@ private slots:
         QVERIFY(QFile::exists(Startup::scratchPadPath()));
     }
 
+    void theLoginComesBeforeTheMainWindowIsBuilt()
+    {
+        TestDatabase demo(true);
+        DatabaseLocation::global().set(demo.dir(), demo.password());
+        QVERIFY(DatabaseLocation::global().store());
+        {
+            // Refused: the program ends without ever building its windows.
+            ProgramWindows program;
+            bool behind = true;
+            answerLogin(QString(), QString(), &behind);
+            QVERIFY(!program.startup().runStartupSequence());
+            QVERIFY(!behind);
+            QVERIFY(!program.hasMainWindow());
+        }
+        // Accepted: the window is built behind the login, ready before it is shown,
+        // and its close question comes from the start-up.
+        ProgramWindows program;
+        bool behind = true;
+        answerLogin(QStringLiteral("admin"), QStringLiteral("kubol"), &behind);
+        QVERIFY(program.startup().runStartupSequence());
+        QVERIFY(!behind);
+        QVERIFY(program.hasMainWindow());
+        TfMain& main = program.main();
+        QVERIFY(!main.isVisible());
+        QCOMPARE(main.windowTitle(), QStringLiteral("Sprzetnik 2.8"));
+        QCOMPARE(main.scratchPad()->toPlainText(), Startup::defaultScratchPadText());
+        QCOMPARE(main.currentPageName(), QStringLiteral("start"));
+        QVERIFY(main.action(QStringLiteral("MAdministracja"))->isEnabled());
+        Config::global().set(QStringLiteral("pytajPrzedZamknieciem"), true);
+        Dialogs::setNextAnswer(false);
+        main.close();
+        QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Czy zakończyć pracę i zamknąć program?"));
+    }
+
     void loginUpgradesAnOlderDatabase()
     {
         OlderDatabase old(QStringLiteral("1.0.1"));
@@ -142,6 +204,47 @@ private slots:
         QCOMPARE(db.loadSystemParams().intervalDays, 12);
     }
 
+    void firstLoginShowsTheListOrderProgress()
+    {
+        // A file that has never been opened by this version: its first login
+        // gives every row of the large lists its sort key and shows how far it is.
+        TestDatabase demo(true);
+        DatabaseLocation::global().set(demo.dir(), demo.password());
+        QVERIFY(DatabaseLocation::global().store());
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        QStringList labels;
+        int maximum = 0;
+        int value = 0;
+        QTimer watch;
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* dialog = main.findChild<QProgressDialog*>(QStringLiteral("ListOrderProgressDialog"))) {
+                labels << dialog->labelText();
+                maximum = dialog->maximum();
+                value = dialog->value();
+            }
+        });
+        watch.start();
+        loginLater(QStringLiteral("admin"), QStringLiteral("kubol"));
+        QVERIFY(startup.runStartupSequence());
+        watch.stop();
+        QVERIFY(!labels.isEmpty());
+        QVERIFY(labels.first().startsWith(QStringLiteral("Przygotowywanie porządku list…")));
+        QVERIFY(maximum > 0);
+        QCOMPARE(value, maximum);
+        QVERIFY(labels.last().endsWith(QStringLiteral("wiersz %1 z %1").arg(maximum)));
+        // Gone once the work is done, and not made at the next login.
+        QVERIFY(!main.findChild<QProgressDialog*>(QStringLiteral("ListOrderProgressDialog")));
+        labels.clear();
+        watch.start();
+        loginLater(QStringLiteral("admin"), QStringLiteral("kubol"));
+        QVERIFY(startup.logout());
+        watch.stop();
+        QVERIFY(labels.isEmpty());
+    }
+
     void missingDatabaseShowsTheGuideThenGivesUp()
     {
         TfMain main;
@@ -157,7 +260,8 @@ private slots:
         QCOMPARE(guides, 1);
         QCOMPARE(dialogs, 1);
         QCOMPARE(Dialogs::shown().last().text,
-                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+                 QStringLiteral(
+                     "Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
     }
 
     void wrongStoredPasswordShowsTheProblemDialog()
@@ -168,18 +272,109 @@ private slots:
         TfMain main;
         TmyDataBase db;
         Startup startup(main, db);
-        int guides = 0;
+        int guides = 0, dialogs = 0;
         startup.setTutorial([&] { ++guides; });
         startup.setDatabaseDialog([&] {
+            ++dialogs;
             // the user types the right password in the database dialog
             DatabaseLocation::global().set(database.dir(), database.password());
             DatabaseLocation::global().store();
             return true;
         });
-        loginLater(QStringLiteral("ADMIN"), QStringLiteral("kubol"));
+        // The wrong key is found by the login's "OK", not before the login shows.
+        int shownBeforeLogin = -1, dialogsAfterOk = -1;
+        bool loginStillOpen = false;
+        QString userAfterOk = QStringLiteral("?"), typedAfterOk = QStringLiteral("?");
+        QTimer::singleShot(20, [&] {
+            auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget());
+            QVERIFY(login);
+            shownBeforeLogin = int(Dialogs::shown().size());
+            login->findChild<QLineEdit*>(QStringLiteral("user"))->setText(QStringLiteral("ADMIN"));
+            login->findChild<QLineEdit*>(QStringLiteral("pwd"))->setText(QStringLiteral("kubol"));
+            login->OKClick();
+            dialogsAfterOk = dialogs;
+            loginStillOpen = login->isVisible();
+            userAfterOk = login->user() + AppState::instance().currentUser;
+            typedAfterOk = login->findChild<QLineEdit*>(QStringLiteral("user"))->text();
+            // then the login again, on the database the dialog gave
+            loginLater(QStringLiteral("ADMIN"), QStringLiteral("kubol"));
+        });
         QVERIFY(startup.runStartupSequence());
+        QCOMPARE(shownBeforeLogin, 0);
         QCOMPARE(guides, 0);
+        QCOMPARE(dialogsAfterOk, 1);
+        QVERIFY(loginStillOpen);
+        QCOMPARE(userAfterOk, QString()); // nobody logged in with the wrong key
+        QCOMPARE(typedAfterOk, QString());
         QCOMPARE(Dialogs::shown().first().kind, Dialogs::Kind::DbProblem);
+        // The refusal is told once, as the database problem, not also as an open error.
+        for (const Dialogs::Shown& shown : Dialogs::shown())
+            QVERIFY2(shown.title != QStringLiteral("Błąd bazy danych"), qPrintable(shown.text));
+        QCOMPARE(m_config->logLines().filter(QStringLiteral("[0000003104]")).size(), 1);
+        QCOMPARE(AppState::instance().currentUser, QStringLiteral("ADMIN"));
+        QCOMPARE(db.directory(), QDir::cleanPath(database.dir()));
+    }
+
+    void wrongStoredPasswordNotMendedEndsTheProgramAfterTheLogin()
+    {
+        TestDatabase database;
+        DatabaseLocation::global().set(database.dir(), QStringLiteral("inne"));
+        DatabaseLocation::global().store();
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        int dialogs = 0;
+        startup.setDatabaseDialog([&] {
+            ++dialogs;
+            return false;
+        });
+        loginLater(QStringLiteral("ADMIN"), QStringLiteral("kubol"));
+        QVERIFY(!startup.runStartupSequence());
+        QCOMPARE(dialogs, 1);
+        QCOMPARE(Dialogs::shown().size(), 2);
+        QCOMPARE(Dialogs::shown().first().kind, Dialogs::Kind::DbProblem);
+        QCOMPARE(Dialogs::shown().last().text,
+                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+        QVERIFY(AppState::instance().currentUser.isEmpty());
+    }
+
+    void unknownPasswordIsToldBeforeTheLogin()
+    {
+        // A location without config.dat: no password to try, known without the key.
+        TestDatabase database;
+        DatabaseLocation::global().set(database.dir(), database.password());
+        QVERIFY(DatabaseLocation::global().store());
+        QVERIFY(QFile::remove(DatabaseLocation::passwordFilePath()));
+        TfMain main;
+        TmyDataBase db;
+        Startup startup(main, db);
+        int guides = 0, dialogs = 0;
+        startup.setTutorial([&] { ++guides; });
+        startup.setDatabaseDialog([&] {
+            ++dialogs;
+            return false;
+        });
+        // Told before the login: a login shown is refused and noted.
+        bool loginShown = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* login = qobject_cast<TfLogin*>(QApplication::activeModalWidget())) {
+                loginShown = true;
+                login->reject();
+            }
+        });
+        watch.start(20);
+        QVERIFY(!startup.runStartupSequence());
+        QVERIFY(!loginShown);
+        QCOMPARE(guides, 0);
+        QCOMPARE(dialogs, 1);
+        QVERIFY(DatabaseLocation::global().password().isEmpty());
+        QCOMPARE(m_config->logLines().filter(QStringLiteral("[0000101749]")).size(), 1);
+        const auto& shown = Dialogs::shown();
+        QVERIFY(std::any_of(shown.begin(), shown.end(),
+                            [](const Dialogs::Shown& s) { return s.kind == Dialogs::Kind::DbProblem; }));
+        QCOMPARE(Dialogs::shown().last().text,
+                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
     }
 
     void rightsOnTheNavigation()
@@ -218,7 +413,8 @@ private slots:
     void supportMail()
     {
         QVERIFY(Startup::supportMailUrl().startsWith(QStringLiteral("mailto:")));
-        QVERIFY(Startup::supportMailUrl().contains(QStringLiteral("?subject=Pomoc%20techniczna%20( 2.8)&body=")));
+        QVERIFY(
+            Startup::supportMailUrl().contains(QStringLiteral("?subject=Pomoc%20techniczna%20( 2.8)&body=")));
     }
 };
 
