@@ -50,7 +50,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("bare")) {
-            std::printf("login-painted-ms %lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+            std::printf("login-painted-ms %lld\n",
+                        static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
             std::fflush(stdout);
             std::_Exit(0);
         }
@@ -126,7 +127,8 @@ int main(int argc, char* argv[])
                       QStringLiteral("N"), QStringLiteral("100000")});
     parser.addOption({QStringLiteral("runs"), QStringLiteral("Starts of each to time."), QStringLiteral("N"),
                       QStringLiteral("7")});
-    parser.addOption({QStringLiteral("show-output"), QStringLiteral("Print what the program writes to stderr.")});
+    parser.addOption(
+        {QStringLiteral("show-output"), QStringLiteral("Print what the program writes to stderr.")});
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(1);

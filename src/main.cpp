@@ -1,10 +1,10 @@
-#include "registers/TfMain.h"
-#include "store/AppState.h"
 #include "base/Dialogs.h"
-#include "shell/ProgramWindows.h"
 #include "base/SingleInstance.h"
 #include "base/SprzetnikApplication.h"
+#include "registers/TfMain.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Startup.h"
+#include "store/AppState.h"
 
 #include <QDateTime>
 #include <QMessageBox>
@@ -52,7 +52,10 @@ public:
 class SplashUntilFirstWindow : public QObject
 {
 public:
-    explicit SplashUntilFirstWindow(QSplashScreen* splash) : m_splash(splash) { qApp->installEventFilter(this); }
+    explicit SplashUntilFirstWindow(QSplashScreen* splash) : m_splash(splash)
+    {
+        qApp->installEventFilter(this);
+    }
     ~SplashUntilFirstWindow() override { qApp->removeEventFilter(this); }
 
     bool eventFilter(QObject* watched, QEvent* event) override

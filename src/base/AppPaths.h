@@ -4,8 +4,7 @@
 
 // Where the program finds its own files and where it keeps the settings of
 // this computer.
-namespace AppPaths
-{
+namespace AppPaths {
 // $SPRZETNIK_CONFIG_DIR when set, else /var/lib/sprzetnik (made by the
 // package for all users of the computer) when writable, else the shared
 // application-data folder + "Volmark/Sprzetnik" where writable, else the

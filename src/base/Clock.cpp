@@ -2,13 +2,11 @@
 
 #include <QLocale>
 
-namespace
-{
+namespace {
 QDateTime g_fixed;
 }
 
-namespace Clock
-{
+namespace Clock {
 QDate today()
 {
     return now().date();

@@ -5,8 +5,7 @@
 
 // The one source of "today" and "now": due-date logic never asks the system
 // directly, so tests can set the day.
-namespace Clock
-{
+namespace Clock {
 QDate today();
 QDateTime now();
 // Fix the clock at the given moment; an invalid value returns to the system clock.

@@ -51,7 +51,8 @@ GuideDialog::GuideDialog(const QString& objectName, const QString& heading, cons
 
 QUrl GuideDialog::manualUrl()
 {
-    return QUrl::fromLocalFile(AppPaths::programDir() + QStringLiteral("/dokumentacja/Instrukcja obsługi.pdf"));
+    return QUrl::fromLocalFile(AppPaths::programDir() +
+                               QStringLiteral("/dokumentacja/Instrukcja obsługi.pdf"));
 }
 
 void GuideDialog::openManual()

@@ -1,7 +1,7 @@
 #include "bhp/BhpEditor.h"
 
-#include "store/AppState.h"
 #include "editors/TfBiblioteka.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 

@@ -1,11 +1,11 @@
 #include "bhp/StockCheckWindows.h"
 
+#include "base/Config.h"
 #include "bhp/TfSprawdzenieBhp.h"
 #include "bhp/TfSprawdzenieMagazynu.h"
-#include "widgets/ListModel.h"
 #include "registers/TfMain.h"
-#include "base/Config.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QAction>
 

@@ -1,7 +1,7 @@
 #include "bhp/TfSprawdzenieMagazynu.h"
 
-#include "bhp/StockChecks.h"
 #include "base/Dialogs.h"
+#include "bhp/StockChecks.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -55,15 +55,15 @@ public:
     // The texts and settings in which the two editors differ.
     struct Variant
     {
-        QString kind;        // owner kind of properties and sub-records: "K", "S"
+        QString kind; // owner kind of properties and sub-records: "K", "S"
         const char* objectName;
-        QString caption;     // "Komputer"
-        QString header;      // "Informacje o komputerze"
+        QString caption; // "Komputer"
+        QString header;  // "Informacje o komputerze"
         QString liquidatedTab;
         QString liquidatedNote;
-        QString classifierCode; // "KLKOM"
+        QString classifierCode;   // "KLKOM"
         int classifierDictionary; // index in the dictionary editor
-        QString table;           // last-number query: table and key
+        QString table;            // last-number query: table and key
         QString keyColumn;
         // Hints of "Szczegóły", in the order of the fields.
         QString hintNumber, hintName, hintProduced, hintProducer, hintState, hintClass, hintBought, hintNet,

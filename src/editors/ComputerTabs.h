@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editors/SubList.h"
 #include "editors/AssetEditor.h"
+#include "editors/SubList.h"
 
 #include <QObject>
 
@@ -56,7 +56,8 @@ public:
     void licenceRemove();
 
 private:
-    SubList* makeList(AssetEditor::Tab tab, const QString& title, const QString& list, QList<GridColumn> columns);
+    SubList* makeList(AssetEditor::Tab tab, const QString& title, const QString& list,
+                      QList<GridColumn> columns);
     void addStandardControls(SubList* l, const QString& prefix, bool withOpen);
     void placeButtons(SubList* l);
     void makeComputerLists();

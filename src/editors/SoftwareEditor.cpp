@@ -5,14 +5,14 @@
 #include "editors/SubList.h"
 #include "editors/SubListPage.h"
 #include "editors/SubRecordActions.h"
+#include "editors/TfBiblioteka.h"
 #include "editors/TfTerminy.h"
 #include "editors/TfZalaczniki.h"
-#include "widgets/TVXGridStorage.h"
 #include "store/AppState.h"
-#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
 #include "widgets/Lookup.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QAction>
 #include <QHBoxLayout>

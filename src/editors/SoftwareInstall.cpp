@@ -1,8 +1,8 @@
 #include "editors/SoftwareInstall.h"
 
+#include "base/Dialogs.h"
 #include "editors/SubList.h"
 #include "editors/TfDodajOprogramowanie.h"
-#include "base/Dialogs.h"
 #include "store/LicenceSeats.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "widgets/ListModel.h"
 #include "store/ListState.h"
 #include "store/Statement.h"
+#include "widgets/ListModel.h"
 
 #include <QObject>
 
@@ -63,9 +63,11 @@ public:
     void setAction(Action action, std::function<void()> run);
     bool hasAction(Action action) const { return bool(m_actions[action]); }
     void trigger(Action action);
-    QPushButton* addButton(Action action, const QString& objectName, const QString& caption, const QString& hint);
+    QPushButton* addButton(Action action, const QString& objectName, const QString& caption,
+                           const QString& hint);
     QPushButton* button(Action action) const { return m_buttons[action]; }
-    QAction* addMenuItem(Action action, const QString& objectName, const QString& caption, const QKeySequence& key);
+    QAction* addMenuItem(Action action, const QString& objectName, const QString& caption,
+                         const QKeySequence& key);
     QAction* menuItem(Action action) const { return m_items[action]; }
     QMenu* menu() const { return m_menu; }
     // Enter and double click run this action (Edit unless said otherwise);

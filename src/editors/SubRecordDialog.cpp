@@ -1,7 +1,7 @@
 #include "editors/SubRecordDialog.h"
 
-#include "store/AppState.h"
 #include "editors/TfBiblioteka.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 #include "widgets/CalendarPicker.h"
 #include "widgets/DateField.h"

@@ -1,12 +1,12 @@
 #include "editors/TfDodajOprogramowanie.h"
 
-#include "editors/SubList.h"
-#include "widgets/TVXGridStorage.h"
 #include "base/Dialogs.h"
+#include "editors/SubList.h"
 #include "store/Guarded.h"
 #include "store/LicenceSeats.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QHBoxLayout>
 #include <QItemSelectionModel>

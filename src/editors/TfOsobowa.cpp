@@ -2,9 +2,9 @@
 
 #include "editors/DialogParts.h"
 
+#include "editors/TfBiblioteka.h"
 #include "store/AppState.h"
 #include "store/Statement.h"
-#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 

@@ -1,7 +1,7 @@
 #include "editors/TfTerminy.h"
 
-#include "store/Statement.h"
 #include "editors/TfBiblioteka.h"
+#include "store/Statement.h"
 #include "store/TmyDataBase.h"
 #include "widgets/CalendarPicker.h"
 #include "widgets/DateField.h"

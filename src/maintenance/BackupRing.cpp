@@ -1,10 +1,10 @@
 #include "maintenance/BackupRing.h"
 
-#include "maintenance/DatabaseSnapshot.h"
-#include "store/AppState.h"
 #include "base/Clock.h"
 #include "base/Dialogs.h"
 #include "base/ErrorLog.h"
+#include "maintenance/DatabaseSnapshot.h"
+#include "store/AppState.h"
 #include "store/DbError.h"
 #include "store/TableList.h"
 

@@ -1,9 +1,9 @@
 #include "registers/BulkResponsibleChange.h"
 
+#include "base/Dialogs.h"
 #include "editors/TfOdpowiedzialny.h"
 #include "registers/TfMain.h"
 #include "store/AppState.h"
-#include "base/Dialogs.h"
 #include "store/Guarded.h"
 #include "store/TmyDataBase.h"
 

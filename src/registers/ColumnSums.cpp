@@ -1,10 +1,10 @@
 #include "registers/ColumnSums.h"
 
-#include "widgets/ListModel.h"
 #include "registers/TfMain.h"
 #include "registers/TfSumy.h"
 #include "store/Guarded.h"
 #include "store/TmyDataBase.h"
+#include "widgets/ListModel.h"
 
 #include <vector>
 

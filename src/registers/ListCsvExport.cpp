@@ -1,9 +1,9 @@
 #include "registers/ListCsvExport.h"
 
-#include "widgets/ListModel.h"
+#include "base/Dialogs.h"
 #include "registers/TVXExportToCSV.h"
 #include "registers/TfMain.h"
-#include "base/Dialogs.h"
+#include "widgets/ListModel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

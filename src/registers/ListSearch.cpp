@@ -1,12 +1,12 @@
 #include "registers/ListSearch.h"
 
+#include "base/Dialogs.h"
 #include "registers/CaseFold.h"
 #include "registers/FindTextDialog.h"
-#include "widgets/ListModel.h"
 #include "registers/TfMain.h"
-#include "base/Dialogs.h"
 #include "store/Statement.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 ListSearch::ListSearch(TfMain& main) : QObject(&main), m_main(main), m_dialog(new FindTextDialog(&main))
 {

@@ -6,7 +6,6 @@
 
 #include <QAction>
 
-#include <array>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -18,6 +17,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <array>
 
 namespace {
 // Sub-pages of the pages that hold a second page control.
@@ -256,8 +256,9 @@ void TfMainUi::buildPages()
     picture->setPixmap(programIcon().pixmap(96, 96));
     scratchPad = new QPlainTextEdit(start);
     scratchPad->setObjectName(QStringLiteral("podrecznyNotatnik"));
-    scratchPad->setToolTip(QStringLiteral("Notatki zapisane w tym miejscu będą widoczne tylko na tym komputerze "
-                                          "również po ponownym uruchomieniu programu"));
+    scratchPad->setToolTip(
+        QStringLiteral("Notatki zapisane w tym miejscu będą widoczne tylko na tym komputerze "
+                       "również po ponownym uruchomieniu programu"));
     auto* titles = new QVBoxLayout;
     titles->addStretch();
     titles->addWidget(title);
@@ -472,9 +473,9 @@ void TfMainUi::buildMenus(TfMain* window)
     addMenuAction(window, pomoc, QStringLiteral("MOProgramie"), QStringLiteral("O prog&ramie"), {});
 
     // Commands of other windows stay disabled until the rights of a user are applied.
-    for (const char* later : {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp",
-                              "MSprawdzMagazyn", "zmianaOdpowiedzialnej", "MImportPracownikow",
-                              "MArchiwizacja", "MAdministracjaBaza"})
+    for (const char* later :
+         {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp", "MSprawdzMagazyn",
+          "zmianaOdpowiedzialnej", "MImportPracownikow", "MArchiwizacja", "MAdministracjaBaza"})
         actions.value(QLatin1String(later))->setEnabled(false);
 }
 

@@ -1,7 +1,5 @@
 #include "reminders/Reminders.h"
 
-#include "widgets/ListModel.h"
-#include "widgets/TVXGridStorage.h"
 #include "registers/TfMain.h"
 #include "reminders/TfHurtowaDeaktywacja.h"
 #include "reminders/TfNotatki.h"
@@ -9,6 +7,8 @@
 #include "reminders/TfShowNotatka.h"
 #include "reminders/TfSprawdzenieDat.h"
 #include "store/Guarded.h"
+#include "widgets/ListModel.h"
+#include "widgets/TVXGridStorage.h"
 
 #include <QAction>
 #include <QTableView>

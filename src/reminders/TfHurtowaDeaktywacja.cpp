@@ -1,8 +1,8 @@
 #include "reminders/TfHurtowaDeaktywacja.h"
 
+#include "base/Dialogs.h"
 #include "reminders/BulkDeactivation.h"
 #include "store/AppState.h"
-#include "base/Dialogs.h"
 #include "widgets/CalendarPicker.h"
 #include "widgets/DateField.h"
 

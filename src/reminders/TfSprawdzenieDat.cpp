@@ -1,10 +1,10 @@
 #include "reminders/TfSprawdzenieDat.h"
 
-#include "registers/TVXExportToCSV.h"
-#include "store/AppState.h"
 #include "base/Clock.h"
 #include "base/Config.h"
 #include "base/Dialogs.h"
+#include "registers/TVXExportToCSV.h"
+#include "store/AppState.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -33,8 +33,7 @@ QPushButton* addButton(QWidget* parent, QHBoxLayout* row, const char* name, cons
 
 TfSprawdzenieDat::TfSprawdzenieDat(TmyDataBase& db, QWidget* parent)
     : QDialog(parent), m_db(db), m_check(db), m_model(new DeadlineTableModel(this)),
-      m_table(new QTableView(this)),
-      m_top(new QCheckBox(QStringLiteral("Zawsze na wierzchu"), this))
+      m_table(new QTableView(this)), m_top(new QCheckBox(QStringLiteral("Zawsze na wierzchu"), this))
 {
     setObjectName(QStringLiteral("TfSprawdzenieDat"));
     setWindowTitle(QStringLiteral("Sprawdzenie terminów"));

@@ -2,16 +2,16 @@
 
 #include "bhp/StockCheckWindows.h"
 #include "editors/AttachmentFiles.h"
+#include "editors/TfBiblioteka.h"
 #include "editors/TfKomputery.h"
 #include "registers/CompanyCommands.h"
-#include "widgets/ListModel.h"
-#include "shell/RecordCommands.h"
 #include "registers/TfMain.h"
 #include "reports/ReportCommands.h"
+#include "shell/RecordCommands.h"
 #include "store/Statement.h"
-#include "editors/TfBiblioteka.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <map>
 
@@ -35,9 +35,11 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     m_main.setRecordCommand(
         TfMain::Command::Edit, [this] { run(&RecordCommands::edit); }, offers(&RegisterCommands::canEdit));
     m_main.setRecordCommand(
-        TfMain::Command::Preview, [this] { run(&RecordCommands::preview); }, offers(&RegisterCommands::canPreview));
+        TfMain::Command::Preview, [this] { run(&RecordCommands::preview); },
+        offers(&RegisterCommands::canPreview));
     m_main.setRecordCommand(
-        TfMain::Command::Delete, [this] { run(&RecordCommands::remove); }, offers(&RegisterCommands::canRemove));
+        TfMain::Command::Delete, [this] { run(&RecordCommands::remove); },
+        offers(&RegisterCommands::canRemove));
     m_main.setRecordCommand(
         TfMain::Command::Liquidate, [this] { run(&RecordCommands::liquidate); },
         offers(&RegisterCommands::canLiquidate));

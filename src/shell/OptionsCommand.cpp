@@ -1,9 +1,9 @@
 #include "shell/OptionsCommand.h"
 
-#include "registers/TfMain.h"
-#include "store/AppState.h"
 #include "base/Config.h"
+#include "registers/TfMain.h"
 #include "shell/TfOpcjeProgramu.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 
 #include <QAction>

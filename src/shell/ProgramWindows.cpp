@@ -25,10 +25,9 @@ ProgramWindows::ProgramWindows()
     m_startup->setTutorial([this] { tutorial().exec(); });
     m_startup->setStockChecks([this] { commands().stockChecks().bhpAfterLogin(); },
                               [this] { commands().stockChecks().stockAfterLogin(); });
-    m_startup->setReminders({[this] { reminders().tipAfterLogin(); },
-                             [this] { reminders().deadlineCheckAfterLogin(); },
-                             [this](int slot) { reminders().showDueNote(slot); },
-                             [this] { reminders().hideToolWindows(); }});
+    m_startup->setReminders(
+        {[this] { reminders().tipAfterLogin(); }, [this] { reminders().deadlineCheckAfterLogin(); },
+         [this](int slot) { reminders().showDueNote(slot); }, [this] { reminders().hideToolWindows(); }});
     m_replacedNotice = std::make_unique<DatabaseReplacedNotice>(*m_db);
 }
 

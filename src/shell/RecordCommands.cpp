@@ -9,10 +9,10 @@
 #include "registers/CompanyCommands.h"
 #include "registers/ComputerCommands.h"
 #include "registers/EmployeeCommands.h"
-#include "registers/LicenceCommands.h"
-#include "registers/ProgramCommands.h"
 #include "registers/EquipmentCommands.h"
+#include "registers/LicenceCommands.h"
 #include "registers/OrderCommands.h"
+#include "registers/ProgramCommands.h"
 #include "registers/SettlementCommands.h"
 
 namespace {
@@ -35,7 +35,8 @@ private:
 } // namespace
 
 RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject* parent)
-    : QObject(parent), m_computers(computers), m_context{db, computers.parentWidget(), false, false, {}, {}, {}},
+    : QObject(parent),
+      m_computers(computers), m_context{db, computers.parentWidget(), false, false, {}, {}, {}},
       m_additional(new AdditionalCommands(db, computers.parentWidget(), this))
 {
     m_context.run = [this](const QString& registerName, const QString& command) {
@@ -59,7 +60,8 @@ RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject*
     auto bhpPurchases = std::make_unique<ZakupBhpCommands>(m_context);
     BhpCommands* bhp = bhpItems.get();
     ZakupBhpCommands* purchases = bhpPurchases.get();
-    bhp->setPurchases({purchases->registerName(), [purchases](const BhpItemData& d) { purchases->addFromItem(d); }});
+    bhp->setPurchases(
+        {purchases->registerName(), [purchases](const BhpItemData& d) { purchases->addFromItem(d); }});
     purchases->setItems({bhp->registerName(), [bhp](const BhpItemData& d) { bhp->addFromPurchase(d); }});
     registerCommands(std::move(bhpItems));
     registerCommands(std::move(bhpPurchases));
@@ -72,8 +74,9 @@ RecordCommands::RecordCommands(TmyDataBase& db, TfKomputery& computers, QObject*
     auto orders = std::make_unique<OrderCommands>(m_context, dictionary);
     OrderCommands* orderCommands = orders.get();
     registerCommands(std::move(orders));
-    registerCommands(std::make_unique<SettlementCommands>(m_context, dictionary,
-                                                          [orderCommands]() -> const WorkEntryDialog* { return &orderCommands->dialog(); }));
+    registerCommands(std::make_unique<SettlementCommands>(
+        m_context, dictionary,
+        [orderCommands]() -> const WorkEntryDialog* { return &orderCommands->dialog(); }));
     // The computer editor's "Sprzęt" tab shows and prints its items through the equipment commands.
     TfKomputery::Hooks hooks = computers.hooks();
     hooks.previewEquipment = [items](qint64 key) { items->previewItem(key); };

@@ -58,18 +58,16 @@ TfLogin& Startup::login()
     if (m_login)
         return *m_login;
     m_login = std::make_unique<TfLogin>(m_db);
-    m_login->setConfigureDatabase([this](QString& directory, QString& password) {
+    m_login->setConfigureDatabase([this](DatabaseTarget& target) {
         m_db.closeAll();
         if (!m_databaseDialog || !m_databaseDialog())
             return false;
         if (DatabaseLocation::global().test(true) != DatabaseLocation::Ok)
             return false;
-        directory = DatabaseLocation::global().currentDirectory();
-        password = DatabaseLocation::global().password();
+        target = DatabaseLocation::global().target();
         return true;
     });
-    m_login->setRefusedDatabase(
-        [this](QString& directory, QString& password) { return refusedDatabase(directory, password); });
+    m_login->setRefusedDatabase([this](DatabaseTarget& target) { return refusedDatabase(target); });
     return *m_login;
 }
 
@@ -98,6 +96,11 @@ void Startup::attach(TfMain& main)
     commands.supportMail = [] { Dialogs::openUrl(QUrl(supportMailUrl())); };
     commands.about = [this] { showAbout(); };
     main.setShellCommands(commands);
+    // A server gone in the middle of the work: connect again, or back to the start.
+    m_connectionLost = std::make_unique<ConnectionLostNotice>(m_db, [this] {
+        if (!logout())
+            emit endProgram();
+    });
     connect(&main, &TfMain::closeRequested, this, [this](bool* allow) { *allow = closeQuery(); });
     connect(&main, &TfMain::closing, this, &Startup::onClose);
     connect(&main, &TfMain::resized, this, &Startup::storeWindowSize);
@@ -153,7 +156,10 @@ void Startup::saveScratchPad()
 void Startup::showDatabaseProblem(int result)
 {
     DatabaseLocation& location = DatabaseLocation::global();
-    if (result == DatabaseLocation::NoDatabase) {
+    if (location.onServer()) {
+        // What the server answered, or that the database holds no tables of the program.
+        Dialogs::info(QStringLiteral("Błąd bazy danych"), location.problemText());
+    } else if (result == DatabaseLocation::NoDatabase) {
         if (m_tutorial)
             m_tutorial();
     } else if (result == DatabaseLocation::WrongPassword) {
@@ -188,7 +194,7 @@ bool Startup::testDatabase()
     return false;
 }
 
-TfLogin::DatabaseFault Startup::refusedDatabase(QString& directory, QString& password)
+TfLogin::DatabaseFault Startup::refusedDatabase(DatabaseTarget& target)
 {
     DatabaseLocation& location = DatabaseLocation::global();
     const auto first = location.test(true);
@@ -202,8 +208,7 @@ TfLogin::DatabaseFault Startup::refusedDatabase(QString& directory, QString& pas
         cannotGoOn();
         return TfLogin::DatabaseFault::GivenUp;
     }
-    directory = location.currentDirectory();
-    password = location.password();
+    target = location.target();
     return TfLogin::DatabaseFault::Fixed;
 }
 
@@ -211,7 +216,7 @@ bool Startup::loginUser()
 {
     AppState::instance().logout();
     TfLogin& dialog = login();
-    dialog.setDatabase(DatabaseLocation::global().currentDirectory(), DatabaseLocation::global().password());
+    dialog.setDatabase(DatabaseLocation::global().target());
     dialog.setFirstLogin(Config::global().flag(QStringLiteral("cbFirstLog")));
     dialog.prepare();
     if (dialog.exec() != QDialog::Accepted)

@@ -3,6 +3,8 @@
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 
+#include "shell/ConnectionLostNotice.h"
+
 #include <QObject>
 #include <QString>
 
@@ -84,7 +86,7 @@ private:
     // guide or the database dialog when it fails.
     bool testDatabase();
     // The login's "OK" on a database that refused the key (see TfLogin).
-    TfLogin::DatabaseFault refusedDatabase(QString& directory, QString& password);
+    TfLogin::DatabaseFault refusedDatabase(DatabaseTarget& target);
     void showDatabaseProblem(int result);
     void cannotGoOn();
     bool loginUser();
@@ -98,28 +100,29 @@ private:
 
     // Steps whose features live in other windows; each is filled in by the
     // window that owns the feature.
-    void restoreGridLayouts();       // column widths of every grid
-    void saveGridLayouts();          // column widths of every grid
-    void loadProtocolTexts();        // texts of the hand-over protocols
-    void saveProtocolTexts();        // texts of the hand-over protocols
-    void resetReportPages();         // report pages and their filters
-    void runSchemaUpgrades();        // older databases brought up to date
-    void automaticBackupCheck();     // backup reminder of the administrator
-    void resetTemporaryNotes();      // the temporary-notes window's text
-    void resetListFilters();         // date edits, archive selector, "Tylko aktywne"
-    void hideFirstPaintPanels();     // filter group and the unused deadline columns
-    void showTipOfTheDay();          // tip of the day
-    void deadlineCheck();            // deadlines due
-    void bhpCheck();                 // BHP items due for replacement
-    void stockCheck();               // resources at their reminder level
-    void showDueNote(int slot);      // one note whose date has come
-    void hideToolWindows();          // non-modal tool windows
+    void restoreGridLayouts();   // column widths of every grid
+    void saveGridLayouts();      // column widths of every grid
+    void loadProtocolTexts();    // texts of the hand-over protocols
+    void saveProtocolTexts();    // texts of the hand-over protocols
+    void resetReportPages();     // report pages and their filters
+    void runSchemaUpgrades();    // older databases brought up to date
+    void automaticBackupCheck(); // backup reminder of the administrator
+    void resetTemporaryNotes();  // the temporary-notes window's text
+    void resetListFilters();     // date edits, archive selector, "Tylko aktywne"
+    void hideFirstPaintPanels(); // filter group and the unused deadline columns
+    void showTipOfTheDay();      // tip of the day
+    void deadlineCheck();        // deadlines due
+    void bhpCheck();             // BHP items due for replacement
+    void stockCheck();           // resources at their reminder level
+    void showDueNote(int slot);  // one note whose date has come
+    void hideToolWindows();      // non-modal tool windows
 
     MainWindow m_mainWindow;
     TfMain* m_main = nullptr;
     TmyDataBase& m_db;
     // Without a parent: it shows before the main window exists.
     std::unique_ptr<TfLogin> m_login;
+    std::unique_ptr<ConnectionLostNotice> m_connectionLost;
     TfUserEdit* m_userEdit = nullptr;
     TfUserzy* m_userzy = nullptr;
     DatabaseDialog m_databaseDialog;

@@ -19,8 +19,8 @@ TfAbout::TfAbout(QWidget* parent) : QDialog(parent)
     name->setFont(font);
     auto* version = new QLabel(QStringLiteral("Wersja ") + AppState::version(), this);
     version->setObjectName(QStringLiteral("wersja"));
-    auto* text = new QLabel(QStringLiteral("Ewidencja sprzętu komputerowego, oprogramowania, wyposażenia i środków BHP."),
-                            this);
+    auto* text = new QLabel(
+        QStringLiteral("Ewidencja sprzętu komputerowego, oprogramowania, wyposażenia i środków BHP."), this);
     text->setWordWrap(true);
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("SBOk"));

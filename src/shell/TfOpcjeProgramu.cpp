@@ -1,9 +1,9 @@
 #include "shell/TfOpcjeProgramu.h"
 
-#include "editors/TfSelectDir.h"
-#include "editors/TfTutorial2.h"
 #include "base/Config.h"
 #include "base/Dialogs.h"
+#include "editors/TfSelectDir.h"
+#include "editors/TfTutorial2.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

@@ -9,6 +9,7 @@
 #include "store/DatabaseLocation.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
+#include "store/ServerDatabase.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
 
@@ -16,12 +17,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -30,6 +33,7 @@ const QString kDalej = QStringLiteral("  &Dalej   >>  ");
 const QString kZaloz = QStringLiteral(" Z&ałóż >>");
 const QString kOtworz = QStringLiteral("&Otwórz >>");
 const QString kPrzenies = QStringLiteral("&Przenieś >>");
+const QString kPolacz = QStringLiteral("&Połącz >>");
 const QString kSubFolder = QStringLiteral("Sprzetnik_DB");
 
 QString cleanFolder(const QString& folder)
@@ -64,6 +68,7 @@ TfWskazBaze::TfWskazBaze(QWidget* parent) : QDialog(parent)
     m_pages->addWidget(buildNewPage());
     m_pages->addWidget(buildOpenPage());
     m_pages->addWidget(buildOldTablesPage());
+    m_pages->addWidget(buildServerPage());
 
     m_logowanie = new QPushButton(QStringLiteral("&Logowanie"), this);
     m_logowanie->setObjectName(QStringLiteral("logowanie"));
@@ -148,6 +153,9 @@ QWidget* TfWskazBaze::buildMenuPage()
     m_rbOtworz->setObjectName(QStringLiteral("rbOtworz"));
     m_rbPrzenies = new QRadioButton(QStringLiteral("Przenieś dane z poprzedniej wersji programu"), page);
     m_rbPrzenies->setObjectName(QStringLiteral("rbPrzenies"));
+    m_rbSerwer = new QRadioButton(
+        QStringLiteral("Połącz z bazą danych na serwerze (praca na wielu stanowiskach)"), page);
+    m_rbSerwer->setObjectName(QStringLiteral("rbSerwer"));
     m_infoBrakBazy = new QLabel(page);
     m_infoBrakBazy->setObjectName(QStringLiteral("infoBrakBazy"));
     m_infoBrakBazy->setWordWrap(true);
@@ -162,6 +170,7 @@ QWidget* TfWskazBaze::buildMenuPage()
     layout->addWidget(m_rbNowa);
     layout->addWidget(m_rbOtworz);
     layout->addWidget(m_rbPrzenies);
+    layout->addWidget(m_rbSerwer);
     layout->addStretch();
     layout->addWidget(m_infoBrakBazy);
     layout->addWidget(currentLabel);
@@ -244,6 +253,54 @@ QWidget* TfWskazBaze::buildOldTablesPage()
     return page;
 }
 
+QWidget* TfWskazBaze::buildServerPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("stronaSerwer"));
+
+    m_serwerAdres = new QLineEdit(page);
+    m_serwerAdres->setObjectName(QStringLiteral("SerwerAdres"));
+    m_serwerAdres->setToolTip(
+        QStringLiteral("Nazwa lub adres IP komputera, na którym działa serwer bazy danych"));
+    m_serwerPort = new QSpinBox(page);
+    m_serwerPort->setObjectName(QStringLiteral("SerwerPort"));
+    m_serwerPort->setRange(1, 65535);
+    m_serwerPort->setValue(5432);
+    m_serwerPort->setGroupSeparatorShown(false);
+    m_serwerBaza = new QLineEdit(page);
+    m_serwerBaza->setObjectName(QStringLiteral("SerwerBaza"));
+    m_serwerBaza->setToolTip(QStringLiteral("Nazwa bazy danych programu na serwerze"));
+    m_serwerUzytkownik = new QLineEdit(page);
+    m_serwerUzytkownik->setObjectName(QStringLiteral("SerwerUzytkownik"));
+    m_serwerHaslo = new QLineEdit(page);
+    m_serwerHaslo->setObjectName(QStringLiteral("SerwerHaslo"));
+    m_serwerHaslo->setEchoMode(QLineEdit::Password);
+    m_cbSerwerTLS = new QCheckBox(QStringLiteral("Wymagaj połączenia szyfrowanego (TLS)"), page);
+    m_cbSerwerTLS->setObjectName(QStringLiteral("cbSerwerTLS"));
+    m_cbDEMOSerwer =
+        new QCheckBox(QStringLiteral("Zakładając nową bazę na serwerze, dołącz przykładowe dane"), page);
+    m_cbDEMOSerwer->setObjectName(QStringLiteral("cbDEMOSerwer"));
+    for (QLineEdit* edit : {m_serwerAdres, m_serwerBaza, m_serwerUzytkownik})
+        connect(edit, &QLineEdit::textChanged, this, &TfWskazBaze::updateServerButton);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("&Adres serwera:"), m_serwerAdres);
+    form->addRow(QStringLiteral("P&ort:"), m_serwerPort);
+    form->addRow(QStringLiteral("&Nazwa bazy danych:"), m_serwerBaza);
+    form->addRow(QStringLiteral("&Użytkownik:"), m_serwerUzytkownik);
+    form->addRow(QStringLiteral("&Hasło:"), m_serwerHaslo);
+    form->addRow(QString(), m_cbSerwerTLS);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(pageHeading(QStringLiteral("Wskaż bazę danych na serwerze. Pustą bazę program "
+                                                 "przygotuje sam; bazy, której nie ma, może założyć, "
+                                                 "jeśli użytkownik serwera ma do tego prawo.")));
+    layout->addLayout(form);
+    layout->addStretch();
+    layout->addWidget(m_cbDEMOSerwer);
+    return page;
+}
+
 int TfWskazBaze::currentPage() const
 {
     return m_pages->currentIndex();
@@ -261,20 +318,27 @@ void TfWskazBaze::showMenu()
     DatabaseLocation& location = DatabaseLocation::global();
     const DatabaseLocation::TestResult test = location.test(true);
     m_hasDatabase = test == DatabaseLocation::Ok;
-    const QString current = m_hasDatabase ? location.currentDirectory() : QString();
-
     m_logowanie->setEnabled(m_hasDatabase);
-    m_lokalizacja2->setText(m_hasDatabase ? QDir::toNativeSeparators(current)
-                                          : QStringLiteral("<brak bazy>"));
+    m_lokalizacja2->setText(m_hasDatabase ? location.display() : QStringLiteral("<brak bazy>"));
     if (m_hasDatabase)
         m_infoBrakBazy->setText(QStringLiteral("Baza danych istnieje."));
-    else if (test == DatabaseLocation::NoDatabase || test == DatabaseLocation::WrongPassword)
+    else if (!location.onServer() &&
+             (test == DatabaseLocation::NoDatabase || test == DatabaseLocation::WrongPassword))
         m_infoBrakBazy->setText(QStringLiteral("Z programem nie skojarzono do tej pory żadnej bazy danych."));
     else
         m_infoBrakBazy->setText(location.problemText()); // the file is there but cannot be used
 
     m_pages->setCurrentIndex(MenuPage);
     m_rbNowa->setChecked(true);
+    if (location.onServer()) {
+        const ServerAddress& server = location.server();
+        m_serwerAdres->setText(server.host);
+        m_serwerPort->setValue(server.port);
+        m_serwerBaza->setText(server.database);
+        m_serwerUzytkownik->setText(server.user);
+        m_serwerHaslo->setText(server.password);
+        m_cbSerwerTLS->setChecked(server.requireTls);
+    }
     m_dalej->setEnabled(true);
     m_dalej->setText(kDalej);
     m_menu->setEnabled(false);
@@ -294,6 +358,9 @@ void TfWskazBaze::dalejClick()
         break;
     case ImportPage:
         przeniesClick();
+        break;
+    case ServerPage:
+        polaczClick();
         break;
     }
 }
@@ -331,11 +398,19 @@ void TfWskazBaze::menuDalej()
         m_dalej->setText(kPrzenies);
         return;
     }
+    const bool server = m_rbSerwer->isChecked();
     if (m_hasDatabase && !Dialogs::question(QStringLiteral("Pytanie"),
                                             QStringLiteral("Baza danych już istnieje. Czy chcesz skojarzyć z "
                                                            "programem inną bazę?") +
                                                 keptNote))
         return;
+    if (server) {
+        m_pages->setCurrentIndex(ServerPage);
+        m_dalej->setText(kPolacz);
+        updateServerButton();
+        m_serwerAdres->setFocus();
+        return;
+    }
     m_pages->setCurrentIndex(OpenPage);
     m_dalej->setText(kOtworz);
     m_lokalizacja->setText(QDir::toNativeSeparators(cleanFolder(m_eDBDir)));
@@ -495,6 +570,94 @@ void TfWskazBaze::przeniesClick()
 {
     if (m_oldTables->bringOver())
         accept();
+}
+
+ServerAddress TfWskazBaze::serverAddress() const
+{
+    ServerAddress address;
+    address.host = m_serwerAdres->text().trimmed();
+    address.port = m_serwerPort->value();
+    address.database = m_serwerBaza->text().trimmed();
+    address.user = m_serwerUzytkownik->text().trimmed();
+    address.password = m_serwerHaslo->text();
+    address.requireTls = m_cbSerwerTLS->isChecked();
+    return address;
+}
+
+void TfWskazBaze::updateServerButton()
+{
+    if (m_pages->currentIndex() != ServerPage)
+        return;
+    const ServerAddress address = serverAddress();
+    m_dalej->setEnabled(!address.host.isEmpty() && !address.database.isEmpty() && !address.user.isEmpty());
+}
+
+void TfWskazBaze::polaczClick()
+{
+    const ServerAddress address = serverAddress();
+    ServerDatabase::Probe probe = ServerDatabase::probe(address);
+    if (probe.state == ServerDatabase::State::NoDatabase) {
+        if (!Dialogs::question(QStringLiteral("Pytanie"),
+                               QStringLiteral("Na serwerze %1 nie ma bazy danych %2. Czy założyć ją teraz "
+                                              "i przygotować w niej tabele programu?")
+                                   .arg(address.host, address.database)))
+            return;
+        try {
+            ServerDatabase::createDatabase(address);
+        } catch (const DbError& e) {
+            ErrorLog::writeLine(QStringLiteral("[220]  ") + address.display() + QStringLiteral(": ") +
+                                (e.detail().isEmpty() ? e.message() : e.detail()));
+            Dialogs::info(QStringLiteral("Błąd bazy danych"), e.message());
+            return;
+        }
+        if (!createOnServer(address))
+            return;
+    } else if (probe.state == ServerDatabase::State::Empty) {
+        if (!Dialogs::question(QStringLiteral("Pytanie"),
+                               probe.message + QStringLiteral(" Czy przygotować w niej tabele programu?")))
+            return;
+        if (!createOnServer(address))
+            return;
+    } else if (probe.state != ServerDatabase::State::Ready) {
+        if (!probe.detail.isEmpty())
+            ErrorLog::writeLine(QStringLiteral("[9999999999]  db server test. ") + address.display() +
+                                QStringLiteral(": ") + probe.detail);
+        Dialogs::info(QStringLiteral("Błąd bazy danych"), probe.message);
+        return;
+    } else {
+        Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Wskazano bazę danych na serwerze."));
+    }
+    DatabaseLocation& location = DatabaseLocation::global();
+    location.setServer(address);
+    ErrorLog::writeLine(QStringLiteral("[9999999999]  db server selected. Server=") + address.display());
+    location.store();
+    accept();
+}
+
+bool TfWskazBaze::createOnServer(const ServerAddress& address)
+{
+    const bool withSampleData = m_cbDEMOSerwer->isChecked();
+    try {
+        // One transaction on the server: a failure leaves the database empty.
+        DatabaseTemplate::createOnServer(address, withSampleData);
+    } catch (const DbError& e) {
+        if (!e.detail().isEmpty())
+            ErrorLog::log(e.detail(), 220); // the server's own text, for the log only
+        ErrorLog::report(e.message(), true, 220);
+        Dialogs::info(QStringLiteral("Informacja"),
+                      QStringLiteral("Nie udało się stworzyć nowej bazy danych."));
+        return false;
+    }
+    ErrorLog::writeLine(QStringLiteral("[9999999999]  db created. Server=") + address.display());
+    Dialogs::info(
+        QStringLiteral("Informacja"),
+        (withSampleData
+             ? QStringLiteral("Zakładanie nowej bazy i przykładowych danych zakończyło się sukcesem.")
+             : QStringLiteral("Zakładanie nowej bazy danych zakończyło się sukcesem.")) +
+            QStringLiteral(" Możesz teraz zalogować się programu podając użytkownika \"ADMIN\" i "
+                           "hasło \"kubol\" (małe litery hasła). Hasło to będzie można zmienić w "
+                           "programie."));
+    return true;
 }
 
 void TfWskazBaze::nowyFolderClick()

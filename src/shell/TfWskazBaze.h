@@ -8,13 +8,16 @@ class QLineEdit;
 class OldTablesPage;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QStackedWidget;
+struct ServerAddress;
 
 // "Baza danych": create a new database from the shipped templates, point the
 // program at an existing one, or bring a database of the previous version
-// over into a new one; then remember the choice and its password. Pages
-// without tabs: the menu, the new database, the existing database and the
-// previous version's database.
+// over into a new one, or work on a database on a server (made there from the
+// same templates when it is new or empty); then remember the choice and its
+// password. Pages without tabs: the menu, the new database, the existing
+// database, the previous version's database and the server.
 class TfWskazBaze : public QDialog
 {
     Q_OBJECT
@@ -25,7 +28,8 @@ public:
         MenuPage = 0,
         NewPage = 1,
         OpenPage = 2,
-        ImportPage = 3
+        ImportPage = 3,
+        ServerPage = 4
     };
 
     explicit TfWskazBaze(QWidget* parent = nullptr);
@@ -50,6 +54,7 @@ private:
     QWidget* buildNewPage();
     QWidget* buildOpenPage();
     QWidget* buildOldTablesPage();
+    QWidget* buildServerPage();
     QWidget* pageHeading(const QString& instruction, QLabel** instructionLabel = nullptr);
 
     void dalejClick();
@@ -57,6 +62,11 @@ private:
     void zalozClick();
     void otworzClick();
     void przeniesClick();
+    void polaczClick();
+    ServerAddress serverAddress() const;
+    void updateServerButton();
+    // Makes the program's tables in the empty database; answers success (failures shown).
+    bool createOnServer(const ServerAddress& address);
     void nowyFolderClick();
     void chooseNewFolder();
     void chooseExistingFolder();
@@ -73,6 +83,7 @@ private:
     QRadioButton* m_rbNowa;
     QRadioButton* m_rbOtworz;
     QRadioButton* m_rbPrzenies;
+    QRadioButton* m_rbSerwer;
     QLabel* m_infoBrakBazy;
     QLineEdit* m_lokalizacja2;
     // New database
@@ -83,5 +94,13 @@ private:
     QString m_eDBDir; // the folder last chosen with the picker
     // Previous version's database
     OldTablesPage* m_oldTables;
+    // Database server
+    QLineEdit* m_serwerAdres;
+    QSpinBox* m_serwerPort;
+    QLineEdit* m_serwerBaza;
+    QLineEdit* m_serwerUzytkownik;
+    QLineEdit* m_serwerHaslo;
+    QCheckBox* m_cbSerwerTLS;
+    QCheckBox* m_cbDEMOSerwer;
     bool m_hasDatabase = false;
 };

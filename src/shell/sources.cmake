@@ -6,6 +6,7 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TfWskazBaze.cpp
 )
 list(APPEND GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ConnectionLostNotice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ListOrderProgressDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OptionsCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgramWindows.cpp

@@ -6,8 +6,7 @@ AppState& AppState::instance()
     return state;
 }
 
-namespace DueWindow
-{
+namespace DueWindow {
 qint64 toYmd(const QDate& date)
 {
     return date.isValid() ? qint64(date.year()) * 10000 + date.month() * 100 + date.day() : 0;

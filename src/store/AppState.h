@@ -31,8 +31,7 @@ struct AppState
 // The note reminder window: a note is due when
 // lower < date <= today + dataWsteczna, where lower is 0 when dataWstecznaMin
 // is 0 and today - dataWstecznaMin - 1 days otherwise. Dates are yyyymmdd.
-namespace DueWindow
-{
+namespace DueWindow {
 qint64 toYmd(const QDate& date);
 QDate fromYmd(qint64 yyyymmdd);
 bool isDue(qint64 date, const QDate& today, int dataWsteczna, int dataWstecznaMin);

@@ -3,6 +3,8 @@
 #include "base/AppPaths.h"
 #include "base/Config.h"
 #include "base/ErrorLog.h"
+#include "base/IniFile.h"
+#include "store/ServerDatabase.h"
 #include "store/TVXCrypt.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
@@ -19,15 +21,56 @@ DatabaseLocation& DatabaseLocation::global()
     return location;
 }
 
+namespace {
+const QString kKind = QStringLiteral("rodzaj");
+const QString kKindServer = QStringLiteral("serwer");
+const QString kKindFile = QStringLiteral("plik");
+const QString kHost = QStringLiteral("serwerAdres");
+const QString kPort = QStringLiteral("serwerPort");
+const QString kName = QStringLiteral("serwerBaza");
+const QString kUser = QStringLiteral("serwerUzytkownik");
+const QString kTls = QStringLiteral("serwerTLS");
+} // namespace
+
 void DatabaseLocation::set(const QString& location, const QString& password)
 {
     m_location = Config::withoutTrailingSeparator(location);
     m_password = password;
+    m_onServer = false;
+}
+
+void DatabaseLocation::setServer(const ServerAddress& address)
+{
+    m_server = address;
+    m_onServer = true;
+}
+
+DatabaseTarget DatabaseLocation::target() const
+{
+    DatabaseTarget target{m_currentDirectory, m_password, std::nullopt};
+    if (m_onServer)
+        target.server = m_server;
+    return target;
+}
+
+QString DatabaseLocation::serverFolder()
+{
+    return AppPaths::configFile(QStringLiteral("serwer"));
+}
+
+QString DatabaseLocation::display() const
+{
+    return m_onServer ? m_server.display() : QDir::toNativeSeparators(m_location);
 }
 
 QString DatabaseLocation::passwordFilePath()
 {
     return AppPaths::configFile(kPasswordFile);
+}
+
+QString DatabaseLocation::serverPasswordFilePath()
+{
+    return AppPaths::configFile(kServerPasswordFile);
 }
 
 QByteArray DatabaseLocation::passwordRecord(const QString& password)
@@ -50,9 +93,8 @@ bool DatabaseLocation::readPasswordRecord(const QByteArray& record, QString* pas
     return true;
 }
 
-bool DatabaseLocation::readPasswordFile(QString* password) const
+bool DatabaseLocation::readPasswordFile(const QString& path, QString* password) const
 {
-    const QString path = passwordFilePath();
     QFile file(path);
     const QString name = QDir::toNativeSeparators(path);
     if (!file.exists()) {
@@ -76,13 +118,29 @@ void DatabaseLocation::load()
 {
     m_location.clear();
     m_password.clear();
+    m_onServer = false;
+    m_server = {};
+    const IniFile ini(Config::filePath());
+    if (ini.value(Config::kDatabase, kKind).compare(kKindServer, Qt::CaseInsensitive) == 0) {
+        m_onServer = true;
+        m_server.host = ini.value(Config::kDatabase, kHost);
+        m_server.port = ini.intValue(Config::kDatabase, kPort, 5432);
+        m_server.database = ini.value(Config::kDatabase, kName);
+        m_server.user = ini.value(Config::kDatabase, kUser);
+        m_server.requireTls = ini.boolValue(Config::kDatabase, kTls, false);
+        QString password;
+        if (readPasswordFile(serverPasswordFilePath(), &password))
+            m_server.password = password;
+    }
     m_location = Config::withoutTrailingSeparator(Config::databaseLocation());
     if (!m_location.isEmpty()) {
         QString password;
-        if (readPasswordFile(&password))
+        if (readPasswordFile(passwordFilePath(), &password))
             m_password = password;
         return;
     }
+    if (m_onServer)
+        return;
 
     // Databases configured by older versions: the system-wide location, read once.
     QSettings legacy(QSettings::SystemScope, QStringLiteral("Volmark"), QStringLiteral("Sprzetnik"));
@@ -99,26 +157,78 @@ void DatabaseLocation::load()
     store();
 }
 
-bool DatabaseLocation::store() const
+namespace {
+bool writePasswordFile(const QString& path, const QString& password)
 {
-    if (!Config::setDatabaseLocation(m_location)) {
-        ErrorLog::report(QStringLiteral("Nie można zapisać pliku ") + Config::filePath(), true, 101756);
-        return false;
-    }
-    QSaveFile file(passwordFilePath());
-    const QByteArray record = passwordRecord(m_password);
+    QSaveFile file(path);
+    const QByteArray record = DatabaseLocation::passwordRecord(password);
     if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size() || !file.commit()) {
         // The system's own (English) reason would be shown too; the file name says enough.
         ErrorLog::report(QStringLiteral("Nie można zapisać pliku z hasłem bazy danych: ") +
-                             QDir::toNativeSeparators(passwordFilePath()),
+                             QDir::toNativeSeparators(path),
                          true, 101756);
         return false;
     }
     return true;
 }
+} // namespace
+
+bool DatabaseLocation::store() const
+{
+    IniFile ini(Config::filePath());
+    ini.setValue(Config::kDatabase, QStringLiteral("lokalizacja"),
+                 Config::withoutTrailingSeparator(m_location));
+    ini.setValue(Config::kDatabase, kKind, m_onServer ? kKindServer : kKindFile);
+    if (m_onServer) {
+        ini.setValue(Config::kDatabase, kHost, m_server.host);
+        ini.setValue(Config::kDatabase, kPort, QString::number(m_server.port));
+        ini.setValue(Config::kDatabase, kName, m_server.database);
+        ini.setValue(Config::kDatabase, kUser, m_server.user);
+        ini.setBool(Config::kDatabase, kTls, m_server.requireTls);
+    }
+    if (!ini.save(Config::filePath())) {
+        ErrorLog::report(QStringLiteral("Nie można zapisać pliku ") + Config::filePath(), true, 101756);
+        return false;
+    }
+    if (!writePasswordFile(passwordFilePath(), m_password))
+        return false;
+    return !m_onServer || writePasswordFile(serverPasswordFilePath(), m_server.password);
+}
+
+DatabaseLocation::TestResult DatabaseLocation::testServer()
+{
+    m_lastCheck = {};
+    m_serverProblem.clear();
+    m_currentDirectory = serverFolder();
+    QDir().mkpath(m_currentDirectory);
+    const ServerDatabase::Probe probe = ServerDatabase::probe(m_server);
+    if (probe.state == ServerDatabase::State::Ready) {
+        m_lastLogged.clear();
+        return Ok;
+    }
+    m_serverProblem = probe.message;
+    // The start-up and the database dialog repeat the test: one line per failure.
+    const QString line = QStringLiteral("[9999999999]  db server test. ") + m_server.display() +
+                         QStringLiteral(": ") + (probe.detail.isEmpty() ? probe.message : probe.detail);
+    if (line != m_lastLogged) {
+        ErrorLog::writeLine(line);
+        m_lastLogged = line;
+    }
+    switch (probe.state) {
+    case ServerDatabase::State::NoDatabase:
+    case ServerDatabase::State::Empty:
+        return NoDatabase;
+    case ServerDatabase::State::Refused:
+        return WrongPassword;
+    default:
+        return ServerProblem;
+    }
+}
 
 DatabaseLocation::TestResult DatabaseLocation::test(bool checkPassword)
 {
+    if (m_onServer)
+        return testServer();
     QString file;
     if (!locate(&file))
         return NoDatabase;
@@ -130,6 +240,9 @@ DatabaseLocation::TestResult DatabaseLocation::test(bool checkPassword)
 
 DatabaseLocation::TestResult DatabaseLocation::testWithoutKey()
 {
+    // A server has no key to spare: logging in is the test.
+    if (m_onServer)
+        return testServer();
     QString file;
     if (!locate(&file))
         return NoDatabase;
@@ -190,5 +303,7 @@ DatabaseLocation::TestResult DatabaseLocation::conclude(const QString& file)
 
 QString DatabaseLocation::problemText() const
 {
+    if (m_onServer)
+        return m_serverProblem;
     return DatabaseCheck::userText(m_lastCheck, TmyDataBase::databaseFile(m_location));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "store/DatabaseCheck.h"
+#include "store/DatabaseTarget.h"
+#include "store/ServerAddress.h"
 
 #include <QByteArray>
 #include <QString>
@@ -8,7 +10,10 @@
 // Which database directory this computer works on and the password that opens
 // it: the directory in the configuration file (DATABASE/lokalizacja), the
 // password enciphered in "config.dat", and the older system-wide location read
-// once when the configuration file names none.
+// once when the configuration file names none. Or a database on a server:
+// its address in the configuration file (DATABASE/rodzaj=serwer and the
+// serwer... keys), its password enciphered in "serwer.dat" as in config.dat.
+// The folder and its password stay remembered while the server is chosen.
 class DatabaseLocation
 {
 public:
@@ -17,14 +22,16 @@ public:
         Ok = 0,
         NoDatabase = 1,
         WrongPassword = 2,
-        Damaged = 3,  // cut, empty, a folder, malformed or not a database of the program
-        ReadOnly = 4, // the file or its folder cannot be written
-        Locked = 5,   // another program holds the file
-        NoAccess = 6  // no right to read the file
+        Damaged = 3,      // cut, empty, a folder, malformed or not a database of the program
+        ReadOnly = 4,     // the file or its folder cannot be written
+        Locked = 5,       // another program holds the file
+        NoAccess = 6,     // no right to read the file
+        ServerProblem = 7 // the server cannot be reached, refuses TLS, or holds another program's tables
     };
 
     static inline const QByteArray kCipherKey = QByteArrayLiteral("Rw$9kP!m2#Xv8&Lq;Tz_");
     static inline const QString kPasswordFile = QStringLiteral("config.dat");
+    static inline const QString kServerPasswordFile = QStringLiteral("serwer.dat");
     static constexpr int kPasswordFileSize = 257;
 
     // The pair the running program uses.
@@ -32,7 +39,18 @@ public:
 
     QString location() const { return m_location; }
     QString password() const { return m_password; }
+    // Chooses the database file in `location`.
     void set(const QString& location, const QString& password);
+    // Chooses a database on a server.
+    void setServer(const ServerAddress& address);
+    bool onServer() const { return m_onServer; }
+    const ServerAddress& server() const { return m_server; }
+    // What the data module connects to after a test that answered Ok.
+    DatabaseTarget target() const;
+    // The folder of the files a server database keeps on this computer.
+    static QString serverFolder();
+    // "host:port/database" on a server, else the folder.
+    QString display() const;
     // The directory the last database test verified (empty when it failed early).
     QString currentDirectory() const { return m_currentDirectory; }
 
@@ -61,9 +79,11 @@ public:
     // False when the record is shorter than 257 bytes.
     static bool readPasswordRecord(const QByteArray& record, QString* password);
     static QString passwordFilePath();
+    static QString serverPasswordFilePath();
 
 private:
-    bool readPasswordFile(QString* password) const;
+    bool readPasswordFile(const QString& path, QString* password) const;
+    TestResult testServer();
     // The steps both tests share: the current directory, the file, the lock file.
     bool locate(QString* file);
     // The answer for m_lastCheck, its log line written once.
@@ -74,4 +94,7 @@ private:
     QString m_currentDirectory;
     DatabaseCheck::Result m_lastCheck;
     QString m_lastLogged;
+    bool m_onServer = false;
+    ServerAddress m_server;
+    QString m_serverProblem;
 };

@@ -8,8 +8,7 @@
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 
-namespace
-{
+namespace {
 const QByteArray kPrefix = QByteArrayLiteral("$pbkdf2-sha256$");
 const QByteArray kUserKey = QByteArrayLiteral("Jq5Wm81xPz7c");
 
@@ -17,16 +16,16 @@ QByteArray derive(const QString& password, const QByteArray& salt, int iteration
 {
     const QByteArray pwd = password.toUtf8();
     QByteArray key(32, '\0');
-    if (PKCS5_PBKDF2_HMAC(pwd.constData(), int(pwd.size()), reinterpret_cast<const unsigned char*>(salt.constData()),
-                          int(salt.size()), iterations, EVP_sha256(), int(key.size()),
+    if (PKCS5_PBKDF2_HMAC(pwd.constData(), int(pwd.size()),
+                          reinterpret_cast<const unsigned char*>(salt.constData()), int(salt.size()),
+                          iterations, EVP_sha256(), int(key.size()),
                           reinterpret_cast<unsigned char*>(key.data())) != 1)
         return {};
     return key;
 }
 } // namespace
 
-namespace PasswordHash
-{
+namespace PasswordHash {
 QByteArray hash(const QString& password, const QByteArray& salt, int iterations)
 {
     return kPrefix + QByteArray::number(iterations) + '$' + salt.toBase64() + '$' +

@@ -8,8 +8,7 @@
 // 16-byte salt, 32-byte key). A stored value without that prefix is the cipher
 // text of older databases and is still accepted, so it can be replaced by a
 // hash at the first successful login.
-namespace PasswordHash
-{
+namespace PasswordHash {
 inline constexpr int kIterations = 120000;
 
 QByteArray hash(const QString& password);

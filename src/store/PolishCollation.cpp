@@ -6,8 +6,7 @@
 #include <array>
 #include <cstring>
 
-namespace
-{
+namespace {
 // Primary weight of a code point: digits first, then the letters of the Polish
 // alphabet without regard to case, then everything else by code point.
 struct Weight
@@ -23,14 +22,12 @@ Weight weightOf(char32_t c)
 {
     // Letters of the Polish alphabet in order; foreign diacritics fall back to
     // their code point after the alphabet.
-    static const char32_t lower[] = {U'a', U'ą', U'b', U'c', U'ć', U'd', U'e', U'ę', U'f', U'g', U'h',
-                                     U'i', U'j', U'k', U'l', U'ł', U'm', U'n', U'ń', U'o', U'ó', U'p',
-                                     U'q', U'r', U's', U'ś', U't', U'u', U'v', U'w', U'x', U'y', U'z',
-                                     U'ź', U'ż'};
-    static const char32_t upper[] = {U'A', U'Ą', U'B', U'C', U'Ć', U'D', U'E', U'Ę', U'F', U'G', U'H',
-                                     U'I', U'J', U'K', U'L', U'Ł', U'M', U'N', U'Ń', U'O', U'Ó', U'P',
-                                     U'Q', U'R', U'S', U'Ś', U'T', U'U', U'V', U'W', U'X', U'Y', U'Z',
-                                     U'Ź', U'Ż'};
+    static const char32_t lower[] = {U'a', U'ą', U'b', U'c', U'ć', U'd', U'e', U'ę', U'f', U'g', U'h', U'i',
+                                     U'j', U'k', U'l', U'ł', U'm', U'n', U'ń', U'o', U'ó', U'p', U'q', U'r',
+                                     U's', U'ś', U't', U'u', U'v', U'w', U'x', U'y', U'z', U'ź', U'ż'};
+    static const char32_t upper[] = {U'A', U'Ą', U'B', U'C', U'Ć', U'D', U'E', U'Ę', U'F', U'G', U'H', U'I',
+                                     U'J', U'K', U'L', U'Ł', U'M', U'N', U'Ń', U'O', U'Ó', U'P', U'Q', U'R',
+                                     U'S', U'Ś', U'T', U'U', U'V', U'W', U'X', U'Y', U'Z', U'Ź', U'Ż'};
     if (c >= U'0' && c <= U'9')
         return {0x80 + uint32_t(c - U'0'), 0};
     if (c < 0x80) {
@@ -78,8 +75,7 @@ int collate(void*, int lenA, const void* a, int lenB, const void* b)
 }
 } // namespace
 
-namespace PolishCollation
-{
+namespace PolishCollation {
 int compareUtf8(const char* a, int lenA, const char* b, int lenB)
 {
     const auto* pa = reinterpret_cast<const unsigned char*>(a);

@@ -9,8 +9,7 @@ struct sqlite3;
 // Polish alphabetical order: a ą b c ć d e ę f g h i j k l ł m n ń o ó p q r s
 // ś t u v w x y z ź ż; letters compare without regard to case first, then
 // lower case before upper case, then by code point.
-namespace PolishCollation
-{
+namespace PolishCollation {
 int compare(const QString& a, const QString& b);
 // Compares two UTF-8 byte strings (the form SQLite hands over).
 int compareUtf8(const char* a, int lenA, const char* b, int lenB);

@@ -322,21 +322,36 @@ bool collateClauseAt(const QByteArray& sql, int at)
 QString loginFailure(const QString& detail, const ServerAddress& address)
 {
     const QString where = address.display();
-    if (detail.contains(QLatin1String("password authentication failed")) ||
-        detail.contains(QLatin1String("no password supplied")) ||
-        detail.contains(QLatin1String("authentication failed")))
+    switch (ServerBackend::loginProblem(detail)) {
+    case ServerBackend::LoginProblem::Refused:
         return QStringLiteral("Serwer bazy danych %1 odrzucił użytkownika lub hasło.").arg(where);
-    if (detail.contains(QLatin1String("does not exist")) && detail.contains(QLatin1String("database")))
+    case ServerBackend::LoginProblem::NoDatabase:
         return QStringLiteral("Na serwerze %1 nie ma bazy danych o tej nazwie.").arg(where);
-    if (detail.contains(QLatin1String("SSL")))
+    case ServerBackend::LoginProblem::TlsRefused:
         return QStringLiteral("Serwer bazy danych %1 nie zgodził się na połączenie szyfrowane, "
                               "a ustawienia go wymagają.")
             .arg(where);
+    case ServerBackend::LoginProblem::Unreachable:
+        break;
+    }
     return QStringLiteral("Nie można połączyć się z serwerem bazy danych %1. Sprawdź, czy serwer działa "
                           "i czy adres oraz port są właściwe.")
         .arg(where);
 }
 } // namespace
+
+ServerBackend::LoginProblem ServerBackend::loginProblem(const QString& detail)
+{
+    if (detail.contains(QLatin1String("password authentication failed")) ||
+        detail.contains(QLatin1String("no password supplied")) ||
+        detail.contains(QLatin1String("authentication failed")))
+        return LoginProblem::Refused;
+    if (detail.contains(QLatin1String("does not exist")) && detail.contains(QLatin1String("database")))
+        return LoginProblem::NoDatabase;
+    if (detail.contains(QLatin1String("SSL")))
+        return LoginProblem::TlsRefused;
+    return LoginProblem::Unreachable;
+}
 
 ServerBackend::ServerBackend(const ServerAddress& address)
 {
@@ -404,6 +419,12 @@ void ServerBackend::check(PGresult* result) const
         return;
     DbError error = errorOf(result, m_conn);
     PQclear(result);
+    if (PQstatus(m_conn) == CONNECTION_BAD && !m_lostTold) {
+        // Whatever was being written is rolled back by the server with the session.
+        m_lostTold = true;
+        if (m_lost)
+            m_lost();
+    }
     throw error;
 }
 

@@ -30,6 +30,17 @@ public:
     void rekey(const QByteArray& key) override;
     void setBusyTimeout(int ms) override;
     [[noreturn]] void fail(int rc) const override;
+    void setLostHandler(std::function<void()> handler) override { m_lost = std::move(handler); }
+
+    // Why a login failed, told from the client library's text.
+    enum class LoginProblem
+    {
+        Unreachable,
+        Refused, // user or password
+        NoDatabase,
+        TlsRefused
+    };
+    static LoginProblem loginProblem(const QString& detail);
 
     pg_conn* connection() const { return m_conn; }
     // Throws DbError for a result that is not a success; frees it then.
@@ -56,4 +67,6 @@ private:
     qint64 m_seenCounter = -1;
     bool m_hasCounter = false;
     quint64 m_unnamed = 0;
+    std::function<void()> m_lost;
+    mutable bool m_lostTold = false;
 };

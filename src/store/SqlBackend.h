@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,6 +90,9 @@ public:
     virtual void setBusyTimeout(int ms) = 0;
     // Throws DbError built from the backend's last error.
     [[noreturn]] virtual void fail(int rc) const = 0;
+    // Called once when the connection to a server is found lost (the
+    // statement that found it still fails); a file never calls it.
+    virtual void setLostHandler(std::function<void()> handler) { (void)handler; }
     // The engine's own handle of a database file; null on the server.
     virtual sqlite3* fileHandle() const { return nullptr; }
 };

@@ -82,6 +82,10 @@ void SqlConnection::openServer(const ServerAddress& address)
 {
     close();
     m_backend = std::make_unique<ServerBackend>(address);
+    m_backend->setLostHandler([this] {
+        if (m_lost)
+            m_lost();
+    });
     m_server = true;
     m_file = address.display();
     m_key = address.password.toUtf8();

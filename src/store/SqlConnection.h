@@ -52,6 +52,8 @@ public:
     // refuses writes to it) and the next call tries again.
     bool ensureCurrent();
     void setReplacedHandler(std::function<void()> handler) { m_replaced = std::move(handler); }
+    // Called when the connection to a server is found lost.
+    void setLostHandler(std::function<void()> handler) { m_lost = std::move(handler); }
     QString file() const { return m_file; }
     // Whether the file was opened with this key (a copy of its bytes opens with it too).
     bool hasKey(const QString& key) const { return m_backend && m_key == key.toUtf8(); }
@@ -104,6 +106,7 @@ private:
     QByteArray m_key;
     FileIdentity m_identity;
     std::function<void()> m_replaced;
+    std::function<void()> m_lost;
     quint64 m_generation = 0;
     QString m_file;
     QStringList m_sortKeyed;

@@ -520,16 +520,18 @@ void addAssetWrites(std::vector<StatementText>& s)
                       {9, 11, 13, 15, 17, 19, 21, 23, 25, 27}));
     // Users of a computer (r_kompprac): the computer key on its own line.
     s.push_back(plain("DBFCountKompPrac",
-                      {"SELECT COUNT(*) AS ILE FROM r_kompprac WHERE IDKOMPUTERA=", "", "AND NREW=:PARAM0"}, {1}));
+                      {"SELECT COUNT(*) AS ILE FROM r_kompprac WHERE IDKOMPUTERA=", "", "AND NREW=:PARAM0"},
+                      {1}));
     s.push_back(plain("DBFInsertKompPrac",
                       {"INSERT INTO r_kompprac(", "IDKOMPUTERA,NREW,LOGIN,HASLO,OPIS,INNE,ACT) VALUES (", "",
                        ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,'T')"},
                       {2}));
     s.push_back(plain("DBFUpdateKompPrac",
-                      {"UPDATE r_kompprac set ", "LOGIN=:PARAM0,", "HASLO=:PARAM1,", "OPIS=:PARAM2,", "INNE=:PARAM3",
-                       "WHERE NREW=:PARAM4 AND IDKOMPUTERA=", ""},
+                      {"UPDATE r_kompprac set ", "LOGIN=:PARAM0,", "HASLO=:PARAM1,", "OPIS=:PARAM2,",
+                       "INNE=:PARAM3", "WHERE NREW=:PARAM4 AND IDKOMPUTERA=", ""},
                       {6}));
-    s.push_back(plain("DBFDeleteKompPrac", {"DELETE FROM r_kompprac WHERE IDKOMPUTERA= ", "", "AND NREW=:PARAM0"}, {1}));
+    s.push_back(plain("DBFDeleteKompPrac",
+                      {"DELETE FROM r_kompprac WHERE IDKOMPUTERA= ", "", "AND NREW=:PARAM0"}, {1}));
     s.push_back(plain("DBFInsertSprzet",
                       {"INSERT INTO sprzet(",
                        "IDFIRMY,NREW,NAZWA,PRODUCENT,NREWID,NRSERYJNY,STANTECH,",
@@ -591,7 +593,8 @@ void addAssetWrites(std::vector<StatementText>& s)
                       {9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29}));
     // Users of an item of equipment (r_sprzprac): the item key on its own line.
     s.push_back(plain("DBFCountSprzPrac",
-                      {"SELECT COUNT(*) AS ILE FROM r_sprzprac WHERE IDSPRZETU=", "", "AND NREW=:PARAM0"}, {1}));
+                      {"SELECT COUNT(*) AS ILE FROM r_sprzprac WHERE IDSPRZETU=", "", "AND NREW=:PARAM0"},
+                      {1}));
     s.push_back(plain("DBFInsertSprzPrac",
                       {"INSERT INTO r_sprzprac(", "IDSPRZETU,NREW,OPIS,INNE,ACT) VALUES (", "",
                        ",:PARAM0,:PARAM1,:PARAM2,'T')"},
@@ -600,31 +603,52 @@ void addAssetWrites(std::vector<StatementText>& s)
                       {"UPDATE r_sprzprac set ", "", "", "OPIS=:PARAM0,", "INNE=:PARAM1",
                        "WHERE NREW=:PARAM2 AND IDSPRZETU=", ""},
                       {6}));
-    s.push_back(plain("DBFDeleteSprzPrac", {"DELETE FROM r_sprzprac WHERE IDSPRZETU= ", "", "AND NREW=:PARAM0"}, {1}));
+    s.push_back(plain("DBFDeleteSprzPrac",
+                      {"DELETE FROM r_sprzprac WHERE IDSPRZETU= ", "", "AND NREW=:PARAM0"}, {1}));
     // Work orders and settlements of equipment: :PARAM0 the kind letter "S" on insert.
     s.push_back(plain("DBFInsertZlecenia",
                       {"INSERT INTO zlecenia(", "IDOBIEKTU,IDFIRMY,DATAOD,DATADO,RODZAJPRAC,",
                        "CZEGODOTYCZY,NRDOKUMENTU,NREW,OPIS) VALUES (", "", ",", "", ",", "", ",", "", ",", "",
                        ",:PARAM0,:PARAM1,:PARAM2,:PARAM3)"},
                       {3, 5, 7, 9, 11}));
-    s.push_back(plain("DBFInsertRozliczenia",
-                      {"INSERT INTO rozliczenia(", "IDOBIEKTU,IDFIRMY,DATAOD,DATADO,RODZAJPRAC,GODZINY,STAWKA,",
-                       "CZEGODOTYCZY,NRDOKUMENTU,NREW,OPIS) VALUES (", "", ",", "", ",", "", ",", "", ",", "", ",", "",
-                       ",", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3)"},
-                      {3, 5, 7, 9, 11, 13, 15}));
+    s.push_back(
+        plain("DBFInsertRozliczenia",
+              {"INSERT INTO rozliczenia(", "IDOBIEKTU,IDFIRMY,DATAOD,DATADO,RODZAJPRAC,GODZINY,STAWKA,",
+               "CZEGODOTYCZY,NRDOKUMENTU,NREW,OPIS) VALUES (", "", ",", "", ",", "", ",", "", ",", "", ",",
+               "", ",", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3)"},
+              {3, 5, 7, 9, 11, 13, 15}));
     s.push_back(plain("DBFUpdateZlecenia",
-                      {"UPDATE zlecenia set", "NRDOKUMENTU=:PARAM0,", "NREW=:PARAM1,", "OPIS=:PARAM2,", "IDFIRMY=", "",
-                       ",IDOBIEKTU=", "", ",DATAOD=", "", ",DATADO=", "", ",RODZAJPRAC=", "", "WHERE IDZLECENIA=", ""},
+                      {"UPDATE zlecenia set", "NRDOKUMENTU=:PARAM0,", "NREW=:PARAM1,", "OPIS=:PARAM2,",
+                       "IDFIRMY=", "", ",IDOBIEKTU=", "", ",DATAOD=", "", ",DATADO=", "", ",RODZAJPRAC=", "",
+                       "WHERE IDZLECENIA=", ""},
                       {5, 7, 9, 11, 13, 15}));
     s.push_back(plain("DBFUpdateRozliczenia",
-                      {"UPDATE rozliczenia set", "NRDOKUMENTU=:PARAM0,", "NREW=:PARAM1,", "OPIS=:PARAM2,", "IDFIRMY=",
-                       "", ",IDOBIEKTU=", "", ",DATAOD=", "", ",DATADO=", "", ",RODZAJPRAC=", "", ",GODZINY=", "",
-                       ",STAWKA=", "", "WHERE IDROZLICZENIA=", ""},
+                      {"UPDATE rozliczenia set",
+                       "NRDOKUMENTU=:PARAM0,",
+                       "NREW=:PARAM1,",
+                       "OPIS=:PARAM2,",
+                       "IDFIRMY=",
+                       "",
+                       ",IDOBIEKTU=",
+                       "",
+                       ",DATAOD=",
+                       "",
+                       ",DATADO=",
+                       "",
+                       ",RODZAJPRAC=",
+                       "",
+                       ",GODZINY=",
+                       "",
+                       ",STAWKA=",
+                       "",
+                       "WHERE IDROZLICZENIA=",
+                       ""},
                       {5, 7, 9, 11, 13, 15, 17, 19}));
     // A licence installed on a computer: program, licence and computer keys.
-    s.push_back(plain("DBFDeleteLicKomp",
-                      {"DELETE FROM r_lickomp WHERE IDPROGRAMU= ", "", "AND IDLICENCJI=", "", "AND IDKOMPUTERA=", ""},
-                      {1, 3, 5}));
+    s.push_back(
+        plain("DBFDeleteLicKomp",
+              {"DELETE FROM r_lickomp WHERE IDPROGRAMU= ", "", "AND IDLICENCJI=", "", "AND IDKOMPUTERA=", ""},
+              {1, 3, 5}));
     // Line 4: the liquidation date, line 6: the key.
     const auto liquidation = [](const char* name, const char* table, const char* key) {
         return plain(name, {table, "ARCHIWUM='T',", "PRZYCZYNA=:PARAM0,", "DATAARCH=", "", key, ""}, {4, 6});
@@ -638,71 +662,77 @@ void addAssetWrites(std::vector<StatementText>& s)
 // the installations of a link on computers.
 void addSoftwareWrites(std::vector<StatementText>& s)
 {
-    s.push_back(plain("DBFInsertProgramy",
-                      {"INSERT INTO programy(", "IDFIRMY,NAZWA,PRODUCENT,WERSJA,NREWID,NRSERYJNY,INNE,KLASYFIKATOR",
-                       ") VALUES (", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,", "", ")"},
-                      {3, 5}));
+    s.push_back(
+        plain("DBFInsertProgramy",
+              {"INSERT INTO programy(", "IDFIRMY,NAZWA,PRODUCENT,WERSJA,NREWID,NRSERYJNY,INNE,KLASYFIKATOR",
+               ") VALUES (", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,", "", ")"},
+              {3, 5}));
     s.push_back(plain("DBFUpdateProgramy",
                       {"UPDATE programy set ", "NAZWA=:PARAM0,", "PRODUCENT=:PARAM1,", "WERSJA=:PARAM2,",
-                       "NREWID=:PARAM3,", "NRSERYJNY=:PARAM4,", "INNE=:PARAM5", ",IDFIRMY=", "", ",KLASYFIKATOR=", "",
-                       "WHERE IDPROGRAMU=", ""},
+                       "NREWID=:PARAM3,", "NRSERYJNY=:PARAM4,", "INNE=:PARAM5", ",IDFIRMY=", "",
+                       ",KLASYFIKATOR=", "", "WHERE IDPROGRAMU=", ""},
                       {8, 10, 12}));
     s.push_back(plain("DBFInsertLicencje",
-                      {"INSERT INTO licencje(",
-                       "NREWID,NRLICENCJI,KLUCZ,HASLO,NRFAKTURY,NRKPIR,INNE,",
+                      {"INSERT INTO licencje(", "NREWID,NRLICENCJI,KLUCZ,HASLO,NRFAKTURY,NRKPIR,INNE,",
                        "TYPLICENCJI,DATAZAKUPU,IDFIRMY,NETTO,VAT,BRUTTO,ARCHIWUM,DATAARCH,PRZYCZYNA",
-                       ") VALUES (",
-                       ":PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,",
-                       "",
-                       ",",
-                       "",
-                       ",",
-                       "",
-                       ",",
-                       "",
-                       ",",
-                       "",
-                       ",",
-                       "",
-                       ",'N',0,'')"},
+                       ") VALUES (", ":PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,:PARAM6,", "", ",", "",
+                       ",", "", ",", "", ",", "", ",", "", ",'N',0,'')"},
                       {5, 7, 9, 11, 13, 15}));
     s.push_back(plain("DBFUpdateLicencje",
-                      {"UPDATE licencje set ", "NREWID=:PARAM0,", "NRLICENCJI=:PARAM1,", "KLUCZ=:PARAM2,",
-                       "HASLO=:PARAM3,", "NRFAKTURY=:PARAM4,", "NRKPIR=:PARAM5,", "INNE=:PARAM6", ",TYPLICENCJI=", "",
-                       ",DATAZAKUPU=", "", ",IDFIRMY=", "", ",NETTO=", "", ",VAT=", "", ",BRUTTO=", "",
-                       "WHERE IDLICENCJI=", ""},
+                      {"UPDATE licencje set ",
+                       "NREWID=:PARAM0,",
+                       "NRLICENCJI=:PARAM1,",
+                       "KLUCZ=:PARAM2,",
+                       "HASLO=:PARAM3,",
+                       "NRFAKTURY=:PARAM4,",
+                       "NRKPIR=:PARAM5,",
+                       "INNE=:PARAM6",
+                       ",TYPLICENCJI=",
+                       "",
+                       ",DATAZAKUPU=",
+                       "",
+                       ",IDFIRMY=",
+                       "",
+                       ",NETTO=",
+                       "",
+                       ",VAT=",
+                       "",
+                       ",BRUTTO=",
+                       "",
+                       "WHERE IDLICENCJI=",
+                       ""},
                       {9, 11, 13, 15, 17, 19, 21}));
 
     // Line 2: program, 4: licence, 6: the count; :PARAM0 "T" for an unlimited licence.
     s.push_back(plain("DBFInsertLicProg",
-                      {"INSERT INTO r_licprog(", "IDPROGRAMU,IDLICENCJI,ILOSCLIC,WIELOSTAN,ACT) VALUES (", "", ",", "",
-                       ",", "", ",:PARAM0,'T')"},
+                      {"INSERT INTO r_licprog(", "IDPROGRAMU,IDLICENCJI,ILOSCLIC,WIELOSTAN,ACT) VALUES (", "",
+                       ",", "", ",", "", ",:PARAM0,'T')"},
                       {2, 4, 6}));
     s.push_back(plain("DBFUpdateLicProg",
-                      {"UPDATE r_licprog set ", "WIELOSTAN=:PARAM0,", "ILOSCLIC=", "", "WHERE IDPROGRAMU=", "",
-                       "AND IDLICENCJI=", ""},
+                      {"UPDATE r_licprog set ", "WIELOSTAN=:PARAM0,", "ILOSCLIC=", "",
+                       "WHERE IDPROGRAMU=", "", "AND IDLICENCJI=", ""},
                       {3, 5, 7}));
-    s.push_back(plain("DBFDeleteLicProg", {"DELETE FROM r_licprog WHERE IDPROGRAMU= ", "", "AND IDLICENCJI=", ""},
-                      {1, 3}));
+    s.push_back(plain("DBFDeleteLicProg",
+                      {"DELETE FROM r_licprog WHERE IDPROGRAMU= ", "", "AND IDLICENCJI=", ""}, {1, 3}));
     // Every installation of a link, on any computer.
-    s.push_back(plain("DBFDeleteLicKompProg", {"DELETE FROM r_lickomp WHERE ", "IDPROGRAMU=", "", "AND IDLICENCJI=", ""},
-                      {2, 4}));
+    s.push_back(plain("DBFDeleteLicKompProg",
+                      {"DELETE FROM r_lickomp WHERE ", "IDPROGRAMU=", "", "AND IDLICENCJI=", ""}, {2, 4}));
     // The seats of a link, read inside the installation's write transaction.
-    s.push_back(plain("DBFLicProgMiejsca",
-                      {"SELECT ILOSCLIC,WIELOSTAN FROM r_licprog WHERE ACT='T' AND IDLICENCJI=", "", "AND IDPROGRAMU=",
-                       ""},
-                      {1, 3}));
+    s.push_back(plain(
+        "DBFLicProgMiejsca",
+        {"SELECT ILOSCLIC,WIELOSTAN FROM r_licprog WHERE ACT='T' AND IDLICENCJI=", "", "AND IDPROGRAMU=", ""},
+        {1, 3}));
     s.push_back(plain("DBFCountLicKompKomp",
                       {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE IDLICENCJI=", "", "AND IDPROGRAMU=", "",
                        "AND IDKOMPUTERA=", ""},
                       {1, 3, 5}));
-    s.push_back(plain("DBFCountLicKomp",
-                      {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE ACT='T' AND IDLICENCJI=", "", " AND IDPROGRAMU=",
-                       ""},
-                      {1, 3}));
+    s.push_back(plain(
+        "DBFCountLicKomp",
+        {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE ACT='T' AND IDLICENCJI=", "", " AND IDPROGRAMU=", ""},
+        {1, 3}));
     s.push_back(plain("DBFInsertLicKomp",
-                      {"INSERT INTO r_lickomp(", "IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES (", "", ",", "", ",", "",
-                       ",'T')"},
+                      {"INSERT INTO r_lickomp(", "IDPROGRAMU,IDLICENCJI,IDKOMPUTERA,ACT) VALUES (", "", ",",
+                       "", ",", "", ",'T')"},
                       {2, 4, 6}));
 }
 
@@ -751,21 +781,22 @@ void addSubRecordWrites(std::vector<StatementText>& s)
                        "CZEGODOTYCZY,ACT,SPRODDO,OPIS,INNE) VALUES (", "", ",", "", ",", "", ",", "",
                        ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4)"},
                       {3, 5, 7, 9}));
-    s.push_back(plain("DBFUpdateTerminy",
-                      {"UPDATE terminy set ", "ACT=:PARAM0,", "SPRODDO=:PARAM1,", "OPIS=:PARAM2,", "INNE=:PARAM3,",
-                       "KLASYFIKATOR=", "", ",DATAOD=", "", ",DATADO=", "", "WHERE IDTERMINU=", ""},
-                      {6, 8, 10, 12}));
+    s.push_back(
+        plain("DBFUpdateTerminy",
+              {"UPDATE terminy set ", "ACT=:PARAM0,", "SPRODDO=:PARAM1,", "OPIS=:PARAM2,", "INNE=:PARAM3,",
+               "KLASYFIKATOR=", "", ",DATAOD=", "", ",DATADO=", "", "WHERE IDTERMINU=", ""},
+              {6, 8, 10, 12}));
     s.push_back(plain("DBFDeleteTerminy", {"DELETE FROM terminy WHERE IDTERMINU= ", ""}, {1}));
 
     s.push_back(plain("DBFInsertNaprawy",
                       {"INSERT INTO naprawy(", "TERMIN,IDOBIEKTU,IDFIRMY,DATANAPRAWY,NETTO,VAT,BRUTTO,",
-                       "KOMPSPRZ,OPIS,INNE,NRFAKTURY,ACT) VALUES (", "", ",", "", ",", "", ",", "", ",", "", ",", "",
-                       ",", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4)"},
+                       "KOMPSPRZ,OPIS,INNE,NRFAKTURY,ACT) VALUES (", "", ",", "", ",", "", ",", "", ",", "",
+                       ",", "", ",", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4)"},
                       {3, 5, 7, 9, 11, 13, 15}));
     s.push_back(plain("DBFUpdateNaprawy",
-                      {"UPDATE naprawy set ", "OPIS=:PARAM0,", "INNE=:PARAM1,", "NRFAKTURY=:PARAM2,ACT=:PARAM3,",
-                       "TERMIN=", "", ",IDFIRMY=", "", ",DATANAPRAWY=", "", ",NETTO=", "", ",VAT=", "", ",BRUTTO=", "",
-                       "WHERE IDNAPRAWY=", ""},
+                      {"UPDATE naprawy set ", "OPIS=:PARAM0,", "INNE=:PARAM1,",
+                       "NRFAKTURY=:PARAM2,ACT=:PARAM3,", "TERMIN=", "", ",IDFIRMY=", "", ",DATANAPRAWY=", "",
+                       ",NETTO=", "", ",VAT=", "", ",BRUTTO=", "", "WHERE IDNAPRAWY=", ""},
                       {5, 7, 9, 11, 13, 15, 17}));
     s.push_back(plain("DBFDeleteNaprawy", {"DELETE FROM naprawy WHERE IDNAPRAWY= ", ""}, {1}));
 
@@ -775,19 +806,20 @@ void addSubRecordWrites(std::vector<StatementText>& s)
                        ",:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4)"},
                       {3, 5, 7, 9}));
     s.push_back(plain("DBFUpdateDokumenty",
-                      {"UPDATE dokumenty set", "NAZWA=:PARAM0,", "NUMER=:PARAM1,", "INNE=:PARAM2,ACT=:PARAM3,",
-                       "DATADOK=", "", ",TERMIN=", "", ",KLASYFIKATOR=", "", "", "", "", "", "", "", "",
-                       "WHERE IDDOKUMENTU=", ""},
+                      {"UPDATE dokumenty set", "NAZWA=:PARAM0,", "NUMER=:PARAM1,",
+                       "INNE=:PARAM2,ACT=:PARAM3,", "DATADOK=", "", ",TERMIN=", "", ",KLASYFIKATOR=", "", "",
+                       "", "", "", "", "", "", "WHERE IDDOKUMENTU=", ""},
                       {5, 7, 9, 18}));
     s.push_back(plain("DBFDeleteDokumenty", {"DELETE FROM dokumenty WHERE IDDOKUMENTU= ", ""}, {1}));
 
-    s.push_back(plain("DBFInsertHistoria",
-                      {"INSERT INTO historia(", "IDOBIEKTU,DATAOD,DATADO,", "KOMPSPRZ,NREW,MIEJSCE,INNE) VALUES (",
-                       "", ",", "", ",", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3)"},
-                      {3, 5, 7}));
+    s.push_back(
+        plain("DBFInsertHistoria",
+              {"INSERT INTO historia(", "IDOBIEKTU,DATAOD,DATADO,", "KOMPSPRZ,NREW,MIEJSCE,INNE) VALUES (",
+               "", ",", "", ",", "", ",:PARAM0,:PARAM1,:PARAM2,:PARAM3)"},
+              {3, 5, 7}));
     s.push_back(plain("DBFUpdateHistoria",
-                      {"UPDATE historia set", "NREW=:PARAM0,", "MIEJSCE=:PARAM1,", "INNE=:PARAM2,", "DATAOD=", "",
-                       ",DATADO=", "", "", "", "", "", "", "", "", "", "WHERE IDHISTORII=", ""},
+                      {"UPDATE historia set", "NREW=:PARAM0,", "MIEJSCE=:PARAM1,", "INNE=:PARAM2,", "DATAOD=",
+                       "", ",DATADO=", "", "", "", "", "", "", "", "", "", "WHERE IDHISTORII=", ""},
                       {5, 7, 17}));
     s.push_back(plain("DBFDeleteHistoria", {"DELETE FROM historia WHERE IDHISTORII= ", ""}, {1}));
 
@@ -798,10 +830,11 @@ void addSubRecordWrites(std::vector<StatementText>& s)
                        ",:PARAM0,:PARAM1,'',:PARAM2)"},
                       {3, 5, 7}));
     s.push_back(plain("DBFUpdateZalacznikiNazwaPliku",
-                      {"UPDATE zalaczniki SET ", "", "NAZWAPLIKU=:PARAM0", "", "WHERE IDZALACZNIKA=", "", ""}, {6}));
+                      {"UPDATE zalaczniki SET ", "", "NAZWAPLIKU=:PARAM0", "", "WHERE IDZALACZNIKA=", "", ""},
+                      {6}));
     s.push_back(plain("DBFUpdateZalaczniki",
-                      {"UPDATE zalaczniki SET ", "", "NAZWAZALACZNIKA=:PARAM0,", "NAZWAPLIKU=:PARAM1,", "INNE=:PARAM2,",
-                       "RDZAL=", "", ",DATADODANIA=", "", "", "WHERE IDZALACZNIKA=", "", ""},
+                      {"UPDATE zalaczniki SET ", "", "NAZWAZALACZNIKA=:PARAM0,", "NAZWAPLIKU=:PARAM1,",
+                       "INNE=:PARAM2,", "RDZAL=", "", ",DATADODANIA=", "", "", "WHERE IDZALACZNIKA=", "", ""},
                       {6, 8, 12}));
     s.push_back(plain("DBFDeleteZalaczniki", {"DELETE FROM zalaczniki WHERE IDZALACZNIKA= ", ""}, {1}));
 }
@@ -813,30 +846,33 @@ void addBhpWrites(std::vector<StatementText>& s)
                       {"INSERT INTO bhp(NAZWA,CECHY,NREWID,INNE,KLASYFIKATOR,ILOSC,PRZYPOMNIJ) VALUES ",
                        "(:PARAM0,:PARAM1,:PARAM2,:PARAM3,", "", ",", "", ",", "", ")"},
                       {2, 4, 6}));
-    s.push_back(plain("DBFUpdateBhp",
-                      {"UPDATE bhp SET NAZWA=:PARAM0, CECHY=:PARAM1, NREWID=:PARAM2, INNE=:PARAM3, KLASYFIKATOR=", "",
-                       " ,ILOSC=", "", " ,PRZYPOMNIJ=", "", " WHERE IDBHP=", ""},
-                      {1, 3, 5, 7}));
+    s.push_back(
+        plain("DBFUpdateBhp",
+              {"UPDATE bhp SET NAZWA=:PARAM0, CECHY=:PARAM1, NREWID=:PARAM2, INNE=:PARAM3, KLASYFIKATOR=", "",
+               " ,ILOSC=", "", " ,PRZYPOMNIJ=", "", " WHERE IDBHP=", ""},
+              {1, 3, 5, 7}));
     s.push_back(plain("DBFInsertPosiadajacy",
-                      {"INSERT INTO r_bhpprac(IDBHP,DATAOD,DATADO,ILOSC,NREW,INNE) VALUES (", "", ",", "", ",", "",
-                       ",", "", ",:PARAM0,:PARAM1)"},
+                      {"INSERT INTO r_bhpprac(IDBHP,DATAOD,DATADO,ILOSC,NREW,INNE) VALUES (", "", ",", "",
+                       ",", "", ",", "", ",:PARAM0,:PARAM1)"},
                       {1, 3, 5, 7}));
     s.push_back(plain("DBFUpdatePosiadajacy",
                       {"UPDATE r_bhpprac set INNE=:PARAM0 ,DATAOD=", "", " ,DATADO=", "", " ,ILOSC=", "",
                        " WHERE NREW=:PARAM1 AND IDBHP=", ""},
                       {1, 3, 5, 7}));
-    s.push_back(plain("DBFDeletePosiadajacy", {"DELETE FROM r_bhpprac WHERE IDBHP=", "", " AND NREW=:PARAM0"}, {1}));
+    s.push_back(
+        plain("DBFDeletePosiadajacy", {"DELETE FROM r_bhpprac WHERE IDBHP=", "", " AND NREW=:PARAM0"}, {1}));
     s.push_back(plain("DBFCountPosiadajacy",
                       {"SELECT COUNT(*) AS ILE FROM r_bhpprac WHERE IDBHP=", "", " AND NREW=:PARAM0"}, {1}));
-    s.push_back(plain("DBFSumaPosiadajacy",
-                      {"SELECT COUNT(*) AS ILE,SUM(ILOSC) AS SUMA FROM r_bhpprac WHERE 1 = 1", "AND IDBHP=", ""},
-                      {2}));
+    s.push_back(plain(
+        "DBFSumaPosiadajacy",
+        {"SELECT COUNT(*) AS ILE,SUM(ILOSC) AS SUMA FROM r_bhpprac WHERE 1 = 1", "AND IDBHP=", ""}, {2}));
 
-    s.push_back(plain("DBFInsertZakupBhp",
-                      {"INSERT INTO zakupbhp(NAZWA,CECHY,PRODUCENT,NREWID,NRFAKTURY,INNE,NRKPIR,IDFIRMY,DATAZAKUPU,",
-                       "NETTO,VAT,BRUTTO,KLASYFIKATOR,ILOSC) VALUES (:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,",
-                       ":PARAM6,", "", ",", "", ",", "", ",", "", ",", "", ",", "", ",", "", ")"},
-                      {3, 5, 7, 9, 11, 13, 15}));
+    s.push_back(plain(
+        "DBFInsertZakupBhp",
+        {"INSERT INTO zakupbhp(NAZWA,CECHY,PRODUCENT,NREWID,NRFAKTURY,INNE,NRKPIR,IDFIRMY,DATAZAKUPU,",
+         "NETTO,VAT,BRUTTO,KLASYFIKATOR,ILOSC) VALUES (:PARAM0,:PARAM1,:PARAM2,:PARAM3,:PARAM4,:PARAM5,",
+         ":PARAM6,", "", ",", "", ",", "", ",", "", ",", "", ",", "", ",", "", ")"},
+        {3, 5, 7, 9, 11, 13, 15}));
     s.push_back(plain("DBFUpdateZakupBhp",
                       {"UPDATE zakupbhp set NAZWA=:PARAM0, CECHY=:PARAM1, PRODUCENT=:PARAM2, NREWID=:PARAM3,",
                        " NRFAKTURY=:PARAM4, INNE=:PARAM5, NRKPIR=:PARAM6 ,IDFIRMY=", "", " ,DATAZAKUPU=", "",
@@ -844,16 +880,18 @@ void addBhpWrites(std::vector<StatementText>& s)
                        " WHERE IDZAKUPBHP=", ""},
                       {2, 4, 6, 8, 10, 12, 14, 16}));
 
-    s.push_back(plain("DBFInsertMagazyn",
-                      {"INSERT INTO magazyn(CZESC,UWAGI,ILOSC,PRZYPOMNIJ) VALUES (:PARAM0,:PARAM1,", "", ",", "", ")"},
-                      {1, 3}));
+    s.push_back(plain(
+        "DBFInsertMagazyn",
+        {"INSERT INTO magazyn(CZESC,UWAGI,ILOSC,PRZYPOMNIJ) VALUES (:PARAM0,:PARAM1,", "", ",", "", ")"},
+        {1, 3}));
     s.push_back(plain("DBFUpdateMagazyn",
                       {"UPDATE magazyn SET CZESC=:PARAM0, UWAGI=:PARAM1, ILOSC=", "", " ,PRZYPOMNIJ=", "",
                        " WHERE ID=", ""},
                       {1, 3, 5}));
     // The needs check of the start-up: items at or below their reminder level.
-    s.push_back(plain("DBFSprawdzBhp",
-                      {"SELECT ILOSC,NREWID,NAZWA,CECHY FROM bhp WHERE ILOSC<=PRZYPOMNIJ ORDER BY NAZWA COLLATE PL"}));
+    s.push_back(plain(
+        "DBFSprawdzBhp",
+        {"SELECT ILOSC,NREWID,NAZWA,CECHY FROM bhp WHERE ILOSC<=PRZYPOMNIJ ORDER BY NAZWA COLLATE PL"}));
 }
 
 // Sources of the report catalogue. Conditions and sort go on their own lines;
@@ -862,51 +900,65 @@ void addBhpWrites(std::vector<StatementText>& s)
 void addReportSources(std::vector<StatementText>& s)
 {
     // Line 6: date, 7: archive, 8: number, 10: sort.
-    s.push_back(plain(
-        "DBFRapKomp",
-        {"SELECT IDKOMPUTERA,(A.NAZWA||' ('||A.NIP||')') AS IDF,(B.NAZWISKO||' '||B.IMIE||' (nr.ew. '||B.NREW||')') AS NRE,",
-         "K.NAZWA AS NAZWA,PRODUCENT,NREWID,NRSERYJNY,C.OPIS AS STA,DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,NRFAKTURY,"
-         "NRKPIR,D.OPIS AS LOK,K.INNE AS INNE,E.OPIS AS KLA,ARCHIWUM,DATAARCH,PRZYCZYNA",
-         "FROM komputery AS K LEFT OUTER JOIN firmy AS A ON K.IDFIRMY = A.IDFIRMY LEFT OUTER JOIN osobowa AS B ON "
-         "K.NREW = B.NREW",
-         "LEFT OUTER JOIN slowniki AS C ON K.STANTECH=C.KOD LEFT OUTER JOIN slowniki AS D ON K.LOKALIZACJA=D.KOD",
-         "LEFT OUTER JOIN slowniki AS E ON K.KLASYFIKATOR=E.KOD", "WHERE 1 = 1", "", "", "", "ORDER BY",
-         "NREWID COLLATE PL"}));
+    s.push_back(
+        plain("DBFRapKomp", {"SELECT IDKOMPUTERA,(A.NAZWA||' ('||A.NIP||')') AS IDF,(B.NAZWISKO||' "
+                             "'||B.IMIE||' (nr.ew. '||B.NREW||')') AS NRE,",
+                             "K.NAZWA AS NAZWA,PRODUCENT,NREWID,NRSERYJNY,C.OPIS AS "
+                             "STA,DATAPROD,DATAZAKUPU,NETTO,VAT,BRUTTO,NRFAKTURY,"
+                             "NRKPIR,D.OPIS AS LOK,K.INNE AS INNE,E.OPIS AS KLA,ARCHIWUM,DATAARCH,PRZYCZYNA",
+                             "FROM komputery AS K LEFT OUTER JOIN firmy AS A ON K.IDFIRMY = A.IDFIRMY LEFT "
+                             "OUTER JOIN osobowa AS B ON "
+                             "K.NREW = B.NREW",
+                             "LEFT OUTER JOIN slowniki AS C ON K.STANTECH=C.KOD LEFT OUTER JOIN slowniki AS "
+                             "D ON K.LOKALIZACJA=D.KOD",
+                             "LEFT OUTER JOIN slowniki AS E ON K.KLASYFIKATOR=E.KOD", "WHERE 1 = 1", "", "",
+                             "", "ORDER BY", "NREWID COLLATE PL"}));
     s.push_back(plain(
         "DBFRapSprzet",
-        {"SELECT IDSPRZETU,(A.NAZWA||' ('||A.NIP||')') AS IDF,(B.NAZWISKO||' '||B.IMIE||' (nr.ew. '||B.NREW||')') AS NRE,",
-         "K.NAZWA AS NAZWA,K.PRODUCENT AS PRODUCENT,K.NREWID AS NREWID,K.NRSERYJNY AS NRSERYJNY,C.OPIS AS STA,"
+        {"SELECT IDSPRZETU,(A.NAZWA||' ('||A.NIP||')') AS IDF,(B.NAZWISKO||' '||B.IMIE||' (nr.ew. "
+         "'||B.NREW||')') AS NRE,",
+         "K.NAZWA AS NAZWA,K.PRODUCENT AS PRODUCENT,K.NREWID AS NREWID,K.NRSERYJNY AS NRSERYJNY,C.OPIS AS "
+         "STA,"
          "K.DATAPROD AS DATAPROD,K.DATAZAKUPU AS DATAZAKUPU,K.NETTO AS NETTO,K.VAT AS VAT,K.BRUTTO AS BRUTTO,"
-         "K.NRFAKTURY AS NRFAKTURY,K.NRKPIR AS NRKPIR,D.OPIS AS LOK,K.INNE AS INNE,K.KLASYFIKATOR AS KLASYFIKATOR,"
+         "K.NRFAKTURY AS NRFAKTURY,K.NRKPIR AS NRKPIR,D.OPIS AS LOK,K.INNE AS INNE,K.KLASYFIKATOR AS "
+         "KLASYFIKATOR,"
          "E.OPIS AS KLA,K.ARCHIWUM AS ARCHIWUM,K.DATAARCH AS DATAARCH,K.PRZYCZYNA AS PRZYCZYNA,"
          "(F.NAZWA||' ('||F.NREWID||') '||F.PRODUCENT) AS IDK",
-         "FROM sprzet AS K LEFT OUTER JOIN firmy AS A ON K.IDFIRMY = A.IDFIRMY LEFT OUTER JOIN osobowa AS B ON "
+         "FROM sprzet AS K LEFT OUTER JOIN firmy AS A ON K.IDFIRMY = A.IDFIRMY LEFT OUTER JOIN osobowa AS B "
+         "ON "
          "K.NREW = B.NREW",
-         "LEFT OUTER JOIN slowniki AS C ON K.STANTECH=C.KOD LEFT OUTER JOIN slowniki AS D ON K.LOKALIZACJA=D.KOD",
+         "LEFT OUTER JOIN slowniki AS C ON K.STANTECH=C.KOD LEFT OUTER JOIN slowniki AS D ON "
+         "K.LOKALIZACJA=D.KOD",
          "LEFT OUTER JOIN slowniki AS E ON K.KLASYFIKATOR=E.KOD LEFT OUTER JOIN komputery AS F ON "
          "K.IDKOMPUTERA=F.IDKOMPUTERA WHERE 1=1",
          "", "", "", "", "ORDER BY", "NREWID COLLATE PL"}));
     // Line 5: date, 6: archive, 7: number, 9: sort.
-    s.push_back(plain(
-        "DBFRapOprog",
-        {"SELECT R.IDPROGRAMU AS IDPROGRAMU,R.IDLICENCJI AS IDLICENCJI,WIELOSTAN,ILOSCLIC,L.NREWID AS LNREWID,"
-         "A.OPIS AS TYPL,NRLICENCJI,KLUCZ,HASLO,L.DATAZAKUPU AS DATAZAKUPU,(B.NAZWA||' ('||B.NIP||')') AS IDFI,",
-         "NETTO,VAT,BRUTTO,NRFAKTURY,NRKPIR,L.INNE AS LINNE,ARCHIWUM,DATAARCH,PRZYCZYNA,"
-         "(C.NAZWA||' ('||C.NIP||')') AS PIDFI,P.NAZWA AS NAZWA,WERSJA,P.NREWID AS PNREWID,NRSERYJNY,"
-         "P.INNE AS PINNE,D.OPIS AS KLAS,PRODUCENT",
-         "FROM r_licprog AS R LEFT OUTER JOIN programy AS P ON R.IDPROGRAMU=P.IDPROGRAMU LEFT OUTER JOIN licencje AS "
-         "L ON R.IDLICENCJI=L.IDLICENCJI",
-         "LEFT OUTER JOIN slowniki AS A ON L.TYPLICENCJI=A.KOD LEFT OUTER JOIN firmy AS B ON L.IDFIRMY=B.IDFIRMY",
-         "LEFT OUTER JOIN firmy AS C ON P.IDFIRMY=C.IDFIRMY LEFT OUTER JOIN slowniki AS D ON P.KLASYFIKATOR=D.KOD "
-         "WHERE 1=1",
-         "", "", "", "ORDER BY", "NAZWA COLLATE PL"}));
+    s.push_back(
+        plain("DBFRapOprog",
+              {"SELECT R.IDPROGRAMU AS IDPROGRAMU,R.IDLICENCJI AS IDLICENCJI,WIELOSTAN,ILOSCLIC,L.NREWID AS "
+               "LNREWID,"
+               "A.OPIS AS TYPL,NRLICENCJI,KLUCZ,HASLO,L.DATAZAKUPU AS DATAZAKUPU,(B.NAZWA||' ('||B.NIP||')') "
+               "AS IDFI,",
+               "NETTO,VAT,BRUTTO,NRFAKTURY,NRKPIR,L.INNE AS LINNE,ARCHIWUM,DATAARCH,PRZYCZYNA,"
+               "(C.NAZWA||' ('||C.NIP||')') AS PIDFI,P.NAZWA AS NAZWA,WERSJA,P.NREWID AS PNREWID,NRSERYJNY,"
+               "P.INNE AS PINNE,D.OPIS AS KLAS,PRODUCENT",
+               "FROM r_licprog AS R LEFT OUTER JOIN programy AS P ON R.IDPROGRAMU=P.IDPROGRAMU LEFT OUTER "
+               "JOIN licencje AS "
+               "L ON R.IDLICENCJI=L.IDLICENCJI",
+               "LEFT OUTER JOIN slowniki AS A ON L.TYPLICENCJI=A.KOD LEFT OUTER JOIN firmy AS B ON "
+               "L.IDFIRMY=B.IDFIRMY",
+               "LEFT OUTER JOIN firmy AS C ON P.IDFIRMY=C.IDFIRMY LEFT OUTER JOIN slowniki AS D ON "
+               "P.KLASYFIKATOR=D.KOD "
+               "WHERE 1=1",
+               "", "", "", "ORDER BY", "NAZWA COLLATE PL"}));
     // Line 1: licence key, 3: program key.
-    s.push_back(plain("DBFRapOprogKomp",
-                      {"SELECT NREWID,NAZWA,DATAZAKUPU,PRODUCENT,A.OPIS AS LOK FROM r_lickomp AS R LEFT OUTER JOIN "
-                       "komputery AS K ON R.IDKOMPUTERA=K.IDKOMPUTERA LEFT OUTER JOIN slowniki AS A ON "
-                       "K.LOKALIZACJA=A.KOD WHERE R.IDLICENCJI=",
-                       "", "AND R.IDPROGRAMU=", "", "AND ARCHIWUM='N' ORDER BY NREWID COLLATE PL"},
-                      {1, 3}));
+    s.push_back(
+        plain("DBFRapOprogKomp",
+              {"SELECT NREWID,NAZWA,DATAZAKUPU,PRODUCENT,A.OPIS AS LOK FROM r_lickomp AS R LEFT OUTER JOIN "
+               "komputery AS K ON R.IDKOMPUTERA=K.IDKOMPUTERA LEFT OUTER JOIN slowniki AS A ON "
+               "K.LOKALIZACJA=A.KOD WHERE R.IDLICENCJI=",
+               "", "AND R.IDPROGRAMU=", "", "AND ARCHIWUM='N' ORDER BY NREWID COLLATE PL"},
+              {1, 3}));
     s.push_back(plain("DBFWolneLic",
                       {"SELECT R.IDLICENCJI AS IDLICENCJI,R.IDPROGRAMU AS IDPROGRAMU,NAZWA,WERSJA,NRLICENCJI,"
                        "L.NREWID AS NREWID,WIELOSTAN,ILOSCLIC",
@@ -914,48 +966,53 @@ void addReportSources(std::vector<StatementText>& s)
                        "WHERE R.IDLICENCJI=L.IDLICENCJI AND R.IDPROGRAMU=P.IDPROGRAMU AND R.ACT='T'",
                        "ORDER BY NAZWA COLLATE PL"}));
     // Seats of one licence and program taken by active installations.
-    s.push_back(plain("DBFWolneLicIlosc",
-                      {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE ACT='T' AND IDLICENCJI=", "", "AND IDPROGRAMU=",
-                       ""},
-                      {1, 3}));
+    s.push_back(plain(
+        "DBFWolneLicIlosc",
+        {"SELECT COUNT(*) AS ILE FROM r_lickomp WHERE ACT='T' AND IDLICENCJI=", "", "AND IDPROGRAMU=", ""},
+        {1, 3}));
     // Current items: range, above and below on lines 1-3, 5-7 and 9-11.
-    s.push_back(plain("DBFSpis1",
-                      {"SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NAZWA FROM komputery WHERE ARCHIWUM='N'",
-                       "", "", "",
-                       "UNION ALL SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NAZWA FROM sprzet WHERE "
-                       "ARCHIWUM='N'",
-                       "", "", "",
-                       "UNION ALL SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NRLICENCJI AS NAZWA FROM "
-                       "licencje WHERE ARCHIWUM='N'",
-                       "", "", "", "ORDER BY NREWID COLLATE PL"}));
+    s.push_back(plain(
+        "DBFSpis1",
+        {"SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NAZWA FROM komputery WHERE ARCHIWUM='N'", "",
+         "", "",
+         "UNION ALL SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NAZWA FROM sprzet WHERE "
+         "ARCHIWUM='N'",
+         "", "", "",
+         "UNION ALL SELECT DATAZAKUPU,NREWID,NRFAKTURY,NRKPIR,NETTO,BRUTTO,NRLICENCJI AS NAZWA FROM "
+         "licencje WHERE ARCHIWUM='N'",
+         "", "", "", "ORDER BY NREWID COLLATE PL"}));
     // Current computers and equipment an employee uses (:PARAM0 the employee).
-    s.push_back(plain("DBFPracKomp",
-                      {"SELECT R.IDKOMPUTERA AS IDKOMPUTERA,NAZWA,PRODUCENT,DATAZAKUPU,NREWID,NRSERYJNY,NRKPIR,NETTO",
-                       "FROM r_kompprac AS R LEFT OUTER JOIN komputery AS K ON R.IDKOMPUTERA=K.IDKOMPUTERA",
-                       "WHERE R.NREW=:PARAM0 AND ARCHIWUM='N'", "ORDER BY NREWID COLLATE PL"}));
-    s.push_back(plain("DBFPracSprz",
-                      {"SELECT R.IDSPRZETU AS IDSPRZETU,NAZWA,PRODUCENT,DATAZAKUPU,NREWID,NRSERYJNY,NRKPIR,NETTO",
-                       "FROM r_sprzprac AS R LEFT OUTER JOIN sprzet AS S ON R.IDSPRZETU=S.IDSPRZETU",
-                       "WHERE R.NREW=:PARAM0 AND ARCHIWUM='N'", "ORDER BY NREWID COLLATE PL"}));
+    s.push_back(
+        plain("DBFPracKomp",
+              {"SELECT R.IDKOMPUTERA AS IDKOMPUTERA,NAZWA,PRODUCENT,DATAZAKUPU,NREWID,NRSERYJNY,NRKPIR,NETTO",
+               "FROM r_kompprac AS R LEFT OUTER JOIN komputery AS K ON R.IDKOMPUTERA=K.IDKOMPUTERA",
+               "WHERE R.NREW=:PARAM0 AND ARCHIWUM='N'", "ORDER BY NREWID COLLATE PL"}));
+    s.push_back(
+        plain("DBFPracSprz",
+              {"SELECT R.IDSPRZETU AS IDSPRZETU,NAZWA,PRODUCENT,DATAZAKUPU,NREWID,NRSERYJNY,NRKPIR,NETTO",
+               "FROM r_sprzprac AS R LEFT OUTER JOIN sprzet AS S ON R.IDSPRZETU=S.IDSPRZETU",
+               "WHERE R.NREW=:PARAM0 AND ARCHIWUM='N'", "ORDER BY NREWID COLLATE PL"}));
     // BHP items held by employees; line 5 condition, line 7 sort.
-    s.push_back(plain("DBFPracBhp",
-                      {"SELECT B.NAZWA AS NAZWA,(NAZWISKO||' '||IMIE) AS PRACOWNIK,DATAOD,DATADO,NREWID,R.NREW AS NREW,"
-                       "R.INNE AS PINNE,CECHY,S.OPIS AS KLASOPIS,R.ILOSC AS PILOSC",
-                       "FROM r_bhpprac AS R LEFT OUTER JOIN bhp AS B ON R.IDBHP=B.IDBHP",
-                       "LEFT OUTER JOIN osobowa AS O ON O.NREW=R.NREW",
-                       "LEFT OUTER JOIN slowniki AS S ON B.KLASYFIKATOR=S.KOD", "WHERE 1=1", "", "ORDER BY",
-                       "NAZWA COLLATE PL"}));
+    s.push_back(plain(
+        "DBFPracBhp",
+        {"SELECT B.NAZWA AS NAZWA,(NAZWISKO||' '||IMIE) AS PRACOWNIK,DATAOD,DATADO,NREWID,R.NREW AS NREW,"
+         "R.INNE AS PINNE,CECHY,S.OPIS AS KLASOPIS,R.ILOSC AS PILOSC",
+         "FROM r_bhpprac AS R LEFT OUTER JOIN bhp AS B ON R.IDBHP=B.IDBHP",
+         "LEFT OUTER JOIN osobowa AS O ON O.NREW=R.NREW",
+         "LEFT OUTER JOIN slowniki AS S ON B.KLASYFIKATOR=S.KOD", "WHERE 1=1", "", "ORDER BY",
+         "NAZWA COLLATE PL"}));
     // Items liquidated in the period: the range on lines 1, 3 and 5.
-    s.push_back(plain("DBFSpis2",
-                      {"SELECT DATAARCH,NREWID,PRZYCZYNA,L.OPIS AS LOK FROM komputery LEFT OUTER JOIN slowniki AS L ON "
-                       "LOKALIZACJA=L.KOD WHERE ARCHIWUM='T'",
-                       "",
-                       "UNION ALL SELECT DATAARCH,NREWID,PRZYCZYNA,L.OPIS AS LOK FROM sprzet LEFT OUTER JOIN "
-                       "slowniki AS L ON LOKALIZACJA=L.KOD WHERE ARCHIWUM='T'",
-                       "",
-                       "UNION ALL SELECT DATAARCH,NREWID,PRZYCZYNA,'Oprogramowanie komputerowe' AS LOK FROM licencje "
-                       "WHERE ARCHIWUM='T'",
-                       "", "ORDER BY NREWID COLLATE PL"}));
+    s.push_back(plain(
+        "DBFSpis2",
+        {"SELECT DATAARCH,NREWID,PRZYCZYNA,L.OPIS AS LOK FROM komputery LEFT OUTER JOIN slowniki AS L ON "
+         "LOKALIZACJA=L.KOD WHERE ARCHIWUM='T'",
+         "",
+         "UNION ALL SELECT DATAARCH,NREWID,PRZYCZYNA,L.OPIS AS LOK FROM sprzet LEFT OUTER JOIN "
+         "slowniki AS L ON LOKALIZACJA=L.KOD WHERE ARCHIWUM='T'",
+         "",
+         "UNION ALL SELECT DATAARCH,NREWID,PRZYCZYNA,'Oprogramowanie komputerowe' AS LOK FROM licencje "
+         "WHERE ARCHIWUM='T'",
+         "", "ORDER BY NREWID COLLATE PL"}));
 }
 
 std::vector<StatementText> build()

@@ -1,20 +1,37 @@
 #include "store/TableList.h"
 
-namespace TableList
-{
+namespace TableList {
 const QStringList& files()
 {
     static const QStringList list = {
-        QStringLiteral("firmy.db"),       QStringLiteral("komputery.db"),   QStringLiteral("licencje.db"),
-        QStringLiteral("naprawy.db"),     QStringLiteral("nazwawlasciwosci.db"),
-        QStringLiteral("notatki.db"),     QStringLiteral("osobowa.db"),     QStringLiteral("programy.db"),
-        QStringLiteral("r_kompprac.db"),  QStringLiteral("r_lickomp.db"),   QStringLiteral("r_licprog.db"),
-        QStringLiteral("r_sprzprac.db"),  QStringLiteral("slowniki.db"),    QStringLiteral("sprzet.db"),
-        QStringLiteral("terminy.db"),     QStringLiteral("uprawnienia.db"), QStringLiteral("userzy.db"),
-        QStringLiteral("wlasciwosci.db"), QStringLiteral("historia.db"),    QStringLiteral("zlecenia.db"),
-        QStringLiteral("rozliczenia.db"), QStringLiteral("dokumenty.db"),   QStringLiteral("bhp.db"),
-        QStringLiteral("r_bhpprac.db"),   QStringLiteral("zakupbhp.db"),    QStringLiteral("magazyn.db"),
-        QStringLiteral("zalaczniki.db"),  QStringLiteral("system.db"),
+        QStringLiteral("firmy.db"),
+        QStringLiteral("komputery.db"),
+        QStringLiteral("licencje.db"),
+        QStringLiteral("naprawy.db"),
+        QStringLiteral("nazwawlasciwosci.db"),
+        QStringLiteral("notatki.db"),
+        QStringLiteral("osobowa.db"),
+        QStringLiteral("programy.db"),
+        QStringLiteral("r_kompprac.db"),
+        QStringLiteral("r_lickomp.db"),
+        QStringLiteral("r_licprog.db"),
+        QStringLiteral("r_sprzprac.db"),
+        QStringLiteral("slowniki.db"),
+        QStringLiteral("sprzet.db"),
+        QStringLiteral("terminy.db"),
+        QStringLiteral("uprawnienia.db"),
+        QStringLiteral("userzy.db"),
+        QStringLiteral("wlasciwosci.db"),
+        QStringLiteral("historia.db"),
+        QStringLiteral("zlecenia.db"),
+        QStringLiteral("rozliczenia.db"),
+        QStringLiteral("dokumenty.db"),
+        QStringLiteral("bhp.db"),
+        QStringLiteral("r_bhpprac.db"),
+        QStringLiteral("zakupbhp.db"),
+        QStringLiteral("magazyn.db"),
+        QStringLiteral("zalaczniki.db"),
+        QStringLiteral("system.db"),
     };
     return list;
 }

@@ -116,6 +116,10 @@ TmyDataBase::TmyDataBase() : m_mySQL(&m_connection, QStringLiteral("mySQL"))
         if (m_replaced)
             m_replaced();
     });
+    m_connection.setLostHandler([this] {
+        if (m_lost)
+            m_lost();
+    });
 }
 
 QString TmyDataBase::restoredElsewhereText()
@@ -182,6 +186,7 @@ bool TmyDataBase::connectTo(const QString& directory, const QString& password, C
     while (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
         dir.chop(1);
     m_directory = dir;
+    m_lastTarget = DatabaseTarget{dir, password, std::nullopt};
     closeAll();
     m_connection.close();
     m_presence.leave();
@@ -220,6 +225,17 @@ bool TmyDataBase::connectTo(const QString& directory, const QString& password, C
 
 bool TmyDataBase::connectToServer(const ServerAddress& address, const QString& directory)
 {
+    ConnectFailure failure;
+    if (connectToServer(address, directory, &failure))
+        return true;
+    ErrorLog::report(failure.message, true, failure.code);
+    return false;
+}
+
+bool TmyDataBase::connectToServer(const ServerAddress& address, const QString& directory,
+                                  ConnectFailure* failure)
+{
+    m_lastTarget = DatabaseTarget{directory, {}, address};
     m_directory = QDir::cleanPath(directory);
     closeAll();
     m_connection.close();
@@ -227,17 +243,31 @@ bool TmyDataBase::connectToServer(const ServerAddress& address, const QString& d
     try {
         m_connection.openServer(address);
     } catch (const DbError& e) {
-        ErrorLog::report(e.detail().isEmpty()
-                             ? e.message()
-                             : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')'),
-                         true, 566);
+        // The client library's own text goes to the log only.
+        if (!e.detail().isEmpty())
+            ErrorLog::writeLine(QStringLiteral("[566]  ") + address.display() + QStringLiteral(": ") +
+                                e.detail());
+        *failure = {e.message(), 566};
         return false;
     } catch (const std::exception& e) {
-        ErrorLog::report(QString::fromLocal8Bit(e.what()), true, 48);
+        *failure = {QString::fromLocal8Bit(e.what()), 48};
         return false;
     }
     m_lists.resetAll();
     return true;
+}
+
+bool TmyDataBase::reconnect(ConnectFailure* failure)
+{
+    const DatabaseTarget target = m_lastTarget;
+    return connectTo(target, failure);
+}
+
+bool TmyDataBase::connectTo(const DatabaseTarget& target, ConnectFailure* failure)
+{
+    if (target.server)
+        return connectToServer(*target.server, target.directory, failure);
+    return connectTo(target.directory, target.password, failure);
 }
 
 qint64 TmyDataBase::reloadCode(const QString& list)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DatabaseTarget.h"
 #include "store/ListState.h"
 #include "store/LookupSearch.h"
 #include "store/SqlConnection.h"
@@ -81,6 +82,9 @@ public:
     //     files beside the database (attachments, markers) are kept in.
     //     Workstations on a server are not counted by a presence file.
     bool connectToServer(const ServerAddress& address, const QString& directory);
+    bool connectToServer(const ServerAddress& address, const QString& directory, ConnectFailure* failure);
+    // 2b. Either of the two, as the target says.
+    bool connectTo(const DatabaseTarget& target, ConnectFailure* failure);
     void disconnect();
 
     // Other workstations connected to this database now; -1 when that cannot
@@ -90,6 +94,16 @@ public:
     // restore on another workstation) and opened the new one; the lists
     // still show the old file's rows until they are reloaded.
     void setReplacedHandler(std::function<void()> handler) { m_replaced = std::move(handler); }
+    // Called when the connection to the database server is found lost, in
+    // the middle of the operation that found it (which fails and is reported).
+    void setConnectionLostHandler(std::function<void()> handler) { m_lost = std::move(handler); }
+    // Connects again to the database last connected to; the lists are closed.
+    bool reconnect(ConnectFailure* failure);
+    // Where the last connection went ("host:port/database" or the file).
+    QString connectedTo() const
+    {
+        return m_lastTarget.server ? m_lastTarget.server->display() : m_lastTarget.directory;
+    }
     // What the user is told then.
     static QString restoredElsewhereText();
     // 4. True when a row with column = value exists; true on any failure too,
@@ -175,6 +189,8 @@ private:
     SqlConnection m_connection;
     WorkstationPresence m_presence;
     std::function<void()> m_replaced;
+    std::function<void()> m_lost;
+    DatabaseTarget m_lastTarget;
     ListState m_lists;
     QString m_directory;
     Statement m_mySQL;

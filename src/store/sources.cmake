@@ -9,6 +9,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SqlDialect.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileBackend.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ServerBackend.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ServerDatabase.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WorkstationPresence.cpp

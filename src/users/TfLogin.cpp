@@ -78,8 +78,7 @@ TfLogin::TfLogin(TmyDataBase& db, QWidget* parent) : QDialog(parent), m_db(db)
 
 void TfLogin::setDatabase(const QString& directory, const QString& password)
 {
-    m_directory = directory;
-    m_password = password;
+    m_target = DatabaseTarget{directory, password, std::nullopt};
 }
 
 void TfLogin::setFirstLogin(bool on)
@@ -92,7 +91,7 @@ void TfLogin::prepare()
 {
     // The old engine needed a shared lock-control folder here; SQLite locks
     // the database file itself.
-    TmyDataBase::removeLockFile(m_directory);
+    TmyDataBase::removeLockFile(m_target.directory);
     m_description.clear();
     m_user.clear();
     m_userEdit->clear();
@@ -141,12 +140,16 @@ void TfLogin::OKClick()
 
 bool TfLogin::openDatabase()
 {
-    TmyDataBase::removeLockFile(m_directory);
+    TmyDataBase::removeLockFile(m_target.directory);
     m_db.closeAll();
-    if (!m_refused)
-        return m_db.connectTo(m_directory, m_password);
     TmyDataBase::ConnectFailure failure;
-    if (m_db.connectTo(m_directory, m_password, &failure)) {
+    if (!m_refused) {
+        if (m_db.connectTo(m_target, &failure))
+            return true;
+        ErrorLog::report(failure.message, true, failure.code);
+        return false;
+    }
+    if (m_db.connectTo(m_target, &failure)) {
         // The first table read as the database test reads it: a file damaged
         // past its first pages shows here, not somewhere in the work after login.
         try {
@@ -161,13 +164,12 @@ bool TfLogin::openDatabase()
             m_db.disconnect();
         }
     }
-    QString directory = m_directory;
-    QString password = m_password;
-    switch (m_refused(directory, password)) {
+    DatabaseTarget target = m_target;
+    switch (m_refused(target)) {
     case DatabaseFault::Fixed:
         // The login starts again on the database the dialog gave.
         m_db.closeAll();
-        setDatabase(directory, password);
+        setDatabase(target);
         prepare();
         break;
     case DatabaseFault::GivenUp:
@@ -182,16 +184,16 @@ bool TfLogin::openDatabase()
 
 void TfLogin::KonfigurujClick()
 {
-    QString directory = m_directory;
-    QString password = m_password;
-    if (m_configure && m_configure(directory, password)) {
+    DatabaseTarget target = m_target;
+    if (m_configure && m_configure(target)) {
         m_db.closeAll();
-        setDatabase(directory, password);
+        setDatabase(target);
         prepare();
         return;
     }
     Dialogs::info(QStringLiteral("Informacja"),
-                  QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+                  QStringLiteral(
+                      "Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
     reject();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/DatabaseTarget.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -20,24 +22,26 @@ public:
     explicit TfLogin(TmyDataBase& db, QWidget* parent = nullptr);
 
     // The database the login connects to.
+    void setDatabase(const DatabaseTarget& target) { m_target = target; }
+    // A database file.
     void setDatabase(const QString& directory, const QString& password);
     // Shows the default credentials while the first-login option is on.
     void setFirstLogin(bool on);
     // "Konfiguruj bazę": shows the database dialog and answers whether the
     // database test with password check then passes; it also hands back the
     // new location and password.
-    using ConfigureDatabase = std::function<bool(QString& directory, QString& password)>;
+    using ConfigureDatabase = std::function<bool(DatabaseTarget& target)>;
     void setConfigureDatabase(ConfigureDatabase configure) { m_configure = std::move(configure); }
     // "OK" on a database that refuses the connection: finds out why and shows
     // it with the database dialog. The database is first opened with its key
     // here, not before the login is shown.
     enum class DatabaseFault
     {
-        Fixed,   // the dialog gave a database that opens: new location and password handed back
+        Fixed,   // the dialog gave a database that opens: handed back
         GivenUp, // the user gave up, told so: the program ends
         Passing  // the database opens now: the refusal is reported as any other
     };
-    using RefusedDatabase = std::function<DatabaseFault(QString& directory, QString& password)>;
+    using RefusedDatabase = std::function<DatabaseFault(DatabaseTarget& target)>;
     void setRefusedDatabase(RefusedDatabase refused) { m_refused = std::move(refused); }
 
     // The show steps: clears fields and the failure counter.
@@ -57,8 +61,7 @@ private:
     bool openDatabase();
 
     TmyDataBase& m_db;
-    QString m_directory;
-    QString m_password;
+    DatabaseTarget m_target;
     QString m_user;
     QString m_description;
     int m_failures = 0;

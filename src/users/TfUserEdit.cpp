@@ -9,8 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 QLineEdit* field(QWidget* parent, const char* name, const QString& hint, int maxLength, bool password = false)
 {
     auto* edit = new QLineEdit(parent);
@@ -36,7 +35,8 @@ TfUserEdit::TfUserEdit(QWidget* parent) : QDialog(parent)
     fNAZWA = field(this, "fNAZWA", QStringLiteral("Nazwa użytkownika"), 20);
     fOPIS = field(this, "fOPIS", QStringLiteral("Opis użytkownika"), 100);
     fHASLO = field(this, "fHASLO", QStringLiteral("Hasło dostępu"), 20, true);
-    fHASLO2 = field(this, "fHASLO2", QStringLiteral("Wprowadź ponownie hasło w celu sprawdzenia poprawności"), 20, true);
+    fHASLO2 = field(this, "fHASLO2", QStringLiteral("Wprowadź ponownie hasło w celu sprawdzenia poprawności"),
+                    20, true);
 
     m_zapisz = new QPushButton(QStringLiteral("&Zapisz"), this);
     m_zapisz->setObjectName(QStringLiteral("SBZapisz"));
@@ -136,10 +136,12 @@ void TfUserEdit::SBZapiszClick()
         if (fHASLO->text().trimmed().isEmpty())
             return refuse(fHASLO, QStringLiteral("Nie wprowadzono hasła. Popraw pole."));
         if (fHASLO->text().trimmed().size() < 3)
-            return refuse(fHASLO, QStringLiteral("Hasło zbyt krótkie. Powinno składać się conajmniej z trzech "
-                                                 "znaków. Popraw pole."));
+            return refuse(fHASLO,
+                          QStringLiteral("Hasło zbyt krótkie. Powinno składać się conajmniej z trzech "
+                                         "znaków. Popraw pole."));
         if (fHASLO->text() != fHASLO2->text())
-            return refuse(fHASLO, QStringLiteral("Wprowadzone hasło jest inne od ponownie wprowadzonego. Popraw pole."));
+            return refuse(fHASLO, QStringLiteral(
+                                      "Wprowadzone hasło jest inne od ponownie wprowadzonego. Popraw pole."));
     }
     m_saved = true;
     accept();

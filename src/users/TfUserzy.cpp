@@ -21,13 +21,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 struct RightRow
 {
     const char* caption;
-    int read;  // the box under "Odczyt", or -1
-    int write; // the box under "Zapis", or -1
+    int read;   // the box under "Odczyt", or -1
+    int write;  // the box under "Zapis", or -1
     int access; // the box under "Dostęp", or -1
 };
 
@@ -61,7 +60,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 }
 } // namespace
 
-TfUserzy::TfUserzy(TmyDataBase& db, TfUserEdit& editor, QWidget* parent) : QDialog(parent), m_db(db), m_editor(editor)
+TfUserzy::TfUserzy(TmyDataBase& db, TfUserEdit& editor, QWidget* parent)
+    : QDialog(parent), m_db(db), m_editor(editor)
 {
     setObjectName(QStringLiteral("TfUserzy"));
     setWindowTitle(QStringLiteral("Zarządzanie użytkownikami"));
@@ -90,7 +90,8 @@ TfUserzy::TfUserzy(TmyDataBase& db, TfUserEdit& editor, QWidget* parent) : QDial
     m_list->verticalHeader()->hide();
     m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* dodaj = button(accounts, "SBDodaj", QStringLiteral("Dodaj"), QStringLiteral("Dodaj nową pozycję"));
-    auto* edytuj = button(accounts, "SBEdytuj", QStringLiteral("Edytuj"), QStringLiteral("Edytuj wskazaną pozycję"));
+    auto* edytuj =
+        button(accounts, "SBEdytuj", QStringLiteral("Edytuj"), QStringLiteral("Edytuj wskazaną pozycję"));
     auto* usun = button(accounts, "SBUsun", QStringLiteral("Usuń"), QStringLiteral("Usuń wskazaną pozycję"));
     const struct
     {
@@ -307,7 +308,8 @@ void TfUserzy::SBUsunClick()
         return;
     }
     if (name == m_currentUser) {
-        Dialogs::info(QStringLiteral("Uwaga"), QStringLiteral("Nie można usunąć konta dla zalogowanego użytkownika."));
+        Dialogs::info(QStringLiteral("Uwaga"),
+                      QStringLiteral("Nie można usunąć konta dla zalogowanego użytkownika."));
         return;
     }
     if (!Dialogs::question(QStringLiteral("Pytanie"), QStringLiteral("Czy usunąć wskazanego użytkownika?")))

@@ -12,14 +12,24 @@ class UserAccounts
 public:
     explicit UserAccounts(TmyDataBase& db) : m_db(db) {}
 
-    enum class LoginResult { LoggedIn, Refused, DatabaseError };
+    enum class LoginResult
+    {
+        LoggedIn,
+        Refused,
+        DatabaseError
+    };
     // Checks name and password (fewer than 3 characters never reach the
     // database); an older cipher text is replaced by a hash on success.
     LoginResult login(const QString& name, const QString& password, QString* description = nullptr);
     // The description (OPIS) of an account; code 222 on a database error.
     QString description(const QString& name);
 
-    enum class AddResult { Added, Exists, Failed };
+    enum class AddResult
+    {
+        Added,
+        Exists,
+        Failed
+    };
     // Inserts the account and grants rights 1 to 29, all in one transaction
     // (code 203). A failed existence check answers Failed, not Exists.
     AddResult add(const QString& name, const QString& password, const QString& description);

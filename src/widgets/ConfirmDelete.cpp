@@ -3,8 +3,7 @@
 #include "base/Config.h"
 #include "base/Dialogs.h"
 
-namespace ConfirmDelete
-{
+namespace ConfirmDelete {
 bool ask(const QString& text)
 {
     return !Config::global().flag(QStringLiteral("pytajPrzedKasowaniem")) ||

@@ -4,7 +4,6 @@
 
 // The deletion question, asked only while the option pytajPrzedKasowaniem
 // is on. True when the deletion may go ahead.
-namespace ConfirmDelete
-{
+namespace ConfirmDelete {
 bool ask(const QString& text = QStringLiteral("Czy na pewno usunąć zaznaczoną pozycję?"));
 } // namespace ConfirmDelete

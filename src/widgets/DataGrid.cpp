@@ -1,7 +1,7 @@
 #include "widgets/DataGrid.h"
 
-#include "widgets/ListModel.h"
 #include "store/Statement.h"
+#include "widgets/ListModel.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -29,8 +29,8 @@ public:
     void followCursor();
 
 signals:
-    void activatedRow(int row);       // double click or Enter
-    void titleClicked(int column);    // a column title was clicked
+    void activatedRow(int row);    // double click or Enter
+    void titleClicked(int column); // a column title was clicked
 
 protected:
     void wheelEvent(QWheelEvent* event) override;

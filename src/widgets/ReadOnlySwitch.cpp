@@ -12,8 +12,7 @@
 #include <QTabBar>
 #include <QWidget>
 
-namespace
-{
+namespace {
 // A control of the form itself: not a part of a composite control (combo
 // box, spin box, calendar, tab bar, grid) and not on another window such as
 // a child dialog.
@@ -21,15 +20,15 @@ bool ownControl(QWidget* w, QWidget* form)
 {
     for (QWidget* p = w->parentWidget(); p && p != form; p = p->parentWidget()) {
         if (p->isWindow() || qobject_cast<QComboBox*>(p) || qobject_cast<QAbstractSpinBox*>(p) ||
-            qobject_cast<QCalendarWidget*>(p) || qobject_cast<QTabBar*>(p) || qobject_cast<QAbstractItemView*>(p))
+            qobject_cast<QCalendarWidget*>(p) || qobject_cast<QTabBar*>(p) ||
+            qobject_cast<QAbstractItemView*>(p))
             return false;
     }
     return !w->isWindow();
 }
 } // namespace
 
-namespace ReadOnlySwitch
-{
+namespace ReadOnlySwitch {
 void setReadOnlyLook(QWidget* field, bool readOnly)
 {
     // A field that cannot be typed in shows the window's colour, not white.

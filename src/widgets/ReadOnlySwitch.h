@@ -6,9 +6,8 @@ class QWidget;
 // become read-only, lists, check boxes and calendars are disabled, push and
 // tool buttons are hidden, and the button captioned "&Anuluj" stays visible
 // as "&OK" with the hint "Zamknij". Multi-line fields stay editable.
-namespace ReadOnlySwitch
-{
+namespace ReadOnlySwitch {
 void apply(QWidget* form, bool readOnly);
 // The grey background of a field that cannot be typed in.
 void setReadOnlyLook(QWidget* field, bool readOnly);
-}
+} // namespace ReadOnlySwitch

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "base/Config.h"
-#include "store/DatabaseLocation.h"
 #include "base/IniFile.h"
+#include "store/DatabaseLocation.h"
 #include "store/SqlConnection.h"
 #include "store/TVXCrypt.h"
 #include "store/TableList.h"

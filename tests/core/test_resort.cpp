@@ -75,25 +75,27 @@ void TestResort::initTestCase()
         "(9008,'C-8','Biuro','Ćma',20231010,7,8.61,'C','N',0,'',1),"
         "(9009,'ź-9','źdźbło','żaba',20200229,1e3,1230,'Z','N',0,'',1),"
         "(9010,'e-10','Ęła','ęła',20240101,9.99,12.29,'e','N',0,'',1)"));
-    exec(QStringLiteral(
-        "INSERT INTO osobowa (NREW,NAZWISKO,IMIE,NIP) VALUES "
-        "('P1','Łukasz','Ewa',''),('P2','Lukasz','Ola',NULL),('P3','Żak','Jan','1'),('P4','zak','Adam','2')"));
+    exec(QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO,IMIE,NIP) VALUES "
+                        "('P1','Łukasz','Ewa',''),('P2','Lukasz','Ola',NULL),('P3','Żak','Jan','1'),('P4','"
+                        "zak','Adam','2')"));
     exec(QStringLiteral("INSERT INTO firmy (IDFIRMY,NAZWA,MIASTO,NIP) VALUES "
                         "(901,'Ósemka','Łódź',''),(902,'osemka','lodz',NULL),(903,'Śruba','Śrem','3')"));
-    exec(QStringLiteral("INSERT INTO terminy (IDTERMINU,IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,DATADO,OPIS) VALUES "
-                        "(9001,9001,'K','T',20240110,20240210,'Gwarancja'),"
-                        "(9002,9002,'K','N',20240301,0,'gwarancja'),"
-                        "(9003,9003,'K','T',NULL,NULL,''),(9004,9004,'K','T',20250101,20250201,'Żółw')"));
+    exec(
+        QStringLiteral("INSERT INTO terminy (IDTERMINU,IDOBIEKTU,CZEGODOTYCZY,ACT,DATAOD,DATADO,OPIS) VALUES "
+                       "(9001,9001,'K','T',20240110,20240210,'Gwarancja'),"
+                       "(9002,9002,'K','N',20240301,0,'gwarancja'),"
+                       "(9003,9003,'K','T',NULL,NULL,''),(9004,9004,'K','T',20250101,20250201,'Żółw')"));
 }
 
 void TestResort::sortKeysOrderAsCollation()
 {
     // Case, Polish letters, prefixes, digits, blanks and broken UTF-8 sequences.
-    const QList<QByteArray> texts = {"",   "a",    "A",  "ą",   "Ą",    "b",   "ab",  "aB",      "Ab",
-                                     "a b", "1",   "10", "ł",   "l",    "L",   "Ł",   "ż",       "ź",
-                                     "z",  "\xC5", "é",  "ó",   "o",    "Ó",   "żaba", "Żaba", "\xC5\x82" "a",
+    const QList<QByteArray> texts = {"", "a", "A", "ą", "Ą", "b", "ab", "aB", "Ab", "a b", "1", "10", "ł",
+                                     "l", "L", "Ł", "ż", "ź", "z", "\xC5", "é", "ó", "o", "Ó", "żaba", "Żaba",
+                                     "\xC5\x82"
+                                     "a",
                                      // weights past two bytes: a ligature, an emoji
-                                     "ﬀ",  "aﬀ", "ab\xF0\x9F\x98\x80", "a\xF0\x9F\x98\x80"};
+                                     "ﬀ", "aﬀ", "ab\xF0\x9F\x98\x80", "a\xF0\x9F\x98\x80"};
     auto sign = [](int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); };
     for (const QByteArray& a : texts)
         for (const QByteArray& b : texts) {
@@ -109,10 +111,10 @@ void TestResort::mixedValues()
 {
     // Numbers of both kinds, NULL, text by the Polish collation and a blob.
     SqlConnection& c = m_db.DatabaseMain();
-    const QStringList lines = {QStringLiteral("SELECT * FROM (VALUES (1,NULL),(2,3),(3,2.5),(4,'b'),(5,X'00'),"
-                                              "(6,'Ą'),(7,'a'),(8,-1),(9,''),(10,3.0),(11,'B'))"),
-                               QStringLiteral("ORDER BY 2 COLLATE PL"), QStringLiteral("ASC"),
-                               QStringLiteral(", 1")};
+    const QStringList lines = {
+        QStringLiteral("SELECT * FROM (VALUES (1,NULL),(2,3),(3,2.5),(4,'b'),(5,X'00'),"
+                       "(6,'Ą'),(7,'a'),(8,-1),(9,''),(10,3.0),(11,'B'))"),
+        QStringLiteral("ORDER BY 2 COLLATE PL"), QStringLiteral("ASC"), QStringLiteral(", 1")};
     for (const char* direction : {"ASC", "DESC"}) {
         Statement q(&c, QStringLiteral("mixed"), lines);
         q.open();

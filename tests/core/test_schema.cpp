@@ -4,10 +4,10 @@
 #include "base/Clock.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
+#include "store/PasswordHash.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
-#include "store/PasswordHash.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "store/AppState.h"
 #include "base/SingleInstance.h"
+#include "store/AppState.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,8 +1,8 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "store/TmyDataBase.h"
 #include "store/PasswordHash.h"
+#include "store/TmyDataBase.h"
 #include "users/UserAccounts.h"
 
 #include <QTest>
@@ -60,14 +60,22 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("password");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("upper") << "ADMIN" << "kubol" << true;
-        QTest::newRow("lower name") << "admin" << "kubol" << true;
-        QTest::newRow("mixed name") << "AdMiN" << "kubol" << true;
-        QTest::newRow("password case") << "ADMIN" << "KUBOL" << false;
-        QTest::newRow("short password") << "ADMIN" << "ku" << false;
-        QTest::newRow("empty name") << "" << "kubol" << false;
-        QTest::newRow("unknown") << "NIKT" << "kubol" << false;
-        QTest::newRow("quote in name") << "AD'MIN" << "kubol" << false;
+        QTest::newRow("upper") << "ADMIN"
+                               << "kubol" << true;
+        QTest::newRow("lower name") << "admin"
+                                    << "kubol" << true;
+        QTest::newRow("mixed name") << "AdMiN"
+                                    << "kubol" << true;
+        QTest::newRow("password case") << "ADMIN"
+                                       << "KUBOL" << false;
+        QTest::newRow("short password") << "ADMIN"
+                                        << "ku" << false;
+        QTest::newRow("empty name") << ""
+                                    << "kubol" << false;
+        QTest::newRow("unknown") << "NIKT"
+                                 << "kubol" << false;
+        QTest::newRow("quote in name") << "AD'MIN"
+                                       << "kubol" << false;
     }
     void login()
     {
@@ -86,7 +94,8 @@ private slots:
     {
         Statement& q = m_db->mySQL();
         q.clear();
-        q.add(QStringLiteral("INSERT INTO userzy (NAZWA,HASLO,OPIS) VALUES ('STARY',:PARAM0,'z dawnej bazy')"));
+        q.add(
+            QStringLiteral("INSERT INTO userzy (NAZWA,HASLO,OPIS) VALUES ('STARY',:PARAM0,'z dawnej bazy')"));
         q.setParamBytes(QStringLiteral("PARAM0"), PasswordHash::legacyCipherText(QStringLiteral("hasło1")));
         q.execSQL();
         UserAccounts accounts(*m_db);
@@ -105,7 +114,8 @@ private slots:
         UserAccounts accounts(*m_db);
         QCOMPARE(accounts.add(QStringLiteral(" jan "), QStringLiteral("abc"), QStringLiteral("Jan Kowalski")),
                  UserAccounts::AddResult::Added);
-        QCOMPARE(accounts.add(QStringLiteral("JAN"), QStringLiteral("xyz"), QString()), UserAccounts::AddResult::Exists);
+        QCOMPARE(accounts.add(QStringLiteral("JAN"), QStringLiteral("xyz"), QString()),
+                 UserAccounts::AddResult::Exists);
         QSet<int> expected;
         for (int i = 1; i <= 29; ++i)
             expected.insert(i);
@@ -113,7 +123,8 @@ private slots:
         const Rights loaded = m_db->loadRights(QStringLiteral("JAN"));
         QVERIFY(!loaded[0]);
         QVERIFY(loaded[29]);
-        QCOMPARE(accounts.login(QStringLiteral("jan"), QStringLiteral("abc"), nullptr), UserAccounts::LoginResult::LoggedIn);
+        QCOMPARE(accounts.login(QStringLiteral("jan"), QStringLiteral("abc"), nullptr),
+                 UserAccounts::LoginResult::LoggedIn);
 
         // read and write are separate rows
         accounts.setRight(QStringLiteral("JAN"), 2, false);

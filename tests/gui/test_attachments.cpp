@@ -6,13 +6,13 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Config.h"
+#include "base/Dialogs.h"
 #include "editors/AttachmentFiles.h"
 #include "editors/SubList.h"
 #include "editors/TfKomputery.h"
 #include "editors/TfSelectDir.h"
 #include "store/AppState.h"
-#include "base/Config.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 
 #include <QDir>

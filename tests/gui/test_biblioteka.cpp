@@ -2,13 +2,13 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "widgets/ListModel.h"
 #include "base/Config.h"
 #include "base/Dialogs.h"
 #include "editors/TfBiblioteka.h"
 #include "editors/TfEditBibliotekaAll.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -34,13 +34,15 @@ private:
     };
     QList<Entry> entries(const QString& code)
     {
-        Statement q(&m_db->DatabaseMain(), QString(),
-                    {QStringLiteral("SELECT KOD,OPIS,UZUP1 FROM slowniki WHERE IDSLOWNIK=:PARAM0 ORDER BY KOD")});
+        Statement q(
+            &m_db->DatabaseMain(), QString(),
+            {QStringLiteral("SELECT KOD,OPIS,UZUP1 FROM slowniki WHERE IDSLOWNIK=:PARAM0 ORDER BY KOD")});
         q.setParam(0, code);
         q.open();
         QList<Entry> list;
         for (; !q.eof(); q.next())
-            list << Entry{q.integer(QStringLiteral("KOD")), q.text(QStringLiteral("OPIS")), q.text(QStringLiteral("UZUP1"))};
+            list << Entry{q.integer(QStringLiteral("KOD")), q.text(QStringLiteral("OPIS")),
+                          q.text(QStringLiteral("UZUP1"))};
         return list;
     }
     // Answers the entry dialog with a text; a refused text is then cancelled.
@@ -86,11 +88,20 @@ private slots:
     {
         auto* chooser = m_editor->findChild<QComboBox*>(QStringLiteral("CBSlownik"));
         QCOMPARE(chooser->toolTip(), QStringLiteral("Wybierz słownik"));
-        const QStringList expected = {"Stan techniczny", "Typ licencji", "Klasyfikacja komputerów",
-                                      "Klasyfikacja oprogramowania", "Klasyfikacja sprzętu",
-                                      "Klasyfikacja odzieży i środków BHP", "Klasyfikacja terminów", "Działy",
-                                      "Stanowiska", "Stawki VAT", "Lokalizacje", "Rodzaj dokumentu",
-                                      "Rodzaj zleceń / rozliczeń", "Rodzaje załączników"};
+        const QStringList expected = {"Stan techniczny",
+                                      "Typ licencji",
+                                      "Klasyfikacja komputerów",
+                                      "Klasyfikacja oprogramowania",
+                                      "Klasyfikacja sprzętu",
+                                      "Klasyfikacja odzieży i środków BHP",
+                                      "Klasyfikacja terminów",
+                                      "Działy",
+                                      "Stanowiska",
+                                      "Stawki VAT",
+                                      "Lokalizacje",
+                                      "Rodzaj dokumentu",
+                                      "Rodzaj zleceń / rozliczeń",
+                                      "Rodzaje załączników"};
         QStringList items;
         for (int i = 0; i < chooser->count(); ++i)
             items << chooser->itemText(i);
@@ -107,7 +118,8 @@ private slots:
                  QStringLiteral("Rodzaj dokumentów"));
         QCOMPARE(m_editor->grid()->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("Rodzaj dokumentów"));
-        m_editor->findChild<QComboBox*>(QStringLiteral("CBSlownik"))->setCurrentIndex(TfBiblioteka::Lokalizacje);
+        m_editor->findChild<QComboBox*>(QStringLiteral("CBSlownik"))
+            ->setCurrentIndex(TfBiblioteka::Lokalizacje);
         QCOMPARE(m_db->statement(QStringLiteral("DBFSlowniki")).isOpen(), true);
         QCOMPARE(m_editor->grid()->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("Lokalizacje"));
@@ -119,16 +131,28 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");  // empty: nothing stored
         QTest::addColumn<QString>("message"); // the refusal, if any
-        QTest::newRow("VAT 23") << int(TfBiblioteka::StawkiVat) << "23" << "23" << "";
-        QTest::newRow("VAT 08 as 8") << int(TfBiblioteka::StawkiVat) << "08" << "8" << "";
-        QTest::newRow("VAT 23% refused") << int(TfBiblioteka::StawkiVat) << "23%" << ""
+        QTest::newRow("VAT 23") << int(TfBiblioteka::StawkiVat) << "23"
+                                << "23"
+                                << "";
+        QTest::newRow("VAT 08 as 8") << int(TfBiblioteka::StawkiVat) << "08"
+                                     << "8"
+                                     << "";
+        QTest::newRow("VAT 23% refused") << int(TfBiblioteka::StawkiVat) << "23%"
+                                         << ""
                                          << "Niewłaściwa stawka VAT";
-        QTest::newRow("VAT zw refused") << int(TfBiblioteka::StawkiVat) << "zw" << "" << "Niewłaściwa stawka VAT";
-        QTest::newRow("blank refused") << int(TfBiblioteka::Lokalizacje) << "   " << "" << "Nie wypełniono pola";
-        QTest::newRow("quotes and SQL kept") << int(TfBiblioteka::Lokalizacje) << "Pokój \"A\" 'B'; DROP TABLE slowniki"
-                                             << "Pokój \"A\" 'B'; DROP TABLE slowniki" << "";
-        QTest::newRow("text with digits in another dictionary")
-            << int(TfBiblioteka::Dzialy) << "08" << "08" << "";
+        QTest::newRow("VAT zw refused") << int(TfBiblioteka::StawkiVat) << "zw"
+                                        << ""
+                                        << "Niewłaściwa stawka VAT";
+        QTest::newRow("blank refused") << int(TfBiblioteka::Lokalizacje) << "   "
+                                       << ""
+                                       << "Nie wypełniono pola";
+        QTest::newRow("quotes and SQL kept")
+            << int(TfBiblioteka::Lokalizacje) << "Pokój \"A\" 'B'; DROP TABLE slowniki"
+            << "Pokój \"A\" 'B'; DROP TABLE slowniki"
+            << "";
+        QTest::newRow("text with digits in another dictionary") << int(TfBiblioteka::Dzialy) << "08"
+                                                                << "08"
+                                                                << "";
     }
     void addEntry()
     {
@@ -285,9 +309,11 @@ private slots:
     void propertyNamesAreCreatedOncePerKindAndClass()
     {
         auto count = [this](const QString& kind, int cls) {
-            Statement q(&m_db->DatabaseMain(), QString(),
-                        {QStringLiteral("SELECT COUNT(*) AS N FROM nazwawlasciwosci WHERE KOMPSPRZET=:PARAM0 AND "
-                                        "IDSLOWNIKA=") + QString::number(cls)});
+            Statement q(
+                &m_db->DatabaseMain(), QString(),
+                {QStringLiteral("SELECT COUNT(*) AS N FROM nazwawlasciwosci WHERE KOMPSPRZET=:PARAM0 AND "
+                                "IDSLOWNIKA=") +
+                 QString::number(cls)});
             q.setParam(0, kind);
             q.open();
             return q.integer(QStringLiteral("N"));

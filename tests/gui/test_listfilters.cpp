@@ -1,13 +1,13 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Dialogs.h"
 #include "registers/FilterBar.h"
-#include "widgets/ListModel.h"
 #include "registers/RegisterCatalog.h"
 #include "registers/TfMain.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "widgets/ListModel.h"
-#include "registers/TfMain.h"
 #include "base/Dialogs.h"
+#include "registers/TfMain.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -73,7 +73,8 @@ private slots:
     {
         click("SBKomputery");
         QWidget other;
-        ListModel shown(list("DBFKomputery"), {GridColumn{QStringLiteral("NAZWA"), QString(), 64, ColumnFormat::Text}}, &other);
+        ListModel shown(list("DBFKomputery"),
+                        {GridColumn{QStringLiteral("NAZWA"), QString(), 64, ColumnFormat::Text}}, &other);
         other.show();
         click("SBStart");
         QVERIFY(list("DBFKomputery").isOpen());

@@ -131,17 +131,19 @@ private slots:
         QVERIFY(login.findChild<QLabel*>(QStringLiteral("info1"))->isHidden());
         login.setFirstLogin(true);
         QVERIFY(!login.findChild<QLabel*>(QStringLiteral("info2"))->isHidden());
-        QCOMPARE(login.findChild<QLabel*>(QStringLiteral("info2"))->text(), QStringLiteral("domyślnie: kubol"));
+        QCOMPARE(login.findChild<QLabel*>(QStringLiteral("info2"))->text(),
+                 QStringLiteral("domyślnie: kubol"));
     }
 
     void failedDatabaseConfigurationEndsTheLogin()
     {
         TfLogin login(*m_db);
-        login.setConfigureDatabase([](QString&, QString&) { return false; });
+        login.setConfigureDatabase([](DatabaseTarget&) { return false; });
         login.KonfigurujClick();
         QCOMPARE(login.result(), int(QDialog::Rejected));
         QCOMPARE(Dialogs::shown().last().text,
-                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+                 QStringLiteral(
+                     "Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
     }
 
     void accountsWindow()
@@ -157,7 +159,8 @@ private slots:
         // ADMIN: every box ticked and disabled
         window.list()->selectRow(0);
         window.findChild<QTabWidget*>()->setCurrentIndex(1);
-        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("UserID"))->currentText(), QStringLiteral("ADMIN"));
+        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("UserID"))->currentText(),
+                 QStringLiteral("ADMIN"));
         for (int n = 0; n < 30; ++n) {
             QVERIFY(window.box(n)->isChecked());
             QVERIFY(!window.box(n)->isEnabled());
@@ -182,7 +185,8 @@ private slots:
         QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Nie można usunąć konta ADMIN."));
         window.list()->selectRow(1);
         window.SBUsunClick();
-        QCOMPARE(Dialogs::shown().last().text, QStringLiteral("Nie można usunąć konta dla zalogowanego użytkownika."));
+        QCOMPARE(Dialogs::shown().last().text,
+                 QStringLiteral("Nie można usunąć konta dla zalogowanego użytkownika."));
         window.setCurrentUser(QStringLiteral("ADMIN"));
         Dialogs::setNextAnswer(true);
         window.SBUsunClick();
@@ -197,13 +201,27 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("repeated");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no name") << "  " << "abc" << "abc" << "Nie wprowadzono nazwy użytkownika. Popraw pole.";
-        QTest::newRow("no password") << "EWA" << "   " << "   " << "Nie wprowadzono hasła. Popraw pole.";
-        QTest::newRow("short") << "EWA" << " ab " << " ab "
-                               << "Hasło zbyt krótkie. Powinno składać się conajmniej z trzech znaków. Popraw pole.";
-        QTest::newRow("differs") << "EWA" << "abc" << "abd"
+        QTest::newRow("no name") << "  "
+                                 << "abc"
+                                 << "abc"
+                                 << "Nie wprowadzono nazwy użytkownika. Popraw pole.";
+        QTest::newRow("no password") << "EWA"
+                                     << "   "
+                                     << "   "
+                                     << "Nie wprowadzono hasła. Popraw pole.";
+        QTest::newRow("short")
+            << "EWA"
+            << " ab "
+            << " ab "
+            << "Hasło zbyt krótkie. Powinno składać się conajmniej z trzech znaków. Popraw pole.";
+        QTest::newRow("differs") << "EWA"
+                                 << "abc"
+                                 << "abd"
                                  << "Wprowadzone hasło jest inne od ponownie wprowadzonego. Popraw pole.";
-        QTest::newRow("ok") << "EWA" << "abc" << "abc" << "";
+        QTest::newRow("ok") << "EWA"
+                            << "abc"
+                            << "abc"
+                            << "";
     }
     void accountEditorChecks()
     {
@@ -240,8 +258,8 @@ private slots:
                 QTimer::singleShot(20, fill);
                 return;
             }
-            dlg->findChild<QLineEdit*>(QStringLiteral("fNAZWA"))->setText(round == 0 ? QStringLiteral("admin")
-                                                                                      : QStringLiteral("nowy"));
+            dlg->findChild<QLineEdit*>(QStringLiteral("fNAZWA"))
+                ->setText(round == 0 ? QStringLiteral("admin") : QStringLiteral("nowy"));
             dlg->findChild<QLineEdit*>(QStringLiteral("fHASLO"))->setText(QStringLiteral("abcd"));
             dlg->findChild<QLineEdit*>(QStringLiteral("fHASLO2"))->setText(QStringLiteral("abcd"));
             ++round;

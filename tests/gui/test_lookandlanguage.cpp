@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
-#include "widgets/ListModel.h"
 #include "base/Clock.h"
 #include "base/SprzetnikApplication.h"
 #include "widgets/CalendarPicker.h"
 #include "widgets/DataGrid.h"
 #include "widgets/DateField.h"
+#include "widgets/ListModel.h"
 #include "widgets/ReadOnlySwitch.h"
 
 #include <QCalendarWidget>

@@ -2,16 +2,16 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "editors/TfKomputery.h"
-#include "widgets/ListModel.h"
-#include "shell/MainCommands.h"
-#include "registers/TfMain.h"
-#include "store/AppState.h"
 #include "base/Config.h"
 #include "base/Dialogs.h"
 #include "editors/TfBiblioteka.h"
+#include "editors/TfKomputery.h"
+#include "registers/TfMain.h"
+#include "shell/MainCommands.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 #include "widgets/Lookup.h"
 
 #include <QCheckBox>
@@ -99,8 +99,9 @@ private slots:
         file.close();
         Statement& q = m_db->mySQL();
         q.clear();
-        q.add(QStringLiteral("INSERT INTO zalaczniki (CZEGODOTYCZY,IDOBIEKTU,NAZWAZALACZNIKA,NAZWAPLIKU,DATADODANIA) "
-                             "VALUES ('K',1,'Umowa','1_umowa.pdf',20260101)"));
+        q.add(QStringLiteral(
+            "INSERT INTO zalaczniki (CZEGODOTYCZY,IDOBIEKTU,NAZWAZALACZNIKA,NAZWAPLIKU,DATADODANIA) "
+            "VALUES ('K',1,'Umowa','1_umowa.pdf',20260101)"));
         q.execSQL();
         TfMain main;
         MainCommands commands(main, *m_db);

@@ -2,13 +2,13 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "editors/TfSelectDir.h"
-#include "registers/TfMain.h"
-#include "store/AppState.h"
 #include "base/Config.h"
 #include "base/Dialogs.h"
+#include "editors/TfSelectDir.h"
+#include "registers/TfMain.h"
 #include "shell/OptionsCommand.h"
 #include "shell/TfOpcjeProgramu.h"
+#include "store/AppState.h"
 #include "store/TmyDataBase.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "widgets/ListModel.h"
-#include "registers/TfMain.h"
 #include "base/Dialogs.h"
+#include "registers/TfMain.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/ListModel.h"
 
 #include <QAction>
 #include <QApplication>

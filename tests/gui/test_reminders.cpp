@@ -250,8 +250,9 @@ private slots:
         QAbstractItemModel* model = table->model();
         QCOMPARE(model->rowCount(), 3);
         QCOMPARE(model->columnCount(), 6);
-        const QStringList titles = {QStringLiteral("data"), QString(), QStringLiteral("nr ewid."),
-                                    QStringLiteral("Nazwa / opis"), QStringLiteral("Szczegóły"), QString()};
+        const QStringList titles = {QStringLiteral("data"),      QString(),
+                                    QStringLiteral("nr ewid."),  QStringLiteral("Nazwa / opis"),
+                                    QStringLiteral("Szczegóły"), QString()};
         for (int c = 0; c < 6; ++c)
             QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), titles.at(c));
         QVERIFY(table->isColumnHidden(5));
@@ -273,9 +274,9 @@ private slots:
         QCOMPARE(model->index(1, 2).data().toString(), QStringLiteral(" Lic. (L-001)"));
         QCOMPARE(model->index(2, 4).data().toString(), QStringLiteral(" Prac.: "));
         // The hidden key: the number, or the holding's condition.
-        QCOMPARE(model->index(0, 5).data().toString().trimmed(), scalar(QStringLiteral(
-                                                                     "SELECT IDTERMINU FROM terminy "
-                                                                     "WHERE OPIS='Przegląd'")));
+        QCOMPARE(model->index(0, 5).data().toString().trimmed(),
+                 scalar(QStringLiteral("SELECT IDTERMINU FROM terminy "
+                                       "WHERE OPIS='Przegląd'")));
         QCOMPARE(model->index(2, 5).data().toString().trimmed(), QStringLiteral("NREW=\"P\"1\" AND IDBHP=1"));
         QCOMPARE(window().shownRows().at(1),
                  (QStringList{TmyDataBase::dateText(20240514), QStringLiteral("Term."),

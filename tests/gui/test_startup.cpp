@@ -334,7 +334,8 @@ private slots:
         QCOMPARE(Dialogs::shown().size(), 2);
         QCOMPARE(Dialogs::shown().first().kind, Dialogs::Kind::DbProblem);
         QCOMPARE(Dialogs::shown().last().text,
-                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+                 QStringLiteral(
+                     "Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
         QVERIFY(AppState::instance().currentUser.isEmpty());
     }
 
@@ -374,7 +375,8 @@ private slots:
         QVERIFY(std::any_of(shown.begin(), shown.end(),
                             [](const Dialogs::Shown& s) { return s.kind == Dialogs::Kind::DbProblem; }));
         QCOMPARE(Dialogs::shown().last().text,
-                 QStringLiteral("Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
+                 QStringLiteral(
+                     "Nie udało się określić lokalizacji i hasła bazy danych. Program zostanie zamknięty."));
     }
 
     void rightsOnTheNavigation()

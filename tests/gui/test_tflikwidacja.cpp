@@ -2,8 +2,8 @@
 #include "ModalScript.h"
 #include "TestSupport.h"
 
-#include "editors/TfLikwidacja.h"
 #include "base/Dialogs.h"
+#include "editors/TfLikwidacja.h"
 #include "widgets/DateField.h"
 
 #include <QLineEdit>

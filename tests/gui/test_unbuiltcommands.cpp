@@ -1,12 +1,12 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
-#include "shell/MainCommands.h"
+#include "base/Dialogs.h"
 #include "registers/TfMain.h"
 #include "registers/TfMainUi.h"
 #include "registers/ToolbarRules.h"
+#include "shell/MainCommands.h"
 #include "store/AppState.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 
 #include <QAction>
@@ -67,9 +67,10 @@ private slots:
         for (const QString& name : ToolbarRules::notBuiltYet())
             QVERIFY2(!m_main->action(name)->isEnabled(), qPrintable(name));
         // With every right the windows of the menus can be opened.
-        for (const char* name : {"MUzytkownicy", "MSlowniki", "Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja",
-                                 "MOpcje", "zmianaOdpowiedzialnej", "MPoradaDnia", "MSprawdzBhp", "MSprawdzMagazyn",
-                                 "MArchiwizacja", "MAdministracjaBaza", "MImportPracownikow"})
+        for (const char* name :
+             {"MUzytkownicy", "MSlowniki", "Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MOpcje",
+              "zmianaOdpowiedzialnej", "MPoradaDnia", "MSprawdzBhp", "MSprawdzMagazyn", "MArchiwizacja",
+              "MAdministracjaBaza", "MImportPracownikow"})
             QVERIFY2(action(name)->isEnabled(), name);
     }
 
@@ -79,8 +80,8 @@ private slots:
         QTest::addColumn<QStringList>("disabled");
         QTest::addColumn<QStringList>("enabled");
         QTest::newRow("computers") << "SBKomputery" << QStringList{}
-                                   << QStringList{"SBDodaj", "SBEdytuj", "SBPodglad", "SBKopiuj", "SBSzukaj",
-                                                  "SBCSV", "SBDrukuj", "SBSumy"};
+                                   << QStringList{"SBDodaj",  "SBEdytuj", "SBPodglad", "SBKopiuj",
+                                                  "SBSzukaj", "SBCSV",    "SBDrukuj",  "SBSumy"};
         QTest::newRow("equipment") << "SBSprzet" << QStringList{}
                                    << QStringList{"SBDodaj", "SBEdytuj", "SBPodglad", "SBKopiuj"};
         // Repairs are edited and previewed, not added from the register.

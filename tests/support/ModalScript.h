@@ -68,7 +68,8 @@ private:
         Entry e = std::move(m_steps.front());
         m_steps.pop_front();
         if (modal->objectName() != e.dialog) {
-            m_errors << QStringLiteral("expected ") + e.dialog + QStringLiteral(", found ") + modal->objectName();
+            m_errors << QStringLiteral("expected ") + e.dialog + QStringLiteral(", found ") +
+                            modal->objectName();
             modal->close();
             return;
         }

@@ -2,18 +2,18 @@
 
 #include "PictureSession.h"
 
+#include "base/Config.h"
+#include "base/Dialogs.h"
+#include "base/TinfoDBProblem.h"
 #include "bhp/TfBhp.h"
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
 #include "reminders/Reminders.h"
 #include "reminders/TfShowNotatka.h"
-#include "base/Config.h"
-#include "base/Dialogs.h"
 #include "shell/Startup.h"
 #include "shell/TfOpcjeProgramu.h"
 #include "shell/TfTutorial1.h"
 #include "shell/TfWskazBaze.h"
-#include "base/TinfoDBProblem.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 

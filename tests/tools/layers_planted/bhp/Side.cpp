@@ -1,2 +1,2 @@
-#include "reports/Catalogue.h"
 #include "bhp/Other.h"
+#include "reports/Catalogue.h"

@@ -1,2 +1,2 @@
-#include "registers/TfMain.h"
 #include "bhp/TfBhp.h"
+#include "registers/TfMain.h"

@@ -1,3 +1,3 @@
 #pragma once
-#include "widgets/DataGrid.h"
 #include "base/ErrorLog.h"
+#include "widgets/DataGrid.h"
