@@ -5,6 +5,7 @@
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/SortKeys.h"
+#include "store/SqlDialect.h"
 #include "store/Statement.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
@@ -49,10 +50,12 @@ QString SchemaUpgrades::backupCopyPath(const QString& directory, const QString& 
 
 void SchemaUpgrades::run()
 {
-    update102();
-    update103();
-    update104();
-    update105();
+    if (m_db.DatabaseMain().dialect().earlyUpgrades) {
+        update102();
+        update103();
+        update104();
+        update105();
+    }
     update26();
     updateSortKeys();
 }

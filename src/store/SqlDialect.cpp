@@ -11,6 +11,7 @@ const SqlDialect& SqlDialect::file()
         QStringLiteral("PRAGMA table_info(%1)"),
         true,
         true,
+        true,
     };
     return d;
 }
@@ -30,6 +31,7 @@ const SqlDialect& SqlDialect::server()
         QStringLiteral("SELECT upper(column_name) AS name FROM information_schema.columns\n"
                        "WHERE table_schema = current_schema() AND table_name = lower('%1')\n"
                        "ORDER BY ordinal_position"),
+        false,
         false,
         false,
     };

@@ -25,6 +25,10 @@ struct SqlDialect
     // short pages, each continuing after the last row read (Statement::Keyset);
     // otherwise the rest comes from the one read the list opened.
     bool keysetPages = false;
+    // Whether the upgrades of the first versions' databases (1.0.2 to 1.0.5,
+    // each marked done by a file beside the database) apply; a database on a
+    // server is always made at the current version.
+    bool earlyUpgrades = true;
 
     static const SqlDialect& file();
     static const SqlDialect& server();

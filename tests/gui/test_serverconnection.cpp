@@ -12,6 +12,7 @@
 #include "shell/TfWskazBaze.h"
 #include "store/DatabaseLocation.h"
 #include "store/DatabaseTemplate.h"
+#include "store/SchemaUpgrades.h"
 #include "store/ServerDatabase.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
@@ -157,6 +158,15 @@ void TestServerConnection::tablesMadeInEmptyDatabaseThenLogin()
 
     TmyDataBase db;
     QVERIFY(loginAsAdmin(db, target));
+    // The upgrades at login find a database made at the current version:
+    // nothing to do, nothing to say, no copies of tables beside it.
+    QStringList told;
+    SchemaUpgrades upgrades(db, target.directory, {},
+                            [&](const QString& title, const QString& text) { told << title + text; });
+    upgrades.run();
+    QCOMPARE(told, QStringList());
+    QCOMPARE(shownTexts().size(), 2);
+    QVERIFY(!QFile::exists(SchemaUpgrades::backupCopyPath(target.directory, QStringLiteral("naprawy"))));
     QVERIFY(db.reloadList(QStringLiteral("DBFKomputery")));
     QVERIFY(db.statement(QStringLiteral("DBFKomputery")).recordCount() > 0);
 
