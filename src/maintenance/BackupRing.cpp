@@ -32,6 +32,8 @@ QString folder(const QString& databaseDirectory, int slot)
 
 void automaticBackupCheck(TmyDataBase& db, const QString& password, bool hasRight0)
 {
+    if (!db.archivable())
+        return; // nothing to copy on this computer: the server keeps the data
     int steps = 0;
     try {
         SystemParams params = db.loadSystemParams();

@@ -8,6 +8,7 @@
 #include "base/Config.h"
 #include "base/Dialogs.h"
 #include "base/IniFile.h"
+#include "maintenance/BackupRing.h"
 #include "shell/ConnectionLostNotice.h"
 #include "shell/TfWskazBaze.h"
 #include "store/DatabaseLocation.h"
@@ -165,6 +166,12 @@ void TestServerConnection::tablesMadeInEmptyDatabaseThenLogin()
                             [&](const QString& title, const QString& text) { told << title + text; });
     upgrades.run();
     QCOMPARE(told, QStringList());
+    // The automatic backup copies the file: on a server it neither asks nor runs.
+    SystemParams due = db.loadSystemParams();
+    due.lastBackupDate = 20000101;
+    QVERIFY(db.saveSystemParams(due));
+    QVERIFY(!db.archivable());
+    BackupRing::automaticBackupCheck(db, {}, true);
     QCOMPARE(shownTexts().size(), 2);
     QVERIFY(!QFile::exists(SchemaUpgrades::backupCopyPath(target.directory, QStringLiteral("naprawy"))));
     QVERIFY(db.reloadList(QStringLiteral("DBFKomputery")));
