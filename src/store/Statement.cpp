@@ -172,7 +172,7 @@ namespace {
 // page by page would copy hundreds of megabytes at a million rows, a pause
 // far longer than any page.
 template <typename Cells>
-void reserveForExpected(Cells& cells, std::string& arena, int rows, int expected, int columns)
+void reserveForExpected(Cells& cells, ResultCells::Arena& arena, int rows, int expected, int columns)
 {
     if (expected <= rows || rows == 0 || columns <= 0)
         return;
@@ -342,8 +342,8 @@ bool Statement::notePageEnd()
     case Kind::Null:
         break;
     }
-    std::vector<Cell> cells;
-    std::string arena;
+    ResultCells::Cells cells;
+    ResultCells::Arena arena;
     int rows = 0;
     const SqlCursor::Read read = keyOfRow.readRows(1, cells, arena, rows, 0);
     keyOfRow.reset();

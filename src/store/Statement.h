@@ -259,8 +259,8 @@ private:
     bool m_open = false;
     QStringList m_fieldNames;
     QHash<QString, int> m_fieldIndex; // upper-case field name -> column
-    std::vector<Cell> m_cells;
-    std::string m_arena;
+    ResultCells::Cells m_cells;
+    ResultCells::Arena m_arena;
     int m_rows = 0;
     int m_pos = 0;
     // Shown row -> stored row after reorder(); empty: stored order.
