@@ -225,9 +225,13 @@ private:
         if (m_prepared == m_backend.unnamedGeneration() &&
             std::find(m_binary.begin(), m_binary.end(), 1) == m_binary.end())
             result = PQexecPrepared(conn, "", n, values.data(), lengths.data(), m_binary.data(), 0);
-        else
+        else {
             result = PQexecParams(conn, m_sql.constData(), n, types.data(), values.data(), lengths.data(),
                                   m_binary.data(), 0);
+            // That took the unnamed statement: a cursor that prepared it before
+            // must not run this text with its own values.
+            m_backend.noteUnnamedPrepared();
+        }
         m_backend.check(result);
         m_result = result;
         m_row = -1;
@@ -542,11 +546,13 @@ std::unique_ptr<SqlCursor> ServerBackend::prepare(const QByteArray& sql, int* ta
 void ServerBackend::exec(const QString& script)
 {
     const QByteArray text = script.toUtf8();
+    noteUnnamedPrepared(); // a simple query ends the unnamed statement
     check(PQexec(m_conn, text.constData()));
 }
 
 void ServerBackend::execQuietly(const char* sql) noexcept
 {
+    noteUnnamedPrepared();
     PQclear(PQexec(m_conn, sql));
 }
 
@@ -561,6 +567,7 @@ bool ServerBackend::changedSinceAsked()
     // Every write of every workstation bumps the counter in its own
     // transaction, so a change is seen once it is committed.
     qint64 counter = -1;
+    noteUnnamedPrepared(); // the simple queries below end the unnamed statement
     // Looked for first while it is missing (a database being made): a failed
     // read would end the transaction it runs in.
     if (!m_hasCounter) {
@@ -586,6 +593,7 @@ void ServerBackend::setBusyTimeout(int ms)
 {
     // The server's 0 means no limit; here it means not to wait.
     const QByteArray sql = "SET lock_timeout = " + QByteArray::number(std::max(ms, 1));
+    noteUnnamedPrepared();
     check(PQexec(m_conn, sql.constData()));
 }
 

@@ -4,6 +4,7 @@
 #include "store/PolishCollation.h"
 #include "store/PreparedStatement.h"
 #include "store/SqlConnection.h"
+#include "store/SqlDialect.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -106,6 +107,23 @@ void fill(SqlConnection& connection, const SortKeys::Keyed& k, bool newColumn,
         rowsDone(update.execute());
         from = to;
     }
+}
+
+// The keyed column of `k` as the list names it in its text ("K.NREWID") when
+// `orderColumn` is that column of the base table, never a joined one; empty
+// otherwise.
+QString ownOrderColumn(const QString& list, const QString& orderColumn, const SortKeys::Keyed& k)
+{
+    QString column = orderColumn;
+    const qsizetype dot = column.indexOf(QLatin1Char('.'));
+    if (dot >= 0) {
+        if (ListState::qualifiedColumn(list, column.mid(dot + 1)).compare(column, Qt::CaseInsensitive) != 0)
+            return {};
+        column = column.mid(dot + 1);
+    }
+    if (column.compare(QLatin1String(k.column), Qt::CaseInsensitive) != 0)
+        return {};
+    return ListState::qualifiedColumn(list, QLatin1String(k.column));
 }
 
 const SortKeys::Keyed* keyedList(const QString& list)
@@ -273,20 +291,24 @@ bool addMissing(SqlConnection& connection, const Progress& progress)
     return added;
 }
 
+QString serverIndexScript()
+{
+    QString script;
+    for (const Keyed& k : keyed()) {
+        QString columns = QLatin1String(k.column) + QStringLiteral(" NULLS FIRST, ") + QLatin1String(k.id);
+        if (*k.archive)
+            columns = QLatin1String(k.archive) + QStringLiteral(", ") + columns;
+        script += QStringLiteral("CREATE INDEX ") + QLatin1String(k.table) + QLatin1Char('_') +
+                  QLatin1String(k.column) + QStringLiteral("_lista ON ") + QLatin1String(k.table) +
+                  QStringLiteral(" (") + columns + QStringLiteral(");\n");
+    }
+    return script;
+}
+
 QString orderTerm(const SqlConnection& connection, const QString& list, const QString& orderColumn)
 {
     const Keyed* k = keyedList(list);
-    if (!k || !connection.hasSortKeys(list))
-        return {};
-    QString column = orderColumn;
-    const qsizetype dot = column.indexOf(QLatin1Char('.'));
-    if (dot >= 0) {
-        // Only the base table's own column ("K.NREWID"), never a joined one.
-        if (ListState::qualifiedColumn(list, column.mid(dot + 1)).compare(column, Qt::CaseInsensitive) != 0)
-            return {};
-        column = column.mid(dot + 1);
-    }
-    if (column.compare(QLatin1String(k->column), Qt::CaseInsensitive) != 0)
+    if (!k || !connection.hasSortKeys(list) || ownOrderColumn(list, orderColumn, *k).isEmpty())
         return {};
     return ListState::qualifiedColumn(list, keyColumn(k->column));
 }
@@ -295,13 +317,23 @@ Statement::Keyset keyset(const SqlConnection& connection, const QString& list, c
                          bool ascending)
 {
     Statement::Keyset k;
-    const QString term = orderTerm(connection, list, orderColumn);
     const Keyed* keyedOne = keyedList(list);
-    if (term.isEmpty() || !keyedOne)
+    if (!keyedOne || !connection.dialect().keysetPages)
+        return k;
+    QString term = orderTerm(connection, list, orderColumn);
+    QString keyColumnName = keyColumn(keyedOne->column);
+    if (!connection.dialect().sortKeyColumns) {
+        // Where the engine orders text by Polish rules itself, the order
+        // column is its own key, read from the row it ends a page on.
+        term = ownOrderColumn(list, orderColumn, *keyedOne);
+        keyColumnName = QLatin1String(keyedOne->column);
+        k.keyField = keyColumnName;
+    }
+    if (term.isEmpty())
         return k;
     k.keyTerm = term;
     k.idTerm = ListState::qualifiedColumn(list, QLatin1String(keyedOne->id));
-    k.keyOfRow = QStringLiteral("SELECT ") + keyColumn(keyedOne->column) + QStringLiteral(" FROM ") +
+    k.keyOfRow = QStringLiteral("SELECT ") + keyColumnName + QStringLiteral(" FROM ") +
                  QLatin1String(keyedOne->table) + QStringLiteral(" WHERE ") + QLatin1String(keyedOne->id) +
                  QStringLiteral(" = ?");
     k.ascending = ascending;

@@ -53,6 +53,12 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 // Answers whether anything had to be added.
 bool addMissing(SqlConnection& connection, const Progress& progress = {});
 
+// The indexes a new database on the server gets for the keyed lists: each in
+// the order the list reads (its archive first, NULL first, the id breaking
+// ties), so the first rows and each page come from the index, not from
+// sorting the whole table.
+QString serverIndexScript();
+
 // The ORDER BY term for `orderColumn` of `list` when that list's keys are kept
 // on this connection ("K.NREWID_PL"); empty otherwise.
 QString orderTerm(const SqlConnection& connection, const QString& list, const QString& orderColumn);

@@ -11,6 +11,9 @@ const SqlDialect& SqlDialect::file()
         QStringLiteral("PRAGMA table_info(%1)"),
         true,
         true,
+        false,
+        QStringLiteral("ASC"),
+        QStringLiteral("DESC"),
     };
     return d;
 }
@@ -31,7 +34,12 @@ const SqlDialect& SqlDialect::server()
                        "WHERE table_schema = current_schema() AND table_name = lower('%1')\n"
                        "ORDER BY ordinal_position"),
         false,
-        false,
+        // The order column itself is the key: its collation is Polish and its
+        // index (ordered as the lists are) serves each page.
+        true,
+        true,
+        QStringLiteral("ASC NULLS FIRST"),
+        QStringLiteral("DESC NULLS LAST"),
     };
     return d;
 }

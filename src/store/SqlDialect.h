@@ -25,6 +25,14 @@ struct SqlDialect
     // short pages, each continuing after the last row read (Statement::Keyset);
     // otherwise the rest comes from the one read the list opened.
     bool keysetPages = false;
+    // Whether a read sends its whole result at once: its first rows and each
+    // page then ask for their rows by a LIMIT, or the first rows would wait
+    // for the whole list.
+    bool pagesByLimit = false;
+    // A list's order words: NULL before every value ascending and after them
+    // descending, as the file orders it, on both.
+    QString ascending;
+    QString descending;
 
     static const SqlDialect& file();
     static const SqlDialect& server();

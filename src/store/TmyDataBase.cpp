@@ -281,7 +281,7 @@ bool resortInMemory(SqlConnection& connection, const ListState& state, const QSt
 {
     if (!q.unchangedSinceOpen() || q.openedStamp() != connection.changeStamp())
         return false;
-    Statement target(nullptr, list, q.lines());
+    Statement target(&connection, list, q.lines());
     applyState(connection, state, list, target);
     const int orderLine = ListState::orderLine(list);
     const int directionLine = ListState::directionLine(list);
