@@ -151,7 +151,6 @@ void DatabaseTemplate::create(const QString& dir, const QString& password, bool 
         connection.open(temporary, password, true);
         connection.exec(QStringLiteral("BEGIN"));
         connection.exec(schema);
-        connection.exec(SortKeys::serverIndexScript());
         connection.exec(dictionaries);
         connection.exec(data);
         connection.exec(QStringLiteral("COMMIT"));
