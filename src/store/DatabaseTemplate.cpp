@@ -75,7 +75,7 @@ void DatabaseTemplate::createOnServer(const ServerAddress& address, bool withSam
         connection.exec(QStringLiteral("CREATE COLLATION pl FROM \"pl-x-icu\""));
         connection.exec(ServerBackend::keyFunctionScript());
         connection.exec(schema);
-        connection.exec(SortKeys::serverIndexScript());
+        connection.exec(SortKeys::serverListScript());
         connection.exec(dictionaries);
         connection.exec(data);
         connection.exec(ServerBackend::changeCounterScript(tables(connection)));

@@ -12,6 +12,7 @@ const SqlDialect& SqlDialect::file()
         true,
         true,
         false,
+        false,
         QStringLiteral("ASC"),
         QStringLiteral("DESC"),
     };
@@ -28,7 +29,7 @@ const SqlDialect& SqlDialect::server()
         QStringLiteral(
             "SELECT c.relname AS name FROM pg_class c\n"
             "JOIN pg_namespace n ON n.oid = c.relnamespace\n"
-            "WHERE c.relkind = 'r' AND n.nspname = current_schema() AND c.relname <> 'zmiany_bazy'\n"
+            "WHERE c.relkind = 'r' AND n.nspname = current_schema() AND c.relname NOT IN ('zmiany_bazy', 'liczby_wierszy')\n"
             "ORDER BY c.oid"),
         QStringLiteral("SELECT upper(column_name) AS name FROM information_schema.columns\n"
                        "WHERE table_schema = current_schema() AND table_name = lower('%1')\n"
@@ -36,6 +37,7 @@ const SqlDialect& SqlDialect::server()
         false,
         // The order column itself is the key: its collation is Polish and its
         // index (ordered as the lists are) serves each page.
+        true,
         true,
         true,
         QStringLiteral("ASC NULLS FIRST"),

@@ -29,6 +29,10 @@ struct SqlDialect
     // page then ask for their rows by a LIMIT, or the first rows would wait
     // for the whole list.
     bool pagesByLimit = false;
+    // Whether the keyed tables keep their row counts by archive in a table of
+    // their own (liczby_wierszy, kept by triggers): a list filtered by its
+    // archive alone is then counted without reading its rows.
+    bool rowCounts = false;
     // A list's order words: NULL before every value ascending and after them
     // descending, as the file orders it, on both.
     QString ascending;

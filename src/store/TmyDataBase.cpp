@@ -337,7 +337,7 @@ int TmyDataBase::countRows(const QString& list, const Statement& q)
     QStringList conditions;
     for (int line : ListState::slotLines(list))
         conditions << q.line(line);
-    Statement count(&m_connection, list, {SortKeys::countText(list, conditions)});
+    Statement count(&m_connection, list, {SortKeys::countText(m_connection, list, conditions)});
     // Bound like the list itself (a slot may name a parameter).
     count.copyParams(q);
     count.open();

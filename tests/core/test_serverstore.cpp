@@ -89,11 +89,14 @@ private:
         Statement& q = db.statement(list);
         if (!q.readsByPages())
             return {QStringLiteral("not by pages")};
+        const int counted = q.shownCount(); // before the rest is read
         int pages = 0;
         while (q.fetchMore(37))
             ++pages;
         if (pages < 10)
             return {QStringLiteral("%1 pages").arg(pages)};
+        if (counted != q.recordCount())
+            return {QStringLiteral("counted %1 of %2").arg(counted).arg(q.recordCount())};
         return values(q, QStringLiteral("IDKOMPUTERA"));
     }
     static void insertFirma(SqlConnection& c, const QString& name)
@@ -400,6 +403,27 @@ private slots:
         QStringList shown = ids;
         shown.removeOne(moved);
         QCOMPARE(shown, expected);
+
+        // Counted before its rows are read, after the other's writes too:
+        // a row liquidated there and whole statements of rows.
+        other.exec(QStringLiteral("UPDATE komputery SET ARCHIWUM='T' WHERE IDKOMPUTERA=%1").arg(moved));
+        other.exec(QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA >= 11000 AND IDKOMPUTERA < 11100"));
+        q.close();
+        QVERIFY(db.reloadList(list));
+        QVERIFY(q.isReading());
+        const int counted = q.shownCount();
+        QCOMPARE(QString::number(counted),
+                 column(db.DatabaseMain(), QStringLiteral("SELECT COUNT(*) AS N FROM komputery WHERE ARCHIWUM='N'"))
+                     .value(0));
+        q.fetchAll();
+        QCOMPARE(q.recordCount(), counted);
+        db.listState().setArchive(true);
+        QVERIFY(db.reloadList(list));
+        const int liquidated = q.shownCount();
+        q.fetchAll();
+        QCOMPARE(q.recordCount(), liquidated);
+        QVERIFY(values(q, QStringLiteral("IDKOMPUTERA")).contains(moved));
+        db.listState().setArchive(false);
     }
 
     void serverFaultsArePolishAndLeaveNothingHalfWritten()
