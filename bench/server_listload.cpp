@@ -166,14 +166,14 @@ int main(int argc, char** argv)
     };
     enter();
     QList<QByteArray> firstNames;
-    const QByteArray firstSql =
-        ServerBackend::translate(q.text().toUtf8(), firstNames, end) + "\nLIMIT " +
-        QByteArray::number(q.loadedCount());
+    const QByteArray firstSql = ServerBackend::translate(q.text().toUtf8(), firstNames, end) + "\nLIMIT " +
+                                QByteArray::number(q.loadedCount());
     std::printf("first rows read %d of %d shown, by pages %s, order \"%s %s\"\n", q.loadedCount(),
                 q.shownCount(), q.readsByPages() ? "yes" : "no",
                 qPrintable(q.line(ListState::orderLine(name))),
                 qPrintable(q.line(ListState::directionLine(name))));
-    wallPairs("list entered, first rows", rows, pairs, [&] { rawRead(raw, firstSql); }, enter);
+    wallPairs(
+        "list entered, first rows", rows, pairs, [&] { rawRead(raw, firstSql); }, enter);
     wallPairs("list entered, read to end", rows, 3, floorRead, [&] {
         enter();
         q.fetchAll();
@@ -207,7 +207,8 @@ int main(int argc, char** argv)
     state.applyTo(QStringLiteral("DBFKomputery"), byName);
     QList<QByteArray> byNameNames;
     const QByteArray byNameSql = ServerBackend::translate(byName.text().toUtf8(), byNameNames, end);
-    wallPairs("re-sort by NAZWA vs reread", rows, pairs, [&] { rawRead(raw, byNameSql); }, programSort);
+    wallPairs(
+        "re-sort by NAZWA vs reread", rows, pairs, [&] { rawRead(raw, byNameSql); }, programSort);
 
     db.close();
     if (qEnvironmentVariableIsSet("SPRZETNIK_BENCH_KEEP"))

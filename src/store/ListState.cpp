@@ -399,7 +399,8 @@ void ListState::applyTo(const QString& list, Statement& statement) const
     for (auto it = e->conditions.cbegin(); it != e->conditions.cend(); ++it) // line order
         statement.setLine(it.key(), it.value());
     statement.setLine(l->orderLine, e->orderColumn + PolishCollation::clause());
-    const SqlDialect& dialect = statement.connection() ? statement.connection()->dialect() : SqlDialect::file();
+    const SqlDialect& dialect =
+        statement.connection() ? statement.connection()->dialect() : SqlDialect::file();
     statement.setLine(l->directionLine, e->ascending ? dialect.ascending : dialect.descending);
     // Equal values keep one order, the same after a reload and after a sort in memory.
     statement.setLine(l->directionLine + 1, QStringLiteral(", 1"));

@@ -40,12 +40,13 @@ void* mapAligned(std::size_t size)
 {
     // Mapped with a large page's room to spare, then trimmed to start on a
     // large page boundary, so the whole buffer can be served in large pages.
-    void* mapped = mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* mapped =
+        mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED)
         throw std::bad_alloc();
     char* base = static_cast<char*>(mapped);
-    char* aligned =
-        reinterpret_cast<char*>((reinterpret_cast<quintptr>(base) + kHugePage - 1) & ~quintptr(kHugePage - 1));
+    char* aligned = reinterpret_cast<char*>((reinterpret_cast<quintptr>(base) + kHugePage - 1) &
+                                            ~quintptr(kHugePage - 1));
     if (aligned > base)
         munmap(base, std::size_t(aligned - base));
     const std::size_t tail = std::size_t(base + size + kHugePage - (aligned + size));
@@ -68,7 +69,8 @@ void* allocateLarge(std::size_t bytes)
         // The smallest kept buffer that holds it, unless it is far bigger.
         auto best = m.kept.end();
         for (auto it = m.kept.begin(); it != m.kept.end(); ++it)
-            if (it->second >= size && it->second <= size * 2 && (best == m.kept.end() || it->second < best->second))
+            if (it->second >= size && it->second <= size * 2 &&
+                (best == m.kept.end() || it->second < best->second))
                 best = it;
         if (best != m.kept.end()) {
             const auto [p, mapped] = *best;

@@ -37,15 +37,11 @@ void freeLarge(void* p, std::size_t bytes) noexcept;
 // From this size on a buffer is given its own mapping.
 constexpr std::size_t kLargeBytes = std::size_t(4) << 20;
 
-template <typename T>
-struct LargePages
+template <typename T> struct LargePages
 {
     using value_type = T;
     LargePages() noexcept = default;
-    template <typename U>
-    LargePages(const LargePages<U>&) noexcept
-    {
-    }
+    template <typename U> LargePages(const LargePages<U>&) noexcept {}
     T* allocate(std::size_t n)
     {
         const std::size_t bytes = n * sizeof(T);
@@ -61,11 +57,7 @@ struct LargePages
         else
             ::operator delete(p);
     }
-    template <typename U>
-    bool operator==(const LargePages<U>&) const noexcept
-    {
-        return true;
-    }
+    template <typename U> bool operator==(const LargePages<U>&) const noexcept { return true; }
 };
 
 // The cells of the rows read, and the bytes of their text and blobs.

@@ -7,8 +7,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 

@@ -293,8 +293,9 @@ bool addMissing(SqlConnection& connection, const Progress& progress)
 
 QString serverListScript()
 {
-    QString script = QStringLiteral("CREATE TABLE liczby_wierszy (tabela TEXT NOT NULL, archiwum TEXT NOT NULL, "
-                                    "liczba BIGINT NOT NULL, PRIMARY KEY (tabela, archiwum));\n");
+    QString script =
+        QStringLiteral("CREATE TABLE liczby_wierszy (tabela TEXT NOT NULL, archiwum TEXT NOT NULL, "
+                       "liczba BIGINT NOT NULL, PRIMARY KEY (tabela, archiwum));\n");
     for (const Keyed& k : keyed()) {
         const QString table = QLatin1String(k.table);
         QString columns = QLatin1String(k.column) + QStringLiteral(" NULLS FIRST, ") + QLatin1String(k.id);
@@ -304,20 +305,21 @@ QString serverListScript()
                       .arg(table, QLatin1String(k.column), columns);
         // The rows a statement removed and added, by archive; one trigger an
         // event, as the server allows the changed rows to one event only.
-        const QString archive =
-            *k.archive ? QStringLiteral("COALESCE(%1, '')").arg(QLatin1String(k.archive)) : QStringLiteral("''");
+        const QString archive = *k.archive ? QStringLiteral("COALESCE(%1, '')").arg(QLatin1String(k.archive))
+                                           : QStringLiteral("''");
         const QString add = QStringLiteral("INSERT INTO liczby_wierszy SELECT '%1', %2, %4count(*) FROM %3 "
                                            "GROUP BY 2 ON CONFLICT (tabela, archiwum) DO UPDATE "
                                            "SET liczba = liczby_wierszy.liczba + EXCLUDED.liczba;\n");
-        script += QStringLiteral("CREATE FUNCTION %1_wiersze() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n"
-                                 "IF TG_OP = 'TRUNCATE' THEN DELETE FROM liczby_wierszy WHERE tabela = '%1'; "
-                                 "RETURN NULL; END IF;\n"
-                                 "IF TG_OP IN ('UPDATE', 'DELETE') THEN\n")
-                      .arg(table) +
-                  add.arg(table, archive, QStringLiteral("stare"), QStringLiteral("-")) +
-                  QStringLiteral("END IF;\nIF TG_OP IN ('UPDATE', 'INSERT') THEN\n") +
-                  add.arg(table, archive, QStringLiteral("nowe"), QString()) +
-                  QStringLiteral("END IF;\nRETURN NULL;\nEND $$;\n");
+        script +=
+            QStringLiteral("CREATE FUNCTION %1_wiersze() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n"
+                           "IF TG_OP = 'TRUNCATE' THEN DELETE FROM liczby_wierszy WHERE tabela = '%1'; "
+                           "RETURN NULL; END IF;\n"
+                           "IF TG_OP IN ('UPDATE', 'DELETE') THEN\n")
+                .arg(table) +
+            add.arg(table, archive, QStringLiteral("stare"), QStringLiteral("-")) +
+            QStringLiteral("END IF;\nIF TG_OP IN ('UPDATE', 'INSERT') THEN\n") +
+            add.arg(table, archive, QStringLiteral("nowe"), QString()) +
+            QStringLiteral("END IF;\nRETURN NULL;\nEND $$;\n");
         const QString trigger = QStringLiteral("CREATE TRIGGER %1_wiersze_%2 AFTER %3 ON %1 %4"
                                                "FOR EACH STATEMENT EXECUTE FUNCTION %1_wiersze();\n");
         script += trigger.arg(table, QStringLiteral("ins"), QStringLiteral("INSERT"),
@@ -388,8 +390,9 @@ QString countText(const SqlConnection& connection, const QString& list, const QS
                 plain = false;
         }
         if (plain) {
-            QString sql = QStringLiteral("SELECT COALESCE(SUM(liczba), 0) FROM liczby_wierszy WHERE tabela = '") +
-                          QLatin1String(k->table) + QLatin1Char('\'');
+            QString sql =
+                QStringLiteral("SELECT COALESCE(SUM(liczba), 0) FROM liczby_wierszy WHERE tabela = '") +
+                QLatin1String(k->table) + QLatin1Char('\'');
             if (!archive.isEmpty())
                 sql += QStringLiteral(" AND archiwum = '") + archive + QLatin1Char('\'');
             return sql;

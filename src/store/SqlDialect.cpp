@@ -26,11 +26,11 @@ const SqlDialect& SqlDialect::server()
         // they do on the file; the server drops it at COMMIT or ROLLBACK.
         QStringLiteral("BEGIN; SELECT pg_advisory_xact_lock(7305011)"),
         QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ"),
-        QStringLiteral(
-            "SELECT c.relname AS name FROM pg_class c\n"
-            "JOIN pg_namespace n ON n.oid = c.relnamespace\n"
-            "WHERE c.relkind = 'r' AND n.nspname = current_schema() AND c.relname NOT IN ('zmiany_bazy', 'liczby_wierszy')\n"
-            "ORDER BY c.oid"),
+        QStringLiteral("SELECT c.relname AS name FROM pg_class c\n"
+                       "JOIN pg_namespace n ON n.oid = c.relnamespace\n"
+                       "WHERE c.relkind = 'r' AND n.nspname = current_schema() AND c.relname NOT IN "
+                       "('zmiany_bazy', 'liczby_wierszy')\n"
+                       "ORDER BY c.oid"),
         QStringLiteral("SELECT upper(column_name) AS name FROM information_schema.columns\n"
                        "WHERE table_schema = current_schema() AND table_name = lower('%1')\n"
                        "ORDER BY ordinal_position"),

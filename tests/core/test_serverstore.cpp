@@ -67,8 +67,9 @@ private:
                         .arg(i)
                         .arg(i % 7 == 0 ? 'T' : 'N');
         }
-        c.exec(QStringLiteral("INSERT INTO komputery (IDKOMPUTERA,NREWID,NAZWA,ARCHIWUM,NREW,IDFIRMY) VALUES ") +
-               rows.join(QLatin1Char(',')));
+        c.exec(
+            QStringLiteral("INSERT INTO komputery (IDKOMPUTERA,NREWID,NAZWA,ARCHIWUM,NREW,IDFIRMY) VALUES ") +
+            rows.join(QLatin1Char(',')));
     }
     // The login's step that gives the lists their Polish keys where the
     // engine needs them (the file).
@@ -380,8 +381,8 @@ private slots:
         {
             WriteTransaction t(other);
             // a row already shown moves past the rows read
-            other.exec(
-                QStringLiteral("UPDATE komputery SET NREWID='żżż przeniesiony' WHERE IDKOMPUTERA=%1").arg(moved));
+            other.exec(QStringLiteral("UPDATE komputery SET NREWID='żżż przeniesiony' WHERE IDKOMPUTERA=%1")
+                           .arg(moved));
             other.exec(QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA=%1").arg(removed));
             other.exec(QStringLiteral("INSERT INTO komputery (IDKOMPUTERA,NREWID,NAZWA,ARCHIWUM) "
                                       "VALUES (20100,'żżż nowy','Nowy','N')"));
@@ -407,13 +408,15 @@ private slots:
         // Counted before its rows are read, after the other's writes too:
         // a row liquidated there and whole statements of rows.
         other.exec(QStringLiteral("UPDATE komputery SET ARCHIWUM='T' WHERE IDKOMPUTERA=%1").arg(moved));
-        other.exec(QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA >= 11000 AND IDKOMPUTERA < 11100"));
+        other.exec(
+            QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA >= 11000 AND IDKOMPUTERA < 11100"));
         q.close();
         QVERIFY(db.reloadList(list));
         QVERIFY(q.isReading());
         const int counted = q.shownCount();
         QCOMPARE(QString::number(counted),
-                 column(db.DatabaseMain(), QStringLiteral("SELECT COUNT(*) AS N FROM komputery WHERE ARCHIWUM='N'"))
+                 column(db.DatabaseMain(),
+                        QStringLiteral("SELECT COUNT(*) AS N FROM komputery WHERE ARCHIWUM='N'"))
                      .value(0));
         q.fetchAll();
         QCOMPARE(q.recordCount(), counted);
