@@ -5,6 +5,7 @@
 #include "store/DbError.h"
 #include "store/PasswordHash.h"
 #include "store/ServerBackend.h"
+#include "store/SortKeys.h"
 #include "store/SqlConnection.h"
 #include "store/SqlDialect.h"
 #include "store/Statement.h"
@@ -74,6 +75,7 @@ void DatabaseTemplate::createOnServer(const ServerAddress& address, bool withSam
         connection.exec(QStringLiteral("CREATE COLLATION pl FROM \"pl-x-icu\""));
         connection.exec(ServerBackend::keyFunctionScript());
         connection.exec(schema);
+        connection.exec(SortKeys::serverListScript());
         connection.exec(dictionaries);
         connection.exec(data);
         connection.exec(ServerBackend::changeCounterScript(tables(connection)));

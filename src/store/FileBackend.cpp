@@ -69,7 +69,8 @@ public:
         return QByteArrayView(data, sqlite3_column_bytes(m_stmt, column));
     }
 
-    Read readRows(int limit, std::vector<Cell>& cells, std::string& arena, int& rows, int budgetMs) override
+    Read readRows(int limit, ResultCells::Cells& cells, ResultCells::Arena& arena, int& rows,
+                  int budgetMs) override
     {
         sqlite3_stmt* stmt = m_stmt;
         const int columns = sqlite3_column_count(stmt);

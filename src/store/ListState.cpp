@@ -1,6 +1,8 @@
 #include "store/ListState.h"
 
 #include "store/PolishCollation.h"
+#include "store/SqlConnection.h"
+#include "store/SqlDialect.h"
 #include "store/Statement.h"
 
 #include <algorithm>
@@ -397,7 +399,9 @@ void ListState::applyTo(const QString& list, Statement& statement) const
     for (auto it = e->conditions.cbegin(); it != e->conditions.cend(); ++it) // line order
         statement.setLine(it.key(), it.value());
     statement.setLine(l->orderLine, e->orderColumn + PolishCollation::clause());
-    statement.setLine(l->directionLine, e->ascending ? QStringLiteral("ASC") : QStringLiteral("DESC"));
+    const SqlDialect& dialect =
+        statement.connection() ? statement.connection()->dialect() : SqlDialect::file();
+    statement.setLine(l->directionLine, e->ascending ? dialect.ascending : dialect.descending);
     // Equal values keep one order, the same after a reload and after a sort in memory.
     statement.setLine(l->directionLine + 1, QStringLiteral(", 1"));
 }

@@ -1,4 +1,5 @@
 #include "store/SchemaUpgrades.h"
+#include "store/SqlDialect.h"
 
 #include "base/ErrorLog.h"
 #include "store/DatabaseTemplate.h"
@@ -263,6 +264,8 @@ void SchemaUpgrades::update26()
 void SchemaUpgrades::updateSortKeys()
 {
     SqlConnection& connection = m_db.DatabaseMain();
+    if (!connection.dialect().sortKeyColumns)
+        return; // the engine orders by Polish rules itself (the server)
     // No message: the file only gains a column and an index the user never
     // sees; only the progress of filling them, which takes a while.
     StepState state;

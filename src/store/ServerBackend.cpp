@@ -8,10 +8,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
 #include <libpq-fe.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sqlcipher/sqlite3.h>
 
 namespace {
@@ -133,8 +137,10 @@ public:
     }
 
     // The whole result is on hand once run, so a batch takes no time worth
-    // a budget: `budgetMs` is not needed here.
-    Read readRows(int limit, std::vector<Cell>& cells, std::string& arena, int& rows,
+    // a budget: `budgetMs` is not needed here. A batch that reads `limit`
+    // rows answers More even at the end of the result: a page sent with a
+    // LIMIT of its rows may have more after it.
+    Read readRows(int limit, ResultCells::Cells& cells, ResultCells::Arena& arena, int& rows,
                   int /*budgetMs*/) override
     {
         try {
@@ -147,26 +153,31 @@ public:
         const int total = PQntuples(m_result);
         const int columns = PQnfields(m_result);
         std::vector<Oid> types(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; ++c)
+        std::vector<int> bytesColumns;
+        for (int c = 0; c < columns; ++c) {
             types[size_t(c)] = PQftype(m_result, c);
+            if (!isNumber(types[size_t(c)]))
+                bytesColumns.push_back(c);
+        }
         const int batch = std::min(limit, total - (m_row + 1));
         if (batch > 0) {
-            // Room for the whole batch at once: no buffer grows and moves row by row.
+            // Room for the whole batch at once, the bytes judged by its first
+            // rows: no buffer grows and moves row by row.
+            const int sample = std::min(batch, 64);
             size_t bytes = 0;
-            for (int r = m_row + 1; r <= m_row + batch; ++r)
-                for (int c = 0; c < columns; ++c)
+            for (int r = m_row + 1; r <= m_row + sample; ++r)
+                for (int c : bytesColumns)
                     bytes += size_t(PQgetlength(m_result, r, c));
             cells.reserve(cells.size() + size_t(batch) * size_t(columns));
-            arena.reserve(arena.size() + bytes);
+            arena.reserve(arena.size() + bytes / size_t(sample) * size_t(batch) * 9 / 8);
         }
-        int read = 0;
-        for (; read < limit && m_row + 1 < total; ++read) {
+        for (int read = 0; read < batch; ++read) {
             ++m_row;
             for (int c = 0; c < columns; ++c)
                 cells.push_back(cellOf(m_row, c, types[size_t(c)], arena));
             ++rows;
         }
-        return m_row + 1 < total ? Read::More : Read::End;
+        return batch == limit || m_row + 1 < total ? Read::More : Read::End;
     }
     QString errorMessage() const override { return m_error; }
     int errorCode() const override { return m_errorCode; }
@@ -214,23 +225,34 @@ private:
         if (m_prepared == m_backend.unnamedGeneration() &&
             std::find(m_binary.begin(), m_binary.end(), 1) == m_binary.end())
             result = PQexecPrepared(conn, "", n, values.data(), lengths.data(), m_binary.data(), 0);
-        else
+        else {
             result = PQexecParams(conn, m_sql.constData(), n, types.data(), values.data(), lengths.data(),
                                   m_binary.data(), 0);
+            // That took the unnamed statement: a cursor that prepared it before
+            // must not run this text with its own values.
+            m_backend.noteUnnamedPrepared();
+        }
         m_backend.check(result);
         m_result = result;
         m_row = -1;
     }
 
-    Cell cellOf(int row, int column, Oid type, std::string& arena) const
+    static bool isNumber(Oid type)
+    {
+        return type == kBool || type == kInt2 || type == kInt4 || type == kInt8 || type == kOid ||
+               type == kNumeric || type == kFloat4 || type == kFloat8;
+    }
+
+    Cell cellOf(int row, int column, Oid type, ResultCells::Arena& arena) const
     {
         Cell cell{};
-        if (PQgetisnull(m_result, row, column)) {
+        const char* value = PQgetvalue(m_result, row, column);
+        const int length = PQgetlength(m_result, row, column);
+        // A NULL reads as an empty value: only an empty one needs the question.
+        if (length == 0 && PQgetisnull(m_result, row, column)) {
             cell.kind = Kind::Null;
             return cell;
         }
-        const char* value = PQgetvalue(m_result, row, column);
-        const int length = PQgetlength(m_result, row, column);
         switch (type) {
         case kBool:
             cell.kind = Kind::Integer;
@@ -241,19 +263,20 @@ private:
         case kInt8:
         case kOid:
             cell.kind = Kind::Integer;
-            cell.i = std::strtoll(value, nullptr, 10);
+            std::from_chars(value, value + length, cell.i);
             return cell;
         case kNumeric:
             if (!std::strpbrk(value, ".eEN")) {
                 cell.kind = Kind::Integer;
-                cell.i = std::strtoll(value, nullptr, 10);
+                std::from_chars(value, value + length, cell.i);
                 return cell;
             }
             [[fallthrough]];
         case kFloat4:
         case kFloat8:
+            // Never strtod: under a Polish locale it would stop at the '.'.
             cell.kind = Kind::Real;
-            cell.d = std::strtod(value, nullptr);
+            std::from_chars(value, value + length, cell.d);
             return cell;
         case kBytea: {
             size_t size = 0;
@@ -318,6 +341,22 @@ bool collateClauseAt(const QByteArray& sql, int at)
     return skipCollateClause(sql, at) != at;
 }
 
+// A server's result comes whole, tens of megabytes of small blocks of the
+// client library for a long list. Freed, they would go back to the system at
+// once and the next read would fault every page in anew (more than the read
+// itself costs); the heap keeps them for the next result instead.
+void keepResultMemory()
+{
+#if defined(__GLIBC__)
+    static const bool once = [] {
+        mallopt(M_MMAP_THRESHOLD, 32 << 20);
+        mallopt(M_TRIM_THRESHOLD, 128 << 20);
+        return true;
+    }();
+    (void)once;
+#endif
+}
+
 // The Polish text of a failed login; the library's own text goes to the log.
 QString loginFailure(const QString& detail, const ServerAddress& address)
 {
@@ -355,6 +394,7 @@ ServerBackend::LoginProblem ServerBackend::loginProblem(const QString& detail)
 
 ServerBackend::ServerBackend(const ServerAddress& address)
 {
+    keepResultMemory();
     const QByteArray host = address.host.toUtf8();
     const QByteArray port = QByteArray::number(address.port);
     const QByteArray database = address.database.toUtf8();
@@ -527,11 +567,13 @@ std::unique_ptr<SqlCursor> ServerBackend::prepare(const QByteArray& sql, int* ta
 void ServerBackend::exec(const QString& script)
 {
     const QByteArray text = script.toUtf8();
+    noteUnnamedPrepared(); // a simple query ends the unnamed statement
     check(PQexec(m_conn, text.constData()));
 }
 
 void ServerBackend::execQuietly(const char* sql) noexcept
 {
+    noteUnnamedPrepared();
     PQclear(PQexec(m_conn, sql));
 }
 
@@ -546,6 +588,7 @@ bool ServerBackend::changedSinceAsked()
     // Every write of every workstation bumps the counter in its own
     // transaction, so a change is seen once it is committed.
     qint64 counter = -1;
+    noteUnnamedPrepared(); // the simple queries below end the unnamed statement
     // Looked for first while it is missing (a database being made): a failed
     // read would end the transaction it runs in.
     if (!m_hasCounter) {
@@ -571,6 +614,7 @@ void ServerBackend::setBusyTimeout(int ms)
 {
     // The server's 0 means no limit; here it means not to wait.
     const QByteArray sql = "SET lock_timeout = " + QByteArray::number(std::max(ms, 1));
+    noteUnnamedPrepared();
     check(PQexec(m_conn, sql.constData()));
 }
 

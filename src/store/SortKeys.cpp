@@ -109,6 +109,23 @@ void fill(SqlConnection& connection, const SortKeys::Keyed& k, bool newColumn,
     }
 }
 
+// The keyed column of `k` as the list names it in its text ("K.NREWID") when
+// `orderColumn` is that column of the base table, never a joined one; empty
+// otherwise.
+QString ownOrderColumn(const QString& list, const QString& orderColumn, const SortKeys::Keyed& k)
+{
+    QString column = orderColumn;
+    const qsizetype dot = column.indexOf(QLatin1Char('.'));
+    if (dot >= 0) {
+        if (ListState::qualifiedColumn(list, column.mid(dot + 1)).compare(column, Qt::CaseInsensitive) != 0)
+            return {};
+        column = column.mid(dot + 1);
+    }
+    if (column.compare(QLatin1String(k.column), Qt::CaseInsensitive) != 0)
+        return {};
+    return ListState::qualifiedColumn(list, QLatin1String(k.column));
+}
+
 const SortKeys::Keyed* keyedList(const QString& list)
 {
     for (const SortKeys::Keyed& k : SortKeys::keyed())
@@ -281,20 +298,52 @@ bool addMissing(SqlConnection& connection, const Progress& progress)
     return added;
 }
 
+QString serverListScript()
+{
+    QString script =
+        QStringLiteral("CREATE TABLE liczby_wierszy (tabela TEXT NOT NULL, archiwum TEXT NOT NULL, "
+                       "liczba BIGINT NOT NULL, PRIMARY KEY (tabela, archiwum));\n");
+    for (const Keyed& k : keyed()) {
+        const QString table = QLatin1String(k.table);
+        QString columns = QLatin1String(k.column) + QStringLiteral(" NULLS FIRST, ") + QLatin1String(k.id);
+        if (*k.archive)
+            columns = QLatin1String(k.archive) + QStringLiteral(", ") + columns;
+        script += QStringLiteral("CREATE INDEX %1_%2_lista ON %1 (%3);\n")
+                      .arg(table, QLatin1String(k.column), columns);
+        // The rows a statement removed and added, by archive; one trigger an
+        // event, as the server allows the changed rows to one event only.
+        const QString archive = *k.archive ? QStringLiteral("COALESCE(%1, '')").arg(QLatin1String(k.archive))
+                                           : QStringLiteral("''");
+        const QString add = QStringLiteral("INSERT INTO liczby_wierszy SELECT '%1', %2, %4count(*) FROM %3 "
+                                           "GROUP BY 2 ON CONFLICT (tabela, archiwum) DO UPDATE "
+                                           "SET liczba = liczby_wierszy.liczba + EXCLUDED.liczba;\n");
+        script +=
+            QStringLiteral("CREATE FUNCTION %1_wiersze() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n"
+                           "IF TG_OP = 'TRUNCATE' THEN DELETE FROM liczby_wierszy WHERE tabela = '%1'; "
+                           "RETURN NULL; END IF;\n"
+                           "IF TG_OP IN ('UPDATE', 'DELETE') THEN\n")
+                .arg(table) +
+            add.arg(table, archive, QStringLiteral("stare"), QStringLiteral("-")) +
+            QStringLiteral("END IF;\nIF TG_OP IN ('UPDATE', 'INSERT') THEN\n") +
+            add.arg(table, archive, QStringLiteral("nowe"), QString()) +
+            QStringLiteral("END IF;\nRETURN NULL;\nEND $$;\n");
+        const QString trigger = QStringLiteral("CREATE TRIGGER %1_wiersze_%2 AFTER %3 ON %1 %4"
+                                               "FOR EACH STATEMENT EXECUTE FUNCTION %1_wiersze();\n");
+        script += trigger.arg(table, QStringLiteral("ins"), QStringLiteral("INSERT"),
+                              QStringLiteral("REFERENCING NEW TABLE AS nowe "));
+        script += trigger.arg(table, QStringLiteral("upd"), QStringLiteral("UPDATE"),
+                              QStringLiteral("REFERENCING OLD TABLE AS stare NEW TABLE AS nowe "));
+        script += trigger.arg(table, QStringLiteral("del"), QStringLiteral("DELETE"),
+                              QStringLiteral("REFERENCING OLD TABLE AS stare "));
+        script += trigger.arg(table, QStringLiteral("trunc"), QStringLiteral("TRUNCATE"), QString());
+    }
+    return script;
+}
+
 QString orderTerm(const SqlConnection& connection, const QString& list, const QString& orderColumn)
 {
     const Keyed* k = keyedList(list);
-    if (!k || !connection.hasSortKeys(list))
-        return {};
-    QString column = orderColumn;
-    const qsizetype dot = column.indexOf(QLatin1Char('.'));
-    if (dot >= 0) {
-        // Only the base table's own column ("K.NREWID"), never a joined one.
-        if (ListState::qualifiedColumn(list, column.mid(dot + 1)).compare(column, Qt::CaseInsensitive) != 0)
-            return {};
-        column = column.mid(dot + 1);
-    }
-    if (column.compare(QLatin1String(k->column), Qt::CaseInsensitive) != 0)
+    if (!k || !connection.hasSortKeys(list) || ownOrderColumn(list, orderColumn, *k).isEmpty())
         return {};
     return ListState::qualifiedColumn(list, keyColumn(k->column));
 }
@@ -303,13 +352,23 @@ Statement::Keyset keyset(const SqlConnection& connection, const QString& list, c
                          bool ascending)
 {
     Statement::Keyset k;
-    const QString term = orderTerm(connection, list, orderColumn);
     const Keyed* keyedOne = keyedList(list);
-    if (term.isEmpty() || !keyedOne)
+    if (!keyedOne || !connection.dialect().keysetPages)
+        return k;
+    QString term = orderTerm(connection, list, orderColumn);
+    QString keyColumnName = keyColumn(keyedOne->column);
+    if (!connection.dialect().sortKeyColumns) {
+        // Where the engine orders text by Polish rules itself, the order
+        // column is its own key, read from the row it ends a page on.
+        term = ownOrderColumn(list, orderColumn, *keyedOne);
+        keyColumnName = QLatin1String(keyedOne->column);
+        k.keyField = keyColumnName;
+    }
+    if (term.isEmpty())
         return k;
     k.keyTerm = term;
     k.idTerm = ListState::qualifiedColumn(list, QLatin1String(keyedOne->id));
-    k.keyOfRow = QStringLiteral("SELECT ") + keyColumn(keyedOne->column) + QStringLiteral(" FROM ") +
+    k.keyOfRow = QStringLiteral("SELECT ") + keyColumnName + QStringLiteral(" FROM ") +
                  QLatin1String(keyedOne->table) + QStringLiteral(" WHERE ") + QLatin1String(keyedOne->id) +
                  QStringLiteral(" = ?");
     k.ascending = ascending;
@@ -318,11 +377,34 @@ Statement::Keyset keyset(const SqlConnection& connection, const QString& list, c
     return k;
 }
 
-QString countText(const QString& list, const QStringList& conditions)
+QString countText(const SqlConnection& connection, const QString& list, const QStringList& conditions)
 {
     const Keyed* k = keyedList(list);
     if (!k)
         return {};
+    if (connection.dialect().rowCounts) {
+        // Unfiltered but for the archive: the count kept beside the table.
+        QString archive;
+        bool plain = true;
+        for (const QString& c : conditions) {
+            if (c.isEmpty())
+                continue;
+            if (*k->archive && archive.isEmpty() && c == ListState::archiveCondition(false))
+                archive = QStringLiteral("N");
+            else if (*k->archive && archive.isEmpty() && c == ListState::archiveCondition(true))
+                archive = QStringLiteral("T");
+            else
+                plain = false;
+        }
+        if (plain) {
+            QString sql =
+                QStringLiteral("SELECT COALESCE(SUM(liczba), 0) FROM liczby_wierszy WHERE tabela = '") +
+                QLatin1String(k->table) + QLatin1Char('\'');
+            if (!archive.isEmpty())
+                sql += QStringLiteral(" AND archiwum = '") + archive + QLatin1Char('\'');
+            return sql;
+        }
+    }
     QString alias = ListState::qualifiedColumn(list, QStringLiteral("X"));
     alias.chop(2);
     QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(k->table);

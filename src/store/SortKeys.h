@@ -53,6 +53,13 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 // Answers whether anything had to be added.
 bool addMissing(SqlConnection& connection, const Progress& progress = {});
 
+// What a new database on the server gets for the keyed lists: an index each
+// in the order the list reads (its archive first, NULL first, the id breaking
+// ties), so the first rows and each page come from the index, not from
+// sorting the whole table; and their row counts by archive, kept by triggers
+// (SqlDialect::rowCounts), so a list is counted without reading it all.
+QString serverListScript();
+
 // The ORDER BY term for `orderColumn` of `list` when that list's keys are kept
 // on this connection ("K.NREWID_PL"); empty otherwise.
 QString orderTerm(const SqlConnection& connection, const QString& list, const QString& orderColumn);
@@ -61,7 +68,8 @@ QString orderTerm(const SqlConnection& connection, const QString& list, const QS
 Statement::Keyset keyset(const SqlConnection& connection, const QString& list, const QString& orderColumn,
                          bool ascending);
 // "SELECT COUNT(*) FROM <table> WHERE 1=1 <conditions>" for a keyed list: the
-// list's row count without its joins (they are all to-one lookups). Empty for
-// a list without keys.
-QString countText(const QString& list, const QStringList& conditions);
+// list's row count without its joins (they are all to-one lookups); the count
+// kept beside the table where there is one and the list is filtered by its
+// archive alone. Empty for a list without keys.
+QString countText(const SqlConnection& connection, const QString& list, const QStringList& conditions);
 } // namespace SortKeys

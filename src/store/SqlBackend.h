@@ -53,7 +53,7 @@ public:
     // Appends up to `limit` rows, columnCount() cells each; text and blobs go
     // to `arena`. `rows` grows by the number read. With `budgetMs` > 0 the read
     // may also stop (More) once it has taken that long, a row read at least.
-    virtual Read readRows(int limit, std::vector<ResultCells::Cell>& cells, std::string& arena, int& rows,
+    virtual Read readRows(int limit, ResultCells::Cells& cells, ResultCells::Arena& arena, int& rows,
                           int budgetMs) = 0;
     virtual QString errorMessage() const = 0;
     virtual int errorCode() const = 0;

@@ -11,6 +11,10 @@ const SqlDialect& SqlDialect::file()
         QStringLiteral("PRAGMA table_info(%1)"),
         true,
         true,
+        false,
+        false,
+        QStringLiteral("ASC"),
+        QStringLiteral("DESC"),
         true,
     };
     return d;
@@ -23,16 +27,22 @@ const SqlDialect& SqlDialect::server()
         // they do on the file; the server drops it at COMMIT or ROLLBACK.
         QStringLiteral("BEGIN; SELECT pg_advisory_xact_lock(7305011)"),
         QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ"),
-        QStringLiteral(
-            "SELECT c.relname AS name FROM pg_class c\n"
-            "JOIN pg_namespace n ON n.oid = c.relnamespace\n"
-            "WHERE c.relkind = 'r' AND n.nspname = current_schema() AND c.relname <> 'zmiany_bazy'\n"
-            "ORDER BY c.oid"),
+        QStringLiteral("SELECT c.relname AS name FROM pg_class c\n"
+                       "JOIN pg_namespace n ON n.oid = c.relnamespace\n"
+                       "WHERE c.relkind = 'r' AND n.nspname = current_schema() AND c.relname NOT IN "
+                       "('zmiany_bazy', 'liczby_wierszy')\n"
+                       "ORDER BY c.oid"),
         QStringLiteral("SELECT upper(column_name) AS name FROM information_schema.columns\n"
                        "WHERE table_schema = current_schema() AND table_name = lower('%1')\n"
                        "ORDER BY ordinal_position"),
         false,
-        false,
+        // The order column itself is the key: its collation is Polish and its
+        // index (ordered as the lists are) serves each page.
+        true,
+        true,
+        true,
+        QStringLiteral("ASC NULLS FIRST"),
+        QStringLiteral("DESC NULLS LAST"),
         false,
     };
     return d;

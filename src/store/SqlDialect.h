@@ -25,6 +25,18 @@ struct SqlDialect
     // short pages, each continuing after the last row read (Statement::Keyset);
     // otherwise the rest comes from the one read the list opened.
     bool keysetPages = false;
+    // Whether a read sends its whole result at once: its first rows and each
+    // page then ask for their rows by a LIMIT, or the first rows would wait
+    // for the whole list.
+    bool pagesByLimit = false;
+    // Whether the keyed tables keep their row counts by archive in a table of
+    // their own (liczby_wierszy, kept by triggers): a list filtered by its
+    // archive alone is then counted without reading its rows.
+    bool rowCounts = false;
+    // A list's order words: NULL before every value ascending and after them
+    // descending, as the file orders it, on both.
+    QString ascending;
+    QString descending;
     // Whether the upgrades of the first versions' databases (1.0.2 to 1.0.5,
     // each marked done by a file beside the database) apply; a database on a
     // server is always made at the current version.

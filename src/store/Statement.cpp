@@ -110,6 +110,14 @@ void Statement::bindValue(SqlCursor& cursor, const QString& name, const Value& v
     }
 }
 
+void Statement::bindLimit(SqlCursor& cursor, int rows)
+{
+    const int count = cursor.parameterCount();
+    for (int i = 0; i < count; ++i)
+        if (cursor.parameterName(i) == QLatin1String("KSLIMIT"))
+            cursor.bindInteger(i, rows);
+}
+
 void Statement::prepareOnly()
 {
     const QByteArray sql = text().toUtf8();
@@ -124,11 +132,18 @@ void Statement::open()
         m_connection->ensureCurrent();
     // Taken before reading: a change made while the rows are read is seen later.
     const quint64 stamp = m_connection ? m_connection->changeStamp() : 0;
-    const QByteArray sql = text().toUtf8();
+    const bool byPages = opensByPages();
+    // Where a result comes whole, the first rows are asked for by a LIMIT.
+    const bool limited = byPages && m_connection->dialect().pagesByLimit;
+    QByteArray sql = text().toUtf8();
+    if (limited)
+        sql += "\nLIMIT :KSLIMIT";
     std::unique_ptr<SqlCursor> cursor = prepare(sql, nullptr);
     if (!cursor)
         throw DbError(QStringLiteral("Pusta instrukcja SQL"));
     bind(*cursor);
+    if (limited)
+        bindLimit(*cursor, m_firstRows);
     const int columns = cursor->columnCount();
     for (int c = 0; c < columns; ++c) {
         const QString name = cursor->columnName(c);
@@ -137,9 +152,6 @@ void Statement::open()
     }
     m_reading.cursor = std::move(cursor);
     m_openedStamp = stamp; // what a page compares with to know of changes made meanwhile
-    const bool byPages = m_firstRows > 0 && m_connection->dialect().keysetPages &&
-                         !m_keyset.keyTerm.isEmpty() && m_lines == m_keysetLines &&
-                         m_keyset.conditionLine >= 0 && m_keyset.conditionLine < m_lines.size();
     const bool done = byPages ? readPage(m_firstRows) : readRows(m_firstRows > 0 ? m_firstRows : INT_MAX);
     if (!done) {
         m_connection->addPendingRead(this);
@@ -154,6 +166,13 @@ void Statement::open()
     m_openedLines = m_lines;
     m_openedParams = m_params;
     m_openedStamp = stamp;
+}
+
+bool Statement::opensByPages() const
+{
+    return m_firstRows > 0 && m_connection && m_connection->dialect().keysetPages &&
+           !m_keyset.keyTerm.isEmpty() && m_lines == m_keysetLines && m_keyset.conditionLine >= 0 &&
+           m_keyset.conditionLine < m_lines.size();
 }
 
 bool Statement::readRows(int limit)
@@ -172,7 +191,7 @@ namespace {
 // page by page would copy hundreds of megabytes at a million rows, a pause
 // far longer than any page.
 template <typename Cells>
-void reserveForExpected(Cells& cells, std::string& arena, int rows, int expected, int columns)
+void reserveForExpected(Cells& cells, ResultCells::Arena& arena, int rows, int expected, int columns)
 {
     if (expected <= rows || rows == 0 || columns <= 0)
         return;
@@ -226,6 +245,8 @@ SqlCursor* Statement::pageStatement(int variant)
     }
     QStringList lines = m_openedLines;
     lines[m_keyset.conditionLine] = condition + QLatin1Char(' ') + lines[m_keyset.conditionLine];
+    if (m_connection->dialect().pagesByLimit)
+        lines << QStringLiteral("LIMIT :KSLIMIT");
     const QByteArray sql = lines.join(QLatin1Char('\n')).toUtf8();
     try {
         page = prepare(sql, nullptr);
@@ -260,6 +281,8 @@ bool Statement::readPage(int limit)
             bindValue(*cursor, QStringLiteral("KSKEY"), *r.lastKey);
         if (r.lastId)
             bindValue(*cursor, QStringLiteral("KSID"), *r.lastId);
+        if (m_connection->dialect().pagesByLimit)
+            bindLimit(*cursor, limit);
     }
     const int start = m_rows;
     if (!first)
@@ -310,6 +333,8 @@ bool Statement::notePageEnd()
     if (idCell.kind == Kind::Text || idCell.kind == Kind::Blob)
         id.bytes.assign(m_arena.data() + idCell.offset, idCell.length);
     r.lastId = std::move(id);
+    if (!m_keyset.keyField.isEmpty() && keyFromRow())
+        return true;
     if (!r.keyOfRow) {
         try {
             r.keyOfRow = prepare(m_keyset.keyOfRow.toUtf8(), nullptr);
@@ -342,8 +367,8 @@ bool Statement::notePageEnd()
     case Kind::Null:
         break;
     }
-    std::vector<Cell> cells;
-    std::string arena;
+    ResultCells::Cells cells;
+    ResultCells::Arena arena;
     int rows = 0;
     const SqlCursor::Read read = keyOfRow.readRows(1, cells, arena, rows, 0);
     keyOfRow.reset();
@@ -362,6 +387,22 @@ bool Statement::notePageEnd()
         if (key.cell.kind == Kind::Text || key.cell.kind == Kind::Blob)
             key.bytes.assign(arena.data() + key.cell.offset, key.cell.length);
         r.lastKey = std::move(key);
+    }
+    return true;
+}
+
+bool Statement::keyFromRow()
+{
+    const int column = fieldIndex(m_keyset.keyField);
+    if (column < 0)
+        return false; // not among the columns: asked by keyOfRow
+    const Cell& keyCell = m_cells[size_t(m_rows - 1) * size_t(fieldCount()) + size_t(column)];
+    if (keyCell.kind != Kind::Null) {
+        Value key;
+        key.cell = keyCell;
+        if (keyCell.kind == Kind::Text || keyCell.kind == Kind::Blob)
+            key.bytes.assign(m_arena.data() + keyCell.offset, keyCell.length);
+        m_reading.lastKey = std::move(key);
     }
     return true;
 }
@@ -427,12 +468,19 @@ void Statement::readOn(int row)
 {
     if (m_reading.paged) {
         while (m_reading.paged && m_rows <= row)
-            readPage(row == INT_MAX ? kPageRows : std::clamp(row + 1 - m_rows, 256, kPageRows));
+            readPage(row == INT_MAX ? restPage() : std::clamp(row + 1 - m_rows, 256, kPageRows));
         return;
     }
     // In steps, so a row near the start does not read the whole rest.
     const int wanted = row == INT_MAX ? INT_MAX : std::max(row + 1 - m_rows, 256);
     readRows(wanted);
+}
+
+int Statement::restPage() const
+{
+    // Where a page is its own whole result, the rest asked for at once is one
+    // page: each page more would cost the engine its start again.
+    return m_connection && m_connection->dialect().pagesByLimit ? INT_MAX : kPageRows;
 }
 
 int Statement::shownCount() const
@@ -448,7 +496,7 @@ bool Statement::fetchMore(int rows)
     if (m_reading.paged) {
         const int target = rows > INT_MAX - m_rows ? INT_MAX : m_rows + rows;
         while (m_reading.paged && m_rows < target)
-            readPage(std::min(target - m_rows, kPageRows));
+            readPage(target == INT_MAX ? restPage() : std::min(target - m_rows, kPageRows));
     } else if (m_reading.cursor) {
         readRows(rows);
     }

@@ -45,6 +45,10 @@ public:
         QString keyTerm;
         QString idTerm;
         QString keyOfRow; // one bound parameter: the id
+        // The result column whose value is the key (the order column where the
+        // engine orders it by Polish rules itself): a page's last row then
+        // gives its key as that page read it. Empty: asked by keyOfRow.
+        QString keyField;
         bool ascending = true;
         int conditionLine = -1;
     };
@@ -57,6 +61,7 @@ public:
     Statement& operator=(const Statement& other) = delete;
 
     void setConnection(SqlConnection* connection) { m_connection = connection; }
+    SqlConnection* connection() const { return m_connection; }
     QString name() const { return m_name; }
 
     // Text
@@ -211,6 +216,12 @@ private:
     bool notePageEnd();
     // Reads one page of at most `limit` rows; true at the end of the result.
     bool readPage(int limit);
+    // Rows of a page when the whole rest is asked for.
+    int restPage() const;
+    // Whether the text as it stands now opens by pages.
+    bool opensByPages() const;
+    // The key of the last row read, taken from that row (keyField).
+    bool keyFromRow();
     // The continuation `variant`, compiled once per read; null after a
     // failure, noted as the read's error.
     SqlCursor* pageStatement(int variant);
@@ -227,6 +238,8 @@ private:
     static void bind(SqlCursor& cursor, const QHash<QString, QVariant>& params);
     // Binds `value` to the parameter called `name` (upper case, without ':').
     static void bindValue(SqlCursor& cursor, const QString& name, const Value& value);
+    // Binds the row count of a read sent with a LIMIT (:KSLIMIT).
+    static void bindLimit(SqlCursor& cursor, int rows);
 
     SqlConnection* m_connection;
     QString m_name;
@@ -259,8 +272,8 @@ private:
     bool m_open = false;
     QStringList m_fieldNames;
     QHash<QString, int> m_fieldIndex; // upper-case field name -> column
-    std::vector<Cell> m_cells;
-    std::string m_arena;
+    ResultCells::Cells m_cells;
+    ResultCells::Arena m_arena;
     int m_rows = 0;
     int m_pos = 0;
     // Shown row -> stored row after reorder(); empty: stored order.

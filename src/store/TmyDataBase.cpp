@@ -311,7 +311,7 @@ bool resortInMemory(SqlConnection& connection, const ListState& state, const QSt
 {
     if (!q.unchangedSinceOpen() || q.openedStamp() != connection.changeStamp())
         return false;
-    Statement target(nullptr, list, q.lines());
+    Statement target(&connection, list, q.lines());
     applyState(connection, state, list, target);
     const int orderLine = ListState::orderLine(list);
     const int directionLine = ListState::directionLine(list);
@@ -367,7 +367,7 @@ int TmyDataBase::countRows(const QString& list, const Statement& q)
     QStringList conditions;
     for (int line : ListState::slotLines(list))
         conditions << q.line(line);
-    Statement count(&m_connection, list, {SortKeys::countText(list, conditions)});
+    Statement count(&m_connection, list, {SortKeys::countText(m_connection, list, conditions)});
     // Bound like the list itself (a slot may name a parameter).
     count.copyParams(q);
     count.open();

@@ -3,6 +3,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseTemplate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PolishCollation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultCells.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RowGone.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SortKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SqlConnection.cpp

@@ -7,9 +7,12 @@
 #include "store/DbError.h"
 #include "store/LicenceSeats.h"
 #include "store/NewKey.h"
+#include "store/PreparedStatement.h"
+#include "store/SchemaUpgrades.h"
 #include "store/ServerBackend.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
+#include "store/TmyDataBase.h"
 #include "store/WriteTransaction.h"
 
 #include <QTest>
@@ -37,6 +40,65 @@ private:
         for (q.first(); !q.eof(); q.next())
             values << q.text(q.fieldName(0));
         return values;
+    }
+    // The values of one column of every row a statement has read.
+    static QStringList values(const Statement& q, const QString& field)
+    {
+        const int c = q.fieldIndex(field);
+        QStringList all;
+        for (int row = 0; row < q.recordCount(); ++row)
+            all << (q.isNullAt(row, c) ? QStringLiteral("NULL") : q.textAt(row, c));
+        return all;
+    }
+    // More computers than a list reads first: Polish letters, case pairs,
+    // equal inventory numbers, NULL and empty ones, liquidated records.
+    static void insertComputers(SqlConnection& c)
+    {
+        const char* stems[] = {"Ż", "z", "Ą", "a", "ł", "L", "ć", "C", "ź", "e", "Ę", "ó", "O", "ś", "S"};
+        QStringList rows;
+        for (int i = 0; i < 1300; ++i) {
+            const QString nrewid =
+                i % 97 == 0   ? QStringLiteral("NULL")
+                : i % 89 == 0 ? QStringLiteral("''")
+                              : QStringLiteral("'%1-%2'").arg(QString::fromUtf8(stems[i % 15])).arg(i % 40);
+            rows << QStringLiteral("(%1,%2,'Komputer %3','%4','',1)")
+                        .arg(10000 + i)
+                        .arg(nrewid)
+                        .arg(i)
+                        .arg(i % 7 == 0 ? 'T' : 'N');
+        }
+        c.exec(
+            QStringLiteral("INSERT INTO komputery (IDKOMPUTERA,NREWID,NAZWA,ARCHIWUM,NREW,IDFIRMY) VALUES ") +
+            rows.join(QLatin1Char(',')));
+    }
+    // The login's step that gives the lists their Polish keys where the
+    // engine needs them (the file).
+    static void login(TmyDataBase& db, const TestDatabase& database)
+    {
+        SchemaUpgrades(db, database.dir(), database.password(), [](const QString&, const QString&) {
+        }).updateSortKeys();
+    }
+    // The computer list entered and read to its end in short pages; answers
+    // the computers' keys in the order shown.
+    static QStringList readByPages(TmyDataBase& db, bool ascending)
+    {
+        const QString list = QStringLiteral("DBFKomputery");
+        db.listState().reset(list);
+        db.listState().setAscending(list, ascending);
+        if (!db.reloadList(list))
+            return {QStringLiteral("reload failed")};
+        Statement& q = db.statement(list);
+        if (!q.readsByPages())
+            return {QStringLiteral("not by pages")};
+        const int counted = q.shownCount(); // before the rest is read
+        int pages = 0;
+        while (q.fetchMore(37))
+            ++pages;
+        if (pages < 10)
+            return {QStringLiteral("%1 pages").arg(pages)};
+        if (counted != q.recordCount())
+            return {QStringLiteral("counted %1 of %2").arg(counted).arg(q.recordCount())};
+        return values(q, QStringLiteral("IDKOMPUTERA"));
     }
     static void insertFirma(SqlConnection& c, const QString& name)
     {
@@ -212,6 +274,159 @@ private slots:
             server.open(onServer);
             compareOrder(m_connection, onServer);
         }
+    }
+
+    void statementsCompiledOnceRunInTurnEachWithItsOwnText()
+    {
+        // As a list's pages and the reads between them: each compiled once,
+        // run in turn, a plain script between them.
+        PreparedStatement byName(m_connection, QStringLiteral("SELECT 'nazwa ' || ? AS V"));
+        PreparedStatement byNumber(m_connection, QStringLiteral("SELECT 100 + ? AS V"));
+        for (int turn = 0; turn < 3; ++turn) {
+            byName.bind(0, QStringLiteral("x%1").arg(turn));
+            QVERIFY(byName.step());
+            QCOMPARE(byName.text(0), QStringLiteral("nazwa x%1").arg(turn));
+            byName.reset();
+            byNumber.bind(0, qint64(turn));
+            QVERIFY(byNumber.step());
+            QCOMPARE(byNumber.integer(0), 100 + turn);
+            byNumber.reset();
+            m_connection.exec(QStringLiteral("SELECT 1"));
+        }
+    }
+
+    void listPagesAreInTheSameOrderOnBothBackends_data()
+    {
+        QTest::addColumn<bool>("ascending");
+        QTest::newRow("ascending") << true;
+        QTest::newRow("descending") << false;
+    }
+    void listPagesAreInTheSameOrderOnBothBackends()
+    {
+        QFETCH(bool, ascending);
+        if (!TestServer::available())
+            QSKIP("the test database server was not started");
+        const char* backend = m_database->onServer() ? "server" : "file";
+        qputenv("SPRZETNIK_TEST_BACKEND", "file");
+        TestDatabase onFile(false);
+        qputenv("SPRZETNIK_TEST_BACKEND", "server");
+        TestDatabase onServer(false);
+        qputenv("SPRZETNIK_TEST_BACKEND", backend);
+        TmyDataBase file;
+        TmyDataBase server;
+        QVERIFY(onFile.connect(file));
+        QVERIFY(onServer.connect(server));
+        insertComputers(file.DatabaseMain());
+        insertComputers(server.DatabaseMain());
+        login(file, onFile);
+        login(server, onServer);
+
+        const QStringList shownFile = readByPages(file, ascending);
+        const QStringList shownServer = readByPages(server, ascending);
+        QCOMPARE(shownServer, shownFile);
+        // Each the list's whole order on its own backend, every current row once.
+        Statement& q = server.statement(QStringLiteral("DBFKomputery"));
+        Statement whole(&server.DatabaseMain(), QStringLiteral("whole"), q.lines());
+        whole.open();
+        QCOMPARE(values(whole, QStringLiteral("IDKOMPUTERA")), shownServer);
+        QCOMPARE(shownServer.size(), 1300 - 1300 / 7 - 1);
+        // NULL before the empty text before any other ascending; the other way
+        // round descending, the equal numbers by key.
+        const QStringList nrewid = values(q, QStringLiteral("NREWID"));
+        const int lastNull = int(nrewid.lastIndexOf(QStringLiteral("NULL")));
+        const int firstEmpty = int(nrewid.indexOf(QString()));
+        QVERIFY(lastNull >= 0 && firstEmpty >= 0);
+        if (ascending) {
+            QCOMPARE(nrewid.first(), QStringLiteral("NULL"));
+            QVERIFY(lastNull < firstEmpty);
+            QCOMPARE(nrewid.last(), QStringLiteral("Ż-5"));
+        } else {
+            QCOMPARE(nrewid.last(), QStringLiteral("NULL"));
+            QVERIFY(int(nrewid.lastIndexOf(QString())) < int(nrewid.indexOf(QStringLiteral("NULL"))));
+            QCOMPARE(nrewid.first(), QStringLiteral("Ż-5"));
+        }
+        const int az = int(nrewid.indexOf(QStringLiteral("a-3")));
+        QCOMPARE(nrewid.mid(az, 3), QStringList(3, QStringLiteral("a-3")));
+        const QStringList ids = shownServer.mid(az, 3);
+        QVERIFY(ids.at(0).toInt() < ids.at(1).toInt() && ids.at(1).toInt() < ids.at(2).toInt());
+    }
+
+    void anotherWorkstationSavesBetweenPages()
+    {
+        TmyDataBase db;
+        QVERIFY(m_database->connect(db));
+        insertComputers(db.DatabaseMain());
+        login(db, *m_database);
+        const QString list = QStringLiteral("DBFKomputery");
+        db.listState().reset(list);
+        QVERIFY(db.reloadList(list));
+        Statement& q = db.statement(list);
+        QVERIFY(q.fetchMore(100));
+        QVERIFY(q.readsByPages());
+        const int id = q.fieldIndex(QStringLiteral("IDKOMPUTERA"));
+        const int read = q.loadedCount();
+        const QString moved = q.textAt(10, id);
+        Statement before(&db.DatabaseMain(), list, q.lines());
+        before.open();
+        const QString removed = before.textAt(read + 200, id); // not read yet
+        QCOMPARE(q.loadedCount(), read);
+
+        // Another workstation saves while the list is still being read: no
+        // lock is held between pages, so it does not wait.
+        TmyDataBase otherDb;
+        QVERIFY(m_database->connect(otherDb));
+        login(otherDb, *m_database);
+        SqlConnection& other = otherDb.DatabaseMain();
+        other.setBusyTimeout(200);
+        {
+            WriteTransaction t(other);
+            // a row already shown moves past the rows read
+            other.exec(QStringLiteral("UPDATE komputery SET NREWID='żżż przeniesiony' WHERE IDKOMPUTERA=%1")
+                           .arg(moved));
+            other.exec(QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA=%1").arg(removed));
+            other.exec(QStringLiteral("INSERT INTO komputery (IDKOMPUTERA,NREWID,NAZWA,ARCHIWUM) "
+                                      "VALUES (20100,'żżż nowy','Nowy','N')"));
+            t.commit();
+        }
+
+        q.fetchAll();
+        const QStringList ids = values(q, QStringLiteral("IDKOMPUTERA"));
+        QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), ids.size()); // no row twice
+        QCOMPARE(ids.indexOf(moved), 10);                                   // where it was shown
+        QVERIFY(ids.contains(QStringLiteral("20100")));
+        QVERIFY(!ids.contains(removed));
+        // Every other row as the list now stands, in its order.
+        Statement now(&db.DatabaseMain(), list, q.lines());
+        now.open();
+        QStringList expected = values(now, QStringLiteral("IDKOMPUTERA"));
+        QCOMPARE(expected.last(), moved);
+        expected.removeOne(moved);
+        QStringList shown = ids;
+        shown.removeOne(moved);
+        QCOMPARE(shown, expected);
+
+        // Counted before its rows are read, after the other's writes too:
+        // a row liquidated there and whole statements of rows.
+        other.exec(QStringLiteral("UPDATE komputery SET ARCHIWUM='T' WHERE IDKOMPUTERA=%1").arg(moved));
+        other.exec(
+            QStringLiteral("DELETE FROM komputery WHERE IDKOMPUTERA >= 11000 AND IDKOMPUTERA < 11100"));
+        q.close();
+        QVERIFY(db.reloadList(list));
+        QVERIFY(q.isReading());
+        const int counted = q.shownCount();
+        QCOMPARE(QString::number(counted),
+                 column(db.DatabaseMain(),
+                        QStringLiteral("SELECT COUNT(*) AS N FROM komputery WHERE ARCHIWUM='N'"))
+                     .value(0));
+        q.fetchAll();
+        QCOMPARE(q.recordCount(), counted);
+        db.listState().setArchive(true);
+        QVERIFY(db.reloadList(list));
+        const int liquidated = q.shownCount();
+        q.fetchAll();
+        QCOMPARE(q.recordCount(), liquidated);
+        QVERIFY(values(q, QStringLiteral("IDKOMPUTERA")).contains(moved));
+        db.listState().setArchive(false);
     }
 
     void serverFaultsArePolishAndLeaveNothingHalfWritten()
