@@ -4,6 +4,7 @@
 #include "store/PolishCollation.h"
 #include "store/PreparedStatement.h"
 #include "store/SqlConnection.h"
+#include "store/SqlDialect.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -174,6 +175,11 @@ std::string keyOfBlob(const char* data, int length)
 
 void attach(SqlConnection& connection)
 {
+    // The server orders by its own Polish collation: no key columns there.
+    if (!connection.dialect().sortKeyColumns) {
+        connection.setSortKeyedLists({});
+        return;
+    }
     sqlite3* db = connection.handle();
     QStringList lists;
     if (sqlite3_create_function_v2(db, "PLKEY", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &plkey,
@@ -205,6 +211,8 @@ void attach(SqlConnection& connection)
 
 bool addMissing(SqlConnection& connection, const Progress& progress)
 {
+    if (!connection.dialect().sortKeyColumns)
+        return false;
     sqlite3* db = connection.handle();
     struct Work
     {

@@ -11,6 +11,8 @@ const SqlDialect& SqlDialect::file()
         QStringLiteral("PRAGMA table_info(%1)"),
         true,
         true,
+        false,
+        QStringLiteral("+"),
     };
     return d;
 }
@@ -32,6 +34,8 @@ const SqlDialect& SqlDialect::server()
                        "ORDER BY ordinal_position"),
         false,
         false,
+        true,
+        QString(),
     };
     return d;
 }

@@ -25,6 +25,12 @@ struct SqlDialect
     // short pages, each continuing after the last row read (Statement::Keyset);
     // otherwise the rest comes from the one read the list opened.
     bool keysetPages = false;
+    // How a text is matched against a pattern of what the user typed: the
+    // file's GLOB, or the server's regular expressions (~).
+    bool regexMatch = false;
+    // Put before an ORDER BY term, keeps the engine from walking an index in
+    // that order (the file's planner reads a unary + so); empty where none.
+    QString noIndexOrder;
 
     static const SqlDialect& file();
     static const SqlDialect& server();

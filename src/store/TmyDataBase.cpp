@@ -4,6 +4,7 @@
 #include "base/ErrorLog.h"
 #include "base/Numbers.h"
 #include "store/DatabaseCheck.h"
+#include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/RowGone.h"
@@ -226,13 +227,36 @@ bool TmyDataBase::connectToServer(const ServerAddress& address, const QString& d
     m_presence.leave();
     try {
         m_connection.openServer(address);
+        // A database of the server that is empty or holds another program's
+        // tables is named for what it is; nothing is created in it unasked.
+        const QStringList present = DatabaseTemplate::tables(m_connection);
+        QStringList missing;
+        for (const QString& table : TableList::tables())
+            if (!present.contains(table, Qt::CaseInsensitive))
+                missing << table;
+        if (!missing.isEmpty()) {
+            const bool empty = present.isEmpty();
+            m_connection.close();
+            const QString message =
+                empty ? QStringLiteral("Baza danych na serwerze %1 nie zawiera tabel programu. Utwórz w niej "
+                                       "nową bazę danych programu albo wskaż inną bazę.")
+                            .arg(address.display())
+                      : QStringLiteral("Baza danych na serwerze %1 nie jest bazą danych tego programu albo "
+                                       "jest niekompletna (brak tabel: %2).")
+                            .arg(address.display(), missing.join(QStringLiteral(", ")));
+            ErrorLog::report(message, false, 566);
+            return false;
+        }
     } catch (const DbError& e) {
-        ErrorLog::report(e.detail().isEmpty()
-                             ? e.message()
-                             : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')'),
-                         true, 566);
+        m_connection.close();
+        // The user reads the Polish text; the log keeps the library's words too.
+        ErrorLog::show(e.message(), true);
+        ErrorLog::log(e.detail().isEmpty() ? e.message()
+                                           : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')'),
+                      566);
         return false;
     } catch (const std::exception& e) {
+        m_connection.close();
         ErrorLog::report(QString::fromLocal8Bit(e.what()), true, 48);
         return false;
     }

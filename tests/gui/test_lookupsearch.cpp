@@ -54,7 +54,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>(true);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         Dialogs::startScript();
     }
     void cleanup()
@@ -152,7 +152,8 @@ private slots:
     {
         exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<6000) "
                             "INSERT INTO komputery (NAZWA,NREWID,PRODUCENT,ARCHIWUM) "
-                            "SELECT 'Terminal', printf('T/%05d', i), 'Optimus', 'N' FROM n"));
+                            "SELECT 'Terminal', 'T/' || substr('00000' || i, length('00000' || i) - 4), 'Optimus', 'N' "
+                            "FROM n"));
         exec(QStringLiteral("UPDATE komputery SET PRODUCENT='Żubr' WHERE NREWID='T/05999'"));
         QCOMPARE(texts(m_db->searchLookup(QStringLiteral("DBFKompSprzet"), QStringLiteral("żUBR"),
                                           Lookup::kOffered)),
