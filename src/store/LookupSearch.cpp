@@ -129,7 +129,7 @@ QList<LookupSearch::Match> LookupSearch::find(SqlConnection& connection, const Q
     const QList<Match> probed =
         run(QStringLiteral("(SELECT * FROM ") + m_table + QStringLiteral(" WHERE 1=1") + condition +
                 QStringLiteral(" ORDER BY ") + m_order + QStringLiteral(" LIMIT ") +
-                QString::number(kIndexProbe) + QLatin1Char(')'),
+                QString::number(kIndexProbe) + QStringLiteral(") AS probe"),
             QString(), QStringLiteral("ORDER BY ") + m_order);
     if (probed.size() >= limit)
         return probed;

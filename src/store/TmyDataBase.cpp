@@ -251,8 +251,9 @@ bool TmyDataBase::connectToServer(const ServerAddress& address, const QString& d
         m_connection.close();
         // The user reads the Polish text; the log keeps the library's words too.
         ErrorLog::show(e.message(), true);
-        ErrorLog::log(e.detail().isEmpty() ? e.message()
-                                           : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')'),
+        ErrorLog::log(e.detail().isEmpty()
+                          ? e.message()
+                          : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')'),
                       566);
         return false;
     } catch (const std::exception& e) {

@@ -95,10 +95,11 @@ private slots:
             << "SELECT A FROM t ORDER BY NAZWA NULLS FIRST,NREWID DESC NULLS LAST, PLX NULLS FIRST"
             << ""
             << "";
-        QTest::newRow("another collation stays") << "ORDER BY A COLLATE PLX, 'COLLATE PL'"
-                                                 << "ORDER BY A COLLATE PLX NULLS FIRST, 'COLLATE PL' NULLS FIRST"
-                                                 << ""
-                                                 << "";
+        QTest::newRow("another collation stays")
+            << "ORDER BY A COLLATE PLX, 'COLLATE PL'"
+            << "ORDER BY A COLLATE PLX NULLS FIRST, 'COLLATE PL' NULLS FIRST"
+            << ""
+            << "";
         // NULL comes first going up and last going down, as on the file.
         QTest::newRow("null order in a subquery and around its limit")
             << "SELECT * FROM (SELECT * FROM t ORDER BY coalesce(A, B) ASC LIMIT 5) ORDER BY X\nDESC, 2"
@@ -106,10 +107,11 @@ private slots:
                "ORDER BY X\nDESC NULLS LAST, 2 NULLS FIRST"
             << ""
             << "";
-        QTest::newRow("a null order given stays") << "SELECT A FROM t ORDER BY A DESC NULLS FIRST, descr"
-                                                  << "SELECT A FROM t ORDER BY A DESC NULLS FIRST, descr NULLS FIRST"
-                                                  << ""
-                                                  << "";
+        QTest::newRow("a null order given stays")
+            << "SELECT A FROM t ORDER BY A DESC NULLS FIRST, descr"
+            << "SELECT A FROM t ORDER BY A DESC NULLS FIRST, descr NULLS FIRST"
+            << ""
+            << "";
     }
     void statementsSentToTheServer()
     {
@@ -301,9 +303,11 @@ private slots:
     void preparedStatementsRunInTurn()
     {
         insertFirma(m_connection, QStringLiteral("Alfa"));
-        PreparedStatement byName(m_connection, QStringLiteral("SELECT count(*) FROM firmy WHERE NAZWA = :PARAM0"));
-        PreparedStatement byTwo(m_connection,
-                                QStringLiteral("SELECT count(*) FROM firmy WHERE NAZWA = :PARAM0 OR NAZWA = :PARAM1"));
+        PreparedStatement byName(m_connection,
+                                 QStringLiteral("SELECT count(*) FROM firmy WHERE NAZWA = :PARAM0"));
+        PreparedStatement byTwo(
+            m_connection,
+            QStringLiteral("SELECT count(*) FROM firmy WHERE NAZWA = :PARAM0 OR NAZWA = :PARAM1"));
         for (int round = 0; round < 3; ++round) {
             byTwo.bind(0, QStringLiteral("Alfa"));
             byTwo.bind(1, QStringLiteral("Beta"));
@@ -328,7 +332,8 @@ private slots:
         if (!m_database->onServer())
             QSKIP("the database server backend only");
         QStringList shown;
-        ErrorLog::setDisplay([&](const QString& title, const QString& text) { shown << title + " / " + text; });
+        ErrorLog::setDisplay(
+            [&](const QString& title, const QString& text) { shown << title + " / " + text; });
         ServerAddress wrong = m_database->address();
         wrong.password += QStringLiteral("x");
         TmyDataBase db;
@@ -349,10 +354,12 @@ private slots:
     {
         QTest::addColumn<QString>("tables");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << "" << "nie zawiera tabel programu";
+        QTest::newRow("empty") << ""
+                               << "nie zawiera tabel programu";
         QTest::newRow("another program's") << "CREATE TABLE faktury (id integer, kwota numeric)"
                                            << "nie jest bazą danych tego programu";
-        QTest::newRow("one table short") << "*" << "brak tabel: zlecenia";
+        QTest::newRow("one table short") << "*"
+                                         << "brak tabel: zlecenia";
     }
     void emptyOrForeignServerDatabaseIsRefusedAndLeftAsItWas()
     {
@@ -412,7 +419,8 @@ private slots:
                  qPrintable(shown[0]));
         const QString line = m_config->logLines().join(QLatin1Char('\n'));
         QVERIFY2(line.contains(QStringLiteral("[0000004242]")), qPrintable(line));
-        QVERIFY2(line.contains(QLatin1String("SQLSTATE 57P01")) || line.contains(QLatin1String("SQLSTATE 08006")),
+        QVERIFY2(line.contains(QLatin1String("SQLSTATE 57P01")) ||
+                     line.contains(QLatin1String("SQLSTATE 08006")),
                  qPrintable(line));
         SqlConnection other;
         m_database->open(other);

@@ -7,11 +7,11 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Config.h"
+#include "base/Dialogs.h"
 #include "editors/TfKomputery.h"
 #include "shell/RecordCommands.h"
 #include "store/AppState.h"
-#include "base/Config.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 
 #include <QDir>

@@ -3,12 +3,12 @@
 #include "TestDatabase.h"
 #include "TestSupport.h"
 
+#include "base/Dialogs.h"
 #include "editors/TfOdpowiedzialny.h"
 #include "registers/BulkResponsibleChange.h"
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
 #include "store/AppState.h"
-#include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 #include "widgets/Lookup.h"
 

@@ -121,8 +121,8 @@ private slots:
         edit("K", 1)->setText(QStringLiteral("Pierwsza"));
         button("SBWLKZapisz")->click();
         m_database->addFailure(m_db->DatabaseMain(), QStringLiteral("fail5"),
-                               QStringLiteral("BEFORE UPDATE ON nazwawlasciwosci"), QStringLiteral("zablokowane"),
-                               QStringLiteral("NEW.LP = 5"));
+                               QStringLiteral("BEFORE UPDATE ON nazwawlasciwosci"),
+                               QStringLiteral("zablokowane"), QStringLiteral("NEW.LP = 5"));
         edit("K", 1)->setText(QStringLiteral("Druga"));
         button("SBWLKZapisz")->click();
         QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000002403]")));

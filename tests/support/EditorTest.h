@@ -11,8 +11,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
-namespace EditorTest
-{
+namespace EditorTest {
 // The first column of the first row, empty when there is none.
 inline QString scalar(TmyDataBase& db, const QString& sql)
 {

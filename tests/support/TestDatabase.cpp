@@ -38,17 +38,18 @@ void TestDatabase::addFailure(SqlConnection& connection, const QString& name, co
                               const QString& message, const QString& when) const
 {
     if (!m_onServer) {
-        connection.exec(QStringLiteral("CREATE TEMP TRIGGER %1 %2 %3 BEGIN SELECT RAISE(ABORT, '%4'); END")
-                            .arg(name, timing,
-                                 when.isEmpty() ? QString() : QStringLiteral("WHEN ") + when, message));
+        connection.exec(
+            QStringLiteral("CREATE TEMP TRIGGER %1 %2 %3 BEGIN SELECT RAISE(ABORT, '%4'); END")
+                .arg(name, timing, when.isEmpty() ? QString() : QStringLiteral("WHEN ") + when, message));
         return;
     }
     QString onTable = timing;
     onTable.replace(QStringLiteral(" main."), QStringLiteral(" "));
-    connection.exec(QStringLiteral("CREATE FUNCTION %1_f() RETURNS trigger LANGUAGE plpgsql AS $$\n"
-                                   "BEGIN IF %2 THEN RAISE EXCEPTION '%3'; END IF; RETURN COALESCE(NEW, OLD); "
-                                   "END $$")
-                        .arg(name, when.isEmpty() ? QStringLiteral("true") : when, message));
+    connection.exec(
+        QStringLiteral("CREATE FUNCTION %1_f() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+                       "BEGIN IF %2 THEN RAISE EXCEPTION '%3'; END IF; RETURN COALESCE(NEW, OLD); "
+                       "END $$")
+            .arg(name, when.isEmpty() ? QStringLiteral("true") : when, message));
     connection.exec(
         QStringLiteral("CREATE TRIGGER %1 %2 FOR EACH ROW EXECUTE FUNCTION %1_f()").arg(name, onTable));
 }
