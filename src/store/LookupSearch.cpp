@@ -1,6 +1,8 @@
 #include "store/LookupSearch.h"
 
 #include "store/PolishCollation.h"
+#include "store/SqlConnection.h"
+#include "store/SqlDialect.h"
 #include "store/Statement.h"
 
 #include <QRegularExpression>
@@ -58,6 +60,23 @@ QString LookupSearch::containsPattern(const QString& word)
     return pattern + QLatin1Char('*');
 }
 
+QString LookupSearch::containsRegex(const QString& word)
+{
+    QString pattern;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const QChar c = word.at(i);
+        const QChar lower = c.toLower();
+        const QChar upper = c.toUpper();
+        if (!c.isSurrogate() && lower != upper)
+            pattern += QLatin1Char('[') + lower + upper + QLatin1Char(']');
+        else if (c.isLetterOrNumber() || c.isSurrogate() || c.unicode() >= 0x80)
+            pattern += c;
+        else
+            pattern += QLatin1Char('\\') + c; // a backslash before any other sign makes it plain
+    }
+    return pattern;
+}
+
 namespace {
 // Rows of the index looked at before a rare text is looked for in the whole table.
 constexpr int kIndexProbe = 5000;
@@ -80,8 +99,13 @@ QList<LookupSearch::Match> LookupSearch::find(SqlConnection& connection, const Q
         // What the user typed is bound, never put into the text.
         for (qsizetype i = 0; i < words.size(); ++i) {
             const QString name = QStringLiteral("W") + QString::number(i);
-            q.add(QStringLiteral("AND (") + m_text + QStringLiteral(") GLOB :") + name);
-            q.setParam(name, containsPattern(words[i]));
+            if (connection.dialect().regexMatch) {
+                q.add(QStringLiteral("AND (") + m_text + QStringLiteral(") ~ :") + name);
+                q.setParam(name, containsRegex(words[i]));
+            } else {
+                q.add(QStringLiteral("AND (") + m_text + QStringLiteral(") GLOB :") + name);
+                q.setParam(name, containsPattern(words[i]));
+            }
         }
         q.add(order + limitLine);
         q.open();
@@ -105,11 +129,11 @@ QList<LookupSearch::Match> LookupSearch::find(SqlConnection& connection, const Q
     const QList<Match> probed =
         run(QStringLiteral("(SELECT * FROM ") + m_table + QStringLiteral(" WHERE 1=1") + condition +
                 QStringLiteral(" ORDER BY ") + m_order + QStringLiteral(" LIMIT ") +
-                QString::number(kIndexProbe) + QLatin1Char(')'),
+                QString::number(kIndexProbe) + QStringLiteral(") AS probe"),
             QString(), QStringLiteral("ORDER BY ") + m_order);
     if (probed.size() >= limit)
         return probed;
-    return run(m_table, condition, QStringLiteral("ORDER BY +") + m_order);
+    return run(m_table, condition, QStringLiteral("ORDER BY ") + connection.dialect().noIndexOrder + m_order);
 }
 
 bool LookupSearch::textOf(SqlConnection& connection, const QVariant& key, QString* text) const

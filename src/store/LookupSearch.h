@@ -34,6 +34,9 @@ public:
 
     // A GLOB pattern that holds `word` anywhere, each letter in either case.
     static QString containsPattern(const QString& word);
+    // The same as a regular expression (the server's ~): every other
+    // character stands for itself.
+    static QString containsRegex(const QString& word);
 
     const QString& keyField() const { return m_key; }
 

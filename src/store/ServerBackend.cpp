@@ -357,6 +357,89 @@ void keepResultMemory()
 #endif
 }
 
+bool wordAt(const QByteArray& sql, int at, const char* word)
+{
+    const int length = int(std::strlen(word));
+    auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    if (at > 0 && isWord(sql[at - 1]))
+        return false;
+    if (at + length > sql.size() || qstrnicmp(sql.constData() + at, word, length) != 0)
+        return false;
+    return at + length == sql.size() || !isWord(sql[at + length]);
+}
+
+// The file sorts NULL before every value and the server after them: each
+// term of an ORDER BY is told where NULL goes, so that a list comes in the
+// same order from both and as the program re-sorts it in memory.
+QByteArray nullsOrderedAsOnFile(const QByteArray& sql)
+{
+    const int n = int(sql.size());
+    QByteArray out;
+    out.reserve(n + 48);
+    std::vector<int> openLists; // parenthesis depths of the ORDER BY lists being read
+    int depth = 0;
+    int termStart = 0;
+    auto endTerm = [&] {
+        const QByteArray term = out.mid(termStart).trimmed();
+        if (term.isEmpty() || term.toUpper().contains("NULLS"))
+            return;
+        const bool descending = term.size() >= 4 && wordAt(term, int(term.size()) - 4, "DESC");
+        int blanks = 0;
+        while (blanks < out.size() && isBlank(out[out.size() - 1 - blanks]))
+            ++blanks;
+        out.insert(out.size() - blanks, descending ? " NULLS LAST" : " NULLS FIRST");
+    };
+    int i = 0;
+    while (i < n) {
+        const char c = sql[i];
+        if (c == '\'' || c == '"') {
+            const int start = i++;
+            while (i < n && !(sql[i] == c && (i + 1 >= n || sql[i + 1] != c)))
+                i += sql[i] == c ? 2 : 1;
+            i = std::min(i + 1, n);
+            out += sql.mid(start, i - start);
+            continue;
+        }
+        const bool inList = !openLists.empty() && openLists.back() == depth;
+        if (inList) {
+            if (c == ',') {
+                endTerm();
+                out += c;
+                termStart = int(out.size());
+                ++i;
+                continue;
+            }
+            if (c == ')' || wordAt(sql, i, "LIMIT") || wordAt(sql, i, "OFFSET") || wordAt(sql, i, "FOR") ||
+                wordAt(sql, i, "FETCH") || wordAt(sql, i, "UNION") || wordAt(sql, i, "EXCEPT") ||
+                wordAt(sql, i, "INTERSECT")) {
+                endTerm();
+                openLists.pop_back();
+            }
+        }
+        if (c == '(')
+            ++depth;
+        else if (c == ')')
+            --depth;
+        if (wordAt(sql, i, "ORDER")) {
+            int j = i + 5;
+            while (j < n && isBlank(sql[j]))
+                ++j;
+            if (wordAt(sql, j, "BY")) {
+                out += sql.mid(i, j + 2 - i);
+                i = j + 2;
+                openLists.push_back(depth);
+                termStart = int(out.size());
+                continue;
+            }
+        }
+        out += c;
+        ++i;
+    }
+    if (!openLists.empty() && openLists.back() == depth)
+        endTerm();
+    return out;
+}
+
 // The Polish text of a failed login; the library's own text goes to the log.
 QString loginFailure(const QString& detail, const ServerAddress& address)
 {
@@ -542,7 +625,7 @@ QByteArray ServerBackend::translate(const QByteArray& sql, QList<QByteArray>& na
         ++i;
     }
     end = i;
-    return out;
+    return nullsOrderedAsOnFile(out);
 }
 
 std::unique_ptr<SqlCursor> ServerBackend::prepare(const QByteArray& sql, int* tail)

@@ -16,6 +16,8 @@ const SqlDialect& SqlDialect::file()
         QStringLiteral("ASC"),
         QStringLiteral("DESC"),
         true,
+        false,
+        QStringLiteral("+"),
     };
     return d;
 }
@@ -44,6 +46,8 @@ const SqlDialect& SqlDialect::server()
         QStringLiteral("ASC NULLS FIRST"),
         QStringLiteral("DESC NULLS LAST"),
         false,
+        true,
+        QString(),
     };
     return d;
 }

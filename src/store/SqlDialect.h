@@ -41,6 +41,12 @@ struct SqlDialect
     // each marked done by a file beside the database) apply; a database on a
     // server is always made at the current version.
     bool earlyUpgrades = true;
+    // How a text is matched against a pattern of what the user typed: the
+    // file's GLOB, or the server's regular expressions (~).
+    bool regexMatch = false;
+    // Put before an ORDER BY term, keeps the engine from walking an index in
+    // that order (the file's planner reads a unary + so); empty where none.
+    QString noIndexOrder;
 
     static const SqlDialect& file();
     static const SqlDialect& server();

@@ -4,6 +4,7 @@
 #include "base/ErrorLog.h"
 #include "base/Numbers.h"
 #include "store/DatabaseCheck.h"
+#include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
 #include "store/RowGone.h"
@@ -242,14 +243,35 @@ bool TmyDataBase::connectToServer(const ServerAddress& address, const QString& d
     m_presence.leave();
     try {
         m_connection.openServer(address);
+        // A database of the server that is empty or holds another program's
+        // tables is named for what it is; nothing is created in it unasked.
+        const QStringList present = DatabaseTemplate::tables(m_connection);
+        QStringList missing;
+        for (const QString& table : TableList::tables())
+            if (!present.contains(table, Qt::CaseInsensitive))
+                missing << table;
+        if (!missing.isEmpty()) {
+            const bool empty = present.isEmpty();
+            m_connection.close();
+            const QString message =
+                empty ? QStringLiteral("Baza danych na serwerze %1 nie zawiera tabel programu. Utwórz w niej "
+                                       "nową bazę danych programu albo wskaż inną bazę.")
+                            .arg(address.display())
+                      : QStringLiteral("Baza danych na serwerze %1 nie jest bazą danych tego programu albo "
+                                       "jest niekompletna (brak tabel: %2).")
+                            .arg(address.display(), missing.join(QStringLiteral(", ")));
+            *failure = {message, 566};
+            return false;
+        }
     } catch (const DbError& e) {
+        m_connection.close();
         // The client library's own text goes to the log only.
         if (!e.detail().isEmpty())
-            ErrorLog::writeLine(QStringLiteral("[566]  ") + address.display() + QStringLiteral(": ") +
-                                e.detail());
+            ErrorLog::log(address.display() + QStringLiteral(": ") + e.detail(), 566);
         *failure = {e.message(), 566};
         return false;
     } catch (const std::exception& e) {
+        m_connection.close();
         *failure = {QString::fromLocal8Bit(e.what()), 48};
         return false;
     }

@@ -8,7 +8,21 @@
 
 namespace {
 std::atomic<int> g_savepointCounter{0};
+
+// Where the write lock is taken by a statement after BEGIN (the server), a
+// lock not had in time leaves a transaction begun: it is ended here, or
+// every later statement of the connection would fail.
+void begin(SqlConnection& connection)
+{
+    try {
+        connection.exec(connection.dialect().beginWrite);
+    } catch (...) {
+        if (connection.inTransaction())
+            connection.execQuietly("ROLLBACK");
+        throw;
+    }
 }
+} // namespace
 
 WriteTransaction::WriteTransaction(SqlConnection& connection) : m_connection(connection)
 {
@@ -18,14 +32,14 @@ WriteTransaction::WriteTransaction(SqlConnection& connection) : m_connection(con
         // A list still reading would meet the rows changed half way.
         connection.finishPendingReads();
         connection.ensureCurrent();
-        connection.exec(connection.dialect().beginWrite);
+        begin(connection);
         // Looked at under the write lock: a restore renames its file in only
         // while it holds the lock of the old one, so a file still in place
         // now stays in place until the commit.
         if (connection.isReplaced()) {
             connection.exec(QStringLiteral("ROLLBACK"));
             connection.ensureCurrent();
-            connection.exec(connection.dialect().beginWrite);
+            begin(connection);
         }
     } else {
         m_savepoint = QStringLiteral("sp_%1").arg(++g_savepointCounter);

@@ -297,7 +297,7 @@ private slots:
             OrdinaryUser user;
             result = test(d.dir(), d.password(), &location);
             TmyDataBase db;
-            connected = db.connectTo(d.dir(), d.password());
+            connected = d.connect(db);
         }
         openToEveryone(d.dir());
         QCOMPARE(result, DatabaseLocation::ReadOnly);
@@ -352,7 +352,7 @@ private slots:
             OrdinaryUser user;
             result = test(d.dir(), d.password(), &location);
             TmyDataBase db;
-            connected = db.connectTo(d.dir(), d.password());
+            connected = d.connect(db);
         }
         openToEveryone(d.dir());
         openToEveryone(file(d));
@@ -436,7 +436,7 @@ private slots:
     {
         TestDatabase d;
         TmyDataBase db;
-        QVERIFY(db.connectTo(d.dir(), d.password()));
+        QVERIFY(d.connect(db));
         sqlite3_busy_timeout(db.DatabaseMain().handle(), 50);
         SqlConnection other;
         other.open(file(d), d.password());
@@ -504,7 +504,7 @@ private slots:
         QFETCH(qint64, code);
         TestDatabase d(true);
         TmyDataBase db;
-        QVERIFY(db.connectTo(d.dir(), d.password()));
+        QVERIFY(d.connect(db));
         UserAccounts accounts(db);
         if (write == QLatin1String("remove"))
             QCOMPARE(accounts.add(QStringLiteral("USUN"), QStringLiteral("abc123"), QString()),
@@ -551,7 +551,7 @@ private slots:
     {
         TestDatabase d;
         TmyDataBase db;
-        QVERIFY(db.connectTo(d.dir(), d.password()));
+        QVERIFY(d.connect(db));
         UserAccounts accounts(db);
         QCOMPARE(accounts.add(QStringLiteral("JAN"), QStringLiteral("abc123"), QString()),
                  UserAccounts::AddResult::Added);

@@ -86,7 +86,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>();
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         exec(QStringLiteral("INSERT INTO komputery (NAZWA,NREWID) VALUES ('Dell','K-001')"));
         exec(QStringLiteral("INSERT INTO sprzet (NAZWA,NREWID) VALUES ('Drukarka','S-001')"));
         exec(QStringLiteral("INSERT INTO licencje (NREWID) VALUES ('L-001')"));
@@ -309,8 +309,8 @@ private slots:
         exec(
             QStringLiteral("INSERT INTO naprawy (KOMPSPRZ,IDOBIEKTU,TERMIN,OPIS) VALUES ('K',1,%1,'naprawa')")
                 .arg(day(0)));
-        exec(QStringLiteral(
-            "CREATE TRIGGER stop BEFORE UPDATE ON naprawy BEGIN SELECT RAISE(ABORT,'zablokowane'); END"));
+        m_database->addFailure(m_db->DatabaseMain(), QStringLiteral("stop"),
+                               QStringLiteral("BEFORE UPDATE ON naprawy"), QStringLiteral("zablokowane"));
         DeadlineCheck check(*m_db);
         const QList<DeadlineEntry> all = check.collect({}, allRights(), kToday);
         bool ok = true;
@@ -363,10 +363,10 @@ private slots:
         one.kind = QStringLiteral("S");
         one.key = 1;
         QVERIFY(one.run(*m_db));
-        QCOMPARE(value(QStringLiteral("SELECT group_concat(OPIS) FROM terminy WHERE ACT='N'")),
-                 QStringLiteral("sprzęt"));
-        QCOMPARE(value(QStringLiteral("SELECT group_concat(OPIS) FROM naprawy WHERE ACT='N'")),
-                 QStringLiteral("n-s"));
+        QCOMPARE(value(QStringLiteral("SELECT COUNT(*) || ':' || MIN(OPIS) FROM terminy WHERE ACT='N'")),
+                 QStringLiteral("1:sprzęt"));
+        QCOMPARE(value(QStringLiteral("SELECT COUNT(*) || ':' || MIN(OPIS) FROM naprawy WHERE ACT='N'")),
+                 QStringLiteral("1:n-s"));
 
         BulkDeactivation all;
         all.from = 20240101;
@@ -374,8 +374,8 @@ private slots:
         all.terminy = true;
         all.dokumenty = true;
         QVERIFY(all.run(*m_db));
-        QCOMPARE(value(QStringLiteral("SELECT group_concat(OPIS) FROM terminy WHERE ACT='T'")),
-                 QStringLiteral("kończy się później"));
+        QCOMPARE(value(QStringLiteral("SELECT COUNT(*) || ':' || MIN(OPIS) FROM terminy WHERE ACT='T'")),
+                 QStringLiteral("1:kończy się później"));
         QCOMPARE(value(QStringLiteral("SELECT ACT FROM dokumenty")), QStringLiteral("T"));
         QCOMPARE(value(QStringLiteral("SELECT ACT FROM naprawy WHERE OPIS='n-k'")), QStringLiteral("T"));
     }
@@ -385,8 +385,8 @@ private slots:
         deadline(QStringLiteral("K"), 1, 20240105, 20240120, "D", QStringLiteral("t"));
         exec(QStringLiteral(
             "INSERT INTO dokumenty (CZEGODOTYCZY,IDOBIEKTU,TERMIN,NAZWA) VALUES ('K',1,20240110,'d')"));
-        exec(QStringLiteral(
-            "CREATE TRIGGER stop BEFORE UPDATE ON dokumenty BEGIN SELECT RAISE(ABORT,'zablokowane'); END"));
+        m_database->addFailure(m_db->DatabaseMain(), QStringLiteral("stop"),
+                               QStringLiteral("BEFORE UPDATE ON dokumenty"), QStringLiteral("zablokowane"));
         BulkDeactivation bulk;
         bulk.from = 20240101;
         bulk.to = 20240131;

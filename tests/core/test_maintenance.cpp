@@ -124,7 +124,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>(true);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
     }
     void cleanup()
     {
@@ -323,7 +323,7 @@ private slots:
                                              m_database->dir() + QStringLiteral("/./") + kDatabaseFileName));
         exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('X-1','Nadal')"));
         TmyDataBase again;
-        QVERIFY(again.connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(again));
         QCOMPARE(count(again, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='X-1'")), 1);
         QVERIFY(QFileInfo::exists(live));
     }
@@ -371,7 +371,7 @@ private slots:
         // An archive of another database, made under its own password.
         TestDatabase foreign(false, QStringLiteral("obce-haslo"));
         TmyDataBase other;
-        QVERIFY(other.connectTo(foreign.dir(), foreign.password()));
+        QVERIFY(foreign.connect(other));
         exec(other, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('Z-1','Zieliński')"));
         QTemporaryDir dir;
         const QString archive = dir.filePath(kDatabaseFileName);
@@ -401,7 +401,7 @@ private slots:
         QFETCH(int, failure);
         TestDatabase foreign(false, QStringLiteral("obce-haslo"));
         TmyDataBase other;
-        QVERIFY(other.connectTo(foreign.dir(), foreign.password()));
+        QVERIFY(foreign.connect(other));
         QTemporaryDir dir;
         const QString archive = dir.filePath(kDatabaseFileName);
         DatabaseSnapshot::write(other.DatabaseMain(), foreign.password(), archive);
@@ -559,7 +559,7 @@ private slots:
         if (child == 0) {
             // A connection of its own: one is never carried across a fork.
             TmyDataBase db;
-            if (!db.connectTo(m_database->dir(), m_database->password()))
+            if (!m_database->connect(db))
                 _exit(3);
             ArchiveBuilder::setStepHook([step](const QString& s) {
                 if (s == step)

@@ -55,7 +55,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>(false);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         m_rap = std::make_unique<TDMRaporty>(*m_db);
         exec(QStringLiteral("UPDATE firmy SET NAZWA='Firma Testowa', NIP='111-22-33-444' WHERE IDFIRMY=1"));
         exec(QStringLiteral("INSERT INTO firmy(NAZWA,NIP) VALUES ('Dostawca SA','555')"));
@@ -359,7 +359,7 @@ private slots:
         QFETCH(QString, firstLabel);
         TestDatabase sample(true);
         TmyDataBase db;
-        QVERIFY(db.connectTo(sample.dir(), sample.password()));
+        QVERIFY(sample.connect(db));
         // The sample has no attachments.
         Statement(&db.DatabaseMain(), QString(),
                   {QStringLiteral(

@@ -59,7 +59,7 @@ private slots:
 void TestResort::initTestCase()
 {
     m_database = std::make_unique<TestDatabase>(true);
-    QVERIFY(m_db.connectTo(m_database->dir() + QStringLiteral("/"), m_database->password()));
+    QVERIFY(m_database->connect(m_db));
     // Polish letters in every case, empty and missing values, dates and amounts
     // out of order, and equal names (their order then follows the key).
     exec(QStringLiteral(
@@ -109,6 +109,8 @@ void TestResort::sortKeysOrderAsCollation()
 
 void TestResort::mixedValues()
 {
+    if (m_database->onServer())
+        QSKIP("one column holding numbers, texts and blobs at once is the database file's own");
     // Numbers of both kinds, NULL, text by the Polish collation and a blob.
     SqlConnection& c = m_db.DatabaseMain();
     const QStringList lines = {
@@ -208,7 +210,7 @@ void TestResort::changesReadAfresh()
     // A commit of another connection to the same file.
     {
         SqlConnection other;
-        other.open(m_db.DatabaseMain().file(), m_database->password());
+        m_database->open(other);
         other.exec(QStringLiteral("UPDATE komputery SET NAZWA='Ówdzie' WHERE IDKOMPUTERA=9001"));
     }
     state.sortBy(list, QStringLiteral("NAZWA"));

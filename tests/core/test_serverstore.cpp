@@ -3,8 +3,10 @@
 #include "TestSupport.h"
 
 #include "base/EngineMessages.h"
+#include "base/ErrorLog.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
+#include "store/Guarded.h"
 #include "store/LicenceSeats.h"
 #include "store/NewKey.h"
 #include "store/PreparedStatement.h"
@@ -150,13 +152,26 @@ private slots:
                                      << "";
         QTest::newRow("collation clause goes")
             << "SELECT A FROM t ORDER BY NAZWA COLLATE PL,NREWID collate  pl DESC, PLX"
-            << "SELECT A FROM t ORDER BY NAZWA,NREWID DESC, PLX"
+            << "SELECT A FROM t ORDER BY NAZWA NULLS FIRST,NREWID DESC NULLS LAST, PLX NULLS FIRST"
             << ""
             << "";
-        QTest::newRow("another collation stays") << "ORDER BY A COLLATE PLX, 'COLLATE PL'"
-                                                 << "ORDER BY A COLLATE PLX, 'COLLATE PL'"
-                                                 << ""
-                                                 << "";
+        QTest::newRow("another collation stays")
+            << "ORDER BY A COLLATE PLX, 'COLLATE PL'"
+            << "ORDER BY A COLLATE PLX NULLS FIRST, 'COLLATE PL' NULLS FIRST"
+            << ""
+            << "";
+        // NULL comes first going up and last going down, as on the file.
+        QTest::newRow("null order in a subquery and around its limit")
+            << "SELECT * FROM (SELECT * FROM t ORDER BY coalesce(A, B) ASC LIMIT 5) ORDER BY X\nDESC, 2"
+            << "SELECT * FROM (SELECT * FROM t ORDER BY coalesce(A, B) ASC NULLS FIRST LIMIT 5) "
+               "ORDER BY X\nDESC NULLS LAST, 2 NULLS FIRST"
+            << ""
+            << "";
+        QTest::newRow("a null order given stays")
+            << "SELECT A FROM t ORDER BY A DESC NULLS FIRST, descr"
+            << "SELECT A FROM t ORDER BY A DESC NULLS FIRST, descr NULLS FIRST"
+            << ""
+            << "";
     }
     void statementsSentToTheServer()
     {
@@ -490,6 +505,136 @@ private slots:
                      qPrintable(e.message()));
         }
         QVERIFY(failed);
+        SqlConnection other;
+        m_database->open(other);
+        QCOMPARE(column(other, QStringLiteral("SELECT NAZWA FROM firmy WHERE NAZWA LIKE 'Przerwana%'")),
+                 QStringList());
+    }
+
+    // Statements compiled once and run in turn, with other work between
+    // their runs (an import's lookups): each runs its own text every time.
+    void preparedStatementsRunInTurn()
+    {
+        insertFirma(m_connection, QStringLiteral("Alfa"));
+        PreparedStatement byName(m_connection,
+                                 QStringLiteral("SELECT count(*) FROM firmy WHERE NAZWA = :PARAM0"));
+        PreparedStatement byTwo(
+            m_connection,
+            QStringLiteral("SELECT count(*) FROM firmy WHERE NAZWA = :PARAM0 OR NAZWA = :PARAM1"));
+        for (int round = 0; round < 3; ++round) {
+            byTwo.bind(0, QStringLiteral("Alfa"));
+            byTwo.bind(1, QStringLiteral("Beta"));
+            QVERIFY(byTwo.step());
+            QCOMPARE(byTwo.integer(0), round == 0 ? 1 : 2);
+            byTwo.reset();
+            byName.bind(0, QStringLiteral("Alfa"));
+            QVERIFY(byName.step());
+            QCOMPARE(byName.integer(0), 1);
+            byName.reset();
+            if (round == 0)
+                insertFirma(m_connection, QStringLiteral("Beta")); // a statement of its own between runs
+            else
+                m_connection.exec(QStringLiteral("UPDATE firmy SET NIP = NIP WHERE NAZWA = 'Alfa'"));
+        }
+    }
+
+    // A login the server refuses, through the data module: the user is told
+    // in Polish, the log keeps the library's own words with the code.
+    void refusedLoginIsShownInPolishAndLoggedWithTheLibrarysText()
+    {
+        if (!m_database->onServer())
+            QSKIP("the database server backend only");
+        QStringList shown;
+        ErrorLog::setDisplay(
+            [&](const QString& title, const QString& text) { shown << title + " / " + text; });
+        ServerAddress wrong = m_database->address();
+        wrong.password += QStringLiteral("x");
+        TmyDataBase db;
+        QVERIFY(!db.connectToServer(wrong, m_database->dir()));
+        ErrorLog::setDisplay({});
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(QStringLiteral("odrzucił użytkownika lub hasło")), qPrintable(shown[0]));
+        QVERIFY2(!shown[0].contains(QLatin1String("authentication")), qPrintable(shown[0]));
+        const QString line = m_config->logLines().join(QLatin1Char('\n'));
+        QVERIFY2(line.contains(QStringLiteral("[0000000566]")), qPrintable(line));
+        QVERIFY2(line.contains(QLatin1String("password authentication failed")), qPrintable(line));
+    }
+
+    // A database of the server with none of the program's tables, or with
+    // tables of another program, is refused with a Polish text, and nothing
+    // is created in it.
+    void emptyOrForeignServerDatabaseIsRefusedAndLeftAsItWas_data()
+    {
+        QTest::addColumn<QString>("tables");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << ""
+                               << "nie zawiera tabel programu";
+        QTest::newRow("another program's") << "CREATE TABLE faktury (id integer, kwota numeric)"
+                                           << "nie jest bazą danych tego programu";
+        QTest::newRow("one table short") << "*"
+                                         << "brak tabel: zlecenia";
+    }
+    void emptyOrForeignServerDatabaseIsRefusedAndLeftAsItWas()
+    {
+        if (!m_database->onServer())
+            QSKIP("the database server backend only");
+        QFETCH(QString, tables);
+        QFETCH(QString, expected);
+        ServerAddress address = m_database->address();
+        std::unique_ptr<TestDatabase> scratch;
+        if (tables == QLatin1String("*")) {
+            m_connection.exec(QStringLiteral("DROP TABLE zlecenia"));
+        } else {
+            address = TestServer::createDatabase();
+            SqlConnection setUp;
+            setUp.openServer(address);
+            if (!tables.isEmpty())
+                setUp.exec(tables);
+        }
+        SqlConnection look;
+        look.openServer(address);
+        const QStringList before = DatabaseTemplate::tables(look);
+        QStringList shown;
+        ErrorLog::setDisplay([&](const QString&, const QString& text) { shown << text; });
+        TmyDataBase db;
+        const bool connected = db.connectToServer(address, m_database->dir());
+        ErrorLog::setDisplay({});
+        QVERIFY(!connected);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(expected), qPrintable(shown[0]));
+        QCOMPARE(DatabaseTemplate::tables(look), before);
+        look.close();
+        if (address.database != m_database->address().database)
+            TestServer::dropDatabase(address);
+    }
+
+    // A write that the server cuts off (its session ended by the server's
+    // administrator) through the program's guard: false, a Polish text, the
+    // code and the server's own words in the log, and nothing of it stored.
+    void guardedWriteCutByTheServerIsReportedAndLeavesNothing()
+    {
+        if (!m_database->onServer())
+            QSKIP("the database server backend only");
+        QStringList shown;
+        ErrorLog::setDisplay([&](const QString&, const QString& text) { shown << text; });
+        const QString pid = column(m_connection, QStringLiteral("SELECT pg_backend_pid()")).value(0);
+        const bool written = guardedWrite(m_connection, 4242, [&] {
+            insertFirma(m_connection, QStringLiteral("Przerwana"));
+            SqlConnection admin;
+            admin.openServer(TestServer::address(QStringLiteral("postgres")));
+            admin.exec(QStringLiteral("SELECT pg_terminate_backend(") + pid + QLatin1Char(')'));
+            insertFirma(m_connection, QStringLiteral("Przerwana 2"));
+        });
+        ErrorLog::setDisplay({});
+        QVERIFY(!written);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(QStringLiteral("Połączenie z serwerem bazy danych zostało przerwane")),
+                 qPrintable(shown[0]));
+        const QString line = m_config->logLines().join(QLatin1Char('\n'));
+        QVERIFY2(line.contains(QStringLiteral("[0000004242]")), qPrintable(line));
+        QVERIFY2(line.contains(QLatin1String("SQLSTATE 57P01")) ||
+                     line.contains(QLatin1String("SQLSTATE 08006")),
+                 qPrintable(line));
         SqlConnection other;
         m_database->open(other);
         QCOMPARE(column(other, QStringLiteral("SELECT NAZWA FROM firmy WHERE NAZWA LIKE 'Przerwana%'")),

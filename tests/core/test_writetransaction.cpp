@@ -5,6 +5,7 @@
 #include "store/Guarded.h"
 #include "store/NewKey.h"
 #include "store/SqlConnection.h"
+#include "store/SqlDialect.h"
 #include "store/Statement.h"
 #include "store/TmyDataBase.h"
 #include "store/WriteTransaction.h"
@@ -143,6 +144,26 @@ private slots:
         const qint64 theirs =
             insertReturningKey(other, QStringLiteral("firmy"), QStringLiteral("IDFIRMY"), [] {});
         QVERIFY(theirs > key);
+    }
+
+    // The write lock not had in time: busy, and the connection is left with
+    // no transaction begun, so the next write or read goes through.
+    void writeLockNotHadInTimeLeavesTheConnectionUsable()
+    {
+        SqlConnection other;
+        m_database->open(other);
+        other.exec(other.dialect().beginWrite);
+        m_connection.setBusyTimeout(50);
+        try {
+            WriteTransaction t(m_connection);
+            QFAIL("the write lock was had while another workstation held it");
+        } catch (const DbError& e) {
+            QCOMPARE(e.sqliteCode(), SQLITE_BUSY);
+        }
+        QVERIFY(!m_connection.inTransaction());
+        other.exec(QStringLiteral("ROLLBACK"));
+        insertNote(QStringLiteral("po czekaniu"));
+        QCOMPARE(noteCount(m_connection), 1);
     }
 
     void rowsOfTheNewKeyFailingTakeTheInsertBack()

@@ -46,7 +46,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>(false);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         m_db->DatabaseMain().exec(
             QStringLiteral("INSERT INTO komputery (NREWID,NAZWA,NETTO,VAT,BRUTTO) VALUES "
                            "('K/1','Serwer',14800,3404,18204)"));

@@ -68,7 +68,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>();
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         // Every dictionary starts empty, so each test sees only its own entries.
         m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM slowniki"));
         Dialogs::startScript();

@@ -58,7 +58,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>(false);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         m_main = std::make_unique<TfMain>(nullptr, m_db.get());
         exec(QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO,IMIE) VALUES ('P1','Kowalski','Jan'),"
                             "('P2','Nowak','Anna')"));
@@ -126,9 +126,8 @@ private slots:
 
     void aFailureUndoesBothTables()
     {
-        exec(QStringLiteral(
-            "CREATE TRIGGER nosprzet BEFORE UPDATE ON sprzet BEGIN SELECT RAISE(ABORT, 'zablokowane'); "
-            "END"));
+        m_database->addFailure(m_db->DatabaseMain(), QStringLiteral("nosprzet"),
+                               QStringLiteral("BEFORE UPDATE ON sprzet"), QStringLiteral("zablokowane"));
         QVERIFY(!bulk().change(QStringLiteral("P1"), QStringLiteral("P2"), true, true, false));
         QCOMPARE(owner("komputery", "K/1"), QStringLiteral("P1"));
         QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000111117]")));

@@ -105,7 +105,7 @@ private slots:
         m_database = std::make_unique<TestDatabase>(true);
         Dialogs::startScript();
         m_program = std::make_unique<ProgramWindows>();
-        QVERIFY(m_program->db().connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(m_program->db()));
         main().resetFilters();
     }
     void cleanup()

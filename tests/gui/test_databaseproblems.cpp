@@ -182,14 +182,14 @@ private slots:
     {
         TestDatabase database(true);
         TmyDataBase db;
-        QVERIFY(db.connectTo(database.dir(), database.password()));
+        QVERIFY(database.connect(db));
         QVERIFY(db.reloadList(QStringLiteral("DBFKomputery")));
         sqlite3_busy_timeout(db.DatabaseMain().handle(), 50);
         AppState::instance().rights.fill(true);
         TfKomputery editor(db);
         RecordCommands commands(db, editor);
         SqlConnection other;
-        other.open(TmyDataBase::databaseFile(database.dir()), database.password());
+        database.open(other);
         const QString before = EditorTest::scalar(db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
 
         ModalScript script;

@@ -72,7 +72,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>(true);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         Config::global().reset();
         Dialogs::startScript();
         m_main = std::make_unique<TfMain>(nullptr, m_db.get());
@@ -595,18 +595,16 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, trigger);
         QFETCH(qint64, code);
-        exec(QStringLiteral("CREATE TRIGGER blokada ") + trigger +
-             QStringLiteral(" BEGIN SELECT RAISE(ABORT, 'zapis zablokowany'); END"));
+        m_database->addFailure(m_db->DatabaseMain(), QStringLiteral("blokada"), trigger,
+                               QStringLiteral("zapis zablokowany"));
         const bool employee = page == QLatin1String("slOsobowa");
         const QString listName = employee ? QStringLiteral("DBFosobowa") : QStringLiteral("DBFFirmy");
         employee ? m_main->SBOsobowaClick() : m_main->SBFirmyClick();
         const int rows = m_main->listModel(listName)->rowCount();
         const QString table = employee ? QStringLiteral("osobowa") : QStringLiteral("firmy");
-        const QString dump =
-            QStringLiteral("SELECT GROUP_CONCAT(NAZWA) FROM (SELECT * FROM firmy ORDER BY IDFIRMY)");
-        const QString before =
-            employee ? scalar(QStringLiteral("SELECT GROUP_CONCAT(NREW||NAZWISKO) FROM osobowa"))
-                     : scalar(dump);
+        const QString dump = employee ? QStringLiteral("SELECT NREW||NAZWISKO FROM osobowa ORDER BY NREW")
+                                      : QStringLiteral("SELECT NAZWA FROM firmy ORDER BY IDFIRMY");
+        const QString before = EditorTest::joined(*m_db, dump);
         ModalScript script;
         script.add(employee ? QStringLiteral("TfOsobowa") : QStringLiteral("TfFirma"), [&](QWidget* w) {
             if (employee)
@@ -618,9 +616,7 @@ private slots:
         QTRY_VERIFY(script.done());
         QVERIFY(script.errors().isEmpty());
         QVERIFY(logHas(code));
-        QCOMPARE(employee ? scalar(QStringLiteral("SELECT GROUP_CONCAT(NREW||NAZWISKO) FROM osobowa"))
-                          : scalar(dump),
-                 before);
+        QCOMPARE(EditorTest::joined(*m_db, dump), before);
         QVERIFY(!table.isEmpty());
         if (page != QLatin1String("SlDaneFirmy")) {
             QVERIFY(list(listName.toLatin1().constData()).isOpen());
@@ -630,8 +626,11 @@ private slots:
 
     void companyInsertTakesItsOwnKeyWhileAnotherWorkstationInserts()
     {
+        if (m_database->onServer())
+            QSKIP("the race is timed by the file engine's statement trace; on the server the store's "
+                  "own tests race two connections");
         SqlConnection other;
-        other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+        m_database->open(other);
         sqlite3_busy_timeout(other.handle(), 0);
         struct Race
         {

@@ -109,7 +109,7 @@ private slots:
         QVERIFY(ini.save(iniPath()));
         TestDatabase database(false);
         TmyDataBase db;
-        QVERIFY(db.connectTo(database.dir(), database.password()));
+        QVERIFY(database.connect(db));
         {
             TfMain main(nullptr, &db);
             main.restoreGridLayouts();
@@ -248,7 +248,7 @@ private slots:
         TestDatabase database(false);
         for (const bool restarted : {false, true}) {
             TmyDataBase db;
-            QVERIFY(db.connectTo(database.dir(), database.password()));
+            QVERIFY(database.connect(db));
             TfMain main(nullptr, &db);
             TfUserEdit editor;
             TfUserzy users(db, editor, &main);
@@ -294,7 +294,7 @@ private slots:
         TestDatabase database(false);
         for (const bool restarted : {false, true}) {
             TmyDataBase db;
-            QVERIFY(db.connectTo(database.dir(), database.password()));
+            QVERIFY(database.connect(db));
             TfMain main(nullptr, &db);
             TfSprzet equipment(db, &main);
             main.restoreGridLayouts();

@@ -148,7 +148,7 @@ private slots:
 
     void accountsWindow()
     {
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         UserAccounts(*m_db).add(QStringLiteral("JAN"), QStringLiteral("abc"), QStringLiteral("Jan"));
         TfUserEdit editor;
         TfUserzy window(*m_db, editor);
@@ -246,7 +246,7 @@ private slots:
 
     void addAccountThroughTheEditor()
     {
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         TfUserEdit editor;
         TfUserzy window(*m_db, editor);
         window.prepare();
@@ -278,7 +278,7 @@ private slots:
 
     void cancelAfterDuplicateNameEndsTheAdd()
     {
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         TfUserEdit editor;
         TfUserzy window(*m_db, editor);
         window.prepare();

@@ -54,7 +54,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>(true);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         Dialogs::startScript();
     }
     void cleanup()
@@ -69,20 +69,30 @@ private slots:
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("regex"); // the server's
         QTest::newRow("letters") << "Ab"
-                                 << "*[aA][bB]*";
+                                 << "*[aA][bB]*"
+                                 << "[aA][bB]";
         QTest::newRow("polish") << "żŁ"
-                                << "*[żŻ][łŁ]*";
+                                << "*[żŻ][łŁ]*"
+                                << "[żŻ][łŁ]";
         QTest::newRow("digits and signs") << "7/1-"
-                                          << "*7/1-*";
+                                          << "*7/1-*"
+                                          << "7\\/1\\-";
         QTest::newRow("wildcards as typed") << "a*?[]"
-                                            << "*[aA][*][?][[]]*";
+                                            << "*[aA][*][?][[]]*"
+                                            << "[aA]\\*\\?\\[\\]";
+        QTest::newRow("signs of regular expressions") << ".^$|(\\"
+                                                      << "*.^$|(\\*"
+                                                      << "\\.\\^\\$\\|\\(\\\\";
     }
     void patternHoldsTheWordInEitherCase()
     {
         QFETCH(QString, word);
         QFETCH(QString, pattern);
+        QFETCH(QString, regex);
         QCOMPARE(LookupSearch::containsPattern(word), pattern);
+        QCOMPARE(LookupSearch::containsRegex(word), regex);
     }
 
     void everyWordTypedMustBeHeld_data()
@@ -96,6 +106,7 @@ private slots:
         QTest::newRow("number") << "p003" << QStringList{"Wójcik Barbara (nr.ew. P003)"};
         QTest::newRow("a quote and a percent are plain text") << "'%" << QStringList{};
         QTest::newRow("a star is not any text") << "*" << QStringList{};
+        QTest::newRow("a dot is not any letter") << "Zieli.ska" << QStringList{};
         QTest::newRow("nothing held") << "Kowalski Barbara" << QStringList{};
     }
     void everyWordTypedMustBeHeld()
@@ -150,9 +161,11 @@ private slots:
     // common one come in the order of the inventory number.
     void rareAndCommonTextsInALargeRegister()
     {
-        exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<6000) "
-                            "INSERT INTO komputery (NAZWA,NREWID,PRODUCENT,ARCHIWUM) "
-                            "SELECT 'Terminal', printf('T/%05d', i), 'Optimus', 'N' FROM n"));
+        exec(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<6000) "
+            "INSERT INTO komputery (NAZWA,NREWID,PRODUCENT,ARCHIWUM) "
+            "SELECT 'Terminal', 'T/' || substr('00000' || i, length('00000' || i) - 4), 'Optimus', 'N' "
+            "FROM n"));
         exec(QStringLiteral("UPDATE komputery SET PRODUCENT='Żubr' WHERE NREWID='T/05999'"));
         QCOMPARE(texts(m_db->searchLookup(QStringLiteral("DBFKompSprzet"), QStringLiteral("żUBR"),
                                           Lookup::kOffered)),

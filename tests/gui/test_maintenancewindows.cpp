@@ -93,7 +93,7 @@ private slots:
         Config::global().reset();
         m_database = std::make_unique<TestDatabase>(true);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         DatabaseLocation::global().set(m_database->dir(), m_database->password());
         Dialogs::startScript();
     }
@@ -240,7 +240,7 @@ private slots:
     {
         TestDatabase foreign(false, QStringLiteral("haslo-archiwum"));
         TmyDataBase other;
-        QVERIFY(other.connectTo(foreign.dir(), foreign.password()));
+        QVERIFY(foreign.connect(other));
         QTemporaryDir archiveDir;
         DatabaseSnapshot::write(other.DatabaseMain(), foreign.password(),
                                 archiveDir.filePath(kDatabaseFileName));

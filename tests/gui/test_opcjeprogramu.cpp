@@ -231,7 +231,7 @@ private slots:
         QFETCH(bool, save);
         TestDatabase database;
         TmyDataBase db;
-        QVERIFY(db.connectTo(database.dir(), database.password()));
+        QVERIFY(database.connect(db));
         SystemParams stored;
         stored.lastBackupDate = 20260101;
         stored.lastSlot = 2;

@@ -70,7 +70,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>(false);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         m_main = std::make_unique<TfMain>(nullptr, m_db.get());
         Rights all{};
         all.fill(true);
@@ -120,8 +120,9 @@ private slots:
         m_main->SBWlKompClick();
         edit("K", 1)->setText(QStringLiteral("Pierwsza"));
         button("SBWLKZapisz")->click();
-        exec(QStringLiteral("CREATE TRIGGER fail5 BEFORE UPDATE ON nazwawlasciwosci WHEN NEW.LP = 5 "
-                            "BEGIN SELECT RAISE(ABORT, 'zablokowane'); END"));
+        m_database->addFailure(m_db->DatabaseMain(), QStringLiteral("fail5"),
+                               QStringLiteral("BEFORE UPDATE ON nazwawlasciwosci"),
+                               QStringLiteral("zablokowane"), QStringLiteral("NEW.LP = 5"));
         edit("K", 1)->setText(QStringLiteral("Druga"));
         button("SBWLKZapisz")->click();
         QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000002403]")));

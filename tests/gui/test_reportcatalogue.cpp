@@ -104,7 +104,7 @@ private slots:
         m_config = std::make_unique<TempConfig>();
         m_database = std::make_unique<TestDatabase>(true);
         m_db = std::make_unique<TmyDataBase>();
-        QVERIFY(m_db->connectTo(m_database->dir(), m_database->password()));
+        QVERIFY(m_database->connect(*m_db));
         m_reports = std::make_unique<TDMRaporty>(*m_db);
         m_tab = std::make_unique<RaportyTab>(*m_db, *m_reports);
         m_tab->setRunner([this](const QString& path, TDMRaporty& data) { return layOut(path, data); });

@@ -20,6 +20,18 @@ inline QString scalar(TmyDataBase& db, const QString& sql)
     return q.isEmpty() ? QString() : q.textAt(0, 0);
 }
 
+// The first column of every row, joined by commas (the same on both backends,
+// which have no aggregate for it in common).
+inline QString joined(TmyDataBase& db, const QString& sql)
+{
+    Statement q(&db.DatabaseMain(), QString(), {sql});
+    q.open();
+    QStringList values;
+    for (int r = 0; r < q.recordCount(); ++r)
+        values << q.textAt(r, 0);
+    return values.join(QLatin1Char(','));
+}
+
 // "dd-mm-yyyy" with the system's date separator.
 inline QString date(const char* ddmmyyyy)
 {

@@ -28,6 +28,13 @@ public:
     // Connects the data module to this database, whichever backend it is on.
     bool connect(TmyDataBase& db) const;
 
+    // Makes the writes `timing` names ("BEFORE UPDATE ON naprawy") fail with
+    // `message` on the rows `when` picks (a condition on NEW; empty: every
+    // row), written for whichever backend this database is on.
+    void addFailure(SqlConnection& connection, const QString& name, const QString& timing,
+                    const QString& message, const QString& when = QString()) const;
+    void removeFailure(SqlConnection& connection, const QString& name, const QString& table) const;
+
 private:
     QTemporaryDir m_dir;
     QString m_password;

@@ -13,5 +13,10 @@ bool available();
 ServerAddress address(const QString& database);
 // A new empty database of its own on the cluster; drop it with dropDatabase().
 ServerAddress createDatabase();
+// A new database of its own made from the program's templates (empty or with
+// the sample data), as DatabaseTemplate::createOnServer makes it. The first
+// call of the run builds it once into a template database of the cluster;
+// later ones copy that, which takes a fraction of the time.
+ServerAddress createProgramDatabase(bool withSampleData);
 void dropDatabase(const ServerAddress& address);
 } // namespace TestServer
