@@ -172,7 +172,7 @@ void TestResort::sameOrderAsStatement()
         state.sortBy(list, column);
         QVERIFY(m_db.reloadList(list));
         QVERIFY2(q.isReordered(), qPrintable(q.text()));
-        Statement reloaded(nullptr, list, q.lines());
+        Statement reloaded(&m_db.DatabaseMain(), list, q.lines());
         state.applyTo(list, reloaded);
         QCOMPARE(q.lines(), reloaded.lines()); // the text a reload would have run
         QCOMPARE(q.recNo(), 0);
