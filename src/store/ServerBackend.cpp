@@ -357,6 +357,19 @@ void keepResultMemory()
 #endif
 }
 
+// Copies the quoted text or name that starts at `i`, its doubled quotes kept
+// inside, and moves `i` past it.
+void copyQuoted(const QByteArray& sql, int& i, QByteArray& out)
+{
+    const int n = int(sql.size());
+    const char quote = sql[i];
+    const int start = i++;
+    while (i < n && !(sql[i] == quote && (i + 1 >= n || sql[i + 1] != quote)))
+        i += sql[i] == quote ? 2 : 1;
+    i = std::min(i + 1, n);
+    out += sql.mid(start, i - start);
+}
+
 bool wordAt(const QByteArray& sql, int at, const char* word)
 {
     const int length = int(std::strlen(word));
@@ -393,11 +406,7 @@ QByteArray nullsOrderedAsOnFile(const QByteArray& sql)
     while (i < n) {
         const char c = sql[i];
         if (c == '\'' || c == '"') {
-            const int start = i++;
-            while (i < n && !(sql[i] == c && (i + 1 >= n || sql[i + 1] != c)))
-                i += sql[i] == c ? 2 : 1;
-            i = std::min(i + 1, n);
-            out += sql.mid(start, i - start);
+            copyQuoted(sql, i, out);
             continue;
         }
         const bool inList = !openLists.empty() && openLists.back() == depth;
@@ -570,12 +579,7 @@ QByteArray ServerBackend::translate(const QByteArray& sql, QList<QByteArray>& na
             break;
         }
         if (c == '\'' || c == '"') {
-            // A quoted text or name, its doubled quote kept inside.
-            const int start = i++;
-            while (i < n && !(sql[i] == c && (i + 1 >= n || sql[i + 1] != c)))
-                i += sql[i] == c ? 2 : 1;
-            i = std::min(i + 1, n);
-            out += sql.mid(start, i - start);
+            copyQuoted(sql, i, out);
             continue;
         }
         if (c == '-' && i + 1 < n && sql[i + 1] == '-') {

@@ -291,25 +291,6 @@ private slots:
         }
     }
 
-    void statementsCompiledOnceRunInTurnEachWithItsOwnText()
-    {
-        // As a list's pages and the reads between them: each compiled once,
-        // run in turn, a plain script between them.
-        PreparedStatement byName(m_connection, QStringLiteral("SELECT 'nazwa ' || ? AS V"));
-        PreparedStatement byNumber(m_connection, QStringLiteral("SELECT 100 + ? AS V"));
-        for (int turn = 0; turn < 3; ++turn) {
-            byName.bind(0, QStringLiteral("x%1").arg(turn));
-            QVERIFY(byName.step());
-            QCOMPARE(byName.text(0), QStringLiteral("nazwa x%1").arg(turn));
-            byName.reset();
-            byNumber.bind(0, qint64(turn));
-            QVERIFY(byNumber.step());
-            QCOMPARE(byNumber.integer(0), 100 + turn);
-            byNumber.reset();
-            m_connection.exec(QStringLiteral("SELECT 1"));
-        }
-    }
-
     void listPagesAreInTheSameOrderOnBothBackends_data()
     {
         QTest::addColumn<bool>("ascending");

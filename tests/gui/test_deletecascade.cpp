@@ -406,7 +406,8 @@ private slots:
         storeFile(QStringLiteral("kept.txt"));
         for (const QString& table : failing) {
             m_database->addFailure(m_db->DatabaseMain(), QStringLiteral("fail"),
-                                   QStringLiteral("BEFORE DELETE ON main.%1").arg(table), QStringLiteral("blad"));
+                                   QStringLiteral("BEFORE DELETE ON main.%1").arg(table),
+                                   QStringLiteral("blad"));
             const QMap<QString, qint64> before = snapshot();
             const int logLines = m_config->logLines().size();
             main.runCommand(TfMain::Command::Delete);
