@@ -139,6 +139,73 @@ private slots:
         QVERIFY(m_config->logLines().last().endsWith(RowGone::recordText()));
     }
 
+    // Both workstations add a computer at once, each in its editor: the other
+    // saves while this one is typing. Each gets its own key, its own property
+    // rows and its list's cursor on its own computer; an edit and a delete
+    // made meanwhile by the other are both kept.
+    void bothAddEditAndDeleteAtOnce()
+    {
+        QVERIFY(m_other->reloadList(kList));
+        TfKomputery editor(*m_db);
+        RecordCommands commands(*m_db, editor);
+        TfKomputery otherEditor(*m_other);
+        RecordCommands otherCommands(*m_other, otherEditor);
+        const QString before = scalar(*m_other, QStringLiteral("SELECT MAX(IDKOMPUTERA) FROM komputery"));
+        auto fill = [](QWidget* w, const QString& number) {
+            setText(w, "fNREWID", number);
+            setText(w, "fNAZWA", QStringLiteral("Stanowisko ") + number);
+            child<Lookup>(w, "fNREW")->setKey(QStringLiteral("P005"));
+            child<Lookup>(w, "fSTANTECH")->setCurrentIndex(0);
+        };
+        ModalScript script;
+        const auto ours = [&](QWidget* w) { return w == &editor; };
+        const auto others = [&](QWidget* w) { return w == &otherEditor; };
+        const auto save = [](QWidget* w) { click(w, "SBZapisz"); };
+        script.add(QStringLiteral("TfKomputery"), ours, [&](QWidget* w) {
+            fill(w, QStringLiteral("KOMP/A"));
+            // Meanwhile the other workstation adds its own, renames one and deletes another.
+            QVERIFY(otherCommands.add(QStringLiteral("komputery")));
+            m_other->DatabaseMain().exec(QStringLiteral("UPDATE komputery SET NAZWA='Zmieniony' WHERE "
+                                                        "IDKOMPUTERA=3; DELETE FROM komputery WHERE "
+                                                        "IDKOMPUTERA=4"));
+            click(w, "SBZapisz");
+        });
+        script.add(QStringLiteral("TfKomputery"), others, [&](QWidget* w) {
+            fill(w, QStringLiteral("KOMP/B"));
+            click(w, "SBZapisz");
+        });
+        script.add(QStringLiteral("TfKomputery"), others, save); // its full editor after the save
+        script.add(QStringLiteral("TfKomputery"), ours, save);
+        QVERIFY(commands.add(QStringLiteral("komputery")));
+        QVERIFY(script.done());
+        QVERIFY2(script.errors().isEmpty(), qPrintable(script.errors().join(QLatin1Char('\n'))));
+        QCOMPARE(infoTexts(), QStringList());
+
+        const QString keyA =
+            scalar(*m_other, QStringLiteral("SELECT IDKOMPUTERA FROM komputery WHERE NREWID='KOMP/A'"));
+        const QString keyB =
+            scalar(*m_other, QStringLiteral("SELECT IDKOMPUTERA FROM komputery WHERE NREWID='KOMP/B'"));
+        QVERIFY(keyA.toLongLong() > before.toLongLong());
+        QVERIFY(keyB.toLongLong() > before.toLongLong());
+        QVERIFY(keyA != keyB);
+        for (const QString& key : {keyA, keyB})
+            QCOMPARE(
+                scalar(*m_other, QStringLiteral("SELECT COUNT(*) FROM wlasciwosci WHERE KOMPSPRZET='K' AND "
+                                                "IDOBIEKTU=") +
+                                     key),
+                QStringLiteral("14"));
+        // Each list stands on the computer its own workstation added.
+        QCOMPARE(QString::number(m_db->statement(kList).integer(QStringLiteral("IDKOMPUTERA"))), keyA);
+        QCOMPARE(QString::number(m_other->statement(kList).integer(QStringLiteral("IDKOMPUTERA"))), keyB);
+        // Nothing of the other's work was lost by this one's save.
+        QCOMPARE(scalar(*m_db, QStringLiteral("SELECT NAZWA FROM komputery WHERE IDKOMPUTERA=3")),
+                 QStringLiteral("Zmieniony"));
+        QCOMPARE(scalar(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery WHERE IDKOMPUTERA=4")),
+                 QStringLiteral("0"));
+        QVERIFY(m_db->reloadList(kList));
+        QVERIFY(m_db->locate(kList, {keyB.toLongLong()}));
+    }
+
     // The restore renamed its file over the live one; this workstation kept
     // the deleted file, showed removed rows and lost the record being typed.
     void restoreElsewhereUnderAnOpenListAndEditor()

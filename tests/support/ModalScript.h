@@ -28,7 +28,14 @@ public:
     }
     ~ModalScript() { m_timer.stop(); }
 
-    void add(const QString& dialog, Step step) { m_steps.push_back({dialog, std::move(step)}); }
+    void add(const QString& dialog, Step step) { m_steps.push_back({dialog, std::move(step), {}}); }
+    // A step for one dialog of several of the same name (two workstations'
+    // editors): another one active meanwhile is waited out as a mismatch.
+    using Wanted = std::function<bool(QWidget*)>;
+    void add(const QString& dialog, Wanted wanted, Step step)
+    {
+        m_steps.push_back({dialog, std::move(step), std::move(wanted)});
+    }
     bool done() const { return m_steps.empty(); }
     int remaining() const { return int(m_steps.size()); }
     // Dialogs that did not match the step, or were left open with no step.
@@ -39,6 +46,7 @@ private:
     {
         QString dialog;
         Step step;
+        Wanted wanted;
     };
 
     void poll()
@@ -56,7 +64,10 @@ private:
             }
             return;
         }
-        if (modal->objectName() != m_steps.front().dialog) {
+        const auto matches = [modal](const Entry& e) {
+            return modal->objectName() == e.dialog && (!e.wanted || e.wanted(modal));
+        };
+        if (!matches(m_steps.front())) {
             // A dialog that closed and is about to open again (or a child
             // dialog after another) briefly leaves its parent active.
             if (!m_mismatch.isValid())
@@ -67,7 +78,7 @@ private:
         m_mismatch.invalidate();
         Entry e = std::move(m_steps.front());
         m_steps.pop_front();
-        if (modal->objectName() != e.dialog) {
+        if (!matches(e)) {
             m_errors << QStringLiteral("expected ") + e.dialog + QStringLiteral(", found ") +
                             modal->objectName();
             modal->close();
