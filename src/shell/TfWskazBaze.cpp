@@ -435,6 +435,15 @@ QString TfWskazBaze::passwordProblem(const QString& password)
     return {};
 }
 
+QString TfWskazBaze::createdText(bool withSampleData)
+{
+    return (withSampleData
+                ? QStringLiteral("Zakładanie nowej bazy i przykładowych danych zakończyło się sukcesem.")
+                : QStringLiteral("Zakładanie nowej bazy danych zakończyło się sukcesem.")) +
+           QStringLiteral(" Możesz teraz zalogować się programu podając użytkownika \"ADMIN\" i hasło "
+                          "\"kubol\" (małe litery hasła). Hasło to będzie można zmienić w programie.");
+}
+
 QString TfWskazBaze::databaseFolderFor(const QString& folder)
 {
     const QString clean = cleanFolder(folder);
@@ -500,16 +509,7 @@ void TfWskazBaze::zalozClick()
     ErrorLog::writeLine(QStringLiteral("[9999999999]  db created. Folder=") + location.location());
     location.store();
 
-    const QString login =
-        QStringLiteral(" Możesz teraz zalogować się programu podając użytkownika \"ADMIN\" i "
-                       "hasło \"kubol\" (małe litery hasła). Hasło to będzie można zmienić w "
-                       "programie.");
-    Dialogs::info(QStringLiteral("Informacja"),
-                  (withSampleData
-                       ? QStringLiteral("Zakładanie nowej bazy i przykładowych danych zakończyło się "
-                                        "sukcesem.")
-                       : QStringLiteral("Zakładanie nowej bazy danych zakończyło się sukcesem.")) +
-                      login);
+    Dialogs::info(QStringLiteral("Informacja"), createdText(withSampleData));
     accept();
 }
 
@@ -649,14 +649,7 @@ bool TfWskazBaze::createOnServer(const ServerAddress& address)
         return false;
     }
     ErrorLog::writeLine(QStringLiteral("[9999999999]  db created. Server=") + address.display());
-    Dialogs::info(
-        QStringLiteral("Informacja"),
-        (withSampleData
-             ? QStringLiteral("Zakładanie nowej bazy i przykładowych danych zakończyło się sukcesem.")
-             : QStringLiteral("Zakładanie nowej bazy danych zakończyło się sukcesem.")) +
-            QStringLiteral(" Możesz teraz zalogować się programu podając użytkownika \"ADMIN\" i "
-                           "hasło \"kubol\" (małe litery hasła). Hasło to będzie można zmienić w "
-                           "programie."));
+    Dialogs::info(QStringLiteral("Informacja"), createdText(withSampleData));
     return true;
 }
 

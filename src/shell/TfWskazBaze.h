@@ -43,6 +43,8 @@ public:
     // The folder the new database goes to: `folder` itself when it is already
     // named Sprzetnik_DB (any letter case), else its sub-folder of that name.
     static QString databaseFolderFor(const QString& folder);
+    // What a new database's successful creation tells, on the file or a server.
+    static QString createdText(bool withSampleData);
     // Where the folder pickers start.
     static QString startFolder();
 
