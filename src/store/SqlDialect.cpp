@@ -18,6 +18,9 @@ const SqlDialect& SqlDialect::file()
         true,
         false,
         QStringLiteral("+"),
+        QStringLiteral("SELECT COALESCE(MAX(seq), 0) FROM sqlite_sequence WHERE lower(name) = '%1'"),
+        QStringLiteral("DELETE FROM sqlite_sequence WHERE lower(name) = '%1';\n"
+                       "INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %3)"),
     };
     return d;
 }
@@ -48,6 +51,8 @@ const SqlDialect& SqlDialect::server()
         false,
         true,
         QString(),
+        QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %1_%2_seq"),
+        QStringLiteral("SELECT setval('%1_%2_seq', GREATEST(%3, 1), %3 > 0)"),
     };
     return d;
 }

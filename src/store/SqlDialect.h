@@ -47,6 +47,11 @@ struct SqlDialect
     // Put before an ORDER BY term, keeps the engine from walking an index in
     // that order (the file's planner reads a unary + so); empty where none.
     QString noIndexOrder;
+    // The last key given in table %1 (key column %2): a copy of a database
+    // carries it over, so a key the original gave is not given again.
+    QString keyCounter;
+    // Sets that counter to %3 (a number, at least the table's highest key).
+    QString setKeyCounter;
 
     static const SqlDialect& file();
     static const SqlDialect& server();
