@@ -215,7 +215,8 @@ private slots:
         all.fill(true);
         main.applyRights(all);
         QVERIFY(main.action(QStringLiteral("MArchiwizacja"))->isEnabled());
-        QVERIFY(main.action(QStringLiteral("MAdministracjaBaza"))->isEnabled());
+        // Packing a database on a server is not offered yet.
+        QCOMPARE(main.action(QStringLiteral("MAdministracjaBaza"))->isEnabled(), !m_database->onServer());
         main.SBKomputeryClick();
         const int computers = main.listModel(QStringLiteral("DBFKomputery"))->rowCount();
         QVERIFY(computers > 0);
@@ -259,9 +260,10 @@ private slots:
         QCOMPARE(shown.at(3).text, QStringLiteral("Podane hasło jest niepoprawne."));
         QVERIFY(infoTexts().last().contains(QStringLiteral("przyjęły hasło bieżącej bazy danych")));
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), 0);
-        QCOMPARE(
-            DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
-            DatabaseSnapshot::Check::Ok);
+        if (!m_database->onServer()) // a server's database has no key of its own
+            QCOMPARE(DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()),
+                                             m_database->password()),
+                     DatabaseSnapshot::Check::Ok);
     }
     void inconsistentArchiveIsRefusedBeforeAnythingChanges()
     {
