@@ -699,7 +699,8 @@ private slots:
             if (!m_database->connect(db))
                 _exit(3);
             signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{32 * 1024, 32 * 1024};
+            // A disk fills at any byte, not at the end of a page.
+            const rlimit limit{30000, 30000};
             if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
                 _exit(4);
             try {
