@@ -1,5 +1,6 @@
 #include "maintenance/DatabaseSnapshot.h"
 
+#include "base/EngineMessages.h"
 #include "store/DatabaseCopy.h"
 #include "store/DbError.h"
 #include "store/ReadTransaction.h"
@@ -74,8 +75,18 @@ bool diskFull(int error)
 // A write of the copy refused: the system's reason kept for the log.
 DbError writeFailure(const QString& file, const QString& reason, int error)
 {
-    return DbError(QStringLiteral("Nie można zapisać pliku ") + file + QStringLiteral(": ") + reason,
-                   diskFull(error) ? SQLITE_FULL : SQLITE_IOERR);
+    return DbError(QStringLiteral("Nie można zapisać pliku ") + QDir::toNativeSeparators(file),
+                   diskFull(error) ? SQLITE_FULL : SQLITE_IOERR, reason);
+}
+
+// The text the user is shown: the engine's own texts (a code and no Polish
+// message over them) in Polish, the program's as they are.
+QString userText(const DbError& e)
+{
+    if (!e.detail().isEmpty() || e.sqliteCode() == 0)
+        return e.message();
+    const QString polish = EngineMessages::polish(e.message());
+    return polish.isEmpty() ? QStringLiteral("Wystąpił błąd bazy danych.") : polish;
 }
 
 // Whether a server connection still answers after a failure.
@@ -107,6 +118,8 @@ DbError explained(const DbError& e, SqlConnection& source, const QString& file)
     // an I/O error is the new file's.
     if (source.isServer() && code == SQLITE_IOERR)
         return DbError(notWrittenText(QFileInfo(file).absolutePath()), SQLITE_IOERR, withDetail(e));
+    if (userText(e) != e.message())
+        return DbError(userText(e), e.sqliteCode(), e.message());
     return e;
 }
 
@@ -318,7 +331,7 @@ RestoreFailure restoreRows(TmyDataBase& db, const QString& archiveFile, const QS
                           archiveFile);
         archive.open(archiveFile, archivePassword);
     } catch (const DbError& e) {
-        return failed(RestoreFailure::Copy, e.message(), e.detail());
+        return failed(RestoreFailure::Copy, userText(e), withDetail(e));
     } catch (const std::exception& e) {
         return failed(RestoreFailure::Copy, QString::fromLocal8Bit(e.what()), {});
     }
@@ -330,8 +343,8 @@ RestoreFailure restoreRows(TmyDataBase& db, const QString& archiveFile, const QS
         DatabaseCopy::copy(archive, live, DatabaseCopy::Target::Replace);
     } catch (const std::exception& e) {
         const auto* dbError = dynamic_cast<const DbError*>(&e);
-        const QString message = dbError ? dbError->message() : QString::fromLocal8Bit(e.what());
-        const QString why = dbError && !dbError->detail().isEmpty() ? dbError->detail() : message;
+        const QString message = dbError ? userText(*dbError) : QString::fromLocal8Bit(e.what());
+        const QString why = dbError ? withDetail(*dbError) : message;
         // The server rolled the transaction back; a connection it cut is
         // opened again, so the workstation goes on with the same database.
         if (!answers(live)) {
@@ -358,7 +371,7 @@ RestoreFailure restore(TmyDataBase& db, const QString& archiveFile, const QStrin
     const QString temp = temporaryName(live, ".restore");
     RestoreFailure failure = RestoreFailure::Copy;
     bool locked = false;
-    auto failed = [&](const QString& message) {
+    auto failed = [&](const QString& message, const QString& why = QString()) {
         removeQuietly(temp);
         if (locked && db.isConnected()) {
             try {
@@ -371,7 +384,7 @@ RestoreFailure restore(TmyDataBase& db, const QString& archiveFile, const QStrin
         if (error)
             *error = message;
         if (detail)
-            *detail = message;
+            *detail = why.isEmpty() ? message : why;
         return failure;
     };
     try {
@@ -409,7 +422,7 @@ RestoreFailure restore(TmyDataBase& db, const QString& archiveFile, const QStrin
         }
     } catch (const std::exception& e) {
         const auto* dbError = dynamic_cast<const DbError*>(&e);
-        return failed(dbError ? dbError->message() : QString::fromLocal8Bit(e.what()));
+        return dbError ? failed(userText(*dbError), withDetail(*dbError)) : failed(QString::fromLocal8Bit(e.what()));
     }
     db.disconnect();
     if (!db.connectTo(directory, currentPassword)) {

@@ -326,7 +326,9 @@ private slots:
                  QStringLiteral("Informacja / Nie udało się odtworzyć danych z archiwum. ") +
                      EngineMessages::forUser(QStringLiteral("disk I/O error")) +
                      QStringLiteral(" Spróbuj wykonać operację ponownie."));
-        QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0024021113]  disk I/O error")));
+        const QString logged = m_config->logLines().last();
+        QVERIFY2(logged.contains(QStringLiteral("[0024021113]  ")) && logged.contains(QStringLiteral("disk I/O error")),
+                 qPrintable(logged));
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery WHERE NAZWA='Po archiwum'")),
                  computers);
     }

@@ -18,6 +18,7 @@
 #include "store/ServerDatabase.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
+#include "store/TableList.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 
