@@ -52,6 +52,8 @@ struct SqlDialect
     QString keyCounter;
     // Sets that counter to %3 (a number, at least the table's highest key).
     QString setKeyCounter;
+    // The most values one statement may bind.
+    int maxParameters = 999;
 
     static const SqlDialect& file();
     static const SqlDialect& server();
