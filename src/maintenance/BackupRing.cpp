@@ -68,7 +68,9 @@ void automaticBackupCheck(TmyDataBase& db, const QString& password, bool hasRigh
             DatabaseSnapshot::write(db.DatabaseMain(), password, QDir(target).filePath(kDatabaseFileName));
         } catch (const DbError& e) {
             // The engine's reason goes to the log; the user sees the notice and why in Polish.
-            ErrorLog::log(e.message() + (e.detail().isEmpty() ? QString() : QStringLiteral(" (") + e.detail() + QLatin1Char(')')) +
+            ErrorLog::log(e.message() +
+                              (e.detail().isEmpty() ? QString()
+                                                    : QStringLiteral(" (") + e.detail() + QLatin1Char(')')) +
                               QStringLiteral(", ") + QString::number(steps),
                           24021111);
             Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie udało się stworzyć archiwum. ") +

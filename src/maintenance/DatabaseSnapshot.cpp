@@ -102,7 +102,8 @@ bool answers(SqlConnection& connection)
 
 QString withDetail(const DbError& e)
 {
-    return e.detail().isEmpty() ? e.message() : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')');
+    return e.detail().isEmpty() ? e.message()
+                                : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')');
 }
 
 // The failure of a copy as the user is told it; what the engine or the
@@ -422,7 +423,8 @@ RestoreFailure restore(TmyDataBase& db, const QString& archiveFile, const QStrin
         }
     } catch (const std::exception& e) {
         const auto* dbError = dynamic_cast<const DbError*>(&e);
-        return dbError ? failed(userText(*dbError), withDetail(*dbError)) : failed(QString::fromLocal8Bit(e.what()));
+        return dbError ? failed(userText(*dbError), withDetail(*dbError))
+                       : failed(QString::fromLocal8Bit(e.what()));
     }
     db.disconnect();
     if (!db.connectTo(directory, currentPassword)) {

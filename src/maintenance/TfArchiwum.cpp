@@ -76,8 +76,9 @@ constexpr qint64 kRestoreFailed = 24021113;
 
 void logFailure(const QString& message, const QString& detail, qint64 code)
 {
-    ErrorLog::log(detail.isEmpty() || detail == message ? message
-                                                        : message + QStringLiteral(" (") + detail + QLatin1Char(')'),
+    ErrorLog::log(detail.isEmpty() || detail == message
+                      ? message
+                      : message + QStringLiteral(" (") + detail + QLatin1Char(')'),
                   code);
 }
 

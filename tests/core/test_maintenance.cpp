@@ -424,9 +424,9 @@ private slots:
                  DatabaseSnapshot::RestoreFailure::None);
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), 1);
         if (!onServer()) // a server's database has no key of its own
-            QCOMPARE(DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()),
-                                             m_database->password()),
-                     DatabaseSnapshot::Check::Ok);
+            QCOMPARE(
+                DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
+                DatabaseSnapshot::Check::Ok);
         // The archive itself keeps its password.
         QCOMPARE(DatabaseSnapshot::check(archive, foreign.password()), DatabaseSnapshot::Check::Ok);
     }
@@ -437,7 +437,8 @@ private slots:
         if (TestServer::backendIsServer()) {
             // The archive checked, then every table replaced in one transaction.
             QTest::newRow("check") << QStringLiteral("check") << int(DatabaseSnapshot::RestoreFailure::Copy);
-            QTest::newRow("replace") << QStringLiteral("replace") << int(DatabaseSnapshot::RestoreFailure::Swap);
+            QTest::newRow("replace") << QStringLiteral("replace")
+                                     << int(DatabaseSnapshot::RestoreFailure::Swap);
             return;
         }
         for (const char* s : {"copy", "check", "lock"})
@@ -497,7 +498,8 @@ private slots:
     void serverSnapshotIsOneViewWhileAnotherWorkstationCommits()
     {
         if (!onServer())
-            QSKIP("the copy of a server's rows; the file's: snapshotHoldsAnotherWorkstationsCommitUntilCopied");
+            QSKIP(
+                "the copy of a server's rows; the file's: snapshotHoldsAnotherWorkstationsCommitUntilCopied");
         const int computers = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
         QVERIFY(computers > 0);
         SqlConnection other;
@@ -532,7 +534,8 @@ private slots:
         DatabaseTemplate::create(fileDir.path(), filePassword, true);
         TmyDataBase fileDb;
         QVERIFY(fileDb.connectTo(fileDir.path(), filePassword));
-        exec(fileDb, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO,IMIE) VALUES ('P-1','Źdźbło','Łucja')"));
+        exec(fileDb,
+             QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO,IMIE) VALUES ('P-1','Źdźbło','Łucja')"));
         exec(fileDb, QStringLiteral("UPDATE komputery SET NAZWA='Z pliku' WHERE IDKOMPUTERA IN "
                                     "(SELECT MIN(IDKOMPUTERA) FROM komputery)"));
         QTemporaryDir archive;
@@ -591,7 +594,8 @@ private slots:
     void restoreCutHalfWayLeavesTheServerAsItWas()
     {
         if (!onServer())
-            QSKIP("the server's transaction; the file's restore: restoreFailingAtAnyStepLeavesTheDatabaseAsItWas");
+            QSKIP("the server's transaction; the file's restore: "
+                  "restoreFailingAtAnyStepLeavesTheDatabaseAsItWas");
         QFETCH(bool, sessionEnded);
         TestDatabase foreign(false, QStringLiteral("obce-haslo"));
         TmyDataBase other;
@@ -622,7 +626,8 @@ private slots:
                  DatabaseSnapshot::RestoreFailure::Swap);
         DatabaseCopy::setTableHook({});
         QVERIFY2(reached.size() > 1, qPrintable(reached.join(QLatin1Char(','))));
-        QCOMPARE(error, sessionEnded ? DatabaseSnapshot::lostDuringRestoreText() : QStringLiteral("przerwane w teście"));
+        QCOMPARE(error, sessionEnded ? DatabaseSnapshot::lostDuringRestoreText()
+                                     : QStringLiteral("przerwane w teście"));
         QVERIFY(!detail.isEmpty());
         // Seen by a new session: every row as it was.
         SqlConnection after;
@@ -660,14 +665,16 @@ private slots:
         QVERIFY(!builder.detail().isEmpty());
         QCOMPARE(entries(folder.path()), whole);
         QCOMPARE(ArchiveDescription::read(folder.path()).name, QStringLiteral("pierwsze"));
-        QCOMPARE(DatabaseSnapshot::check(QDir(folder.path()).filePath(kDatabaseFileName), m_database->password()),
-                 DatabaseSnapshot::Check::Ok);
+        QCOMPARE(
+            DatabaseSnapshot::check(QDir(folder.path()).filePath(kDatabaseFileName), m_database->password()),
+            DatabaseSnapshot::Check::Ok);
 
         // Written straight into a folder: nothing left there.
         QVERIFY(m_database->connect(*m_db));
         QTemporaryDir bare;
         try {
-            DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), bare.filePath(kDatabaseFileName));
+            DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(),
+                                    bare.filePath(kDatabaseFileName));
             QFAIL("the copy went on without its session");
         } catch (const DbError& e) {
             QCOMPARE(e.message(), DatabaseSnapshot::lostDuringArchiveText());

@@ -266,9 +266,9 @@ private slots:
         QVERIFY(infoTexts().last().contains(QStringLiteral("przyjęły hasło bieżącej bazy danych")));
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), 0);
         if (!m_database->onServer()) // a server's database has no key of its own
-            QCOMPARE(DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()),
-                                             m_database->password()),
-                     DatabaseSnapshot::Check::Ok);
+            QCOMPARE(
+                DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
+                DatabaseSnapshot::Check::Ok);
     }
     void inconsistentArchiveIsRefusedBeforeAnythingChanges()
     {
@@ -303,9 +303,8 @@ private slots:
         });
         dialog.stworzClick();
         ArchiveBuilder::setStepHook({});
-        QCOMPARE(infoTexts().last(),
-                 QStringLiteral("Informacja / Nie udało się stworzyć archiwum. ") +
-                     EngineMessages::forUser(QStringLiteral("disk I/O error")));
+        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Nie udało się stworzyć archiwum. ") +
+                                         EngineMessages::forUser(QStringLiteral("disk I/O error")));
         QVERIFY(!infoTexts().last().contains(QStringLiteral("disk I/O")));
         QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0024021112]  disk I/O error")));
         QVERIFY(!ArchiveDescription::existsIn(archiveDir.path()));
@@ -327,7 +326,8 @@ private slots:
                      EngineMessages::forUser(QStringLiteral("disk I/O error")) +
                      QStringLiteral(" Spróbuj wykonać operację ponownie."));
         const QString logged = m_config->logLines().last();
-        QVERIFY2(logged.contains(QStringLiteral("[0024021113]  ")) && logged.contains(QStringLiteral("disk I/O error")),
+        QVERIFY2(logged.contains(QStringLiteral("[0024021113]  ")) &&
+                     logged.contains(QStringLiteral("disk I/O error")),
                  qPrintable(logged));
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery WHERE NAZWA='Po archiwum'")),
                  computers);
