@@ -131,10 +131,11 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "MHurtowaDeaktywacja", r[8] || r[10] || r[17]);
     set(nullptr, "MAdministracja", r[0]);
     set(nullptr, "MUzytkownicy", r[0]);
-    // Archive, restore and packing copy the database file: not on a server yet.
+    // Archives and their restore work on either database.
+    set(nullptr, "MArchiwizacja", r[0]);
+    // Packing copies the database file: not on a server yet.
     const TmyDataBase* db = TmyDataBase::instance();
     const bool archivable = !db || !db->isConnected() || db->archivable();
-    set(nullptr, "MArchiwizacja", r[0] && archivable);
     set(nullptr, "MAdministracjaBaza", r[0] && archivable);
     for (const QString& name : notBuiltYet())
         setAction(ui, name, false);

@@ -71,9 +71,9 @@ private slots:
              {"MUzytkownicy", "MSlowniki", "Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MOpcje",
               "zmianaOdpowiedzialnej", "MPoradaDnia", "MSprawdzBhp", "MSprawdzMagazyn", "MImportPracownikow"})
             QVERIFY2(action(name)->isEnabled(), name);
-        // Archive and administration copy the database file: not offered on a server.
-        for (const char* name : {"MArchiwizacja", "MAdministracjaBaza"})
-            QVERIFY2(action(name)->isEnabled() == !m_database->onServer(), name);
+        // Archives work on either database; packing copies the database file: not offered on a server.
+        QVERIFY(action("MArchiwizacja")->isEnabled());
+        QCOMPARE(action("MAdministracjaBaza")->isEnabled(), !m_database->onServer());
     }
 
     void recordCommandsFollowTheRegister_data()
