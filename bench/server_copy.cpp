@@ -137,7 +137,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: server_move <cluster folder>\n");
+        std::fprintf(stderr, "usage: server_copy <cluster folder>\n");
         return 2;
     }
     const QString cluster = QString::fromLocal8Bit(argv[1]);
