@@ -4,6 +4,7 @@
 #include "base/Dialogs.h"
 #include "base/EngineMessages.h"
 #include "base/ErrorLog.h"
+#include "maintenance/CopyPassword.h"
 #include "maintenance/DatabaseSnapshot.h"
 #include "store/AppState.h"
 #include "store/DbError.h"
@@ -31,8 +32,9 @@ QString folder(const QString& databaseDirectory, int slot)
     return QDir(databaseDirectory).filePath(QStringLiteral("backup_") + QString::number(slot));
 }
 
-void automaticBackupCheck(TmyDataBase& db, const QString& password, bool hasRight0)
+void automaticBackupCheck(TmyDataBase& db, const QString& databasePassword, bool hasRight0)
 {
+    QString password = databasePassword;
     int steps = 0;
     try {
         SystemParams params = db.loadSystemParams();
@@ -48,6 +50,11 @@ void automaticBackupCheck(TmyDataBase& db, const QString& password, bool hasRigh
                                "wykorzystana do odzyskania danych w przypadku awarii. Czy stworzyć "
                                "kopię zapasową bazy danych teraz?")))
             return;
+        if (password.isEmpty())
+            password = CopyPassword::ensure();
+        if (password.isEmpty())
+            return; // no key for the copy: it stays owed
+
         params = db.loadSystemParams();
         ++steps;
         params.lastSlot = nextSlot(params);

@@ -9,6 +9,7 @@
 #include "base/TFileOperations.h"
 #include "maintenance/ArchiveBuilder.h"
 #include "maintenance/ArchiveDescription.h"
+#include "maintenance/CopyPassword.h"
 #include "maintenance/DatabaseSnapshot.h"
 #include "maintenance/OtherWorkstations.h"
 #include "store/DatabaseLocation.h"
@@ -308,7 +309,10 @@ void TfArchiwum::stworzClick()
         return;
     const QString attachments = Config::global().attachmentsFolder();
     const bool withAttachments = !attachments.isEmpty() && QDir(attachments).exists();
-    ArchiveBuilder builder(m_db.DatabaseMain(), DatabaseLocation::global().password());
+    const QString password = CopyPassword::ensure();
+    if (password.isEmpty())
+        return;
+    ArchiveBuilder builder(m_db.DatabaseMain(), password);
     const ArchiveBuilder::Failure failure =
         builder.build(folder, withAttachments ? attachments : QString(),
                       ArchiveDescription{m_nNazwa->text(), m_nData->dateText()});

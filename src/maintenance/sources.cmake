@@ -18,5 +18,6 @@ list(APPEND GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/OtherWorkstations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfAdministracjaBaza.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfArchiwum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CopyPassword.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfImportPracownik.cpp
 )

@@ -43,6 +43,8 @@ public:
     void set(const QString& location, const QString& password);
     // Chooses a database on a server.
     void setServer(const ServerAddress& address);
+    // The database password alone: on a server, the key of its archives.
+    void setPassword(const QString& password) { m_password = password; }
     bool onServer() const { return m_onServer; }
     const ServerAddress& server() const { return m_server; }
     // What the data module connects to after a test that answered Ok.
