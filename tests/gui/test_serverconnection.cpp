@@ -171,21 +171,30 @@ void TestServerConnection::tablesMadeInEmptyDatabaseThenLogin()
     QCOMPARE(told, QStringList());
     // The automatic backup after login copies the server's rows into the
     // folder beside the database, keyed with the remembered database
-    // password; with none remembered there is no key to write it under.
+    // password. With none remembered, it asks for one, typed twice, and
+    // remembers it; given none, the backup stays owed.
     SystemParams due = db.loadSystemParams();
     due.lastBackupDate = 20000101;
     due.askFirst = false;
     QVERIFY(db.saveSystemParams(due));
+    QCOMPARE(DatabaseLocation::global().password(), QString());
+    const qsizetype before = shownTexts().size();
     BackupRing::automaticBackupCheck(db, {}, true);
-    QCOMPARE(shownTexts().size(), 3);
-    QVERIFY2(shownTexts().last().startsWith(QStringLiteral("Informacja / Nie udało się stworzyć archiwum. ")),
-             qPrintable(shownTexts().last()));
-    QCOMPARE(db.loadSystemParams().lastBackupDate, 20000101); // still owed
-    BackupRing::automaticBackupCheck(db, QStringLiteral("hasło bazy"), true);
-    QCOMPARE(shownTexts().size(), 3);
-    const QString backup = QDir(BackupRing::folder(target.directory, 2)).filePath(kDatabaseFileName);
-    QCOMPARE(DatabaseSnapshot::check(backup, QStringLiteral("hasło bazy")), DatabaseSnapshot::Check::Ok);
+    QCOMPARE(db.loadSystemParams().lastBackupDate, 20000101);
+    for (const char* typed : {"ab", "tajne1", "tajne2", "tajne1", "tajne1"})
+        Dialogs::setNextText(QString::fromLatin1(typed));
+    BackupRing::automaticBackupCheck(db, {}, true);
+    const QStringList told = shownTexts().mid(before);
+    QVERIFY2(told.contains(QStringLiteral("Informacja / Hasło zbyt krótkie (minimum 3 znaki).")),
+             qPrintable(told.join(QLatin1Char('\n'))));
+    QVERIFY(told.contains(QStringLiteral("Informacja / Podane hasła nie są zgodne.")));
+    QVERIFY(Dialogs::shown().last().masked);
+    QCOMPARE(DatabaseLocation::global().password(), QStringLiteral("tajne1"));
+    const QString backup = QDir(BackupRing::folder(target.directory, 1)).filePath(kDatabaseFileName);
+    QCOMPARE(DatabaseSnapshot::check(backup, QStringLiteral("tajne1")), DatabaseSnapshot::Check::Ok);
     QVERIFY(db.loadSystemParams().lastBackupDate > 20000101);
+    DatabaseLocation::global().load();
+    QCOMPARE(DatabaseLocation::global().password(), QStringLiteral("tajne1"));
     QVERIFY(!QFile::exists(SchemaUpgrades::backupCopyPath(target.directory, QStringLiteral("naprawy"))));
     QVERIFY(db.reloadList(QStringLiteral("DBFKomputery")));
     QVERIFY(db.statement(QStringLiteral("DBFKomputery")).recordCount() > 0);
