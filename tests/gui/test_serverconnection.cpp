@@ -188,7 +188,7 @@ void TestServerConnection::tablesMadeInEmptyDatabaseThenLogin()
     QVERIFY2(told.contains(QStringLiteral("Informacja / Hasło zbyt krótkie (minimum 3 znaki).")),
              qPrintable(told.join(QLatin1Char('\n'))));
     QVERIFY(told.contains(QStringLiteral("Informacja / Podane hasła nie są zgodne.")));
-    QVERIFY(Dialogs::shown().last().masked);
+    QVERIFY(Dialogs::shown().last().password);
     QCOMPARE(DatabaseLocation::global().password(), QStringLiteral("tajne1"));
     const QString backup = QDir(BackupRing::folder(target.directory, 1)).filePath(kDatabaseFileName);
     QCOMPARE(DatabaseSnapshot::check(backup, QStringLiteral("tajne1")), DatabaseSnapshot::Check::Ok);
