@@ -135,7 +135,8 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     const TmyDataBase* db = TmyDataBase::instance();
     const bool archivable = !db || !db->isConnected() || db->archivable();
     set(nullptr, "MArchiwizacja", r[0] && archivable);
-    set(nullptr, "MAdministracjaBaza", r[0] && archivable);
+    // Emptying, packing and moving the database work on either backend.
+    set(nullptr, "MAdministracjaBaza", r[0]);
     for (const QString& name : notBuiltYet())
         setAction(ui, name, false);
 }

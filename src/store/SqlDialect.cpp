@@ -15,9 +15,10 @@ const SqlDialect& SqlDialect::file()
         false,
         QStringLiteral("ASC"),
         QStringLiteral("DESC"),
-        true,
+        false,
         false,
         QStringLiteral("+"),
+        QStringLiteral("VACUUM"),
     };
     return d;
 }
@@ -32,7 +33,7 @@ const SqlDialect& SqlDialect::server()
         QStringLiteral("SELECT c.relname AS name FROM pg_class c\n"
                        "JOIN pg_namespace n ON n.oid = c.relnamespace\n"
                        "WHERE c.relkind = 'r' AND n.nspname = current_schema() AND c.relname NOT IN "
-                       "('zmiany_bazy', 'liczby_wierszy')\n"
+                       "('zmiany_bazy', 'liczby_wierszy', 'znaczniki_aktualizacji')\n"
                        "ORDER BY c.oid"),
         QStringLiteral("SELECT upper(column_name) AS name FROM information_schema.columns\n"
                        "WHERE table_schema = current_schema() AND table_name = lower('%1')\n"
@@ -45,9 +46,10 @@ const SqlDialect& SqlDialect::server()
         true,
         QStringLiteral("ASC NULLS FIRST"),
         QStringLiteral("DESC NULLS LAST"),
-        false,
+        true,
         true,
         QString(),
+        QStringLiteral("VACUUM (ANALYZE)"),
     };
     return d;
 }
