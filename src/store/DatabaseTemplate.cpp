@@ -55,9 +55,6 @@ void DatabaseTemplate::createOnServer(const ServerAddress& address, bool withSam
                                       const QString& templateDir)
 {
     const QString root = templateDir.isEmpty() ? defaultTemplateDir() : templateDir;
-    QString schema;
-    for (const QString& statement : splitStatements(readTemplate(root + QStringLiteral("/empty/schema.sql"))))
-        schema += ServerBackend::serverSchema(statement) + QStringLiteral(";\n");
     const QString dictionaries = readTemplate(root + QStringLiteral("/empty/slowniki.sql"));
     const QString data = substituteDates(
         substitutePasswords(readTemplate(
@@ -70,21 +67,43 @@ void DatabaseTemplate::createOnServer(const ServerAddress& address, bool withSam
         throw DbError(QStringLiteral("W podanej lokalizacji znajduje się już baza danych."));
     try {
         connection.exec(QStringLiteral("BEGIN"));
-        // The text columns sort by the server's ICU collation for Polish, as
-        // COLLATE PL sorts them on the file.
-        connection.exec(QStringLiteral("CREATE COLLATION pl FROM \"pl-x-icu\""));
-        connection.exec(ServerBackend::keyFunctionScript());
-        connection.exec(schema);
-        connection.exec(SortKeys::serverListScript());
+        createTables(connection, root);
         connection.exec(dictionaries);
         connection.exec(data);
-        connection.exec(ServerBackend::changeCounterScript(tables(connection)));
         connection.exec(QStringLiteral("COMMIT"));
     } catch (const DbError& e) {
         // The server rolls the whole transaction back when the session ends.
         throw DbError(QStringLiteral("Nie udało się stworzyć nowej bazy danych. ") + e.message(),
                       e.sqliteCode(), e.detail());
     }
+}
+
+void DatabaseTemplate::createTables(SqlConnection& connection, const QString& templateDir)
+{
+    const QString root = templateDir.isEmpty() ? defaultTemplateDir() : templateDir;
+    const QString schema = readTemplate(root + QStringLiteral("/empty/schema.sql"));
+    if (!connection.isServer()) {
+        connection.exec(schema);
+        return;
+    }
+    QString serverSchema;
+    for (const QString& statement : splitStatements(schema))
+        serverSchema += ServerBackend::serverSchema(statement) + QStringLiteral(";\n");
+    // The text columns sort by the server's ICU collation for Polish, as
+    // COLLATE PL sorts them on the file.
+    connection.exec(QStringLiteral("CREATE COLLATION pl FROM \"pl-x-icu\""));
+    connection.exec(ServerBackend::keyFunctionScript());
+    connection.exec(serverSchema);
+    connection.exec(SortKeys::serverListScript());
+    connection.exec(ServerBackend::changeCounterScript(tables(connection)));
+}
+
+QString DatabaseTemplate::keyColumn(const QString& table, const QString& templateDir)
+{
+    static const QRegularExpression key(QStringLiteral("(\\w+)\\s+INTEGER\\s+PRIMARY\\s+KEY\\s+AUTOINCREMENT"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = key.match(tableDefinition(table, templateDir).first());
+    return m.hasMatch() ? m.captured(1) : QString();
 }
 
 QString DatabaseTemplate::defaultTemplateDir()

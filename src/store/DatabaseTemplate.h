@@ -32,6 +32,14 @@ public:
     static void createOnServer(const ServerAddress& address, bool withSampleData,
                                const QString& templateDir = QString());
 
+    // Makes the program's tables, with no rows, in the open empty database of
+    // either kind, inside the caller's transaction when one is open: on a
+    // server also the Polish collation, the key function, the row counts and
+    // the change counter. Throws DbError.
+    static void createTables(SqlConnection& connection, const QString& templateDir = QString());
+    // The column of `table` whose keys are given by the database itself
+    // (INTEGER PRIMARY KEY AUTOINCREMENT in the template); empty when none.
+    static QString keyColumn(const QString& table, const QString& templateDir = QString());
     static QString defaultTemplateDir(); // AppPaths::programDir() + "/data"
     // Tests point the default elsewhere; empty restores the program's folder.
     static void setDefaultTemplateDir(const QString& dir);

@@ -35,6 +35,7 @@ public:
     }
     void bindInteger(int index, qint64 value) override { sqlite3_bind_int64(m_stmt, index + 1, value); }
     void bindReal(int index, double value) override { sqlite3_bind_double(m_stmt, index + 1, value); }
+    void bindNull(int index) override { sqlite3_bind_null(m_stmt, index + 1); }
     void bindTextInPlace(int index, QByteArrayView utf8) override
     {
         // A null pointer would bind NULL.

@@ -96,6 +96,11 @@ public:
     void bindBlob(int index, const QByteArray& bytes) override { set(index, bytes, 1); }
     void bindInteger(int index, qint64 value) override { set(index, QByteArray::number(value), 0); }
     void bindReal(int index, double value) override { set(index, QByteArray::number(value, 'g', 17), 0); }
+    void bindNull(int index) override
+    {
+        if (index >= 0 && index < int(m_names.size()))
+            m_isSet[size_t(index)] = false; // an unset parameter is sent as NULL
+    }
     // The server takes the values when the statement runs: a copy it is.
     void bindTextInPlace(int index, QByteArrayView utf8) override { set(index, utf8.toByteArray(), 0); }
 

@@ -29,6 +29,7 @@ public:
     virtual void bindBlob(int index, const QByteArray& bytes) = 0;
     virtual void bindInteger(int index, qint64 value) = 0;
     virtual void bindReal(int index, double value) = 0;
+    virtual void bindNull(int index) = 0;
     // UTF-8 text that stays valid until the run ends (the next bind, reset()
     // or the cursor's end); the backend may use it where it stands.
     virtual void bindTextInPlace(int index, QByteArrayView utf8) = 0;

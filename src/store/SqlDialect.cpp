@@ -18,6 +18,9 @@ const SqlDialect& SqlDialect::file()
         false,
         false,
         QStringLiteral("+"),
+        QStringLiteral("SELECT COALESCE(MAX(seq), 0) FROM sqlite_sequence WHERE lower(name) = '%1'"),
+        QStringLiteral("DELETE FROM sqlite_sequence WHERE lower(name) = '%1';\n"
+                       "INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %3)"),
         QStringLiteral("VACUUM"),
     };
     return d;
@@ -49,6 +52,8 @@ const SqlDialect& SqlDialect::server()
         true,
         true,
         QString(),
+        QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %1_%2_seq"),
+        QStringLiteral("SELECT setval('%1_%2_seq', GREATEST(%3, 1), %3 > 0)"),
         QStringLiteral("VACUUM (ANALYZE)"),
     };
     return d;

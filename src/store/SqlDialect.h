@@ -49,6 +49,11 @@ struct SqlDialect
     // Put before an ORDER BY term, keeps the engine from walking an index in
     // that order (the file's planner reads a unary + so); empty where none.
     QString noIndexOrder;
+    // The last key given in table %1 (key column %2): a copy of a database
+    // carries it over, so a key the original gave is not given again.
+    QString keyCounter;
+    // Sets that counter to %3 (a number, at least the table's highest key).
+    QString setKeyCounter;
     // Reclaims the space of deleted rows of the whole database; run outside
     // any transaction. The server also renews its planner's statistics.
     QString pack;

@@ -1,5 +1,6 @@
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseCheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseCopy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DatabaseTemplate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PolishCollation.cpp
