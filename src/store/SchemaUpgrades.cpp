@@ -103,13 +103,21 @@ bool SchemaUpgrades::writeMarker(const QString& version)
         return false;
     }
     try {
+        // Under the write lock: another workstation's login may have just written it.
         WriteTransaction transaction(connection);
-        Statement insert(&connection, QStringLiteral("marker"),
-                         {QStringLiteral("INSERT INTO ") + kMarkerTable +
-                              QStringLiteral(" (wersja) SELECT :PARAM0 WHERE NOT EXISTS (SELECT 1 FROM ") +
-                              kMarkerTable + QStringLiteral(" WHERE wersja = :PARAM0)")});
-        insert.setParam(0, version);
-        insert.execSQL();
+        Statement present(&connection, QStringLiteral("marker"),
+                          {QStringLiteral("SELECT wersja FROM ") + kMarkerTable +
+                           QStringLiteral(" WHERE wersja = :PARAM0")});
+        present.setParam(0, version);
+        present.open();
+        const bool there = !present.isEmpty();
+        present.close();
+        if (!there) {
+            Statement insert(&connection, QStringLiteral("marker"),
+                             {QStringLiteral("INSERT INTO ") + kMarkerTable + QStringLiteral(" (wersja) VALUES (:PARAM0)")});
+            insert.setParam(0, version);
+            insert.execSQL();
+        }
         transaction.commit();
         return true;
     } catch (const DbError& e) {

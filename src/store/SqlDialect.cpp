@@ -22,6 +22,7 @@ const SqlDialect& SqlDialect::file()
         QStringLiteral("DELETE FROM sqlite_sequence WHERE lower(name) = '%1';\n"
                        "INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %3)"),
         QStringLiteral("VACUUM"),
+        QString(),
     };
     return d;
 }
@@ -55,6 +56,9 @@ const SqlDialect& SqlDialect::server()
         QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %1_%2_seq"),
         QStringLiteral("SELECT setval('%1_%2_seq', GREATEST(%3, 1), %3 > 0)"),
         QStringLiteral("VACUUM (ANALYZE)"),
+        // Every workstation holds one session of the program on the database.
+        QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() "
+                       "AND application_name = 'Sprzetnik' AND pid <> pg_backend_pid()"),
     };
     return d;
 }

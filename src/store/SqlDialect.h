@@ -57,6 +57,9 @@ struct SqlDialect
     // Reclaims the space of deleted rows of the whole database; run outside
     // any transaction. The server also renews its planner's statistics.
     QString pack;
+    // Counts the other workstations connected to this database now; empty
+    // where they mark themselves in a presence file beside the database.
+    QString othersQuery;
 
     static const SqlDialect& file();
     static const SqlDialect& server();
