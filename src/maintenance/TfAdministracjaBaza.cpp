@@ -320,6 +320,7 @@ bool TfAdministracjaBaza::runMove(
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.setValue(0);
+    progress.show();
     bool stopped = false;
     const DatabaseCopy::Progress step = [&](const QString& table, qint64 done, qint64 inAll) {
         progress.setLabelText(QStringLiteral("Przenoszenie bazy danych…\nTabela %1: %2 z %3 wierszy")
@@ -338,13 +339,14 @@ bool TfAdministracjaBaza::runMove(
         progress.hide();
         if (stopped) {
             Dialogs::info(QStringLiteral("Informacja"),
-                          QStringLiteral("Przenoszenie bazy danych przerwano. Docelowa %1 pozostała bez zmian.")
+                          QStringLiteral("Przenoszenie bazy danych przerwano. W miejscu docelowym (%1) nic nie zostało "
+                                         "zapisane.")
                               .arg(targetText));
             return false;
         }
         if (!e.detail().isEmpty())
             ErrorLog::log(e.detail(), kMoveFailure);
-        ErrorLog::report(e.message() + QStringLiteral(" Docelowa %1 pozostała bez zmian.").arg(targetText), false,
+        ErrorLog::report(e.message() + QStringLiteral(" W miejscu docelowym (%1) nic nie zostało zapisane.").arg(targetText), false,
                          kMoveFailure);
         return false;
     }
