@@ -20,7 +20,8 @@ ServerCheck checkServer(const ServerAddress& address)
     switch (probe.state) {
     case ServerDatabase::State::NoDatabase:
         check.state = ServerTarget::Missing;
-        check.message = QStringLiteral("Na serwerze %1 nie ma bazy danych %2.").arg(address.host, address.database);
+        check.message =
+            QStringLiteral("Na serwerze %1 nie ma bazy danych %2.").arg(address.host, address.database);
         return check;
     case ServerDatabase::State::Empty:
         check.state = ServerTarget::NoTables;
@@ -69,10 +70,11 @@ void prepareServer(const ServerAddress& address, ServerTarget state)
         SchemaUpgrades::addMarkerTable(connection);
         transaction.commit();
     } catch (const DbError& e) {
-        throw DbError(QStringLiteral("Nie udało się przygotować tabel programu w bazie danych %1 na serwerze. ")
-                              .arg(address.database) +
-                          e.message(),
-                      e.sqliteCode(), e.detail().isEmpty() ? e.message() : e.detail());
+        throw DbError(
+            QStringLiteral("Nie udało się przygotować tabel programu w bazie danych %1 na serwerze. ")
+                    .arg(address.database) +
+                e.message(),
+            e.sqliteCode(), e.detail().isEmpty() ? e.message() : e.detail());
     }
 }
 
@@ -103,8 +105,9 @@ QString passwordProblem(const QString& password)
                              (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
                              (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
         if (!allowed)
-            return QStringLiteral("Hasło może składać się tylko z cyfr lub małych i dużych liter, bez polskich "
-                                  "znaków.");
+            return QStringLiteral(
+                "Hasło może składać się tylko z cyfr lub małych i dużych liter, bez polskich "
+                "znaków.");
     }
     return {};
 }

@@ -18,10 +18,10 @@ namespace DatabaseMove {
 // A database on a server as a target of a move.
 enum class ServerTarget
 {
-    Ready,     // the program's tables, every one of them empty
-    Missing,   // no database of that name: it can be created
-    NoTables,  // a database without tables: the program's are made in it
-    Refused    // holds data, another program's tables, or cannot be reached
+    Ready,    // the program's tables, every one of them empty
+    Missing,  // no database of that name: it can be created
+    NoTables, // a database without tables: the program's are made in it
+    Refused   // holds data, another program's tables, or cannot be reached
 };
 
 struct ServerCheck
@@ -58,7 +58,8 @@ struct Counts
 // stays as it was before the copy (DbError thrown, as for any failure: a
 // lost connection, a refused target). The server target must have been
 // checked Ready or prepared.
-Counts toServer(SqlConnection& source, const ServerAddress& target, const DatabaseCopy::Progress& progress = {});
+Counts toServer(SqlConnection& source, const ServerAddress& target,
+                const DatabaseCopy::Progress& progress = {});
 // A new file sprzetnik.db in `folder`, keyed with `password`, with the
 // upgrade markers of a database at the current version beside it.
 Counts toFile(SqlConnection& source, const QString& folder, const QString& password,

@@ -40,9 +40,10 @@ QString OtherWorkstations::questionText(int others, Operation operation)
                                 "będzie powtórzyć.");
         break;
     case Operation::Move:
-        effect = QStringLiteral("Przeniesiona zostanie baza danych w stanie z chwili rozpoczęcia przenoszenia; "
-                                "to, co zapiszą później, zostanie tylko w obecnej bazie. Bezpieczniej jest "
-                                "najpierw poprosić pozostałych użytkowników o zamknięcie programu.");
+        effect =
+            QStringLiteral("Przeniesiona zostanie baza danych w stanie z chwili rozpoczęcia przenoszenia; "
+                           "to, co zapiszą później, zostanie tylko w obecnej bazie. Bezpieczniej jest "
+                           "najpierw poprosić pozostałych użytkowników o zamknięcie programu.");
         break;
     case Operation::Emptying:
         effect = QStringLiteral("Usunięte dane znikną również z ich list, a zmian w usuniętych pozycjach, "

@@ -153,14 +153,16 @@ QWidget* TfAdministracjaBaza::buildMovePage()
     server->setObjectName(QStringLiteral("NaSerwer"));
     m_serwerAdres = new QLineEdit(server);
     m_serwerAdres->setObjectName(QStringLiteral("SerwerAdres"));
-    m_serwerAdres->setToolTip(QStringLiteral("Nazwa lub adres IP komputera, na którym działa serwer bazy danych"));
+    m_serwerAdres->setToolTip(
+        QStringLiteral("Nazwa lub adres IP komputera, na którym działa serwer bazy danych"));
     m_serwerPort = new QSpinBox(server);
     m_serwerPort->setObjectName(QStringLiteral("SerwerPort"));
     m_serwerPort->setRange(1, 65535);
     m_serwerPort->setValue(5432);
     m_serwerBaza = new QLineEdit(server);
     m_serwerBaza->setObjectName(QStringLiteral("SerwerBaza"));
-    m_serwerBaza->setToolTip(QStringLiteral("Nazwa pustej bazy danych na serwerze albo nowej, którą program założy"));
+    m_serwerBaza->setToolTip(
+        QStringLiteral("Nazwa pustej bazy danych na serwerze albo nowej, którą program założy"));
     m_serwerUzytkownik = new QLineEdit(server);
     m_serwerUzytkownik->setObjectName(QStringLiteral("SerwerUzytkownik"));
     m_serwerHaslo = new QLineEdit(server);
@@ -195,9 +197,10 @@ QWidget* TfAdministracjaBaza::buildMovePage()
     fl->addLayout(fileForm);
     fl->addWidget(doPliku, 0, Qt::AlignLeft);
 
-    auto* note = new QLabel(QStringLiteral("Obecna baza danych pozostaje bez zmian; przeniesiona trafia do pustej "
-                                           "bazy na serwerze albo do nowego pliku."),
-                            page);
+    auto* note =
+        new QLabel(QStringLiteral("Obecna baza danych pozostaje bez zmian; przeniesiona trafia do pustej "
+                                  "bazy na serwerze albo do nowego pliku."),
+                   page);
     note->setWordWrap(true);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(current);
@@ -282,10 +285,13 @@ void TfAdministracjaBaza::doPlikuClick()
     }
     if (!OtherWorkstations::mayGoOn(m_db, OtherWorkstations::Operation::Move))
         return;
-    const QString target = QStringLiteral("plik bazy danych w folderze %1").arg(QDir::toNativeSeparators(folder));
+    const QString target =
+        QStringLiteral("plik bazy danych w folderze %1").arg(QDir::toNativeSeparators(folder));
     SqlConnection& source = m_db.DatabaseMain();
     if (!runMove(
-            [&](const DatabaseCopy::Progress& p) { return DatabaseMove::toFile(source, folder, password, p); },
+            [&](const DatabaseCopy::Progress& p) {
+                return DatabaseMove::toFile(source, folder, password, p);
+            },
             target))
         return;
     offerSwitch(target, [folder, password] {
@@ -299,7 +305,8 @@ void TfAdministracjaBaza::doPlikuClick()
 bool TfAdministracjaBaza::runMove(
     const std::function<DatabaseMove::Counts(const DatabaseCopy::Progress&)>& move, const QString& targetText)
 {
-    QProgressDialog progress(QStringLiteral("Przenoszenie bazy danych…"), QStringLiteral("Anuluj"), 0, 1000, this);
+    QProgressDialog progress(QStringLiteral("Przenoszenie bazy danych…"), QStringLiteral("Anuluj"), 0, 1000,
+                             this);
     progress.setObjectName(QStringLiteral("PrzenoszenieBazy"));
     progress.setWindowTitle(QStringLiteral("Przeniesienie bazy"));
     // The window itself stays modal; its pages and Ok wait for the move, so
@@ -338,16 +345,19 @@ bool TfAdministracjaBaza::runMove(
     } catch (const DbError& e) {
         progress.hide();
         if (stopped) {
-            Dialogs::info(QStringLiteral("Informacja"),
-                          QStringLiteral("Przenoszenie bazy danych przerwano. W miejscu docelowym (%1) nic nie zostało "
-                                         "zapisane.")
-                              .arg(targetText));
+            Dialogs::info(
+                QStringLiteral("Informacja"),
+                QStringLiteral("Przenoszenie bazy danych przerwano. W miejscu docelowym (%1) nic nie zostało "
+                               "zapisane.")
+                    .arg(targetText));
             return false;
         }
         if (!e.detail().isEmpty())
             ErrorLog::log(e.detail(), kMoveFailure);
-        ErrorLog::report(e.message() + QStringLiteral(" W miejscu docelowym (%1) nic nie zostało zapisane.").arg(targetText), false,
-                         kMoveFailure);
+        ErrorLog::report(
+            e.message() +
+                QStringLiteral(" W miejscu docelowym (%1) nic nie zostało zapisane.").arg(targetText),
+            false, kMoveFailure);
         return false;
     }
     progress.hide();
@@ -364,17 +374,18 @@ void TfAdministracjaBaza::showCounts(const DatabaseMove::Counts& counts, const Q
     auto* summary = new QLabel(&dialog);
     summary->setObjectName(QStringLiteral("Podsumowanie"));
     summary->setWordWrap(true);
-    summary->setText(differing.isEmpty()
-                         ? QStringLiteral("Baza danych została przeniesiona (%1). Liczby wierszy w obu bazach "
-                                          "zgadzają się.")
-                               .arg(targetText)
-                         : QStringLiteral("Liczby wierszy nie zgadzają się w tabelach: %1. Nie pracuj na "
-                                          "przeniesionej bazie; sprawdź ją lub przenieś bazę ponownie.")
-                               .arg(differing.join(QStringLiteral(", "))));
+    summary->setText(
+        differing.isEmpty()
+            ? QStringLiteral("Baza danych została przeniesiona (%1). Liczby wierszy w obu bazach "
+                             "zgadzają się.")
+                  .arg(targetText)
+            : QStringLiteral("Liczby wierszy nie zgadzają się w tabelach: %1. Nie pracuj na "
+                             "przeniesionej bazie; sprawdź ją lub przenieś bazę ponownie.")
+                  .arg(differing.join(QStringLiteral(", "))));
     auto* table = new QTableWidget(int(counts.source.size()), 3, &dialog);
     table->setObjectName(QStringLiteral("tabele"));
-    table->setHorizontalHeaderLabels(
-        {QStringLiteral("Tabela"), QStringLiteral("Wiersze w obecnej bazie"), QStringLiteral("Wiersze w przeniesionej")});
+    table->setHorizontalHeaderLabels({QStringLiteral("Tabela"), QStringLiteral("Wiersze w obecnej bazie"),
+                                      QStringLiteral("Wiersze w przeniesionej")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
     for (int row = 0; row < int(counts.source.size()); ++row) {
@@ -405,9 +416,10 @@ void TfAdministracjaBaza::showCounts(const DatabaseMove::Counts& counts, const Q
 
 void TfAdministracjaBaza::offerSwitch(const QString& targetText, const std::function<void()>& save)
 {
-    if (!Dialogs::question(QStringLiteral("Pytanie"),
-                           QStringLiteral("Czy to stanowisko ma od teraz pracować na przeniesionej bazie (%1)?")
-                               .arg(targetText)))
+    if (!Dialogs::question(
+            QStringLiteral("Pytanie"),
+            QStringLiteral("Czy to stanowisko ma od teraz pracować na przeniesionej bazie (%1)?")
+                .arg(targetText)))
         return;
     save();
     if (movedHandler()) {

@@ -50,7 +50,8 @@ QString SchemaUpgrades::backupCopyPath(const QString& directory, const QString& 
 
 QStringList SchemaUpgrades::markedVersions()
 {
-    return {QStringLiteral("1.0.2"), QStringLiteral("1.0.3"), QStringLiteral("1.0.4"), QStringLiteral("1.0.5")};
+    return {QStringLiteral("1.0.2"), QStringLiteral("1.0.3"), QStringLiteral("1.0.4"),
+            QStringLiteral("1.0.5")};
 }
 
 void SchemaUpgrades::addMarkerTable(SqlConnection& connection)
@@ -62,8 +63,9 @@ void SchemaUpgrades::addMarkerTable(SqlConnection& connection)
         return;
     connection.exec(QStringLiteral("CREATE TABLE ") + kMarkerTable +
                     QStringLiteral(" (wersja VARCHAR(20) NOT NULL PRIMARY KEY)"));
-    Statement insert(&connection, QStringLiteral("marker"),
-                     {QStringLiteral("INSERT INTO ") + kMarkerTable + QStringLiteral(" (wersja) VALUES (:PARAM0)")});
+    Statement insert(
+        &connection, QStringLiteral("marker"),
+        {QStringLiteral("INSERT INTO ") + kMarkerTable + QStringLiteral(" (wersja) VALUES (:PARAM0)")});
     for (const QString& version : markedVersions()) {
         insert.setParam(0, version);
         insert.execSQL();
@@ -78,7 +80,8 @@ bool SchemaUpgrades::hasMarker(const QString& version)
         return QFileInfo::exists(markerPath(m_directory, version));
     try {
         Statement q(&connection, QStringLiteral("marker"),
-                    {QStringLiteral("SELECT wersja FROM ") + kMarkerTable + QStringLiteral(" WHERE wersja = :PARAM0")});
+                    {QStringLiteral("SELECT wersja FROM ") + kMarkerTable +
+                     QStringLiteral(" WHERE wersja = :PARAM0")});
         q.setParam(0, version);
         q.open();
         const bool found = !q.isEmpty();
@@ -114,7 +117,8 @@ bool SchemaUpgrades::writeMarker(const QString& version)
         present.close();
         if (!there) {
             Statement insert(&connection, QStringLiteral("marker"),
-                             {QStringLiteral("INSERT INTO ") + kMarkerTable + QStringLiteral(" (wersja) VALUES (:PARAM0)")});
+                             {QStringLiteral("INSERT INTO ") + kMarkerTable +
+                              QStringLiteral(" (wersja) VALUES (:PARAM0)")});
             insert.setParam(0, version);
             insert.execSQL();
         }

@@ -33,8 +33,8 @@ private:
 
     ServerAddress missingDatabase(const char* name)
     {
-        const ServerAddress address =
-            TestServer::address(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(QCoreApplication::applicationPid()));
+        const ServerAddress address = TestServer::address(
+            QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(QCoreApplication::applicationPid()));
         m_made.push_back(address);
         return address;
     }
@@ -75,7 +75,8 @@ private slots:
         TestDatabase original(true);
         SqlConnection file;
         original.open(file);
-        file.exec(QStringLiteral("INSERT INTO komputery (IDKOMPUTERA, NAZWA, INNE) VALUES (900, 'Zażółć', 'O''Brien')"));
+        file.exec(QStringLiteral(
+            "INSERT INTO komputery (IDKOMPUTERA, NAZWA, INNE) VALUES (900, 'Zażółć', 'O''Brien')"));
 
         const ServerAddress address = missingDatabase("przeniesiona");
         DatabaseMove::ServerCheck check = DatabaseMove::checkServer(address);
@@ -85,10 +86,11 @@ private slots:
         QCOMPARE(check.state, DatabaseMove::ServerTarget::Ready);
 
         qint64 lastDone = 0;
-        const DatabaseMove::Counts there = DatabaseMove::toServer(file, address, [&](const QString&, qint64 done, qint64) {
-            lastDone = done;
-            return true;
-        });
+        const DatabaseMove::Counts there =
+            DatabaseMove::toServer(file, address, [&](const QString&, qint64 done, qint64) {
+                lastDone = done;
+                return true;
+            });
         QCOMPARE(there.differing(), QStringList());
         QCOMPARE(int(there.source.size()), int(TableList::tables().size()));
         QCOMPARE(lastDone, rowsInAll(file));
@@ -166,7 +168,8 @@ private slots:
         QCOMPARE(DatabaseMove::folderProblem(target.path()), QString());
         for (const char* bad : {"ab", "abcdefghijklmnop", "hasło1", "z spacją"}) {
             QVERIFY2(!DatabaseMove::passwordProblem(QString::fromUtf8(bad)).isEmpty(), bad);
-            QVERIFY_THROWS_EXCEPTION(DbError, DatabaseMove::toFile(file, target.path(), QString::fromUtf8(bad)));
+            QVERIFY_THROWS_EXCEPTION(DbError,
+                                     DatabaseMove::toFile(file, target.path(), QString::fromUtf8(bad)));
         }
         QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList());
         QCOMPARE(DatabaseMove::passwordProblem(QStringLiteral("Abc123")), QString());
@@ -183,9 +186,10 @@ private slots:
         const ServerAddress address = missingDatabase("przerwana");
         DatabaseMove::prepareServer(address, DatabaseMove::ServerTarget::Missing);
 
-        QVERIFY_THROWS_EXCEPTION(DbError, DatabaseMove::toServer(file, address, [](const QString& table, qint64, qint64) {
-            return table != QLatin1String("naprawy");
-        }));
+        QVERIFY_THROWS_EXCEPTION(
+            DbError, DatabaseMove::toServer(file, address, [](const QString& table, qint64, qint64) {
+                return table != QLatin1String("naprawy");
+            }));
         SqlConnection server;
         server.openServer(address);
         QCOMPARE(rowsInAll(server), qint64(0));
@@ -198,10 +202,12 @@ private slots:
         QCOMPARE(DatabaseMove::checkServer(address).state, DatabaseMove::ServerTarget::Ready);
 
         QTemporaryDir folder;
-        QVERIFY_THROWS_EXCEPTION(DbError, DatabaseMove::toFile(file, folder.path(), QStringLiteral("tajne1")));
+        QVERIFY_THROWS_EXCEPTION(DbError,
+                                 DatabaseMove::toFile(file, folder.path(), QStringLiteral("tajne1")));
         DatabaseCopy::setTableHook({});
-        QVERIFY_THROWS_EXCEPTION(DbError, DatabaseMove::toFile(file, folder.path(), QStringLiteral("tajne1"),
-                                                               [](const QString&, qint64 done, qint64) { return done == 0; }));
+        QVERIFY_THROWS_EXCEPTION(
+            DbError, DatabaseMove::toFile(file, folder.path(), QStringLiteral("tajne1"),
+                                          [](const QString&, qint64 done, qint64) { return done == 0; }));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 
         // The same target takes the whole move afterwards.
@@ -213,7 +219,8 @@ private slots:
     void differingCountsNamed()
     {
         DatabaseMove::Counts counts;
-        counts.source = {{QStringLiteral("komputery"), 3}, {QStringLiteral("naprawy"), 0}, {QStringLiteral("bhp"), 2}};
+        counts.source = {
+            {QStringLiteral("komputery"), 3}, {QStringLiteral("naprawy"), 0}, {QStringLiteral("bhp"), 2}};
         counts.target = {{QStringLiteral("KOMPUTERY"), 3}, {QStringLiteral("naprawy"), 1}};
         QCOMPARE(counts.differing(), (QStringList{QStringLiteral("naprawy"), QStringLiteral("bhp")}));
         counts.target.push_back({QStringLiteral("bhp"), 2});

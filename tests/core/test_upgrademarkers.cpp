@@ -30,8 +30,9 @@ private:
 
     void login()
     {
-        SchemaUpgrades upgrades(*m_db, m_database->dir(), m_database->password(),
-                                [this](const QString& t, const QString& x) { m_boxes << t + QLatin1Char('|') + x; });
+        SchemaUpgrades upgrades(
+            *m_db, m_database->dir(), m_database->password(),
+            [this](const QString& t, const QString& x) { m_boxes << t + QLatin1Char('|') + x; });
         upgrades.run();
     }
     bool marked(const QString& version)
@@ -42,7 +43,8 @@ private:
     void removeMarker(const QString& version)
     {
         if (m_database->onServer())
-            m_db->DatabaseMain().exec(QStringLiteral("DELETE FROM znaczniki_aktualizacji WHERE wersja = '%1'").arg(version));
+            m_db->DatabaseMain().exec(
+                QStringLiteral("DELETE FROM znaczniki_aktualizacji WHERE wersja = '%1'").arg(version));
         else
             QVERIFY(QFile::remove(SchemaUpgrades::markerPath(m_database->dir(), version)));
     }
@@ -87,7 +89,8 @@ private slots:
             for (const QString& version : SchemaUpgrades::markedVersions())
                 QVERIFY(!QFile::exists(SchemaUpgrades::markerPath(m_database->dir(), version)));
             // The step of 1.0.5 copies no tables into files beside a server database.
-            QVERIFY(!QFile::exists(SchemaUpgrades::backupCopyPath(m_database->dir(), QStringLiteral("naprawy"))));
+            QVERIFY(
+                !QFile::exists(SchemaUpgrades::backupCopyPath(m_database->dir(), QStringLiteral("naprawy"))));
             // Not one of the program's tables: a move or an archive does not carry it.
             QVERIFY(!hasTable(SchemaUpgrades::kMarkerTable));
         }

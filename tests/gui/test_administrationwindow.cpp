@@ -114,8 +114,8 @@ private slots:
         const qint64 computers = count(QStringLiteral("SELECT COUNT(*) FROM komputery"));
         const qint64 properties = count(QStringLiteral("SELECT COUNT(*) FROM wlasciwosci"));
         QVERIFY(computers > 0 && properties > 0);
-        m_database->addFailure(c, QStringLiteral("nie_usuwaj"), QStringLiteral("BEFORE DELETE ON wlasciwosci"),
-                               QStringLiteral("zablokowane"));
+        m_database->addFailure(c, QStringLiteral("nie_usuwaj"),
+                               QStringLiteral("BEFORE DELETE ON wlasciwosci"), QStringLiteral("zablokowane"));
         QVERIFY(!TableEmptying::empty(*m_db, QStringLiteral("Komputery")));
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM wlasciwosci")), properties);
@@ -131,7 +131,8 @@ private slots:
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM wlasciwosci WHERE KOMPSPRZET = 'K'")), qint64(0));
 
         dialog.optymalizujClick();
-        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Optymalizacja zakończyła się powodzeniem."));
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacja / Optymalizacja zakończyła się powodzeniem."));
         c.exec(QStringLiteral("BEGIN"));
         QVERIFY(!TableEmptying::packAll(*m_db));
         c.exec(QStringLiteral("ROLLBACK"));
