@@ -75,9 +75,10 @@ void ArchiveBuilder::setStepHook(std::function<void(const QString&)> hook)
     g_stepHook = std::move(hook);
 }
 
-ArchiveBuilder::Failure ArchiveBuilder::fail(Failure failure, const QString& error)
+ArchiveBuilder::Failure ArchiveBuilder::fail(Failure failure, const QString& error, const QString& detail)
 {
     m_error = error;
+    m_detail = detail;
     return failure;
 }
 
@@ -85,6 +86,7 @@ ArchiveBuilder::Failure ArchiveBuilder::build(const QString& folder, const QStri
                                               const ArchiveDescription& description)
 {
     m_error.clear();
+    m_detail.clear();
     const QDir target(folder);
     if (folder.isEmpty() || !target.exists())
         return fail(Failure::Database, QStringLiteral("Brak katalogu archiwum: ") + folder);
@@ -130,7 +132,7 @@ ArchiveBuilder::Failure ArchiveBuilder::build(const QString& folder, const QStri
             // The next build clears it.
         }
         QDir().rmdir(m_old); // empty when everything was put back
-        return fail(stage, message);
+        return fail(stage, message, dbError ? dbError->detail() : QString());
     }
     // Leftovers here harm nobody: the next build clears them.
     try {

@@ -34,15 +34,18 @@ public:
 
     // `attachments`: the folder whose files are archived, empty for none.
     Failure build(const QString& folder, const QString& attachments, const ArchiveDescription& description);
-    // Why the last build failed (for the log).
+    // Why the last build failed: the text for the user (Polish, or the
+    // engine's, which the error reporter puts in Polish) and, for the log,
+    // what the engine or the system said behind it.
     QString error() const { return m_error; }
+    QString detail() const { return m_detail; }
 
     // Tests: called with the name of each step before it runs; a throw there
     // fails that step, a kill there is a kill half-way.
     static void setStepHook(std::function<void(const QString& step)> hook);
 
 private:
-    Failure fail(Failure failure, const QString& error);
+    Failure fail(Failure failure, const QString& error, const QString& detail = QString());
     // Moves the built pieces into `folder`; throws DbError after putting
     // back what it had moved.
     void place(const QString& folder);
@@ -50,6 +53,7 @@ private:
     SqlConnection& m_source;
     QString m_password;
     QString m_error;
+    QString m_detail;
     QString m_work;
     QString m_old;
     QString m_attachments;

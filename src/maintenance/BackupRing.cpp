@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "base/Dialogs.h"
+#include "base/EngineMessages.h"
 #include "base/ErrorLog.h"
 #include "maintenance/DatabaseSnapshot.h"
 #include "store/AppState.h"
@@ -32,8 +33,6 @@ QString folder(const QString& databaseDirectory, int slot)
 
 void automaticBackupCheck(TmyDataBase& db, const QString& password, bool hasRight0)
 {
-    if (!db.archivable())
-        return; // nothing to copy on this computer: the server keeps the data
     int steps = 0;
     try {
         SystemParams params = db.loadSystemParams();
@@ -68,10 +67,14 @@ void automaticBackupCheck(TmyDataBase& db, const QString& password, bool hasRigh
         try {
             DatabaseSnapshot::write(db.DatabaseMain(), password, QDir(target).filePath(kDatabaseFileName));
         } catch (const DbError& e) {
-            // The reason goes to the log; the user sees the usual notice.
-            ErrorLog::writeLine(QLatin1Char('[') + ErrorLog::codeText(24021111) + QStringLiteral("]  ") +
-                                e.message() + QStringLiteral(", ") + QString::number(steps));
-            Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie udało się stworzyć archiwum."));
+            // The engine's reason goes to the log; the user sees the notice and why in Polish.
+            ErrorLog::log(e.message() +
+                              (e.detail().isEmpty() ? QString()
+                                                    : QStringLiteral(" (") + e.detail() + QLatin1Char(')')) +
+                              QStringLiteral(", ") + QString::number(steps),
+                          24021111);
+            Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie udało się stworzyć archiwum. ") +
+                                                            EngineMessages::forUser(e.message()));
             return;
         }
         ++steps;

@@ -1,5 +1,7 @@
 #include "maintenance/DatabaseSnapshot.h"
 
+#include "base/EngineMessages.h"
+#include "store/DatabaseCopy.h"
 #include "store/DbError.h"
 #include "store/ReadTransaction.h"
 #include "store/SqlConnection.h"
@@ -16,6 +18,7 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 namespace {
@@ -60,6 +63,67 @@ namespace DatabaseSnapshot {
 namespace {
 std::function<void()> g_copyHook;
 
+bool diskFull(int error)
+{
+    return error == ENOSPC || error == EFBIG
+#ifdef EDQUOT
+           || error == EDQUOT
+#endif
+        ;
+}
+
+// A write of the copy refused: the system's reason kept for the log.
+DbError writeFailure(const QString& file, const QString& reason, int error)
+{
+    return DbError(QStringLiteral("Nie można zapisać pliku ") + QDir::toNativeSeparators(file),
+                   diskFull(error) ? SQLITE_FULL : SQLITE_IOERR, reason);
+}
+
+// The text the user is shown: the engine's own texts (a code and no Polish
+// message over them) in Polish, the program's as they are.
+QString userText(const DbError& e)
+{
+    if (!e.detail().isEmpty() || e.sqliteCode() == 0)
+        return e.message();
+    const QString polish = EngineMessages::polish(e.message());
+    return polish.isEmpty() ? QStringLiteral("Wystąpił błąd bazy danych.") : polish;
+}
+
+// Whether a server connection still answers after a failure.
+bool answers(SqlConnection& connection)
+{
+    try {
+        connection.exec(QStringLiteral("SELECT 1"));
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+QString withDetail(const DbError& e)
+{
+    return e.detail().isEmpty() ? e.message()
+                                : e.message() + QStringLiteral(" (") + e.detail() + QLatin1Char(')');
+}
+
+// The failure of a copy as the user is told it; what the engine or the
+// system said stays in the detail, for the log.
+DbError explained(const DbError& e, SqlConnection& source, const QString& file)
+{
+    const int code = e.sqliteCode() & 0xff;
+    if (source.isServer() && !answers(source))
+        return DbError(lostDuringArchiveText(), SQLITE_IOERR, withDetail(e));
+    if (code == SQLITE_FULL)
+        return DbError(diskFullText(QFileInfo(file).absolutePath()), SQLITE_FULL, withDetail(e));
+    // Reading a server that still answers fails as a statement, not as I/O:
+    // an I/O error is the new file's.
+    if (source.isServer() && code == SQLITE_IOERR)
+        return DbError(notWrittenText(QFileInfo(file).absolutePath()), SQLITE_IOERR, withDetail(e));
+    if (userText(e) != e.message())
+        return DbError(userText(e), e.sqliteCode(), e.message());
+    return e;
+}
+
 // Pages re-encrypted one by one: the copy under another key.
 void writeThroughBackup(SqlConnection& source, const QString& password, const QString& file)
 {
@@ -82,6 +146,8 @@ void writeThroughBackup(SqlConnection& source, const QString& password, const QS
             sqlite3_sleep(250);
         }
         const int finish = sqlite3_backup_finish(backup);
+        if (rc != SQLITE_DONE && diskFull(sqlite3_system_errno(target.handle())))
+            rc = SQLITE_FULL; // a file grown to the limit the system sets is a full disk too
         if (rc != SQLITE_DONE)
             throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), rc);
         if (finish != SQLITE_OK)
@@ -120,7 +186,8 @@ bool writeAsBytes(SqlConnection& source, const QString& file)
         throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), rc);
     // Written beside the target and renamed over it, synced, when complete.
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered: a write that fails says so at once, with the system's reason.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw DbError(QStringLiteral("Nie można zapisać pliku ") + file + QStringLiteral(": ") +
                       out.errorString());
     constexpr sqlite3_int64 kChunk = 1 << 20;
@@ -129,26 +196,56 @@ bool writeAsBytes(SqlConnection& source, const QString& file)
         const int length = int(std::min<sqlite3_int64>(buffer.size(), size - offset));
         if (const int rc = handle->pMethods->xRead(handle, buffer.data(), length, offset); rc != SQLITE_OK)
             throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), rc);
+        errno = 0;
         if (out.write(buffer.constData(), length) != length)
-            throw DbError(QStringLiteral("Nie można zapisać pliku ") + file + QStringLiteral(": ") +
-                          out.errorString());
+            throw writeFailure(file, out.errorString(), errno);
         offset += length;
         if (offset == length && g_copyHook)
             g_copyHook();
     }
     // Every byte is in the new file: other workstations may commit again.
     read.end();
+    errno = 0;
     if (!out.commit())
-        throw DbError(QStringLiteral("Nie można zapisać pliku ") + file + QStringLiteral(": ") +
-                      out.errorString());
+        throw writeFailure(file, out.errorString(), errno);
     return true;
 }
 } // namespace
 
-void write(SqlConnection& source, const QString& password, const QString& file)
+QString lostDuringArchiveText()
 {
-    if (!source.isOpen())
-        throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
+    return QStringLiteral("Połączenie z serwerem bazy danych zostało przerwane w trakcie tworzenia kopii "
+                          "bazy danych. Kopia nie została zapisana.");
+}
+
+QString diskFullText(const QString& folder)
+{
+    return QStringLiteral("Brak miejsca na dysku w folderze %1. Kopia bazy danych nie została zapisana.")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+QString notWrittenText(const QString& folder)
+{
+    return QStringLiteral("Nie można zapisać kopii bazy danych w folderze %1. Sprawdź, czy na dysku jest "
+                          "wolne miejsce i czy folder pozwala na zapis.")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+QString lostDuringRestoreText()
+{
+    return QStringLiteral("Połączenie z serwerem bazy danych zostało przerwane w trakcie odtwarzania danych "
+                          "z archiwum. Baza danych na serwerze pozostała bez zmian.");
+}
+
+namespace {
+void writeOnce(SqlConnection& source, const QString& password, const QString& file)
+{
+    // A database on a server has no file to copy: its rows are read in one
+    // read transaction into a new file keyed with the password.
+    if (!source.handle()) {
+        DatabaseCopy::toNewFile(source, file, password);
+        return;
+    }
     // Never a copy of a file another workstation has replaced.
     source.ensureCurrent();
     // A copy written over the open file itself would cut the connection off
@@ -163,6 +260,18 @@ void write(SqlConnection& source, const QString& password, const QString& file)
     if (source.hasKey(password) && writeAsBytes(source, file))
         return;
     writeThroughBackup(source, password, file);
+}
+} // namespace
+
+void write(SqlConnection& source, const QString& password, const QString& file)
+{
+    if (!source.isOpen())
+        throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
+    try {
+        writeOnce(source, password, file);
+    } catch (const DbError& e) {
+        throw explained(e, source, file);
+    }
 }
 
 void setCopyHook(std::function<void()> hook)
@@ -202,15 +311,68 @@ Check check(const QString& file, const QString& password, bool full)
     return Check::Ok;
 }
 
-RestoreFailure restore(TmyDataBase& db, const QString& archiveFile, const QString& archivePassword,
-                       const QString& currentPassword, QString* error)
+namespace {
+// The restore onto a database with no file of its own (a server): the rows
+// of every table replaced in one transaction of the target.
+RestoreFailure restoreRows(TmyDataBase& db, const QString& archiveFile, const QString& archivePassword,
+                           QString* error, QString* detail)
 {
+    auto failed = [&](RestoreFailure failure, const QString& message, const QString& why) {
+        if (error)
+            *error = message;
+        if (detail)
+            *detail = why;
+        return failure;
+    };
+    SqlConnection archive;
+    try {
+        step(QStringLiteral("check"));
+        if (check(archiveFile, archivePassword, true) != Check::Ok)
+            return failed(RestoreFailure::Copy, QStringLiteral("Archiwum nie przeszło kontroli spójności"),
+                          archiveFile);
+        archive.open(archiveFile, archivePassword);
+    } catch (const DbError& e) {
+        return failed(RestoreFailure::Copy, userText(e), withDetail(e));
+    } catch (const std::exception& e) {
+        return failed(RestoreFailure::Copy, QString::fromLocal8Bit(e.what()), {});
+    }
+    SqlConnection& live = db.DatabaseMain();
+    try {
+        // No list may go on reading the rows being replaced.
+        db.closeAll();
+        step(QStringLiteral("replace"));
+        DatabaseCopy::copy(archive, live, DatabaseCopy::Target::Replace);
+    } catch (const std::exception& e) {
+        const auto* dbError = dynamic_cast<const DbError*>(&e);
+        const QString message = dbError ? userText(*dbError) : QString::fromLocal8Bit(e.what());
+        const QString why = dbError ? withDetail(*dbError) : message;
+        // The server rolled the transaction back; a connection it cut is
+        // opened again, so the workstation goes on with the same database.
+        if (!answers(live)) {
+            TmyDataBase::ConnectFailure again;
+            db.reconnect(&again);
+            return failed(RestoreFailure::Swap, lostDuringRestoreText(), why);
+        }
+        return failed(RestoreFailure::Swap, message, why);
+    }
+    // What the lists held are the old rows: they are read again as after a reconnect.
+    db.closeAll();
+    db.listState().resetAll();
+    return RestoreFailure::None;
+}
+} // namespace
+
+RestoreFailure restore(TmyDataBase& db, const QString& archiveFile, const QString& archivePassword,
+                       const QString& currentPassword, QString* error, QString* detail)
+{
+    if (db.isConnected() && !db.DatabaseMain().handle())
+        return restoreRows(db, archiveFile, archivePassword, error, detail);
     const QString directory = db.directory();
     const QString live = TmyDataBase::databaseFile(directory);
     const QString temp = temporaryName(live, ".restore");
     RestoreFailure failure = RestoreFailure::Copy;
     bool locked = false;
-    auto failed = [&](const QString& message) {
+    auto failed = [&](const QString& message, const QString& why = QString()) {
         removeQuietly(temp);
         if (locked && db.isConnected()) {
             try {
@@ -222,6 +384,8 @@ RestoreFailure restore(TmyDataBase& db, const QString& archiveFile, const QStrin
             db.connectTo(directory, currentPassword); // the live file is as it was
         if (error)
             *error = message;
+        if (detail)
+            *detail = why.isEmpty() ? message : why;
         return failure;
     };
     try {
@@ -259,7 +423,8 @@ RestoreFailure restore(TmyDataBase& db, const QString& archiveFile, const QStrin
         }
     } catch (const std::exception& e) {
         const auto* dbError = dynamic_cast<const DbError*>(&e);
-        return failed(dbError ? dbError->message() : QString::fromLocal8Bit(e.what()));
+        return dbError ? failed(userText(*dbError), withDetail(*dbError))
+                       : failed(QString::fromLocal8Bit(e.what()));
     }
     db.disconnect();
     if (!db.connectTo(directory, currentPassword)) {

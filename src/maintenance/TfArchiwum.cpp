@@ -3,6 +3,8 @@
 #include "base/Clock.h"
 #include "base/Config.h"
 #include "base/Dialogs.h"
+#include "base/EngineMessages.h"
+#include "base/ErrorLog.h"
 #include "base/TFileOperation.h"
 #include "base/TFileOperations.h"
 #include "maintenance/ArchiveBuilder.h"
@@ -66,6 +68,18 @@ int copyFiles(const QString& source, const QString& destination)
     ops.addSource(source);
     ops.addDestination(destination);
     return ops.execute();
+}
+
+// Codes of the error log.
+constexpr qint64 kArchiveFailed = 24021112;
+constexpr qint64 kRestoreFailed = 24021113;
+
+void logFailure(const QString& message, const QString& detail, qint64 code)
+{
+    ErrorLog::log(detail.isEmpty() || detail == message
+                      ? message
+                      : message + QStringLiteral(" (") + detail + QLatin1Char(')'),
+                  code);
 }
 
 const QString kInconsistent = QStringLiteral(
@@ -300,10 +314,12 @@ void TfArchiwum::stworzClick()
                       ArchiveDescription{m_nNazwa->text(), m_nData->dateText()});
     if (failure != ArchiveBuilder::Failure::None) {
         // The previous archive, if any, is as it was, or the folder holds none.
+        logFailure(builder.error(), builder.detail(), kArchiveFailed);
         if (failure == ArchiveBuilder::Failure::Attachments)
             Dialogs::info(QStringLiteral("Błąd"), QStringLiteral("Nie udało się zarchiwizować załączników."));
         else
-            Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie udało się stworzyć archiwum."));
+            Dialogs::info(QStringLiteral("Informacja"), QStringLiteral("Nie udało się stworzyć archiwum. ") +
+                                                            EngineMessages::forUser(builder.error()));
         refreshFound();
         return;
     }
@@ -391,8 +407,12 @@ void TfArchiwum::odtworzClick()
         Dialogs::info(QStringLiteral("Błąd"), kInconsistent);
         return;
     }
+    QString error;
+    QString detail;
     const DatabaseSnapshot::RestoreFailure failure =
-        DatabaseSnapshot::restore(m_db, archiveFile, archivePassword, current);
+        DatabaseSnapshot::restore(m_db, archiveFile, archivePassword, current, &error, &detail);
+    if (failure != DatabaseSnapshot::RestoreFailure::None)
+        logFailure(error, detail, kRestoreFailed);
     if (failure == DatabaseSnapshot::RestoreFailure::Rekey) {
         Dialogs::info(QStringLiteral("Błąd"),
                       QStringLiteral("Wystąpił błąd krytyczny podczas nadawania plikom bazy nowego hasła."));
@@ -400,9 +420,10 @@ void TfArchiwum::odtworzClick()
     }
     if (failure != DatabaseSnapshot::RestoreFailure::None) {
         // The live database is as it was before the restore.
-        Dialogs::info(
-            QStringLiteral("Informacja"),
-            QStringLiteral("Nie udało się odtworzyć danych z archiwum. Spróbuj wykonać operację ponownie."));
+        Dialogs::info(QStringLiteral("Informacja"),
+                      QStringLiteral("Nie udało się odtworzyć danych z archiwum. ") +
+                          (error.isEmpty() ? QString() : EngineMessages::forUser(error) + QLatin1Char(' ')) +
+                          QStringLiteral("Spróbuj wykonać operację ponownie."));
         return;
     }
     emit databaseRestored();

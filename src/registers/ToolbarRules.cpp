@@ -131,10 +131,8 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "MHurtowaDeaktywacja", r[8] || r[10] || r[17]);
     set(nullptr, "MAdministracja", r[0]);
     set(nullptr, "MUzytkownicy", r[0]);
-    // Archive, restore and packing copy the database file: not on a server yet.
-    const TmyDataBase* db = TmyDataBase::instance();
-    const bool archivable = !db || !db->isConnected() || db->archivable();
-    set(nullptr, "MArchiwizacja", r[0] && archivable);
+    // Archives and their restore work on either database.
+    set(nullptr, "MArchiwizacja", r[0]);
     // Emptying, packing and moving the database work on either backend.
     set(nullptr, "MAdministracjaBaza", r[0]);
     for (const QString& name : notBuiltYet())

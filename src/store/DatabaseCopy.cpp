@@ -24,10 +24,8 @@ namespace DatabaseCopy {
 namespace {
 std::function<void(const QString&)> g_tableHook;
 
-// Rows read from the source at a time, and the values one insert carries
-// (both engines take far more; larger batches gain nothing measurable).
+// Rows read from the source at a time.
 constexpr int kReadRows = 5000;
-constexpr int kValuesPerInsert = 4000;
 
 struct Plan
 {
@@ -125,7 +123,7 @@ qint64 copyTable(SqlConnection& source, SqlConnection& target, const Plan& p, qi
                  qint64 inAll, const Progress& progress)
 {
     const int width = int(p.columns.size());
-    const int batch = std::max(1, std::min(kReadRows, kValuesPerInsert / width));
+    const int batch = std::max(1, std::min(kReadRows, target.dialect().maxParameters / width));
     // Pages of whole batches: only the table's last insert is shorter.
     const int page = batch * std::max(1, kReadRows / batch);
     const QString select = QStringLiteral("SELECT ") + p.columns.join(QStringLiteral(", ")) +
@@ -194,11 +192,15 @@ void carryKeyCounter(SqlConnection& source, SqlConnection& target, const Plan& p
         return;
     const QString table = p.table.toLower();
     const QString key = p.key.toLower();
-    const qint64 given = integerOf(source, source.dialect().keyCounter.arg(table, key));
+    // The texts name the key column or not, as each engine needs.
+    const auto named = [&](QString sql) {
+        return sql.replace(QLatin1String("%1"), table).replace(QLatin1String("%2"), key);
+    };
+    const qint64 given = integerOf(source, named(source.dialect().keyCounter));
     const qint64 highest =
         integerOf(target, QStringLiteral("SELECT COALESCE(MAX(%1), 0) FROM %2").arg(key, table));
     const qint64 counter = std::max(given, highest);
-    target.exec(target.dialect().setKeyCounter.arg(table, key, QString::number(counter)));
+    target.exec(named(target.dialect().setKeyCounter).replace(QLatin1String("%3"), QString::number(counter)));
 }
 
 } // namespace

@@ -21,6 +21,7 @@ const SqlDialect& SqlDialect::file()
         QStringLiteral("SELECT COALESCE(MAX(seq), 0) FROM sqlite_sequence WHERE lower(name) = '%1'"),
         QStringLiteral("DELETE FROM sqlite_sequence WHERE lower(name) = '%1';\n"
                        "INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %3)"),
+        999,
         QStringLiteral("VACUUM"),
         QString(),
     };
@@ -55,6 +56,7 @@ const SqlDialect& SqlDialect::server()
         QString(),
         QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %1_%2_seq"),
         QStringLiteral("SELECT setval('%1_%2_seq', GREATEST(%3, 1), %3 > 0)"),
+        30000,
         QStringLiteral("VACUUM (ANALYZE)"),
         // Every workstation holds one session of the program on the database.
         QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() "

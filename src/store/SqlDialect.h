@@ -54,6 +54,8 @@ struct SqlDialect
     QString keyCounter;
     // Sets that counter to %3 (a number, at least the table's highest key).
     QString setKeyCounter;
+    // The most values one statement may bind.
+    int maxParameters = 999;
     // Reclaims the space of deleted rows of the whole database; run outside
     // any transaction. The server also renews its planner's statistics.
     QString pack;

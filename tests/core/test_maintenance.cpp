@@ -1,4 +1,6 @@
+#include "DatabaseRows.h"
 #include "TestDatabase.h"
+#include "TestServer.h"
 #include "TestSupport.h"
 
 #include "maintenance/ArchiveBuilder.h"
@@ -7,8 +9,11 @@
 #include "maintenance/DatabaseSnapshot.h"
 #include "maintenance/EmployeeImport.h"
 #include "maintenance/TableEmptying.h"
+#include "store/DatabaseCopy.h"
+#include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/SqlConnection.h"
+#include "store/SqlDialect.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
 
@@ -26,6 +31,7 @@
 #ifdef Q_OS_LINUX
 #include <csignal>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -87,6 +93,27 @@ QByteArray readFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<brak>");
 }
 
+// The files a folder holds, hidden ones too.
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// Ends every other session of the connection's database on the server.
+void cutOtherSessions(SqlConnection& killer)
+{
+    killer.exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                               "WHERE datname = current_database() AND pid <> pg_backend_pid()"));
+}
+
+// A number a query of `connection` answers.
+int countIn(SqlConnection& connection, const QString& sql)
+{
+    Statement q(&connection, QStringLiteral("q"), {sql});
+    q.open();
+    return int(q.integerAt(0, 0));
+}
+
 QString emptyMask()
 {
     const QChar s = TmyDataBase::dateSeparator();
@@ -118,6 +145,8 @@ private:
     std::unique_ptr<TestDatabase> m_database;
     std::unique_ptr<TmyDataBase> m_db;
 
+    bool onServer() const { return m_database->onServer(); }
+
 private slots:
     void init()
     {
@@ -130,6 +159,7 @@ private slots:
     {
         DatabaseSnapshot::setRestoreStepHook({});
         DatabaseSnapshot::setCopyHook({});
+        DatabaseCopy::setTableHook({});
         ArchiveBuilder::setStepHook({});
         m_db.reset();
         m_database.reset();
@@ -193,14 +223,14 @@ private slots:
     {
         const int before = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
         SqlConnection other;
-        other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
-        other.exec(QStringLiteral(
-            "BEGIN IMMEDIATE; DELETE FROM komputery; INSERT INTO komputery (NREWID) VALUES ('W-TOKU')"));
+        m_database->open(other);
+        other.exec(other.dialect().beginWrite);
+        other.exec(QStringLiteral("DELETE FROM komputery; INSERT INTO komputery (NREWID) VALUES ('W-TOKU')"));
         QTemporaryDir dir;
         const QString file = dir.filePath(kDatabaseFileName);
         DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
         other.exec(QStringLiteral("COMMIT"));
-        QVERIFY(!QFileInfo::exists(file + QStringLiteral(".tmp")));
+        QCOMPARE(entries(dir.path()), QStringList{kDatabaseFileName}); // no temporary left
         QCOMPARE(DatabaseSnapshot::check(file, m_database->password()), DatabaseSnapshot::Check::Ok);
         TmyDataBase copy;
         QVERIFY(copy.connectTo(dir.path(), m_database->password()));
@@ -215,6 +245,9 @@ private slots:
 #ifndef Q_OS_LINUX
         QSKIP("needs fork");
 #else
+        if (onServer())
+            QSKIP("the file's own bytes copied under its read lock; a server's copy is one view of it: "
+                  "serverSnapshotIsOneViewWhileAnotherWorkstationCommits");
         // Rows spread over more than the first part copied.
         exec(*m_db,
              QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<12000) "
@@ -285,23 +318,31 @@ private slots:
         const QString other = dir.filePath(QStringLiteral("other.db"));
         DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), same);
         DatabaseSnapshot::write(m_db->DatabaseMain(), QStringLiteral("inne hasło"), other);
-        QCOMPARE(readFile(same), readFile(TmyDataBase::databaseFile(m_database->dir())));
+        if (!onServer())
+            QCOMPARE(readFile(same), readFile(TmyDataBase::databaseFile(m_database->dir())));
         QCOMPARE(DatabaseSnapshot::check(same, m_database->password()), DatabaseSnapshot::Check::Ok);
         QCOMPARE(DatabaseSnapshot::check(other, QStringLiteral("inne hasło")), DatabaseSnapshot::Check::Ok);
         QCOMPARE(DatabaseSnapshot::check(other, m_database->password()),
                  DatabaseSnapshot::Check::WrongPassword);
-        QVERIFY(sqlite3_get_autocommit(m_db->DatabaseMain().handle())); // no lock left behind
-        QVERIFY(!QFileInfo::exists(other + QStringLiteral(".tmp")));
+        QVERIFY(!m_db->DatabaseMain().inTransaction()); // no lock left behind
         // The copy replaces an older one whole.
         exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('X-2','Później')"));
         DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), same);
-        QCOMPARE(readFile(same), readFile(TmyDataBase::databaseFile(m_database->dir())));
+        if (!onServer())
+            QCOMPARE(readFile(same), readFile(TmyDataBase::databaseFile(m_database->dir())));
+        {
+            SqlConnection copy;
+            copy.open(same, m_database->password());
+            QCOMPARE(DatabaseRows::firstDifference(copy, m_db->DatabaseMain()), QString());
+        }
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
     // A file another program switched to a write-ahead log keeps its newest
     // commits beside it until a checkpoint: the copy must hold them.
     void snapshotOfAWriteAheadLogHoldsItsNewestCommits()
     {
+        if (onServer())
+            QSKIP("a write-ahead log beside the database file: the file's own");
         SqlConnection other;
         other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
         other.exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0"));
@@ -317,6 +358,8 @@ private slots:
     }
     void snapshotNeverReplacesTheOpenFile()
     {
+        if (onServer())
+            QSKIP("a database on a server has no open file a copy could land on");
         const QString live = TmyDataBase::databaseFile(m_database->dir());
         QVERIFY_THROWS_EXCEPTION(
             DbError, DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(),
@@ -380,9 +423,10 @@ private slots:
         QCOMPARE(DatabaseSnapshot::restore(*m_db, archive, foreign.password(), m_database->password()),
                  DatabaseSnapshot::RestoreFailure::None);
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), 1);
-        QCOMPARE(
-            DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
-            DatabaseSnapshot::Check::Ok);
+        if (!onServer()) // a server's database has no key of its own
+            QCOMPARE(
+                DatabaseSnapshot::check(TmyDataBase::databaseFile(m_database->dir()), m_database->password()),
+                DatabaseSnapshot::Check::Ok);
         // The archive itself keeps its password.
         QCOMPARE(DatabaseSnapshot::check(archive, foreign.password()), DatabaseSnapshot::Check::Ok);
     }
@@ -390,6 +434,13 @@ private slots:
     {
         QTest::addColumn<QString>("step");
         QTest::addColumn<int>("failure");
+        if (TestServer::backendIsServer()) {
+            // The archive checked, then every table replaced in one transaction.
+            QTest::newRow("check") << QStringLiteral("check") << int(DatabaseSnapshot::RestoreFailure::Copy);
+            QTest::newRow("replace") << QStringLiteral("replace")
+                                     << int(DatabaseSnapshot::RestoreFailure::Swap);
+            return;
+        }
         for (const char* s : {"copy", "check", "lock"})
             QTest::newRow(s) << QString::fromLatin1(s) << int(DatabaseSnapshot::RestoreFailure::Copy);
         QTest::newRow("rekey") << QStringLiteral("rekey") << int(DatabaseSnapshot::RestoreFailure::Rekey);
@@ -408,11 +459,12 @@ private slots:
 
         const int employees = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa"));
         QVERIFY(employees > 0);
+        // What the live database holds before: its file's bytes, or on a server a copy of its rows.
+        QTemporaryDir beforeDir;
+        const QString before = beforeDir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), before);
         const QString live = TmyDataBase::databaseFile(m_database->dir());
-        QFile liveFile(live);
-        QVERIFY(liveFile.open(QIODevice::ReadOnly));
-        const QByteArray bytesBefore = liveFile.readAll();
-        liveFile.close();
+        const QByteArray bytesBefore = onServer() ? QByteArray() : readFile(live);
         DatabaseSnapshot::setRestoreStepHook([step](const QString& s) {
             if (s == step)
                 throw DbError(QStringLiteral("disk I/O error"));
@@ -427,11 +479,264 @@ private slots:
         QVERIFY(error.contains(QStringLiteral("disk I/O error")));
         QVERIFY(m_db->isConnected());
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), employees);
-        QVERIFY(liveFile.open(QIODevice::ReadOnly));
-        QCOMPARE(liveFile.readAll(), bytesBefore);
-        QVERIFY(!QFileInfo::exists(live + QStringLiteral(".restore")));
+        if (!onServer()) {
+            QCOMPARE(readFile(live), bytesBefore);
+            QVERIFY(!QFileInfo::exists(live + QStringLiteral(".restore")));
+        }
+        {
+            SqlConnection copy;
+            copy.open(before, m_database->password());
+            QCOMPARE(DatabaseRows::firstDifference(copy, m_db->DatabaseMain()), QString());
+        }
         // The connection still writes.
         exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('PO-1','Po')"));
+    }
+
+    // ---- a database on a server: its copies and the restore onto it
+    // Another workstation commits while the rows are being copied: the copy
+    // holds the database as it was when the copy began.
+    void serverSnapshotIsOneViewWhileAnotherWorkstationCommits()
+    {
+        if (!onServer())
+            QSKIP(
+                "the copy of a server's rows; the file's: snapshotHoldsAnotherWorkstationsCommitUntilCopied");
+        const int computers = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
+        QVERIFY(computers > 0);
+        SqlConnection other;
+        m_database->open(other);
+        int tables = 0;
+        DatabaseCopy::setTableHook([&](const QString&) {
+            if (++tables == 1)
+                other.exec(QStringLiteral("UPDATE komputery SET NAZWA='Zmieniona'; "
+                                          "INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('W-TOKU','W toku')"));
+        });
+        QTemporaryDir dir;
+        const QString file = dir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), file);
+        QVERIFY(tables > 1);
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery WHERE NAZWA='Zmieniona'")),
+                 computers);
+        SqlConnection copy;
+        copy.open(file, m_database->password());
+        QCOMPARE(countIn(copy, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
+        QCOMPARE(countIn(copy, QStringLiteral("SELECT COUNT(*) FROM komputery WHERE NAZWA='Zmieniona'")), 0);
+        QCOMPARE(countIn(copy, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='W-TOKU'")), 0);
+        QCOMPARE(entries(dir.path()), QStringList{kDatabaseFileName});
+    }
+    // An archive of a database file, made as the archive window makes it,
+    // restored onto the server: the same rows in every table, the same lists.
+    void archiveOfTheFileRestoresOntoTheServer()
+    {
+        if (!onServer())
+            QSKIP("restores onto a database on the server: the test's run against the server");
+        const QString filePassword = QStringLiteral("hasło pliku");
+        QTemporaryDir fileDir;
+        DatabaseTemplate::create(fileDir.path(), filePassword, true);
+        TmyDataBase fileDb;
+        QVERIFY(fileDb.connectTo(fileDir.path(), filePassword));
+        exec(fileDb,
+             QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO,IMIE) VALUES ('P-1','Źdźbło','Łucja')"));
+        exec(fileDb, QStringLiteral("UPDATE komputery SET NAZWA='Z pliku' WHERE IDKOMPUTERA IN "
+                                    "(SELECT MIN(IDKOMPUTERA) FROM komputery)"));
+        QTemporaryDir archive;
+        ArchiveBuilder builder(fileDb.DatabaseMain(), filePassword);
+        QCOMPARE(builder.build(archive.path(), QString(), {QStringLiteral("z pliku"), QString()}),
+                 ArchiveBuilder::Failure::None);
+        // The server holds rows of its own before.
+        exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('S-1','Tylko na serwerze')"));
+        exec(*m_db, QStringLiteral("DELETE FROM historia"));
+        QVERIFY(m_db->reloadList(QStringLiteral("DBFKomputery")));
+
+        const QString file = QDir(archive.path()).filePath(kDatabaseFileName);
+        QString error;
+        QCOMPARE(DatabaseSnapshot::restore(*m_db, file, filePassword, m_database->password(), &error),
+                 DatabaseSnapshot::RestoreFailure::None);
+        QCOMPARE(error, QString());
+        SqlConnection archived;
+        archived.open(file, filePassword);
+        QCOMPARE(DatabaseRows::firstDifference(archived, m_db->DatabaseMain()), QString());
+        const auto inArchive = DatabaseCopy::count(archived);
+        const auto onTheServer = DatabaseCopy::count(m_db->DatabaseMain());
+        QCOMPARE(onTheServer.size(), inArchive.size());
+        for (size_t i = 0; i < inArchive.size(); ++i)
+            QCOMPARE(onTheServer[i].rows, inArchive[i].rows);
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa WHERE NREW='S-1'")), 0);
+        // The lists the registers show: the restore closed the old ones.
+        QVERIFY(!m_db->statement(QStringLiteral("DBFKomputery")).isOpen());
+        for (const char* list : {"DBFKomputery", "DBFosobowa"}) {
+            const QString name = QLatin1String(list);
+            QVERIFY(fileDb.reloadList(name) && m_db->reloadList(name));
+            Statement& there = fileDb.statement(name);
+            Statement& here = m_db->statement(name);
+            QVERIFY(here.recordCount() > 0);
+            QCOMPARE(here.recordCount(), there.recordCount());
+            QStringList a, b;
+            for (int row = 0; row < std::min(5, here.recordCount()); ++row)
+                for (int c = 0; c < 4; ++c) {
+                    a << there.textAt(row, c);
+                    b << here.textAt(row, c);
+                }
+            QCOMPARE(b, a);
+        }
+        // Keys go on past the restored ones.
+        exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('S-2','Po odtworzeniu')"));
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")),
+                 countIn(archived, QStringLiteral("SELECT COUNT(*) FROM osobowa")) + 1);
+    }
+    // The restore fails half way through the tables, by a failure or by the
+    // server ending the session: the server's database is exactly as it was.
+    void restoreCutHalfWayLeavesTheServerAsItWas_data()
+    {
+        QTest::addColumn<bool>("sessionEnded");
+        QTest::newRow("failure") << false;
+        QTest::newRow("session ended") << true;
+    }
+    void restoreCutHalfWayLeavesTheServerAsItWas()
+    {
+        if (!onServer())
+            QSKIP("the server's transaction; the file's restore: "
+                  "restoreFailingAtAnyStepLeavesTheDatabaseAsItWas");
+        QFETCH(bool, sessionEnded);
+        TestDatabase foreign(false, QStringLiteral("obce-haslo"));
+        TmyDataBase other;
+        QVERIFY(foreign.connect(other));
+        exec(other, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('Z-1','Zieliński')"));
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(other.DatabaseMain(), foreign.password(), archive);
+        const QString before = dir.filePath(QStringLiteral("przed.db"));
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), before);
+        const int employees = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa"));
+
+        SqlConnection killer;
+        m_database->open(killer);
+        QStringList reached;
+        DatabaseCopy::setTableHook([&](const QString& table) {
+            reached << table;
+            if (table != QLatin1String("naprawy"))
+                return;
+            if (sessionEnded)
+                cutOtherSessions(killer);
+            else
+                throw DbError(QStringLiteral("przerwane w teście"));
+        });
+        QString error, detail;
+        QCOMPARE(DatabaseSnapshot::restore(*m_db, archive, foreign.password(), m_database->password(), &error,
+                                           &detail),
+                 DatabaseSnapshot::RestoreFailure::Swap);
+        DatabaseCopy::setTableHook({});
+        QVERIFY2(reached.size() > 1, qPrintable(reached.join(QLatin1Char(','))));
+        QCOMPARE(error, sessionEnded ? DatabaseSnapshot::lostDuringRestoreText()
+                                     : QStringLiteral("przerwane w teście"));
+        QVERIFY(!detail.isEmpty());
+        // Seen by a new session: every row as it was.
+        SqlConnection after;
+        m_database->open(after);
+        SqlConnection copy;
+        copy.open(before, m_database->password());
+        QCOMPARE(DatabaseRows::firstDifference(copy, after), QString());
+        // The data module goes on, connected again when its session was ended.
+        QVERIFY(m_db->isConnected());
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM osobowa")), employees);
+        exec(*m_db, QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('PO-1','Po')"));
+    }
+    // The server ends the session while an archive is written: no file is
+    // left half written, the previous archive stays whole, and the user is
+    // told why.
+    void archiveCutHalfWayLeavesNoFile()
+    {
+        if (!onServer())
+            QSKIP("a session of the server ended while its rows are copied");
+        QTemporaryDir folder;
+        ArchiveBuilder builder(m_db->DatabaseMain(), m_database->password());
+        QCOMPARE(builder.build(folder.path(), QString(), {QStringLiteral("pierwsze"), QString()}),
+                 ArchiveBuilder::Failure::None);
+        const QStringList whole = entries(folder.path());
+
+        SqlConnection killer;
+        m_database->open(killer);
+        DatabaseCopy::setTableHook([&](const QString& table) {
+            if (table == QLatin1String("naprawy"))
+                cutOtherSessions(killer);
+        });
+        QCOMPARE(builder.build(folder.path(), QString(), {QStringLiteral("drugie"), QString()}),
+                 ArchiveBuilder::Failure::Database);
+        QCOMPARE(builder.error(), DatabaseSnapshot::lostDuringArchiveText());
+        QVERIFY(!builder.detail().isEmpty());
+        QCOMPARE(entries(folder.path()), whole);
+        QCOMPARE(ArchiveDescription::read(folder.path()).name, QStringLiteral("pierwsze"));
+        QCOMPARE(
+            DatabaseSnapshot::check(QDir(folder.path()).filePath(kDatabaseFileName), m_database->password()),
+            DatabaseSnapshot::Check::Ok);
+
+        // Written straight into a folder: nothing left there.
+        QVERIFY(m_database->connect(*m_db));
+        QTemporaryDir bare;
+        try {
+            DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(),
+                                    bare.filePath(kDatabaseFileName));
+            QFAIL("the copy went on without its session");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), DatabaseSnapshot::lostDuringArchiveText());
+        }
+        QCOMPARE(entries(bare.path()), QStringList());
+    }
+    // The archive folder's disk fills up (the system's limit of a file's
+    // size, in a process of its own): the user is told so and no file is left.
+    void diskFullAtTheArchiveFolderLeavesNoFile_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::newRow("the database's key") << QStringLiteral("tajne1");
+        QTest::newRow("another key") << QStringLiteral("inne hasło");
+    }
+    void diskFullAtTheArchiveFolderLeavesNoFile()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("needs fork and setrlimit");
+#else
+        QFETCH(QString, password);
+        QCOMPARE(m_database->password(), QStringLiteral("tajne1"));
+        QTemporaryDir dir;
+        int said[2];
+        QVERIFY(pipe(said) == 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            close(said[0]);
+            TmyDataBase db;
+            if (!m_database->connect(db))
+                _exit(3);
+            signal(SIGXFSZ, SIG_IGN);
+            // A disk fills at any byte, not at the end of a page.
+            const rlimit limit{30000, 30000};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                _exit(4);
+            try {
+                DatabaseSnapshot::write(db.DatabaseMain(), password, dir.filePath(kDatabaseFileName));
+            } catch (const DbError& e) {
+                const QByteArray text = (e.message() + QLatin1Char('\n') + e.detail()).toUtf8();
+                _exit(write(said[1], text.constData(), size_t(text.size())) == text.size() ? 0 : 6);
+            }
+            _exit(5); // written whole under the limit
+        }
+        close(said[1]);
+        QByteArray text;
+        char buffer[512];
+        for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;)
+            text.append(buffer, n);
+        close(said[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        const QStringList told = QString::fromUtf8(text).split(QLatin1Char('\n'));
+        // The file's own copy hears the system's reason; the new file a
+        // server's rows go into says only that a write failed, and the text
+        // names the disk's free space among the causes.
+        QCOMPARE(told.first(), onServer() ? DatabaseSnapshot::notWrittenText(dir.path())
+                                          : DatabaseSnapshot::diskFullText(dir.path()));
+        QVERIFY2(told.size() == 2 && !told.last().isEmpty(), qPrintable(told.join(QLatin1Char('|'))));
+        QCOMPARE(entries(dir.path()), QStringList());
+#endif
     }
 
     // ---- archives
@@ -527,8 +832,10 @@ private slots:
         QCOMPARE(readFile(QDir(other.path()).filePath(QStringLiteral("zalaczniki/umowa.pdf"))),
                  QByteArray("oryginał"));
         // Never over the open database.
-        QCOMPARE(builder.build(m_database->dir(), QString(), {}), ArchiveBuilder::Failure::Database);
-        QVERIFY(!ArchiveDescription::existsIn(m_database->dir()));
+        if (!onServer()) {
+            QCOMPARE(builder.build(m_database->dir(), QString(), {}), ArchiveBuilder::Failure::Database);
+            QVERIFY(!ArchiveDescription::existsIn(m_database->dir()));
+        }
     }
     // A kill half-way, at each step of the replacement: one whole archive or none.
     void archiveKilledAtAnyStepLeavesOneWholeArchiveOrNone_data()
@@ -597,6 +904,8 @@ private slots:
 #ifndef Q_OS_LINUX
         QSKIP("the harness needs fork");
 #else
+        if (onServer())
+            QSKIP("the harness writes archives of a database file of its own; the run on the file covers it");
         const QString harness = QCoreApplication::applicationDirPath() + QStringLiteral("/crash_harness");
         QVERIFY2(QFileInfo::exists(harness), qPrintable(harness));
         QProcess p;
@@ -664,8 +973,8 @@ private slots:
     void emptyingIsOneTransaction()
     {
         const int computers = count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery"));
-        exec(*m_db, QStringLiteral("CREATE TRIGGER nie_usuwaj BEFORE DELETE ON wlasciwosci "
-                                   "BEGIN SELECT RAISE(ABORT, 'zablokowane'); END"));
+        m_database->addFailure(m_db->DatabaseMain(), QStringLiteral("nie_usuwaj"),
+                               QStringLiteral("BEFORE DELETE ON wlasciwosci"), QStringLiteral("zablokowane"));
         QVERIFY(!TableEmptying::empty(*m_db, QStringLiteral("Komputery")));
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
         QVERIFY(m_config->logLines().last().contains(QStringLiteral("[0000000300]  ")));
@@ -673,6 +982,8 @@ private slots:
     }
     void packingReclaimsSpace()
     {
+        if (onServer())
+            QSKIP("the size of the database file: a server keeps its own files");
         exec(*m_db, QStringLiteral("DELETE FROM wlasciwosci"));
         const qint64 before = QFileInfo(TmyDataBase::databaseFile(m_database->dir())).size();
         QVERIFY(TableEmptying::packAll(*m_db));
@@ -841,10 +1152,10 @@ private slots:
         for (int f = 0; f < EmployeeImport::FieldCount; ++f)
             c[size_t(f)] = f + 1;
         QVERIFY(import.verify(sheet, c, true));
-        QVERIFY(sqlite3_get_autocommit(m_db->DatabaseMain().handle()));
+        QVERIFY(!m_db->DatabaseMain().inTransaction());
         {
             SqlConnection other; // another workstation saves at once
-            other.open(TmyDataBase::databaseFile(m_database->dir()), m_database->password());
+            m_database->open(other);
             QElapsedTimer saving;
             saving.start();
             other.exec(QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO) VALUES ('O-1','Obok')"));

@@ -9,6 +9,7 @@
 #include "base/Dialogs.h"
 #include "base/IniFile.h"
 #include "maintenance/BackupRing.h"
+#include "maintenance/DatabaseSnapshot.h"
 #include "shell/ConnectionLostNotice.h"
 #include "shell/TfWskazBaze.h"
 #include "store/DatabaseLocation.h"
@@ -17,11 +18,13 @@
 #include "store/ServerDatabase.h"
 #include "store/SqlConnection.h"
 #include "store/Statement.h"
+#include "store/TableList.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -166,13 +169,23 @@ void TestServerConnection::tablesMadeInEmptyDatabaseThenLogin()
                             [&](const QString& title, const QString& text) { told << title + text; });
     upgrades.run();
     QCOMPARE(told, QStringList());
-    // The automatic backup copies the file: on a server it neither asks nor runs.
+    // The automatic backup after login copies the server's rows into the
+    // folder beside the database, keyed with the remembered database
+    // password; with none remembered there is no key to write it under.
     SystemParams due = db.loadSystemParams();
     due.lastBackupDate = 20000101;
+    due.askFirst = false;
     QVERIFY(db.saveSystemParams(due));
-    QVERIFY(!db.archivable());
     BackupRing::automaticBackupCheck(db, {}, true);
-    QCOMPARE(shownTexts().size(), 2);
+    QCOMPARE(shownTexts().size(), 3);
+    QVERIFY2(shownTexts().last().startsWith(QStringLiteral("Informacja / Nie udało się stworzyć archiwum. ")),
+             qPrintable(shownTexts().last()));
+    QCOMPARE(db.loadSystemParams().lastBackupDate, 20000101); // still owed
+    BackupRing::automaticBackupCheck(db, QStringLiteral("hasło bazy"), true);
+    QCOMPARE(shownTexts().size(), 3);
+    const QString backup = QDir(BackupRing::folder(target.directory, 2)).filePath(kDatabaseFileName);
+    QCOMPARE(DatabaseSnapshot::check(backup, QStringLiteral("hasło bazy")), DatabaseSnapshot::Check::Ok);
+    QVERIFY(db.loadSystemParams().lastBackupDate > 20000101);
     QVERIFY(!QFile::exists(SchemaUpgrades::backupCopyPath(target.directory, QStringLiteral("naprawy"))));
     QVERIFY(db.reloadList(QStringLiteral("DBFKomputery")));
     QVERIFY(db.statement(QStringLiteral("DBFKomputery")).recordCount() > 0);

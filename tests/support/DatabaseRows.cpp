@@ -41,10 +41,12 @@ QStringList of(SqlConnection& connection, const QString& table)
                 values << QStringLiteral("n:") + QString::number(cell.d, 'g', 17);
                 break;
             case ResultCells::Kind::Text:
-                values << QStringLiteral("t:") + QString::fromUtf8(bytes);
-                break;
             case ResultCells::Kind::Blob:
-                values << QStringLiteral("b:") + QString::fromLatin1(bytes.toHex());
+                // By their bytes: a BLOB column of the file may hold text,
+                // which the server keeps as bytes.
+                values << (bytes.contains('\0') || !QUtf8StringView(bytes).isValidUtf8()
+                               ? QStringLiteral("x:") + QString::fromLatin1(bytes.toHex())
+                               : QStringLiteral("s:") + QString::fromUtf8(bytes));
                 break;
             }
         }

@@ -5,8 +5,8 @@
 
 class SqlConnection;
 
-// Every row of a table as text that tells the value's kind (NULL, number,
-// text, bytes), sorted, so two databases of either backend compare row for row.
+// Every row of a table as text that tells NULL, numbers and strings apart
+// (a string by its bytes, text or blob alike), sorted, so two databases of either backend compare row for row.
 namespace DatabaseRows {
 QStringList of(SqlConnection& connection, const QString& table);
 // The first table of the table list whose rows differ, with a line of each; empty when all agree.
