@@ -3,7 +3,7 @@
 #include "base/Dialogs.h"
 #include "store/TmyDataBase.h"
 
-bool OtherWorkstations::mayGoOn(const TmyDataBase& db, Operation operation)
+bool OtherWorkstations::mayGoOn(TmyDataBase& db, Operation operation)
 {
     const int others = db.otherWorkstations();
     if (others <= 0)
@@ -38,6 +38,12 @@ QString OtherWorkstations::questionText(int others, Operation operation)
         effect = QStringLiteral("Na czas optymalizacji ich praca z bazą zostanie wstrzymana; zapis, który "
                                 "będzie musiał czekać dłużej niż kilka sekund, nie powiedzie się i trzeba go "
                                 "będzie powtórzyć.");
+        break;
+    case Operation::Move:
+        effect =
+            QStringLiteral("Przeniesiona zostanie baza danych w stanie z chwili rozpoczęcia przenoszenia; "
+                           "to, co zapiszą później, zostanie tylko w obecnej bazie. Bezpieczniej jest "
+                           "najpierw poprosić pozostałych użytkowników o zamknięcie programu.");
         break;
     case Operation::Emptying:
         effect = QStringLiteral("Usunięte dane znikną również z ich list, a zmian w usuniętych pozycjach, "

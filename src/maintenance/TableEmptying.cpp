@@ -1,6 +1,7 @@
 #include "maintenance/TableEmptying.h"
 
 #include "store/Guarded.h"
+#include "store/SqlDialect.h"
 #include "store/TableList.h"
 #include "store/TmyDataBase.h"
 
@@ -95,10 +96,12 @@ bool empty(TmyDataBase& db, const QString& entryText)
     return ok;
 }
 
-bool packAll(TmyDataBase& db, const QString& password)
+bool packAll(TmyDataBase& db)
 {
-    // The tables share one file: packing it once packs all of them.
+    // The tables share one database: packing it once packs all of them. The
+    // engine packs only a database no statement of this connection is reading.
     db.closeAll();
-    return db.packTable(db.directory(), kDatabaseFileName, password);
+    SqlConnection& connection = db.DatabaseMain();
+    return guarded(370, [&] { connection.exec(connection.dialect().pack); });
 }
 } // namespace TableEmptying

@@ -23,7 +23,8 @@ QStringList texts();
 // code 300 and nothing of the entry is emptied. False for an unknown text too.
 bool empty(TmyDataBase& db, const QString& entryText);
 
-// Reclaims the space of deleted rows of the one database file; a failure is
-// reported by the pack operation (code 370).
-bool packAll(TmyDataBase& db, const QString& password);
+// Reclaims the space of deleted rows of the whole database, on the server
+// also renewing its statistics; outside any transaction, so one left open
+// fails it. A failure is reported with code 370.
+bool packAll(TmyDataBase& db);
 } // namespace TableEmptying

@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
 )
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CsvSheet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseMove.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EmployeeImport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TableEmptying.cpp
 )

@@ -133,10 +133,8 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
     set(nullptr, "MUzytkownicy", r[0]);
     // Archives and their restore work on either database.
     set(nullptr, "MArchiwizacja", r[0]);
-    // Packing copies the database file: not on a server yet.
-    const TmyDataBase* db = TmyDataBase::instance();
-    const bool archivable = !db || !db->isConnected() || db->archivable();
-    set(nullptr, "MAdministracjaBaza", r[0] && archivable);
+    // Emptying, packing and moving the database work on either backend.
+    set(nullptr, "MAdministracjaBaza", r[0]);
     for (const QString& name : notBuiltYet())
         setAction(ui, name, false);
 }

@@ -1,5 +1,4 @@
 #include "store/SchemaUpgrades.h"
-#include "store/SqlDialect.h"
 
 #include "base/ErrorLog.h"
 #include "store/DatabaseTemplate.h"
@@ -49,14 +48,102 @@ QString SchemaUpgrades::backupCopyPath(const QString& directory, const QString& 
     return directory + QLatin1Char('/') + table + QStringLiteral(".BAK");
 }
 
+QStringList SchemaUpgrades::markedVersions()
+{
+    return {QStringLiteral("1.0.2"), QStringLiteral("1.0.3"), QStringLiteral("1.0.4"),
+            QStringLiteral("1.0.5")};
+}
+
+void SchemaUpgrades::addMarkerTable(SqlConnection& connection)
+{
+    WriteTransaction transaction(connection);
+    // Looked for under the write lock: two workstations logging in at once
+    // make it once.
+    if (!DatabaseTemplate::tableColumns(connection, kMarkerTable).isEmpty())
+        return;
+    connection.exec(QStringLiteral("CREATE TABLE ") + kMarkerTable +
+                    QStringLiteral(" (wersja VARCHAR(20) NOT NULL PRIMARY KEY)"));
+    Statement insert(
+        &connection, QStringLiteral("marker"),
+        {QStringLiteral("INSERT INTO ") + kMarkerTable + QStringLiteral(" (wersja) VALUES (:PARAM0)")});
+    for (const QString& version : markedVersions()) {
+        insert.setParam(0, version);
+        insert.execSQL();
+    }
+    transaction.commit();
+}
+
+bool SchemaUpgrades::hasMarker(const QString& version)
+{
+    SqlConnection& connection = m_db.DatabaseMain();
+    if (!connection.dialect().markersInDatabase)
+        return QFileInfo::exists(markerPath(m_directory, version));
+    try {
+        Statement q(&connection, QStringLiteral("marker"),
+                    {QStringLiteral("SELECT wersja FROM ") + kMarkerTable +
+                     QStringLiteral(" WHERE wersja = :PARAM0")});
+        q.setParam(0, version);
+        q.open();
+        const bool found = !q.isEmpty();
+        q.close();
+        return found;
+    } catch (const DbError& e) {
+        // Not known to be done: the step looks for what it adds and adds only what is missing.
+        ErrorLog::report(e.message(), true, kStoreFailure);
+        return false;
+    }
+}
+
+bool SchemaUpgrades::writeMarker(const QString& version)
+{
+    SqlConnection& connection = m_db.DatabaseMain();
+    if (!connection.dialect().markersInDatabase) {
+        QFile marker(markerPath(m_directory, version));
+        if (marker.open(QIODevice::WriteOnly))
+            return true;
+        ErrorLog::writeLine(kInfo + QStringLiteral("Nie udało się zapisać pliku ") +
+                            QDir::toNativeSeparators(marker.fileName()));
+        return false;
+    }
+    try {
+        // Under the write lock: another workstation's login may have just written it.
+        WriteTransaction transaction(connection);
+        Statement present(&connection, QStringLiteral("marker"),
+                          {QStringLiteral("SELECT wersja FROM ") + kMarkerTable +
+                           QStringLiteral(" WHERE wersja = :PARAM0")});
+        present.setParam(0, version);
+        present.open();
+        const bool there = !present.isEmpty();
+        present.close();
+        if (!there) {
+            Statement insert(&connection, QStringLiteral("marker"),
+                             {QStringLiteral("INSERT INTO ") + kMarkerTable +
+                              QStringLiteral(" (wersja) VALUES (:PARAM0)")});
+            insert.setParam(0, version);
+            insert.execSQL();
+        }
+        transaction.commit();
+        return true;
+    } catch (const DbError& e) {
+        ErrorLog::report(e.message(), true, kStoreFailure);
+        return false;
+    }
+}
+
 void SchemaUpgrades::run()
 {
-    if (m_db.DatabaseMain().dialect().earlyUpgrades) {
-        update102();
-        update103();
-        update104();
-        update105();
+    if (m_db.DatabaseMain().dialect().markersInDatabase) {
+        try {
+            addMarkerTable(m_db.DatabaseMain());
+        } catch (const DbError& e) {
+            // Without the table every step looks again; each adds only what is missing.
+            ErrorLog::report(e.message(), true, kStoreFailure);
+        }
     }
+    update102();
+    update103();
+    update104();
+    update105();
     update26();
     updateSortKeys();
 }
@@ -116,12 +203,8 @@ void SchemaUpgrades::finishStep(const QString& version, const StepState& state)
 {
     if (state.failed)
         return; // no marker: the step runs again at the next login
-    QFile marker(markerPath(m_directory, version));
-    if (!marker.open(QIODevice::WriteOnly))
-        // The database is up to date all the same; the step only looks again next time.
-        ErrorLog::writeLine(kInfo + QStringLiteral("Nie udało się zapisać pliku ") +
-                            QDir::toNativeSeparators(marker.fileName()));
-    marker.close();
+    // The database is up to date all the same when the marker cannot be kept.
+    writeMarker(version);
     if (!state.added)
         return;
     ErrorLog::writeLine(kInfo + QStringLiteral("baza danych zaktualizowana do wersji ") + version);
@@ -131,7 +214,7 @@ void SchemaUpgrades::finishStep(const QString& version, const StepState& state)
 
 void SchemaUpgrades::tableStep(const QString& version, const QList<int>& entries)
 {
-    if (QFileInfo::exists(markerPath(m_directory, version)))
+    if (hasMarker(version))
         return;
     StepState state;
     if (inTransaction(state, [&] { addTables(entries, state); }))
@@ -226,11 +309,16 @@ bool SchemaUpgrades::addActColumn(const QString& table, qint64 addedCode, qint64
 void SchemaUpgrades::update105()
 {
     const QString version = QStringLiteral("1.0.5");
-    if (QFileInfo::exists(markerPath(m_directory, version)))
+    if (hasMarker(version))
         return;
-    // The copies are separate files: taken before the transaction that changes the tables.
-    bool allowed = makeBackupCopy(QStringLiteral("naprawy"), 100001, 100002);
-    allowed = makeBackupCopy(QStringLiteral("dokumenty"), 100003, 100004) && allowed;
+    // The copies are separate files: taken before the transaction that changes
+    // the tables. A server has no folder beside its database; there the
+    // transaction alone keeps the tables whole.
+    bool allowed = true;
+    if (!m_db.DatabaseMain().dialect().markersInDatabase) {
+        allowed = makeBackupCopy(QStringLiteral("naprawy"), 100001, 100002);
+        allowed = makeBackupCopy(QStringLiteral("dokumenty"), 100003, 100004) && allowed;
+    }
 
     StepState state;
     bool columnsDone = allowed;

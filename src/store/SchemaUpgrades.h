@@ -5,12 +5,15 @@
 
 #include <functional>
 
+class SqlConnection;
 class TmyDataBase;
 
 // Brings a database made by an older version up to date, right after login:
 // steps 1.0.2, 1.0.3, 1.0.4, 1.0.5 and 2.6, each adding only what is missing.
-// Steps 1.0.2 to 1.0.5 leave a marker file in the database directory and do
-// nothing once it is there; step 2.6 looks for its table at every login.
+// Steps 1.0.2 to 1.0.5 leave a marker and do nothing once it is there: a file
+// in the database directory, or on a server (no folder beside the database)
+// a row of the database's table znaczniki_aktualizacji. Step 2.6 looks for
+// its table at every login.
 //
 // Each step runs in one write transaction and its marker is written only
 // after the commit, so an interrupted step leaves no half-made table or
@@ -42,6 +45,20 @@ public:
     void updateSortKeys();
 
     static QString markerPath(const QString& directory, const QString& version);
+    // Whether the step of `version` ("1.0.2") is marked done, in the file
+    // beside the database or the row of the marker table.
+    bool hasMarker(const QString& version);
+
+    // The table of the markers kept in a database.
+    static inline const QString kMarkerTable = QStringLiteral("znaczniki_aktualizacji");
+    // The versions of the steps that leave a marker, in order.
+    static QStringList markedVersions();
+    // Where the markers are kept in the database (a server's): makes their
+    // table, holding the marker of every step, unless it is there. A database
+    // without it was made at the current version (a server database of the
+    // versions before the table, or one just made): none of the steps applies
+    // to it. In one write transaction; throws DbError.
+    static void addMarkerTable(SqlConnection& connection);
     // "naprawy.BAK", "dokumenty.BAK": the rows of the table before its new column.
     static QString backupCopyPath(const QString& directory, const QString& table);
 
@@ -60,6 +77,9 @@ private:
     template <typename F> bool inTransaction(StepState& state, F&& work);
     void writeLog(const StepState& state) const;
     void finishStep(const QString& version, const StepState& state);
+    // False (logged) when the marker could not be kept; the step then only
+    // looks again at the next login.
+    bool writeMarker(const QString& version);
     void tableStep(const QString& version, const QList<int>& entries);
     bool makeBackupCopy(const QString& table, qint64 failCode, qint64 doneCode);
     bool addActColumn(const QString& table, qint64 addedCode, qint64 updatedCode, qint64 errorCode,

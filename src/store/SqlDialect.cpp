@@ -15,13 +15,15 @@ const SqlDialect& SqlDialect::file()
         false,
         QStringLiteral("ASC"),
         QStringLiteral("DESC"),
-        true,
+        false,
         false,
         QStringLiteral("+"),
         QStringLiteral("SELECT COALESCE(MAX(seq), 0) FROM sqlite_sequence WHERE lower(name) = '%1'"),
         QStringLiteral("DELETE FROM sqlite_sequence WHERE lower(name) = '%1';\n"
                        "INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %3)"),
         999,
+        QStringLiteral("VACUUM"),
+        QString(),
     };
     return d;
 }
@@ -36,7 +38,7 @@ const SqlDialect& SqlDialect::server()
         QStringLiteral("SELECT c.relname AS name FROM pg_class c\n"
                        "JOIN pg_namespace n ON n.oid = c.relnamespace\n"
                        "WHERE c.relkind = 'r' AND n.nspname = current_schema() AND c.relname NOT IN "
-                       "('zmiany_bazy', 'liczby_wierszy')\n"
+                       "('zmiany_bazy', 'liczby_wierszy', 'znaczniki_aktualizacji')\n"
                        "ORDER BY c.oid"),
         QStringLiteral("SELECT upper(column_name) AS name FROM information_schema.columns\n"
                        "WHERE table_schema = current_schema() AND table_name = lower('%1')\n"
@@ -49,12 +51,16 @@ const SqlDialect& SqlDialect::server()
         true,
         QStringLiteral("ASC NULLS FIRST"),
         QStringLiteral("DESC NULLS LAST"),
-        false,
+        true,
         true,
         QString(),
         QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %1_%2_seq"),
         QStringLiteral("SELECT setval('%1_%2_seq', GREATEST(%3, 1), %3 > 0)"),
         30000,
+        QStringLiteral("VACUUM (ANALYZE)"),
+        // Every workstation holds one session of the program on the database.
+        QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() "
+                       "AND application_name = 'Sprzetnik' AND pid <> pg_backend_pid()"),
     };
     return d;
 }

@@ -37,10 +37,12 @@ struct SqlDialect
     // descending, as the file orders it, on both.
     QString ascending;
     QString descending;
-    // Whether the upgrades of the first versions' databases (1.0.2 to 1.0.5,
-    // each marked done by a file beside the database) apply; a database on a
-    // server is always made at the current version.
-    bool earlyUpgrades = true;
+    // Where the upgrades of the first versions' databases (1.0.2 to 1.0.5)
+    // mark themselves done: files beside the database file (update1.0.2 and
+    // so on), or rows of the database's own table znaczniki_aktualizacji on
+    // a server, which has no folder beside it. Only the file copies a table
+    // into a file (naprawy.BAK) before an upgrade changes its columns.
+    bool markersInDatabase = false;
     // How a text is matched against a pattern of what the user typed: the
     // file's GLOB, or the server's regular expressions (~).
     bool regexMatch = false;
@@ -54,6 +56,12 @@ struct SqlDialect
     QString setKeyCounter;
     // The most values one statement may bind.
     int maxParameters = 999;
+    // Reclaims the space of deleted rows of the whole database; run outside
+    // any transaction. The server also renews its planner's statistics.
+    QString pack;
+    // Counts the other workstations connected to this database now; empty
+    // where they mark themselves in a presence file beside the database.
+    QString othersQuery;
 
     static const SqlDialect& file();
     static const SqlDialect& server();

@@ -7,8 +7,10 @@
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/Guarded.h"
+#include "store/PreparedStatement.h"
 #include "store/RowGone.h"
 #include "store/SortKeys.h"
+#include "store/SqlDialect.h"
 #include "store/StatementTexts.h"
 #include "store/TableList.h"
 #include "store/WriteTransaction.h"
@@ -832,6 +834,21 @@ bool TmyDataBase::setTablePassword(const QString& directory, const QString&, con
         connection.open(databaseFile(directory), currentPassword);
         connection.rekey(newPassword);
     });
+}
+
+int TmyDataBase::otherWorkstations()
+{
+    const QString& query = m_connection.dialect().othersQuery;
+    if (query.isEmpty() || !m_connection.isOpen())
+        return m_presence.others();
+    try {
+        PreparedStatement q(m_connection, query);
+        return q.step() ? int(q.integer(0)) : -1;
+    } catch (const DbError& e) {
+        // Only a question before maintenance hangs on it: logged, not shown.
+        ErrorLog::log(e.detail().isEmpty() ? e.message() : e.detail(), 371);
+        return -1;
+    }
 }
 
 bool TmyDataBase::packTable(const QString& directory, const QString&, const QString& password)

@@ -91,8 +91,9 @@ public:
     void disconnect();
 
     // Other workstations connected to this database now; -1 when that cannot
-    // be told (the presence file could not be used).
-    int otherWorkstations() const { return m_presence.others(); }
+    // be told (not connected, the presence file could not be used, the
+    // server did not answer).
+    int otherWorkstations();
     // Called when the connection found its file replaced by another (a
     // restore on another workstation) and opened the new one; the lists
     // still show the old file's rows until they are reloaded.
