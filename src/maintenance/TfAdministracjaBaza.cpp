@@ -423,6 +423,7 @@ void TfAdministracjaBaza::offerSwitch(const QString& targetText, const std::func
         return;
     save();
     if (movedHandler()) {
+        accept();
         movedHandler()();
         return;
     }

@@ -9,6 +9,7 @@
 #include "base/GuideDialog.h"
 #include "base/SprzetnikApplication.h"
 #include "maintenance/BackupRing.h"
+#include "maintenance/TfAdministracjaBaza.h"
 #include "registers/ListTools.h"
 #include "registers/TfMain.h"
 #include "reports/RaportyTab.h"
@@ -28,6 +29,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -101,12 +103,23 @@ void Startup::attach(TfMain& main)
         if (!logout())
             emit endProgram();
     });
+    // A database moved and chosen for this workstation: from the login on it,
+    // once the administration window has closed.
+    TfAdministracjaBaza::setMovedHandler([this] {
+        QTimer::singleShot(0, this, [this] {
+            if (!logout())
+                emit endProgram();
+        });
+    });
     connect(&main, &TfMain::closeRequested, this, [this](bool* allow) { *allow = closeQuery(); });
     connect(&main, &TfMain::closing, this, &Startup::onClose);
     connect(&main, &TfMain::resized, this, &Startup::storeWindowSize);
 }
 
-Startup::~Startup() = default;
+Startup::~Startup()
+{
+    TfAdministracjaBaza::setMovedHandler({});
+}
 
 QString Startup::scratchPadPath()
 {

@@ -4,6 +4,7 @@
 #include "base/Clock.h"
 #include "store/DbError.h"
 #include "store/PasswordHash.h"
+#include "store/SchemaUpgrades.h"
 #include "store/ServerBackend.h"
 #include "store/SortKeys.h"
 #include "store/SqlConnection.h"
@@ -96,6 +97,8 @@ void DatabaseTemplate::createTables(SqlConnection& connection, const QString& te
     connection.exec(serverSchema);
     connection.exec(SortKeys::serverListScript());
     connection.exec(ServerBackend::changeCounterScript(tables(connection)));
+    // The upgrades' marks of a database made at the current version.
+    SchemaUpgrades::addMarkerTable(connection);
 }
 
 QString DatabaseTemplate::keyColumn(const QString& table, const QString& templateDir)
