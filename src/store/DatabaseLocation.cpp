@@ -131,6 +131,9 @@ void DatabaseLocation::load()
         QString password;
         if (readPasswordFile(serverPasswordFilePath(), &password))
             m_server.password = password;
+        // The key of the archives of a server database, once one was given.
+        if (QFileInfo::exists(passwordFilePath()) && readPasswordFile(passwordFilePath(), &password))
+            m_password = password;
     }
     m_location = Config::withoutTrailingSeparator(Config::databaseLocation());
     if (!m_location.isEmpty()) {

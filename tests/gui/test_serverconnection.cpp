@@ -184,10 +184,10 @@ void TestServerConnection::tablesMadeInEmptyDatabaseThenLogin()
     for (const char* typed : {"ab", "tajne1", "tajne2", "tajne1", "tajne1"})
         Dialogs::setNextText(QString::fromLatin1(typed));
     BackupRing::automaticBackupCheck(db, {}, true);
-    const QStringList told = shownTexts().mid(before);
-    QVERIFY2(told.contains(QStringLiteral("Informacja / Hasło zbyt krótkie (minimum 3 znaki).")),
-             qPrintable(told.join(QLatin1Char('\n'))));
-    QVERIFY(told.contains(QStringLiteral("Informacja / Podane hasła nie są zgodne.")));
+    const QStringList asked = shownTexts().mid(before);
+    QVERIFY2(asked.contains(QStringLiteral("Informacja / Hasło zbyt krótkie (minimum 3 znaki).")),
+             qPrintable(asked.join(QLatin1Char('\n'))));
+    QVERIFY(asked.contains(QStringLiteral("Informacja / Podane hasła nie są zgodne.")));
     QVERIFY(Dialogs::shown().last().password);
     QCOMPARE(DatabaseLocation::global().password(), QStringLiteral("tajne1"));
     const QString backup = QDir(BackupRing::folder(target.directory, 1)).filePath(kDatabaseFileName);
