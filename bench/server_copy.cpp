@@ -65,7 +65,8 @@ void appendCopyValue(QByteArray& out, sqlite3_stmt* s, int c)
         out += QByteArray::number(sqlite3_column_double(s, c), 'g', 17);
         return;
     case SQLITE_BLOB: {
-        const QByteArray bytes(static_cast<const char*>(sqlite3_column_blob(s, c)), sqlite3_column_bytes(s, c));
+        const QByteArray bytes(static_cast<const char*>(sqlite3_column_blob(s, c)),
+                               sqlite3_column_bytes(s, c));
         out += "\\\\x" + bytes.toHex();
         return;
     }
@@ -195,9 +196,10 @@ int main(int argc, char** argv)
         programMs.push_back(p);
         ratios.push_back(p / f);
     }
-    std::printf("file -> server    %9lld rows  floor (COPY) %9.1f ms  program %9.1f ms  ratio %5.2f (wall, %d "
-                "pairs)\n",
-                inAll, median(floorMs), median(programMs), median(ratios), pairs);
+    std::printf(
+        "file -> server    %9lld rows  floor (COPY) %9.1f ms  program %9.1f ms  ratio %5.2f (wall, %d "
+        "pairs)\n",
+        inAll, median(floorMs), median(programMs), median(ratios), pairs);
 
     std::vector<double> backMs;
     for (int i = 0; i < 3; ++i) {

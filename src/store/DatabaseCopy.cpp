@@ -30,9 +30,9 @@ constexpr int kReadRows = 5000;
 struct Plan
 {
     QString table;
-    QString key;          // the column the database gives keys in, or empty
-    QStringList columns;  // the columns both versions of the table have
-    qint64 rows = 0;      // in the source
+    QString key;         // the column the database gives keys in, or empty
+    QStringList columns; // the columns both versions of the table have
+    qint64 rows = 0;     // in the source
 };
 
 qint64 integerOf(SqlConnection& connection, const QString& sql)
@@ -126,8 +126,8 @@ qint64 copyTable(SqlConnection& source, SqlConnection& target, const Plan& p, qi
     const int batch = std::max(1, std::min(kReadRows, target.dialect().maxParameters / width));
     // Pages of whole batches: only the table's last insert is shorter.
     const int page = batch * std::max(1, kReadRows / batch);
-    const QString select = QStringLiteral("SELECT ") + p.columns.join(QStringLiteral(", ")) +
-                           QStringLiteral(" FROM ") + p.table;
+    const QString select =
+        QStringLiteral("SELECT ") + p.columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + p.table;
     // By pages of the key where there is one, so a large table on the
     // server is not held in memory whole; each page continues after the last.
     const bool paged = !p.key.isEmpty() && p.columns.contains(p.key);
@@ -170,7 +170,8 @@ qint64 copyTable(SqlConnection& source, SqlConnection& target, const Plan& p, qi
             }
             for (int r = 0; r < n; ++r)
                 for (int c = 0; c < width; ++c)
-                    bindCell(*insert, r * width + c, cells[size_t(first + r) * size_t(width) + size_t(c)], arena);
+                    bindCell(*insert, r * width + c, cells[size_t(first + r) * size_t(width) + size_t(c)],
+                             arena);
             runInsert(*insert);
             copied += n;
             if (progress && !progress(p.table, copiedBefore + copied, inAll))

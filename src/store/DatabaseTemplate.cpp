@@ -103,8 +103,9 @@ void DatabaseTemplate::createTables(SqlConnection& connection, const QString& te
 
 QString DatabaseTemplate::keyColumn(const QString& table, const QString& templateDir)
 {
-    static const QRegularExpression key(QStringLiteral("(\\w+)\\s+INTEGER\\s+PRIMARY\\s+KEY\\s+AUTOINCREMENT"),
-                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression key(
+        QStringLiteral("(\\w+)\\s+INTEGER\\s+PRIMARY\\s+KEY\\s+AUTOINCREMENT"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = key.match(tableDefinition(table, templateDir).first());
     return m.hasMatch() ? m.captured(1) : QString();
 }

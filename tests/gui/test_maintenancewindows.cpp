@@ -426,7 +426,8 @@ private slots:
 
         // The file's rewrite, or the server's VACUUM (ANALYZE).
         dialog.optymalizujClick();
-        QCOMPARE(infoTexts().last(), QStringLiteral("Informacja / Optymalizacja zakończyła się powodzeniem."));
+        QCOMPARE(infoTexts().last(),
+                 QStringLiteral("Informacja / Optymalizacja zakończyła się powodzeniem."));
 
         ErrorLog::writeLine(QStringLiteral("wpis"));
         Dialogs::setNextAnswer(true);

@@ -15,7 +15,8 @@ QStringList of(SqlConnection& connection, const QString& table)
     for (QString& c : columns)
         c = c.toUpper();
     columns.sort(); // the backends may declare them in another order
-    const QByteArray sql = "SELECT " + columns.join(QStringLiteral(", ")).toUtf8() + " FROM " + table.toUtf8();
+    const QByteArray sql =
+        "SELECT " + columns.join(QStringLiteral(", ")).toUtf8() + " FROM " + table.toUtf8();
     auto cursor = connection.backend()->prepare(sql, nullptr);
     ResultCells::Cells cells;
     ResultCells::Arena arena;

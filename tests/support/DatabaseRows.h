@@ -6,7 +6,8 @@
 class SqlConnection;
 
 // Every row of a table as text that tells NULL, numbers and strings apart
-// (a string by its bytes, text or blob alike), sorted, so two databases of either backend compare row for row.
+// (a string by its bytes, text or blob alike), sorted, so two databases of either backend compare row for
+// row.
 namespace DatabaseRows {
 QStringList of(SqlConnection& connection, const QString& table);
 // The first table of the table list whose rows differ, with a line of each; empty when all agree.
