@@ -8,6 +8,7 @@
 // alone. Needs a server: run with the folder of a cluster started by
 // tests/support/test_cluster.sh as the first argument. SPRZETNIK_BENCH_ROWS
 // sets the computers (100000 by default; the other registers in proportion).
+#include "BenchServer.h"
 #include "LargeDatabase.h"
 
 #include "store/DatabaseCopy.h"
@@ -29,12 +30,6 @@
 #include <sqlcipher/sqlite3.h>
 
 namespace {
-QString readLine(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readLine()).trimmed() : QString();
-}
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -142,16 +137,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString cluster = QString::fromLocal8Bit(argv[1]);
-    const int rows = qEnvironmentVariableIntValue("SPRZETNIK_BENCH_ROWS") > 0
-                         ? qEnvironmentVariableIntValue("SPRZETNIK_BENCH_ROWS")
-                         : 100000;
+    const int rows = BenchServer::rows(100000);
     DatabaseTemplate::setDefaultTemplateDir(QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
-    ServerAddress admin;
-    admin.host = QStringLiteral("127.0.0.1");
-    admin.port = readLine(cluster + QStringLiteral("/port")).toInt();
-    admin.user = QStringLiteral("sprzetnik_test");
-    admin.password = readLine(cluster + QStringLiteral("/password"));
-    admin.database = QStringLiteral("postgres");
+    const ServerAddress admin = BenchServer::admin(cluster);
     std::vector<ServerAddress> targets;
     for (const char* name : {"bench_move_program", "bench_move_floor"}) {
         ServerAddress a = admin;

@@ -9,6 +9,7 @@
 // cluster started by tests/support/test_cluster.sh as the first argument.
 // SPRZETNIK_BENCH_ROWS sets the computers (100000 by default);
 // SPRZETNIK_BENCH_KEEP leaves the database on the server.
+#include "BenchServer.h"
 #include "PairedTiming.h"
 
 #include "store/DatabaseTemplate.h"
@@ -34,12 +35,6 @@
 #include <libpq-fe.h>
 
 namespace {
-QString readLine(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readLine()).trimmed() : QString();
-}
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -97,15 +92,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString cluster = QString::fromLocal8Bit(argv[1]);
-    const int rows = qEnvironmentVariableIntValue("SPRZETNIK_BENCH_ROWS") > 0
-                         ? qEnvironmentVariableIntValue("SPRZETNIK_BENCH_ROWS")
-                         : 100000;
-    ServerAddress admin;
-    admin.host = QStringLiteral("127.0.0.1");
-    admin.port = readLine(cluster + QStringLiteral("/port")).toInt();
-    admin.user = QStringLiteral("sprzetnik_test");
-    admin.password = readLine(cluster + QStringLiteral("/password"));
-    admin.database = QStringLiteral("postgres");
+    const int rows = BenchServer::rows(100000);
+    const ServerAddress admin = BenchServer::admin(cluster);
     ServerAddress address = admin;
     address.database = QStringLiteral("bench_%1").arg(rows);
     {

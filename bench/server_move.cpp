@@ -7,6 +7,7 @@
 // server: run with the folder of a cluster started by
 // tests/support/test_cluster.sh as the first argument. SPRZETNIK_BENCH_ROWS
 // sets the computers (20000 by default; the other registers in proportion).
+#include "BenchServer.h"
 #include "LargeDatabase.h"
 #include "PairedTiming.h"
 
@@ -24,12 +25,6 @@
 #include <cstdio>
 
 namespace {
-QString readLine(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readLine()).trimmed() : QString();
-}
-
 void recreate(const ServerAddress& admin, const ServerAddress& address)
 {
     SqlConnection c;
@@ -55,15 +50,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString cluster = QString::fromLocal8Bit(argv[1]);
-    const int rows = qEnvironmentVariableIntValue("SPRZETNIK_BENCH_ROWS") > 0
-                         ? qEnvironmentVariableIntValue("SPRZETNIK_BENCH_ROWS")
-                         : 20000;
-    ServerAddress admin;
-    admin.host = QStringLiteral("127.0.0.1");
-    admin.port = readLine(cluster + QStringLiteral("/port")).toInt();
-    admin.user = QStringLiteral("sprzetnik_test");
-    admin.password = readLine(cluster + QStringLiteral("/password"));
-    admin.database = QStringLiteral("postgres");
+    const int rows = BenchServer::rows(20000);
+    const ServerAddress admin = BenchServer::admin(cluster);
     DatabaseTemplate::setDefaultTemplateDir(QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
 
     QTemporaryDir folder;

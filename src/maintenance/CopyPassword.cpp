@@ -1,8 +1,8 @@
 #include "maintenance/CopyPassword.h"
 
 #include "base/Dialogs.h"
-#include "maintenance/DatabaseMove.h"
 #include "store/DatabaseLocation.h"
+#include "store/DatabaseTemplate.h"
 
 namespace CopyPassword {
 QString ensure()
@@ -19,7 +19,7 @@ QString ensure()
                                             "da się odtworzyć."),
                              entered))
             return {};
-        if (const QString problem = DatabaseMove::passwordProblem(entered); !problem.isEmpty()) {
+        if (const QString problem = DatabaseTemplate::passwordProblem(entered); !problem.isEmpty()) {
             Dialogs::info(QStringLiteral("Informacja"), problem);
             continue;
         }

@@ -94,24 +94,6 @@ QString folderProblem(const QString& folder)
     return {};
 }
 
-QString passwordProblem(const QString& password)
-{
-    if (password.size() < 3)
-        return QStringLiteral("Hasło zbyt krótkie (minimum 3 znaki).");
-    if (password.size() > 15)
-        return QStringLiteral("Hasło zbyt długie (maksymalnie 15 znaków).");
-    for (const QChar c : password) {
-        const bool allowed = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-                             (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-                             (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
-        if (!allowed)
-            return QStringLiteral(
-                "Hasło może składać się tylko z cyfr lub małych i dużych liter, bez polskich "
-                "znaków.");
-    }
-    return {};
-}
-
 QStringList Counts::differing() const
 {
     QStringList out;
@@ -148,7 +130,7 @@ Counts toFile(SqlConnection& source, const QString& folder, const QString& passw
 {
     if (const QString problem = folderProblem(folder); !problem.isEmpty())
         throw DbError(problem);
-    if (const QString problem = passwordProblem(password); !problem.isEmpty())
+    if (const QString problem = DatabaseTemplate::passwordProblem(password); !problem.isEmpty())
         throw DbError(problem);
     const QString file = DatabaseTemplate::databaseFile(folder);
     Counts counts;

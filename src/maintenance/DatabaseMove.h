@@ -41,9 +41,6 @@ void prepareServer(const ServerAddress& address, ServerTarget state);
 
 // Why a folder cannot take the moved database file; empty when it can.
 QString folderProblem(const QString& folder);
-// Why a password cannot key the new file; empty when it can (the rule of a
-// new database: 3 to 15 letters or digits, no Polish letters).
-QString passwordProblem(const QString& password);
 
 struct Counts
 {

@@ -5,6 +5,7 @@
 #include "maintenance/OtherWorkstations.h"
 #include "maintenance/TableEmptying.h"
 #include "store/DatabaseLocation.h"
+#include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
 #include "store/TmyDataBase.h"
 
@@ -271,7 +272,7 @@ void TfAdministracjaBaza::naSerwerClick()
 void TfAdministracjaBaza::doPlikuClick()
 {
     const QString password = m_hasloPliku->text();
-    if (const QString problem = DatabaseMove::passwordProblem(password); !problem.isEmpty()) {
+    if (const QString problem = DatabaseTemplate::passwordProblem(password); !problem.isEmpty()) {
         Dialogs::info(QStringLiteral("Informacja"), problem);
         return;
     }

@@ -110,6 +110,24 @@ QString DatabaseTemplate::keyColumn(const QString& table, const QString& templat
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
+QString DatabaseTemplate::passwordProblem(const QString& password)
+{
+    if (password.size() < 3)
+        return QStringLiteral("Hasło zbyt krótkie (minimum 3 znaki).");
+    if (password.size() > 15)
+        return QStringLiteral("Hasło zbyt długie (maksymalnie 15 znaków).");
+    for (const QChar c : password) {
+        const bool allowed = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                             (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                             (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+        if (!allowed)
+            return QStringLiteral(
+                "Hasło może składać się tylko z cyfr lub małych i dużych liter, bez polskich "
+                "znaków.");
+    }
+    return {};
+}
+
 QString DatabaseTemplate::defaultTemplateDir()
 {
     return g_templateDir.isEmpty() ? AppPaths::programDir() + QStringLiteral("/data") : g_templateDir;

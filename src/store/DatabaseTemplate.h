@@ -40,6 +40,9 @@ public:
     // The column of `table` whose keys are given by the database itself
     // (INTEGER PRIMARY KEY AUTOINCREMENT in the template); empty when none.
     static QString keyColumn(const QString& table, const QString& templateDir = QString());
+    // Why a password cannot key a new database file; empty when it can: 3 to
+    // 15 letters or digits, no Polish letters.
+    static QString passwordProblem(const QString& password);
     static QString defaultTemplateDir(); // AppPaths::programDir() + "/data"
     // Tests point the default elsewhere; empty restores the program's folder.
     static void setDefaultTemplateDir(const QString& dir);

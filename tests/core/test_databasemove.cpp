@@ -167,12 +167,12 @@ private slots:
         QTemporaryDir target;
         QCOMPARE(DatabaseMove::folderProblem(target.path()), QString());
         for (const char* bad : {"ab", "abcdefghijklmnop", "hasło1", "z spacją"}) {
-            QVERIFY2(!DatabaseMove::passwordProblem(QString::fromUtf8(bad)).isEmpty(), bad);
+            QVERIFY2(!DatabaseTemplate::passwordProblem(QString::fromUtf8(bad)).isEmpty(), bad);
             QVERIFY_THROWS_EXCEPTION(DbError,
                                      DatabaseMove::toFile(file, target.path(), QString::fromUtf8(bad)));
         }
         QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList());
-        QCOMPARE(DatabaseMove::passwordProblem(QStringLiteral("Abc123")), QString());
+        QCOMPARE(DatabaseTemplate::passwordProblem(QStringLiteral("Abc123")), QString());
     }
 
     // Stopped by the user or failed at a table, in either direction: the
