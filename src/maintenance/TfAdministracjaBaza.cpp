@@ -123,6 +123,10 @@ void TfAdministracjaBaza::showEvent(QShowEvent* event)
 {
     m_tabela->setCurrentIndex(0);
     m_pages->setCurrentIndex(0);
+    // What this workstation works on now: it changes with every login.
+    m_obecnaBaza->setText(QStringLiteral("Obecna baza danych: ") +
+                          QDir::toNativeSeparators(m_db.connectedTo()));
+    m_hasloPliku->setText(DatabaseLocation::global().password());
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
@@ -147,8 +151,8 @@ QWidget* TfAdministracjaBaza::buildMovePage()
     page->setObjectName(QStringLiteral("PrzeniesienieBazy"));
     auto* current = new QLabel(page);
     current->setObjectName(QStringLiteral("ObecnaBaza"));
-    current->setText(QStringLiteral("Obecna baza danych: ") + QDir::toNativeSeparators(m_db.connectedTo()));
     current->setWordWrap(true);
+    m_obecnaBaza = current;
 
     auto* server = new QGroupBox(QStringLiteral("Na serwer"), page);
     server->setObjectName(QStringLiteral("NaSerwer"));
@@ -173,6 +177,16 @@ QWidget* TfAdministracjaBaza::buildMovePage()
     m_cbSerwerTLS->setObjectName(QStringLiteral("cbSerwerTLS"));
     auto* naSerwer = button(server, "SBNaSerwer", QStringLiteral("Przenieś bazę na &serwer"));
     connect(naSerwer, &QPushButton::clicked, this, &TfAdministracjaBaza::naSerwerClick);
+    m_naSerwer = naSerwer;
+    // Offered once the address, the database and the user are typed.
+    const auto updateNaSerwer = [this] {
+        m_naSerwer->setEnabled(!m_serwerAdres->text().trimmed().isEmpty() &&
+                               !m_serwerBaza->text().trimmed().isEmpty() &&
+                               !m_serwerUzytkownik->text().trimmed().isEmpty());
+    };
+    for (QLineEdit* e : {m_serwerAdres, m_serwerBaza, m_serwerUzytkownik})
+        connect(e, &QLineEdit::textChanged, this, updateNaSerwer);
+    updateNaSerwer();
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Adres serwera:"), m_serwerAdres);
     form->addRow(QStringLiteral("P&ort:"), m_serwerPort);
@@ -189,7 +203,6 @@ QWidget* TfAdministracjaBaza::buildMovePage()
     m_hasloPliku = new QLineEdit(file);
     m_hasloPliku->setObjectName(QStringLiteral("HasloPliku"));
     m_hasloPliku->setEchoMode(QLineEdit::Password);
-    m_hasloPliku->setText(DatabaseLocation::global().password());
     auto* doPliku = button(file, "SBDoPliku", QStringLiteral("Przenieś bazę do &pliku..."));
     connect(doPliku, &QPushButton::clicked, this, &TfAdministracjaBaza::doPlikuClick);
     auto* fileForm = new QFormLayout;

@@ -8,7 +8,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class TmyDataBase;
@@ -58,4 +60,6 @@ private:
     QLineEdit* m_serwerHaslo = nullptr;
     QCheckBox* m_cbSerwerTLS = nullptr;
     QLineEdit* m_hasloPliku = nullptr;
+    QLabel* m_obecnaBaza = nullptr;
+    QPushButton* m_naSerwer = nullptr;
 };

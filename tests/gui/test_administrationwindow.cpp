@@ -66,11 +66,19 @@ private:
     // Fills the server form of the move page with a database of the test cluster.
     void fillServer(TfAdministracjaBaza& dialog, const ServerAddress& a)
     {
+        // The move is offered once the address, the database and the user are there.
+        auto* move = dialog.findChild<QPushButton*>(QStringLiteral("SBNaSerwer"));
+        for (const char* name : {"SerwerAdres", "SerwerBaza", "SerwerUzytkownik"})
+            dialog.findChild<QLineEdit*>(QLatin1String(name))->clear();
+        QVERIFY(!move->isEnabled());
         dialog.findChild<QLineEdit*>(QStringLiteral("SerwerAdres"))->setText(a.host);
+        dialog.findChild<QLineEdit*>(QStringLiteral("SerwerBaza"))->setText(a.database);
+        QVERIFY(!move->isEnabled());
         dialog.findChild<QSpinBox*>(QStringLiteral("SerwerPort"))->setValue(a.port);
         dialog.findChild<QLineEdit*>(QStringLiteral("SerwerBaza"))->setText(a.database);
         dialog.findChild<QLineEdit*>(QStringLiteral("SerwerUzytkownik"))->setText(a.user);
         dialog.findChild<QLineEdit*>(QStringLiteral("SerwerHaslo"))->setText(a.password);
+        QVERIFY(move->isEnabled());
     }
     ServerAddress newName(const char* name)
     {

@@ -385,6 +385,8 @@ QList<WindowEntry> makeEntries()
          << dialog("TfArchiwum", "TfArchiwum", "Archiwizacja danych", menu("MArchiwizacja"))
          << dialog("TfAdministracjaBaza", "TfAdministracjaBaza", "Administracja bazą danych",
                    menu("MAdministracjaBaza"))
+         << dialog("TfAdministracjaBaza-przeniesienie", "TfAdministracjaBaza", "Administracja bazą danych",
+                   menu("MAdministracjaBaza"), tab(QStringLiteral("Przeniesienie bazy")))
          << dialog("TfOpcjeProgramu", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
                    tab(QStringLiteral("Ogólne")))
          << dialog("TfOpcjeProgramu-terminy", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
