@@ -55,9 +55,6 @@ public:
     SqlConnection& DatabaseMain() { return m_connection; }
     const QString& directory() const { return m_directory; }
     bool isConnected() const { return m_connection.isOpen(); }
-    // Whether the program archives, restores and packs this database itself:
-    // the file, copied whole; not yet a database on a server.
-    bool archivable() const { return m_connection.handle() != nullptr; }
 
     // The general-purpose statement for texts built at run time.
     Statement& mySQL() { return m_mySQL; }
