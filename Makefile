@@ -3,7 +3,8 @@ BUILD_DIR ?= build
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
             libsqlcipher-dev sqlcipher libssl-dev fonts-dejavu-core libbenchmark-dev poppler-utils \
             qt6-translations-l10n ccache libcsv-dev libreoffice-calc-nogui pxlib-dev \
-            dpkg-dev lintian desktop-file-utils appstream postgresql-15 libpq-dev
+            dpkg-dev lintian desktop-file-utils appstream postgresql-15 libpq-dev \
+            libzint-dev zbar-tools
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?= -DSPRZETNIK_WERROR=ON
 # Compiles go through ccache when it is there; paths are taken relative to the

@@ -2,7 +2,7 @@
 # it. Run as: cmake -DSRC=<src folder> -P check_layers.cmake
 #
 #   base → store → widgets → editors → registers → bhp, reminders, reports,
-#   users, maintenance → shell → main.cpp
+#   users, maintenance, stocktaking → shell → main.cpp
 #
 # Rooms of one floor do not include each other. renderer/ stands apart: it
 # includes no other room, and any room from editors up may include it.
@@ -16,7 +16,7 @@ set(floor_store 1)
 set(floor_widgets 2)
 set(floor_editors 3)
 set(floor_registers 4)
-foreach(room bhp reminders reports users maintenance)
+foreach(room bhp reminders reports users maintenance stocktaking)
   set(floor_${room} 5)
 endforeach()
 set(floor_shell 6)
