@@ -447,6 +447,8 @@ void TfMainUi::buildMenus(TfMain* window)
                   QStringLiteral("Zmień hurtowo osobę odpowiedzialną"), {});
     addMenuAction(window, narzedzia, QStringLiteral("MImportPracownikow"),
                   QStringLiteral("Importuj pracowników"), {});
+    addMenuAction(window, narzedzia, QStringLiteral("MInwentaryzacja"), QStringLiteral("Inwentaryzacja..."),
+                  {});
     addMenuAction(window, narzedzia, QStringLiteral("Przywrszerokotabel1"),
                   QStringLiteral("Przywróć domyślne szerokości tabel"), {});
     narzedzia->addSeparator();
@@ -475,7 +477,8 @@ void TfMainUi::buildMenus(TfMain* window)
     // Commands of other windows stay disabled until the rights of a user are applied.
     for (const char* later :
          {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp", "MSprawdzMagazyn",
-          "zmianaOdpowiedzialnej", "MImportPracownikow", "MArchiwizacja", "MAdministracjaBaza"})
+          "zmianaOdpowiedzialnej", "MImportPracownikow", "MInwentaryzacja", "MArchiwizacja",
+          "MAdministracjaBaza"})
         actions.value(QLatin1String(later))->setEnabled(false);
 }
 

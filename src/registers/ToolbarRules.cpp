@@ -122,6 +122,8 @@ void ToolbarRules::applyRights(TfMainUi& ui, const Rights& r)
         ui.actions.value(QStringLiteral("MRaporty") + QString::number(i))->setEnabled(r[11]);
     set("SBSlowniki", "MSlowniki", r[12]);
     set(nullptr, "MImportPracownikow", r[12]);
+    // Stocktaking: 30 to see the sessions, 31 to count and close them.
+    set(nullptr, "MInwentaryzacja", r[30] || r[31]);
     // The buttons under "Słowniki" need no right of their own.
     for (const char* name : {"MOsobowa", "MFirmy", "MWlKomp", "MWlSprzet", "MBiblioteka", "MDaneFirmy"})
         setAction(ui, name, r[12]);

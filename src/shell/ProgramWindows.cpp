@@ -9,6 +9,7 @@
 #include "shell/Startup.h"
 #include "shell/TfTutorial1.h"
 #include "shell/TfWskazBaze.h"
+#include "stocktaking/StocktakingCommand.h"
 #include "store/TmyDataBase.h"
 #include "widgets/DatabaseReplacedNotice.h"
 
@@ -38,6 +39,7 @@ ProgramWindows::~ProgramWindows()
     m_wskazBaze.reset();
     m_reminders.reset();
     m_options.reset();
+    m_stocktaking.reset();
     m_maintenance.reset();
     m_commands.reset();
     m_main.reset();
@@ -49,6 +51,7 @@ void ProgramWindows::buildMainWindow()
     m_main = std::make_unique<TfMain>(nullptr, m_db.get());
     m_commands = std::make_unique<MainCommands>(*m_main, *m_db);
     m_maintenance = std::make_unique<MaintenanceCommands>(*m_main, *m_db);
+    m_stocktaking = std::make_unique<StocktakingCommand>(*m_main, *m_db);
     m_options = std::make_unique<OptionsCommand>(*m_main, *m_db);
     m_startup->attach(*m_main);
     m_reminders = std::make_unique<Reminders>(*m_main, *m_db, m_startup->notes());
@@ -71,6 +74,12 @@ MaintenanceCommands& ProgramWindows::maintenance()
 {
     main();
     return *m_maintenance;
+}
+
+StocktakingCommand& ProgramWindows::stocktaking()
+{
+    main();
+    return *m_stocktaking;
 }
 
 OptionsCommand& ProgramWindows::options()

@@ -5,6 +5,7 @@
 class DatabaseReplacedNotice;
 class MainCommands;
 class MaintenanceCommands;
+class StocktakingCommand;
 class OptionsCommand;
 class Reminders;
 class Startup;
@@ -35,6 +36,7 @@ public:
     TfMain& main();
     MainCommands& commands();
     MaintenanceCommands& maintenance();
+    StocktakingCommand& stocktaking();
     OptionsCommand& options();
     TfWskazBaze& databaseDialog();
     TfTutorial1& tutorial();
@@ -54,6 +56,7 @@ private:
     std::unique_ptr<TfMain> m_main;
     std::unique_ptr<MainCommands> m_commands;
     std::unique_ptr<MaintenanceCommands> m_maintenance;
+    std::unique_ptr<StocktakingCommand> m_stocktaking;
     std::unique_ptr<OptionsCommand> m_options;
     std::unique_ptr<Reminders> m_reminders;
     std::unique_ptr<TfWskazBaze> m_wskazBaze;

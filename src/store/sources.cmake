@@ -18,6 +18,7 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/WriteTransaction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewKey.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SchemaUpgrades.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Stocktaking.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LicenceSeats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LookupSearch.cpp
 )
