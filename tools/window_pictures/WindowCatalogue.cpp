@@ -14,6 +14,8 @@
 #include "shell/TfOpcjeProgramu.h"
 #include "shell/TfTutorial1.h"
 #include "shell/TfWskazBaze.h"
+#include "store/Statement.h"
+#include "store/Stocktaking.h"
 #include "store/TmyDataBase.h"
 #include "users/TfLogin.h"
 
@@ -182,6 +184,38 @@ WindowEntry mainPage(const char* id, const char* caption, Click click, const cha
         e.prepare = tab(tabTitle);
     e.pageCaption = button ? buttonCaption(button) : currentTabCaption(tabTitle);
     return e;
+}
+
+// A stocktaking of the sample's busiest room, half counted, with a code
+// from another room and one nobody knows.
+void countedRoom(SqlConnection& c)
+{
+    Statement room(&c, QString(),
+                   {QStringLiteral("SELECT K.LOKALIZACJA, S.OPIS, COUNT(*) AS ILE FROM komputery K JOIN slowniki S "
+                                   "ON S.KOD = K.LOKALIZACJA WHERE K.ARCHIWUM = 'N' GROUP BY K.LOKALIZACJA, S.OPIS "
+                                   "ORDER BY 3 DESC, 1")});
+    room.open();
+    if (room.isEmpty())
+        return;
+    StocktakingSession session;
+    session.date = 20261210;
+    session.scope = QLatin1Char('L');
+    session.location = int(room.integer(QStringLiteral("LOKALIZACJA")));
+    session.scopeText = QStringLiteral("Lokalizacja: ") + room.text(QStringLiteral("OPIS"));
+    session.committee = QStringLiteral("Anna Wiśniewska\nTomasz Zieliński");
+    session.createdBy = QStringLiteral("ADMIN");
+    Stocktaking store(c);
+    store.open(session);
+    const QList<StocktakingItem> items = store.items(session.id);
+    for (int i = 0; i < items.size(); i += 2)
+        store.scan(session.id, items.at(i).number, QStringLiteral("biuro-1 (ADMIN)"));
+    Statement other(&c, QString(),
+                    {QStringLiteral("SELECT NREWID FROM komputery WHERE ARCHIWUM = 'N' AND LOKALIZACJA <> ") +
+                     QString::number(session.location) + QStringLiteral(" ORDER BY IDKOMPUTERA")});
+    other.open();
+    if (!other.isEmpty())
+        store.scan(session.id, other.text(QStringLiteral("NREWID")), QStringLiteral("biuro-1 (ADMIN)"));
+    store.scan(session.id, QStringLiteral("ZZ-0001"), QStringLiteral("biuro-1 (ADMIN)"));
 }
 
 WindowEntry dialog(const char* id, const char* className, const char* caption, Open open,
@@ -387,6 +421,11 @@ QList<WindowEntry> makeEntries()
                    menu("MAdministracjaBaza"))
          << dialog("TfAdministracjaBaza-przeniesienie", "TfAdministracjaBaza", "Administracja bazą danych",
                    menu("MAdministracjaBaza"), tab(QStringLiteral("Przeniesienie bazy")))
+         << dialog("TfInwentaryzacja", "TfInwentaryzacja", "Inwentaryzacja",
+                   [](PictureSession& s) {
+                       countedRoom(s.program().db().DatabaseMain());
+                       menu("MInwentaryzacja")(s);
+                   })
          << dialog("TfOpcjeProgramu", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
                    tab(QStringLiteral("Ogólne")))
          << dialog("TfOpcjeProgramu-terminy", "TfOpcjeProgramu", "Opcje programu", menu("MOpcje"),
