@@ -203,7 +203,9 @@ bool TfInwentaryzacja::prepare()
     m_doWyboru->clear();
     m_wynik->clear();
     m_wynik->setPalette(palette());
-    m_workstation = workstationName();
+    // The user may have changed since the last time (a logout).
+    if (!m_fixedWorkstation)
+        m_workstation = workstationName();
     bool ok = guarded(kSessionsFailed, [&] { fillSessions(0); });
     if (!ok)
         showSession(0);

@@ -34,7 +34,11 @@ public:
     // The station name written with each scan.
     static QString workstationName();
     // Sets the station name (tests play two workstations in one process).
-    void setWorkstation(const QString& name) { m_workstation = name; }
+    void setWorkstation(const QString& name)
+    {
+        m_workstation = name;
+        m_fixedWorkstation = true;
+    }
 
     void SBNowaClick();
     void SBZamknijClick();
@@ -65,6 +69,7 @@ private:
     TmyDataBase& m_db;
     Stocktaking m_store;
     QString m_workstation;
+    bool m_fixedWorkstation = false;
     StocktakingSession m_session;
     qint64 m_seen = 0; // the session's change counter last read
     QStringList m_queue;
