@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QDateTime>
 
 namespace {
 const char* const kExpectedHeaders[] = {"Nr inwentarzowy", "Nazwa",      "Rejestr",   "Lokalizacja",
@@ -103,8 +104,11 @@ QVariant StocktakingModel::data(const QModelIndex& index, int role) const
         if (m_part == Part::Outside)
             return item.moved ? QStringLiteral("tak") : QString();
         return item.found ? QStringLiteral("tak") : QStringLiteral("nie");
-    case 6:
-        return item.scannedAt;
+    case 6: {
+        // Kept as yyyy-MM-dd hh:mm:ss, shown the Polish way.
+        const QDateTime at = QDateTime::fromString(item.scannedAt, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        return at.isValid() ? at.toString(QStringLiteral("dd-MM-yyyy hh:mm:ss")) : item.scannedAt;
+    }
     case 7:
         return item.workstation;
     case 8:

@@ -3,6 +3,8 @@
 #include "base/Clock.h"
 #include "base/Dialogs.h"
 #include "base/ErrorLog.h"
+#include "stocktaking/CountSheetReport.h"
+#include "stocktaking/DifferencesReport.h"
 #include "stocktaking/StocktakingModel.h"
 #include "stocktaking/TfNowaInwentaryzacja.h"
 #include "store/AppState.h"
@@ -64,14 +66,9 @@ QTableView* makeGrid(QWidget* parent, const QString& name, StocktakingModel* mod
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->setStretchLastSection(true);
-    grid->setColumnWidth(0, 130);
-    grid->setColumnWidth(1, 220);
-    grid->setColumnWidth(2, 110);
-    grid->setColumnWidth(3, 140);
-    grid->setColumnWidth(4, 160);
-    grid->setColumnWidth(5, 80);
-    grid->setColumnWidth(6, 130);
-    grid->setColumnWidth(7, 140);
+    const int widths[] = {130, 200, 100, 130, 150, 85, 135, 130, 60};
+    for (int column = 0; column < int(std::size(widths)); ++column)
+        grid->setColumnWidth(column, widths[column]);
     return grid;
 }
 } // namespace
@@ -186,7 +183,7 @@ TfInwentaryzacja::TfInwentaryzacja(TmyDataBase& db, QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, &TfInwentaryzacja::refreshChanges);
     connect(m_kod, &QLineEdit::returnPressed, this, &TfInwentaryzacja::codeEntered);
     connect(m_sesje, &QComboBox::activated, this, &TfInwentaryzacja::sessionChange);
-    resize(1100, 720);
+    resize(1240, 760);
 }
 
 QString TfInwentaryzacja::workstationName()
@@ -266,6 +263,10 @@ void TfInwentaryzacja::showSession(qint64 id)
     }
     showCounts();
     updateButtons();
+    m_wynik->setPalette(palette());
+    m_wynik->setText(m_kod->isEnabled()
+                         ? QStringLiteral("Zeskanuj etykietę albo wpisz numer inwentarzowy i naciśnij Enter.")
+                         : QString());
     refocus();
 }
 
@@ -601,8 +602,27 @@ QString TfInwentaryzacja::companyName()
 
 void TfInwentaryzacja::SBArkuszClick()
 {
+    print(&CountSheetReport::show);
 }
 
 void TfInwentaryzacja::SBRozniceClick()
 {
+    print(&DifferencesReport::show);
+}
+
+void TfInwentaryzacja::print(bool (*show)(QWidget*, const StocktakingSession&, const QList<StocktakingItem>&,
+                                          const QString&))
+{
+    if (m_session.id == 0)
+        return;
+    // Printed as the database has it now, other workstations' scans included.
+    StocktakingSession session;
+    QList<StocktakingItem> items;
+    if (!guarded(kPrintFailed, [&] {
+            session = m_store.session(m_session.id);
+            items = m_store.items(m_session.id);
+        }))
+        return;
+    show(this, session, items, companyName());
+    refocus();
 }

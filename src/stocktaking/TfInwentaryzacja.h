@@ -65,6 +65,7 @@ private:
     void updateButtons();
     void refocus();
     QString companyName();
+    void print(bool (*show)(QWidget*, const StocktakingSession&, const QList<StocktakingItem>&, const QString&));
 
     TmyDataBase& m_db;
     Stocktaking m_store;
