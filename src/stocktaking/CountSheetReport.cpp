@@ -10,10 +10,7 @@ void CountSheetReport::fill(MemoryDataProvider& data, const StocktakingSession& 
     QList<QStringList> listed, outside;
     for (const StocktakingItem& item : items) {
         if (item.expected) {
-            listed << QStringList{StocktakingPrint::numberOf(item),
-                                  item.name,
-                                  item.location,
-                                  item.person,
+            listed << QStringList{StocktakingPrint::numberOf(item), item.name, item.location, item.person,
                                   item.found ? QStringLiteral("tak") : QStringLiteral("nie")};
         } else if (item.found) {
             outside << QStringList{StocktakingPrint::numberOf(item),
@@ -30,7 +27,8 @@ void CountSheetReport::fill(MemoryDataProvider& data, const StocktakingSession& 
                    listed);
     data.addSource(QStringLiteral("frDSPozaSpisem"),
                    {QStringLiteral("NREWID"), QStringLiteral("RODZAJ"), QStringLiteral("NAZWA"),
-                    QStringLiteral("LOKALIZACJA"), QStringLiteral("OSOBA"), QStringLiteral("STWIERDZONO_POZ")},
+                    QStringLiteral("LOKALIZACJA"), QStringLiteral("OSOBA"),
+                    QStringLiteral("STWIERDZONO_POZ")},
                    outside);
     data.addSource(QStringLiteral("frDSPozaSpisemBrak"), {QStringLiteral("BRAK")},
                    StocktakingPrint::rowWhen(outside.isEmpty()));
@@ -53,7 +51,7 @@ bool CountSheetReport::writePdf(const QString& pdfPath, const StocktakingSession
 {
     MemoryDataProvider data;
     fill(data, session, items, company);
-    return StocktakingPrint::writePdf(
-        templatePath.isEmpty() ? StocktakingPrint::templatePath(templateFile()) : templatePath, data, pdfPath,
-        error);
+    return StocktakingPrint::writePdf(templatePath.isEmpty() ? StocktakingPrint::templatePath(templateFile())
+                                                             : templatePath,
+                                      data, pdfPath, error);
 }

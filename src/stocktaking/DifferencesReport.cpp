@@ -16,12 +16,13 @@ void DifferencesReport::fill(MemoryDataProvider& data, const StocktakingSession&
                                      item.location, item.person, StocktakingPrint::scanText(item)};
         }
     }
-    const QStringList columns = {QStringLiteral("NREWID"), QStringLiteral("NAZWA"), QStringLiteral("LOKALIZACJA"),
-                                 QStringLiteral("OSOBA")};
+    const QStringList columns = {QStringLiteral("NREWID"), QStringLiteral("NAZWA"),
+                                 QStringLiteral("LOKALIZACJA"), QStringLiteral("OSOBA")};
     data.addSource(QStringLiteral("frDSNiedobory"), columns, shortages);
     data.addSource(QStringLiteral("frDSNadwyzki"), QStringList(columns) << QStringLiteral("SKAN"), surpluses);
     const bool none = shortages.isEmpty() && surpluses.isEmpty();
-    data.addSource(QStringLiteral("frDSBrakRoznic"), {QStringLiteral("BRAK")}, StocktakingPrint::rowWhen(none));
+    data.addSource(QStringLiteral("frDSBrakRoznic"), {QStringLiteral("BRAK")},
+                   StocktakingPrint::rowWhen(none));
     data.addSource(QStringLiteral("frDSNiedoboryBrak"), {QStringLiteral("BRAK")},
                    StocktakingPrint::rowWhen(!none && shortages.isEmpty()));
     data.addSource(QStringLiteral("frDSNadwyzkiBrak"), {QStringLiteral("BRAK")},
@@ -46,7 +47,7 @@ bool DifferencesReport::writePdf(const QString& pdfPath, const StocktakingSessio
 {
     MemoryDataProvider data;
     fill(data, session, items, company);
-    return StocktakingPrint::writePdf(
-        templatePath.isEmpty() ? StocktakingPrint::templatePath(templateFile()) : templatePath, data, pdfPath,
-        error);
+    return StocktakingPrint::writePdf(templatePath.isEmpty() ? StocktakingPrint::templatePath(templateFile())
+                                                             : templatePath,
+                                      data, pdfPath, error);
 }

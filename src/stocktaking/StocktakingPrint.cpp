@@ -100,7 +100,7 @@ void StocktakingPrint::fillCommon(MemoryDataProvider& data, const StocktakingSes
     data.setVariable(QStringLiteral("ZAKRES"), session.scopeText);
     const QString closedOn = TmyDataBase::dateText(session.closedDate);
     data.setVariable(QStringLiteral("STAN"),
-                     !session.closed        ? QStringLiteral("otwarty – spis w toku, wydruk roboczy")
+                     !session.closed      ? QStringLiteral("otwarty – spis w toku, wydruk roboczy")
                      : closedOn.isEmpty() ? QStringLiteral("zamknięty")
                                           : QStringLiteral("zamknięty, data zamknięcia: ") + closedOn);
 
