@@ -436,3 +436,4 @@ CREATE TABLE inwentaryzacje_pozycje (
 );
 CREATE INDEX inwentaryzacje_pozycje_SESJA ON inwentaryzacje_pozycje (IDINWENTARYZACJI, NREWID);
 CREATE INDEX inwentaryzacje_pozycje_ZMIANA ON inwentaryzacje_pozycje (IDINWENTARYZACJI, ZMIANA);
+CREATE INDEX inwentaryzacje_pozycje_OBIEKT ON inwentaryzacje_pozycje (IDINWENTARYZACJI, IDOBIEKTU);

@@ -249,17 +249,27 @@ StocktakingCounts Stocktaking::counts(qint64 sessionId)
 }
 
 namespace {
-// The session's items with this number: exact first, then regardless of case.
+// The spellings a number is looked for in: as read, then in upper and in
+// lower case for one typed by hand. Each is an indexed lookup, so an unknown
+// code costs no more than a known one.
+QStringList spellings(const QString& code)
+{
+    QStringList list{code};
+    for (const QString& other : {code.toUpper(), code.toLower()})
+        if (!list.contains(other))
+            list << other;
+    return list;
+}
+
+// The session's items with this number: exact first, then in another case.
 QList<StocktakingItem> sessionItemsWithNumber(SqlConnection& connection, qint64 sessionId, const QString& code)
 {
-    for (const bool exact : {true, false}) {
+    for (const QString& spelling : spellings(code)) {
         Statement q(&connection, QStringLiteral("DBFInwentaryzacjaNumer"),
                     {QStringLiteral("SELECT ") + kItemColumns, kItemJoins,
                      QStringLiteral("WHERE P.IDINWENTARYZACJI = ") + QString::number(sessionId),
-                     exact ? QStringLiteral("AND P.NREWID = :PARAM0")
-                           : QStringLiteral("AND UPPER(P.NREWID) = UPPER(:PARAM0)"),
-                     QStringLiteral("ORDER BY P.IDPOZYCJI")});
-        q.setParam(0, code);
+                     QStringLiteral("AND P.NREWID = :PARAM0"), QStringLiteral("ORDER BY P.IDPOZYCJI")});
+        q.setParam(0, spelling);
         const QList<StocktakingItem> items = readItems(q);
         if (!items.isEmpty())
             return items;
@@ -270,7 +280,7 @@ QList<StocktakingItem> sessionItemsWithNumber(SqlConnection& connection, qint64 
 // The assets of the registers with this number, not yet in the session.
 QList<StocktakingItem> assetsWithNumber(SqlConnection& connection, const QString& code)
 {
-    for (const bool exact : {true, false}) {
+    for (const QString& spelling : spellings(code)) {
         QList<StocktakingItem> found;
         for (const Register& r : kRegisters) {
             const QString location = r.located ? QStringLiteral("X.LOKALIZACJA") : QStringLiteral("0");
@@ -284,10 +294,9 @@ QList<StocktakingItem> assetsWithNumber(SqlConnection& connection, const QString
                              QStringLiteral(" X LEFT OUTER JOIN slowniki L ON ") + location +
                              QStringLiteral(" = L.KOD LEFT OUTER JOIN osobowa A ON ") + person +
                              QStringLiteral(" = A.NREW"),
-                         exact ? QStringLiteral("WHERE X.NREWID = :PARAM0")
-                               : QStringLiteral("WHERE UPPER(X.NREWID) = UPPER(:PARAM0)"),
+                         QStringLiteral("WHERE X.NREWID = :PARAM0"),
                          QStringLiteral("ORDER BY X.") + QLatin1String(r.key)});
-            q.setParam(0, code);
+            q.setParam(0, spelling);
             q.open();
             for (q.first(); !q.eof(); q.next()) {
                 StocktakingItem item;
@@ -312,19 +321,24 @@ QList<StocktakingItem> assetsWithNumber(SqlConnection& connection, const QString
     return {};
 }
 
-// The item of the session for an asset, or for an unknown code.
+// The item of the session for an asset, or for an unknown code; both are
+// found through an index, as a session may hold a hundred thousand items.
 StocktakingItem sessionRowOf(SqlConnection& connection, qint64 sessionId, const StocktakingItem& asset)
 {
+    QString where;
+    if (asset.id != 0)
+        where = QStringLiteral("AND P.IDPOZYCJI = ") + QString::number(asset.id);
+    else if (asset.kind.isNull())
+        where = QStringLiteral("AND P.NREWID = :PARAM0 AND P.KOMPSPRZ = ''");
+    else
+        where = QStringLiteral("AND P.IDOBIEKTU = ") + QString::number(asset.objectId) +
+                QStringLiteral(" AND P.KOMPSPRZ = :PARAM1");
     Statement q(&connection, QStringLiteral("DBFInwentaryzacjaPozycja"),
                 {QStringLiteral("SELECT ") + kItemColumns, kItemJoins,
-                 QStringLiteral("WHERE P.IDINWENTARYZACJI = ") + QString::number(sessionId),
-                 asset.kind.isNull()
-                     ? QStringLiteral("AND P.KOMPSPRZ = '' AND P.KOD = :PARAM0")
-                     : QStringLiteral("AND P.KOMPSPRZ = :PARAM1 AND P.IDOBIEKTU = ") +
-                           QString::number(asset.objectId)});
-    if (asset.kind.isNull())
+                 QStringLiteral("WHERE P.IDINWENTARYZACJI = ") + QString::number(sessionId), where});
+    if (asset.id == 0 && asset.kind.isNull())
         q.setParam(0, asset.code);
-    else
+    else if (asset.id == 0)
         q.setParam(1, QString(asset.kind));
     const QList<StocktakingItem> items = readItems(q);
     return items.isEmpty() ? StocktakingItem() : items.first();
@@ -396,12 +410,11 @@ ScanResult Stocktaking::choose(qint64 sessionId, const StocktakingItem& candidat
         result.outcome = ScanResult::Closed;
         return result;
     }
+    StocktakingItem key = candidate;
+    key.code = result.code;
     StocktakingItem row = candidate;
-    if (row.id == 0) {
-        StocktakingItem key = candidate;
-        key.code = result.code;
+    if (row.id == 0)
         row = sessionRowOf(m_connection, sessionId, key);
-    }
     // Every change takes the next value of the session's counter, so other
     // workstations read only what changed.
     Statement bump(&m_connection, QStringLiteral("DBFInwentaryzacjaZmiana"),
@@ -453,9 +466,7 @@ ScanResult Stocktaking::choose(qint64 sessionId, const StocktakingItem& candidat
         add.execSQL();
         result.outcome = candidate.kind.isNull() ? ScanResult::Unknown : ScanResult::Elsewhere;
     }
-    StocktakingItem key = candidate;
-    key.code = result.code;
-    result.item = row.id != 0 ? sessionRowOf(m_connection, sessionId, row) : sessionRowOf(m_connection, sessionId, key);
+    result.item = sessionRowOf(m_connection, sessionId, row.id != 0 ? row : key);
     if (result.outcome == ScanResult::Repeated && !result.item.expected && result.item.kind.isNull())
         result.item.code = result.code;
     transaction.commit();
