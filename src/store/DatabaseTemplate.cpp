@@ -101,7 +101,8 @@ void DatabaseTemplate::createTables(SqlConnection& connection, const QString& te
     SchemaUpgrades::addMarkerTable(connection);
 }
 
-void DatabaseTemplate::createTable(SqlConnection& connection, const QString& table, const QString& templateDir)
+void DatabaseTemplate::createTable(SqlConnection& connection, const QString& table,
+                                   const QString& templateDir)
 {
     const QStringList definition = tableDefinition(table, templateDir);
     if (!connection.isServer()) {

@@ -139,9 +139,11 @@ private slots:
         QCOMPARE(integer(returned, QStringLiteral("SELECT MAX(IDKOMPUTERA) FROM komputery")), qint64(951));
         // So with stocktaking's keys: 40 was given once.
         server.exec(QStringLiteral("INSERT INTO inwentaryzacje (DATA) VALUES (20261211)"));
-        QCOMPARE(integer(server, QStringLiteral("SELECT MAX(IDINWENTARYZACJI) FROM inwentaryzacje")), qint64(41));
+        QCOMPARE(integer(server, QStringLiteral("SELECT MAX(IDINWENTARYZACJI) FROM inwentaryzacje")),
+                 qint64(41));
         returned.exec(QStringLiteral("INSERT INTO inwentaryzacje_pozycje (NREWID) VALUES ('K/002')"));
-        QCOMPARE(integer(returned, QStringLiteral("SELECT MAX(IDPOZYCJI) FROM inwentaryzacje_pozycje")), qint64(6));
+        QCOMPARE(integer(returned, QStringLiteral("SELECT MAX(IDPOZYCJI) FROM inwentaryzacje_pozycje")),
+                 qint64(6));
     }
 
     // An archive older than stocktaking restored onto a server (Replace)
@@ -170,7 +172,8 @@ private slots:
             DatabaseCopy::copy(file, empty, DatabaseCopy::Target::Empty);
             QFAIL("a target holding stocktaking rows was written to");
         } catch (const DbError& e) {
-            QVERIFY2(e.message().contains(QStringLiteral("tabela inwentaryzacje_pozycje")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("tabela inwentaryzacje_pozycje")),
+                     qPrintable(e.message()));
         }
 
         // A failure half way keeps them too: one transaction.
@@ -212,7 +215,8 @@ private slots:
         const auto back = DatabaseCopy::copy(server, file, DatabaseCopy::Target::Replace);
         QCOMPARE(int(back.size()), int(TableList::tables().size()));
         QCOMPARE(int(DatabaseCopy::count(file).size()), int(TableList::tables().size()));
-        QCOMPARE(DatabaseRows::of(file, QStringLiteral("komputery")), DatabaseRows::of(server, QStringLiteral("komputery")));
+        QCOMPARE(DatabaseRows::of(file, QStringLiteral("komputery")),
+                 DatabaseRows::of(server, QStringLiteral("komputery")));
     }
 
     // A target that holds rows is refused, whole; replacing it leaves exactly the source.

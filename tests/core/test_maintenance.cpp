@@ -445,8 +445,9 @@ private slots:
         SchemaUpgrades upgrades(*m_db, m_database->dir(), m_database->password(),
                                 [&boxes](const QString&, const QString& text) { boxes << text; });
         upgrades.run();
-        QCOMPARE(boxes, onServer() ? QStringList()
-                                   : QStringList({QStringLiteral("Baza danych zaktualizowana do wersji 2.7")}));
+        QCOMPARE(boxes, onServer()
+                            ? QStringList()
+                            : QStringList({QStringLiteral("Baza danych zaktualizowana do wersji 2.7")}));
         exec(*m_db, QStringLiteral("INSERT INTO inwentaryzacje (DATA) VALUES (20261211)"));
         // On a server the key given before the restore is not given again.
         QCOMPARE(count(*m_db, QStringLiteral("SELECT MAX(IDINWENTARYZACJI) FROM inwentaryzacje")),

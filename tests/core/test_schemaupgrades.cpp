@@ -306,7 +306,8 @@ private slots:
 
         Login login;
         login.run(db.dir(), db.password());
-        QCOMPARE(login.boxes, QStringList({QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
+        QCOMPARE(login.boxes,
+                 QStringList({QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
         QCOMPARE(login.reports, QStringList());
         for (const QString& table : TableList::addedTables())
             QVERIFY2(tables(db.dir(), db.password()).contains(table), qPrintable(table));
@@ -317,7 +318,8 @@ private slots:
         const QStringList log = codes(config.logLines());
         QCOMPARE(log.size(), 3);
         QVERIFY(log.at(0).startsWith(QStringLiteral("9999999999 Dodano tabelę inwentaryzacje.db DIR=")));
-        QVERIFY(log.at(1).startsWith(QStringLiteral("9999999999 Dodano tabelę inwentaryzacje_pozycje.db DIR=")));
+        QVERIFY(
+            log.at(1).startsWith(QStringLiteral("9999999999 Dodano tabelę inwentaryzacje_pozycje.db DIR=")));
         QCOMPARE(log.at(2), QStringLiteral("9999999999 baza danych zaktualizowana do wersji 2.7"));
         // New keys start at 1 in the new table.
         exec(db.dir(), db.password(),
@@ -349,15 +351,17 @@ private slots:
 
         Login first;
         first.run(db.dir(), db.password(), templates.path());
-        QCOMPARE(first.boxes,
-                 QStringList({QStringLiteral("Błąd|Nie udało się stworzyć tabeli inwentaryzacje_pozycje.db")}));
+        QCOMPARE(
+            first.boxes,
+            QStringList({QStringLiteral("Błąd|Nie udało się stworzyć tabeli inwentaryzacje_pozycje.db")}));
         QVERIFY(tables(db.dir(), db.password()).contains(QStringLiteral("inwentaryzacje")));
         QVERIFY(!tables(db.dir(), db.password()).contains(QStringLiteral("inwentaryzacje_pozycje")));
 
         const int before = config.logLines().size();
         Login second;
         second.run(db.dir(), db.password());
-        QCOMPARE(second.boxes, QStringList({QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
+        QCOMPARE(second.boxes,
+                 QStringList({QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
         const QString log = codes(config.logLines().mid(before)).join(QLatin1Char('\n'));
         QVERIFY(log.contains(QStringLiteral("Dodano tabelę inwentaryzacje_pozycje.db")));
         QVERIFY(!log.contains(QStringLiteral("Dodano tabelę inwentaryzacje.db")));

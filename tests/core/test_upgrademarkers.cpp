@@ -143,7 +143,8 @@ private slots:
         }
         QVERIFY(!hasTable(QStringLiteral("inwentaryzacje")));
         login();
-        QCOMPARE(m_boxes, QStringList({QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
+        QCOMPARE(m_boxes,
+                 QStringList({QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
         for (const QString& table : TableList::addedTables())
             QVERIFY2(hasTable(table), qPrintable(table));
 
@@ -152,7 +153,8 @@ private slots:
         c.exec(QStringLiteral("INSERT INTO inwentaryzacje (OPISZAKRESU) VALUES ('Biuro')"));
         QCOMPARE(integer(QStringLiteral("SELECT MIN(IDINWENTARYZACJI) FROM inwentaryzacje")), qint64(1));
         QCOMPARE(integer(QStringLiteral("SELECT MAX(IDINWENTARYZACJI) FROM inwentaryzacje")), qint64(2));
-        c.exec(QStringLiteral("INSERT INTO inwentaryzacje_pozycje (IDINWENTARYZACJI, NREWID) VALUES (2, 'K-1')"));
+        c.exec(QStringLiteral(
+            "INSERT INTO inwentaryzacje_pozycje (IDINWENTARYZACJI, NREWID) VALUES (2, 'K-1')"));
         QCOMPARE(integer(QStringLiteral("SELECT IDPOZYCJI FROM inwentaryzacje_pozycje")), qint64(1));
         // The text columns got their defaults and sort by Polish rules.
         QCOMPARE(integer(QStringLiteral("SELECT count(*) FROM inwentaryzacje WHERE ZAMKNIETA = 'N' "

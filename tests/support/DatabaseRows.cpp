@@ -66,7 +66,8 @@ QString firstDifference(SqlConnection& a, SqlConnection& b)
     for (const QString& table : TableList::addedTables()) {
         const bool left = inA.contains(table, Qt::CaseInsensitive);
         if (left != inB.contains(table, Qt::CaseInsensitive))
-            return table + (left ? QStringLiteral(": missing in the second") : QStringLiteral(": missing in the first"));
+            return table + (left ? QStringLiteral(": missing in the second")
+                                 : QStringLiteral(": missing in the first"));
         if (left)
             tables << table;
     }
