@@ -33,6 +33,10 @@ struct Plan
     QString key;         // the column the database gives keys in, or empty
     QStringList columns; // the columns both versions of the table have
     qint64 rows = 0;     // in the source
+    // False for a table the target has and the source lacks (an archive
+    // older than the table): it gets no rows, and is emptied or checked empty
+    // as the others.
+    bool fromSource = true;
 };
 
 qint64 integerOf(SqlConnection& connection, const QString& sql)
@@ -48,6 +52,18 @@ QString missingTable(const QString& table, bool inSource)
            table;
 }
 
+Plan planOf(SqlConnection& source, const QString& table, const QStringList& from, QStringList to)
+{
+    for (QString& c : to)
+        c = c.toUpper();
+    Plan p{table, DatabaseTemplate::keyColumn(table).toUpper(), {}, 0, true};
+    for (const QString& c : from)
+        if (to.contains(c.toUpper()))
+            p.columns << c.toUpper();
+    p.rows = integerOf(source, QStringLiteral("SELECT count(*) FROM ") + table);
+    return p;
+}
+
 std::vector<Plan> plan(SqlConnection& source, SqlConnection& target)
 {
     std::vector<Plan> plans;
@@ -55,17 +71,29 @@ std::vector<Plan> plan(SqlConnection& source, SqlConnection& target)
         const QStringList from = DatabaseTemplate::tableColumns(source, table);
         if (from.isEmpty())
             throw DbError(missingTable(table, true));
-        QStringList to = DatabaseTemplate::tableColumns(target, table);
+        const QStringList to = DatabaseTemplate::tableColumns(target, table);
         if (to.isEmpty())
             throw DbError(missingTable(table, false));
-        for (QString& c : to)
-            c = c.toUpper();
-        Plan p{table, DatabaseTemplate::keyColumn(table).toUpper(), {}, 0};
-        for (const QString& c : from)
-            if (to.contains(c.toUpper()))
-                p.columns << c.toUpper();
-        p.rows = integerOf(source, QStringLiteral("SELECT count(*) FROM ") + table);
-        plans.push_back(std::move(p));
+        plans.push_back(planOf(source, table, from, to));
+    }
+    // The tables a later version added: a database without them is whole.
+    for (const QString& table : TableList::addedTables()) {
+        const QStringList from = DatabaseTemplate::tableColumns(source, table);
+        const QStringList to = DatabaseTemplate::tableColumns(target, table);
+        if (to.isEmpty()) {
+            // A target of an older version: its rows would be lost unseen.
+            if (!from.isEmpty() && integerOf(source, QStringLiteral("SELECT count(*) FROM ") + table) > 0)
+                throw DbError(missingTable(table, false));
+            continue;
+        }
+        if (from.isEmpty()) {
+            Plan p;
+            p.table = table;
+            p.fromSource = false;
+            plans.push_back(std::move(p));
+            continue;
+        }
+        plans.push_back(planOf(source, table, from, to));
     }
     return plans;
 }
@@ -227,6 +255,12 @@ std::vector<TableRows> copy(SqlConnection& source, SqlConnection& target, Target
     std::vector<TableRows> result;
     qint64 copied = 0;
     for (const Plan& p : plans) {
+        if (!p.fromSource) {
+            // Emptied above under Replace: the restored database is wholly
+            // the older one. Its key counter stays, so no key is given twice.
+            result.push_back({p.table, 0});
+            continue;
+        }
         if (g_tableHook)
             g_tableHook(p.table);
         const qint64 rows = copyTable(source, target, p, copied, inAll, progress);
@@ -278,7 +312,12 @@ std::vector<TableRows> count(SqlConnection& connection)
 {
     std::vector<TableRows> rows;
     ReadTransaction read(connection);
-    for (const QString& table : TableList::tables())
+    QStringList tables = TableList::tables();
+    const QStringList present = DatabaseTemplate::tables(connection);
+    for (const QString& table : TableList::addedTables())
+        if (present.contains(table, Qt::CaseInsensitive))
+            tables << table;
+    for (const QString& table : tables)
         rows.push_back({table, integerOf(connection, QStringLiteral("SELECT count(*) FROM ") + table)});
     return rows;
 }

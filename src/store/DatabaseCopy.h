@@ -10,6 +10,11 @@ class SqlConnection;
 // Copies the rows of every table of the table list from one open database
 // into another of either kind, keys kept: an archive taken from a server, an
 // archive restored onto it, a database moved between the file and a server.
+// The tables kept beside the list (TableList::addedTables) are copied where
+// both sides have them; one only the target has is treated as an empty one
+// of the source (emptied under Replace, so a restored older archive leaves
+// none of the replaced rows); one only the source has is passed over while it
+// is empty, and refused when it holds rows, which the target could not keep.
 namespace DatabaseCopy {
 struct TableRows
 {
@@ -32,7 +37,8 @@ enum class Target
 // transaction, so a failure, a stop or a lost connection leaves the target
 // as it was. A table copies the columns both of its versions have. The
 // target's key counters end past the source's, so a key the source ever gave
-// is not given again. Answers the rows copied per table in table-list order.
+// is not given again. Answers the rows copied per table in table-list order,
+// then the added tables the target has.
 // Throws DbError with a Polish message (the engine's text in its detail).
 std::vector<TableRows> copy(SqlConnection& source, SqlConnection& target, Target mode,
                             const Progress& progress = {});
@@ -44,7 +50,8 @@ std::vector<TableRows> copy(SqlConnection& source, SqlConnection& target, Target
 std::vector<TableRows> toNewFile(SqlConnection& source, const QString& file, const QString& password,
                                  const Progress& progress = {});
 
-// The rows of every table of the table list. Throws DbError.
+// The rows of every table of the table list, then of the added tables the
+// database has. Throws DbError.
 std::vector<TableRows> count(SqlConnection& connection);
 
 // Tests: called with the table's name before its rows are written, inside

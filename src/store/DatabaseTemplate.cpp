@@ -101,6 +101,24 @@ void DatabaseTemplate::createTables(SqlConnection& connection, const QString& te
     SchemaUpgrades::addMarkerTable(connection);
 }
 
+void DatabaseTemplate::createTable(SqlConnection& connection, const QString& table,
+                                   const QString& templateDir)
+{
+    const QStringList definition = tableDefinition(table, templateDir);
+    if (!connection.isServer()) {
+        for (const QString& statement : definition)
+            connection.exec(statement);
+        return;
+    }
+    QString script;
+    for (const QString& statement : definition)
+        script += ServerBackend::serverSchema(statement) + QStringLiteral(";\n");
+    // Other workstations learn of its writes as of any table's.
+    if (!tableColumns(connection, QStringLiteral("zmiany_bazy")).isEmpty())
+        script += ServerBackend::changeCounterTrigger(TableList::tableName(table));
+    connection.exec(script);
+}
+
 QString DatabaseTemplate::keyColumn(const QString& table, const QString& templateDir)
 {
     static const QRegularExpression key(

@@ -37,6 +37,12 @@ public:
     // server also the Polish collation, the key function, the row counts and
     // the change counter. Throws DbError.
     static void createTables(SqlConnection& connection, const QString& templateDir = QString());
+    // Makes one table of the schema template with its indexes in the open
+    // database of either kind, inside the caller's transaction (an older
+    // database gaining a table): on a server in the server's types, with its
+    // key sequence and the change counter's trigger. Throws DbError.
+    static void createTable(SqlConnection& connection, const QString& table,
+                            const QString& templateDir = QString());
     // The column of `table` whose keys are given by the database itself
     // (INTEGER PRIMARY KEY AUTOINCREMENT in the template); empty when none.
     static QString keyColumn(const QString& table, const QString& templateDir = QString());

@@ -145,6 +145,7 @@ void SchemaUpgrades::run()
     update104();
     update105();
     update26();
+    update27();
     updateSortKeys();
 }
 
@@ -167,19 +168,26 @@ template <typename F> bool SchemaUpgrades::inTransaction(StepState& state, F&& w
 
 void SchemaUpgrades::addTables(const QList<int>& entries, StepState& state)
 {
+    QStringList names;
+    for (int entry : entries)
+        names << TableList::tableName(TableList::files().at(entry - 1));
+    addNamedTables(names, state);
+}
+
+void SchemaUpgrades::addNamedTables(const QStringList& names, StepState& state)
+{
     SqlConnection& connection = m_db.DatabaseMain();
-    for (int entry : entries) {
-        const QString file = TableList::files().at(entry - 1);
-        const QString table = TableList::tableName(file);
+    for (const QString& table : names) {
+        const QString file = table + QStringLiteral(".db");
+        // Looked for inside the step's write transaction: two workstations
+        // logging in at once make the table once.
         if (DatabaseTemplate::tables(connection).contains(table, Qt::CaseInsensitive))
             continue;
         state.added = true;
         try {
-            const QStringList definition = DatabaseTemplate::tableDefinition(table, m_templateDir);
             // The table and its indexes, or neither.
             WriteTransaction tableOnly(connection);
-            for (const QString& statement : definition)
-                connection.exec(statement);
+            DatabaseTemplate::createTable(connection, table, m_templateDir);
             tableOnly.commit();
         } catch (const DbError& e) {
             m_notify(QStringLiteral("Błąd"), QStringLiteral("Nie udało się stworzyć tabeli ") + file);
@@ -347,6 +355,18 @@ void SchemaUpgrades::update26()
         return;
     ErrorLog::writeLine(kInfo + QStringLiteral("baza danych zaktualizowana do wersji 2.6"));
     m_notify(QStringLiteral("Informacja"), QStringLiteral("Baza danych zaktualizowana do wersji 2.6"));
+}
+
+void SchemaUpgrades::update27()
+{
+    StepState state;
+    if (!inTransaction(state, [&] { addNamedTables(TableList::addedTables(), state); }))
+        return;
+    writeLog(state);
+    if (state.failed || !state.added)
+        return;
+    ErrorLog::writeLine(kInfo + QStringLiteral("baza danych zaktualizowana do wersji 2.7"));
+    m_notify(QStringLiteral("Informacja"), QStringLiteral("Baza danych zaktualizowana do wersji 2.7"));
 }
 
 void SchemaUpgrades::updateSortKeys()

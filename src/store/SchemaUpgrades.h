@@ -9,11 +9,12 @@ class SqlConnection;
 class TmyDataBase;
 
 // Brings a database made by an older version up to date, right after login:
-// steps 1.0.2, 1.0.3, 1.0.4, 1.0.5 and 2.6, each adding only what is missing.
+// steps 1.0.2, 1.0.3, 1.0.4, 1.0.5, 2.6 and 2.7, each adding only what is
+// missing.
 // Steps 1.0.2 to 1.0.5 leave a marker and do nothing once it is there: a file
 // in the database directory, or on a server (no folder beside the database)
-// a row of the database's table znaczniki_aktualizacji. Step 2.6 looks for
-// its table at every login.
+// a row of the database's table znaczniki_aktualizacji. Steps 2.6 and 2.7
+// look for their tables at every login.
 //
 // Each step runs in one write transaction and its marker is written only
 // after the commit, so an interrupted step leaves no half-made table or
@@ -34,13 +35,15 @@ public:
     // The folder holding empty/schema.sql; empty means the program's own.
     void setTemplateDir(const QString& dir) { m_templateDir = dir; }
 
-    // The five steps in their order, then the sort keys.
+    // The six steps in their order, then the sort keys.
     void run();
     void update102();
     void update103();
     void update104();
     void update105();
     void update26();
+    // The tables kept beside the table list (stocktaking), on either backend.
+    void update27();
     // The Polish sort keys of the large lists (SortKeys), at every login.
     void updateSortKeys();
 
@@ -73,6 +76,7 @@ private:
     // Adds the missing tables of the canonical list entries (1-based) in order;
     // the first failure ends the loop. Runs inside the step's transaction.
     void addTables(const QList<int>& entries, StepState& state);
+    void addNamedTables(const QStringList& tables, StepState& state);
     // Runs `work` in one transaction; false (reported) when it cannot be committed.
     template <typename F> bool inTransaction(StepState& state, F&& work);
     void writeLog(const StepState& state) const;

@@ -725,11 +725,15 @@ QString ServerBackend::changeCounterScript(const QStringList& tables)
                        "CREATE FUNCTION zmiany_bazy_licz() RETURNS trigger LANGUAGE plpgsql AS $$\n"
                        "BEGIN UPDATE zmiany_bazy SET licznik = licznik + 1; RETURN NULL; END $$;\n");
     for (const QString& t : tables)
-        script +=
-            QStringLiteral("CREATE TRIGGER %1_zmiany AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
-                           "FOR EACH STATEMENT EXECUTE FUNCTION zmiany_bazy_licz();\n")
-                .arg(t);
+        script += changeCounterTrigger(t);
     return script;
+}
+
+QString ServerBackend::changeCounterTrigger(const QString& table)
+{
+    return QStringLiteral("CREATE TRIGGER %1_zmiany AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
+                          "FOR EACH STATEMENT EXECUTE FUNCTION zmiany_bazy_licz();\n")
+        .arg(table);
 }
 
 QString ServerBackend::keyFunctionScript()
@@ -771,7 +775,9 @@ QString ServerBackend::serverSchema(const QString& statement)
     if (t.hasMatch() && k.hasMatch()) {
         const QString name = t.captured(1).toLower();
         const QString column = k.captured(1).toLower();
-        sequence = QStringLiteral("CREATE SEQUENCE %1_%2_seq;\n").arg(name, column);
+        // A sequence outlives its table: one left by a dropped table goes on
+        // past the keys it gave.
+        sequence = QStringLiteral("CREATE SEQUENCE IF NOT EXISTS %1_%2_seq;\n").arg(name, column);
         s.replace(k.capturedStart(), k.capturedLength(),
                   QStringLiteral("%2 INTEGER PRIMARY KEY DEFAULT nowy_klucz('%1', '%2')").arg(name, column));
     }

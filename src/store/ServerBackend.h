@@ -57,6 +57,8 @@ public:
     // collation, the change counter and its triggers on every table. Runs
     // after the tables were created.
     static QString changeCounterScript(const QStringList& tables);
+    // The counter's trigger on one table made after the others.
+    static QString changeCounterTrigger(const QString& table);
     // The function that gives new keys (run before the tables are made).
     static QString keyFunctionScript();
     // A template's CREATE TABLE in the server's types.

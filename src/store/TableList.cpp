@@ -51,4 +51,13 @@ QStringList tables()
         names << tableName(f);
     return names;
 }
+
+const QStringList& addedTables()
+{
+    static const QStringList list = {
+        QStringLiteral("inwentaryzacje"),
+        QStringLiteral("inwentaryzacje_pozycje"),
+    };
+    return list;
+}
 } // namespace TableList

@@ -9,6 +9,12 @@ namespace TableList {
 const QStringList& files();             // "firmy.db", "komputery.db", ...
 QString tableName(const QString& file); // "komputery.db" -> "komputery"
 QStringList tables();                   // bare table names in canonical order
+
+// Tables a later version added beside the list ("inwentaryzacje", ...), in
+// creation order. A database or an archive without them is still whole (the
+// database test and the archive check do not ask for them); the login's
+// upgrade adds them, and a copy carries them where both sides have them.
+const QStringList& addedTables();
 } // namespace TableList
 
 // The single database file inside the database directory.

@@ -48,6 +48,7 @@ const RightRow kRightRows[] = {
     {"Odzież i środki BHP", 24, 25, -1},
     {"Magazyn", 26, 27, -1},
     {"Załączniki", 28, 29, -1},
+    {"Inwentaryzacja", 30, 31, -1},
 };
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& hint)
@@ -138,7 +139,7 @@ TfUserzy::TfUserzy(TmyDataBase& db, TfUserEdit& editor, QWidget* parent)
         }
         ++row;
     }
-    for (int n = 0; n < 30; ++n) {
+    for (int n = 0; n < kRightBoxes; ++n) {
         m_boxes[size_t(n)]->setObjectName(QStringLiteral("cb") + QString::number(n));
         connect(m_boxes[size_t(n)], &QCheckBox::toggled, this, [this, n](bool on) { boxClicked(n, on); });
     }
@@ -251,7 +252,7 @@ void TfUserzy::loadBoxes(const QString& name)
         }
         UserAccounts accounts(m_db);
         for (int right : accounts.rightsOf(name))
-            if (right >= 0 && right < 30)
+            if (right >= 0 && right < kRightBoxes)
                 m_boxes[size_t(right)]->setChecked(true);
     }
     m_settingBoxes = false;

@@ -28,6 +28,8 @@ public:
     void SBEdytujClick();
     void SBUsunClick();
 
+    // Rights 0 to 31 have a box ("cb0" ...); the others are flags without meaning.
+    static constexpr int kRightBoxes = 32;
     QCheckBox* box(int right) const { return m_boxes[size_t(right)]; }
     QTableWidget* list() const { return m_list; }
 
@@ -46,5 +48,5 @@ private:
     QTabWidget* m_pages;
     QTableWidget* m_list;
     QComboBox* m_userId;
-    std::array<QCheckBox*, 30> m_boxes{};
+    std::array<QCheckBox*, kRightBoxes> m_boxes{};
 };

@@ -60,7 +60,28 @@ private:
             "INSERT INTO userzy (NAZWA, HASLO) VALUES ('BAJTY', x'00ff0041');\n"
             // The highest key given is past every key kept.
             "INSERT INTO komputery (IDKOMPUTERA, NAZWA) VALUES (950, 'usunięty');\n"
-            "DELETE FROM komputery WHERE IDKOMPUTERA = 950;"));
+            "DELETE FROM komputery WHERE IDKOMPUTERA = 950;\n"
+            // Stocktaking, kept beside the table list.
+            "INSERT INTO inwentaryzacje (IDINWENTARYZACJI, DATA, KOMISJA, OPISZAKRESU) "
+            "VALUES (7, 20261210, 'Łukasz Żak, Ewa O''Neil', NULL);\n"
+            "INSERT INTO inwentaryzacje (IDINWENTARYZACJI, ZAMKNIETA) VALUES (40, 'T');\n"
+            "DELETE FROM inwentaryzacje WHERE IDINWENTARYZACJI = 40;\n"
+            "INSERT INTO inwentaryzacje_pozycje (IDPOZYCJI, IDINWENTARYZACJI, NREWID, NAZWA, SKANY, "
+            "CZASSKANU) VALUES (3, 7, 'K/001', 'Drukarka źółta', 2, '2026-12-10 09:15:00');\n"
+            "INSERT INTO inwentaryzacje_pozycje (IDPOZYCJI, IDINWENTARYZACJI, NREWID, ZNALEZIONA) "
+            "VALUES (5, 7, '', 'T');"));
+    }
+    static void dropAddedTables(SqlConnection& c)
+    {
+        for (const QString& table : TableList::addedTables())
+            c.exec(QStringLiteral("DROP TABLE ") + table);
+    }
+    static qint64 rowsOf(const std::vector<DatabaseCopy::TableRows>& rows, const QString& table)
+    {
+        for (const DatabaseCopy::TableRows& t : rows)
+            if (t.table == table)
+                return t.rows;
+        return -1;
     }
 
 private slots:
@@ -96,7 +117,10 @@ private slots:
                                                    lastProgress = done;
                                                    return done <= inAll;
                                                });
-        QCOMPARE(int(copied.size()), int(TableList::tables().size()));
+        // The table list, then the stocktaking tables both sides have.
+        QCOMPARE(int(copied.size()), int(TableList::tables().size() + TableList::addedTables().size()));
+        QCOMPARE(copied.back().table, TableList::addedTables().last());
+        QCOMPARE(rowsOf(copied, QStringLiteral("inwentaryzacje_pozycje")), qint64(2));
         QCOMPARE(lastProgress, rowsInAll(file));
         QCOMPARE(DatabaseRows::firstDifference(file, server), QString());
 
@@ -113,6 +137,86 @@ private slots:
         QCOMPARE(integer(server, QStringLiteral("SELECT MAX(IDKOMPUTERA) FROM komputery")), qint64(951));
         returned.exec(QStringLiteral("INSERT INTO komputery (NAZWA) VALUES ('nowy')"));
         QCOMPARE(integer(returned, QStringLiteral("SELECT MAX(IDKOMPUTERA) FROM komputery")), qint64(951));
+        // So with stocktaking's keys: 40 was given once.
+        server.exec(QStringLiteral("INSERT INTO inwentaryzacje (DATA) VALUES (20261211)"));
+        QCOMPARE(integer(server, QStringLiteral("SELECT MAX(IDINWENTARYZACJI) FROM inwentaryzacje")),
+                 qint64(41));
+        returned.exec(QStringLiteral("INSERT INTO inwentaryzacje_pozycje (NREWID) VALUES ('K/002')"));
+        QCOMPARE(integer(returned, QStringLiteral("SELECT MAX(IDPOZYCJI) FROM inwentaryzacje_pozycje")),
+                 qint64(6));
+    }
+
+    // An archive older than stocktaking restored onto a server (Replace)
+    // leaves the server wholly the older database: its stocktaking rows go
+    // in the same transaction, their keys are not given again. A source's
+    // stocktaking rows into a target without the tables are refused, not lost.
+    void addedTablesFollowTheSource()
+    {
+        TestDatabase older(true);
+        SqlConnection file;
+        older.open(file);
+        dropAddedTables(file);
+
+        const ServerAddress address = TestServer::createProgramDatabase(false);
+        m_made.push_back(address);
+        SqlConnection server;
+        server.openServer(address);
+        server.exec(QStringLiteral("INSERT INTO inwentaryzacje (DATA) VALUES (20261201);\n"
+                                   "INSERT INTO inwentaryzacje (DATA) VALUES (20261202);\n"
+                                   "INSERT INTO inwentaryzacje_pozycje (IDINWENTARYZACJI) VALUES (2)"));
+        // Into an empty target only: stocktaking rows alone are data too.
+        SqlConnection empty;
+        emptyServer(empty);
+        empty.exec(QStringLiteral("INSERT INTO inwentaryzacje_pozycje (NREWID) VALUES ('K/1')"));
+        try {
+            DatabaseCopy::copy(file, empty, DatabaseCopy::Target::Empty);
+            QFAIL("a target holding stocktaking rows was written to");
+        } catch (const DbError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("tabela inwentaryzacje_pozycje")),
+                     qPrintable(e.message()));
+        }
+
+        // A failure half way keeps them too: one transaction.
+        DatabaseCopy::setTableHook([](const QString& table) {
+            if (table == QLatin1String("system"))
+                throw DbError(QStringLiteral("przerwane w teście"));
+        });
+        QVERIFY_THROWS_EXCEPTION(DbError, DatabaseCopy::copy(file, server, DatabaseCopy::Target::Replace));
+        QCOMPARE(integer(server, QStringLiteral("SELECT count(*) FROM inwentaryzacje")), qint64(2));
+        DatabaseCopy::setTableHook({});
+
+        const auto copied = DatabaseCopy::copy(file, server, DatabaseCopy::Target::Replace);
+        QCOMPARE(rowsOf(copied, QStringLiteral("inwentaryzacje")), qint64(0));
+        QCOMPARE(rowsOf(copied, QStringLiteral("inwentaryzacje_pozycje")), qint64(0));
+        QCOMPARE(integer(server, QStringLiteral("SELECT count(*) FROM inwentaryzacje")), qint64(0));
+        QCOMPARE(integer(server, QStringLiteral("SELECT count(*) FROM inwentaryzacje_pozycje")), qint64(0));
+        // The counts after agree with what the copy answered, table by table.
+        const auto counted = DatabaseCopy::count(server);
+        QCOMPARE(counted.size(), copied.size());
+        for (size_t i = 0; i < counted.size(); ++i) {
+            QCOMPARE(counted[i].table, copied[i].table);
+            QCOMPARE(counted[i].rows, copied[i].rows);
+        }
+        server.exec(QStringLiteral("INSERT INTO inwentaryzacje (DATA) VALUES (20261203)"));
+        QCOMPARE(integer(server, QStringLiteral("SELECT IDINWENTARYZACJI FROM inwentaryzacje")), qint64(3));
+
+        // The other way: the server's stocktaking rows have nowhere to go in the older file.
+        const QStringList before = DatabaseRows::of(file, QStringLiteral("komputery"));
+        server.exec(QStringLiteral("UPDATE komputery SET NAZWA = 'na serwerze'"));
+        try {
+            DatabaseCopy::copy(server, file, DatabaseCopy::Target::Replace);
+            QFAIL("stocktaking rows were dropped");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Baza docelowa nie zawiera tabeli inwentaryzacje"));
+        }
+        QCOMPARE(DatabaseRows::of(file, QStringLiteral("komputery")), before);
+        // Without any, the older file takes the rest; the tables it lacks are not counted.
+        server.exec(QStringLiteral("DELETE FROM inwentaryzacje"));
+        const auto back = DatabaseCopy::copy(server, file, DatabaseCopy::Target::Replace);
+        QCOMPARE(int(back.size()), int(TableList::tables().size()));
+        QCOMPARE(int(DatabaseCopy::count(file).size()), int(TableList::tables().size()));
+        QCOMPARE(DatabaseRows::of(file, QStringLiteral("komputery")),
+                 DatabaseRows::of(server, QStringLiteral("komputery")));
     }
 
     // A target that holds rows is refused, whole; replacing it leaves exactly the source.

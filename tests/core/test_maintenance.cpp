@@ -12,6 +12,7 @@
 #include "store/DatabaseCopy.h"
 #include "store/DatabaseTemplate.h"
 #include "store/DbError.h"
+#include "store/SchemaUpgrades.h"
 #include "store/SqlConnection.h"
 #include "store/SqlDialect.h"
 #include "store/TableList.h"
@@ -408,6 +409,49 @@ private slots:
         QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM komputery")), computers);
         QVERIFY(
             !QFileInfo::exists(TmyDataBase::databaseFile(m_database->dir()) + QStringLiteral(".restore")));
+    }
+    // An archive made before stocktaking is whole. Restored, the database is
+    // wholly the older one: on the file it lacks the stocktaking tables
+    // until the next login's upgrade adds them; on a server its stocktaking
+    // rows are gone with the rest, and the tables stay.
+    void restoreOfAnArchiveBeforeStocktaking()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(kDatabaseFileName);
+        DatabaseSnapshot::write(m_db->DatabaseMain(), m_database->password(), archive);
+        {
+            SqlConnection c;
+            c.open(archive, m_database->password());
+            for (const QString& table : TableList::addedTables())
+                c.exec(QStringLiteral("DROP TABLE ") + table);
+        }
+        QCOMPARE(DatabaseSnapshot::check(archive, m_database->password()), DatabaseSnapshot::Check::Ok);
+        exec(*m_db, QStringLiteral("INSERT INTO inwentaryzacje (DATA) VALUES (20261210)"));
+        exec(*m_db, QStringLiteral("INSERT INTO inwentaryzacje_pozycje (IDINWENTARYZACJI) VALUES (1)"));
+
+        QCOMPARE(DatabaseSnapshot::restore(*m_db, archive, m_database->password(), m_database->password()),
+                 DatabaseSnapshot::RestoreFailure::None);
+        QVERIFY(m_db->isConnected());
+        const QStringList present = DatabaseTemplate::tables(m_db->DatabaseMain());
+        if (onServer()) {
+            QVERIFY(present.contains(QStringLiteral("inwentaryzacje")));
+            QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM inwentaryzacje")), 0);
+            QCOMPARE(count(*m_db, QStringLiteral("SELECT COUNT(*) FROM inwentaryzacje_pozycje")), 0);
+        } else {
+            QVERIFY(!present.contains(QStringLiteral("inwentaryzacje")));
+        }
+
+        QStringList boxes;
+        SchemaUpgrades upgrades(*m_db, m_database->dir(), m_database->password(),
+                                [&boxes](const QString&, const QString& text) { boxes << text; });
+        upgrades.run();
+        QCOMPARE(boxes, onServer()
+                            ? QStringList()
+                            : QStringList({QStringLiteral("Baza danych zaktualizowana do wersji 2.7")}));
+        exec(*m_db, QStringLiteral("INSERT INTO inwentaryzacje (DATA) VALUES (20261211)"));
+        // On a server the key given before the restore is not given again.
+        QCOMPARE(count(*m_db, QStringLiteral("SELECT MAX(IDINWENTARYZACJI) FROM inwentaryzacje")),
+                 onServer() ? 2 : 1);
     }
     void restoreUnderAnotherPasswordTakesTheCurrentOne()
     {

@@ -95,6 +95,21 @@ QString scalar(const QString& file, const QString& password, const QString& sql)
     return q.textAt(0, 0);
 }
 
+// A copy of the schema template without the CREATE TABLE of `table`, in `dir`/empty.
+void templateWithout(const QString& dir, const QString& table)
+{
+    QDir(dir).mkpath(QStringLiteral("empty"));
+    QFile full(DatabaseTemplate::defaultTemplateDir() + QStringLiteral("/empty/schema.sql"));
+    QVERIFY(full.open(QIODevice::ReadOnly));
+    QString schema = QString::fromUtf8(full.readAll());
+    const qsizetype before = schema.size();
+    schema.remove(QRegularExpression(QStringLiteral("CREATE TABLE %1 \\([^;]*;").arg(table)));
+    QVERIFY(schema.size() < before);
+    QFile partial(dir + QStringLiteral("/empty/schema.sql"));
+    QVERIFY(partial.open(QIODevice::WriteOnly));
+    partial.write(schema.toUtf8());
+}
+
 QStringList codes(const QStringList& logLines)
 {
     static const QRegularExpression code(QStringLiteral("\\[(\\d{10})\\]  (.*)$"));
@@ -159,7 +174,8 @@ private slots:
                       QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.3"),
                       QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.4"),
                       QStringLiteral("Informacja|Sprzetnik oraz baza danych zaktualizowana do wersji 1.0.5"),
-                      QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.6")}));
+                      QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.6"),
+                      QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
         QCOMPARE(login.reports, QStringList());
         QCOMPARE(markers(old.dir()), kVersions);
         QCOMPARE(scalar(DatabaseTemplate::databaseFile(old.dir()), old.password(),
@@ -172,9 +188,9 @@ private slots:
         Login first;
         first.run(fresh.dir(), fresh.password());
         const QStringList upgraded = tables(old.dir(), old.password());
-        const QStringList all = TableList::tables();
+        const QStringList all = TableList::tables() + TableList::addedTables();
         QCOMPARE(QSet<QString>(upgraded.begin(), upgraded.end()), QSet<QString>(all.begin(), all.end()));
-        for (const QString& t : TableList::tables())
+        for (const QString& t : all)
             QCOMPARE(columns(old.dir(), old.password(), t), columns(fresh.dir(), fresh.password(), t));
         // Both with the sort keys (so the comparison above is not one of two
         // files that both lack them) and the same indexes.
@@ -193,12 +209,13 @@ private slots:
         const QStringList log = codes(config.logLines());
         QCOMPARE(
             log.filter(QRegularExpression(QStringLiteral("^9999999999 Dodano tabelę \\w+\\.db DIR="))).size(),
-            10);
+            12);
         for (const char* line :
              {"0000100002 plik naprawy.BAK utworzony", "0000100005 dodano nowe pole ACT w zbiorze naprawy.DB",
               "0000100010 zaktualizowano pole ACT w zbiorze naprawy.DB",
               "9999999999 baza danych zaktualizowana do wersji 1.0.5",
-              "9999999999 baza danych zaktualizowana do wersji 2.6"})
+              "9999999999 baza danych zaktualizowana do wersji 2.6",
+              "9999999999 baza danych zaktualizowana do wersji 2.7"})
             QVERIFY2(log.contains(QString::fromUtf8(line)), line);
         // dokumenty came from its current statement in 1.0.2: its column was there already.
         QVERIFY(!log.contains(QStringLiteral("0000100007 dodano nowe pole ACT w zbiorze dokumenty.DB")));
@@ -215,10 +232,11 @@ private slots:
     {
         QTest::addColumn<QString>("version");
         QTest::addColumn<int>("boxes");
-        QTest::newRow("1.0.2") << QStringLiteral("1.0.2") << 4;
-        QTest::newRow("1.0.3") << QStringLiteral("1.0.3") << 3;
-        QTest::newRow("1.0.4") << QStringLiteral("1.0.4") << 2;
-        QTest::newRow("1.0.5") << QStringLiteral("1.0.5") << 1;
+        // Every older version also gains the stocktaking tables (2.7).
+        QTest::newRow("1.0.2") << QStringLiteral("1.0.2") << 5;
+        QTest::newRow("1.0.3") << QStringLiteral("1.0.3") << 4;
+        QTest::newRow("1.0.4") << QStringLiteral("1.0.4") << 3;
+        QTest::newRow("1.0.5") << QStringLiteral("1.0.5") << 2;
     }
 
     void everyOlderVersion()
@@ -235,7 +253,8 @@ private slots:
         Login login;
         login.run(old.dir(), old.password());
         QCOMPARE(login.boxes.size(), boxes);
-        QCOMPARE(tables(old.dir(), old.password()).size(), 28);
+        QCOMPARE(tables(old.dir(), old.password()).size(),
+                 TableList::tables().size() + TableList::addedTables().size());
         QCOMPARE(markers(old.dir()), kVersions);
         QCOMPARE(scalar(DatabaseTemplate::databaseFile(old.dir()), old.password(),
                         QStringLiteral("SELECT ACT FROM dokumenty")),
@@ -248,15 +267,7 @@ private slots:
         OlderDatabase old(QStringLiteral("1.0.1"));
         // A schema text that lacks zlecenia (table 20).
         QTemporaryDir templates;
-        QDir(templates.path()).mkpath(QStringLiteral("empty"));
-        QFile full(DatabaseTemplate::defaultTemplateDir() + QStringLiteral("/empty/schema.sql"));
-        QVERIFY(full.open(QIODevice::ReadOnly));
-        QString schema = QString::fromUtf8(full.readAll());
-        schema.remove(QRegularExpression(QStringLiteral("CREATE TABLE zlecenia \\([^;]*;")));
-        QFile partial(templates.path() + QStringLiteral("/empty/schema.sql"));
-        QVERIFY(partial.open(QIODevice::WriteOnly));
-        partial.write(schema.toUtf8());
-        partial.close();
+        templateWithout(templates.path(), QStringLiteral("zlecenia"));
 
         Login first;
         first.run(old.dir(), old.password(), templates.path());
@@ -280,6 +291,81 @@ private slots:
         QVERIFY(!log.join(QLatin1Char('\n')).contains(QStringLiteral("historia.db")));
         QVERIFY(log.join(QLatin1Char('\n')).contains(QStringLiteral("Dodano tabelę zlecenia.db")));
         QCOMPARE(markers(old.dir()), kVersions);
+    }
+
+    // A database of 2.6 (every table of the list, every marker) gains the
+    // stocktaking tables with their indexes and one notice; they are looked
+    // for at every login, so the next one is silent.
+    void stocktakingTablesAddedToA26Database()
+    {
+        TempConfig config;
+        TestDatabase db;
+        for (const QString& table : TableList::addedTables())
+            exec(db.dir(), db.password(), QStringLiteral("DROP TABLE ") + table);
+        QVERIFY(!indexes(db.dir(), db.password()).join(QLatin1Char(' ')).contains(QStringLiteral("inwent")));
+
+        Login login;
+        login.run(db.dir(), db.password());
+        QCOMPARE(login.boxes,
+                 QStringList({QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
+        QCOMPARE(login.reports, QStringList());
+        for (const QString& table : TableList::addedTables())
+            QVERIFY2(tables(db.dir(), db.password()).contains(table), qPrintable(table));
+        QVERIFY(indexes(db.dir(), db.password())
+                    .contains(QStringLiteral("inwentaryzacje_pozycje.inwentaryzacje_pozycje_SESJA")));
+        QVERIFY(indexes(db.dir(), db.password())
+                    .contains(QStringLiteral("inwentaryzacje_pozycje.inwentaryzacje_pozycje_ZMIANA")));
+        const QStringList log = codes(config.logLines());
+        QCOMPARE(log.size(), 3);
+        QVERIFY(log.at(0).startsWith(QStringLiteral("9999999999 Dodano tabelę inwentaryzacje.db DIR=")));
+        QVERIFY(
+            log.at(1).startsWith(QStringLiteral("9999999999 Dodano tabelę inwentaryzacje_pozycje.db DIR=")));
+        QCOMPARE(log.at(2), QStringLiteral("9999999999 baza danych zaktualizowana do wersji 2.7"));
+        // New keys start at 1 in the new table.
+        exec(db.dir(), db.password(),
+             QStringLiteral("INSERT INTO inwentaryzacje (DATA) VALUES (20261210); "
+                            "INSERT INTO inwentaryzacje (DATA) VALUES (20261211)"));
+        QCOMPARE(scalar(DatabaseTemplate::databaseFile(db.dir()), db.password(),
+                        QStringLiteral("SELECT group_concat(IDINWENTARYZACJI) FROM inwentaryzacje")),
+                 QStringLiteral("1,2"));
+
+        Login again;
+        again.run(db.dir(), db.password());
+        QCOMPARE(again.boxes, QStringList());
+        QCOMPARE(codes(config.logLines()).size(), 3);
+        QCOMPARE(scalar(DatabaseTemplate::databaseFile(db.dir()), db.password(),
+                        QStringLiteral("SELECT COUNT(*) FROM inwentaryzacje")),
+                 QStringLiteral("2"));
+    }
+
+    // The second table failing: the first stays made, no notice; the next
+    // login adds only the second and tells of 2.7 then.
+    void stocktakingTableFailingIsTriedAgain()
+    {
+        TempConfig config;
+        TestDatabase db;
+        for (const QString& table : TableList::addedTables())
+            exec(db.dir(), db.password(), QStringLiteral("DROP TABLE ") + table);
+        QTemporaryDir templates;
+        templateWithout(templates.path(), QStringLiteral("inwentaryzacje_pozycje"));
+
+        Login first;
+        first.run(db.dir(), db.password(), templates.path());
+        QCOMPARE(
+            first.boxes,
+            QStringList({QStringLiteral("Błąd|Nie udało się stworzyć tabeli inwentaryzacje_pozycje.db")}));
+        QVERIFY(tables(db.dir(), db.password()).contains(QStringLiteral("inwentaryzacje")));
+        QVERIFY(!tables(db.dir(), db.password()).contains(QStringLiteral("inwentaryzacje_pozycje")));
+
+        const int before = config.logLines().size();
+        Login second;
+        second.run(db.dir(), db.password());
+        QCOMPARE(second.boxes,
+                 QStringList({QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
+        const QString log = codes(config.logLines().mid(before)).join(QLatin1Char('\n'));
+        QVERIFY(log.contains(QStringLiteral("Dodano tabelę inwentaryzacje_pozycje.db")));
+        QVERIFY(!log.contains(QStringLiteral("Dodano tabelę inwentaryzacje.db")));
+        QVERIFY(tables(db.dir(), db.password()).contains(QStringLiteral("inwentaryzacje_pozycje")));
     }
 
     void failedColumnChangeLeavesNoHalfColumn()

@@ -127,6 +127,62 @@ private slots:
         QCOMPARE(m_boxes, QStringList());
     }
 
+    // A database of a version before stocktaking (its tables dropped; on a
+    // server also their key sequences, which it never had) gains them at
+    // the next login, on either backend: new keys from 1, the indexes, and
+    // on a server the change counter's trigger. The next login is silent.
+    void stocktakingTablesAddedAtLogin()
+    {
+        login();
+        SqlConnection& c = m_db->DatabaseMain();
+        for (const QString& table : TableList::addedTables()) {
+            c.exec(QStringLiteral("DROP TABLE ") + table);
+            if (m_database->onServer())
+                c.exec(QStringLiteral("DROP SEQUENCE %1_%2_seq")
+                           .arg(table, DatabaseTemplate::keyColumn(table).toLower()));
+        }
+        QVERIFY(!hasTable(QStringLiteral("inwentaryzacje")));
+        login();
+        QCOMPARE(m_boxes,
+                 QStringList({QStringLiteral("Informacja|Baza danych zaktualizowana do wersji 2.7")}));
+        for (const QString& table : TableList::addedTables())
+            QVERIFY2(hasTable(table), qPrintable(table));
+
+        // Keys given by the database, from 1.
+        c.exec(QStringLiteral("INSERT INTO inwentaryzacje (OPISZAKRESU) VALUES ('Magazyn')"));
+        c.exec(QStringLiteral("INSERT INTO inwentaryzacje (OPISZAKRESU) VALUES ('Biuro')"));
+        QCOMPARE(integer(QStringLiteral("SELECT MIN(IDINWENTARYZACJI) FROM inwentaryzacje")), qint64(1));
+        QCOMPARE(integer(QStringLiteral("SELECT MAX(IDINWENTARYZACJI) FROM inwentaryzacje")), qint64(2));
+        c.exec(QStringLiteral(
+            "INSERT INTO inwentaryzacje_pozycje (IDINWENTARYZACJI, NREWID) VALUES (2, 'K-1')"));
+        QCOMPARE(integer(QStringLiteral("SELECT IDPOZYCJI FROM inwentaryzacje_pozycje")), qint64(1));
+        // The text columns got their defaults and sort by Polish rules.
+        QCOMPARE(integer(QStringLiteral("SELECT count(*) FROM inwentaryzacje WHERE ZAMKNIETA = 'N' "
+                                        "AND ZAKRES = 'W'")),
+                 qint64(2));
+        if (m_database->onServer()) {
+            QCOMPARE(integer(QStringLiteral("SELECT count(*) FROM pg_indexes WHERE tablename = "
+                                            "'inwentaryzacje_pozycje' AND indexname LIKE '%_sesja'")),
+                     qint64(1));
+            QCOMPARE(integer(QStringLiteral("SELECT count(*) FROM information_schema.columns WHERE "
+                                            "table_name = 'inwentaryzacje' AND collation_name = 'pl'")),
+                     qint64(7));
+            // Other workstations see the new table's writes as any other's.
+            const qint64 counter = integer(QStringLiteral("SELECT licznik FROM zmiany_bazy"));
+            c.exec(QStringLiteral("UPDATE inwentaryzacje_pozycje SET ZNALEZIONA = 'T'"));
+            QCOMPARE(integer(QStringLiteral("SELECT licznik FROM zmiany_bazy")), counter + 1);
+        } else {
+            QCOMPARE(integer(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' "
+                                            "AND tbl_name = 'inwentaryzacje_pozycje' AND sql IS NOT NULL")),
+                     qint64(2));
+        }
+
+        m_boxes.clear();
+        login();
+        QCOMPARE(m_boxes, QStringList());
+        QCOMPARE(integer(QStringLiteral("SELECT count(*) FROM inwentaryzacje")), qint64(2));
+    }
+
     // A server database made before the marker table gets it at its next
     // login with every marker: it was made at the current version.
     void serverDatabaseWithoutTheTableGetsIt()

@@ -161,7 +161,8 @@ private slots:
         window.findChild<QTabWidget*>()->setCurrentIndex(1);
         QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("UserID"))->currentText(),
                  QStringLiteral("ADMIN"));
-        for (int n = 0; n < 30; ++n) {
+        // Stocktaking's pair (30, 31) included.
+        for (int n = 0; n < TfUserzy::kRightBoxes; ++n) {
             QVERIFY(window.box(n)->isChecked());
             QVERIFY(!window.box(n)->isEnabled());
         }
@@ -177,6 +178,30 @@ private slots:
         QVERIFY(UserAccounts(*m_db).rightsOf(QStringLiteral("JAN")).contains(0));
         QVERIFY(!UserAccounts(*m_db).rightsOf(QStringLiteral("JAN")).contains(8));
         QVERIFY(UserAccounts(*m_db).rightsOf(QStringLiteral("JAN")).contains(7));
+
+        // Stocktaking: a row of its own, read and write apart, stored and loaded
+        // like the others (a new account does not hold it yet).
+        QCOMPARE(window.findChild<QCheckBox*>(QStringLiteral("cb30")), window.box(30));
+        QCOMPARE(window.findChild<QCheckBox*>(QStringLiteral("cb31")), window.box(31));
+        bool captioned = false;
+        for (const QLabel* label : window.findChildren<QLabel*>())
+            captioned = captioned || label->text() == QStringLiteral("Inwentaryzacja");
+        QVERIFY(captioned);
+        QVERIFY(window.box(30)->isEnabled());
+        QVERIFY(!window.box(30)->isChecked());
+        QVERIFY(!window.box(31)->isChecked());
+        window.box(30)->click();
+        QVERIFY(UserAccounts(*m_db).rightsOf(QStringLiteral("JAN")).contains(30));
+        QVERIFY(!UserAccounts(*m_db).rightsOf(QStringLiteral("JAN")).contains(31));
+        const Rights jan = m_db->loadRights(QStringLiteral("JAN"));
+        QVERIFY(jan[30]);
+        QVERIFY(!jan[31]);
+        QVERIFY(m_db->loadRights(QStringLiteral("ADMIN"))[31]);
+        // Shown again from what was stored.
+        window.findChild<QComboBox*>(QStringLiteral("UserID"))->setCurrentText(QStringLiteral("ADMIN"));
+        window.findChild<QComboBox*>(QStringLiteral("UserID"))->setCurrentText(QStringLiteral("JAN"));
+        QVERIFY(window.box(30)->isChecked());
+        QVERIFY(!window.box(31)->isChecked());
 
         // deleting ADMIN and the logged-in account is refused
         window.findChild<QTabWidget*>()->setCurrentIndex(0);

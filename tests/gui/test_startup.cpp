@@ -196,7 +196,7 @@ private slots:
                 upgrades << shown.text.section(QLatin1Char(' '), -1);
         QCOMPARE(upgrades,
                  QStringList({QStringLiteral("1.0.2"), QStringLiteral("1.0.3"), QStringLiteral("1.0.4"),
-                              QStringLiteral("1.0.5"), QStringLiteral("2.6")}));
+                              QStringLiteral("1.0.5"), QStringLiteral("2.6"), QStringLiteral("2.7")}));
         // The backup parameters of the new system table are usable at once.
         SystemParams params;
         params.intervalDays = 12;

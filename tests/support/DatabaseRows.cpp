@@ -59,7 +59,19 @@ QStringList of(SqlConnection& connection, const QString& table)
 
 QString firstDifference(SqlConnection& a, SqlConnection& b)
 {
-    for (const QString& table : TableList::tables()) {
+    // The added tables too, where either side has them: both must then.
+    QStringList tables = TableList::tables();
+    const QStringList inA = DatabaseTemplate::tables(a);
+    const QStringList inB = DatabaseTemplate::tables(b);
+    for (const QString& table : TableList::addedTables()) {
+        const bool left = inA.contains(table, Qt::CaseInsensitive);
+        if (left != inB.contains(table, Qt::CaseInsensitive))
+            return table + (left ? QStringLiteral(": missing in the second")
+                                 : QStringLiteral(": missing in the first"));
+        if (left)
+            tables << table;
+    }
+    for (const QString& table : tables) {
         const QStringList left = of(a, table);
         const QStringList right = of(b, table);
         if (left == right)

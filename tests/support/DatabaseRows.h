@@ -10,6 +10,7 @@ class SqlConnection;
 // row.
 namespace DatabaseRows {
 QStringList of(SqlConnection& connection, const QString& table);
-// The first table of the table list whose rows differ, with a line of each; empty when all agree.
+// The first table of the table list, or of the added tables either has, whose
+// rows differ, with a line of each; empty when all agree.
 QString firstDifference(SqlConnection& a, SqlConnection& b);
 } // namespace DatabaseRows

@@ -38,6 +38,9 @@ void OlderDatabase::make(const QString& dir, const QString& password, const QStr
     const QStringList files = TableList::files();
     for (int entry = kept + 1; entry <= files.size(); ++entry)
         connection.exec(QStringLiteral("DROP TABLE ") + TableList::tableName(files.at(entry - 1)));
+    // Every version here came before the tables kept beside the list.
+    for (const QString& table : TableList::addedTables())
+        connection.exec(QStringLiteral("DROP TABLE ") + table);
     if (kept < 27) {
         // The ACT columns came with 1.0.5: the tables are made again from their statement without it.
         static const QRegularExpression act(QStringLiteral(",\\s*ACT\\s+CHAR\\(1\\)[^,)]*"));

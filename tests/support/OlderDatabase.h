@@ -9,6 +9,7 @@
 //   "1.0.2"  tables 1-22, naprawy and dokumenty without ACT
 //   "1.0.3"  tables 1-25, "1.0.4" tables 1-26 (still without ACT)
 //   "1.0.5"  tables 1-27 with both ACT columns (no system table)
+// None has the tables added beside the list (TableList::addedTables).
 class OlderDatabase
 {
 public:
