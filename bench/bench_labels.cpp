@@ -44,7 +44,8 @@ Page textPage(const QList<LabelRow>& rows, const LabelLayout& layout, int page)
         const QRectF r = layout.place(i, 1).rect;
         for (const QString& text : {rows.at(i).number, rows.at(i).name}) {
             PageItem item;
-            item.rect = QRectF(r.left() + 2, r.top() + 2 + (text == rows.at(i).name ? 4 : 0), r.width() - 4, 4);
+            item.rect =
+                QRectF(r.left() + 2, r.top() + 2 + (text == rows.at(i).name ? 4 : 0), r.width() - 4, 4);
             item.text = text;
             p.items.append(item);
         }
@@ -68,7 +69,8 @@ void run(int count)
     QImage printPage(int(210 * print), int(297 * print), QImage::Format_RGB32);
 
     for (const auto symbology : {BarcodeImage::Symbology::Code128, BarcodeImage::Symbology::Qr}) {
-        const QString code = symbology == BarcodeImage::Symbology::Qr ? QStringLiteral("QR") : QStringLiteral("C128");
+        const QString code =
+            symbology == BarcodeImage::Symbology::Qr ? QStringLiteral("QR") : QStringLiteral("C128");
         const PairedFigures open = timePairs(
             7,
             [&] {
@@ -81,7 +83,8 @@ void run(int count)
                 copy.detach();
                 if (!LabelSheet::refusal(copy, symbology).isEmpty())
                     std::abort();
-                LabelSheet sheet(std::move(copy), QStringLiteral("Nasza firma Sp. z o.o."), layout, symbology);
+                LabelSheet sheet(std::move(copy), QStringLiteral("Nasza firma Sp. z o.o."), layout,
+                                 symbology);
                 paintOn(screenPage, sheet.page(0), screen);
             });
         printPairs(QStringLiteral("labels open %1").arg(code), count, open);
@@ -98,8 +101,8 @@ void run(int count)
     QElapsedTimer clock;
     clock.start();
     {
-        ReportPreview preview(std::make_unique<LabelSheet>(rows, QStringLiteral("Nasza firma Sp. z o.o."), layout,
-                                                           BarcodeImage::Symbology::Qr));
+        ReportPreview preview(std::make_unique<LabelSheet>(rows, QStringLiteral("Nasza firma Sp. z o.o."),
+                                                           layout, BarcodeImage::Symbology::Qr));
         preview.show();
         preview.grab();
         std::printf("preview shown with %d labels (%d pages): %.1f ms wall\n", count, preview.pageCount(),

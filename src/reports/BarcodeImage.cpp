@@ -72,8 +72,8 @@ bool BarcodeImage::encode(Symbology symbology, const QString& text, QString* err
             symbol->eci = 26;
     }
     const QByteArray data = text.toUtf8();
-    const int encoded =
-        ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()), int(data.size()));
+    const int encoded = ZBarcode_Encode(
+        symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()), int(data.size()));
     if (encoded >= ZINT_ERROR || ZBarcode_Buffer_Vector(symbol.get(), 0) >= ZINT_ERROR || !symbol->vector) {
         if (error)
             *error = QStringLiteral("Numeru ewidencyjnego „%1” nie da się zapisać w kodzie %2.")

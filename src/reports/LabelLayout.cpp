@@ -14,7 +14,8 @@ LabelLayout sheet(LabelLayout::Kind kind, const char* caption, int columns, int 
     l.rows = rows;
     l.label = label;
     l.pitch = label;
-    l.origin = QPointF((l.page.width() - columns * label.width()) / 2, (l.page.height() - rows * label.height()) / 2);
+    l.origin = QPointF((l.page.width() - columns * label.width()) / 2,
+                       (l.page.height() - rows * label.height()) / 2);
     return l;
 }
 } // namespace
@@ -53,8 +54,8 @@ LabelLayout::Place LabelLayout::place(int index, int offset) const
     const int cell = slot % perSheet();
     const int column = cell % columns;
     const int row = cell / columns;
-    return {slot / perSheet(), QRectF(QPointF(origin.x() + column * pitch.width(), origin.y() + row * pitch.height()),
-                                      label)};
+    return {slot / perSheet(),
+            QRectF(QPointF(origin.x() + column * pitch.width(), origin.y() + row * pitch.height()), label)};
 }
 
 int LabelLayout::pageCount(int count, int offset) const

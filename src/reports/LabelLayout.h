@@ -27,11 +27,11 @@ public:
 
     Kind kind = A4_3x8;
     QString caption;
-    QSizeF page;   // the paper
+    QSizeF page; // the paper
     int columns = 1;
     int rows = 1;
-    QSizeF label;  // one label
-    QSizeF pitch;  // from one label's corner to the next one's
+    QSizeF label;   // one label
+    QSizeF pitch;   // from one label's corner to the next one's
     QPointF origin; // the first label's top left corner
 
     bool isRoll() const { return kind == Roll62; }

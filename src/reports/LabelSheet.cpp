@@ -61,10 +61,9 @@ PageFormat LabelSheet::format() const
 {
     PageFormat f;
     f.title = QStringLiteral("Etykiety");
-    f.pageSize = m_layout.isRoll()
-                     ? QPageSize(m_layout.page, QPageSize::Millimeter, QStringLiteral("Etykieta 62×29 mm"),
-                                 QPageSize::ExactMatch)
-                     : QPageSize(QPageSize::A4);
+    f.pageSize = m_layout.isRoll() ? QPageSize(m_layout.page, QPageSize::Millimeter,
+                                               QStringLiteral("Etykieta 62×29 mm"), QPageSize::ExactMatch)
+                                   : QPageSize(QPageSize::A4);
     f.landscape = false;
     f.paperSize = m_layout.page;
     return f;
@@ -152,7 +151,8 @@ void LabelSheet::addLabel(Page& page, const QRectF& label, const LabelRow& row) 
     addText(page, Company, b.company, elided(Company, m_company, b.company.width()), align);
 }
 
-void LabelSheet::addText(Page& page, Font font, const QRectF& box, const QString& text, Qt::Alignment align) const
+void LabelSheet::addText(Page& page, Font font, const QRectF& box, const QString& text,
+                         Qt::Alignment align) const
 {
     if (text.isEmpty())
         return;

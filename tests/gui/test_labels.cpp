@@ -50,8 +50,8 @@ QString decode(const QString& png)
 // A label cut out of a page image (pixels at kDpi) and read.
 QString decodeLabel(const QImage& page, const QRectF& labelMm, const QString& file)
 {
-    const QRect px(int(labelMm.left() * kPxPerMm), int(labelMm.top() * kPxPerMm), int(labelMm.width() * kPxPerMm),
-                   int(labelMm.height() * kPxPerMm));
+    const QRect px(int(labelMm.left() * kPxPerMm), int(labelMm.top() * kPxPerMm),
+                   int(labelMm.width() * kPxPerMm), int(labelMm.height() * kPxPerMm));
     if (!page.copy(px).save(file))
         return QStringLiteral("<not saved>");
     return decode(file);
@@ -203,8 +203,9 @@ private slots:
         const QStringList plain = {QStringLiteral("KOMP/001"), QStringLiteral("SPRZ 12-A"),
                                    QStringLiteral("2024/07/0815"), QStringLiteral("BHP-KASK 3"),
                                    QStringLiteral("a.b_c+d%e$f")};
-        const QStringList polish = {QStringLiteral("K/2023/ÉLITE"), QStringLiteral("ŁÓDŹ/Ś-1"), QStringLiteral("zażółć gęślą 7"),
-                                    QStringLiteral("KOMP/001"), QStringLiteral("Wrocław/Dział Kadr 12")};
+        const QStringList polish = {QStringLiteral("K/2023/ÉLITE"), QStringLiteral("ŁÓDŹ/Ś-1"),
+                                    QStringLiteral("zażółć gęślą 7"), QStringLiteral("KOMP/001"),
+                                    QStringLiteral("Wrocław/Dział Kadr 12")};
         for (const LabelLayout& l : LabelLayout::all()) {
             QTest::newRow(qPrintable(l.caption + QStringLiteral(" Code 128")))
                 << int(l.kind) << int(BarcodeImage::Symbology::Code128) << plain;
@@ -242,7 +243,8 @@ private slots:
         QVERIFY2(refused.contains(QStringLiteral("„Wrocław/3”")), qPrintable(refused));
         QVERIFY(refused.contains(QStringLiteral("Code 128")));
         QVERIFY(refused.contains(QStringLiteral("kod QR")));
-        QVERIFY(LabelSheet::refusal(rowsOf({QStringLiteral("Wrocław/3")}), BarcodeImage::Symbology::Qr).isEmpty());
+        QVERIFY(LabelSheet::refusal(rowsOf({QStringLiteral("Wrocław/3")}), BarcodeImage::Symbology::Qr)
+                    .isEmpty());
         // Latin-1 letters go through a shift that scanners misread ("É" as "I"): refused too.
         QVERIFY(LabelSheet::refusal(rowsOf({QStringLiteral("ÉLITE")}), BarcodeImage::Symbology::Code128)
                     .contains(QStringLiteral("„É”")));
@@ -307,11 +309,13 @@ private slots:
         QCOMPARE(pages, LabelLayout::of(LabelLayout::A4_3x8).pageCount(int(numbers.size()), 20));
 
         QProcess ppm;
-        ppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
-                                               pdf, m_tmp.filePath(QStringLiteral("strona"))});
+        ppm.start(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"), pdf,
+                   m_tmp.filePath(QStringLiteral("strona"))});
         QVERIFY(ppm.waitForFinished(60000));
         QCOMPARE(ppm.exitCode(), 0);
-        QStringList images = QDir(m_tmp.path()).entryList({QStringLiteral("strona*.png")}, QDir::Files, QDir::Name);
+        QStringList images =
+            QDir(m_tmp.path()).entryList({QStringLiteral("strona*.png")}, QDir::Files, QDir::Name);
         QCOMPARE(images.size(), pages);
         const LabelLayout& layout = LabelLayout::of(LabelLayout::A4_3x8);
         QImage image;
@@ -337,10 +341,10 @@ private slots:
         QAction* menu = main.action(QStringLiteral("MDrukujEtykiety"));
         QAction* popup = main.action(QStringLiteral("PDrukujEtykiety"));
         const std::pair<void (TfMain::*)(), bool> registers[] = {
-            {&TfMain::SBKomputeryClick, true},  {&TfMain::SBSprzetClick, true},
+            {&TfMain::SBKomputeryClick, true},    {&TfMain::SBSprzetClick, true},
             {&TfMain::SBOdziezSrodkiClick, true}, {&TfMain::SBProgramyClick, false},
-            {&TfMain::SBLicencjeClick, false},  {&TfMain::SBNaprawyClick, false},
-            {&TfMain::SBZakupBhpClick, false},  {&TfMain::SBStartClick, false},
+            {&TfMain::SBLicencjeClick, false},    {&TfMain::SBNaprawyClick, false},
+            {&TfMain::SBZakupBhpClick, false},    {&TfMain::SBStartClick, false},
         };
         for (const auto& [enter, on] : registers) {
             (main.*enter)();
