@@ -115,6 +115,9 @@ const char* const kReportKeys[] = {
     "RP2_SK_comboLokalizacjaSprzet",
     "RP2_SK_cbDostawca",
     "RP2_SK_comboDostawca",
+    // "Drukuj etykiety": the last layout and kind of code chosen.
+    "ETYKIETY_uklad",
+    "ETYKIETY_kod",
 };
 
 const char* const kReportBoolsOn[] = {

@@ -68,6 +68,7 @@ const CommandControls kCommandControls[] = {
     {TfMain::Command::OpenAttachment, {"POtworzZalacznik"}},
     {TfMain::Command::Note, {"SBFiszka"}},
     {TfMain::Command::Sums, {"SBSumy"}},
+    {TfMain::Command::Labels, {"MDrukujEtykiety", "PDrukujEtykiety"}},
 };
 } // namespace
 
@@ -82,6 +83,10 @@ TfMain::TfMain(QWidget* parent, TmyDataBase* db) : QMainWindow(parent), m_db(db)
         connect(g, &DataGrid::titleClicked, this,
                 [this, g](int column) { KomputeryGridTitleClick(g, column); });
         connect(g, &DataGrid::activatedRow, this, &TfMain::gridActivated);
+        // Commands that need rows (the labels) follow the list as it fills and empties.
+        connect(model, &QAbstractItemModel::modelReset, this, &TfMain::followTwins);
+        connect(model, &QAbstractItemModel::rowsInserted, this, &TfMain::followTwins);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &TfMain::followTwins);
     }
     attachModels();
     connectCommands();

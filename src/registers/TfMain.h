@@ -44,7 +44,9 @@ public:
         BulkDeactivate,
         OpenAttachment,
         Note,
-        Sums
+        Sums,
+        // "Drukuj etykiety": labels with barcodes for the rows of the list.
+        Labels
     };
 
     // `db`: the data module; the one created at start-up when null.

@@ -359,6 +359,7 @@ void TfMainUi::buildMenus(TfMain* window)
     addMenuAction(window, edycja, QStringLiteral("MKopiuj"), QStringLiteral("Kopiuj"), {});
     addMenuAction(window, edycja, QStringLiteral("MCSV"), QStringLiteral("Zapisz do CSV"), {});
     addMenuAction(window, edycja, QStringLiteral("MDrukuj"), QStringLiteral("Drukuj"), {});
+    addMenuAction(window, edycja, QStringLiteral("MDrukujEtykiety"), QStringLiteral("Drukuj etykiety"), {});
     addMenuAction(window, edycja, QStringLiteral("Likwiduj2"), QStringLiteral("Likwiduj wybrany element"),
                   {});
     addMenuAction(window, edycja, QStringLiteral("MSzukaj"), QStringLiteral("Szukaj"),
@@ -511,6 +512,7 @@ void TfMainUi::buildPopup(TfMain* window)
         {"PUsun", "Usuń pozycję", QKeySequence(Qt::Key_Delete)},
         {"PKopiuj", "Kopiuj pozycję", QKeySequence(Qt::CTRL | Qt::Key_C)},
         {"PDrukuj", "Drukuj pozycję", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"PDrukujEtykiety", "Drukuj etykiety", {}},
         {nullptr, nullptr, {}},
         {"PHurtowaDeaktywacja", "Hurtowa dezaktywacja terminów", {}},
         {"POtworzZalacznik", "Otwórz załącznik", QKeySequence(Qt::CTRL | Qt::Key_V)},

@@ -58,6 +58,9 @@ const std::vector<ToolbarRules::Twin>& ToolbarRules::twins()
         {"PUsun", "SBUsun"},
         {"PKopiuj", "SBKopiuj"},
         {"PDrukuj", "SBDrukuj"},
+        // Labels are read as a print-out is; their command adds the register and the rows.
+        {"MDrukujEtykiety", "SBDrukuj"},
+        {"PDrukujEtykiety", "SBDrukuj"},
         {"Likwiduj1", "Likwiduj2"},
         // The popup's bulk deactivation is the menu's command for one asset.
         {"PHurtowaDeaktywacja", "MHurtowaDeaktywacja"},

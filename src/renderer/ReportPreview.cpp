@@ -49,6 +49,17 @@ ReportPreview::ReportPreview(PageModel model, QWidget* parent)
     applyZoom();
 }
 
+ReportPreview::ReportPreview(std::unique_ptr<PageSource> pages, QWidget* parent)
+    : QDialog(parent), m_pages(std::move(pages))
+{
+    buildUi();
+    showFormat();
+    updatePageCount();
+    resize(900, 1000);
+    showPage(0);
+    applyZoom();
+}
+
 ReportPreview::ReportPreview(const PageFormat& format, QWidget* parent) : QDialog(parent)
 {
     auto empty = std::make_unique<PageModel>();

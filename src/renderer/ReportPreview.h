@@ -40,6 +40,8 @@ public:
 
     // A report already laid out.
     explicit ReportPreview(PageModel model, QWidget* parent = nullptr);
+    // Pages made elsewhere, page by page as they are shown (labels).
+    explicit ReportPreview(std::unique_ptr<PageSource> pages, QWidget* parent = nullptr);
     // An empty preview that layOut() fills, titled and sized for the
     // report's paper from the start.
     explicit ReportPreview(const PageFormat& format = {}, QWidget* parent = nullptr);

@@ -6,6 +6,7 @@
 #include "editors/TfKomputery.h"
 #include "registers/CompanyCommands.h"
 #include "registers/TfMain.h"
+#include "reports/LabelCommands.h"
 #include "reports/ReportCommands.h"
 #include "shell/RecordCommands.h"
 #include "store/Statement.h"
@@ -64,6 +65,8 @@ MainCommands::MainCommands(TfMain& main, TmyDataBase& db, QObject* parent)
     m_records->context().printRecord = [reports](const QString& title, const QString& text) {
         reports->print(title, text);
     };
+    // "Drukuj etykiety" of the asset registers.
+    m_labels = new LabelCommands(m_main, db, this);
 }
 
 void MainCommands::enterRegister(const QString& registerName)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class LabelCommands;
 class RecordCommands;
 class StockCheckWindows;
 class TfBiblioteka;
@@ -23,6 +24,7 @@ public:
     TfBiblioteka& dictionaries() const { return *m_biblioteka; }
     RecordCommands& records() const { return *m_records; }
     StockCheckWindows& stockChecks() const { return *m_stockChecks; }
+    LabelCommands& labels() const { return *m_labels; }
 
 private:
     void run(bool (RecordCommands::*command)(const QString&));
@@ -35,4 +37,5 @@ private:
     TfKomputery* m_computers;
     RecordCommands* m_records;
     StockCheckWindows* m_stockChecks;
+    LabelCommands* m_labels = nullptr;
 };

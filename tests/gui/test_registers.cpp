@@ -449,8 +449,8 @@ private slots:
                                           : a->text() + QLatin1Char('|') + a->shortcut().toString());
         QCOMPARE(captions, QStringList({"Podgląd|Ctrl+O", "Dodaj pozycję|Ins", "Edytuj pozycję|F2",
                                         "Usuń pozycję|Del", "Kopiuj pozycję|Ctrl+C", "Drukuj pozycję|Ctrl+P",
-                                        "-", "Hurtowa dezaktywacja terminów|", "Otwórz załącznik|Ctrl+V",
-                                        "Likwiduj wybrany element|"}));
+                                        "Drukuj etykiety|", "-", "Hurtowa dezaktywacja terminów|",
+                                        "Otwórz załącznik|Ctrl+V", "Likwiduj wybrany element|"}));
     }
 
     void widokShortcuts()
