@@ -292,20 +292,20 @@ void TfInwentaryzacja::updateButtons()
 {
     const AppState& state = AppState::instance();
     const bool change = state.has(kRightChange);
+    const bool view = change || state.has(kRightView);
     const bool open = m_session.id != 0 && !m_session.closed;
     m_nowa->setEnabled(change);
     m_zamknij->setEnabled(change && open);
     m_usun->setEnabled(change && m_session.id != 0);
     m_kod->setEnabled(change && open);
-    m_arkusz->setEnabled(m_session.id != 0);
-    m_roznice->setEnabled(m_session.id != 0);
+    m_arkusz->setEnabled(view && m_session.id != 0);
+    m_roznice->setEnabled(view && m_session.id != 0);
     m_wybierz->setEnabled(change && open && m_doWyboru->count() > 0);
     m_doWyboru->setEnabled(m_doWyboru->count() > 0);
     if (open && change)
         m_timer->start();
     else
         m_timer->stop();
-    Q_UNUSED(kRightView);
 }
 
 void TfInwentaryzacja::refocus()
@@ -477,17 +477,15 @@ void TfInwentaryzacja::SBZamknijClick()
 {
     if (m_session.id == 0 || m_session.closed)
         return;
+    // Assets with a location met here: the ones the close can move.
     int elsewhere = 0;
-    for (int row = 0; row < m_pozaModel->rowCount(); ++row)
-        if (!m_pozaModel->item(row).kind.isNull() && m_pozaModel->item(row).kind != QLatin1Char('B'))
-            ++elsewhere;
-    const int missing = m_oczekiwaneModel->rowCount() -
-                        [&] {
-                            int found = 0;
-                            for (int row = 0; row < m_oczekiwaneModel->rowCount(); ++row)
-                                found += m_oczekiwaneModel->item(row).found ? 1 : 0;
-                            return found;
-                        }();
+    for (int row = 0; row < m_pozaModel->rowCount(); ++row) {
+        const QChar kind = m_pozaModel->item(row).kind;
+        elsewhere += kind == QLatin1Char('K') || kind == QLatin1Char('S') ? 1 : 0;
+    }
+    int missing = 0;
+    for (int row = 0; row < m_oczekiwaneModel->rowCount(); ++row)
+        missing += m_oczekiwaneModel->item(row).found ? 0 : 1;
 
     QDialog ask(this);
     ask.setObjectName(QStringLiteral("TfZamknijInwentaryzacje"));

@@ -410,11 +410,11 @@ ScanResult Stocktaking::choose(qint64 sessionId, const StocktakingItem& candidat
         result.outcome = ScanResult::Closed;
         return result;
     }
+    // Read again under the write lock: a candidate chosen from an earlier
+    // read may have been scanned at another workstation meanwhile.
     StocktakingItem key = candidate;
     key.code = result.code;
-    StocktakingItem row = candidate;
-    if (row.id == 0)
-        row = sessionRowOf(m_connection, sessionId, key);
+    const StocktakingItem row = sessionRowOf(m_connection, sessionId, key);
     // Every change takes the next value of the session's counter, so other
     // workstations read only what changed.
     Statement bump(&m_connection, QStringLiteral("DBFInwentaryzacjaZmiana"),

@@ -271,6 +271,15 @@ private slots:
         const ScanResult marked = store.choose(everything.id, both.candidates.at(0), both.code, QStringLiteral("a"));
         QCOMPARE(marked.outcome, ScanResult::Found);
         QCOMPARE(store.counts(everything.id).found, 1);
+        // Another workstation choosing from the same, older read: a repeat,
+        // the first scan's station kept.
+        SqlConnection other;
+        m_database->open(other);
+        const ScanResult late = Stocktaking(other).choose(everything.id, both.candidates.at(0), both.code,
+                                                          QStringLiteral("b"));
+        QCOMPARE(late.outcome, ScanResult::Repeated);
+        QCOMPARE(late.item.workstation, QStringLiteral("a"));
+        QCOMPARE(late.item.scans, 2);
         QCOMPARE(store.counts(all.id).found, 0);
     }
 
