@@ -60,7 +60,7 @@ void LabelCommands::MDrukujEtykietyClick()
     if (m_list.isEmpty())
         return;
     const Statement& rows = m_db.statement(m_list);
-    if (!rows.isOpen() || rows.eof())
+    if (!rows.isOpen() || rows.isEmpty())
         return;
     m_sheet.reset();
     m_dialog->prepare(rows.shownCount());
@@ -71,8 +71,12 @@ void LabelCommands::MDrukujEtykietyClick()
 bool LabelCommands::check(const TfEtykiety::Choice& choice)
 {
     QList<LabelRow> rows = rowsOf(m_db, m_list, choice.all);
-    if (rows.isEmpty())
+    if (rows.isEmpty()) {
+        // The cursor stands after the last row (a search that found nothing).
+        Dialogs::info(QStringLiteral("Uwaga"),
+                      QStringLiteral("Zaznacz pozycję na liście albo wybierz „Wszystkie pozycje listy”."));
         return false;
+    }
     const QString refused = LabelSheet::refusal(rows, choice.symbology);
     if (!refused.isEmpty()) {
         Dialogs::info(QStringLiteral("Uwaga"), refused);

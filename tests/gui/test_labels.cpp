@@ -25,6 +25,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -265,6 +266,21 @@ private slots:
         QCOMPARE(sheet.format().pageSize.size(QPageSize::Millimeter), QSizeF(62, 29));
         QCOMPARE(sheet.placeOf(2).page, 2);
         QVERIFY(sheet.page(3).items.isEmpty());
+        // The PDF's pages are the label's size, not A4 turned or cut.
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            return;
+        const QString pdf = m_tmp.filePath(QStringLiteral("rolka.pdf"));
+        QString error;
+        QVERIFY2(PagePainter::writePdf(sheet, pdf, &error), qPrintable(error));
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        const QString out = QString::fromUtf8(info.readAllStandardOutput());
+        // 62 × 29 mm is 175.7 × 82.2 points; the PDF writer keeps whole points.
+        QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Pages: +3\\n"))), qPrintable(out));
+        QVERIFY2(out.contains(QRegularExpression(
+                     QStringLiteral("Page size: +17[56](\\.\\d+)? x 8[23](\\.\\d+)? pts"))),
+                 qPrintable(out));
     }
 
     // The sample database's computers, printed to PDF from the preview as a user
@@ -459,6 +475,30 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().number, numbers.at(2));
         Q_UNUSED(dialog);
+    }
+
+    void noSelectedRowKeepsTheDialogOpen()
+    {
+        open(true);
+        TfMain main;
+        MainCommands commands(main, *m_db);
+        loginWith(main, {24});
+        main.SBOdziezSrodkiClick();
+        QVERIFY(!main.locateInCurrent(999999)); // the cursor after the last row
+        bool viewed = false, stayedOpen = false;
+        commands.labels().setViewer([&](std::unique_ptr<LabelSheet>) { viewed = true; });
+        ModalScript script;
+        script.add(QStringLiteral("TfEtykiety"), [&](QWidget* w) {
+            w->findChild<QPushButton*>(QStringLiteral("SBPodglad"))->click();
+            stayedOpen = w->isVisible();
+            w->findChild<QPushButton*>(QStringLiteral("SBAnuluj"))->click();
+        });
+        main.action(QStringLiteral("MDrukujEtykiety"))->trigger();
+        QTRY_VERIFY(script.done());
+        QVERIFY(stayedOpen);
+        QVERIFY(!viewed);
+        QCOMPARE(Dialogs::shown().size(), 1);
+        QVERIFY(Dialogs::shown().first().text.startsWith(QStringLiteral("Zaznacz pozycję")));
     }
 
     void code128RefusalKeepsTheDialogOpen()
