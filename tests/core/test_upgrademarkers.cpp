@@ -174,7 +174,7 @@ private slots:
         } else {
             QCOMPARE(integer(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' "
                                             "AND tbl_name = 'inwentaryzacje_pozycje' AND sql IS NOT NULL")),
-                     qint64(2));
+                     qint64(3));
         }
 
         m_boxes.clear();
