@@ -74,8 +74,9 @@ int main(int argc, char** argv)
             c.exec(QStringLiteral("COMMIT"));
             c.exec(QStringLiteral("BEGIN IMMEDIATE"));
             c.exec(QStringLiteral("DELETE FROM inwentaryzacje_pozycje WHERE IDINWENTARYZACJI = 0"));
-            c.exec(QStringLiteral("DELETE FROM inwentaryzacje WHERE IDINWENTARYZACJI = (SELECT MAX(IDINWENTARYZACJI) "
-                                  "FROM inwentaryzacje)"));
+            c.exec(QStringLiteral(
+                "DELETE FROM inwentaryzacje WHERE IDINWENTARYZACJI = (SELECT MAX(IDINWENTARYZACJI) "
+                "FROM inwentaryzacje)"));
             c.exec(QStringLiteral("COMMIT"));
         },
         [&] {

@@ -476,10 +476,9 @@ void TfMainUi::buildMenus(TfMain* window)
     addMenuAction(window, pomoc, QStringLiteral("MOProgramie"), QStringLiteral("O prog&ramie"), {});
 
     // Commands of other windows stay disabled until the rights of a user are applied.
-    for (const char* later :
-         {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp", "MSprawdzMagazyn",
-          "zmianaOdpowiedzialnej", "MImportPracownikow", "MInwentaryzacja", "MArchiwizacja",
-          "MAdministracjaBaza"})
+    for (const char* later : {"Notatnik1", "MSprawdzTerminy", "MHurtowaDeaktywacja", "MSprawdzBhp",
+                              "MSprawdzMagazyn", "zmianaOdpowiedzialnej", "MImportPracownikow",
+                              "MInwentaryzacja", "MArchiwizacja", "MAdministracjaBaza"})
         actions.value(QLatin1String(later))->setEnabled(false);
 }
 

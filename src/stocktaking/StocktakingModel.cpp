@@ -5,11 +5,17 @@
 #include <QDateTime>
 
 namespace {
-const char* const kExpectedHeaders[] = {"Nr inwentarzowy", "Nazwa",      "Rejestr",   "Lokalizacja",
-                                        "Osoba odpowiedzialna", "Stwierdzono", "Czas skanu", "Stanowisko",
-                                        "Skanów"};
-const char* const kOutsideHeaders[] = {"Zeskanowany kod", "Nazwa", "Rejestr", "Lokalizacja w ewidencji",
-                                       "Osoba w ewidencji", "Przeniesiony", "Czas skanu", "Stanowisko",
+const char* const kExpectedHeaders[] = {
+    "Nr inwentarzowy", "Nazwa",      "Rejestr",    "Lokalizacja", "Osoba odpowiedzialna",
+    "Stwierdzono",     "Czas skanu", "Stanowisko", "Skanów"};
+const char* const kOutsideHeaders[] = {"Zeskanowany kod",
+                                       "Nazwa",
+                                       "Rejestr",
+                                       "Lokalizacja w ewidencji",
+                                       "Osoba w ewidencji",
+                                       "Przeniesiony",
+                                       "Czas skanu",
+                                       "Stanowisko",
                                        "Skanów"};
 constexpr int kColumns = 9;
 } // namespace

@@ -151,7 +151,8 @@ TfInwentaryzacja::TfInwentaryzacja(TmyDataBase& db, QWidget* parent)
     expectedLayout->addWidget(m_oczekiwane);
     layout->addWidget(expectedBox, 3);
 
-    auto* outsideBox = new QGroupBox(QStringLiteral("Stwierdzone poza spisem (z innego miejsca lub nieznane)"), this);
+    auto* outsideBox =
+        new QGroupBox(QStringLiteral("Stwierdzone poza spisem (z innego miejsca lub nieznane)"), this);
     auto* outsideLayout = new QVBoxLayout(outsideBox);
     m_poza = makeGrid(outsideBox, QStringLiteral("PozaSpisemGrid"), m_pozaModel);
     outsideLayout->addWidget(m_poza);
@@ -251,14 +252,15 @@ void TfInwentaryzacja::showSession(qint64 id)
     m_oczekiwaneModel->setItems(items);
     m_pozaModel->setItems(items);
     if (id == 0) {
-        m_opis->setText(QStringLiteral("Brak inwentaryzacji. Rozpocznij nową przyciskiem „Nowa inwentaryzacja...”."));
+        m_opis->setText(
+            QStringLiteral("Brak inwentaryzacji. Rozpocznij nową przyciskiem „Nowa inwentaryzacja...”."));
     } else {
         QString committee = m_session.committee;
         committee.replace(QLatin1Char('\n'), QStringLiteral(", "));
         m_opis->setText(QStringLiteral("Zakres: %1.  Data spisu: %2.  Komisja: %3.%4")
                             .arg(m_session.scopeText, dateText(m_session.date), committee,
-                                 m_session.closed ? QStringLiteral("  Zamknięta ") + dateText(m_session.closedDate) +
-                                                        QLatin1Char('.')
+                                 m_session.closed ? QStringLiteral("  Zamknięta ") +
+                                                        dateText(m_session.closedDate) + QLatin1Char('.')
                                                   : QString()));
     }
     showCounts();
@@ -372,7 +374,8 @@ void TfInwentaryzacja::showResult(const ScanResult& result)
     QString text;
     QColor colour;
     bool alarm = true;
-    const QString what = result.item.name.isEmpty() ? result.code : result.code + QStringLiteral(" – ") + result.item.name;
+    const QString what =
+        result.item.name.isEmpty() ? result.code : result.code + QStringLiteral(" – ") + result.item.name;
     switch (result.outcome) {
     case ScanResult::Found:
         text = QStringLiteral("Znaleziono: ") + what;
@@ -411,9 +414,9 @@ void TfInwentaryzacja::showResult(const ScanResult& result)
         break;
     }
     case ScanResult::Invalid:
-        text = result.code.isEmpty() ? QStringLiteral("Pusty odczyt – zeskanuj ponownie.")
-                                     : QStringLiteral("Niepoprawny kod (znaki, których nie ma w numerach): ") +
-                                           result.code;
+        text = result.code.isEmpty()
+                   ? QStringLiteral("Pusty odczyt – zeskanuj ponownie.")
+                   : QStringLiteral("Niepoprawny kod (znaki, których nie ma w numerach): ") + result.code;
         colour = QColor(255, 170, 170);
         break;
     case ScanResult::Closed:
@@ -491,25 +494,28 @@ void TfInwentaryzacja::SBZamknijClick()
     ask.setObjectName(QStringLiteral("TfZamknijInwentaryzacje"));
     ask.setWindowTitle(QStringLiteral("Zamknij inwentaryzację"));
     auto* layout = new QVBoxLayout(&ask);
-    auto* text = new QLabel(QStringLiteral("Zamknąć inwentaryzację nr %1? Po zamknięciu nie można już skanować.\n"
-                                           "Nie stwierdzono: %2, stwierdzono poza spisem: %3.")
-                                .arg(m_session.id)
-                                .arg(missing)
-                                .arg(m_pozaModel->rowCount()),
-                            &ask);
+    auto* text =
+        new QLabel(QStringLiteral("Zamknąć inwentaryzację nr %1? Po zamknięciu nie można już skanować.\n"
+                                  "Nie stwierdzono: %2, stwierdzono poza spisem: %3.")
+                       .arg(m_session.id)
+                       .arg(missing)
+                       .arg(m_pozaModel->rowCount()),
+                   &ask);
     text->setWordWrap(true);
     layout->addWidget(text);
     auto* move = new QCheckBox(&ask);
     move->setObjectName(QStringLiteral("cbPrzenies"));
     const bool canMove = m_session.scope == QLatin1Char('L') && elsewhere > 0;
-    move->setText(canMove ? QStringLiteral("Przenieś składniki z innych lokalizacji (%1) do lokalizacji spisu, "
-                                           "z wpisem w historii użytkowania")
-                                .arg(elsewhere)
-                          : QStringLiteral("Przenieś składniki z innych lokalizacji do lokalizacji spisu"));
+    move->setText(canMove
+                      ? QStringLiteral("Przenieś składniki z innych lokalizacji (%1) do lokalizacji spisu, "
+                                       "z wpisem w historii użytkowania")
+                            .arg(elsewhere)
+                      : QStringLiteral("Przenieś składniki z innych lokalizacji do lokalizacji spisu"));
     move->setEnabled(canMove);
     layout->addWidget(move);
     auto* buttons = new QDialogButtonBox(&ask);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&Zamknij inwentaryzację"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok =
+        buttons->addButton(QStringLiteral("&Zamknij inwentaryzację"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("SBZapisz"));
     QPushButton* cancel = buttons->addButton(QStringLiteral("&Anuluj"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("SBAnuluj"));
@@ -525,8 +531,9 @@ void TfInwentaryzacja::SBZamknijClick()
     workQueue();
     int moved = 0;
     const qint64 id = m_session.id;
-    if (guarded(kCloseFailed,
-                [&] { moved = m_store.close(id, int(DueWindow::toYmd(Clock::today())), move->isChecked()); })) {
+    if (guarded(kCloseFailed, [&] {
+            moved = m_store.close(id, int(DueWindow::toYmd(Clock::today())), move->isChecked());
+        })) {
         guarded(kSessionsFailed, [&] { fillSessions(id); });
         if (moved > 0)
             Dialogs::info(QStringLiteral("Informacja"),
@@ -538,9 +545,9 @@ void TfInwentaryzacja::SBUsunClick()
 {
     if (m_session.id == 0)
         return;
-    if (!Dialogs::question(QStringLiteral("Pytanie"),
-                           QStringLiteral("Czy na pewno usunąć inwentaryzację nr %1 wraz z jej spisem?")
-                               .arg(m_session.id)))
+    if (!Dialogs::question(
+            QStringLiteral("Pytanie"),
+            QStringLiteral("Czy na pewno usunąć inwentaryzację nr %1 wraz z jej spisem?").arg(m_session.id)))
         return;
     const qint64 id = m_session.id;
     if (guarded(kRemoveFailed, [&] { m_store.remove(id); }))
@@ -555,8 +562,10 @@ void TfInwentaryzacja::SBWybierzClick()
     const ScanResult waiting = m_toChoose.at(index);
     QStringList choices;
     for (const StocktakingItem& c : waiting.candidates)
-        choices << StocktakingModel::kindText(c.kind) + QStringLiteral(": ") + c.number + QStringLiteral(" – ") +
-                       c.name + (c.location.isEmpty() ? QString() : QStringLiteral(" (") + c.location + QLatin1Char(')'));
+        choices << StocktakingModel::kindText(c.kind) + QStringLiteral(": ") + c.number +
+                       QStringLiteral(" – ") + c.name +
+                       (c.location.isEmpty() ? QString()
+                                             : QStringLiteral(" (") + c.location + QLatin1Char(')'));
     QInputDialog choose(this);
     choose.setObjectName(QStringLiteral("TfWyborSkladnika"));
     choose.setWindowTitle(QStringLiteral("Wybierz składnik"));

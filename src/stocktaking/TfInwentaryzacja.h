@@ -65,7 +65,8 @@ private:
     void updateButtons();
     void refocus();
     QString companyName();
-    void print(bool (*show)(QWidget*, const StocktakingSession&, const QList<StocktakingItem>&, const QString&));
+    void print(bool (*show)(QWidget*, const StocktakingSession&, const QList<StocktakingItem>&,
+                            const QString&));
 
     TmyDataBase& m_db;
     Stocktaking m_store;

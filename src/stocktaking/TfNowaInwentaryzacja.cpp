@@ -82,7 +82,8 @@ bool TfNowaInwentaryzacja::prepare()
                                          "ORDER BY OPIS COLLATE PL, KOD")});
         places.open();
         for (places.first(); !places.eof(); places.next())
-            m_lokalizacja->addItem(places.text(QStringLiteral("OPIS")), places.integer(QStringLiteral("KOD")));
+            m_lokalizacja->addItem(places.text(QStringLiteral("OPIS")),
+                                   places.integer(QStringLiteral("KOD")));
         Statement people(&m_connection, QStringLiteral("DBFInwentaryzacjaOsoby"),
                          {QStringLiteral("SELECT NREW, NAZWISKO, IMIE FROM osobowa "
                                          "ORDER BY NAZWISKO COLLATE PL, IMIE COLLATE PL, NREW")});
@@ -91,7 +92,8 @@ bool TfNowaInwentaryzacja::prepare()
             m_osoba->addItem((people.text(QStringLiteral("NAZWISKO")) + QLatin1Char(' ') +
                               people.text(QStringLiteral("IMIE")))
                                      .trimmed() +
-                                 QStringLiteral(" (") + people.text(QStringLiteral("NREW")) + QLatin1Char(')'),
+                                 QStringLiteral(" (") + people.text(QStringLiteral("NREW")) +
+                                 QLatin1Char(')'),
                              people.text(QStringLiteral("NREW")));
     });
     m_zakres->setCurrentIndex(0);

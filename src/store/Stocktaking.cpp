@@ -11,9 +11,9 @@ const QString kItemColumns = QStringLiteral(
     "P.IDPOZYCJI, P.KOMPSPRZ, P.IDOBIEKTU, P.NREWID, P.NAZWA, P.LOKALIZACJA, P.NREW, P.OCZEKIWANA, "
     "P.ZNALEZIONA, P.KOD, P.SKANY, P.CZASSKANU, P.STANOWISKO, P.PRZENIESIONA, L.OPIS AS LOKALIZACJANAZWA, "
     "A.NAZWISKO, A.IMIE");
-const QString kItemJoins = QStringLiteral(
-    "FROM inwentaryzacje_pozycje P LEFT OUTER JOIN slowniki L ON P.LOKALIZACJA = L.KOD "
-    "LEFT OUTER JOIN osobowa A ON P.NREW = A.NREW");
+const QString kItemJoins =
+    QStringLiteral("FROM inwentaryzacje_pozycje P LEFT OUTER JOIN slowniki L ON P.LOKALIZACJA = L.KOD "
+                   "LEFT OUTER JOIN osobowa A ON P.NREW = A.NREW");
 
 // The registers an inventory number is looked for in, with their key and
 // whether the asset has a location and a responsible person.
@@ -54,8 +54,8 @@ StocktakingItem itemAt(const Statement& q)
     item.locationCode = int(q.integer(QStringLiteral("LOKALIZACJA")));
     item.location = q.text(QStringLiteral("LOKALIZACJANAZWA"));
     item.personKey = q.text(QStringLiteral("NREW"));
-    item.person = (q.text(QStringLiteral("NAZWISKO")) + QLatin1Char(' ') + q.text(QStringLiteral("IMIE")))
-                      .trimmed();
+    item.person =
+        (q.text(QStringLiteral("NAZWISKO")) + QLatin1Char(' ') + q.text(QStringLiteral("IMIE"))).trimmed();
     item.expected = q.text(QStringLiteral("OCZEKIWANA")) == QLatin1String("T");
     item.found = q.text(QStringLiteral("ZNALEZIONA")) == QLatin1String("T");
     item.code = q.text(QStringLiteral("KOD"));
@@ -114,8 +114,8 @@ qint64 Stocktaking::open(StocktakingSession& session)
                 &m_connection, QStringLiteral("DBFInsertInwentaryzacje"),
                 {QStringLiteral("INSERT INTO inwentaryzacje (DATA, ZAKRES, LOKALIZACJA, NREW, REJESTR, "
                                 "OPISZAKRESU, KOMISJA, ZAMKNIETA, DATAZAMKNIECIA, LICZNIK, UTWORZYL)"),
-                 QStringLiteral("VALUES (") + QString::number(session.date) +
-                     QStringLiteral(", :PARAM0, ") + QString::number(session.location) +
+                 QStringLiteral("VALUES (") + QString::number(session.date) + QStringLiteral(", :PARAM0, ") +
+                     QString::number(session.location) +
                      QStringLiteral(", :PARAM1, :PARAM2, :PARAM3, :PARAM4, 'N', 0, 0, :PARAM5)")});
             insert.setParam(0, QString(session.scope));
             insert.setParam(1, session.person);
@@ -158,15 +158,15 @@ qint64 Stocktaking::open(StocktakingSession& session)
                 person = QStringLiteral(":PARAM0");
             }
         }
-        Statement fill(&m_connection, QStringLiteral("DBFInsertInwentaryzacjePozycje"),
-                       {QStringLiteral("INSERT INTO inwentaryzacje_pozycje (IDINWENTARYZACJI, KOMPSPRZ, "
-                                       "IDOBIEKTU, NREWID, NAZWA, LOKALIZACJA, NREW, OCZEKIWANA, ZNALEZIONA)"),
-                        QStringLiteral("SELECT ") + QString::number(key) + QStringLiteral(", '") + r.kind +
-                            QStringLiteral("', X.") + QLatin1String(r.key) +
-                            QStringLiteral(", X.NREWID, X.NAZWA, ") + location + QStringLiteral(", ") + person +
-                            QStringLiteral(", 'T', 'N'"),
-                        QStringLiteral("FROM ") + QLatin1String(r.table) + QStringLiteral(" X"),
-                        where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where});
+        Statement fill(
+            &m_connection, QStringLiteral("DBFInsertInwentaryzacjePozycje"),
+            {QStringLiteral("INSERT INTO inwentaryzacje_pozycje (IDINWENTARYZACJI, KOMPSPRZ, "
+                            "IDOBIEKTU, NREWID, NAZWA, LOKALIZACJA, NREW, OCZEKIWANA, ZNALEZIONA)"),
+             QStringLiteral("SELECT ") + QString::number(key) + QStringLiteral(", '") + r.kind +
+                 QStringLiteral("', X.") + QLatin1String(r.key) + QStringLiteral(", X.NREWID, X.NAZWA, ") +
+                 location + QStringLiteral(", ") + person + QStringLiteral(", 'T', 'N'"),
+             QStringLiteral("FROM ") + QLatin1String(r.table) + QStringLiteral(" X"),
+             where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where});
         if (scope == QLatin1Char('O'))
             fill.setParam(0, session.person);
         fill.execSQL();
@@ -189,8 +189,9 @@ QList<StocktakingSession> Stocktaking::sessions()
 
 StocktakingSession Stocktaking::session(qint64 id)
 {
-    Statement q(&m_connection, QStringLiteral("DBFInwentaryzacja"),
-                {QStringLiteral("SELECT * FROM inwentaryzacje WHERE IDINWENTARYZACJI = ") + QString::number(id)});
+    Statement q(
+        &m_connection, QStringLiteral("DBFInwentaryzacja"),
+        {QStringLiteral("SELECT * FROM inwentaryzacje WHERE IDINWENTARYZACJI = ") + QString::number(id)});
     q.open();
     if (q.isEmpty())
         throw DbError(QStringLiteral("Inwentaryzacja została usunięta."));
@@ -262,7 +263,8 @@ QStringList spellings(const QString& code)
 }
 
 // The session's items with this number: exact first, then in another case.
-QList<StocktakingItem> sessionItemsWithNumber(SqlConnection& connection, qint64 sessionId, const QString& code)
+QList<StocktakingItem> sessionItemsWithNumber(SqlConnection& connection, qint64 sessionId,
+                                              const QString& code)
 {
     for (const QString& spelling : spellings(code)) {
         Statement q(&connection, QStringLiteral("DBFInwentaryzacjaNumer"),
@@ -417,9 +419,10 @@ ScanResult Stocktaking::choose(qint64 sessionId, const StocktakingItem& candidat
     const StocktakingItem row = sessionRowOf(m_connection, sessionId, key);
     // Every change takes the next value of the session's counter, so other
     // workstations read only what changed.
-    Statement bump(&m_connection, QStringLiteral("DBFInwentaryzacjaZmiana"),
-                   {QStringLiteral("UPDATE inwentaryzacje SET LICZNIK = LICZNIK + 1 WHERE IDINWENTARYZACJI = ") +
-                    QString::number(sessionId)});
+    Statement bump(
+        &m_connection, QStringLiteral("DBFInwentaryzacjaZmiana"),
+        {QStringLiteral("UPDATE inwentaryzacje SET LICZNIK = LICZNIK + 1 WHERE IDINWENTARYZACJI = ") +
+         QString::number(sessionId)});
     bump.execSQL();
     Statement counter(&m_connection, QStringLiteral("DBFInwentaryzacjaLicznik"),
                       {QStringLiteral("SELECT LICZNIK FROM inwentaryzacje WHERE IDINWENTARYZACJI = ") +
@@ -430,17 +433,19 @@ ScanResult Stocktaking::choose(qint64 sessionId, const StocktakingItem& candidat
     const QString now = Clock::now().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 
     if (row.id != 0 && row.found) {
-        Statement again(&m_connection, QStringLiteral("DBFInwentaryzacjaPonownie"),
-                        {QStringLiteral("UPDATE inwentaryzacje_pozycje SET SKANY = SKANY + 1, ZMIANA = ") + change,
-                         QStringLiteral("WHERE IDPOZYCJI = ") + QString::number(row.id)});
+        Statement again(
+            &m_connection, QStringLiteral("DBFInwentaryzacjaPonownie"),
+            {QStringLiteral("UPDATE inwentaryzacje_pozycje SET SKANY = SKANY + 1, ZMIANA = ") + change,
+             QStringLiteral("WHERE IDPOZYCJI = ") + QString::number(row.id)});
         again.execSQL();
         result.outcome = ScanResult::Repeated;
     } else if (row.id != 0) {
-        Statement mark(&m_connection, QStringLiteral("DBFInwentaryzacjaZnaleziona"),
-                       {QStringLiteral("UPDATE inwentaryzacje_pozycje SET ZNALEZIONA = 'T', SKANY = SKANY + 1, "
-                                       "CZASSKANU = :PARAM0, STANOWISKO = :PARAM1, ZMIANA = ") +
-                            change,
-                        QStringLiteral("WHERE IDPOZYCJI = ") + QString::number(row.id)});
+        Statement mark(
+            &m_connection, QStringLiteral("DBFInwentaryzacjaZnaleziona"),
+            {QStringLiteral("UPDATE inwentaryzacje_pozycje SET ZNALEZIONA = 'T', SKANY = SKANY + 1, "
+                            "CZASSKANU = :PARAM0, STANOWISKO = :PARAM1, ZMIANA = ") +
+                 change,
+             QStringLiteral("WHERE IDPOZYCJI = ") + QString::number(row.id)});
         mark.setParam(0, now);
         mark.setParam(1, workstation);
         mark.execSQL();
@@ -448,9 +453,10 @@ ScanResult Stocktaking::choose(qint64 sessionId, const StocktakingItem& candidat
     } else {
         Statement add(
             &m_connection, QStringLiteral("DBFInsertInwentaryzacjaPoza"),
-            {QStringLiteral("INSERT INTO inwentaryzacje_pozycje (IDINWENTARYZACJI, KOMPSPRZ, IDOBIEKTU, NREWID, "
-                            "NAZWA, LOKALIZACJA, NREW, OCZEKIWANA, ZNALEZIONA, KOD, SKANY, CZASSKANU, "
-                            "STANOWISKO, ZMIANA)"),
+            {QStringLiteral(
+                 "INSERT INTO inwentaryzacje_pozycje (IDINWENTARYZACJI, KOMPSPRZ, IDOBIEKTU, NREWID, "
+                 "NAZWA, LOKALIZACJA, NREW, OCZEKIWANA, ZNALEZIONA, KOD, SKANY, CZASSKANU, "
+                 "STANOWISKO, ZMIANA)"),
              QStringLiteral("VALUES (") + QString::number(sessionId) + QStringLiteral(", :PARAM0, ") +
                  QString::number(candidate.objectId) + QStringLiteral(", :PARAM1, :PARAM2, ") +
                  QString::number(candidate.locationCode) +
@@ -481,8 +487,9 @@ int Stocktaking::close(qint64 sessionId, int date, bool moveFound)
         throw DbError(QStringLiteral("Inwentaryzacja jest już zamknięta."));
     int moved = 0;
     if (moveFound && s.scope == QLatin1Char('L')) {
-        Statement name(&m_connection, QStringLiteral("DBFInwentaryzacjaMiejsce"),
-                       {QStringLiteral("SELECT OPIS FROM slowniki WHERE KOD = ") + QString::number(s.location)});
+        Statement name(
+            &m_connection, QStringLiteral("DBFInwentaryzacjaMiejsce"),
+            {QStringLiteral("SELECT OPIS FROM slowniki WHERE KOD = ") + QString::number(s.location)});
         name.open();
         const QString place = name.isEmpty() ? QString() : name.text(QStringLiteral("OPIS"));
         name.close();
@@ -500,20 +507,23 @@ int Stocktaking::close(qint64 sessionId, int date, bool moveFound)
             // The usage history says where it was and where it went.
             Statement history(
                 &m_connection, QStringLiteral("DBFInsertHistoriaInwentaryzacja"),
-                {QStringLiteral("INSERT INTO historia (KOMPSPRZ, IDOBIEKTU, DATAOD, DATADO, NREW, MIEJSCE, INNE)"),
+                {QStringLiteral(
+                     "INSERT INTO historia (KOMPSPRZ, IDOBIEKTU, DATAOD, DATADO, NREW, MIEJSCE, INNE)"),
                  QStringLiteral("VALUES (:PARAM0, ") + QString::number(item.objectId) + QStringLiteral(", ") +
                      QString::number(date) + QStringLiteral(", 0, :PARAM1, :PARAM2, :PARAM3)")});
             history.setParam(0, QString(item.kind));
             history.setParam(1, item.personKey);
             history.setParam(2, place);
-            history.setParam(3, QStringLiteral("Przeniesiono przy inwentaryzacji nr ") + QString::number(s.id) +
-                                    (item.location.isEmpty() ? QString()
-                                                             : QStringLiteral(" (poprzednio: ") + item.location +
-                                                                   QStringLiteral(")")));
+            history.setParam(
+                3, QStringLiteral("Przeniesiono przy inwentaryzacji nr ") + QString::number(s.id) +
+                       (item.location.isEmpty()
+                            ? QString()
+                            : QStringLiteral(" (poprzednio: ") + item.location + QStringLiteral(")")));
             history.execSQL();
-            Statement mark(&m_connection, QStringLiteral("DBFInwentaryzacjaPrzeniesiona"),
-                           {QStringLiteral("UPDATE inwentaryzacje_pozycje SET PRZENIESIONA = 'T' WHERE IDPOZYCJI = ") +
-                            QString::number(item.id)});
+            Statement mark(
+                &m_connection, QStringLiteral("DBFInwentaryzacjaPrzeniesiona"),
+                {QStringLiteral("UPDATE inwentaryzacje_pozycje SET PRZENIESIONA = 'T' WHERE IDPOZYCJI = ") +
+                 QString::number(item.id)});
             mark.execSQL();
             ++moved;
         }

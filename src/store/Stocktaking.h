@@ -10,16 +10,16 @@ class SqlConnection;
 struct StocktakingSession
 {
     qint64 id = 0;
-    int date = 0;        // yyyymmdd
-    QChar scope;         // 'L' a location, 'O' a responsible person, 'R' a register, 'W' everything active
-    int location = 0;    // slowniki.KOD of the location, scope 'L'
-    QString person;      // osobowa.NREW, scope 'O'
-    QChar registerKind;  // 'K', 'S' or 'B', scope 'R'
-    QString scopeText;   // "Lokalizacja: Pokój 12", as shown and printed
-    QString committee;   // the committee's names, one per line
+    int date = 0;       // yyyymmdd
+    QChar scope;        // 'L' a location, 'O' a responsible person, 'R' a register, 'W' everything active
+    int location = 0;   // slowniki.KOD of the location, scope 'L'
+    QString person;     // osobowa.NREW, scope 'O'
+    QChar registerKind; // 'K', 'S' or 'B', scope 'R'
+    QString scopeText;  // "Lokalizacja: Pokój 12", as shown and printed
+    QString committee;  // the committee's names, one per line
     bool closed = false;
-    int closedDate = 0;  // yyyymmdd
-    QString createdBy;   // the user who opened it
+    int closedDate = 0; // yyyymmdd
+    QString createdBy;  // the user who opened it
 };
 
 // An item of a session: expected by its scope, or met while counting.
@@ -31,9 +31,9 @@ struct StocktakingItem
     QString number;      // inventory number (NREWID)
     QString name;
     int locationCode = 0;
-    QString location;    // the registered location's name
-    QString personKey;   // NREW of the registered responsible person
-    QString person;      // "Nazwisko Imię"
+    QString location;  // the registered location's name
+    QString personKey; // NREW of the registered responsible person
+    QString person;    // "Nazwisko Imię"
     bool expected = true;
     bool found = false;
     QString code;        // what was scanned, for items not expected
@@ -54,14 +54,15 @@ struct StocktakingCounts
 // What one scan did.
 struct ScanResult
 {
-    enum Outcome {
-        Found,      // an expected item, marked now
-        Repeated,   // scanned before: counted once
-        Elsewhere,  // an asset of the register the session does not expect here
-        Unknown,    // no asset has this number
-        Ambiguous,  // the number belongs to several assets: the user chooses
-        Invalid,    // empty, or characters no inventory number has
-        Closed      // the session has been closed meanwhile
+    enum Outcome
+    {
+        Found,     // an expected item, marked now
+        Repeated,  // scanned before: counted once
+        Elsewhere, // an asset of the register the session does not expect here
+        Unknown,   // no asset has this number
+        Ambiguous, // the number belongs to several assets: the user chooses
+        Invalid,   // empty, or characters no inventory number has
+        Closed     // the session has been closed meanwhile
     };
     Outcome outcome = Invalid;
     QString code;                      // the code as read, trimmed

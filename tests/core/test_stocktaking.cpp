@@ -40,8 +40,7 @@ private:
     }
     QString value(const QString& sql) { return column(m_connection, sql).value(0); }
 
-    StocktakingSession openSession(QChar scope, int location = 0, const QString& person = {},
-                                   QChar kind = {})
+    StocktakingSession openSession(QChar scope, int location = 0, const QString& person = {}, QChar kind = {})
     {
         StocktakingSession s;
         s.date = 20261210;
@@ -64,8 +63,10 @@ private slots:
         m_database->open(m_connection);
         Clock::setFixed(QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)));
         const QStringList rows = {
-            QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (%1,'LOKAL','Pokój 12')").arg(kRoom12),
-            QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (%1,'LOKAL','Magazyn')").arg(kStore),
+            QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (%1,'LOKAL','Pokój 12')")
+                .arg(kRoom12),
+            QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (%1,'LOKAL','Magazyn')")
+                .arg(kStore),
             QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO,IMIE) VALUES ('P1','Nowak','Ewa')"),
             QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO,IMIE) VALUES ('P2','Zając','Łukasz')"),
             // In room 12: two computers and a printer; one liquidated computer.
@@ -158,22 +159,24 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<ScanResult::Outcome>("outcome");
         QTest::addColumn<QString>("number");
-        QTest::newRow("expected") << QStringLiteral("KOM-001") << ScanResult::Found << QStringLiteral("KOM-001");
+        QTest::newRow("expected") << QStringLiteral("KOM-001") << ScanResult::Found
+                                  << QStringLiteral("KOM-001");
         QTest::newRow("blanks around, other case")
             << QStringLiteral("  kom-002 ") << ScanResult::Found << QStringLiteral("KOM-002");
         QTest::newRow("registered elsewhere")
             << QStringLiteral("KOM-004") << ScanResult::Elsewhere << QStringLiteral("KOM-004");
-        QTest::newRow("liquidated, in the room") << QStringLiteral("KOM-003") << ScanResult::Elsewhere
-                                                 << QStringLiteral("KOM-003");
-        QTest::newRow("no such number") << QStringLiteral("ZZ-999") << ScanResult::Unknown
-                                        << QStringLiteral("ZZ-999");
+        QTest::newRow("liquidated, in the room")
+            << QStringLiteral("KOM-003") << ScanResult::Elsewhere << QStringLiteral("KOM-003");
+        QTest::newRow("no such number")
+            << QStringLiteral("ZZ-999") << ScanResult::Unknown << QStringLiteral("ZZ-999");
         QTest::newRow("two registers") << QStringLiteral("X/7") << ScanResult::Ambiguous << QString();
         QTest::newRow("empty") << QString() << ScanResult::Invalid << QString();
         QTest::newRow("only blanks") << QStringLiteral("   ") << ScanResult::Invalid << QString();
-        QTest::newRow("a control character") << QStringLiteral("KOM\x1d" "001") << ScanResult::Invalid
-                                             << QString();
-        QTest::newRow("longer than any number") << QString(51, QLatin1Char('A')) << ScanResult::Invalid
-                                                << QString();
+        QTest::newRow("a control character") << QStringLiteral("KOM\x1d"
+                                                               "001")
+                                             << ScanResult::Invalid << QString();
+        QTest::newRow("longer than any number")
+            << QString(51, QLatin1Char('A')) << ScanResult::Invalid << QString();
     }
     void eachScanSaysWhatItFound()
     {
@@ -200,9 +203,9 @@ private slots:
             QVERIFY(!r.item.expected);
             // Listed apart with where the register has it.
             QCOMPARE(r.item.location, number == QLatin1String("KOM-004") ? QStringLiteral("Magazyn")
-                                                                          : QStringLiteral("Pokój 12"));
+                                                                         : QStringLiteral("Pokój 12"));
             QCOMPARE(r.item.person, number == QLatin1String("KOM-004") ? QStringLiteral("Zając Łukasz")
-                                                                        : QStringLiteral("Nowak Ewa"));
+                                                                       : QStringLiteral("Nowak Ewa"));
             QCOMPARE(after.unexpected, 1);
             break;
         case ScanResult::Unknown:
@@ -268,15 +271,16 @@ private slots:
         const ScanResult both = store.scan(everything.id, QStringLiteral("KOM-001"), QStringLiteral("a"));
         QCOMPARE(both.outcome, ScanResult::Ambiguous);
         QVERIFY(both.candidates.at(0).id != 0);
-        const ScanResult marked = store.choose(everything.id, both.candidates.at(0), both.code, QStringLiteral("a"));
+        const ScanResult marked =
+            store.choose(everything.id, both.candidates.at(0), both.code, QStringLiteral("a"));
         QCOMPARE(marked.outcome, ScanResult::Found);
         QCOMPARE(store.counts(everything.id).found, 1);
         // Another workstation choosing from the same, older read: a repeat,
         // the first scan's station kept.
         SqlConnection other;
         m_database->open(other);
-        const ScanResult late = Stocktaking(other).choose(everything.id, both.candidates.at(0), both.code,
-                                                          QStringLiteral("b"));
+        const ScanResult late =
+            Stocktaking(other).choose(everything.id, both.candidates.at(0), both.code, QStringLiteral("b"));
         QCOMPARE(late.outcome, ScanResult::Repeated);
         QCOMPARE(late.item.workstation, QStringLiteral("a"));
         QCOMPARE(late.item.scans, 2);
@@ -296,13 +300,16 @@ private slots:
         const QStringList history = column(
             m_connection, QStringLiteral("SELECT KOMPSPRZ || '|' || DATAOD || '|' || MIEJSCE || '|' || INNE "
                                          "FROM historia WHERE IDOBIEKTU=4"));
-        QCOMPARE(history, QStringList{QStringLiteral(
-                              "K|20261211|Pokój 12|Przeniesiono przy inwentaryzacji nr %1 (poprzednio: Magazyn)")
-                                          .arg(s.id)});
+        QCOMPARE(history,
+                 QStringList{
+                     QStringLiteral(
+                         "K|20261211|Pokój 12|Przeniesiono przy inwentaryzacji nr %1 (poprzednio: Magazyn)")
+                         .arg(s.id)});
         const StocktakingSession closed = store.session(s.id);
         QVERIFY(closed.closed);
         QCOMPARE(closed.closedDate, 20261211);
-        QCOMPARE(store.scan(s.id, QStringLiteral("KOM-002"), QStringLiteral("a")).outcome, ScanResult::Closed);
+        QCOMPARE(store.scan(s.id, QStringLiteral("KOM-002"), QStringLiteral("a")).outcome,
+                 ScanResult::Closed);
         QVERIFY_THROWS_EXCEPTION(DbError, store.close(s.id, 20261211, false));
         bool movedShown = false;
         for (const StocktakingItem& item : store.items(s.id))
@@ -317,8 +324,9 @@ private slots:
         store.scan(s.id, QStringLiteral("KOM-004"), QStringLiteral("a"));
         m_connection.exec(QStringLiteral("UPDATE sprzet SET NREWID='S-9' WHERE IDSPRZETU=2"));
         store.scan(s.id, QStringLiteral("S-9"), QStringLiteral("a"));
-        m_database->addFailure(m_connection, QStringLiteral("no_history"), QStringLiteral("BEFORE INSERT ON historia"),
-                               QStringLiteral("dysk pełny"), QStringLiteral("NEW.KOMPSPRZ = 'S'"));
+        m_database->addFailure(m_connection, QStringLiteral("no_history"),
+                               QStringLiteral("BEFORE INSERT ON historia"), QStringLiteral("dysk pełny"),
+                               QStringLiteral("NEW.KOMPSPRZ = 'S'"));
         QVERIFY_THROWS_EXCEPTION(DbError, store.close(s.id, 20261211, true));
         m_database->removeFailure(m_connection, QStringLiteral("no_history"), QStringLiteral("historia"));
         QCOMPARE(value(QStringLiteral("SELECT LOKALIZACJA FROM komputery WHERE IDKOMPUTERA=4")),
@@ -396,13 +404,14 @@ private slots:
         QCOMPARE(c.missing, 3);
         QCOMPARE(c.unexpected, 2);
         // Every code was scanned twice and counted once.
-        QCOMPARE(value(QStringLiteral("SELECT SUM(SKANY) FROM inwentaryzacje_pozycje WHERE IDINWENTARYZACJI=%1")
-                           .arg(s.id)),
-                 QString::number(2 * (kCount + 2)));
-        const QStringList stations =
-            column(m_connection, QStringLiteral("SELECT DISTINCT STANOWISKO FROM inwentaryzacje_pozycje WHERE "
-                                                "IDINWENTARYZACJI=%1 AND STANOWISKO <> '' ORDER BY 1")
-                                     .arg(s.id));
+        QCOMPARE(
+            value(QStringLiteral("SELECT SUM(SKANY) FROM inwentaryzacje_pozycje WHERE IDINWENTARYZACJI=%1")
+                      .arg(s.id)),
+            QString::number(2 * (kCount + 2)));
+        const QStringList stations = column(
+            m_connection, QStringLiteral("SELECT DISTINCT STANOWISKO FROM inwentaryzacje_pozycje WHERE "
+                                         "IDINWENTARYZACJI=%1 AND STANOWISKO <> '' ORDER BY 1")
+                              .arg(s.id));
         QCOMPARE(stations, (QStringList{QStringLiteral("stanowisko A"), QStringLiteral("stanowisko B")}));
     }
 

@@ -59,13 +59,15 @@ private:
     {
         for (const QString& code : codes) {
             for (const QChar c : code) {
-                QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                                                                 QString(c)));
-                QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyRelease, Qt::Key_unknown,
-                                                                 Qt::NoModifier, QString(c)));
+                QCoreApplication::postEvent(
+                    field, new QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c)));
+                QCoreApplication::postEvent(
+                    field, new QKeyEvent(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c)));
             }
-            QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
-            QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
+            QCoreApplication::postEvent(field,
+                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+            QCoreApplication::postEvent(field,
+                                        new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
         }
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
@@ -100,8 +102,10 @@ private slots:
         m_db = std::make_unique<TmyDataBase>();
         QVERIFY(m_database->connect(*m_db));
         SqlConnection& c = m_db->DatabaseMain();
-        c.exec(QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (%1,'LOKAL','Pokój 12')").arg(kRoom));
-        c.exec(QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (%1,'LOKAL','Magazyn')").arg(kStore));
+        c.exec(QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (%1,'LOKAL','Pokój 12')")
+                   .arg(kRoom));
+        c.exec(QStringLiteral("INSERT INTO slowniki (KOD,IDSLOWNIK,OPIS) VALUES (%1,'LOKAL','Magazyn')")
+                   .arg(kStore));
         c.exec(QStringLiteral("INSERT INTO osobowa (NREW,NAZWISKO,IMIE) VALUES ('P1','Nowak','Ewa')"));
         c.exec(QStringLiteral("BEGIN"));
         for (int i = 1; i <= kComputers; ++i)
@@ -171,8 +175,10 @@ private slots:
         QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM inwentaryzacje_pozycje WHERE ZNALEZIONA='T' AND "
                                       "OCZEKIWANA='T'")),
                  QString::number(half));
-        QCOMPARE(value(QStringLiteral("SELECT SKANY FROM inwentaryzacje_pozycje WHERE NREWID='%1'").arg(number(2))),
-                 QStringLiteral("2"));
+        QCOMPARE(
+            value(
+                QStringLiteral("SELECT SKANY FROM inwentaryzacje_pozycje WHERE NREWID='%1'").arg(number(2))),
+            QStringLiteral("2"));
         auto* outside = find<QTableView>(m_window.get(), "PozaSpisemGrid");
         QCOMPARE(outside->model()->rowCount(), 2);
         QCOMPARE(outside->model()->index(0, 0).data().toString(), QStringLiteral("MAG-1"));
@@ -220,11 +226,14 @@ private slots:
         });
         find<QPushButton>(m_window.get(), "SBZamknij")->click();
         QVERIFY(script.done());
-        QCOMPARE(value(QStringLiteral("SELECT LOKALIZACJA FROM komputery WHERE NREWID='MAG-1'")), QString::number(kRoom));
+        QCOMPARE(value(QStringLiteral("SELECT LOKALIZACJA FROM komputery WHERE NREWID='MAG-1'")),
+                 QString::number(kRoom));
         QCOMPARE(value(QStringLiteral("SELECT MIEJSCE FROM historia")), QStringLiteral("Pokój 12"));
         QVERIFY(!field->isEnabled());
         QVERIFY(!find<QPushButton>(m_window.get(), "SBZamknij")->isEnabled());
-        QVERIFY(find<QComboBox>(m_window.get(), "cbSesja")->currentText().contains(QStringLiteral("(zamknięta)")));
+        QVERIFY(find<QComboBox>(m_window.get(), "cbSesja")
+                    ->currentText()
+                    .contains(QStringLiteral("(zamknięta)")));
         QVERIFY(find<QPushButton>(m_window.get(), "SBArkusz")->isEnabled());
         QCOMPARE(find<QTableView>(m_window.get(), "PozaSpisemGrid")->model()->index(0, 5).data().toString(),
                  QStringLiteral("tak"));

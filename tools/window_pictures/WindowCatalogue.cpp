@@ -190,10 +190,11 @@ WindowEntry mainPage(const char* id, const char* caption, Click click, const cha
 // from another room and one nobody knows.
 void countedRoom(SqlConnection& c)
 {
-    Statement room(&c, QString(),
-                   {QStringLiteral("SELECT K.LOKALIZACJA, S.OPIS, COUNT(*) AS ILE FROM komputery K JOIN slowniki S "
-                                   "ON S.KOD = K.LOKALIZACJA WHERE K.ARCHIWUM = 'N' GROUP BY K.LOKALIZACJA, S.OPIS "
-                                   "ORDER BY 3 DESC, 1")});
+    Statement room(
+        &c, QString(),
+        {QStringLiteral("SELECT K.LOKALIZACJA, S.OPIS, COUNT(*) AS ILE FROM komputery K JOIN slowniki S "
+                        "ON S.KOD = K.LOKALIZACJA WHERE K.ARCHIWUM = 'N' GROUP BY K.LOKALIZACJA, S.OPIS "
+                        "ORDER BY 3 DESC, 1")});
     room.open();
     if (room.isEmpty())
         return;
