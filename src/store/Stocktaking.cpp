@@ -43,11 +43,10 @@ QChar firstOf(const QString& text)
     return text.isEmpty() ? QChar() : text.at(0);
 }
 
-StocktakingItem itemAt(const Statement& q)
+// What an item and an asset of a register read alike: the asset, its
+// number and name, where and with whom the register has it.
+void readAsset(const Statement& q, StocktakingItem& item)
 {
-    StocktakingItem item;
-    item.id = q.integer(QStringLiteral("IDPOZYCJI"));
-    item.kind = firstOf(q.text(QStringLiteral("KOMPSPRZ")));
     item.objectId = q.integer(QStringLiteral("IDOBIEKTU"));
     item.number = q.text(QStringLiteral("NREWID"));
     item.name = q.text(QStringLiteral("NAZWA"));
@@ -56,6 +55,14 @@ StocktakingItem itemAt(const Statement& q)
     item.personKey = q.text(QStringLiteral("NREW"));
     item.person =
         (q.text(QStringLiteral("NAZWISKO")) + QLatin1Char(' ') + q.text(QStringLiteral("IMIE"))).trimmed();
+}
+
+StocktakingItem itemAt(const Statement& q)
+{
+    StocktakingItem item;
+    item.id = q.integer(QStringLiteral("IDPOZYCJI"));
+    item.kind = firstOf(q.text(QStringLiteral("KOMPSPRZ")));
+    readAsset(q, item);
     item.expected = q.text(QStringLiteral("OCZEKIWANA")) == QLatin1String("T");
     item.found = q.text(QStringLiteral("ZNALEZIONA")) == QLatin1String("T");
     item.code = q.text(QStringLiteral("KOD"));
@@ -303,15 +310,7 @@ QList<StocktakingItem> assetsWithNumber(SqlConnection& connection, const QString
             for (q.first(); !q.eof(); q.next()) {
                 StocktakingItem item;
                 item.kind = r.kind;
-                item.objectId = q.integer(QStringLiteral("IDOBIEKTU"));
-                item.number = q.text(QStringLiteral("NREWID"));
-                item.name = q.text(QStringLiteral("NAZWA"));
-                item.locationCode = int(q.integer(QStringLiteral("LOKALIZACJA")));
-                item.location = q.text(QStringLiteral("LOKALIZACJANAZWA"));
-                item.personKey = q.text(QStringLiteral("NREW"));
-                item.person =
-                    (q.text(QStringLiteral("NAZWISKO")) + QLatin1Char(' ') + q.text(QStringLiteral("IMIE")))
-                        .trimmed();
+                readAsset(q, item);
                 item.expected = false;
                 found << item;
             }
