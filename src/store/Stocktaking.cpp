@@ -472,8 +472,6 @@ ScanResult Stocktaking::choose(qint64 sessionId, const StocktakingItem& candidat
         result.outcome = candidate.kind.isNull() ? ScanResult::Unknown : ScanResult::Elsewhere;
     }
     result.item = sessionRowOf(m_connection, sessionId, row.id != 0 ? row : key);
-    if (result.outcome == ScanResult::Repeated && !result.item.expected && result.item.kind.isNull())
-        result.item.code = result.code;
     transaction.commit();
     return result;
 }
