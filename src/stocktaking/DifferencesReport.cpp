@@ -36,18 +36,13 @@ void DifferencesReport::fill(MemoryDataProvider& data, const StocktakingSession&
 bool DifferencesReport::show(QWidget* parent, const StocktakingSession& session,
                              const QList<StocktakingItem>& items, const QString& company)
 {
-    MemoryDataProvider data;
-    fill(data, session, items, company);
-    return StocktakingPrint::show(StocktakingPrint::templatePath(templateFile()), data, parent);
+    return StocktakingPrint::showDocument(templateFile(), &fill, parent, session, items, company);
 }
 
 bool DifferencesReport::writePdf(const QString& pdfPath, const StocktakingSession& session,
                                  const QList<StocktakingItem>& items, const QString& company, QString* error,
                                  const QString& templatePath)
 {
-    MemoryDataProvider data;
-    fill(data, session, items, company);
-    return StocktakingPrint::writePdf(templatePath.isEmpty() ? StocktakingPrint::templatePath(templateFile())
-                                                             : templatePath,
-                                      data, pdfPath, error);
+    return StocktakingPrint::writeDocument(templateFile(), &fill, pdfPath, session, items, company, error,
+                                           templatePath);
 }

@@ -166,3 +166,22 @@ bool StocktakingPrint::writePdf(const QString& templatePath, ReportDataProvider&
         *error = fault;
     return fault.isEmpty();
 }
+
+bool StocktakingPrint::showDocument(const QString& templateFile, Fill fill, QWidget* parent,
+                                    const StocktakingSession& session, const QList<StocktakingItem>& items,
+                                    const QString& company)
+{
+    MemoryDataProvider data;
+    fill(data, session, items, company);
+    return show(templatePath(templateFile), data, parent);
+}
+
+bool StocktakingPrint::writeDocument(const QString& templateFile, Fill fill, const QString& pdfPath,
+                                     const StocktakingSession& session, const QList<StocktakingItem>& items,
+                                     const QString& company, QString* error, const QString& templatePath)
+{
+    MemoryDataProvider data;
+    fill(data, session, items, company);
+    return writePdf(templatePath.isEmpty() ? StocktakingPrint::templatePath(templateFile) : templatePath,
+                    data, pdfPath, error);
+}

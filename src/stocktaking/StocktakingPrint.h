@@ -47,4 +47,16 @@ public:
     // Writes the document without a window; false with the reason in *error.
     static bool writePdf(const QString& templatePath, ReportDataProvider& data, const QString& pdfPath,
                          QString* error);
+
+    // One document's data from a session: each document's own fill().
+    using Fill = void (*)(MemoryDataProvider&, const StocktakingSession&, const QList<StocktakingItem>&,
+                          const QString&);
+    // The document of `templateFile` filled by `fill`, in the preview or
+    // into a PDF file (templatePath empty: the program's own template).
+    static bool showDocument(const QString& templateFile, Fill fill, QWidget* parent,
+                             const StocktakingSession& session, const QList<StocktakingItem>& items,
+                             const QString& company);
+    static bool writeDocument(const QString& templateFile, Fill fill, const QString& pdfPath,
+                              const StocktakingSession& session, const QList<StocktakingItem>& items,
+                              const QString& company, QString* error, const QString& templatePath);
 };
